@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and starts Trevalon, opening PROJECT when one is given.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build --parallel "$(nproc)"
+
+if [ -x build/src/app/trevalon ]; then
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "Trevalon needs a desktop: no DISPLAY or WAYLAND_DISPLAY is set." >&2
+    echo "Without one, use build/src/cli/trevalon-cli (see README.md)." >&2
+    exit 1
+  fi
+  # Borderless companion windows are placed by the program itself, which Wayland does not
+  # allow; XWayland does.
+  if [ -n "${WAYLAND_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
+    export QT_QPA_PLATFORM=xcb
+  fi
+  exec build/src/app/trevalon "$@"
+fi
+exec build/src/cli/trevalon-cli --help

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Trevalon needs to build, test and run.
+# Idempotent: asks dpkg first and touches apt only when something is missing.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential
+  cmake
+  pkg-config
+  qt6-base-dev
+  qt6-base-dev-tools
+  qt6-qpa-plugins
+  libgl-dev
+  libxkbcommon-dev
+  libjpeg-dev
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  fonts-dejavu-core
+  xdg-utils
+  xauth
+  xvfb
+)
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+  if ! dpkg -s "$pkg" >/dev/null 2>&1; then
+    missing+=("$pkg")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

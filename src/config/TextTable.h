@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+namespace trevalon {
+
+// The numbered interface texts in Polish ("pl") and English ("ang"). Every visible text and
+// every log line of the program is fetched from here by number.
+class TextTable {
+public:
+    static constexpr int PolishCharset = 238;
+    static constexpr int DefaultCharset = 1;
+
+    TextTable();
+
+    // The text of `number` in the current language; empty for an unknown number or when the
+    // language is neither "pl" nor "ang" (compared exactly).
+    QString text(int number) const;
+
+    // Text of `number` in a given language, whatever the current one is.
+    static QString text(int number, const QString& language);
+
+    const QString& language() const { return m_language; }
+    void setLanguage(const QString& language);
+
+    // Font character set that goes with the language: 238 for "pl", 1 otherwise.
+    int charset() const {
+        return m_language == QLatin1String("pl") ? PolishCharset : DefaultCharset;
+    }
+
+    bool isEnglish() const { return m_language == QLatin1String("ang"); }
+
+    // How many numbered texts the table holds.
+    static int count();
+
+private:
+    QString m_language;
+};
+
+}  // namespace trevalon

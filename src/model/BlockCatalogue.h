@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <span>
+
+namespace trevalon {
+
+// Kind codes: toolbar group * 10 + position within the group.
+enum KindCode {
+    KindStart = 11,
+    KindEnd = 12,
+    KindBranchStart = 13,
+    KindBranchEnd = 14,
+    KindVariable = 15,
+    KindReadWrite = 21,
+    KindCall = 22,
+    KindReturn = 23,
+    KindMessage = 24,
+    KindQuestion = 25,
+    KindRandom = 26,
+    KindAssign = 31,
+    KindCompareVars = 32,
+    KindArrayWrite = 33,
+    KindArrayRead = 34,
+    KindCompareFormula = 35,
+    KindLineVertical = 41,    // top - bottom
+    KindLineHorizontal = 42,  // left - right
+    KindJoinRight = 43,       // top - bottom, branch joining from the right
+    KindJoinLeft = 44,        // top - bottom, branch joining from the left
+    KindCornerTopRight = 45,
+    KindCornerBottomRight = 46,
+    KindCornerLeftBottom = 47,
+    KindCornerTopLeft = 48,
+};
+
+// Sides of a cell through which the flow may pass.
+enum Side : unsigned { SideNone = 0, SideTop = 1, SideBottom = 2, SideLeft = 4, SideRight = 8 };
+
+struct KindInfo {
+    int code;
+    int group;
+    int index;
+    int hintText;             // toolbar hint, a text-table number
+    const char* defaultName;  // placement counter appended unless `numbered` is false
+    bool numbered;
+    const char* schemaPicture;  // shape in the schema overview
+    unsigned sides;             // sides through which the flow enters or leaves (Side bits)
+};
+
+// The block kinds, the "Brak" marker and the fixed codes and colours that go with blocks.
+class BlockCatalogue {
+public:
+    static constexpr int KindCount = 24;                 // 5 + 6 + 5 + 8
+    static constexpr int DefaultBlockColour = 12632256;  // light grey RGB(192, 192, 192)
+    static constexpr int TextUnset = 78;                 // "Brak"
+
+    static std::span<const KindInfo> kinds();
+    // nullptr for a code that is not one of the 27 kinds.
+    static const KindInfo* find(int kindCode);
+    static bool isKind(int kindCode) { return find(kindCode) != nullptr; }
+
+    // Groups: 1 start/end/variables, 2 input/output and calls, 3 operations, 4 connectors.
+    static int groupSize(int group);
+    // Cell strip of the group ("start", "czytaj", "operacje", "lonczniki").
+    static QString groupStrip(int group);
+    // Toolbar strip of the group, with "ang" appended for the English interface.
+    static QString toolbarStrip(int group, bool english);
+
+    // Comparison operator of modes 0..5 ("=", ">", "<", ">=", "<=", "<>"); empty otherwise.
+    static QString comparisonOperator(int mode);
+    static constexpr int ComparisonCount = 6;
+
+    // Precision codes of a written number: 0..5 digits, 6 unrounded, 7 not applicable.
+    static constexpr int PrecisionUnrounded = 6;
+    static constexpr int PrecisionNotApplicable = 7;
+    static int precisionText(int code) { return 88 + code; }
+
+    // Variable type words: list names 311..317, headings 50..56.
+    static int typeListText(int type) { return 310 + type; }
+    static int typeHeadingText(int type) { return 49 + type; }
+
+    // Board kind words: 70 Program, 71 Procedura, 72 Pole.
+    static int boardKindText(int kind) { return 70 + kind; }
+};
+
+}  // namespace trevalon

@@ -1,0 +1,338 @@
+#include "model/Project.h"
+
+#include <cassert>
+
+#include "config/MessageSink.h"
+#include "config/TextTable.h"
+#include "model/BlockCatalogue.h"
+
+namespace trevalon {
+namespace {
+
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+Project::Project() {
+    newProject();
+    clearChanged();
+}
+
+Board& Project::board(int n) {
+    assert(n >= 1 && n <= kMaxBoards);
+    return m_boards[static_cast<std::size_t>(n - 1)];
+}
+
+const Board& Project::board(int n) const {
+    assert(n >= 1 && n <= kMaxBoards);
+    return m_boards[static_cast<std::size_t>(n - 1)];
+}
+
+void Project::resetBoard(int n) {
+    Board& b = board(n);
+    for (int c = 1; c <= kGridSize; ++c) {
+        for (int r = 1; r <= kGridSize; ++r) {
+            clearCell(n, c, r);
+        }
+    }
+    b.formatMarker = 123;
+    b.number = n;
+    b.kind = BoardProgram;
+    b.name = QStringLiteral("Plansza nr ") + QString::number(n);
+    b.rows = 8;
+    b.columns = 8;
+    b.left = 20 * n + 100;
+    b.top = 20 * n + 82;
+    b.variableCount = 0;
+    b.runDirection = QStringLiteral("D");
+    b.changed = true;
+}
+
+void Project::newProject() {
+    for (int n = 1; n <= kMaxBoards; ++n) {
+        resetBoard(n);
+        board(n).blockCount = 0;
+    }
+    boardCount = 1;
+    activeBoard = 1;
+}
+
+bool Project::addBoard() {
+    if (boardCount >= kMaxBoards) {
+        return false;
+    }
+    ++boardCount;
+    resetBoard(boardCount);
+    board(boardCount).blockCount = 0;
+    activeBoard = boardCount;
+    return true;
+}
+
+void Project::clearCell(int n, int column, int row) {
+    Cell& c = cell(n, column, row);
+    c = Cell{};
+    c.board = n;
+}
+
+void Project::placeBlock(int n, int column, int row, int group, int index) {
+    Board& b = board(n);
+    Cell& c = b.cell(column, row);
+    const int kindCode = 10 * group + index;
+    ++b.blockCount;
+    ++m_placementCounter;
+    if (kindCode == KindVariable) {
+        c.isVariable = true;
+        c.name = QStringLiteral("Zm") + QString::number(b.variableCount);
+        c.scope = 0;
+        c.mode = TypeInteger;
+        c.text4 = QStringLiteral("0");
+        c.extra1 = 0;
+    } else {
+        c.isVariable = false;
+        c.text2.clear();
+        applyKindDefaults(c, kindCode);
+        b.changed = true;
+    }
+    c.board = n;
+    c.group = group;
+    c.index = index;
+    c.kindCode = kindCode;
+    c.column = column;
+    c.row = row;
+    c.occupied = true;
+}
+
+void Project::applyKindDefaults(Cell& c, int kindCode) {
+    const KindInfo* info = BlockCatalogue::find(kindCode);
+    assert(info != nullptr);
+    c.name = QString::fromLatin1(info->defaultName);
+    if (info->numbered) {
+        c.name += QString::number(m_placementCounter);
+    }
+    switch (kindCode) {
+        case KindStart:
+        case KindEnd:
+        case KindBranchStart:
+            c.text2 = NoBlock;
+            break;
+        case KindBranchEnd:
+            c.text2 = NoBlock;
+            c.text3 = NoBlock;
+            break;
+        case KindReadWrite:
+            c.mode = 0;
+            c.text2 = Unset;
+            c.text4 = Unset;
+            c.extra1 = 0;
+            break;
+        case KindCall:
+        case KindReturn:
+            c.text2 = Unset;
+            c.text3 = Unset;
+            c.extra1 = BlockCatalogue::DefaultBlockColour;
+            break;
+        case KindMessage:
+            c.text4 = Unset;
+            c.extra1 = BlockCatalogue::DefaultBlockColour;
+            break;
+        case KindQuestion:
+            c.text2 = Unset;
+            c.text4 = Unset;
+            c.extra1 = BlockCatalogue::DefaultBlockColour;
+            break;
+        case KindRandom:
+            c.text2 = Unset;
+            c.text3 = Unset;
+            c.text4 = Unset;
+            c.extra1 = BlockCatalogue::DefaultBlockColour;
+            break;
+        case KindAssign:
+            c.text2 = Unset;
+            c.text4 = Unset;
+            break;
+        case KindCompareVars:
+            c.mode = 0;
+            c.text2 = Unset;
+            c.text3 = Unset;
+            break;
+        case KindArrayWrite:
+            // Until a real array is linked, the block names itself as its array.
+            c.text2 = c.name;
+            c.text3 = Unset;
+            c.text4 = EmptyArray;
+            c.extra1 = 0;
+            break;
+        case KindArrayRead:
+            c.text2 = Unset;
+            c.text3 = Unset;
+            c.text4 = Unset;
+            break;
+        case KindCompareFormula:
+            c.mode = 0;
+            c.text2 = Unset;
+            c.text4 = Unset;
+            break;
+        default:  // connectors
+            c.mode = 0;
+            break;
+    }
+}
+
+void Project::deleteBlock(int n, int column, int row) {
+    Board& b = board(n);
+    Cell& c = b.cell(column, row);
+    if (!c.occupied) {
+        return;
+    }
+    b.changed = true;
+    if (c.isVariable) {
+        --b.variableCount;
+    }
+    clearCell(n, column, row);
+    --b.blockCount;
+}
+
+bool Project::moveBlock(int n, int fromColumn, int fromRow, int toColumn, int toRow,
+                        MessageSink& sink, const TextTable& texts) {
+    Board& b = board(n);
+    Cell& target = b.cell(toColumn, toRow);
+    if (target.occupied) {
+        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(310));
+        return false;
+    }
+    target = b.cell(fromColumn, fromRow);
+    target.column = toColumn;
+    target.row = toRow;
+    target.marked = true;
+    clearCell(n, fromColumn, fromRow);
+    b.changed = true;
+    return true;
+}
+
+bool Project::boardHasKind(int n, int kindCode) const {
+    const Board& b = board(n);
+    for (int c = 1; c <= b.columns; ++c) {
+        for (int r = 1; r <= b.rows; ++r) {
+            if (b.cell(c, r).kindCode == kindCode) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+template <typename Match>
+std::optional<CellRef> Project::scan(int fromBoard, Match match) const {
+    for (int n = fromBoard < 1 ? 1 : fromBoard; n <= boardCount && n <= kMaxBoards; ++n) {
+        const Board& b = board(n);
+        for (int c = 1; c <= b.columns; ++c) {
+            for (int r = 1; r <= b.rows; ++r) {
+                if (match(b.cell(c, r))) {
+                    return CellRef{n, c, r};
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<CellRef> Project::findMarkedCell(int n) const {
+    const Board& b = board(n);
+    for (int c = 1; c <= b.columns; ++c) {
+        for (int r = 1; r <= b.rows; ++r) {
+            if (b.cell(c, r).marked) {
+                return CellRef{n, c, r};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<CellRef> Project::findBlockByName(const QString& name, int fromBoard) const {
+    return scan(fromBoard, [&](const Cell& c) { return c.occupied && sameName(c.name, name); });
+}
+
+std::optional<CellRef> Project::findKind(int kindCode, int fromBoard) const {
+    return scan(fromBoard, [&](const Cell& c) { return c.kindCode == kindCode; });
+}
+
+int Project::variableType(const QString& name) const {
+    const auto found =
+        scan(1, [&](const Cell& c) { return c.kindCode == KindVariable && c.name == name; });
+    return found ? cell(*found).mode : -1;
+}
+
+int Project::findBoardByName(const QString& name) const {
+    for (int n = 1; n <= boardCount; ++n) {
+        if (sameName(board(n).name, name)) {
+            return n;
+        }
+    }
+    return -1;
+}
+
+bool Project::boardNameTaken(const QString& name, int exceptBoard) const {
+    for (int n = 1; n <= boardCount; ++n) {
+        if (n != exceptBoard && sameName(board(n).name, name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Project::blockNameTaken(int n, const QString& name, int exceptColumn, int exceptRow) const {
+    const Board& b = board(n);
+    for (int c = 1; c <= kGridSize; ++c) {
+        for (int r = 1; r <= kGridSize; ++r) {
+            const Cell& cell = b.cell(c, r);
+            if ((c != exceptColumn || r != exceptRow) && cell.occupied &&
+                sameName(cell.name, name)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool Project::variableNameTaken(const QString& name, int exceptColumn, int exceptRow) const {
+    for (int n = 1; n <= boardCount; ++n) {
+        const Board& b = board(n);
+        for (int c = 1; c <= kGridSize; ++c) {
+            for (int r = 1; r <= kGridSize; ++r) {
+                const bool edited = n == activeBoard && c == exceptColumn && r == exceptRow;
+                const Cell& cell = b.cell(c, r);
+                if (!edited && cell.isVariable && sameName(cell.name, name)) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+bool Project::isReservedName(const QString& name, MessageSink& sink, const TextTable& texts) {
+    if (name != Unset) {
+        return false;
+    }
+    sink.showMessage(MessageSink::Close, MessageSink::Information, Unset + texts.text(113));
+    return true;
+}
+
+bool Project::projectChanged() const {
+    for (const Board& b : m_boards) {
+        if (b.changed) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Project::clearChanged() {
+    for (Board& b : m_boards) {
+        b.changed = false;
+    }
+}
+
+}  // namespace trevalon

@@ -1,0 +1,60 @@
+#include "config/TextTable.h"
+
+#include <gtest/gtest.h>
+
+using trevalon::TextTable;
+
+TEST(TextTable, HoldsFourHundredTexts) {
+    EXPECT_EQ(TextTable::count(), 400);
+}
+
+TEST(TextTable, GivesTextsExactlyInBothLanguages) {
+    struct Row {
+        int number;
+        const char16_t* polish;
+        const char16_t* english;
+    };
+    const Row rows[] = {
+        {13, u"Bez nazwy", u"Untitled"},
+        {16, u"Projekt został zmieniony.\nCzy zapisać zmiany?",
+         u"Project has been changed.\nSave changes?"},
+        {21, u"Program Trevalon nie obsługuje plików tego typu.\rWskaż plik projektu.",
+         u"This program does not support the file type.\rSelect the project file."},
+        {22, u"&Plik", u"&File"},
+        {113, u" nie może być nazwą zmiennej czy klocka.",
+         u" can not be a variable name or a component name."},
+        {321, u"\" typu: \"", u"\" type of \""},
+        {332, u"Klocek wejścia/wyjścia o nazwie \"", u"Component I/O with the name \" "},
+        {334, u" - nie powiązany jeszcze ze zmienną",
+         u" - is not yet associated with the variable "},
+        {330, u"Brak klocka", u"No component"},
+    };
+    TextTable table;
+    for (const Row& row : rows) {
+        table.setLanguage(QStringLiteral("pl"));
+        EXPECT_EQ(table.text(row.number), QString::fromUtf16(row.polish)) << row.number;
+        table.setLanguage(QStringLiteral("ang"));
+        EXPECT_EQ(table.text(row.number), QString::fromUtf16(row.english)) << row.number;
+    }
+}
+
+TEST(TextTable, UnknownNumberOrLanguageGivesEmptyText) {
+    TextTable table;
+    EXPECT_TRUE(table.text(0).isEmpty());
+    EXPECT_TRUE(table.text(10).isEmpty());
+    EXPECT_TRUE(table.text(99999).isEmpty());
+    EXPECT_TRUE(table.text(-1).isEmpty());
+    for (const char* language : {"PL", "en", "Ang", "", "pl "}) {
+        table.setLanguage(QString::fromLatin1(language));
+        EXPECT_TRUE(table.text(13).isEmpty()) << language;
+        EXPECT_EQ(table.charset(), TextTable::DefaultCharset) << language;
+    }
+}
+
+TEST(TextTable, CharsetFollowsLanguage) {
+    TextTable table;
+    EXPECT_EQ(table.language(), QStringLiteral("pl"));
+    EXPECT_EQ(table.charset(), 238);
+    table.setLanguage(QStringLiteral("ang"));
+    EXPECT_EQ(table.charset(), 1);
+}

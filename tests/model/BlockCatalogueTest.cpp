@@ -1,0 +1,37 @@
+#include "model/BlockCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace trevalon;
+
+TEST(BlockCatalogue, TwentyFourKindsInFourGroups) {
+    std::set<int> codes;
+    int perGroup[5] = {};
+    for (const KindInfo& info : BlockCatalogue::kinds()) {
+        codes.insert(info.code);
+        EXPECT_EQ(info.code, info.group * 10 + info.index);
+        ++perGroup[info.group];
+    }
+    EXPECT_EQ(codes.size(), 24u);
+    for (int group = 1; group <= 4; ++group) {
+        EXPECT_EQ(perGroup[group], BlockCatalogue::groupSize(group));
+    }
+    EXPECT_EQ(BlockCatalogue::find(16), nullptr);
+    EXPECT_EQ(BlockCatalogue::find(0), nullptr);
+    EXPECT_STREQ(BlockCatalogue::find(KindCompareFormula)->schemaPicture, "warunek");
+    EXPECT_EQ(BlockCatalogue::find(KindCornerTopLeft)->hintText, 14);
+}
+
+TEST(BlockCatalogue, OperatorsAndStrips) {
+    const char* expected[] = {"=", ">", "<", ">=", "<=", "<>"};
+    for (int mode = 0; mode < 6; ++mode) {
+        EXPECT_EQ(BlockCatalogue::comparisonOperator(mode), QLatin1String(expected[mode]));
+    }
+    EXPECT_TRUE(BlockCatalogue::comparisonOperator(6).isEmpty());
+    EXPECT_TRUE(BlockCatalogue::comparisonOperator(-1).isEmpty());
+    EXPECT_EQ(BlockCatalogue::toolbarStrip(2, true), QStringLiteral("menuczytpiszang"));
+    EXPECT_EQ(BlockCatalogue::groupStrip(4), QStringLiteral("lonczniki"));
+    EXPECT_EQ(BlockCatalogue::precisionText(BlockCatalogue::PrecisionNotApplicable), 95);
+}
