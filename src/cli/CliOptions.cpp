@@ -1,0 +1,56 @@
+#include "cli/CliOptions.h"
+
+namespace trevalon::cli {
+
+int usageError(const QString& command, const QString& message, CommandIo& io) {
+    io.err << "trevalon-cli " << command << ": " << message << '\n' << usage(command);
+    return ExitUsage;
+}
+
+std::optional<CliOptions> parseOptions(const QString& command, const QStringList& args,
+                                       const QStringList& valueOptions,
+                                       const QStringList& flagOptions, CommandIo& io) {
+    CliOptions options;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (optionsEnded || !arg.startsWith(QLatin1String("--"))) {
+            options.positional << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        const qsizetype equals = arg.indexOf(u'=');
+        const QString name = equals < 0 ? arg : arg.left(equals);
+        if (valueOptions.contains(name)) {
+            if (equals >= 0) {
+                options.values.insert(name, arg.mid(equals + 1));
+            } else if (i + 1 < args.size()) {
+                options.values.insert(name, args[++i]);
+            } else {
+                usageError(command, QStringLiteral("option %1 needs a value").arg(name), io);
+                return std::nullopt;
+            }
+        } else if (flagOptions.contains(name) && equals < 0) {
+            options.flags.insert(name);
+        } else {
+            usageError(command, QStringLiteral("unknown option %1").arg(arg), io);
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+std::optional<QString> languageOption(const QString& command, const CliOptions& options,
+                                      CommandIo& io) {
+    const QString language = options.value(QStringLiteral("--lang"), QStringLiteral("pl"));
+    if (language != QLatin1String("pl") && language != QLatin1String("ang")) {
+        usageError(command, QStringLiteral("--lang must be pl or ang"), io);
+        return std::nullopt;
+    }
+    return language;
+}
+
+}  // namespace trevalon::cli

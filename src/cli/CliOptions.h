@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMap>
+#include <QSet>
+#include <QStringList>
+#include <optional>
+
+#include "cli/Commands.h"
+
+namespace trevalon::cli {
+
+// Options of one command after parsing: `--name VALUE` (or `--name=VALUE`) values, bare flags,
+// and the positional arguments (everything after `--` is positional).
+struct CliOptions {
+    QMap<QString, QString> values;
+    QSet<QString> flags;
+    QStringList positional;
+
+    bool has(const QString& flag) const { return flags.contains(flag); }
+    QString value(const QString& name, const QString& fallback = QString()) const {
+        return values.value(name, fallback);
+    }
+};
+
+// Parses `args` against the option names a command knows (written with their dashes, e.g.
+// "--lang"). An unknown option or a missing value is reported on io.err with the command's
+// usage and answers nullopt; the caller then exits with ExitUsage.
+std::optional<CliOptions> parseOptions(const QString& command, const QStringList& args,
+                                       const QStringList& valueOptions,
+                                       const QStringList& flagOptions, CommandIo& io);
+
+// Checks `--lang`: "pl" (the default) or "ang". Reports a bad value like parseOptions does.
+std::optional<QString> languageOption(const QString& command, const CliOptions& options,
+                                      CommandIo& io);
+
+// Prints `trevalon-cli COMMAND: message` and the command's usage; answers ExitUsage.
+int usageError(const QString& command, const QString& message, CommandIo& io);
+
+}  // namespace trevalon::cli
