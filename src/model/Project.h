@@ -42,6 +42,7 @@ public:
 
     int boardCount = 1;
     int activeBoard = 1;
+    QString note, lastModified;  // a project file's "lc" and "dt", shown only in the open log line
 
     // Raised before every placement for the whole program run; new or loaded projects keep it.
     int placementCounter() const { return m_placementCounter; }
