@@ -1,9 +1,98 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <memory>
+
+#include "cli/CliOptions.h"
 #include "cli/Commands.h"
+#include "cli/ProjectLoading.h"
+#include "config/TextTable.h"
+#include "model/Project.h"
 
 namespace trevalon::cli {
+namespace {
 
-int describeCommand(const QStringList& /*args*/, CommandIo& io) {
-    return notAvailable(QStringLiteral("describe"), io);
+QString kindWord(int kind, const TextTable& texts) {
+    return texts.text(70 + kind);
+}
+
+void describePlain(const Project& project, const TextTable& texts, QTextStream& out) {
+    for (int n = 1; n <= project.boardCount; ++n) {
+        const Board& b = project.board(n);
+        out << n << ' ' << b.name << " \u2014 " << kindWord(b.kind, texts) << ", " << b.columns
+            << "\u00D7" << b.rows << '\n';
+        for (int c = 1; c <= b.columns; ++c) {
+            for (int r = 1; r <= b.rows; ++r) {
+                if (b.cell(c, r).occupied) {
+                    out << "  " << c << ',' << r << "  " << project.describeCell(n, c, r, texts)
+                        << '\n';
+                }
+            }
+        }
+    }
+}
+
+void describeJson(const Project& project, const TextTable& texts, QTextStream& out) {
+    QJsonArray boards;
+    for (int n = 1; n <= project.boardCount; ++n) {
+        const Board& b = project.board(n);
+        QJsonArray cells;
+        for (int c = 1; c <= b.columns; ++c) {
+            for (int r = 1; r <= b.rows; ++r) {
+                const Cell& cell = b.cell(c, r);
+                if (cell.occupied) {
+                    cells.append(QJsonObject{
+                        {QStringLiteral("column"), c},
+                        {QStringLiteral("row"), r},
+                        {QStringLiteral("kind"), cell.kindCode},
+                        {QStringLiteral("name"), cell.name},
+                        {QStringLiteral("description"), project.describeCell(n, c, r, texts)},
+                    });
+                }
+            }
+        }
+        boards.append(QJsonObject{
+            {QStringLiteral("number"), n},
+            {QStringLiteral("name"), b.name},
+            {QStringLiteral("kind"), kindWord(b.kind, texts)},
+            {QStringLiteral("columns"), b.columns},
+            {QStringLiteral("rows"), b.rows},
+            {QStringLiteral("cells"), cells},
+        });
+    }
+    const QJsonObject root{{QStringLiteral("boards"), boards}};
+    out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact)) << '\n';
+}
+
+}  // namespace
+
+int describeCommand(const QStringList& args, CommandIo& io) {
+    const QString command = QStringLiteral("describe");
+    const auto options =
+        parseOptions(command, args, {QStringLiteral("--lang")}, {QStringLiteral("--json")}, io);
+    if (!options) {
+        return ExitUsage;
+    }
+    const auto language = languageOption(command, *options, io);
+    if (!language) {
+        return ExitUsage;
+    }
+    if (options->positional.size() != 1) {
+        return usageError(command, QStringLiteral("expects exactly one PROJECT"), io);
+    }
+    TextTable texts;
+    texts.setLanguage(*language);
+    auto project = std::make_unique<Project>();
+    const int loaded = loadProject(*project, options->positional.first(), texts, io);
+    if (loaded != ExitOk) {
+        return loaded;
+    }
+    if (options->has(QStringLiteral("--json"))) {
+        describeJson(*project, texts, io.out);
+    } else {
+        describePlain(*project, texts, io.out);
+    }
+    return ExitOk;
 }
 
 }  // namespace trevalon::cli

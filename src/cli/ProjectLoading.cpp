@@ -1,0 +1,47 @@
+#include "cli/ProjectLoading.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "config/TextTable.h"
+#include "model/Project.h"
+#include "storage/ProjectFile.h"
+
+namespace trevalon::cli {
+
+QString ErrorStreamSink::withNewlines(const QString& text) {
+    QString lines = text;
+    lines.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
+    lines.replace(u'\r', u'\n');
+    return lines;
+}
+
+int ErrorStreamSink::showMessage(int buttons, int /*icon*/, const QString& text) {
+    m_err << withNewlines(text) << '\n';
+    m_err.flush();
+    return buttons == YesNoCancel ? ResultCancel : ResultClose;
+}
+
+int loadProject(Project& project, const QString& path, const TextTable& texts, CommandIo& io) {
+    ErrorStreamSink sink(io.err);
+    if (!ProjectFile::isProjectPath(path)) {
+        sink.showMessage(MessageSink::Close, MessageSink::Warning, texts.text(21));
+        return ExitDataError;
+    }
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(379));
+        return ExitNoInput;
+    }
+    QFile file(path);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        io.err << "trevalon-cli: cannot read " << path << ": "
+               << (info.isDir() ? QStringLiteral("it is a folder") : file.errorString()) << '\n';
+        return ExitNoInput;
+    }
+    file.close();
+    NoEventLog log;
+    return ProjectFile::load(project, path, sink, log, texts) ? ExitOk : ExitDataError;
+}
+
+}  // namespace trevalon::cli

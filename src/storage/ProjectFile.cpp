@@ -1,0 +1,91 @@
+#include "storage/ProjectFile.h"
+
+#include <QFileInfo>
+#include <memory>
+
+#include "config/EventLog.h"
+#include "config/MessageSink.h"
+#include "config/TextTable.h"
+#include "model/Project.h"
+#include "storage/LegacyProjectReader.h"
+#include "storage/TpkXML.h"
+
+namespace trevalon {
+namespace {
+
+QString extension(const QString& path) {
+    return QFileInfo(path).suffix().toLower();
+}
+
+}  // namespace
+
+bool ProjectFile::isProjectPath(const QString& path) {
+    const QString suffix = extension(path);
+    return suffix == QLatin1StringView("skb") || suffix == QLatin1StringView("sdp");
+}
+
+bool ProjectFile::isLegacyPath(const QString& path) {
+    return extension(path) == QLatin1StringView("sdp");
+}
+
+bool ProjectFile::load(Project& project, const QString& path, MessageSink& sink, EventLog& log,
+                       const TextTable& texts) {
+    const QString suffix = extension(path);
+    if (suffix == QLatin1StringView("skb")) {
+        return loadXml(project, path, sink, log, texts);
+    }
+    if (suffix == QLatin1StringView("sdp")) {
+        return LegacyProjectReader::load(project, path, sink, texts);
+    }
+    return false;
+}
+
+bool ProjectFile::loadXml(Project& project, const QString& path, MessageSink& sink, EventLog& log,
+                          const TextTable& texts) {
+    if (!QFileInfo::exists(path)) {
+        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(379));
+        log.logAbove(1, texts.text(380));
+        return false;
+    }
+    TpkXML document;
+    // A file the reader stumbles over is still read as far as it goes: what matters is
+    // whether the elements the project needs are there.
+    document.loadFromFile(path);
+    auto scratch = std::make_unique<Project>();
+    if (!readDocument(*scratch, document, sink, log, texts)) {
+        return false;
+    }
+    adopt(project, *scratch);
+    return true;
+}
+
+bool ProjectFile::save(const Project& project, const QString& path, MessageSink& sink,
+                       EventLog& log, const TextTable& texts, Form form) {
+    TpkXML document;
+    QString problem;
+    if (!buildDocument(project, document, form, QDateTime::currentDateTime(), &problem)) {
+        log.logAbove(1,
+                     texts.text(371) + QStringLiteral(" ") + path + QStringLiteral(": ") + problem);
+        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(371));
+        return false;
+    }
+    if (!document.saveToFile(path, &problem)) {
+        log.logAbove(1,
+                     texts.text(372) + QStringLiteral(" ") + path + QStringLiteral(": ") + problem);
+        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(372));
+        return false;
+    }
+    return true;
+}
+
+void ProjectFile::adopt(Project& to, const Project& from) {
+    for (int n = 1; n <= kMaxBoards; ++n) {
+        to.board(n) = from.board(n);
+    }
+    to.boardCount = from.boardCount;
+    to.activeBoard = 1;
+    to.note = from.note;
+    to.lastModified = from.lastModified;
+}
+
+}  // namespace trevalon

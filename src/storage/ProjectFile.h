@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace trevalon {
+
+class EventLog;
+class MessageSink;
+class Project;
+class TextTable;
+class TpkXML;
+
+// Project files: ".skb" (the XML project file, read and written) and ".sdp" (the older binary
+// format, read only; see LegacyProjectReader).
+//
+// Loading is all or nothing: a file is read into a scratch project and copied into the
+// caller's project only when every board was read, so a damaged file never leaves half of
+// itself mixed into the project that was open. The placement counter is never touched.
+// Failures are told through the MessageSink (texts 376, 379) and the EventLog (texts 373 to
+// 378, 380, when its level is above 1).
+class ProjectFile {
+public:
+    enum class Form {
+        Plain,    // values as they are
+        Encoded,  // "Code" holds "tr" and every other value is Base64 of its UTF-16LE bytes
+    };
+
+    // True for the extensions that open as projects (".skb", ".sdp", compared in lower case).
+    static bool isProjectPath(const QString& path);
+    static bool isLegacyPath(const QString& path);
+
+    // Opens a project by its extension: ".skb" as an XML project file, ".sdp" through the
+    // legacy reader; any other extension answers false and shows nothing (callers that take a
+    // path from outside check `isProjectPath` first and show text 21).
+    static bool load(Project& project, const QString& path, MessageSink& sink, EventLog& log,
+                     const TextTable& texts);
+
+    // Reads an XML project file; the path's extension is not consulted.
+    static bool loadXml(Project& project, const QString& path, MessageSink& sink, EventLog& log,
+                        const TextTable& texts);
+
+    // Writes the boards in use, every occupied cell with both extra values, the project's note
+    // ("lc") and the save time ("dt"). The file is replaced only once the new one has been
+    // written whole; a failure shows text 372 (or 371 when the project cannot be put into a
+    // document) and leaves the previous file byte for byte as it was. A project holding
+    // characters that Windows-1250 lacks is written as UTF-16 so that nothing is lost.
+    static bool save(const Project& project, const QString& path, MessageSink& sink, EventLog& log,
+                     const TextTable& texts, Form form = Form::Plain);
+
+    // The reading steps over a parsed document, straight into `project` (which is left as far
+    // as it was read when this answers false). `load` runs it on a scratch project.
+    static bool readDocument(Project& project, TpkXML& document, MessageSink& sink, EventLog& log,
+                             const TextTable& texts);
+
+    // Builds the document `save` writes, with `savedAt` as "dt". False, with the reason in
+    // `problem`, when the project is not in a state that can be saved.
+    static bool buildDocument(const Project& project, TpkXML& document, Form form,
+                              const QDateTime& savedAt, QString* problem = nullptr);
+
+    // How "dt" is written.
+    static QString formatSaveTime(const QDateTime& time);
+
+    // Copies the boards, the board count, the note and the date of `from`; the active board
+    // becomes board 1. The placement counter of `to` stays.
+    static void adopt(Project& to, const Project& from);
+};
+
+}  // namespace trevalon

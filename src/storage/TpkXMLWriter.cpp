@@ -1,0 +1,184 @@
+// The indenting writer. Its output is fixed byte for byte: pupils' files are compared, mailed
+// and kept for years, and the same project must always give the same file.
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include "storage/TpkXML.h"
+#include "storage/Windows1250.h"
+
+namespace trevalon {
+namespace {
+
+class Writer {
+public:
+    explicit Writer(const XmlWriteOptions& options) : m_options(options) {}
+
+    void put(const QString& text) {
+        if (m_options.unicode) {
+            for (const QChar ch : text) {
+                char pair[2];
+                qToLittleEndian<quint16>(ch.unicode(), pair);
+                m_bytes.append(pair, 2);
+            }
+        } else {
+            m_bytes.append(Windows1250::encode(text));
+        }
+    }
+    void putRaw(const QByteArray& bytes) { m_bytes.append(bytes); }
+    void writeMark() { m_bytes.append("\xFF\xFE", 2); }
+
+    void writeNode(const TpkXMLNode& node, const QString& prefix);
+    QByteArray& bytes() { return m_bytes; }
+
+private:
+    bool hasWrittenAttribute(const TpkXMLNode& node) const;
+
+    const XmlWriteOptions& m_options;
+    QByteArray m_bytes;
+};
+
+bool Writer::hasWrittenAttribute(const TpkXMLNode& node) const {
+    const TpkXMLAttrs& attrs = node.attributes();
+    if (attrs.count() > 0 && m_options.writeEmptyAttributes) {
+        return true;
+    }
+    for (int i = 0; i < attrs.count(); ++i) {
+        if (!attrs.at(i)->value().isEmpty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Writer::writeNode(const TpkXMLNode& node, const QString& prefix) {
+    const XmlNodeKind kind = node.kind();
+    const bool hasContent = !node.characterData().isEmpty() || node.childCount() > 0;
+    const bool selfClosing = m_options.selfCloseEmpty && node.escapedText().isEmpty() &&
+                             !hasContent && kind != XmlNodeKind::Binary;
+    if (selfClosing && !hasWrittenAttribute(node) && !m_options.writeEmptyElements) {
+        return;
+    }
+    if (kind == XmlNodeKind::Comment) {
+        put(prefix + QLatin1StringView("<!-- ") + node.text() + QLatin1StringView(" -->") +
+            m_options.newline);
+        return;
+    }
+    QString open = prefix;
+    switch (kind) {
+        case XmlNodeKind::ProcessingInstruction:
+            open += QLatin1StringView("<?");
+            break;
+        case XmlNodeKind::Declaration:
+            open += QLatin1StringView("<!");
+            break;
+        case XmlNodeKind::Binary:
+            open += QLatin1StringView("<&");
+            break;
+        default:
+            open += u'<';
+    }
+    open += node.name();
+    const TpkXMLAttrs& attrs = node.attributes();
+    for (int i = 0; i < attrs.count(); ++i) {
+        const TpkXMLAttr& attr = *attrs.at(i);
+        if (m_options.writeEmptyAttributes || !attr.value().isEmpty()) {
+            open += u' ' + attr.name() + QLatin1StringView("=\"") + attr.escapedValue() + u'"';
+        }
+    }
+    if (kind == XmlNodeKind::ProcessingInstruction) {
+        open += QLatin1StringView("?>");
+    } else {
+        open += selfClosing ? QLatin1StringView("/>") : QLatin1StringView(">");
+    }
+    put(open);
+    if (kind == XmlNodeKind::Binary) {
+        char length[4];
+        qToLittleEndian<quint32>(static_cast<quint32>(node.binary().size()), length);
+        putRaw(QByteArray(length, 4));
+        putRaw(node.binary());
+    } else {
+        put(node.escapedText());
+    }
+    if (hasContent) {
+        put(m_options.newline);
+    }
+    if (!node.characterData().isEmpty()) {
+        QString data = node.characterData();
+        data.replace(QLatin1StringView("[CDATA["), QLatin1StringView("_CDATA_"),
+                     Qt::CaseInsensitive);
+        data.replace(QLatin1StringView("]]>"), QLatin1StringView("__>"));
+        put(prefix + m_options.indent + QLatin1StringView("<![CDATA[") + data +
+            QLatin1StringView("]]>") + m_options.newline);
+    }
+    for (int i = 0; i < node.childCount(); ++i) {
+        writeNode(*node.child(i), prefix + m_options.indent);
+    }
+    if (hasContent) {
+        put(prefix);
+    }
+    if (!selfClosing && kind != XmlNodeKind::ProcessingInstruction) {
+        put(QLatin1StringView("</") + node.name() + u'>');
+    }
+    put(m_options.newline);
+}
+
+}  // namespace
+
+QByteArray TpkXML::saveToBuffer() {
+    Writer writer(options);
+    if (options.unicode) {
+        writer.writeMark();
+    }
+    if (options.writeDeclaration) {
+        const XmlNodeKind instruction = XmlNodeKind::ProcessingInstruction;
+        TpkXMLNode* declaration =
+            m_root.findOrCreateChild(QStringLiteral("xml"), true, 0, &instruction);
+        m_root.moveChild(m_root.indexOf(declaration), 0);
+        declaration->attributes()
+            .findOrCreate(QStringLiteral("encoding"))
+            ->setValue(options.unicode ? QStringLiteral("UTF-16") : QStringLiteral("WINDOWS-1250"));
+    }
+    for (int i = 0; i < m_root.childCount(); ++i) {
+        writer.writeNode(*m_root.child(i), QString());
+    }
+    return std::move(writer.bytes());
+}
+
+bool TpkXML::saveToStream(QIODevice& device) {
+    const QByteArray bytes = saveToBuffer();
+    return device.write(bytes) == bytes.size();
+}
+
+bool TpkXML::saveToFile(const QString& path, QString* error) {
+    const auto fail = [error](const QString& reason) {
+        if (error != nullptr) {
+            *error = reason;
+        }
+        return false;
+    };
+    const QFileInfo info(path);
+    const QDir folder = info.absoluteDir();
+    if (!folder.exists() && !QDir().mkdir(folder.absolutePath())) {
+        return fail(QStringLiteral("cannot create the folder ") + folder.absolutePath());
+    }
+    const QByteArray bytes = saveToBuffer();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return fail(file.errorString());
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(reason);
+    }
+    if (!file.commit()) {
+        return fail(file.errorString());
+    }
+    return true;
+}
+
+}  // namespace trevalon
