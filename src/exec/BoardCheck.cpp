@@ -1,0 +1,405 @@
+#include "exec/BoardCheck.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "calc/TCalcul.h"
+#include "config/EventLog.h"
+#include "config/MessageSink.h"
+#include "exec/VariablesList.h"
+#include "exec/Workspace.h"
+#include "model/BlockCatalogue.h"
+
+namespace trevalon {
+namespace {
+
+// Kinds through whose bottom the flow may enter a block placed below them, and kinds that
+// accept the flow from a block placed above them.
+constexpr int kMayStandAbove[] = {11, 13, 21, 22, 23, 24, 25, 26, 31, 33, 34, 41, 43, 44, 46, 47};
+constexpr int kMayStandBelow[] = {12, 14, 21, 22, 23, 24, 25, 26, 31,
+                                  32, 33, 34, 35, 41, 43, 44, 45, 48};
+// What may stand to the right of a block whose flow leaves rightward, and to the left of one
+// whose flow leaves leftward.
+constexpr int kRightOfExit[] = {32, 35, 42, 44, 47, 48};
+constexpr int kLeftOfExit[] = {32, 35, 42, 43, 45, 46};
+
+template <std::size_t N>
+bool oneOf(int kind, const int (&set)[N]) {
+    return std::find(std::begin(set), std::end(set), kind) != std::end(set);
+}
+
+bool oneOf(int kind, std::initializer_list<int> set) {
+    return std::find(set.begin(), set.end(), kind) != set.end();
+}
+
+bool isSet(const QString& text) {
+    return !text.isEmpty() && text != Project::Unset;
+}
+
+bool typesAgree(int left, int right) {
+    if (left < 1 || right < 1) {
+        return false;
+    }
+    const auto pair = [&](int a, int b) {
+        return (left == a && right == b) || (left == b && right == a);
+    };
+    return left == right || pair(TypeInteger, TypeReal) || pair(TypeChar, TypeText);
+}
+
+const char* const kTestWords[] = {"Kalosze", "Bambosze", "Serduszko", "Koperta"};
+
+}  // namespace
+
+BoardCheck::BoardCheck(Workspace& workspace) : m_workspace(workspace) {}
+
+bool BoardCheck::checkBoard(int n, bool withReport) {
+    Project& project = m_workspace.project();
+    m_result = BoardCheckResult{};
+    m_result.board = n;
+    project.activeBoard = n;
+    Board& board = project.board(n);
+    for (int c = 1; c <= kGridSize; ++c) {
+        for (int r = 1; r <= kGridSize; ++r) {
+            board.cell(c, r).marked = false;
+        }
+    }
+    using Stage = bool (BoardCheck::*)(int);
+    const Stage stages[kCheckStages] = {&BoardCheck::stageStartEnd, &BoardCheck::stageProperties,
+                                        &BoardCheck::stageVariables, &BoardCheck::stageFormulas,
+                                        &BoardCheck::stageConnections};
+    for (std::size_t i = 0; i < kCheckStages; ++i) {
+        const bool passed = (this->*stages[i])(n);
+        m_result.stages[i] = passed ? StagePassed : StageFailed;
+        if (!passed) {
+            break;
+        }
+    }
+    for (int c = 1; c <= board.columns; ++c) {
+        for (int r = 1; r <= board.rows; ++r) {
+            if (board.cell(c, r).marked) {
+                m_result.faultyCells.push_back({n, c, r});
+            }
+        }
+    }
+    if (withReport) {
+        reportLast();
+    }
+    return m_result.passed();
+}
+
+void BoardCheck::reportLast() {
+    CheckReport& report = m_workspace.checkReport();
+    report.showBoardReport(m_result);
+    report.setTitleStrip(m_workspace.texts().text(280));
+}
+
+bool BoardCheck::checkActiveBoard() {
+    return checkBoard(m_workspace.project().activeBoard, true);
+}
+
+bool BoardCheck::checkProject() {
+    for (int n = 1; n <= m_workspace.project().boardCount; ++n) {
+        if (!checkBoard(n, false)) {
+            // The failing board's result stands as it was found, marks included; checking it
+            // again could draw other test values and report something else.
+            reportLast();
+            m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
+                                               m_workspace.texts().text(17));
+            return false;
+        }
+    }
+    m_workspace.checkReport().showProjectReport(m_workspace.projectName());
+    return true;
+}
+
+bool BoardCheck::kindFitsType(int kind, int type) {
+    return TCalcul::kindFitsType(type, kind);
+}
+
+bool BoardCheck::stageStartEnd(int n) {
+    const Project& project = m_workspace.project();
+    const Board& board = project.board(n);
+    bool any = false;
+    for (int c = 1; c <= board.columns && !any; ++c) {
+        for (int r = 1; r <= board.rows && !any; ++r) {
+            any = board.cell(c, r).occupied;
+        }
+    }
+    if (!any) {
+        return false;
+    }
+    const bool start = project.boardHasKind(n, KindStart);
+    const bool end = project.boardHasKind(n, KindEnd);
+    if (board.kind == BoardFragment) {
+        return !start && !end && project.boardHasKind(n, KindBranchStart) &&
+               project.boardHasKind(n, KindBranchEnd);
+    }
+    return start && end;
+}
+
+bool BoardCheck::stageProperties(int n) {
+    Board& board = m_workspace.project().board(n);
+    bool passed = true;
+    for (int c = 1; c <= board.columns; ++c) {
+        for (int r = 1; r <= board.rows; ++r) {
+            Cell& cell = board.cell(c, r);
+            if (cell.occupied && !propertiesPass(board, cell)) {
+                fail(n, c, r);
+                passed = false;
+            }
+        }
+    }
+    return passed;
+}
+
+bool BoardCheck::propertiesPass(const Board& board, Cell& cell) const {
+    switch (cell.kindCode) {
+        case KindStart:
+        case KindEnd:
+            return board.kind != BoardProcedure || (isSet(cell.text2) && namesBlock(cell.text2));
+        case KindBranchStart:
+        case KindBranchEnd:
+        case KindRandom:
+            return namesBlock(cell.text2);
+        case KindReadWrite:
+            return namesBlock(cell.text2) && isSet(cell.text4);
+        case KindCall:
+        case KindReturn:
+            return hasProcedureBoard();
+        case KindMessage:
+            return isSet(cell.text4);
+        case KindQuestion:
+        case KindAssign:
+            return isSet(cell.text4) && namesBlock(cell.text2);
+        case KindCompareVars:
+            return namesBlock(cell.text2) && namesBlock(cell.text3);
+        case KindArrayWrite:
+        case KindArrayRead: {
+            const bool passes =
+                namesBlock(cell.text2) && namesBlock(cell.text3) && namesBlock(cell.text4);
+            cell.extra1 = 0;  // the append count starts again with every check
+            return passes;
+        }
+        case KindCompareFormula:
+            return namesBlock(cell.text2) && !cell.text4.isEmpty();
+        default:
+            return true;
+    }
+}
+
+bool BoardCheck::hasProcedureBoard() const {
+    const Project& project = m_workspace.project();
+    for (int n = 1; n <= project.boardCount; ++n) {
+        if (project.board(n).kind == BoardProcedure) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool BoardCheck::stageVariables(int n) {
+    m_workspace.loadVariables(testValues(n));
+    const Board& board = m_workspace.project().board(n);
+    bool passed = true;
+    for (int c = 1; c <= board.columns; ++c) {
+        for (int r = 1; r <= board.rows; ++r) {
+            const Cell& cell = board.cell(c, r);
+            bool fits = true;
+            if (cell.kindCode == KindCompareVars) {
+                fits = typesAgree(variableTypeByName(cell.text2), variableTypeByName(cell.text3));
+            } else if ((cell.kindCode == KindAssign || cell.kindCode == KindCompareFormula) &&
+                       namesBlock(cell.text2)) {
+                fits = formulaFits(cell, false);
+            }
+            if (!fits) {
+                fail(n, c, r);
+                passed = false;
+            }
+        }
+    }
+    return passed;
+}
+
+bool BoardCheck::stageFormulas(int n) {
+    m_workspace.loadVariables(testValues(n));
+    const Board& board = m_workspace.project().board(n);
+    bool passed = true;
+    for (int c = 1; c <= board.columns; ++c) {
+        for (int r = 1; r <= board.rows; ++r) {
+            const Cell& cell = board.cell(c, r);
+            if (cell.kindCode == KindAssign && !formulaFits(cell, true)) {
+                fail(n, c, r);
+                passed = false;
+            }
+        }
+    }
+    return passed;
+}
+
+bool BoardCheck::formulaFits(const Cell& cell, bool reportFailure) {
+    const QString formula = cell.text2 + QStringLiteral(":=") + cell.text4;
+    m_workspace.log().logAbove(4, QStringLiteral("Insert formula: ") + formula);
+    try {
+        const Evaluation result = m_workspace.evaluate(formula);
+        return result.ok && kindFitsType(result.kind, variableTypeByName(cell.text2));
+    } catch (...) {
+        // The Calculator keeps its failures to itself; this is the last line of defence.
+        if (reportFailure) {
+            const QString text = m_workspace.texts().text(162);
+            m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning, text);
+            m_workspace.log().logAbove(1, text + u' ' + m_workspace.texts().text(1682) + formula);
+        }
+        return false;
+    }
+}
+
+bool BoardCheck::stageConnections(int n) {
+    const Board& board = m_workspace.project().board(n);
+    bool passed = true;
+    for (int c = 1; c <= board.columns; ++c) {
+        for (int r = 1; r <= board.rows; ++r) {
+            if (board.cell(c, r).occupied && !neighboursFit(n, c, r)) {
+                fail(n, c, r);
+                passed = false;
+            }
+        }
+    }
+    return passed;
+}
+
+int BoardCheck::neighbourKind(int n, int column, int row) const {
+    const Board& board = m_workspace.project().board(n);
+    if (column < 1 || column > board.columns || row < 1 || row > board.rows) {
+        return -1;
+    }
+    const Cell& cell = board.cell(column, row);
+    return cell.occupied ? cell.kindCode : -1;
+}
+
+bool BoardCheck::neighboursFit(int n, int column, int row) const {
+    const int kind = neighbourKind(n, column, row);
+    const int above = neighbourKind(n, column, row - 1);
+    const int below = neighbourKind(n, column, row + 1);
+    const int left = neighbourKind(n, column - 1, row);
+    const int right = neighbourKind(n, column + 1, row);
+    const bool fedFromAbove = oneOf(above, kMayStandAbove);
+    const bool feedsBelow = oneOf(below, kMayStandBelow);
+    switch (kind) {
+        case KindStart:
+        case KindBranchStart:
+            return feedsBelow;
+        case KindEnd:
+        case KindBranchEnd:
+            return fedFromAbove;
+        case KindCall:
+            // A call and its return stand together, one directly above the other.
+            return fedFromAbove && feedsBelow && (below == KindReturn || above == KindReturn);
+        case KindReturn:
+            return fedFromAbove && feedsBelow && (below == KindCall || above == KindCall);
+        case KindReadWrite:
+        case KindMessage:
+        case KindQuestion:
+        case KindRandom:
+        case KindAssign:
+        case KindArrayWrite:
+        case KindArrayRead:
+        case KindLineVertical:
+            return fedFromAbove && feedsBelow;
+        case KindCompareVars:
+        case KindCompareFormula:
+            return fedFromAbove && oneOf(right, {42, 44, 47, 48}) && oneOf(left, {42, 43, 45, 46});
+        case KindLineHorizontal:
+            return oneOf(right, kRightOfExit) && oneOf(left, kLeftOfExit);
+        case KindJoinRight:
+            return fedFromAbove && feedsBelow && oneOf(right, {32, 35, 42, 47, 48});
+        case KindJoinLeft:
+            return fedFromAbove && feedsBelow && oneOf(left, {32, 35, 42, 45, 46});
+        case KindCornerTopRight:
+            return fedFromAbove && oneOf(right, kRightOfExit);
+        case KindCornerBottomRight:
+            return feedsBelow && oneOf(right, kRightOfExit);
+        case KindCornerLeftBottom:
+            return feedsBelow && oneOf(left, kLeftOfExit);
+        case KindCornerTopLeft:
+            return fedFromAbove && oneOf(left, kLeftOfExit);
+        default:
+            return true;
+    }
+}
+
+bool BoardCheck::namesBlock(const QString& text) const {
+    return m_workspace.project().findBlockByName(text).has_value();
+}
+
+int BoardCheck::variableTypeByName(const QString& name) const {
+    const Project& project = m_workspace.project();
+    for (int n = 1; n <= project.boardCount; ++n) {
+        const Board& board = project.board(n);
+        for (int c = 1; c <= board.columns; ++c) {
+            for (int r = 1; r <= board.rows; ++r) {
+                const Cell& cell = board.cell(c, r);
+                if (cell.kindCode == KindVariable &&
+                    cell.name.compare(name, Qt::CaseInsensitive) == 0) {
+                    return cell.mode;
+                }
+            }
+        }
+    }
+    return -1;
+}
+
+QString BoardCheck::testValue(const Cell& variable) {
+    RandomSource& random = m_workspace.random();
+    switch (variable.mode) {
+        case TypeInteger:
+            return variable.text4 == QLatin1String("0") ? QString::number(random.uniform(1, 8))
+                                                        : variable.text4;
+        case TypeReal:
+            if (variable.text4 != QLatin1String("0")) {
+                return variable.text4;
+            }
+            return QString::number(random.uniform(1, 20)) + u'.' +
+                   QString::number(random.uniform(1, 20));
+        case TypeChar:
+            return QStringLiteral("\"K\"");
+        case TypeText:
+            if (variable.text4 != QLatin1String("\"Brak\"")) {
+                return variable.text4;
+            }
+            return u'"' + QString::fromLatin1(kTestWords[random.uniform(0, 3)]) + u'"';
+        case TypeLogical:
+            return QStringLiteral("1");
+        case TypeArray:
+            return QStringLiteral("\"*1*5*3*\"");
+        case TypeDate:
+            return QStringLiteral("\"2012/07/13\"");
+        default:
+            return variable.text4;
+    }
+}
+
+QString BoardCheck::testValues(int n) {
+    const Project& project = m_workspace.project();
+    QString list;
+    for (int b = 1; b <= project.boardCount; ++b) {
+        const Board& board = project.board(b);
+        for (int c = 1; c <= board.columns; ++c) {
+            for (int r = 1; r <= board.rows; ++r) {
+                const Cell& cell = board.cell(c, r);
+                if (cell.kindCode == KindVariable && (b == n || cell.scope == 1)) {
+                    VariablesList::append(list, cell.name, testValue(cell));
+                }
+            }
+        }
+    }
+    if (!list.isEmpty()) {
+        VariablesList::appendConstants(list);
+    }
+    return list;
+}
+
+void BoardCheck::fail(int n, int column, int row) {
+    m_workspace.project().cell(n, column, row).marked = true;
+}
+
+}  // namespace trevalon

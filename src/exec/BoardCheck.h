@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+#include "exec/CheckReport.h"
+
+namespace trevalon {
+
+class Workspace;
+
+// The five-stage check of a board: start and end blocks, block properties, variable
+// agreement, formulas on test values, and the connections between neighbouring cells. The
+// stages run in order and stop at the first failure; faulty cells are marked on the board.
+// Test values are drawn from the workspace's random source.
+class BoardCheck {
+public:
+    explicit BoardCheck(Workspace& workspace);
+
+    // Checks board n (it becomes the active board and its marks are cleared first); with
+    // `withReport` the result goes to the report window. Answers whether every stage passed.
+    bool checkBoard(int n, bool withReport);
+    bool checkActiveBoard();
+    // Checks the boards in order up to the first failure. All passing: the project report.
+    // Otherwise that board's report and text 17 in the message dialog.
+    bool checkProject();
+
+    // The result of the last checkBoard.
+    const BoardCheckResult& lastResult() const { return m_result; }
+
+    // Whether a result of `kind` (as the Calculator classifies it) may be stored in a variable
+    // of `type`.
+    static bool kindFitsType(int kind, int type);
+    // The test-value lines for board n: variables on the board or global, then the constants.
+    QString testValues(int n);
+
+    // Hands the last result to the report window and sets its title strip.
+    void reportLast();
+
+private:
+    bool stageStartEnd(int n);
+    bool stageProperties(int n);
+    bool stageVariables(int n);
+    bool stageFormulas(int n);
+    bool stageConnections(int n);
+    bool propertiesPass(const Board& board, Cell& cell) const;
+    bool hasProcedureBoard() const;
+    bool neighboursFit(int n, int column, int row) const;
+    int neighbourKind(int n, int column, int row) const;
+    bool namesBlock(const QString& text) const;
+    int variableTypeByName(const QString& name) const;
+    bool formulaFits(const Cell& cell, bool reportFailure);
+    QString testValue(const Cell& variable);
+    void fail(int n, int column, int row);
+
+    Workspace& m_workspace;
+    BoardCheckResult m_result;
+};
+
+}  // namespace trevalon

@@ -1,0 +1,82 @@
+#include "exec/CheckReport.h"
+
+#include "config/TextTable.h"
+#include "exec/VariablesList.h"
+#include "model/BlockCatalogue.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int kStageTexts[kCheckStages] = {264, 265, 267, 268, 269};
+constexpr int kVariableValueLength = 24;
+
+ReportRow stageRow(int stage, int status, const TextTable& texts) {
+    ReportRow row;
+    row.label = texts.text(kStageTexts[stage]);
+    // The first stage decides whether the others run at all, so it is never undetermined.
+    if (status == StagePassed) {
+        row.value = QStringLiteral("OK");
+    } else if (status == StageNotDetermined && stage > 0) {
+        row.value = texts.text(266);
+        row.tone = ReportRow::Undetermined;
+    } else {
+        row.value = QStringLiteral("NO");
+        row.tone = ReportRow::Bad;
+    }
+    return row;
+}
+
+}  // namespace
+
+std::vector<ReportRow> boardReportRows(const Project& project, const BoardCheckResult& result,
+                                       const TextTable& texts) {
+    std::vector<ReportRow> rows;
+    rows.push_back({ReportRow::Header, texts.text(260) + project.board(result.board).name,
+                    QString(), ReportRow::Normal});
+    for (int stage = 0; stage < kCheckStages; ++stage) {
+        rows.push_back(stageRow(stage, result.stages[static_cast<std::size_t>(stage)], texts));
+    }
+    if (result.passed()) {
+        rows.push_back({ReportRow::Summary, texts.text(270), QString(), ReportRow::Normal});
+    } else {
+        rows.push_back({ReportRow::Summary, texts.text(271), QString(), ReportRow::Bad});
+    }
+    return rows;
+}
+
+std::vector<ReportRow> projectReportRows(const QString& projectName, const TextTable& texts) {
+    return {
+        {ReportRow::Header, texts.text(260) + projectName, QString(), ReportRow::Normal},
+        {ReportRow::Row, texts.text(261), QStringLiteral("OK"), ReportRow::Normal},
+        {ReportRow::Summary, texts.text(262), QString(), ReportRow::Normal},
+    };
+}
+
+std::vector<ReportRow> variablesReportRows(const Project& project, const QString& variablesList,
+                                           const TextTable& texts) {
+    std::vector<ReportRow> rows;
+    rows.push_back({ReportRow::Header, texts.text(272), QString(), ReportRow::Normal});
+    for (int n = 1; n <= project.boardCount; ++n) {
+        for (int c = 1; c <= kGridSize; ++c) {
+            for (int r = 1; r <= kGridSize; ++r) {
+                const Cell& cell = project.cell(n, c, r);
+                if (cell.kindCode != KindVariable) {
+                    continue;
+                }
+                const QString value = VariablesList::valueOf(variablesList, cell.name);
+                rows.push_back({ReportRow::Row, cell.name, value.left(kVariableValueLength),
+                                ReportRow::Normal});
+            }
+        }
+    }
+    return rows;
+}
+
+QString reportValueText(const QString& value) {
+    if (value.size() > 13) {
+        return value.left(14) + QStringLiteral("..");
+    }
+    return value;
+}
+
+}  // namespace trevalon

@@ -1,0 +1,570 @@
+#include "exec/Executor.h"
+
+#include <limits>
+
+#include "builders/CommentFormat.h"
+#include "config/EventLog.h"
+#include "config/MessageSink.h"
+#include "exec/ArrayValue.h"
+#include "exec/BoardCheck.h"
+#include "exec/ExecutionDialogLogic.h"
+#include "exec/ExecutionIo.h"
+#include "exec/VariableLookup.h"
+#include "exec/VariablesList.h"
+#include "exec/Workspace.h"
+#include "model/BlockCatalogue.h"
+
+namespace trevalon {
+namespace {
+
+const QString Down = QStringLiteral("D");
+const QString Up = QStringLiteral("T");
+const QString Left = QStringLiteral("L");
+const QString Right = QStringLiteral("R");
+
+// Comments are rendered with the current values of the run.
+class RunValues : public CommentValueSource {
+public:
+    explicit RunValues(Workspace& workspace) : m_workspace(workspace) {}
+    int variableType(const QString& name) const override {
+        return variableTypeOf(m_workspace.project(), name);
+    }
+    QString variableValue(const QString& name) const override {
+        return m_workspace.variableValue(name);
+    }
+
+private:
+    Workspace& m_workspace;
+};
+
+}  // namespace
+
+Executor::Executor(Workspace& workspace) : m_workspace(workspace), m_project(workspace.project()) {}
+
+Executor::~Executor() = default;
+
+void Executor::run() {
+    if (!startRun()) {
+        return;
+    }
+    while (m_state.running) {
+        runSlice(std::numeric_limits<qint64>::max());
+    }
+}
+
+bool Executor::startRun() {
+    m_state.stepMode = false;
+    return begin();
+}
+
+void Executor::startStepping() {
+    m_state.stepMode = true;
+    begin();
+}
+
+void Executor::nextStep() {
+    if (m_state.running) {
+        step();
+    }
+}
+
+qint64 Executor::runSlice(qint64 maxSteps) {
+    qint64 done = 0;
+    while (m_state.running && done < maxSteps) {
+        step();
+        ++done;
+        if (m_state.running && m_workspace.executionIo().abortRequested()) {
+            abort();
+        }
+    }
+    return done;
+}
+
+bool Executor::begin() {
+    if (m_state.running) {
+        return false;
+    }
+    m_end = RunEnd::None;
+    m_steps = 0;
+    m_state.runBoard = 1;
+    m_state.currentKind = KindStart;
+    m_workspace.reseedRandom();
+
+    BoardCheck check(m_workspace);
+    for (int n = 1; n <= m_project.boardCount; ++n) {
+        if (!check.checkBoard(n, false)) {
+            m_state.running = false;
+            check.reportLast();
+            m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
+                                               m_workspace.texts().text(17));
+            m_end = RunEnd::CheckFailed;
+            m_workspace.executionIo().runStateChanged();
+            return false;
+        }
+    }
+
+    for (int n = 1; n <= kMaxBoards; ++n) {
+        clearMarks(n);
+        // Every board starts downward, so nothing of an earlier run steers this one.
+        m_project.board(n).runDirection = Down;
+    }
+    loadVariables();
+    resolveLinks();
+    const std::optional<CellRef> start = m_project.findKind(KindStart, 1);
+    if (!start || start->board != 1) {
+        return false;  // the check guarantees a Start on board 1
+    }
+    m_state.running = true;
+    placeAt(*start);
+    setMark(true);
+    m_project.activeBoard = m_state.runBoard;
+    ExecutionIo& io = m_workspace.executionIo();
+    io.boardsChanged();
+    io.showVariables();
+    io.runStateChanged();
+    return true;
+}
+
+void Executor::loadVariables() {
+    QString list;
+    for (int n = 1; n <= m_project.boardCount; ++n) {
+        Board& board = m_project.board(n);
+        int count = 0;
+        for (int c = 1; c <= board.columns; ++c) {
+            for (int r = 1; r <= board.rows; ++r) {
+                const Cell& cell = board.cell(c, r);
+                if (cell.kindCode == KindVariable) {
+                    VariablesList::append(list, cell.name, cell.text4);
+                    ++count;
+                }
+            }
+        }
+        board.variableCount = count;
+    }
+    if (list.isEmpty()) {
+        m_workspace.loadVariables(QString());
+        m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Information,
+                                           m_workspace.texts().text(161));
+        return;
+    }
+    VariablesList::appendConstants(list);
+    m_workspace.loadVariables(list);
+}
+
+void Executor::resolveLinks() {
+    for (auto& target : m_targets) {
+        target.reset();
+    }
+    for (auto& formula : m_formulas) {
+        formula.clear();
+    }
+    for (int n = 1; n <= m_project.boardCount; ++n) {
+        const Board& board = m_project.board(n);
+        for (int c = 1; c <= board.columns; ++c) {
+            for (int r = 1; r <= board.rows; ++r) {
+                resolveCell(board.cell(c, r), slot(n, c, r));
+            }
+        }
+    }
+}
+
+void Executor::resolveCell(const Cell& cell, std::size_t at) {
+    switch (cell.kindCode) {
+        case KindEnd:
+        case KindBranchEnd:
+            m_targets[at] = m_project.findBlockByName(cell.text2, 1);
+            break;
+        case KindCall: {
+            // Only a Start on the named board itself will do; a missing board or Start stops
+            // the run when the call is reached.
+            const int board = m_project.findBoardByName(cell.text2);
+            if (board >= 1 && board <= m_project.boardCount) {
+                const std::optional<CellRef> start = m_project.findKind(KindStart, board);
+                if (start && start->board == board) {
+                    m_targets[at] = start;
+                }
+            }
+            break;
+        }
+        case KindAssign:
+            m_formulas[at] = cell.text2 + QStringLiteral(":=") + cell.text4;
+            break;
+        case KindCompareVars:
+            m_formulas[at] =
+                cell.text2 + BlockCatalogue::comparisonOperator(cell.mode) + cell.text3;
+            break;
+        case KindCompareFormula:
+            m_formulas[at] = cell.text2 + BlockCatalogue::comparisonOperator(cell.mode) + u'(' +
+                             cell.text4 + u')';
+            break;
+        default:
+            break;
+    }
+}
+
+void Executor::step() {
+    if (!m_state.running) {
+        return;
+    }
+    ++m_steps;
+    if (m_trace) {
+        m_trace(m_steps, m_state);
+    }
+    setMark(false);
+    if (m_state.currentKind == KindEnd && m_state.runBoard == 1) {
+        finish(RunEnd::Finished);
+        return;
+    }
+    performCurrent();
+    if (m_state.running) {
+        move();
+    }
+    if (m_state.running) {
+        setMark(true);
+        arrive();
+    }
+    if (m_state.running && m_stepLimit > 0 && m_steps >= m_stepLimit) {
+        setMark(false);
+        finish(RunEnd::StepLimit);
+    }
+    if (m_state.running && m_state.stepMode) {
+        m_workspace.executionIo().runStateChanged();
+    }
+}
+
+void Executor::performCurrent() {
+    Cell& cell = m_project.cell(m_state.runBoard, m_state.runColumn, m_state.runRow);
+    QString& dir = direction(m_state.runBoard);
+    switch (m_state.currentKind) {
+        case KindStart:
+        case KindBranchStart:
+            dir = Down;
+            break;
+        case KindEnd:
+            jumpTo(currentSlot());
+            break;
+        case KindBranchEnd:
+            dir = Down;
+            jumpTo(currentSlot());
+            if (m_state.running && m_state.currentKind == KindBranchStart) {
+                // A branch start always leaves downward, on whichever board it stands.
+                direction(m_state.runBoard) = Down;
+            }
+            m_project.activeBoard = m_state.runBoard;
+            break;
+        case KindCall:
+            callBoard();
+            break;
+        case KindRandom:
+            drawRandom(cell);
+            break;
+        case KindAssign:
+            assign();
+            break;
+        case KindCompareVars:
+        case KindCompareFormula:
+            compare();
+            break;
+        case KindArrayWrite:
+            writeArray(cell);
+            break;
+        case KindArrayRead:
+            readArray(cell);
+            break;
+        case KindJoinRight:
+        case KindJoinLeft:
+            if (dir != Down && dir != Up) {
+                dir = cell.mode != 0 ? Up : Down;
+            }
+            break;
+        case KindCornerTopRight:
+            dir = dir == Down ? Right : Up;
+            break;
+        case KindCornerBottomRight:
+            dir = dir == Left ? Down : Right;
+            break;
+        case KindCornerLeftBottom:
+            dir = dir == Right ? Down : Left;
+            break;
+        case KindCornerTopLeft:
+            dir = dir == Right ? Up : Left;
+            break;
+        default:
+            break;
+    }
+}
+
+void Executor::move() {
+    const Board& board = m_project.board(m_state.runBoard);
+    const QString& dir = board.runDirection;
+    int column = m_state.runColumn;
+    int row = m_state.runRow;
+    if (dir == Down) {
+        ++row;
+    } else if (dir == Up) {
+        --row;
+    } else if (dir == Left) {
+        --column;
+    } else {
+        ++column;
+    }
+    // Only the columns x rows in use are walked; leaving them, or stepping onto an empty
+    // cell, means the drawing is broken where the check could not see it.
+    if (column < 1 || column > board.columns || row < 1 || row > board.rows ||
+        !board.cell(column, row).occupied) {
+        abort();
+        return;
+    }
+    m_state.runColumn = column;
+    m_state.runRow = row;
+    m_state.currentKind = board.cell(column, row).kindCode;
+}
+
+void Executor::arrive() {
+    const Cell& cell = m_project.cell(m_state.runBoard, m_state.runColumn, m_state.runRow);
+    ExecutionIo& io = m_workspace.executionIo();
+    switch (m_state.currentKind) {
+        case KindReadWrite:
+            if (cell.mode == 1) {
+                const QString value =
+                    CommentFormat::formatValue(variableTypeOf(m_project, cell.text2),
+                                               m_workspace.variableValue(cell.text2), cell.extra1);
+                openDialog(DialogMode::Show, 251, render(cell.text4) + u' ' + value, cell);
+            } else {
+                openDialog(DialogMode::Read, 250, render(cell.text4), cell);
+            }
+            break;
+        case KindMessage:
+            openDialog(DialogMode::Show, 252, render(cell.text4), cell);
+            break;
+        case KindQuestion:
+            openDialog(DialogMode::Question, 253, render(cell.text4), cell);
+            break;
+        case KindAssign:
+        case KindArrayWrite:
+        case KindArrayRead:
+            io.showVariables();
+            break;
+        case KindEnd:
+        case KindBranchEnd:
+        case KindVariable:
+        case KindCall:
+        case KindReturn:
+            io.boardsChanged();
+            break;
+        default:
+            break;
+    }
+}
+
+QString Executor::render(const QString& comment) const {
+    return CommentFormat::render(comment, RunValues(m_workspace));
+}
+
+void Executor::openDialog(DialogMode mode, int titleText, const QString& text, const Cell& cell) {
+    ExecutionDialogLogic dialog(m_workspace, mode, m_workspace.texts().text(titleText), text,
+                                cell.kindCode, cell.text2);
+    switch (m_workspace.executionIo().showDialog(dialog)) {
+        case DialogClose::Closed:
+            break;
+        case DialogClose::AbortRequested:
+            abort();
+            break;
+        case DialogClose::InputEnded:
+            setMark(false);
+            finish(RunEnd::InputEnded);
+            break;
+    }
+}
+
+void Executor::jumpTo(std::size_t from) {
+    const std::optional<CellRef>& target = m_targets[from];
+    if (!target) {
+        abort();
+        return;
+    }
+    placeAt(*target);
+}
+
+void Executor::callBoard() {
+    const std::optional<CellRef>& start = m_targets[currentSlot()];
+    if (!start) {
+        abort();
+        return;
+    }
+    placeAt(*start);
+    direction(m_state.runBoard) = Down;  // the calling board keeps its own direction
+    m_project.activeBoard = m_state.runBoard;
+}
+
+void Executor::placeAt(const CellRef& at) {
+    m_state.runBoard = at.board;
+    m_state.runColumn = at.column;
+    m_state.runRow = at.row;
+    m_state.currentKind = m_project.cell(at).kindCode;
+}
+
+bool Executor::evaluate(const QString& formula, bool logFormula, QString& result) {
+    EventLog& log = m_workspace.log();
+    if (logFormula && log.level() > 4) {
+        log.log(QStringLiteral("Insert formula: ") + formula);
+    }
+    Evaluation evaluation = m_workspace.evaluate(formula);
+    result = evaluation.result;
+    return evaluation.ok;
+}
+
+void Executor::assign() {
+    const QString& formula = m_formulas[currentSlot()];
+    QString result;
+    if (!evaluate(formula, true, result)) {
+        formulaFailed(formula);
+        return;
+    }
+    m_workspace.refreshVariablesList();
+    const TextTable& texts = m_workspace.texts();
+    m_workspace.log().logAbove(4, texts.text(1681) + formula + u' ' + texts.text(1683) + result);
+    m_workspace.executionIo().showVariables();
+}
+
+void Executor::storeResult(const QString& formula, bool logFormula) {
+    QString result;
+    if (!evaluate(formula, logFormula, result)) {
+        formulaFailed(formula);
+        return;
+    }
+    m_workspace.log().logAbove(4, QStringLiteral("Result: ") + result);
+    m_workspace.refreshVariablesList();
+}
+
+void Executor::formulaFailed(const QString& formula) {
+    const TextTable& texts = m_workspace.texts();
+    const QString& error = m_workspace.lastError();
+    m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
+                                       texts.text(169) + u'\n' + error);
+    m_workspace.log().logAbove(1,
+                               texts.text(169) + u' ' + texts.text(1682) + formula + u' ' + error);
+    abort();
+}
+
+void Executor::compare() {
+    QString result;
+    const bool ok = evaluate(m_formulas[currentSlot()], true, result);
+    m_workspace.log().logAbove(4, QStringLiteral("Result: ") + result);
+    if (!ok) {
+        abort();
+        return;
+    }
+    direction(m_state.runBoard) = result == QLatin1String("1") ? Left : Right;
+}
+
+void Executor::drawRandom(const Cell& cell) {
+    bool ok = false;
+    const qint64 bound = cell.text4.trimmed().toLongLong(&ok);
+    if (!ok || bound < 1) {
+        failProcessing();
+        return;
+    }
+    const QString value = QString::number(m_workspace.random().uniform(0, bound - 1));
+    if (const std::optional<CellRef> variable = m_project.findBlockByName(cell.text2)) {
+        m_project.cell(*variable).text3 = value;
+    }
+    storeResult(cell.text2 + QStringLiteral(":=") + value, true);
+}
+
+std::optional<qint64> Executor::indexValue(const QString& variable) const {
+    bool ok = false;
+    const qint64 index = m_workspace.variableValue(variable).trimmed().toLongLong(&ok);
+    return ok ? std::optional<qint64>(index) : std::nullopt;
+}
+
+void Executor::writeArray(Cell& cell) {
+    const std::optional<qint64> index = indexValue(cell.text3);
+    QString element = m_workspace.variableValue(cell.text4);
+    if (element.startsWith(u'"')) {
+        element = element.mid(1, element.size() - 2);
+    }
+    // An element that is empty or holds an asterisk or a quote would break the array's form.
+    if (!index || element.isEmpty() || element.contains(u'*') || element.contains(u'"')) {
+        failProcessing();
+        return;
+    }
+    if (*index < 1) {
+        return;  // there is no element before the first; nothing is written
+    }
+    bool appended = false;
+    const QString array =
+        ArrayValue::withElement(m_workspace.variableValue(cell.text2), *index, element, &appended);
+    if (appended) {
+        ++cell.extra1;
+    }
+    storeResult(cell.text2 + QStringLiteral(":=") + array, true);
+}
+
+void Executor::readArray(const Cell& cell) {
+    const std::optional<qint64> index = indexValue(cell.text3);
+    if (!index) {
+        failProcessing();
+        return;
+    }
+    const QString element = ArrayValue::element(m_workspace.variableValue(cell.text2), *index);
+    storeResult(cell.text4 + QStringLiteral(":=") + element, false);
+}
+
+void Executor::failProcessing() {
+    const QString text = m_workspace.texts().text(162);
+    m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning, text);
+    m_workspace.log().logAbove(2, text);
+    abort();
+}
+
+void Executor::abort() {
+    if (!m_state.running) {
+        return;
+    }
+    ExecutionIo& io = m_workspace.executionIo();
+    io.closeDialog();
+    m_state.running = false;
+    m_end = RunEnd::Aborted;
+    clearMarks(m_project.activeBoard);
+    clearMarks(m_state.runBoard);
+    io.runStateChanged();
+    m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
+                                       m_workspace.texts().text(18));
+    m_workspace.log().logAbove(1, QStringLiteral("Error. ") + m_workspace.lastError() +
+                                      QStringLiteral(" Abort execution."));
+}
+
+void Executor::finish(RunEnd end) {
+    m_state.running = false;
+    m_end = end;
+    m_workspace.executionIo().runStateChanged();
+}
+
+QString& Executor::direction(int board) {
+    return m_project.board(board).runDirection;
+}
+
+void Executor::setMark(bool marked) {
+    m_project.cell(m_state.runBoard, m_state.runColumn, m_state.runRow).marked = marked;
+}
+
+void Executor::clearMarks(int n) {
+    Board& board = m_project.board(n);
+    for (int c = 1; c <= kGridSize; ++c) {
+        for (int r = 1; r <= kGridSize; ++r) {
+            board.cell(c, r).marked = false;
+        }
+    }
+}
+
+std::size_t Executor::slot(int board, int column, int row) const {
+    return static_cast<std::size_t>(((board - 1) * kGridSize + (column - 1)) * kGridSize +
+                                    (row - 1));
+}
+
+std::size_t Executor::currentSlot() const {
+    return slot(m_state.runBoard, m_state.runColumn, m_state.runRow);
+}
+
+}  // namespace trevalon

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "model/Project.h"
+
+namespace trevalon {
+
+class Workspace;
+enum class DialogMode;
+
+// Where a run stands. One per workspace.
+struct RunState {
+    bool running = false;
+    bool stepMode = false;
+    int runBoard = 1;
+    int runColumn = 1;
+    int runRow = 1;
+    int currentKind = 0;  // kind of the current cell; 0 when it is empty
+};
+
+// Why the last run ended.
+enum class RunEnd {
+    None,         // no run yet, or still running
+    Finished,     // the End block of board 1 was reached
+    CheckFailed,  // a board failed its check; nothing ran
+    Aborted,      // a run-time error or the user's abort
+    StepLimit,    // the step limit was reached first
+    InputEnded,   // a block was waiting for input that will never come
+};
+
+// Walks the flowchart: from the Start block of board 1, one cell at a time in the current
+// board's direction, performing each block, until the End block of board 1. Links between
+// blocks and boards are resolved once when the run begins; the project must not be edited
+// while a run is in progress.
+//
+// The desktop program starts a run with startRun() and then calls runSlice() from a
+// zero-interval timer until running() is false, so the window stays responsive and the user
+// can abort between any two steps. run() does the same in one call, for the command-line tool.
+class Executor {
+public:
+    explicit Executor(Workspace& workspace);
+    ~Executor();
+
+    // "Uruchom projekt" in one call: begin, then steps until the run ends.
+    void run();
+    // "Uruchom projekt" for a caller that drives the steps itself with runSlice().
+    bool startRun();
+    // "Uruchom krok po kroku".
+    void startStepping();
+    // "Następny krok": one step while a run is in progress, otherwise nothing.
+    void nextStep();
+    // "Przerwij wykonanie", and every run-time error.
+    void abort();
+
+    // Checks every board and, when all pass, prepares the run at board 1's Start.
+    bool begin();
+    // Performs the current block, moves one cell and performs the new cell's arrival action.
+    void step();
+    // Performs up to `maxSteps` steps while the run goes on, stopping early when the
+    // execution dialog asks for an abort. Answers the number of steps performed.
+    qint64 runSlice(qint64 maxSteps);
+
+    // Ends the run (RunEnd::StepLimit) once this many steps were taken; 0 for no limit.
+    void setStepLimit(qint64 limit) { m_stepLimit = limit; }
+    // Called before each step with its number, from 1, and the block about to be performed.
+    using TraceFunction = std::function<void(qint64 step, const RunState& state)>;
+    void setTrace(TraceFunction trace) { m_trace = std::move(trace); }
+
+    const RunState& state() const { return m_state; }
+    bool running() const { return m_state.running; }
+    qint64 stepsTaken() const { return m_steps; }
+    RunEnd lastEnd() const { return m_end; }
+
+private:
+    void loadVariables();
+    void resolveLinks();
+    void resolveCell(const Cell& cell, std::size_t at);
+    void performCurrent();
+    void move();
+    void arrive();
+    QString render(const QString& comment) const;
+    void openDialog(DialogMode mode, int titleText, const QString& text, const Cell& cell);
+    void jumpTo(std::size_t from);
+    void callBoard();
+    void placeAt(const CellRef& at);
+    bool evaluate(const QString& formula, bool logFormula, QString& result);
+    void assign();
+    void storeResult(const QString& formula, bool logFormula);
+    void formulaFailed(const QString& formula);
+    void compare();
+    void drawRandom(const Cell& cell);
+    std::optional<qint64> indexValue(const QString& variable) const;
+    void writeArray(Cell& cell);
+    void readArray(const Cell& cell);
+    void failProcessing();
+    void finish(RunEnd end);
+    QString& direction(int board);
+    void setMark(bool marked);
+    void clearMarks(int n);
+    std::size_t slot(int board, int column, int row) const;
+    std::size_t currentSlot() const;
+
+    Workspace& m_workspace;
+    Project& m_project;
+    RunState m_state;
+    RunEnd m_end = RunEnd::None;
+    qint64 m_steps = 0;
+    qint64 m_stepLimit = 0;
+    TraceFunction m_trace;
+    // Jump targets of End, branch-end and call blocks, by cell, resolved when the run begins.
+    static constexpr std::size_t kSlots = kMaxBoards * kGridSize * kGridSize;
+    std::array<std::optional<CellRef>, kSlots> m_targets;
+    // The formula each assignment and comparison hands to the Calculator, built once.
+    std::array<QString, kSlots> m_formulas;
+};
+
+}  // namespace trevalon

@@ -1,0 +1,96 @@
+#include "exec/Workspace.h"
+
+#include "calc/TCalcul.h"
+#include "exec/CheckReport.h"
+#include "exec/ExecutionIo.h"
+#include "exec/Executor.h"
+#include "exec/VariablesList.h"
+
+namespace trevalon {
+
+Workspace::Workspace(EventLog& log, MessageSink& messages)
+    : m_log(log),
+      m_messages(messages),
+      m_calculator(std::make_unique<TCalcul>()),
+      m_silentIo(std::make_unique<SilentExecutionIo>()),
+      m_io(m_silentIo.get()),
+      m_silentReport(std::make_unique<SilentCheckReport>()),
+      m_report(m_silentReport.get()),
+      m_executor(std::make_unique<Executor>(*this)) {
+    m_calculator->setLanguage(m_texts.language());
+}
+
+Workspace::~Workspace() = default;
+
+void Workspace::setLanguage(const QString& language) {
+    m_texts.setLanguage(language);
+    m_calculator->setLanguage(language);
+}
+
+void Workspace::setExecutionIo(ExecutionIo* io) {
+    m_io = io != nullptr ? io : m_silentIo.get();
+}
+
+void Workspace::setCheckReport(CheckReport* report) {
+    m_report = report != nullptr ? report : m_silentReport.get();
+}
+
+void Workspace::setRandomSource(RandomSource* source) {
+    m_random = source != nullptr ? source : &m_ownRandom;
+}
+
+void Workspace::seedRandom(quint64 seed) {
+    m_seed = seed;
+    m_ownRandom.seed(seed);
+}
+
+void Workspace::reseedRandom() {
+    if (m_seed) {
+        m_ownRandom.seed(*m_seed);
+    } else {
+        m_ownRandom.seedFromClock();
+    }
+}
+
+QString Workspace::projectName() const {
+    return m_projectName.isEmpty() ? m_texts.text(13) : m_projectName;
+}
+
+QString Workspace::variablesList() const {
+    if (m_listIsListing) {
+        QString listing = m_calculator->ListVariables();
+        // The listing ends every line with a line break; the list joins lines with one.
+        if (listing.endsWith(VariablesList::LineBreak)) {
+            listing.chop(VariablesList::LineBreak.size());
+        }
+        return listing;
+    }
+    return m_variablesList;
+}
+
+void Workspace::loadVariables(const QString& list) {
+    m_variablesList = list;
+    m_listIsListing = false;
+    m_calculator->LoadVariables(list);
+}
+
+QString Workspace::variableValue(const QString& name) const {
+    if (m_listIsListing) {
+        return m_calculator->variables().get(name);
+    }
+    return VariablesList::valueOf(m_variablesList, name);
+}
+
+Evaluation Workspace::evaluate(const QString& formula) {
+    Evaluation evaluation;
+    m_calculator->setFormula(formula);
+    evaluation.ok = m_calculator->Evaluate(evaluation.result);
+    evaluation.kind = m_calculator->resultKind();
+    if (!evaluation.ok) {
+        evaluation.error = m_calculator->errorText();
+    }
+    m_lastError = m_calculator->errorFlag() ? m_calculator->errorText() : QString();
+    return evaluation;
+}
+
+}  // namespace trevalon
