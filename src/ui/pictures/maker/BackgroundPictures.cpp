@@ -1,0 +1,120 @@
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include "BlockShapes.h"
+#include "Canvas.h"
+#include "ui/pictures/PictureLayout.h"
+
+namespace trevalon::pictures {
+namespace {
+
+// Light ground with the same dot grid as the main background, for resizable windows.
+QImage lightTile() {
+    QImage image = canvas(90, 90, colours::paper);
+    QPainter p(&image);
+    prepare(p);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(226, 224, 240));
+    for (int y = 0; y < 90; y += 15) {
+        for (int x = 0; x < 90; x += 15) {
+            p.drawEllipse(QPointF(x + 7.5, y + 7.5), 1.1, 1.1);
+        }
+    }
+    return image;
+}
+
+// A companion dialog: its title strip, a light body and the band for its buttons.
+QImage dialog(int width, int height) {
+    QImage image = canvas(width, height, colours::body);
+    QPainter p(&image);
+    const int title = layout::DialogTitleHeight;
+    QLinearGradient shade(0, title, 0, height);
+    shade.setColorAt(0, colours::paper);
+    shade.setColorAt(1, colours::body);
+    p.fillRect(QRect(0, title, width, height - title), shade);
+    p.fillRect(QRect(0, 0, width, title), colours::strip);
+    p.setPen(colours::stripLight);
+    p.drawLine(0, 0, width - 1, 0);
+    p.setPen(colours::stripShade);
+    p.drawLine(0, title - 1, width - 1, title - 1);
+    const int band = height - layout::DialogButtonBandHeight;
+    p.fillRect(QRect(0, band, width, height - band), colours::buttonBand);
+    p.setPen(colours::lavender);
+    p.drawLine(0, band, width - 1, band);
+    p.setPen(colours::violet);
+    p.drawRect(QRect(0, 0, width - 1, height - 1));
+    return image;
+}
+
+// The about window: the name of the program over a small flowchart drawn from the tiles.
+QImage vignette() {
+    QImage image = canvas(440, 300, colours::violetDeep);
+    QPainter p(&image);
+    prepare(p);
+    QLinearGradient sky(0, 0, 440, 300);
+    sky.setColorAt(0, colours::violetMid);
+    sky.setColorAt(1, colours::violetDeep);
+    p.fillRect(QRect(0, 0, 440, 300), sky);
+    // Faint dots, as on the desk.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 18));
+    for (int y = 0; y < 300; y += 15) {
+        for (int x = 0; x < 440; x += 15) {
+            p.drawEllipse(QPointF(x + 7.5, y + 7.5), 1.1, 1.1);
+        }
+    }
+    // A little algorithm: start, read, a condition with its two ways, write and end.
+    const int column[] = {11, 21, 35, 31, 21, 12};
+    const QPoint origin(300, 30);
+    for (int row = 0; row < 6; ++row) {
+        p.save();
+        p.translate(origin + QPoint(0, 39 * row));
+        p.scale(1.0, 1.0);
+        drawCell(p, false);
+        drawBlock(p, column[row]);
+        p.restore();
+    }
+    for (int row : {2}) {
+        for (int side : {-1, 1}) {
+            p.save();
+            p.translate(origin + QPoint(39 * side, 39 * row));
+            drawCell(p, false);
+            drawBlock(p, side < 0 ? 47 : 46);
+            p.restore();
+        }
+        for (int side : {-1, 1}) {
+            p.save();
+            p.translate(origin + QPoint(39 * side, 39 * (row + 1)));
+            drawCell(p, false);
+            drawBlock(p, side < 0 ? 43 : 44);
+            p.restore();
+        }
+    }
+    p.setPen(colours::white);
+    p.setFont(sans(46, true));
+    p.drawText(QRectF(28, 70, 260, 60), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Trevalon"));
+    p.fillRect(QRectF(32, 134, 120, 4), colours::amber);
+    p.setPen(colours::lavender);
+    p.setFont(sans(15));
+    p.drawText(QRectF(32, 146, 250, 24), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("{ START \u2192 \u2026 \u2192 STOP }"));
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(colours::violet);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(0, 0, 439, 299));
+    return image;
+}
+
+}  // namespace
+
+void addBackgroundPictures(Recipes& r) {
+    r["tlojasne"] = lightTile;
+    r["budujwyrazenie"] = [] { return dialog(560, 460); };
+    r["budujkomentarz"] = [] { return dialog(460, 340); };
+    r["ustawienia"] = [] { return dialog(443, 500); };
+    r["zdarzenia"] = [] { return dialog(560, 440); };
+    r["winietka"] = vignette;
+}
+
+}  // namespace trevalon::pictures

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QPainter>
+
+namespace trevalon::pictures {
+
+// The 40 x 40 board cell, empty: light, with the one-pixel grid line on its edge that the
+// neighbouring cells share (cells stand 39 pixels apart).
+void drawCell(QPainter& painter, bool red);
+
+// The block or connector of `kindCode` in the 40 x 40 square at the painter's origin, with
+// the stubs that carry the flow out to the middle of the sides it uses, so that the lines of
+// neighbouring cells meet.
+void drawBlock(QPainter& painter, int kindCode);
+
+// Colour of the lines that carry the flow.
+QColor flowColour();
+
+}  // namespace trevalon::pictures

@@ -1,0 +1,185 @@
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include "Canvas.h"
+
+namespace trevalon::pictures {
+namespace {
+
+// Shapes of the flowchart page: 180 x 60 cells on white, the flow along x = 90 and y = 30,
+// shapes in light tints so that the black text written into them stays readable.
+constexpr double MidX = 90;
+constexpr double MidY = 30;
+
+QPen linePen() {
+    return QPen(colours::ink, 1.6, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+}
+
+QImage page(const std::function<void(QPainter&)>& draw) {
+    QImage image = canvas(180, 60, Qt::white);
+    QPainter p(&image);
+    prepare(p);
+    p.setPen(linePen());
+    p.setBrush(Qt::NoBrush);
+    draw(p);
+    return image;
+}
+
+void down(QPainter& p, double from, double to) {
+    p.setPen(linePen());
+    p.drawLine(QPointF(MidX, from), QPointF(MidX, to));
+}
+
+void across(QPainter& p, double from, double to) {
+    p.setPen(linePen());
+    p.drawLine(QPointF(from, MidY), QPointF(to, MidY));
+}
+
+void enter(QPainter& p, double top) {
+    down(p, 0, top - 6);
+    arrowHead(p, QPointF(MidX, top), 0, 1, 7, 7, colours::ink);
+}
+
+void shape(QPainter& p, const QPainterPath& path, int hue) {
+    p.setPen(QPen(colours::ink, 1.6));
+    p.setBrush(hueTint(hue));
+    p.drawPath(path);
+}
+
+QPainterPath polygon(std::initializer_list<QPointF> points) {
+    QPainterPath path;
+    path.addPolygon(QPolygonF(QList<QPointF>(points)));
+    path.closeSubpath();
+    return path;
+}
+
+QPainterPath rounded(const QRectF& box, double radius) {
+    QPainterPath path;
+    path.addRoundedRect(box, radius, radius);
+    return path;
+}
+
+void terminal(QPainter& p, bool start) {
+    if (start) {
+        down(p, 46, 60);
+        shape(p, rounded(QRectF(22, 13, 136, 33), 16.5), 140);
+    } else {
+        enter(p, 14);
+        shape(p, rounded(QRectF(22, 14, 136, 33), 16.5), 356);
+    }
+}
+
+void variable(QPainter& p) {
+    QPainterPath box;
+    box.addRect(QRectF(14, 10, 152, 40));
+    shape(p, box, 38);
+    // The internal-storage mark: a second line along the top and the left edge.
+    p.setPen(QPen(colours::ink, 1));
+    p.drawLine(QPointF(14, 16), QPointF(166, 16));
+    p.drawLine(QPointF(20, 10), QPointF(20, 50));
+}
+
+void inputOutput(QPainter& p) {
+    enter(p, 11);
+    down(p, 49, 60);
+    shape(p, polygon({{22, 11}, {177, 11}, {158, 49}, {3, 49}}), 214);
+}
+
+void process(QPainter& p, int hue, bool sideBars) {
+    enter(p, 11);
+    down(p, 49, 60);
+    QPainterPath box;
+    box.addRect(QRectF(4, 11, 172, 38));
+    shape(p, box, hue);
+    if (sideBars) {
+        p.setPen(QPen(colours::ink, 1.2));
+        p.drawLine(QPointF(12, 11), QPointF(12, 49));
+        p.drawLine(QPointF(168, 11), QPointF(168, 49));
+    }
+}
+
+void giveBack(QPainter& p) {
+    enter(p, 11);
+    down(p, 49, 60);
+    shape(p, polygon({{2, 30}, {18, 11}, {162, 11}, {178, 30}, {162, 49}, {18, 49}}), 292);
+}
+
+void condition(QPainter& p) {
+    enter(p, 5);
+    across(p, 0, 14);
+    across(p, 166, 180);
+    shape(p, polygon({{MidX, 5}, {166, MidY}, {MidX, 55}, {14, MidY}}), 48);
+    // The flow leaves to the left when the condition holds, to the right when it does not.
+    centredText(p, QRectF(0, 14, 16, 14), QStringLiteral("+"), sans(12, true), QColor(30, 130, 70));
+    centredText(p, QRectF(164, 14, 16, 14), QStringLiteral("\u2212"), sans(12, true),
+                QColor(190, 40, 50));
+}
+
+void connector(QPainter& p, int kind) {
+    const QColor ink = colours::ink;
+    switch (kind) {
+        case 41:
+            down(p, 0, 60);
+            arrowHead(p, QPointF(MidX, 36), 0, 1, 8, 8, ink);
+            break;
+        case 42:
+            across(p, 0, 180);
+            break;
+        case 43:
+        case 44: {
+            const bool right = kind == 43;
+            down(p, 0, 60);
+            across(p, right ? MidX : 0, right ? 180 : MidX);
+            arrowHead(p, QPointF(right ? MidX + 1 : MidX - 1, MidY), right ? -1 : 1, 0, 9, 8, ink);
+            arrowHead(p, QPointF(MidX, 54), 0, 1, 7, 7, ink);
+            p.setPen(Qt::NoPen);
+            p.setBrush(ink);
+            p.drawEllipse(QPointF(MidX, MidY), 3, 3);
+            break;
+        }
+        default: {
+            const bool top = kind == 45 || kind == 48;
+            const bool rightSide = kind == 45 || kind == 46;
+            QPainterPath bend;
+            bend.moveTo(MidX, top ? 0 : 60);
+            bend.lineTo(MidX, MidY);
+            bend.lineTo(rightSide ? 180 : 0, MidY);
+            p.setPen(linePen());
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(bend);
+            if (kind == 45) {
+                arrowHead(p, QPointF(150, MidY), 1, 0, 9, 8, ink);
+            } else if (kind == 48) {
+                arrowHead(p, QPointF(MidX, 8), 0, -1, 8, 8, ink);
+            } else {
+                arrowHead(p, QPointF(MidX, 54), 0, 1, 8, 8, ink);
+            }
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+void addSchemaPictures(Recipes& r) {
+    r["kompbigstart"] = [] { return page([](QPainter& p) { terminal(p, true); }); };
+    r["kompbigend"] = [] { return page([](QPainter& p) { terminal(p, false); }); };
+    r["zmienna"] = [] { return page(variable); };
+    r["napisz"] = [] { return page(inputOutput); };
+    r["doprocedury"] = [] { return page([](QPainter& p) { process(p, 262, true); }); };
+    r["zprocedury"] = [] { return page(giveBack); };
+    r["przypisz"] = [] { return page([](QPainter& p) { process(p, 232, false); }); };
+    r["warunek"] = [] { return page(condition); };
+    const struct {
+        const char* name;
+        int kind;
+    } lines[] = {{"loncztopdown", 41},  {"lonczleftright", 42}, {"lonczgrotright", 43},
+                 {"lonczgrotleft", 44}, {"loncztopright", 45},  {"lonczdownright", 46},
+                 {"lonczleftdown", 47}, {"loncztopleft", 48}};
+    for (const auto& line : lines) {
+        const int kind = line.kind;
+        r[line.name] = [kind] { return page([kind](QPainter& p) { connector(p, kind); }); };
+    }
+}
+
+}  // namespace trevalon::pictures

@@ -1,0 +1,90 @@
+#include <QPolygonF>
+
+#include "BlockShapes.h"
+#include "Canvas.h"
+
+namespace trevalon::pictures {
+namespace {
+
+enum class Face { Up, Over, Chosen };
+
+// A square face: it must look right on any ground, so it has no rounded corners to blend.
+void drawFace(QPainter& p, Face face) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    switch (face) {
+        case Face::Up:
+            p.fillRect(QRect(0, 0, 44, 44), colours::lavenderLight);
+            p.setPen(colours::violetSoft);
+            p.drawRect(QRect(0, 0, 43, 43));
+            p.setPen(Qt::white);
+            p.drawLine(1, 1, 42, 1);
+            break;
+        case Face::Over:
+            p.fillRect(QRect(0, 0, 44, 44), Qt::white);
+            p.setPen(colours::amber);
+            p.drawRect(QRect(0, 0, 43, 43));
+            p.drawRect(QRect(1, 1, 41, 41));
+            break;
+        case Face::Chosen:
+            p.fillRect(QRect(0, 0, 44, 44), QColor(204, 200, 234));
+            p.setPen(colours::violet);
+            p.drawRect(QRect(0, 0, 43, 43));
+            p.setPen(colours::amber);
+            p.drawRect(QRect(1, 1, 41, 41));
+            p.setPen(QColor(176, 171, 214));
+            p.drawLine(2, 2, 41, 2);
+            break;
+    }
+    p.restore();
+}
+
+// The run buttons: a round badge with the sign of the command.
+void drawCommand(QPainter& p, int tag) {
+    prepare(p);
+    const QColor badge = tag == 51 ? hueFill(356) : tag == 52 ? hueFill(200) : hueFill(140);
+    p.setPen(QPen(tag == 51 ? hueEdge(356) : tag == 52 ? hueEdge(200) : hueEdge(140), 1.2));
+    p.setBrush(badge);
+    p.drawEllipse(QPointF(22, 22), 15, 15);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    if (tag == 51) {
+        p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(16.5, 16.5), QPointF(27.5, 27.5));
+        p.drawLine(QPointF(27.5, 16.5), QPointF(16.5, 27.5));
+    } else if (tag == 52) {
+        // One step: play, then a bar.
+        p.drawPolygon(QPolygonF({QPointF(16, 14.5), QPointF(16, 29.5), QPointF(26, 22)}));
+        p.drawRect(QRectF(27, 14.5, 3.2, 15));
+    } else {
+        p.drawPolygon(QPolygonF({QPointF(17.5, 13.5), QPointF(17.5, 30.5), QPointF(31, 22)}));
+    }
+}
+
+QImage button(int tag, Face face) {
+    QImage image = canvas(44, 44, Qt::white);
+    QPainter p(&image);
+    drawFace(p, face);
+    if (tag > 50) {
+        drawCommand(p, tag);
+    } else {
+        p.translate(2, 2);
+        drawBlock(p, tag);
+    }
+    return image;
+}
+
+}  // namespace
+
+void addToolbarPictures(Recipes& r) {
+    const int tags[] = {11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 26, 31, 32, 33,
+                        34, 35, 41, 42, 43, 44, 45, 46, 47, 48, 51, 52, 53};
+    for (int tag : tags) {
+        const std::string name = "jet" + std::to_string(tag);
+        r[name] = [tag] { return button(tag, Face::Up); };
+        r[name + "over"] = [tag] { return button(tag, Face::Over); };
+        r[name + "wyb"] = [tag] { return button(tag, Face::Chosen); };
+    }
+}
+
+}  // namespace trevalon::pictures

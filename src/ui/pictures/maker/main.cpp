@@ -1,0 +1,151 @@
+// The picture maker: draws every picture of the interface's catalogue and writes it as a JPEG,
+// with the resource list that embeds them, into the build folder. Run by the build with the
+// offscreen platform; it needs no display.
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+#include "Canvas.h"
+#include "ContactSheet.h"
+#include "JpegWriter.h"
+#include "ui/pictures/PictureCatalogue.h"
+
+using namespace trevalon;
+using namespace trevalon::pictures;
+
+namespace {
+
+void complain(const QString& text) {
+    std::fprintf(stderr, "picture maker: %s\n", qPrintable(text));
+}
+
+// The pictures are drawn with DejaVu, which the set-up script installs; without it captions
+// would come out in whatever font the machine has, so its absence stops the build.
+bool loadFonts(const QString& folder) {
+    for (const char* file :
+         {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSerif.ttf", "DejaVuSerif-Bold.ttf"}) {
+        const QString path = QDir(folder).filePath(QString::fromLatin1(file));
+        if (QFontDatabase::addApplicationFont(path) < 0) {
+            complain(QStringLiteral("cannot load the font %1").arg(path));
+            return false;
+        }
+    }
+    return true;
+}
+
+Recipes allRecipes() {
+    Recipes recipes;
+    addBoardPictures(recipes);
+    addToolbarPictures(recipes);
+    addFramePictures(recipes);
+    addDialogPictures(recipes);
+    addRowPictures(recipes);
+    addSchemaPictures(recipes);
+    addBackgroundPictures(recipes);
+    addCursorPictures(recipes);
+    return recipes;
+}
+
+// Every catalogued picture has exactly one recipe, and no recipe draws an unlisted picture.
+bool recipesMatchCatalogue(const Recipes& recipes) {
+    bool ok = true;
+    for (const PictureInfo& info : PictureCatalogue::all()) {
+        if (!recipes.count(info.name)) {
+            complain(QStringLiteral("no recipe for %1").arg(QLatin1String(info.name)));
+            ok = false;
+        }
+    }
+    for (const auto& entry : recipes) {
+        if (!PictureCatalogue::find(QString::fromStdString(entry.first))) {
+            complain(QStringLiteral("%1 is not in the catalogue")
+                         .arg(QString::fromStdString(entry.first)));
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+bool writeResourceList(const QString& folder) {
+    QFile file(QDir(folder).filePath(QStringLiteral("pictures.qrc")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        complain(QStringLiteral("cannot write %1").arg(file.fileName()));
+        return false;
+    }
+    QTextStream out(&file);
+    out << "<RCC>\n  <qresource prefix=\"/pictures\">\n";
+    for (const PictureInfo& info : PictureCatalogue::all()) {
+        out << "    <file>" << info.name << ".jpg</file>\n";
+    }
+    out << "  </qresource>\n</RCC>\n";
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication application(argc, argv);
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("folder"), QStringLiteral("where to write"));
+    const QCommandLineOption fonts(QStringLiteral("fonts"), QStringLiteral("DejaVu folder"),
+                                   QStringLiteral("folder"),
+                                   QStringLiteral("/usr/share/fonts/truetype/dejavu"));
+    const QCommandLineOption sheet(QStringLiteral("sheet"), QStringLiteral("contact sheet PNG"),
+                                   QStringLiteral("file"));
+    const QCommandLineOption quality(QStringLiteral("quality"), QStringLiteral("JPEG quality"),
+                                     QStringLiteral("0-100"), QStringLiteral("92"));
+    const QCommandLineOption zoomSheet(QStringLiteral("zoom-sheet"),
+                                       QStringLiteral("contact sheet of the small pictures, "
+                                                      "enlarged"),
+                                       QStringLiteral("file"));
+    parser.addOptions({fonts, sheet, zoomSheet, quality});
+    parser.process(application);
+    if (parser.positionalArguments().size() != 1) {
+        complain(QStringLiteral("usage: picture-maker FOLDER [--sheet FILE] [--fonts DIR]"));
+        return 2;
+    }
+    const QString folder = parser.positionalArguments().first();
+    if (!QDir().mkpath(folder) || !loadFonts(parser.value(fonts))) {
+        return 1;
+    }
+    const Recipes recipes = allRecipes();
+    if (!recipesMatchCatalogue(recipes)) {
+        return 1;
+    }
+    const int jpegQuality = qBound(50, parser.value(quality).toInt(), 100);
+    std::vector<std::pair<QString, QImage>> drawn;
+    for (const PictureInfo& info : PictureCatalogue::all()) {
+        const QImage image = recipes.at(info.name)();
+        if (image.width() != info.width || image.height() != info.height) {
+            complain(QStringLiteral("%1 came out %2 x %3")
+                         .arg(QLatin1String(info.name))
+                         .arg(image.width())
+                         .arg(image.height()));
+            return 1;
+        }
+        QString error;
+        const QString path =
+            QDir(folder).filePath(QLatin1String(info.name) + QLatin1String(".jpg"));
+        if (!writeJpeg(image, path, jpegQuality, &error)) {
+            complain(QStringLiteral("%1: %2").arg(path, error));
+            return 1;
+        }
+        drawn.emplace_back(QString::fromLatin1(info.name), image);
+    }
+    if (!writeResourceList(folder)) {
+        return 1;
+    }
+    if (parser.isSet(sheet) && !writeContactSheet(drawn, parser.value(sheet))) {
+        complain(QStringLiteral("cannot write the contact sheet"));
+        return 1;
+    }
+    if (parser.isSet(zoomSheet) && !writeContactSheet(drawn, parser.value(zoomSheet), 3, 60)) {
+        complain(QStringLiteral("cannot write the enlarged contact sheet"));
+        return 1;
+    }
+    return 0;
+}
