@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "calc/TText.h"
+
+namespace trevalon {
+
+struct CalcShared;
+class Evaluator;
+
+// The Calculator: evaluates formulas of the expression language against its variable store.
+//
+// Every value of the language is a text. A successful evaluation yields the value text (a text
+// result enclosed in the quote character), its `resultType()` (number or text) and its
+// `resultKind()` (one of the seven variable types). Failures never escape as exceptions: the
+// first error of an evaluation sets `errorFlag()` and `errorText()`, in the language chosen with
+// `setLanguage()`, and later errors of the same evaluation are ignored.
+//
+// One instance serves the whole program and is used from one thread. Parsed formulas are kept
+// in a bounded cache, so evaluating the same formula text again costs no parse; the observable
+// effects of a parse (assignments captured into the store) are the same every time.
+class TCalcul {
+public:
+    // `resultType()`
+    static constexpr int TypeNumber = 1;
+    static constexpr int TypeText = 2;
+    // `resultKind()`, numbered like the variable types.
+    static constexpr int KindInteger = 1;
+    static constexpr int KindReal = 2;
+    static constexpr int KindCharacter = 3;
+    static constexpr int KindText = 4;
+    static constexpr int KindLogical = 5;
+    static constexpr int KindArray = 6;
+    static constexpr int KindDate = 7;
+
+    // Source of the current date and time for `_NOW`, `_DATE` and `_TIME`.
+    using Clock = std::function<QDateTime()>;
+
+    // An empty store, the double quote as quote character, the formula "0", Polish messages.
+    TCalcul();
+    ~TCalcul();
+    TCalcul(const TCalcul&) = delete;
+    TCalcul& operator=(const TCalcul&) = delete;
+
+    const QString& formula() const { return m_formula; }
+    void setFormula(const QString& formula) { m_formula = formula; }
+
+    // Delimiter of text literals and of text results.
+    QChar quoteChar() const { return m_quoteChar; }
+    void setQuoteChar(QChar quote) { m_quoteChar = quote; }
+
+    // "pl" or "ang": the language of error messages and weekday names. Any other value gives
+    // empty error messages and English weekday names.
+    const QString& language() const;
+    void setLanguage(const QString& language);
+
+    // Replaces the clock (tests pin it); an empty function restores the system clock.
+    void setClock(Clock clock);
+
+    // Evaluates `formula()`. On success `result` receives the value text and true is answered;
+    // on error `result` is left as it was, false is answered and `errorText()` tells why.
+    // `resultKind()` is set in both cases.
+    bool Evaluate(QString& result);
+    // Sets the formula and evaluates it; the result text, or empty on error.
+    QString evaluate(const QString& formula);
+
+    bool errorFlag() const { return m_errorFlag; }
+    bool hasError() const { return m_errorFlag; }
+    const QString& errorText() const { return m_errorText; }
+    int resultType() const { return m_resultType; }
+    int resultKind() const { return m_resultKind; }
+
+    // Empties the store and reads a variables list: lines "NAME=value" joined by CR LF (a bare
+    // LF is accepted too). The name is everything before the first "=", the value everything
+    // after it; neither is trimmed. Lines without "=" are skipped.
+    void LoadVariables(const QString& list);
+    // The store as a variables list: "NAME=value" + CR LF per variable, names upper-case, in the
+    // order the store lists them.
+    QString ListVariables() const;
+
+    // The message with `number` in the current language; empty for numbers without a message.
+    QString ErrorMessage(int number) const;
+    static QString ErrorMessage(int number, const QString& language);
+
+    TText& variables() { return *m_store; }
+    const TText& variables() const { return *m_store; }
+
+    // The language's conversions, for callers that show or check values.
+    // Reads a decimal number ("," counts as "."); raises error 2 and answers 0 when the text
+    // is not a number.
+    long double ToNumber(const QString& text);
+    // The integer a number text stands for, nudged by 1e-7 away from zero before truncation;
+    // 0 when an error is already raised.
+    qint32 ToInteger(const QString& text);
+    // Fixed notation with up to 12 decimals, trailing zeros removed ("3.5", "4", "0.3").
+    static QString FormatNumber(long double value);
+    // The kind (1..7) of a result text.
+    static int Classify(const QString& text);
+    // Whether a result of `resultKind` may be stored in a variable of `variableType` (1..7).
+    static bool kindFitsType(int variableType, int resultKind);
+    // Encloses every argument of every function call in its own parentheses.
+    static QString PrepareArguments(const QString& formula, QChar quote = QChar(u'"'));
+
+    // Raises error `number` with `detail` appended, unless an error is already raised.
+    void raiseError(int number, const QString& detail = QString());
+    void clearError();
+
+private:
+    friend class Evaluator;
+
+    // A nested Calculator working on `parent`'s store, cache and settings.
+    explicit TCalcul(TCalcul& parent);
+    TCalcul& child();
+
+    std::unique_ptr<CalcShared> m_ownShared;
+    CalcShared* m_shared;
+    TText m_ownStore;
+    TText* m_store;
+    std::unique_ptr<TCalcul> m_child;
+
+    QString m_formula = QStringLiteral("0");
+    QChar m_quoteChar = QChar(u'"');
+    bool m_errorFlag = false;
+    QString m_errorText;
+    int m_resultType = TypeNumber;
+    int m_resultKind = KindInteger;
+    QStringList m_argumentStack;
+};
+
+}  // namespace trevalon

@@ -1,0 +1,96 @@
+#include "calc/TText.h"
+
+namespace trevalon {
+
+namespace {
+constexpr int kGrowth = 10;
+}
+
+bool TText::exists(const QString& name) const {
+    return findUpper(name.toUpper()) != nullptr;
+}
+
+QString TText::get(const QString& name) const {
+    const QString* value = findUpper(name.toUpper());
+    return value ? *value : QString();
+}
+
+void TText::set(const QString& name, const QString& value) {
+    setUpper(name.toUpper(), value);
+}
+
+void TText::remove(const QString& name) {
+    removeUpper(name.toUpper());
+}
+
+void TText::clear() {
+    m_entries.clear();
+    m_slots.clear();
+    m_values.clear();
+    m_count = 0;
+    m_capacity = 0;
+}
+
+const QString* TText::findUpper(const QString& upperName) const {
+    const auto it = m_slots.constFind(upperName);
+    if (it == m_slots.cend()) {
+        return nullptr;
+    }
+    return &m_values[static_cast<size_t>(*it)];
+}
+
+void TText::setUpper(const QString& upperName, const QString& value) {
+    const auto it = m_slots.constFind(upperName);
+    if (it != m_slots.cend()) {
+        m_values[static_cast<size_t>(*it)] = value;
+        return;
+    }
+    ++m_count;
+    if (m_count >= m_capacity) {
+        m_capacity += kGrowth;
+    }
+    if (m_values.size() < static_cast<size_t>(m_capacity)) {
+        m_values.resize(static_cast<size_t>(m_capacity));
+    }
+    m_entries.push_back({upperName, m_count});
+    m_slots.insert(upperName, m_count);
+    m_values[static_cast<size_t>(m_count)] = value;
+}
+
+void TText::removeUpper(const QString& upperName) {
+    const auto it = m_slots.find(upperName);
+    if (it == m_slots.end()) {
+        return;
+    }
+    const int slot = *it;
+    m_slots.erase(it);
+    m_values[static_cast<size_t>(slot)].clear();
+    // Variables come and go at the end of the list most of the time (captured assignments).
+    for (auto entry = m_entries.end(); entry != m_entries.begin();) {
+        --entry;
+        if (entry->slot == slot) {
+            m_entries.erase(entry);
+            break;
+        }
+    }
+    if (!m_entries.empty()) {
+        m_count = m_entries.back().slot;
+    }
+}
+
+QString TText::index() const {
+    QString text;
+    for (const Entry& entry : m_entries) {
+        text += u';' + entry.name + u'=' + QString::number(entry.slot);
+    }
+    return text;
+}
+
+QString TText::slotValue(int slot) const {
+    if (slot < 0 || static_cast<size_t>(slot) >= m_values.size()) {
+        return QString();
+    }
+    return m_values[static_cast<size_t>(slot)];
+}
+
+}  // namespace trevalon

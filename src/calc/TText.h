@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace trevalon {
+
+// The Calculator's variable store: every variable is a name and a value text. Names are
+// upper-cased before every operation, so they compare without regard to case. Values are kept
+// as the formula language writes them: numbers bare, texts in the quote character.
+//
+// The store keeps the observable bookkeeping of slots: each variable owns a slot number, the
+// `index()` text lists ";NAME=slot" per variable in order of creation, `count()` is the highest
+// slot in use and `capacity()` grows by 10 slots when the next slot reaches it. Removing the
+// last-created variable lets its slot be handed out again; a slot still listed is never reused.
+// Lookups go through a hash, so their cost does not grow with the number of variables.
+class TText {
+public:
+    bool exists(const QString& name) const;
+    // The value of `name`; the empty text when there is no such variable.
+    QString get(const QString& name) const;
+    // Replaces the value of an existing variable, or creates it in the next slot.
+    void set(const QString& name, const QString& value);
+    // Forgets the variable; nothing happens when it does not exist.
+    void remove(const QString& name);
+    void clear();
+
+    // The same operations for a name that is already upper-case (the Calculator's hot path).
+    const QString* findUpper(const QString& upperName) const;
+    void setUpper(const QString& upperName, const QString& value);
+    void removeUpper(const QString& upperName);
+
+    // ";NAME=slot" for every variable, in order of creation.
+    QString index() const;
+    int count() const { return m_count; }
+    int capacity() const { return m_capacity; }
+    int size() const { return static_cast<int>(m_entries.size()); }
+    // The value in `slot`; empty for a free or unknown slot.
+    QString slotValue(int slot) const;
+
+    // Visits every variable in `index()` order with its upper-case name and its value.
+    template <typename Visit>
+    void forEach(Visit visit) const {
+        for (const Entry& entry : m_entries) {
+            visit(entry.name, m_values[static_cast<size_t>(entry.slot)]);
+        }
+    }
+
+private:
+    struct Entry {
+        QString name;
+        int slot;
+    };
+
+    std::vector<Entry> m_entries;
+    QHash<QString, int> m_slots;
+    std::vector<QString> m_values;
+    int m_count = 0;
+    int m_capacity = 0;
+};
+
+}  // namespace trevalon
