@@ -1,0 +1,112 @@
+#include "config/EventLogFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+
+#include "config/Cp1250.h"
+#include "config/MessageSink.h"
+#include "config/TextTable.h"
+
+namespace trevalon {
+namespace {
+
+enum TextNumber {
+    LoadProblem = 890,
+    FileDamaged = 891,
+    NoLogFiles = 892,
+    ConfirmClear = 893,
+};
+
+bool isLogFileName(const QString& name) {
+    const qsizetype stem = name.size() - 3;
+    return stem >= 0 && name.endsWith(QLatin1String("txt"), Qt::CaseInsensitive) &&
+           QStringView(name).left(stem).contains(u'.');
+}
+
+constexpr QDir::Filters kFiles = QDir::Files | QDir::Hidden | QDir::System;
+
+}  // namespace
+
+EventLogFiles::EventLogFiles(QString folder) : m_folder(std::move(folder)) {}
+
+QStringList EventLogFiles::list() const {
+    QStringList names;
+    const QStringList entries = QDir(m_folder).entryList(kFiles, QDir::NoSort);
+    for (const QString& name : entries) {
+        if (isLogFileName(name)) {
+            names.append(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+QString EventLogFiles::pathOf(const QString& name) const {
+    return QDir::toNativeSeparators(QDir(m_folder).filePath(name));
+}
+
+QString EventLogFiles::load(const QString& name) const {
+    QFile file(pathOf(name));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize || file.error() != QFile::NoError) {
+        return {};
+    }
+    QString text = cp1250::decode(bytes);
+    if (text.isNull()) {
+        text = QLatin1String("");  // an empty file is readable, unlike a missing one
+    }
+    return text;
+}
+
+bool EventLogFiles::open(MessageSink& sink, const TextTable& texts) {
+    m_names = list();
+    m_selected.clear();
+    m_text.clear();
+    if (m_names.isEmpty()) {
+        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(NoLogFiles));
+        return false;
+    }
+    return select(m_names.last(), sink, texts);
+}
+
+bool EventLogFiles::select(const QString& name, MessageSink& sink, const TextTable& texts) {
+    const QString text = load(name);
+    if (text.isNull()) {
+        reportUnreadable(name, sink, texts);
+        return false;
+    }
+    m_selected = name;
+    m_text = text;
+    return true;
+}
+
+void EventLogFiles::reportUnreadable(const QString& name, MessageSink& sink,
+                                     const TextTable& texts) const {
+    sink.showMessage(
+        MessageSink::Close, MessageSink::Warning,
+        texts.text(LoadProblem) + pathOf(name) + QStringLiteral(".\r") + texts.text(FileDamaged));
+}
+
+bool EventLogFiles::clearOthers(MessageSink& sink, const TextTable& texts) {
+    if (m_selected.isEmpty()) {
+        return false;  // nothing chosen to keep: clearing would empty the folder
+    }
+    if (sink.showMessage(MessageSink::YesNoCancel, MessageSink::Question,
+                         texts.text(ConfirmClear)) != MessageSink::ResultYes) {
+        return false;
+    }
+    QDir folder(m_folder);
+    for (const QString& name : folder.entryList(kFiles, QDir::NoSort)) {
+        if (name != m_selected) {
+            folder.remove(name);
+        }
+    }
+    m_names = QStringList{m_selected};
+    return true;
+}
+
+}  // namespace trevalon

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace trevalon {
+
+// The user's preferences as they are held during a run. Each field is one key of the settings
+// file (named after the member); `SettingsStore` reads and writes them.
+struct Settings {
+    static constexpr int MinLogLevel = 0;
+    static constexpr int MaxLogLevel = 5;
+
+    bool warnBeforeDelete = true;             // "al": ask before deleting a block
+    int wo = 0;                               // "wo": kept and written back, read by nothing
+    bool showHints = false;                   // "pdp": hints over palette blocks and builder fields
+    int logLevel = 0;                         // "dfpz": 0..5, see EventLog
+    QString language = QStringLiteral("pl");  // "lg": "pl" or "ang"
+    bool schemaShowsVariables = false;        // "rzm": the schema overview draws variable blocks
+    bool createLogFiles = false;  // "wrzd": edited and stored; the log writer ignores it
+    QString projectsFolder;       // "fl": first folder of the open and save dialogs
+};
+
+}  // namespace trevalon

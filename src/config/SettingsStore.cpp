@@ -1,0 +1,359 @@
+#include "config/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "config/EventLog.h"
+#include "config/IniDocument.h"
+#include "config/TextTable.h"
+
+namespace trevalon {
+namespace {
+
+// A settings file holds nine short values; anything this large is not one of ours, and reading
+// it whole would only cost memory.
+constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
+
+const QString kRoot = QStringLiteral("Ini");
+
+// Keys in the order in which they are read and written.
+constexpr std::array<const char*, 9> kKeyNames = {"ed", "al",  "wo",   "pdp", "dfpz",
+                                                  "lg", "rzm", "wrzd", "fl"};
+
+enum TextNumber {
+    SettingsNotWritten = 702,
+    LanguageChanged = 703,
+    NewFileCreated = 704,
+    NewFileNotWritten = 705,
+    AllWritten = 706,
+    FileRead = 707,
+    ForeignFile = 708,
+    DamagedFile = 709,
+    MissingFile = 710,
+    LevelChanged = 711,
+    FoldersPrepared = 712,
+    ProjectsFolderChanged = 715,
+};
+
+QString flag(bool value) {
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString keyName(int index) {
+    return QString::fromLatin1(kKeyNames[static_cast<std::size_t>(index)]);
+}
+
+QString encodeValue(const QString& value) {
+    QByteArray bytes;
+    bytes.reserve(value.size() * 2);
+    for (const QChar ch : value) {
+        bytes.append(static_cast<char>(ch.unicode() & 0xFF));
+        bytes.append(static_cast<char>(ch.unicode() >> 8));
+    }
+    return QString::fromLatin1(bytes.toBase64());
+}
+
+// The value of a key element, or nothing when its text is not Base64 of UTF-16LE bytes. A
+// missing element reads as the empty text.
+std::optional<QString> decodeValue(const IniNode& element) {
+    const QString stored = IniDocument::unescape(element.text);
+    for (const QChar ch : stored) {
+        if (ch.unicode() > 0x7F) {
+            return std::nullopt;
+        }
+    }
+    const auto decoded =
+        QByteArray::fromBase64Encoding(stored.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded || decoded.decoded.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    const QByteArray& bytes = decoded.decoded;
+    QString value(bytes.size() / 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const auto low = static_cast<unsigned char>(bytes[2 * i]);
+        const auto high = static_cast<unsigned char>(bytes[2 * i + 1]);
+        value[i] = QChar(static_cast<char16_t>(low | (high << 8)));
+    }
+    return value;
+}
+
+bool readBoolean(const IniNode& element) {
+    const auto value = decodeValue(element);
+    return value ? *value == QLatin1String("1") : true;
+}
+
+int readInteger(const IniNode& element) {
+    const auto value = decodeValue(element);
+    bool ok = false;
+    const int number = value ? value->toInt(&ok) : 0;
+    return ok ? number : 0;
+}
+
+// The whole file, or nothing when it cannot be read or is too large to be settings.
+std::optional<QByteArray> readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(MaxSettingsFileSize + 1);
+    if (bytes.size() > MaxSettingsFileSize || file.error() != QFile::NoError) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+QString joinPath(const QString& folder, const QString& name) {
+    return QDir::toNativeSeparators(QDir::cleanPath(folder + u'/' + name));
+}
+
+}  // namespace
+
+SettingsEnvironment SettingsEnvironment::fromSystem() {
+    SettingsEnvironment environment;
+    const QString overridden = qEnvironmentVariable(DataFolderVariable);
+    if (!overridden.isEmpty()) {
+        environment.dataFolder = QDir::toNativeSeparators(QDir(overridden).absolutePath());
+    } else {
+        QString appData = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        if (appData.isEmpty()) {
+            appData = QDir::homePath() + QStringLiteral("/.local/share");
+        }
+        environment.dataFolder = joinPath(appData, QStringLiteral("Korvex/Trevalon"));
+    }
+    environment.documentsFolder =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (environment.documentsFolder.isEmpty()) {
+        environment.documentsFolder = QDir::homePath();
+    }
+    environment.documentsFolder = QDir::toNativeSeparators(environment.documentsFolder);
+    return environment;
+}
+
+SettingsStore::SettingsStore(EventLog& log, const TextTable& texts) : m_log(log), m_texts(texts) {}
+
+void SettingsStore::prepareFolders(const SettingsEnvironment& environment,
+                                   const QString& startFolder, const QDateTime& startTime) {
+    m_startFolder = QDir::toNativeSeparators(startFolder);
+    m_dataFolder = QDir::toNativeSeparators(environment.dataFolder);
+    m_logFolder = joinPath(m_dataFolder, QStringLiteral("Dzienniki"));
+    // Every level at once: a fresh account may not even have its application-data folder.
+    QDir().mkpath(m_logFolder);
+    m_settingsFile = joinPath(m_dataFolder, QStringLiteral("Trevalon.ini"));
+    m_logFile = joinPath(m_logFolder, logFileName(startTime));
+    m_values.projectsFolder = QDir::toNativeSeparators(environment.documentsFolder);
+    logAbove(3, FoldersPrepared);
+}
+
+QString SettingsStore::logFileName(const QDateTime& startTime) {
+    return QStringLiteral("Dz_") + startTime.toString(QStringLiteral("yyyyMMddHHmmss")) +
+           QStringLiteral(".txt");
+}
+
+QString SettingsStore::defaultProjectsFolder() const {
+    return joinPath(m_startFolder, QStringLiteral("Projekty"));
+}
+
+void SettingsStore::readSettings() {
+    if (!QFileInfo::exists(m_settingsFile)) {
+        writeDefaultSettings();
+        logAlways(MissingFile);
+        return;
+    }
+    const auto replaceDamaged = [this] {
+        writeDefaultSettings();
+        logAlways(DamagedFile);
+    };
+    const auto bytes = readFile(m_settingsFile);
+    if (!bytes) {
+        replaceDamaged();
+        return;
+    }
+    IniDocument document;
+    // A parse failure keeps what was read before it; the values decide whether that is enough.
+    document.load(*bytes);
+    IniNode& ini = document.topLevel(kRoot);
+    const auto element = [&ini](Key key) -> IniNode& {
+        return ini.child(keyName(static_cast<int>(key)));
+    };
+    const auto signature = decodeValue(element(Key::Signature));
+    if (!signature) {
+        replaceDamaged();
+        return;
+    }
+    if (*signature != QLatin1String(Signature)) {
+        writeDefaultSettings();
+        logAlways(ForeignFile);
+        return;
+    }
+    m_values.warnBeforeDelete = readBoolean(element(Key::Warn));
+    m_values.wo = readInteger(element(Key::Wo));
+    m_values.showHints = readBoolean(element(Key::Hints));
+    m_values.logLevel =
+        std::clamp(readInteger(element(Key::Level)), Settings::MinLogLevel, Settings::MaxLogLevel);
+    const auto language = decodeValue(element(Key::Language));
+    if (!language) {
+        replaceDamaged();
+        return;
+    }
+    // An unknown language would leave every caption of the interface empty.
+    m_values.language =
+        *language == QLatin1String("ang") ? QStringLiteral("ang") : QStringLiteral("pl");
+    m_values.schemaShowsVariables = readBoolean(element(Key::Schema));
+    m_values.createLogFiles = readBoolean(element(Key::LogFiles));
+    const auto folder = decodeValue(element(Key::Folder));
+    if (!folder) {
+        replaceDamaged();
+        return;
+    }
+    m_values.projectsFolder = *folder;
+    logAbove(3, FileRead);
+}
+
+bool SettingsStore::writeDefaultSettings() {
+    const bool hints = m_values.showHints;
+    m_values = Settings{};
+    m_values.showHints = hints;
+    m_values.projectsFolder = defaultProjectsFolder();
+
+    IniDocument document;
+    for (const Key key : {Key::Signature, Key::Warn, Key::Wo, Key::Level, Key::Language,
+                          Key::Schema, Key::LogFiles, Key::Folder}) {
+        writeKey(document, key);
+    }
+    if (!saveDocument(document)) {
+        logAbove(1, NewFileNotWritten);
+        return false;
+    }
+    logAbove(3, NewFileCreated);
+    return true;
+}
+
+bool SettingsStore::writeAllSettings() {
+    IniDocument document;
+    for (int key = 0; key < static_cast<int>(kKeyNames.size()); ++key) {
+        writeKey(document, static_cast<Key>(key));
+    }
+    if (!saveDocument(document)) {
+        logAbove(1, SettingsNotWritten);
+        return false;
+    }
+    logAbove(3, AllWritten);
+    return true;
+}
+
+void SettingsStore::updateLanguage(const QString& language) {
+    m_values.language = language;
+    if (updateKey(Key::Language)) {
+        logAbove(3, LanguageChanged);
+    }
+}
+
+void SettingsStore::updateProjectsFolder(const QString& folder) {
+    m_values.projectsFolder = folder;
+    if (updateKey(Key::Folder)) {
+        logAbove(3, ProjectsFolderChanged);
+    }
+}
+
+void SettingsStore::setLogLevel(int level) {
+    m_values.logLevel = std::clamp(level, Settings::MinLogLevel, Settings::MaxLogLevel);
+    if (updateKey(Key::Level) && m_values.logLevel > 1) {
+        m_log.log(m_texts.text(LevelChanged) + QString::number(m_values.logLevel));
+    }
+}
+
+bool SettingsStore::updateKey(Key key) {
+    IniDocument document;
+    bool keepFile = false;
+    if (QFileInfo::exists(m_settingsFile)) {
+        if (const auto bytes = readFile(m_settingsFile)) {
+            document.load(*bytes);
+            const auto signature = decodeValue(
+                document.topLevel(kRoot).child(keyName(static_cast<int>(Key::Signature))));
+            keepFile = signature && *signature == QLatin1String(Signature);
+        }
+    }
+    if (keepFile) {
+        writeKey(document, key);
+    } else {
+        // A file with only this key would count as foreign at the next start and every other
+        // setting would be lost; write them all instead.
+        document.clear();
+        for (int each = 0; each < static_cast<int>(kKeyNames.size()); ++each) {
+            writeKey(document, static_cast<Key>(each));
+        }
+    }
+    if (!saveDocument(document)) {
+        logAbove(1, SettingsNotWritten);
+        return false;
+    }
+    return true;
+}
+
+void SettingsStore::writeKey(IniDocument& document, Key key) const {
+    QString value;
+    switch (key) {
+        case Key::Signature:
+            value = QLatin1String(Signature);
+            break;
+        case Key::Warn:
+            value = flag(m_values.warnBeforeDelete);
+            break;
+        case Key::Wo:
+            value = QString::number(m_values.wo);
+            break;
+        case Key::Hints:
+            value = flag(m_values.showHints);
+            break;
+        case Key::Level:
+            value = QString::number(m_values.logLevel);
+            break;
+        case Key::Language:
+            value = m_values.language;
+            break;
+        case Key::Schema:
+            value = flag(m_values.schemaShowsVariables);
+            break;
+        case Key::LogFiles:
+            value = flag(m_values.createLogFiles);
+            break;
+        case Key::Folder:
+            value = m_values.projectsFolder;
+            break;
+    }
+    IniNode& element = document.topLevel(kRoot).child(keyName(static_cast<int>(key)));
+    element.text = IniDocument::escape(encodeValue(value));
+}
+
+bool SettingsStore::saveDocument(IniDocument& document) const {
+    if (m_settingsFile.isEmpty()) {
+        return false;
+    }
+    QDir().mkdir(QFileInfo(m_settingsFile).absolutePath());
+    // Written aside and renamed, so a failed write never leaves half a settings file.
+    QSaveFile file(m_settingsFile);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const QByteArray bytes = document.save();
+    return file.write(bytes) == bytes.size() && file.commit();
+}
+
+void SettingsStore::logAbove(int threshold, int textNumber) const {
+    if (m_values.logLevel > threshold) {
+        m_log.log(m_texts.text(textNumber));
+    }
+}
+
+void SettingsStore::logAlways(int textNumber) const {
+    m_log.log(m_texts.text(textNumber));
+}
+
+}  // namespace trevalon
