@@ -24,9 +24,9 @@ void onFatalError(j_common_ptr info) {
     std::longjmp(errors->jump, 1);
 }
 
-// Warnings (corrupt entropy data, premature end of data) are counted in num_warnings and
-// judged after decoding; nothing is printed on the console.
-void onMessage(j_common_ptr, int) {}
+// Warnings (corrupt entropy data, premature end of data) are still counted in num_warnings by
+// the library's emit_message, and judged after decoding; only their printing is silenced.
+void onOutput(j_common_ptr) {}
 
 enum class Outcome { Decoded, Fatal, TooLarge, Unsupported, Damaged };
 
@@ -37,7 +37,7 @@ Outcome decodeInto(const unsigned char* bytes, unsigned long size, ErrorManager&
     jpeg_decompress_struct info;
     info.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = onFatalError;
-    errors.base.emit_message = onMessage;
+    errors.base.output_message = onOutput;
     errors.message[0] = '\0';
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(&info);

@@ -63,42 +63,24 @@ QImage vignette() {
             p.drawEllipse(QPointF(x + 7.5, y + 7.5), 1.1, 1.1);
         }
     }
-    // A little algorithm: start, read, a condition with its two ways, write and end.
-    const int column[] = {11, 21, 35, 31, 21, 12};
-    const QPoint origin(300, 30);
-    for (int row = 0; row < 6; ++row) {
+    // A little algorithm, drawn from the board's own tiles, a little enlarged.
+    const int column[] = {11, 21, 31, 24, 12};
+    p.save();
+    p.translate(318, 16);
+    p.scale(1.4, 1.4);
+    for (int row = 0; row < 5; ++row) {
         p.save();
-        p.translate(origin + QPoint(0, 39 * row));
-        p.scale(1.0, 1.0);
+        p.translate(0, 39 * row);
         drawCell(p, false);
         drawBlock(p, column[row]);
         p.restore();
     }
-    for (int row : {2}) {
-        for (int side : {-1, 1}) {
-            p.save();
-            p.translate(origin + QPoint(39 * side, 39 * row));
-            drawCell(p, false);
-            drawBlock(p, side < 0 ? 47 : 46);
-            p.restore();
-        }
-        for (int side : {-1, 1}) {
-            p.save();
-            p.translate(origin + QPoint(39 * side, 39 * (row + 1)));
-            drawCell(p, false);
-            drawBlock(p, side < 0 ? 43 : 44);
-            p.restore();
-        }
-    }
+    p.restore();
     p.setPen(colours::white);
     p.setFont(sans(46, true));
     p.drawText(QRectF(28, 70, 260, 60), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Trevalon"));
     p.fillRect(QRectF(32, 134, 120, 4), colours::amber);
-    p.setPen(colours::lavender);
-    p.setFont(sans(15));
-    p.drawText(QRectF(32, 146, 250, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("{ START \u2192 \u2026 \u2192 STOP }"));
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(colours::violet);
     p.setBrush(Qt::NoBrush);

@@ -10,14 +10,16 @@ namespace trevalon::pictures {
 
 bool writeContactSheet(const std::vector<std::pair<QString, QImage>>& pictures, const QString& path,
                        int scale, int maxSide) {
-    constexpr int SheetWidth = 1400;
+    // Pages small enough to be looked at without shrinking.
+    constexpr int SheetWidth = 1000;
+    constexpr int PageHeight = 1000;
     constexpr int Gap = 12;
     constexpr int Label = 14;
     struct Placed {
         QRect box;
         const std::pair<QString, QImage>* picture;
     };
-    std::vector<Placed> placed;
+    std::vector<std::vector<Placed>> pages(1);
     int x = Gap;
     int y = Gap;
     int rowHeight = 0;
@@ -33,23 +35,42 @@ bool writeContactSheet(const std::vector<std::pair<QString, QImage>>& pictures, 
             y += rowHeight + Gap;
             rowHeight = 0;
         }
-        placed.push_back({QRect(x, y, width, height), &picture});
+        if (y + height > PageHeight && y > Gap) {
+            pages.emplace_back();
+            x = Gap;
+            y = Gap;
+            rowHeight = 0;
+        }
+        pages.back().push_back({QRect(x, y, width, height), &picture});
         x += width + Gap;
         rowHeight = std::max(rowHeight, height);
     }
-    QImage sheet = canvas(SheetWidth, y + rowHeight + Gap, QColor(120, 120, 128));
-    QPainter p(&sheet);
-    p.setFont(sans(10));
-    for (const Placed& item : placed) {
-        const QImage& image = item.picture->second;
-        const QRect target(item.box.topLeft(), image.size() * scale);
-        p.drawImage(target, image);
-        p.setPen(Qt::white);
-        p.drawText(QRect(item.box.left(), target.bottom() + 1, 200, Label),
-                   Qt::AlignLeft | Qt::AlignVCenter, item.picture->first);
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        int bottom = Gap;
+        for (const Placed& item : pages[page]) {
+            bottom = std::max(bottom, item.box.bottom() + Gap);
+        }
+        QImage sheet = canvas(SheetWidth, bottom, QColor(120, 120, 128));
+        QPainter p(&sheet);
+        p.setFont(sans(10));
+        for (const Placed& item : pages[page]) {
+            const QImage& image = item.picture->second;
+            const QRect target(item.box.topLeft(), image.size() * scale);
+            p.drawImage(target, image);
+            p.setPen(Qt::white);
+            p.drawText(QRect(item.box.left(), target.bottom() + 1, 200, Label),
+                       Qt::AlignLeft | Qt::AlignVCenter, item.picture->first);
+        }
+        p.end();
+        QString name = path;
+        if (page > 0) {
+            name.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral("-%1").arg(page + 1));
+        }
+        if (!sheet.save(name, "PNG")) {
+            return false;
+        }
     }
-    p.end();
-    return sheet.save(path, "PNG");
+    return true;
 }
 
 }  // namespace trevalon::pictures

@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     const QCommandLineOption sheet(QStringLiteral("sheet"), QStringLiteral("contact sheet PNG"),
                                    QStringLiteral("file"));
     const QCommandLineOption quality(QStringLiteral("quality"), QStringLiteral("JPEG quality"),
-                                     QStringLiteral("0-100"), QStringLiteral("92"));
+                                     QStringLiteral("0-100"), QStringLiteral("95"));
     const QCommandLineOption zoomSheet(QStringLiteral("zoom-sheet"),
                                        QStringLiteral("contact sheet of the small pictures, "
                                                       "enlarged"),
