@@ -170,7 +170,9 @@ bool TpkXML::saveToFile(const QString& path, QString* error) {
     if (!file.open(QIODevice::WriteOnly)) {
         return fail(file.errorString());
     }
-    if (file.write(bytes) != bytes.size()) {
+    // Small writes stay in the device's buffer, and a failure to flush it inside commit()
+    // is not reported by every Qt version: flush here and look.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return fail(reason);

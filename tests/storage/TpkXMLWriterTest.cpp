@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "StorageTestSupport.h"
+#include "storage/TpkXML.h"
+
+using namespace trevalon;
+
+TEST(TpkXMLWriterOutput, SmallDocumentHasExactBytes) {
+    TpkXML doc;
+    TpkXMLNode* root = doc.topElement(QStringLiteral("Ini"));
+    root->addChild(QStringLiteral("Jezyk"))->setText(QStringLiteral("pl"));
+    TpkXMLNode* group = root->addChild(QStringLiteral("Okno"));
+    group->addChild(QStringLiteral("Tytuł"))->setText(QStringLiteral("Zażółć <1> & \"2\"\r\n"));
+    group->addChild(QStringLiteral("Pusty"));
+    TpkXMLNode* tagged = group->addChild(QStringLiteral("Znacznik"));
+    tagged->attributes().add(QStringLiteral("a"), QStringLiteral("x'y"));
+    tagged->attributes().add(QStringLiteral("b"), QString());
+    const QByteArray expected =
+        "<?xml encoding=\"WINDOWS-1250\"?>\r\n"
+        "<Ini>\r\n"
+        "\t<Jezyk>pl</Jezyk>\r\n"
+        "\t<Okno>\r\n"
+        "\t\t<Tytu\xB3>Za\xBF\xF3\xB3\xE6 &lt;1&gt; &amp; &quot;2&quot;&#13;&#10;</Tytu\xB3>\r\n"
+        "\t\t<Znacznik a=\"x&apos;y\"/>\r\n"
+        "\t</Okno>\r\n"
+        "</Ini>\r\n";
+    EXPECT_EQ(doc.saveToBuffer(), expected);
+    // The declaration was added once, as the first node, and is reused on the next write.
+    EXPECT_EQ(doc.root().childCount(), 2);
+    EXPECT_EQ(doc.saveToBuffer(), expected);
+}
+
+TEST(TpkXMLWriterOutput, DeclarationIsMovedFirstAndGetsTheEncoding) {
+    TpkXML doc;
+    doc.topElement(QStringLiteral("r"))->setText(QStringLiteral("1"));
+    TpkXMLNode* declaration =
+        doc.root().addChild(QStringLiteral("XML"), XmlNodeKind::ProcessingInstruction);
+    declaration->attributes().add(QStringLiteral("Encoding"), QStringLiteral("UTF-8"));
+    EXPECT_EQ(doc.saveToBuffer(), QByteArray("<?XML Encoding=\"WINDOWS-1250\"?>\r\n<r>1</r>\r\n"));
+    EXPECT_EQ(doc.root().child(0), declaration);
+}
+
+TEST(TpkXMLWriterOutput, EmptyElementsAreDroppedUnlessAsked) {
+    const struct {
+        XmlWriteOptions options;
+        QByteArray expected;
+    } cases[] = {
+        {XmlWriteOptions::compact(), "<r><t>1</t></r>"},
+        {[] {
+             XmlWriteOptions o = XmlWriteOptions::compact();
+             o.writeEmptyElements = true;
+             return o;
+         }(),
+         "<r><e/><a/><t>1</t></r>"},
+        {[] {
+             XmlWriteOptions o = XmlWriteOptions::compact();
+             o.writeEmptyAttributes = true;
+             return o;
+         }(),
+         "<r><a k=\"\"/><t>1</t></r>"},
+        {[] {
+             XmlWriteOptions o = XmlWriteOptions::compact();
+             o.selfCloseEmpty = false;
+             return o;
+         }(),
+         "<r><e></e><a></a><t>1</t></r>"},
+    };
+    for (const auto& c : cases) {
+        TpkXML doc(c.options);
+        TpkXMLNode* r = doc.topElement(QStringLiteral("r"));
+        r->addChild(QStringLiteral("e"));
+        r->addChild(QStringLiteral("a"))->attributes().add(QStringLiteral("k"), QString());
+        r->addChild(QStringLiteral("t"))->setText(QStringLiteral("1"));
+        EXPECT_EQ(doc.saveToBuffer(), c.expected);
+    }
+}
+
+TEST(TpkXMLWriterOutput, CommentsAndCharacterDataAreWrittenSafely) {
+    TpkXML doc(XmlWriteOptions::compact());
+    TpkXMLNode* r = doc.topElement(QStringLiteral("r"));
+    r->setCharacterData(QStringLiteral("a]]>b<![cdata[c"));
+    r->addChild(QString(), XmlNodeKind::Comment)->setText(QStringLiteral("note & <x>"));
+    EXPECT_EQ(doc.saveToBuffer(),
+              QByteArray("<r><![CDATA[a__>b<!_CDATA_c]]><!-- note & <x> --></r>"));
+    TpkXML back;
+    EXPECT_TRUE(back.loadFromBuffer(doc.saveToBuffer()));
+    EXPECT_EQ(back.root().child(0)->characterData(), QStringLiteral("a__>b<!_CDATA_c"));
+}
+
+TEST(TpkXMLWriterOutput, TextsWithEveryTroublesomeCharacterComeBackUnchanged) {
+    const QString texts[] = {
+        QStringLiteral("<&>\"'"),
+        QStringLiteral("line 1\r\nline 2\n\tx"),
+        QStringLiteral("&apos; stays literal"),
+        QStringLiteral("&#13; literal too"),
+        QStringLiteral("ĄĆĘŁŃÓŚŹŻąćęłńóśźż €"),
+    };
+    for (const bool unicode : {false, true}) {
+        TpkXML doc;
+        doc.options.unicode = unicode;
+        TpkXMLNode* r = doc.topElement(QStringLiteral("r"));
+        for (const QString& text : texts) {
+            r->addChild(QStringLiteral("t"))->setText(text);
+            r->addChild(QStringLiteral("a"))->attributes().add(QStringLiteral("v"), text);
+        }
+        const QByteArray bytes = doc.saveToBuffer();
+        // The declaration, <r>, one line per element, </r>: every text stays on one line.
+        const QByteArray lineBreak = unicode ? QByteArray("\r\0\n\0", 4) : QByteArray("\r\n");
+        EXPECT_EQ(bytes.count(lineBreak), 3 + 2 * int(std::size(texts)));
+        TpkXML back;
+        ASSERT_TRUE(back.loadFromBuffer(bytes));
+        TpkXMLNode* b = back.topElement(QStringLiteral("r"), false);
+        ASSERT_NE(b, nullptr);
+        for (int i = 0; i < int(std::size(texts)); ++i) {
+            EXPECT_EQ(b->child(b->findChild(QStringLiteral("t"), i))->text(), texts[i]);
+            const TpkXMLNode* a = b->child(b->findChild(QStringLiteral("a"), i));
+            EXPECT_EQ(a->attributes().at(0)->value(), texts[i]);
+        }
+    }
+}
+
+TEST(TpkXMLWriterFiles, SavingCreatesOneMissingFolderLevelOnly) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TpkXML doc;
+    doc.topElement(QStringLiteral("r"))->setText(QStringLiteral("1"));
+    const QString oneLevel = dir.filePath(QStringLiteral("new/file.xml"));
+    EXPECT_TRUE(doc.saveToFile(oneLevel));
+    EXPECT_EQ(test::readBytes(oneLevel), doc.saveToBuffer());
+    QString error;
+    EXPECT_FALSE(doc.saveToFile(dir.filePath(QStringLiteral("a/b/file.xml")), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("a"))));
+}
+
+TEST(TpkXMLWriterFiles, LoadFromFileReadsWhatSaveWrote) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("doc.xml"));
+    TpkXML doc;
+    doc.topElement(QStringLiteral("r"))
+        ->addChild(QStringLiteral("ż"))
+        ->setText(QStringLiteral("ł"));
+    ASSERT_TRUE(doc.saveToFile(file));
+    TpkXML back;
+    EXPECT_TRUE(back.loadFromFile(file));
+    EXPECT_EQ(back.topElement(QStringLiteral("R"))->findOrCreateChild(QStringLiteral("Ż"))->text(),
+              QStringLiteral("ł"));
+    ASSERT_TRUE(test::writeBytes(file, QByteArray()));
+    EXPECT_FALSE(back.loadFromFile(file));
+}
