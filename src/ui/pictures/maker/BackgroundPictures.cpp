@@ -23,8 +23,10 @@ QImage lightTile() {
     return image;
 }
 
-// A companion dialog: its title strip, a light body and the band for its buttons.
-QImage dialog(int width, int height) {
+// A companion dialog: its title strip, a light body and the band for its buttons, with a
+// large, very faint sign of what the dialog is for in the lower right corner of the body,
+// where it stays readable through anything laid over it.
+QImage dialog(int width, int height, const QString& sign, const QFont& signFont) {
     QImage image = canvas(width, height, colours::body);
     QPainter p(&image);
     const int title = layout::DialogTitleHeight;
@@ -41,6 +43,13 @@ QImage dialog(int width, int height) {
     p.fillRect(QRect(0, band, width, height - band), colours::buttonBand);
     p.setPen(colours::lavender);
     p.drawLine(0, band, width - 1, band);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setFont(signFont);
+    p.setPen(QColor(232, 230, 244));
+    p.drawText(QRect(0, title, width - 18, band - title - 4), Qt::AlignRight | Qt::AlignBottom,
+               sign);
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(colours::violet);
     p.drawRect(QRect(0, 0, width - 1, height - 1));
     return image;
@@ -92,10 +101,12 @@ QImage vignette() {
 
 void addBackgroundPictures(Recipes& r) {
     r["tlojasne"] = lightTile;
-    r["budujwyrazenie"] = [] { return dialog(560, 460); };
-    r["budujkomentarz"] = [] { return dialog(460, 340); };
-    r["ustawienia"] = [] { return dialog(443, 500); };
-    r["zdarzenia"] = [] { return dialog(560, 440); };
+    r["budujwyrazenie"] = [] {
+        return dialog(560, 460, QStringLiteral("\u0192(x)"), serif(120, true));
+    };
+    r["budujkomentarz"] = [] { return dialog(460, 340, QStringLiteral("$a$"), sans(96, true)); };
+    r["ustawienia"] = [] { return dialog(443, 500, QStringLiteral("\u2699"), sans(150)); };
+    r["zdarzenia"] = [] { return dialog(560, 440, QStringLiteral("\u2261"), sans(150, true)); };
     r["winietka"] = vignette;
 }
 

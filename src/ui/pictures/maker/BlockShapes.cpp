@@ -286,14 +286,14 @@ void drawArray(QPainter& p, int kind, bool write) {
     }
 }
 
-// Connectors: lines through the middle of the sides they carry, the arrow showing where the
-// flow goes in the common case.
+// Connectors: lines through the middle of the sides they carry. Straight lines and corners
+// carry the flow either way (a loop runs back up through them), so they get no arrow head;
+// a junction's side branch only ever brings the flow in, and its arrow head says so.
 void drawConnector(QPainter& p, int kind) {
     const QColor c = flowColour();
     switch (kind) {
         case 41:
             vertical(p, 0, 40);
-            arrowHead(p, QPointF(Mid, 25), 0, 1, 7, 8, c);
             break;
         case 42:
             horizontal(p, 0, 40);
@@ -302,19 +302,15 @@ void drawConnector(QPainter& p, int kind) {
         case 44: {
             const bool right = kind == 43;
             vertical(p, 0, 40);
-            horizontal(p, right ? 21 : 0, right ? 40 : 19);
+            horizontal(p, right ? 24 : 0, right ? 40 : 16);
             arrowHead(p, QPointF(right ? 21 : 19, Mid), right ? -1 : 1, 0, 7, 8, c);
-            arrowHead(p, QPointF(Mid, 35), 0, 1, 5, 6, c);
-            p.setPen(Qt::NoPen);
-            p.setBrush(c);
-            p.drawEllipse(QPointF(Mid, Mid), 2.6, 2.6);
             break;
         }
         case 45:
         case 46:
         case 47:
         case 48: {
-            // Each corner joins two sides; a rounded bend reads better than a sharp one.
+            // A rounded bend reads better than a sharp one.
             const bool top = kind == 45 || kind == 48;
             const bool rightSide = kind == 45 || kind == 46;
             QPainterPath bend;
@@ -325,13 +321,6 @@ void drawConnector(QPainter& p, int kind) {
             p.setPen(flowPen());
             p.setBrush(Qt::NoBrush);
             p.drawPath(bend);
-            if (kind == 45) {
-                arrowHead(p, QPointF(35, Mid), 1, 0, 7, 8, c);
-            } else if (kind == 48) {
-                arrowHead(p, QPointF(Mid, 5), 0, -1, 7, 8, c);
-            } else {
-                arrowHead(p, QPointF(Mid, 35), 0, 1, 7, 8, c);
-            }
             break;
         }
         default:

@@ -115,12 +115,11 @@ void condition(QPainter& p) {
                 QColor(190, 40, 50));
 }
 
+// As on the board tiles, only a junction's side branch has a fixed direction.
 void connector(QPainter& p, int kind) {
-    const QColor ink = colours::ink;
     switch (kind) {
         case 41:
             down(p, 0, 60);
-            arrowHead(p, QPointF(MidX, 36), 0, 1, 8, 8, ink);
             break;
         case 42:
             across(p, 0, 180);
@@ -129,12 +128,9 @@ void connector(QPainter& p, int kind) {
         case 44: {
             const bool right = kind == 43;
             down(p, 0, 60);
-            across(p, right ? MidX : 0, right ? 180 : MidX);
-            arrowHead(p, QPointF(right ? MidX + 1 : MidX - 1, MidY), right ? -1 : 1, 0, 9, 8, ink);
-            arrowHead(p, QPointF(MidX, 54), 0, 1, 7, 7, ink);
-            p.setPen(Qt::NoPen);
-            p.setBrush(ink);
-            p.drawEllipse(QPointF(MidX, MidY), 3, 3);
+            across(p, right ? MidX + 8 : 0, right ? 180 : MidX - 8);
+            arrowHead(p, QPointF(right ? MidX + 1 : MidX - 1, MidY), right ? -1 : 1, 0, 9, 8,
+                      colours::ink);
             break;
         }
         default: {
@@ -147,13 +143,6 @@ void connector(QPainter& p, int kind) {
             p.setPen(linePen());
             p.setBrush(Qt::NoBrush);
             p.drawPath(bend);
-            if (kind == 45) {
-                arrowHead(p, QPointF(150, MidY), 1, 0, 9, 8, ink);
-            } else if (kind == 48) {
-                arrowHead(p, QPointF(MidX, 8), 0, -1, 8, 8, ink);
-            } else {
-                arrowHead(p, QPointF(MidX, 54), 0, 1, 8, 8, ink);
-            }
             break;
         }
     }
