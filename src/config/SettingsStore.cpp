@@ -39,6 +39,7 @@ enum TextNumber {
     LevelChanged = 711,
     FoldersPrepared = 712,
     ProjectsFolderChanged = 715,
+    DialogApplied = 912,
 };
 
 QString flag(bool value) {
@@ -244,6 +245,21 @@ bool SettingsStore::writeAllSettings() {
         return false;
     }
     logAbove(3, AllWritten);
+    return true;
+}
+
+bool SettingsStore::applyDialog(const Settings& edited) {
+    const QString language = m_values.language;
+    m_values = edited;
+    m_values.language = language;
+    m_values.logLevel = std::clamp(edited.logLevel, Settings::MinLogLevel, Settings::MaxLogLevel);
+    if (m_values.projectsFolder.isEmpty()) {
+        m_values.projectsFolder = defaultProjectsFolder();
+    }
+    if (!writeAllSettings()) {
+        return false;
+    }
+    logAbove(3, DialogApplied);
     return true;
 }
 

@@ -52,6 +52,11 @@ public:
     // Writes a new file from the values in memory; false (logged) when it cannot be written.
     bool writeAllSettings();
 
+    // The settings dialog's "Wprowadź": every value but the language is taken from `edited`
+    // (the log level brought into range, an empty projects folder meaning the default one) and
+    // the file is written anew. The values stay in effect even when the file cannot be written.
+    bool applyDialog(const Settings& edited);
+
     // Each stores one value and rewrites its key in the file, keeping the rest of the file.
     void updateLanguage(const QString& language);
     void updateProjectsFolder(const QString& folder);

@@ -334,6 +334,40 @@ TEST_F(SettingsStoreTest, SettingTheLevelStoresAndReportsIt) {
     }
 }
 
+TEST_F(SettingsStoreTest, ApplyingTheDialogWritesEverythingButTheLanguage) {
+    prepare(store);
+    store.readSettings();
+    store.updateLanguage(QStringLiteral("ang"));
+    Settings edited = store.values();
+    edited.language = QStringLiteral("pl");  // the dialog has no say in it
+    edited.warnBeforeDelete = false;
+    edited.showHints = true;
+    edited.logLevel = 4;
+    edited.projectsFolder.clear();
+    log.lines.clear();
+    EXPECT_TRUE(store.applyDialog(edited));
+    EXPECT_EQ(store.values().language, QStringLiteral("ang"));
+    EXPECT_EQ(store.values().projectsFolder, QStringLiteral("/start/Projekty"));
+    EXPECT_EQ(log.lines, (QStringList{text(706), text(912)}));
+
+    SettingsStore reread(log, texts);
+    prepare(reread);
+    reread.readSettings();
+    EXPECT_FALSE(reread.values().warnBeforeDelete);
+    EXPECT_TRUE(reread.values().showHints);
+    EXPECT_EQ(reread.values().language, QStringLiteral("ang"));
+
+    edited.logLevel = 17;
+    edited.projectsFolder = QStringLiteral("/elsewhere");
+    ASSERT_TRUE(QFile::remove(settingsPath()));
+    ASSERT_TRUE(QDir().mkpath(settingsPath()));  // the file cannot be written now
+    log.lines.clear();
+    EXPECT_FALSE(store.applyDialog(edited));
+    EXPECT_EQ(store.logLevel(), 5);
+    EXPECT_EQ(store.values().projectsFolder, QStringLiteral("/elsewhere"));
+    EXPECT_EQ(log.lines, QStringList{text(702)});
+}
+
 TEST(SettingsPaths, OneLogFilePerSecondOfStart) {
     const QDateTime first(QDate(2009, 1, 2), QTime(3, 4, 5));
     EXPECT_EQ(SettingsStore::logFileName(first), QStringLiteral("Dz_20090102030405.txt"));
