@@ -148,3 +148,41 @@ TEST(JpegDecoder, ErrorIsOptional) {
 }
 
 }  // namespace
+
+namespace {
+
+// Randomly damaged copies of a good file: each either decodes to a whole picture or is
+// refused with a reason. Run under the sanitizers this also shows that no damage makes the
+// decoder read or write out of bounds.
+TEST(JpegDecoder, RandomDamageGivesAPictureOrAReason) {
+    const QByteArray good = fixture("quadrants.jpg");
+    ASSERT_FALSE(good.isEmpty());
+    QRandomGenerator generator(7411);
+    int refused = 0;
+    for (int round = 0; round < 400; ++round) {
+        QByteArray damaged = good;
+        const int hits = 1 + int(generator.bounded(4));
+        for (int i = 0; i < hits; ++i) {
+            damaged[qsizetype(generator.bounded(quint32(damaged.size())))] =
+                char(generator.bounded(256));
+        }
+        if (round % 5 == 0) {
+            damaged.truncate(qsizetype(generator.bounded(quint32(damaged.size()))));
+        }
+        QString error;
+        const QImage image = JpegDecoder::decode(damaged, &error);
+        if (image.isNull()) {
+            ++refused;
+            EXPECT_FALSE(error.isEmpty()) << "round " << round;
+        } else {
+            EXPECT_TRUE(error.isEmpty()) << "round " << round;
+            EXPECT_EQ(image.format(), QImage::Format_RGB32);
+            EXPECT_LE(image.width(), JpegDecoder::MaxSide);
+            EXPECT_LE(qint64(image.width()) * image.height(), JpegDecoder::MaxPixels);
+        }
+    }
+    // Every truncated round at least is refused.
+    EXPECT_GE(refused, 80);
+}
+
+}  // namespace
