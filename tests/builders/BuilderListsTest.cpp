@@ -9,25 +9,6 @@ using trevalon::Insertion;
 using trevalon::TextTable;
 namespace lists = trevalon::builderlists;
 
-TEST(BuilderLists, EntriesAsListed) {
-    EXPECT_EQ(lists::items(BuilderList::Operations),
-              (QStringList{"+", "-", "*", "/", "^", " div ", " mod ", "=", ">", "<", ">=", "<="}));
-    EXPECT_EQ(lists::items(BuilderList::MathFunctions),
-              (QStringList{"Sqrt(x)", "Abs(x)", "Frac(x)", "Trunc(x)", "Ln(x)", "Exp(x)", "Sin(x)",
-                           "Cos(x)", "Tg(x)", "CTg(x)", "ArcSin(x)", "ArcCos(x)", "ArcTg(x)",
-                           "ArcCtg(x)", "String(x)"}));
-    EXPECT_EQ(lists::items(BuilderList::TextFunctions),
-              (QStringList{"Length(s)", "Pos(t,s)", "Trim(s)", "Upper(s)", "Lower(s)",
-                           "Copy(s,x,[y])", "CopyTo(s,x,[y])", "Delete(s,x,[y])", "Insert(s,t,x),",
-                           "s || t", "Numeric(x)"}));
-    EXPECT_EQ(lists::items(BuilderList::Constants),
-              (QStringList{"Pi", "e", "DegToRad", "RadToDeg"}));
-    EXPECT_EQ(lists::items(BuilderList::Dates),
-              (QStringList{"Year(s)", "Month(s)", "Day(s)", "WeekDay(s)", "StrToStamp(s)",
-                           "LastDay(d)", "NameDay(x)", "StampToDateStr(d)", "_NOW", "_DATE"}));
-    EXPECT_TRUE(lists::items(BuilderList::Variables).isEmpty());
-}
-
 TEST(BuilderLists, TemplatesAndCaretOffsets) {
     const struct Row {
         BuilderList list;
@@ -65,19 +46,6 @@ TEST(BuilderLists, TemplatesAndCaretOffsets) {
             << static_cast<int>(row.list) << '/' << row.index;
     }
     EXPECT_EQ(lists::variableInsertion(QStringLiteral("Suma")), (Insertion{"Suma", 4}));
-}
-
-TEST(BuilderLists, HelpTextNumbers) {
-    EXPECT_EQ(lists::helpTextNumber(BuilderList::Variables, 0, 1), 170);
-    EXPECT_EQ(lists::helpTextNumber(BuilderList::Variables, 3, 7), 176);
-    EXPECT_EQ(lists::helpTextNumber(BuilderList::Variables, 0, 0), 0);
-    EXPECT_EQ(lists::helpTextNumber(BuilderList::Variables, 0, 8), 0);
-    EXPECT_EQ(lists::helpTextNumber(BuilderList::Operations, 11), 188);
-    EXPECT_EQ(lists::helpTextNumber(BuilderList::MathFunctions, 14), 203);
-    EXPECT_EQ(lists::helpTextNumber(BuilderList::TextFunctions, 10), 214);
-    EXPECT_EQ(lists::helpTextNumber(BuilderList::Constants, 0), 215);
-    EXPECT_EQ(lists::helpTextNumber(BuilderList::Dates, 9), 228);
-    EXPECT_EQ(lists::helpTextNumber(BuilderList::Dates, 10), 0);
 }
 
 // Every entry has a help text, and the single-line form exists exactly where the table has

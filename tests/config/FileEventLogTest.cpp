@@ -103,15 +103,6 @@ TEST_F(FileEventLogTest, FailuresAreSwallowed) {
     EXPECT_EQ(readAll(m_path), QByteArray("again - 2024/01/02 09:05:07\r\n"));
 }
 
-TEST(FileEventLogLevel, FollowsItsSource) {
-    int level = 2;
-    FileEventLog log([&level] { return level; });
-    EXPECT_EQ(log.level(), 2);
-    level = 5;
-    EXPECT_EQ(log.level(), 5);
-    EXPECT_EQ(FileEventLog().level(), 0);
-}
-
 TEST(FileEventLogLevel, LogAboveWritesOnlyAboveTheThreshold) {
     QTemporaryDir temp;
     ASSERT_TRUE(temp.isValid());
