@@ -13,6 +13,15 @@ static void registerPictureResources() {
 namespace trevalon {
 namespace {
 
+// Every way into the resources passes here first, whichever comes first.
+void ensureResources() {
+    static const bool registered = [] {
+        registerPictureResources();
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 // Cursor pictures are drawn on pure magenta; JPEG smears the key colour a little, so
 // anything close enough to it counts as transparent.
 bool isKeyColour(QRgb pixel) {
@@ -29,11 +38,7 @@ QPoint cursorHotSpot(const QString& name) {
 }  // namespace
 
 PictureStore::PictureStore() {
-    static const bool registered = [] {
-        registerPictureResources();
-        return true;
-    }();
-    Q_UNUSED(registered);
+    ensureResources();
 }
 
 PictureStore& PictureStore::shared() {
@@ -45,6 +50,7 @@ QByteArray PictureStore::resourceData(const QString& name) {
     if (!PictureCatalogue::find(name)) {
         return {};
     }
+    ensureResources();
     QFile file(QStringLiteral(":/pictures/%1.jpg").arg(name));
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
