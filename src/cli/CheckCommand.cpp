@@ -1,9 +1,82 @@
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "cli/CliOptions.h"
 #include "cli/Commands.h"
+#include "cli/ProjectLoading.h"
+#include "exec/BoardCheck.h"
+#include "exec/TextCheckReport.h"
+#include "exec/Workspace.h"
 
 namespace trevalon::cli {
+namespace {
 
-int checkCommand(const QStringList& /*args*/, CommandIo& io) {
-    return notAvailable(QStringLiteral("check"), io);
+void printJson(const Workspace& workspace, const BoardCheckResult& result, bool passed,
+               QTextStream& out) {
+    QJsonArray stages;
+    for (int status : result.stages) {
+        stages.append(status);
+    }
+    QJsonArray marked;
+    for (const CellRef& cell : result.faultyCells) {
+        marked.append(QJsonObject{
+            {QStringLiteral("column"), cell.column},
+            {QStringLiteral("row"), cell.row},
+            {QStringLiteral("description"),
+             workspace.project().describeCell(cell.board, cell.column, cell.row,
+                                              workspace.texts())},
+        });
+    }
+    const QJsonObject root{
+        {QStringLiteral("passed"), passed},
+        {QStringLiteral("board"), result.board},
+        {QStringLiteral("stages"), stages},
+        {QStringLiteral("marked"), marked},
+    };
+    out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact)) << '\n';
+}
+
+}  // namespace
+
+int checkCommand(const QStringList& args, CommandIo& io) {
+    const QString command = QStringLiteral("check");
+    const auto options =
+        parseOptions(command, args, {QStringLiteral("--lang")}, {QStringLiteral("--json")}, io);
+    if (!options) {
+        return ExitUsage;
+    }
+    const auto language = languageOption(command, *options, io);
+    if (!language) {
+        return ExitUsage;
+    }
+    if (options->positional.size() != 1) {
+        return usageError(command, QStringLiteral("exactly one PROJECT is expected"), io);
+    }
+    const QString path = options->positional.first();
+
+    ErrorStreamSink sink(io.err);
+    NoEventLog log;
+    Workspace workspace(log, sink);
+    workspace.setLanguage(*language);
+    if (const int loaded = loadProject(workspace.project(), path, workspace.texts(), io);
+        loaded != ExitOk) {
+        return loaded;
+    }
+    workspace.setProjectName(QFileInfo(path).completeBaseName());
+
+    QString discarded;
+    QTextStream nowhere(&discarded);
+    const bool json = options->has(QStringLiteral("--json"));
+    TextCheckReport report(json ? nowhere : io.out, workspace);
+    workspace.setCheckReport(&report);
+    BoardCheck check(workspace);
+    const bool passed = check.checkProject();
+    if (json) {
+        printJson(workspace, check.lastResult(), passed, io.out);
+    }
+    return passed ? ExitOk : ExitFailed;
 }
 
 }  // namespace trevalon::cli

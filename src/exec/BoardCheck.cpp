@@ -358,8 +358,11 @@ QString BoardCheck::testValue(const Cell& variable) {
             if (variable.text4 != QLatin1String("0")) {
                 return variable.text4;
             }
-            return QString::number(random.uniform(1, 20)) + u'.' +
-                   QString::number(random.uniform(1, 20));
+            {
+                const qint64 whole = random.uniform(1, 20);
+                const qint64 fraction = random.uniform(1, 20);
+                return QString::number(whole) + u'.' + QString::number(fraction);
+            }
         case TypeChar:
             return QStringLiteral("\"K\"");
         case TypeText:

@@ -180,13 +180,23 @@ EntryResult ExecutionDialogLogic::enterValue(const QString& input) {
         return EntryResult::Refused;
     }
     static const QRegularExpression realNumber(QStringLiteral("^-?([0-9]+\\.?[0-9]*|\\.[0-9]+)$"));
-    const bool empty = input.isEmpty() && m_targetType >= TypeInteger && m_targetType <= TypeArray;
-    const bool badReal = m_targetType == TypeReal && !realNumber.match(input).hasMatch();
-    if (empty || badReal || !assign(assignmentText(m_targetType, m_variable, input))) {
-        m_workspace.messages().beep();
-        return EntryResult::Refused;
+    if (input.isEmpty() && m_targetType >= TypeInteger && m_targetType <= TypeArray) {
+        return refuse(QStringLiteral("a value is required"));
+    }
+    if (m_targetType == TypeReal && !realNumber.match(input).hasMatch()) {
+        return refuse(QStringLiteral("a number with a decimal point is expected"));
+    }
+    // A value the Calculator cannot store would silently leave the variable as it was.
+    if (!assign(assignmentText(m_targetType, m_variable, input))) {
+        return refuse(m_workspace.lastError());
     }
     return EntryResult::Accepted;
+}
+
+EntryResult ExecutionDialogLogic::refuse(const QString& reason) {
+    m_refusal = reason;
+    m_workspace.messages().beep();
+    return EntryResult::Refused;
 }
 
 EntryResult ExecutionDialogLogic::enterDate(const QString& year, const QString& month,
@@ -201,8 +211,7 @@ EntryResult ExecutionDialogLogic::enterDate(const QString& year, const QString& 
     }
     const QString date = year + u'/' + month + u'/' + day;
     if (!assign(assignmentText(TypeDate, m_variable, date))) {
-        m_workspace.messages().beep();
-        return EntryResult::Refused;
+        return refuse(m_workspace.lastError());
     }
     return EntryResult::Accepted;
 }

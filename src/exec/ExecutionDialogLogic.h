@@ -42,6 +42,8 @@ public:
     bool readsDate() const;
     // True once a value was assigned or the question answered.
     bool answered() const { return m_answered; }
+    // Why the last value was refused, for a terminal that cannot beep meaningfully.
+    const QString& refusal() const { return m_refusal; }
 
     // The character that a key puts into an input of `type` holding `current`, or nothing when
     // the key is refused ("," becomes "." for reals and arrays).
@@ -69,6 +71,7 @@ public:
 
 private:
     bool assign(const QString& assignment);
+    EntryResult refuse(const QString& reason);
 
     Workspace& m_workspace;
     DialogMode m_mode;
@@ -78,6 +81,7 @@ private:
     QString m_variable;
     int m_targetType;
     bool m_answered = false;
+    QString m_refusal;
 };
 
 }  // namespace trevalon

@@ -242,6 +242,8 @@ void Executor::performCurrent() {
             break;
         case KindEnd:
             jumpTo(currentSlot());
+            // The active board follows the run, back on the calling board.
+            m_project.activeBoard = m_state.runBoard;
             break;
         case KindBranchEnd:
             dir = Down;
@@ -273,24 +275,35 @@ void Executor::performCurrent() {
             break;
         case KindJoinRight:
         case KindJoinLeft:
-            if (dir != Down && dir != Up) {
-                dir = cell.mode != 0 ? Up : Down;
-            }
-            break;
         case KindCornerTopRight:
-            dir = dir == Down ? Right : Up;
-            break;
         case KindCornerBottomRight:
-            dir = dir == Left ? Down : Right;
-            break;
         case KindCornerLeftBottom:
-            dir = dir == Right ? Down : Left;
-            break;
         case KindCornerTopLeft:
-            dir = dir == Right ? Up : Left;
+            dir = turned(m_state.currentKind, cell.mode, dir);
             break;
         default:
             break;
+    }
+}
+
+const QString& Executor::turned(int kind, int mode, const QString& arriving) {
+    switch (kind) {
+        case KindJoinRight:
+        case KindJoinLeft:
+            if (arriving == Down || arriving == Up) {
+                return arriving;
+            }
+            return mode != 0 ? Up : Down;
+        case KindCornerTopRight:
+            return arriving == Down ? Right : Up;
+        case KindCornerBottomRight:
+            return arriving == Left ? Down : Right;
+        case KindCornerLeftBottom:
+            return arriving == Right ? Down : Left;
+        case KindCornerTopLeft:
+            return arriving == Right ? Up : Left;
+        default:
+            return arriving;
     }
 }
 

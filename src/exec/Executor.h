@@ -70,6 +70,10 @@ public:
     using TraceFunction = std::function<void(qint64 step, const RunState& state)>;
     void setTrace(TraceFunction trace) { m_trace = std::move(trace); }
 
+    // The direction ("D", "T", "L", "R") in which the flow leaves a junction or corner of
+    // `kind` that it reached moving `arriving`; other kinds keep the direction.
+    static const QString& turned(int kind, int mode, const QString& arriving);
+
     const RunState& state() const { return m_state; }
     bool running() const { return m_state.running; }
     qint64 stepsTaken() const { return m_steps; }

@@ -1,0 +1,39 @@
+#include "exec/TextCheckReport.h"
+
+#include "exec/Workspace.h"
+
+namespace trevalon {
+
+TextCheckReport::TextCheckReport(QTextStream& out, Workspace& workspace)
+    : m_out(out), m_workspace(workspace) {}
+
+QString TextCheckReport::rowText(const ReportRow& row) {
+    if (row.shape == ReportRow::Row) {
+        return row.label + QStringLiteral(": ") + row.value;
+    }
+    return row.label;
+}
+
+void TextCheckReport::showBoardReport(const BoardCheckResult& result) {
+    m_last = result;
+    m_shown = true;
+    const Project& project = m_workspace.project();
+    const TextTable& texts = m_workspace.texts();
+    for (const ReportRow& row : boardReportRows(project, result, texts)) {
+        m_out << rowText(row) << '\n';
+    }
+    for (const CellRef& cell : result.faultyCells) {
+        m_out << "  " << cell.column << ',' << cell.row << "  "
+              << project.describeCell(cell.board, cell.column, cell.row, texts) << '\n';
+    }
+    m_out.flush();
+}
+
+void TextCheckReport::showProjectReport(const QString& projectName) {
+    for (const ReportRow& row : projectReportRows(projectName, m_workspace.texts())) {
+        m_out << rowText(row) << '\n';
+    }
+    m_out.flush();
+}
+
+}  // namespace trevalon

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QTextStream>
+
+#include "exec/CheckReport.h"
+
+namespace trevalon {
+
+class Workspace;
+
+// The report window as plain text lines: a board report is its header, one "LABEL: VALUE"
+// line per stage and its verdict, then "  C,R  DESCRIPTION" for every faulty cell; the project
+// report is its three rows. The command-line tool prints it.
+class TextCheckReport : public CheckReport {
+public:
+    TextCheckReport(QTextStream& out, Workspace& workspace);
+
+    void showBoardReport(const BoardCheckResult& result) override;
+    void showProjectReport(const QString& projectName) override;
+
+    // The last board result shown, if any.
+    const BoardCheckResult* lastBoard() const { return m_shown ? &m_last : nullptr; }
+
+    static QString rowText(const ReportRow& row);
+
+private:
+    QTextStream& m_out;
+    Workspace& m_workspace;
+    BoardCheckResult m_last;
+    bool m_shown = false;
+};
+
+}  // namespace trevalon
