@@ -2,6 +2,9 @@
 
 #include <QStringList>
 #include <QTextStream>
+#include <memory>
+
+class QCoreApplication;
 
 namespace trevalon::cli {
 
@@ -32,6 +35,10 @@ int checkCommand(const QStringList& args, CommandIo& io);
 int runCommand(const QStringList& args, CommandIo& io);
 int convertCommand(const QStringList& args, CommandIo& io);
 int renderCommand(const QStringList& args, CommandIo& io);
+
+// The application object for the command line `argv`: `render` draws text and gets a GUI
+// application on Qt's offscreen platform; every other command a plain core application.
+std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv);
 
 // Usage text of one command, or of the whole tool for an empty name.
 QString usage(const QString& command);

@@ -1,9 +1,133 @@
+#include <QCoreApplication>
+#include <memory>
+
 #include "cli/Commands.h"
+
+#ifdef TREVALON_RENDER
+#include <QFont>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <cstdio>
+
+#include "cli/CliOptions.h"
+#include "cli/ProjectLoading.h"
+#include "config/TextTable.h"
+#include "model/Project.h"
+#include "ui/SchemaPage.h"
+#endif
 
 namespace trevalon::cli {
 
-int renderCommand(const QStringList& /*args*/, CommandIo& io) {
-    return notAvailable(QStringLiteral("render"), io);
+#ifdef TREVALON_RENDER
+
+namespace {
+
+const QString Command = QStringLiteral("render");
+
+// The board number of `--board`, 1 when absent; nullopt (reported) when it is not 1, 2 or 3.
+std::optional<int> boardOption(const CliOptions& options, CommandIo& io) {
+    const QString text = options.value(QStringLiteral("--board"), QStringLiteral("1"));
+    bool ok = false;
+    const int board = text.toInt(&ok);
+    if (!ok || board < 1 || board > kMaxBoards) {
+        usageError(Command, QStringLiteral("--board must be 1, 2 or 3"), io);
+        return std::nullopt;
+    }
+    return board;
 }
+
+// A half-written file would pass for a picture: it replaces the target only when complete.
+int writePng(const QImage& page, const QString& path, CommandIo& io) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !page.save(&file, "PNG") || !file.commit()) {
+        io.err << "trevalon-cli render: cannot write " << path << ": " << file.errorString()
+               << '\n';
+        return ExitCantCreate;
+    }
+    return ExitOk;
+}
+
+}  // namespace
+
+std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv) {
+    if (argc > 1 && qstrcmp(argv[1], "render") == 0) {
+        // Drawing text needs a GUI application, never a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The offscreen platform's remarks about the session (no runtime folder, ...) are not
+        // the user's business; the command's own messages go to io.err.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg) {
+                fprintf(stderr, "%s\n", qPrintable(text));
+            }
+        });
+        auto app = std::make_unique<QGuiApplication>(argc, argv);
+        // The desktop program's font, so that the page reads the same.
+        QGuiApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+        return app;
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+int renderCommand(const QStringList& args, CommandIo& io) {
+    const auto options =
+        parseOptions(Command, args,
+                     {QStringLiteral("--lang"), QStringLiteral("--board"), QStringLiteral("--out")},
+                     {QStringLiteral("--variables")}, io);
+    if (!options) {
+        return ExitUsage;
+    }
+    const auto language = languageOption(Command, *options, io);
+    const auto board = language ? boardOption(*options, io) : std::nullopt;
+    if (!language || !board) {
+        return ExitUsage;
+    }
+    const QString out = options->value(QStringLiteral("--out"));
+    if (out.isEmpty()) {
+        return usageError(Command, QStringLiteral("expects --out FILE.png"), io);
+    }
+    if (options->positional.size() != 1) {
+        return usageError(Command, QStringLiteral("expects exactly one PROJECT"), io);
+    }
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        io.err << "trevalon-cli render: drawing needs the GUI application of trevalon-cli\n";
+        return ExitUsage;
+    }
+    TextTable texts;
+    texts.setLanguage(*language);
+    auto project = std::make_unique<Project>();
+    const int loaded = loadProject(*project, options->positional.first(), texts, io);
+    if (loaded != ExitOk) {
+        return loaded;
+    }
+    if (*board > project->boardCount) {
+        return usageError(Command,
+                          QStringLiteral("the project has no board %1 (it has %2)")
+                              .arg(*board)
+                              .arg(project->boardCount),
+                          io);
+    }
+    const SchemaPicture picture =
+        SchemaPage::draw(project->board(*board), texts, options->has(QStringLiteral("--variables")),
+                         QGuiApplication::font());
+    if (picture.page.isNull()) {
+        io.err << "trevalon-cli render: board " << *board << " has no blocks to draw\n";
+        return ExitFailed;
+    }
+    return writePng(picture.page, out, io);
+}
+
+#else
+
+std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv) {
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+int renderCommand(const QStringList& /*args*/, CommandIo& io) {
+    io.err << "trevalon-cli render: this build has no drawing (it was built without the "
+              "desktop program's libraries, TREVALON_CORE_ONLY)\n";
+    return ExitUsage;
+}
+
+#endif
 
 }  // namespace trevalon::cli

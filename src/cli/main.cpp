@@ -51,7 +51,7 @@ int dispatch(const QStringList& args, CommandIo& io) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = createApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trevalon-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TREVALON_VERSION));
 
@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
     in.setEncoding(QStringConverter::Utf8);
     CommandIo io{out, err, in};
 
-    const int code = dispatch(app.arguments().mid(1), io);
+    const int code = dispatch(QCoreApplication::arguments().mid(1), io);
     out.flush();
     err.flush();
     return code;
