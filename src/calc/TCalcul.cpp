@@ -1,78 +1,269 @@
 #include "calc/TCalcul.h"
 
+#include <cmath>
+#include <limits>
+#include <new>
+
+#include "calc/CalcShared.h"
+#include "calc/Evaluator.h"
+#include "calc/Lexer.h"
+#include "calc/Parser.h"
+#include "calc/Values.h"
+
 namespace trevalon {
 
-struct CalcShared {
-    QString language = QStringLiteral("pl");
-    TCalcul::Clock clock;
-};
+namespace {
+
+// Formulas longer than this are parsed afresh each time instead of filling the cache.
+constexpr qsizetype kLongestCachedFormula = 4096;
+
+}  // namespace
 
 TCalcul::TCalcul()
     : m_ownShared(std::make_unique<CalcShared>()),
       m_shared(m_ownShared.get()),
       m_store(&m_ownStore) {}
+
 TCalcul::TCalcul(TCalcul& parent) : m_shared(parent.m_shared), m_store(parent.m_store) {}
+
 TCalcul::~TCalcul() = default;
+
 TCalcul& TCalcul::child() {
     if (!m_child) {
         m_child.reset(new TCalcul(*this));
     }
     return *m_child;
 }
+
 const QString& TCalcul::language() const {
     return m_shared->language;
 }
+
 void TCalcul::setLanguage(const QString& language) {
     m_shared->language = language;
 }
+
 void TCalcul::setClock(Clock clock) {
     m_shared->clock = std::move(clock);
 }
-bool TCalcul::Evaluate(QString&) {
-    clearError();
-    raiseError(3);
-    return false;
+
+std::shared_ptr<const ParsedFormula> TCalcul::parsedFormula() {
+    // A block's formula is evaluated over and over: the last one is checked before the cache.
+    if (m_lastParsed && m_lastParsed->quote == m_quoteChar && m_lastFormula == m_formula) {
+        return m_lastParsed;
+    }
+    std::shared_ptr<const ParsedFormula> parsed;
+    const auto cached = m_shared->cache.constFind(m_formula);
+    if (cached != m_shared->cache.cend() && (*cached)->quote == m_quoteChar) {
+        parsed = *cached;
+    } else {
+        parsed = parseFormula(m_formula, m_quoteChar);
+        if (m_formula.size() <= kLongestCachedFormula) {
+            if (m_shared->cache.size() >= CalcShared::kCacheLimit) {
+                m_shared->cache.clear();
+            }
+            m_shared->cache.insert(m_formula, parsed);
+        }
+    }
+    if (m_formula.size() <= kLongestCachedFormula) {
+        m_lastFormula = m_formula;
+        m_lastParsed = parsed;
+    }
+    return parsed;
 }
+
+bool TCalcul::Evaluate(QString& result) {
+    std::shared_ptr<const ParsedFormula> parsed;
+    try {
+        parsed = parsedFormula();
+    } catch (const std::bad_alloc&) {
+        m_argumentStack.clear();
+        clearError();
+        raiseError(3);
+        m_resultKind = KindText;
+        return false;
+    }
+    return run(*parsed, result);
+}
+
+bool TCalcul::run(const ParsedFormula& parsed, QString& result) {
+    m_argumentStack.clear();
+    clearError();
+    QString value;
+    try {
+        // A lone assignment need not pass through the store's captured entries (see
+        // ParsedFormula::directAssignment), unless such entries are about already.
+        const bool direct = parsed.directAssignment && m_store->capturedEntries() == 0;
+        if (!direct) {
+            // The scanner hands captured assignments to the store as it meets them, also when
+            // the parse fails later on.
+            for (const Capture& capture : parsed.captures) {
+                m_store->setUpper(capture.key, capture.stored);
+            }
+        }
+        if (parsed.errorNumber != 0) {
+            raiseError(parsed.errorNumber, parsed.errorDetail);
+        } else {
+            Evaluator evaluator(*this, parsed, direct);
+            int type = TypeNumber;
+            value = evaluator.run(type);
+            if (!m_errorFlag) {
+                m_resultType = type;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        raiseError(3);
+    }
+    m_argumentStack.clear();
+    m_resultKind = Classify(value);
+    if (m_errorFlag) {
+        return false;
+    }
+    if (m_resultType == TypeText) {
+        const QString bare = calc::trimmed(value);
+        if (bare.size() < 2 || !bare.startsWith(m_quoteChar) || !bare.endsWith(m_quoteChar)) {
+            value = m_quoteChar + value + m_quoteChar;
+        }
+    }
+    result = value;
+    return true;
+}
+
 QString TCalcul::evaluate(const QString& formula) {
     setFormula(formula);
     QString result;
     Evaluate(result);
     return result;
 }
-void TCalcul::LoadVariables(const QString&) {}
-QString TCalcul::ListVariables() const {
-    return {};
+
+void TCalcul::LoadVariables(const QString& list) {
+    m_store->clear();
+    for (QStringView line : QStringView(list).split(u'\n')) {
+        if (line.endsWith(u'\r')) {
+            line.chop(1);
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals >= 0) {
+            m_store->set(line.left(equals).toString(), line.mid(equals + 1).toString());
+        }
+    }
 }
+
+QString TCalcul::ListVariables() const {
+    QString list;
+    m_store->forEach([&list](const QString& name, const QString& value) {
+        list += name + u'=' + value + QStringLiteral("\r\n");
+    });
+    return list;
+}
+
 QString TCalcul::ErrorMessage(int number) const {
     return ErrorMessage(number, language());
 }
-QString TCalcul::ErrorMessage(int, const QString&) {
-    return {};
-}
-long double TCalcul::ToNumber(const QString&) {
-    return 0;
-}
-qint32 TCalcul::ToInteger(const QString&) {
-    return 0;
-}
-QString TCalcul::FormatNumber(long double) {
-    return {};
-}
-int TCalcul::Classify(const QString&) {
-    return KindText;
-}
-bool TCalcul::kindFitsType(int variableType, int resultKind) {
-    return variableType == resultKind;
-}
-QString TCalcul::PrepareArguments(const QString& formula, QChar) {
-    return formula;
-}
-void TCalcul::raiseError(int number, const QString& detail) {
-    if (!m_errorFlag) {
-        m_errorFlag = true;
-        m_errorText = ErrorMessage(number) + detail;
+
+QString TCalcul::ErrorMessage(int number, const QString& language) {
+    struct Message {
+        int number;
+        const char16_t* polish;
+        const char16_t* english;
+    };
+    static const Message kMessages[] = {
+        {1, u"nie istnieje ", u"no exists"},
+        {2, u"Nie można przekonwertować na wartość liczbową: ",
+         u"Error, convert to numeric value: "},
+        {3, u"Nieprawidłowy wzór (..) ", u"Invalid formula (..)"},
+        {6, u"Nieznana zmienna: ", u"Unknown variable: "},
+        {7, u"Błąd wewnętrzny, funkcja z parametrem.", u"Internal error, function with params."},
+        {8, u"Brak wystarczającej liczby parametrów. ", u"Not enough params."},
+        {10, u"Nieprawidłowy parametr w [..] ", u"Invalid parameter for operation in [..]"},
+        {11, u"Błąd wewnętrzny - kod błędu ", u"Internal error oper code "},
+        {12, u"Błędna dana w ", u"Wrong number in "},
+        {13, u"Oczekiwana liczba a jest wartość tekstowa", u"String value end error"},
+        {14, u"Nieprawidłowy zestaw parametrów [..] ", u"Invalid set parameter [..]"},
+        {15, u"Nieprawidłowy nazwa zmiennej ", u"Invalid varaible name "},
+        {16, u"Nieprawidłowa funkcja ", u"Invalid function "},
+        {17, u"brak argumentu ", u"? operand "},
+        {18, u"Nieprawidłowe wartości ", u"Invalid values"},
+        {19, u"Nieprawidłowe wyrażenie ", u"Invalid expression"},
+    };
+    const bool polish = language == u"pl";
+    if (!polish && language != u"ang") {
+        return QString();
     }
+    for (const Message& message : kMessages) {
+        if (message.number == number) {
+            return QString::fromUtf16(polish ? message.polish : message.english);
+        }
+    }
+    return QString();
 }
+
+long double TCalcul::ToNumber(const QString& text) {
+    const std::optional<long double> value = calc::parseNumber(text);
+    if (!value) {
+        raiseError(2, text);
+        return 0;
+    }
+    return *value;
+}
+
+qint32 TCalcul::ToInteger(const QString& text) {
+    if (m_errorFlag) {
+        return 0;
+    }
+    const long double x = ToNumber(text);
+    if (m_errorFlag) {
+        return 0;
+    }
+    // The nudge makes 2.99999999 count as 3, as a pupil means it.
+    long double whole = 0;
+    if (x > 0) {
+        whole = std::trunc(x + 1e-7L);
+    } else if (x < 0) {
+        whole = std::trunc(x - 1e-7L);
+    }
+    if (whole > std::numeric_limits<qint32>::max() || whole < std::numeric_limits<qint32>::min()) {
+        // Wrapping around would give a plausible but wrong number.
+        raiseError(3);
+        return 0;
+    }
+    return static_cast<qint32>(whole);
+}
+
+QString TCalcul::FormatNumber(long double value) {
+    return std::isfinite(value) ? calc::formatNumber(value) : QString();
+}
+
+int TCalcul::Classify(const QString& text) {
+    return calc::classify(text);
+}
+
+bool TCalcul::kindFitsType(int variableType, int resultKind) {
+    return variableType == resultKind || (variableType == KindReal && resultKind == KindInteger) ||
+           (variableType == KindText && resultKind == KindCharacter) ||
+           (variableType == KindInteger && resultKind == KindLogical) ||
+           (variableType == KindReal && resultKind == KindLogical);
+}
+
+QString TCalcul::PrepareArguments(const QString& formula, QChar quote) {
+    return prepareArguments(formula, quote);
+}
+
+void TCalcul::raiseError(int number, const QString& detail) {
+    if (m_errorFlag) {
+        return;
+    }
+    raiseMessage(ErrorMessage(number) + detail);
+}
+
+void TCalcul::raiseMessage(const QString& text) {
+    if (m_errorFlag) {
+        return;
+    }
+    m_errorFlag = true;
+    m_errorText = text;
+}
+
 void TCalcul::clearError() {
     m_errorFlag = false;
     m_errorText.clear();

@@ -11,6 +11,7 @@
 namespace trevalon {
 
 struct CalcShared;
+struct ParsedFormula;
 class Evaluator;
 
 // The Calculator: evaluates formulas of the expression language against its variable store.
@@ -97,7 +98,8 @@ public:
     // The integer a number text stands for, nudged by 1e-7 away from zero before truncation;
     // 0 when an error is already raised.
     qint32 ToInteger(const QString& text);
-    // Fixed notation with up to 12 decimals, trailing zeros removed ("3.5", "4", "0.3").
+    // Fixed notation with up to 12 decimals, trailing zeros removed ("3.5", "4", "0.3"); at
+    // most 18 significant digits. Empty for an infinity or NaN.
     static QString FormatNumber(long double value);
     // The kind (1..7) of a result text.
     static int Classify(const QString& text);
@@ -116,6 +118,11 @@ private:
     // A nested Calculator working on `parent`'s store, cache and settings.
     explicit TCalcul(TCalcul& parent);
     TCalcul& child();
+    void raiseMessage(const QString& text);
+    // The parse of `formula()`, from the last evaluation or the cache when it is there.
+    std::shared_ptr<const ParsedFormula> parsedFormula();
+    // The evaluation entry after the parse.
+    bool run(const ParsedFormula& parsed, QString& result);
 
     std::unique_ptr<CalcShared> m_ownShared;
     CalcShared* m_shared;
@@ -130,6 +137,8 @@ private:
     int m_resultType = TypeNumber;
     int m_resultKind = KindInteger;
     QStringList m_argumentStack;
+    QString m_lastFormula;
+    std::shared_ptr<const ParsedFormula> m_lastParsed;
 };
 
 }  // namespace trevalon

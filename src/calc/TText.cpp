@@ -4,7 +4,11 @@ namespace trevalon {
 
 namespace {
 constexpr int kGrowth = 10;
+
+bool isCaptured(const QString& upperName) {
+    return upperName.startsWith(QLatin1String("@@"));
 }
+}  // namespace
 
 bool TText::exists(const QString& name) const {
     return findUpper(name.toUpper()) != nullptr;
@@ -29,6 +33,7 @@ void TText::clear() {
     m_values.clear();
     m_count = 0;
     m_capacity = 0;
+    m_capturedEntries = 0;
 }
 
 const QString* TText::findUpper(const QString& upperName) const {
@@ -45,12 +50,9 @@ void TText::setUpper(const QString& upperName, const QString& value) {
         m_values[static_cast<size_t>(*it)] = value;
         return;
     }
-    ++m_count;
-    if (m_count >= m_capacity) {
-        m_capacity += kGrowth;
-    }
-    if (m_values.size() < static_cast<size_t>(m_capacity)) {
-        m_values.resize(static_cast<size_t>(m_capacity));
+    takeNextSlot();
+    if (isCaptured(upperName)) {
+        ++m_capturedEntries;
     }
     m_entries.push_back({upperName, m_count});
     m_slots.insert(upperName, m_count);
@@ -64,6 +66,9 @@ void TText::removeUpper(const QString& upperName) {
     }
     const int slot = *it;
     m_slots.erase(it);
+    if (isCaptured(upperName)) {
+        --m_capturedEntries;
+    }
     m_values[static_cast<size_t>(slot)].clear();
     // Variables come and go at the end of the list most of the time (captured assignments).
     for (auto entry = m_entries.end(); entry != m_entries.begin();) {
@@ -73,6 +78,23 @@ void TText::removeUpper(const QString& upperName) {
             break;
         }
     }
+    if (!m_entries.empty()) {
+        m_count = m_entries.back().slot;
+    }
+}
+
+void TText::takeNextSlot() {
+    ++m_count;
+    if (m_count >= m_capacity) {
+        m_capacity += kGrowth;
+    }
+    if (m_values.size() < static_cast<size_t>(m_capacity)) {
+        m_values.resize(static_cast<size_t>(m_capacity));
+    }
+}
+
+void TText::passTemporarySlot() {
+    takeNextSlot();
     if (!m_entries.empty()) {
         m_count = m_entries.back().slot;
     }

@@ -32,6 +32,12 @@ public:
     void setUpper(const QString& upperName, const QString& value);
     void removeUpper(const QString& upperName);
 
+    // How many entries hold captured assignments (names beginning with "@@").
+    int capturedEntries() const { return m_capturedEntries; }
+    // The slot bookkeeping of creating a variable that is absent and removing it again at once,
+    // without the variable.
+    void passTemporarySlot();
+
     // ";NAME=slot" for every variable, in order of creation.
     QString index() const;
     int count() const { return m_count; }
@@ -49,6 +55,8 @@ public:
     }
 
 private:
+    void takeNextSlot();
+
     struct Entry {
         QString name;
         int slot;
@@ -59,6 +67,7 @@ private:
     std::vector<QString> m_values;
     int m_count = 0;
     int m_capacity = 0;
+    int m_capturedEntries = 0;
 };
 
 }  // namespace trevalon

@@ -1,0 +1,660 @@
+#include "calc/Evaluator.h"
+
+#include <cmath>
+
+#include "calc/Builtins.h"
+#include "calc/CalcShared.h"
+#include "calc/Mask.h"
+#include "calc/TCalcul.h"
+#include "calc/Values.h"
+
+namespace trevalon {
+
+namespace {
+
+const QString kOne = QStringLiteral("1");
+const QString kZero = QStringLiteral("0");
+const QString kMarker = QStringLiteral("[!!!]");
+
+const QString& truth(bool value) {
+    return value ? kOne : kZero;
+}
+
+// The result type a node sets from its code: 1 number, 2 text, 0 when it keeps what it had
+// (literals, `delete`, `like`, `wildcard`, `,` and `;`); names and `eval` set theirs while they
+// are evaluated.
+int typeOfCode(int code) {
+    if ((code >= 3 && code <= 6) || (code >= 10 && code <= 35) || code == 44 ||
+        (code >= 47 && code <= 55) || code == 62 || (code >= 65 && code <= 68) || code == 72 ||
+        code == 197 || code == 198 || code == 200 || code == 201 || code == 203 || code == 210 ||
+        code == 211 || (code >= 220 && code <= 225)) {
+        return TCalcul::TypeNumber;
+    }
+    if (code == 38 || code == 39 || code == 41 || code == 43 || code == 45 || code == 46 ||
+        (code >= 56 && code <= 58) || code == 60 || code == 61 || code == 64 ||
+        (code >= 69 && code <= 71) || code == 196 || code == 202 || code == 226 || code == 253) {
+        return TCalcul::TypeText;
+    }
+    return 0;
+}
+
+QString twoDigits(int value) {
+    return QString::number(value).rightJustified(2, u'0');
+}
+
+}  // namespace
+
+// Counts the recursion of evaluations, over nested Calculators too, and stops it with the
+// generic error before it can exhaust the stack.
+class Evaluator::DepthGuard {
+public:
+    explicit DepthGuard(Evaluator& evaluator) : m_shared(evaluator.m_shared) {
+        m_exceeded = ++m_shared.depth > CalcShared::kMaxEvaluationDepth;
+        if (m_exceeded) {
+            evaluator.fail();
+        }
+    }
+    ~DepthGuard() { --m_shared.depth; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+    bool exceeded() const { return m_exceeded; }
+
+private:
+    CalcShared& m_shared;
+    bool m_exceeded;
+};
+
+Evaluator::Evaluator(TCalcul& calc, const ParsedFormula& formula, bool direct)
+    : m_calc(calc), m_shared(*calc.m_shared), m_formula(formula), m_direct(direct) {}
+
+QString Evaluator::run(int& type) {
+    m_nodeType = 0;
+    QString result = eval(m_formula.root);
+    const int code = m_formula.nodes[static_cast<size_t>(m_formula.root)].code;
+    type = typeOfCode(code);
+    if (type == 0 && (code == op::Name || code == kEval)) {
+        type = m_nodeType;
+    }
+    if (type == 0) {
+        type = m_formula.typeGuess;
+    }
+    return result;
+}
+
+bool Evaluator::failed() const {
+    return m_calc.m_errorFlag;
+}
+
+void Evaluator::raise(int number, const QString& detail) {
+    m_calc.raiseError(number, detail);
+}
+
+long double Evaluator::number(const QString& text) {
+    return m_calc.ToNumber(text);
+}
+
+qint32 Evaluator::integer(const QString& text) {
+    return m_calc.ToInteger(text);
+}
+
+QString Evaluator::numberText(long double value) {
+    if (!std::isfinite(value)) {
+        fail();
+        return QString();
+    }
+    return calc::formatNumber(value);
+}
+
+bool Evaluator::fitsTextLimit(qint64 length) {
+    if (length > kMaxTextLength) {
+        fail();
+        return false;
+    }
+    return true;
+}
+
+TText& Evaluator::store() {
+    return *m_calc.m_store;
+}
+
+const QString& Evaluator::language() const {
+    return m_shared.language;
+}
+
+QDateTime Evaluator::now() const {
+    return m_shared.now();
+}
+
+QChar Evaluator::quote() const {
+    return m_calc.m_quoteChar;
+}
+
+QString Evaluator::evaluateNested(const QString& formula, int* type, const ParsedFormula* parsed) {
+    TCalcul& nested = m_calc.child();
+    nested.m_quoteChar = m_calc.m_quoteChar;
+    nested.m_formula = formula;
+    QString result;
+    const bool ok = parsed && parsed->quote == nested.m_quoteChar ? nested.run(*parsed, result)
+                                                                  : nested.Evaluate(result);
+    if (!ok) {
+        m_calc.raiseMessage(nested.m_errorText);
+        return QString();
+    }
+    if (type) {
+        *type = nested.m_resultType;
+    }
+    return result;
+}
+
+QString Evaluator::eval(int index) {
+    if (failed() || index < 0) {
+        if (!failed()) {
+            raise(17);
+        }
+        return QString();
+    }
+    const DepthGuard guard(*this);
+    if (guard.exceeded()) {
+        return QString();
+    }
+    const ExprNode& node = m_formula.nodes[static_cast<size_t>(index)];
+    switch (node.code) {
+        case op::Number:
+        case op::Text:
+            return node.text;
+        case op::Name:
+            return evalName(node);
+        case op::Plus:
+        case op::Minus:
+        case op::Times:
+            return evalArithmetic(node);
+        case op::Divide:
+            return evalDivide(node);
+        case op::Negate:
+            return evalNegate(node);
+        case op::Power:
+            return evalPower(node);
+        case op::Div:
+        case op::Mod:
+            return evalIntegerDivision(node);
+        case op::Concat:
+            return evalConcat(node);
+        case op::In:
+            return evalIn(node);
+        case op::And:
+        case op::Or:
+            return evalLogic(node);
+        case op::Equal:
+        case op::NotEqual:
+            return evalEquality(node);
+        case op::Less:
+        case op::LessEqual:
+        case op::Greater:
+        case op::GreaterEqual:
+            return evalOrdering(node);
+        case op::Like:
+        case op::Wildcard:
+            return evalMask(node);
+        case op::Comma:
+            return evalComma(node);
+        case op::Sequence:
+            return evalSequence(node);
+        default:
+            break;
+    }
+    if (functionByCode(node.code)) {
+        return evalFunction(node);
+    }
+    raise(11, QString::number(node.code));
+    return QString();
+}
+
+// Lookup order: set literals, the `_` constants, captured assignments, the store.
+QString Evaluator::evalName(const ExprNode& node) {
+    const QString& name = node.text;
+    if (name.startsWith(u'[')) {
+        return calc::trimmed(name);
+    }
+    if (name.startsWith(u'_')) {
+        return evalConstant(node);
+    }
+    if (node.capture >= 0 && (m_direct || store().findUpper(node.key))) {
+        return evalAssignment(node);
+    }
+    return evalStoredName(node);
+}
+
+QString Evaluator::evalConstant(const ExprNode& node) {
+    const QString& name = node.text;
+    m_nodeType = TCalcul::TypeText;
+    if (name == u"_LF") {
+        return QStringLiteral("\r\n");
+    }
+    if (name == u"_TB") {
+        return QStringLiteral("\t");
+    }
+    if (name == u"_PI") {
+        m_nodeType = TCalcul::TypeNumber;
+        return QStringLiteral("3.14159265");
+    }
+    const bool date = name == u"_DATE" || name == u"_NOW";
+    const bool time = name == u"_TIME" || name == u"_NOW";
+    if (!date && !time) {
+        raise(6, name);
+        return QString();
+    }
+    const QDateTime moment = now();
+    QString text;
+    if (date) {
+        const QDate day = moment.date();
+        text = QString::number(day.year()).rightJustified(4, u'0') + u'/' + twoDigits(day.month()) +
+               u'/' + twoDigits(day.day());
+    }
+    if (time) {
+        const QTime clock = moment.time();
+        if (date) {
+            text += u' ';
+        }
+        text += twoDigits(clock.hour()) + u':' + twoDigits(clock.minute()) + u':' +
+                twoDigits(clock.second()) + u'.' +
+                QString::number(clock.msec()).rightJustified(3, u'0');
+    }
+    return text;
+}
+
+// A name captured from "NAME:=formula": evaluates the captured formula, stores the result under
+// NAME and forgets the capture.
+QString Evaluator::evalAssignment(const ExprNode& node) {
+    const auto& captures = m_formula.captures;
+    const Capture* capture = node.capture < static_cast<int>(captures.size())
+                                 ? &captures[static_cast<size_t>(node.capture)]
+                                 : nullptr;
+    QString formula;
+    const ParsedFormula* parsed = nullptr;
+    if (m_direct) {
+        formula = capture->formula;
+        parsed = capture->parsed.get();
+    } else {
+        const QString stored = *store().findUpper(node.key);
+        if (capture && stored == capture->stored) {
+            formula = capture->formula;
+            parsed = capture->parsed.get();
+        } else {
+            QStringView inner(stored);
+            if (inner.startsWith(u'[')) {
+                inner = inner.mid(1);
+            }
+            if (inner.endsWith(u']')) {
+                inner.chop(1);
+            }
+            formula = calc::trimmed(inner.toString());
+        }
+    }
+    int type = 0;
+    const QString result = evaluateNested(formula, &type, parsed);
+    if (m_direct) {
+        store().passTemporarySlot();
+    } else {
+        store().removeUpper(node.key);
+    }
+    if (failed()) {
+        // A failed assignment leaves the variable as it was.
+        return QString();
+    }
+    m_nodeType = type;
+    store().setUpper(node.assignedKey, result);
+    return result;
+}
+
+QString Evaluator::evalStoredName(const ExprNode& node) {
+    const QString* stored = store().findUpper(node.key);
+    if (!stored) {
+        raise(6, node.text);
+        return QString();
+    }
+    QString value = calc::trimmedLeft(*stored);
+    const QChar q = quote();
+    if (value.startsWith(q)) {
+        m_nodeType = TCalcul::TypeText;
+        if (value.size() >= 2 && value.endsWith(q)) {
+            return value.mid(1, value.size() - 2);
+        }
+        return value.mid(1);
+    }
+    m_nodeType = TCalcul::TypeNumber;
+    return value;
+}
+
+QString Evaluator::evalArithmetic(const ExprNode& node) {
+    const QString left = eval(node.left);
+    const QString right = eval(node.right);
+    if (failed()) {
+        return QString();
+    }
+    const long double a = number(left);
+    const long double b = number(right);
+    if (failed()) {
+        return QString();
+    }
+    switch (node.code) {
+        case op::Plus:
+            return numberText(a + b);
+        case op::Minus:
+            return numberText(a - b);
+        default:
+            return numberText(a * b);
+    }
+}
+
+QString Evaluator::evalDivide(const ExprNode& node) {
+    const QString right = eval(node.right);
+    if (failed()) {
+        return QString();
+    }
+    const long double divisor = number(right);
+    if (failed()) {
+        return QString();
+    }
+    if (std::fabs(divisor) < 1e-8L) {
+        return kZero;
+    }
+    const long double dividend = number(eval(node.left));
+    if (failed()) {
+        return QString();
+    }
+    return numberText(dividend / divisor);
+}
+
+QString Evaluator::evalNegate(const ExprNode& node) {
+    const QString operand = eval(node.left);
+    if (failed()) {
+        return QString();
+    }
+    const long double value = number(operand);
+    return failed() ? QString() : numberText(-value);
+}
+
+QString Evaluator::evalPower(const ExprNode& node) {
+    const QString baseText = eval(node.left);
+    const QString exponentText = eval(node.right);
+    if (failed()) {
+        return QString();
+    }
+    const long double base = number(baseText);
+    const long double exponent = number(exponentText);
+    if (failed()) {
+        return QString();
+    }
+    // Repeated multiplication for the small integral exponents pupils write; the library
+    // power for large ones, which repeated multiplication would take too long to reach.
+    constexpr long double kRepeatLimit = 64;
+    long double result = 1;
+    if (exponent == 0) {
+        result = 1;
+    } else if (base == 0 && exponent > 0) {
+        result = 0;
+    } else if (exponent == std::trunc(exponent)) {
+        const long double times = std::fabs(exponent);
+        if (times <= kRepeatLimit) {
+            for (int i = 0; i < static_cast<int>(times); ++i) {
+                result *= base;
+            }
+        } else {
+            result = std::pow(base, times);
+        }
+        if (exponent < 0) {
+            if (result == 0) {
+                fail();
+                return QString();
+            }
+            result = 1 / result;
+        }
+    } else {
+        if (base <= 0) {
+            fail();
+            return QString();
+        }
+        result = std::exp(exponent * std::log(base));
+    }
+    return numberText(result);
+}
+
+QString Evaluator::evalIntegerDivision(const ExprNode& node) {
+    if (node.code == op::Div) {
+        const qint64 divisor = integer(eval(node.right));
+        if (failed()) {
+            return QString();
+        }
+        if (divisor == 0) {
+            return kZero;
+        }
+        const qint64 dividend = integer(eval(node.left));
+        return failed() ? QString() : QString::number(dividend / divisor);
+    }
+    const qint64 dividend = integer(eval(node.left));
+    const qint64 divisor = integer(eval(node.right));
+    if (failed()) {
+        return QString();
+    }
+    if (divisor == 0) {
+        fail();
+        return QString();
+    }
+    return QString::number(dividend % divisor);
+}
+
+QString Evaluator::evalConcat(const ExprNode& node) {
+    const QString right = eval(node.right);
+    const QString left = eval(node.left);
+    if (failed() || !fitsTextLimit(left.size() + right.size())) {
+        return QString();
+    }
+    return left + right;
+}
+
+// `value in [a, b, c]`: the elements are compared as written, never evaluated.
+QString Evaluator::evalIn(const ExprNode& node) {
+    QString value = eval(node.left);
+    const QString setText = eval(node.right);
+    if (failed()) {
+        return QString();
+    }
+    QString set = calc::trimmed(setText);
+    if (set.size() < 2 || !set.startsWith(u'[') || !set.endsWith(u']')) {
+        raise(10);
+        return QString();
+    }
+    set[0] = u',';
+    set[set.size() - 1] = u',';
+    if (value.endsWith(u".0")) {
+        value.chop(2);
+    } else if (value.endsWith(u".00")) {
+        value.chop(3);
+    }
+    const QChar q = quote();
+    set.replace(QStringLiteral(" ,"), QStringLiteral(","));
+    set.replace(QStringLiteral(", "), QStringLiteral(","));
+    set.replace(QString(u',') + q, QStringLiteral(","));
+    set.replace(QString(q) + u',', QStringLiteral(","));
+    set.replace(QStringLiteral(".0,"), QStringLiteral(","));
+    set.replace(QStringLiteral(".00,"), QStringLiteral(","));
+    return truth(set.contains(u',' + value + u','));
+}
+
+QString Evaluator::evalLogic(const ExprNode& node) {
+    const bool left = number(eval(node.left)) >= 1;
+    if (failed()) {
+        return QString();
+    }
+    if (node.code == op::And && !left) {
+        return kZero;
+    }
+    if (node.code == op::Or && left) {
+        return kOne;
+    }
+    const bool right = number(eval(node.right)) >= 1;
+    return failed() ? QString() : truth(right);
+}
+
+QString Evaluator::evalEquality(const ExprNode& node) {
+    const QString left = eval(node.left);
+    const QString right = eval(node.right);
+    if (failed()) {
+        return QString();
+    }
+    return truth((left == right) == (node.code == op::Equal));
+}
+
+// Numbers compare as numbers (double precision); when either side is not a number, both sides
+// are evaluated again and compared as texts by the locale's collation.
+QString Evaluator::evalOrdering(const ExprNode& node) {
+    QString left = eval(node.left);
+    QString right = eval(node.right);
+    if (failed()) {
+        return QString();
+    }
+    const std::optional<long double> a = calc::parseNumber(left);
+    const std::optional<long double> b = calc::parseNumber(right);
+    int order = 0;
+    if (a && b) {
+        const double x = static_cast<double>(*a);
+        const double y = static_cast<double>(*b);
+        order = x < y ? -1 : (x > y ? 1 : 0);
+    } else {
+        left = eval(node.left);
+        right = eval(node.right);
+        if (failed()) {
+            return QString();
+        }
+        order = m_shared.textCollator().compare(left, right);
+    }
+    switch (node.code) {
+        case op::Less:
+            return truth(order < 0);
+        case op::LessEqual:
+            return truth(order <= 0);
+        case op::Greater:
+            return truth(order > 0);
+        default:
+            return truth(order >= 0);
+    }
+}
+
+QString Evaluator::evalMask(const ExprNode& node) {
+    QString pattern = eval(node.right);
+    if (node.code == op::Like) {
+        pattern.replace(u'%', u'*');
+        pattern.replace(u'_', u'?');
+    }
+    const QString text = eval(node.left);
+    if (failed()) {
+        return QString();
+    }
+    const std::optional<bool> matches = calc::matchesMask(text, pattern);
+    if (!matches) {
+        fail();
+        return QString();
+    }
+    return truth(*matches);
+}
+
+bool Evaluator::insertArgument(const QString& value) {
+    QStringList& stack = m_calc.m_argumentStack;
+    if (stack.size() < 2) {
+        fail();
+        return false;
+    }
+    stack.insert(stack.size() - 2, value);
+    return true;
+}
+
+QString Evaluator::evalComma(const ExprNode& node) {
+    const QString right = eval(node.right);
+    if (failed() || !insertArgument(right)) {
+        return QString();
+    }
+    return eval(node.left);
+}
+
+QString Evaluator::evalSequence(const ExprNode& node) {
+    eval(node.left);
+    return eval(node.right);
+}
+
+QString Evaluator::evalFunction(const ExprNode& node) {
+    if (usesArgumentStack(node.code)) {
+        return evalWithArguments(node);
+    }
+    if (node.code == kEval) {
+        return evalEval(node);
+    }
+    if (node.code == kFreeVar) {
+        return evalFreeVar(node);
+    }
+    const QString argument = eval(node.left);
+    if (failed()) {
+        return QString();
+    }
+    return functionByCode(node.code)->one(*this, argument);
+}
+
+// Functions of several arguments: their code and a frame marker go onto the argument stack,
+// each `,` of the argument chain slips its right-hand argument in below them, and the function
+// reads its code back and takes the arguments off, first argument first.
+QString Evaluator::evalWithArguments(const ExprNode& node) {
+    QStringList& stack = m_calc.m_argumentStack;
+    stack.append(QString::number(node.code));
+    stack.append(kMarker);
+    const QString first = eval(node.left);
+    if (failed() || !insertArgument(first)) {
+        return QString();
+    }
+    bool isNumber = false;
+    const int code = stack[stack.size() - 2].toInt(&isNumber);
+    const FunctionInfo* function = isNumber ? functionByCode(code) : nullptr;
+    if (!function || !usesArgumentStack(code)) {
+        raise(7);
+        return QString();
+    }
+    stack.resize(stack.size() - 2);
+    QStringList arguments;
+    const bool aggregate = isAggregate(code);
+    constexpr int kMaxArguments = 5;
+    while (!stack.isEmpty() && stack.last() != kMarker &&
+           (aggregate || arguments.size() < kMaxArguments)) {
+        arguments.append(aggregate ? stack.takeLast() : calc::trimmed(stack.takeLast()));
+    }
+    if (arguments.size() < std::max(1, function->minArguments)) {
+        raise(8);
+        return QString();
+    }
+    return function->many(*this, arguments);
+}
+
+QString Evaluator::evalEval(const ExprNode& node) {
+    QString formula = calc::trimmed(eval(node.left));
+    if (failed()) {
+        return QString();
+    }
+    if (formula.size() >= 2 && formula.startsWith(u'[') && formula.endsWith(u']')) {
+        formula = calc::trimmed(formula.mid(1, formula.size() - 2));
+    }
+    int type = 0;
+    const QString result = evaluateNested(formula, &type);
+    if (!failed()) {
+        m_nodeType = type;
+    }
+    return result;
+}
+
+QString Evaluator::evalFreeVar(const ExprNode& node) {
+    const QString name = eval(node.left);
+    if (failed() || !store().exists(name)) {
+        return failed() ? QString() : kZero;
+    }
+    eval(node.left);
+    store().remove(name);
+    return failed() ? QString() : kOne;
+}
+
+}  // namespace trevalon

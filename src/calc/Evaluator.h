@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include "calc/ExprNode.h"
+
+namespace trevalon {
+
+class TCalcul;
+class TText;
+struct CalcShared;
+
+// Walks one parsed formula for one Calculator. Every node yields a text; once an error is
+// raised, every node still to be visited yields the empty text. Built-in functions reach the
+// Calculator's conversions, store, settings and error routine through the helpers below.
+class Evaluator {
+public:
+    // `direct`: the formula is a direct assignment whose captured entry was not stored.
+    Evaluator(TCalcul& calc, const ParsedFormula& formula, bool direct = false);
+
+    // Evaluates the whole tree; `type` receives the root's result type (1 number, 2 text).
+    QString run(int& type);
+
+    bool failed() const;
+    void raise(int number, const QString& detail = QString());
+    // The generic error, for every fault of a computation (domain, range, overflow).
+    void fail() { raise(3); }
+
+    long double number(const QString& text);
+    double realNumber(const QString& text) { return static_cast<double>(number(text)); }
+    qint32 integer(const QString& text);
+    // The number as a value text; the generic error for a value that overflowed.
+    QString numberText(long double value);
+    // Guards the size of computed texts; the generic error beyond it.
+    bool fitsTextLimit(qint64 length);
+
+    TText& store();
+    const QString& language() const;
+    QDateTime now() const;
+    QChar quote() const;
+
+    // Evaluates `formula` with a nested Calculator on the same store; `type` receives its
+    // result type. Its error, if any, becomes this evaluation's error.
+    QString evaluateNested(const QString& formula, int* type,
+                           const ParsedFormula* parsed = nullptr);
+
+    // Longest text an evaluation builds (characters).
+    static constexpr qint64 kMaxTextLength = qint64(1) << 24;
+
+private:
+    class DepthGuard;
+
+    QString eval(int index);
+    QString evalName(const ExprNode& node);
+    QString evalAssignment(const ExprNode& node);
+    QString evalStoredName(const ExprNode& node);
+    QString evalConstant(const ExprNode& node);
+    QString evalArithmetic(const ExprNode& node);
+    QString evalDivide(const ExprNode& node);
+    QString evalNegate(const ExprNode& node);
+    QString evalPower(const ExprNode& node);
+    QString evalIntegerDivision(const ExprNode& node);
+    QString evalConcat(const ExprNode& node);
+    QString evalIn(const ExprNode& node);
+    QString evalLogic(const ExprNode& node);
+    QString evalEquality(const ExprNode& node);
+    QString evalOrdering(const ExprNode& node);
+    QString evalMask(const ExprNode& node);
+    QString evalComma(const ExprNode& node);
+    QString evalSequence(const ExprNode& node);
+    QString evalFunction(const ExprNode& node);
+    QString evalWithArguments(const ExprNode& node);
+    QString evalEval(const ExprNode& node);
+    QString evalFreeVar(const ExprNode& node);
+    bool insertArgument(const QString& value);
+
+    TCalcul& m_calc;
+    CalcShared& m_shared;
+    const ParsedFormula& m_formula;
+    bool m_direct;
+    // Result type set by the last name lookup or nested evaluation.
+    int m_nodeType = 0;
+};
+
+}  // namespace trevalon

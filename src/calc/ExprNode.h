@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace trevalon {
+
+// Token and operation codes of the expression language. Function calls carry the code of
+// their function (see Builtins.h).
+namespace op {
+enum Code : int {
+    End = 0,
+    Open = 1,
+    Close = 2,  // also the word `lf`
+    Plus = 3,
+    Minus = 4,
+    Times = 5,
+    Divide = 6,
+    Number = 7,
+    Text = 8,
+    Name = 9,
+    Negate = 10,
+    Power = 31,
+    Eval = 42,
+    Div = 200,
+    Mod = 201,
+    Concat = 202,
+    In = 203,
+    And = 210,
+    Or = 211,
+    Equal = 220,
+    Less = 221,
+    LessEqual = 222,
+    Greater = 223,
+    GreaterEqual = 224,
+    NotEqual = 225,
+    Like = 230,
+    Wildcard = 231,
+    Comma = 250,
+    Sequence = 251,
+};
+}  // namespace op
+
+// One operator, operand or function call of a parsed formula. Nodes live in the node table of
+// their `ParsedFormula` and refer to each other by position; -1 is no node.
+struct ExprNode {
+    int code = op::End;
+    // Digits of a number, contents of a text, a name, a set literal, or a function's name with
+    // its "(".
+    QString text;
+    int left = -1;   // left operand; the operand of a unary node; a function's arguments
+    int right = -1;  // right operand; the exponent of `^`
+    int height = 1;  // levels of the subtree under and including this node
+    // Names: the store key (upper case). Captured assignments: the key "@@NAME", with the
+    // plain NAME in `assignedKey` and the capture that made it in `capture`.
+    QString key;
+    QString assignedKey;
+    int capture = -1;
+};
+
+struct ParsedFormula;
+
+// An assignment taken from the formula by the scanner: stored as `stored` under `key` before
+// evaluation; `formula` is the captured text, trimmed, ready to evaluate, and `parsed` its
+// parse (absent for captures nested too deeply in one another).
+struct Capture {
+    QString key;
+    QString stored;
+    QString formula;
+    std::shared_ptr<const ParsedFormula> parsed;
+};
+
+// Everything a parse produces; immutable once made, so one parse can serve many evaluations.
+struct ParsedFormula {
+    QChar quote;
+    int typeGuess = 1;  // 1 when the formula holds no quote character, else 2
+    std::vector<ExprNode> nodes;
+    int root = -1;
+    std::vector<Capture> captures;
+    int errorNumber = 0;  // 0: the parse succeeded
+    QString errorDetail;
+    // The formula is one assignment "NAME:=formula" whose right-hand side can neither see nor
+    // change the store's captured entries (no `existvar`, `freevar`, `eval`, no assignments of
+    // its own). Storing and removing its "@@NAME" entry would then change nothing a formula or
+    // a caller can observe except the slot bookkeeping, so the Calculator may skip the entry.
+    bool directAssignment = false;
+};
+
+}  // namespace trevalon

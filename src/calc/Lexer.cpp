@@ -1,0 +1,365 @@
+#include "calc/Lexer.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "calc/Builtins.h"
+#include "calc/Values.h"
+
+namespace trevalon {
+
+namespace {
+
+bool isDigit(QChar c) {
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+bool isLetter(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
+}
+
+bool isSkipped(QChar c) {
+    const char16_t u = c.unicode();
+    return u <= 13 || u == u' ' || u == u'{' || u == u'}';
+}
+
+}  // namespace
+
+QString cutTrailing(const QString& formula) {
+    qsizetype end = formula.size();
+    while (end > 0 && (formula[end - 1] == u' ' || formula[end - 1] == u';')) {
+        --end;
+    }
+    return end == formula.size() ? formula : formula.left(end);
+}
+
+QString prepareArguments(const QString& formula, QChar quote) {
+    QString out;
+    out.reserve(formula.size() + formula.size() / 2 + 8);
+    // Unmatched "(" of the output, innermost last: where a walk back from a comma would stop.
+    std::vector<qsizetype> opens;
+    // Output positions that get one more "(" in front: the first argument of a call.
+    std::vector<qsizetype> extraOpens;
+    // Per argument level, parentheses opened and not yet closed inside the current argument.
+    std::vector<int> counters(1, 0);
+    size_t level = 0;
+    bool inText = false;
+    bool inSet = false;
+    auto pop = [&opens] {
+        if (!opens.empty()) {
+            opens.pop_back();
+        }
+    };
+    for (const QChar c : formula) {
+        if (inText) {
+            inText = c != quote;
+            out += c;
+        } else if (c == quote) {
+            inText = true;
+            out += c;
+        } else if (inSet) {
+            inSet = c != u']';
+            out += c;
+        } else if (c == u'[') {
+            inSet = true;
+            out += c;
+        } else if (c == u',') {
+            if (level > 0 && counters[level] == 0) {
+                // This comma ends an argument that an earlier comma opened.
+                pop();
+                --level;
+            } else if (!opens.empty()) {
+                // The first comma of a call: its first argument gets parenthesised too.
+                extraOpens.push_back(opens.back());
+            }
+            out += u')';
+            out += u',';
+            opens.push_back(out.size());
+            out += u'(';
+            ++level;
+            if (counters.size() <= level) {
+                counters.resize(level + 1);
+            }
+            counters[level] = 0;
+        } else if (c == u'(') {
+            if (level > 0) {
+                ++counters[level];
+            }
+            opens.push_back(out.size());
+            out += c;
+        } else if (c == u')') {
+            // A parenthesis that closes a call closes its last argument first, and then counts
+            // at the level of the call itself.
+            while (level > 0 && --counters[level] < 0) {
+                --level;
+                pop();
+                out += u')';
+            }
+            pop();
+            out += c;
+        } else {
+            out += c;
+        }
+    }
+    if (extraOpens.empty()) {
+        return out;
+    }
+    std::sort(extraOpens.begin(), extraOpens.end());
+    QString result;
+    result.reserve(out.size() + static_cast<qsizetype>(extraOpens.size()));
+    qsizetype from = 0;
+    for (const qsizetype at : extraOpens) {
+        result += QStringView(out).mid(from, at - from);
+        result += u'(';
+        from = at;
+    }
+    result += QStringView(out).mid(from);
+    return result;
+}
+
+Lexer::Lexer(const QString& prepared, const QString& source, QChar quote, ParsedFormula& out)
+    : m_formula(prepared), m_source(source), m_quote(quote), m_out(out) {}
+
+void Lexer::raise(int number, const QString& detail) {
+    if (m_out.errorNumber == 0) {
+        m_out.errorNumber = number;
+        m_out.errorDetail = detail;
+    }
+}
+
+int Lexer::next() {
+    m_previous = m_current;
+    m_text.clear();
+    m_capture = -1;
+    m_current = m_out.errorNumber != 0 ? op::End : scan();
+    if (m_out.errorNumber != 0) {
+        m_current = op::End;
+    }
+    return m_current;
+}
+
+int Lexer::scan() {
+    while (m_pos < m_formula.size() && isSkipped(m_formula[m_pos])) {
+        ++m_pos;
+    }
+    if (m_pos >= m_formula.size()) {
+        return op::End;
+    }
+    const QChar c = m_formula[m_pos];
+    if (c == m_quote) {
+        return scanText();
+    }
+    switch (c.unicode()) {
+        case u'(':
+            ++m_pos;
+            return op::Open;
+        case u')':
+            ++m_pos;
+            return op::Close;
+        case u'*':
+            ++m_pos;
+            return op::Times;
+        case u'+':
+            ++m_pos;
+            return op::Plus;
+        case u',':
+            ++m_pos;
+            return op::Comma;
+        case u'/':
+            ++m_pos;
+            return op::Divide;
+        case u';':
+            ++m_pos;
+            return op::Sequence;
+        case u'=':
+            ++m_pos;
+            return op::Equal;
+        case u'^':
+            ++m_pos;
+            return op::Power;
+        case u'-':
+            // A minus right at the start or after "(" belongs to the number that follows.
+            if (isDigit(at(m_pos + 1)) && (m_current == op::End || m_current == op::Open)) {
+                return scanNumber(m_pos + 1);
+            }
+            ++m_pos;
+            return op::Minus;
+        case u'<':
+            ++m_pos;
+            if (at(m_pos) == u'=') {
+                ++m_pos;
+                return op::LessEqual;
+            }
+            if (at(m_pos) == u'>') {
+                ++m_pos;
+                return op::NotEqual;
+            }
+            return op::Less;
+        case u'>':
+            ++m_pos;
+            if (at(m_pos) == u'=') {
+                ++m_pos;
+                return op::GreaterEqual;
+            }
+            return op::Greater;
+        case u'|':
+            ++m_pos;
+            if (at(m_pos) == u'|') {
+                ++m_pos;
+            }
+            return op::Concat;
+        case u'[':
+            return scanSet();
+        default:
+            break;
+    }
+    if (isDigit(c)) {
+        return scanNumber(m_pos);
+    }
+    if (isLetter(c) || c == u'_') {
+        return scanName();
+    }
+    // Anything else ends the formula.
+    return op::End;
+}
+
+int Lexer::scanText() {
+    ++m_pos;
+    for (;;) {
+        const qsizetype close = m_formula.indexOf(m_quote, m_pos);
+        if (close < 0) {
+            m_pos = m_formula.size();
+            raise(13);
+            return op::End;
+        }
+        m_text += QStringView(m_formula).mid(m_pos, close - m_pos);
+        m_pos = close + 1;
+        if (at(m_pos) != m_quote) {
+            return op::Text;
+        }
+        // A doubled quote stands for one quote inside the text.
+        m_text += m_quote;
+        ++m_pos;
+    }
+}
+
+int Lexer::scanNumber(qsizetype start) {
+    qsizetype i = start;
+    auto digits = [this, &i] {
+        const qsizetype from = i;
+        while (i < m_formula.size() && isDigit(m_formula[i])) {
+            ++i;
+        }
+        return i > from;
+    };
+    digits();
+    if (at(i) == u'.') {
+        ++i;
+        if (!digits()) {
+            raise(12, m_source);
+            return op::End;
+        }
+    }
+    if (at(i) == u'e' || at(i) == u'E') {
+        ++i;
+        if (at(i) == u'+' || at(i) == u'-') {
+            ++i;
+        }
+        if (!digits()) {
+            raise(12, m_source);
+            return op::End;
+        }
+    }
+    m_text = QStringView(m_formula).mid(m_pos, i - m_pos).toString();
+    m_pos = i;
+    return op::Number;
+}
+
+int Lexer::scanSet() {
+    const QStringView rest = QStringView(m_formula).mid(m_pos);
+    qsizetype close = rest.indexOf(u"] ");
+    if (close < 0) {
+        close = rest.indexOf(u"];");
+    }
+    if (close < 0 && rest.size() > 1 && rest.back() == u']') {
+        close = rest.size() - 1;
+    }
+    if (close < 0) {
+        m_pos = m_formula.size();
+        raise(14);
+        return op::End;
+    }
+    m_text = rest.left(close + 1).toString();
+    m_pos += close + 1;
+    return op::Name;
+}
+
+int Lexer::scanName() {
+    const qsizetype start = m_pos;
+    while (m_pos < m_formula.size()) {
+        const QChar c = m_formula[m_pos];
+        if (!isLetter(c) && !isDigit(c) && c != u'_' && c != u'.') {
+            break;
+        }
+        ++m_pos;
+    }
+    m_text = QStringView(m_formula).mid(start, m_pos - start).toString();
+    if (at(m_pos) == u'(') {
+        m_text += u'(';
+    } else if (at(m_pos) == u':' && at(m_pos + 1) == u'=') {
+        captureAssignment(m_text);
+        return op::Name;
+    }
+    if (m_text.size() > 1) {
+        return recogniseWord();
+    }
+    return op::Name;
+}
+
+int Lexer::recogniseWord() {
+    const QString word = m_text.toLower();
+    if (word.endsWith(u'(')) {
+        const FunctionInfo* function = findFunction(word);
+        if (!function) {
+            raise(16, word + QStringLiteral("...)"));
+            return op::End;
+        }
+        m_text = word;
+        return function->code;
+    }
+    static const struct {
+        const char16_t* word;
+        int code;
+    } kWords[] = {{u"and", op::And},   {u"div", op::Div},          {u"in", op::In},
+                  {u"like", op::Like}, {u"lf", op::Close},         {u"mod", op::Mod},
+                  {u"or", op::Or},     {u"wildcard", op::Wildcard}};
+    for (const auto& entry : kWords) {
+        if (word == QStringView(entry.word)) {
+            return entry.code;
+        }
+    }
+    return op::Name;
+}
+
+void Lexer::captureAssignment(const QString& name) {
+    qsizetype i = m_pos + 2;
+    bool inText = false;
+    while (i < m_formula.size()) {
+        const QChar c = m_formula[i];
+        if (c == m_quote) {
+            inText = !inText;
+        } else if (c == u';' && !inText) {
+            break;
+        }
+        ++i;
+    }
+    const QString captured = QStringView(m_formula).mid(m_pos + 2, i - m_pos - 2).toString();
+    m_out.captures.push_back({QStringLiteral("@@") + name.toUpper(), u'[' + captured + u']',
+                              calc::trimmed(captured), nullptr});
+    m_capture = static_cast<int>(m_out.captures.size()) - 1;
+    m_text = QStringLiteral("@@") + name;
+    m_pos = i;
+}
+
+}  // namespace trevalon

@@ -1,0 +1,331 @@
+#include "calc/Values.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "calc/DateStamp.h"
+
+namespace trevalon::calc {
+
+namespace {
+
+// Powers of ten that a long double holds exactly (5^27 < 2^64).
+constexpr int kExactPowers = 27;
+
+long double exactPowerOfTen(int n) {
+    static const auto table = [] {
+        std::array<long double, kExactPowers + 1> powers{};
+        long double p = 1.0L;
+        for (int i = 0; i <= kExactPowers; ++i) {
+            powers[static_cast<size_t>(i)] = p;
+            p *= 10.0L;
+        }
+        return powers;
+    }();
+    return table[static_cast<size_t>(n)];
+}
+
+bool isDigit(QChar c) {
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+qsizetype firstKept(QStringView text) {
+    qsizetype i = 0;
+    while (i < text.size() && isTrimChar(text[i])) {
+        ++i;
+    }
+    return i;
+}
+
+qsizetype endKept(QStringView text) {
+    qsizetype end = text.size();
+    while (end > 0 && isTrimChar(text[end - 1])) {
+        --end;
+    }
+    return end;
+}
+
+}  // namespace
+
+QString trimmed(const QString& text) {
+    const qsizetype begin = firstKept(text);
+    if (begin == text.size()) {
+        return QString();
+    }
+    const qsizetype end = endKept(text);
+    if (begin == 0 && end == text.size()) {
+        return text;
+    }
+    return text.mid(begin, end - begin);
+}
+
+QString trimmedLeft(const QString& text) {
+    const qsizetype begin = firstKept(text);
+    return begin == 0 ? text : text.mid(begin);
+}
+
+QString trimmedRight(const QString& text) {
+    const qsizetype end = endKept(text);
+    return end == text.size() ? text : text.left(end);
+}
+
+std::optional<long double> parseNumber(QStringView text) {
+    const qsizetype begin = firstKept(text);
+    const qsizetype end = endKept(text);
+    if (begin >= end) {
+        return std::nullopt;
+    }
+    qsizetype i = begin;
+    bool negative = false;
+    if (text[i] == u'+' || text[i] == u'-') {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    // Plain integers, the most common numbers by far, are read exactly without further ado.
+    {
+        constexpr qsizetype kExactDigits = 18;
+        quint64 whole = 0;
+        qsizetype k = i;
+        while (k < end && k - i < kExactDigits && isDigit(text[k])) {
+            whole = whole * 10 + (text[k].unicode() - u'0');
+            ++k;
+        }
+        if (k == end && k > i) {
+            const long double value = static_cast<long double>(whole);
+            return negative ? -value : value;
+        }
+    }
+    // The first 19 significant digits go into `mantissa`; the value is mantissa * 10^shift
+    // (before the written exponent). `lead` is the power of ten of the first significant digit.
+    constexpr int kMaxDigits = 19;
+    quint64 mantissa = 0;
+    int significant = 0;
+    long long shift = 0;
+    long long integerDigits = 0;  // significant digits before the point
+    long long fractionZeros = 0;  // zeros after the point before the first significant digit
+    bool anyDigit = false;
+    bool pointSeen = false;
+    const qsizetype digitsBegin = i;
+    for (; i < end; ++i) {
+        const QChar c = text[i];
+        if (isDigit(c)) {
+            anyDigit = true;
+            const int digit = c.unicode() - u'0';
+            if (significant == 0 && digit == 0) {
+                if (pointSeen) {
+                    ++fractionZeros;
+                    --shift;
+                }
+                continue;
+            }
+            if (!pointSeen) {
+                ++integerDigits;
+            }
+            if (significant < kMaxDigits) {
+                mantissa = mantissa * 10 + static_cast<quint64>(digit);
+                if (pointSeen) {
+                    --shift;
+                }
+            } else if (!pointSeen) {
+                ++shift;
+            }
+            ++significant;
+        } else if ((c == u'.' || c == u',') && !pointSeen) {
+            pointSeen = true;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit) {
+        return std::nullopt;
+    }
+    const qsizetype digitsEnd = i;
+    long long exponent = 0;
+    if (i < end) {
+        if (text[i] != u'e' && text[i] != u'E') {
+            return std::nullopt;
+        }
+        ++i;
+        bool negativeExponent = false;
+        if (i < end && (text[i] == u'+' || text[i] == u'-')) {
+            negativeExponent = text[i] == u'-';
+            ++i;
+        }
+        if (i >= end) {
+            return std::nullopt;
+        }
+        for (; i < end; ++i) {
+            if (!isDigit(text[i])) {
+                return std::nullopt;
+            }
+            if (exponent < 100000000) {
+                exponent = exponent * 10 + (text[i].unicode() - u'0');
+            }
+        }
+        if (negativeExponent) {
+            exponent = -exponent;
+        }
+    }
+    const long double zero = negative ? -0.0L : 0.0L;
+    if (significant == 0) {
+        return zero;
+    }
+    // At most 19 significant digits and an exactly representable power of ten give a correctly
+    // rounded value with one multiplication or division.
+    const long long power = shift + exponent;
+    if (significant <= kMaxDigits && power >= -kExactPowers && power <= kExactPowers) {
+        long double value = static_cast<long double>(mantissa);
+        if (power < 0) {
+            value /= exactPowerOfTen(static_cast<int>(-power));
+        } else {
+            value *= exactPowerOfTen(static_cast<int>(power));
+        }
+        return negative ? -value : value;
+    }
+    const long long lead =
+        (integerDigits > 0 ? integerDigits - 1 : -(fractionZeros + 1)) + exponent;
+    if (lead > 5000) {
+        return std::nullopt;
+    }
+    if (lead < -5000) {
+        return zero;
+    }
+    // Too many digits for the exact path: the library reads the digits, correctly rounded.
+    std::string ascii;
+    ascii.reserve(static_cast<size_t>(digitsEnd - digitsBegin) + 16);
+    for (qsizetype k = digitsBegin; k < digitsEnd; ++k) {
+        ascii.push_back(text[k] == u',' ? '.' : static_cast<char>(text[k].unicode()));
+    }
+    ascii += 'e';
+    ascii += std::to_string(exponent);
+    long double value = 0.0L;
+    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (lead < 0) {
+            return zero;
+        }
+        return std::nullopt;
+    }
+    if (result.ec != std::errc() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+QString formatNumber(long double value) {
+    if (value == std::trunc(value) && std::fabs(value) < 1e18L) {
+        return QString::number(static_cast<qint64>(value));
+    }
+    // Digits beyond the 18th are noise of the binary representation; keep at most 18.
+    int decimals = 12;
+    const long double magnitude = std::fabs(value);
+    if (magnitude >= 1e6L) {
+        const int integerDigits = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+        decimals = std::max(0, std::min(12, 18 - integerDigits));
+    }
+    std::string buffer(64, '\0');
+    for (;;) {
+        const auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                             std::chars_format::fixed, decimals);
+        if (ec == std::errc()) {
+            buffer.resize(static_cast<size_t>(ptr - buffer.data()));
+            break;
+        }
+        buffer.resize(buffer.size() * 4);
+    }
+    if (buffer.find('.') != std::string::npos) {
+        while (buffer.back() == '0') {
+            buffer.pop_back();
+        }
+        if (buffer.back() == '.') {
+            buffer.pop_back();
+        }
+    }
+    if (buffer == "-0") {
+        buffer = "0";
+    }
+    return QString::fromLatin1(buffer.data(), static_cast<qsizetype>(buffer.size()));
+}
+
+bool readStrictDate(QStringView text, int* year, int* month, int* day) {
+    int parts[3] = {0, 0, 0};
+    int part = 0;
+    int digits = 0;
+    for (const QChar c : text) {
+        if (isDigit(c)) {
+            const int limit = part == 0 ? 4 : 2;
+            if (++digits > limit) {
+                return false;
+            }
+            parts[part] = parts[part] * 10 + (c.unicode() - u'0');
+        } else if (c == u'/' && part < 2 && digits > 0) {
+            ++part;
+            digits = 0;
+        } else {
+            return false;
+        }
+    }
+    if (part != 2 || digits == 0) {
+        return false;
+    }
+    if (parts[0] < 1 || parts[1] < 1 || parts[1] > 12 || parts[2] < 1 ||
+        parts[2] > daysInMonth(parts[0], parts[1])) {
+        return false;
+    }
+    if (year) {
+        *year = parts[0];
+    }
+    if (month) {
+        *month = parts[1];
+    }
+    if (day) {
+        *day = parts[2];
+    }
+    return true;
+}
+
+int classify(const QString& text) {
+    constexpr int kInteger = 1, kReal = 2, kCharacter = 3, kText = 4, kLogical = 5, kArray = 6,
+                  kDate = 7;
+    if (text.isEmpty()) {
+        return kText;
+    }
+    QStringView body(text);
+    if (body.front() == u'"') {
+        body = body.size() >= 2 ? body.mid(1, body.size() - 2) : QStringView();
+        // An empty text is a text, even though no character of it fails the digit test.
+        if (body.isEmpty()) {
+            return kText;
+        }
+    }
+    bool numeric = true;
+    bool point = false;
+    for (const QChar c : body) {
+        if (c == u'.') {
+            point = true;
+        } else if (!isDigit(c) && c != u'-') {
+            numeric = false;
+            break;
+        }
+    }
+    if (numeric) {
+        if (point) {
+            return kReal;
+        }
+        return body == u"0" || body == u"1" ? kLogical : kInteger;
+    }
+    if (body.size() == 1 && body.front() != u'*') {
+        return kCharacter;
+    }
+    if (readStrictDate(body)) {
+        return kDate;
+    }
+    if (body.front() == u'*' && body.back() == u'*') {
+        return kArray;
+    }
+    return kText;
+}
+
+}  // namespace trevalon::calc

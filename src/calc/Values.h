@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+// Conversions between the language's value texts and numbers. Pure functions: raising errors
+// is the caller's business.
+namespace trevalon::calc {
+
+// Blanks and control characters, the characters that trimming removes.
+inline bool isTrimChar(QChar c) {
+    return c.unicode() <= 32;
+}
+
+// The text without blanks and control characters at either end (no copy when there are none).
+QString trimmed(const QString& text);
+QString trimmedLeft(const QString& text);
+QString trimmedRight(const QString& text);
+
+// Reads a decimal number: optional sign, digits with an optional fraction (or a fraction
+// alone), an optional exponent. Blanks and control characters at the ends are ignored and a
+// "," counts as ".". Nothing is read from a text that is not such a number, nor from one whose
+// value exceeds the working range.
+std::optional<long double> parseNumber(QStringView text);
+
+// Fixed notation with at most 12 decimals and at most 18 significant digits (the digits the
+// working number carries), trailing zeros and a bare point removed. Not for infinities.
+QString formatNumber(long double value);
+
+// The kind (1..7) of a result text; see `TCalcul::Classify`.
+int classify(const QString& text);
+
+// Whether `text` is a calendar date written strictly as year/month/day with "/" separators;
+// fills the parts when it is.
+bool readStrictDate(QStringView text, int* year = nullptr, int* month = nullptr,
+                    int* day = nullptr);
+
+}  // namespace trevalon::calc
