@@ -172,7 +172,6 @@ TEST(PictureStoreSchema, EveryKindHasItsShape) {
 
 // The cursors keep their drawing and lose the key colour around it.
 TEST(PictureStoreCursors, KeyColourBecomesTransparent) {
-    trevalon::testing::ensureGuiApplication();
     PictureStore store;
     for (const char* name : {"ramkacur", "nocur"}) {
         const QImage image = store.cursorImage(QLatin1String(name));
@@ -198,7 +197,6 @@ TEST(PictureStoreCursors, KeyColourBecomesTransparent) {
 }
 
 TEST(PictureStorePixmaps, PixmapMatchesImage) {
-    trevalon::testing::ensureGuiApplication();
     PictureStore store;
     const QPixmap pixmap = store.pixmap(QStringLiteral("buttak"));
     EXPECT_EQ(pixmap.size(), QSize(88, 26));

@@ -1,27 +1,12 @@
 #pragma once
 
 #include <QColor>
-#include <QGuiApplication>
 #include <QImage>
 
 #include <cmath>
 #include <cstdlib>
 
 namespace trevalon::testing {
-
-// Pixmaps and cursors need a QGuiApplication; the tests run without a display.
-inline void ensureGuiApplication() {
-    if (QGuiApplication::instance()) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "picture_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
-}
 
 // Largest difference of one channel between two colours.
 inline int colourDistance(QRgb a, QRgb b) {

@@ -1,5 +1,7 @@
 #include "Canvas.h"
 
+#include <QDir>
+#include <QFontDatabase>
 #include <QPolygonF>
 
 namespace trevalon::pictures {
@@ -67,6 +69,35 @@ void centredText(QPainter& painter, const QRectF& box, const QString& text, cons
     painter.setPen(colour);
     painter.drawText(box, Qt::AlignCenter, text);
     painter.restore();
+}
+
+Recipes allRecipes() {
+    Recipes recipes;
+    addBoardPictures(recipes);
+    addToolbarPictures(recipes);
+    addFramePictures(recipes);
+    addDialogPictures(recipes);
+    addRowPictures(recipes);
+    addSchemaPictures(recipes);
+    addBackgroundPictures(recipes);
+    addCursorPictures(recipes);
+    return recipes;
+}
+
+// The pictures are drawn with DejaVu, which the set-up script installs; without it captions
+// would come out in whatever font the machine has, so its absence must stop the build.
+bool loadPictureFonts(const QString& folder, QString* failed) {
+    for (const char* file :
+         {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSerif.ttf", "DejaVuSerif-Bold.ttf"}) {
+        const QString path = QDir(folder).filePath(QString::fromLatin1(file));
+        if (QFontDatabase::addApplicationFont(path) < 0) {
+            if (failed) {
+                *failed = path;
+            }
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace trevalon::pictures

@@ -66,6 +66,13 @@ void centredText(QPainter& painter, const QRectF& box, const QString& text, cons
 using Recipe = std::function<QImage()>;
 using Recipes = std::map<std::string, Recipe>;
 
+// Every recipe of the picture sources, by picture name.
+Recipes allRecipes();
+
+// Loads the DejaVu fonts the pictures are drawn with from `folder`; false (with the file that
+// failed in `failed`) when one is missing. Needs a QGuiApplication.
+bool loadPictureFonts(const QString& folder, QString* failed = nullptr);
+
 // Each part of the picture sources adds its recipes.
 void addBoardPictures(Recipes& recipes);
 void addToolbarPictures(Recipes& recipes);

@@ -4,7 +4,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -22,33 +21,6 @@ namespace {
 
 void complain(const QString& text) {
     std::fprintf(stderr, "picture maker: %s\n", qPrintable(text));
-}
-
-// The pictures are drawn with DejaVu, which the set-up script installs; without it captions
-// would come out in whatever font the machine has, so its absence stops the build.
-bool loadFonts(const QString& folder) {
-    for (const char* file :
-         {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSerif.ttf", "DejaVuSerif-Bold.ttf"}) {
-        const QString path = QDir(folder).filePath(QString::fromLatin1(file));
-        if (QFontDatabase::addApplicationFont(path) < 0) {
-            complain(QStringLiteral("cannot load the font %1").arg(path));
-            return false;
-        }
-    }
-    return true;
-}
-
-Recipes allRecipes() {
-    Recipes recipes;
-    addBoardPictures(recipes);
-    addToolbarPictures(recipes);
-    addFramePictures(recipes);
-    addDialogPictures(recipes);
-    addRowPictures(recipes);
-    addSchemaPictures(recipes);
-    addBackgroundPictures(recipes);
-    addCursorPictures(recipes);
-    return recipes;
 }
 
 // Every catalogued picture has exactly one recipe, and no recipe draws an unlisted picture.
@@ -109,7 +81,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString folder = parser.positionalArguments().first();
-    if (!QDir().mkpath(folder) || !loadFonts(parser.value(fonts))) {
+    QString missingFont;
+    if (!loadPictureFonts(parser.value(fonts), &missingFont)) {
+        complain(QStringLiteral("cannot load the font %1").arg(missingFont));
+        return 1;
+    }
+    if (!QDir().mkpath(folder)) {
+        complain(QStringLiteral("cannot make the folder %1").arg(folder));
         return 1;
     }
     const Recipes recipes = allRecipes();
