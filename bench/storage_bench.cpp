@@ -1,0 +1,108 @@
+// Project files at their largest: three boards with every one of their 225 cells in use.
+
+#include <benchmark/benchmark.h>
+
+#include <QDateTime>
+#include <QtEndian>
+#include <memory>
+
+#include "config/EventLog.h"
+#include "config/MessageSink.h"
+#include "config/TextTable.h"
+#include "model/Project.h"
+#include "storage/LegacyProjectReader.h"
+#include "storage/ProjectFile.h"
+#include "storage/TpkXML.h"
+
+using namespace trevalon;
+
+namespace {
+
+class QuietSink : public MessageSink {
+public:
+    int showMessage(int, int, const QString&) override { return ResultClose; }
+};
+
+class QuietLog : public EventLog {
+public:
+    void log(const QString&) override {}
+    int level() const override { return 0; }
+};
+
+std::unique_ptr<Project> fullProject() {
+    auto project = std::make_unique<Project>();
+    project->boardCount = 3;
+    for (int n = 1; n <= 3; ++n) {
+        for (int c = 1; c <= kGridSize; ++c) {
+            for (int r = 1; r <= kGridSize; ++r) {
+                project->placeBlock(n, c, r, 3, 1);
+                Cell& cell = project->cell(n, c, r);
+                cell.text4 = QStringLiteral("wynik:=wynik+\"zażółć & <gęślą>\"*%1").arg(c * r);
+            }
+        }
+    }
+    return project;
+}
+
+QByteArray fullDocument(ProjectFile::Form form) {
+    TpkXML document;
+    ProjectFile::buildDocument(*fullProject(), document, form, QDateTime::currentDateTime());
+    return document.saveToBuffer();
+}
+
+void writeProject(benchmark::State& state) {
+    const auto project = fullProject();
+    const auto form = static_cast<ProjectFile::Form>(state.range(0));
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        TpkXML document;
+        ProjectFile::buildDocument(*project, document, form, QDateTime::currentDateTime());
+        const QByteArray written = document.saveToBuffer();
+        bytes += written.size();
+        benchmark::DoNotOptimize(written.data());
+    }
+    state.SetBytesProcessed(bytes);
+}
+BENCHMARK(writeProject)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void readProject(benchmark::State& state) {
+    const QByteArray bytes = fullDocument(static_cast<ProjectFile::Form>(state.range(0)));
+    QuietSink sink;
+    QuietLog log;
+    const TextTable texts;
+    auto project = std::make_unique<Project>();
+    for (auto _ : state) {
+        TpkXML document;
+        document.loadFromBuffer(bytes);
+        benchmark::DoNotOptimize(ProjectFile::readDocument(*project, document, sink, log, texts));
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(readProject)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void readLegacyProject(benchmark::State& state) {
+    constexpr int size = LegacyProjectReader::LargeRecordSize;
+    QByteArray bytes(3 * size, '\0');
+    for (int n = 0; n < 3; ++n) {
+        char* record = bytes.data() + n * size;
+        qToLittleEndian<qint32>(8, record + 36);
+        qToLittleEndian<qint32>(8, record + 40);
+        qToLittleEndian<qint32>(LegacyProjectReader::LargeCellRoom, record + 2752);
+        for (int j = 0; j < LegacyProjectReader::LargeCellRoom; ++j) {
+            char* cell = record + 2984 + j * LegacyProjectReader::CellRecordSize;
+            qToLittleEndian<qint32>(41, cell + 16);
+            qToLittleEndian<qint32>(j % 15 + 1, cell + 28);
+            qToLittleEndian<qint32>(j / 15 + 1, cell + 32);
+        }
+    }
+    auto project = std::make_unique<Project>();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(LegacyProjectReader::convert(*project, bytes, size));
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(readLegacyProject)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
