@@ -57,6 +57,8 @@ void Project::newProject() {
     }
     boardCount = 1;
     activeBoard = 1;
+    note.clear();
+    lastModified.clear();
 }
 
 bool Project::addBoard() {

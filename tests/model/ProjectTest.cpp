@@ -175,6 +175,15 @@ TEST(ProjectBoards, ResetClearsAllCellsOutsideTheUsedArea) {
     EXPECT_TRUE(b.changed);
 }
 
+TEST(ProjectBoards, NewProjectForgetsTheFilesNoteAndDate) {
+    Project p;
+    p.note = QStringLiteral("lc");
+    p.lastModified = QStringLiteral("2024/01/01 10:00:00");
+    p.newProject();
+    EXPECT_TRUE(p.note.isEmpty());
+    EXPECT_TRUE(p.lastModified.isEmpty());
+}
+
 TEST(ProjectBoards, AtMostThreeBoards) {
     Project p;
     EXPECT_TRUE(p.addBoard());
