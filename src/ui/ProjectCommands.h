@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QTimer>
+
+class QFileDialog;
+
+namespace trevalon {
+
+class TFGlowny;
+
+// New, Open, Save and Save as, the question before a changed project is left, and opening a
+// file given by name (the command line, a dropped file).
+class ProjectCommands {
+public:
+    explicit ProjectCommands(TFGlowny& main);
+    ~ProjectCommands();
+
+    // "Nowy projekt": the question, then a new project.
+    void newProjectCommand();
+    // "Otwórz projekt...": the question, then the open dialog.
+    void openCommand();
+    // A file named on the command line or dropped on the window; false when it was not opened.
+    bool openGiven(const QString& path);
+    // Reads `path` as the project (no question); false when the reader refused it.
+    bool openPath(const QString& path);
+    void newProject();
+    // Writes the project to its file, asking for one when it has none; false when nothing was
+    // written (cancelled or failed).
+    bool save();
+    bool saveAs();
+    // The question when the program is closed; false keeps it open.
+    bool confirmClose();
+    // The question before a changed project is left; true to go on.
+    bool askToSave();
+    // True when leaving the project would lose something.
+    bool hasUnsavedWork() const;
+    // The save dialog starts in the projects folder again.
+    void forgetSaveFolder();
+
+    QFileDialog* openDialog() const { return m_openDialog; }
+    QFileDialog* saveDialog() const { return m_saveDialog; }
+
+private:
+    bool write(const QString& path);
+    QString chooseSaveFile();
+    void adoptName(const QString& path);
+    void showSaved();
+    void savedTick();
+
+    TFGlowny& m_main;
+    QFileDialog* m_openDialog = nullptr;
+    QFileDialog* m_saveDialog = nullptr;
+    bool m_saveFolderChosen = false;
+    QTimer m_savedTimer;
+    int m_plusCount = 0;
+};
+
+}  // namespace trevalon

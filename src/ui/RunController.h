@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QTimer>
+
+#include "exec/ExecutionIo.h"
+
+namespace trevalon {
+
+class TFGlowny;
+
+// Runs the project inside the window: a full run advances in slices from a zero-interval
+// timer, so that the windows repaint and "Przerwij wykonanie" stops even a flowchart that
+// loops for ever; step mode advances one step per command and draws the current block's
+// frame. It is also the run's ExecutionIo: the execution dialog, the variables report and the
+// board titles as the executor sees them.
+class RunController : public ExecutionIo {
+public:
+    // Steps taken before the slice looks at the clock; a slice ends after about SliceMillis.
+    static constexpr qint64 StepsPerCheck = 512;
+    static constexpr qint64 SliceMillis = 15;
+
+    explicit RunController(TFGlowny& main);
+
+    bool running() const;
+    bool stepMode() const;
+    // How many slices the current or last full run took.
+    int slices() const { return m_slices; }
+
+    void run();
+    void startStepping();
+    void nextStep();
+    // "Przerwij wykonanie": stops the run now, or as soon as the step in progress (waiting in
+    // a dialog) returns.
+    void abort();
+    // Ends the slices without a message (the program is closing).
+    void stop();
+
+    // ExecutionIo
+    DialogClose showDialog(ExecutionDialogLogic& dialog) override;
+    void closeDialog() override;
+    void showVariables() override;
+    void boardsChanged() override;
+    void runStateChanged() override;
+    bool abortRequested() override { return m_abortRequested; }
+
+private:
+    void slice();
+    void began();
+    void ended();
+    void flushVariables();
+
+    TFGlowny& m_main;
+    QTimer m_timer;
+    bool m_inStep = false;
+    bool m_abortRequested = false;
+    bool m_variablesDirty = false;
+    bool m_wasRunning = false;
+    int m_slices = 0;
+};
+
+}  // namespace trevalon

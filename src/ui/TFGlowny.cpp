@@ -1,0 +1,576 @@
+#include "ui/TFGlowny.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+
+#include "config/EventLog.h"
+#include "config/SettingsStore.h"
+#include "exec/Workspace.h"
+#include "ui/BoardImage.h"
+#include "ui/ClickLabel.h"
+#include "ui/DragLabel.h"
+#include "ui/Editor.h"
+#include "ui/LaterWindows.h"
+#include "ui/MainCommands.h"
+#include "ui/MainMenus.h"
+#include "ui/MainToolbar.h"
+#include "ui/Pictures.h"
+#include "ui/ProjectCommands.h"
+#include "ui/PropertiesView.h"
+#include "ui/RunController.h"
+#include "ui/TDotFrame.h"
+#include "ui/TFOpisy.h"
+#include "ui/TFWykonanie.h"
+#include "ui/TTablica.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int kTitleHeight = 24;
+constexpr int kMenuStripHeight = 22;
+constexpr int kStatusHeight = 22;
+constexpr int TextStarted = 713;
+constexpr int TextRestore = 11;
+constexpr int TextMaximise = 12;
+
+// A menu caption with its access key ("&Plik") underlined, as rich text.
+QString accessKeyCaption(const QString& caption) {
+    const qsizetype amp = caption.indexOf(QLatin1Char('&'));
+    if (amp < 0 || amp + 1 >= caption.size()) {
+        return caption.toHtmlEscaped();
+    }
+    return caption.left(amp).toHtmlEscaped() + QStringLiteral("<u>") +
+           QString(caption.at(amp + 1)).toHtmlEscaped() + QStringLiteral("</u>") +
+           caption.mid(amp + 2).toHtmlEscaped();
+}
+
+}  // namespace
+
+TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      m_ws(workspace),
+      m_settings(settings) {
+    setObjectName(QStringLiteral("TFGlowny"));
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    setMinimumSize(MinimumWidth, MinimumHeight);
+    resize(787, 532);
+
+    m_editor = std::make_unique<Editor>(m_ws.project(), m_ws.texts(), m_ws.messages(), *this);
+    buildTitleStrip();
+    buildMenuStrip();
+    m_toolbar = std::make_unique<MainToolbar>(this, m_ws.texts());
+    buildStatusLine();
+    m_menus = std::make_unique<MainMenus>(*this);
+    m_files = std::make_unique<ProjectCommands>(*this);
+    m_run = std::make_unique<RunController>(*this);
+    m_commands = std::make_unique<MainCommands>(*this);
+    m_dotFrame = new TDotFrame();
+
+    m_toolbar->onTabPressed = [this](int tab) { selectTab(tab); };
+    m_toolbar->onButton = [this](int tag) { m_commands->toolbarButton(tag); };
+    m_toolbar->onStatus = [this](const QString& text) { showStatus(text); };
+    m_toolbar->tabsPicture()->setMouseTracking(true);
+    m_toolbar->tabsPicture()->installEventFilter(this);
+    m_toolbar->setRunButtons(false, false);
+}
+
+TFGlowny::~TFGlowny() {
+    delete m_dotFrame;
+}
+
+void TFGlowny::buildTitleStrip() {
+    m_titleStrip = new QWidget(this);
+    m_titleStrip->setObjectName(QStringLiteral("PListwaGlowna"));
+
+    m_dragArea = new DragLabel(m_titleStrip);
+    m_dragArea->setObjectName(QStringLiteral("LPrzesuwGlowne"));
+    m_dragArea->setMouseTracking(true);
+    m_dragArea->onDragged = [this](const QPoint& travel) {
+        if (!isMaximized()) {
+            moveWithCompanions(travel);
+        }
+    };
+    m_dragArea->installEventFilter(this);
+
+    m_header = new QLabel(m_titleStrip);
+    m_header->setObjectName(QStringLiteral("LNaglowekGlowny"));
+    m_header->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_header->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+
+    m_windowMenu = new ClickLabel(m_titleStrip);
+    m_windowMenu->setObjectName(QStringLiteral("LRozwinMenuLeft"));
+    m_windowMenu->setPixmap(pictures::pixmap(QStringLiteral("ikomenu")));
+    m_windowMenu->onClicked = [this] { m_menus->popup(MainMenus::Window); };
+
+    const char* names[] = {"LPomoc", "LMinimize", "LMaximize", "LClose"};
+    const char* icons[] = {"ikopomoc", "ikominimalizuj", "ikomaksymalizuj", "ikozamknij"};
+    const Command commands[] = {Command::Help, Command::Minimise, Command::Maximise,
+                                Command::CloseProgram};
+    for (std::size_t i = 0; i < m_windowButtons.size(); ++i) {
+        auto* label = new ClickLabel(m_titleStrip);
+        label->setObjectName(QLatin1String(names[i]));
+        label->setPixmap(pictures::pixmap(QLatin1String(icons[i])));
+        const Command command = commands[i];
+        label->onClicked = [this, command] { m_commands->execute(command); };
+        m_windowButtons[i] = label;
+    }
+}
+
+void TFGlowny::buildMenuStrip() {
+    m_menuStrip = new QWidget(this);
+    m_menuStrip->setObjectName(QStringLiteral("PMenu"));
+    const char* names[] = {"LPlik", "LPokaz", "Lwykonaj", "LPomocMenu"};
+    for (std::size_t i = 0; i < m_menuLabels.size(); ++i) {
+        auto* label = new ClickLabel(m_menuStrip);
+        label->setObjectName(QLatin1String(names[i]));
+        label->setTextFormat(Qt::RichText);
+        label->setStyleSheet(QStringLiteral("color: rgb(226, 224, 244);"));
+        const auto menu = static_cast<MainMenus::Which>(i);
+        label->onClicked = [this, menu] { m_menus->popup(menu); };
+        m_menuLabels[i] = label;
+    }
+}
+
+void TFGlowny::buildStatusLine() {
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("LStatus"));
+    m_status->setStyleSheet(QStringLiteral("color: rgb(226, 224, 244); padding-left: 6px;"));
+    m_grip = new QLabel(this);
+    m_grip->setObjectName(QStringLiteral("ImCingnij"));
+    m_grip->setPixmap(pictures::pixmap(QStringLiteral("uchwyt")));
+    m_grip->setCursor(Qt::SizeFDiagCursor);
+    m_grip->installEventFilter(this);
+}
+
+void TFGlowny::layoutStrips() {
+    const int w = width();
+    const int h = height();
+    m_titleStrip->setGeometry(0, 0, w, kTitleHeight);
+    m_dragArea->setGeometry(0, 0, w, kTitleHeight);
+    m_windowMenu->setGeometry(4, 4, 16, 16);
+    m_header->setGeometry(28, 0, w - 140, kTitleHeight);
+    for (std::size_t i = 0; i < m_windowButtons.size(); ++i) {
+        m_windowButtons[i]->setGeometry(w - 88 + static_cast<int>(i) * 21, 4, 16, 16);
+    }
+    m_menuStrip->setGeometry(0, kTitleHeight, w, kMenuStripHeight);
+    // Labels start where their menus open (15, 68, 135, 175); a longer caption pushes the next.
+    int x = 15;
+    const int starts[] = {15, 68, 135, 175};
+    for (std::size_t i = 0; i < m_menuLabels.size(); ++i) {
+        ClickLabel* label = m_menuLabels[i];
+        label->adjustSize();
+        x = std::max(x, starts[i]);
+        label->setGeometry(x, 0, label->width() + 6, kMenuStripHeight);
+        x += label->width() + 4;
+    }
+    m_status->setGeometry(0, h - kStatusHeight, w - 20, kStatusHeight);
+    m_grip->setGeometry(w - 19, h - 19, 16, 16);
+}
+
+void TFGlowny::resizeEvent(QResizeEvent*) {
+    layoutStrips();
+}
+
+void TFGlowny::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (m_background.isNull()) {
+        m_background = pictures::image(QStringLiteral("tloglowne"));
+    }
+    if (m_background.isNull()) {
+        p.fillRect(rect(), QColor(72, 68, 112));
+    } else {
+        p.drawTiledPixmap(rect(), QPixmap::fromImage(m_background));
+    }
+    const auto strip = [&](const char* name, int y, int height) {
+        const QImage image = pictures::image(QLatin1String(name));
+        const QRect target(0, y, width(), height);
+        if (image.isNull()) {
+            p.fillRect(target, QColor(72, 68, 112));
+        } else {
+            p.drawImage(target, image,
+                        QRect(0, 0, std::min(image.width(), width()), image.height()));
+        }
+    };
+    strip("listwaglowna", 0, kTitleHeight);
+    strip("pasekmenu", kTitleHeight, kMenuStripHeight);
+    strip("pasekstatus", height() - kStatusHeight, kStatusHeight);
+}
+
+void TFGlowny::attachBoards(const std::array<TTablica*, 3>& boards) {
+    m_boards = boards;
+}
+
+void TFGlowny::attachExecution(TFWykonanie* execution) {
+    m_execution = execution;
+}
+
+void TFGlowny::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_started) {
+        startUp();
+    }
+}
+
+void TFGlowny::startUp() {
+    if (m_started) {
+        return;
+    }
+    m_started = true;
+    if (const QScreen* s = screen()) {
+        move(s->availableGeometry().center() - rect().center());
+    }
+    m_state = MainState{};
+    m_state.startFolder = QDir::currentPath();
+    m_settings.prepareFolders(SettingsEnvironment::fromSystem(), m_state.startFolder,
+                              QDateTime::currentDateTime());
+    if (m_logPathReady) {
+        m_logPathReady(m_settings.logFilePath());
+    }
+    m_settings.readSettings();
+    m_ws.setLanguage(m_settings.values().language);
+    m_editor->reset();
+    m_toolbar->showTab(1);
+    m_ws.setProjectName(QString());
+    m_files->forgetSaveFolder();
+    applyTexts();
+    m_ws.log().log(m_ws.texts().text(TextStarted));
+    m_toolbar->setRunButtons(false, false);
+    if (!m_startArgument.isEmpty()) {
+        m_files->openGiven(m_startArgument);
+    }
+}
+
+void TFGlowny::applyTexts() {
+    const TextTable& texts = m_ws.texts();
+    for (std::size_t i = 0; i < m_menuLabels.size(); ++i) {
+        m_menuLabels[i]->setText(accessKeyCaption(texts.text(22 + static_cast<int>(i))));
+    }
+    const int hints[] = {517, 521, isMaximized() ? TextRestore : TextMaximise, 523};
+    for (std::size_t i = 0; i < m_windowButtons.size(); ++i) {
+        m_windowButtons[i]->setToolTip(texts.text(hints[i]));
+    }
+    m_menus->applyTexts();
+    m_toolbar->applyTexts(m_settings.values().showHints);
+    for (TTablica* board : m_boards) {
+        if (board) {
+            board->applyTexts();
+        }
+    }
+    titlesChanged();
+    if (m_report) {
+        m_report->applyTexts();
+    }
+    if (m_properties) {
+        m_properties->applyTexts();
+    }
+    if (m_later) {
+        m_later->applyTexts();
+    }
+    setHeader();
+    layoutStrips();
+}
+
+void TFGlowny::setLanguage(const QString& language) {
+    m_ws.setLanguage(language);
+    m_settings.updateLanguage(language);
+    applyTexts();
+}
+
+void TFGlowny::setHeader() {
+    m_header->setText(QStringLiteral("TREVALON     ") + m_ws.projectName());
+}
+
+void TFGlowny::showStatus(const QString& text) {
+    m_status->setText(text);
+}
+
+QString TFGlowny::statusText() const {
+    return m_status->text();
+}
+
+void TFGlowny::selectTab(int tab) {
+    m_toolbar->showTab(tab);
+    m_editor->cancelPlacing();
+}
+
+void TFGlowny::updateRunButtons() {
+    const bool running = m_run->running();
+    const bool step = m_run->stepMode();
+    if (!m_state.projectOpen) {
+        m_toolbar->setRunButtons(false, false);
+    } else {
+        m_toolbar->setRunButtons(!running || step, !running || !step);
+    }
+}
+
+void TFGlowny::moveWithCompanions(const QPoint& travel) {
+    move(pos() + travel);
+    for (TTablica* board : m_boards) {
+        if (board && board->isVisible()) {
+            board->move(board->pos() + travel);
+        }
+    }
+    if (m_report && m_report->isVisible()) {
+        m_report->move(m_report->pos() + travel);
+    }
+    if (m_properties) {
+        m_properties->followMainWindow();
+    }
+}
+
+void TFGlowny::placeCompanions() {
+    for (int n = 1; n <= 3; ++n) {
+        TTablica* window = board(n);
+        if (window && window->isVisible()) {
+            const Board& b = m_ws.project().board(n);
+            window->move(origin() + QPoint(b.left, b.top));
+        }
+    }
+    if (m_report && m_report->isVisible()) {
+        m_report->followMainWindow();
+    }
+    if (m_properties) {
+        m_properties->followMainWindow();
+    }
+}
+
+void TFGlowny::toggleMaximised() {
+    if (isMaximized()) {
+        showNormal();
+        m_windowButtons[2]->setToolTip(m_ws.texts().text(TextMaximise));
+        m_windowButtons[2]->setPixmap(pictures::pixmap(QStringLiteral("ikomaksymalizuj")));
+    } else {
+        showMaximized();
+        m_windowButtons[2]->setToolTip(m_ws.texts().text(TextRestore));
+        m_windowButtons[2]->setPixmap(pictures::pixmap(QStringLiteral("ikoprzywroc")));
+    }
+    placeCompanions();
+}
+
+QPoint TFGlowny::origin() const {
+    return pos();
+}
+
+bool TFGlowny::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grip) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+                gripPressed(mouse->globalPosition().toPoint());
+                return true;
+            case QEvent::MouseMove:
+                gripMoved(mouse->globalPosition().toPoint());
+                return true;
+            case QEvent::MouseButtonRelease:
+                gripReleased(mouse->globalPosition().toPoint());
+                return true;
+            default:
+                break;
+        }
+    } else if (event->type() == QEvent::MouseMove) {
+        showStatus(QString());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The grip resizes through a dotted frame on the screen; the window takes the frame's size
+// once the button is released, so that the boards are not re-placed on every mouse move.
+void TFGlowny::gripPressed(const QPoint& global) {
+    if (isMaximized()) {
+        return;
+    }
+    m_gripDragging = true;
+    gripMoved(global);
+    m_dotFrame->show();
+}
+
+void TFGlowny::gripMoved(const QPoint& global) {
+    if (!m_gripDragging) {
+        return;
+    }
+    m_dotFrame->setFrameRect(QRect(pos(), global));
+}
+
+void TFGlowny::gripReleased(const QPoint& global) {
+    if (!m_gripDragging) {
+        return;
+    }
+    m_gripDragging = false;
+    m_dotFrame->hide();
+    const QPoint size = global - pos();
+    resize(std::max(size.x(), MinimumWidth), std::max(size.y(), MinimumHeight));
+}
+
+void TFGlowny::mouseMoveEvent(QMouseEvent*) {
+    showStatus(QString());
+}
+
+void TFGlowny::keyPressEvent(QKeyEvent* event) {
+    m_commands->handleKey(event, KeySource::Main);
+    event->accept();
+}
+
+bool TFGlowny::handleKey(QKeyEvent* event, KeySource source) {
+    return m_commands->handleKey(event, source);
+}
+
+void TFGlowny::closeEvent(QCloseEvent* event) {
+    if (!m_files->confirmClose()) {
+        event->ignore();
+        return;
+    }
+    m_run->stop();
+    m_ws.log().log(m_ws.texts().text(714));
+    pictures::release();
+    for (TTablica* board : m_boards) {
+        if (board) {
+            board->hide();
+        }
+    }
+    if (m_report) {
+        m_report->hide();
+    }
+    if (m_properties) {
+        m_properties->hideProperties();
+    }
+    event->accept();
+}
+
+void TFGlowny::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TFGlowny::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    m_files->openGiven(urls.first().toLocalFile());
+}
+
+// EditorView
+
+void TFGlowny::boardChanged(int n) {
+    if (TTablica* window = board(n)) {
+        window->redraw();
+    }
+}
+
+void TFGlowny::showBoardWindow(int n) {
+    if (TTablica* window = board(n)) {
+        window->placeAndDraw();
+        window->show();
+        window->raise();
+    }
+}
+
+void TFGlowny::hideBoardWindow(int n) {
+    if (TTablica* window = board(n)) {
+        window->hide();
+    }
+}
+
+void TFGlowny::raiseBoard(int n, bool focus) {
+    TTablica* window = board(n);
+    if (!window || !window->isVisible()) {
+        return;
+    }
+    window->raise();
+    if (focus) {
+        window->activateWindow();
+        window->setFocus();
+    }
+}
+
+void TFGlowny::titlesChanged() {
+    const int active = m_ws.project().activeBoard;
+    for (int n = 1; n <= 3; ++n) {
+        if (TTablica* window = board(n)) {
+            window->setActiveTitle(n == active);
+        }
+    }
+    raiseBoard(active, false);
+}
+
+void TFGlowny::modesChanged() {
+    const Editor& editor = *m_editor;
+    m_toolbar->setChosen(editor.chosenKind());
+    const bool busy = editor.placing() || editor.moving();
+    setCursor(busy ? pictures::cursor(QStringLiteral("nocur")) : QCursor(Qt::ArrowCursor));
+    for (int n = 1; n <= 3; ++n) {
+        TTablica* window = board(n);
+        if (!window) {
+            continue;
+        }
+        if (editor.placing() || (editor.moving() && editor.moveBoard() == n)) {
+            window->setImageCursor(pictures::cursor(QStringLiteral("ramkacur")));
+        } else if (editor.moving()) {
+            window->setImageCursor(QCursor(Qt::ForbiddenCursor));
+        } else {
+            window->setImageCursor(QCursor(Qt::ArrowCursor));
+        }
+    }
+}
+
+void TFGlowny::focusMainWindow() {
+    activateWindow();
+    setFocus();
+}
+
+void TFGlowny::showProperties(int kind) {
+    if (m_properties) {
+        m_properties->showProperties(kind);
+    }
+}
+
+bool TFGlowny::propertiesEditing() const {
+    return m_properties && m_properties->editing();
+}
+
+void TFGlowny::hideReport() {
+    if (m_report) {
+        m_report->hide();
+    }
+}
+
+bool TFGlowny::warnBeforeDelete() const {
+    return m_settings.values().warnBeforeDelete;
+}
+
+void TFGlowny::copyBoardPicture(int n) {
+    if (TTablica* window = board(n)) {
+        QGuiApplication::clipboard()->setImage(window->image()->picture());
+    }
+}
+
+void TFGlowny::placedArrayBlock(int n, int column, int row) {
+    const QString array = m_ws.project().cell(n, column, row).text2;
+    const Evaluation exists = m_ws.evaluate(QStringLiteral("ExistVar(") + array + QLatin1Char(')'));
+    if (exists.ok && exists.result == QLatin1String("0")) {
+        m_ws.evaluate(array + QStringLiteral("=\"*\""));
+    }
+    m_ws.refreshVariablesList();
+}
+
+// WindowHost
+
+void TFGlowny::checkActiveBoard() {
+    m_commands->execute(Command::CheckBoard);
+}
+
+void TFGlowny::copyActiveBoardPicture() {
+    copyBoardPicture(m_ws.project().activeBoard);
+}
+
+}  // namespace trevalon

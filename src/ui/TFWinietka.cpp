@@ -1,0 +1,56 @@
+#include "ui/TFWinietka.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "config/TextTable.h"
+#include "ui/ClickLabel.h"
+#include "ui/Pictures.h"
+
+namespace trevalon {
+
+TFWinietka::TFWinietka(const TextTable& texts, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_texts(texts) {
+    setObjectName(QStringLiteral("TFWinietka"));
+    setModal(true);
+    const QImage picture = pictures::image(QStringLiteral("winietka"));
+    setFixedSize(picture.isNull() ? QSize(440, 300) : picture.size());
+    m_close = new ClickLabel(this);
+    m_close->setObjectName(QStringLiteral("ButZamknij"));
+    m_close->setAlignment(Qt::AlignCenter);
+    m_close->setStyleSheet(QStringLiteral("color: rgb(40, 36, 72);"));
+    m_close->setGeometry(width() - 132, height() - 36, 120, 26);
+    m_close->onClicked = [this] { accept(); };
+}
+
+void TFWinietka::showModal() {
+    m_close->setText(m_texts.text(506));
+    if (parentWidget()) {
+        move(parentWidget()->geometry().center() - rect().center());
+    }
+    exec();
+}
+
+void TFWinietka::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QImage picture = pictures::image(QStringLiteral("winietka"));
+    if (picture.isNull()) {
+        p.fillRect(rect(), QColor(72, 68, 112));
+    } else {
+        p.drawImage(0, 0, picture);
+    }
+    const QImage face = pictures::image(QStringLiteral("przycisk"));
+    if (!face.isNull()) {
+        p.drawImage(m_close->geometry().topLeft(), face);
+    }
+}
+
+void TFWinietka::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
+        accept();
+    }
+    event->accept();
+}
+
+}  // namespace trevalon

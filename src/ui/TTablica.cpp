@@ -1,0 +1,217 @@
+#include "ui/TTablica.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+
+#include "config/TextTable.h"
+#include "model/Project.h"
+#include "ui/BoardGeometry.h"
+#include "ui/BoardImage.h"
+#include "ui/ClickLabel.h"
+#include "ui/DragLabel.h"
+#include "ui/Editor.h"
+#include "ui/WindowHost.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int TextMoveBlock = 850;
+constexpr int TextDeleteBlock = 851;
+constexpr int TextCopyBoard = 852;
+constexpr int TextClearBoard = 853;
+constexpr int TextCheckBoard = 854;
+constexpr int TextDeleteBoard = 855;
+
+const char* const kStripStyle =
+    "background-color: rgb(72, 68, 112); color: white; font-weight: bold;";
+
+Editor::Click classify(const QMouseEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (event->button() == Qt::LeftButton) {
+        if (mods == Qt::NoModifier) {
+            return Editor::Click::Left;
+        }
+        if (mods == Qt::ShiftModifier) {
+            return Editor::Click::ShiftLeft;
+        }
+        return Editor::Click::Other;
+    }
+    return event->button() == Qt::RightButton ? Editor::Click::Right : Editor::Click::Other;
+}
+
+}  // namespace
+
+TTablica::TTablica(int number, Project& project, const TextTable& texts, WindowHost& host,
+                   QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint),
+      m_number(number),
+      m_project(project),
+      m_texts(texts),
+      m_host(host) {
+    setObjectName(QStringLiteral("TTablica%1").arg(number));
+    setFocusPolicy(Qt::StrongFocus);
+    buildStrip();
+    m_image = new BoardImage(this);
+    m_image->onPressed = [this](QMouseEvent* event) { imagePressed(event); };
+    m_image->onMoved = [this](const QPoint& pos) {
+        m_host.showStatus(m_host.editor().statusText(m_number, pos));
+    };
+    buildPopup();
+    applyTexts();
+    const QSize size = geometry::boardWindowSize(8, 8);
+    resize(size);
+    m_fullHeight = size.height();
+}
+
+void TTablica::buildStrip() {
+    m_strip = new QWidget(this);
+    m_strip->setObjectName(QStringLiteral("PGora"));
+    m_strip->setAttribute(Qt::WA_StyledBackground);
+    m_strip->setStyleSheet(QLatin1String(kStripStyle));
+
+    m_menuLabel = new QLabel(QStringLiteral("\u2261"), m_strip);
+    m_menuLabel->setObjectName(QStringLiteral("LMenuOkna"));
+
+    m_title = new DragLabel(m_strip);
+    m_title->setObjectName(QStringLiteral("LListwa"));
+    m_title->onPressed = [this] {
+        if (m_project.activeBoard != m_number) {
+            m_host.editor().activateBoard(m_number);
+        }
+    };
+    m_title->onReleased = [this] { storeOffset(); };
+
+    m_collapseLabel = new ClickLabel(QStringLiteral("\u25B4"), m_strip);
+    m_collapseLabel->setObjectName(QStringLiteral("LZminMale"));
+    m_collapseLabel->setToolTip(QStringLiteral("Zwiń/Rozwiń"));
+    m_collapseLabel->onClicked = [this] { toggleCollapsed(); };
+
+    if (m_number > 1) {
+        m_deleteLabel = new ClickLabel(QStringLiteral("\u00D7"), m_strip);
+        m_deleteLabel->setObjectName(QStringLiteral("LUsunTablice"));
+        m_deleteLabel->setToolTip(QStringLiteral("Usuń tę planszę"));
+        m_deleteLabel->onClicked = [this] { m_host.editor().deleteOwnBoard(m_number); };
+    }
+}
+
+void TTablica::layoutStrip() {
+    const int w = width();
+    m_strip->setGeometry(0, 0, w, geometry::kTitleHeight);
+    m_menuLabel->setGeometry(4, 0, 14, geometry::kTitleHeight);
+    const int collapseX = w - (m_number == 1 ? 25 : 30);
+    m_title->setGeometry(20, 0, std::max(0, collapseX - 22), geometry::kTitleHeight);
+    m_collapseLabel->setGeometry(collapseX, 0, 13, geometry::kTitleHeight);
+    if (m_deleteLabel) {
+        m_deleteLabel->setGeometry(w - 15, 0, 13, geometry::kTitleHeight);
+    }
+    m_image->setGeometry(0, geometry::kTitleHeight, w,
+                         std::max(0, height() - geometry::kTitleHeight));
+}
+
+void TTablica::resizeEvent(QResizeEvent*) {
+    layoutStrip();
+}
+
+void TTablica::buildPopup() {
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopMenu"));
+    const auto add = [this](const char* name, auto handler) {
+        QAction* action = m_popup->addAction(QString());
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    m_moveBlock = add("PMPrzesunKlocek", [this] {
+        Editor& editor = m_host.editor();
+        editor.beginMove(editor.currentColumn(), editor.currentRow());
+    });
+    m_deleteBlock = add("PMUsunKlocek", [this] { m_host.editor().deleteCurrentBlock(); });
+    m_popup->addSeparator();
+    m_copyBoard = add("PMKopiujPlansze", [this] { m_host.copyActiveBoardPicture(); });
+    m_popup->addSeparator();
+    m_clearBoard = add("PMWyczyscPlansze", [this] { m_host.editor().clearBoard(); });
+    m_checkBoard = add("PMSprawdzPlansze", [this] { m_host.checkActiveBoard(); });
+    m_deleteBoard = add("PMUsunPlansze", [this] { m_host.editor().deleteBoard(); });
+    connect(m_popup, &QMenu::aboutToShow, this, [this] { updatePopupState(); });
+}
+
+void TTablica::applyTexts() {
+    // A tab in an item's text shows the key on the right without binding it: the keys
+    // themselves go through the main window's key table.
+    const QString deleteKey = m_number > 1 ? QStringLiteral("\tDelete") : QString();
+    m_moveBlock->setText(m_texts.text(TextMoveBlock));
+    m_deleteBlock->setText(m_texts.text(TextDeleteBlock) + deleteKey);
+    m_copyBoard->setText(m_texts.text(TextCopyBoard));
+    m_clearBoard->setText(m_texts.text(TextClearBoard));
+    m_checkBoard->setText(m_texts.text(TextCheckBoard) + QStringLiteral("\tAlt+F8"));
+    m_deleteBoard->setText(m_texts.text(TextDeleteBoard));
+    m_title->setText(QStringLiteral("  ") + m_project.board(m_number).name);
+}
+
+void TTablica::updatePopupState() {
+    const Editor::PopupState state = m_host.editor().popupState();
+    m_moveBlock->setEnabled(state.moveBlock);
+    m_deleteBlock->setEnabled(state.deleteBlock);
+    m_clearBoard->setEnabled(state.clearBoard);
+    m_checkBoard->setEnabled(state.checkBoard);
+    m_deleteBoard->setEnabled(state.deleteBoard);
+}
+
+void TTablica::setActiveTitle(bool active) {
+    m_title->setText(QStringLiteral("  ") + m_project.board(m_number).name);
+    m_title->setStyleSheet(active ? QStringLiteral("color: rgb(255, 255, 0);")
+                                  : QStringLiteral("color: white;"));
+}
+
+void TTablica::placeAndDraw() {
+    const Board& board = m_project.board(m_number);
+    const QSize size = geometry::boardWindowSize(std::clamp(board.columns, 1, kGridSize),
+                                                 std::clamp(board.rows, 1, kGridSize));
+    m_collapsed = false;
+    m_fullHeight = size.height();
+    resize(size);
+    move(m_host.origin() + QPoint(board.left, board.top));
+    m_title->setText(QStringLiteral("  ") + board.name);
+    redraw();
+}
+
+void TTablica::redraw() {
+    const Board& board = m_project.board(m_number);
+    m_image->setPicture(BoardPicture::render(board, m_host.editor().frames(m_number)));
+}
+
+void TTablica::toggleCollapsed() {
+    if (m_collapsed) {
+        resize(width(), m_fullHeight);
+    } else {
+        m_fullHeight = height();
+        resize(width(), geometry::kTitleHeight);
+    }
+    m_collapsed = !m_collapsed;
+}
+
+void TTablica::setImageCursor(const QCursor& cursor) {
+    m_image->setCursor(cursor);
+}
+
+void TTablica::storeOffset() {
+    Board& board = m_project.board(m_number);
+    const QPoint offset = pos() - m_host.origin();
+    board.left = offset.x();
+    board.top = offset.y();
+}
+
+void TTablica::imagePressed(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (m_host.editor().mouseDown(m_number, at, classify(event))) {
+        updatePopupState();
+        m_popup->popup(event->globalPosition().toPoint());
+    }
+}
+
+void TTablica::keyPressEvent(QKeyEvent* event) {
+    m_host.handleKey(event, KeySource::Board);
+    event->accept();
+}
+
+}  // namespace trevalon

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+
+class QKeyEvent;
+
+namespace trevalon {
+
+class Editor;
+
+// Which window a key was pressed in; the key table differs slightly between them.
+enum class KeySource { Main, Board, Properties, Report };
+
+// What the companion windows (boards, report) need of the main window.
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+
+    // Handles a key of the main window's key table; true when the key meant something.
+    virtual bool handleKey(QKeyEvent* event, KeySource source) = 0;
+    virtual void showStatus(const QString& text) = 0;
+    // Top-left corner of the main window on the screen: companions keep offsets from it.
+    virtual QPoint origin() const = 0;
+    virtual Editor& editor() = 0;
+    // Commands of the board popup menu that belong to the main window.
+    virtual void checkActiveBoard() = 0;
+    virtual void copyActiveBoardPicture() = 0;
+};
+
+}  // namespace trevalon

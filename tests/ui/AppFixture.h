@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QDir>
+#include <QLabel>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "ModalDriver.h"
+#include "exec/Workspace.h"
+#include "model/Project.h"
+#include "ui/BoardImage.h"
+#include "ui/Editor.h"
+#include "ui/MainToolbar.h"
+#include "ui/ProjectCommands.h"
+#include "ui/TFGlowny.h"
+#include "ui/TFWarning.h"
+#include "ui/TJetButton.h"
+#include "ui/TTablica.h"
+#include "ui/TrevalonApp.h"
+
+// The whole desktop program, shown on the offscreen platform, with a folder of its own for
+// settings, logs and project files.
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_data.isValid());
+        qputenv("TREVALON_DATA_DIR", m_data.filePath(QStringLiteral("data")).toLocal8Bit());
+        app = std::make_unique<trevalon::TrevalonApp>();
+        app->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->main()));
+    }
+
+    void TearDown() override {
+        // Nothing is left to ask about when the program goes away.
+        project().clearChanged();
+        main().state().unsavedNew = false;
+        app.reset();
+    }
+
+    trevalon::TFGlowny& main() { return app->main(); }
+    trevalon::Project& project() { return app->workspace().project(); }
+    trevalon::Editor& editor() { return main().editor(); }
+    trevalon::TFWarning* warning() { return app->warning(); }
+    trevalon::TTablica* board(int n) { return app->board(n); }
+    QString folder() const { return m_data.path(); }
+
+    // "Nowy projekt" from the File menu's command.
+    void newProject() { main().files().newProject(); }
+
+    // The centre of a cell as the mouse reaches it (40-pixel hit squares).
+    static QPoint cellCentre(int column, int row) {
+        return {40 * (column - 1) + 20, 40 * (row - 1) + 20};
+    }
+
+    void clickCell(int n, int column, int row, Qt::MouseButton button = Qt::LeftButton,
+                   Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::mouseClick(board(n)->image(), button, mods, cellCentre(column, row));
+    }
+
+    void pressButton(int tag) {
+        trevalon::TJetButton* button = main().toolbar().button(tag);
+        ASSERT_NE(button, nullptr) << tag;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Chooses the tab of the kind's group and the kind's button, then clicks the cell.
+    void place(int kind, int column, int row, int n = 1) {
+        selectTabOf(kind);
+        pressButton(kind);
+        clickCell(n, column, row);
+    }
+
+    void selectTabOf(int kind) {
+        const int tab = kind / 10;
+        if (main().toolbar().tab() != tab) {
+            QLabel* tabs = main().toolbar().tabsPicture();
+            QTest::mouseClick(tabs, Qt::LeftButton, Qt::KeyboardModifiers(),
+                              QPoint(100 * tab - 50, 10));
+        }
+    }
+
+    // Answers the next message with `key` and remembers its text.
+    void answerMessage(int key) {
+        driver.when(warning(), [this, key] {
+            messages << warning()->messageText();
+            QTest::keyClick(warning(), static_cast<Qt::Key>(key));
+        });
+    }
+
+    std::unique_ptr<trevalon::TrevalonApp> app;
+    ModalDriver driver;
+    QStringList messages;
+
+private:
+    QTemporaryDir m_data;
+};
