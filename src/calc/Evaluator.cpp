@@ -1,5 +1,6 @@
 #include "calc/Evaluator.h"
 
+#include <array>
 #include <cmath>
 
 #include "calc/Builtins.h"
@@ -65,7 +66,11 @@ private:
 };
 
 Evaluator::Evaluator(TCalcul& calc, const ParsedFormula& formula, bool direct)
-    : m_calc(calc), m_shared(*calc.m_shared), m_formula(formula), m_direct(direct) {}
+    : m_calc(calc),
+      m_shared(*calc.m_shared),
+      m_store(calc.m_store),
+      m_formula(formula),
+      m_direct(direct) {}
 
 QString Evaluator::run(int& type) {
     m_nodeType = 0;
@@ -79,10 +84,6 @@ QString Evaluator::run(int& type) {
         type = m_formula.typeGuess;
     }
     return result;
-}
-
-bool Evaluator::failed() const {
-    return m_calc.m_errorFlag;
 }
 
 void Evaluator::raise(int number, const QString& detail) {
@@ -111,10 +112,6 @@ bool Evaluator::fitsTextLimit(qint64 length) {
         return false;
     }
     return true;
-}
-
-TText& Evaluator::store() {
-    return *m_calc.m_store;
 }
 
 const QString& Evaluator::language() const {
@@ -209,16 +206,27 @@ QString Evaluator::eval(int index) {
     return QString();
 }
 
+int Evaluator::slotOf(const QString& key, quint64& generation, int& slot) {
+    const TText& variables = store();
+    if (generation != variables.generation()) {
+        slot = variables.slotOf(key);
+        generation = variables.generation();
+    }
+    return slot;
+}
+
 // Lookup order: set literals, the `_` constants, captured assignments, the store.
 QString Evaluator::evalName(const ExprNode& node) {
     const QString& name = node.text;
-    if (name.startsWith(u'[')) {
+    const QChar first = name.isEmpty() ? QChar() : name.front();
+    if (first == u'[') {
         return calc::trimmed(name);
     }
-    if (name.startsWith(u'_')) {
+    if (first == u'_') {
         return evalConstant(node);
     }
-    if (node.capture >= 0 && (m_direct || store().findUpper(node.key))) {
+    if (node.capture >= 0 &&
+        (m_direct || slotOf(node.key, node.keyGeneration, node.keySlot) >= 0)) {
         return evalAssignment(node);
     }
     return evalStoredName(node);
@@ -275,7 +283,7 @@ QString Evaluator::evalAssignment(const ExprNode& node) {
         formula = capture->formula;
         parsed = capture->parsed.get();
     } else {
-        const QString stored = *store().findUpper(node.key);
+        const QString stored = store().valueAt(node.keySlot);
         if (capture && stored == capture->stored) {
             formula = capture->formula;
             parsed = capture->parsed.get();
@@ -302,17 +310,27 @@ QString Evaluator::evalAssignment(const ExprNode& node) {
         return QString();
     }
     m_nodeType = type;
-    store().setUpper(node.assignedKey, result);
+    const int slot = slotOf(node.assignedKey, node.assignedGeneration, node.assignedSlot);
+    if (slot >= 0) {
+        store().setValueAt(slot, result);
+    } else {
+        store().setUpper(node.assignedKey, result);
+    }
     return result;
 }
 
 QString Evaluator::evalStoredName(const ExprNode& node) {
-    const QString* stored = store().findUpper(node.key);
-    if (!stored) {
+    const int slot = slotOf(node.key, node.keyGeneration, node.keySlot);
+    if (slot < 0) {
         raise(6, node.text);
         return QString();
     }
-    QString value = calc::trimmedLeft(*stored);
+    const QString& stored = store().valueAt(slot);
+    if (stored.isEmpty() || (!calc::isTrimChar(stored.front()) && stored.front() != quote())) {
+        m_nodeType = TCalcul::TypeNumber;
+        return stored;
+    }
+    QString value = calc::trimmedLeft(stored);
     const QChar q = quote();
     if (value.startsWith(q)) {
         m_nodeType = TCalcul::TypeText;
@@ -602,8 +620,17 @@ QString Evaluator::evalFunction(const ExprNode& node) {
 // each `,` of the argument chain slips its right-hand argument in below them, and the function
 // reads its code back and takes the arguments off, first argument first.
 QString Evaluator::evalWithArguments(const ExprNode& node) {
+    // The codes' texts are made once: a function call costs no allocation for them.
+    static const auto kCodeTexts = [] {
+        std::array<QString, 256> texts;
+        for (int code = 0; code < 256; ++code) {
+            texts[static_cast<size_t>(code)] = QString::number(code);
+        }
+        return texts;
+    }();
     QStringList& stack = m_calc.m_argumentStack;
-    stack.append(QString::number(node.code));
+    stack.append(node.code >= 0 && node.code < 256 ? kCodeTexts[static_cast<size_t>(node.code)]
+                                                   : QString::number(node.code));
     stack.append(kMarker);
     const QString first = eval(node.left);
     if (failed() || !insertArgument(first)) {
@@ -620,6 +647,7 @@ QString Evaluator::evalWithArguments(const ExprNode& node) {
     QStringList arguments;
     const bool aggregate = isAggregate(code);
     constexpr int kMaxArguments = 5;
+    arguments.reserve(kMaxArguments);
     while (!stack.isEmpty() && stack.last() != kMarker &&
            (aggregate || arguments.size() < kMaxArguments)) {
         arguments.append(aggregate ? stack.takeLast() : calc::trimmed(stack.takeLast()));

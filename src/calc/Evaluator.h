@@ -4,11 +4,10 @@
 #include <QString>
 
 #include "calc/ExprNode.h"
+#include "calc/TCalcul.h"
 
 namespace trevalon {
 
-class TCalcul;
-class TText;
 struct CalcShared;
 
 // Walks one parsed formula for one Calculator. Every node yields a text; once an error is
@@ -22,7 +21,7 @@ public:
     // Evaluates the whole tree; `type` receives the root's result type (1 number, 2 text).
     QString run(int& type);
 
-    bool failed() const;
+    bool failed() const { return m_calc.errorFlag(); }
     void raise(int number, const QString& detail = QString());
     // The generic error, for every fault of a computation (domain, range, overflow).
     void fail() { raise(3); }
@@ -35,7 +34,7 @@ public:
     // Guards the size of computed texts; the generic error beyond it.
     bool fitsTextLimit(qint64 length);
 
-    TText& store();
+    TText& store() { return *m_store; }
     const QString& language() const;
     QDateTime now() const;
     QChar quote() const;
@@ -74,9 +73,12 @@ private:
     QString evalEval(const ExprNode& node);
     QString evalFreeVar(const ExprNode& node);
     bool insertArgument(const QString& value);
+    // The slot of `key` in the store (-1: absent), remembered in the node.
+    int slotOf(const QString& key, quint64& generation, int& slot);
 
     TCalcul& m_calc;
     CalcShared& m_shared;
+    TText* m_store;
     const ParsedFormula& m_formula;
     bool m_direct;
     // Result type set by the last name lookup or nested evaluation.

@@ -57,6 +57,12 @@ struct ExprNode {
     QString key;
     QString assignedKey;
     int capture = -1;
+    // Where the last evaluation found `key` and `assignedKey` in the store, valid while the
+    // store's generation is the one noted (-1: not there).
+    mutable quint64 keyGeneration = 0;
+    mutable int keySlot = -1;
+    mutable quint64 assignedGeneration = 0;
+    mutable int assignedSlot = -1;
 };
 
 struct ParsedFormula;

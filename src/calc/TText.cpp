@@ -27,7 +27,13 @@ void TText::remove(const QString& name) {
     removeUpper(name.toUpper());
 }
 
+quint64 TText::nextGeneration() {
+    static quint64 counter = 0;
+    return ++counter;
+}
+
 void TText::clear() {
+    m_generation = nextGeneration();
     m_entries.clear();
     m_slots.clear();
     m_values.clear();
@@ -51,6 +57,7 @@ void TText::setUpper(const QString& upperName, const QString& value) {
         return;
     }
     takeNextSlot();
+    m_generation = nextGeneration();
     if (isCaptured(upperName)) {
         ++m_capturedEntries;
     }
@@ -66,6 +73,7 @@ void TText::removeUpper(const QString& upperName) {
     }
     const int slot = *it;
     m_slots.erase(it);
+    m_generation = nextGeneration();
     if (isCaptured(upperName)) {
         --m_capturedEntries;
     }

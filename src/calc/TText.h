@@ -32,6 +32,14 @@ public:
     void setUpper(const QString& upperName, const QString& value);
     void removeUpper(const QString& upperName);
 
+    // Changes whenever a variable comes or goes (never for a new value of a variable), and is
+    // never the same for two stores: a slot found by name stays valid while it is unchanged.
+    quint64 generation() const { return m_generation; }
+    // The slot of an upper-case name, or -1.
+    int slotOf(const QString& upperName) const { return m_slots.value(upperName, -1); }
+    const QString& valueAt(int slot) const { return m_values[static_cast<size_t>(slot)]; }
+    void setValueAt(int slot, const QString& value) { m_values[static_cast<size_t>(slot)] = value; }
+
     // How many entries hold captured assignments (names beginning with "@@").
     int capturedEntries() const { return m_capturedEntries; }
     // The slot bookkeeping of creating a variable that is absent and removing it again at once,
@@ -56,6 +64,7 @@ public:
 
 private:
     void takeNextSlot();
+    static quint64 nextGeneration();
 
     struct Entry {
         QString name;
@@ -68,6 +77,7 @@ private:
     int m_count = 0;
     int m_capacity = 0;
     int m_capturedEntries = 0;
+    quint64 m_generation = nextGeneration();
 };
 
 }  // namespace trevalon

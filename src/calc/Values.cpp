@@ -214,16 +214,70 @@ std::optional<long double> parseNumber(QStringView text) {
     return negative ? -value : value;
 }
 
+namespace {
+
+// Writes the digits of `scaled` (the magnitude times 10^decimals, already rounded) with the
+// point before the last `decimals` digits, trailing zeros and a bare point removed.
+QString fixedText(bool negative, quint64 scaled, int decimals) {
+    char digits[32];  // least significant first
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + scaled % 10);
+        scaled /= 10;
+    } while (scaled != 0);
+    while (count <= decimals) {
+        digits[count++] = '0';
+    }
+    int lowestKept = 0;
+    while (lowestKept < decimals && digits[lowestKept] == '0') {
+        ++lowestKept;
+    }
+    const bool zero = lowestKept == decimals && count == decimals + 1 && digits[decimals] == '0';
+    char text[40];
+    int length = 0;
+    if (negative && !zero) {
+        text[length++] = '-';
+    }
+    for (int i = count - 1; i >= decimals; --i) {
+        text[length++] = digits[i];
+    }
+    if (lowestKept < decimals) {
+        text[length++] = '.';
+        for (int i = decimals - 1; i >= lowestKept; --i) {
+            text[length++] = digits[i];
+        }
+    }
+    return QString::fromLatin1(text, length);
+}
+
+}  // namespace
+
 QString formatNumber(long double value) {
     if (value == std::trunc(value) && std::fabs(value) < 1e18L) {
         return QString::number(static_cast<qint64>(value));
     }
-    // Digits beyond the 18th are noise of the binary representation; keep at most 18.
-    int decimals = 12;
+    // At most 12 decimals, and at most 18 significant digits: digits beyond the 18th are noise
+    // of the binary representation.
     const long double magnitude = std::fabs(value);
+    int decimals = 12;
     if (magnitude >= 1e6L) {
-        const int integerDigits = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
-        decimals = std::max(0, std::min(12, 18 - integerDigits));
+        int integerDigits = 7;
+        while (integerDigits < 19 && magnitude >= exactPowerOfTen(integerDigits)) {
+            ++integerDigits;
+        }
+        decimals = std::max(0, 18 - integerDigits);
+    }
+    // Scaling by an exact power of ten rounds once, by at most 1/32 of the last place (the
+    // product stays below 10^18 < 2^60); unless that lands near a half, rounding the product is
+    // rounding the value.
+    if (magnitude < 1e18L) {
+        const long double scaled = magnitude * exactPowerOfTen(decimals);
+        const long double whole = std::floor(scaled);
+        const long double fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5L) > 0.0625L) {
+            const quint64 rounded = static_cast<quint64>(whole) + (fraction > 0.5L ? 1 : 0);
+            return fixedText(value < 0, rounded, decimals);
+        }
     }
     std::string buffer(64, '\0');
     for (;;) {

@@ -1,7 +1,11 @@
 // The variable store, the variables list, error messages in both languages, conversions.
 #include "CalcTestSupport.h"
 
+#include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "calc/TText.h"
 
@@ -324,6 +328,47 @@ TEST(FormatNumber, TwelveDecimalsTrimmed) {
         EXPECT_EQ(TCalcul::FormatNumber(value), q(expected)) << expected;
     }
     EXPECT_TRUE(TCalcul::FormatNumber(std::numeric_limits<long double>::infinity()).isEmpty());
+}
+
+// The digits of the value itself, correctly rounded by the C library: the reference that the
+// quick way of writing numbers must agree with.
+QString referenceText(long double value) {
+    int decimals = 12;
+    if (std::fabs(value) >= 1e6L) {
+        const int integerDigits = static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+        decimals = std::max(0, 18 - integerDigits);
+    }
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals, value);
+    std::string text(buffer);
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0') {
+            text.pop_back();
+        }
+        if (text.back() == '.') {
+            text.pop_back();
+        }
+    }
+    return text == "-0" ? QStringLiteral("0") : QString::fromStdString(text);
+}
+
+TEST(FormatNumber, AgreesWithCorrectRoundingEverywhere) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-14, 16);
+    for (int i = 0; i < 200000; ++i) {
+        const long double value = static_cast<long double>(mantissa(random)) *
+                                  std::pow(10.0L, exponent(random)) / (1 + i % 7);
+        ASSERT_EQ(TCalcul::FormatNumber(value), referenceText(value)) << static_cast<double>(value);
+    }
+    // Values at and next to a half of the last written place.
+    for (long double half : {0.5e-12L, 1.5e-12L, 2.0000000000005L, 1234567.0000000000005L}) {
+        for (long double value :
+             {half, std::nextafter(half, 0.0L), std::nextafter(half, 10.0L), -half}) {
+            EXPECT_EQ(TCalcul::FormatNumber(value), referenceText(value))
+                << static_cast<double>(value);
+        }
+    }
 }
 
 TEST(Classify, KindOfEveryShapeOfText) {
