@@ -238,7 +238,9 @@ bool BoardCheck::stageFormulas(int n) {
 
 bool BoardCheck::formulaFits(const Cell& cell, bool reportFailure) {
     const QString formula = cell.text2 + QStringLiteral(":=") + cell.text4;
-    m_workspace.log().logAbove(4, QStringLiteral("Insert formula: ") + formula);
+    if (m_workspace.log().level() > 4) {
+        m_workspace.log().log(QStringLiteral("Insert formula: ") + formula);
+    }
     try {
         const Evaluation result = m_workspace.evaluate(formula);
         return result.ok && kindFitsType(result.kind, variableTypeByName(cell.text2));

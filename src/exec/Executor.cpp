@@ -17,10 +17,18 @@
 namespace trevalon {
 namespace {
 
-const QString Down = QStringLiteral("D");
-const QString Up = QStringLiteral("T");
-const QString Left = QStringLiteral("L");
-const QString Right = QStringLiteral("R");
+// The letters a board's direction is written with in the model, by Heading.
+const QString kLetters[] = {QStringLiteral("D"), QStringLiteral("T"), QStringLiteral("L"),
+                            QStringLiteral("R")};
+
+Executor::Heading headingOf(const QString& letter) {
+    for (int h = 0; h < 4; ++h) {
+        if (letter == kLetters[h]) {
+            return static_cast<Executor::Heading>(h);
+        }
+    }
+    return Executor::Down;
+}
 
 // Comments are rendered with the current values of the run.
 class RunValues : public CommentValueSource {
@@ -64,11 +72,13 @@ void Executor::startStepping() {
 
 void Executor::nextStep() {
     if (m_state.running) {
+        readLogLevel();
         step();
     }
 }
 
 qint64 Executor::runSlice(qint64 maxSteps) {
+    readLogLevel();
     qint64 done = 0;
     while (m_state.running && done < maxSteps) {
         step();
@@ -106,10 +116,12 @@ bool Executor::begin() {
     for (int n = 1; n <= kMaxBoards; ++n) {
         clearMarks(n);
         // Every board starts downward, so nothing of an earlier run steers this one.
-        m_project.board(n).runDirection = Down;
+        m_heading[static_cast<std::size_t>(n - 1)] = Down;
+        m_project.board(n).runDirection = kLetters[Down];
     }
     loadVariables();
     resolveLinks();
+    readLogLevel();
     const std::optional<CellRef> start = m_project.findKind(KindStart, 1);
     if (!start || start->board != 1) {
         return false;  // the check guarantees a Start on board 1
@@ -234,11 +246,10 @@ void Executor::step() {
 
 void Executor::performCurrent() {
     Cell& cell = m_project.cell(m_state.runBoard, m_state.runColumn, m_state.runRow);
-    QString& dir = direction(m_state.runBoard);
     switch (m_state.currentKind) {
         case KindStart:
         case KindBranchStart:
-            dir = Down;
+            setHeading(m_state.runBoard, Down);
             break;
         case KindEnd:
             jumpTo(currentSlot());
@@ -246,11 +257,11 @@ void Executor::performCurrent() {
             m_project.activeBoard = m_state.runBoard;
             break;
         case KindBranchEnd:
-            dir = Down;
+            setHeading(m_state.runBoard, Down);
             jumpTo(currentSlot());
             if (m_state.running && m_state.currentKind == KindBranchStart) {
                 // A branch start always leaves downward, on whichever board it stands.
-                direction(m_state.runBoard) = Down;
+                setHeading(m_state.runBoard, Down);
             }
             m_project.activeBoard = m_state.runBoard;
             break;
@@ -279,14 +290,14 @@ void Executor::performCurrent() {
         case KindCornerBottomRight:
         case KindCornerLeftBottom:
         case KindCornerTopLeft:
-            dir = turned(m_state.currentKind, cell.mode, dir);
+            setHeading(m_state.runBoard, turn(m_state.currentKind, cell.mode, heading()));
             break;
         default:
             break;
     }
 }
 
-const QString& Executor::turned(int kind, int mode, const QString& arriving) {
+Executor::Heading Executor::turn(int kind, int mode, Heading arriving) {
     switch (kind) {
         case KindJoinRight:
         case KindJoinLeft:
@@ -307,19 +318,27 @@ const QString& Executor::turned(int kind, int mode, const QString& arriving) {
     }
 }
 
+QString Executor::turned(int kind, int mode, const QString& arriving) {
+    return kLetters[turn(kind, mode, headingOf(arriving))];
+}
+
 void Executor::move() {
     const Board& board = m_project.board(m_state.runBoard);
-    const QString& dir = board.runDirection;
     int column = m_state.runColumn;
     int row = m_state.runRow;
-    if (dir == Down) {
-        ++row;
-    } else if (dir == Up) {
-        --row;
-    } else if (dir == Left) {
-        --column;
-    } else {
-        ++column;
+    switch (heading()) {
+        case Down:
+            ++row;
+            break;
+        case Up:
+            --row;
+            break;
+        case Left:
+            --column;
+            break;
+        case Right:
+            ++column;
+            break;
     }
     // Only the columns x rows in use are walked; leaving them, or stepping onto an empty
     // cell, means the drawing is broken where the check could not see it.
@@ -406,7 +425,7 @@ void Executor::callBoard() {
         return;
     }
     placeAt(*start);
-    direction(m_state.runBoard) = Down;  // the calling board keeps its own direction
+    setHeading(m_state.runBoard, Down);  // the calling board keeps its own direction
     m_project.activeBoard = m_state.runBoard;
 }
 
@@ -418,12 +437,11 @@ void Executor::placeAt(const CellRef& at) {
 }
 
 bool Executor::evaluate(const QString& formula, bool logFormula, QString& result) {
-    EventLog& log = m_workspace.log();
-    if (logFormula && log.level() > 4) {
-        log.log(QStringLiteral("Insert formula: ") + formula);
+    if (logFormula && detailed()) {
+        m_workspace.log().log(QStringLiteral("Insert formula: ") + formula);
     }
     Evaluation evaluation = m_workspace.evaluate(formula);
-    result = evaluation.result;
+    result = std::move(evaluation.result);
     return evaluation.ok;
 }
 
@@ -436,7 +454,9 @@ void Executor::assign() {
     }
     m_workspace.refreshVariablesList();
     const TextTable& texts = m_workspace.texts();
-    m_workspace.log().logAbove(4, texts.text(1681) + formula + u' ' + texts.text(1683) + result);
+    if (detailed()) {
+        m_workspace.log().log(texts.text(1681) + formula + u' ' + texts.text(1683) + result);
+    }
     m_workspace.executionIo().showVariables();
 }
 
@@ -446,7 +466,9 @@ void Executor::storeResult(const QString& formula, bool logFormula) {
         formulaFailed(formula);
         return;
     }
-    m_workspace.log().logAbove(4, QStringLiteral("Result: ") + result);
+    if (detailed()) {
+        m_workspace.log().log(QStringLiteral("Result: ") + result);
+    }
     m_workspace.refreshVariablesList();
 }
 
@@ -463,12 +485,14 @@ void Executor::formulaFailed(const QString& formula) {
 void Executor::compare() {
     QString result;
     const bool ok = evaluate(m_formulas[currentSlot()], true, result);
-    m_workspace.log().logAbove(4, QStringLiteral("Result: ") + result);
+    if (detailed()) {
+        m_workspace.log().log(QStringLiteral("Result: ") + result);
+    }
     if (!ok) {
         abort();
         return;
     }
-    direction(m_state.runBoard) = result == QLatin1String("1") ? Left : Right;
+    setHeading(m_state.runBoard, result == QLatin1String("1") ? Left : Right);
 }
 
 void Executor::drawRandom(const Cell& cell) {
@@ -554,8 +578,18 @@ void Executor::finish(RunEnd end) {
     m_workspace.executionIo().runStateChanged();
 }
 
-QString& Executor::direction(int board) {
-    return m_project.board(board).runDirection;
+void Executor::readLogLevel() {
+    // Formula details are logged only at the highest level; below it their texts are not even
+    // built. The level is read once per slice of steps, so a change applies from the next one.
+    m_detailed = m_workspace.log().level() > 4;
+}
+
+void Executor::setHeading(int board, Heading heading) {
+    Heading& current = m_heading[static_cast<std::size_t>(board - 1)];
+    if (current != heading) {
+        current = heading;
+        m_project.board(board).runDirection = kLetters[heading];
+    }
 }
 
 void Executor::setMark(bool marked) {

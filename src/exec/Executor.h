@@ -70,9 +70,12 @@ public:
     using TraceFunction = std::function<void(qint64 step, const RunState& state)>;
     void setTrace(TraceFunction trace) { m_trace = std::move(trace); }
 
+    // Directions of flow, in the order of their letters "D", "T", "L", "R".
+    enum Heading { Down, Up, Left, Right };
     // The direction ("D", "T", "L", "R") in which the flow leaves a junction or corner of
     // `kind` that it reached moving `arriving`; other kinds keep the direction.
-    static const QString& turned(int kind, int mode, const QString& arriving);
+    static QString turned(int kind, int mode, const QString& arriving);
+    static Heading turn(int kind, int mode, Heading arriving);
 
     const RunState& state() const { return m_state; }
     bool running() const { return m_state.running; }
@@ -102,7 +105,11 @@ private:
     void readArray(const Cell& cell);
     void failProcessing();
     void finish(RunEnd end);
-    QString& direction(int board);
+    void readLogLevel();
+    bool detailed() const { return m_detailed; }
+    // Each board's direction, kept here for speed and written into the model when it changes.
+    Heading heading() const { return m_heading[static_cast<std::size_t>(m_state.runBoard - 1)]; }
+    void setHeading(int board, Heading heading);
     void setMark(bool marked);
     void clearMarks(int n);
     std::size_t slot(int board, int column, int row) const;
@@ -115,6 +122,8 @@ private:
     qint64 m_steps = 0;
     qint64 m_stepLimit = 0;
     TraceFunction m_trace;
+    bool m_detailed = false;
+    std::array<Heading, kMaxBoards> m_heading{Down, Down, Down};
     // Jump targets of End, branch-end and call blocks, by cell, resolved when the run begins.
     static constexpr std::size_t kSlots = kMaxBoards * kGridSize * kGridSize;
     std::array<std::optional<CellRef>, kSlots> m_targets;

@@ -88,8 +88,10 @@ Evaluation Workspace::evaluate(const QString& formula) {
     evaluation.kind = m_calculator->resultKind();
     if (!evaluation.ok) {
         evaluation.error = m_calculator->errorText();
+        m_lastError = evaluation.error;
+    } else if (!m_lastError.isEmpty()) {
+        m_lastError.clear();
     }
-    m_lastError = m_calculator->errorFlag() ? m_calculator->errorText() : QString();
     return evaluation;
 }
 

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <span>
+
+#include "model/Project.h"
+
+// The flowcharts shipped in examples/ (and the benchmark's loop), built through the model so
+// that the files can be made again with the program's own writer.
+struct ExampleFlowchart {
+    const char* file;  // relative to the source tree
+    void (*build)(trevalon::Project& project);
+};
+
+std::span<const ExampleFlowchart> exampleFlowcharts();

@@ -1,0 +1,548 @@
+#include <gtest/gtest.h>
+
+#include "ExampleFlowcharts.h"
+#include "FlowBuilder.h"
+#include "TestWorkspace.h"
+#include "exec/Executor.h"
+
+using namespace trevalon;
+
+namespace {
+
+QString q(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+void buildExample(Project& project, const char* file) {
+    for (const ExampleFlowchart& example : exampleFlowcharts()) {
+        if (QLatin1String(example.file) == QLatin1String(file)) {
+            example.build(project);
+            return;
+        }
+    }
+    FAIL() << "no example " << file;
+}
+
+struct TurnCase {
+    int kind;
+    int mode;
+    const char* arriving;
+    const char* leaving;
+};
+
+}  // namespace
+
+class CornerAndJunctionTurns : public ::testing::TestWithParam<TurnCase> {};
+
+TEST_P(CornerAndJunctionTurns, SendTheFlowOn) {
+    const TurnCase& c = GetParam();
+    EXPECT_EQ(Executor::turned(c.kind, c.mode, q(c.arriving)), q(c.leaving))
+        << c.kind << " arriving " << c.arriving;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, CornerAndJunctionTurns,
+    ::testing::Values(
+        TurnCase{KindCornerTopRight, 0, "D", "R"}, TurnCase{KindCornerTopRight, 0, "L", "T"},
+        TurnCase{KindCornerBottomRight, 0, "L", "D"}, TurnCase{KindCornerBottomRight, 0, "T", "R"},
+        TurnCase{KindCornerLeftBottom, 0, "R", "D"}, TurnCase{KindCornerLeftBottom, 0, "T", "L"},
+        TurnCase{KindCornerTopLeft, 0, "R", "T"}, TurnCase{KindCornerTopLeft, 0, "D", "L"},
+        TurnCase{KindJoinRight, 0, "L", "D"}, TurnCase{KindJoinRight, 1, "L", "T"},
+        TurnCase{KindJoinRight, 1, "D", "D"}, TurnCase{KindJoinRight, 0, "T", "T"},
+        TurnCase{KindJoinLeft, 0, "R", "D"}, TurnCase{KindJoinLeft, 2, "R", "T"},
+        TurnCase{KindJoinLeft, 1, "T", "T"}, TurnCase{KindLineVertical, 0, "T", "T"},
+        TurnCase{KindLineHorizontal, 0, "L", "L"}));
+
+class ExecutorRuns : public ::testing::Test {
+protected:
+    Executor& executor() { return t.workspace.executor(); }
+    QStringList shownTexts() const {
+        QStringList texts;
+        for (const auto& s : t.io.shown) {
+            texts << s.text;
+        }
+        return texts;
+    }
+    QString text(int n) const { return t.workspace.texts().text(n); }
+    QString lastShown() const { return t.io.shown.empty() ? QString() : t.io.shown.back().text; }
+
+    TestWorkspace t;
+    FlowBuilder f{t.project()};
+};
+
+TEST_F(ExecutorRuns, StartAboveEndStopsAtTheSecondStep) {
+    f.put(1, 2, 1, KindStart);
+    f.put(1, 2, 2, KindEnd);
+    executor().run();
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Finished);
+    EXPECT_EQ(executor().stepsTaken(), 2);
+    EXPECT_FALSE(executor().running());
+    EXPECT_TRUE(t.io.shown.empty());
+    // No variables: the run says so and goes on.
+    EXPECT_EQ(t.messages.shown, QStringList{text(161)});
+    EXPECT_FALSE(t.project().cell(1, 2, 2).marked);
+}
+
+TEST_F(ExecutorRuns, NextStepWithoutARunDoesNothing) {
+    f.put(1, 2, 1, KindStart);
+    f.put(1, 2, 2, KindEnd);
+    executor().nextStep();
+    EXPECT_EQ(executor().stepsTaken(), 0);
+    EXPECT_EQ(executor().lastEnd(), RunEnd::None);
+}
+
+TEST_F(ExecutorRuns, StepModeAdvancesOneBlockPerCommandAndMarksIt) {
+    buildExample(t.project(), "examples/factorial.skb");
+    t.io.enter(q("3"));
+    executor().startStepping();
+    ASSERT_TRUE(executor().running());
+    EXPECT_TRUE(executor().state().stepMode);
+    EXPECT_TRUE(t.project().cell(1, 2, 1).marked);
+    executor().nextStep();  // Start -> the read block, whose dialog takes 3
+    EXPECT_EQ(executor().state().runRow, 2);
+    EXPECT_FALSE(t.project().cell(1, 2, 1).marked);
+    EXPECT_TRUE(t.project().cell(1, 2, 2).marked);
+    EXPECT_EQ(t.workspace.variableValue(q("n")), q("3"));
+    int steps = 1;
+    while (executor().running() && steps < 1000) {
+        executor().nextStep();
+        ++steps;
+    }
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Finished);
+    EXPECT_EQ(lastShown(), q("Silnia liczby 3 wynosi 6"));
+}
+
+TEST_F(ExecutorRuns, FactorialReadsComputesAndWrites) {
+    buildExample(t.project(), "examples/factorial.skb");
+    t.io.enter(q("5"));
+    executor().run();
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Finished);
+    ASSERT_EQ(t.io.shown.size(), 2u);
+    EXPECT_EQ(t.io.shown[0].mode, DialogMode::Read);
+    EXPECT_EQ(t.io.shown[0].title, text(250));
+    EXPECT_EQ(t.io.shown[0].text, q("Podaj liczbę n:"));
+    EXPECT_EQ(t.io.shown[0].targetType, TypeInteger);
+    EXPECT_EQ(t.io.shown[1].mode, DialogMode::Show);
+    EXPECT_EQ(t.io.shown[1].title, text(251));
+    EXPECT_EQ(t.io.shown[1].text, q("Silnia liczby 5 wynosi 120"));
+    EXPECT_TRUE(t.messages.shown.isEmpty());
+}
+
+TEST_F(ExecutorRuns, AComparisonTurnsLeftWhenItHoldsAndRightOtherwise) {
+    buildExample(t.project(), "examples/larger.skb");
+    t.io.enter(q("9"));
+    t.io.enter(q("2"));
+    t.io.enter(q("3"));
+    t.io.enter(q("7"));
+    executor().run();
+    executor().run();
+    EXPECT_EQ(shownTexts(),
+              (QStringList{q("Podaj a:"), q("Podaj b:"), q("Większa jest liczba 9"), q("Podaj a:"),
+                           q("Podaj b:"), q("Większa (lub równa) jest liczba 7")}));
+}
+
+TEST_F(ExecutorRuns, LoopsOfEuclidEndWithTheDivisor) {
+    buildExample(t.project(), "examples/gcd.skb");
+    t.io.enter(q("48"));
+    t.io.enter(q("18"));
+    executor().run();
+    EXPECT_EQ(lastShown(), q("Największy wspólny dzielnik: 6"));
+}
+
+TEST_F(ExecutorRuns, AProcedureReturnsToItsBoardInThatBoardsDirection) {
+    // The calls stand in the loop's rising column: board 1 moves up while board 2 moves down.
+    f.put(1, 2, 1, KindStart);
+    f.assign(1, 2, 2, q("i"), q("0"));
+    f.put(1, 2, 3, KindJoinLeft);
+    f.assign(1, 2, 4, q("i"), q("i + 1"));
+    f.put(1, 2, 5, KindLineVertical);
+    f.compare(1, 2, 6, q("i"), 4, q("3"));
+    f.put(1, 1, 6, KindCornerTopRight);
+    f.named(1, 1, 5, KindCall, q("Go")).text2 = q("Dodaj");
+    f.named(1, 1, 4, KindReturn, q("Back")).text2 = q("Go");
+    f.put(1, 1, 3, KindCornerBottomRight);
+    f.put(1, 3, 6, KindCornerLeftBottom);
+    f.write(1, 3, 7, q("s"), q("Suma:"));
+    f.put(1, 3, 8, KindEnd);
+    f.variable(1, 6, 1, q("i"), TypeInteger, q("0"), 1);
+    f.variable(1, 6, 2, q("s"), TypeInteger, q("0"), 1);
+    t.project().addBoard();
+    t.project().board(2).kind = BoardProcedure;
+    t.project().board(2).name = q("Dodaj");
+    f.put(2, 3, 1, KindStart).text2 = q("Go");
+    f.assign(2, 3, 2, q("s"), q("s + i"));
+    f.put(2, 3, 3, KindEnd).text2 = q("Back");
+    t.project().activeBoard = 1;
+
+    std::vector<RunState> trace;
+    executor().setTrace([&](qint64, const RunState& s) { trace.push_back(s); });
+    executor().run();
+    ASSERT_EQ(executor().lastEnd(), RunEnd::Finished)
+        << t.messages.shown.join(q(" | ")).toStdString();
+    EXPECT_EQ(shownTexts(), QStringList{q("Suma: 6")});
+    // After each return the flow goes on upward from the return block.
+    int returns = 0;
+    for (std::size_t i = 1; i < trace.size(); ++i) {
+        if (trace[i - 1].runBoard == 2 && trace[i].runBoard == 1) {
+            ++returns;
+            EXPECT_EQ(trace[i].runColumn, 1);
+            EXPECT_EQ(trace[i].runRow, 3);  // the corner above "Back"
+        }
+    }
+    EXPECT_EQ(returns, 3);
+    EXPECT_EQ(t.project().activeBoard, 1);
+}
+
+TEST_F(ExecutorRuns, BranchJumpsCrossToAFragmentBoardAndBack) {
+    buildExample(t.project(), "examples/branch.skb");
+    t.project().board(2).runDirection = q("R");  // left over from an earlier run
+    executor().run();
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Finished)
+        << t.messages.shown.join(q(" | ")).toStdString();
+    EXPECT_EQ(shownTexts(), QStringList{q("Po powrocie z fragmentu a = 70")});
+}
+
+TEST_F(ExecutorRuns, ArraysAreFilledAndReadBack) {
+    buildExample(t.project(), "examples/array.skb");
+    executor().run();
+    EXPECT_EQ(shownTexts(),
+              (QStringList{q("Tablica kwadratów: \"*1*4*9*16*25*\""), q("Element nr 3: 9"),
+                           q("Element nr 9 (poza tablicą): -1")}));
+    EXPECT_EQ(t.project().cell(1, 1, 4).extra1, 5);  // five appends by the write block
+}
+
+TEST_F(ExecutorRuns, AnIndexBelowOneReadsMinusOneAndWritesNothing) {
+    f.put(1, 2, 1, KindStart);
+    Cell& write = f.put(1, 2, 2, KindArrayWrite);
+    write.text2 = q("t");
+    write.text3 = q("i");
+    write.text4 = q("v");
+    Cell& read = f.put(1, 2, 3, KindArrayRead);
+    read.text2 = q("t");
+    read.text3 = q("i");
+    read.text4 = q("x");
+    f.write(1, 2, 4, q("x"), q("x ="));
+    f.write(1, 2, 5, q("t"), q("t ="));
+    f.put(1, 2, 6, KindEnd);
+    f.variable(1, 6, 1, q("t"), TypeArray, q("\"*4*5*\""));
+    f.variable(1, 6, 2, q("i"), TypeInteger, q("0"));
+    f.variable(1, 6, 3, q("v"), TypeInteger, q("9"));
+    f.variable(1, 6, 4, q("x"), TypeInteger, q("7"));
+    executor().run();
+    EXPECT_EQ(shownTexts(), (QStringList{q("x = -1"), q("t = \"*4*5*\"")}));
+    EXPECT_EQ(t.project().cell(1, 2, 2).extra1, 0);
+}
+
+TEST_F(ExecutorRuns, QuestionsSteerTheFlow) {
+    buildExample(t.project(), "examples/question.skb");
+    t.io.reply(true);
+    executor().run();
+    t.io.reply(false);
+    executor().run();
+    ASSERT_EQ(t.io.shown.size(), 4u);
+    EXPECT_EQ(t.io.shown[0].mode, DialogMode::Question);
+    EXPECT_EQ(t.io.shown[0].title, text(253));
+    EXPECT_EQ(t.io.shown[1].title, text(252));
+    EXPECT_EQ(t.io.shown[1].text, q("Świetnie, ja też!"));
+    EXPECT_EQ(t.io.shown[3].text, q("Szkoda.\n\rMoże polubisz je później."));
+}
+
+TEST_F(ExecutorRuns, OutputIsFormattedByTheVariablesType) {
+    f.put(1, 2, 1, KindStart);
+    f.assign(1, 2, 2, q("r"), q("2 / 3"));
+    f.write(1, 2, 3, q("r"), q("r:"), 3);
+    f.write(1, 2, 4, q("r"), q("r:"), 7);
+    f.write(1, 2, 5, q("s"), q("$s$ /"));
+    f.write(1, 2, 6, q("Start"), q("no variable:"));
+    f.put(1, 2, 7, KindEnd);
+    f.variable(1, 6, 1, q("r"), TypeReal, q("0"));
+    f.variable(1, 6, 2, q("s"), TypeText, q("\"Ola\""));
+    executor().run();
+    EXPECT_EQ(shownTexts(), (QStringList{q("r: 0,667"), q("r: 0,666666666667"), q("Ola / Ola"),
+                                         q("no variable: ")}));
+}
+
+TEST_F(ExecutorRuns, FormulaDetailsAreLoggedOnlyAtTheHighestLevel) {
+    f.put(1, 3, 1, KindStart);
+    f.assign(1, 3, 2, q("x"), q("2 + 3"));
+    f.compare(1, 3, 3, q("x"), 1, q("4"));
+    f.put(1, 2, 3, KindCornerBottomRight);
+    f.put(1, 4, 3, KindCornerLeftBottom);
+    f.put(1, 2, 4, KindEnd);
+    f.put(1, 4, 4, KindEnd);
+    f.variable(1, 7, 1, q("x"), TypeInteger, q("0"));
+    t.log.detail = 4;
+    executor().run();
+    EXPECT_TRUE(t.log.lines.isEmpty()) << t.log.lines.join(q(" | ")).toStdString();
+
+    t.log.detail = 5;
+    executor().run();
+    EXPECT_EQ(executor().state().runColumn, 2);  // 5 > 4 holds: left
+    // The check before the run tries the formulas too; the run's own lines come last.
+    ASSERT_GE(t.log.lines.size(), 4);
+    EXPECT_EQ(t.log.lines.mid(t.log.lines.size() - 4),
+              (QStringList{q("Insert formula: x:=2 + 3"),
+                           text(1681) + q("x:=2 + 3 ") + text(1683) + q("5"),
+                           q("Insert formula: x>(4)"), q("Result: 1")}));
+}
+
+TEST_F(ExecutorRuns, VariablesAreLoadedFromEveryBoardWithTheConstants) {
+    f.put(1, 2, 1, KindStart);
+    f.put(1, 2, 2, KindEnd);
+    f.variable(1, 6, 1, q("a"), TypeInteger, q("1"));
+    f.variable(1, 6, 2, q("b"), TypeText, q("\"x\""));
+    t.project().addBoard();
+    t.project().board(2).kind = BoardFragment;
+    f.named(2, 2, 1, KindBranchStart, q("In")).text2 = q("Out");
+    f.named(2, 2, 2, KindBranchEnd, q("Out")).text2 = q("In");
+    f.variable(2, 6, 1, q("c"), TypeReal, q("2.5"));
+    t.project().board(1).variableCount = 7;
+    ASSERT_TRUE(executor().startRun());
+    EXPECT_EQ(t.workspace.variablesList(),
+              q("a=1\r\nb=\"x\"\r\nc=2.5\r\nPi=3.14159265358979\r\ne=2,71828183\r\n"
+                "DegToRad=0,017453\r\nRadToDeg=57,29578"));
+    EXPECT_EQ(t.project().board(1).variableCount, 2);
+    EXPECT_EQ(t.project().board(2).variableCount, 1);
+    EXPECT_EQ(t.workspace.variableValue(q("PI")), q("3.14159265358979"));
+    EXPECT_TRUE(t.messages.shown.isEmpty());
+}
+
+TEST_F(ExecutorRuns, ARandomNumberBlockDrawsBelowItsBound) {
+    f.put(1, 2, 1, KindStart);
+    Cell& draw = f.put(1, 2, 2, KindRandom);
+    draw.text2 = q("k");
+    draw.text4 = q("1");
+    f.put(1, 2, 3, KindEnd);
+    f.variable(1, 6, 1, q("k"), TypeInteger, q("5"));
+    t.workspace.setRandomSource(nullptr);  // the program's own source
+    for (int round = 0; round < 20; ++round) {
+        executor().run();
+        ASSERT_EQ(t.workspace.variableValue(q("k")), q("0"));
+    }
+    EXPECT_EQ(t.project().cell(1, 6, 1).text3, q("0"));
+
+    draw.text4 = q("1000000");
+    t.workspace.seedRandom(42);
+    executor().run();
+    const QString first = t.workspace.variableValue(q("k"));
+    executor().run();
+    EXPECT_EQ(t.workspace.variableValue(q("k")), first);
+    const int value = first.toInt();
+    EXPECT_TRUE(value >= 0 && value < 1000000);
+}
+
+TEST_F(ExecutorRuns, TheStepLimitEndsAnEndlessLoop) {
+    f.put(1, 2, 1, KindStart);
+    f.put(1, 2, 2, KindJoinLeft);
+    f.put(1, 2, 3, KindLineVertical);
+    f.compare(1, 2, 4, q("x"), 0, q("x"));
+    f.put(1, 1, 4, KindCornerTopRight);
+    f.put(1, 1, 3, KindLineVertical);
+    f.put(1, 1, 2, KindCornerBottomRight);
+    f.put(1, 3, 4, KindCornerLeftBottom);
+    f.put(1, 3, 5, KindEnd);
+    f.variable(1, 6, 1, q("x"), TypeInteger, q("1"));
+    executor().setStepLimit(1000);
+    executor().run();
+    EXPECT_EQ(executor().lastEnd(), RunEnd::StepLimit);
+    EXPECT_EQ(executor().stepsTaken(), 1000);
+    EXPECT_FALSE(executor().running());
+    EXPECT_TRUE(t.messages.shown.isEmpty());
+}
+
+TEST_F(ExecutorRuns, AnEndlessLoopStopsWhenAskedBetweenSteps) {
+    f.put(1, 2, 1, KindStart);
+    f.put(1, 2, 2, KindJoinLeft);
+    f.put(1, 2, 3, KindLineVertical);
+    f.compare(1, 2, 4, q("x"), 0, q("x"));
+    f.put(1, 1, 4, KindCornerTopRight);
+    f.put(1, 1, 3, KindLineVertical);
+    f.put(1, 1, 2, KindCornerBottomRight);
+    f.put(1, 3, 4, KindCornerLeftBottom);
+    f.put(1, 3, 5, KindEnd);
+    f.variable(1, 6, 1, q("x"), TypeInteger, q("1"));
+
+    // Driven in slices, as the desktop program's timer does, and stopped from outside.
+    ASSERT_TRUE(executor().startRun());
+    for (int slice = 0; slice < 10; ++slice) {
+        EXPECT_EQ(executor().runSlice(100), 100);
+    }
+    EXPECT_TRUE(executor().running());
+    executor().abort();
+    EXPECT_FALSE(executor().running());
+    EXPECT_EQ(executor().stepsTaken(), 1000);
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted);
+    EXPECT_EQ(t.messages.shown.last(), text(18));
+    EXPECT_EQ(executor().runSlice(100), 0);
+
+    // The dialog's stop request is honoured after the step in progress.
+    t.io.stopAfterPolls = 37;
+    executor().run();
+    EXPECT_EQ(executor().stepsTaken(), 38);
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted);
+    for (int c = 1; c <= 3; ++c) {
+        for (int r = 1; r <= 5; ++r) {
+            EXPECT_FALSE(t.project().cell(1, c, r).marked);
+        }
+    }
+}
+
+TEST_F(ExecutorRuns, AFailingCheckRunsNothing) {
+    f.put(1, 2, 1, KindStart);
+    Cell& wrong = f.put(1, 2, 2, KindAssign);  // no variable, no formula
+    (void)wrong;
+    f.put(1, 2, 3, KindEnd);
+    executor().run();
+    EXPECT_EQ(executor().lastEnd(), RunEnd::CheckFailed);
+    EXPECT_EQ(executor().stepsTaken(), 0);
+    EXPECT_EQ(t.messages.shown, QStringList{text(17)});
+    EXPECT_TRUE(t.project().cell(1, 2, 2).marked);
+}
+
+TEST_F(ExecutorRuns, TheTraceSeesEveryStepBeforeItRuns) {
+    f.put(1, 2, 1, KindStart);
+    f.put(1, 2, 2, KindLineVertical);
+    f.put(1, 2, 3, KindEnd);
+    QStringList lines;
+    executor().setTrace([&](qint64 step, const RunState& s) {
+        lines << QStringLiteral("%1:%2,%3,%4,%5")
+                     .arg(step)
+                     .arg(s.runBoard)
+                     .arg(s.runColumn)
+                     .arg(s.runRow)
+                     .arg(s.currentKind);
+    });
+    executor().run();
+    EXPECT_EQ(lines, (QStringList{q("1:1,2,1,11"), q("2:1,2,2,41"), q("3:1,2,3,12")}));
+}
+
+TEST_F(ExecutorRuns, InputThatNeverComesEndsTheRunQuietly) {
+    buildExample(t.project(), "examples/factorial.skb");
+    t.io.then(DialogClose::InputEnded);
+    executor().run();
+    EXPECT_EQ(executor().lastEnd(), RunEnd::InputEnded);
+    EXPECT_TRUE(t.messages.shown.isEmpty());
+    EXPECT_FALSE(t.project().cell(1, 2, 2).marked);
+}
+
+TEST_F(ExecutorRuns, AbortFromTheDialogClosesItAndStops) {
+    buildExample(t.project(), "examples/factorial.skb");
+    t.io.then(DialogClose::AbortRequested);
+    executor().run();
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted);
+    EXPECT_EQ(t.io.closes, 1);
+    EXPECT_EQ(t.messages.shown, QStringList{text(18)});
+    EXPECT_TRUE(t.log.lines.contains(q("Error.  Abort execution.")));
+}
+
+// Failures while running: each ends the run with an abort and the right messages.
+class RunFailures : public ExecutorRuns {
+protected:
+    void SetUp() override {
+        f.put(1, 2, 1, KindStart);
+        f.variable(1, 6, 1, q("x"), TypeInteger, q("0"));
+        f.variable(1, 6, 2, q("t"), TypeArray, q("\"*1*\""));
+        f.variable(1, 6, 3, q("s"), TypeText, q("\"a\""));
+        f.variable(1, 6, 8, q("last"), TypeInteger, q("0"));
+    }
+    void expectAborted(const QStringList& messages) {
+        executor().run();
+        EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted)
+            << t.messages.shown.join(q(" | ")).toStdString();
+        EXPECT_EQ(t.messages.shown, messages);
+        EXPECT_FALSE(executor().running());
+    }
+};
+
+TEST_F(RunFailures, AnAssignmentTheCalculatorRejects) {
+    f.assign(1, 2, 2, q("x"), q("10 mod x"));  // x is 0 when it runs, 1..8 in the check
+    f.put(1, 2, 3, KindEnd);
+    executor().run();
+    ASSERT_EQ(t.messages.shown.size(), 2);
+    EXPECT_TRUE(t.messages.shown[0].startsWith(text(169) + u'\n'));
+    EXPECT_GT(t.messages.shown[0].size(), text(169).size() + 1);
+    EXPECT_EQ(t.messages.shown[1], text(18));
+    const QString error = t.messages.shown[0].mid(text(169).size() + 1);
+    EXPECT_TRUE(t.log.lines.contains(text(169) + u' ' + text(1682) + q("x:=10 mod x ") + error));
+    EXPECT_TRUE(t.log.lines.contains(q("Error. ") + error + q(" Abort execution.")));
+    EXPECT_EQ(t.workspace.variableValue(q("x")), q("0"));
+}
+
+TEST_F(RunFailures, AComparisonTheCalculatorRejects) {
+    f.compare(1, 2, 2, q("x"), 0, q("1 mod x"));
+    f.put(1, 1, 2, KindCornerBottomRight);
+    f.put(1, 3, 2, KindCornerLeftBottom);
+    f.put(1, 1, 3, KindEnd);
+    f.put(1, 3, 3, KindEnd);
+    expectAborted({text(18)});
+}
+
+TEST_F(RunFailures, ARandomBoundThatIsNoNumber) {
+    Cell& draw = f.put(1, 2, 2, KindRandom);
+    draw.text2 = q("x");
+    draw.text4 = q("six");
+    f.put(1, 2, 3, KindEnd);
+    expectAborted({text(162), text(18)});
+    draw.text4 = q("0");
+    t.messages.shown.clear();
+    expectAborted({text(162), text(18)});
+}
+
+TEST_F(RunFailures, AnArrayIndexThatIsNoNumber) {
+    Cell& read = f.put(1, 2, 2, KindArrayRead);
+    read.text2 = q("t");
+    read.text3 = q("s");
+    read.text4 = q("x");
+    f.put(1, 2, 3, KindEnd);
+    expectAborted({text(162), text(18)});
+}
+
+TEST_F(RunFailures, AMoveOntoAnEmptyCell) {
+    // The branch lands on a variable block, below which nothing stands.
+    f.named(1, 2, 2, KindBranchEnd, q("Jump")).text2 = q("s");
+    f.put(1, 4, 1, KindStart);
+    f.put(1, 4, 2, KindEnd);
+    expectAborted({text(18)});
+    EXPECT_EQ(executor().state().runColumn, 6);
+    EXPECT_EQ(executor().state().runRow, 3);
+}
+
+TEST_F(RunFailures, AMoveOffTheBoard) {
+    f.named(1, 2, 2, KindBranchEnd, q("Jump")).text2 = q("last");  // in the bottom row
+    f.put(1, 4, 1, KindStart);
+    f.put(1, 4, 2, KindEnd);
+    expectAborted({text(18)});
+}
+
+TEST_F(RunFailures, ACallToABoardThatDoesNotExist) {
+    f.named(1, 2, 2, KindCall, q("Go")).text2 = q("Nowhere");
+    f.named(1, 2, 3, KindReturn, q("Back"));
+    f.put(1, 2, 4, KindEnd);
+    t.project().addBoard();
+    t.project().board(2).kind = BoardProcedure;
+    t.project().board(2).name = q("Somewhere");
+    f.put(2, 2, 1, KindStart).text2 = q("Go");
+    f.put(2, 2, 2, KindEnd).text2 = q("Back");
+    t.project().activeBoard = 1;
+    expectAborted({text(18)});
+    EXPECT_EQ(executor().state().runBoard, 1);
+}
+
+TEST_F(RunFailures, LinksAreResolvedWhenTheRunBegins) {
+    f.named(1, 2, 2, KindCall, q("Go")).text2 = q("Proc");
+    f.named(1, 2, 3, KindReturn, q("Back"));
+    f.put(1, 2, 4, KindEnd);
+    t.project().addBoard();
+    t.project().board(2).kind = BoardProcedure;
+    t.project().board(2).name = q("Proc");
+    f.put(2, 2, 1, KindStart).text2 = q("Go");
+    f.put(2, 2, 2, KindEnd).text2 = q("Back");
+    t.project().activeBoard = 1;
+    executor().setTrace([this](qint64 step, const RunState&) {
+        if (step == 2) {
+            t.project().cell(2, 2, 2).text2 = q("Gone");  // too late: links were resolved
+        }
+    });
+    executor().run();
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Finished);
+}
