@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+#include "exec/RandomSource.h"
+
+// Every example flowchart run through `trevalon-cli run` with given input; the whole transcript
+// (standard output, standard error) and the exit code are compared.
+
+namespace {
+
+struct Transcript {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Transcript runExample(const char* example, const QStringList& options, const QByteArray& input) {
+    QProcess process;
+    QStringList args{QStringLiteral("run")};
+    args << options << QStringLiteral(TREVALON_SOURCE_DIR "/examples/") + QLatin1String(example);
+    process.start(QStringLiteral(TREVALON_CLI), args);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+struct ExampleRun {
+    const char* example;
+    const char* lang;
+    const char* input;
+    const char* out;
+    const char* err;
+    int code;
+};
+
+void PrintTo(const ExampleRun& run, std::ostream* os) {
+    *os << run.example << " --lang " << run.lang;
+}
+
+}  // namespace
+
+class ExampleTranscripts : public ::testing::TestWithParam<ExampleRun> {};
+
+TEST_P(ExampleTranscripts, MatchWholeOutputAndExitCode) {
+    const ExampleRun& c = GetParam();
+    const Transcript t =
+        runExample(c.example, {QStringLiteral("--lang"), QLatin1String(c.lang)}, c.input);
+    EXPECT_EQ(t.out, QString::fromUtf8(c.out)) << c.example;
+    EXPECT_EQ(t.err, QString::fromUtf8(c.err)) << c.example;
+    EXPECT_EQ(t.code, c.code) << c.example;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, ExampleTranscripts,
+    ::testing::Values(
+        ExampleRun{"factorial.skb", "pl", "5\n", "Podaj liczbę n:\nSilnia liczby 5 wynosi 120\n",
+                   "", 0},
+        ExampleRun{"factorial.skb", "pl", "0\r\n", "Podaj liczbę n:\nSilnia liczby 0 wynosi 1\n",
+                   "", 0},
+        ExampleRun{"gcd.skb", "pl", "48\n18\n",
+                   "Podaj pierwszą liczbę:\nPodaj drugą liczbę:\nNajwiększy wspólny dzielnik: 6\n",
+                   "", 0},
+        ExampleRun{"larger.skb", "pl", "3\n7\n",
+                   "Podaj a:\nPodaj b:\nWiększa (lub równa) jest liczba 7\n", "", 0},
+        ExampleRun{"larger.skb", "pl", "12\nx\n-4\n",
+                   "Podaj a:\nPodaj b:\nWiększa jest liczba 12\n",
+                   "Value refused: the character 'x' is not accepted here\n", 0},
+        ExampleRun{"array.skb", "pl", "",
+                   "Tablica kwadratów: \"*1*4*9*16*25*\"\nElement nr 3: 9\n"
+                   "Element nr 9 (poza tablicą): -1\n",
+                   "", 0},
+        ExampleRun{"procedure.skb", "pl", "6\n", "Podaj x:\nKwadrat liczby 6 to 36\n", "", 0},
+        ExampleRun{"branch.skb", "pl", "", "Po powrocie z fragmentu a = 70\n", "", 0},
+        ExampleRun{"question.skb", "pl", "może\nTAK\n",
+                   "Czy lubisz algorytmy?\nŚwietnie, ja też!\n",
+                   "Answer refused: type 1, t, tak, y or yes for yes; 0, n, nie or no for no\n", 0},
+        ExampleRun{"question.skb", "ang", "n\n",
+                   "Czy lubisz algorytmy?\nSzkoda.\nMoże polubisz je później.\n", "", 0},
+        ExampleRun{"circle.skb", "pl", "\n2,5\n",
+                   "Podaj promień koła:\nPole koła: 19,63\nZ dokładnością do 4 cyfr: 19,635\n"
+                   // Every intermediate value is a text of at most 12 decimals:
+                   // Pi * 2.5 is 7.853981633974, times 2.5 is 19.634954084935.
+                   "Bez zaokrąglania: 19,634954084935\n",
+                   "Value refused: a value is required\n", 0},
+        ExampleRun{"weekday.skb", "pl", "2013/02/29\n2012/07/13\n",
+                   "Podaj datę:\nData: 2012/07/13\nDzień tygodnia: piątek\n",
+                   "Podaj poprawną datę - sprawdź ile dni ma wybrany miesiąc.\n", 0},
+        ExampleRun{"weekday.skb", "ang", "13.07.2012\n2012/7/13\n",
+                   "Podaj datę:\nData: 2012/7/13\nDzień tygodnia: friday\n",
+                   "Please enter a valid date.\n", 0},
+        ExampleRun{"factorial.skb", "pl", "", "Podaj liczbę n:\n",
+                   "trevalon-cli run: standard input ended while a block was waiting for it\n",
+                   4}));
+
+TEST(ExampleTranscripts, ADieIsRepeatableWithASeed) {
+    trevalon::SeededRandom expected;
+    expected.seed(2024);
+    const qint64 face = expected.uniform(0, 5) + 1;
+    const QStringList options{QStringLiteral("--seed"), QStringLiteral("2024")};
+    const Transcript first = runExample("dice.skb", options, QByteArray());
+    EXPECT_EQ(first.out, QStringLiteral("Wyrzucono: %1\n").arg(face));
+    EXPECT_EQ(first.err, QString());
+    EXPECT_EQ(first.code, 0);
+    const Transcript again = runExample("dice.skb", options, QByteArray());
+    EXPECT_EQ(again.out, first.out);
+}
