@@ -89,6 +89,7 @@ private:
     // The text control's caret and selection go to the builder.
     void syncLogicFromEdit();
     bool filterTyping(QKeyEvent* event);
+    void typeCharacters(const QString& typed);
     void pasteFiltered();
 
     Workspace& m_ws;
