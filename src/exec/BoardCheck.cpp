@@ -63,13 +63,9 @@ bool BoardCheck::checkBoard(int n, bool withReport) {
             board.cell(c, r).marked = false;
         }
     }
-    using Stage = bool (BoardCheck::*)(int);
-    const Stage stages[kCheckStages] = {&BoardCheck::stageStartEnd, &BoardCheck::stageProperties,
-                                        &BoardCheck::stageVariables, &BoardCheck::stageFormulas,
-                                        &BoardCheck::stageConnections};
-    for (std::size_t i = 0; i < kCheckStages; ++i) {
-        const bool passed = (this->*stages[i])(n);
-        m_result.stages[i] = passed ? StagePassed : StageFailed;
+    for (int stage = 0; stage < kCheckStages; ++stage) {
+        const bool passed = runStage(stage, n);
+        m_result.stages[static_cast<std::size_t>(stage)] = passed ? StagePassed : StageFailed;
         if (!passed) {
             break;
         }
@@ -85,6 +81,21 @@ bool BoardCheck::checkBoard(int n, bool withReport) {
         reportLast();
     }
     return m_result.passed();
+}
+
+bool BoardCheck::runStage(int stage, int n) {
+    switch (stage) {
+        case 0:
+            return stageStartEnd(n);
+        case 1:
+            return stageProperties(n);
+        case 2:
+            return stageVariables(n);
+        case 3:
+            return stageFormulas(n);
+        default:
+            return stageConnections(n);
+    }
 }
 
 void BoardCheck::reportLast() {

@@ -37,6 +37,7 @@ public:
     void reportLast();
 
 private:
+    bool runStage(int stage, int n);
     bool stageStartEnd(int n);
     bool stageProperties(int n);
     bool stageVariables(int n);
