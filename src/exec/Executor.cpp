@@ -245,7 +245,7 @@ void Executor::step() {
 }
 
 void Executor::performCurrent() {
-    Cell& cell = m_project.cell(m_state.runBoard, m_state.runColumn, m_state.runRow);
+    Cell& cell = *m_cell;
     switch (m_state.currentKind) {
         case KindStart:
         case KindBranchStart:
@@ -323,7 +323,7 @@ QString Executor::turned(int kind, int mode, const QString& arriving) {
 }
 
 void Executor::move() {
-    const Board& board = m_project.board(m_state.runBoard);
+    Board& board = *m_board;
     int column = m_state.runColumn;
     int row = m_state.runRow;
     switch (heading()) {
@@ -349,11 +349,12 @@ void Executor::move() {
     }
     m_state.runColumn = column;
     m_state.runRow = row;
-    m_state.currentKind = board.cell(column, row).kindCode;
+    m_cell = &board.cell(column, row);
+    m_state.currentKind = m_cell->kindCode;
 }
 
 void Executor::arrive() {
-    const Cell& cell = m_project.cell(m_state.runBoard, m_state.runColumn, m_state.runRow);
+    const Cell& cell = *m_cell;
     ExecutionIo& io = m_workspace.executionIo();
     switch (m_state.currentKind) {
         case KindReadWrite:
@@ -433,7 +434,9 @@ void Executor::placeAt(const CellRef& at) {
     m_state.runBoard = at.board;
     m_state.runColumn = at.column;
     m_state.runRow = at.row;
-    m_state.currentKind = m_project.cell(at).kindCode;
+    m_board = &m_project.board(at.board);
+    m_cell = &m_board->cell(at.column, at.row);
+    m_state.currentKind = m_cell->kindCode;
 }
 
 bool Executor::evaluate(const QString& formula, bool logFormula, QString& result) {
@@ -593,7 +596,7 @@ void Executor::setHeading(int board, Heading heading) {
 }
 
 void Executor::setMark(bool marked) {
-    m_project.cell(m_state.runBoard, m_state.runColumn, m_state.runRow).marked = marked;
+    m_cell->marked = marked;
 }
 
 void Executor::clearMarks(int n) {

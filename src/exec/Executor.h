@@ -118,6 +118,9 @@ private:
     Workspace& m_workspace;
     Project& m_project;
     RunState m_state;
+    // The board and cell of the current position, so that a step need not look them up.
+    Board* m_board = nullptr;
+    Cell* m_cell = nullptr;
     RunEnd m_end = RunEnd::None;
     qint64 m_steps = 0;
     qint64 m_stepLimit = 0;
