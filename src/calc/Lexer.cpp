@@ -132,10 +132,9 @@ int Lexer::next() {
     m_previous = m_current;
     m_text.clear();
     m_capture = -1;
-    m_current = m_out.errorNumber != 0 ? op::End : scan();
-    if (m_out.errorNumber != 0) {
-        m_current = op::End;
-    }
+    // `scan` still sees the token before as current: a minus after "(" starts a number.
+    const int code = m_out.errorNumber != 0 ? op::End : scan();
+    m_current = m_out.errorNumber != 0 ? op::End : code;
     return m_current;
 }
 

@@ -1,8 +1,8 @@
 #include "calc/TCalcul.h"
 
 #include <cmath>
+#include <exception>
 #include <limits>
-#include <new>
 
 #include "calc/CalcShared.h"
 #include "calc/Evaluator.h"
@@ -76,7 +76,7 @@ bool TCalcul::Evaluate(QString& result) {
     std::shared_ptr<const ParsedFormula> parsed;
     try {
         parsed = parsedFormula();
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         m_argumentStack.clear();
         clearError();
         raiseError(3);
@@ -111,7 +111,8 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result) {
                 m_resultType = type;
             }
         }
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
+        // Running out of memory on a pupil's formula is that formula's failure.
         raiseError(3);
     }
     m_argumentStack.clear();

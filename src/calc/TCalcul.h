@@ -24,7 +24,9 @@ class Evaluator;
 //
 // One instance serves the whole program and is used from one thread. Parsed formulas are kept
 // in a bounded cache, so evaluating the same formula text again costs no parse; the observable
-// effects of a parse (assignments captured into the store) are the same every time.
+// effects of a parse (assignments captured into the store) are the same every time. No
+// function of the language draws random numbers, so the Calculator has no random source; the
+// date constants read the clock given with `setClock()`.
 class TCalcul {
 public:
     // `resultType()`
@@ -96,7 +98,8 @@ public:
     // is not a number.
     long double ToNumber(const QString& text);
     // The integer a number text stands for, nudged by 1e-7 away from zero before truncation;
-    // 0 when an error is already raised.
+    // 0 when an error is already raised. A value beyond 32 bits raises the generic error 3
+    // rather than wrapping around.
     qint32 ToInteger(const QString& text);
     // Fixed notation with up to 12 decimals, trailing zeros removed ("3.5", "4", "0.3"); at
     // most 18 significant digits. Empty for an infinity or NaN.
