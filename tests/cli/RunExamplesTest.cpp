@@ -36,9 +36,6 @@ struct ExampleRun {
     int code;
 };
 
-void PrintTo(const ExampleRun& run, std::ostream* os) {
-    *os << run.example << " --lang " << run.lang;
-}
 
 }  // namespace
 

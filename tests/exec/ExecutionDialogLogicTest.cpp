@@ -47,24 +47,6 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{TypeArray, "*1", u'x', 0}, KeyCase{TypeText, "abc", u'"', u'"'},
                       KeyCase{TypeText, "", u'&', u'&'}, KeyCase{TypeLogical, "", u'x', u'x'}));
 
-TEST(DialogKeyFilter, DateFieldsTakeDigitsAndMinus) {
-    EXPECT_EQ(ExecutionDialogLogic::filterDateKey(u'5'), QChar(u'5'));
-    EXPECT_EQ(ExecutionDialogLogic::filterDateKey(u'-'), QChar(u'-'));
-    EXPECT_EQ(ExecutionDialogLogic::filterDateKey(u'\b'), QChar(u'\b'));
-    EXPECT_FALSE(ExecutionDialogLogic::filterDateKey(u'/').has_value());
-    EXPECT_FALSE(ExecutionDialogLogic::filterDateKey(u'.').has_value());
-}
-
-TEST(DialogInputLength, DependsOnTheType) {
-    EXPECT_EQ(ExecutionDialogLogic::maxLength(TypeInteger, 0), 9);
-    EXPECT_EQ(ExecutionDialogLogic::maxLength(TypeReal, 1), 9);
-    EXPECT_EQ(ExecutionDialogLogic::maxLength(TypeChar, 9), 1);
-    EXPECT_EQ(ExecutionDialogLogic::maxLength(TypeText, 9), 0);
-    // Logical and array inputs keep whatever limit the previous showing left.
-    EXPECT_EQ(ExecutionDialogLogic::maxLength(TypeLogical, 9), 9);
-    EXPECT_EQ(ExecutionDialogLogic::maxLength(TypeArray, 1), 1);
-}
-
 struct DateCase {
     const char* year;
     const char* month;
