@@ -186,7 +186,7 @@ QString fnTrunc(Evaluator& e, const QString& a) {
         e.fail();
         return QString();
     }
-    return QString::number(static_cast<qint64>(whole));
+    return calc::integerText(static_cast<qint64>(whole));
 }
 QString fnNot(Evaluator& e, const QString& a) {
     const Real x = e.number(a);
@@ -207,7 +207,7 @@ QString fnLogic(Evaluator& e, const QString& a) {
 // ---- Texts
 
 QString fnLength(Evaluator&, const QString& a) {
-    return QString::number(a.size());
+    return calc::integerText(a.size());
 }
 QString fnTrimLeft(Evaluator&, const QString& a) {
     return calc::trimmedLeft(a);
@@ -369,7 +369,7 @@ QString fnPos(Evaluator&, const QStringList& args) {
     if (args[0].isEmpty()) {
         return kZero;
     }
-    return QString::number(args[1].indexOf(args[0]) + 1);
+    return calc::integerText(args[1].indexOf(args[0]) + 1);
 }
 
 QString fnDelete(Evaluator& e, const QStringList& args) {

@@ -447,7 +447,7 @@ QString Evaluator::evalIntegerDivision(const ExprNode& node) {
             return kZero;
         }
         const qint64 dividend = integer(eval(node.left));
-        return failed() ? QString() : QString::number(dividend / divisor);
+        return failed() ? QString() : calc::integerText(dividend / divisor);
     }
     const qint64 dividend = integer(eval(node.left));
     const qint64 divisor = integer(eval(node.right));
@@ -458,7 +458,7 @@ QString Evaluator::evalIntegerDivision(const ExprNode& node) {
         fail();
         return QString();
     }
-    return QString::number(dividend % divisor);
+    return calc::integerText(dividend % divisor);
 }
 
 QString Evaluator::evalConcat(const ExprNode& node) {

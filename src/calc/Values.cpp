@@ -252,9 +252,25 @@ QString fixedText(bool negative, quint64 scaled, int decimals) {
 
 }  // namespace
 
+QString integerText(qint64 value) {
+    // Counters and sums are written on every step; this skips the general number formatting.
+    char16_t buffer[24];
+    char16_t* end = buffer + 24;
+    char16_t* p = end;
+    quint64 magnitude = value < 0 ? 0 - static_cast<quint64>(value) : static_cast<quint64>(value);
+    do {
+        *--p = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) {
+        *--p = u'-';
+    }
+    return QString(reinterpret_cast<const QChar*>(p), end - p);
+}
+
 QString formatNumber(long double value) {
     if (value == std::trunc(value) && std::fabs(value) < 1e18L) {
-        return QString::number(static_cast<qint64>(value));
+        return integerText(static_cast<qint64>(value));
     }
     // At most 12 decimals, and at most 18 significant digits: digits beyond the 18th are noise
     // of the binary representation.

@@ -28,6 +28,9 @@ std::optional<long double> parseNumber(QStringView text);
 // working number carries), trailing zeros and a bare point removed. Not for infinities.
 QString formatNumber(long double value);
 
+// An integer in decimal, with a leading "-" when negative.
+QString integerText(qint64 value);
+
 // The kind (1..7) of a result text; see `TCalcul::Classify`.
 int classify(const QString& text);
 
