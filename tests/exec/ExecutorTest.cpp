@@ -546,3 +546,35 @@ TEST_F(RunFailures, LinksAreResolvedWhenTheRunBegins) {
     executor().run();
     EXPECT_EQ(executor().lastEnd(), RunEnd::Finished);
 }
+
+TEST(WorkspaceState, TheCalculatorSpeaksTheInterfaceLanguage) {
+    RecordedMessages messages;
+    RecordedLog log;
+    Workspace workspace(log, messages);
+    workspace.setLanguage(q("ang"));
+    const Evaluation english = workspace.evaluate(q("nosuch + 1"));
+    EXPECT_FALSE(english.ok);
+    EXPECT_EQ(english.error, q("Unknown variable: nosuch"));
+    EXPECT_EQ(workspace.lastError(), english.error);
+    workspace.setLanguage(q("pl"));
+    EXPECT_EQ(workspace.evaluate(q("nosuch + 1")).error, q("Nieznana zmienna: nosuch"));
+    EXPECT_TRUE(workspace.evaluate(q("1 + 1")).ok);
+    EXPECT_EQ(workspace.lastError(), QString());
+}
+
+TEST(WorkspaceState, TheVariablesListIsTheCalculatorsListingAfterAnAssignment) {
+    RecordedMessages messages;
+    RecordedLog log;
+    Workspace workspace(log, messages);
+    workspace.loadVariables(q("a=1\r\nb=\"x\""));
+    EXPECT_EQ(workspace.variablesList(), q("a=1\r\nb=\"x\""));
+    ASSERT_TRUE(workspace.evaluate(q("a:=a + 41")).ok);
+    // Until the list is refreshed it shows what was loaded, as the hidden list would.
+    EXPECT_EQ(workspace.variableValue(q("A")), q("1"));
+    workspace.refreshVariablesList();
+    EXPECT_EQ(workspace.variablesList(), q("A=42\r\nB=\"x\""));
+    EXPECT_EQ(workspace.variableValue(q("a")), q("42"));
+    workspace.loadVariables(QString());
+    EXPECT_EQ(workspace.variablesList(), QString());
+    EXPECT_FALSE(workspace.evaluate(q("a")).ok);
+}
