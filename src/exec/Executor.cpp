@@ -1,5 +1,6 @@
 #include "exec/Executor.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "builders/CommentFormat.h"
@@ -342,8 +343,8 @@ void Executor::move() {
     }
     // Only the columns x rows in use are walked; leaving them, or stepping onto an empty
     // cell, means the drawing is broken where the check could not see it.
-    if (column < 1 || column > board.columns || row < 1 || row > board.rows ||
-        !board.cell(column, row).occupied) {
+    if (column < 1 || column > std::min(board.columns, kGridSize) || row < 1 ||
+        row > std::min(board.rows, kGridSize) || !board.cell(column, row).occupied) {
         abort();
         return;
     }
