@@ -4,12 +4,19 @@
 
 #include "config/SettingsStore.h"
 #include "exec/Workspace.h"
+#include "ui/CompanionWindows.h"
 #include "ui/RunController.h"
+#include "ui/TFBudujKomentarz.h"
+#include "ui/TFBudujWyrazenie.h"
 #include "ui/TFGlowny.h"
 #include "ui/TFOpisy.h"
+#include "ui/TFSchemat.h"
+#include "ui/TFUstawienia.h"
 #include "ui/TFWarning.h"
 #include "ui/TFWinietka.h"
+#include "ui/TFWlasnosci.h"
 #include "ui/TFWykonanie.h"
+#include "ui/TFZdarzenia.h"
 #include "ui/TTablica.h"
 
 namespace trevalon {
@@ -42,17 +49,21 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     main->setStartArgument(startArgument);
     main->setLogPathReady([this](const QString& path) { m_log.setFilePath(path); });
 
-    // The windows in the program's start-up order. The properties window, the builders, the
-    // event-log viewer, the schema overview and the settings dialog take their places in it.
     Project& project = m_workspace->project();
     const TextTable& texts = m_workspace->texts();
     auto* board1 = new TTablica1(project, texts, *main, main);
+    m_properties = new TFWlasnosci(*m_workspace, *main, *main, main);
     m_report = new TFOpisy(*m_workspace, *main, main);
+    m_expressionBuilder = new TFBudujWyrazenie(*m_workspace, *m_settings, *main, main);
     m_execution = new TFWykonanie(texts, main);
     auto* board2 = new TTablica2(project, texts, *main, main);
     auto* board3 = new TTablica3(project, texts, *main, main);
     m_about = new TFWinietka(texts, main);
+    m_commentBuilder = new TFBudujKomentarz(*m_workspace, main);
     m_warning = new TFWarning(texts, main);
+    m_eventLog = new TFZdarzenia(*m_workspace, main);
+    m_schema = new TFSchemat(*m_workspace, *m_settings, *main, main);
+    m_settingsDialog = new TFUstawienia(*m_workspace, *m_settings, main);
 
     main->attachBoards({board1, board2, board3});
     main->attachReport(m_report);
@@ -63,6 +74,35 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     m_report->onReportShown = [main] { main->state().checkDone = true; };
     m_workspace->setExecutionIo(&main->runner());
     m_workspace->setCheckReport(m_report);
+    attachCompanions();
+}
+
+// The properties window opens the builders; the main window's commands open the viewer and
+// the dialogs.
+void TrevalonApp::attachCompanions() {
+    TFGlowny* main = m_main.get();
+    main->attachProperties(m_properties);
+    m_properties->openCommentBuilder = [this](const QString& text, int board) {
+        return m_commentBuilder->build(text, board, m_properties->pos());
+    };
+    m_settingsDialog->onApplied = [main] {
+        main->applyTexts();
+        main->showStatus(main->workspace().texts().text(15));
+    };
+    m_properties->openExpressionBuilder = [this](const FormulaRequest& request) {
+        return m_expressionBuilder->compose(request.board, request.target, request.formula,
+                                            m_properties->pos());
+    };
+    m_companions = std::make_unique<CompanionWindows>(*main);
+    m_companions->onShowSchema = [this] { m_schema->showSchema(); };
+    m_companions->onApplyTexts = [this] {
+        m_expressionBuilder->applyTexts();
+        m_schema->applyTexts();
+    };
+    m_companions->attachEventLog(m_eventLog);
+    m_companions->attachSettings(m_settingsDialog);
+    m_companions->attachCommentBuilder(m_commentBuilder);
+    main->attachLaterWindows(m_companions.get());
 }
 
 TrevalonApp::~TrevalonApp() {

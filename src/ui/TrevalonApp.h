@@ -7,12 +7,19 @@
 
 namespace trevalon {
 
+class CompanionWindows;
 class SettingsStore;
+class TFBudujKomentarz;
+class TFBudujWyrazenie;
 class TFGlowny;
 class TFOpisy;
+class TFSchemat;
+class TFUstawienia;
 class TFWarning;
 class TFWinietka;
+class TFWlasnosci;
 class TFWykonanie;
+class TFZdarzenia;
 class TTablica;
 class Workspace;
 
@@ -39,9 +46,17 @@ public:
     TFWykonanie* execution() const { return m_execution; }
     TFWinietka* about() const { return m_about; }
     TFWarning* warning() const { return m_warning; }
+    TFWlasnosci* properties() const { return m_properties; }
+    TFBudujKomentarz* commentBuilder() const { return m_commentBuilder; }
+    TFBudujWyrazenie* expressionBuilder() const { return m_expressionBuilder; }
+    TFSchemat* schema() const { return m_schema; }
+    TFZdarzenia* eventLogViewer() const { return m_eventLog; }
+    TFUstawienia* settingsDialog() const { return m_settingsDialog; }
 
 private:
     class ForwardingSink;
+
+    void attachCompanions();
 
     std::unique_ptr<ForwardingSink> m_sink;
     FileEventLog m_log;
@@ -52,6 +67,13 @@ private:
     TFWykonanie* m_execution = nullptr;
     TFWinietka* m_about = nullptr;
     TFWarning* m_warning = nullptr;
+    TFWlasnosci* m_properties = nullptr;
+    TFBudujKomentarz* m_commentBuilder = nullptr;
+    TFBudujWyrazenie* m_expressionBuilder = nullptr;
+    TFSchemat* m_schema = nullptr;
+    TFZdarzenia* m_eventLog = nullptr;
+    TFUstawienia* m_settingsDialog = nullptr;
+    std::unique_ptr<CompanionWindows> m_companions;
 };
 
 }  // namespace trevalon

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QComboBox;
+class QPainter;
+class QWidget;
+
+namespace trevalon {
+
+class TJetButton;
+
+// Pieces shared by the builders' and dialogs' windows drawn on a background picture.
+namespace dialogparts {
+
+// A picture button: `face` normally, `face` + "akt" under the mouse, with an optional caption
+// from the text table drawn over it.
+TJetButton* pictureButton(QWidget* parent, const char* objectName, const QString& face,
+                          const QRect& geometry);
+
+// The named background picture, or a plain light body in the window colour's frame when the
+// picture is missing.
+void paintBackground(QPainter& painter, const QString& name, const QRect& rect);
+
+// A drop-down list drawn the way the program's lists are: white, dark blue text one pixel in
+// from its cell's corner, without an arrow of its own (a picture button beside it opens it).
+void styleOwnerList(QComboBox* list);
+
+// Opens the list's drop-down when shut, shuts it when open.
+void toggleDropDown(QComboBox* list);
+
+}  // namespace dialogparts
+}  // namespace trevalon

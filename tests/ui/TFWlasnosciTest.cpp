@@ -1,0 +1,352 @@
+// The properties window driven with the mouse and the keyboard: every kind's fields edited
+// through its rows, the validation messages, the builders opened by a double click.
+#include <QLineEdit>
+
+#include "PropertiesFixture.h"
+#include "model/BlockCatalogue.h"
+#include "ui/ClickLabel.h"
+#include "ui/DragLabel.h"
+#include "ui/MainCommands.h"
+#include "ui/TFBudujKomentarz.h"
+#include "ui/TJetButton.h"
+
+using namespace trevalon;
+
+namespace {
+
+class PropertiesWindow : public PropertiesFixture {
+protected:
+    // Declares a variable with the toolbar and names it through the properties window.
+    void declare(int column, int row, const QString& name, const QString& type = QString()) {
+        place(KindVariable, column, row);
+        select(column, row);
+        typeRow(2, name);
+        if (!type.isEmpty()) {
+            chooseRow(3, type);
+        }
+    }
+    const Cell& cell(int column, int row, int n = 1) { return project().cell(n, column, row); }
+};
+
+TEST_F(PropertiesWindow, BoardRowsResizeAndRenameTheBoard) {
+    EXPECT_EQ(layout(), QStringLiteral("12200"));
+    EXPECT_EQ(props()->height(), 23 * 6);
+    EXPECT_EQ(props()->pos(), main().pos() + QPoint(15, 95));
+    project().board(1).changed = false;
+    chooseRow(2, QStringLiteral("12"));
+    chooseRow(3, QStringLiteral("10"));
+    EXPECT_EQ(project().board(1).columns, 12);
+    EXPECT_EQ(project().board(1).rows, 10);
+    EXPECT_TRUE(project().board(1).changed);
+    EXPECT_EQ(board(1)->size(), QSize(12 * 39 + 9, 10 * 39 + 29));
+    typeRow(1, QStringLiteral("Silnia"));
+    EXPECT_EQ(project().board(1).name, QStringLiteral("Silnia"));
+    EXPECT_EQ(board(1)->titleLabel()->text(), QStringLiteral("  Silnia"));
+    EXPECT_EQ(value(1), QStringLiteral("Silnia"));
+    // The main board's status cannot be changed.
+    clickRow(4);
+    EXPECT_FALSE(props()->isEditing());
+}
+
+TEST_F(PropertiesWindow, VariableFieldsAndTypedCharacters) {
+    place(KindVariable, 1, 1);
+    select(1, 1);
+    EXPECT_EQ(layout(), QStringLiteral("012210"));
+    // Names take letters, digits and the underscore only.
+    typeRow(2, QStringLiteral("cena ż-1_a"));
+    EXPECT_EQ(cell(1, 1).name, QStringLiteral("cena1_a"));
+    chooseRow(3, QStringLiteral("Rzeczywista"));
+    EXPECT_EQ(cell(1, 1).mode, int(TypeReal));
+    typeRow(5, QStringLiteral("-3,25x"));
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("-3.25"));
+    chooseRow(4, QStringLiteral("Globalna"));
+    EXPECT_EQ(cell(1, 1).scope, 1);
+    chooseRow(3, QStringLiteral("Tablica"));
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("\"*\""));
+    EXPECT_EQ(layout(), QStringLiteral("012200"));
+    clickRow(5);
+    EXPECT_FALSE(props()->isEditing());
+    chooseRow(3, QStringLiteral("Logiczna"));
+    chooseRow(5, QStringLiteral("Prawda"));
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("1"));
+    EXPECT_EQ(value(5), QStringLiteral("Prawda"));
+    chooseRow(3, QStringLiteral("Znak"));
+    typeRow(5, QStringLiteral("xy"));
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("x"));
+}
+
+TEST_F(PropertiesWindow, DateStartValueIsRefusedWithABeepAndKept) {
+    place(KindVariable, 2, 2);
+    select(2, 2);
+    chooseRow(3, QStringLiteral("Data"));
+    const QString today = cell(2, 2).text4;
+    EXPECT_EQ(today.size(), 12);
+    typeRow(5, QStringLiteral("\"2024/04/31\""));
+    EXPECT_EQ(cell(2, 2).text4, today);
+    EXPECT_EQ(value(5), today);
+    // Letters never reach the field.
+    typeRow(5, QStringLiteral("\"2012a/07/13\""));
+    EXPECT_EQ(cell(2, 2).text4, QStringLiteral("\"2012/07/13\""));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(PropertiesWindow, ValidationMessagesKeepTheStoredName) {
+    declare(1, 1, QStringLiteral("suma"));
+    main().commands().execute(Command::NewBoard);
+    ASSERT_EQ(project().boardCount, 2);
+    place(KindVariable, 1, 1, 2);
+    place(KindAssign, 2, 1, 2);
+    select(1, 1, 2);
+    const QString first = cell(1, 1, 2).name;
+    const auto refused = [&](const QString& typed) {
+        answerMessage(Qt::Key_Z);
+        typeRow(2, typed);
+        EXPECT_EQ(driver.pending(), 0) << typed.toStdString();
+        EXPECT_EQ(cell(1, 1, 2).name, first);
+        EXPECT_EQ(value(2), first);
+    };
+    refused(QStringLiteral("SUMA"));
+    refused(QStringLiteral("Brak"));
+    refused(cell(2, 1, 2).name);
+    refused(QString());
+    const QString taken =
+        QStringLiteral("Błędy na planszy.\nJest już taka nazwa klocka. Wybierz inną.");
+    EXPECT_EQ(
+        messages,
+        (QStringList{taken, QStringLiteral("Brak nie może być nazwą zmiennej czy klocka."), taken,
+                     QStringLiteral("Błędy na planszy.\nWpisz poprawnie nazwę klocka.")}));
+    // A block on the other board may carry the name of a block here.
+    place(KindMessage, 3, 3, 2);
+    select(3, 3, 2);
+    typeRow(2, QStringLiteral("suma2"));
+    EXPECT_EQ(cell(3, 3, 2).name, QStringLiteral("suma2"));
+}
+
+TEST_F(PropertiesWindow, BlockFieldsThroughTheirRows) {
+    declare(6, 1, QStringLiteral("x"), QStringLiteral("Rzeczywista"));
+    declare(6, 2, QStringLiteral("k"));
+    declare(6, 3, QStringLiteral("t"), QStringLiteral("Tablica"));
+
+    place(KindAssign, 1, 1);
+    select(1, 1);
+    EXPECT_EQ(layout(), QStringLiteral("01210"));
+    chooseRow(3, QStringLiteral("x"));
+    typeRow(4, QStringLiteral("2,5*x < 1"));
+    EXPECT_EQ(cell(1, 1).text2, QStringLiteral("x"));
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("2.5*x  1"));
+
+    place(KindReadWrite, 1, 2);
+    select(1, 2);
+    typeRow(3, QStringLiteral("Wynik: $2x$ <"));
+    chooseRow(4, QStringLiteral("x"));
+    chooseRow(5, QStringLiteral("Pisz"));
+    EXPECT_EQ(layout(), QStringLiteral("0112220"));
+    chooseRow(6, QStringLiteral("3 cyfry"));
+    EXPECT_EQ(cell(1, 2).text4, QStringLiteral("Wynik: $2x$ <"));
+    EXPECT_EQ(cell(1, 2).mode, 1);
+    EXPECT_EQ(cell(1, 2).extra1, 3);
+    chooseRow(5, QStringLiteral("Czytaj"));
+    EXPECT_EQ(cell(1, 2).extra1, 7);
+    EXPECT_EQ(value(6), QStringLiteral("nie dotyczy"));
+
+    place(KindCompareVars, 2, 1);
+    select(2, 1);
+    chooseRow(3, QStringLiteral("k"));
+    chooseRow(4, QStringLiteral("x"));
+    chooseRow(5, QStringLiteral(">="));
+    EXPECT_EQ(cell(2, 1).text3, QStringLiteral("x"));
+    EXPECT_EQ(cell(2, 1).mode, 3);
+
+    place(KindArrayWrite, 2, 2);
+    select(2, 2);
+    chooseRow(3, QStringLiteral("t"));
+    chooseRow(4, QStringLiteral("k"));
+    chooseRow(5, QStringLiteral("k"));
+    EXPECT_EQ(cell(2, 2).text2, QStringLiteral("t"));
+    EXPECT_EQ(cell(2, 2).text4, QStringLiteral("k"));
+
+    place(KindRandom, 2, 3);
+    select(2, 3);
+    chooseRow(3, QStringLiteral("k"));
+    typeRow(4, QStringLiteral("123456"));
+    EXPECT_EQ(cell(2, 3).text4, QStringLiteral("1234"));
+
+    place(KindJoinLeft, 3, 1);
+    select(3, 1);
+    chooseRow(3, QStringLiteral("W górę"));
+    EXPECT_EQ(cell(3, 1).mode, 1);
+    typeRow(2, QStringLiteral("Zlacze"));
+    EXPECT_EQ(cell(3, 1).name, QStringLiteral("Zlacze"));
+}
+
+// A value over twenty characters is drawn as its first twenty and "..".
+TEST_F(PropertiesWindow, LongValueIsShownCut) {
+    place(KindMessage, 1, 1);
+    select(1, 1);
+    typeRow(3, QStringLiteral("abcdefghijklmnopqrstu"));
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("abcdefghijklmnopqrstu"));
+    const QImage cut = props()->picture()->picture();
+    EXPECT_EQ(cut.size(), QSize(244, 23 * 4 + 3));
+    typeRow(3, QStringLiteral("abcdefghijklmnopqrst.."));
+    EXPECT_EQ(props()->picture()->picture(), cut);
+    typeRow(3, QStringLiteral("abcdefghijklmnopqrst"));
+    EXPECT_NE(props()->picture()->picture(), cut);
+}
+
+TEST_F(PropertiesWindow, OpenEditorRefusesBoardClicks) {
+    place(KindMessage, 1, 1);
+    select(1, 1);
+    clickRow(3);
+    ASSERT_TRUE(props()->isEditing());
+    EXPECT_TRUE(main().propertiesEditing());
+    answerMessage(Qt::Key_Z);
+    select(4, 4);
+    EXPECT_EQ(messages, QStringList{app->workspace().texts().text(300)});
+    EXPECT_EQ(props()->properties().kind(), int(KindMessage));
+    finishEdit();
+    EXPECT_FALSE(props()->isEditing());
+    select(4, 4);
+    EXPECT_EQ(props()->properties().kind(), BlockProperties::KindBoard);
+}
+
+TEST_F(PropertiesWindow, DoubleClickOpensTheExpressionBuilder) {
+    declare(6, 1, QStringLiteral("n"));
+    place(KindAssign, 1, 1);
+    select(1, 1);
+    chooseRow(3, QStringLiteral("n"));
+    std::optional<FormulaRequest> asked;
+    props()->openExpressionBuilder = [&](const FormulaRequest& request) {
+        asked = request;
+        return std::optional<QString>(QStringLiteral("n * 2"));
+    };
+    QTest::mouseDClick(props()->picture(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 23 * 3 + 12));
+    ASSERT_TRUE(asked.has_value());
+    EXPECT_EQ(asked->formula, QString());
+    EXPECT_EQ(asked->target, QStringLiteral("n"));
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("n * 2"));
+    EXPECT_FALSE(props()->isEditing());
+    // From the editor too, starting from the stored formula; a cancel changes nothing.
+    clickRow(4);
+    asked.reset();
+    props()->openExpressionBuilder = [&](const FormulaRequest& request) {
+        asked = request;
+        return std::optional<QString>();
+    };
+    QTest::mouseDClick(props()->textEditor(), Qt::LeftButton);
+    ASSERT_TRUE(asked.has_value());
+    EXPECT_EQ(asked->formula, QStringLiteral("n * 2"));
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("n * 2"));
+    // Rows without a builder ignore double clicks.
+    asked.reset();
+    QTest::mouseDClick(props()->picture(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 23 * 2 + 12));
+    EXPECT_FALSE(asked.has_value());
+}
+
+TEST_F(PropertiesWindow, DoubleClickComposesACommentInTheBuilder) {
+    declare(6, 1, QStringLiteral("wynik"), QStringLiteral("Rzeczywista"));
+    declare(6, 2, QStringLiteral("imie"), QStringLiteral("Tekst"));
+    place(KindMessage, 1, 1);
+    select(1, 1);
+    TFBudujKomentarz* builder = app->commentBuilder();
+    QString preview;
+    QPoint shownAt;
+    driver.when(builder, [&] {
+        shownAt = builder->pos();
+        QLineEdit* text = builder->textEdit();
+        QTest::keyClicks(text, QStringLiteral("Wynik: "));
+        auto* insertVariable = builder->findChild<TJetButton*>(QStringLiteral("ButInsertVar"));
+        QTest::mouseClick(insertVariable, Qt::LeftButton);
+        auto* insertBreak = builder->findChild<TJetButton*>(QStringLiteral("ButInsertEndWiersz"));
+        QTest::mouseClick(insertBreak, Qt::LeftButton);
+        builder->variableList()->setCurrentIndex(1);
+        QTest::mouseClick(insertVariable, Qt::LeftButton);
+        QTest::mouseClick(builder->findChild<TJetButton*>(QStringLiteral("ButPodglond")),
+                          Qt::LeftButton);
+        preview = builder->previewText();
+        QTest::mouseClick(builder->findChild<TJetButton*>(QStringLiteral("ButWprowadz")),
+                          Qt::LeftButton);
+    });
+    QTest::mouseDClick(props()->picture(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 23 * 2 + 12));
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(shownAt, props()->pos() + QPoint(15, 15));
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("Wynik: $1wynik$&$7imie$"));
+    EXPECT_EQ(preview, QStringLiteral("Wynik: 12,4\n\rTekscik"));
+    // Cancelled, the builder leaves the text alone.
+    driver.when(builder, [&] {
+        QTest::keyClicks(builder->textEdit(), QStringLiteral("xyz"));
+        QTest::mouseClick(builder->findChild<TJetButton*>(QStringLiteral("ButAnuluj")),
+                          Qt::LeftButton);
+    });
+    QTest::mouseDClick(props()->picture(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 23 * 2 + 12));
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("Wynik: $1wynik$&$7imie$"));
+}
+
+TEST_F(PropertiesWindow, KeysCollapseAndClose) {
+    place(KindMessage, 1, 1);
+    select(1, 1);
+    clickRow(3);
+    // F11 in the window hides it (storing the open edit); F11 elsewhere shows it again.
+    QTest::keyClicks(props()->textEditor(), QStringLiteral("Hej"));
+    QTest::keyClick(props()->textEditor(), Qt::Key_F11);
+    EXPECT_FALSE(props()->isVisible());
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("BrakHej"));
+    QTest::keyClick(board(1), Qt::Key_F11);
+    EXPECT_TRUE(props()->isVisible());
+    auto* collapse = props()->findChild<ClickLabel*>(QStringLiteral("LZminMale"));
+    QTest::mouseClick(collapse, Qt::LeftButton);
+    EXPECT_TRUE(props()->collapsed());
+    EXPECT_EQ(props()->height(), 20);
+    // Showing another kind expands it.
+    select(5, 5);
+    EXPECT_FALSE(props()->collapsed());
+    EXPECT_EQ(props()->height(), 23 * 6);
+    QTest::mouseClick(props()->findChild<ClickLabel*>(QStringLiteral("LCloseWlasnosci")),
+                      Qt::LeftButton);
+    EXPECT_FALSE(props()->isVisible());
+}
+
+TEST_F(PropertiesWindow, ClicksAreIgnoredWhileRunning) {
+    place(KindMessage, 1, 1);
+    select(1, 1);
+    editor().setRunning(true);
+    clickRow(3);
+    EXPECT_FALSE(props()->isEditing());
+    editor().setRunning(false);
+    clickRow(3);
+    EXPECT_TRUE(props()->isEditing());
+    finishEdit();
+}
+
+TEST_F(PropertiesWindow, LanguageSwitchRedrawsTheRows) {
+    place(KindJoinRight, 1, 1);
+    select(1, 1);
+    EXPECT_EQ(props()->properties().label(3), QStringLiteral("Idź do"));
+    main().setLanguage(QStringLiteral("ang"));
+    EXPECT_EQ(props()->properties().label(3), QStringLiteral("Go to"));
+    EXPECT_EQ(value(3), QStringLiteral("Down"));
+    EXPECT_TRUE(props()->picture()->picture().save(
+        screenshotPath(QStringLiteral("properties-junction-english.png"))));
+    main().setLanguage(QStringLiteral("pl"));
+}
+
+TEST_F(PropertiesWindow, Screenshots) {
+    declare(6, 1, QStringLiteral("liczba"), QStringLiteral("Rzeczywista"));
+    place(KindReadWrite, 1, 1);
+    select(1, 1);
+    typeRow(3, QStringLiteral("Podaj liczbę rzeczywistą większą od zera:"));
+    chooseRow(4, QStringLiteral("liczba"));
+    chooseRow(5, QStringLiteral("Pisz"));
+    EXPECT_TRUE(props()->grab().save(screenshotPath(QStringLiteral("properties-write.png"))));
+    clickRow(6);
+    QTRY_VERIFY(props()->list()->view()->isVisible());
+    EXPECT_TRUE(props()->grab().save(screenshotPath(QStringLiteral("properties-list-open.png"))));
+    props()->list()->hidePopup();
+    finishEdit();
+    select(6, 1);
+    clickRow(5);
+    EXPECT_TRUE(
+        props()->grab().save(screenshotPath(QStringLiteral("properties-variable-editing.png"))));
+    finishEdit();
+}
+
+}  // namespace
