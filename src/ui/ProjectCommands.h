@@ -37,6 +37,8 @@ public:
     bool hasUnsavedWork() const;
     // The save dialog starts in the projects folder again.
     void forgetSaveFolder();
+    // The status line's row of "+" signs, then "Zapisano." (also after the settings are saved).
+    void showSaved();
 
     QFileDialog* openDialog() const { return m_openDialog; }
     QFileDialog* saveDialog() const { return m_saveDialog; }
@@ -45,7 +47,6 @@ private:
     bool write(const QString& path);
     QString chooseSaveFile();
     void adoptName(const QString& path);
-    void showSaved();
     void savedTick();
 
     TFGlowny& m_main;

@@ -5,6 +5,7 @@
 #include "config/SettingsStore.h"
 #include "exec/Workspace.h"
 #include "ui/CompanionWindows.h"
+#include "ui/ProjectCommands.h"
 #include "ui/RunController.h"
 #include "ui/TFBudujKomentarz.h"
 #include "ui/TFBudujWyrazenie.h"
@@ -87,7 +88,7 @@ void TrevalonApp::attachCompanions() {
     };
     m_settingsDialog->onApplied = [main] {
         main->applyTexts();
-        main->showStatus(main->workspace().texts().text(15));
+        main->files().showSaved();
     };
     m_properties->openExpressionBuilder = [this](const FormulaRequest& request) {
         return m_expressionBuilder->compose(request.board, request.target, request.formula,

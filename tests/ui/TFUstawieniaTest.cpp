@@ -99,7 +99,8 @@ TEST_F(SettingsDialog, AppliedSettingsAreWrittenToTheFile) {
     EXPECT_TRUE(file.schemaShowsVariables);
     EXPECT_TRUE(file.createLogFiles);
     EXPECT_EQ(file.projectsFolder, chosen);
-    EXPECT_EQ(main().statusText(), QStringLiteral("Zapisano."));
+    // The status line shows the saving progress, then "Zapisano.".
+    QTRY_COMPARE(main().statusText(), QStringLiteral("Zapisano."));
     EXPECT_TRUE(logText().contains(QStringLiteral("Wprowadzono zmiany ustawień.")));
     // The level is now above 4: opening the dialog is an event worth a line.
     open([&] { click(control<QWidget>("ButAnuluj")); });
