@@ -4,6 +4,7 @@ trevalon_add_test(properties_ui_tests LABEL gui
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/GuiTestMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BlockPropertiesTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FactorialDrawingTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TFBudujKomentarzTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TFUstawieniaTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TFWlasnosciTest.cpp
