@@ -1,5 +1,6 @@
 #include "calc/TCalcul.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -48,9 +49,17 @@ void TCalcul::setClock(Clock clock) {
 }
 
 std::shared_ptr<const ParsedFormula> TCalcul::parsedFormula() {
-    // A block's formula is evaluated over and over: the last one is checked before the cache.
-    if (m_lastParsed && m_lastParsed->quote == m_quoteChar && m_lastFormula == m_formula) {
-        return m_lastParsed;
+    // A run evaluates the same few formulas over and over: they are checked before the cache.
+    for (int i = 0; i < kRecentParses; ++i) {
+        RecentParse& recent = m_recent[static_cast<size_t>(i)];
+        if (recent.parsed && recent.parsed->quote == m_quoteChar &&
+            recent.formula.size() == m_formula.size() &&
+            (recent.formula.constData() == m_formula.constData() || recent.formula == m_formula)) {
+            if (i > 0) {
+                std::rotate(m_recent.begin(), m_recent.begin() + i, m_recent.begin() + i + 1);
+            }
+            return m_recent.front().parsed;
+        }
     }
     std::shared_ptr<const ParsedFormula> parsed;
     const auto cached = m_shared->cache.constFind(m_formula);
@@ -66,8 +75,8 @@ std::shared_ptr<const ParsedFormula> TCalcul::parsedFormula() {
         }
     }
     if (m_formula.size() <= kLongestCachedFormula) {
-        m_lastFormula = m_formula;
-        m_lastParsed = parsed;
+        std::rotate(m_recent.begin(), m_recent.end() - 1, m_recent.end());
+        m_recent.front() = {m_formula, parsed};
     }
     return parsed;
 }

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -140,8 +141,13 @@ private:
     int m_resultType = TypeNumber;
     int m_resultKind = KindInteger;
     QStringList m_argumentStack;
-    QString m_lastFormula;
-    std::shared_ptr<const ParsedFormula> m_lastParsed;
+    // The formulas evaluated last, most recent first: a run alternates between a few.
+    struct RecentParse {
+        QString formula;
+        std::shared_ptr<const ParsedFormula> parsed;
+    };
+    static constexpr int kRecentParses = 4;
+    std::array<RecentParse, kRecentParses> m_recent;
 };
 
 }  // namespace trevalon
