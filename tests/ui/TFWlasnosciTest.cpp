@@ -48,6 +48,29 @@ TEST_F(PropertiesWindow, BoardRowsResizeAndRenameTheBoard) {
     EXPECT_FALSE(props()->isEditing());
 }
 
+TEST_F(PropertiesWindow, BoardNameMessagesKeepTheStoredName) {
+    main().commands().execute(Command::NewBoard);
+    ASSERT_EQ(project().activeBoard, 2);
+    ASSERT_EQ(layout(), QStringLiteral("12220"));
+    answerMessage(Qt::Key_Z);
+    typeRow(1, QStringLiteral("plansza NR 1"));
+    answerMessage(Qt::Key_Z);
+    typeRow(1, QString());
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(messages,
+              (QStringList{
+                  QStringLiteral("Błędy na planszy.\nJest już taka nazwa planszy. Wybierz inną."),
+                  QStringLiteral("Błędy na planszy.\nWpisz poprawnie nazwę planszy.")}));
+    EXPECT_EQ(project().board(2).name, QStringLiteral("Plansza nr 2"));
+    chooseRow(4, QStringLiteral("Procedura"));
+    EXPECT_EQ(project().board(2).kind, int(BoardProcedure));
+    // A Start block on a procedure board names its caller.
+    place(KindStart, 1, 1, 2);
+    select(1, 1, 2);
+    EXPECT_EQ(layout(), QStringLiteral("0020"));
+    EXPECT_EQ(props()->properties().label(3), QStringLiteral("Wywołujący"));
+}
+
 TEST_F(PropertiesWindow, VariableFieldsAndTypedCharacters) {
     place(KindVariable, 1, 1);
     select(1, 1);
