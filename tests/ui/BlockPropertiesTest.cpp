@@ -120,31 +120,6 @@ TEST_F(PropertiesFixture, BoardRowsFollowTheBoardNumber) {
     EXPECT_EQ(props.listItems(2).last(), QStringLiteral("15"));
 }
 
-TEST_F(PropertiesFixture, BoardSizeChoiceResizesTheBoard) {
-    props.show(BlockProperties::KindBoard, 0, 0);
-    project.board(1).changed = false;
-    const auto effects = props.storeChoice(2, 4);
-    EXPECT_TRUE(effects.boardResized);
-    EXPECT_EQ(project.board(1).columns, 12);
-    EXPECT_TRUE(project.board(1).changed);
-    EXPECT_EQ(props.listChoice(2), 4);
-    props.storeChoice(3, 7);
-    EXPECT_EQ(project.board(1).rows, 15);
-}
-
-TEST_F(PropertiesFixture, BoardNamesAreUniqueAndNotEmpty) {
-    project.addBoard();
-    props.show(BlockProperties::KindBoard, 0, 0);
-    EXPECT_FALSE(props.storeText(1, QStringLiteral("PLANSZA NR 1")).stored);
-    EXPECT_EQ(sink.shown.last(), message(68, 77));
-    EXPECT_FALSE(props.storeText(1, QString()).stored);
-    EXPECT_EQ(sink.shown.last(), message(68, 76));
-    EXPECT_EQ(project.board(2).name, QStringLiteral("Plansza nr 2"));
-    const auto effects = props.storeText(1, QStringLiteral("Silnia"));
-    EXPECT_TRUE(effects.boardRenamed);
-    EXPECT_EQ(project.board(2).name, QStringLiteral("Silnia"));
-}
-
 TEST_F(PropertiesFixture, VariableNameIsCheckedAcrossTheProject) {
     project.addBoard();
     variable(1, 1, 1, QStringLiteral("licznik"), TypeInteger);
@@ -174,16 +149,6 @@ TEST_F(PropertiesFixture, ReservedNameGivesOnlyItsOwnMessage) {
     EXPECT_EQ(sink.shown.first(), QStringLiteral("Brak") + texts.text(113));
     // Only the exact word is reserved.
     EXPECT_TRUE(props.storeText(2, QStringLiteral("brak")).stored);
-}
-
-TEST_F(PropertiesFixture, BlockMayShareANameWithABlockOnAnotherBoard) {
-    project.addBoard();
-    place(2, 1, 1, KindMessage).name = QStringLiteral("Wynik");
-    project.activeBoard = 1;
-    place(1, 1, 1, KindMessage);
-    showCell(1, 1);
-    EXPECT_TRUE(props.storeText(2, QStringLiteral("Wynik")).stored);
-    EXPECT_TRUE(sink.shown.isEmpty());
 }
 
 TEST_F(PropertiesFixture, TypeChoiceResetsTheStartValue) {
@@ -356,20 +321,6 @@ TEST_F(PropertiesFixture, LinksOfferTheBlocksAtTheOtherEnd) {
     EXPECT_EQ(props.value(2), QStringLiteral("Start"));
     EXPECT_EQ(props.listItems(3),
               (QStringList{QStringLiteral("Wolaj"), project.cell(1, 5, 5).name}));
-}
-
-TEST_F(PropertiesFixture, CodedListsStoreTheirPosition) {
-    Cell& compare = place(1, 1, 1, KindCompareVars);
-    showCell(1, 1);
-    props.storeChoice(5, 5);
-    EXPECT_EQ(compare.mode, 5);
-    EXPECT_EQ(props.value(5), QStringLiteral("<>"));
-    Cell& join = place(1, 2, 2, KindJoinLeft);
-    showCell(2, 2);
-    EXPECT_EQ(props.value(3), QStringLiteral("W dół"));
-    props.storeChoice(3, 1);
-    EXPECT_EQ(join.mode, 1);
-    EXPECT_EQ(props.value(3), QStringLiteral("W górę"));
 }
 
 TEST_F(PropertiesFixture, UnchangedChoiceLeavesTheBoardUnchanged) {
