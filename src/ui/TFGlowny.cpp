@@ -361,16 +361,19 @@ QPoint TFGlowny::origin() const {
 
 bool TFGlowny::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_grip) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
+        // Only mouse events are mouse events: the grip also gets paint, enter and leave events.
+        const auto global = [event] {
+            return static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        };
         switch (event->type()) {
             case QEvent::MouseButtonPress:
-                gripPressed(mouse->globalPosition().toPoint());
+                gripPressed(global());
                 return true;
             case QEvent::MouseMove:
-                gripMoved(mouse->globalPosition().toPoint());
+                gripMoved(global());
                 return true;
             case QEvent::MouseButtonRelease:
-                gripReleased(mouse->globalPosition().toPoint());
+                gripReleased(global());
                 return true;
             default:
                 break;
