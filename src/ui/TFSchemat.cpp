@@ -283,16 +283,19 @@ bool TFSchemat::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_grip) {
         return QDialog::eventFilter(watched, event);
     }
-    const auto* mouse = static_cast<QMouseEvent*>(event);
+    // Only mouse events are mouse events: the grip also gets polish, paint and enter events.
+    const auto global = [event] {
+        return static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+    };
     switch (event->type()) {
         case QEvent::MouseButtonPress:
-            gripPressed(mouse->globalPosition().toPoint());
+            gripPressed(global());
             return true;
         case QEvent::MouseMove:
-            gripMoved(mouse->globalPosition().toPoint());
+            gripMoved(global());
             return true;
         case QEvent::MouseButtonRelease:
-            gripReleased(mouse->globalPosition().toPoint());
+            gripReleased(global());
             return true;
         default:
             return QDialog::eventFilter(watched, event);
