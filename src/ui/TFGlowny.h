@@ -92,6 +92,7 @@ public:
     TFWarning* warning() const { return m_warning; }
     PropertiesView* properties() const { return m_properties; }
     LaterWindows* laterWindows() const { return m_later; }
+    TDotFrame* dotFrame() const { return m_dotFrame; }
 
     // EditorView
     void boardChanged(int n) override;

@@ -82,6 +82,8 @@ void TFWarning::buildControls() {
     m_strip = new DragLabel(this);
     m_strip->setObjectName(QStringLiteral("LListwa"));
     m_strip->setGeometry(56, 5, 281, 23);
+    m_strip->setText(QStringLiteral("Trevalon"));
+    m_strip->setStyleSheet(QStringLiteral("color: rgb(226, 224, 244); font-weight: bold;"));
 
     m_closeMark = new ClickLabel(this);
     m_closeMark->setObjectName(QStringLiteral("LClose"));

@@ -10,6 +10,7 @@
 #include "ui/ClickLabel.h"
 #include "ui/DragLabel.h"
 #include "ui/Editor.h"
+#include "ui/Pictures.h"
 #include "ui/WindowHost.h"
 
 namespace trevalon {
@@ -21,9 +22,6 @@ constexpr int TextCopyBoard = 852;
 constexpr int TextClearBoard = 853;
 constexpr int TextCheckBoard = 854;
 constexpr int TextDeleteBoard = 855;
-
-const char* const kStripStyle =
-    "background-color: rgb(72, 68, 112); color: white; font-weight: bold;";
 
 Editor::Click classify(const QMouseEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers();
@@ -64,13 +62,13 @@ TTablica::TTablica(int number, Project& project, const TextTable& texts, WindowH
 }
 
 void TTablica::buildStrip() {
-    m_strip = new QWidget(this);
+    m_strip = new QLabel(this);
     m_strip->setObjectName(QStringLiteral("PGora"));
-    m_strip->setAttribute(Qt::WA_StyledBackground);
-    m_strip->setStyleSheet(QLatin1String(kStripStyle));
+    m_strip->setScaledContents(false);
 
-    m_menuLabel = new QLabel(QStringLiteral("\u2261"), m_strip);
+    m_menuLabel = new QLabel(m_strip);
     m_menuLabel->setObjectName(QStringLiteral("LMenuOkna"));
+    m_menuLabel->setPixmap(pictures::pixmap(QStringLiteral("ikomenu")));
 
     m_title = new DragLabel(m_strip);
     m_title->setObjectName(QStringLiteral("LListwa"));
@@ -81,13 +79,15 @@ void TTablica::buildStrip() {
     };
     m_title->onReleased = [this] { storeOffset(); };
 
-    m_collapseLabel = new ClickLabel(QStringLiteral("\u25B4"), m_strip);
+    m_collapseLabel = new ClickLabel(m_strip);
+    m_collapseLabel->setPixmap(pictures::pixmap(QStringLiteral("ikozwin")));
     m_collapseLabel->setObjectName(QStringLiteral("LZminMale"));
     m_collapseLabel->setToolTip(QStringLiteral("Zwiń/Rozwiń"));
     m_collapseLabel->onClicked = [this] { toggleCollapsed(); };
 
     if (m_number > 1) {
-        m_deleteLabel = new ClickLabel(QStringLiteral("\u00D7"), m_strip);
+        m_deleteLabel = new ClickLabel(m_strip);
+        m_deleteLabel->setPixmap(pictures::pixmap(QStringLiteral("ikousun")));
         m_deleteLabel->setObjectName(QStringLiteral("LUsunTablice"));
         m_deleteLabel->setToolTip(QStringLiteral("Usuń tę planszę"));
         m_deleteLabel->onClicked = [this] { m_host.editor().deleteOwnBoard(m_number); };
@@ -97,12 +97,19 @@ void TTablica::buildStrip() {
 void TTablica::layoutStrip() {
     const int w = width();
     m_strip->setGeometry(0, 0, w, geometry::kTitleHeight);
-    m_menuLabel->setGeometry(4, 0, 14, geometry::kTitleHeight);
+    const QImage strip = pictures::image(QStringLiteral("listwa"));
+    if (!strip.isNull()) {
+        m_strip->setPixmap(QPixmap::fromImage(
+            strip.copy(0, 0, std::min(w, strip.width()), geometry::kTitleHeight)));
+    }
+    m_menuLabel->setGeometry(3, 2, 16, 16);
+    // The marks sit at their places from the right edge; the delete mark is narrower than its
+    // 16 pixels' picture would need, so it overlaps the edge line by one pixel.
     const int collapseX = w - (m_number == 1 ? 25 : 30);
     m_title->setGeometry(20, 0, std::max(0, collapseX - 22), geometry::kTitleHeight);
-    m_collapseLabel->setGeometry(collapseX, 0, 13, geometry::kTitleHeight);
+    m_collapseLabel->setGeometry(collapseX - 2, 2, 16, 16);
     if (m_deleteLabel) {
-        m_deleteLabel->setGeometry(w - 15, 0, 13, geometry::kTitleHeight);
+        m_deleteLabel->setGeometry(w - 16, 2, 15, 16);
     }
     m_image->setGeometry(0, geometry::kTitleHeight, w,
                          std::max(0, height() - geometry::kTitleHeight));
@@ -159,8 +166,12 @@ void TTablica::updatePopupState() {
 
 void TTablica::setActiveTitle(bool active) {
     m_title->setText(QStringLiteral("  ") + m_project.board(m_number).name);
-    m_title->setStyleSheet(active ? QStringLiteral("color: rgb(255, 255, 0);")
-                                  : QStringLiteral("color: white;"));
+    if (m_activeTitle != active || m_title->styleSheet().isEmpty()) {
+        m_activeTitle = active;
+        m_title->setStyleSheet(active
+                                   ? QStringLiteral("color: rgb(255, 255, 0); font-weight: bold;")
+                                   : QStringLiteral("color: white; font-weight: bold;"));
+    }
 }
 
 void TTablica::placeAndDraw() {

@@ -34,6 +34,7 @@ public:
     void redraw();
     void applyTexts();
     void setActiveTitle(bool active);
+    bool titleActive() const { return m_activeTitle; }
     bool collapsed() const { return m_collapsed; }
     void toggleCollapsed();
     // Cursor of the image in the editor's current mode.
@@ -63,7 +64,7 @@ private:
     const TextTable& m_texts;
     WindowHost& m_host;
 
-    QWidget* m_strip = nullptr;
+    QLabel* m_strip = nullptr;
     DragLabel* m_title = nullptr;
     ClickLabel* m_collapseLabel = nullptr;
     QLabel* m_menuLabel = nullptr;
@@ -77,6 +78,7 @@ private:
     QAction* m_checkBoard = nullptr;
     QAction* m_deleteBoard = nullptr;
     bool m_collapsed = false;
+    bool m_activeTitle = false;
     int m_fullHeight = 0;
 };
 

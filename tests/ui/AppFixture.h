@@ -14,6 +14,7 @@
 #include "model/Project.h"
 #include "ui/BoardImage.h"
 #include "ui/Editor.h"
+#include "ui/MainCommands.h"
 #include "ui/MainToolbar.h"
 #include "ui/ProjectCommands.h"
 #include "ui/TFGlowny.h"

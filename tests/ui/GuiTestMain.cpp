@@ -9,9 +9,11 @@ namespace {
 
 QtMessageHandler defaultHandler = nullptr;
 
-// The offscreen platform cannot raise windows and says so every time; nothing else is hidden.
+// The offscreen platform cannot raise windows or grab the keyboard for a pop-up menu, and says
+// so every time; nothing else is hidden.
 void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("does not support raise()"))) {
+    if (message.contains(QLatin1String("does not support raise()")) ||
+        message.contains(QLatin1String("does not support grabbing"))) {
         return;
     }
     defaultHandler(type, context, message);

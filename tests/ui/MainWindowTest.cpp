@@ -1,0 +1,214 @@
+#include <QAction>
+#include <QMenu>
+
+#include "AppFixture.h"
+#include "Flowcharts.h"
+#include "config/SettingsStore.h"
+#include "ui/ClickLabel.h"
+#include "ui/MainMenus.h"
+#include "ui/TDotFrame.h"
+#include "ui/TFOpisy.h"
+#include "ui/TFWinietka.h"
+
+using namespace trevalon;
+
+namespace {
+
+class MainWindow : public AppFixture {
+protected:
+    // The item's state as its menu shows it when opened.
+    bool enabled(MainMenus::Which menu, Command command) {
+        main().menus().updateState(menu);
+        return main().menus().action(command)->isEnabled();
+    }
+
+    QString label(const char* name) {
+        return main().findChild<ClickLabel*>(QLatin1String(name))->text();
+    }
+};
+
+}  // namespace
+
+TEST_F(MainWindow, StartsWithNoProjectAndHiddenRunButtons) {
+    EXPECT_FALSE(main().state().projectOpen);
+    EXPECT_FALSE(main().toolbar().runButtonVisible());
+    EXPECT_FALSE(main().toolbar().stepButtonVisible());
+    EXPECT_FALSE(board(1)->isVisible());
+    EXPECT_EQ(main().findChild<QLabel*>(QStringLiteral("LNaglowekGlowny"))->text(),
+              QStringLiteral("TREVALON     Bez nazwy"));
+    EXPECT_GE(main().width(), TFGlowny::MinimumWidth);
+    EXPECT_GE(main().height(), TFGlowny::MinimumHeight);
+    // The start is logged whatever the level.
+    QFile log(app->settings().logFilePath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("Uruchomiono poprawnie aplikacj"));
+}
+
+TEST_F(MainWindow, MenusFollowTheProjectAndTheCheck) {
+    EXPECT_TRUE(enabled(MainMenus::File, Command::NewProject));
+    EXPECT_TRUE(enabled(MainMenus::File, Command::OpenProject));
+    EXPECT_FALSE(enabled(MainMenus::File, Command::SaveProject));
+    EXPECT_FALSE(enabled(MainMenus::File, Command::SaveAs));
+    for (Command c : {Command::ToggleProperties, Command::ToggleVariables, Command::HideAuxiliary,
+                      Command::CopyPicture, Command::ShowSchema}) {
+        EXPECT_FALSE(enabled(MainMenus::Show, c));
+    }
+    EXPECT_FALSE(enabled(MainMenus::Run, Command::Run));
+    EXPECT_FALSE(enabled(MainMenus::Run, Command::Abort));
+
+    newProject();
+    EXPECT_TRUE(enabled(MainMenus::File, Command::SaveAs));
+    EXPECT_TRUE(enabled(MainMenus::Show, Command::CopyPicture));
+    EXPECT_FALSE(enabled(MainMenus::Show, Command::ToggleVariables));
+    EXPECT_FALSE(enabled(MainMenus::Show, Command::ShowSchema));  // no block yet
+    EXPECT_TRUE(enabled(MainMenus::Run, Command::Run));
+    EXPECT_TRUE(enabled(MainMenus::Run, Command::CheckBoard));
+    EXPECT_FALSE(enabled(MainMenus::Run, Command::NextStep));
+    EXPECT_FALSE(enabled(MainMenus::Run, Command::Abort));
+
+    place(KindVariable, 1, 1);
+    EXPECT_FALSE(enabled(MainMenus::Show, Command::ShowSchema));  // variables only
+    place(KindAssign, 2, 1);
+    EXPECT_TRUE(enabled(MainMenus::Show, Command::ShowSchema));
+    EXPECT_TRUE(enabled(MainMenus::File, Command::SaveProject));
+    project().clearChanged();
+    EXPECT_FALSE(enabled(MainMenus::File, Command::SaveProject));
+
+    QTest::keyClick(&main(), Qt::Key_F8, Qt::AltModifier);
+    EXPECT_TRUE(main().state().checkDone);
+    EXPECT_TRUE(enabled(MainMenus::Show, Command::ToggleVariables));
+    EXPECT_TRUE(app->report()->isVisible());
+    QTest::keyClick(&main(), Qt::Key_F10);
+    EXPECT_FALSE(app->report()->isVisible());
+    QTest::keyClick(&main(), Qt::Key_F10);
+    EXPECT_TRUE(app->report()->isVisible());
+    EXPECT_EQ(app->report()->pos() - main().pos(), TFOpisy::Offset);
+}
+
+TEST_F(MainWindow, NewBoardWithoutAProjectStartsOne) {
+    EXPECT_TRUE(enabled(MainMenus::File, Command::NewBoard));
+    main().menus().action(Command::NewBoard)->trigger();
+    EXPECT_TRUE(main().state().projectOpen);
+    EXPECT_EQ(project().boardCount, 1);
+    main().menus().action(Command::NewBoard)->trigger();
+    main().menus().action(Command::NewBoard)->trigger();
+    EXPECT_EQ(project().boardCount, 3);
+    EXPECT_FALSE(enabled(MainMenus::File, Command::NewBoard));
+}
+
+TEST_F(MainWindow, TheLanguageChangesEveryCaptionAtOnceAndIsRemembered) {
+    newProject();
+    EXPECT_EQ(label("LPlik"), QStringLiteral("<u>P</u>lik"));
+    EXPECT_FALSE(enabled(MainMenus::Help, Command::Polish));
+    EXPECT_TRUE(enabled(MainMenus::Help, Command::English));
+    main().menus().action(Command::English)->trigger();
+    EXPECT_EQ(label("LPlik"), QStringLiteral("<u>F</u>ile"));
+    EXPECT_EQ(label("LPokaz"), QStringLiteral("<u>E</u>dit"));
+    EXPECT_EQ(main().menus().action(Command::Run)->text(), QStringLiteral("Run the project\tF9"));
+    EXPECT_EQ(board(1)->popupMenu()->findChild<QAction*>(QStringLiteral("PMUsunPlansze"))->text(),
+              QStringLiteral("Delete the board"));
+    EXPECT_EQ(main().toolbar().statusText(KindStart),
+              QStringLiteral("Begin of program or procedure"));
+    EXPECT_EQ(app->settings().values().language, QStringLiteral("ang"));
+    EXPECT_TRUE(enabled(MainMenus::Help, Command::Polish));
+    EXPECT_FALSE(enabled(MainMenus::Help, Command::English));
+
+    main().menus().action(Command::Polish)->trigger();
+    EXPECT_EQ(label("LPlik"), QStringLiteral("<u>P</u>lik"));
+    EXPECT_EQ(main().menus().action(Command::Run)->text(), QStringLiteral("Uruchom projekt\tF9"));
+    EXPECT_EQ(app->settings().values().language, QStringLiteral("pl"));
+}
+
+TEST_F(MainWindow, TheReportFollowsTheLanguageToo) {
+    newProject();
+    QTest::keyClick(&main(), Qt::Key_F8, Qt::AltModifier);  // an empty board fails
+    ASSERT_TRUE(app->report()->isVisible());
+    EXPECT_EQ(app->report()->rows().back().label, QStringLiteral("Ta plansza jest do poprawienia"));
+    main().setLanguage(QStringLiteral("ang"));
+    EXPECT_EQ(app->report()->rows().back().label, QStringLiteral("This board should be improved"));
+}
+
+TEST_F(MainWindow, EventLevelKeysWorkInTheMainWindowOnly) {
+    QTest::keyClick(&main(), Qt::Key_3, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(app->settings().logLevel(), 3);
+    newProject();
+    QTest::keyClick(board(1), Qt::Key_1, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(app->settings().logLevel(), 3);
+    QTest::keyClick(&main(), Qt::Key_0, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(app->settings().logLevel(), 0);
+}
+
+TEST_F(MainWindow, HelpOpensThePageUnderTheStartFolder) {
+    QList<QUrl> opened;
+    main().commands().openUrl = [&](const QUrl& url) {
+        opened << url;
+        return true;
+    };
+    QTest::keyClick(&main(), Qt::Key_F1);
+    QTest::mouseClick(main().findChild<ClickLabel*>(QStringLiteral("LPomoc")), Qt::LeftButton);
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.first().toLocalFile(),
+              QDir::currentPath() + QStringLiteral("/Pomoc/index.htm"));
+}
+
+TEST_F(MainWindow, AboutShowsModallyAndCloses) {
+    bool shown = false;
+    driver.when(app->about(), [&] {
+        shown = true;
+        EXPECT_EQ(app->about()->closeButton()->text(), QStringLiteral("Zamknij"));
+        QTest::mouseClick(app->about()->closeButton(), Qt::LeftButton);
+    });
+    main().menus().action(Command::About)->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(app->about()->isVisible());
+}
+
+TEST_F(MainWindow, AltKeysOpenTheMenusAtTheirPlaces) {
+    QTest::keyClick(&main(), Qt::Key_P, Qt::AltModifier);
+    QMenu* file = main().menus().menu(MainMenus::File);
+    EXPECT_TRUE(file->isVisible());
+    EXPECT_EQ(file->pos(), main().mapToGlobal(QPoint(15, 45)));
+    file->close();
+    QTest::keyClick(&main(), Qt::Key_W, Qt::AltModifier);
+    EXPECT_TRUE(main().menus().menu(MainMenus::Run)->isVisible());
+    main().menus().menu(MainMenus::Run)->close();
+}
+
+TEST_F(MainWindow, DraggingTheTitleMovesTheBoardsAlong) {
+    newProject();
+    const QPoint offset = board(1)->pos() - main().pos();
+    QWidget* drag = main().findChild<QWidget*>(QStringLiteral("LPrzesuwGlowne"));
+    const QPoint start(300, 10);
+    QTest::mousePress(drag, Qt::LeftButton, Qt::KeyboardModifiers(), start);
+    QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(-20, 12)),
+                     QPointF(drag->mapToGlobal(start + QPoint(-20, 12))), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(drag, &move);
+    QTest::mouseRelease(drag, Qt::LeftButton, Qt::KeyboardModifiers(), start + QPoint(-20, 12));
+    EXPECT_EQ(board(1)->pos() - main().pos(), offset);
+}
+
+TEST_F(MainWindow, TheGripResizesThroughADottedFrame) {
+    QWidget* grip = main().findChild<QWidget*>(QStringLiteral("ImCingnij"));
+    const QPoint corner = main().pos() + QPoint(main().width(), main().height());
+    const auto send = [&](QEvent::Type type, const QPoint& global) {
+        QMouseEvent event(
+            type, QPointF(grip->mapFromGlobal(global)), QPointF(global), Qt::LeftButton,
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grip, &event);
+    };
+    send(QEvent::MouseButtonPress, corner);
+    send(QEvent::MouseMove, corner + QPoint(40, 30));
+    QWidget* frame = main().dotFrame();
+    ASSERT_FALSE(main().isMaximized());
+    EXPECT_TRUE(frame->isVisible());
+    const QSize before = main().size();
+    EXPECT_EQ(main().size(), before);  // nothing changes until the button is released
+    send(QEvent::MouseButtonRelease, corner + QPoint(40, 30));
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(main().size(), before + QSize(40, 30));
+    // Never smaller than the least size.
+    send(QEvent::MouseButtonPress, corner);
+    send(QEvent::MouseButtonRelease, main().pos() + QPoint(100, 100));
+    EXPECT_EQ(main().size(), QSize(TFGlowny::MinimumWidth, TFGlowny::MinimumHeight));
+}

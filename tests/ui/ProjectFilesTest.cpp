@@ -1,0 +1,258 @@
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMimeData>
+
+#include "../storage/SdpBuilder.h"
+#include "AppFixture.h"
+#include "Flowcharts.h"
+#include "config/SettingsStore.h"
+#include "storage/LegacyProjectReader.h"
+#include "storage/ProjectFile.h"
+#include "ui/TFOpisy.h"
+
+using namespace trevalon;
+
+namespace {
+
+class ProjectFiles : public AppFixture {
+protected:
+    QString text(int number) {
+        return app->workspace().texts().text(number).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    }
+
+    void answerSaveDialog(const QString& path) {
+        driver.when(main().files().saveDialog(), [this, path] {
+            QFileDialog* dialog = main().files().saveDialog();
+            typeFileName(dialog, path);
+            static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own is protected
+        });
+    }
+
+    // As the user does it: the folder, then the name typed into the dialog's name field (which
+    // selectFile() leaves alone while it has the focus).
+    static void typeFileName(QFileDialog* dialog, const QString& path) {
+        const QFileInfo file(path);
+        dialog->setDirectory(file.absolutePath());
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(file.fileName());
+    }
+
+    void cancelSaveDialog() {
+        driver.when(main().files().saveDialog(), [this] { main().files().saveDialog()->reject(); });
+    }
+
+    void answerOpenDialog(const QString& path) {
+        driver.when(main().files().openDialog(), [this, path] {
+            QFileDialog* dialog = main().files().openDialog();
+            typeFileName(dialog, path);
+            static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own is protected
+        });
+    }
+
+    // A project of two boards written by the program's own writer.
+    QString writeProject(const QString& fileName) {
+        Project scratch;
+        flowcharts::factorial(scratch);
+        scratch.addBoard();
+        scratch.board(2).name = QStringLiteral("Druga");
+        scratch.placeBlock(2, 2, 2, 4, 1);
+        const QString path = folder() + QLatin1Char('/') + fileName;
+        EXPECT_TRUE(
+            ProjectFile::save(scratch, path, *warning(), app->log(), app->workspace().texts()));
+        return path;
+    }
+
+    void drop(const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&main(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent event(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&main(), &event);
+    }
+
+    QString header() {
+        return main().findChild<QLabel*>(QStringLiteral("LNaglowekGlowny"))->text();
+    }
+};
+
+}  // namespace
+
+TEST_F(ProjectFiles, SavingANewProjectAsksForAFileAndRemembersItsFolder) {
+    newProject();
+    place(KindStart, 1, 1);
+    const QString path = folder() + QStringLiteral("/zadanie.skb");
+    answerSaveDialog(path);
+    QTest::keyClick(&main(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(driver.pending(), 0);
+    ASSERT_TRUE(QFile::exists(path));
+    EXPECT_EQ(main().state().projectPath, path);
+    EXPECT_EQ(header(), QStringLiteral("TREVALON     zadanie"));
+    EXPECT_FALSE(project().projectChanged());
+    EXPECT_FALSE(main().state().unsavedNew);
+    EXPECT_EQ(QDir(app->settings().values().projectsFolder), QDir(folder()));
+    QTRY_COMPARE_WITH_TIMEOUT(main().statusText(), QStringLiteral("Zapisano."), 3000);
+
+    // The next save writes to the same file without asking.
+    place(KindEnd, 1, 2);
+    QTest::keyClick(&main(), Qt::Key_S, Qt::ControlModifier);
+    Project reread;
+    ASSERT_TRUE(ProjectFile::load(reread, path, *warning(), app->log(), app->workspace().texts()));
+    EXPECT_EQ(reread.kindAt(1, 1, 2), KindEnd);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ProjectFiles, OpeningShowsEveryBoardOfTheFile) {
+    const QString path = writeProject(QStringLiteral("silnia.skb"));
+    answerOpenDialog(path);
+    main().commands().execute(Command::OpenProject);
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_TRUE(main().state().projectOpen);
+    EXPECT_EQ(project().boardCount, 2);
+    EXPECT_EQ(project().board(2).name, QStringLiteral("Druga"));
+    EXPECT_EQ(project().kindAt(1, 3, 1), KindStart);
+    EXPECT_TRUE(board(1)->isVisible());
+    EXPECT_TRUE(board(2)->isVisible());
+    EXPECT_FALSE(board(3)->isVisible());
+    EXPECT_EQ(project().activeBoard, 1);
+    EXPECT_EQ(header(), QStringLiteral("TREVALON     silnia"));
+    EXPECT_FALSE(project().projectChanged());
+    EXPECT_TRUE(main().toolbar().runButtonVisible());
+    EXPECT_TRUE(main().toolbar().stepButtonVisible());
+}
+
+TEST_F(ProjectFiles, AnOpenedProjectLeftUnchangedAsksNothing) {
+    const QString path = writeProject(QStringLiteral("a.skb"));
+    ASSERT_TRUE(main().files().openPath(path));
+    main().commands().execute(Command::NewProject);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(project().boardCount, 1);
+    EXPECT_FALSE(project().isOccupied(1, 3, 1));
+}
+
+// Editing blocks of an opened project and then starting a new one would lose the edits
+// without a word; the question is asked whenever something would be lost.
+TEST_F(ProjectFiles, EditsOfAnOpenedProjectAreNotLostWithoutAQuestion) {
+    const QString path = writeProject(QStringLiteral("b.skb"));
+    ASSERT_TRUE(main().files().openPath(path));
+    place(KindMessage, 8, 8);
+    answerMessage(Qt::Key_A);
+    main().commands().execute(Command::NewProject);
+    EXPECT_EQ(project().kindAt(1, 8, 8), KindMessage);
+    answerMessage(Qt::Key_N);
+    main().commands().execute(Command::NewProject);
+    EXPECT_FALSE(project().isOccupied(1, 8, 8));
+    EXPECT_EQ(messages, QStringList({text(16), text(16)}));
+}
+
+TEST_F(ProjectFiles, YesSavesFirstAndACancelledSaveKeepsTheProject) {
+    newProject();
+    place(KindAssign, 2, 2);
+    answerMessage(Qt::Key_T);
+    cancelSaveDialog();
+    main().commands().execute(Command::NewProject);
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(project().kindAt(1, 2, 2), KindAssign);
+
+    const QString path = folder() + QStringLiteral("/przed.skb");
+    answerMessage(Qt::Key_T);
+    answerSaveDialog(path);
+    main().commands().execute(Command::NewProject);
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_FALSE(project().isOccupied(1, 2, 2));
+}
+
+TEST_F(ProjectFiles, ClosingWithChangesAsksAndACancelledSaveKeepsTheProgramOpen) {
+    newProject();
+    place(KindAssign, 2, 2);
+    answerMessage(Qt::Key_T);
+    cancelSaveDialog();
+    EXPECT_FALSE(main().close());
+    EXPECT_TRUE(main().isVisible());
+    answerMessage(Qt::Key_A);
+    EXPECT_FALSE(main().close());
+    EXPECT_TRUE(main().isVisible());
+    answerMessage(Qt::Key_N);
+    EXPECT_TRUE(main().close());
+    EXPECT_FALSE(main().isVisible());
+    EXPECT_FALSE(board(1)->isVisible());
+    EXPECT_EQ(messages, QStringList({text(16), text(16), text(16)}));
+}
+
+TEST_F(ProjectFiles, DroppedFilesOpenByTheirExtensionInAnyCase) {
+    const QString path = writeProject(QStringLiteral("upper.skb"));
+    const QString upper = folder() + QStringLiteral("/UPPER.SKB");
+    ASSERT_TRUE(QFile::rename(path, upper));
+    answerMessage(Qt::Key_Z);
+    drop(folder() + QStringLiteral("/notatki.txt"));
+    EXPECT_EQ(messages, QStringList({text(21)}));
+    EXPECT_FALSE(main().state().projectOpen);
+    drop(upper);
+    EXPECT_TRUE(main().state().projectOpen);
+    EXPECT_EQ(project().boardCount, 2);
+    EXPECT_EQ(header(), QStringLiteral("TREVALON     UPPER"));
+}
+
+TEST_F(ProjectFiles, ADamagedFileLeavesTheOpenProjectAsItWas) {
+    const QString good = writeProject(QStringLiteral("dobry.skb"));
+    ASSERT_TRUE(main().files().openPath(good));
+    const QString bad = folder() + QStringLiteral("/zly.skb");
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<Trevalon><ilp>7</il");
+    file.close();
+    answerMessage(Qt::Key_Z);
+    EXPECT_FALSE(main().files().openPath(bad));
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(project().boardCount, 2);
+    EXPECT_EQ(project().board(2).name, QStringLiteral("Druga"));
+    EXPECT_TRUE(board(2)->isVisible());
+    EXPECT_EQ(header(), QStringLiteral("TREVALON     dobry"));
+}
+
+TEST_F(ProjectFiles, TheCommandLineArgumentIsOpenedAtStartUp) {
+    const QString path = writeProject(QStringLiteral("start.skb"));
+    app.reset();
+    app = std::make_unique<TrevalonApp>(path);
+    app->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->main()));
+    EXPECT_TRUE(main().state().projectOpen);
+    EXPECT_EQ(project().boardCount, 2);
+    EXPECT_TRUE(board(2)->isVisible());
+}
+
+TEST_F(ProjectFiles, AnOldFormatProjectAsksForANewFileAtTheFirstSave) {
+    test::SdpBuilder::BoardSpec spec;
+    spec.name = QStringLiteral("Dawna");
+    test::SdpBuilder::CellSpec start;
+    start.kindCode = KindStart;
+    start.name = QStringLiteral("Start");
+    test::SdpBuilder::CellSpec end = start;
+    end.row = 2;
+    end.kindCode = KindEnd;
+    end.name = QStringLiteral("End");
+    spec.cells = {start, end};
+    const QString old = folder() + QStringLiteral("/dawny.sdp");
+    QFile file(old);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(test::SdpBuilder::record(spec, LegacyProjectReader::SmallRecordSize));
+    file.close();
+
+    ASSERT_TRUE(main().files().openPath(old));
+    EXPECT_EQ(project().board(1).name, QStringLiteral("Dawna"));
+    EXPECT_EQ(project().kindAt(1, 1, 2), KindEnd);
+    EXPECT_EQ(header(), QStringLiteral("TREVALON     dawny"));
+    EXPECT_TRUE(main().state().projectPath.isEmpty());
+
+    const QString fresh = folder() + QStringLiteral("/dawny-nowy.skb");
+    answerSaveDialog(fresh);
+    QTest::keyClick(&main(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_TRUE(QFile::exists(fresh));
+    EXPECT_EQ(header(), QStringLiteral("TREVALON     dawny-nowy"));
+    EXPECT_TRUE(messages.isEmpty());
+}

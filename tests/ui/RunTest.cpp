@@ -1,0 +1,278 @@
+#include <QLineEdit>
+
+#include "AppFixture.h"
+#include "Flowcharts.h"
+#include "exec/Executor.h"
+#include "ui/ClickLabel.h"
+#include "ui/RunController.h"
+#include "ui/TFOpisy.h"
+#include "ui/TFWykonanie.h"
+
+using namespace trevalon;
+
+namespace {
+
+class Running : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        newProject();
+    }
+
+    QString text(int number) {
+        return app->workspace().texts().text(number).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    }
+
+    TFWykonanie* dialog() { return app->execution(); }
+    RunController& runner() { return main().runner(); }
+
+    // Types `value` into the dialog's input once it has the focus, and enters it.
+    void enterValue(const QString& value) {
+        driver.when(dialog(), [this, value] {
+            EXPECT_TRUE(QTest::qWaitFor([this] { return dialog()->valueInput()->hasFocus(); }));
+            QTest::keyClicks(dialog()->valueInput(), value);
+            QTest::keyClick(dialog()->valueInput(), Qt::Key_Return);
+        });
+    }
+
+    void closeDialog(QString* shown = nullptr) {
+        driver.when(dialog(), [this, shown] {
+            if (shown) {
+                *shown = dialog()->bodyText();
+            }
+            QTest::keyClick(dialog(), Qt::Key_Return);
+        });
+    }
+
+    QString reportValue(const QString& name) {
+        for (const ReportRow& row : app->report()->rows()) {
+            if (row.shape == ReportRow::Row && row.label == name) {
+                return row.value;
+            }
+        }
+        return QStringLiteral("(none)");
+    }
+
+    void waitForTheEnd() { QTRY_VERIFY_WITH_TIMEOUT(!runner().running(), 10000); }
+};
+
+}  // namespace
+
+TEST_F(Running, AFactorialRunsToTheEndThroughTheExecutionDialog) {
+    flowcharts::factorial(project());
+    main().showBoardWindow(1);
+    enterValue(QStringLiteral("5"));
+    QString result;
+    closeDialog(&result);
+    QTest::keyClick(&main(), Qt::Key_F9);
+    waitForTheEnd();
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(result, QStringLiteral("n! = 120"));
+    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Finished);
+    EXPECT_TRUE(app->report()->isVisible());
+    EXPECT_EQ(app->report()->reportKind(), TFOpisy::KindVariables);
+    EXPECT_EQ(reportValue(QStringLiteral("s")), QStringLiteral("120"));
+    EXPECT_EQ(reportValue(QStringLiteral("n")), QStringLiteral("1"));
+    EXPECT_TRUE(main().toolbar().runButtonVisible());
+    EXPECT_TRUE(main().toolbar().stepButtonVisible());
+    EXPECT_FALSE(editor().running());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(Running, TheReadDialogTakesOnlyWhatTheTypeAllows) {
+    flowcharts::factorial(project());
+    QString typed;
+    driver.when(dialog(), [&] {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return dialog()->valueInput()->hasFocus(); }));
+        EXPECT_EQ(dialog()->backgroundName(), QStringLiteral("wykonajliczba"));
+        EXPECT_FALSE(dialog()->enterButton()->isHidden());
+        EXPECT_TRUE(dialog()->yesButton()->isHidden());
+        QTest::keyClicks(dialog()->valueInput(), QStringLiteral("a1,2b3"));
+        typed = dialog()->valueInput()->text();
+        QTest::keyClick(dialog()->valueInput(), Qt::Key_Return);
+    });
+    closeDialog();
+    QTest::keyClick(&main(), Qt::Key_F9);
+    waitForTheEnd();
+    EXPECT_EQ(typed, QStringLiteral("123"));  // an integer takes digits and "-" only
+    // 123! is far longer than a report row shows: its first 14 characters and "..".
+    EXPECT_EQ(reportValueText(reportValue(QStringLiteral("s"))).size(), 14 + 2);
+}
+
+TEST_F(Running, AnEmptyValueIsNotEnteredAndEscapeDoesNotCloseTheReading) {
+    flowcharts::factorial(project());
+    driver.when(dialog(), [&] {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return dialog()->valueInput()->hasFocus(); }));
+        QTest::keyClick(dialog()->valueInput(), Qt::Key_Return);
+        EXPECT_TRUE(dialog()->isVisible());
+        QTest::keyClick(dialog()->valueInput(), Qt::Key_Escape);
+        EXPECT_TRUE(dialog()->isVisible());
+        QTest::keyClicks(dialog()->valueInput(), QStringLiteral("3"));
+        QTest::mouseClick(dialog()->enterButton(), Qt::LeftButton);
+    });
+    QString result;
+    closeDialog(&result);
+    QTest::keyClick(&main(), Qt::Key_F9);
+    waitForTheEnd();
+    EXPECT_EQ(result, QStringLiteral("n! = 6"));
+}
+
+TEST_F(Running, ABoardThatFailsItsCheckDoesNotRun) {
+    flowcharts::factorial(project());
+    project().deleteBlock(1, 4, 7);  // the End block
+    main().showBoardWindow(1);
+    answerMessage(Qt::Key_Z);
+    QTest::keyClick(&main(), Qt::Key_F9);
+    waitForTheEnd();
+    EXPECT_EQ(messages, QStringList({text(17)}));
+    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::CheckFailed);
+    EXPECT_EQ(app->report()->reportKind(), TFOpisy::KindBoard);
+    EXPECT_TRUE(main().state().checkDone);
+    EXPECT_FALSE(dialog()->isVisible());
+}
+
+TEST_F(Running, AnEndlessLoopKeepsTheWindowsAliveAndStopsOnCtrlF) {
+    flowcharts::endlessLoop(project());
+    main().showBoardWindow(1);
+    QTest::keyClick(&main(), Qt::Key_F9);
+    ASSERT_TRUE(runner().running());
+    EXPECT_FALSE(main().toolbar().stepButtonVisible());
+    EXPECT_TRUE(main().toolbar().runButtonVisible());
+    // The run goes on in slices, between which the window handles its events.
+    QTRY_VERIFY_WITH_TIMEOUT(runner().slices() >= 3, 5000);
+    const qint64 steps = app->workspace().executor().stepsTaken();
+    QTest::qWait(50);
+    EXPECT_GT(app->workspace().executor().stepsTaken(), steps);
+
+    // Nothing of the editor works while the run goes on.
+    selectTabOf(KindAssign);
+    pressButton(KindAssign);
+    EXPECT_FALSE(editor().placing());
+    clickCell(1, 5, 5);
+    EXPECT_FALSE(project().isOccupied(1, 5, 5));
+    QTest::keyClick(board(1), Qt::Key_F9);  // a second run does not start
+    EXPECT_TRUE(messages.isEmpty());
+
+    answerMessage(Qt::Key_Z);
+    QTest::keyClick(&main(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_FALSE(runner().running());
+    EXPECT_EQ(messages, QStringList({text(18)}));
+    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Aborted);
+    EXPECT_TRUE(main().toolbar().stepButtonVisible());
+    EXPECT_FALSE(project().findMarkedCell(1).has_value());
+    EXPECT_FALSE(editor().running());
+}
+
+TEST_F(Running, StepModeFramesTheCurrentBlock) {
+    flowcharts::factorial(project());
+    main().showBoardWindow(1);
+    QTest::keyClick(&main(), Qt::Key_F7);  // no run: nothing happens
+    EXPECT_FALSE(runner().running());
+    QTest::keyClick(&main(), Qt::Key_F12);
+    ASSERT_TRUE(runner().running());
+    EXPECT_TRUE(main().toolbar().stepButtonVisible());
+    EXPECT_FALSE(main().toolbar().runButtonVisible());
+    EXPECT_EQ(editor().frames(1).at(3, 1), FrameSelected);
+
+    enterValue(QStringLiteral("3"));
+    QTest::keyClick(&main(), Qt::Key_F7);  // to the read block, whose dialog opens
+    EXPECT_EQ(editor().frames(1).at(3, 1), FrameNone);
+    EXPECT_EQ(editor().frames(1).at(3, 2), FrameSelected);
+    QTest::mouseClick(main().toolbar().button(MainToolbar::TagNextStep), Qt::LeftButton);
+    EXPECT_EQ(editor().frames(1).at(3, 3), FrameSelected);
+    // The assignment is performed when the run leaves it.
+    EXPECT_EQ(reportValue(QStringLiteral("s")), QStringLiteral("0"));
+    QTest::keyClick(board(1), Qt::Key_F7);
+    EXPECT_EQ(editor().frames(1).at(3, 4), FrameSelected);
+    EXPECT_EQ(reportValue(QStringLiteral("s")), QStringLiteral("1"));
+
+    answerMessage(Qt::Key_Z);
+    main().commands().execute(Command::Abort);
+    EXPECT_FALSE(runner().running());
+    EXPECT_EQ(editor().frames(1).at(3, 4), FrameNone);
+}
+
+TEST_F(Running, ARunTimeErrorShowsItsMessageAndStops) {
+    using namespace flowcharts;
+    // The check tries the formula with x from 1 to 8; the run has x = 0.
+    put(project(), KindStart, 1, 1);
+    assignment(project(), 1, 2, QStringLiteral("y"), QStringLiteral("Ln(x)"));
+    put(project(), KindEnd, 1, 3);
+    variable(project(), QStringLiteral("x"), 3, 3);
+    variable(project(), QStringLiteral("y"), 4, 3, TypeReal);
+    main().showBoardWindow(1);
+    answerMessage(Qt::Key_Z);
+    answerMessage(Qt::Key_Z);
+    QTest::keyClick(&main(), Qt::Key_F9);
+    waitForTheEnd();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[0].startsWith(text(169))) << qUtf8Printable(messages[0]);
+    EXPECT_EQ(messages[1], text(18));
+    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Aborted);
+}
+
+TEST_F(Running, AQuestionIsAnsweredWithEnterOrEscape) {
+    using namespace flowcharts;
+    put(project(), KindStart, 1, 1);
+    Cell& question = put(project(), KindQuestion, 1, 2);
+    question.text2 = QStringLiteral("ok");
+    question.text4 = QStringLiteral("Czy dalej?");
+    put(project(), KindEnd, 1, 3);
+    variable(project(), QStringLiteral("ok"), 3, 3, TypeLogical);
+    driver.when(dialog(), [this] {
+        EXPECT_EQ(dialog()->bodyText(), QStringLiteral("Czy dalej?"));
+        EXPECT_FALSE(dialog()->yesButton()->isHidden());
+        EXPECT_FALSE(dialog()->noButton()->isHidden());
+        EXPECT_TRUE(dialog()->closeButton()->isHidden());
+        QTest::keyClick(dialog(), Qt::Key_Escape);
+    });
+    QTest::keyClick(&main(), Qt::Key_F9);
+    waitForTheEnd();
+    EXPECT_EQ(app->workspace().variableValue(QStringLiteral("ok")), QStringLiteral("0"));
+    driver.when(dialog(), [this] { QTest::keyClick(dialog(), Qt::Key_Return); });
+    QTest::keyClick(&main(), Qt::Key_F9);
+    waitForTheEnd();
+    EXPECT_EQ(app->workspace().variableValue(QStringLiteral("ok")), QStringLiteral("1"));
+}
+
+TEST_F(Running, CtrlFInTheDialogAbortsTheRun) {
+    flowcharts::factorial(project());
+    driver.when(dialog(), [this] { QTest::keyClick(dialog(), Qt::Key_F, Qt::ControlModifier); });
+    answerMessage(Qt::Key_Z);
+    QTest::keyClick(&main(), Qt::Key_F9);
+    waitForTheEnd();
+    EXPECT_EQ(messages, QStringList({text(18)}));
+    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Aborted);
+}
+
+TEST_F(Running, ADateIsTypedIntoThreeFieldsAndCheckedByItsRules) {
+    using namespace flowcharts;
+    put(project(), KindStart, 1, 1);
+    Cell& read = put(project(), KindReadWrite, 1, 2);
+    read.mode = 0;
+    read.text2 = QStringLiteral("d");
+    read.text4 = QStringLiteral("Data:");
+    put(project(), KindEnd, 1, 3);
+    variable(project(), QStringLiteral("d"), 3, 3, TypeDate, QStringLiteral("2012/07/13"));
+    driver.when(dialog(), [this] {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return dialog()->yearInput()->hasFocus(); }, 2000));
+        EXPECT_EQ(dialog()->backgroundName(), QStringLiteral("wykonajdata"));
+        EXPECT_TRUE(dialog()->valueInput()->isHidden());
+        QTest::keyClicks(dialog()->yearInput(), QStringLiteral("20x13"));
+        QTest::keyClicks(dialog()->monthInput(), QStringLiteral("13"));
+        QTest::keyClicks(dialog()->dayInput(), QStringLiteral("1"));
+        QTest::mouseClick(dialog()->enterButton(), Qt::LeftButton);
+    });
+    answerMessage(Qt::Key_Z);
+    // The fields keep what was typed; the month is corrected and the date entered.
+    driver.when(dialog(), [this] {
+        EXPECT_EQ(dialog()->yearInput()->text(), QStringLiteral("2013"));
+        dialog()->monthInput()->clear();
+        QTest::keyClicks(dialog()->monthInput(), QStringLiteral("2"));
+        QTest::keyClick(dialog()->dayInput(), Qt::Key_Return);
+    });
+    QTest::keyClick(&main(), Qt::Key_F9);
+    waitForTheEnd();
+    EXPECT_EQ(messages, QStringList({text(256)}));
+    EXPECT_EQ(app->workspace().variableValue(QStringLiteral("d")), QStringLiteral("\"2013/2/1\""));
+}
