@@ -11,10 +11,11 @@
 namespace trevalon {
 namespace {
 
-// Where the toolbar sits in the main window. Everything stays above y = 100, where the board
-// windows stand by default: the tabs picture under the menu strip, the chosen group's buttons
-// and the cancel button in a row to its right, and the two run buttons one above the other at
-// the left edge, left of where the boards float.
+// Where the toolbar sits in the main window. Everything stays clear of the places where the
+// companions stand by default: the boards from (120, 102), the properties window at (15, 95),
+// the report window at (480, 90). The tabs picture lies under the menu strip, the chosen
+// group's buttons and the cancel button in a row to its right, and the two run buttons one
+// above the other at the right edge, beside the report window.
 constexpr int kTabsX = 8;
 constexpr int kTabsY = 48;
 constexpr int kBlockSize = 38;
@@ -22,8 +23,8 @@ constexpr int kBlockGap = 1;
 constexpr int kPanelX = kTabsX + 399 + 8;
 constexpr int kPanelY = kTabsY + (50 - kBlockSize) / 2;
 constexpr int kCommandSize = 44;
-constexpr int kRunX = 14;
-constexpr int kRunY = 112;
+constexpr int kRunRight = 8;  // from the window's right edge
+constexpr int kRunY = 104;
 
 struct ButtonName {
     int tag;
@@ -147,10 +148,17 @@ void MainToolbar::buildPanels(QWidget* window) {
     const int cancelX = kPanelX + 8 * (kBlockSize + kBlockGap) + 4;
     m_cancelPanel =
         commandPanel("PKrzyzyk", TagCancel, "JCancel", QPoint(cancelX, kPanelY), kBlockSize);
-    m_stepPanel = commandPanel("PKrokPoKroku", TagNextStep, "JNastepnyKrok", QPoint(kRunX, kRunY),
-                               kCommandSize);
+    m_stepPanel =
+        commandPanel("PKrokPoKroku", TagNextStep, "JNastepnyKrok", QPoint(0, kRunY), kCommandSize);
     m_runPanel = commandPanel("POdRazu", TagRun, "JStartProgramu",
-                              QPoint(kRunX, kRunY + kCommandSize + 8), kCommandSize);
+                              QPoint(0, kRunY + kCommandSize + 6), kCommandSize);
+    placeRunButtons(window->width());
+}
+
+void MainToolbar::placeRunButtons(int windowWidth) {
+    const int x = windowWidth - kRunRight - kCommandSize;
+    m_stepPanel->move(x, m_stepPanel->y());
+    m_runPanel->move(x, m_runPanel->y());
 }
 
 void MainToolbar::showTab(int tab) {

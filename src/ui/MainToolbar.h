@@ -34,6 +34,8 @@ public:
     // The chosen block button shows as chosen; 0 for none.
     void setChosen(int tag);
     void setRunButtons(bool stepVisible, bool runVisible);
+    // The run buttons keep to the window's right edge.
+    void placeRunButtons(int windowWidth);
     bool stepButtonVisible() const;
     bool runButtonVisible() const;
 

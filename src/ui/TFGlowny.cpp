@@ -177,6 +177,9 @@ void TFGlowny::layoutStrips() {
 
 void TFGlowny::resizeEvent(QResizeEvent*) {
     layoutStrips();
+    if (m_toolbar) {
+        m_toolbar->placeRunButtons(width());
+    }
 }
 
 void TFGlowny::paintEvent(QPaintEvent*) {
