@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QLineEdit>
 
 #include "AppFixture.h"
@@ -275,4 +276,25 @@ TEST_F(Running, ADateIsTypedIntoThreeFieldsAndCheckedByItsRules) {
     waitForTheEnd();
     EXPECT_EQ(messages, QStringList({text(256)}));
     EXPECT_EQ(app->workspace().variableValue(QStringLiteral("d")), QStringLiteral("\"2013/2/1\""));
+}
+
+TEST_F(Running, TheFactorialExampleAsksForNAndShowsTheResult) {
+    const QString example = QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb");
+    if (!QFile::exists(example)) {
+        GTEST_SKIP() << "no example file";
+    }
+    ASSERT_TRUE(main().files().openPath(example));
+    QString prompt;
+    driver.when(dialog(), [this, &prompt] {
+        prompt = dialog()->bodyText();
+        EXPECT_EQ(dialog()->titleText(), text(250));
+    });
+    enterValue(QStringLiteral("5"));
+    QString result;
+    closeDialog(&result);
+    QTest::keyClick(&main(), Qt::Key_F9);
+    waitForTheEnd();
+    EXPECT_EQ(prompt, QStringLiteral("Podaj liczbę n:"));
+    EXPECT_EQ(result, QStringLiteral("Silnia liczby 5 wynosi 120"));
+    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Finished);
 }
