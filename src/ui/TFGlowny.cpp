@@ -169,7 +169,7 @@ void TFGlowny::layoutStrips() {
         label->adjustSize();
         x = std::max(x, starts[i]);
         label->setGeometry(x, 0, label->width() + 6, kMenuStripHeight);
-        x += label->width() + 4;
+        x += label->width() + 10;
     }
     m_status->setGeometry(0, h - kStatusHeight, w - 20, kStatusHeight);
     m_grip->setGeometry(w - 19, h - 19, 16, 16);

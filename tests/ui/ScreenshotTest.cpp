@@ -4,6 +4,7 @@
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
+#include "ui/PropertiesView.h"
 #include "ui/RunController.h"
 #include "ui/TFOpisy.h"
 #include "ui/TFWykonanie.h"
@@ -28,6 +29,9 @@ protected:
             companions << board(n);
         }
         companions << app->report();
+        if (auto* properties = dynamic_cast<QWidget*>(main().properties())) {
+            companions << properties;
+        }
         for (QWidget* w : companions) {
             if (w->isVisible()) {
                 p.drawPixmap(w->pos() - main().pos(), w->grab());
