@@ -30,6 +30,7 @@ Editor::Editor(Project& project, const TextTable& texts, MessageSink& sink, Edit
 void Editor::reset() {
     m_placing = false;
     m_moving = false;
+    m_currentBoard = 0;
     m_currentColumn = 0;
     m_currentRow = 0;
     m_propertiesKind = PropertiesBoard;
@@ -79,8 +80,11 @@ void Editor::leaveMoving() {
     m_view.modesChanged();
 }
 
+// The current cell belongs to the board it was chosen on: after another board became active,
+// Delete and "Przesuń klocek" must not act on the same column and row of that other board.
 bool Editor::validCurrent() const {
-    return Board::validPosition(m_currentColumn, m_currentRow);
+    return m_currentBoard == m_project.activeBoard &&
+           Board::validPosition(m_currentColumn, m_currentRow);
 }
 
 void Editor::setMark(int n, int column, int row, FrameColour colour) {
@@ -198,6 +202,7 @@ void Editor::selectWithFrame(int column, int row, FrameColour colour) {
     const int n = m_project.activeBoard;
     const Cell& cell = m_project.cell(n, column, row);
     if (cell.occupied) {
+        m_currentBoard = n;
         m_currentColumn = column;
         m_currentRow = row;
         m_propertiesKind = cell.isVariable ? PropertiesVariable : cell.kindCode;
@@ -219,6 +224,7 @@ void Editor::markCell(int column, int row) {
     if (!m_project.isOccupied(n, column, row)) {
         return;
     }
+    m_currentBoard = n;
     m_currentColumn = column;
     m_currentRow = row;
     setMark(n, column, row, FrameSelected);

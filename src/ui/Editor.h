@@ -81,6 +81,7 @@ public:
 
     int activeBoard() const;
     int previousBoard() const { return m_previousBoard; }
+    int currentBoard() const { return m_currentBoard; }
     int currentColumn() const { return m_currentColumn; }
     int currentRow() const { return m_currentRow; }
     int propertiesKind() const { return m_propertiesKind; }
@@ -105,6 +106,7 @@ private:
 
     std::array<FrameMap, 3> m_frames{};
     int m_previousBoard = 1;
+    int m_currentBoard = 0;
     int m_currentColumn = 0;
     int m_currentRow = 0;
     int m_propertiesKind = PropertiesBoard;

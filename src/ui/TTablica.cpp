@@ -130,7 +130,9 @@ void TTablica::buildPopup() {
     };
     m_moveBlock = add("PMPrzesunKlocek", [this] {
         Editor& editor = m_host.editor();
-        editor.beginMove(editor.currentColumn(), editor.currentRow());
+        if (editor.currentBoard() == m_project.activeBoard) {
+            editor.beginMove(editor.currentColumn(), editor.currentRow());
+        }
     });
     m_deleteBlock = add("PMUsunKlocek", [this] { m_host.editor().deleteCurrentBlock(); });
     m_popup->addSeparator();

@@ -309,6 +309,25 @@ TEST_F(BoardEditing, WithoutTheWarningDeleteRemovesAtOnce) {
     EXPECT_TRUE(project().isOccupied(1, 2, 2));
 }
 
+// The current block is the one chosen on the active board: a marked cell at the same place on
+// another board (a faulty cell after a check) is not deleted when that board becomes active.
+TEST_F(BoardEditing, DeleteActsOnlyOnTheBoardWhereTheBlockWasChosen) {
+    app->settings().values().warnBeforeDelete = false;
+    place(KindAssign, 2, 2);
+    addBoard();
+    place(KindMessage, 2, 2, 2);
+    clickCell(1, 2, 2);
+    project().cell(2, 2, 2).marked = true;
+    QTest::mousePress(board(2)->titleLabel(), Qt::LeftButton);
+    QTest::mouseRelease(board(2)->titleLabel(), Qt::LeftButton);
+    ASSERT_EQ(project().activeBoard, 2);
+    QTest::keyClick(board(2), Qt::Key_Delete);
+    EXPECT_TRUE(project().isOccupied(2, 2, 2));
+    EXPECT_TRUE(project().isOccupied(1, 2, 2));
+    board(2)->popupMenu()->findChild<QAction*>(QStringLiteral("PMPrzesunKlocek"))->trigger();
+    EXPECT_FALSE(editor().moving());
+}
+
 TEST_F(BoardEditing, ClearingAsksAndResetsTheWholeBoard) {
     Board& b = project().board(1);
     b.name = QStringLiteral("Moja");
