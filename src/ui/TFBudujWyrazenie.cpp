@@ -1,6 +1,5 @@
 #include "ui/TFBudujWyrazenie.h"
 
-#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -18,6 +17,7 @@
 #include "exec/BoardCheck.h"
 #include "exec/Workspace.h"
 #include "ui/ClickLabel.h"
+#include "ui/DialogParts.h"
 #include "ui/DragLabel.h"
 #include "ui/Pictures.h"
 #include "ui/TJetButton.h"
@@ -178,77 +178,57 @@ void TFBudujWyrazenie::buildLists() {
     const int listWidth = ColumnWidth - dropWidth - insertWidth - 4;
     for (int i = 0; i < ListCount; ++i) {
         const auto which = static_cast<BuilderList>(i);
-        const int x = Margin + (i % 2) * (ColumnWidth + Width - 2 * Margin - 2 * ColumnWidth);
+        const auto at = static_cast<std::size_t>(i);
+        const int x = Margin + (i % 2) * (Width - 2 * Margin - ColumnWidth);
         const int y = ListsTop + (i / 2) * ListPitch;
         auto* label = new QLabel(this);
         label->setGeometry(x, y, ColumnWidth, 16);
         label->setStyleSheet(QStringLiteral("color: rgb(40, 36, 72);"));
-        m_listLabels[static_cast<std::size_t>(i)] = label;
+        m_listLabels[at] = label;
 
         auto* box = new QComboBox(this);
         box->setObjectName(QLatin1String(ListNames[i].list));
         box->setGeometry(x, y + 18, listWidth, 21);
         box->setItemDelegate(new ListEntryPainter(box));
         box->setMaxVisibleItems(12);
-        box->setStyleSheet(
-            QStringLiteral("QComboBox { background: white; color: rgb(0, 0, 64); padding-left: 3px;"
-                           " border: 1px solid rgb(72, 68, 112); }"
-                           "QComboBox::drop-down { width: 0px; border: none; }"
-                           "QComboBox QAbstractItemView { background: white; color: rgb(0, 0, 64);"
-                           " border: 1px solid rgb(72, 68, 112); }"));
+        dialogparts::styleOwnerList(box);
         connect(box, &QComboBox::highlighted, this,
                 [this, which](int entry) { entryHovered(which, entry); });
         connect(box, &QComboBox::activated, this,
                 [this, which](int entry) { entryChosen(which, entry); });
-        m_lists[static_cast<std::size_t>(i)] = box;
+        m_lists[at] = box;
 
-        auto* drop = new TJetButton(i, this);
-        drop->setObjectName(QLatin1String(ListNames[i].drop));
-        drop->setGeometry(x + listWidth + 2, y + 18, dropWidth, 21);
-        drop->setFaces(pictures::pixmap(QStringLiteral("butlista")),
-                       pictures::pixmap(QStringLiteral("butlistaakt")), QPixmap());
-        drop->onHovered = [this, which](int) { entryHovered(which, list(which)->currentIndex()); };
-        drop->onClicked = [this, which](int) {
-            QComboBox* box = list(which);
-            if (box->view()->isVisible()) {
-                box->hidePopup();
-            } else {
-                box->showPopup();
-            }
+        m_dropButtons[at] =
+            dialogparts::pictureButton(this, ListNames[i].drop, QStringLiteral("butlista"),
+                                       QRect(x + listWidth + 2, y + 18, dropWidth, 21));
+        m_dropButtons[at]->onHovered = [this, which](int) {
+            entryHovered(which, list(which)->currentIndex());
         };
-        m_dropButtons[static_cast<std::size_t>(i)] = drop;
-
-        auto* insert = new TJetButton(i, this);
-        insert->setObjectName(QLatin1String(ListNames[i].insert));
-        insert->setGeometry(x + listWidth + dropWidth + 4, y + 18, insertWidth, 21);
-        insert->setFaces(pictures::pixmap(QStringLiteral("butwstaw")),
-                         pictures::pixmap(QStringLiteral("butwstawakt")), QPixmap());
-        insert->onClicked = [this, which](int) { insertFromList(which); };
-        m_insertButtons[static_cast<std::size_t>(i)] = insert;
+        m_dropButtons[at]->onClicked = [this, which](int) {
+            dialogparts::toggleDropDown(list(which));
+        };
+        m_insertButtons[at] = dialogparts::pictureButton(
+            this, ListNames[i].insert, QStringLiteral("butwstaw"),
+            QRect(x + listWidth + dropWidth + 4, y + 18, insertWidth, 21));
+        m_insertButtons[at]->onClicked = [this, which](int) { insertFromList(which); };
     }
 }
 
 void TFBudujWyrazenie::buildKeypad() {
     const QString& captions = ExpressionEditor::keypadCaptions();
-    const QPixmap face = pictures::pixmap(QStringLiteral("klawisz"));
-    const QPixmap faceOver = pictures::pixmap(QStringLiteral("klawiszakt"));
     for (int i = 0; i < int(m_keypad.size()); ++i) {
-        auto* key = new TJetButton(i, this);
-        key->setObjectName(QLatin1String(KeypadNames[i]));
-        key->setGeometry(Margin + (i % 7) * KeyPitch, KeypadTop + (i / 7) * 32, 32, 26);
-        key->setFaces(face, faceOver, face);
+        TJetButton* key = dialogparts::pictureButton(
+            this, KeypadNames[i], QStringLiteral("klawisz"),
+            QRect(Margin + (i % 7) * KeyPitch, KeypadTop + (i / 7) * 32, 32, 26));
         key->setCaption(captions.at(i));
-        key->onClicked = [this](int tag) { pressKeypad(tag); };
+        key->onClicked = [this, i](int) { pressKeypad(i); };
         m_keypad[static_cast<std::size_t>(i)] = key;
     }
 }
 
 void TFBudujWyrazenie::buildButtons() {
-    m_check = new TJetButton(0, this);
-    m_check->setObjectName(QStringLiteral("ButSprawdz"));
-    m_check->setGeometry(Width - Margin - 180, KeypadTop + 16, 180, 26);
-    m_check->setFaces(pictures::pixmap(QStringLiteral("przyciskszeroki")),
-                      pictures::pixmap(QStringLiteral("przyciskszerokiakt")), QPixmap());
+    m_check = dialogparts::pictureButton(this, "ButSprawdz", QStringLiteral("przyciskszeroki"),
+                                         QRect(Width - Margin - 180, KeypadTop + 16, 180, 26));
     m_check->onClicked = [this](int) { checkFormula(); };
     const int top = ButtonBandTop + (layout::DialogButtonBandHeight - 26) / 2;
     m_enter = new TJetButton(0, this);
@@ -492,17 +472,8 @@ void TFBudujWyrazenie::keyPressEvent(QKeyEvent* event) {
 
 void TFBudujWyrazenie::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QImage background = pictures::image(QStringLiteral("budujwyrazenie"));
-    if (background.isNull()) {
-        p.fillRect(rect(), QColor(236, 234, 244));
-        p.fillRect(QRect(0, 0, Width, TitleHeight), QColor(72, 68, 112));
-    } else {
-        p.drawImage(0, 0, background);
-    }
-    if (m_builder.collapsed()) {
-        p.setPen(QColor(72, 68, 112));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
+    // Collapsed, the frame closes around the title strip alone.
+    dialogparts::paintBackground(p, QStringLiteral("budujwyrazenie"), rect());
 }
 
 }  // namespace trevalon
