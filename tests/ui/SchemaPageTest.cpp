@@ -119,18 +119,6 @@ TEST_F(SchemaPageTest, ShapesStandAtTheirCellsAndEmptyCellsStayWhite) {
     EXPECT_TRUE(blankRect(picture.page, QRect(0, 120, 360, 50)));
 }
 
-TEST_F(SchemaPageTest, EveryKindHasItsShapePicture) {
-    for (int kind : {11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 26, 31,
-                     32, 33, 34, 35, 41, 42, 43, 44, 45, 46, 47, 48}) {
-        EXPECT_FALSE(SchemaPage::shapeName(kind).isEmpty()) << kind;
-    }
-    EXPECT_EQ(SchemaPage::shapeName(26), QStringLiteral("przypisz"));
-    EXPECT_EQ(SchemaPage::shapeName(23), QStringLiteral("zprocedury"));
-    EXPECT_EQ(SchemaPage::shapeName(43), QStringLiteral("lonczgrotright"));
-    EXPECT_TRUE(SchemaPage::shapeName(0).isEmpty());
-    EXPECT_TRUE(SchemaPage::shapeName(49).isEmpty());
-}
-
 struct TextCase {
     int kind;
     int mode;
@@ -204,14 +192,15 @@ TEST(SchemaTexts, FollowTheInterfaceLanguage) {
     EXPECT_EQ(SchemaPage::elementText(cell, texts, 0), QStringLiteral("READ(a)"));
 }
 
-TEST(SchemaTexts, RelationsByStoredCode) {
-    const QStringList expected = {"=", ">", "<", ">=", "<=", "<>"};
-    for (int mode = 0; mode < 6; ++mode) {
-        EXPECT_EQ(SchemaPage::relation(mode), expected[mode]);
-    }
-    // A code no editor writes is not shown as a valid relation.
-    EXPECT_EQ(SchemaPage::relation(6), QStringLiteral("?"));
-    EXPECT_EQ(SchemaPage::relation(-1), QStringLiteral("?"));
+TEST(SchemaTexts, ADamagedRelationCodeIsNotShownAsAValidOne) {
+    TextTable texts;
+    Cell cell;
+    cell.occupied = true;
+    cell.kindCode = KindCompareFormula;
+    cell.mode = 9;
+    cell.text2 = QStringLiteral("a");
+    cell.text4 = QStringLiteral("1");
+    EXPECT_EQ(SchemaPage::conditionLine(cell, texts, 2), QStringLiteral("WAR 2: a?1"));
 }
 
 TEST(SchemaWindowSize, FollowsThePageBetweenItsLimits) {
