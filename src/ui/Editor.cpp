@@ -341,7 +341,7 @@ void Editor::deleteBoard() {
     if (count == 3) {
         m_view.showBoardWindow(2);
     }
-    // The description leaves board 2 active even when it was the one removed; a board that is
+    // Board 2 would stay active even when it was the one removed; a board that is
     // no longer shown would then receive the board commands, so board 1 takes over instead.
     m_previousBoard = m_project.activeBoard;
     m_project.activeBoard = std::min(2, m_project.boardCount);

@@ -56,7 +56,6 @@ void RunController::startStepping() {
         return;
     }
     began();
-    runStateChanged();
 }
 
 void RunController::nextStep() {
@@ -119,6 +118,10 @@ void RunController::slice() {
 
 void RunController::began() {
     m_wasRunning = true;
+    // The run cleared the marks of every board; their frames (a selection) go too, and in
+    // step mode the current block's frame comes back.
+    m_main.editor().showRunMark(0, 0, 0);
+    runStateChanged();
     m_main.editor().setRunning(true);
     m_main.updateRunButtons();
     m_main.titlesChanged();

@@ -166,32 +166,32 @@ void TFWarning::focusLeft() {
     }
 }
 
-bool TFWarning::handleLetter(int key) {
+// The answer a letter gives, or -1 when its button is not shown (or it is no button's letter).
+int TFWarning::letterResult(int key) const {
     const bool question = m_buttons == YesNoCancel;
     if (m_english) {
         switch (key) {
             case Qt::Key_Y:
-                return question ? (finish(ResultYes), true) : false;
+                return question ? ResultYes : -1;
             case Qt::Key_N:
-                return question ? (finish(ResultNo), true) : false;
+                return question ? ResultNo : -1;
             case Qt::Key_C:
-                finish(question ? ResultCancel : ResultClose);
-                return true;
+                return question ? ResultCancel : ResultClose;
             default:
-                return false;
+                return -1;
         }
     }
     switch (key) {
         case Qt::Key_T:
-            return question ? (finish(ResultYes), true) : false;
+            return question ? ResultYes : -1;
         case Qt::Key_N:
-            return question ? (finish(ResultNo), true) : false;
+            return question ? ResultNo : -1;
         case Qt::Key_A:
-            return question ? (finish(ResultCancel), true) : false;
+            return question ? ResultCancel : -1;
         case Qt::Key_Z:
-            return !question ? (finish(ResultClose), true) : false;
+            return question ? -1 : ResultClose;
         default:
-            return false;
+            return -1;
     }
 }
 
@@ -215,7 +215,9 @@ void TFWarning::keyPressEvent(QKeyEvent* event) {
             focusLeft();
             return;
         default:
-            handleLetter(event->key());
+            if (const int result = letterResult(event->key()); result >= 0) {
+                finish(result);
+            }
             return;
     }
 }

@@ -50,7 +50,7 @@ private:
     ClickLabel* button(int which) const {
         return m_buttonLabels[static_cast<std::size_t>(which - 1)];
     }
-    bool handleLetter(int key);
+    int letterResult(int key) const;
 
     const TextTable& m_texts;
     TabKeyHook* m_tabHook = nullptr;

@@ -226,8 +226,8 @@ TEST_F(ProjectFiles, TheCommandLineArgumentIsOpenedAtStartUp) {
 }
 
 TEST_F(ProjectFiles, AnOldFormatProjectAsksForANewFileAtTheFirstSave) {
-    test::SdpBuilder::BoardSpec spec;
-    spec.name = QStringLiteral("Dawna");
+    test::SdpBuilder::BoardSpec old;
+    old.name = QStringLiteral("Dawna");
     test::SdpBuilder::CellSpec start;
     start.kindCode = KindStart;
     start.name = QStringLiteral("Start");
@@ -235,14 +235,14 @@ TEST_F(ProjectFiles, AnOldFormatProjectAsksForANewFileAtTheFirstSave) {
     end.row = 2;
     end.kindCode = KindEnd;
     end.name = QStringLiteral("End");
-    spec.cells = {start, end};
-    const QString old = folder() + QStringLiteral("/dawny.sdp");
-    QFile file(old);
+    old.cells = {start, end};
+    const QString path = folder() + QStringLiteral("/dawny.sdp");
+    QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(test::SdpBuilder::record(spec, LegacyProjectReader::SmallRecordSize));
+    file.write(test::SdpBuilder::record(old, LegacyProjectReader::SmallRecordSize));
     file.close();
 
-    ASSERT_TRUE(main().files().openPath(old));
+    ASSERT_TRUE(main().files().openPath(path));
     EXPECT_EQ(project().board(1).name, QStringLiteral("Dawna"));
     EXPECT_EQ(project().kindAt(1, 1, 2), KindEnd);
     EXPECT_EQ(header(), QStringLiteral("TREVALON     dawny"));

@@ -135,8 +135,11 @@ TEST_F(Running, ABoardThatFailsItsCheckDoesNotRun) {
 TEST_F(Running, AnEndlessLoopKeepsTheWindowsAliveAndStopsOnCtrlF) {
     flowcharts::endlessLoop(project());
     main().showBoardWindow(1);
+    clickCell(1, 1, 1);
+    ASSERT_EQ(editor().frames(1).at(1, 1), FrameSelected);
     QTest::keyClick(&main(), Qt::Key_F9);
     ASSERT_TRUE(runner().running());
+    EXPECT_EQ(editor().frames(1).at(1, 1), FrameNone);  // a run starts with no marks
     EXPECT_FALSE(main().toolbar().stepButtonVisible());
     EXPECT_TRUE(main().toolbar().runButtonVisible());
     // The run goes on in slices, between which the window handles its events.
