@@ -19,7 +19,8 @@ TFWinietka::TFWinietka(const TextTable& texts, QWidget* parent)
     m_close->setObjectName(QStringLiteral("ButZamknij"));
     m_close->setAlignment(Qt::AlignCenter);
     m_close->setStyleSheet(QStringLiteral("color: rgb(40, 36, 72);"));
-    m_close->setGeometry(width() - 132, height() - 36, 120, 26);
+    // Under the title, clear of the picture's flowchart on the right.
+    m_close->setGeometry(32, height() - 60, 120, 26);
     m_close->onClicked = [this] { accept(); };
 }
 

@@ -7,6 +7,7 @@
 #include "ui/PropertiesView.h"
 #include "ui/RunController.h"
 #include "ui/TFOpisy.h"
+#include "ui/TFWinietka.h"
 #include "ui/TFWykonanie.h"
 
 using namespace trevalon;
@@ -101,4 +102,16 @@ TEST_F(Screenshots, ExecutionDialog) {
     EXPECT_TRUE(reading.save(path(QStringLiteral("execution-dialog-read.png"))));
     EXPECT_TRUE(result.save(path(QStringLiteral("execution-dialog-result.png"))));
     EXPECT_TRUE(composite().save(path(QStringLiteral("main-window-after-run.png"))));
+}
+
+TEST_F(Screenshots, AboutWindow) {
+    QImage about;
+    driver.when(app->about(), [&] {
+        about = app->about()->grab().toImage();
+        QTest::keyClick(app->about(), Qt::Key_Escape);
+    });
+    main().commands().execute(Command::About);
+    ASSERT_FALSE(about.isNull());
+    EXPECT_FALSE(app->about()->isVisible());
+    EXPECT_TRUE(about.save(path(QStringLiteral("about.png"))));
 }
