@@ -4,6 +4,7 @@
 #include "AppFixture.h"
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
+#include "ui/BoardGeometry.h"
 #include "ui/ClickLabel.h"
 #include "ui/MainMenus.h"
 #include "ui/TDotFrame.h"
@@ -211,4 +212,39 @@ TEST_F(MainWindow, TheGripResizesThroughADottedFrame) {
     send(QEvent::MouseButtonPress, corner);
     send(QEvent::MouseButtonRelease, main().pos() + QPoint(100, 100));
     EXPECT_EQ(main().size(), QSize(TFGlowny::MinimumWidth, TFGlowny::MinimumHeight));
+}
+
+TEST_F(MainWindow, CheckingTheProjectReportsTheFirstFaultyBoard) {
+    newProject();
+    flowcharts::factorial(project());
+    main().showBoardWindow(1);
+    QTest::keyClick(&main(), Qt::Key_F9, Qt::AltModifier);
+    ASSERT_TRUE(app->report()->isVisible());
+    EXPECT_EQ(app->report()->reportKind(), TFOpisy::KindProject);
+    EXPECT_EQ(app->report()->rows().front().label, QStringLiteral("Kontrola: Bez nazwy"));
+
+    main().commands().execute(Command::NewBoard);  // an empty board fails its first stage
+    clickCell(1, 3, 1);
+    answerMessage(Qt::Key_Z);
+    QTest::keyClick(&main(), Qt::Key_F9, Qt::AltModifier);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], app->workspace().texts().text(17));
+    EXPECT_EQ(app->report()->reportKind(), TFOpisy::KindBoard);
+    EXPECT_EQ(app->report()->rows().front().label, QStringLiteral("Kontrola: Plansza nr 2"));
+    EXPECT_EQ(project().activeBoard, 2);
+    EXPECT_TRUE(board(2)->titleActive());
+}
+
+TEST_F(MainWindow, FaultyCellsAreFramedRedByTheBoardCheck) {
+    newProject();
+    flowcharts::factorial(project());
+    project().cell(1, 3, 3).text4 = QStringLiteral("1 +");  // a formula that does not parse
+    main().showBoardWindow(1);
+    QTest::keyClick(board(1), Qt::Key_F8, Qt::AltModifier);
+    EXPECT_EQ(editor().frames(1).at(3, 3), FrameFaulty);
+    EXPECT_EQ(editor().frames(1).at(3, 2), FrameNone);
+    EXPECT_EQ(app->report()->rows().back().tone, ReportRow::Bad);
+    EXPECT_EQ(
+        board(1)->image()->picture().pixel(geometry::cellRect(3, 3).topLeft() + QPoint(20, 0)),
+        qRgb(255, 0, 0));
 }
