@@ -248,3 +248,16 @@ TEST_F(MainWindow, FaultyCellsAreFramedRedByTheBoardCheck) {
         board(1)->image()->picture().pixel(geometry::cellRect(3, 3).topLeft() + QPoint(20, 0)),
         qRgb(255, 0, 0));
 }
+
+TEST_F(MainWindow, ToolbarHintsFollowTheSettingWhileTheStatusLineAlwaysExplains) {
+    TJetButton* start = main().toolbar().button(KindStart);
+    TJetButton* connector = main().toolbar().button(KindLineVertical);
+    EXPECT_TRUE(start->toolTip().isEmpty());
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(start, &enter);
+    EXPECT_EQ(main().statusText(), QStringLiteral("Początek programu lub procedury"));
+    app->settings().values().showHints = true;
+    main().applyTexts();
+    EXPECT_EQ(start->toolTip(), QStringLiteral("Początek programu lub procedury"));
+    EXPECT_EQ(connector->toolTip(), QStringLiteral("Łącznik, jak na rysunku"));
+}
