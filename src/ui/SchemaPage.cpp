@@ -5,8 +5,10 @@
 #include <algorithm>
 
 #include "config/TextTable.h"
+#include "exec/Executor.h"
 #include "model/BlockCatalogue.h"
 #include "model/Board.h"
+#include "ui/pictures/PictureLayout.h"
 #include "ui/pictures/PictureStore.h"
 
 namespace trevalon {
@@ -51,7 +53,174 @@ void drawShape(QPainter& p, const QString& name, const QRect& box) {
     p.drawRect(box.adjusted(10, 10, -11, -11));
 }
 
+const QColor kInk(38, 36, 62);
+
+void arrowHead(QPainter& p, QPointF tip, int dx, int dy) {
+    constexpr double length = 7;
+    constexpr double width = 7;
+    const QPointF along(dx, dy);
+    const QPointF across(-dy, dx);
+    const QPointF back = tip - along * length;
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    p.drawPolygon(QPolygonF{tip, back + across * (width / 2), back - across * (width / 2)});
+    p.restore();
+}
+
+// Where a block's shape meets the vertical flow line; none for blocks the flow only leaves
+// (starts, which always leave downward) or never enters (variables, connectors).
+const layout::SchemaEdges* entryEdges(int kindCode) {
+    switch (kindCode) {
+        case KindEnd:
+        case KindBranchEnd:
+            return &layout::SchemaEndEdges;
+        case KindCompareVars:
+        case KindCompareFormula:
+            return &layout::SchemaConditionEdges;
+        case KindReadWrite:
+        case KindCall:
+        case KindReturn:
+        case KindMessage:
+        case KindQuestion:
+        case KindRandom:
+        case KindAssign:
+        case KindArrayWrite:
+        case KindArrayRead:
+            return &layout::SchemaBoxEdges;
+        default:
+            return nullptr;
+    }
+}
+
+bool isConnector(int kindCode) {
+    return kindCode >= KindLineVertical && kindCode <= KindCornerTopLeft;
+}
+
+// A block gets its entry line and head on the side the flow comes in from. One the flow
+// enters both from above and from below gets no head; one no walk reaches is read the way a
+// flowchart is written, entered from above.
+void drawEntry(QPainter& p, const QRect& box, const layout::SchemaEdges& edges,
+               std::uint8_t arriving) {
+    const std::uint8_t vertical = arriving & (SchemaFlow::Down | SchemaFlow::Up);
+    const double x = box.left() + layout::SchemaMidX;
+    const double top = box.top();
+    const double bottom = box.top() + SchemaPage::ShapeHeight;
+    p.setPen(QPen(kInk, 1.6, Qt::SolidLine, Qt::FlatCap));
+    if (vertical != SchemaFlow::Up) {
+        p.drawLine(QPointF(x, top), QPointF(x, top + edges.top));
+    }
+    if (vertical & SchemaFlow::Up) {
+        p.drawLine(QPointF(x, top + edges.bottom), QPointF(x, bottom));
+    }
+    if (vertical == SchemaFlow::Up) {
+        arrowHead(p, QPointF(x, top + edges.bottom), 0, -1);
+    } else if (vertical != (SchemaFlow::Down | SchemaFlow::Up)) {
+        arrowHead(p, QPointF(x, top + edges.top), 0, 1);
+    }
+}
+
+// A connector shows which way the flow leaves it when that is one way only; otherwise it
+// stays a plain line (a junction's side head is part of its picture: that one never changes).
+void drawExit(QPainter& p, const QRect& box, std::uint8_t leaving) {
+    const QPointF mid(box.left() + layout::SchemaMidX, box.top() + layout::SchemaMidY);
+    switch (leaving) {
+        case SchemaFlow::Down:
+            arrowHead(p, mid + QPointF(0, 18), 0, 1);
+            break;
+        case SchemaFlow::Up:
+            arrowHead(p, mid - QPointF(0, 18), 0, -1);
+            break;
+        case SchemaFlow::Right:
+            arrowHead(p, mid + QPointF(60, 0), 1, 0);
+            break;
+        case SchemaFlow::Left:
+            arrowHead(p, mid - QPointF(60, 0), -1, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+// The block a connector's only way out leads into shows the direction with its own entry
+// head; a second head one step before it says nothing more.
+bool leadsIntoBlock(const Board& board, const SchemaFlow& flow, int column, int row) {
+    const std::uint8_t leaving = flow.leaving(column, row);
+    if (leaving != SchemaFlow::Down && leaving != SchemaFlow::Up) {
+        return false;  // blocks are entered from above or below only
+    }
+    const int r = row + (leaving == SchemaFlow::Down ? 1 : -1);
+    if (r < 1 || r > usedRows(board)) {
+        return false;
+    }
+    const Cell& next = board.cell(column, r);
+    return next.occupied && entryEdges(next.kindCode) != nullptr;
+}
+
 }  // namespace
+
+SchemaFlow SchemaFlow::trace(const Board& board) {
+    SchemaFlow flow;
+    const int columns = usedColumns(board);
+    const int rows = usedRows(board);
+    struct Walk {
+        int column;
+        int row;
+        Executor::Heading heading;  // the flow leaves (column, row) this way
+    };
+    std::vector<Walk> pending;
+    auto leave = [&](int c, int r, Executor::Heading heading) {
+        flow.m_leaving[static_cast<std::size_t>(c * 16 + r)] |= std::uint8_t(1u << heading);
+        pending.push_back({c, r, heading});
+    };
+    for (int c = 1; c <= columns; ++c) {
+        for (int r = 1; r <= rows; ++r) {
+            const Cell& cell = board.cell(c, r);
+            if (cell.occupied && (cell.kindCode == KindStart || cell.kindCode == KindBranchStart)) {
+                leave(c, r, Executor::Down);
+            }
+        }
+    }
+    std::array<bool, 16 * 16 * 4> seen{};
+    while (!pending.empty()) {
+        const Walk walk = pending.back();
+        pending.pop_back();
+        const int c = walk.column + (walk.heading == Executor::Left    ? -1
+                                     : walk.heading == Executor::Right ? 1
+                                                                       : 0);
+        const int r = walk.row + (walk.heading == Executor::Up     ? -1
+                                  : walk.heading == Executor::Down ? 1
+                                                                   : 0);
+        if (c < 1 || c > columns || r < 1 || r > rows || !board.cell(c, r).occupied) {
+            continue;
+        }
+        const std::size_t cellAt = static_cast<std::size_t>(c * 16 + r);
+        if (seen[cellAt * 4 + walk.heading]) {
+            continue;
+        }
+        seen[cellAt * 4 + walk.heading] = true;
+        flow.m_arriving[cellAt] |= std::uint8_t(1u << walk.heading);
+        const Cell& cell = board.cell(c, r);
+        switch (cell.kindCode) {
+            case KindEnd:
+            case KindBranchEnd:
+                break;  // the run jumps elsewhere
+            case KindStart:
+            case KindBranchStart:
+                leave(c, r, Executor::Down);
+                break;
+            case KindCompareVars:
+            case KindCompareFormula:
+                leave(c, r, Executor::Left);
+                leave(c, r, Executor::Right);
+                break;
+            default:
+                leave(c, r, Executor::turn(cell.kindCode, cell.mode, walk.heading));
+                break;
+        }
+    }
+    return flow;
+}
 
 SchemaArea SchemaPage::visibleArea(const Board& board, bool withVariables) {
     int first = 0, last = 0, top = 0, bottom = 0;
@@ -206,6 +375,7 @@ SchemaPicture SchemaPage::draw(const Board& board, const TextTable& texts, bool 
     QPainter p(&picture.page);
     p.setFont(font);
     const QFontMetrics metrics(font);
+    const SchemaFlow flow = SchemaFlow::trace(board);
     int condition = 0;
     for (int c = 1; c <= usedColumns(board); ++c) {
         for (int r = 1; r <= usedRows(board); ++r) {
@@ -220,6 +390,11 @@ SchemaPicture SchemaPage::draw(const Board& board, const TextTable& texts, bool 
             const QRect box((c - area.left) * ShapeWidth, (r - area.top) * ShapeHeight, ShapeWidth,
                             ShapeHeight);
             drawShape(p, shapeName(cell.kindCode), box);
+            if (const layout::SchemaEdges* edges = entryEdges(cell.kindCode)) {
+                drawEntry(p, box, *edges, flow.arriving(c, r));
+            } else if (isConnector(cell.kindCode) && !leadsIntoBlock(board, flow, c, r)) {
+                drawExit(p, box, flow.leaving(c, r));
+            }
             const QString text = elementText(cell, texts, condition);
             p.setPen(Qt::black);
             p.drawText(box, Qt::AlignCenter | Qt::TextDontClip, text);

@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <cstdint>
 #include <vector>
 
 namespace trevalon {
@@ -33,6 +35,30 @@ struct SchemaElement {
     int row = 0;
     QString text;
     QSize textSize;
+};
+
+// Which ways the flow crosses each cell, followed from every start and branch start of the
+// board the way a run walks it: straight on through blocks, turned by corners and junctions,
+// both ways out of a comparison, stopping at an end, a branch end, an empty cell or the edge.
+// A cell no walk reaches has no directions: what happens there is not known.
+class SchemaFlow {
+public:
+    // One bit per direction of flow, 1 << Executor::Heading (down, up, left, right).
+    enum : std::uint8_t { Down = 1, Up = 2, Left = 4, Right = 8 };
+
+    static SchemaFlow trace(const Board& board);
+    // The directions in which the flow moves when it enters the cell.
+    std::uint8_t arriving(int column, int row) const { return at(m_arriving, column, row); }
+    // The directions in which the flow moves when it leaves the cell.
+    std::uint8_t leaving(int column, int row) const { return at(m_leaving, column, row); }
+
+private:
+    using Grid = std::array<std::uint8_t, 16 * 16>;
+    static std::uint8_t at(const Grid& grid, int column, int row) {
+        return column >= 1 && column <= 15 && row >= 1 && row <= 15 ? grid[column * 16 + row] : 0;
+    }
+    Grid m_arriving{};
+    Grid m_leaving{};
 };
 
 // The drawn page with what went into it.

@@ -175,6 +175,77 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{41, 0, u"Poloncz1", u"", u"", u"", u""},
         TextCase{47, 0, u"Poloncz2", u"", u"", u"", u""}));
 
+// A loop that runs upward through two assignments on the left and back into the main line:
+//   col 1            col 2
+//   corner 46 (1,2)  start (2,1) / junction 44 (2,2)
+//   y:=2 (1,3)       x:=1 (2,3)
+//   corner 45 (1,4)  comparison (2,4) -> corner 47 (3,4) -> end (3,5)
+class SchemaFlowTest : public SchemaPageTest {
+protected:
+    void upwardLoop() {
+        block(KindStart, 2, 1);
+        block(KindJoinLeft, 2, 2);
+        flowcharts::assignment(*project, 2, 3, QStringLiteral("x"), QStringLiteral("1"));
+        block(KindCompareFormula, 2, 4);
+        block(KindCornerTopRight, 1, 4);
+        flowcharts::assignment(*project, 1, 3, QStringLiteral("y"), QStringLiteral("2"));
+        block(KindCornerBottomRight, 1, 2);
+        block(KindCornerLeftBottom, 3, 4);
+        block(KindEnd, 3, 5);
+    }
+    // Dark where an arrow head is, white around a plain 1.6-pixel line.
+    static bool ink(const QImage& page, int x, int y) { return qGray(page.pixel(x, y)) < 150; }
+};
+
+TEST_F(SchemaFlowTest, FollowsTheRunThroughCornersJunctionsAndBothWaysOutOfAComparison) {
+    upwardLoop();
+    flowcharts::assignment(*project, 5, 5, QStringLiteral("z"), QStringLiteral("3"));
+    const SchemaFlow flow = SchemaFlow::trace(board());
+    const struct {
+        int column, row;
+        std::uint8_t arriving, leaving;
+    } cases[] = {
+        {2, 1, 0, SchemaFlow::Down},
+        {2, 2, SchemaFlow::Down | SchemaFlow::Right, SchemaFlow::Down},
+        {2, 3, SchemaFlow::Down, SchemaFlow::Down},
+        {2, 4, SchemaFlow::Down, SchemaFlow::Left | SchemaFlow::Right},
+        {1, 4, SchemaFlow::Left, SchemaFlow::Up},
+        {1, 3, SchemaFlow::Up, SchemaFlow::Up},
+        {1, 2, SchemaFlow::Up, SchemaFlow::Right},
+        {3, 4, SchemaFlow::Right, SchemaFlow::Down},
+        {3, 5, SchemaFlow::Down, 0},
+        {5, 5, 0, 0},  // nothing leads there
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "cell " << c.column << "," << c.row);
+        EXPECT_EQ(flow.arriving(c.column, c.row), c.arriving);
+        EXPECT_EQ(flow.leaving(c.column, c.row), c.leaving);
+    }
+}
+
+TEST_F(SchemaFlowTest, ArrowHeadsPointTheWayTheFlowGoes) {
+    upwardLoop();
+    block(KindLineVertical, 1, 6);  // reached by nothing: no head either way
+    const QImage page = draw().page;
+    ASSERT_FALSE(page.isNull());
+    constexpr int x = 88;  // beside the flow line, inside a head's base
+    // x:=1 (column 2, row 3) is entered from above: a head just above its top edge only.
+    EXPECT_TRUE(ink(page, 180 + x, 120 + 11 - 6));
+    EXPECT_FALSE(ink(page, 180 + x, 120 + 49 + 6));
+    // y:=2 (column 1, row 3) is entered from below: a head just under its bottom edge only.
+    EXPECT_TRUE(ink(page, x, 120 + 49 + 6));
+    EXPECT_FALSE(ink(page, x, 120 + 11 - 6));
+    // The corner above it leads the flow to the right: a head on its right leg.
+    EXPECT_TRUE(ink(page, 150 - 6, 60 + 30 + 2));
+    // The end block, a step below a corner, gets its entry head; the corner none of its own.
+    EXPECT_TRUE(ink(page, 360 + x, 240 + 14 - 6));
+    EXPECT_FALSE(ink(page, 360 + x, 180 + 48 - 6));
+    // A connector no run reaches stays a plain line.
+    for (int y = 300; y < 360; ++y) {
+        EXPECT_FALSE(ink(page, x, y)) << y;
+    }
+}
+
 TEST(SchemaTexts, FollowTheInterfaceLanguage) {
     TextTable texts;
     texts.setLanguage(QStringLiteral("ang"));

@@ -36,4 +36,18 @@ inline constexpr int DialogButtonBandHeight = 44;
 // Title-strip marks (16 x 16) sit this far below the top of a strip.
 inline constexpr int StripMarkTop = 2;
 
+// Schema page shapes (180 x 60): the flow runs along x = SchemaMidX and y = SchemaMidY, and a
+// block's shape meets the vertical flow line at these heights. The pictures carry the lines
+// only; the page adds the arrow heads where the flow's direction is known.
+inline constexpr int SchemaMidX = 90;
+inline constexpr int SchemaMidY = 30;
+struct SchemaEdges {
+    int top;
+    int bottom;
+};
+inline constexpr SchemaEdges SchemaStartEdges{13, 46};     // "kompbigstart"
+inline constexpr SchemaEdges SchemaEndEdges{14, 47};       // "kompbigend"
+inline constexpr SchemaEdges SchemaBoxEdges{11, 49};       // "napisz", "przypisz", procedures
+inline constexpr SchemaEdges SchemaConditionEdges{5, 55};  // "warunek"
+
 }  // namespace trevalon::layout

@@ -2,14 +2,17 @@
 #include <QPolygonF>
 
 #include "Canvas.h"
+#include "ui/pictures/PictureLayout.h"
 
 namespace trevalon::pictures {
 namespace {
 
-// Shapes of the flowchart page: 180 x 60 cells on white, the flow along x = 90 and y = 30,
-// shapes in light tints so that the black text written into them stays readable.
-constexpr double MidX = 90;
-constexpr double MidY = 30;
+// Shapes of the flowchart page: 180 x 60 cells on white, the flow along the middle lines,
+// shapes in light tints so that the black text written into them stays readable. No arrow
+// heads on the flow lines: which way the flow runs depends on the drawing, so the page adds
+// them.
+constexpr double MidX = layout::SchemaMidX;
+constexpr double MidY = layout::SchemaMidY;
 
 QPen linePen() {
     return QPen(colours::ink, 1.6, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
@@ -35,9 +38,10 @@ void across(QPainter& p, double from, double to) {
     p.drawLine(QPointF(from, MidY), QPointF(to, MidY));
 }
 
-void enter(QPainter& p, double top) {
-    down(p, 0, top - 6);
-    arrowHead(p, QPointF(MidX, top), 0, 1, 7, 7, colours::ink);
+// The flow line above and below a block, up to its shape.
+void through(QPainter& p, const layout::SchemaEdges& edges) {
+    down(p, 0, edges.top);
+    down(p, edges.bottom, 60);
 }
 
 void shape(QPainter& p, const QPainterPath& path, int hue) {
@@ -59,14 +63,15 @@ QPainterPath rounded(const QRectF& box, double radius) {
     return path;
 }
 
+// The flow leaves a start block downward only; an end block's entry line is the page's, on
+// whichever side the flow comes from.
 void terminal(QPainter& p, bool start) {
+    const layout::SchemaEdges& edges = start ? layout::SchemaStartEdges : layout::SchemaEndEdges;
     if (start) {
-        down(p, 46, 60);
-        shape(p, rounded(QRectF(22, 13, 136, 33), 16.5), 140);
-    } else {
-        enter(p, 14);
-        shape(p, rounded(QRectF(22, 14, 136, 33), 16.5), 356);
+        down(p, edges.bottom, 60);
     }
+    shape(p, rounded(QRectF(22, edges.top, 136, edges.bottom - edges.top), 16.5),
+          start ? 140 : 356);
 }
 
 void variable(QPainter& p) {
@@ -80,35 +85,39 @@ void variable(QPainter& p) {
 }
 
 void inputOutput(QPainter& p) {
-    enter(p, 11);
-    down(p, 49, 60);
-    shape(p, polygon({{22, 11}, {177, 11}, {158, 49}, {3, 49}}), 214);
+    const layout::SchemaEdges& e = layout::SchemaBoxEdges;
+    through(p, e);
+    shape(p, polygon({{22, e.top}, {177, e.top}, {158, e.bottom}, {3, e.bottom}}), 214);
 }
 
 void process(QPainter& p, int hue, bool sideBars) {
-    enter(p, 11);
-    down(p, 49, 60);
+    const layout::SchemaEdges& e = layout::SchemaBoxEdges;
+    through(p, e);
     QPainterPath box;
-    box.addRect(QRectF(4, 11, 172, 38));
+    box.addRect(QRectF(4, e.top, 172, e.bottom - e.top));
     shape(p, box, hue);
     if (sideBars) {
         p.setPen(QPen(colours::ink, 1.2));
-        p.drawLine(QPointF(12, 11), QPointF(12, 49));
-        p.drawLine(QPointF(168, 11), QPointF(168, 49));
+        p.drawLine(QPointF(12, e.top), QPointF(12, e.bottom));
+        p.drawLine(QPointF(168, e.top), QPointF(168, e.bottom));
     }
 }
 
 void giveBack(QPainter& p) {
-    enter(p, 11);
-    down(p, 49, 60);
-    shape(p, polygon({{2, 30}, {18, 11}, {162, 11}, {178, 30}, {162, 49}, {18, 49}}), 292);
+    const layout::SchemaEdges& e = layout::SchemaBoxEdges;
+    through(p, e);
+    shape(p,
+          polygon(
+              {{2, MidY}, {18, e.top}, {162, e.top}, {178, MidY}, {162, e.bottom}, {18, e.bottom}}),
+          292);
 }
 
 void condition(QPainter& p) {
-    enter(p, 5);
+    const layout::SchemaEdges& e = layout::SchemaConditionEdges;
+    down(p, 0, e.top);
     across(p, 0, 14);
     across(p, 166, 180);
-    shape(p, polygon({{MidX, 5}, {166, MidY}, {MidX, 55}, {14, MidY}}), 48);
+    shape(p, polygon({{MidX, e.top}, {166, MidY}, {MidX, e.bottom}, {14, MidY}}), 48);
     // The flow leaves to the left when the condition holds, to the right when it does not.
     centredText(p, QRectF(0, 14, 16, 14), QStringLiteral("+"), sans(12, true), QColor(30, 130, 70));
     centredText(p, QRectF(164, 14, 16, 14), QStringLiteral("\u2212"), sans(12, true),
