@@ -258,7 +258,7 @@ void Editor::dropMove(int column, int row) {
 
 void Editor::deleteCurrentBlock() {
     const int n = m_project.activeBoard;
-    if (n < 1 || n > m_project.boardCount || !validCurrent() ||
+    if (m_running || n < 1 || n > m_project.boardCount || !validCurrent() ||
         !m_project.cell(n, m_currentColumn, m_currentRow).marked) {
         return;
     }
@@ -278,7 +278,7 @@ void Editor::deleteCurrentBlock() {
 
 void Editor::clearBoard() {
     const int n = m_project.activeBoard;
-    if (n < 1 || n > m_project.boardCount || m_project.board(n).blockCount < 1) {
+    if (m_running || n < 1 || n > m_project.boardCount || m_project.board(n).blockCount < 1) {
         return;
     }
     if (m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
@@ -295,7 +295,12 @@ void Editor::clearBoard() {
     m_view.showProperties(PropertiesBoard);
 }
 
+// The board windows stay clickable during a run (their title strips, the delete label), while
+// the executor walks the boards: none of them may change under it.
 void Editor::deleteOwnBoard(int n) {
+    if (m_running) {
+        return;
+    }
     if (n == 1) {
         m_sink.showMessage(MessageSink::Close, MessageSink::Information,
                            m_texts.text(TextFirstBoard));
@@ -322,7 +327,7 @@ void Editor::copyBoardInto(int from, int to) {
 
 void Editor::deleteBoard() {
     const int count = m_project.boardCount;
-    if (count < 2) {
+    if (m_running || count < 2) {
         return;
     }
     if (m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
@@ -352,7 +357,7 @@ void Editor::deleteBoard() {
 }
 
 bool Editor::newBoard() {
-    if (m_project.boardCount >= kMaxBoards) {
+    if (m_running || m_project.boardCount >= kMaxBoards) {
         return false;
     }
     clearMarks(m_project.activeBoard);

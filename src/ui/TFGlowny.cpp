@@ -349,15 +349,16 @@ void TFGlowny::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// A project opened during a run would be replaced under the executor: drops wait for its end.
 void TFGlowny::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) {
+    if (event->mimeData()->hasUrls() && !m_run->running()) {
         event->acceptProposedAction();
     }
 }
 
 void TFGlowny::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile()) {
+    if (m_run->running() || urls.isEmpty() || !urls.first().isLocalFile()) {
         return;
     }
     event->acceptProposedAction();

@@ -1,10 +1,12 @@
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
 #include "exec/Executor.h"
 #include "ui/ClickLabel.h"
+#include "ui/MainMenus.h"
 #include "ui/RunController.h"
 #include "ui/TFOpisy.h"
 #include "ui/TFWykonanie.h"
@@ -300,4 +302,62 @@ TEST_F(Running, TheFactorialExampleAsksForNAndShowsTheResult) {
     EXPECT_EQ(prompt, QStringLiteral("Podaj liczbę n:"));
     EXPECT_EQ(result, QStringLiteral("Silnia liczby 5 wynosi 120"));
     EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Finished);
+}
+
+// While a stepwise run waits for the next step, the windows answer the mouse, but nothing may
+// take away or replace a board that the executor walks.
+TEST_F(Running, BoardsAndTheProjectStayWhileAStepwiseRunWaits) {
+    const QString procedure = QStringLiteral(TREVALON_SOURCE_DIR "/examples/procedure.skb");
+    const QString factorial = QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb");
+    if (!QFile::exists(procedure) || !QFile::exists(factorial)) {
+        GTEST_SKIP() << "no example files";
+    }
+    ASSERT_TRUE(main().files().openPath(procedure));
+    ASSERT_EQ(project().boardCount, 2);
+    const auto drop = [this](const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&main(), &enter);
+        QDropEvent event(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&main(), &event);
+        return enter.isAccepted();
+    };
+    QTest::keyClick(&main(), Qt::Key_F12);
+    ASSERT_TRUE(runner().running());
+    // The menus offer only what a waiting run allows: the next step, aborting, help.
+    MainMenus& menus = main().menus();
+    for (auto which : {MainMenus::File, MainMenus::Show, MainMenus::Run, MainMenus::Help}) {
+        menus.updateState(which);
+    }
+    for (Command c :
+         {Command::NewProject, Command::NewBoard, Command::OpenProject, Command::SaveProject,
+          Command::SaveAs, Command::Close, Command::CheckBoard, Command::CheckProject, Command::Run,
+          Command::StepByStep, Command::About, Command::Polish, Command::English}) {
+        EXPECT_FALSE(menus.action(c)->isEnabled()) << static_cast<int>(c);
+    }
+    for (Command c : {Command::NextStep, Command::Abort, Command::Help, Command::ToggleProperties,
+                      Command::CopyPicture}) {
+        EXPECT_TRUE(menus.action(c)->isEnabled()) << static_cast<int>(c);
+    }
+
+    answerMessage(Qt::Key_Return);  // would say Yes to a question; closes the abort's message
+    QTest::mouseClick(board(2)->deleteLabel(), Qt::LeftButton);
+    EXPECT_EQ(project().boardCount, 2);
+    EXPECT_TRUE(board(2)->isVisible());
+    EXPECT_TRUE(messages.isEmpty());
+
+    EXPECT_FALSE(drop(factorial));
+    EXPECT_EQ(project().boardCount, 2);
+    EXPECT_EQ(app->workspace().projectName(), QStringLiteral("procedure"));
+    EXPECT_TRUE(runner().running());
+
+    main().commands().execute(Command::Abort);
+    ASSERT_FALSE(runner().running());
+    EXPECT_EQ(messages, QStringList({text(18)}));
+    // Once the run is over, the same drop opens the file.
+    EXPECT_TRUE(drop(factorial));
+    EXPECT_EQ(project().boardCount, 1);
+    EXPECT_EQ(app->workspace().projectName(), QStringLiteral("factorial"));
 }
