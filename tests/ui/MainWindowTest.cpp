@@ -10,6 +10,7 @@
 #include "ui/TDotFrame.h"
 #include "ui/TFOpisy.h"
 #include "ui/TFWinietka.h"
+#include "ui/TFWlasnosci.h"
 
 using namespace trevalon;
 
@@ -260,4 +261,84 @@ TEST_F(MainWindow, ToolbarHintsFollowTheSettingWhileTheStatusLineAlwaysExplains)
     main().applyTexts();
     EXPECT_EQ(start->toolTip(), QStringLiteral("Początek programu lub procedury"));
     EXPECT_EQ(connector->toolTip(), QStringLiteral("Łącznik, jak na rysunku"));
+}
+
+// The same key table serves four windows, each with its own share of it, and a key counts only
+// with exactly its modifiers: Ctrl, Alt, Ctrl+Alt, or anything else for the plain keys.
+TEST_F(MainWindow, EachWindowTakesItsShareOfTheKeysWithExactModifiers) {
+    app->settings().values().warnBeforeDelete = false;
+    newProject();
+    place(KindAssign, 2, 2);
+    QWidget* properties = app->properties();
+    QWidget* report = app->report();
+
+    // Alt+F8 checks the board; with Shift or Ctrl added it is some other key.
+    QTest::keyClick(&main(), Qt::Key_F8, Qt::AltModifier | Qt::ShiftModifier);
+    QTest::keyClick(&main(), Qt::Key_F8, Qt::AltModifier | Qt::ControlModifier);
+    EXPECT_FALSE(main().state().checkDone);
+    QTest::keyClick(report, Qt::Key_F8, Qt::AltModifier);
+    EXPECT_TRUE(main().state().checkDone);
+    ASSERT_TRUE(report->isVisible());
+
+    clickCell(1, 2, 2);
+    ASSERT_TRUE(project().cell(1, 2, 2).marked);
+    // Delete belongs to the main and board windows; Ctrl+Delete is no key of the table.
+    QTest::keyClick(properties, Qt::Key_Delete);
+    QTest::keyClick(report, Qt::Key_Delete);
+    QTest::keyClick(board(1), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_TRUE(project().isOccupied(1, 2, 2));
+    QTest::keyClick(&main(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_FALSE(project().isOccupied(1, 2, 2));
+
+    // The event level is set from the main window alone.
+    const int level = app->settings().logLevel();
+    const auto other = static_cast<Qt::Key>(Qt::Key_0 + (level == 2 ? 3 : 2));
+    for (QWidget* window : {properties, report}) {
+        QTest::keyClick(window, other, Qt::ControlModifier | Qt::AltModifier);
+    }
+    EXPECT_EQ(app->settings().logLevel(), level);
+
+    // Every key ends in the main, board and report windows; the properties window lets the keys
+    // it does not know go on to its editors.
+    for (QWidget* window :
+         {static_cast<QWidget*>(&main()), static_cast<QWidget*>(board(1)), report, properties}) {
+        QKeyEvent letter(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(window, &letter);
+        EXPECT_EQ(letter.isAccepted(), window != properties) << window->objectName().toStdString();
+        QKeyEvent f10(QEvent::KeyPress, Qt::Key_F10, Qt::NoModifier);
+        QApplication::sendEvent(window, &f10);
+        EXPECT_TRUE(f10.isAccepted()) << window->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindow, MaximisingTogglesItsHintAndKeepsTheBoardsAtTheirOffsets) {
+    newProject();
+    const Board& first = project().board(1);
+    auto* maximise = main().findChild<ClickLabel*>(QStringLiteral("LMaximize"));
+    EXPECT_EQ(maximise->toolTip(), QStringLiteral("Maksymalizuj"));
+    EXPECT_FALSE(enabled(MainMenus::Window, Command::Restore));
+    EXPECT_TRUE(enabled(MainMenus::Window, Command::Maximise));
+
+    QTest::mouseClick(maximise, Qt::LeftButton);
+    ASSERT_TRUE(main().isMaximized());
+    EXPECT_EQ(maximise->toolTip(), QStringLiteral("Przywróc"));
+    EXPECT_EQ(board(1)->pos() - main().pos(), QPoint(first.left, first.top));
+    EXPECT_TRUE(enabled(MainMenus::Window, Command::Restore));
+    EXPECT_FALSE(enabled(MainMenus::Window, Command::Maximise));
+
+    // A maximised window is not dragged by its title strip.
+    const QPoint before = main().pos();
+    QWidget* drag = main().findChild<QWidget*>(QStringLiteral("LPrzesuwGlowne"));
+    QTest::mousePress(drag, Qt::LeftButton, Qt::KeyboardModifiers(), QPoint(300, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(330, 30),
+                     QPointF(drag->mapToGlobal(QPoint(330, 30))), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(drag, &move);
+    QTest::mouseRelease(drag, Qt::LeftButton, Qt::KeyboardModifiers(), QPoint(330, 30));
+    EXPECT_EQ(main().pos(), before);
+
+    main().menus().action(Command::Restore)->trigger();
+    EXPECT_FALSE(main().isMaximized());
+    EXPECT_EQ(maximise->toolTip(), QStringLiteral("Maksymalizuj"));
+    EXPECT_EQ(board(1)->pos() - main().pos(), QPoint(first.left, first.top));
 }
