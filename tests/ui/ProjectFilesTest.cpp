@@ -256,3 +256,31 @@ TEST_F(ProjectFiles, AnOldFormatProjectAsksForANewFileAtTheFirstSave) {
     EXPECT_EQ(header(), QStringLiteral("TREVALON     dawny-nowy"));
     EXPECT_TRUE(messages.isEmpty());
 }
+
+TEST_F(ProjectFiles, OpeningIsLoggedAboveLevelFourAndTheEndAlways) {
+    Project scratch;
+    flowcharts::factorial(scratch);
+    scratch.note = QStringLiteral("Szkola nr 5");
+    const QString path = folder() + QStringLiteral("/notatka.skb");
+    ASSERT_TRUE(ProjectFile::save(scratch, path, *warning(), app->log(), app->workspace().texts()));
+    const auto logged = [this] {
+        QFile log(app->settings().logFilePath());
+        EXPECT_TRUE(log.open(QIODevice::ReadOnly));
+        return QString::fromLatin1(log.readAll());
+    };
+
+    app->settings().setLogLevel(4);
+    ASSERT_TRUE(main().files().openPath(path));
+    EXPECT_FALSE(logged().contains(QStringLiteral("Open: ")));
+    app->settings().setLogLevel(5);
+    ASSERT_TRUE(main().files().openPath(path));
+    ASSERT_FALSE(project().lastModified.isEmpty());
+    EXPECT_TRUE(logged().contains(QStringLiteral("Open: notatka.skb Copyright: Szkola nr 5 Last "
+                                                 "modificed: ") +
+                                  project().lastModified));
+    EXPECT_FALSE(logged().contains(QStringLiteral("Koniec pracy.")));
+
+    app->settings().setLogLevel(0);
+    EXPECT_TRUE(main().close());
+    EXPECT_TRUE(logged().contains(QStringLiteral("Koniec pracy.")));
+}
