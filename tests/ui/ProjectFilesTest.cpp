@@ -9,6 +9,7 @@
 #include "config/SettingsStore.h"
 #include "storage/LegacyProjectReader.h"
 #include "storage/ProjectFile.h"
+#include "ui/MainMenus.h"
 #include "ui/TFOpisy.h"
 
 using namespace trevalon;
@@ -283,4 +284,33 @@ TEST_F(ProjectFiles, OpeningIsLoggedAboveLevelFourAndTheEndAlways) {
     app->settings().setLogLevel(0);
     EXPECT_TRUE(main().close());
     EXPECT_TRUE(logged().contains(QStringLiteral("Koniec pracy.")));
+}
+
+TEST_F(ProjectFiles, SaveAsAlwaysAsksAndLeavesTheProjectsFolderAlone) {
+    const QString projects = app->settings().values().projectsFolder;
+    const QString path = writeProject(QStringLiteral("pierwszy.skb"));
+    ASSERT_TRUE(main().files().openPath(path));
+    ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("kopie")));
+    const QString copy = folder() + QStringLiteral("/kopie/drugi.skb");
+    answerSaveDialog(copy);
+    main().menus().action(Command::SaveAs)->trigger();
+    EXPECT_EQ(driver.pending(), 0);
+    ASSERT_TRUE(QFile::exists(copy));
+    EXPECT_EQ(main().state().projectPath, copy);
+    EXPECT_EQ(header(), QStringLiteral("TREVALON     drugi"));
+    EXPECT_EQ(app->settings().values().projectsFolder, projects);
+
+    // Saving goes on into the new file; the first one stays as it was.
+    place(KindMessage, 8, 8);
+    QTest::keyClick(&main(), Qt::Key_S, Qt::ControlModifier);
+    Project reread;
+    ASSERT_TRUE(ProjectFile::load(reread, copy, *warning(), app->log(), app->workspace().texts()));
+    EXPECT_EQ(reread.kindAt(1, 8, 8), KindMessage);
+    ASSERT_TRUE(ProjectFile::load(reread, path, *warning(), app->log(), app->workspace().texts()));
+    EXPECT_FALSE(reread.isOccupied(1, 8, 8));
+    // A cancelled dialog changes nothing.
+    cancelSaveDialog();
+    main().commands().execute(Command::SaveAs);
+    EXPECT_EQ(main().state().projectPath, copy);
+    EXPECT_TRUE(messages.isEmpty());
 }
