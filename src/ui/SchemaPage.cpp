@@ -182,7 +182,30 @@ SchemaFlow SchemaFlow::trace(const Board& board) {
         }
     }
     std::array<bool, 16 * 16 * 4> seen{};
-    while (!pending.empty()) {
+    // A call leaves the board; the run comes back at a return block, where the end of the
+    // procedure points, and goes on in the direction the board had at the call.
+    std::uint8_t callHeadings = 0;
+    std::uint8_t resumed = 0;
+    const auto resumeAtReturns = [&] {
+        const std::uint8_t fresh = callHeadings & ~resumed;
+        resumed |= fresh;
+        for (int c = 1; c <= columns; ++c) {
+            for (int r = 1; r <= rows; ++r) {
+                const Cell& cell = board.cell(c, r);
+                for (int h = Executor::Down;
+                     h <= Executor::Right && cell.occupied && cell.kindCode == KindReturn; ++h) {
+                    if (fresh & (1u << h)) {
+                        leave(c, r, static_cast<Executor::Heading>(h));
+                    }
+                }
+            }
+        }
+    };
+    while (!pending.empty() || (callHeadings & ~resumed) != 0) {
+        if (pending.empty()) {
+            resumeAtReturns();
+            continue;
+        }
         const Walk walk = pending.back();
         pending.pop_back();
         const int c = walk.column + (walk.heading == Executor::Left    ? -1
@@ -205,6 +228,9 @@ SchemaFlow SchemaFlow::trace(const Board& board) {
             case KindEnd:
             case KindBranchEnd:
                 break;  // the run jumps elsewhere
+            case KindCall:
+                callHeadings |= std::uint8_t(1u << walk.heading);
+                break;
             case KindStart:
             case KindBranchStart:
                 leave(c, r, Executor::Down);

@@ -40,6 +40,8 @@ struct SchemaElement {
 // Which ways the flow crosses each cell, followed from every start and branch start of the
 // board the way a run walks it: straight on through blocks, turned by corners and junctions,
 // both ways out of a comparison, stopping at an end, a branch end, an empty cell or the edge.
+// A call leaves the board; the run comes back at a return block (where the procedure's end
+// points) and goes on the way the board went at the call.
 // A cell no walk reaches has no directions: what happens there is not known.
 class SchemaFlow {
 public:

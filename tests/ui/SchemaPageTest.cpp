@@ -223,6 +223,20 @@ TEST_F(SchemaFlowTest, FollowsTheRunThroughCornersJunctionsAndBothWaysOutOfAComp
     }
 }
 
+TEST_F(SchemaFlowTest, ACallLeavesTheBoardAndTheFlowComesBackAtTheReturnBlock) {
+    block(KindStart, 1, 1);
+    block(KindCall, 1, 2);
+    flowcharts::assignment(*project, 1, 3, QStringLiteral("x"), QStringLiteral("1"));
+    block(KindReturn, 2, 3);
+    block(KindEnd, 2, 4);
+    const SchemaFlow flow = SchemaFlow::trace(board());
+    EXPECT_EQ(flow.arriving(1, 2), SchemaFlow::Down);
+    EXPECT_EQ(flow.leaving(1, 2), 0);
+    EXPECT_EQ(flow.arriving(1, 3), 0);  // below the call, but the run never walks there
+    EXPECT_EQ(flow.leaving(2, 3), SchemaFlow::Down);
+    EXPECT_EQ(flow.arriving(2, 4), SchemaFlow::Down);
+}
+
 TEST_F(SchemaFlowTest, ArrowHeadsPointTheWayTheFlowGoes) {
     upwardLoop();
     block(KindLineVertical, 1, 6);  // reached by nothing: no head either way
