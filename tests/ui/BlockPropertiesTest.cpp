@@ -1,6 +1,7 @@
 // What the properties window shows and stores for each kind, without the window: layouts,
 // values, lists, validation and the typing filters.
 #include <QStringList>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,54 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{43, false, "0120"}, LayoutCase{44, false, "0120"},
                       LayoutCase{45, false, "010"}, LayoutCase{46, false, "010"},
                       LayoutCase{47, false, "010"}, LayoutCase{48, false, "010"}));
+
+// Each row's label, by text number from the first row to the strip (which has none).
+TEST_F(PropertiesFixture, EveryKindLabelsItsRows) {
+    project.boardCount = 2;
+    project.activeBoard = 2;
+    project.board(2).kind = BoardProcedure;
+    const struct {
+        int kind;
+        std::vector<int> labels;
+    } cases[] = {
+        {BlockProperties::KindBoard, {61, 73, 74, 75, 0}},
+        {KindVariable, {61, 62, 63, 64, 65, 0}},
+        {KindStart, {61, 79, 81, 0}},
+        {KindEnd, {61, 79, 83, 0}},
+        {KindBranchStart, {61, 79, 84, 64, 0}},
+        {KindBranchEnd, {61, 79, 84, 64, 0}},
+        {KindReadWrite, {61, 79, 96, 97, 98, 99, 0}},
+        {KindCall, {61, 79, 71, 0}},
+        {KindReturn, {61, 79, 71, 0}},
+        {KindMessage, {61, 79, 100, 0}},
+        {KindQuestion, {61, 79, 101, 97, 0}},
+        {KindRandom, {61, 79, 97, 64, 0}},
+        {KindAssign, {61, 79, 62, 102, 0}},
+        {KindCompareVars, {61, 79, 103, 104, 105, 0}},
+        {KindCompareFormula, {61, 79, 103, 102, 105, 0}},
+        {KindArrayWrite, {61, 79, 106, 107, 108, 0}},
+        {KindArrayRead, {61, 79, 106, 107, 108, 0}},
+        {KindJoinRight, {61, 79, 111, 0}},
+        {KindLineVertical, {61, 79, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        if (c.kind == BlockProperties::KindBoard) {
+            props.show(c.kind, 0, 0);
+        } else {
+            place(2, 4, 4, c.kind);
+            showCell(4, 4);
+        }
+        std::vector<int> labels;
+        for (int r = 1; r <= props.rowCount(); ++r) {
+            labels.push_back(props.rowAt(r).label);
+        }
+        EXPECT_EQ(labels, c.labels);
+        if (c.kind != BlockProperties::KindBoard) {
+            project.clearCell(2, 4, 4);
+        }
+    }
+}
 
 TEST_F(PropertiesFixture, BoardRowsFollowTheBoardNumber) {
     props.show(BlockProperties::KindBoard, 0, 0);
