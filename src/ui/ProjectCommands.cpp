@@ -64,7 +64,11 @@ bool ProjectCommands::hasUnsavedWork() const {
 }
 
 bool ProjectCommands::askToSave() {
-    if (!hasUnsavedWork()) {
+    return askIf(hasUnsavedWork());
+}
+
+bool ProjectCommands::askIf(bool needed) {
+    if (!needed) {
         return true;
     }
     Workspace& ws = m_main.workspace();
@@ -79,8 +83,9 @@ bool ProjectCommands::askToSave() {
     }
 }
 
+// An untouched new project holds nothing to save: closing asks only about changed boards.
 bool ProjectCommands::confirmClose() {
-    return askToSave();
+    return askIf(m_main.state().projectOpen && m_main.workspace().project().projectChanged());
 }
 
 void ProjectCommands::newProjectCommand() {
@@ -97,6 +102,8 @@ void ProjectCommands::newProject() {
     MainState& state = m_main.state();
     state.projectOpen = true;
     project.newProject();
+    // Resetting the boards marks them changed; a new project starts with nothing to save.
+    project.clearChanged();
     project.note.clear();
     project.lastModified.clear();
     ws.loadVariables(QString());

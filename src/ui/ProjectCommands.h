@@ -44,6 +44,8 @@ public:
     QFileDialog* saveDialog() const { return m_saveDialog; }
 
 private:
+    // The unsaved-changes question when `needed`; true to go on.
+    bool askIf(bool needed);
     bool write(const QString& path);
     QString chooseSaveFile();
     void adoptName(const QString& path);

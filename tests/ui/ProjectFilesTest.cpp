@@ -314,3 +314,19 @@ TEST_F(ProjectFiles, SaveAsAlwaysAsksAndLeavesTheProjectsFolderAlone) {
     EXPECT_EQ(main().state().projectPath, copy);
     EXPECT_TRUE(messages.isEmpty());
 }
+
+// Leaving an untouched new project for another asks (it was never saved), while closing the
+// program asks only when a board holds changes.
+TEST_F(ProjectFiles, AnUntouchedNewProjectClosesWithoutAQuestion) {
+    newProject();
+    answerMessage(Qt::Key_N);
+    main().commands().execute(Command::NewProject);
+    EXPECT_EQ(messages, QStringList({text(16)}));
+    ASSERT_TRUE(main().state().unsavedNew);
+    main().menus().updateState(MainMenus::File);
+    EXPECT_FALSE(main().menus().action(Command::SaveProject)->isEnabled());
+    answerMessage(Qt::Key_A);  // a question, if one came, would keep the program open
+    EXPECT_TRUE(main().close());
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_FALSE(main().isVisible());
+}
