@@ -7,6 +7,7 @@
 #include "ui/BoardGeometry.h"
 #include "ui/ClickLabel.h"
 #include "ui/MainMenus.h"
+#include "ui/Pictures.h"
 #include "ui/TDotFrame.h"
 #include "ui/TFOpisy.h"
 #include "ui/TFWinietka.h"
@@ -342,3 +343,46 @@ TEST_F(MainWindow, MaximisingTogglesItsHintAndKeepsTheBoardsAtTheirOffsets) {
     EXPECT_EQ(maximise->toolTip(), QStringLiteral("Maksymalizuj"));
     EXPECT_EQ(board(1)->pos() - main().pos(), QPoint(first.left, first.top));
 }
+
+namespace {
+
+struct TabPress {
+    QPoint at;  // in the tabs picture
+    int tab;    // the tab it chooses, 0 for none
+};
+
+class GroupTabs : public MainWindow, public ::testing::WithParamInterface<TabPress> {};
+
+}  // namespace
+
+// A press on a tab's band shows that tab's picture and buttons and gives up a chosen block;
+// the gaps between the tabs, the rows above and below them and the tab already shown do
+// nothing at all.
+TEST_P(GroupTabs, ChooseByTheirBandsOnly) {
+    const TabPress& press = GetParam();
+    QLabel* tabs = main().toolbar().tabsPicture();
+    main().setLanguage(QStringLiteral("ang"));
+    ASSERT_EQ(main().toolbar().tab(), 1);
+    pressButton(KindStart);
+    ASSERT_TRUE(editor().placing());
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::KeyboardModifiers(), press.at);
+    const int shown = press.tab == 0 ? 1 : press.tab;
+    EXPECT_EQ(main().toolbar().tab(), shown);
+    EXPECT_EQ(editor().placing(), shown == 1);
+    const char* names[] = {"menustartang", "menuczytpiszang", "menuoperacjeang",
+                           "menuloncznikiang"};
+    ASSERT_FALSE(tabs->pixmap().isNull());
+    EXPECT_EQ(tabs->pixmap().toImage(),
+              pictures::pixmap(QLatin1String(names[shown - 1])).toImage());
+    for (int t = 1; t <= 4; ++t) {
+        EXPECT_EQ(main().toolbar().panel(t)->isVisible(), t == shown) << t;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bands, GroupTabs,
+    ::testing::Values(TabPress{{6, 3}, 1}, TabPress{{89, 19}, 1}, TabPress{{5, 10}, 0},
+                      TabPress{{90, 10}, 0}, TabPress{{105, 10}, 0}, TabPress{{106, 3}, 2},
+                      TabPress{{189, 19}, 2}, TabPress{{206, 10}, 3}, TabPress{{289, 10}, 3},
+                      TabPress{{306, 10}, 4}, TabPress{{389, 19}, 4}, TabPress{{390, 10}, 0},
+                      TabPress{{150, 2}, 0}, TabPress{{150, 20}, 0}, TabPress{{350, 40}, 0}));
