@@ -386,3 +386,29 @@ INSTANTIATE_TEST_SUITE_P(
                       TabPress{{189, 19}, 2}, TabPress{{206, 10}, 3}, TabPress{{289, 10}, 3},
                       TabPress{{306, 10}, 4}, TabPress{{389, 19}, 4}, TabPress{{390, 10}, 0},
                       TabPress{{150, 2}, 0}, TabPress{{150, 20}, 0}, TabPress{{350, 40}, 0}));
+
+TEST_F(MainWindow, TheShowMenuTogglesAndHidesTheCompanions) {
+    newProject();
+    place(KindAssign, 2, 2);
+    clickCell(1, 2, 2);
+    QWidget* properties = app->properties();
+    ASSERT_TRUE(properties->isVisible());
+    QTest::keyClick(&main(), Qt::Key_F8, Qt::AltModifier);
+    ASSERT_TRUE(app->report()->isVisible());
+
+    main().menus().action(Command::HideAuxiliary)->trigger();
+    EXPECT_FALSE(properties->isVisible());
+    EXPECT_FALSE(app->report()->isVisible());
+    // The properties item shows the chosen block's properties, then hides them again.
+    main().menus().action(Command::ToggleProperties)->trigger();
+    EXPECT_TRUE(properties->isVisible());
+    EXPECT_EQ(app->properties()->properties().kind(), KindAssign);
+    main().menus().action(Command::ToggleProperties)->trigger();
+    EXPECT_FALSE(properties->isVisible());
+    // F11 in the main window only shows.
+    QTest::keyClick(&main(), Qt::Key_F11);
+    QTest::keyClick(&main(), Qt::Key_F11);
+    EXPECT_TRUE(properties->isVisible());
+    main().menus().action(Command::ToggleVariables)->trigger();
+    EXPECT_TRUE(app->report()->isVisible());
+}
