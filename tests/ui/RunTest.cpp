@@ -361,3 +361,26 @@ TEST_F(Running, BoardsAndTheProjectStayWhileAStepwiseRunWaits) {
     EXPECT_EQ(project().boardCount, 1);
     EXPECT_EQ(app->workspace().projectName(), QStringLiteral("factorial"));
 }
+
+// The two run buttons: the step button starts stepping when nothing runs, the run button runs
+// to the end.
+TEST_F(Running, TheRunButtonsStartSteppingAndAFullRun) {
+    flowcharts::factorial(project());
+    main().showBoardWindow(1);
+    QTest::mouseClick(main().toolbar().button(MainToolbar::TagNextStep), Qt::LeftButton);
+    ASSERT_TRUE(runner().running());
+    EXPECT_TRUE(runner().stepMode());
+    EXPECT_EQ(editor().frames(1).at(3, 1), FrameSelected);
+    answerMessage(Qt::Key_Z);
+    main().commands().execute(Command::Abort);
+    ASSERT_FALSE(runner().running());
+
+    enterValue(QStringLiteral("4"));
+    QString result;
+    closeDialog(&result);
+    QTest::mouseClick(main().toolbar().button(MainToolbar::TagRun), Qt::LeftButton);
+    waitForTheEnd();
+    EXPECT_FALSE(runner().stepMode());
+    EXPECT_TRUE(result.contains(QStringLiteral("24"))) << result.toStdString();
+    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Finished);
+}
