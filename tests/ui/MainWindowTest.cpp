@@ -412,3 +412,35 @@ TEST_F(MainWindow, TheShowMenuTogglesAndHidesTheCompanions) {
     main().menus().action(Command::ToggleVariables)->trigger();
     EXPECT_TRUE(app->report()->isVisible());
 }
+
+TEST_F(MainWindow, TheReportCollapsesClosesAndComesBackAtItsPlace) {
+    newProject();
+    QTest::keyClick(&main(), Qt::Key_F8, Qt::AltModifier);
+    TFOpisy* report = app->report();
+    ASSERT_TRUE(report->isVisible());
+    const int full = 23 * 7 + 45;  // the board report's seven rows
+    EXPECT_EQ(report->size(), QSize(254, full));
+
+    auto* title = report->findChild<QWidget*>(QStringLiteral("LListwa"));
+    QTest::mousePress(title, Qt::LeftButton, Qt::KeyboardModifiers(), QPoint(20, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 30),
+                     QPointF(title->mapToGlobal(QPoint(50, 30))), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(title, &move);
+    QTest::mouseRelease(title, Qt::LeftButton, Qt::KeyboardModifiers(), QPoint(50, 30));
+    EXPECT_EQ(report->pos() - main().pos(), TFOpisy::Offset + QPoint(30, 20));
+
+    auto* collapse = report->findChild<ClickLabel*>(QStringLiteral("LZminMale"));
+    QTest::mouseClick(collapse, Qt::LeftButton);
+    EXPECT_EQ(report->height(), 20);
+    QTest::mouseClick(collapse, Qt::LeftButton);
+    EXPECT_EQ(report->height(), full);
+
+    QTest::mouseClick(report->findChild<ClickLabel*>(QStringLiteral("LCloseWlasnosci")),
+                      Qt::LeftButton);
+    EXPECT_FALSE(report->isVisible());
+    QTest::keyClick(&main(), Qt::Key_F10);
+    ASSERT_TRUE(report->isVisible());
+    EXPECT_EQ(report->pos() - main().pos(), TFOpisy::Offset);
+    EXPECT_EQ(report->height(), full);
+}
