@@ -114,7 +114,7 @@ bool BoardCheck::checkProject() {
             // The failing board's result stands as it was found, marks included; checking it
             // again could draw other test values and report something else.
             reportLast();
-            m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
+            m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Information,
                                                m_workspace.texts().text(17));
             return false;
         }

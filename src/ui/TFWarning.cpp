@@ -114,6 +114,7 @@ int TFWarning::showMessage(int buttons, int icon, const QString& text) {
     m_english = m_texts.language() != QLatin1String("pl");
     m_buttons = buttons == YesNoCancel ? YesNoCancel : Close;
     m_background->setPixmap(pictures::pixmap(QStringLiteral("oknowarning")));
+    m_iconShown = icon;
     m_icon->setPixmap(pictures::pixmap(iconPicture(icon)));
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"))

@@ -32,6 +32,8 @@ public:
     int answer() const { return m_result; }
     int focusedButton() const { return m_focused; }
     int buttonSet() const { return m_buttons; }
+    // The icon of the last showing: 1 information, 2 question, 3 warning.
+    int iconShown() const { return m_iconShown; }
     QString messageText() const;
 
     // Called by the Tab hook: Tab walks the buttons like Right arrow.
@@ -57,6 +59,7 @@ private:
     int m_result = ResultNo;
     int m_buttons = Close;
     int m_focused = ButtonClose;
+    int m_iconShown = Information;
     bool m_english = false;
     QLabel* m_background = nullptr;
     QLabel* m_icon = nullptr;

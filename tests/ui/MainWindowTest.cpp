@@ -231,6 +231,7 @@ TEST_F(MainWindow, CheckingTheProjectReportsTheFirstFaultyBoard) {
     QTest::keyClick(&main(), Qt::Key_F9, Qt::AltModifier);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], app->workspace().texts().text(17));
+    EXPECT_EQ(warning()->iconShown(), MessageSink::Information);
     EXPECT_EQ(app->report()->reportKind(), TFOpisy::KindBoard);
     EXPECT_EQ(app->report()->rows().front().label, QStringLiteral("Kontrola: Plansza nr 2"));
     EXPECT_EQ(project().activeBoard, 2);
