@@ -85,8 +85,16 @@ void RunController::abort() {
     ended();
 }
 
-void RunController::stop() {
+void RunController::pause() {
     m_timer.stop();
+}
+
+// Only a full run between slices goes on by itself; a step that waits in a dialog restarts the
+// slices when it returns, and step mode waits for the next key.
+void RunController::resume() {
+    if (running() && !stepMode() && !m_inStep) {
+        m_timer.start();
+    }
 }
 
 void RunController::slice() {

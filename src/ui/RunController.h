@@ -32,8 +32,10 @@ public:
     // "Przerwij wykonanie": stops the run now, or as soon as the step in progress (waiting in
     // a dialog) returns.
     void abort();
-    // Ends the slices without a message (the program is closing).
-    void stop();
+    // Holds a full run between two slices without ending it (the close question is open), and
+    // lets it go on.
+    void pause();
+    void resume();
 
     // ExecutionIo
     DialogClose showDialog(ExecutionDialogLogic& dialog) override;

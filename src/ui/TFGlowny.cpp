@@ -328,11 +328,14 @@ bool TFGlowny::handleKey(QKeyEvent* event, KeySource source) {
 }
 
 void TFGlowny::closeEvent(QCloseEvent* event) {
+    // A run waits while the user decides, so that a save writes one moment of it and a
+    // message of its end cannot pop up over the question.
+    m_run->pause();
     if (!m_files->confirmClose()) {
+        m_run->resume();
         event->ignore();
         return;
     }
-    m_run->stop();
     m_ws.log().log(m_ws.texts().text(714));
     pictures::release();
     for (TTablica* board : m_boards) {

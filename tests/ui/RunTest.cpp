@@ -169,6 +169,36 @@ TEST_F(Running, AnEndlessLoopKeepsTheWindowsAliveAndStopsOnCtrlF) {
     EXPECT_FALSE(editor().running());
 }
 
+TEST_F(Running, TheCloseQuestionHoldsAFullRunAndCancelLetsItGoOn) {
+    flowcharts::endlessLoop(project());
+    main().showBoardWindow(1);
+    QTest::keyClick(&main(), Qt::Key_F9);
+    ASSERT_TRUE(runner().running());
+    QTRY_VERIFY_WITH_TIMEOUT(runner().slices() >= 2, 5000);
+
+    qint64 whileAsking = -1;
+    qint64 afterWaiting = -2;
+    driver.when(warning(), [&] {
+        messages << warning()->messageText();
+        whileAsking = app->workspace().executor().stepsTaken();
+        QTest::qWait(60);
+        afterWaiting = app->workspace().executor().stepsTaken();
+        QTest::keyClick(warning(), Qt::Key_A);  // Anuluj
+    });
+    main().close();
+    QTRY_VERIFY_WITH_TIMEOUT(driver.pending() == 0 && !warning()->isVisible(), 5000);
+    EXPECT_EQ(messages, QStringList({text(16)}));
+    EXPECT_EQ(whileAsking, afterWaiting);  // no step was taken while the question was open
+    EXPECT_TRUE(main().isVisible());
+    ASSERT_TRUE(runner().running());
+    const qint64 steps = app->workspace().executor().stepsTaken();
+    QTRY_VERIFY_WITH_TIMEOUT(app->workspace().executor().stepsTaken() > steps, 5000);
+
+    answerMessage(Qt::Key_Z);
+    QTest::keyClick(&main(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_FALSE(runner().running());
+}
+
 TEST_F(Running, StepModeFramesTheCurrentBlock) {
     flowcharts::factorial(project());
     main().showBoardWindow(1);
