@@ -73,6 +73,21 @@ private:
     QString evalEval(const ExprNode& node);
     QString evalFreeVar(const ExprNode& node);
     bool insertArgument(const QString& value);
+    // Numeric subtrees (ExprNode::numeric) computed on numbers, with exactly the values the
+    // text path would read from the texts it writes. They answer false, having changed
+    // nothing, when a name is absent or not a number or a result is not finite; the text path
+    // then takes over and raises the error it always raised.
+    // `pureNumber`: the number the node's value text reads as.
+    bool pureNumber(int index, long double& value);
+    // `pureResult`: an operator's result before it is written as a text.
+    bool pureResult(const ExprNode& node, long double& result);
+    // Whether a numeric subtree under a node at the current depth stays within the evaluation
+    // depth limit, so computing it on numbers cannot skip the limit's error.
+    bool shallowEnough(const ExprNode& node) const;
+    // A captured assignment whose right-hand side is a numeric operator, stored without texts
+    // in between; false when the text path must do it.
+    bool assignNumber(const ExprNode& node, const ParsedFormula* parsed, QString& result);
+
     // The slot of `key` in the store (-1: absent), remembered in the node.
     int slotOf(const QString& key, quint64& generation, int& slot);
 

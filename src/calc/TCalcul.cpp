@@ -50,15 +50,12 @@ void TCalcul::setClock(Clock clock) {
 
 std::shared_ptr<const ParsedFormula> TCalcul::parsedFormula() {
     // A run evaluates the same few formulas over and over: they are checked before the cache.
-    for (int i = 0; i < kRecentParses; ++i) {
-        RecentParse& recent = m_recent[static_cast<size_t>(i)];
+    // Hits leave the entries where they are; reordering them cost more than the search.
+    for (RecentParse& recent : m_recent) {
         if (recent.parsed && recent.parsed->quote == m_quoteChar &&
             recent.formula.size() == m_formula.size() &&
             (recent.formula.constData() == m_formula.constData() || recent.formula == m_formula)) {
-            if (i > 0) {
-                std::rotate(m_recent.begin(), m_recent.begin() + i, m_recent.begin() + i + 1);
-            }
-            return m_recent.front().parsed;
+            return recent.parsed;
         }
     }
     std::shared_ptr<const ParsedFormula> parsed;
@@ -75,8 +72,8 @@ std::shared_ptr<const ParsedFormula> TCalcul::parsedFormula() {
         }
     }
     if (m_formula.size() <= kLongestCachedFormula) {
-        std::rotate(m_recent.begin(), m_recent.end() - 1, m_recent.end());
-        m_recent.front() = {m_formula, parsed};
+        m_recent[m_nextRecent] = {m_formula, parsed};
+        m_nextRecent = (m_nextRecent + 1) % m_recent.size();
     }
     return parsed;
 }

@@ -1,5 +1,6 @@
 #include "calc/Values.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -266,6 +267,57 @@ QString integerText(qint64 value) {
         *--p = u'-';
     }
     return QString(reinterpret_cast<const QChar*>(p), end - p);
+}
+
+void formatNumberInto(long double value, QString& out) {
+    if (!(value == std::trunc(value) && std::fabs(value) < 1e18L)) {
+        out = formatNumber(value);
+        return;
+    }
+    char16_t buffer[24];
+    char16_t* end = buffer + 24;
+    char16_t* p = end;
+    const qint64 whole = static_cast<qint64>(value);
+    quint64 magnitude = whole < 0 ? 0 - static_cast<quint64>(whole) : static_cast<quint64>(whole);
+    do {
+        *--p = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (whole < 0) {
+        *--p = u'-';
+    }
+    // A buffer of our own and large enough is written over: a counter's new value costs no
+    // allocation.
+    out.resize(end - p);
+    std::copy(p, end, reinterpret_cast<char16_t*>(out.data()));
+}
+
+std::optional<long double> throughText(long double value) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    if (value == std::trunc(value) && std::fabs(value) < 1e18L) {
+        // Integers are written with all their digits and read back exactly; only -0 is
+        // written "0".
+        return value == 0 ? 0.0L : value;
+    }
+    return parseNumber(formatNumber(value));
+}
+
+QStringView storedValueText(const QString& stored, QChar quote, bool* isText) {
+    QStringView value(stored);
+    value = value.mid(firstKept(value));
+    const bool text = value.startsWith(quote);
+    if (isText) {
+        *isText = text;
+    }
+    if (!text) {
+        return value;
+    }
+    if (value.size() >= 2 && value.endsWith(quote)) {
+        return value.mid(1, value.size() - 2);
+    }
+    return value.mid(1);
 }
 
 QString formatNumber(long double value) {

@@ -31,6 +31,19 @@ QString formatNumber(long double value);
 // An integer in decimal, with a leading "-" when negative.
 QString integerText(qint64 value);
 
+// Writes `formatNumber(value)` into `out`, reusing its buffer when it is not shared.
+void formatNumberInto(long double value, QString& out);
+
+// The number a value text stands for after it has been written by `formatNumber` and read
+// back: operators hand their results on as texts, so this is what the next operator reads.
+// Nothing for an infinity or NaN.
+std::optional<long double> throughText(long double value);
+
+// How a stored variable value reads in a formula: a value that begins (after blanks) with
+// the quote character is a text without its quotes; any other value is a number text with
+// its leading blanks removed. `isText` tells which.
+QStringView storedValueText(const QString& stored, QChar quote, bool* isText = nullptr);
+
 // The kind (1..7) of a result text; see `TCalcul::Classify`.
 int classify(const QString& text);
 
