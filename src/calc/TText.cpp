@@ -1,7 +1,5 @@
 #include "calc/TText.h"
 
-#include <cmath>
-
 #include "calc/Values.h"
 
 namespace trevalon {
@@ -133,10 +131,11 @@ void TText::setNumberAt(int slot, long double number, QChar quote) {
     NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
     cache.state = NumberCache::Unknown;
     const bool quoteInNumbers = quote == u'-' || (quote >= u'0' && quote <= u'9');
-    if (number == std::trunc(number) && std::fabs(number) < 1e18L && !quoteInNumbers) {
+    qint64 whole = 0;
+    if (!quoteInNumbers && calc::asWholeNumber(number, whole)) {
         // An integer is written with all its digits, so it reads back as itself (-0 as 0).
         cache.state = NumberCache::Number;
-        cache.value = number == 0 ? 0.0L : number;
+        cache.value = static_cast<long double>(whole);
         cache.quote = quote.unicode();
     }
 }

@@ -269,15 +269,25 @@ QString integerText(qint64 value) {
     return QString(reinterpret_cast<const QChar*>(p), end - p);
 }
 
+bool asWholeNumber(long double value, qint64& whole) {
+    // Within ±10^18 the conversion cannot overflow; it truncates, so it is exact only for
+    // integers.
+    if (!(value > -1e18L && value < 1e18L)) {
+        return false;
+    }
+    whole = static_cast<qint64>(value);
+    return static_cast<long double>(whole) == value;
+}
+
 void formatNumberInto(long double value, QString& out) {
-    if (!(value == std::trunc(value) && std::fabs(value) < 1e18L)) {
+    qint64 whole = 0;
+    if (!asWholeNumber(value, whole)) {
         out = formatNumber(value);
         return;
     }
     char16_t buffer[24];
     char16_t* end = buffer + 24;
     char16_t* p = end;
-    const qint64 whole = static_cast<qint64>(value);
     quint64 magnitude = whole < 0 ? 0 - static_cast<quint64>(whole) : static_cast<quint64>(whole);
     do {
         *--p = static_cast<char16_t>(u'0' + magnitude % 10);
@@ -288,7 +298,10 @@ void formatNumberInto(long double value, QString& out) {
     }
     // A buffer of our own and large enough is written over: a counter's new value costs no
     // allocation.
-    out.resize(end - p);
+    const qsizetype length = end - p;
+    if (out.size() != length) {
+        out.resize(length);
+    }
     std::copy(p, end, reinterpret_cast<char16_t*>(out.data()));
 }
 
@@ -296,10 +309,10 @@ std::optional<long double> throughText(long double value) {
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
-    if (value == std::trunc(value) && std::fabs(value) < 1e18L) {
-        // Integers are written with all their digits and read back exactly; only -0 is
-        // written "0".
-        return value == 0 ? 0.0L : value;
+    qint64 whole = 0;
+    if (asWholeNumber(value, whole)) {
+        // Integers are written with all their digits and read back exactly; -0 is written "0".
+        return static_cast<long double>(whole);
     }
     return parseNumber(formatNumber(value));
 }

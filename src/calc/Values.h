@@ -31,6 +31,10 @@ QString formatNumber(long double value);
 // An integer in decimal, with a leading "-" when negative.
 QString integerText(qint64 value);
 
+// Whether `value` is an integer within ±10^18 (written by `formatNumber` with all its digits);
+// `whole` receives it.
+bool asWholeNumber(long double value, qint64& whole);
+
 // Writes `formatNumber(value)` into `out`, reusing its buffer when it is not shared.
 void formatNumberInto(long double value, QString& out);
 
