@@ -51,10 +51,20 @@ void TCalcul::setClock(Clock clock) {
 std::shared_ptr<const ParsedFormula> TCalcul::parsedFormula() {
     // A run evaluates the same few formulas over and over: they are checked before the cache.
     // Hits leave the entries where they are; reordering them cost more than the search.
+    // Callers hand over the same text object each time, so the texts' data are compared
+    // before their characters.
     for (RecentParse& recent : m_recent) {
-        if (recent.parsed && recent.parsed->quote == m_quoteChar &&
-            recent.formula.size() == m_formula.size() &&
-            (recent.formula.constData() == m_formula.constData() || recent.formula == m_formula)) {
+        if (recent.formula.constData() == m_formula.constData() &&
+            recent.formula.size() == m_formula.size() && recent.parsed &&
+            recent.parsed->quote == m_quoteChar) {
+            return recent.parsed;
+        }
+    }
+    for (RecentParse& recent : m_recent) {
+        if (recent.parsed && recent.parsed->quote == m_quoteChar && recent.formula == m_formula) {
+            // The same text in another object (the check made its own): from now on the
+            // caller's object is found at the first glance.
+            recent.formula = m_formula;
             return recent.parsed;
         }
     }

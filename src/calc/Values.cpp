@@ -449,7 +449,8 @@ int classify(const QString& text) {
         if (point) {
             return kReal;
         }
-        return body == u"0" || body == u"1" ? kLogical : kInteger;
+        const bool truthValue = body.size() == 1 && (body[0] == u'0' || body[0] == u'1');
+        return truthValue ? kLogical : kInteger;
     }
     if (body.size() == 1 && body.front() != u'*') {
         return kCharacter;
