@@ -276,7 +276,23 @@ bool Evaluator::pureResult(const ExprNode& node, long double& result) {
     return std::isfinite(result);
 }
 
-bool Evaluator::assignNumber(const ExprNode& node, const ParsedFormula* parsed, QString& result) {
+bool Evaluator::runNumberAssignment(QString& value, int& kind) {
+    if (!m_direct || m_formula.root < 0 || m_shared.depth >= CalcShared::kMaxEvaluationDepth) {
+        return false;
+    }
+    const ExprNode& root = m_formula.nodes[static_cast<size_t>(m_formula.root)];
+    if (root.code != op::Name || root.capture < 0 ||
+        root.capture >= static_cast<int>(m_formula.captures.size())) {
+        return false;
+    }
+    // The levels `run` would count: the assignment's name, then the captured formula.
+    const DepthGuard guard(*this);
+    return assignNumber(root, m_formula.captures[static_cast<size_t>(root.capture)].parsed.get(),
+                        value, &kind);
+}
+
+bool Evaluator::assignNumber(const ExprNode& node, const ParsedFormula* parsed, QString& result,
+                             int* kind) {
     if (!parsed || parsed->quote != quote() || parsed->errorNumber != 0 ||
         !parsed->captures.empty() || parsed->root < 0) {
         return false;
@@ -303,6 +319,15 @@ bool Evaluator::assignNumber(const ExprNode& node, const ParsedFormula* parsed, 
     } else {
         result = calc::formatNumber(value);
         store().setUpper(node.assignedKey, result);
+    }
+    if (kind) {
+        // A whole number's text is digits alone: a truth value when it is 0 or 1.
+        qint64 whole = 0;
+        if (calc::asWholeNumber(value, whole)) {
+            *kind = whole == 0 || whole == 1 ? TCalcul::KindLogical : TCalcul::KindInteger;
+        } else {
+            *kind = calc::classify(result);
+        }
     }
     return true;
 }

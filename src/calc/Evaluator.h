@@ -20,6 +20,10 @@ public:
 
     // Evaluates the whole tree; `type` receives the root's result type (1 number, 2 text).
     QString run(int& type);
+    // For a direct assignment (see ParsedFormula::directAssignment) of a numeric operator's
+    // result: does what `run` does and answers true, with the value text and its kind;
+    // false, having changed nothing, when `run` must do it.
+    bool runNumberAssignment(QString& value, int& kind);
 
     bool failed() const { return m_calc.errorFlag(); }
     void raise(int number, const QString& detail = QString());
@@ -86,7 +90,9 @@ private:
     bool shallowEnough(const ExprNode& node) const;
     // A captured assignment whose right-hand side is a numeric operator, stored without texts
     // in between; false when the text path must do it.
-    bool assignNumber(const ExprNode& node, const ParsedFormula* parsed, QString& result);
+    // `kind` (when given) receives the result's kind.
+    bool assignNumber(const ExprNode& node, const ParsedFormula* parsed, QString& result,
+                      int* kind = nullptr);
 
     // The slot of `key` in the store (-1: absent), remembered in the node.
     int slotOf(const QString& key, quint64& generation, int& slot);

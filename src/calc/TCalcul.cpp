@@ -120,6 +120,14 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result) {
         if (parsed.errorNumber != 0) {
             raiseError(parsed.errorNumber, parsed.errorDetail);
         } else {
+            // A counter or a sum: no texts between the operands and the stored result.
+            int kind = KindInteger;
+            if (direct && Evaluator(*this, parsed, true).runNumberAssignment(value, kind)) {
+                m_resultType = TypeNumber;
+                m_resultKind = kind;
+                result = value;
+                return true;
+            }
             Evaluator evaluator(*this, parsed, direct);
             int type = TypeNumber;
             value = evaluator.run(type);

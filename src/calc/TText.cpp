@@ -127,17 +127,21 @@ bool TText::numberAt(int slot, QChar quote, long double& number) const {
 }
 
 void TText::setNumberAt(int slot, long double number, QChar quote) {
-    calc::formatNumberInto(number, m_values[static_cast<size_t>(slot)]);
+    QString& text = m_values[static_cast<size_t>(slot)];
     NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
-    cache.state = NumberCache::Unknown;
-    const bool quoteInNumbers = quote == u'-' || (quote >= u'0' && quote <= u'9');
     qint64 whole = 0;
-    if (!quoteInNumbers && calc::asWholeNumber(number, whole)) {
-        // An integer is written with all its digits, so it reads back as itself (-0 as 0).
-        cache.state = NumberCache::Number;
-        cache.value = static_cast<long double>(whole);
-        cache.quote = quote.unicode();
+    if (!calc::asWholeNumber(number, whole)) {
+        text = calc::formatNumber(number);
+        cache.state = NumberCache::Unknown;
+        return;
     }
+    calc::writeWholeNumber(whole, text);
+    // A whole number is written with all its digits, so it reads back as itself (-0 as 0),
+    // unless the quote character is one of the characters it is written with.
+    const bool quoteInNumbers = quote == u'-' || (quote >= u'0' && quote <= u'9');
+    cache.state = quoteInNumbers ? NumberCache::Unknown : NumberCache::Number;
+    cache.value = static_cast<long double>(whole);
+    cache.quote = quote.unicode();
 }
 
 QString TText::index() const {

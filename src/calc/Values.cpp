@@ -279,12 +279,7 @@ bool asWholeNumber(long double value, qint64& whole) {
     return static_cast<long double>(whole) == value;
 }
 
-void formatNumberInto(long double value, QString& out) {
-    qint64 whole = 0;
-    if (!asWholeNumber(value, whole)) {
-        out = formatNumber(value);
-        return;
-    }
+void writeWholeNumber(qint64 whole, QString& out) {
     char16_t buffer[24];
     char16_t* end = buffer + 24;
     char16_t* p = end;
@@ -302,7 +297,10 @@ void formatNumberInto(long double value, QString& out) {
     if (out.size() != length) {
         out.resize(length);
     }
-    std::copy(p, end, reinterpret_cast<char16_t*>(out.data()));
+    char16_t* target = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < length; ++i) {
+        target[i] = p[i];
+    }
 }
 
 std::optional<long double> throughText(long double value) {

@@ -35,8 +35,9 @@ QString integerText(qint64 value);
 // `whole` receives it.
 bool asWholeNumber(long double value, qint64& whole);
 
-// Writes `formatNumber(value)` into `out`, reusing its buffer when it is not shared.
-void formatNumberInto(long double value, QString& out);
+// Writes a whole number within ±10^18 as `formatNumber` does into `out`, reusing its buffer
+// when it is not shared.
+void writeWholeNumber(qint64 whole, QString& out);
 
 // The number a value text stands for after it has been written by `formatNumber` and read
 // back: operators hand their results on as texts, so this is what the next operator reads.
