@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <utility>
 
 #include "calc/CalcShared.h"
 #include "calc/Evaluator.h"
@@ -125,7 +126,7 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result) {
             if (direct && Evaluator(*this, parsed, true).runNumberAssignment(value, kind)) {
                 m_resultType = TypeNumber;
                 m_resultKind = kind;
-                result = value;
+                result = std::move(value);
                 return true;
             }
             Evaluator evaluator(*this, parsed, direct);
@@ -150,7 +151,7 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result) {
             value = m_quoteChar + value + m_quoteChar;
         }
     }
-    result = value;
+    result = std::move(value);
     return true;
 }
 

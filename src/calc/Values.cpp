@@ -284,10 +284,20 @@ void writeWholeNumber(qint64 whole, QString& out) {
     char16_t* end = buffer + 24;
     char16_t* p = end;
     quint64 magnitude = whole < 0 ? 0 - static_cast<quint64>(whole) : static_cast<quint64>(whole);
-    do {
-        *--p = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
+    // Two digits at a time.
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    while (magnitude >= 10) {
+        const quint64 pair = (magnitude % 100) * 2;
+        magnitude /= 100;
+        *--p = static_cast<char16_t>(kPairs[pair + 1]);
+        *--p = static_cast<char16_t>(kPairs[pair]);
+    }
+    if (magnitude != 0 || p == end) {
+        *--p = static_cast<char16_t>(u'0' + magnitude);
+    }
     if (whole < 0) {
         *--p = u'-';
     }
