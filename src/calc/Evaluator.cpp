@@ -313,17 +313,19 @@ bool Evaluator::assignNumber(const ExprNode& node, const ParsedFormula* parsed, 
     }
     m_nodeType = TCalcul::TypeNumber;
     const int slot = slotOf(node.assignedKey, node.assignedGeneration, node.assignedSlot);
+    qint64 whole = 0;
+    bool isWhole = false;
     if (slot >= 0) {
-        store().setNumberAt(slot, value, quote());
+        isWhole = store().setNumberAt(slot, value, quote(), whole);
         result = store().valueAt(slot);
     } else {
+        isWhole = calc::asWholeNumber(value, whole);
         result = calc::formatNumber(value);
         store().setUpper(node.assignedKey, result);
     }
     if (kind) {
         // A whole number's text is digits alone: a truth value when it is 0 or 1.
-        qint64 whole = 0;
-        if (calc::asWholeNumber(value, whole)) {
+        if (isWhole) {
             *kind = whole == 0 || whole == 1 ? TCalcul::KindLogical : TCalcul::KindInteger;
         } else {
             *kind = calc::classify(result);

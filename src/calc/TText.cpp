@@ -126,14 +126,13 @@ bool TText::numberAt(int slot, QChar quote, long double& number) const {
     return cache.state == NumberCache::Number;
 }
 
-void TText::setNumberAt(int slot, long double number, QChar quote) {
+bool TText::setNumberAt(int slot, long double number, QChar quote, qint64& whole) {
     QString& text = m_values[static_cast<size_t>(slot)];
     NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
-    qint64 whole = 0;
     if (!calc::asWholeNumber(number, whole)) {
         text = calc::formatNumber(number);
         cache.state = NumberCache::Unknown;
-        return;
+        return false;
     }
     calc::writeWholeNumber(whole, text);
     // A whole number is written with all its digits, so it reads back as itself (-0 as 0),
@@ -142,6 +141,7 @@ void TText::setNumberAt(int slot, long double number, QChar quote) {
     cache.state = quoteInNumbers ? NumberCache::Unknown : NumberCache::Number;
     cache.value = static_cast<long double>(whole);
     cache.quote = quote.unicode();
+    return true;
 }
 
 QString TText::index() const {

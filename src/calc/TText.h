@@ -48,7 +48,8 @@ public:
     bool numberAt(int slot, QChar quote, long double& number) const;
     // Stores the number as the language writes it (calc::formatNumber), in the slot's own
     // buffer when it can; `quote` is the quote character it will most likely be read with.
-    void setNumberAt(int slot, long double number, QChar quote);
+    // Answers whether it was a whole number (written with all its digits), given in `whole`.
+    bool setNumberAt(int slot, long double number, QChar quote, qint64& whole);
 
     // How many entries hold captured assignments (names beginning with "@@").
     int capturedEntries() const { return m_capturedEntries; }

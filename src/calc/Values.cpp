@@ -269,16 +269,6 @@ QString integerText(qint64 value) {
     return QString(reinterpret_cast<const QChar*>(p), end - p);
 }
 
-bool asWholeNumber(long double value, qint64& whole) {
-    // Within ±10^18 the conversion cannot overflow; it truncates, so it is exact only for
-    // integers.
-    if (!(value > -1e18L && value < 1e18L)) {
-        return false;
-    }
-    whole = static_cast<qint64>(value);
-    return static_cast<long double>(whole) == value;
-}
-
 void writeWholeNumber(qint64 whole, QString& out) {
     char16_t buffer[24];
     char16_t* end = buffer + 24;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <cmath>
 #include <optional>
 
 // Conversions between the language's value texts and numbers. Pure functions: raising errors
@@ -33,7 +34,15 @@ QString integerText(qint64 value);
 
 // Whether `value` is an integer within ±10^18 (written by `formatNumber` with all its digits);
 // `whole` receives it.
-bool asWholeNumber(long double value, qint64& whole);
+inline bool asWholeNumber(long double value, qint64& whole) {
+    // Within ±10^18 the rounding cannot overflow, and it gives the value back only for an
+    // integer. Rounding in the current mode spares the switch of mode a truncation costs.
+    if (!(value > -1e18L && value < 1e18L)) {
+        return false;
+    }
+    whole = std::llrint(value);
+    return static_cast<long double>(whole) == value;
+}
 
 // Writes a whole number within ±10^18 as `formatNumber` does into `out`, reusing its buffer
 // when it is not shared.
