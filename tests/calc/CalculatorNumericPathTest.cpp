@@ -135,10 +135,12 @@ TEST_F(NumericPath, AResultKeptByTheCallerStaysAsItWas) {
 TEST_F(NumericPath, ANewValueIsReadAfreshWhicheverWayItCame) {
     load("A=5\nB=1\n");
     EXPECT_EQ(run("A+1").result, QStringLiteral("6"));
-    EXPECT_EQ(run("A:=\"x\"").result, QStringLiteral("\"x\""));
-    EXPECT_EQ(run("A+1").error, QString::fromUtf8(kNotANumber) + u'x');
     calc.variables().set(QStringLiteral("a"), QStringLiteral("40"));
     EXPECT_EQ(run("A+1").result, QStringLiteral("41"));
+    EXPECT_EQ(run("A:=\"x\"").result, QStringLiteral("\"x\""));
+    EXPECT_EQ(run("A+1").error, QString::fromUtf8(kNotANumber) + u'x');
+    EXPECT_EQ(run("A:=3").result, QStringLiteral("3"));
+    EXPECT_EQ(run("A+1").result, QStringLiteral("4"));
     EXPECT_EQ(run("eval(\"a:=2\"); a+b").result, QStringLiteral("3"));
     EXPECT_EQ(run("freevar(\"a\"); a+b").error, QStringLiteral("Nieznana zmienna: a"));
     load("A=7\nB=1\n");
