@@ -457,22 +457,12 @@ QString Evaluator::evalStoredName(const ExprNode& node) {
         raise(6, node.text);
         return QString();
     }
+    // The same reading as TText::numberAt's, so a name reads alike on both paths.
     const QString& stored = store().valueAt(slot);
-    if (stored.isEmpty() || (!calc::isTrimChar(stored.front()) && stored.front() != quote())) {
-        m_nodeType = TCalcul::TypeNumber;
-        return stored;
-    }
-    QString value = calc::trimmedLeft(stored);
-    const QChar q = quote();
-    if (value.startsWith(q)) {
-        m_nodeType = TCalcul::TypeText;
-        if (value.size() >= 2 && value.endsWith(q)) {
-            return value.mid(1, value.size() - 2);
-        }
-        return value.mid(1);
-    }
-    m_nodeType = TCalcul::TypeNumber;
-    return value;
+    bool isText = false;
+    const QStringView value = calc::storedValueText(stored, quote(), &isText);
+    m_nodeType = isText ? TCalcul::TypeText : TCalcul::TypeNumber;
+    return value.size() == stored.size() ? stored : value.toString();
 }
 
 QString Evaluator::evalArithmetic(const ExprNode& node) {
