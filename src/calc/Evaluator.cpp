@@ -155,6 +155,12 @@ QString Evaluator::eval(int index) {
         return QString();
     }
     const ExprNode& node = m_formula.nodes[static_cast<size_t>(index)];
+    if (node.numeric && node.code != op::Number && node.code != op::Name && shallowEnough(node)) {
+        long double result = 0;
+        if (pureResult(node, result)) {
+            return calc::formatNumber(result);
+        }
+    }
     switch (node.code) {
         case op::Number:
         case op::Text:
@@ -204,6 +210,128 @@ QString Evaluator::eval(int index) {
     }
     raise(11, QString::number(node.code));
     return QString();
+}
+
+bool Evaluator::shallowEnough(const ExprNode& node) const {
+    return m_shared.depth + node.height <= CalcShared::kMaxEvaluationDepth;
+}
+
+bool Evaluator::pureNumber(int index, long double& value) {
+    const ExprNode& node = m_formula.nodes[static_cast<size_t>(index)];
+    switch (node.code) {
+        case op::Number:
+            value = node.number;
+            return node.hasNumber;
+        case op::Name: {
+            const int slot = slotOf(node.key, node.keyGeneration, node.keySlot);
+            return slot >= 0 && store().numberAt(slot, quote(), value);
+        }
+        default: {
+            long double result = 0;
+            if (!pureResult(node, result)) {
+                return false;
+            }
+            const std::optional<long double> read = calc::throughText(result);
+            value = read.value_or(0);
+            return read.has_value();
+        }
+    }
+}
+
+bool Evaluator::pureResult(const ExprNode& node, long double& result) {
+    long double a = 0;
+    long double b = 0;
+    switch (node.code) {
+        case op::Plus:
+        case op::Minus:
+        case op::Times:
+            if (!pureNumber(node.left, a) || !pureNumber(node.right, b)) {
+                return false;
+            }
+            result = node.code == op::Plus ? a + b : (node.code == op::Minus ? a - b : a * b);
+            break;
+        case op::Divide:
+            // The divisor first, and a divisor of about zero gives 0 without the dividend.
+            if (!pureNumber(node.right, b)) {
+                return false;
+            }
+            if (std::fabs(b) < 1e-8L) {
+                result = 0;
+                return true;
+            }
+            if (!pureNumber(node.left, a)) {
+                return false;
+            }
+            result = a / b;
+            break;
+        case op::Negate:
+            if (!pureNumber(node.left, a)) {
+                return false;
+            }
+            result = -a;
+            break;
+        default:
+            return false;
+    }
+    return std::isfinite(result);
+}
+
+bool Evaluator::runNumberAssignment(QString& value, int& kind) {
+    if (!m_direct || m_formula.root < 0 || m_shared.depth >= CalcShared::kMaxEvaluationDepth) {
+        return false;
+    }
+    const ExprNode& root = m_formula.nodes[static_cast<size_t>(m_formula.root)];
+    if (root.code != op::Name || root.capture < 0 ||
+        root.capture >= static_cast<int>(m_formula.captures.size())) {
+        return false;
+    }
+    // The levels `run` would count: the assignment's name, then the captured formula.
+    const DepthGuard guard(*this);
+    return assignNumber(root, m_formula.captures[static_cast<size_t>(root.capture)].parsed.get(),
+                        value, &kind);
+}
+
+bool Evaluator::assignNumber(const ExprNode& node, const ParsedFormula* parsed, QString& result,
+                             int* kind) {
+    if (!parsed || parsed->quote != quote() || parsed->errorNumber != 0 ||
+        !parsed->captures.empty() || parsed->root < 0) {
+        return false;
+    }
+    const ExprNode& root = parsed->nodes[static_cast<size_t>(parsed->root)];
+    // Only an operator's result is a number whatever the formula's text holds.
+    if (!root.numeric || root.code == op::Number || root.code == op::Name || !shallowEnough(root)) {
+        return false;
+    }
+    long double value = 0;
+    if (!Evaluator(m_calc, *parsed).pureResult(root, value)) {
+        return false;
+    }
+    if (m_direct) {
+        store().passTemporarySlot();
+    } else {
+        store().removeUpper(node.key);
+    }
+    m_nodeType = TCalcul::TypeNumber;
+    const int slot = slotOf(node.assignedKey, node.assignedGeneration, node.assignedSlot);
+    qint64 whole = 0;
+    bool isWhole = false;
+    if (slot >= 0) {
+        isWhole = store().setNumberAt(slot, value, quote(), whole);
+        result = store().valueAt(slot);
+    } else {
+        isWhole = calc::asWholeNumber(value, whole);
+        result = calc::formatNumber(value);
+        store().setUpper(node.assignedKey, result);
+    }
+    if (kind) {
+        // A whole number's text is digits alone: a truth value when it is 0 or 1.
+        if (isWhole) {
+            *kind = whole == 0 || whole == 1 ? TCalcul::KindLogical : TCalcul::KindInteger;
+        } else {
+            *kind = calc::classify(result);
+        }
+    }
+    return true;
 }
 
 int Evaluator::slotOf(const QString& key, quint64& generation, int& slot) {
@@ -298,6 +426,10 @@ QString Evaluator::evalAssignment(const ExprNode& node) {
             formula = calc::trimmed(inner.toString());
         }
     }
+    QString stored;
+    if (assignNumber(node, parsed, stored)) {
+        return stored;
+    }
     int type = 0;
     const QString result = evaluateNested(formula, &type, parsed);
     if (m_direct) {
@@ -325,22 +457,12 @@ QString Evaluator::evalStoredName(const ExprNode& node) {
         raise(6, node.text);
         return QString();
     }
+    // The same reading as TText::numberAt's, so a name reads alike on both paths.
     const QString& stored = store().valueAt(slot);
-    if (stored.isEmpty() || (!calc::isTrimChar(stored.front()) && stored.front() != quote())) {
-        m_nodeType = TCalcul::TypeNumber;
-        return stored;
-    }
-    QString value = calc::trimmedLeft(stored);
-    const QChar q = quote();
-    if (value.startsWith(q)) {
-        m_nodeType = TCalcul::TypeText;
-        if (value.size() >= 2 && value.endsWith(q)) {
-            return value.mid(1, value.size() - 2);
-        }
-        return value.mid(1);
-    }
-    m_nodeType = TCalcul::TypeNumber;
-    return value;
+    bool isText = false;
+    const QStringView value = calc::storedValueText(stored, quote(), &isText);
+    m_nodeType = isText ? TCalcul::TypeText : TCalcul::TypeNumber;
+    return value.size() == stored.size() ? stored : value.toString();
 }
 
 QString Evaluator::evalArithmetic(const ExprNode& node) {
@@ -526,6 +648,27 @@ QString Evaluator::evalEquality(const ExprNode& node) {
 // Numbers compare as numbers (double precision); when either side is not a number, both sides
 // are evaluated again and compared as texts by the locale's collation.
 QString Evaluator::evalOrdering(const ExprNode& node) {
+    if (node.left >= 0 && node.right >= 0 && shallowEnough(node)) {
+        const ExprNode& leftNode = m_formula.nodes[static_cast<size_t>(node.left)];
+        const ExprNode& rightNode = m_formula.nodes[static_cast<size_t>(node.right)];
+        long double a = 0;
+        long double b = 0;
+        if (leftNode.numeric && rightNode.numeric && pureNumber(node.left, a) &&
+            pureNumber(node.right, b)) {
+            const double x = static_cast<double>(a);
+            const double y = static_cast<double>(b);
+            switch (node.code) {
+                case op::Less:
+                    return truth(x < y);
+                case op::LessEqual:
+                    return truth(x <= y);
+                case op::Greater:
+                    return truth(x > y);
+                default:
+                    return truth(x >= y);
+            }
+        }
+    }
     QString left = eval(node.left);
     QString right = eval(node.right);
     if (failed()) {

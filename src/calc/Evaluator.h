@@ -20,6 +20,10 @@ public:
 
     // Evaluates the whole tree; `type` receives the root's result type (1 number, 2 text).
     QString run(int& type);
+    // For a direct assignment (see ParsedFormula::directAssignment) of a numeric operator's
+    // result: does what `run` does and answers true, with the value text and its kind;
+    // false, having changed nothing, when `run` must do it.
+    bool runNumberAssignment(QString& value, int& kind);
 
     bool failed() const { return m_calc.errorFlag(); }
     void raise(int number, const QString& detail = QString());
@@ -73,6 +77,23 @@ private:
     QString evalEval(const ExprNode& node);
     QString evalFreeVar(const ExprNode& node);
     bool insertArgument(const QString& value);
+    // Numeric subtrees (ExprNode::numeric) computed on numbers, with exactly the values the
+    // text path would read from the texts it writes. They answer false, having changed
+    // nothing, when a name is absent or not a number or a result is not finite; the text path
+    // then takes over and raises the error it always raised.
+    // `pureNumber`: the number the node's value text reads as.
+    bool pureNumber(int index, long double& value);
+    // `pureResult`: an operator's result before it is written as a text.
+    bool pureResult(const ExprNode& node, long double& result);
+    // Whether a numeric subtree under a node at the current depth stays within the evaluation
+    // depth limit, so computing it on numbers cannot skip the limit's error.
+    bool shallowEnough(const ExprNode& node) const;
+    // A captured assignment whose right-hand side is a numeric operator, stored without texts
+    // in between; false when the text path must do it.
+    // `kind` (when given) receives the result's kind.
+    bool assignNumber(const ExprNode& node, const ParsedFormula* parsed, QString& result,
+                      int* kind = nullptr);
+
     // The slot of `key` in the store (-1: absent), remembered in the node.
     int slotOf(const QString& key, quint64& generation, int& slot);
 

@@ -4,6 +4,7 @@
 
 #include "calc/Builtins.h"
 #include "calc/Lexer.h"
+#include "calc/Values.h"
 
 namespace trevalon {
 
@@ -220,6 +221,45 @@ bool touchesCaptures(const ParsedFormula& inner) {
     });
 }
 
+// Marks the subtrees that can be computed on numbers (ExprNode::numeric). Operands are made
+// before the operators that use them, so one pass in node order sees every operand first.
+void markNumeric(ParsedFormula& parsed) {
+    auto& nodes = parsed.nodes;
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        ExprNode& node = nodes[i];
+        const auto numericOperand = [&nodes, i](int operand) {
+            return operand >= 0 && static_cast<size_t>(operand) < i &&
+                   nodes[static_cast<size_t>(operand)].numeric;
+        };
+        switch (node.code) {
+            case op::Number: {
+                const std::optional<long double> value = calc::parseNumber(node.text);
+                node.hasNumber = value.has_value();
+                node.number = value.value_or(0);
+                node.numeric = node.hasNumber;
+                break;
+            }
+            case op::Name:
+                // Set literals, the `_` constants and captured assignments are not values
+                // of the store.
+                node.numeric = node.capture < 0 && !node.text.isEmpty() &&
+                               node.text.front() != u'[' && node.text.front() != u'_';
+                break;
+            case op::Plus:
+            case op::Minus:
+            case op::Times:
+            case op::Divide:
+                node.numeric = numericOperand(node.left) && numericOperand(node.right);
+                break;
+            case op::Negate:
+                node.numeric = numericOperand(node.left);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
 bool isDirectAssignment(const ParsedFormula& parsed) {
     if (parsed.errorNumber != 0 || parsed.captures.size() != 1 || !parsed.captures[0].parsed) {
         return false;
@@ -246,6 +286,7 @@ std::shared_ptr<const ParsedFormula> parseFormula(const QString& formula, QChar 
         parsed->nodes.clear();
         parsed->root = -1;
     }
+    markNumeric(*parsed);
     if (captureNesting < kMaxCaptureNesting) {
         for (Capture& capture : parsed->captures) {
             capture.parsed = parseFormula(capture.formula, quote, captureNesting + 1);

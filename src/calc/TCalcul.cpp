@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <utility>
 
 #include "calc/CalcShared.h"
 #include "calc/Evaluator.h"
@@ -50,15 +51,22 @@ void TCalcul::setClock(Clock clock) {
 
 std::shared_ptr<const ParsedFormula> TCalcul::parsedFormula() {
     // A run evaluates the same few formulas over and over: they are checked before the cache.
-    for (int i = 0; i < kRecentParses; ++i) {
-        RecentParse& recent = m_recent[static_cast<size_t>(i)];
-        if (recent.parsed && recent.parsed->quote == m_quoteChar &&
-            recent.formula.size() == m_formula.size() &&
-            (recent.formula.constData() == m_formula.constData() || recent.formula == m_formula)) {
-            if (i > 0) {
-                std::rotate(m_recent.begin(), m_recent.begin() + i, m_recent.begin() + i + 1);
-            }
-            return m_recent.front().parsed;
+    // Hits leave the entries where they are; reordering them cost more than the search.
+    // Callers hand over the same text object each time, so the texts' data are compared
+    // before their characters.
+    for (RecentParse& recent : m_recent) {
+        if (recent.formula.constData() == m_formula.constData() &&
+            recent.formula.size() == m_formula.size() && recent.parsed &&
+            recent.parsed->quote == m_quoteChar) {
+            return recent.parsed;
+        }
+    }
+    for (RecentParse& recent : m_recent) {
+        if (recent.parsed && recent.parsed->quote == m_quoteChar && recent.formula == m_formula) {
+            // The same text in another object (the check made its own): from now on the
+            // caller's object is found at the first glance.
+            recent.formula = m_formula;
+            return recent.parsed;
         }
     }
     std::shared_ptr<const ParsedFormula> parsed;
@@ -75,8 +83,8 @@ std::shared_ptr<const ParsedFormula> TCalcul::parsedFormula() {
         }
     }
     if (m_formula.size() <= kLongestCachedFormula) {
-        std::rotate(m_recent.begin(), m_recent.end() - 1, m_recent.end());
-        m_recent.front() = {m_formula, parsed};
+        m_recent[m_nextRecent] = {m_formula, parsed};
+        m_nextRecent = (m_nextRecent + 1) % m_recent.size();
     }
     return parsed;
 }
@@ -113,6 +121,14 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result) {
         if (parsed.errorNumber != 0) {
             raiseError(parsed.errorNumber, parsed.errorDetail);
         } else {
+            // A counter or a sum: no texts between the operands and the stored result.
+            int kind = KindInteger;
+            if (direct && Evaluator(*this, parsed, true).runNumberAssignment(value, kind)) {
+                m_resultType = TypeNumber;
+                m_resultKind = kind;
+                result = std::move(value);
+                return true;
+            }
             Evaluator evaluator(*this, parsed, direct);
             int type = TypeNumber;
             value = evaluator.run(type);
@@ -135,7 +151,7 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result) {
             value = m_quoteChar + value + m_quoteChar;
         }
     }
-    result = value;
+    result = std::move(value);
     return true;
 }
 

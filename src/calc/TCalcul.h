@@ -141,13 +141,15 @@ private:
     int m_resultType = TypeNumber;
     int m_resultKind = KindInteger;
     QStringList m_argumentStack;
-    // The formulas evaluated last, most recent first: a run alternates between a few.
+    // The formulas parsed last: a run alternates between a few. New ones take turns in the
+    // entries, so a loop of up to four formulas never evicts one of them.
     struct RecentParse {
         QString formula;
         std::shared_ptr<const ParsedFormula> parsed;
     };
     static constexpr int kRecentParses = 4;
     std::array<RecentParse, kRecentParses> m_recent;
+    std::size_t m_nextRecent = 0;
 };
 
 }  // namespace trevalon

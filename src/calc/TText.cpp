@@ -1,5 +1,7 @@
 #include "calc/TText.h"
 
+#include "calc/Values.h"
+
 namespace trevalon {
 
 namespace {
@@ -37,6 +39,7 @@ void TText::clear() {
     m_entries.clear();
     m_slots.clear();
     m_values.clear();
+    m_numbers.clear();
     m_count = 0;
     m_capacity = 0;
     m_capturedEntries = 0;
@@ -53,7 +56,7 @@ const QString* TText::findUpper(const QString& upperName) const {
 void TText::setUpper(const QString& upperName, const QString& value) {
     const auto it = m_slots.constFind(upperName);
     if (it != m_slots.cend()) {
-        m_values[static_cast<size_t>(*it)] = value;
+        setValueAt(*it, value);
         return;
     }
     takeNextSlot();
@@ -63,7 +66,7 @@ void TText::setUpper(const QString& upperName, const QString& value) {
     }
     m_entries.push_back({upperName, m_count});
     m_slots.insert(upperName, m_count);
-    m_values[static_cast<size_t>(m_count)] = value;
+    setValueAt(m_count, value);
 }
 
 void TText::removeUpper(const QString& upperName) {
@@ -78,6 +81,7 @@ void TText::removeUpper(const QString& upperName) {
         --m_capturedEntries;
     }
     m_values[static_cast<size_t>(slot)].clear();
+    m_numbers[static_cast<size_t>(slot)].state = NumberCache::Unknown;
     // Variables come and go at the end of the list most of the time (captured assignments).
     for (auto entry = m_entries.end(); entry != m_entries.begin();) {
         --entry;
@@ -98,6 +102,7 @@ void TText::takeNextSlot() {
     }
     if (m_values.size() < static_cast<size_t>(m_capacity)) {
         m_values.resize(static_cast<size_t>(m_capacity));
+        m_numbers.resize(static_cast<size_t>(m_capacity));
     }
 }
 
@@ -106,6 +111,37 @@ void TText::passTemporarySlot() {
     if (!m_entries.empty()) {
         m_count = m_entries.back().slot;
     }
+}
+
+bool TText::numberAt(int slot, QChar quote, long double& number) const {
+    NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
+    if (cache.state == NumberCache::Unknown || cache.quote != quote.unicode()) {
+        const std::optional<long double> read =
+            calc::parseNumber(calc::storedValueText(m_values[static_cast<size_t>(slot)], quote));
+        cache.state = read ? NumberCache::Number : NumberCache::NotNumber;
+        cache.quote = quote.unicode();
+        cache.value = read.value_or(0);
+    }
+    number = cache.value;
+    return cache.state == NumberCache::Number;
+}
+
+bool TText::setNumberAt(int slot, long double number, QChar quote, qint64& whole) {
+    QString& text = m_values[static_cast<size_t>(slot)];
+    NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
+    if (!calc::asWholeNumber(number, whole)) {
+        text = calc::formatNumber(number);
+        cache.state = NumberCache::Unknown;
+        return false;
+    }
+    calc::writeWholeNumber(whole, text);
+    // A whole number is written with all its digits, so it reads back as itself (-0 as 0),
+    // unless the quote character is one of the characters it is written with.
+    const bool quoteInNumbers = quote == u'-' || (quote >= u'0' && quote <= u'9');
+    cache.state = quoteInNumbers ? NumberCache::Unknown : NumberCache::Number;
+    cache.value = static_cast<long double>(whole);
+    cache.quote = quote.unicode();
+    return true;
 }
 
 QString TText::index() const {

@@ -38,7 +38,18 @@ public:
     // The slot of an upper-case name, or -1.
     int slotOf(const QString& upperName) const { return m_slots.value(upperName, -1); }
     const QString& valueAt(int slot) const { return m_values[static_cast<size_t>(slot)]; }
-    void setValueAt(int slot, const QString& value) { m_values[static_cast<size_t>(slot)] = value; }
+    void setValueAt(int slot, const QString& value) {
+        m_values[static_cast<size_t>(slot)] = value;
+        m_numbers[static_cast<size_t>(slot)].state = NumberCache::Unknown;
+    }
+    // The number the value in `slot` reads as in a formula with `quote` as the quote character
+    // (see calc::storedValueText); false when it is not a number. The reading is kept until
+    // the value changes, so a variable read on every step is parsed once per new value.
+    bool numberAt(int slot, QChar quote, long double& number) const;
+    // Stores the number as the language writes it (calc::formatNumber), in the slot's own
+    // buffer when it can; `quote` is the quote character it will most likely be read with.
+    // Answers whether it was a whole number (written with all its digits), given in `whole`.
+    bool setNumberAt(int slot, long double number, QChar quote, qint64& whole);
 
     // How many entries hold captured assignments (names beginning with "@@").
     int capturedEntries() const { return m_capturedEntries; }
@@ -74,6 +85,13 @@ private:
     std::vector<Entry> m_entries;
     QHash<QString, int> m_slots;
     std::vector<QString> m_values;
+    struct NumberCache {
+        enum State : char { Unknown, Number, NotNumber };
+        State state = Unknown;
+        char16_t quote = 0;
+        long double value = 0;
+    };
+    mutable std::vector<NumberCache> m_numbers;  // beside m_values, slot for slot
     int m_count = 0;
     int m_capacity = 0;
     int m_capturedEntries = 0;

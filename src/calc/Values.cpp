@@ -1,5 +1,6 @@
 #include "calc/Values.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -268,6 +269,68 @@ QString integerText(qint64 value) {
     return QString(reinterpret_cast<const QChar*>(p), end - p);
 }
 
+void writeWholeNumber(qint64 whole, QString& out) {
+    char16_t buffer[24];
+    char16_t* end = buffer + 24;
+    char16_t* p = end;
+    quint64 magnitude = whole < 0 ? 0 - static_cast<quint64>(whole) : static_cast<quint64>(whole);
+    // Two digits at a time.
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    while (magnitude >= 10) {
+        const quint64 pair = (magnitude % 100) * 2;
+        magnitude /= 100;
+        *--p = static_cast<char16_t>(kPairs[pair + 1]);
+        *--p = static_cast<char16_t>(kPairs[pair]);
+    }
+    if (magnitude != 0 || p == end) {
+        *--p = static_cast<char16_t>(u'0' + magnitude);
+    }
+    if (whole < 0) {
+        *--p = u'-';
+    }
+    // A buffer of our own and large enough is written over: a counter's new value costs no
+    // allocation.
+    const qsizetype length = end - p;
+    if (out.size() != length) {
+        out.resize(length);
+    }
+    char16_t* target = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < length; ++i) {
+        target[i] = p[i];
+    }
+}
+
+std::optional<long double> throughText(long double value) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    qint64 whole = 0;
+    if (asWholeNumber(value, whole)) {
+        // Integers are written with all their digits and read back exactly; -0 is written "0".
+        return static_cast<long double>(whole);
+    }
+    return parseNumber(formatNumber(value));
+}
+
+QStringView storedValueText(const QString& stored, QChar quote, bool* isText) {
+    QStringView value(stored);
+    value = value.mid(firstKept(value));
+    const bool text = value.startsWith(quote);
+    if (isText) {
+        *isText = text;
+    }
+    if (!text) {
+        return value;
+    }
+    if (value.size() >= 2 && value.endsWith(quote)) {
+        return value.mid(1, value.size() - 2);
+    }
+    return value.mid(1);
+}
+
 QString formatNumber(long double value) {
     if (value == std::trunc(value) && std::fabs(value) < 1e18L) {
         return integerText(static_cast<qint64>(value));
@@ -384,7 +447,8 @@ int classify(const QString& text) {
         if (point) {
             return kReal;
         }
-        return body == u"0" || body == u"1" ? kLogical : kInteger;
+        const bool truthValue = body.size() == 1 && (body[0] == u'0' || body[0] == u'1');
+        return truthValue ? kLogical : kInteger;
     }
     if (body.size() == 1 && body.front() != u'*') {
         return kCharacter;

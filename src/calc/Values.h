@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <cmath>
 #include <optional>
 
 // Conversions between the language's value texts and numbers. Pure functions: raising errors
@@ -30,6 +31,32 @@ QString formatNumber(long double value);
 
 // An integer in decimal, with a leading "-" when negative.
 QString integerText(qint64 value);
+
+// Whether `value` is an integer within ±10^18 (written by `formatNumber` with all its digits);
+// `whole` receives it.
+inline bool asWholeNumber(long double value, qint64& whole) {
+    // Within ±10^18 the rounding cannot overflow, and it gives the value back only for an
+    // integer. Rounding in the current mode spares the switch of mode a truncation costs.
+    if (!(value > -1e18L && value < 1e18L)) {
+        return false;
+    }
+    whole = std::llrint(value);
+    return static_cast<long double>(whole) == value;
+}
+
+// Writes a whole number within ±10^18 as `formatNumber` does into `out`, reusing its buffer
+// when it is not shared.
+void writeWholeNumber(qint64 whole, QString& out);
+
+// The number a value text stands for after it has been written by `formatNumber` and read
+// back: operators hand their results on as texts, so this is what the next operator reads.
+// Nothing for an infinity or NaN.
+std::optional<long double> throughText(long double value);
+
+// How a stored variable value reads in a formula: a value that begins (after blanks) with
+// the quote character is a text without its quotes; any other value is a number text with
+// its leading blanks removed. `isText` tells which.
+QStringView storedValueText(const QString& stored, QChar quote, bool* isText = nullptr);
 
 // The kind (1..7) of a result text; see `TCalcul::Classify`.
 int classify(const QString& text);

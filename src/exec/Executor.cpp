@@ -496,7 +496,8 @@ void Executor::compare() {
         abort();
         return;
     }
-    setHeading(m_state.runBoard, result == QLatin1String("1") ? Left : Right);
+    const bool yes = result.size() == 1 && result.at(0) == u'1';
+    setHeading(m_state.runBoard, yes ? Left : Right);
 }
 
 void Executor::drawRandom(const Cell& cell) {
