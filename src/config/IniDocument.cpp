@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "config/Cp1250.h"
+#include "config/Windows1250.h"
 
 namespace trevalon {
 namespace {
@@ -342,7 +342,7 @@ bool IniDocument::load(const QByteArray& bytes) {
             text[i] = QChar(static_cast<char16_t>(low | (high << 8)));
         }
     } else {
-        text = cp1250::decode(bytes);
+        text = Windows1250::decode(bytes);
     }
     Parser parser(text);
     return parser.children(m_root, 0);
@@ -366,7 +366,7 @@ QByteArray IniDocument::save() {
     for (const IniNode& node : m_root.children) {
         writer.node(node, QString());
     }
-    return cp1250::encode(writer.text);
+    return Windows1250::encode(writer.text);
 }
 
 QString IniDocument::escape(const QString& text) {

@@ -2,8 +2,8 @@
 
 #include <QRandomGenerator>
 
+#include "config/Windows1250.h"
 #include "storage/TpkXML.h"
-#include "storage/Windows1250.h"
 
 using namespace trevalon;
 
