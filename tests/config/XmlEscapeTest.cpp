@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "storage/TpkXML.h"
+#include "config/TpkXML.h"
 
 using trevalon::XmlEscape;
 using trevalon::XmlUnescape;

@@ -7,8 +7,8 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include "config/TpkXML.h"
 #include "config/Windows1250.h"
-#include "storage/TpkXML.h"
 
 namespace trevalon {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <QRandomGenerator>
 
+#include "config/TpkXML.h"
 #include "config/Windows1250.h"
-#include "storage/TpkXML.h"
 
 using namespace trevalon;
 

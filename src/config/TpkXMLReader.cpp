@@ -3,8 +3,8 @@
 
 #include <QtEndian>
 
+#include "config/TpkXML.h"
 #include "config/Windows1250.h"
-#include "storage/TpkXML.h"
 
 namespace trevalon {
 namespace {
