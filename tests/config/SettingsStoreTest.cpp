@@ -295,6 +295,27 @@ TEST_F(SettingsStoreTest, UpdatingOneKeyKeepsTheRestOfTheFile) {
     EXPECT_TRUE(readSettingsFile().contains("<custom>"));
 }
 
+TEST_F(SettingsStoreTest, UpdatingAUtf16FileWritesItBackInWindows1250) {
+    const QByteArray eightBit =
+        settingsFile({{"ed", QStringLiteral("Trevalon")}, {"wo", QStringLiteral("3")}});
+    QByteArray marked("\xFF\xFE", 2);
+    const QString text = QString::fromLatin1(eightBit).replace(QStringLiteral("WINDOWS-1250"),
+                                                               QStringLiteral("UTF-16"));
+    for (const QChar ch : text) {
+        marked.append(static_cast<char>(ch.unicode() & 0xFF));
+        marked.append(static_cast<char>(ch.unicode() >> 8));
+    }
+    writeSettings(marked);
+    prepare(store);
+    store.readSettings();
+    EXPECT_EQ(store.values().wo, 3);
+
+    store.updateLanguage(QStringLiteral("ang"));
+    QByteArray expected = eightBit;
+    expected.replace("</Ini>", "\t<lg>YQBuAGcA</lg>\r\n</Ini>");
+    EXPECT_EQ(readSettingsFile(), expected);
+}
+
 TEST_F(SettingsStoreTest, UpdatingAMissingFileWritesEveryKey) {
     prepare(store);
     store.readSettings();

@@ -160,3 +160,52 @@ TEST(TpkXMLWriterFiles, LoadFromFileReadsWhatSaveWrote) {
     ASSERT_TRUE(QFile(file).resize(0));
     EXPECT_FALSE(back.loadFromFile(file));
 }
+
+namespace {
+
+QByteArray crlf(const char* text) {
+    return QByteArray(text).replace("\n", "\r\n");
+}
+
+}  // namespace
+
+TEST(TpkXMLWriterSettingsLayout, DeclarationTabIndentAndCrLf) {
+    TpkXML doc;
+    TpkXMLNode* ini = doc.topElement(QStringLiteral("Ini"));
+    ini->findOrCreateChild(QStringLiteral("ed"))
+        ->setText(QStringLiteral("VAByAGUAdgBhAGwAbwBuAA=="));
+    ini->findOrCreateChild(QStringLiteral("empty"));  // an element with nothing in it is left out
+    ini->findOrCreateChild(QStringLiteral("lg"))->setText(QStringLiteral("a<b"));
+    EXPECT_EQ(doc.saveToBuffer(), crlf("<?xml encoding=\"WINDOWS-1250\"?>\n"
+                                       "<Ini>\n"
+                                       "\t<ed>VAByAGUAdgBhAGwAbwBuAA==</ed>\n"
+                                       "\t<lg>a&lt;b</lg>\n"
+                                       "</Ini>\n"));
+}
+
+TEST(TpkXMLWriterSettingsLayout, KeepsCommentsAttributesAndCharacterDataOfAReadFile) {
+    const QByteArray file = crlf(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!-- hand edited -->\n"
+        "<Ini mode='x' empty=\"\">\n"
+        "\t<![CDATA[raw <b> & data]]>\n"
+        "\t<leaf a=\"1\"/>\n"
+        "</Ini>\n");
+    TpkXML doc;
+    ASSERT_TRUE(doc.loadFromBuffer(file));
+    EXPECT_EQ(doc.saveToBuffer(), crlf("<?xml version=\"1.0\" encoding=\"WINDOWS-1250\"?>\n"
+                                       "<!-- hand edited -->\n"
+                                       "<Ini mode=\"x\">\n"
+                                       "\t<![CDATA[raw <b> & data]]>\n"
+                                       "\t<leaf a=\"1\"/>\n"
+                                       "</Ini>\n"));
+}
+
+TEST(TpkXMLWriterSettingsLayout, NeutralisesCharacterDataTerminators) {
+    TpkXML doc;
+    doc.topElement(QStringLiteral("Ini"))->setCharacterData(QStringLiteral("a]]>b<![cdata[c"));
+    EXPECT_EQ(doc.saveToBuffer(), crlf("<?xml encoding=\"WINDOWS-1250\"?>\n"
+                                       "<Ini>\n"
+                                       "\t<![CDATA[a__>b<!_CDATA_c]]>\n"
+                                       "</Ini>\n"));
+}
