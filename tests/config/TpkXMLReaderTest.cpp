@@ -29,6 +29,14 @@ TpkXMLNode* path(TpkXML& doc, std::initializer_list<const char*> names) {
     return node;
 }
 
+QByteArray deeplyNested() {
+    QByteArray deep;
+    for (int i = 0; i < 100000; ++i) {
+        deep += "<a>";
+    }
+    return deep;
+}
+
 int countNodes(const TpkXMLNode& node) {
     int count = 0;
     for (int i = 0; i < node.childCount(); ++i) {
@@ -221,12 +229,8 @@ TEST(TpkXMLReaderLimits, TinyBuffersAndMissingFilesAreRefused) {
 }
 
 TEST(TpkXMLReaderLimits, DeepNestingIsRefusedWithoutExhaustingTheStack) {
-    QByteArray deep;
-    for (int i = 0; i < 100000; ++i) {
-        deep += "<a>";
-    }
     TpkXML doc;
-    EXPECT_FALSE(doc.loadFromBuffer(deep));
+    EXPECT_FALSE(doc.loadFromBuffer(deeplyNested()));
     EXPECT_EQ(doc.root().childCount(), 1);
 }
 
@@ -348,12 +352,8 @@ TEST(TpkXMLReaderEncoding, SettingsReadFromUtf16WithMarkOrWindows1250Otherwise) 
 }
 
 TEST(TpkXMLReaderLimits, ReusedDocumentSurvivesHostileInput) {
-    QByteArray deep;
-    for (int i = 0; i < 100000; ++i) {
-        deep += "<a>";
-    }
     TpkXML doc;
-    EXPECT_FALSE(doc.loadFromBuffer(deep));
+    EXPECT_FALSE(doc.loadFromBuffer(deeplyNested()));
     EXPECT_FALSE(doc.loadFromBuffer(QByteArray("<")));
     EXPECT_FALSE(doc.loadFromBuffer(QByteArray()));
     EXPECT_EQ(doc.root().childCount(), 0);  // nothing left over from the earlier loads
