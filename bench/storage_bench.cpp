@@ -9,10 +9,10 @@
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
+#include "config/TpkXML.h"
 #include "model/Project.h"
 #include "storage/LegacyProjectReader.h"
 #include "storage/ProjectFile.h"
-#include "storage/TpkXML.h"
 
 using namespace trevalon;
 

@@ -4,9 +4,9 @@
 #include <QFile>
 #include <algorithm>
 
-#include "config/Cp1250.h"
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
+#include "config/Windows1250.h"
 
 namespace trevalon {
 namespace {
@@ -55,7 +55,7 @@ QString EventLogFiles::load(const QString& name) const {
     if (bytes.size() > MaxFileSize || file.error() != QFile::NoError) {
         return {};
     }
-    QString text = cp1250::decode(bytes);
+    QString text = Windows1250::decode(bytes);
     if (text.isNull()) {
         text = QLatin1String("");  // an empty file is readable, unlike a missing one
     }

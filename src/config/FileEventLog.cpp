@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "config/Cp1250.h"
+#include "config/Windows1250.h"
 
 namespace trevalon {
 
@@ -38,7 +38,7 @@ QByteArray FileEventLog::formatLine(const QString& message, const QDateTime& whe
     QString text = message;
     text.replace(lineBreak, QStringLiteral("\r\n"));
     text += QStringLiteral(" - ") + stamp + QStringLiteral("\r\n");
-    return cp1250::encode(text);
+    return Windows1250::encode(text);
 }
 
 void FileEventLog::append(const QByteArray& bytes) const {

@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "config/EventLog.h"
-#include "config/IniDocument.h"
 #include "config/TextTable.h"
+#include "config/TpkXML.h"
 
 namespace trevalon {
 namespace {
@@ -62,8 +62,8 @@ QString encodeValue(const QString& value) {
 
 // The value of a key element, or nothing when its text is not Base64 of UTF-16LE bytes. A
 // missing element reads as the empty text.
-std::optional<QString> decodeValue(const IniNode& element) {
-    const QString stored = IniDocument::unescape(element.text);
+std::optional<QString> decodeValue(const TpkXMLNode& element) {
+    const QString stored = element.text();
     for (const QChar ch : stored) {
         if (ch.unicode() > 0x7F) {
             return std::nullopt;
@@ -84,12 +84,12 @@ std::optional<QString> decodeValue(const IniNode& element) {
     return value;
 }
 
-bool readBoolean(const IniNode& element) {
+bool readBoolean(const TpkXMLNode& element) {
     const auto value = decodeValue(element);
     return value ? *value == QLatin1String("1") : true;
 }
 
-int readInteger(const IniNode& element) {
+int readInteger(const TpkXMLNode& element) {
     const auto value = decodeValue(element);
     bool ok = false;
     const int number = value ? value->toInt(&ok) : 0;
@@ -175,12 +175,12 @@ void SettingsStore::readSettings() {
         replaceDamaged();
         return;
     }
-    IniDocument document;
+    TpkXML document;
     // A parse failure keeps what was read before it; the values decide whether that is enough.
-    document.load(*bytes);
-    IniNode& ini = document.topLevel(kRoot);
-    const auto element = [&ini](Key key) -> IniNode& {
-        return ini.child(keyName(static_cast<int>(key)));
+    document.loadFromBuffer(*bytes);
+    TpkXMLNode* ini = document.topElement(kRoot);
+    const auto element = [ini](Key key) -> const TpkXMLNode& {
+        return *ini->findOrCreateChild(keyName(static_cast<int>(key)));
     };
     const auto signature = decodeValue(element(Key::Signature));
     if (!signature) {
@@ -222,7 +222,7 @@ bool SettingsStore::writeDefaultSettings() {
     m_values.showHints = hints;
     m_values.projectsFolder = defaultProjectsFolder();
 
-    IniDocument document;
+    TpkXML document;
     for (const Key key : {Key::Signature, Key::Warn, Key::Wo, Key::Level, Key::Language,
                           Key::Schema, Key::LogFiles, Key::Folder}) {
         writeKey(document, key);
@@ -236,7 +236,7 @@ bool SettingsStore::writeDefaultSettings() {
 }
 
 bool SettingsStore::writeAllSettings() {
-    IniDocument document;
+    TpkXML document;
     for (int key = 0; key < static_cast<int>(kKeyNames.size()); ++key) {
         writeKey(document, static_cast<Key>(key));
     }
@@ -285,13 +285,13 @@ void SettingsStore::setLogLevel(int level) {
 }
 
 bool SettingsStore::updateKey(Key key) {
-    IniDocument document;
+    TpkXML document;
     bool keepFile = false;
     if (QFileInfo::exists(m_settingsFile)) {
         if (const auto bytes = readFile(m_settingsFile)) {
-            document.load(*bytes);
-            const auto signature = decodeValue(
-                document.topLevel(kRoot).child(keyName(static_cast<int>(Key::Signature))));
+            document.loadFromBuffer(*bytes);
+            const auto signature = decodeValue(*document.topElement(kRoot)->findOrCreateChild(
+                keyName(static_cast<int>(Key::Signature))));
             keepFile = signature && *signature == QLatin1String(Signature);
         }
     }
@@ -300,7 +300,7 @@ bool SettingsStore::updateKey(Key key) {
     } else {
         // A file with only this key would count as foreign at the next start and every other
         // setting would be lost; write them all instead.
-        document.clear();
+        document.root().clear();
         for (int each = 0; each < static_cast<int>(kKeyNames.size()); ++each) {
             writeKey(document, static_cast<Key>(each));
         }
@@ -312,7 +312,7 @@ bool SettingsStore::updateKey(Key key) {
     return true;
 }
 
-void SettingsStore::writeKey(IniDocument& document, Key key) const {
+void SettingsStore::writeKey(TpkXML& document, Key key) const {
     QString value;
     switch (key) {
         case Key::Signature:
@@ -343,11 +343,12 @@ void SettingsStore::writeKey(IniDocument& document, Key key) const {
             value = m_values.projectsFolder;
             break;
     }
-    IniNode& element = document.topLevel(kRoot).child(keyName(static_cast<int>(key)));
-    element.text = IniDocument::escape(encodeValue(value));
+    document.topElement(kRoot)
+        ->findOrCreateChild(keyName(static_cast<int>(key)))
+        ->setText(encodeValue(value));
 }
 
-bool SettingsStore::saveDocument(IniDocument& document) const {
+bool SettingsStore::saveDocument(TpkXML& document) const {
     if (m_settingsFile.isEmpty()) {
         return false;
     }
@@ -358,7 +359,9 @@ bool SettingsStore::saveDocument(IniDocument& document) const {
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    const QByteArray bytes = document.save();
+    // Always 8-bit, also when the file that was read and is written back was UTF-16.
+    document.options.unicode = false;
+    const QByteArray bytes = document.saveToBuffer();
     return file.write(bytes) == bytes.size() && file.commit();
 }
 

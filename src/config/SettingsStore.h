@@ -8,8 +8,8 @@
 namespace trevalon {
 
 class EventLog;
-class IniDocument;
 class TextTable;
+class TpkXML;
 
 // Where the program keeps its files, as the operating system (or the user) says.
 struct SettingsEnvironment {
@@ -82,8 +82,8 @@ public:
 private:
     enum class Key { Signature, Warn, Wo, Hints, Level, Language, Schema, LogFiles, Folder };
 
-    bool saveDocument(IniDocument& document) const;
-    void writeKey(IniDocument& document, Key key) const;
+    bool saveDocument(TpkXML& document) const;
+    void writeKey(TpkXML& document, Key key) const;
     bool updateKey(Key key);
     void logAbove(int threshold, int textNumber) const;
     void logAlways(int textNumber) const;

@@ -6,10 +6,10 @@
 
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
+#include "config/Windows1250.h"
 #include "model/Project.h"
 #include "storage/ModelLimits.h"
 #include "storage/ProjectFile.h"
-#include "storage/Windows1250.h"
 
 namespace trevalon {
 namespace {

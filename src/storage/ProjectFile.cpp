@@ -6,9 +6,9 @@
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
+#include "config/TpkXML.h"
 #include "model/Project.h"
 #include "storage/LegacyProjectReader.h"
-#include "storage/TpkXML.h"
 
 namespace trevalon {
 namespace {

@@ -9,11 +9,11 @@
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
+#include "config/TpkXML.h"
 #include "model/Board.h"
 #include "model/Project.h"
 #include "storage/ModelLimits.h"
 #include "storage/ProjectFile.h"
-#include "storage/TpkXML.h"
 
 namespace trevalon {
 namespace {

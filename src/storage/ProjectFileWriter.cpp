@@ -4,11 +4,11 @@
 
 #include <QtEndian>
 
+#include "config/TpkXML.h"
+#include "config/Windows1250.h"
 #include "model/Board.h"
 #include "model/Project.h"
 #include "storage/ProjectFile.h"
-#include "storage/TpkXML.h"
-#include "storage/Windows1250.h"
 
 namespace trevalon {
 namespace {

@@ -24,14 +24,18 @@ QByteArray crlf(const QByteArray& text) {
     return QByteArray(text).replace("\n", "\r\n");
 }
 
-// Base64 of the value's UTF-16LE bytes, built independently of the store.
-QByteArray encoded(const QString& value) {
+QByteArray utf16le(const QString& text) {
     QByteArray bytes;
-    for (const QChar ch : value) {
+    for (const QChar ch : text) {
         bytes.append(static_cast<char>(ch.unicode() & 0xFF));
         bytes.append(static_cast<char>(ch.unicode() >> 8));
     }
-    return bytes.toBase64();
+    return bytes;
+}
+
+// Base64 of the value's UTF-16LE bytes, built independently of the store.
+QByteArray encoded(const QString& value) {
+    return utf16le(value).toBase64();
 }
 
 QByteArray settingsFile(const KeyValues& keys) {
@@ -293,6 +297,22 @@ TEST_F(SettingsStoreTest, UpdatingOneKeyKeepsTheRestOfTheFile) {
     EXPECT_EQ(log.lines, QStringList{text(715)});
     EXPECT_TRUE(readSettingsFile().contains("\t<fl>LwBwAA==</fl>\r\n"));
     EXPECT_TRUE(readSettingsFile().contains("<custom>"));
+}
+
+TEST_F(SettingsStoreTest, UpdatingAUtf16FileWritesItBackInWindows1250) {
+    const QByteArray eightBit =
+        settingsFile({{"ed", QStringLiteral("Trevalon")}, {"wo", QStringLiteral("3")}});
+    writeSettings(QByteArray("\xFF\xFE", 2) +
+                  utf16le(QString::fromLatin1(eightBit).replace(QStringLiteral("WINDOWS-1250"),
+                                                                QStringLiteral("UTF-16"))));
+    prepare(store);
+    store.readSettings();
+    EXPECT_EQ(store.values().wo, 3);
+
+    store.updateLanguage(QStringLiteral("ang"));
+    QByteArray expected = eightBit;
+    expected.replace("</Ini>", "\t<lg>YQBuAGcA</lg>\r\n</Ini>");
+    EXPECT_EQ(readSettingsFile(), expected);
 }
 
 TEST_F(SettingsStoreTest, UpdatingAMissingFileWritesEveryKey) {

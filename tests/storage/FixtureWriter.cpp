@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "StorageTestSupport.h"
+#include "config/TpkXML.h"
 #include "storage/ProjectFile.h"
-#include "storage/TpkXML.h"
 
 int main(int argc, char* argv[]) {
     using namespace trevalon;

@@ -5,9 +5,9 @@
 
 #include "StorageTestSupport.h"
 #include "config/TextTable.h"
+#include "config/TpkXML.h"
 #include "model/BlockCatalogue.h"
 #include "storage/ProjectFile.h"
-#include "storage/TpkXML.h"
 
 using namespace trevalon;
 using test::RecordingLog;

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "config/Windows1250.h"
 #include "storage/LegacyProjectReader.h"
-#include "storage/Windows1250.h"
 
 namespace trevalon::test {
 

@@ -8,8 +8,8 @@
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
-#include "config/Cp1250.h"
 #include "config/SettingsStore.h"
+#include "config/Windows1250.h"
 #include "ui/ClickLabel.h"
 #include "ui/DragLabel.h"
 #include "ui/MainCommands.h"
@@ -63,7 +63,8 @@ protected:
         if (!file.open(QIODevice::ReadOnly)) {
             return {};
         }
-        return cp1250::decode(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        return Windows1250::decode(file.readAll())
+            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     }
 
     bool logged(const QString& start) {

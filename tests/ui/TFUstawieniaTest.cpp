@@ -6,9 +6,9 @@
 #include <QToolButton>
 
 #include "AppFixture.h"
-#include "config/Cp1250.h"
 #include "config/EventLog.h"
 #include "config/SettingsStore.h"
+#include "config/Windows1250.h"
 #include "ui/ClickLabel.h"
 #include "ui/MainCommands.h"
 #include "ui/TFUstawienia.h"
@@ -58,7 +58,7 @@ protected:
 
     QString logText() {
         QFile file(app->settings().logFilePath());
-        return file.open(QIODevice::ReadOnly) ? cp1250::decode(file.readAll()) : QString();
+        return file.open(QIODevice::ReadOnly) ? Windows1250::decode(file.readAll()) : QString();
     }
 };
 

@@ -1,4 +1,4 @@
-#include "storage/Windows1250.h"
+#include "config/Windows1250.h"
 
 #include <algorithm>
 #include <array>
@@ -68,13 +68,13 @@ QString Windows1250::decode(QByteArrayView bytes) {
     return text;
 }
 
-QByteArray Windows1250::encode(QStringView text) {
+QByteArray Windows1250::encode(QStringView text, char fallback) {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t ch = text[i].unicode();
         const int byte = byteOf(ch);
-        bytes.append(byte < 0 ? Fallback : static_cast<char>(byte));
+        bytes.append(byte < 0 ? fallback : static_cast<char>(byte));
         // A surrogate pair is one character and gets one fallback.
         if (QChar::isHighSurrogate(ch) && i + 1 < text.size() &&
             QChar::isLowSurrogate(text[i + 1].unicode())) {

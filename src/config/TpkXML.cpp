@@ -1,4 +1,4 @@
-#include "storage/TpkXML.h"
+#include "config/TpkXML.h"
 
 #include <QFile>
 #include <array>

@@ -3,8 +3,8 @@
 
 #include <QtEndian>
 
-#include "storage/TpkXML.h"
-#include "storage/Windows1250.h"
+#include "config/TpkXML.h"
+#include "config/Windows1250.h"
 
 namespace trevalon {
 namespace {

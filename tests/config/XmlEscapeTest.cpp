@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "storage/TpkXML.h"
+#include "config/TpkXML.h"
 
 using trevalon::XmlEscape;
 using trevalon::XmlUnescape;
@@ -12,6 +12,7 @@ TEST(XmlEscaping, SpecialCharactersAndControlsBecomeReferences) {
     } cases[] = {
         {QStringLiteral("a<b>&\"c'"), QStringLiteral("a&lt;b&gt;&amp;&quot;c&apos;")},
         {QStringLiteral("x\r\ny"), QStringLiteral("x&#13;&#10;y")},
+        {QStringLiteral("line\r\nnext\tx"), QStringLiteral("line&#13;&#10;next&#9;x")},
         {QStringLiteral("\t\x01\x1F "), QStringLiteral("&#9;&#1;&#31; ")},
         {QStringLiteral("&amp;"), QStringLiteral("&amp;amp;")},
         {QStringLiteral("zażółć"), QStringLiteral("zażółć")},
@@ -37,6 +38,11 @@ TEST(XmlEscaping, UnescapeDecodesEachReferenceOnce) {
         {QStringLiteral("& &nbsp; &amp"), QStringLiteral("& &nbsp; &amp")},
         {QStringLiteral("a&"), QStringLiteral("a&")},
         {QStringLiteral("&#31;&#9"), QStringLiteral("\x1F&#9")},
+        {QStringLiteral("&AMP;&Quot;&GT;"), QStringLiteral("&\">")},
+        {QStringLiteral("&#65;&#x9;&#32;"), QStringLiteral("&#65;&#x9;&#32;")},
+        {QStringLiteral("&#0;&#09;&#1;"), QStringLiteral("&#0;&#09;\x01")},
+        {QStringLiteral("a & b &"), QStringLiteral("a & b &")},
+        {QStringLiteral("&nbsp;"), QStringLiteral("&nbsp;")},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(XmlUnescape(c.stored), c.plain) << c.stored.toStdString();

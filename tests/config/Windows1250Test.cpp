@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "storage/Windows1250.h"
+#include "config/Windows1250.h"
 
 using trevalon::Windows1250;
 
@@ -32,6 +32,14 @@ TEST(Windows1250Codec, PolishLettersMapBothWays) {
     }
 }
 
+TEST(Windows1250Codec, PolishAlphabetAsOneText) {
+    const QString letters = QString::fromUtf8("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
+    const QByteArray bytes(
+        "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF");
+    EXPECT_EQ(Windows1250::encode(letters), bytes);
+    EXPECT_EQ(Windows1250::decode(bytes), letters);
+}
+
 TEST(Windows1250Codec, WholeSentenceHasKnownBytes) {
     const QString sentence = QStringLiteral("Zażółć gęślą jaźń");
     const QByteArray bytes("Za\xBF\xF3\xB3\xE6 g\xEA\x9C\x6C\xB9 ja\x9F\xF1");
@@ -47,6 +55,8 @@ TEST(Windows1250Codec, EveryByteDecodesToOneCharacterAndBack) {
     const QString text = Windows1250::decode(all);
     ASSERT_EQ(text.size(), 256);
     EXPECT_EQ(Windows1250::encode(text), all);
+    EXPECT_EQ(text[0x80], QChar(0x20AC));  // euro sign
+    EXPECT_EQ(text[0xFF], QChar(0x02D9));
     // The bytes the code page leaves undefined keep their own number.
     for (const int undefined : {0x81, 0x83, 0x88, 0x90, 0x98}) {
         EXPECT_EQ(text[undefined].unicode(), undefined);
@@ -63,10 +73,17 @@ TEST(Windows1250Codec, UnmappableCharactersBecomeOneQuestionMarkEach) {
         {QString::fromUtf8("x\xF0\x9F\x98\x80y"), QByteArray("x?y")},  // one surrogate pair
         {QString(QChar(0xD800)) + u'z', QByteArray("?z")},             // lone surrogate
         {QStringLiteral("ä ü"), QByteArray("\xE4 \xFC")},
+        {QStringLiteral("жук"), QByteArray("???")},
+        {QStringLiteral("a€b"), QByteArray("a\x80"
+                                           "b")},
+        {QStringLiteral("日本"), QByteArray("??")},
+        {QStringLiteral("ñ"), QByteArray("?")},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Windows1250::encode(c.text), c.bytes) << c.text.toStdString();
     }
+    EXPECT_EQ(Windows1250::encode(u"ж", '#'), QByteArray("#"));
+    EXPECT_EQ(Windows1250::encode(QString::fromUtf8("x\xF0\x9F\x98\x80y"), '#'), QByteArray("x#y"));
 }
 
 TEST(Windows1250Codec, CanEncodeTellsWhetherAnythingWouldBeLost) {

@@ -2,10 +2,20 @@
 
 #include <QTemporaryDir>
 
-#include "StorageTestSupport.h"
-#include "storage/TpkXML.h"
+#include <QFile>
+
+#include "config/TpkXML.h"
 
 using namespace trevalon;
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
 
 TEST(TpkXMLWriterOutput, SmallDocumentHasExactBytes) {
     TpkXML doc;
@@ -128,7 +138,7 @@ TEST(TpkXMLWriterFiles, SavingCreatesOneMissingFolderLevelOnly) {
     doc.topElement(QStringLiteral("r"))->setText(QStringLiteral("1"));
     const QString oneLevel = dir.filePath(QStringLiteral("new/file.xml"));
     EXPECT_TRUE(doc.saveToFile(oneLevel));
-    EXPECT_EQ(test::readBytes(oneLevel), doc.saveToBuffer());
+    EXPECT_EQ(readBytes(oneLevel), doc.saveToBuffer());
     QString error;
     EXPECT_FALSE(doc.saveToFile(dir.filePath(QStringLiteral("a/b/file.xml")), &error));
     EXPECT_FALSE(error.isEmpty());
@@ -147,6 +157,55 @@ TEST(TpkXMLWriterFiles, LoadFromFileReadsWhatSaveWrote) {
     EXPECT_TRUE(back.loadFromFile(file));
     EXPECT_EQ(back.topElement(QStringLiteral("R"))->findOrCreateChild(QStringLiteral("Ż"))->text(),
               QStringLiteral("ł"));
-    ASSERT_TRUE(test::writeBytes(file, QByteArray()));
+    ASSERT_TRUE(QFile(file).resize(0));
     EXPECT_FALSE(back.loadFromFile(file));
+}
+
+namespace {
+
+QByteArray crlf(const char* text) {
+    return QByteArray(text).replace("\n", "\r\n");
+}
+
+}  // namespace
+
+TEST(TpkXMLWriterSettingsLayout, DeclarationTabIndentAndCrLf) {
+    TpkXML doc;
+    TpkXMLNode* ini = doc.topElement(QStringLiteral("Ini"));
+    ini->findOrCreateChild(QStringLiteral("ed"))
+        ->setText(QStringLiteral("VAByAGUAdgBhAGwAbwBuAA=="));
+    ini->findOrCreateChild(QStringLiteral("empty"));  // an element with nothing in it is left out
+    ini->findOrCreateChild(QStringLiteral("lg"))->setText(QStringLiteral("a<b"));
+    EXPECT_EQ(doc.saveToBuffer(), crlf("<?xml encoding=\"WINDOWS-1250\"?>\n"
+                                       "<Ini>\n"
+                                       "\t<ed>VAByAGUAdgBhAGwAbwBuAA==</ed>\n"
+                                       "\t<lg>a&lt;b</lg>\n"
+                                       "</Ini>\n"));
+}
+
+TEST(TpkXMLWriterSettingsLayout, KeepsCommentsAttributesAndCharacterDataOfAReadFile) {
+    const QByteArray file = crlf(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!-- hand edited -->\n"
+        "<Ini mode='x' empty=\"\">\n"
+        "\t<![CDATA[raw <b> & data]]>\n"
+        "\t<leaf a=\"1\"/>\n"
+        "</Ini>\n");
+    TpkXML doc;
+    ASSERT_TRUE(doc.loadFromBuffer(file));
+    EXPECT_EQ(doc.saveToBuffer(), crlf("<?xml version=\"1.0\" encoding=\"WINDOWS-1250\"?>\n"
+                                       "<!-- hand edited -->\n"
+                                       "<Ini mode=\"x\">\n"
+                                       "\t<![CDATA[raw <b> & data]]>\n"
+                                       "\t<leaf a=\"1\"/>\n"
+                                       "</Ini>\n"));
+}
+
+TEST(TpkXMLWriterSettingsLayout, NeutralisesCharacterDataTerminators) {
+    TpkXML doc;
+    doc.topElement(QStringLiteral("Ini"))->setCharacterData(QStringLiteral("a]]>b<![cdata[c"));
+    EXPECT_EQ(doc.saveToBuffer(), crlf("<?xml encoding=\"WINDOWS-1250\"?>\n"
+                                       "<Ini>\n"
+                                       "\t<![CDATA[a__>b<!_CDATA_c]]>\n"
+                                       "</Ini>\n"));
 }

@@ -2,8 +2,8 @@
 
 #include <QRandomGenerator>
 
-#include "storage/TpkXML.h"
-#include "storage/Windows1250.h"
+#include "config/TpkXML.h"
+#include "config/Windows1250.h"
 
 using namespace trevalon;
 
@@ -27,6 +27,14 @@ TpkXMLNode* path(TpkXML& doc, std::initializer_list<const char*> names) {
         }
     }
     return node;
+}
+
+QByteArray deeplyNested() {
+    QByteArray deep;
+    for (int i = 0; i < 100000; ++i) {
+        deep += "<a>";
+    }
+    return deep;
 }
 
 int countNodes(const TpkXMLNode& node) {
@@ -221,12 +229,8 @@ TEST(TpkXMLReaderLimits, TinyBuffersAndMissingFilesAreRefused) {
 }
 
 TEST(TpkXMLReaderLimits, DeepNestingIsRefusedWithoutExhaustingTheStack) {
-    QByteArray deep;
-    for (int i = 0; i < 100000; ++i) {
-        deep += "<a>";
-    }
     TpkXML doc;
-    EXPECT_FALSE(doc.loadFromBuffer(deep));
+    EXPECT_FALSE(doc.loadFromBuffer(deeplyNested()));
     EXPECT_EQ(doc.root().childCount(), 1);
 }
 
@@ -258,5 +262,112 @@ TEST(TpkXMLReaderLimits, AnyBytesAreReadWithoutHarm) {
         // What was read can always be written and read again.
         TpkXML copy;
         copy.loadFromBuffer(doc.saveToBuffer());
+    }
+}
+
+TEST(TpkXMLReaderTolerance, SettingsNamesMatchWithoutCaseAndTextsAreUnescaped) {
+    TpkXML doc;
+    ASSERT_TRUE(doc.loadFromBuffer("<INI>\r\n  <Ed>  x&amp;y  </ED>\r\n</ini>\r\n"));
+    TpkXMLNode* ini = doc.topElement(QStringLiteral("Ini"));
+    EXPECT_TRUE(ini->closed());
+    ASSERT_EQ(ini->findChild(QStringLiteral("ed")), 0);
+    EXPECT_EQ(ini->findOrCreateChild(QStringLiteral("eD"))->text(), QStringLiteral("x&y"));
+    // A missing element is created empty, and stays out of the written file.
+    EXPECT_TRUE(ini->findOrCreateChild(QStringLiteral("fl"))->text().isEmpty());
+    EXPECT_EQ(ini->childCount(), 2);
+    EXPECT_FALSE(doc.saveToBuffer().contains("fl"));
+}
+
+TEST(TpkXMLReaderTolerance, DamageKeepsWhatWasReadBefore) {
+    const struct {
+        const char* file;
+        int keptChildren;
+    } rows[] = {
+        {"<Ini><a>1</a><b>2</c></Ini>", 2},        // mismatched end tag
+        {"<Ini><a>1</a><b x=1>2</b></Ini>", 1},    // unquoted attribute
+        {"<Ini><a>1</a><b x=\"1>2</b></Ini>", 1},  // unterminated attribute value
+        {"<Ini><a>1</a><b/x>2</b></Ini>", 1},      // slash that does not close the tag
+    };
+    for (const auto& row : rows) {
+        TpkXML doc;
+        EXPECT_FALSE(doc.loadFromBuffer(QByteArray(row.file))) << row.file;
+        ASSERT_EQ(doc.root().findChild(QStringLiteral("Ini")), 0) << row.file;
+        const TpkXMLNode& ini = *doc.root().child(0);
+        EXPECT_EQ(ini.childCount(), row.keptChildren) << row.file;
+        EXPECT_EQ(ini.child(0)->text(), QStringLiteral("1")) << row.file;
+    }
+}
+
+TEST(TpkXMLReaderTolerance, InputEndingInsideACommentOrBinaryNodeIsNoFault) {
+    const struct {
+        const char* file;
+        XmlNodeKind lastKind;
+    } rows[] = {
+        {"<Ini><a>1</a><!-- no end", XmlNodeKind::Comment},
+        {"<Ini><a>1</a><&bin>", XmlNodeKind::Binary},
+    };
+    for (const auto& row : rows) {
+        TpkXML doc;
+        EXPECT_TRUE(doc.loadFromBuffer(QByteArray(row.file))) << row.file;
+        TpkXMLNode* ini = path(doc, {"Ini"});
+        ASSERT_NE(ini, nullptr) << row.file;
+        ASSERT_EQ(ini->childCount(), 2) << row.file;
+        EXPECT_EQ(ini->child(0)->text(), QStringLiteral("1")) << row.file;
+        EXPECT_EQ(ini->child(1)->kind(), row.lastKind) << row.file;
+    }
+}
+
+TEST(TpkXMLReaderTolerance, SelfClosedTagOwnsTheTextAfterItAndItsAttributes) {
+    TpkXML doc;
+    ASSERT_TRUE(doc.loadFromBuffer(QByteArray("<Ini><a k=\"v\"/>tail<b>x</b></Ini>")));
+    const TpkXMLNode& ini = *doc.root().child(0);
+    ASSERT_EQ(ini.childCount(), 2);
+    const TpkXMLNode& a = *ini.child(0);
+    const int k = a.attributes().find(QStringLiteral("K"));
+    ASSERT_GE(k, 0);
+    EXPECT_EQ(a.attributes().at(k)->value(), QStringLiteral("v"));
+    EXPECT_EQ(a.text(), QStringLiteral("tail"));
+    EXPECT_EQ(a.childCount(), 0);
+}
+
+TEST(TpkXMLReaderTolerance, AttributeValueStopsAtAnApostropheInsideDoubleQuotes) {
+    TpkXML doc;
+    doc.loadFromBuffer(QByteArray("<Ini a=\"it's\"/>"));
+    ASSERT_EQ(doc.root().childCount(), 1);
+    const TpkXMLAttrs& attrs = doc.root().child(0)->attributes();
+    ASSERT_EQ(attrs.find(QStringLiteral("a")), 0);
+    EXPECT_EQ(attrs.at(0)->value(), QStringLiteral("it"));
+}
+
+TEST(TpkXMLReaderEncoding, SettingsReadFromUtf16WithMarkOrWindows1250Otherwise) {
+    QByteArray marked = utf16(QString::fromUtf8("<Ini><fl>Żółw</fl></Ini>"));
+    marked.append('\0');  // an odd last byte is ignored
+    const QByteArray eightBit("<?xml encoding=\"UTF-8\"?><Ini><fl>\xAF\xF3\xB3w</fl></Ini>");
+    for (const QByteArray& bytes : {marked, eightBit}) {
+        TpkXML doc;
+        ASSERT_TRUE(doc.loadFromBuffer(bytes));
+        TpkXMLNode* ini = doc.topElement(QStringLiteral("Ini"));
+        EXPECT_EQ(ini->findOrCreateChild(QStringLiteral("fl"))->text(), QString::fromUtf8("Żółw"));
+    }
+}
+
+TEST(TpkXMLReaderLimits, ReusedDocumentSurvivesHostileInput) {
+    TpkXML doc;
+    EXPECT_FALSE(doc.loadFromBuffer(deeplyNested()));
+    EXPECT_FALSE(doc.loadFromBuffer(QByteArray("<")));
+    EXPECT_FALSE(doc.loadFromBuffer(QByteArray()));
+    EXPECT_EQ(doc.root().childCount(), 0);  // nothing left over from the earlier loads
+
+    QByteArray noise;
+    quint32 seed = 12345;
+    for (int round = 0; round < 200; ++round) {
+        noise.clear();
+        for (int i = 0; i < 300; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const char pick[] = "<>/=\"'?!-[]&a \r\n";
+            noise.append(pick[(seed >> 16) % (sizeof(pick) - 1)]);
+        }
+        doc.loadFromBuffer(noise);
+        doc.saveToBuffer();  // whatever was read can be written again
     }
 }
