@@ -23,8 +23,8 @@
 #include "ui/Pictures.h"
 #include "ui/ProjectCommands.h"
 #include "ui/PropertiesView.h"
+#include "ui/ResizeGrip.h"
 #include "ui/RunController.h"
-#include "ui/TDotFrame.h"
 #include "ui/TFOpisy.h"
 #include "ui/TFWykonanie.h"
 #include "ui/TTablica.h"
@@ -72,7 +72,6 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
     m_files = std::make_unique<ProjectCommands>(*this);
     m_run = std::make_unique<RunController>(*this);
     m_commands = std::make_unique<MainCommands>(*this);
-    m_dotFrame = new TDotFrame();
 
     m_toolbar->onTabPressed = [this](int tab) { selectTab(tab); };
     m_toolbar->onButton = [this](int tag) { m_commands->toolbarButton(tag); };
@@ -82,8 +81,10 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
     m_toolbar->setRunButtons(false, false);
 }
 
-TFGlowny::~TFGlowny() {
-    delete m_dotFrame;
+TFGlowny::~TFGlowny() = default;
+
+TDotFrame* TFGlowny::dotFrame() const {
+    return m_grip->dotFrame();
 }
 
 void TFGlowny::buildTitleStrip() {
@@ -143,11 +144,14 @@ void TFGlowny::buildStatusLine() {
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("LStatus"));
     m_status->setStyleSheet(QStringLiteral("color: rgb(226, 224, 244); padding-left: 6px;"));
-    m_grip = new QLabel(this);
+    m_grip = new ResizeGrip(
+        *this,
+        [](const QSize& dragged) {
+            return QSize(std::max(dragged.width(), MinimumWidth),
+                         std::max(dragged.height(), MinimumHeight));
+        },
+        [this] { return !isMaximized(); });
     m_grip->setObjectName(QStringLiteral("ImCingnij"));
-    m_grip->setPixmap(pictures::pixmap(QStringLiteral("uchwyt")));
-    m_grip->setCursor(Qt::SizeFDiagCursor);
-    m_grip->installEventFilter(this);
 }
 
 void TFGlowny::layoutStrips() {

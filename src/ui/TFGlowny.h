@@ -24,6 +24,7 @@ class ProjectCommands;
 class PropertiesView;
 class RunController;
 class SettingsStore;
+class ResizeGrip;
 class TDotFrame;
 class TFOpisy;
 class TFWarning;
@@ -92,7 +93,7 @@ public:
     TFWarning* warning() const { return m_warning; }
     PropertiesView* properties() const { return m_properties; }
     LaterWindows* laterWindows() const { return m_later; }
-    TDotFrame* dotFrame() const { return m_dotFrame; }
+    TDotFrame* dotFrame() const;
 
     // EditorView
     void boardChanged(int n) override;
@@ -132,9 +133,6 @@ private:
     void buildStatusLine();
     void layoutStrips();
     void moveWithCompanions(const QPoint& travel);
-    void gripPressed(const QPoint& global);
-    void gripMoved(const QPoint& global);
-    void gripReleased(const QPoint& global);
 
     Workspace& m_ws;
     SettingsStore& m_settings;
@@ -162,14 +160,12 @@ private:
     QWidget* m_menuStrip = nullptr;
     std::array<ClickLabel*, 4> m_menuLabels{};
     QLabel* m_status = nullptr;
-    QLabel* m_grip = nullptr;
-    TDotFrame* m_dotFrame = nullptr;
+    ResizeGrip* m_grip = nullptr;
     QImage m_background;
 
     std::function<void(const QString&)> m_logPathReady;
     QString m_startArgument;
     bool m_started = false;
-    bool m_gripDragging = false;
 };
 
 }  // namespace trevalon

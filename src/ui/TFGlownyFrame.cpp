@@ -68,56 +68,10 @@ QPoint TFGlowny::origin() const {
 }
 
 bool TFGlowny::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_grip) {
-        // Only mouse events are mouse events: the grip also gets paint, enter and leave events.
-        const auto global = [event] {
-            return static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-        };
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-                gripPressed(global());
-                return true;
-            case QEvent::MouseMove:
-                gripMoved(global());
-                return true;
-            case QEvent::MouseButtonRelease:
-                gripReleased(global());
-                return true;
-            default:
-                break;
-        }
-    } else if (event->type() == QEvent::MouseMove) {
+    if (event->type() == QEvent::MouseMove) {
         showStatus(QString());
     }
     return QWidget::eventFilter(watched, event);
-}
-
-// The grip resizes through a dotted frame on the screen; the window takes the frame's size
-// once the button is released, so that the boards are not re-placed on every mouse move.
-void TFGlowny::gripPressed(const QPoint& global) {
-    if (isMaximized()) {
-        return;
-    }
-    m_gripDragging = true;
-    gripMoved(global);
-    m_dotFrame->show();
-}
-
-void TFGlowny::gripMoved(const QPoint& global) {
-    if (!m_gripDragging) {
-        return;
-    }
-    m_dotFrame->setFrameRect(QRect(pos(), global));
-}
-
-void TFGlowny::gripReleased(const QPoint& global) {
-    if (!m_gripDragging) {
-        return;
-    }
-    m_gripDragging = false;
-    m_dotFrame->hide();
-    const QPoint size = global - pos();
-    resize(std::max(size.x(), MinimumWidth), std::max(size.y(), MinimumHeight));
 }
 
 }  // namespace trevalon

@@ -18,7 +18,7 @@
 #include "ui/ClickLabel.h"
 #include "ui/DragLabel.h"
 #include "ui/Pictures.h"
-#include "ui/TDotFrame.h"
+#include "ui/ResizeGrip.h"
 #include "ui/TJetButton.h"
 #include "ui/WindowHost.h"
 #include "ui/pictures/PictureLayout.h"
@@ -56,13 +56,14 @@ TFSchemat::TFSchemat(Workspace& workspace, SettingsStore& settings, WindowHost& 
     setModal(true);
     setMinimumSize(MinimumSize);
     buildControls();
-    m_dotFrame = new TDotFrame();
     resize(MinimumSize);
     applyTexts();
 }
 
-TFSchemat::~TFSchemat() {
-    delete m_dotFrame;
+TFSchemat::~TFSchemat() = default;
+
+QLabel* TFSchemat::gripLabel() const {
+    return m_grip;
 }
 
 void TFSchemat::buildControls() {
@@ -111,11 +112,10 @@ void TFSchemat::buildControls() {
     m_copy->setFaces(face, faceOver, face);
     m_save->setFaces(face, faceOver, face);
 
-    m_grip = new QLabel(this);
+    m_grip = new ResizeGrip(
+        *this, [this](const QSize& dragged) { return gripSize(dragged, m_largest); },
+        [this] { return !m_maximised; });
     m_grip->setObjectName(QStringLiteral("LRameczka"));
-    m_grip->setPixmap(pictures::pixmap(QStringLiteral("uchwyt")));
-    m_grip->setCursor(Qt::SizeFDiagCursor);
-    m_grip->installEventFilter(this);
 }
 
 void TFSchemat::applyTexts() {
@@ -222,8 +222,7 @@ void TFSchemat::closeSchema() {
     if (m_maximised) {
         setMaximisedView(false);
     }
-    m_gripDragging = false;
-    m_dotFrame->hide();
+    m_grip->cancel();
     accept();
 }
 
@@ -277,56 +276,6 @@ void TFSchemat::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-bool TFSchemat::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_grip) {
-        return QDialog::eventFilter(watched, event);
-    }
-    // Only mouse events are mouse events: the grip also gets polish, paint and enter events.
-    const auto global = [event] {
-        return static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-    };
-    switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            gripPressed(global());
-            return true;
-        case QEvent::MouseMove:
-            gripMoved(global());
-            return true;
-        case QEvent::MouseButtonRelease:
-            gripReleased(global());
-            return true;
-        default:
-            return QDialog::eventFilter(watched, event);
-    }
-}
-
-// As in the main window, the grip drags a dotted frame and the window takes its size once the
-// button is released.
-void TFSchemat::gripPressed(const QPoint& global) {
-    if (m_maximised) {
-        return;
-    }
-    m_gripDragging = true;
-    gripMoved(global);
-    m_dotFrame->show();
-}
-
-void TFSchemat::gripMoved(const QPoint& global) {
-    if (m_gripDragging) {
-        m_dotFrame->setFrameRect(QRect(pos(), global));
-    }
-}
-
-void TFSchemat::gripReleased(const QPoint& global) {
-    if (!m_gripDragging) {
-        return;
-    }
-    m_gripDragging = false;
-    m_dotFrame->hide();
-    const QPoint dragged = global - pos();
-    resize(gripSize(QSize(dragged.x(), dragged.y()), m_largest));
 }
 
 void TFSchemat::copyPage() {

@@ -15,7 +15,7 @@ namespace trevalon {
 class ClickLabel;
 class DragLabel;
 class SettingsStore;
-class TDotFrame;
+class ResizeGrip;
 class TJetButton;
 class WindowHost;
 class Workspace;
@@ -63,7 +63,7 @@ public:
     ClickLabel* maximiseLabel() const { return m_maximise; }
     ClickLabel* restoreLabel() const { return m_restore; }
     ClickLabel* closeLabel() const { return m_closeMark; }
-    QLabel* gripLabel() const { return m_grip; }
+    QLabel* gripLabel() const;
     TJetButton* copyButton() const { return m_copy; }
     TJetButton* saveButton() const { return m_save; }
     TJetButton* closeButton() const { return m_close; }
@@ -75,7 +75,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -83,9 +82,6 @@ private:
     void setMaximisedView(bool maximised);
     void closeSchema();
     void saveFromButton();
-    void gripPressed(const QPoint& global);
-    void gripMoved(const QPoint& global);
-    void gripReleased(const QPoint& global);
     void logDrawing() const;
     QString chooseSavePath();
 
@@ -95,7 +91,6 @@ private:
     SchemaPicture m_picture;
     QSize m_largest;
     bool m_maximised = false;
-    bool m_gripDragging = false;
 
     DragLabel* m_title = nullptr;
     ClickLabel* m_maximise = nullptr;
@@ -103,11 +98,10 @@ private:
     ClickLabel* m_closeMark = nullptr;
     QScrollArea* m_box = nullptr;
     QLabel* m_page = nullptr;
-    QLabel* m_grip = nullptr;
+    ResizeGrip* m_grip = nullptr;
     TJetButton* m_copy = nullptr;
     TJetButton* m_save = nullptr;
     TJetButton* m_close = nullptr;
-    TDotFrame* m_dotFrame = nullptr;
 };
 
 }  // namespace trevalon
