@@ -6,6 +6,7 @@
 #include "calc/TCalcul.h"
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
+#include "exec/VariableLookup.h"
 #include "exec/VariablesList.h"
 #include "exec/Workspace.h"
 #include "model/BlockCatalogue.h"
@@ -345,20 +346,7 @@ bool BoardCheck::namesBlock(const QString& text) const {
 }
 
 int BoardCheck::variableTypeByName(const QString& name) const {
-    const Project& project = m_workspace.project();
-    for (int n = 1; n <= project.boardCount; ++n) {
-        const Board& board = project.board(n);
-        for (int c = 1; c <= board.columns; ++c) {
-            for (int r = 1; r <= board.rows; ++r) {
-                const Cell& cell = board.cell(c, r);
-                if (cell.kindCode == KindVariable &&
-                    cell.name.compare(name, Qt::CaseInsensitive) == 0) {
-                    return cell.mode;
-                }
-            }
-        }
-    }
-    return -1;
+    return variableTypeIgnoringCase(m_workspace.project(), name);
 }
 
 QString BoardCheck::testValue(const Cell& variable) {

@@ -9,6 +9,10 @@ int variableTypeOf(const Project& project, const QString& name) {
     if (exact >= 0) {
         return exact;
     }
+    return variableTypeIgnoringCase(project, name);
+}
+
+int variableTypeIgnoringCase(const Project& project, const QString& name) {
     for (int n = 1; n <= project.boardCount; ++n) {
         const Board& board = project.board(n);
         for (int c = 1; c <= board.columns; ++c) {
