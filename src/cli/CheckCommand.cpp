@@ -47,10 +47,6 @@ int checkCommand(const QStringList& args, CommandIo& io) {
     if (!options) {
         return ExitUsage;
     }
-    const auto language = languageOption(command, *options, io);
-    if (!language) {
-        return ExitUsage;
-    }
     if (options->positional.size() != 1) {
         return usageError(command, QStringLiteral("exactly one PROJECT is expected"), io);
     }
@@ -59,7 +55,7 @@ int checkCommand(const QStringList& args, CommandIo& io) {
     ErrorStreamSink sink(io.err);
     NoEventLog log;
     Workspace workspace(log, sink);
-    workspace.setLanguage(*language);
+    workspace.setLanguage(options->language);
     if (const int loaded = loadProject(workspace.project(), path, workspace.texts(), io);
         loaded != ExitOk) {
         return loaded;

@@ -40,17 +40,12 @@ std::optional<CliOptions> parseOptions(const QString& command, const QStringList
             return std::nullopt;
         }
     }
-    return options;
-}
-
-std::optional<QString> languageOption(const QString& command, const CliOptions& options,
-                                      CommandIo& io) {
-    const QString language = options.value(QStringLiteral("--lang"), QStringLiteral("pl"));
-    if (language != QLatin1String("pl") && language != QLatin1String("ang")) {
+    options.language = options.value(QStringLiteral("--lang"), options.language);
+    if (options.language != QLatin1String("pl") && options.language != QLatin1String("ang")) {
         usageError(command, QStringLiteral("--lang must be pl or ang"), io);
         return std::nullopt;
     }
-    return language;
+    return options;
 }
 
 }  // namespace trevalon::cli

@@ -15,6 +15,8 @@ struct CliOptions {
     QMap<QString, QString> values;
     QSet<QString> flags;
     QStringList positional;
+    // `--lang`, checked while parsing: "pl" (the default) or "ang".
+    QString language = QStringLiteral("pl");
 
     bool has(const QString& flag) const { return flags.contains(flag); }
     QString value(const QString& name, const QString& fallback = QString()) const {
@@ -24,14 +26,11 @@ struct CliOptions {
 
 // Parses `args` against the option names a command knows (written with their dashes, e.g.
 // "--lang"). An unknown option or a missing value is reported on io.err with the command's
-// usage and answers nullopt; the caller then exits with ExitUsage.
+// usage and answers nullopt; the caller then exits with ExitUsage. So is a `--lang` other than
+// "pl" or "ang".
 std::optional<CliOptions> parseOptions(const QString& command, const QStringList& args,
                                        const QStringList& valueOptions,
                                        const QStringList& flagOptions, CommandIo& io);
-
-// Checks `--lang`: "pl" (the default) or "ang". Reports a bad value like parseOptions does.
-std::optional<QString> languageOption(const QString& command, const CliOptions& options,
-                                      CommandIo& io);
 
 // Prints `trevalon-cli COMMAND: message` and the command's usage; answers ExitUsage.
 int usageError(const QString& command, const QString& message, CommandIo& io);

@@ -73,15 +73,11 @@ int describeCommand(const QStringList& args, CommandIo& io) {
     if (!options) {
         return ExitUsage;
     }
-    const auto language = languageOption(command, *options, io);
-    if (!language) {
-        return ExitUsage;
-    }
     if (options->positional.size() != 1) {
         return usageError(command, QStringLiteral("expects exactly one PROJECT"), io);
     }
     TextTable texts;
-    texts.setLanguage(*language);
+    texts.setLanguage(options->language);
     auto project = std::make_unique<Project>();
     const int loaded = loadProject(*project, options->positional.first(), texts, io);
     if (loaded != ExitOk) {

@@ -82,16 +82,12 @@ int evalCommand(const QStringList& args, CommandIo& io) {
     if (!options) {
         return ExitUsage;
     }
-    const std::optional<QString> language = languageOption(kCommand, *options, io);
-    if (!language) {
-        return ExitUsage;
-    }
     if (options->positional.isEmpty()) {
         return usageError(kCommand, QStringLiteral("no FORMULA given"), io);
     }
     const bool json = options->has(QStringLiteral("--json"));
     TCalcul calculator;
-    calculator.setLanguage(*language);
+    calculator.setLanguage(options->language);
     if (options->values.contains(QStringLiteral("--vars")) &&
         !loadVariables(options->value(QStringLiteral("--vars")), calculator, io)) {
         return ExitNoInput;

@@ -76,9 +76,8 @@ int renderCommand(const QStringList& args, CommandIo& io) {
     if (!options) {
         return ExitUsage;
     }
-    const auto language = languageOption(Command, *options, io);
-    const auto board = language ? boardOption(*options, io) : std::nullopt;
-    if (!language || !board) {
+    const auto board = boardOption(*options, io);
+    if (!board) {
         return ExitUsage;
     }
     const QString out = options->value(QStringLiteral("--out"));
@@ -93,7 +92,7 @@ int renderCommand(const QStringList& args, CommandIo& io) {
         return ExitUsage;
     }
     TextTable texts;
-    texts.setLanguage(*language);
+    texts.setLanguage(options->language);
     auto project = std::make_unique<Project>();
     const int loaded = loadProject(*project, options->positional.first(), texts, io);
     if (loaded != ExitOk) {

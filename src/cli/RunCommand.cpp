@@ -181,10 +181,6 @@ int runCommand(const QStringList& args, CommandIo& io) {
     if (!options) {
         return ExitUsage;
     }
-    const auto language = languageOption(command, *options, io);
-    if (!language) {
-        return ExitUsage;
-    }
     bool bad = false;
     const std::optional<qint64> maxSteps =
         numberOption(*options, QStringLiteral("--max-steps"), 1, &bad);
@@ -202,7 +198,7 @@ int runCommand(const QStringList& args, CommandIo& io) {
     ErrorStreamSink sink(io.err);
     NoEventLog log;
     Workspace workspace(log, sink);
-    workspace.setLanguage(*language);
+    workspace.setLanguage(options->language);
     if (const int loaded =
             loadProject(workspace.project(), options->positional.first(), workspace.texts(), io);
         loaded != ExitOk) {
