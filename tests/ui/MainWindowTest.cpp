@@ -345,6 +345,25 @@ TEST_F(MainWindow, MaximisingTogglesItsHintAndKeepsTheBoardsAtTheirOffsets) {
     EXPECT_EQ(board(1)->pos() - main().pos(), QPoint(first.left, first.top));
 }
 
+TEST_F(MainWindow, TheTitleStripMinimisesAndClosesTheProgram) {
+    newProject();
+    QTest::mouseClick(main().findChild<ClickLabel*>(QStringLiteral("LMinimize")), Qt::LeftButton);
+    EXPECT_TRUE(main().isMinimized());
+    main().showNormal();
+
+    // Closing asks about a changed board first; Cancel keeps the program open.
+    place(KindStart, 1, 1);
+    answerMessage(Qt::Key_A);
+    QTest::mouseClick(main().findChild<ClickLabel*>(QStringLiteral("LClose")), Qt::LeftButton);
+    EXPECT_EQ(messages, QStringList({app->workspace().texts().text(16)}));
+    EXPECT_TRUE(main().isVisible());
+
+    answerMessage(Qt::Key_N);
+    main().menus().action(Command::CloseProgram)->trigger();
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_FALSE(main().isVisible());
+}
+
 namespace {
 
 struct TabPress {
