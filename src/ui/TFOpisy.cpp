@@ -4,7 +4,6 @@
 #include <QPainter>
 
 #include "exec/Workspace.h"
-#include "ui/ClickLabel.h"
 #include "ui/DragLabel.h"
 #include "ui/Pictures.h"
 #include "ui/WindowHost.h"
@@ -12,7 +11,7 @@
 namespace trevalon {
 namespace {
 
-constexpr int TitleHeight = 20;
+constexpr int TitleHeight = CompanionStrip::Height;
 constexpr int TextCheckTitle = 263;
 constexpr int TextVariablesTitle = 273;
 
@@ -47,26 +46,14 @@ TFOpisy::TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_ws(workspace), m_host(host) {
     setObjectName(QStringLiteral("TFOpisy"));
     setFocusPolicy(Qt::StrongFocus);
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    m_collapse = new ClickLabel(this);
-    m_collapse->setObjectName(QStringLiteral("LZminMale"));
-    m_collapse->setPixmap(pictures::pixmap(QStringLiteral("ikozwin")));
-    m_collapse->setToolTip(QStringLiteral("Zwiń/Rozwiń"));
-    m_collapse->onClicked = [this] { toggleCollapsed(); };
-    m_close = new ClickLabel(this);
-    m_close->setObjectName(QStringLiteral("LCloseWlasnosci"));
-    m_close->setPixmap(pictures::pixmap(QStringLiteral("ikozamknij")));
-    m_close->setToolTip(QStringLiteral("Zamknij to okno"));
-    m_close->onClicked = [this] { hide(); };
+    m_strip = std::make_unique<CompanionStrip>(
+        *this, QStringLiteral("Zamknij to okno"), [this] { toggleCollapsed(); },
+        [this] { hide(); });
     resize(Width, RowPitch + 45);
 }
 
 void TFOpisy::resizeEvent(QResizeEvent*) {
-    m_title->setGeometry(4, 0, width() - 46, TitleHeight);
-    m_collapse->setGeometry(width() - 40, 2, 16, 16);
-    m_close->setGeometry(width() - 20, 2, 16, 16);
+    m_strip->layout(width());
 }
 
 QImage TFOpisy::render(const std::vector<ReportRow>& rows, int height) {
@@ -121,7 +108,7 @@ void TFOpisy::present(Kind kind, std::vector<ReportRow> rows, int titleText, boo
     // The variables report keeps one pixel more, as it always had.
     const int height = RowPitch * n + 45 + (kind == KindVariables ? 1 : 0);
     m_picture = render(m_rows, height - TitleHeight);
-    m_title->setText(m_ws.texts().text(titleText));
+    m_strip->title()->setText(m_ws.texts().text(titleText));
     m_collapsed = false;
     m_fullHeight = height;
     resize(Width, height);
@@ -157,11 +144,11 @@ void TFOpisy::showVariables() {
 }
 
 void TFOpisy::setTitleStrip(const QString& title) {
-    m_title->setText(title);
+    m_strip->title()->setText(title);
 }
 
 QString TFOpisy::title() const {
-    return m_title->text();
+    return m_strip->title()->text();
 }
 
 void TFOpisy::showAgain() {
@@ -200,13 +187,7 @@ void TFOpisy::toggleCollapsed() {
 
 void TFOpisy::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QImage strip = pictures::image(QStringLiteral("listwa"));
-    const QRect top(0, 0, width(), TitleHeight);
-    if (strip.isNull()) {
-        p.fillRect(top, QColor(72, 68, 112));
-    } else {
-        p.drawImage(top, strip, QRect(0, 0, std::min(strip.width(), width()), strip.height()));
-    }
+    m_strip->paint(p, width());
     p.drawImage(0, TitleHeight, m_picture);
 }
 

@@ -3,14 +3,14 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "exec/CheckReport.h"
+#include "ui/CompanionStrip.h"
 
 namespace trevalon {
 
-class ClickLabel;
-class DragLabel;
 class Workspace;
 class WindowHost;
 
@@ -63,9 +63,7 @@ private:
 
     Workspace& m_ws;
     WindowHost& m_host;
-    DragLabel* m_title = nullptr;
-    ClickLabel* m_collapse = nullptr;
-    ClickLabel* m_close = nullptr;
+    std::unique_ptr<CompanionStrip> m_strip;
     Kind m_kind = KindNone;
     std::vector<ReportRow> m_rows;
     BoardCheckResult m_lastBoard;

@@ -7,7 +7,6 @@
 #include <QTimer>
 
 #include "exec/Workspace.h"
-#include "ui/ClickLabel.h"
 #include "ui/DragLabel.h"
 #include "ui/Editor.h"
 #include "ui/EditorView.h"
@@ -78,20 +77,10 @@ TFWlasnosci::TFWlasnosci(Workspace& workspace, WindowHost& host, EditorView& vie
 }
 
 void TFWlasnosci::buildControls() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    m_title->onReleased = [this] { m_offset = pos() - m_host.origin(); };
-    m_collapse = new ClickLabel(this);
-    m_collapse->setObjectName(QStringLiteral("LZminMale"));
-    m_collapse->setPixmap(pictures::pixmap(QStringLiteral("ikozwin")));
-    m_collapse->setToolTip(QStringLiteral("Zwiń/Rozwiń"));
-    m_collapse->onClicked = [this] { toggleCollapsed(); };
-    m_close = new ClickLabel(this);
-    m_close->setObjectName(QStringLiteral("LCloseWlasnosci"));
-    m_close->setPixmap(pictures::pixmap(QStringLiteral("ikozamknij")));
-    m_close->setToolTip(QStringLiteral("Zmknij to okno"));
-    m_close->onClicked = [this] { hideProperties(); };
+    m_strip = std::make_unique<CompanionStrip>(
+        *this, QStringLiteral("Zmknij to okno"), [this] { toggleCollapsed(); },
+        [this] { hideProperties(); });
+    m_strip->title()->onReleased = [this] { m_offset = pos() - m_host.origin(); };
 
     m_picture = new PropertyPicture(this);
     m_picture->setObjectName(QStringLiteral("ImWlasnosci"));
@@ -114,9 +103,7 @@ void TFWlasnosci::buildControls() {
 }
 
 void TFWlasnosci::resizeEvent(QResizeEvent*) {
-    m_title->setGeometry(4, 0, width() - 46, TitleHeight);
-    m_collapse->setGeometry(width() - 40, 2, 16, 16);
-    m_close->setGeometry(width() - 20, 2, 16, 16);
+    m_strip->layout(width());
     m_picture->setGeometry(0, TitleHeight, Width, m_picture->picture().height());
 }
 
@@ -170,7 +157,7 @@ void TFWlasnosci::showKind(int kind) {
     m_props.show(kind, editor.currentColumn(), editor.currentRow());
     m_currentRow = 0;
     m_collapsed = false;
-    m_title->setText(QStringLiteral("  ") + m_ws.texts().text(TextTitle));
+    m_strip->title()->setText(QStringLiteral("  ") + m_ws.texts().text(TextTitle));
     redrawRows();
     if (!isVisible()) {
         m_offset = Offset;
@@ -181,7 +168,7 @@ void TFWlasnosci::showKind(int kind) {
 }
 
 void TFWlasnosci::refreshProperties() {
-    m_title->setText(QStringLiteral("  ") + m_ws.texts().text(TextTitle));
+    m_strip->title()->setText(QStringLiteral("  ") + m_ws.texts().text(TextTitle));
     if (!isVisible()) {
         return;
     }
@@ -374,13 +361,7 @@ void TFWlasnosci::keyPressEvent(QKeyEvent* event) {
 
 void TFWlasnosci::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QImage strip = pictures::image(QStringLiteral("listwa"));
-    const QRect top(0, 0, width(), TitleHeight);
-    if (strip.isNull()) {
-        p.fillRect(top, kFrame);
-    } else {
-        p.drawImage(top, strip, QRect(0, 0, std::min(strip.width(), width()), strip.height()));
-    }
+    m_strip->paint(p, width());
 }
 
 }  // namespace trevalon

@@ -3,17 +3,17 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "ui/BlockProperties.h"
+#include "ui/CompanionStrip.h"
 #include "ui/PropertiesView.h"
 
 class QComboBox;
 
 namespace trevalon {
 
-class ClickLabel;
-class DragLabel;
 class EditorView;
 class PropertyEdit;
 class PropertyPicture;
@@ -38,7 +38,7 @@ class TFWlasnosci : public QWidget, public PropertiesView {
 public:
     static constexpr int Width = 244;
     static constexpr int RowPitch = 23;
-    static constexpr int TitleHeight = 20;
+    static constexpr int TitleHeight = CompanionStrip::Height;
     // Where the window appears, from the main window's top-left corner.
     static constexpr QPoint Offset{15, 95};
 
@@ -110,9 +110,7 @@ private:
     EditorView& m_view;
     BlockProperties m_props;
 
-    DragLabel* m_title = nullptr;
-    ClickLabel* m_collapse = nullptr;
-    ClickLabel* m_close = nullptr;
+    std::unique_ptr<CompanionStrip> m_strip;
     PropertyPicture* m_picture = nullptr;
     PropertyEdit* m_edit = nullptr;
     QComboBox* m_list = nullptr;
