@@ -61,18 +61,7 @@ protected:
     }
     // A loop that never ends: the comparison always holds.
     QString endlessLoop() {
-        return save(q("forever.skb"), [](FlowBuilder& f) {
-            f.put(1, 2, 1, KindStart);
-            f.put(1, 2, 2, KindJoinLeft);
-            f.put(1, 2, 3, KindLineVertical);
-            f.compare(1, 2, 4, q("x"), 0, q("x"));
-            f.put(1, 1, 4, KindCornerTopRight);
-            f.put(1, 1, 3, KindLineVertical);
-            f.put(1, 1, 2, KindCornerBottomRight);
-            f.put(1, 3, 4, KindCornerLeftBottom);
-            f.put(1, 3, 5, KindEnd);
-            f.variable(1, 6, 1, q("x"), TypeInteger, q("1"));
-        });
+        return save(q("forever.skb"), [](FlowBuilder& f) { f.endlessLoop(); });
     }
     QString withoutEnd() {
         return save(q("bez końca.skb"), [](FlowBuilder& f) {

@@ -332,16 +332,7 @@ TEST_F(ExecutorRuns, ARandomNumberBlockDrawsBelowItsBound) {
 }
 
 TEST_F(ExecutorRuns, TheStepLimitEndsAnEndlessLoop) {
-    f.put(1, 2, 1, KindStart);
-    f.put(1, 2, 2, KindJoinLeft);
-    f.put(1, 2, 3, KindLineVertical);
-    f.compare(1, 2, 4, q("x"), 0, q("x"));
-    f.put(1, 1, 4, KindCornerTopRight);
-    f.put(1, 1, 3, KindLineVertical);
-    f.put(1, 1, 2, KindCornerBottomRight);
-    f.put(1, 3, 4, KindCornerLeftBottom);
-    f.put(1, 3, 5, KindEnd);
-    f.variable(1, 6, 1, q("x"), TypeInteger, q("1"));
+    f.endlessLoop();
     executor().setStepLimit(1000);
     executor().run();
     EXPECT_EQ(executor().lastEnd(), RunEnd::StepLimit);
@@ -351,16 +342,7 @@ TEST_F(ExecutorRuns, TheStepLimitEndsAnEndlessLoop) {
 }
 
 TEST_F(ExecutorRuns, AnEndlessLoopStopsWhenAskedBetweenSteps) {
-    f.put(1, 2, 1, KindStart);
-    f.put(1, 2, 2, KindJoinLeft);
-    f.put(1, 2, 3, KindLineVertical);
-    f.compare(1, 2, 4, q("x"), 0, q("x"));
-    f.put(1, 1, 4, KindCornerTopRight);
-    f.put(1, 1, 3, KindLineVertical);
-    f.put(1, 1, 2, KindCornerBottomRight);
-    f.put(1, 3, 4, KindCornerLeftBottom);
-    f.put(1, 3, 5, KindEnd);
-    f.variable(1, 6, 1, q("x"), TypeInteger, q("1"));
+    f.endlessLoop();
 
     // Driven in slices, as the desktop program's timer does, and stopped from outside.
     ASSERT_TRUE(executor().startRun());

@@ -98,6 +98,21 @@ public:
         }
     }
 
+    // A loop on board 1 that never ends: the comparison x = x always holds and turns back up.
+    void endlessLoop() {
+        using namespace trevalon;
+        put(1, 2, 1, KindStart);
+        put(1, 2, 2, KindJoinLeft);
+        put(1, 2, 3, KindLineVertical);
+        compare(1, 2, 4, QStringLiteral("x"), 0, QStringLiteral("x"));
+        put(1, 1, 4, KindCornerTopRight);
+        put(1, 1, 3, KindLineVertical);
+        put(1, 1, 2, KindCornerBottomRight);
+        put(1, 3, 4, KindCornerLeftBottom);
+        put(1, 3, 5, KindEnd);
+        variable(1, 6, 1, QStringLiteral("x"), TypeInteger, QStringLiteral("1"));
+    }
+
     void resize(int board, int columns, int rows) {
         m_project.board(board).columns = columns;
         m_project.board(board).rows = rows;
