@@ -22,11 +22,7 @@ if [ -x build/src/app/trevalon ]; then
     echo "Without one, use build/src/cli/trevalon-cli (see README.md)." >&2
     exit 1
   fi
-  # Borderless companion windows are placed by the program itself, which Wayland does not
-  # allow; XWayland does.
-  if [ -n "${WAYLAND_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
-    export QT_QPA_PLATFORM=xcb
-  fi
+  # On a Wayland session the program itself chooses XWayland (see README.md).
   exec build/src/app/trevalon "${args[@]}"
 fi
 exec build/src/cli/trevalon-cli --help

@@ -32,6 +32,7 @@ enum class Command {
     Maximise,
     CloseProgram,
     DeleteBlock,
+    ShowBoards,
 };
 
 }  // namespace trevalon

@@ -52,6 +52,7 @@ bool MainCommands::allowed(Command command) const {
         case Command::StepByStep:
             return open && idle;
         case Command::ToggleProperties:
+        case Command::ShowBoards:
         case Command::HideAuxiliary:
         case Command::CopyPicture:
             return open;
@@ -77,7 +78,7 @@ bool MainCommands::allowed(Command command) const {
         case Command::DeleteBlock:
             return open && idle;
         case Command::Restore:
-            return m_main.isMaximized();
+            return m_main.maximised();
         case Command::Close:
         case Command::Help:
         case Command::EventLog:
@@ -97,7 +98,7 @@ bool MainCommands::menuEnabled(Command command) const {
         case Command::SaveProject:
             return allowed(command) && m_main.workspace().project().projectChanged();
         case Command::Maximise:
-            return !m_main.isMaximized();
+            return !m_main.maximised();
         default:
             return allowed(command);
     }
@@ -141,6 +142,9 @@ void MainCommands::execute(Command command) {
             break;
         case Command::ToggleVariables:
             toggleVariables();
+            break;
+        case Command::ShowBoards:
+            m_main.showProjectBoards();
             break;
         case Command::HideAuxiliary:
             m_main.hideReport();
@@ -291,6 +295,9 @@ bool MainCommands::handleCtrl(int key) {
             return true;
         case Qt::Key_F:
             execute(Command::Abort);
+            return true;
+        case Qt::Key_B:
+            execute(Command::ShowBoards);
             return true;
         default:
             return false;

@@ -2,6 +2,7 @@
 
 #include <QMenu>
 
+#include "config/DesktopTexts.h"
 #include "config/TextTable.h"
 #include "exec/Workspace.h"
 #include "ui/MainCommands.h"
@@ -29,7 +30,7 @@ constexpr ItemText kItemTexts[] = {
     {Command::About, 518, nullptr},          {Command::EventLog, 525, nullptr},
     {Command::Settings, 901, nullptr},       {Command::Restore, 520, nullptr},
     {Command::Minimise, 521, nullptr},       {Command::Maximise, 522, nullptr},
-    {Command::CloseProgram, 523, nullptr},
+    {Command::CloseProgram, 523, nullptr},   {Command::ShowBoards, texts::ShowBoards, "Ctrl+B"},
 };
 
 // Where each menu opens, from the main window's top-left corner.
@@ -59,6 +60,7 @@ MainMenus::MainMenus(TFGlowny& main) : m_main(main) {
 
     add(Show, Command::ToggleProperties, "MOknoWlasnosci");
     add(Show, Command::ToggleVariables, "MOknoZmiennych");
+    add(Show, Command::ShowBoards, "MPokazPlansze");
     add(Show, Command::HideAuxiliary, "MUkryjPomocnicze");
     m_menus[Show]->addSeparator();
     add(Show, Command::CopyPicture, "MKopiujOkno");

@@ -2,7 +2,10 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QStandardPaths>
 
+#include "config/DesktopTexts.h"
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 #include "config/SettingsStore.h"
@@ -31,28 +34,56 @@ QString nameOf(const QString& path) {
 ProjectCommands::ProjectCommands(TFGlowny& main) : m_main(main) {
     // Our own dialogs rather than the platform's, so that they look the same everywhere and
     // can be answered by the GUI tests.
-    m_openDialog = new QFileDialog(&main, QStringLiteral("Otwórz plik projektu programu Trevalon"));
+    // Qt's dialog rather than the desktop's: it speaks the program's language, not the
+    // desktop's; it is owned by (and stays above) the main window under any window manager; and
+    // the tests can answer it.
+    m_openDialog = new QFileDialog(&main);
     m_openDialog->setObjectName(QStringLiteral("OpenProjekt"));
     m_openDialog->setOption(QFileDialog::DontUseNativeDialog);
     m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
     m_openDialog->setFileMode(QFileDialog::ExistingFile);
-    m_openDialog->setNameFilters({QStringLiteral("Plik projektu (*.skb)"),
-                                  QStringLiteral("Plik projektu 2005-2012 (*.sdp)")});
     m_openDialog->setDefaultSuffix(QStringLiteral("skb"));
 
-    m_saveDialog = new QFileDialog(&main, QStringLiteral("Zapisz plik projektu Trevalon"));
+    m_saveDialog = new QFileDialog(&main);
     m_saveDialog->setObjectName(QStringLiteral("SaveProjekt"));
     m_saveDialog->setOption(QFileDialog::DontUseNativeDialog);
     m_saveDialog->setAcceptMode(QFileDialog::AcceptSave);
     m_saveDialog->setFileMode(QFileDialog::AnyFile);
-    m_saveDialog->setNameFilter(QStringLiteral("Plik projektu (*.skb)"));
     m_saveDialog->setDefaultSuffix(QStringLiteral("skb"));
+    for (QFileDialog* dialog : {m_openDialog, m_saveDialog}) {
+        // Qt's completion list can stay on the screen, empty, after the dialog has taken the
+        // name typed; the list of files beside it shows the same names.
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            name->setCompleter(nullptr);
+        }
+    }
+    applyTexts();
 
     m_savedTimer.setInterval(5);
     QObject::connect(&m_savedTimer, &QTimer::timeout, &main, [this] { savedTick(); });
 }
 
 ProjectCommands::~ProjectCommands() = default;
+
+void ProjectCommands::applyTexts() {
+    const TextTable& texts = m_main.workspace().texts();
+    m_openDialog->setWindowTitle(texts.text(texts::OpenDialogTitle));
+    m_openDialog->setNameFilters(
+        {texts.text(texts::ProjectFilter), texts.text(texts::OldProjectFilter)});
+    m_saveDialog->setWindowTitle(texts.text(texts::SaveDialogTitle));
+    m_saveDialog->setNameFilter(texts.text(texts::ProjectFilter));
+}
+
+// The projects folder, made when it is missing (the first start, or a folder since removed);
+// where it cannot be made, the user's documents folder, else the home folder.
+QString ProjectCommands::startingFolder() const {
+    const QString folder = m_main.settings().values().projectsFolder;
+    if (!folder.isEmpty() && QDir().mkpath(folder)) {
+        return folder;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
 
 void ProjectCommands::forgetSaveFolder() {
     m_saveFolderChosen = false;
@@ -127,8 +158,9 @@ void ProjectCommands::openCommand() {
     }
     if (m_openDialog->selectedFiles().value(0).isEmpty() ||
         !QFileInfo(m_openDialog->selectedFiles().value(0)).isFile()) {
-        m_openDialog->setDirectory(m_main.settings().values().projectsFolder);
+        m_openDialog->setDirectory(startingFolder());
     }
+    applyTexts();
     if (m_openDialog->exec() != QDialog::Accepted) {
         return;
     }
@@ -193,8 +225,9 @@ bool ProjectCommands::openPath(const QString& path) {
 
 QString ProjectCommands::chooseSaveFile() {
     if (!m_saveFolderChosen) {
-        m_saveDialog->setDirectory(m_main.settings().values().projectsFolder);
+        m_saveDialog->setDirectory(startingFolder());
     }
+    applyTexts();
     m_saveDialog->selectFile(m_main.workspace().projectName());
     if (m_saveDialog->exec() != QDialog::Accepted) {
         return {};

@@ -40,12 +40,16 @@ public:
     // The status line's row of "+" signs, then "Zapisano." (also after the settings are saved).
     void showSaved();
 
+    // The dialogs' titles and filters in the current language.
+    void applyTexts();
+
     QFileDialog* openDialog() const { return m_openDialog; }
     QFileDialog* saveDialog() const { return m_saveDialog; }
 
 private:
     // The unsaved-changes question when `needed`; true to go on.
     bool askIf(bool needed);
+    QString startingFolder() const;
     bool write(const QString& path);
     QString chooseSaveFile();
     void adoptName(const QString& path);

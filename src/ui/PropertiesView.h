@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 namespace trevalon {
 
 // The block properties window as the rest of the editor sees it. The main window works
@@ -17,6 +19,12 @@ public:
     virtual bool editing() const = 0;
     // Placed again at its offset from the main window (after the main window moved).
     virtual void followMainWindow() {}
+    // Placed beside `boards` (screen coordinates), `gap` pixels away and covering none of them;
+    // it keeps that offset from the main window from then on.
+    virtual void placeBeside(const QRect& boards, int gap) {
+        (void)boards;
+        (void)gap;
+    }
     virtual void applyTexts() {}
 };
 

@@ -31,6 +31,8 @@ void RunController::run() {
     m_abortRequested = false;
     m_slices = 0;
     m_main.editor().cancelPlacing();
+    // A run is watched on its boards: one closed by the window manager comes back first.
+    m_main.showProjectBoards();
     m_inStep = true;
     const bool started = m_main.workspace().executor().startRun();
     m_inStep = false;
@@ -48,6 +50,7 @@ void RunController::startStepping() {
     }
     m_abortRequested = false;
     m_main.editor().cancelPlacing();
+    m_main.showProjectBoards();
     m_inStep = true;
     m_main.workspace().executor().startStepping();
     m_inStep = false;

@@ -14,6 +14,7 @@
 #include "ui/DragLabel.h"
 #include "ui/Pictures.h"
 #include "ui/TJetButton.h"
+#include "ui/WindowPlacement.h"
 
 namespace trevalon {
 namespace {
@@ -186,7 +187,7 @@ std::optional<QString> TFBudujKomentarz::build(const QString& text, int board,
     m_builder = std::make_unique<CommentBuilder>(visibleVariables(m_ws.project(), board));
     m_collapsed = false;
     resize(Width, Height);
-    move(propertiesTopLeft + Offset);
+    placement::moveOnScreen(*this, propertiesTopLeft + Offset, *parentWidget());
     applyTexts();
     fillLists();
     m_previewText.clear();

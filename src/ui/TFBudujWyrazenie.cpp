@@ -22,6 +22,7 @@
 #include "ui/Pictures.h"
 #include "ui/TJetButton.h"
 #include "ui/WindowHost.h"
+#include "ui/WindowPlacement.h"
 #include "ui/pictures/PictureLayout.h"
 
 namespace trevalon {
@@ -273,7 +274,8 @@ std::optional<QString> TFBudujWyrazenie::compose(int board, const QString& leftV
     m_entered = false;
     applyTexts();
     resize(Width, Height);
-    move(ExpressionBuilder::placement(propertiesTopLeft));
+    placement::moveOnScreen(*this, ExpressionBuilder::placement(propertiesTopLeft),
+                            *parentWidget());
     fillLists();
     syncEditFromLogic();
     m_expression->setFocus();

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 #include "config/EventLog.h"
 #include "config/SettingsStore.h"
@@ -23,6 +24,7 @@
 #include "ui/Pictures.h"
 #include "ui/ProjectCommands.h"
 #include "ui/PropertiesView.h"
+#include "ui/QtTexts.h"
 #include "ui/ResizeGrip.h"
 #include "ui/RunController.h"
 #include "ui/TFOpisy.h"
@@ -72,6 +74,7 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
     m_files = std::make_unique<ProjectCommands>(*this);
     m_run = std::make_unique<RunController>(*this);
     m_commands = std::make_unique<MainCommands>(*this);
+    m_qtTexts = std::make_unique<QtTexts>();
 
     m_toolbar->onTabPressed = [this](int tab) { selectTab(tab); };
     m_toolbar->onButton = [this](int tag) { m_commands->toolbarButton(tag); };
@@ -95,8 +98,8 @@ void TFGlowny::buildTitleStrip() {
     m_dragArea->setObjectName(QStringLiteral("LPrzesuwGlowne"));
     m_dragArea->setMouseTracking(true);
     m_dragArea->onDragged = [this](const QPoint& travel) {
-        if (!isMaximized()) {
-            moveWithCompanions(travel);
+        if (!maximised()) {
+            move(pos() + travel);
         }
     };
     m_dragArea->installEventFilter(this);
@@ -150,7 +153,7 @@ void TFGlowny::buildStatusLine() {
             return QSize(std::max(dragged.width(), MinimumWidth),
                          std::max(dragged.height(), MinimumHeight));
         },
-        [this] { return !isMaximized(); });
+        [this] { return !maximised(); });
     m_grip->setObjectName(QStringLiteral("ImCingnij"));
 }
 
@@ -231,9 +234,7 @@ void TFGlowny::startUp() {
         return;
     }
     m_started = true;
-    if (const QScreen* s = screen()) {
-        move(s->availableGeometry().center() - rect().center());
-    }
+    fitOnScreen();
     m_state = MainState{};
     m_state.startFolder = QDir::currentPath();
     m_settings.prepareFolders(SettingsEnvironment::fromSystem(), m_state.startFolder,
@@ -251,20 +252,24 @@ void TFGlowny::startUp() {
     m_ws.log().log(m_ws.texts().text(TextStarted));
     m_toolbar->setRunButtons(false, false);
     if (!m_startArgument.isEmpty()) {
-        m_files->openGiven(m_startArgument);
+        // Opened once the main window is on the screen: boards shown before it would be mapped
+        // ahead of their owner, and a window manager would then stack them below it.
+        QTimer::singleShot(0, this, [this] { m_files->openGiven(m_startArgument); });
     }
 }
 
 void TFGlowny::applyTexts() {
     const TextTable& texts = m_ws.texts();
+    m_qtTexts->follow(texts.language());
     for (std::size_t i = 0; i < m_menuLabels.size(); ++i) {
         m_menuLabels[i]->setText(accessKeyCaption(texts.text(22 + static_cast<int>(i))));
     }
-    const int hints[] = {517, 521, isMaximized() ? TextRestore : TextMaximise, 523};
+    const int hints[] = {517, 521, maximised() ? TextRestore : TextMaximise, 523};
     for (std::size_t i = 0; i < m_windowButtons.size(); ++i) {
         m_windowButtons[i]->setToolTip(texts.text(hints[i]));
     }
     m_menus->applyTexts();
+    m_files->applyTexts();
     m_toolbar->applyTexts(m_settings.values().showHints);
     for (TTablica* board : m_boards) {
         if (board) {
@@ -293,6 +298,8 @@ void TFGlowny::setLanguage(const QString& language) {
 
 void TFGlowny::setHeader() {
     m_header->setText(QStringLiteral("TREVALON     ") + m_ws.projectName());
+    // The task bar and the window switcher show the project too.
+    setWindowTitle(m_ws.projectName() + QStringLiteral(" - Trevalon"));
 }
 
 void TFGlowny::showStatus(const QString& text) {

@@ -21,6 +21,7 @@ class MainCommands;
 class MainMenus;
 class MainToolbar;
 class ProjectCommands;
+class QtTexts;
 class PropertiesView;
 class RunController;
 class SettingsStore;
@@ -74,8 +75,17 @@ public:
     void selectTab(int tab);
     // Shows the run buttons as the run state asks: both when idle.
     void updateRunButtons();
+    // Puts every visible companion at its offset from the main window.
     void placeCompanions();
+    // Lays the properties window beside the visible boards, covering none of their cells.
+    void layOutCompanions();
+    // Shows the window of every board of the project that is hidden (closed by the window
+    // manager, say).
+    void showProjectBoards();
+    // Fills the screen's available area, or goes back to the size and place it had before.
+    // Done by the program itself, so that it works the same with any window manager or none.
     void toggleMaximised();
+    bool maximised() const { return m_maximised || isMaximized(); }
 
     Workspace& workspace() { return m_ws; }
     SettingsStore& settings() { return m_settings; }
@@ -122,6 +132,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -132,7 +143,7 @@ private:
     void buildMenuStrip();
     void buildStatusLine();
     void layoutStrips();
-    void moveWithCompanions(const QPoint& travel);
+    void fitOnScreen();
 
     Workspace& m_ws;
     SettingsStore& m_settings;
@@ -143,6 +154,7 @@ private:
     std::unique_ptr<ProjectCommands> m_files;
     std::unique_ptr<RunController> m_run;
     std::unique_ptr<MainCommands> m_commands;
+    std::unique_ptr<QtTexts> m_qtTexts;
 
     std::array<TTablica*, 3> m_boards{};
     TFOpisy* m_report = nullptr;
@@ -162,6 +174,8 @@ private:
     QLabel* m_status = nullptr;
     ResizeGrip* m_grip = nullptr;
     QImage m_background;
+    bool m_maximised = false;
+    QRect m_normalGeometry;
 
     std::function<void(const QString&)> m_logPathReady;
     QString m_startArgument;

@@ -1,5 +1,5 @@
-// The main window as a frame: moving it with its companions, maximising and restoring, and the
-// resize grip.
+// The main window as a frame: its place on the screen, the companions that travel with it,
+// maximising and restoring, and the resize grip.
 #include <QMouseEvent>
 
 #include "exec/Workspace.h"
@@ -10,28 +10,33 @@
 #include "ui/TFGlowny.h"
 #include "ui/TFOpisy.h"
 #include "ui/TTablica.h"
+#include "ui/WindowPlacement.h"
 
 namespace trevalon {
 namespace {
 
 constexpr int TextRestore = 11;
 constexpr int TextMaximise = 12;
+// Between the boards and the properties window laid out beside them.
+constexpr int CompanionGap = 8;
 
 }  // namespace
 
-void TFGlowny::moveWithCompanions(const QPoint& travel) {
-    move(pos() + travel);
-    for (TTablica* board : m_boards) {
-        if (board && board->isVisible()) {
-            board->move(board->pos() + travel);
-        }
-    }
-    if (m_report && m_report->isVisible()) {
-        m_report->move(m_report->pos() + travel);
-    }
-    if (m_properties) {
-        m_properties->followMainWindow();
-    }
+// Centred on the screen that holds it, and never larger than that screen's free area: on a
+// small or strongly scaled screen the window gives up some of its minimum size rather than its
+// title strip.
+void TFGlowny::fitOnScreen() {
+    const QRect area = placement::availableArea(*this);
+    setMinimumSize(std::min(MinimumWidth, area.width()), std::min(MinimumHeight, area.height()));
+    const QRect centred(area.center() - rect().center(), size());
+    setGeometry(placement::fitted(centred, area));
+}
+
+// Whatever moved the main window (its title strip, maximising, the window manager), the
+// companions keep their offsets from it.
+void TFGlowny::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    placeCompanions();
 }
 
 void TFGlowny::placeCompanions() {
@@ -50,13 +55,44 @@ void TFGlowny::placeCompanions() {
     }
 }
 
+void TFGlowny::layOutCompanions() {
+    QRect boards;
+    for (TTablica* window : m_boards) {
+        if (window && window->isVisible()) {
+            boards |= window->frameGeometry();
+        }
+    }
+    if (m_properties && boards.isValid()) {
+        m_properties->placeBeside(boards, CompanionGap);
+    }
+}
+
+void TFGlowny::showProjectBoards() {
+    const Project& project = m_ws.project();
+    for (int n = 1; n <= project.boardCount; ++n) {
+        TTablica* window = board(n);
+        if (window && !window->isVisible()) {
+            showBoardWindow(n);
+        }
+    }
+    titlesChanged();
+}
+
 void TFGlowny::toggleMaximised() {
-    if (isMaximized()) {
-        showNormal();
+    if (maximised()) {
+        m_maximised = false;
+        if (isMaximized()) {
+            showNormal();
+        }
+        if (m_normalGeometry.isValid()) {
+            setGeometry(m_normalGeometry);
+        }
         m_windowButtons[2]->setToolTip(m_ws.texts().text(TextMaximise));
         m_windowButtons[2]->setPixmap(pictures::pixmap(QStringLiteral("ikomaksymalizuj")));
     } else {
-        showMaximized();
+        m_normalGeometry = geometry();
+        m_maximised = true;
+        setGeometry(placement::availableArea(*this));
         m_windowButtons[2]->setToolTip(m_ws.texts().text(TextRestore));
         m_windowButtons[2]->setPixmap(pictures::pixmap(QStringLiteral("ikoprzywroc")));
     }

@@ -30,6 +30,7 @@ void TFGlowny::showBoardWindow(int n) {
         window->placeAndDraw();
         window->show();
         window->raise();
+        layOutCompanions();
     }
 }
 

@@ -49,6 +49,7 @@ TFOpisy::TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent)
     m_strip = std::make_unique<CompanionStrip>(
         *this, QStringLiteral("Zamknij to okno"), [this] { toggleCollapsed(); },
         [this] { hide(); });
+    m_strip->title()->onReleased = [this] { m_offset = pos() - m_host.origin(); };
     resize(Width, RowPitch + 45);
 }
 
@@ -113,6 +114,7 @@ void TFOpisy::present(Kind kind, std::vector<ReportRow> rows, int titleText, boo
     m_fullHeight = height;
     resize(Width, height);
     if (!isVisible()) {
+        m_offset = Offset;
         followMainWindow();
         show();
     }
@@ -172,7 +174,7 @@ void TFOpisy::applyTexts() {
 }
 
 void TFOpisy::followMainWindow() {
-    move(m_host.origin() + Offset);
+    move(m_host.origin() + m_offset);
 }
 
 void TFOpisy::toggleCollapsed() {

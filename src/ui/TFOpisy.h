@@ -39,6 +39,8 @@ public:
     // The last report again, in the current language (F10, "okno zmiennych").
     void showAgain();
     void applyTexts();
+    // Placed at its offset from the main window: `Offset` each time it is shown, wherever the
+    // pupil dragged it while it stays shown.
     void followMainWindow();
 
     int reportKind() const { return m_kind; }
@@ -71,6 +73,7 @@ private:
     QImage m_picture;
     bool m_collapsed = false;
     int m_fullHeight = 0;
+    QPoint m_offset = Offset;
 };
 
 }  // namespace trevalon

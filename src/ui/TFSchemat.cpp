@@ -21,6 +21,7 @@
 #include "ui/ResizeGrip.h"
 #include "ui/TJetButton.h"
 #include "ui/WindowHost.h"
+#include "ui/WindowPlacement.h"
 #include "ui/pictures/PictureLayout.h"
 
 namespace trevalon {
@@ -169,7 +170,10 @@ void TFSchemat::prepare() {
     m_largest = page + PageMargin;
     m_page->setPixmap(QPixmap::fromImage(m_picture.page));
     m_page->resize(page);
-    resize(openingSize(page));
+    // The page scrolls inside the window, so a window larger than the screen gives way.
+    const QRect area = placement::availableArea(*this);
+    resize(openingSize(page).boundedTo(area.size()));
+    placement::moveOnScreen(*this, pos(), *this);
     logDrawing();
     setMaximisedView(false);
 }

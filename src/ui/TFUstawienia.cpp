@@ -15,6 +15,7 @@
 #include "ui/DragLabel.h"
 #include "ui/Pictures.h"
 #include "ui/TJetButton.h"
+#include "ui/WindowPlacement.h"
 
 namespace trevalon {
 namespace {
@@ -152,7 +153,7 @@ void TFUstawienia::fill() {
 bool TFUstawienia::showSettings(const QPoint& mainCorner) {
     applyTexts();
     fill();
-    move(mainCorner + Offset);
+    placement::moveOnScreen(*this, mainCorner + Offset, *parentWidget());
     m_ws.log().logAbove(4, m_ws.texts().text(TextOpened));
     return exec() == QDialog::Accepted;
 }

@@ -9,6 +9,7 @@
 #include "ui/DragLabel.h"
 #include "ui/Pictures.h"
 #include "ui/TabKeyHook.h"
+#include "ui/WindowPlacement.h"
 
 namespace trevalon {
 namespace {
@@ -131,6 +132,7 @@ int TFWarning::showMessage(int buttons, int icon, const QString& text) {
     if (const QScreen* s = screen()) {
         move(s->availableGeometry().center() - rect().center());
     }
+    const placement::ActiveWindowOwner owner(*this);
     exec();
     return m_result;
 }

@@ -6,6 +6,7 @@
 #include "config/TextTable.h"
 #include "ui/ClickLabel.h"
 #include "ui/Pictures.h"
+#include "ui/WindowPlacement.h"
 
 namespace trevalon {
 
@@ -27,7 +28,8 @@ TFWinietka::TFWinietka(const TextTable& texts, QWidget* parent)
 void TFWinietka::showModal() {
     m_close->setText(m_texts.text(506));
     if (parentWidget()) {
-        move(parentWidget()->geometry().center() - rect().center());
+        placement::moveOnScreen(*this, parentWidget()->geometry().center() - rect().center(),
+                                *parentWidget());
     }
     exec();
 }

@@ -1,6 +1,7 @@
 #include "ui/TFWlasnosci.h"
 
 #include <QAbstractItemView>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QPainter>
@@ -13,9 +14,13 @@
 #include "ui/Pictures.h"
 #include "ui/PropertyWidgets.h"
 #include "ui/WindowHost.h"
+#include "ui/WindowPlacement.h"
 
 namespace trevalon {
 namespace {
+
+// Rows of the block with the most properties, with the window's title strip.
+constexpr int LongestKindRows = 8;
 
 constexpr int TextTitle = 112;
 constexpr int EditorLeft = 98;
@@ -160,7 +165,7 @@ void TFWlasnosci::showKind(int kind) {
     m_strip->title()->setText(QStringLiteral("  ") + m_ws.texts().text(TextTitle));
     redrawRows();
     if (!isVisible()) {
-        m_offset = Offset;
+        // Where it was last, or where the last project's layout put it.
         move(m_host.origin() + m_offset);
         show();
     }
@@ -198,6 +203,22 @@ void TFWlasnosci::followMainWindow() {
     if (isVisible()) {
         move(m_host.origin() + m_offset);
     }
+}
+
+// The window manager's close (Alt+F4, say) does what the window's own close mark does.
+void TFWlasnosci::closeEvent(QCloseEvent* event) {
+    hideProperties();
+    event->accept();
+}
+
+void TFWlasnosci::placeBeside(const QRect& boards, int gap) {
+    // Laid out at the full height of the longest kind of block, so that choosing another block
+    // later does not grow the window over a board.
+    const QSize room(width(), std::max(height(), RowPitch * LongestKindRows));
+    const QRect area = parentWidget() ? placement::availableArea(*parentWidget())
+                                      : placement::availableArea(*this);
+    m_offset = placement::beside(room, boards, area, gap) - m_host.origin();
+    move(m_host.origin() + m_offset);
 }
 
 void TFWlasnosci::toggleCollapsed() {

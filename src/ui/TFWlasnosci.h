@@ -65,6 +65,7 @@ public:
     bool propertiesVisible() const override { return isVisible(); }
     bool editing() const override { return isEditing(); }
     void followMainWindow() override;
+    void placeBeside(const QRect& boards, int gap) override;
     void applyTexts() override { refreshProperties(); }
 
     // The builders: given the stored text, they answer the new text, or nothing when the
@@ -89,6 +90,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -13,6 +13,7 @@
 #include "ui/ClickLabel.h"
 #include "ui/DragLabel.h"
 #include "ui/Pictures.h"
+#include "ui/WindowPlacement.h"
 #include "ui/pictures/PictureLayout.h"
 
 namespace trevalon {
@@ -129,8 +130,10 @@ DialogClose TFWykonanie::showFor(ExecutionDialogLogic& logic) {
     layoutForMode();
     m_focusTimer.start();
     if (parentWidget()) {
-        move(parentWidget()->geometry().center() - rect().center());
+        placement::moveOnScreen(*this, parentWidget()->geometry().center() - rect().center(),
+                                *parentWidget());
     }
+    const placement::ActiveWindowOwner owner(*this);
     exec();
     m_focusTimer.stop();
     m_logic = nullptr;

@@ -12,6 +12,7 @@
 #include "ui/DragLabel.h"
 #include "ui/Pictures.h"
 #include "ui/TJetButton.h"
+#include "ui/WindowPlacement.h"
 
 namespace trevalon {
 namespace {
@@ -92,7 +93,7 @@ bool TFZdarzenia::showLog(const QString& folder, const QPoint& mainCorner) {
     }
     applyTexts();
     fillList();
-    move(mainCorner + Offset);
+    placement::moveOnScreen(*this, mainCorner + Offset, *parentWidget());
     exec();
     return true;
 }

@@ -76,6 +76,18 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     m_workspace->setExecutionIo(&main->runner());
     m_workspace->setCheckReport(m_report);
     attachCompanions();
+    nameWindows();
+}
+
+// Each window tells the window system which of the program's windows it is, so that window
+// managers, accessibility tools and the desktop tests can tell the floating windows apart.
+void TrevalonApp::nameWindows() {
+    m_main->setWindowRole(m_main->objectName());
+    for (QWidget* child : m_main->findChildren<QWidget*>()) {
+        if (child->isWindow() && !child->objectName().isEmpty()) {
+            child->setWindowRole(child->objectName());
+        }
+    }
 }
 
 // The properties window opens the builders; the main window's commands open the viewer and

@@ -57,6 +57,7 @@ private:
     class ForwardingSink;
 
     void attachCompanions();
+    void nameWindows();
 
     std::unique_ptr<ForwardingSink> m_sink;
     FileEventLog m_log;

@@ -1,6 +1,8 @@
 #pragma once
 
 // Lets GoogleTest print Qt strings as text in failure messages. Included into every test.
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -15,4 +17,20 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
         *os << (i ? ", " : "") << '"' << list[i].toStdString() << '"';
     }
     *os << ']';
+}
+
+inline std::ostream& operator<<(std::ostream& os, const QPoint& point) {
+    return os << '(' << point.x() << ", " << point.y() << ')';
+}
+
+inline std::ostream& operator<<(std::ostream& os, const QRect& rect) {
+    return os << rect.width() << 'x' << rect.height() << '+' << rect.x() << '+' << rect.y();
+}
+
+inline void PrintTo(const QPoint& point, std::ostream* os) {
+    *os << point;
+}
+
+inline void PrintTo(const QRect& rect, std::ostream* os) {
+    *os << rect;
 }

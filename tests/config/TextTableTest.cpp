@@ -4,9 +4,10 @@
 
 using trevalon::TextTable;
 
-// The four hundred texts of the interface, and four of the schema overview's picture export.
+// The four hundred texts of the interface, four of the schema overview's picture export and
+// five of the windows on a desktop.
 TEST(TextTable, HoldsEveryText) {
-    EXPECT_EQ(TextTable::count(), 404);
+    EXPECT_EQ(TextTable::count(), 409);
 }
 
 TEST(TextTable, GivesTextsExactlyInBothLanguages) {
@@ -22,6 +23,7 @@ TEST(TextTable, GivesTextsExactlyInBothLanguages) {
         {21, u"Program Trevalon nie obsługuje plików tego typu.\rWskaż plik projektu.",
          u"This program does not support the file type.\rSelect the project file."},
         {22, u"&Plik", u"&File"},
+        {3002, u"Otwórz plik projektu programu Trevalon", u"Open a Trevalon project file"},
         {113, u" nie może być nazwą zmiennej czy klocka.",
          u" can not be a variable name or a component name."},
         {321, u"\" typu: \"", u"\" type of \""},

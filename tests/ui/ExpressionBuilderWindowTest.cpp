@@ -48,7 +48,7 @@ protected:
             }
         });
         const std::optional<QString> result =
-            builder()->compose(1, target, formula, main().pos() + QPoint(300, 100));
+            builder()->compose(1, target, formula, main().pos() + QPoint(15, 20));
         EXPECT_EQ(driver.pending(), 0);
         return result;
     }
@@ -306,7 +306,7 @@ TEST_F(ExpressionBuilderWindow, CollapsesToItsTitleStripAndBack) {
 
 TEST_F(ExpressionBuilderWindow, OpensBesideThePropertiesWindowInTheCurrentLanguage) {
     main().setLanguage(QStringLiteral("ang"));
-    const QPoint properties = main().pos() + QPoint(300, 100);
+    const QPoint properties = main().pos() + QPoint(15, 20);
     compose(QStringLiteral("x"), QStringLiteral("k"), [this, properties] {
         EXPECT_EQ(builder()->pos(), properties + QPoint(15, 15));
         EXPECT_EQ(builder()->titleLabel()->text(), QStringLiteral("  Build the expression"));
@@ -340,6 +340,7 @@ TEST_F(ExpressionBuilderWindow, ComposesTheFormulaOfTheBlockFromThePropertiesWin
     clickCell(1, 1, 1);
     TFWlasnosci* properties = app->properties();
     ASSERT_TRUE(properties->isVisible());
+    properties->move(main().pos() + QPoint(15, 95));  // where the builder has room on the screen
     driver.when(builder(), [this, properties] {
         EXPECT_EQ(builder()->pos(), properties->pos() + QPoint(15, 15));
         EXPECT_EQ(text(), QStringLiteral("k+1"));

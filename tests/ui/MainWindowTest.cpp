@@ -203,7 +203,7 @@ TEST_F(MainWindow, TheGripResizesThroughADottedFrame) {
     send(QEvent::MouseButtonPress, corner);
     send(QEvent::MouseMove, corner + QPoint(40, 30));
     QWidget* frame = main().dotFrame();
-    ASSERT_FALSE(main().isMaximized());
+    ASSERT_FALSE(main().maximised());
     EXPECT_TRUE(frame->isVisible());
     const QSize before = main().size();
     EXPECT_EQ(main().size(), before);  // nothing changes until the button is released
@@ -322,7 +322,7 @@ TEST_F(MainWindow, MaximisingTogglesItsHintAndKeepsTheBoardsAtTheirOffsets) {
     EXPECT_TRUE(enabled(MainMenus::Window, Command::Maximise));
 
     QTest::mouseClick(maximise, Qt::LeftButton);
-    ASSERT_TRUE(main().isMaximized());
+    ASSERT_TRUE(main().maximised());
     EXPECT_EQ(maximise->toolTip(), QStringLiteral("Przywróc"));
     EXPECT_EQ(board(1)->pos() - main().pos(), QPoint(first.left, first.top));
     EXPECT_TRUE(enabled(MainMenus::Window, Command::Restore));
@@ -340,7 +340,7 @@ TEST_F(MainWindow, MaximisingTogglesItsHintAndKeepsTheBoardsAtTheirOffsets) {
     EXPECT_EQ(main().pos(), before);
 
     main().menus().action(Command::Restore)->trigger();
-    EXPECT_FALSE(main().isMaximized());
+    EXPECT_FALSE(main().maximised());
     EXPECT_EQ(maximise->toolTip(), QStringLiteral("Maksymalizuj"));
     EXPECT_EQ(board(1)->pos() - main().pos(), QPoint(first.left, first.top));
 }

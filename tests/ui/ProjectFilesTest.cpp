@@ -221,7 +221,7 @@ TEST_F(ProjectFiles, TheCommandLineArgumentIsOpenedAtStartUp) {
     app = std::make_unique<TrevalonApp>(path);
     app->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->main()));
-    EXPECT_TRUE(main().state().projectOpen);
+    QTRY_VERIFY(main().state().projectOpen);
     EXPECT_EQ(project().boardCount, 2);
     EXPECT_TRUE(board(2)->isVisible());
 }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace trevalon::placement {
+
+// `window` moved inside `area`; a window larger than the area is first shrunk to it, so that
+// its top-left corner (where every window of the program has its title strip) stays reachable.
+QRect fitted(const QRect& window, const QRect& area);
+
+// Where a window of `size` goes so that it covers nothing of `taken`: to its right, else to its
+// left, else below, else above, each `gap` pixels away and inside `area`. When no side has the
+// room, the right-hand place moved inside `area`.
+QPoint beside(const QSize& size, const QRect& taken, const QRect& area, int gap);
+
+// The part of the screen holding `anchor` that windows may use (without panels and docks).
+QRect availableArea(const QWidget& anchor);
+
+// Moves `window` to `topLeft`, kept inside the screen that holds `anchor`: whole when it fits,
+// else with its top-left corner (its title strip) on the screen.
+void moveOnScreen(QWidget& window, const QPoint& topLeft, const QWidget& anchor);
+
+// While it lives, `dialog` belongs to the window the pupil is working in (a board window, say):
+// window managers keep a dialog above the window that owns it. Made before the dialog is shown;
+// afterwards the dialog goes back to its own parent, which keeps owning it.
+class ActiveWindowOwner {
+public:
+    explicit ActiveWindowOwner(QWidget& dialog);
+    ~ActiveWindowOwner();
+    ActiveWindowOwner(const ActiveWindowOwner&) = delete;
+    ActiveWindowOwner& operator=(const ActiveWindowOwner&) = delete;
+
+private:
+    QWidget& m_dialog;
+    QWidget* m_parent;
+};
+
+}  // namespace trevalon::placement

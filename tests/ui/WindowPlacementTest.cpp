@@ -1,0 +1,53 @@
+#include "ui/WindowPlacement.h"
+
+#include <gtest/gtest.h>
+
+using namespace trevalon;
+
+// Windows kept on a screen: moved inside, shrunk when larger, the top-left corner always on it.
+TEST(WindowPlacement, FittedKeepsAWindowOnTheScreen) {
+    struct Row {
+        QRect window;
+        QRect expected;
+    };
+    const QRect screen(0, 0, 700, 500);
+    const Row rows[] = {
+        {{100, 100, 200, 100}, {100, 100, 200, 100}},  // already inside
+        {{-58, 40, 244, 138}, {0, 40, 244, 138}},      // off the left edge
+        {{600, 450, 200, 100}, {500, 400, 200, 100}},  // off the bottom right corner
+        {{-37, -310, 787, 560}, {0, 0, 700, 500}},     // larger than the screen
+        {{650, -20, 100, 800}, {600, 0, 100, 500}},    // taller than the screen
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(placement::fitted(row.window, screen), row.expected) << row.window;
+    }
+    // A screen that does not start at the origin (a second monitor, a panel on the left).
+    EXPECT_EQ(placement::fitted({0, 0, 100, 100}, {1024, 30, 800, 570}), QRect(1024, 30, 100, 100));
+}
+
+// A companion beside the boards: right of them, else left, below, above; never over them.
+TEST(WindowPlacement, BesideTakesTheFirstSideWithRoom) {
+    struct Row {
+        const char* what;
+        QRect taken;
+        QPoint expected;
+    };
+    const QSize size(244, 184);
+    const QRect screen(0, 0, 1024, 768);
+    const Row rows[] = {
+        {"right, level with the top", {238, 206, 341, 361}, {587, 206}},
+        {"left when the right is full", {600, 100, 400, 300}, {348, 100}},
+        {"below when both sides are full", {100, 100, 824, 300}, {100, 408}},
+        {"above when only the top has room", {100, 400, 824, 360}, {100, 208}},
+        {"slid up to stay on the screen", {238, 650, 341, 100}, {587, 584}},
+    };
+    for (const Row& row : rows) {
+        const QPoint place = placement::beside(size, row.taken, screen, 8);
+        EXPECT_EQ(place, row.expected) << row.what;
+        EXPECT_FALSE(QRect(place, size).intersects(row.taken)) << row.what;
+        EXPECT_TRUE(screen.contains(QRect(place, size))) << row.what;
+    }
+    // No side has room: the right-hand place, kept on the screen.
+    const QPoint crowded = placement::beside(size, {0, 0, 1000, 760}, screen, 8);
+    EXPECT_TRUE(screen.contains(QRect(crowded, size)));
+}
