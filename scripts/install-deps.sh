@@ -20,6 +20,10 @@ PACKAGES=(
   xdg-utils
   xauth
   xvfb
+  openbox
+  xdotool
+  libx11-dev
+  qt6-translations-l10n
 )
 
 missing=()

@@ -1,0 +1,451 @@
+// The desktop program on a real X server, with and without a window manager: which window is
+// above which, where each one is, what a pupil can see and reach. Every case drives the real
+// `trevalon` executable with keys and clicks, as a pupil would, and asks the X server.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "FlowBuilder.h"
+#include "XDesktop.h"
+#include "config/EventLog.h"
+#include "config/MessageSink.h"
+#include "config/TextTable.h"
+#include "storage/ProjectFile.h"
+
+using desktop::waitUntil;
+using desktop::XDesktop;
+using desktop::XWindow;
+
+namespace {
+
+const QString Main = QStringLiteral("TFGlowny");
+const QString Board1 = QStringLiteral("TTablica1");
+const QString Properties = QStringLiteral("TFWlasnosci");
+const QString Message = QStringLiteral("TFWarning");
+
+struct Screen {
+    double scale;
+    QSize size;
+    const char* name;
+};
+
+void PrintTo(const Screen& screen, std::ostream* os) {
+    *os << screen.name;
+}
+
+class Silent : public trevalon::MessageSink, public trevalon::EventLog {
+public:
+    int showMessage(int, int, const QString&) override { return ResultClose; }
+    void log(const QString&) override {}
+    int level() const override { return 0; }
+};
+
+class DesktopTest : public ::testing::TestWithParam<Screen> {
+protected:
+    void TearDown() override {
+        if (m_program) {
+            // Killed rather than closed: no close question can hold the test up.
+            m_program->kill();
+            m_program->waitForFinished();
+        }
+    }
+
+    double scale() const { return GetParam().scale; }
+    int px(int logical) const { return static_cast<int>(logical * scale()); }
+
+    void startDesktop(bool windowManager = true) {
+        QString error;
+        m_desktop = XDesktop::start(GetParam().size, windowManager, &error);
+        ASSERT_TRUE(m_desktop) << error.toStdString();
+    }
+
+    // Starts the program as a file manager would, with `arguments`, in a start folder of its
+    // own, and waits for its main window.
+    void startTrevalon(const QStringList& arguments = {}) {
+        if (!m_desktop) {
+            startDesktop();
+        }
+        ASSERT_TRUE(m_folder.isValid());
+        QDir(m_folder.path()).mkpath(QStringLiteral("start"));
+        QProcessEnvironment env = m_desktop->environment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale()));
+        env.insert(QStringLiteral("TREVALON_DATA_DIR"), m_folder.filePath(QStringLiteral("data")));
+        m_program = std::make_unique<QProcess>();
+        m_program->setProcessEnvironment(env);
+        m_program->setWorkingDirectory(startFolder());
+        m_program->setProcessChannelMode(QProcess::ForwardedChannels);
+        // TREVALON_UNDER_TEST runs the suite against another build of the program.
+        const QString executable = qEnvironmentVariableIsSet("TREVALON_UNDER_TEST")
+                                       ? qEnvironmentVariable("TREVALON_UNDER_TEST")
+                                       : QStringLiteral(TREVALON_EXECUTABLE);
+        m_program->start(executable, arguments);
+        ASSERT_TRUE(m_program->waitForStarted(5000));
+        ASSERT_TRUE(shown(Main)) << "the main window never appeared";
+        settle();
+    }
+
+    QString startFolder() const { return m_folder.filePath(QStringLiteral("start")); }
+
+    // A project whose run never ends, saved where the program can open it.
+    QString endlessProject() {
+        auto project = std::make_unique<trevalon::Project>();
+        project->newProject();
+        FlowBuilder(*project).endlessLoop();
+        const QString path = m_folder.filePath(QStringLiteral("endless.skb"));
+        Silent silent;
+        EXPECT_TRUE(
+            trevalon::ProjectFile::save(*project, path, silent, silent, trevalon::TextTable()));
+        return path;
+    }
+
+    bool shown(const QString& role, int millis = 15000) const {
+        return waitUntil([&] { return m_desktop->find(role).has_value(); }, millis);
+    }
+    bool gone(const QString& role) const {
+        return waitUntil([&] { return !m_desktop->find(role).has_value(); });
+    }
+    QRect rect(const QString& role) const {
+        const std::optional<XWindow> window = m_desktop->find(role);
+        return window ? window->rect : QRect();
+    }
+    QRect screen() const { return QRect(QPoint(0, 0), GetParam().size); }
+
+    // Lets the program and the window manager finish what a step started.
+    void settle(int millis = 400) const { QThread::msleep(static_cast<unsigned long>(millis)); }
+
+    void keys(const QString& sequence) const {
+        ASSERT_TRUE(m_desktop->key(sequence)) << sequence.toStdString();
+        settle(250);
+    }
+
+    void keep(const QString& step) const {
+        const QString folder = QStringLiteral(TREVALON_SCREENSHOT_DIR "/desktop");
+        QDir().mkpath(folder);
+        m_desktop->screenshot().save(
+            QStringLiteral("%1/%2-x%3.png").arg(folder, step).arg(GetParam().scale));
+    }
+
+    // The board windows a project has open, by their roles.
+    std::vector<QRect> boardRects() const {
+        std::vector<QRect> rects;
+        for (const XWindow& window : m_desktop->stacking()) {
+            if (window.viewable && window.role.startsWith(QLatin1String("TTablica"))) {
+                rects.push_back(window.rect);
+            }
+        }
+        return rects;
+    }
+
+    void expectBesideBoards(const QString& role) const {
+        const QRect companion = rect(role);
+        ASSERT_TRUE(companion.isValid()) << role.toStdString();
+        for (const QRect& board : boardRects()) {
+            EXPECT_FALSE(companion.intersects(board))
+                << role.toStdString() << " covers a board: " << companion << " over " << board;
+        }
+        EXPECT_TRUE(screen().contains(companion)) << role.toStdString() << " " << companion;
+    }
+
+    // The resize grip in the bottom right corner makes the restored window larger, where the
+    // screen has room for that (at scale 2 the window already fills the 1400 x 1000 screen).
+    void expectGripResizes(const QRect& normal) const {
+        if (normal.width() + px(20) > screen().width()) {
+            return;
+        }
+        const QPoint grip = rect(Main).bottomRight() - QPoint(px(11), px(11));
+        ASSERT_TRUE(m_desktop->drag(grip, grip + QPoint(px(20), px(16))));
+        EXPECT_TRUE(waitUntil([&] { return rect(Main).width() > normal.width(); }, 5000))
+            << rect(Main);
+    }
+
+    std::unique_ptr<XDesktop> m_desktop;
+    std::unique_ptr<QProcess> m_program;
+    QTemporaryDir m_folder;
+};
+
+const QString factorial = QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb");
+
+// A project opened from the file manager shows its board and properties above the main
+// window, and they stay there when the pupil clicks the main window.
+TEST_P(DesktopTest, ProjectFromCommandLineShowsCompanionsAboveMainWindow) {
+    startTrevalon({factorial});
+    ASSERT_TRUE(shown(Board1));
+    ASSERT_TRUE(shown(Properties));
+    settle();
+    keep(QStringLiteral("1-opened-from-command-line"));
+    EXPECT_GT(m_desktop->stackIndex(Board1), m_desktop->stackIndex(Main));
+    EXPECT_GT(m_desktop->stackIndex(Properties), m_desktop->stackIndex(Main));
+    EXPECT_DOUBLE_EQ(m_desktop->uncoveredShare(Board1), 1.0);
+
+    const QRect main = rect(Main);
+    ASSERT_TRUE(m_desktop->click(main.bottomLeft() + QPoint(px(60), -px(8))));
+    settle();
+    keep(QStringLiteral("1-main-window-clicked"));
+    EXPECT_GT(m_desktop->stackIndex(Board1), m_desktop->stackIndex(Main));
+    EXPECT_GT(m_desktop->stackIndex(Properties), m_desktop->stackIndex(Main));
+}
+
+// Stopping an endless run shows its message above everything, whether the stop came from the
+// board's keys or from the Run menu.
+TEST_P(DesktopTest, StoppingARunShowsTheMessageOnTop) {
+    startTrevalon({endlessProject()});
+    ASSERT_TRUE(shown(Board1));
+    const QRect board = rect(Board1);
+    ASSERT_TRUE(m_desktop->click(board.topLeft() + QPoint(px(60), px(8))));
+    settle();
+    keys(QStringLiteral("F9"));
+    keys(QStringLiteral("ctrl+f"));
+    ASSERT_TRUE(shown(Message));
+    settle();
+    keep(QStringLiteral("2-stopped-from-board"));
+    // It belongs to the board the stop came from, so every window manager keeps it above.
+    EXPECT_EQ(m_desktop->find(Message)->transientFor, m_desktop->find(Board1)->id);
+    EXPECT_DOUBLE_EQ(m_desktop->uncoveredShare(Message), 1.0);
+    EXPECT_GT(m_desktop->stackIndex(Message), m_desktop->stackIndex(Board1));
+    EXPECT_TRUE(screen().contains(rect(Message)));
+    keys(QStringLiteral("Return"));
+    ASSERT_TRUE(gone(Message));
+
+    const QRect main = rect(Main);
+    ASSERT_TRUE(m_desktop->click(main.bottomLeft() + QPoint(px(60), -px(8))));
+    keys(QStringLiteral("F9"));
+    keys(QStringLiteral("alt+w"));
+    keys(QStringLiteral("Up"));  // the last item: Abort
+    keys(QStringLiteral("Return"));
+    ASSERT_TRUE(shown(Message));
+    settle();
+    keep(QStringLiteral("2-stopped-from-menu"));
+    EXPECT_DOUBLE_EQ(m_desktop->uncoveredShare(Message), 1.0);
+    keys(QStringLiteral("Return"));
+    EXPECT_TRUE(gone(Message));
+}
+
+// Open and New project lay the properties window beside the boards, never over their cells.
+TEST_P(DesktopTest, PropertiesWindowLeavesTheBoardsFree) {
+    startTrevalon({factorial});
+    ASSERT_TRUE(shown(Board1));
+    ASSERT_TRUE(shown(Properties));
+    settle();
+    expectBesideBoards(Properties);
+
+    keys(QStringLiteral("alt+p"));
+    keys(QStringLiteral("Down"));  // New project
+    keys(QStringLiteral("Return"));
+    settle();
+    keep(QStringLiteral("3-new-project"));
+    expectBesideBoards(Properties);
+}
+
+// With the properties window moved to the screen's bottom right corner, the expression
+// builder still opens whole on the screen.
+TEST_P(DesktopTest, BuildersOpenOnTheScreen) {
+    startTrevalon({factorial});
+    ASSERT_TRUE(shown(Properties));
+    settle();
+    // Board 1's first assignment: column 2, row 3 (see examples/factorial.skb), below the
+    // window's 20-pixel title strip.
+    const QRect board = rect(Board1);
+    ASSERT_TRUE(m_desktop->click(board.topLeft() + QPoint(px(60), px(20 + 100))));
+    settle();
+    // Dragged into the screen's bottom right corner, whole.
+    QRect properties = rect(Properties);
+    const QPoint corner = screen().bottomRight() - QPoint(properties.width(), properties.height());
+    const QPoint grab = properties.topLeft() + QPoint(px(60), px(8));
+    ASSERT_TRUE(m_desktop->drag(grab, grab + corner - properties.topLeft()));
+    settle();
+    properties = rect(Properties);
+    keep(QStringLiteral("4-properties-moved"));
+    // The formula row of an assignment opens the builder (row 4, 23 pixels a row).
+    ASSERT_TRUE(
+        m_desktop->doubleClick(properties.topLeft() + QPoint(px(150), px(20 + 23 * 3 + 10))));
+    ASSERT_TRUE(shown(QStringLiteral("TFBudujWyrazenie")));
+    settle();
+    keep(QStringLiteral("4-builder-opened"));
+    EXPECT_TRUE(screen().contains(rect(QStringLiteral("TFBudujWyrazenie"))))
+        << rect(QStringLiteral("TFBudujWyrazenie"));
+    keys(QStringLiteral("Escape"));
+}
+
+// Maximise and restore carry the companions with the main window, under a window manager and
+// without one; afterwards the resize grip works again.
+TEST_P(DesktopTest, MaximiseAndRestoreCarryTheCompanions) {
+    startTrevalon({factorial});
+    ASSERT_TRUE(shown(Board1));
+    ASSERT_TRUE(shown(Properties));
+    settle();
+    const QRect normal = rect(Main);
+    const QPoint boardOffset = rect(Board1).topLeft() - normal.topLeft();
+    const QPoint propertiesOffset = rect(Properties).topLeft() - normal.topLeft();
+    const auto maximiseLabel = [&](const QRect& main) {
+        return QPoint(main.right() - px(88 - 2 * 21 - 8), main.top() + px(12));
+    };
+
+    ASSERT_TRUE(m_desktop->click(maximiseLabel(normal)));
+    EXPECT_TRUE(waitUntil([&] { return rect(Main) == screen(); }, 5000)) << rect(Main);
+    settle();
+    keep(QStringLiteral("5-maximised"));
+    const QRect maximised = rect(Main);
+    EXPECT_EQ(rect(Board1).topLeft() - maximised.topLeft(), boardOffset);
+    EXPECT_EQ(rect(Properties).topLeft() - maximised.topLeft(), propertiesOffset);
+
+    ASSERT_TRUE(m_desktop->click(maximiseLabel(maximised)));
+    EXPECT_TRUE(waitUntil([&] { return rect(Main) == normal; }, 5000)) << rect(Main);
+    settle();
+    keep(QStringLiteral("5-restored"));
+    EXPECT_EQ(rect(Board1).topLeft() - rect(Main).topLeft(), boardOffset);
+    EXPECT_EQ(rect(Properties).topLeft() - rect(Main).topLeft(), propertiesOffset);
+
+    expectGripResizes(normal);
+}
+
+TEST_P(DesktopTest, MaximiseAndRestoreWithoutAWindowManager) {
+    startDesktop(false);
+    startTrevalon({factorial});
+    ASSERT_TRUE(shown(Board1));
+    settle();
+    const QRect normal = rect(Main);
+    const QPoint boardOffset = rect(Board1).topLeft() - normal.topLeft();
+    const auto maximiseLabel = [&](const QRect& main) {
+        return QPoint(main.right() - px(88 - 2 * 21 - 8), main.top() + px(12));
+    };
+    ASSERT_TRUE(m_desktop->click(maximiseLabel(normal)));
+    EXPECT_TRUE(waitUntil([&] { return rect(Main) == screen(); }, 5000)) << rect(Main);
+    settle();
+    keep(QStringLiteral("5-maximised-without-manager"));
+    EXPECT_EQ(rect(Board1).topLeft() - rect(Main).topLeft(), boardOffset);
+    ASSERT_TRUE(m_desktop->click(maximiseLabel(rect(Main))));
+    EXPECT_TRUE(waitUntil([&] { return rect(Main) == normal; }, 5000)) << rect(Main);
+    EXPECT_EQ(rect(Board1).topLeft() - rect(Main).topLeft(), boardOffset);
+    expectGripResizes(normal);
+}
+
+// The window manager's close on a companion only hides it: the Show menu's keys bring it back
+// and the project is still there.
+TEST_P(DesktopTest, ClosingACompanionFromTheWindowManagerHidesIt) {
+    startTrevalon({factorial});
+    ASSERT_TRUE(shown(Board1));
+    ASSERT_TRUE(shown(Properties));
+    settle();
+    ASSERT_TRUE(m_desktop->click(rect(Board1).topLeft() + QPoint(px(60), px(8))));
+    settle();
+    EXPECT_EQ(m_desktop->focusedRole(), Board1);
+    keys(QStringLiteral("alt+F4"));
+    ASSERT_TRUE(gone(Board1));
+    EXPECT_TRUE(m_desktop->find(Main).has_value()) << "the program closed";
+    keep(QStringLiteral("6-board-closed"));
+    keys(QStringLiteral("ctrl+b"));
+    EXPECT_TRUE(shown(Board1, 5000));
+    keep(QStringLiteral("6-board-back"));
+
+    ASSERT_TRUE(m_desktop->click(rect(Properties).topLeft() + QPoint(px(60), px(8))));
+    settle();
+    keys(QStringLiteral("alt+F4"));
+    ASSERT_TRUE(gone(Properties));
+    EXPECT_TRUE(m_desktop->find(Main).has_value()) << "the program closed";
+    ASSERT_TRUE(m_desktop->click(rect(Main).bottomLeft() + QPoint(px(60), -px(8))));
+    keys(QStringLiteral("F11"));
+    EXPECT_TRUE(shown(Properties, 5000));
+}
+
+// Every window starts whole on the screen, the main window's title strip included.
+TEST_P(DesktopTest, WindowsStartOnTheScreen) {
+    startTrevalon({factorial});
+    ASSERT_TRUE(shown(Board1));
+    ASSERT_TRUE(shown(Properties));
+    settle();
+    keep(QStringLiteral("7-start"));
+    for (const QString& role : {Main, Board1, Properties}) {
+        EXPECT_TRUE(screen().contains(rect(role))) << role.toStdString() << " " << rect(role);
+    }
+}
+
+// The file dialogs speak the interface's language, start in the projects folder and leave no
+// completion list behind.
+TEST_P(DesktopTest, FileDialogsSpeakTheInterfaceLanguage) {
+    const QString open = QStringLiteral("OpenProjekt");
+    const QString save = QStringLiteral("SaveProjekt");
+    startTrevalon();
+    keys(QStringLiteral("alt+p"));
+    keys(QStringLiteral("Down Down Down"));  // New project, New board, Open
+    keys(QStringLiteral("Return"));
+    ASSERT_TRUE(shown(open));
+    settle();
+    keep(QStringLiteral("8-open-polish"));
+    EXPECT_EQ(m_desktop->find(open)->title,
+              QStringLiteral("Otwórz plik projektu programu Trevalon"));
+    ASSERT_TRUE(m_desktop->xdotool({QStringLiteral("type"), QStringLiteral("--delay"),
+                                    QStringLiteral("60"), QStringLiteral("zadanie")}));
+    settle(600);
+    keep(QStringLiteral("8-open-typed"));
+    for (const XWindow& window : m_desktop->stacking()) {
+        EXPECT_FALSE(window.viewable && window.popup && window.rect.intersects(screen()))
+            << "a list is left at " << window.rect;
+    }
+    keys(QStringLiteral("Escape"));
+    ASSERT_TRUE(gone(open));
+
+    // The first save of a new project goes to the projects folder.
+    keys(QStringLiteral("alt+p"));
+    keys(QStringLiteral("Down Return"));  // New project
+    settle();
+    keys(QStringLiteral("alt+p"));
+    keys(QStringLiteral("Up Up Return"));  // Close, then Save as
+    ASSERT_TRUE(shown(save));
+    settle();
+    keep(QStringLiteral("8-save-polish"));
+    EXPECT_EQ(m_desktop->find(save)->title, QStringLiteral("Zapisz plik projektu Trevalon"));
+    keys(QStringLiteral("ctrl+a"));
+    ASSERT_TRUE(m_desktop->xdotool({QStringLiteral("type"), QStringLiteral("lekcja")}));
+    keys(QStringLiteral("Return"));
+    EXPECT_TRUE(gone(save));
+    EXPECT_TRUE(waitUntil([&] {
+        return QFile::exists(startFolder() + QStringLiteral("/Projekty/lekcja.skb"));
+    })) << "not saved in the projects folder";
+
+    // In English the dialog's title is English too.
+    keys(QStringLiteral("alt+m"));
+    keys(QStringLiteral("Up Up Up Right Down Return"));  // Language, then English
+    settle();
+    keys(QStringLiteral("alt+p"));
+    keys(QStringLiteral("Down Down Down Return"));
+    ASSERT_TRUE(shown(open));
+    settle();
+    keep(QStringLiteral("8-open-english"));
+    EXPECT_EQ(m_desktop->find(open)->title, QStringLiteral("Open a Trevalon project file"));
+    keys(QStringLiteral("Escape"));
+}
+
+// On a Wayland session the program runs through XWayland; with no X server at all it says so
+// and ends, rather than failing inside Qt.
+TEST_P(DesktopTest, WaylandSessionsRunThroughXWayland) {
+    startDesktop();
+    QProcessEnvironment env = m_desktop->environment();
+    env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-trevalon-test"));
+    env.insert(QStringLiteral("TREVALON_DATA_DIR"), m_folder.filePath(QStringLiteral("data")));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    m_program = std::make_unique<QProcess>();
+    m_program->setProcessEnvironment(env);
+    m_program->start(QStringLiteral(TREVALON_EXECUTABLE), {});
+    EXPECT_TRUE(shown(Main)) << "not on the X server";
+
+    env.remove(QStringLiteral("DISPLAY"));
+    QProcess alone;
+    alone.setProcessEnvironment(env);
+    alone.start(QStringLiteral(TREVALON_EXECUTABLE), {});
+    ASSERT_TRUE(alone.waitForFinished(10000));
+    EXPECT_EQ(alone.exitCode(), 1);
+    EXPECT_TRUE(alone.readAllStandardError().contains("XWayland"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, DesktopTest,
+                         ::testing::Values(Screen{1.0, QSize(1024, 768), "Scale1"},
+                                           Screen{2.0, QSize(1400, 1000), "Scale2"}),
+                         [](const ::testing::TestParamInfo<Screen>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
