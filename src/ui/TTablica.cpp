@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScrollArea>
 
 #include "config/TextTable.h"
 #include "model/Project.h"
@@ -12,6 +13,7 @@
 #include "ui/Editor.h"
 #include "ui/Pictures.h"
 #include "ui/WindowHost.h"
+#include "ui/WindowPlacement.h"
 
 namespace trevalon {
 namespace {
@@ -49,7 +51,14 @@ TTablica::TTablica(int number, Project& project, const TextTable& texts, WindowH
     setObjectName(QStringLiteral("TTablica%1").arg(number));
     setFocusPolicy(Qt::StrongFocus);
     buildStrip();
-    m_image = new BoardImage(this);
+    // The board scrolls where the screen is too small for its window (a 15 x 15 board on a
+    // small or strongly scaled screen); elsewhere the view is exactly the picture's size.
+    m_view = new QScrollArea(this);
+    m_view->setObjectName(QStringLiteral("PWidok"));
+    m_view->setFrameShape(QFrame::NoFrame);
+    m_view->setStyleSheet(QStringLiteral("QScrollArea { background: rgb(72, 68, 112); }"));
+    m_image = new BoardImage;
+    m_view->setWidget(m_image);
     m_image->onPressed = [this](QMouseEvent* event) { imagePressed(event); };
     m_image->onMoved = [this](const QPoint& pos) {
         m_host.showStatus(m_host.editor().statusText(m_number, pos));
@@ -57,6 +66,7 @@ TTablica::TTablica(int number, Project& project, const TextTable& texts, WindowH
     buildPopup();
     applyTexts();
     const QSize size = geometry::boardWindowSize(8, 8);
+    m_image->setFixedSize(geometry::boardImageSize(8, 8));
     resize(size);
     m_fullHeight = size.height();
 }
@@ -111,8 +121,8 @@ void TTablica::layoutStrip() {
     if (m_deleteLabel) {
         m_deleteLabel->setGeometry(w - 16, 2, 15, 16);
     }
-    m_image->setGeometry(0, geometry::kTitleHeight, w,
-                         std::max(0, height() - geometry::kTitleHeight));
+    m_view->setGeometry(0, geometry::kTitleHeight, w,
+                        std::max(0, height() - geometry::kTitleHeight));
 }
 
 void TTablica::resizeEvent(QResizeEvent*) {
@@ -181,9 +191,17 @@ void TTablica::placeAndDraw() {
     const QSize size = geometry::boardWindowSize(std::clamp(board.columns, 1, kGridSize),
                                                  std::clamp(board.rows, 1, kGridSize));
     m_collapsed = false;
-    m_fullHeight = size.height();
-    resize(size);
-    move(m_host.origin() + QPoint(board.left, board.top));
+    const QPoint at = m_host.origin() + QPoint(board.left, board.top);
+    m_image->setFixedSize(geometry::boardImageSize(std::clamp(board.columns, 1, kGridSize),
+                                                   std::clamp(board.rows, 1, kGridSize)));
+    // Kept at its offset; what the screen has no room for scrolls.
+    const QRect area = placement::availableArea(parentWidget() ? *parentWidget() : *this);
+    const QSize room(std::max(area.right() + 1 - at.x(), MinimumVisible.width()),
+                     std::max(area.bottom() + 1 - at.y(), MinimumVisible.height()));
+    const QSize shown = size.boundedTo(room);
+    m_fullHeight = shown.height();
+    resize(shown);
+    move(at);
     m_title->setText(QStringLiteral("  ") + board.name);
     redraw();
 }

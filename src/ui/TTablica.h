@@ -7,6 +7,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QScrollArea;
 
 namespace trevalon {
 
@@ -69,6 +70,10 @@ private:
     ClickLabel* m_collapseLabel = nullptr;
     QLabel* m_menuLabel = nullptr;
     ClickLabel* m_deleteLabel = nullptr;
+    // Below this a board window does not shrink to fit the screen: it would show too little.
+    static constexpr QSize MinimumVisible{4 * 39 + 9, 3 * 39 + 29};
+
+    QScrollArea* m_view = nullptr;
     BoardImage* m_image = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_moveBlock = nullptr;

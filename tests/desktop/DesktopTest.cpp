@@ -88,6 +88,21 @@ protected:
         settle();
     }
 
+    // A project with one board of 15 x 15 cells, the largest there is.
+    QString largeProject() {
+        auto project = std::make_unique<trevalon::Project>();
+        project->newProject();
+        FlowBuilder flow(*project);
+        flow.resize(1, 15, 15);
+        flow.put(1, 1, 1, trevalon::KindStart);
+        flow.put(1, 15, 15, trevalon::KindEnd);
+        const QString path = m_folder.filePath(QStringLiteral("large.skb"));
+        Silent silent;
+        EXPECT_TRUE(
+            trevalon::ProjectFile::save(*project, path, silent, silent, trevalon::TextTable()));
+        return path;
+    }
+
     QString startFolder() const { return m_folder.filePath(QStringLiteral("start")); }
 
     // A project whose run never ends, saved where the program can open it.
@@ -361,6 +376,18 @@ TEST_P(DesktopTest, WindowsStartOnTheScreen) {
     for (const QString& role : {Main, Board1, Properties}) {
         EXPECT_TRUE(screen().contains(rect(role))) << role.toStdString() << " " << rect(role);
     }
+}
+
+// A board larger than what the screen has left below and beside its place scrolls inside a
+// window that ends at the screen's edge; the End block in its far corner can be reached.
+TEST_P(DesktopTest, LargeBoardsScrollInsideTheScreen) {
+    startTrevalon({largeProject()});
+    ASSERT_TRUE(shown(Board1));
+    settle();
+    keep(QStringLiteral("7-large-board"));
+    const QRect board = rect(Board1);
+    EXPECT_TRUE(screen().contains(board)) << board;
+    EXPECT_LT(board.height(), px(15 * 39 + 29));
 }
 
 // The file dialogs speak the interface's language, start in the projects folder and leave no
