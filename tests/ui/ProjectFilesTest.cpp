@@ -1,7 +1,9 @@
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 
 #include "../storage/SdpBuilder.h"
 #include "AppFixture.h"
@@ -329,4 +331,21 @@ TEST_F(ProjectFiles, AnUntouchedNewProjectClosesWithoutAQuestion) {
     EXPECT_TRUE(main().close());
     EXPECT_EQ(messages.size(), 1);
     EXPECT_FALSE(main().isVisible());
+}
+
+// The file dialogs are Qt's own, and speak the interface's language: Qt's Polish texts for its
+// buttons, the text table's for the titles.
+TEST_F(ProjectFiles, FileDialogsSpeakTheInterfaceLanguage) {
+    QFileDialog* open = main().files().openDialog();
+    const auto cancel = [open] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        return open->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+    };
+    EXPECT_EQ(cancel(), QStringLiteral("Anuluj"));
+    EXPECT_EQ(open->windowTitle(), QStringLiteral("Otwórz plik projektu programu Trevalon"));
+    main().setLanguage(QStringLiteral("ang"));
+    EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
+    EXPECT_EQ(open->windowTitle(), QStringLiteral("Open a Trevalon project file"));
+    EXPECT_EQ(main().files().saveDialog()->nameFilters(),
+              QStringList{QStringLiteral("Project file (*.skb)")});
 }
