@@ -84,6 +84,9 @@ void RunController::abort() {
         closeDialog();
         return;
     }
+    // The abort's message waits in its own event loop: no slice may end the run under it and
+    // raise the board over the message.
+    m_timer.stop();
     m_main.workspace().executor().abort();
     ended();
 }

@@ -1,5 +1,6 @@
 // What the companions ask of the main window: the board editor's view of the windows, and the
 // host of the board and report windows.
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -46,6 +47,10 @@ void TFGlowny::raiseBoard(int n, bool focus) {
         return;
     }
     window->raise();
+    // Without a window manager a raised board would cover an open dialog; it stays on top.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window) {
+        modal->raise();
+    }
     if (focus) {
         window->activateWindow();
         window->setFocus();

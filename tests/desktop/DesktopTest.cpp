@@ -180,6 +180,9 @@ protected:
             << rect(Main);
     }
 
+    void openBuilderFromTheCorner();
+    void stopAnEndlessRun();
+
     std::unique_ptr<XDesktop> m_desktop;
     std::unique_ptr<QProcess> m_program;
     QTemporaryDir m_folder;
@@ -210,6 +213,15 @@ TEST_P(DesktopTest, ProjectFromCommandLineShowsCompanionsAboveMainWindow) {
 // Stopping an endless run shows its message above everything, whether the stop came from the
 // board's keys or from the Run menu.
 TEST_P(DesktopTest, StoppingARunShowsTheMessageOnTop) {
+    stopAnEndlessRun();
+}
+
+TEST_P(DesktopTest, StoppingARunShowsTheMessageOnTopWithoutAWindowManager) {
+    startDesktop(false);
+    stopAnEndlessRun();
+}
+
+void DesktopTest::stopAnEndlessRun() {
     startTrevalon({endlessProject()});
     ASSERT_TRUE(shown(Board1));
     const QRect board = rect(Board1);
@@ -259,8 +271,18 @@ TEST_P(DesktopTest, PropertiesWindowLeavesTheBoardsFree) {
 }
 
 // With the properties window moved to the screen's bottom right corner, the expression
-// builder still opens whole on the screen.
+// builder still opens whole on the screen. Some window managers (openbox among them) pull a
+// window back onto the screen themselves; without one, only the program can.
 TEST_P(DesktopTest, BuildersOpenOnTheScreen) {
+    openBuilderFromTheCorner();
+}
+
+TEST_P(DesktopTest, BuildersOpenOnTheScreenWithoutAWindowManager) {
+    startDesktop(false);
+    openBuilderFromTheCorner();
+}
+
+void DesktopTest::openBuilderFromTheCorner() {
     startTrevalon({factorial});
     ASSERT_TRUE(shown(Properties));
     settle();
