@@ -159,6 +159,30 @@ void MainToolbar::placeRunButtons(int windowWidth) {
     const int x = windowWidth - kRunRight - kCommandSize;
     m_stepPanel->move(x, m_stepPanel->y());
     m_runPanel->move(x, m_runPanel->y());
+    // A window narrower than its toolbar (a small or strongly scaled screen) keeps every button:
+    // the cancel button moves above the run buttons, and a group too long for the room left
+    // takes two rows.
+    const int cancelX = kPanelX + 8 * (kBlockSize + kBlockGap) + 4;
+    const bool narrow = cancelX + kBlockSize > windowWidth;
+    m_cancelPanel->move(narrow ? x + (kCommandSize - kBlockSize) / 2 : cancelX, kPanelY);
+    const int room = (narrow ? x - 4 : cancelX - 4) - kPanelX;
+    for (QWidget* panel : m_panels) {
+        const QList<QWidget*> buttons = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        const int count = static_cast<int>(buttons.size());
+        const int perRow = std::clamp(room / (kBlockSize + kBlockGap), 1, std::max(count, 1));
+        const int rows = (count + perRow - 1) / perRow;
+        const int columns = rows > 1 ? (count + rows - 1) / rows : count;
+        panel->resize(columns * (kBlockSize + kBlockGap), rows * (kBlockSize + kBlockGap));
+        for (int i = 0; i < count; ++i) {
+            buttons[i]->move((i % columns) * (kBlockSize + kBlockGap),
+                             (i / columns) * (kBlockSize + kBlockGap));
+        }
+    }
+}
+
+std::vector<QRect> MainToolbar::buttonAreas() const {
+    return {panel(m_tab)->geometry(), m_cancelPanel->geometry(),
+            m_stepPanel->geometry() | m_runPanel->geometry()};
 }
 
 void MainToolbar::showTab(int tab) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <array>
 #include <functional>
@@ -36,6 +37,9 @@ public:
     void setRunButtons(bool stepVisible, bool runVisible);
     // The run buttons keep to the window's right edge.
     void placeRunButtons(int windowWidth);
+    // Where the shown group's buttons, the cancel button and the run buttons are, in the
+    // window's coordinates: companions opened beside the boards keep clear of them.
+    std::vector<QRect> buttonAreas() const;
     bool stepButtonVisible() const;
     bool runButtonVisible() const;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <vector>
 
 namespace trevalon {
 
@@ -21,9 +22,10 @@ public:
     virtual void followMainWindow() {}
     // Placed beside `boards` (screen coordinates), `gap` pixels away and covering none of them;
     // it keeps that offset from the main window from then on.
-    virtual void placeBeside(const QRect& boards, int gap) {
+    virtual void placeBeside(const QRect& boards, int gap, const std::vector<QRect>& avoid) {
         (void)boards;
         (void)gap;
+        (void)avoid;
     }
     virtual void applyTexts() {}
 };

@@ -4,6 +4,7 @@
 
 #include "exec/Workspace.h"
 #include "ui/ClickLabel.h"
+#include "ui/MainToolbar.h"
 #include "ui/Pictures.h"
 #include "ui/PropertiesView.h"
 #include "ui/TDotFrame.h"
@@ -63,7 +64,11 @@ void TFGlowny::layOutCompanions() {
         }
     }
     if (m_properties && boards.isValid()) {
-        m_properties->placeBeside(boards, CompanionGap);
+        std::vector<QRect> buttons;
+        for (const QRect& area : m_toolbar->buttonAreas()) {
+            buttons.push_back(area.translated(origin()));
+        }
+        m_properties->placeBeside(boards, CompanionGap, buttons);
     }
 }
 

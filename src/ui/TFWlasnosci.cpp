@@ -211,13 +211,13 @@ void TFWlasnosci::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TFWlasnosci::placeBeside(const QRect& boards, int gap) {
+void TFWlasnosci::placeBeside(const QRect& boards, int gap, const std::vector<QRect>& avoid) {
     // Laid out at the full height of the longest kind of block, so that choosing another block
     // later does not grow the window over a board.
     const QSize room(width(), std::max(height(), RowPitch * LongestKindRows));
     const QRect area = parentWidget() ? placement::availableArea(*parentWidget())
                                       : placement::availableArea(*this);
-    m_offset = placement::beside(room, boards, area, gap) - m_host.origin();
+    m_offset = placement::beside(room, boards, area, gap, avoid) - m_host.origin();
     move(m_host.origin() + m_offset);
 }
 

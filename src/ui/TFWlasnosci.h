@@ -65,7 +65,7 @@ public:
     bool propertiesVisible() const override { return isVisible(); }
     bool editing() const override { return isEditing(); }
     void followMainWindow() override;
-    void placeBeside(const QRect& boards, int gap) override;
+    void placeBeside(const QRect& boards, int gap, const std::vector<QRect>& avoid) override;
     void applyTexts() override { refreshProperties(); }
 
     // The builders: given the stored text, they answer the new text, or nothing when the

@@ -16,7 +16,21 @@ QRect fitted(const QRect& window, const QRect& area) {
     return {QPoint(x, y), size};
 }
 
-QPoint beside(const QSize& size, const QRect& taken, const QRect& area, int gap) {
+namespace {
+
+const QRect* firstHit(const QRect& place, const std::vector<QRect>& avoid) {
+    for (const QRect& r : avoid) {
+        if (place.intersects(r)) {
+            return &r;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QPoint beside(const QSize& size, const QRect& taken, const QRect& area, int gap,
+              const std::vector<QRect>& avoid) {
     // Each side keeps the window level with (or flush to) the taken area where the screen lets
     // it, and slides it along that side otherwise.
     const auto alongY = [&](int x) {
@@ -36,6 +50,24 @@ QPoint beside(const QSize& size, const QRect& taken, const QRect& area, int gap)
         alongX(taken.bottom() + 1 + gap),
         alongX(taken.top() - gap - size.height()),
     };
+    for (std::size_t side = 0; side < sides.size(); ++side) {
+        QRect place = sides[side];
+        // Right and left slide down past what they would cover; below and above slide right.
+        for (int tries = 0; tries < 4; ++tries) {
+            const QRect* hit = firstHit(place, avoid);
+            if (!hit) {
+                break;
+            }
+            if (side < 2) {
+                place.moveTop(hit->bottom() + 1 + gap);
+            } else {
+                place.moveLeft(hit->right() + 1 + gap);
+            }
+        }
+        if (area.contains(place) && !place.intersects(taken) && !firstHit(place, avoid)) {
+            return place.topLeft();
+        }
+    }
     for (const QRect& place : sides) {
         if (area.contains(place) && !place.intersects(taken)) {
             return place.topLeft();

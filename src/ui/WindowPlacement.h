@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <vector>
 
 class QWidget;
 
@@ -13,9 +14,11 @@ namespace trevalon::placement {
 QRect fitted(const QRect& window, const QRect& area);
 
 // Where a window of `size` goes so that it covers nothing of `taken`: to its right, else to its
-// left, else below, else above, each `gap` pixels away and inside `area`. When no side has the
+// left, else below, else above, each `gap` pixels away and inside `area`. On its side it slides
+// past the `avoid` rectangles (buttons it should not hide) where it can. When no side has the
 // room, the right-hand place moved inside `area`.
-QPoint beside(const QSize& size, const QRect& taken, const QRect& area, int gap);
+QPoint beside(const QSize& size, const QRect& taken, const QRect& area, int gap,
+              const std::vector<QRect>& avoid = {});
 
 // The part of the screen holding `anchor` that windows may use (without panels and docks).
 QRect availableArea(const QWidget& anchor);

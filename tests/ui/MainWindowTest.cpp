@@ -464,3 +464,30 @@ TEST_F(MainWindow, TheReportCollapsesClosesAndComesBackAtItsPlace) {
     EXPECT_EQ(report->pos() - main().pos(), TFOpisy::Offset);
     EXPECT_EQ(report->height(), full);
 }
+
+// A window narrower than its toolbar (a small or strongly scaled screen) still shows every
+// button of every group, whole and apart.
+TEST_F(MainWindow, ANarrowWindowKeepsEveryToolbarButton) {
+    main().setMinimumSize(600, 500);
+    for (int width : {TFGlowny::MinimumWidth, 700, 640}) {
+        main().resize(width, 540);
+        for (int tab = 1; tab <= 4; ++tab) {
+            main().selectTab(tab);
+            std::vector<QRect> shown;
+            for (QWidget* widget : main().findChildren<QWidget*>()) {
+                auto* button = dynamic_cast<TJetButton*>(widget);
+                if (button && button->isVisibleTo(&main())) {
+                    shown.push_back(QRect(button->mapTo(&main(), QPoint(0, 0)), button->size()));
+                }
+            }
+            ASSERT_GE(shown.size(), 6u) << width << " tab " << tab;
+            for (std::size_t i = 0; i < shown.size(); ++i) {
+                EXPECT_TRUE(main().rect().contains(shown[i])) << width << " tab " << tab;
+                for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                    EXPECT_FALSE(shown[i].intersects(shown[j]))
+                        << width << " tab " << tab << " " << shown[i] << " " << shown[j];
+                }
+            }
+        }
+    }
+}
