@@ -304,6 +304,21 @@ QString XDesktop::focusedRole() const {
     return {};
 }
 
+bool XDesktop::closeByWindowManager(unsigned long window) const {
+    Display* display = dpy(m_display);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = 2;  // from a pager or a user's tool
+    const Status sent = XSendEvent(display, DefaultRootWindow(display), False,
+                                   SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(display);
+    return sent != 0;
+}
+
 QImage XDesktop::screenshot() const {
     Display* display = dpy(m_display);
     XImage* shot = XGetImage(display, DefaultRootWindow(display), 0, 0,

@@ -53,6 +53,10 @@ public:
     // The whole screen as the X server holds it.
     QImage screenshot() const;
 
+    // Asks the window manager to close `window`, as its close button or Alt+F4 does
+    // (_NET_CLOSE_WINDOW); the manager then asks the program (WM_DELETE_WINDOW).
+    bool closeByWindowManager(unsigned long window) const;
+
     // Runs xdotool with these arguments on this display; true when it succeeded.
     bool xdotool(const QStringList& arguments) const;
     // Presses each of the blank-separated keys in turn ("alt+p Down Return").

@@ -47,6 +47,9 @@ TEST(WindowPlacement, BesideTakesTheFirstSideWithRoom) {
         EXPECT_FALSE(QRect(place, size).intersects(row.taken)) << row.what;
         EXPECT_TRUE(screen.contains(QRect(place, size))) << row.what;
     }
+    // On its side it slides past a button it would cover.
+    EXPECT_EQ(placement::beside(size, {238, 206, 341, 361}, screen, 8, {{600, 150, 100, 100}}),
+              QPoint(587, 258));
     // No side has room: the right-hand place, kept on the screen.
     const QPoint crowded = placement::beside(size, {0, 0, 1000, 760}, screen, 8);
     EXPECT_TRUE(screen.contains(QRect(crowded, size)));
