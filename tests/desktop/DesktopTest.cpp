@@ -196,6 +196,7 @@ protected:
     }
 
     void openBuilderFromTheCorner();
+    void maximiseRestoreAndMove(const QString& shots);
     void stopAnEndlessRun();
 
     std::unique_ptr<XDesktop> m_desktop;
@@ -325,57 +326,54 @@ void DesktopTest::openBuilderFromTheCorner() {
     keys(QStringLiteral("Escape"));
 }
 
-// Maximise and restore carry the companions with the main window, under a window manager and
-// without one; afterwards the resize grip works again.
-TEST_P(DesktopTest, MaximiseAndRestoreCarryTheCompanions) {
+// Maximise and restore, and dragging the title strip, carry the companions with the main
+// window, under a window manager and without one; afterwards the resize grip works again.
+TEST_P(DesktopTest, MaximiseRestoreAndMovingCarryTheCompanions) {
+    maximiseRestoreAndMove(QStringLiteral("5"));
+}
+
+TEST_P(DesktopTest, MaximiseRestoreAndMovingWithoutAWindowManager) {
+    startDesktop(false);
+    maximiseRestoreAndMove(QStringLiteral("5-without-manager"));
+}
+
+void DesktopTest::maximiseRestoreAndMove(const QString& shots) {
     startTrevalon({factorial});
     ASSERT_TRUE(shown(Board1));
     ASSERT_TRUE(shown(Properties));
     settle();
     const QRect normal = rect(Main);
-    const QPoint boardOffset = rect(Board1).topLeft() - normal.topLeft();
-    const QPoint propertiesOffset = rect(Properties).topLeft() - normal.topLeft();
-    const auto maximiseLabel = [&](const QRect& main) {
+    const auto expectOffsetsKept = [&, board = rect(Board1).topLeft() - normal.topLeft(),
+                                    properties = rect(Properties).topLeft() - normal.topLeft()] {
+        const QPoint main = rect(Main).topLeft();
+        EXPECT_EQ(rect(Board1).topLeft() - main, board);
+        EXPECT_EQ(rect(Properties).topLeft() - main, properties);
+    };
+    const auto maximiseLabel = [&] {
+        const QRect main = rect(Main);
         return QPoint(main.right() - px(88 - 2 * 21 - 8), main.top() + px(12));
     };
 
-    ASSERT_TRUE(m_desktop->click(maximiseLabel(normal)));
+    ASSERT_TRUE(m_desktop->click(maximiseLabel()));
     EXPECT_TRUE(waitUntil([&] { return rect(Main) == screen(); }, 5000)) << rect(Main);
     settle();
-    keep(QStringLiteral("5-maximised"));
-    const QRect maximised = rect(Main);
-    EXPECT_EQ(rect(Board1).topLeft() - maximised.topLeft(), boardOffset);
-    EXPECT_EQ(rect(Properties).topLeft() - maximised.topLeft(), propertiesOffset);
+    keep(shots + QStringLiteral("-maximised"));
+    expectOffsetsKept();
 
-    ASSERT_TRUE(m_desktop->click(maximiseLabel(maximised)));
+    ASSERT_TRUE(m_desktop->click(maximiseLabel()));
     EXPECT_TRUE(waitUntil([&] { return rect(Main) == normal; }, 5000)) << rect(Main);
     settle();
-    keep(QStringLiteral("5-restored"));
-    EXPECT_EQ(rect(Board1).topLeft() - rect(Main).topLeft(), boardOffset);
-    EXPECT_EQ(rect(Properties).topLeft() - rect(Main).topLeft(), propertiesOffset);
+    keep(shots + QStringLiteral("-restored"));
+    expectOffsetsKept();
 
-    expectGripResizes(normal);
-}
+    const QPoint strip = normal.topLeft() + QPoint(px(300), px(10));
+    ASSERT_TRUE(m_desktop->drag(strip, strip + QPoint(px(24), px(16))));
+    EXPECT_TRUE(waitUntil([&] { return rect(Main).topLeft() != normal.topLeft(); }, 5000));
+    settle();
+    keep(shots + QStringLiteral("-moved"));
+    expectOffsetsKept();
 
-TEST_P(DesktopTest, MaximiseAndRestoreWithoutAWindowManager) {
-    startDesktop(false);
-    startTrevalon({factorial});
-    ASSERT_TRUE(shown(Board1));
-    settle();
-    const QRect normal = rect(Main);
-    const QPoint boardOffset = rect(Board1).topLeft() - normal.topLeft();
-    const auto maximiseLabel = [&](const QRect& main) {
-        return QPoint(main.right() - px(88 - 2 * 21 - 8), main.top() + px(12));
-    };
-    ASSERT_TRUE(m_desktop->click(maximiseLabel(normal)));
-    EXPECT_TRUE(waitUntil([&] { return rect(Main) == screen(); }, 5000)) << rect(Main);
-    settle();
-    keep(QStringLiteral("5-maximised-without-manager"));
-    EXPECT_EQ(rect(Board1).topLeft() - rect(Main).topLeft(), boardOffset);
-    ASSERT_TRUE(m_desktop->click(maximiseLabel(rect(Main))));
-    EXPECT_TRUE(waitUntil([&] { return rect(Main) == normal; }, 5000)) << rect(Main);
-    EXPECT_EQ(rect(Board1).topLeft() - rect(Main).topLeft(), boardOffset);
-    expectGripResizes(normal);
+    expectGripResizes(rect(Main));
 }
 
 // The window manager's close (its close button, Alt+F4) on a companion only hides it: the Show
