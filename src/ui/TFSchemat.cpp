@@ -208,13 +208,16 @@ void TFSchemat::logDrawing() const {
     }
 }
 
+// The window fills the screen's available area by itself, the same with any window manager or
+// none (a window state alone does nothing where no manager acts on it).
 void TFSchemat::setMaximisedView(bool maximised) {
-    m_maximised = maximised;
-    if (maximised) {
-        showMaximized();
-    } else if (isMaximized()) {
-        showNormal();
+    if (maximised && !m_maximised) {
+        m_normalGeometry = geometry();
+        setGeometry(placement::availableArea(*this));
+    } else if (!maximised && m_maximised && m_normalGeometry.isValid()) {
+        setGeometry(m_normalGeometry);
     }
+    m_maximised = maximised;
     m_maximise->setVisible(!maximised);
     m_title->setVisible(!maximised);
     m_grip->setVisible(!maximised);

@@ -91,6 +91,7 @@ private:
     SchemaPicture m_picture;
     QSize m_largest;
     bool m_maximised = false;
+    QRect m_normalGeometry;
 
     DragLabel* m_title = nullptr;
     ClickLabel* m_maximise = nullptr;

@@ -25,6 +25,8 @@ const QString Main = QStringLiteral("TFGlowny");
 const QString Board1 = QStringLiteral("TTablica1");
 const QString Properties = QStringLiteral("TFWlasnosci");
 const QString Message = QStringLiteral("TFWarning");
+// The title strips' marks (collapse, maximise, close) stand this far below the window's top.
+constexpr int MarkTop = 2;
 
 struct Screen {
     double scale;
@@ -374,6 +376,30 @@ void DesktopTest::maximiseRestoreAndMove(const QString& shots) {
     expectOffsetsKept();
 
     expectGripResizes(rect(Main));
+}
+
+// The schema overview maximises and restores itself, with a window manager or without one.
+TEST_P(DesktopTest, SchemaWindowMaximisesWithoutAWindowManager) {
+    const QString schema = QStringLiteral("TFSchemat");
+    startDesktop(false);
+    startTrevalon({factorial});
+    ASSERT_TRUE(shown(Board1));
+    settle();
+    openMenu(QStringLiteral("alt+o"));
+    keys(QStringLiteral("Up Return"));  // the Show menu's last item: the schema
+    ASSERT_TRUE(shown(schema));
+    settle();
+    const QRect normal = rect(schema);
+    const auto mark = [&] {
+        const QRect window = rect(schema);
+        return QPoint(window.right() - px(40 - 8), window.top() + px(MarkTop + 8));
+    };
+    ASSERT_TRUE(m_desktop->click(mark()));
+    EXPECT_TRUE(waitUntil([&] { return rect(schema) == screen(); }, 5000)) << rect(schema);
+    keep(QStringLiteral("5-schema-maximised"));
+    ASSERT_TRUE(m_desktop->click(mark()));
+    EXPECT_TRUE(waitUntil([&] { return rect(schema) == normal; }, 5000)) << rect(schema);
+    keys(QStringLiteral("Escape"));
 }
 
 // The window manager's close (its close button, Alt+F4) on a companion only hides it: the Show

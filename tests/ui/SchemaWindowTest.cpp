@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <functional>
@@ -140,14 +141,15 @@ TEST_F(SchemaWindow, MaximiseAndRestoreSwapTheirMarksAndHideTheGrip) {
     drawSmallBoard();
     openSchema([this] {
         QTest::mouseClick(schema()->maximiseLabel(), Qt::LeftButton);
-        EXPECT_TRUE(schema()->isMaximized());
+        EXPECT_TRUE(schema()->maximisedView());
+        EXPECT_EQ(schema()->geometry(), schema()->screen()->availableGeometry());
         EXPECT_FALSE(schema()->maximiseLabel()->isVisible());
         EXPECT_FALSE(schema()->titleLabel()->isVisible());
         EXPECT_FALSE(schema()->gripLabel()->isVisible());
         EXPECT_TRUE(schema()->restoreLabel()->isVisible());
         EXPECT_EQ(schema()->box()->size(), schema()->size() - QSize(72, 112));
         QTest::mouseClick(schema()->restoreLabel(), Qt::LeftButton);
-        EXPECT_FALSE(schema()->isMaximized());
+        EXPECT_FALSE(schema()->maximisedView());
         EXPECT_EQ(schema()->size(), QSize(640, 450));
         EXPECT_TRUE(schema()->gripLabel()->isVisible());
         EXPECT_FALSE(schema()->restoreLabel()->isVisible());
@@ -156,7 +158,7 @@ TEST_F(SchemaWindow, MaximiseAndRestoreSwapTheirMarksAndHideTheGrip) {
         QTest::mouseClick(schema()->closeLabel(), Qt::LeftButton);
     });
     openSchema([this] {
-        EXPECT_FALSE(schema()->isMaximized());
+        EXPECT_FALSE(schema()->maximisedView());
         EXPECT_TRUE(schema()->maximiseLabel()->isVisible());
         EXPECT_EQ(schema()->size(), QSize(640, 450));
     });
