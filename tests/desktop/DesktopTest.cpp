@@ -378,6 +378,28 @@ void DesktopTest::maximiseRestoreAndMove(const QString& shots) {
     expectGripResizes(rect(Main));
 }
 
+// The companions belong to the main window: minimised with it, and back above it when the
+// pupil brings it back from the task bar.
+TEST_P(DesktopTest, CompanionsAreMinimisedAndRestoredWithTheMainWindow) {
+    startTrevalon({factorial});
+    ASSERT_TRUE(shown(Board1));
+    ASSERT_TRUE(shown(Properties));
+    settle();
+    const QRect main = rect(Main);
+    const unsigned long mainId = m_desktop->find(Main)->id;
+    ASSERT_TRUE(m_desktop->click(QPoint(main.right() - px(88 - 21 - 8), main.top() + px(12))));
+    EXPECT_TRUE(gone(Main));
+    EXPECT_TRUE(gone(Board1));
+    EXPECT_TRUE(gone(Properties));
+    ASSERT_TRUE(m_desktop->xdotool({QStringLiteral("windowactivate"), QString::number(mainId)}));
+    ASSERT_TRUE(shown(Main, 5000));
+    EXPECT_TRUE(shown(Board1, 5000));
+    EXPECT_TRUE(shown(Properties, 5000));
+    settle();
+    EXPECT_GT(m_desktop->stackIndex(Board1), m_desktop->stackIndex(Main));
+    EXPECT_GT(m_desktop->stackIndex(Properties), m_desktop->stackIndex(Main));
+}
+
 // The schema overview maximises and restores itself, with a window manager or without one.
 TEST_P(DesktopTest, SchemaWindowMaximisesWithoutAWindowManager) {
     const QString schema = QStringLiteral("TFSchemat");
