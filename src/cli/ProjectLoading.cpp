@@ -33,10 +33,17 @@ int loadProject(Project& project, const QString& path, const TextTable& texts, C
         sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(379));
         return ExitNoInput;
     }
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (!info.isFile()) {
+        // A named pipe or a device is not opened at all: it could hold the command forever.
         io.err << "trevalon-cli: cannot read " << path << ": "
-               << (info.isDir() ? QStringLiteral("it is a folder") : file.errorString()) << '\n';
+               << (info.isDir() ? QStringLiteral("it is a folder")
+                                : QStringLiteral("it is not a regular file"))
+               << '\n';
+        return ExitNoInput;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        io.err << "trevalon-cli: cannot read " << path << ": " << file.errorString() << '\n';
         return ExitNoInput;
     }
     file.close();

@@ -1,6 +1,7 @@
 #include "config/TpkXML.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <array>
 
 namespace trevalon {
@@ -220,8 +221,12 @@ TpkXMLNode* TpkXML::topElement(const QString& name, bool create) {
 }
 
 bool TpkXML::loadFromFile(const QString& path) {
+    // Only a regular file: opening a named pipe would wait for a writer that may never come.
+    if (!QFileInfo(path).isFile()) {
+        return false;
+    }
     QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
     // Far beyond any document the program writes; reading stops there even on an endless

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "config/EventLog.h"
+#include "config/FileTexts.h"
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
@@ -31,6 +32,14 @@ bool ProjectFile::isLegacyPath(const QString& path) {
 bool ProjectFile::load(Project& project, const QString& path, MessageSink& sink, EventLog& log,
                        const TextTable& texts) {
     const QString suffix = extension(path);
+    // A folder, a named pipe or a device is refused before it is opened: a pipe would hold the
+    // reader until something writes to it.
+    if (const QFileInfo info(path); info.exists() && !info.isFile()) {
+        sink.showMessage(MessageSink::Close, MessageSink::Warning,
+                         texts.text(texts::NotARegularFile));
+        log.logAbove(1, texts.text(texts::NotARegularFile) + QStringLiteral(" ") + path);
+        return false;
+    }
     if (suffix == QLatin1StringView("skb")) {
         return loadXml(project, path, sink, log, texts);
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -170,4 +171,10 @@ TEST_F(CheckAndRunCommands, UsageAndFileErrorsHaveTheirCodes) {
     EXPECT_EQ(runCli({q("check"), q("--fast"), endlessLoop()}).code, 64);
     EXPECT_EQ(runCli({q("check"), dir.filePath(q("missing.skb"))}).code, 66);
     EXPECT_EQ(runCli({q("run"), dir.filePath(q("missing.skb"))}).code, 66);
+    // A named pipe is refused without being opened: nothing waits for a writer.
+    const QString pipe = dir.filePath(q("pipe.skb"));
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    const auto piped = runCli({q("check"), pipe});
+    EXPECT_EQ(piped.code, 66);
+    EXPECT_TRUE(piped.err.contains(q("not a regular file"))) << piped.err.toStdString();
 }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "StorageTestSupport.h"
+#include "config/FileTexts.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
 #include "model/BlockCatalogue.h"
@@ -201,6 +203,21 @@ TEST(ProjectFileReading, MissingFileShowsText379AndLogs380) {
     const auto quiet = loadPath(QStringLiteral("/nonexistent/folder/brak.skb"), 1);
     EXPECT_EQ(quiet->sink.messages, QStringList{text(379)});
     EXPECT_TRUE(quiet->log.lines.isEmpty());
+}
+
+// A named pipe or a folder under a project's name is refused at once, never opened: a pipe would
+// hold the reader until something wrote to it.
+TEST(ProjectFileReading, WhatIsNotARegularFileIsRefusedUnopened) {
+    QTemporaryDir dir;
+    for (const char* name : {"pipe.skb", "pipe.sdp"}) {
+        const QString path = dir.filePath(QLatin1StringView(name));
+        ASSERT_EQ(::mkfifo(path.toLocal8Bit().constData(), 0600), 0) << name;
+        const auto result = loadPath(path);
+        EXPECT_FALSE(result->ok) << name;
+        EXPECT_EQ(result->sink.messages, QStringList{text(trevalon::texts::NotARegularFile)});
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.skb")));
+    EXPECT_FALSE(loadPath(dir.filePath(QStringLiteral("folder.skb")))->ok);
 }
 
 TEST(ProjectFileReading, ExtensionDecidesTheReader) {

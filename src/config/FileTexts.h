@@ -1,0 +1,9 @@
+#pragma once
+
+// Texts 3100 to 3199: reading and writing the user's files.
+namespace trevalon::texts {
+
+// "Plik projektu nie jest zwykłym plikiem, więc nie można go wczytać."
+constexpr int NotARegularFile = 3101;
+
+}  // namespace trevalon::texts
