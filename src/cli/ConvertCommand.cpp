@@ -31,7 +31,13 @@ int convertCommand(const QStringList& args, CommandIo& io) {
     }
     ErrorStreamSink sink(io.err);
     NoEventLog log;
-    return ProjectFile::save(*project, output, sink, log, texts) ? ExitOk : ExitCantCreate;
+    QString reason;
+    if (!ProjectFile::save(*project, output, sink, log, texts, ProjectFile::Form::Plain, &reason)) {
+        // The message says that saving failed; the path and the system's cause say why.
+        io.err << "trevalon-cli: cannot write " << output << ": " << reason << '\n';
+        return ExitCantCreate;
+    }
+    return ExitOk;
 }
 
 }  // namespace trevalon::cli

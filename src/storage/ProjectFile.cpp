@@ -69,9 +69,10 @@ bool ProjectFile::loadXml(Project& project, const QString& path, MessageSink& si
 }
 
 bool ProjectFile::save(const Project& project, const QString& path, MessageSink& sink,
-                       EventLog& log, const TextTable& texts, Form form) {
+                       EventLog& log, const TextTable& texts, Form form, QString* reason) {
     TpkXML document;
-    QString problem;
+    QString ignored;
+    QString& problem = reason ? *reason : ignored;
     if (!buildDocument(project, document, form, QDateTime::currentDateTime(), &problem)) {
         log.logAbove(1,
                      texts.text(371) + QStringLiteral(" ") + path + QStringLiteral(": ") + problem);

@@ -44,9 +44,11 @@ public:
     // ("lc") and the save time ("dt"). The file is replaced only once the new one has been
     // written whole; a failure shows text 372 (or 371 when the project cannot be put into a
     // document) and leaves the previous file byte for byte as it was. A project holding
-    // characters that Windows-1250 lacks is written as UTF-16 so that nothing is lost.
+    // characters that Windows-1250 lacks is written as UTF-16 so that nothing is lost. The
+    // cause of a failure (the system's, such as a full disk) is logged with the path and, when
+    // `reason` is given, handed back there.
     static bool save(const Project& project, const QString& path, MessageSink& sink, EventLog& log,
-                     const TextTable& texts, Form form = Form::Plain);
+                     const TextTable& texts, Form form = Form::Plain, QString* reason = nullptr);
 
     // The reading steps over a parsed document, straight into `project` (which is left as far
     // as it was read when this answers false). `load` runs it on a scratch project.

@@ -59,6 +59,19 @@ public:
     int level() const override { return 0; }
 };
 
+// What the system says when a project is written over `path`, as the saver meets it.
+QString reasonWritingOver(const QString& path) {
+    NullSink sink;
+    NullLog log;
+    QString reason;
+    auto project = std::make_unique<Project>();
+    project->newProject();
+    EXPECT_FALSE(ProjectFile::save(*project, path, sink, log, TextTable(), ProjectFile::Form::Plain,
+                                   &reason));
+    EXPECT_FALSE(reason.isEmpty());
+    return reason;
+}
+
 }  // namespace
 
 TEST(DescribeCommand, ListsBoardsAndTheStatusLineTextOfEveryBlock) {
@@ -215,7 +228,9 @@ TEST(ProjectArgument, FailuresAnswerTheirExitCodesAndMessages) {
          {QStringLiteral("convert"), sample("sample-plain.skb"),
           dir.filePath(QStringLiteral("folder.skb"))},
          73,
-         asLines(text(372))},
+         asLines(text(372)) + QStringLiteral("trevalon-cli: cannot write ") +
+             dir.filePath(QStringLiteral("folder.skb")) + QStringLiteral(": ") +
+             reasonWritingOver(dir.filePath(QStringLiteral("folder.skb"))) + u'\n'},
         {"output not a project file",
          {QStringLiteral("convert"), sample("sample-plain.skb"),
           dir.filePath(QStringLiteral("out.xml"))},
