@@ -12,6 +12,7 @@
 #include "config/EventLog.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
+#include "config/Windows1250.h"
 
 namespace trevalon {
 namespace {
@@ -359,9 +360,15 @@ bool SettingsStore::saveDocument(TpkXML& document) const {
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    // Always 8-bit, also when the file that was read and is written back was UTF-16.
-    document.options.unicode = false;
-    const QByteArray bytes = document.saveToBuffer();
+    // 8-bit, also when the file that was read and is written back was UTF-16, unless it holds
+    // characters that Windows-1250 lacks: those would come back as "?" and could leave a file
+    // the next start no longer takes for its own.
+    document.options.unicode = true;
+    const QByteArray wide = document.saveToBuffer();
+    const QString text =
+        QString::fromUtf16(reinterpret_cast<const char16_t*>(wide.constData()), wide.size() / 2);
+    document.options.unicode = !Windows1250::canEncode(text);
+    const QByteArray bytes = document.options.unicode ? wide : document.saveToBuffer();
     return file.write(bytes) == bytes.size() && file.commit();
 }
 

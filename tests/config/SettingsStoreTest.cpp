@@ -10,6 +10,7 @@
 
 #include "RecordingLog.h"
 #include "config/TextTable.h"
+#include "config/TpkXML.h"
 
 using trevalon::Settings;
 using trevalon::SettingsEnvironment;
@@ -313,6 +314,36 @@ TEST_F(SettingsStoreTest, UpdatingAUtf16FileWritesItBackInWindows1250) {
     QByteArray expected = eightBit;
     expected.replace("</Ini>", "\t<lg>YQBuAGcA</lg>\r\n</Ini>");
     EXPECT_EQ(readSettingsFile(), expected);
+}
+
+// Characters that Windows-1250 lacks keep the file in UTF-16: an update never turns a readable
+// settings file into one that loses text or that the next start takes for foreign.
+TEST_F(SettingsStoreTest, UpdatingAUtf16FileThatWindows1250CannotHoldKeepsItWhole) {
+    QString content = QString::fromLatin1(settingsFile({{"ed", QStringLiteral("Trevalon")},
+                                                        {"wo", QStringLiteral("3")},
+                                                        {"dfpz", QStringLiteral("2")}}));
+    content.replace(QStringLiteral("WINDOWS-1250"), QStringLiteral("UTF-16"));
+    content.replace(QStringLiteral("</Ini>"), QStringLiteral("\t<uwaga>日本 ✓</uwaga>\r\n</Ini>"));
+    writeSettings(QByteArray("\xFF\xFE", 2) + utf16le(content));
+    prepare(store);
+    store.readSettings();
+    store.updateLanguage(QStringLiteral("ang"));
+
+    SettingsStore reread(log, texts);
+    prepare(reread);
+    log.lines.clear();
+    reread.readSettings();
+    EXPECT_TRUE(log.lines.isEmpty());  // read as its own file, not replaced
+    EXPECT_EQ(reread.values().wo, 3);
+    EXPECT_EQ(reread.values().logLevel, 2);
+    EXPECT_EQ(reread.values().language, QStringLiteral("ang"));
+    trevalon::TpkXML document;
+    ASSERT_TRUE(document.loadFromFile(settingsPath()));
+    trevalon::TpkXMLNode* root = document.topElement(QStringLiteral("Ini"), false);
+    ASSERT_NE(root, nullptr);
+    const trevalon::TpkXMLNode* note = root->findOrCreateChild(QStringLiteral("uwaga"), false);
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->text(), QStringLiteral("日本 ✓"));
 }
 
 TEST_F(SettingsStoreTest, UpdatingAMissingFileWritesEveryKey) {
