@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <functional>
 
 #include "FlowBuilder.h"
 #include "XDesktop.h"
@@ -25,6 +26,7 @@ const QString Main = QStringLiteral("TFGlowny");
 const QString Board1 = QStringLiteral("TTablica1");
 const QString Properties = QStringLiteral("TFWlasnosci");
 const QString Message = QStringLiteral("TFWarning");
+const QString factorial = QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb");
 // The title strips' marks (collapse, maximise, close) stand this far below the window's top.
 constexpr int MarkTop = 2;
 
@@ -88,13 +90,20 @@ protected:
 
     // A project with one board of 15 x 15 cells, the largest there is.
     QString largeProject() {
+        return saved(QStringLiteral("large.skb"), [](FlowBuilder& flow) {
+            flow.resize(1, 15, 15);
+            flow.put(1, 1, 1, trevalon::KindStart);
+            flow.put(1, 15, 15, trevalon::KindEnd);
+        });
+    }
+
+    // A new project drawn by `draw`, saved under `name` where the program can open it.
+    QString saved(const QString& name, const std::function<void(FlowBuilder&)>& draw) {
         auto project = std::make_unique<trevalon::Project>();
         project->newProject();
         FlowBuilder flow(*project);
-        flow.resize(1, 15, 15);
-        flow.put(1, 1, 1, trevalon::KindStart);
-        flow.put(1, 15, 15, trevalon::KindEnd);
-        const QString path = m_folder.filePath(QStringLiteral("large.skb"));
+        draw(flow);
+        const QString path = m_folder.filePath(name);
         Silent silent;
         EXPECT_TRUE(
             trevalon::ProjectFile::save(*project, path, silent, silent, trevalon::TextTable()));
@@ -108,18 +117,19 @@ protected:
                    : QStringLiteral(TREVALON_EXECUTABLE);
     }
 
+    // The factorial example opened from the command line, with its board and properties shown.
+    void openFactorial() {
+        startTrevalon({factorial});
+        ASSERT_TRUE(shown(Board1));
+        ASSERT_TRUE(shown(Properties));
+        settle();
+    }
+
     QString startFolder() const { return m_folder.filePath(QStringLiteral("start")); }
 
-    // A project whose run never ends, saved where the program can open it.
+    // A project whose run never ends.
     QString endlessProject() {
-        auto project = std::make_unique<trevalon::Project>();
-        project->newProject();
-        FlowBuilder(*project).endlessLoop();
-        const QString path = m_folder.filePath(QStringLiteral("endless.skb"));
-        Silent silent;
-        EXPECT_TRUE(
-            trevalon::ProjectFile::save(*project, path, silent, silent, trevalon::TextTable()));
-        return path;
+        return saved(QStringLiteral("endless.skb"), [](FlowBuilder& flow) { flow.endlessLoop(); });
     }
 
     bool shown(const QString& role, int millis = 15000) const {
@@ -206,15 +216,10 @@ protected:
     QTemporaryDir m_folder;
 };
 
-const QString factorial = QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb");
-
 // A project opened from the file manager shows its board and properties above the main
 // window, and they stay there when the pupil clicks the main window.
 TEST_P(DesktopTest, ProjectFromCommandLineShowsCompanionsAboveMainWindow) {
-    startTrevalon({factorial});
-    ASSERT_TRUE(shown(Board1));
-    ASSERT_TRUE(shown(Properties));
-    settle();
+    ASSERT_NO_FATAL_FAILURE(openFactorial());
     keep(QStringLiteral("1-opened-from-command-line"));
     EXPECT_GT(m_desktop->stackIndex(Board1), m_desktop->stackIndex(Main));
     EXPECT_GT(m_desktop->stackIndex(Properties), m_desktop->stackIndex(Main));
@@ -274,10 +279,7 @@ void DesktopTest::stopAnEndlessRun() {
 
 // Open and New project lay the properties window beside the boards, never over their cells.
 TEST_P(DesktopTest, PropertiesWindowLeavesTheBoardsFree) {
-    startTrevalon({factorial});
-    ASSERT_TRUE(shown(Board1));
-    ASSERT_TRUE(shown(Properties));
-    settle();
+    ASSERT_NO_FATAL_FAILURE(openFactorial());
     expectBesideBoards(Properties);
 
     openMenu(QStringLiteral("alt+p"));
@@ -340,10 +342,7 @@ TEST_P(DesktopTest, MaximiseRestoreAndMovingWithoutAWindowManager) {
 }
 
 void DesktopTest::maximiseRestoreAndMove(const QString& shots) {
-    startTrevalon({factorial});
-    ASSERT_TRUE(shown(Board1));
-    ASSERT_TRUE(shown(Properties));
-    settle();
+    ASSERT_NO_FATAL_FAILURE(openFactorial());
     const QRect normal = rect(Main);
     const auto expectOffsetsKept = [&, board = rect(Board1).topLeft() - normal.topLeft(),
                                     properties = rect(Properties).topLeft() - normal.topLeft()] {
@@ -381,10 +380,7 @@ void DesktopTest::maximiseRestoreAndMove(const QString& shots) {
 // The companions belong to the main window: minimised with it, and back above it when the
 // pupil brings it back from the task bar.
 TEST_P(DesktopTest, CompanionsAreMinimisedAndRestoredWithTheMainWindow) {
-    startTrevalon({factorial});
-    ASSERT_TRUE(shown(Board1));
-    ASSERT_TRUE(shown(Properties));
-    settle();
+    ASSERT_NO_FATAL_FAILURE(openFactorial());
     const QRect main = rect(Main);
     const unsigned long mainId = m_desktop->find(Main)->id;
     ASSERT_TRUE(m_desktop->click(QPoint(main.right() - px(88 - 21 - 8), main.top() + px(12))));
@@ -427,10 +423,7 @@ TEST_P(DesktopTest, SchemaWindowMaximisesWithoutAWindowManager) {
 // The window manager's close (its close button, Alt+F4) on a companion only hides it: the Show
 // menu's keys bring it back and the project is still there.
 TEST_P(DesktopTest, ClosingACompanionFromTheWindowManagerHidesIt) {
-    startTrevalon({factorial});
-    ASSERT_TRUE(shown(Board1));
-    ASSERT_TRUE(shown(Properties));
-    settle();
+    ASSERT_NO_FATAL_FAILURE(openFactorial());
     ASSERT_TRUE(m_desktop->closeByWindowManager(m_desktop->find(Board1)->id));
     ASSERT_TRUE(gone(Board1));
     EXPECT_TRUE(m_desktop->find(Main).has_value()) << "the program closed";
@@ -449,10 +442,7 @@ TEST_P(DesktopTest, ClosingACompanionFromTheWindowManagerHidesIt) {
 
 // Every window starts whole on the screen, the main window's title strip included.
 TEST_P(DesktopTest, WindowsStartOnTheScreen) {
-    startTrevalon({factorial});
-    ASSERT_TRUE(shown(Board1));
-    ASSERT_TRUE(shown(Properties));
-    settle();
+    ASSERT_NO_FATAL_FAILURE(openFactorial());
     keep(QStringLiteral("7-start"));
     for (const QString& role : {Main, Board1, Properties}) {
         EXPECT_TRUE(screen().contains(rect(role))) << role.toStdString() << " " << rect(role);
