@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <array>
 
 namespace trevalon {
@@ -24,7 +25,32 @@ constexpr std::array<NamedReference, 5> kNamedReferences = {{
     {QLatin1StringView("&apos;"), u'\''},
 }};
 
-// Decodes "&#N;" with N from 1 to 31 written as "%d" writes it; answers the reference's length
+// The name as a lookup key: every code point case-folded, as comparing without regard to case
+// folds them, so that two names have one key exactly when they compare equal.
+QString foldedName(const QString& name) {
+    QString key;
+    key.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t code = name[i].unicode();
+        if (name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(name[i], name[i + 1]);
+            ++i;
+        }
+        const char32_t folded = QChar::toCaseFolded(code);
+        if (QChar::requiresSurrogates(folded)) {
+            key += QChar(QChar::highSurrogate(folded));
+            key += QChar(QChar::lowSurrogate(folded));
+        } else {
+            key += QChar(static_cast<char16_t>(folded));
+        }
+    }
+    return key;
+}
+
+// Below this many children a scan is cheaper than keeping an index.
+constexpr int kIndexedChildren = 32;
+
+// Decodes "&#N;" with N from 1 to 32 written as "%d" writes it; answers the reference's length
 // and its character, or 0.
 qsizetype numericReference(const QString& text, qsizetype at, QChar* decoded) {
     if (at + 3 >= text.size() || text[at + 1] != u'#') {
@@ -41,7 +67,7 @@ qsizetype numericReference(const QString& text, qsizetype at, QChar* decoded) {
     if (digits == 0 || digits > 2 || i >= text.size() || text[i] != u';') {
         return 0;
     }
-    if (text[firstDigit] == u'0' || code < 1 || code > 31) {
+    if (text[firstDigit] == u'0' || code < 1 || code > 32) {
         return 0;
     }
     *decoded = QChar(code);
@@ -77,6 +103,18 @@ QString XmlEscape(const QString& text) {
                     escaped += ch;
                 }
         }
+    }
+    return escaped;
+}
+
+QString XmlEscapeText(const QString& text) {
+    QString escaped = XmlEscape(text);
+    const QLatin1StringView space("&#32;");
+    if (escaped.endsWith(u' ')) {
+        escaped.replace(escaped.size() - 1, 1, space);
+    }
+    if (escaped.startsWith(u' ')) {
+        escaped.replace(0, 1, space);
     }
     return escaped;
 }
@@ -152,6 +190,27 @@ TpkXMLAttr* TpkXMLAttrs::addEscaped(const QString& name, const QString& escapedV
     return m_attrs.back().get();
 }
 
+struct TpkXMLNode::ChildIndex {
+    // Positions of the children of each folded name, in order.
+    QHash<QString, std::vector<int>> positions;
+
+    void add(const TpkXMLNode& node, int at) { positions[foldedName(node.name())].push_back(at); }
+};
+
+TpkXMLNode::TpkXMLNode(QString name, XmlNodeKind kind) : m_name(std::move(name)), m_kind(kind) {}
+
+TpkXMLNode::~TpkXMLNode() = default;
+
+const TpkXMLNode::ChildIndex* TpkXMLNode::childIndex() const {
+    if (!m_index && childCount() >= kIndexedChildren) {
+        m_index = std::make_unique<ChildIndex>();
+        for (int i = 0; i < childCount(); ++i) {
+            m_index->add(*m_children[static_cast<std::size_t>(i)], i);
+        }
+    }
+    return m_index.get();
+}
+
 TpkXMLNode* TpkXMLNode::child(int index) const {
     return index >= 0 && index < childCount() ? m_children[static_cast<std::size_t>(index)].get()
                                               : nullptr;
@@ -167,6 +226,19 @@ int TpkXMLNode::indexOf(const TpkXMLNode* node) const {
 }
 
 int TpkXMLNode::findChild(const QString& name, int occurrence, const XmlNodeKind* kind) const {
+    if (const ChildIndex* index = childIndex()) {
+        const auto found = index->positions.constFind(foldedName(name));
+        if (found == index->positions.cend()) {
+            return -1;
+        }
+        for (const int i : *found) {
+            if ((kind == nullptr || m_children[static_cast<std::size_t>(i)]->kind() == *kind) &&
+                occurrence-- == 0) {
+                return i;
+            }
+        }
+        return -1;
+    }
     for (int i = 0; i < childCount(); ++i) {
         const TpkXMLNode& node = *m_children[static_cast<std::size_t>(i)];
         if ((kind == nullptr || node.kind() == *kind) && sameName(node.name(), name) &&
@@ -188,6 +260,9 @@ TpkXMLNode* TpkXMLNode::findOrCreateChild(const QString& name, bool create, int 
 
 TpkXMLNode* TpkXMLNode::addChild(std::unique_ptr<TpkXMLNode> node) {
     m_children.push_back(std::move(node));
+    if (m_index) {
+        m_index->add(*m_children.back(), childCount() - 1);
+    }
     return m_children.back().get();
 }
 
@@ -202,9 +277,11 @@ void TpkXMLNode::moveChild(int from, int to) {
     auto node = std::move(m_children[static_cast<std::size_t>(from)]);
     m_children.erase(m_children.begin() + from);
     m_children.insert(m_children.begin() + to, std::move(node));
+    m_index.reset();
 }
 
 void TpkXMLNode::clear() {
+    m_index.reset();
     m_children.clear();
     m_attrs.clear();
     m_text.clear();
@@ -221,6 +298,8 @@ TpkXMLNode* TpkXML::topElement(const QString& name, bool create) {
 }
 
 bool TpkXML::loadFromFile(const QString& path) {
+    m_root.clear();
+    m_loadError = XmlLoadError::Unreadable;
     // Only a regular file: opening a named pipe would wait for a writer that may never come.
     if (!QFileInfo(path).isFile()) {
         return false;
@@ -229,10 +308,18 @@ bool TpkXML::loadFromFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
-    // Far beyond any document the program writes; reading stops there even on an endless
-    // device.
+    if (file.size() > MaxFileSize) {
+        m_loadError = XmlLoadError::TooLarge;
+        return false;
+    }
+    // Far beyond any document the program writes; reading stops there even on a file that
+    // grows while it is read.
     const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.isEmpty() || bytes.size() > MaxFileSize) {
+    if (bytes.size() > MaxFileSize) {
+        m_loadError = XmlLoadError::TooLarge;
+        return false;
+    }
+    if (bytes.isEmpty()) {
         return false;
     }
     return loadFromBuffer(bytes);

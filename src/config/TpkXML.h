@@ -16,9 +16,21 @@ namespace trevalon {
 // Escapes "&", "<", ">", '"', "'" by their named references and every character with a code
 // from 1 to 31 by a decimal reference ("&#13;"), so a written text never spans lines.
 QString XmlEscape(const QString& text);
-// Turns the five named references (any case) and the decimal references of codes 1 to 31 back
+// XmlEscape, and a space at either end written as "&#32;": the reader trims the white space
+// around a text, and a text the pupil ended with a blank must come back with it.
+QString XmlEscapeText(const QString& text);
+// Turns the five named references (any case) and the decimal references of codes 1 to 32 back
 // into characters, each reference once; every other reference stays as it is.
 QString XmlUnescape(const QString& text);
+
+// Why the last load gave no complete document.
+enum class XmlLoadError : quint8 {
+    None = 0,
+    Unreadable,    // not a regular file, cannot be opened, or empty
+    TooLarge,      // more bytes than TpkXML::MaxFileSize
+    TooManyNodes,  // more nodes and attributes than TpkXML::MaxNodes: the tree is emptied
+    Malformed,     // parsing met a fault; the nodes read up to it stay in the tree
+};
 
 enum class XmlNodeKind : quint8 {
     Element = 0,
@@ -81,8 +93,8 @@ private:
 // pointers handed out stay valid until the node that owns them is cleared or destroyed.
 class TpkXMLNode {
 public:
-    explicit TpkXMLNode(QString name = QString(), XmlNodeKind kind = XmlNodeKind::Element)
-        : m_name(std::move(name)), m_kind(kind) {}
+    explicit TpkXMLNode(QString name = QString(), XmlNodeKind kind = XmlNodeKind::Element);
+    ~TpkXMLNode();
     TpkXMLNode(const TpkXMLNode&) = delete;
     TpkXMLNode& operator=(const TpkXMLNode&) = delete;
 
@@ -93,7 +105,7 @@ public:
     const TpkXMLAttrs& attributes() const { return m_attrs; }
 
     QString text() const { return XmlUnescape(m_text); }
-    void setText(const QString& text) { m_text = XmlEscape(text); }
+    void setText(const QString& text) { m_text = XmlEscapeText(text); }
     const QString& escapedText() const { return m_text; }
     void setEscapedText(const QString& escaped) { m_text = escaped; }
     void appendEscapedText(const QString& escaped) { m_text += escaped; }
@@ -129,6 +141,9 @@ public:
     void clear();
 
 private:
+    struct ChildIndex;
+    const ChildIndex* childIndex() const;
+
     TpkXMLAttrs m_attrs;
     QString m_name;
     QString m_text;
@@ -136,6 +151,9 @@ private:
     XmlNodeKind m_kind;
     QByteArray m_binary;
     std::vector<std::unique_ptr<TpkXMLNode>> m_children;
+    // Children by name, made on the first lookup in a node with many children, so that reading
+    // a file of N elements takes time in proportion to N.
+    mutable std::unique_ptr<ChildIndex> m_index;
     bool m_closed = false;
 };
 
@@ -150,16 +168,21 @@ public:
     const TpkXMLNode& root() const { return m_root; }
 
     static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+    // Nodes and attributes one document may hold. A project of three full boards has about
+    // 13 000; a document far beyond that is a flood, refused before it fills the memory.
+    static constexpr int MaxNodes = 100000;
 
-    // False when the file does not exist, cannot be read, is empty or is larger than
-    // MaxFileSize; otherwise what parsing the whole file answers.
+    // False when the file does not exist, is not a regular file, cannot be read, is empty or
+    // is larger than MaxFileSize; otherwise what parsing the whole file answers.
     bool loadFromFile(const QString& path);
     // Reads from the current position to the end.
     bool loadFromStream(QIODevice& device);
     // Parses `bytes`: UTF-16LE when they begin with FF FE (or `forceUnicode` is set),
     // Windows-1250 otherwise. False when parsing met a fault; the nodes read up to the fault
-    // stay in the tree.
+    // stay in the tree. False with an empty tree when the document holds more than MaxNodes.
     bool loadFromBuffer(const QByteArray& bytes, bool forceUnicode = false);
+    // Why the last load answered false; None after a load that succeeded.
+    XmlLoadError loadError() const { return m_loadError; }
 
     // Writes the document into `path` through a temporary file that replaces it only when
     // everything was written, creating a missing last folder level. False, with a reason in
@@ -175,6 +198,7 @@ public:
 
 private:
     TpkXMLNode m_root;
+    XmlLoadError m_loadError = XmlLoadError::None;
 };
 
 }  // namespace trevalon

@@ -44,6 +44,8 @@ public:
           m_trim(trimText) {}
 
     bool parseChildren(TpkXMLNode& parent, int depth);
+    // Set when the document held more than TpkXML::MaxNodes nodes and attributes.
+    bool flooded() const { return m_flooded; }
 
 private:
     enum class NodeResult { Node, CharacterData, Failed };
@@ -86,6 +88,12 @@ private:
         return m_text.mid(from, m_pos - from);
     }
 
+    // Counts one more node or attribute; false, and reading stops, beyond the limit.
+    bool count() {
+        m_flooded = ++m_nodes > TpkXML::MaxNodes;
+        return !m_flooded;
+    }
+
     NodeResult parseNode(TpkXMLNode& parent, std::unique_ptr<TpkXMLNode>& node, bool& selfClosed);
     bool parseAttributes(TpkXMLNode& node, bool& selfClosed);
     void readBinary(TpkXMLNode& node);
@@ -96,6 +104,8 @@ private:
     int m_unitSize;
     bool m_trim;
     qsizetype m_pos = 0;
+    int m_nodes = 0;
+    bool m_flooded = false;
 };
 
 bool Parser::parseChildren(TpkXMLNode& parent, int depth) {
@@ -128,7 +138,7 @@ bool Parser::parseChildren(TpkXMLNode& parent, int depth) {
         std::unique_ptr<TpkXMLNode> node;
         bool selfClosed = false;
         const NodeResult result = parseNode(parent, node, selfClosed);
-        if (result == NodeResult::Failed) {
+        if (result == NodeResult::Failed || (result == NodeResult::Node && !count())) {
             return false;
         }
         if (result == NodeResult::Node) {
@@ -241,6 +251,9 @@ bool Parser::parseAttributes(TpkXMLNode& node, bool& selfClosed) {
             }
             advance();
         }
+        if (!count()) {
+            return false;
+        }
         node.attributes().addEscaped(trimWhite(name), value);
     }
     return true;
@@ -280,6 +293,7 @@ void Parser::readBinary(TpkXMLNode& node) {
 
 bool TpkXML::loadFromBuffer(const QByteArray& bytes, bool forceUnicode) {
     m_root.clear();
+    m_loadError = XmlLoadError::Unreadable;
     if (bytes.size() <= 1) {
         return false;
     }
@@ -299,7 +313,14 @@ bool TpkXML::loadFromBuffer(const QByteArray& bytes, bool forceUnicode) {
         text = Windows1250::decode(bytes);
     }
     Parser parser(std::move(text), bytes, start, options.unicode ? 2 : 1, options.trimText);
-    return parser.parseChildren(m_root, 0);
+    const bool complete = parser.parseChildren(m_root, 0);
+    if (parser.flooded()) {
+        m_root.clear();
+        m_loadError = XmlLoadError::TooManyNodes;
+        return false;
+    }
+    m_loadError = complete ? XmlLoadError::None : XmlLoadError::Malformed;
+    return complete;
 }
 
 }  // namespace trevalon

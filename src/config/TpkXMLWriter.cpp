@@ -57,11 +57,13 @@ bool Writer::hasWrittenAttribute(const TpkXMLNode& node) const {
 void Writer::writeNode(const TpkXMLNode& node, const QString& prefix) {
     const XmlNodeKind kind = node.kind();
     const bool hasContent = !node.characterData().isEmpty() || node.childCount() > 0;
-    const bool selfClosing = m_options.selfCloseEmpty && node.escapedText().isEmpty() &&
-                             !hasContent && kind != XmlNodeKind::Binary;
-    if (selfClosing && !hasWrittenAttribute(node) && !m_options.writeEmptyElements) {
+    const bool empty = m_options.selfCloseEmpty && node.escapedText().isEmpty() && !hasContent &&
+                       kind != XmlNodeKind::Binary;
+    if (empty && !hasWrittenAttribute(node) && !m_options.writeEmptyElements) {
         return;
     }
+    // A nameless element never closes itself: "</>" would read as an end tag.
+    const bool selfClosing = empty && !(kind == XmlNodeKind::Element && node.name().isEmpty());
     if (kind == XmlNodeKind::Comment) {
         put(prefix + QLatin1StringView("<!-- ") + node.text() + QLatin1StringView(" -->") +
             m_options.newline);

@@ -60,6 +60,12 @@ bool ProjectFile::loadXml(Project& project, const QString& path, MessageSink& si
     // A file the reader stumbles over is still read as far as it goes: what matters is
     // whether the elements the project needs are there.
     document.loadFromFile(path);
+    if (const XmlLoadError error = document.loadError();
+        error == XmlLoadError::TooLarge || error == XmlLoadError::TooManyNodes) {
+        sink.showMessage(MessageSink::Close, MessageSink::Warning, texts.text(texts::FileTooLarge));
+        log.logAbove(1, texts.text(texts::FileTooLarge) + QStringLiteral(" ") + path);
+        return false;
+    }
     auto scratch = std::make_unique<Project>();
     if (!readDocument(*scratch, document, sink, log, texts)) {
         return false;

@@ -234,6 +234,80 @@ TEST(TpkXMLReaderLimits, DeepNestingIsRefusedWithoutExhaustingTheStack) {
     EXPECT_EQ(doc.root().childCount(), 1);
 }
 
+TEST(TpkXMLReaderLimits, FloodsOfNodesOrAttributesAreRefusedWithAnEmptyTree) {
+    const auto repeated = [](const QByteArray& piece, int times, const QByteArray& around) {
+        QByteArray bytes = "<r>" + around;
+        for (int i = 0; i < times; ++i) {
+            bytes += piece;
+        }
+        return bytes + around + "</r>";
+    };
+    // The root element is a node too.
+    const int room = TpkXML::MaxNodes - 1;
+    const struct {
+        QByteArray file;
+        bool refused;
+    } rows[] = {
+        {repeated("<a/>", room, ""), false},
+        {repeated("<a/>", room + 1, ""), true},
+        {repeated("<!---->", room + 1, ""), true},
+        {"<r><b" + QByteArray(" k=\"\"").repeated(room) + "/></r>", true},
+        {repeated("<a/>", room - 1, "<a k=\"1\"/>"), true},
+    };
+    for (const auto& row : rows) {
+        TpkXML doc;
+        EXPECT_EQ(doc.loadFromBuffer(row.file), !row.refused) << row.file.left(16).constData();
+        EXPECT_EQ(doc.loadError(), row.refused ? XmlLoadError::TooManyNodes : XmlLoadError::None);
+        EXPECT_EQ(doc.root().childCount(), row.refused ? 0 : 1);
+    }
+}
+
+TEST(TpkXMLReaderLimits, ManyChildrenAreFoundByNameAsFewAre) {
+    // Beyond a few dozen children a node looks them up through an index; the answers must
+    // not change, also after the children were added to or moved.
+    for (const int count : {8, 400}) {
+        TpkXMLNode node(QStringLiteral("Pl1"));
+        for (int i = 0; i < count; ++i) {
+            node.addChild(QStringLiteral("kl%1").arg(i % (count / 2)),
+                          i % 3 == 0 ? XmlNodeKind::Comment : XmlNodeKind::Element);
+        }
+        const XmlNodeKind comment = XmlNodeKind::Comment;
+        const int half = count / 2;
+        EXPECT_EQ(node.findChild(QStringLiteral("KL1")), 1) << count;
+        EXPECT_EQ(node.findChild(QStringLiteral("Kl1"), 1), half + 1) << count;
+        EXPECT_EQ(node.findChild(QStringLiteral("kl1"), 2), -1) << count;
+        EXPECT_EQ(node.findChild(QStringLiteral("kl0"), 0, &comment), 0) << count;
+        EXPECT_EQ(node.findChild(QStringLiteral("kl"), 0), -1) << count;
+        TpkXMLNode* added = node.findOrCreateChild(QStringLiteral("NEW"));
+        EXPECT_EQ(node.findChild(QStringLiteral("new")), count) << count;
+        EXPECT_EQ(node.findOrCreateChild(QStringLiteral("nEw")), added) << count;
+        node.moveChild(count, 0);
+        EXPECT_EQ(node.findChild(QStringLiteral("new")), 0) << count;
+        EXPECT_EQ(node.findChild(QStringLiteral("kl1")), 2) << count;
+        node.clear();
+        EXPECT_EQ(node.findChild(QStringLiteral("new")), -1) << count;
+    }
+    // Case folding beyond ASCII, as the comparison does it.
+    TpkXMLNode node;
+    for (int i = 0; i < 100; ++i) {
+        node.addChild(QStringLiteral("Żółw%1").arg(i));
+    }
+    EXPECT_EQ(node.findChild(QStringLiteral("żÓŁW42")), 42);
+}
+
+TEST(TpkXMLReaderLimits, NamelessElementsAreWrittenAsTheyReadBack) {
+    XmlWriteOptions options = XmlWriteOptions::compact();
+    options.writeEmptyElements = true;
+    TpkXML doc(options);
+    ASSERT_TRUE(doc.loadFromBuffer("<r><></><a>1</a></r>"));
+    const QByteArray written = doc.saveToBuffer();
+    EXPECT_EQ(written, QByteArray("<r><></><a>1</a></r>"));
+    TpkXML again(options);
+    ASSERT_TRUE(again.loadFromBuffer(written));
+    EXPECT_EQ(again.saveToBuffer(), written);
+    EXPECT_EQ(again.root().child(0)->childCount(), 2);
+}
+
 TEST(TpkXMLReaderLimits, AnyBytesAreReadWithoutHarm) {
     // Fragments of the syntax shuffled at random, then plain random bytes.
     const QByteArray pieces[] = {"<",   ">", "/",       "?",        "!",     "&",   "=",

@@ -24,6 +24,27 @@ TEST(XmlEscaping, SpecialCharactersAndControlsBecomeReferences) {
     }
 }
 
+TEST(XmlEscaping, TextsKeepTheBlanksAtTheirEndsAsReferences) {
+    const struct {
+        QString plain;
+        QString escaped;
+    } cases[] = {
+        {QStringLiteral("Podaj "), QStringLiteral("Podaj&#32;")},
+        {QStringLiteral("  a b  "), QStringLiteral("&#32; a b &#32;")},
+        {QStringLiteral(" "), QStringLiteral("&#32;")},
+        {QStringLiteral("  "), QStringLiteral("&#32;&#32;")},
+        {QStringLiteral(" <"), QStringLiteral("&#32;&lt;")},
+        {QStringLiteral("\t x"), QStringLiteral("&#9; x")},
+        {QStringLiteral("a"), QStringLiteral("a")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(trevalon::XmlEscapeText(c.plain), c.escaped) << c.plain.toStdString();
+        EXPECT_EQ(XmlUnescape(c.escaped), c.plain);
+    }
+    // Attribute values are not trimmed, so they keep their blanks as they are.
+    EXPECT_EQ(XmlEscape(QStringLiteral(" a ")), QStringLiteral(" a "));
+}
+
 TEST(XmlEscaping, UnescapeDecodesEachReferenceOnce) {
     const struct {
         QString stored;
@@ -33,13 +54,13 @@ TEST(XmlEscaping, UnescapeDecodesEachReferenceOnce) {
         {QStringLiteral("&amp;apos;"), QStringLiteral("&apos;")},
         {QStringLiteral("&AMP;&Quot;&LT;&gT;&APOS;"), QStringLiteral("&\"<>'")},
         {QStringLiteral("&#13;&#10;"), QStringLiteral("\r\n")},
-        {QStringLiteral("&#32;&#65;&#x41;&#013;&#0;&#;"),
-         QStringLiteral("&#32;&#65;&#x41;&#013;&#0;&#;")},
+        {QStringLiteral("&#32;&#33;&#65;&#x41;&#013;&#0;&#;"),
+         QStringLiteral(" &#33;&#65;&#x41;&#013;&#0;&#;")},
         {QStringLiteral("& &nbsp; &amp"), QStringLiteral("& &nbsp; &amp")},
         {QStringLiteral("a&"), QStringLiteral("a&")},
         {QStringLiteral("&#31;&#9"), QStringLiteral("\x1F&#9")},
         {QStringLiteral("&AMP;&Quot;&GT;"), QStringLiteral("&\">")},
-        {QStringLiteral("&#65;&#x9;&#32;"), QStringLiteral("&#65;&#x9;&#32;")},
+        {QStringLiteral("&#65;&#x9;&#032;"), QStringLiteral("&#65;&#x9;&#032;")},
         {QStringLiteral("&#0;&#09;&#1;"), QStringLiteral("&#0;&#09;\x01")},
         {QStringLiteral("a & b &"), QStringLiteral("a & b &")},
         {QStringLiteral("&nbsp;"), QStringLiteral("&nbsp;")},

@@ -220,6 +220,23 @@ TEST(ProjectFileReading, WhatIsNotARegularFileIsRefusedUnopened) {
     EXPECT_FALSE(loadPath(dir.filePath(QStringLiteral("folder.skb")))->ok);
 }
 
+// A valid project behind a flood of empty elements is refused early with its own message,
+// and the project that was open stays.
+TEST(ProjectFileReading, FloodOfElementsIsRefusedWithAMessage) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("flood.skb"));
+    QByteArray flood;
+    for (int i = 0; i < TpkXML::MaxNodes; ++i) {
+        flood += "<a/>";
+    }
+    ASSERT_TRUE(test::writeBytes(
+        path, flood + test::readBytes(test::dataFile(QStringLiteral("sample-plain.skb")))));
+    const auto result = loadPath(path);
+    EXPECT_FALSE(result->ok);
+    EXPECT_EQ(result->sink.messages, QStringList{text(trevalon::texts::FileTooLarge)});
+    EXPECT_TRUE(result->project->cell(1, 8, 8).occupied);
+}
+
 TEST(ProjectFileReading, ExtensionDecidesTheReader) {
     QTemporaryDir dir;
     const QByteArray sample = test::readBytes(test::dataFile(QStringLiteral("sample-plain.skb")));
