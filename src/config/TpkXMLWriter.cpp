@@ -36,6 +36,10 @@ public:
 
 private:
     bool hasWrittenAttribute(const TpkXMLNode& node) const;
+    // Whether the node appears in the output: an empty element without written attributes is
+    // left out, and so is one whose children are all left out.
+    bool appears(const TpkXMLNode& node) const;
+    bool hasWrittenChild(const TpkXMLNode& node) const;
 
     const XmlWriteOptions& m_options;
     QByteArray m_bytes;
@@ -54,18 +58,34 @@ bool Writer::hasWrittenAttribute(const TpkXMLNode& node) const {
     return false;
 }
 
+bool Writer::hasWrittenChild(const TpkXMLNode& node) const {
+    for (int i = 0; i < node.childCount(); ++i) {
+        if (appears(*node.child(i))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Writer::appears(const TpkXMLNode& node) const {
+    return !m_options.selfCloseEmpty || m_options.writeEmptyElements ||
+           node.kind() == XmlNodeKind::Binary || !node.escapedText().isEmpty() ||
+           !node.characterData().isEmpty() || hasWrittenAttribute(node) || hasWrittenChild(node);
+}
+
 void Writer::writeNode(const TpkXMLNode& node, const QString& prefix) {
-    const XmlNodeKind kind = node.kind();
-    const bool hasContent = !node.characterData().isEmpty() || node.childCount() > 0;
-    const bool empty = m_options.selfCloseEmpty && node.escapedText().isEmpty() && !hasContent &&
-                       kind != XmlNodeKind::Binary;
-    if (empty && !hasWrittenAttribute(node) && !m_options.writeEmptyElements) {
+    if (!appears(node)) {
         return;
     }
+    const XmlNodeKind kind = node.kind();
+    const bool hasContent = !node.characterData().isEmpty() || hasWrittenChild(node);
+    const bool empty = m_options.selfCloseEmpty && node.escapedText().isEmpty() && !hasContent &&
+                       kind != XmlNodeKind::Binary;
     // A nameless element never closes itself: "</>" would read as an end tag.
     const bool selfClosing = empty && !(kind == XmlNodeKind::Element && node.name().isEmpty());
+    // A comment is written as it was read: unescaping it would change it at every save.
     if (kind == XmlNodeKind::Comment) {
-        put(prefix + QLatin1StringView("<!-- ") + node.text() + QLatin1StringView(" -->") +
+        put(prefix + QLatin1StringView("<!-- ") + node.escapedText() + QLatin1StringView(" -->") +
             m_options.newline);
         return;
     }
@@ -122,7 +142,9 @@ void Writer::writeNode(const TpkXMLNode& node, const QString& prefix) {
     if (hasContent) {
         put(prefix);
     }
-    if (!selfClosing && kind != XmlNodeKind::ProcessingInstruction) {
+    // Instructions and declarations close themselves when read; the text after one is its own.
+    if (!selfClosing && kind != XmlNodeKind::ProcessingInstruction &&
+        kind != XmlNodeKind::Declaration) {
         put(QLatin1StringView("</") + node.name() + u'>');
     }
     put(m_options.newline);
