@@ -15,7 +15,7 @@ fi
 
 cmake -S . -B build-fuzz -DTREVALON_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-fuzz --parallel "$(nproc)"
+cmake --build build-fuzz --parallel "$(nproc)" >/dev/null
 
 dictionaries_of() {
   case "$1" in
@@ -43,12 +43,17 @@ for target in "${targets[@]}"; do
   if [ -s "$dictionary" ]; then
     options+=(-dict="$dictionary")
   fi
+  seeds=("fuzz/corpus/$target")
+  if [ -d "fuzz/findings/$target" ]; then
+    seeds+=("fuzz/findings/$target")
+  fi
   echo "== $target: $seconds s"
-  mkdir -p "fuzz/findings/$target"
-  "build-fuzz/fuzz/${target}_fuzz" "${options[@]}" "$work" "fuzz/corpus/$target" \
-    "fuzz/findings/$target" 2>&1 | grep -E "^(stat::|==|SUMMARY|Done|property|.*ERROR)" || true
-  if ls "$findings"/crash-* "$findings"/timeout-* "$findings"/oom-* >/dev/null 2>&1; then
-    echo "$target found inputs that fail: $findings" >&2
+  status=0
+  "build-fuzz/fuzz/${target}_fuzz" "${options[@]}" "$work" "${seeds[@]}" \
+    >"build-fuzz/$target.log" 2>&1 || status=$?
+  grep -E "^(stat::|SUMMARY|Done|property)|ERROR" "build-fuzz/$target.log" || true
+  if [ "$status" -ne 0 ]; then
+    echo "$target failed (exit $status); see build-fuzz/$target.log and $findings" >&2
     exit 1
   fi
 done

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Trevalon needs to build, test and run.
 # Idempotent: asks dpkg first and touches apt only when something is missing.
+# With --fuzz, also what building the fuzz targets needs (clang and its fuzzer runtime).
 set -euo pipefail
 
 PACKAGES=(
@@ -25,6 +26,14 @@ PACKAGES=(
   libx11-dev
   qt6-translations-l10n
 )
+
+FUZZ_PACKAGES=(
+  clang
+  libclang-rt-14-dev
+)
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=("${FUZZ_PACKAGES[@]}")
+fi
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdio>
 
 #include "FuzzInput.h"
 #include "Recorders.h"
@@ -12,6 +13,12 @@
 using namespace trevalon;
 
 namespace {
+
+void print(const char* when, const Settings& s) {
+    std::fprintf(stderr, "%s: al=%d wo=%d pdp=%d dfpz=%d lg=%s rzm=%d wrzd=%d fl=%s\n", when,
+                 s.warnBeforeDelete, s.wo, s.showHints, s.logLevel, qPrintable(s.language),
+                 s.schemaShowsVariables, s.createLogFiles, qPrintable(s.projectsFolder));
+}
 
 bool sameExceptLanguage(const Settings& a, const Settings& b) {
     return a.warnBeforeDelete == b.warnBeforeDelete && a.wo == b.wo && a.showHints == b.showHints &&
@@ -35,18 +42,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     test::RecordingLog log;
+    const auto read = [&](SettingsStore& store) {
+        store.prepareFolders(environment, folder.path(), start);
+        store.readSettings();
+    };
+    // The first start replaces a damaged or foreign file; what the next start reads is what
+    // the file holds from then on.
     SettingsStore first(log, texts);
-    first.prepareFolders(environment, folder.path(), start);
-    first.readSettings();
-    const Settings before = first.values();
+    read(first);
+    SettingsStore second(log, texts);
+    read(second);
+    const Settings before = second.values();
     const QString language =
         before.language == QLatin1StringView("pl") ? QStringLiteral("ang") : QStringLiteral("pl");
-    first.updateLanguage(language);
+    second.updateLanguage(language);
 
-    SettingsStore second(log, texts);
-    second.prepareFolders(environment, folder.path(), start);
-    second.readSettings();
-    if (!sameExceptLanguage(before, second.values()) || second.values().language != language) {
+    SettingsStore third(log, texts);
+    read(third);
+    const Settings& after = third.values();
+    if (!sameExceptLanguage(before, after) || after.language != language) {
+        print("before", before);
+        print("after", after);
         fuzz::fail("changing the language changed another setting");
     }
     return 0;
