@@ -36,7 +36,9 @@ public:
     static bool load(Project& project, const QString& path, MessageSink& sink, EventLog& log,
                      const TextTable& texts);
 
-    // Reads an XML project file; the path's extension is not consulted.
+    // Reads an XML project file; the path's extension is not consulted. A file of more than
+    // TpkXML::MaxFileSize bytes or TpkXML::MaxNodes nodes is refused before it is built into a
+    // tree, with text 3102 (FileTooLarge).
     static bool loadXml(Project& project, const QString& path, MessageSink& sink, EventLog& log,
                         const TextTable& texts);
 
