@@ -2,7 +2,7 @@
 #include <QFont>
 #include <cstdio>
 
-#include "ui/TrevalonApp.h"
+#include "ui/app/TrevalonApp.h"
 
 namespace {
 

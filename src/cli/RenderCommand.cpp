@@ -13,7 +13,7 @@
 #include "cli/ProjectLoading.h"
 #include "config/TextTable.h"
 #include "model/Project.h"
-#include "ui/SchemaPage.h"
+#include "ui/schema/SchemaPage.h"
 #endif
 
 namespace trevalon::cli {

@@ -7,9 +7,9 @@
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
 #include "model/BlockCatalogue.h"
-#include "ui/BoardGeometry.h"
-#include "ui/ClickLabel.h"
-#include "ui/DragLabel.h"
+#include "edit/BoardGeometry.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
 
 using namespace trevalon;
 

@@ -9,12 +9,12 @@
 #include "PropertiesFixture.h"
 #include "exec/Executor.h"
 #include "model/BlockCatalogue.h"
-#include "ui/MainMenus.h"
-#include "ui/RunController.h"
-#include "ui/TFBudujKomentarz.h"
-#include "ui/TFBudujWyrazenie.h"
-#include "ui/TFWykonanie.h"
-#include "ui/TJetButton.h"
+#include "ui/main/MainMenus.h"
+#include "ui/run/RunController.h"
+#include "ui/builders/TFBudujKomentarz.h"
+#include "ui/builders/TFBudujWyrazenie.h"
+#include "ui/run/TFWykonanie.h"
+#include "ui/widgets/TJetButton.h"
 
 using namespace trevalon;
 

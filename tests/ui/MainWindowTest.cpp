@@ -4,14 +4,14 @@
 #include "AppFixture.h"
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
-#include "ui/BoardGeometry.h"
-#include "ui/ClickLabel.h"
-#include "ui/MainMenus.h"
-#include "ui/Pictures.h"
-#include "ui/TDotFrame.h"
-#include "ui/TFOpisy.h"
-#include "ui/TFWinietka.h"
-#include "ui/TFWlasnosci.h"
+#include "edit/BoardGeometry.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/main/MainMenus.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/widgets/TDotFrame.h"
+#include "ui/run/TFOpisy.h"
+#include "ui/dialogs/TFWinietka.h"
+#include "ui/properties/TFWlasnosci.h"
 
 using namespace trevalon;
 

@@ -7,8 +7,8 @@
 
 #include "ModalDriver.h"
 #include "config/TextTable.h"
-#include "ui/ClickLabel.h"
-#include "ui/TFWarning.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/dialogs/TFWarning.h"
 
 using namespace trevalon;
 

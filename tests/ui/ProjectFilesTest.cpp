@@ -11,8 +11,8 @@
 #include "config/SettingsStore.h"
 #include "storage/LegacyProjectReader.h"
 #include "storage/ProjectFile.h"
-#include "ui/MainMenus.h"
-#include "ui/TFOpisy.h"
+#include "ui/main/MainMenus.h"
+#include "ui/run/TFOpisy.h"
 
 using namespace trevalon;
 

@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include "AppFixture.h"
-#include "ui/PropertyWidgets.h"
-#include "ui/TFWlasnosci.h"
+#include "ui/properties/PropertyWidgets.h"
+#include "ui/properties/TFWlasnosci.h"
 
 // The desktop program with a project open, and the properties window driven the way a pupil
 // drives it: clicks on its rows, typing into its editor, choices from its list.

@@ -6,8 +6,8 @@
 #include "Flowcharts.h"
 #include "config/TextTable.h"
 #include "model/Project.h"
-#include "ui/SchemaPage.h"
-#include "ui/TFSchemat.h"
+#include "ui/schema/SchemaPage.h"
+#include "ui/schema/TFSchemat.h"
 
 using namespace trevalon;
 using flowcharts::put;

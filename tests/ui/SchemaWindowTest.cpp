@@ -11,11 +11,11 @@
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
 #include "config/Windows1250.h"
-#include "ui/ClickLabel.h"
-#include "ui/DragLabel.h"
-#include "ui/MainCommands.h"
-#include "ui/MainMenus.h"
-#include "ui/TFSchemat.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
+#include "ui/main/MainCommands.h"
+#include "ui/main/MainMenus.h"
+#include "ui/schema/TFSchemat.h"
 
 using namespace trevalon;
 using flowcharts::put;

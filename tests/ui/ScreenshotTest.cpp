@@ -4,11 +4,11 @@
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
-#include "ui/PropertiesView.h"
-#include "ui/RunController.h"
-#include "ui/TFOpisy.h"
-#include "ui/TFWinietka.h"
-#include "ui/TFWykonanie.h"
+#include "ui/properties/PropertiesView.h"
+#include "ui/run/RunController.h"
+#include "ui/run/TFOpisy.h"
+#include "ui/dialogs/TFWinietka.h"
+#include "ui/run/TFWykonanie.h"
 
 using namespace trevalon;
 

@@ -6,9 +6,9 @@
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
-#include "ui/ClickLabel.h"
-#include "ui/TFBudujKomentarz.h"
-#include "ui/TJetButton.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/builders/TFBudujKomentarz.h"
+#include "ui/widgets/TJetButton.h"
 
 using namespace trevalon;
 

@@ -4,11 +4,11 @@
 
 #include "PropertiesFixture.h"
 #include "model/BlockCatalogue.h"
-#include "ui/ClickLabel.h"
-#include "ui/DragLabel.h"
-#include "ui/MainCommands.h"
-#include "ui/TFBudujKomentarz.h"
-#include "ui/TJetButton.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
+#include "ui/main/MainCommands.h"
+#include "ui/builders/TFBudujKomentarz.h"
+#include "ui/widgets/TJetButton.h"
 
 using namespace trevalon;
 

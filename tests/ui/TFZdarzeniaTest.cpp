@@ -8,9 +8,9 @@
 #include "AppFixture.h"
 #include "config/EventLogFiles.h"
 #include "config/SettingsStore.h"
-#include "ui/MainCommands.h"
-#include "ui/TFZdarzenia.h"
-#include "ui/TJetButton.h"
+#include "ui/main/MainCommands.h"
+#include "ui/dialogs/TFZdarzenia.h"
+#include "ui/widgets/TJetButton.h"
 
 using namespace trevalon;
 

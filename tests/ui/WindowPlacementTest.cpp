@@ -1,4 +1,4 @@
-#include "ui/WindowPlacement.h"
+#include "ui/app/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,531 @@
+#include "edit/BlockProperties.h"
+
+#include <algorithm>
+
+#include "builders/VisibleVariables.h"
+#include "config/MessageSink.h"
+#include "config/TextTable.h"
+#include "model/BlockCatalogue.h"
+#include "model/Project.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int TextBoard = 61;
+constexpr int TextVariableName = 62;
+constexpr int TextType = 63;
+constexpr int TextScope = 64;
+constexpr int TextStartValue = 65;
+constexpr int TextProgram = 70;
+constexpr int TextColumns = 73;
+constexpr int TextRows = 74;
+constexpr int TextBoardKind = 75;
+constexpr int TextUnset = 78;
+constexpr int TextBlockName = 79;
+constexpr int TextStart = 80;
+constexpr int TextCaller = 81;
+constexpr int TextEnd = 82;
+constexpr int TextReturn = 83;
+constexpr int TextLink = 84;
+constexpr int TextNoBlock = 85;
+constexpr int TextRead = 86;
+constexpr int TextWrite = 87;
+constexpr int TextNotApplicable = 95;
+constexpr int TextComment = 96;
+constexpr int TextVariable = 97;
+constexpr int TextMode = 98;
+constexpr int TextPrecision = 99;
+constexpr int TextMessage = 100;
+constexpr int TextQuestion = 101;
+constexpr int TextFormula = 102;
+constexpr int TextLeft = 103;
+constexpr int TextRight = 104;
+constexpr int TextRelation = 105;
+constexpr int TextArray = 106;
+constexpr int TextIndex = 107;
+constexpr int TextInserted = 108;
+constexpr int TextDown = 109;
+constexpr int TextUp = 110;
+constexpr int TextGoTo = 111;
+constexpr int TextProcedure = 71;
+constexpr int TextTrue = 59;
+constexpr int TextFalse = 60;
+constexpr int TextLocal = 57;
+constexpr int TextGlobal = 58;
+
+constexpr int kMinBoardSize = 8;
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+const PropertyRow& emptyRow() {
+    static const PropertyRow row;
+    return row;
+}
+
+}  // namespace
+
+BlockProperties::BlockProperties(Project& project, const TextTable& texts, MessageSink& sink)
+    : m_project(project), m_texts(texts), m_sink(sink) {}
+
+Board& BlockProperties::activeBoard() {
+    return m_project.board(m_board);
+}
+
+const Board& BlockProperties::activeBoard() const {
+    return m_project.board(m_board);
+}
+
+Cell& BlockProperties::cell() {
+    return m_project.cell(m_board, m_column, m_row);
+}
+
+const Cell& BlockProperties::cell() const {
+    return m_project.cell(m_board, m_column, m_row);
+}
+
+void BlockProperties::show(int kind, int column, int row) {
+    m_kind = kind;
+    m_board = std::clamp(m_project.activeBoard, 1, kMaxBoards);
+    m_column = column;
+    m_row = row;
+    if (kind != KindBoard && !Board::validPosition(column, row)) {
+        m_kind = KindBoard;
+    }
+    rebuild();
+}
+
+bool BlockProperties::valid() const {
+    if (m_board > m_project.boardCount) {
+        return false;
+    }
+    if (m_kind == KindBoard) {
+        return true;
+    }
+    const Cell& c = cell();
+    return c.occupied && (m_kind == KindVariable ? c.isVariable : c.kindCode == m_kind);
+}
+
+void BlockProperties::rebuild() {
+    m_rows.clear();
+    if (m_kind == KindBoard) {
+        buildBoardRows();
+    } else if (m_kind == KindVariable) {
+        buildVariableRows();
+    } else if (m_kind == KindReadWrite) {
+        buildReadWriteRows();
+    } else {
+        buildBlockRows();
+    }
+    addRow(PropertyField::Strip, RowEditor::ReadOnly, 0);
+}
+
+void BlockProperties::addRow(PropertyField field, RowEditor editor, int label) {
+    PropertyRow row;
+    row.field = field;
+    row.editor = editor;
+    row.label = label;
+    m_rows.push_back(row);
+}
+
+void BlockProperties::addText(PropertyField field, int label, int limit, KeyFilter filter,
+                              RowBuilder builder) {
+    addRow(field, RowEditor::Text, label);
+    m_rows.back().limit = limit;
+    m_rows.back().filter = filter;
+    m_rows.back().builder = builder;
+}
+
+void BlockProperties::addVariableList(PropertyField field, int label, int type) {
+    addRow(field, RowEditor::List, label);
+    m_rows.back().typeFilter = type;
+}
+
+void BlockProperties::buildBoardRows() {
+    addText(PropertyField::BoardName, TextBoard, BoardNameLimit, KeyFilter::Anything);
+    addRow(PropertyField::BoardColumns, RowEditor::List, TextColumns);
+    addRow(PropertyField::BoardRows, RowEditor::List, TextRows);
+    // The main board is always the program itself.
+    addRow(PropertyField::BoardKind, m_board == 1 ? RowEditor::ReadOnly : RowEditor::List,
+           TextBoardKind);
+}
+
+void BlockProperties::buildVariableRows() {
+    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, TextBoard);
+    addText(PropertyField::Name, TextVariableName, NameLimit, KeyFilter::Name);
+    addRow(PropertyField::VariableType, RowEditor::List, TextType);
+    addRow(PropertyField::Scope, RowEditor::List, TextScope);
+    switch (cell().mode) {
+        case TypeLogical:
+            addRow(PropertyField::StartValue, RowEditor::List, TextStartValue);
+            break;
+        case TypeArray:
+            addRow(PropertyField::StartValue, RowEditor::ReadOnly, TextStartValue);
+            break;
+        case TypeInteger:
+            addText(PropertyField::StartValue, TextStartValue, NameLimit, KeyFilter::Integer);
+            break;
+        case TypeReal:
+            addText(PropertyField::StartValue, TextStartValue, NameLimit, KeyFilter::Real);
+            break;
+        case TypeChar:
+            addText(PropertyField::StartValue, TextStartValue, NameLimit, KeyFilter::Character);
+            break;
+        case TypeDate:
+            addText(PropertyField::StartValue, TextStartValue, NameLimit, KeyFilter::Date);
+            break;
+        default:
+            addText(PropertyField::StartValue, TextStartValue, NameLimit, KeyFilter::Anything);
+            break;
+    }
+}
+
+bool BlockProperties::precisionApplies() const {
+    const Cell& c = cell();
+    return c.mode == 1 && declaredVariableType(m_project, c.text2) == TypeReal;
+}
+
+void BlockProperties::buildReadWriteRows() {
+    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, TextBoard);
+    addText(PropertyField::Name, TextBlockName, NameLimit, KeyFilter::Name);
+    addText(PropertyField::Text4, TextComment, LongTextLimit, KeyFilter::Anything,
+            RowBuilder::Comment);
+    addVariableList(PropertyField::Variable2, TextVariable);
+    addRow(PropertyField::ReadWriteMode, RowEditor::List, TextMode);
+    if (precisionApplies()) {
+        addRow(PropertyField::Precision, RowEditor::List, TextPrecision);
+    } else {
+        // Only a written real is rounded; the stored precision changes only when the user
+        // changes the mode or the variable, never by looking at the block.
+        addRow(PropertyField::Precision, RowEditor::ReadOnly, TextPrecision);
+    }
+}
+
+void BlockProperties::buildBlockRows() {
+    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, TextBoard);
+    const int kind = m_kind;
+    if (kind == KindStart || kind == KindEnd) {
+        addRow(PropertyField::FixedName, RowEditor::ReadOnly, TextBlockName);
+        if (activeBoard().kind == BoardProcedure) {
+            addRow(PropertyField::Caller, RowEditor::List,
+                   kind == KindStart ? TextCaller : TextReturn);
+        }
+        return;
+    }
+    addText(PropertyField::Name, TextBlockName, NameLimit, KeyFilter::Name);
+    switch (kind) {
+        case KindBranchStart:
+        case KindBranchEnd:
+            addRow(PropertyField::BranchLink, RowEditor::List, TextLink);
+            addRow(PropertyField::Scope, RowEditor::List, TextScope);
+            break;
+        case KindCall:
+        case KindReturn:
+            addRow(PropertyField::ProcedureBoard, RowEditor::List, TextProcedure);
+            break;
+        case KindMessage:
+            addText(PropertyField::Text4, TextMessage, LongTextLimit, KeyFilter::Anything,
+                    RowBuilder::Comment);
+            break;
+        case KindQuestion:
+            addText(PropertyField::Text4, TextQuestion, LongTextLimit, KeyFilter::Anything,
+                    RowBuilder::Comment);
+            addVariableList(PropertyField::Variable2, TextVariable, TypeLogical);
+            break;
+        case KindRandom:
+            addVariableList(PropertyField::Variable2, TextVariable, TypeInteger);
+            addText(PropertyField::Text4, TextScope, RangeLimit, KeyFilter::Anything);
+            break;
+        case KindAssign:
+            addVariableList(PropertyField::Variable2, TextVariableName);
+            addText(PropertyField::Text4, TextFormula, LongTextLimit, KeyFilter::Formula,
+                    RowBuilder::Expression);
+            break;
+        case KindCompareVars:
+            addVariableList(PropertyField::Variable2, TextLeft);
+            addVariableList(PropertyField::Variable3, TextRight);
+            addRow(PropertyField::Relation, RowEditor::List, TextRelation);
+            break;
+        case KindCompareFormula:
+            addVariableList(PropertyField::Variable2, TextLeft);
+            addText(PropertyField::Text4, TextFormula, LongTextLimit, KeyFilter::Anything,
+                    RowBuilder::Expression);
+            addRow(PropertyField::Relation, RowEditor::List, TextRelation);
+            break;
+        case KindArrayWrite:
+        case KindArrayRead:
+            addVariableList(PropertyField::Variable2, TextArray, TypeArray);
+            addVariableList(PropertyField::Variable3, TextIndex, TypeInteger);
+            addVariableList(PropertyField::Variable4, TextInserted, TypeInteger);
+            break;
+        case KindJoinRight:
+        case KindJoinLeft:
+            addRow(PropertyField::Direction, RowEditor::List, TextGoTo);
+            break;
+        default:
+            break;
+    }
+}
+
+QString BlockProperties::layout() const {
+    QString text;
+    for (const PropertyRow& row : m_rows) {
+        text += QChar(u'0' + static_cast<int>(row.editor));
+    }
+    return text;
+}
+
+const PropertyRow& BlockProperties::rowAt(int r) const {
+    if (r < 1 || r > rowCount()) {
+        return emptyRow();
+    }
+    return m_rows[static_cast<std::size_t>(r - 1)];
+}
+
+QString BlockProperties::label(int r) const {
+    const int number = rowAt(r).label;
+    return number > 0 ? m_texts.text(number) : QString();
+}
+
+QString BlockProperties::shortened(const QString& value) {
+    if (value.size() <= ShownLength) {
+        return value;
+    }
+    return value.left(ShownLength) + QStringLiteral("..");
+}
+
+QString BlockProperties::logicalWord(const QString& stored) const {
+    return m_texts.text(stored == trueValue() ? TextTrue : TextFalse);
+}
+
+// The stored link as the list shows it: the "no block" marker is shown in the interface's
+// language, whatever language stored it.
+QString BlockProperties::storedName(const PropertyRow& row) const {
+    const Cell& c = cell();
+    QString name;
+    switch (row.field) {
+        case PropertyField::Variable3:
+            name = c.text3;
+            break;
+        case PropertyField::Variable4:
+            name = c.text4;
+            break;
+        default:
+            name = c.text2;
+            break;
+    }
+    return name == Project::NoBlock ? m_texts.text(TextNoBlock) : name;
+}
+
+QString BlockProperties::value(int r) const {
+    const PropertyRow& row = rowAt(r);
+    if (row.field == PropertyField::Strip || !valid()) {
+        return {};
+    }
+    const Board& b = activeBoard();
+    switch (row.field) {
+        case PropertyField::BoardLabel:
+        case PropertyField::BoardName:
+            return b.name;
+        case PropertyField::BoardColumns:
+            return QString::number(b.columns);
+        case PropertyField::BoardRows:
+            return QString::number(b.rows);
+        case PropertyField::FixedName:
+            return m_texts.text(m_kind == KindStart ? TextStart : TextEnd);
+        case PropertyField::Name:
+            return cell().name;
+        case PropertyField::StartValue:
+            return cell().mode == TypeLogical ? logicalWord(cell().text4) : cell().text4;
+        case PropertyField::Text4:
+            return cell().text4;
+        case PropertyField::Caller:
+        case PropertyField::BranchLink:
+        case PropertyField::Variable2:
+        case PropertyField::Variable3:
+        case PropertyField::Variable4:
+        case PropertyField::ProcedureBoard:
+            return storedName(row);
+        case PropertyField::Precision:
+            if (row.editor == RowEditor::ReadOnly) {
+                return m_texts.text(TextNotApplicable);
+            }
+            return codedValue(r);
+        default:
+            return codedValue(r);
+    }
+}
+
+// Values stored as codes, shown as the list item of their code.
+QString BlockProperties::codedValue(int r) const {
+    const PropertyRow& row = rowAt(r);
+    if (m_kind == KindBoard && row.field == PropertyField::BoardKind && m_board == 1) {
+        return m_texts.text(TextProgram);
+    }
+    const int index = listChoice(r);
+    const QStringList items = listItems(r);
+    if (row.field == PropertyField::Precision && index < 0) {
+        return m_texts.text(TextNotApplicable);
+    }
+    return index >= 0 && index < items.size() ? items.at(index) : QString();
+}
+
+QStringList BlockProperties::variableNames(int type) const {
+    QStringList names;
+    for (const VisibleVariable& v : visibleVariables(m_project, m_board)) {
+        if (type == 0 || v.type == type) {
+            names << v.name;
+        }
+    }
+    return names;
+}
+
+// Blocks of a kind: for Start and End the ones on the other boards, for branch blocks the ones
+// on this board and the global ones of every board.
+QStringList BlockProperties::blockNames(int kindCode, bool otherBoardsOnly) const {
+    QStringList names;
+    for (int n = 1; n <= std::clamp(m_project.boardCount, 1, kMaxBoards); ++n) {
+        if (otherBoardsOnly && n == m_board) {
+            continue;
+        }
+        const Board& b = m_project.board(n);
+        for (int c = 1; c <= std::clamp(b.columns, 0, kGridSize); ++c) {
+            for (int r = 1; r <= std::clamp(b.rows, 0, kGridSize); ++r) {
+                const Cell& found = b.cell(c, r);
+                if (found.kindCode == kindCode &&
+                    (otherBoardsOnly || n == m_board || found.scope == 1)) {
+                    names << found.name;
+                }
+            }
+        }
+    }
+    return names;
+}
+
+QStringList BlockProperties::procedureBoards() const {
+    QStringList names;
+    for (int n = 1; n <= std::clamp(m_project.boardCount, 1, kMaxBoards); ++n) {
+        if (m_project.board(n).kind == BoardProcedure) {
+            names << m_project.board(n).name;
+        }
+    }
+    return names;
+}
+
+QStringList BlockProperties::listItems(int r) const {
+    const PropertyRow& row = rowAt(r);
+    const auto words = [this](std::initializer_list<int> numbers) {
+        QStringList items;
+        for (int number : numbers) {
+            items << m_texts.text(number);
+        }
+        return items;
+    };
+    const auto orUnset = [this](QStringList names, int placeholder = TextUnset) {
+        return names.isEmpty() ? QStringList{m_texts.text(placeholder)} : names;
+    };
+    switch (row.field) {
+        case PropertyField::BoardColumns:
+        case PropertyField::BoardRows: {
+            QStringList sizes;
+            for (int size = kMinBoardSize; size <= kGridSize; ++size) {
+                sizes << QString::number(size);
+            }
+            return sizes;
+        }
+        case PropertyField::BoardKind:
+            return words({70, 71, 72});
+        case PropertyField::VariableType:
+            return words({50, 51, 52, 53, 54, 55, 56});
+        case PropertyField::Scope:
+            return words({TextLocal, TextGlobal});
+        case PropertyField::StartValue:
+            return words({TextTrue, TextFalse});
+        case PropertyField::Caller:
+            return orUnset(blockNames(m_kind == KindStart ? KindCall : KindReturn, true));
+        case PropertyField::BranchLink:
+            return m_kind == KindBranchStart
+                       ? orUnset(blockNames(KindBranchEnd, false))
+                       : orUnset(blockNames(KindBranchStart, false), TextNoBlock);
+        case PropertyField::Variable2:
+        case PropertyField::Variable3:
+        case PropertyField::Variable4:
+            return orUnset(variableNames(row.typeFilter));
+        case PropertyField::ReadWriteMode:
+            return words({TextRead, TextWrite});
+        case PropertyField::Precision:
+            return words({88, 89, 90, 91, 92, 93, 94});
+        case PropertyField::Relation: {
+            QStringList operators;
+            for (int mode = 0; mode < BlockCatalogue::ComparisonCount; ++mode) {
+                operators << BlockCatalogue::comparisonOperator(mode);
+            }
+            return operators;
+        }
+        case PropertyField::ProcedureBoard:
+            return orUnset(procedureBoards());
+        case PropertyField::Direction:
+            return words({TextDown, TextUp});
+        default:
+            return {};
+    }
+}
+
+int BlockProperties::listChoice(int r) const {
+    const PropertyRow& row = rowAt(r);
+    if (!valid()) {
+        return -1;
+    }
+    const Board& b = activeBoard();
+    int index = -1;
+    switch (row.field) {
+        case PropertyField::BoardColumns:
+            index = b.columns - kMinBoardSize;
+            break;
+        case PropertyField::BoardRows:
+            index = b.rows - kMinBoardSize;
+            break;
+        case PropertyField::BoardKind:
+            index = b.kind;
+            break;
+        case PropertyField::VariableType:
+            index = cell().mode - 1;
+            break;
+        case PropertyField::Scope:
+            index = cell().scope == 1 ? 1 : 0;
+            break;
+        case PropertyField::StartValue:
+            index = cell().text4 == trueValue() ? 0 : 1;
+            break;
+        case PropertyField::ReadWriteMode:
+        case PropertyField::Relation:
+            index = cell().mode;
+            break;
+        case PropertyField::Precision:
+            index = cell().extra1;
+            break;
+        case PropertyField::Direction:
+            index = cell().mode == 0 ? 0 : 1;
+            break;
+        case PropertyField::Caller:
+        case PropertyField::BranchLink:
+        case PropertyField::Variable2:
+        case PropertyField::Variable3:
+        case PropertyField::Variable4:
+        case PropertyField::ProcedureBoard: {
+            const QStringList items = listItems(r);
+            const QString stored = storedName(row);
+            for (int i = 0; i < items.size(); ++i) {
+                if (sameName(items.at(i), stored)) {
+                    return i;
+                }
+            }
+            return -1;
+        }
+        default:
+            return -1;
+    }
+    return index >= 0 && index < listItems(r).size() ? index : -1;
+}
+
+}  // namespace trevalon

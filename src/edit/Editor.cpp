@@ -1,0 +1,443 @@
+#include "edit/Editor.h"
+
+#include "config/MessageSink.h"
+#include "config/TextTable.h"
+#include "model/BlockCatalogue.h"
+#include "model/Project.h"
+#include "edit/BoardGeometry.h"
+#include "edit/EditorView.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int TextVariableLimit = 290;
+constexpr int TextStartTwice = 291;
+constexpr int TextEndTwice = 292;
+constexpr int TextCellTaken = 293;
+constexpr int TextBlockLimit = 294;
+constexpr int TextFinishEditing = 300;
+constexpr int TextMoveAcrossBoards = 301;
+constexpr int TextFirstBoard = 302;
+constexpr int TextDeleteBlock = 303;
+constexpr int TextClearBoard = 19;
+constexpr int TextDeleteBoard = 20;
+
+}  // namespace
+
+Editor::Editor(Project& project, const TextTable& texts, MessageSink& sink, EditorView& view)
+    : m_project(project), m_texts(texts), m_sink(sink), m_view(view) {}
+
+void Editor::reset() {
+    m_placing = false;
+    m_moving = false;
+    m_currentBoard = 0;
+    m_currentColumn = 0;
+    m_currentRow = 0;
+    m_propertiesKind = PropertiesBoard;
+    m_previousBoard = m_project.activeBoard;
+    for (FrameMap& frames : m_frames) {
+        frames.clear();
+    }
+    m_view.modesChanged();
+}
+
+void Editor::setRunning(bool running) {
+    m_running = running;
+    if (running) {
+        m_placing = false;
+        m_moving = false;
+        m_view.modesChanged();
+    }
+}
+
+int Editor::activeBoard() const {
+    return m_project.activeBoard;
+}
+
+void Editor::chooseBlock(int tag) {
+    if (m_running || !BlockCatalogue::isKind(tag)) {
+        return;
+    }
+    m_placing = true;
+    m_group = tag / 10;
+    m_index = tag % 10;
+    m_view.modesChanged();
+}
+
+void Editor::cancelPlacing() {
+    leavePlacing();
+}
+
+void Editor::leavePlacing() {
+    if (m_placing) {
+        m_placing = false;
+        m_view.modesChanged();
+    }
+}
+
+void Editor::leaveMoving() {
+    m_moving = false;
+    m_view.modesChanged();
+}
+
+// The current cell belongs to the board it was chosen on: after another board became active,
+// Delete and "Przesuń klocek" must not act on the same column and row of that other board.
+bool Editor::validCurrent() const {
+    return m_currentBoard == m_project.activeBoard &&
+           Board::validPosition(m_currentColumn, m_currentRow);
+}
+
+void Editor::setMark(int n, int column, int row, FrameColour colour) {
+    m_project.cell(n, column, row).marked = true;
+    framesOf(n).set(column, row, colour);
+    m_view.boardChanged(n);
+}
+
+void Editor::eraseMark(int n, int column, int row) {
+    m_project.cell(n, column, row).marked = false;
+    framesOf(n).set(column, row, FrameNone);
+    m_view.boardChanged(n);
+}
+
+bool Editor::mouseDown(int n, const QPoint& imagePos, Click click) {
+    if (m_running) {
+        return false;
+    }
+    if (m_view.propertiesEditing()) {
+        m_sink.showMessage(MessageSink::Close, MessageSink::Information,
+                           m_texts.text(TextFinishEditing));
+        return false;
+    }
+    if (m_moving && n != m_moveBoard) {
+        refuseMoveAcrossBoards();
+        return false;
+    }
+    const int active = m_project.activeBoard;
+    if (validCurrent() && active >= 1 && active <= kMaxBoards &&
+        m_project.cell(active, m_currentColumn, m_currentRow).marked) {
+        eraseMark(active, m_currentColumn, m_currentRow);
+    }
+    if (n != m_project.activeBoard) {
+        activateBoard(n);
+    }
+    const QPoint cell = geometry::hitCell(imagePos);
+    if (m_moving) {
+        dropMove(cell.x(), cell.y());
+    } else if (m_placing) {
+        placeOrLeave(n, cell.x(), cell.y(), click);
+    } else if (click == Click::Left) {
+        selectCell(cell.x(), cell.y());
+    } else if (click == Click::Right) {
+        markCell(cell.x(), cell.y());
+    } else if (click == Click::ShiftLeft) {
+        beginMove(cell.x(), cell.y());
+    } else {
+        m_view.focusMainWindow();
+    }
+    return click == Click::Right;
+}
+
+void Editor::placeOrLeave(int n, int column, int row, Click click) {
+    if (click != Click::Left && click != Click::ShiftLeft) {
+        leavePlacing();
+        return;
+    }
+    const bool placed = placeChosenBlock(n, column, row);
+    if (click == Click::Left) {
+        leavePlacing();
+        m_view.raiseBoard(n, true);
+    }
+    if (placed) {
+        eraseMark(n, column, row);
+    }
+}
+
+void Editor::refuseMoveAcrossBoards() {
+    m_sink.showMessage(MessageSink::Close, MessageSink::Information,
+                       m_texts.text(TextMoveAcrossBoards));
+    leaveMoving();
+    const int source = m_moveBoard;
+    m_project.activeBoard = source;
+    selectWithFrame(m_moveColumn, m_moveRow, FrameSelected);
+    m_view.showProperties(m_propertiesKind);
+    m_view.raiseBoard(source, true);
+}
+
+bool Editor::placeChosenBlock(int n, int column, int row) {
+    Board& board = m_project.board(n);
+    const auto refuse = [this](int text) {
+        m_sink.showMessage(MessageSink::Close, MessageSink::Information, m_texts.text(text));
+        return false;
+    };
+    if (board.blockCount >= kMaxBlocksPerBoard) {
+        return refuse(TextBlockLimit);
+    }
+    if (board.cell(column, row).occupied) {
+        return refuse(TextCellTaken);
+    }
+    board.changed = true;
+    const int kind = chosenKind();
+    if (kind == KindVariable) {
+        if (board.variableCount >= kMaxVariablesPerBoard) {
+            return refuse(TextVariableLimit);
+        }
+    } else if (kind == KindStart && m_project.boardHasKind(n, KindStart)) {
+        return refuse(TextStartTwice);
+    } else if (kind == KindEnd && m_project.boardHasKind(n, KindEnd)) {
+        return refuse(TextEndTwice);
+    }
+    m_project.placeBlock(n, column, row, m_group, m_index);
+    if (kind == KindVariable) {
+        ++board.variableCount;
+    }
+    framesOf(n).set(column, row, FrameNone);
+    m_view.boardChanged(n);
+    if (kind == KindArrayWrite) {
+        m_view.placedArrayBlock(n, column, row);
+    }
+    return true;
+}
+
+void Editor::selectWithFrame(int column, int row, FrameColour colour) {
+    const int n = m_project.activeBoard;
+    const Cell& cell = m_project.cell(n, column, row);
+    if (cell.occupied) {
+        m_currentBoard = n;
+        m_currentColumn = column;
+        m_currentRow = row;
+        m_propertiesKind = cell.isVariable ? PropertiesVariable : cell.kindCode;
+        setMark(n, column, row, colour);
+    } else {
+        m_propertiesKind = PropertiesBoard;
+        clearMarks(n);
+    }
+}
+
+void Editor::selectCell(int column, int row) {
+    selectWithFrame(column, row, FrameSelected);
+    m_view.showProperties(m_propertiesKind);
+    m_view.raiseBoard(m_project.activeBoard, true);
+}
+
+void Editor::markCell(int column, int row) {
+    const int n = m_project.activeBoard;
+    if (!m_project.isOccupied(n, column, row)) {
+        return;
+    }
+    m_currentBoard = n;
+    m_currentColumn = column;
+    m_currentRow = row;
+    setMark(n, column, row, FrameSelected);
+}
+
+void Editor::beginMove(int column, int row) {
+    const int n = m_project.activeBoard;
+    if (m_running || !m_project.isOccupied(n, column, row)) {
+        return;
+    }
+    selectWithFrame(column, row, FrameMoving);
+    m_view.showProperties(m_propertiesKind);
+    m_moveBoard = n;
+    m_moveColumn = column;
+    m_moveRow = row;
+    m_moving = true;
+    m_placing = false;
+    m_view.modesChanged();
+}
+
+void Editor::dropMove(int column, int row) {
+    leaveMoving();
+    const int n = m_moveBoard;
+    if (!m_project.moveBlock(n, m_moveColumn, m_moveRow, column, row, m_sink, m_texts)) {
+        return;
+    }
+    framesOf(n).set(m_moveColumn, m_moveRow, FrameNone);
+    m_project.activeBoard = n;
+    selectCell(column, row);
+}
+
+void Editor::deleteCurrentBlock() {
+    const int n = m_project.activeBoard;
+    if (m_running || n < 1 || n > m_project.boardCount || !validCurrent() ||
+        !m_project.cell(n, m_currentColumn, m_currentRow).marked) {
+        return;
+    }
+    if (m_view.warnBeforeDelete() &&
+        m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
+                           m_texts.text(TextDeleteBlock)) != MessageSink::ResultYes) {
+        return;
+    }
+    if (m_project.isOccupied(n, m_currentColumn, m_currentRow)) {
+        m_project.deleteBlock(n, m_currentColumn, m_currentRow);
+        framesOf(n).set(m_currentColumn, m_currentRow, FrameNone);
+        m_view.boardChanged(n);
+    }
+    m_propertiesKind = PropertiesBoard;
+    m_view.showProperties(PropertiesBoard);
+}
+
+void Editor::clearBoard() {
+    const int n = m_project.activeBoard;
+    if (m_running || n < 1 || n > m_project.boardCount || m_project.board(n).blockCount < 1) {
+        return;
+    }
+    if (m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
+                           m_texts.text(TextClearBoard)) != MessageSink::ResultYes) {
+        return;
+    }
+    m_project.resetBoard(n);
+    m_project.board(n).blockCount = 0;
+    m_project.board(n).variableCount = 0;
+    framesOf(n).clear();
+    m_view.showBoardWindow(n);
+    m_view.hideReport();
+    m_propertiesKind = PropertiesBoard;
+    m_view.showProperties(PropertiesBoard);
+}
+
+// The board windows stay clickable during a run (their title strips, the delete label), while
+// the executor walks the boards: none of them may change under it.
+void Editor::deleteOwnBoard(int n) {
+    if (m_running) {
+        return;
+    }
+    if (n == 1) {
+        m_sink.showMessage(MessageSink::Close, MessageSink::Information,
+                           m_texts.text(TextFirstBoard));
+        return;
+    }
+    if (n <= m_project.boardCount && n != m_project.activeBoard) {
+        activateBoard(n);
+    }
+    deleteBoard();
+}
+
+void Editor::copyBoardInto(int from, int to) {
+    Board& target = m_project.board(to);
+    target = m_project.board(from);
+    target.number = to;
+    for (int c = 1; c <= kGridSize; ++c) {
+        for (int r = 1; r <= kGridSize; ++r) {
+            target.cell(c, r).board = to;
+        }
+    }
+    target.changed = true;
+    m_frames[static_cast<std::size_t>(to - 1)] = frames(from);
+}
+
+void Editor::deleteBoard() {
+    const int count = m_project.boardCount;
+    if (m_running || count < 2) {
+        return;
+    }
+    if (m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
+                           m_texts.text(TextDeleteBoard)) != MessageSink::ResultYes) {
+        return;
+    }
+    const int removed = count;
+    if (count == 3 && m_project.activeBoard != 3) {
+        copyBoardInto(3, 2);
+    }
+    m_view.hideBoardWindow(removed);
+    m_project.resetBoard(removed);
+    m_project.board(removed).blockCount = 0;
+    framesOf(removed).clear();
+    m_project.boardCount = count - 1;
+    if (count == 3) {
+        m_view.showBoardWindow(2);
+    }
+    // Board 2 would stay active even when it was the one removed; a board that is
+    // no longer shown would then receive the board commands, so board 1 takes over instead.
+    m_previousBoard = m_project.activeBoard;
+    m_project.activeBoard = std::min(2, m_project.boardCount);
+    m_view.titlesChanged();
+    m_propertiesKind = PropertiesBoard;
+    m_view.showProperties(PropertiesBoard);
+    m_view.hideReport();
+}
+
+bool Editor::newBoard() {
+    if (m_running || m_project.boardCount >= kMaxBoards) {
+        return false;
+    }
+    clearMarks(m_project.activeBoard);
+    m_previousBoard = m_project.activeBoard;
+    m_project.addBoard();
+    const int n = m_project.activeBoard;
+    framesOf(n).clear();
+    m_view.showBoardWindow(n);
+    m_view.titlesChanged();
+    m_propertiesKind = PropertiesBoard;
+    m_view.showProperties(PropertiesBoard);
+    return true;
+}
+
+void Editor::activateBoard(int n) {
+    if (n < 1 || n > kMaxBoards) {
+        return;
+    }
+    m_previousBoard = m_project.activeBoard;
+    m_project.activeBoard = n;
+    m_view.titlesChanged();
+    m_view.raiseBoard(n, false);
+}
+
+void Editor::clearMarks(int n) {
+    if (n < 1 || n > kMaxBoards) {
+        return;
+    }
+    for (int c = 1; c <= kGridSize; ++c) {
+        for (int r = 1; r <= kGridSize; ++r) {
+            m_project.cell(n, c, r).marked = false;
+        }
+    }
+    framesOf(n).clear();
+    m_view.boardChanged(n);
+}
+
+void Editor::showCheckMarks(int n) {
+    FrameMap& frames = framesOf(n);
+    for (int c = 1; c <= kGridSize; ++c) {
+        for (int r = 1; r <= kGridSize; ++r) {
+            frames.set(c, r, m_project.cell(n, c, r).marked ? FrameFaulty : FrameNone);
+        }
+    }
+    m_view.boardChanged(n);
+}
+
+void Editor::showRunMark(int n, int column, int row) {
+    for (int b = 1; b <= kMaxBoards; ++b) {
+        framesOf(b).clear();
+        m_view.boardChanged(b);
+    }
+    if (n >= 1 && n <= kMaxBoards && Board::validPosition(column, row)) {
+        framesOf(n).set(column, row, FrameSelected);
+        m_view.boardChanged(n);
+    }
+}
+
+Editor::PopupState Editor::popupState() const {
+    PopupState state;
+    const int n = m_project.activeBoard;
+    if (n < 1 || n > m_project.boardCount) {
+        return state;
+    }
+    const bool hasBlocks = m_project.board(n).blockCount >= 1;
+    const bool hasMark = m_project.findMarkedCell(n).has_value();
+    state.deleteBoard = n != 1;
+    state.clearBoard = hasBlocks;
+    state.checkBoard = hasBlocks;
+    state.deleteBlock = hasMark;
+    state.moveBlock = hasMark;
+    return state;
+}
+
+QString Editor::statusText(int n, const QPoint& imagePos) const {
+    const QPoint cell = geometry::hitCell(imagePos);
+    if (!m_project.isOccupied(n, cell.x(), cell.y())) {
+        return m_project.board(n).name;
+    }
+    return m_project.describeCell(n, cell.x(), cell.y(), m_texts);
+}
+
+}  // namespace trevalon

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <array>
+
+#include "edit/FrameMap.h"
+
+namespace trevalon {
+
+class EditorView;
+class MessageSink;
+class Project;
+class TextTable;
+
+// The board editor: what a click on a board does, placing with its limits, selecting,
+// marking, moving, deleting, clearing and adding boards. It changes the project in place and
+// tells the windows what to redraw through EditorView; it keeps the marks' frame colours,
+// which the model does not hold.
+class Editor {
+public:
+    enum class Click { Left, ShiftLeft, Right, Other };
+
+    // Properties kinds besides block kind codes.
+    static constexpr int PropertiesVariable = 1;
+    static constexpr int PropertiesBoard = 2;
+
+    struct PopupState {
+        bool moveBlock = false;
+        bool deleteBlock = false;
+        bool clearBoard = false;
+        bool checkBoard = false;
+        bool deleteBoard = false;
+    };
+
+    // All references must outlive the editor.
+    Editor(Project& project, const TextTable& texts, MessageSink& sink, EditorView& view);
+
+    // No placing or move mode, no current cell, no marks drawn.
+    void reset();
+
+    bool running() const { return m_running; }
+    void setRunning(bool running);
+
+    // Toolbar: choose a block kind (its tag) to place, or give the choice up.
+    void chooseBlock(int tag);
+    void cancelPlacing();
+    bool placing() const { return m_placing; }
+    int chosenKind() const { return m_placing ? 10 * m_group + m_index : 0; }
+
+    bool moving() const { return m_moving; }
+    int moveBoard() const { return m_moveBoard; }
+
+    // A mouse press on board n's image at `imagePos`. Answers whether the board's popup menu
+    // should open.
+    bool mouseDown(int n, const QPoint& imagePos, Click click);
+
+    // Places the chosen block on board n; false (with a message) when a limit refuses it.
+    bool placeChosenBlock(int n, int column, int row);
+    void selectCell(int column, int row);
+    void markCell(int column, int row);
+    void beginMove(int column, int row);
+    void dropMove(int column, int row);
+    void deleteCurrentBlock();
+    void clearBoard();
+    void deleteBoard();
+    // Deletes the board of a window's own delete label: that board, whichever is active.
+    void deleteOwnBoard(int n);
+    // False without a message when three boards are in use.
+    bool newBoard();
+    void activateBoard(int n);
+    void clearMarks(int n);
+    // After a check marked faulty cells: their frames turn red, every other frame goes.
+    void showCheckMarks(int n);
+    // The current block of a run, drawn with the selection frame (step mode).
+    void showRunMark(int n, int column, int row);
+
+    PopupState popupState() const;
+    // What the status line shows over `imagePos` of board n.
+    QString statusText(int n, const QPoint& imagePos) const;
+
+    int activeBoard() const;
+    int previousBoard() const { return m_previousBoard; }
+    int currentBoard() const { return m_currentBoard; }
+    int currentColumn() const { return m_currentColumn; }
+    int currentRow() const { return m_currentRow; }
+    int propertiesKind() const { return m_propertiesKind; }
+    const FrameMap& frames(int n) const { return m_frames[static_cast<std::size_t>(n - 1)]; }
+
+private:
+    FrameMap& framesOf(int n) { return m_frames[static_cast<std::size_t>(n - 1)]; }
+    bool validCurrent() const;
+    void setMark(int n, int column, int row, FrameColour colour);
+    void eraseMark(int n, int column, int row);
+    void selectWithFrame(int column, int row, FrameColour colour);
+    void leavePlacing();
+    void leaveMoving();
+    void refuseMoveAcrossBoards();
+    void placeOrLeave(int n, int column, int row, Click click);
+    void copyBoardInto(int from, int to);
+
+    Project& m_project;
+    const TextTable& m_texts;
+    MessageSink& m_sink;
+    EditorView& m_view;
+
+    std::array<FrameMap, 3> m_frames{};
+    int m_previousBoard = 1;
+    int m_currentBoard = 0;
+    int m_currentColumn = 0;
+    int m_currentRow = 0;
+    int m_propertiesKind = PropertiesBoard;
+    bool m_placing = false;
+    int m_group = 0;
+    int m_index = 0;
+    bool m_moving = false;
+    int m_moveBoard = 0;
+    int m_moveColumn = 0;
+    int m_moveRow = 0;
+    bool m_running = false;
+};
+
+}  // namespace trevalon

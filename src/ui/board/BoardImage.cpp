@@ -1,0 +1,37 @@
+#include "ui/board/BoardImage.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace trevalon {
+
+BoardImage::BoardImage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("ImGlowny"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void BoardImage::setPicture(const QImage& picture) {
+    m_picture = picture;
+    update();
+}
+
+void BoardImage::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), QColor(72, 68, 112));
+    p.drawImage(0, 0, m_picture);
+}
+
+void BoardImage::mousePressEvent(QMouseEvent* event) {
+    if (onPressed) {
+        onPressed(event);
+    }
+}
+
+void BoardImage::mouseMoveEvent(QMouseEvent* event) {
+    if (onMoved) {
+        onMoved(event->position().toPoint());
+    }
+}
+
+}  // namespace trevalon

@@ -1,0 +1,77 @@
+#include "ui/board/BoardPicture.h"
+
+#include <QPainter>
+
+#include "edit/BoardGeometry.h"
+#include "ui/pictures/Pictures.h"
+
+namespace trevalon {
+
+const QColor& BoardPicture::frameColour(FrameColour colour) {
+    static const QColor background(72, 68, 112);
+    static const QColor yellow(255, 255, 0);
+    static const QColor red(255, 0, 0);
+    static const QColor turquoise(14, 206, 216);
+    static const QColor white(255, 255, 255);
+    switch (colour) {
+        case FrameNone:
+            return background;
+        case FrameSelected:
+            return yellow;
+        case FrameFaulty:
+            return red;
+        case FrameMoving:
+            return turquoise;
+        default:
+            return white;
+    }
+}
+
+QImage BoardPicture::render(const Board& board, const FrameMap& frames) {
+    const int columns = std::clamp(board.columns, 1, kGridSize);
+    const int rows = std::clamp(board.rows, 1, kGridSize);
+    QImage image(geometry::boardImageSize(columns, rows), QImage::Format_RGB32);
+    QPainter p(&image);
+
+    const QImage background = pictures::image(QStringLiteral("tloglowne"));
+    if (background.isNull()) {
+        image.fill(frameColour(FrameNone));
+    } else {
+        for (int y = 0; y < image.height(); y += background.height()) {
+            for (int x = 0; x < image.width(); x += background.width()) {
+                p.drawImage(x, y, background);
+            }
+        }
+    }
+    const QImage empty = pictures::image(QStringLiteral("tlomaleblue"));
+    for (int c = 1; c <= columns; ++c) {
+        for (int r = 1; r <= rows; ++r) {
+            p.drawImage(geometry::cellRect(c, r).topLeft(), empty);
+        }
+    }
+    p.setPen(frameColour(FrameNone));
+    p.drawRect(0, 0, image.width() - 1, image.height() - 1);
+
+    for (int c = 1; c <= columns; ++c) {
+        for (int r = 1; r <= rows; ++r) {
+            const Cell& cell = board.cell(c, r);
+            if (cell.occupied) {
+                p.drawImage(geometry::cellRect(c, r).topLeft(), pictures::blockTile(cell.kindCode));
+            }
+        }
+    }
+    // Frames last: neighbouring squares share an edge, and a mark must show on top of both.
+    for (int c = 1; c <= columns; ++c) {
+        for (int r = 1; r <= rows; ++r) {
+            const FrameColour colour = frames.at(c, r);
+            if (colour != FrameNone) {
+                const QRect square = geometry::cellRect(c, r);
+                p.setPen(frameColour(colour));
+                p.drawRect(square.x(), square.y(), square.width() - 1, square.height() - 1);
+            }
+        }
+    }
+    return image;
+}
+
+}  // namespace trevalon

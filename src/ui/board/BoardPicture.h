@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+#include "edit/FrameMap.h"
+#include "model/Board.h"
+
+namespace trevalon {
+
+// Draws a board as its window shows it: tiled background, the empty squares of the grid in
+// use, the violet frame round the image, the blocks, and the marks of `frames`. Needs no
+// widget, so it also serves pictures put on the clipboard.
+class BoardPicture {
+public:
+    static const QColor& frameColour(FrameColour colour);
+    static QImage render(const Board& board, const FrameMap& frames);
+};
+
+}  // namespace trevalon

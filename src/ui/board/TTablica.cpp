@@ -1,0 +1,248 @@
+#include "ui/board/TTablica.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScrollArea>
+
+#include "config/TextTable.h"
+#include "model/Project.h"
+#include "edit/BoardGeometry.h"
+#include "ui/board/BoardImage.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
+#include "edit/Editor.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/main/WindowHost.h"
+#include "ui/app/WindowPlacement.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int TextMoveBlock = 850;
+constexpr int TextDeleteBlock = 851;
+constexpr int TextCopyBoard = 852;
+constexpr int TextClearBoard = 853;
+constexpr int TextCheckBoard = 854;
+constexpr int TextDeleteBoard = 855;
+
+Editor::Click classify(const QMouseEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (event->button() == Qt::LeftButton) {
+        if (mods == Qt::NoModifier) {
+            return Editor::Click::Left;
+        }
+        if (mods == Qt::ShiftModifier) {
+            return Editor::Click::ShiftLeft;
+        }
+        return Editor::Click::Other;
+    }
+    return event->button() == Qt::RightButton ? Editor::Click::Right : Editor::Click::Other;
+}
+
+}  // namespace
+
+TTablica::TTablica(int number, Project& project, const TextTable& texts, WindowHost& host,
+                   QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint),
+      m_number(number),
+      m_project(project),
+      m_texts(texts),
+      m_host(host) {
+    setObjectName(QStringLiteral("TTablica%1").arg(number));
+    setFocusPolicy(Qt::StrongFocus);
+    buildStrip();
+    // The board scrolls where the screen is too small for its window (a 15 x 15 board on a
+    // small or strongly scaled screen); elsewhere the view is exactly the picture's size.
+    m_view = new QScrollArea(this);
+    m_view->setObjectName(QStringLiteral("PWidok"));
+    m_view->setFrameShape(QFrame::NoFrame);
+    m_view->setStyleSheet(QStringLiteral("QScrollArea { background: rgb(72, 68, 112); }"));
+    m_image = new BoardImage;
+    m_view->setWidget(m_image);
+    m_image->onPressed = [this](QMouseEvent* event) { imagePressed(event); };
+    m_image->onMoved = [this](const QPoint& pos) {
+        m_host.showStatus(m_host.editor().statusText(m_number, pos));
+    };
+    buildPopup();
+    applyTexts();
+    const QSize size = geometry::boardWindowSize(8, 8);
+    m_image->setFixedSize(geometry::boardImageSize(8, 8));
+    resize(size);
+    m_fullHeight = size.height();
+}
+
+void TTablica::buildStrip() {
+    m_strip = new QLabel(this);
+    m_strip->setObjectName(QStringLiteral("PGora"));
+    m_strip->setScaledContents(false);
+
+    m_menuLabel = new QLabel(m_strip);
+    m_menuLabel->setObjectName(QStringLiteral("LMenuOkna"));
+    m_menuLabel->setPixmap(pictures::pixmap(QStringLiteral("ikomenu")));
+
+    m_title = new DragLabel(m_strip);
+    m_title->setObjectName(QStringLiteral("LListwa"));
+    m_title->onPressed = [this] {
+        if (m_project.activeBoard != m_number) {
+            m_host.editor().activateBoard(m_number);
+        }
+    };
+    m_title->onReleased = [this] { storeOffset(); };
+
+    m_collapseLabel = new ClickLabel(m_strip);
+    m_collapseLabel->setPixmap(pictures::pixmap(QStringLiteral("ikozwin")));
+    m_collapseLabel->setObjectName(QStringLiteral("LZminMale"));
+    m_collapseLabel->setToolTip(QStringLiteral("Zwiń/Rozwiń"));
+    m_collapseLabel->onClicked = [this] { toggleCollapsed(); };
+
+    if (m_number > 1) {
+        m_deleteLabel = new ClickLabel(m_strip);
+        m_deleteLabel->setPixmap(pictures::pixmap(QStringLiteral("ikousun")));
+        m_deleteLabel->setObjectName(QStringLiteral("LUsunTablice"));
+        m_deleteLabel->setToolTip(QStringLiteral("Usuń tę planszę"));
+        m_deleteLabel->onClicked = [this] { m_host.editor().deleteOwnBoard(m_number); };
+    }
+}
+
+void TTablica::layoutStrip() {
+    const int w = width();
+    m_strip->setGeometry(0, 0, w, geometry::kTitleHeight);
+    const QImage strip = pictures::image(QStringLiteral("listwa"));
+    if (!strip.isNull()) {
+        m_strip->setPixmap(QPixmap::fromImage(
+            strip.copy(0, 0, std::min(w, strip.width()), geometry::kTitleHeight)));
+    }
+    m_menuLabel->setGeometry(3, 2, 16, 16);
+    // The marks sit at their places from the right edge; the delete mark is narrower than its
+    // 16 pixels' picture would need, so it overlaps the edge line by one pixel.
+    const int collapseX = w - (m_number == 1 ? 25 : 30);
+    m_title->setGeometry(20, 0, std::max(0, collapseX - 22), geometry::kTitleHeight);
+    m_collapseLabel->setGeometry(collapseX - 2, 2, 16, 16);
+    if (m_deleteLabel) {
+        m_deleteLabel->setGeometry(w - 16, 2, 15, 16);
+    }
+    m_view->setGeometry(0, geometry::kTitleHeight, w,
+                        std::max(0, height() - geometry::kTitleHeight));
+}
+
+void TTablica::resizeEvent(QResizeEvent*) {
+    layoutStrip();
+}
+
+void TTablica::buildPopup() {
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopMenu"));
+    const auto add = [this](const char* name, auto handler) {
+        QAction* action = m_popup->addAction(QString());
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    m_moveBlock = add("PMPrzesunKlocek", [this] {
+        Editor& editor = m_host.editor();
+        if (editor.currentBoard() == m_project.activeBoard) {
+            editor.beginMove(editor.currentColumn(), editor.currentRow());
+        }
+    });
+    m_deleteBlock = add("PMUsunKlocek", [this] { m_host.editor().deleteCurrentBlock(); });
+    m_popup->addSeparator();
+    m_copyBoard = add("PMKopiujPlansze", [this] { m_host.copyActiveBoardPicture(); });
+    m_popup->addSeparator();
+    m_clearBoard = add("PMWyczyscPlansze", [this] { m_host.editor().clearBoard(); });
+    m_checkBoard = add("PMSprawdzPlansze", [this] { m_host.checkActiveBoard(); });
+    m_deleteBoard = add("PMUsunPlansze", [this] { m_host.editor().deleteBoard(); });
+    connect(m_popup, &QMenu::aboutToShow, this, [this] { updatePopupState(); });
+}
+
+void TTablica::applyTexts() {
+    // A tab in an item's text shows the key on the right without binding it: the keys
+    // themselves go through the main window's key table.
+    const QString deleteKey = m_number > 1 ? QStringLiteral("\tDelete") : QString();
+    m_moveBlock->setText(m_texts.text(TextMoveBlock));
+    m_deleteBlock->setText(m_texts.text(TextDeleteBlock) + deleteKey);
+    m_copyBoard->setText(m_texts.text(TextCopyBoard));
+    m_clearBoard->setText(m_texts.text(TextClearBoard));
+    m_checkBoard->setText(m_texts.text(TextCheckBoard) + QStringLiteral("\tAlt+F8"));
+    m_deleteBoard->setText(m_texts.text(TextDeleteBoard));
+    m_title->setText(QStringLiteral("  ") + m_project.board(m_number).name);
+}
+
+void TTablica::updatePopupState() {
+    const Editor::PopupState state = m_host.editor().popupState();
+    m_moveBlock->setEnabled(state.moveBlock);
+    m_deleteBlock->setEnabled(state.deleteBlock);
+    m_clearBoard->setEnabled(state.clearBoard);
+    m_checkBoard->setEnabled(state.checkBoard);
+    m_deleteBoard->setEnabled(state.deleteBoard);
+}
+
+void TTablica::setActiveTitle(bool active) {
+    m_title->setText(QStringLiteral("  ") + m_project.board(m_number).name);
+    if (m_activeTitle != active || m_title->styleSheet().isEmpty()) {
+        m_activeTitle = active;
+        m_title->setStyleSheet(active
+                                   ? QStringLiteral("color: rgb(255, 255, 0); font-weight: bold;")
+                                   : QStringLiteral("color: white; font-weight: bold;"));
+    }
+}
+
+void TTablica::placeAndDraw() {
+    const Board& board = m_project.board(m_number);
+    const QSize size = geometry::boardWindowSize(std::clamp(board.columns, 1, kGridSize),
+                                                 std::clamp(board.rows, 1, kGridSize));
+    m_collapsed = false;
+    const QPoint at = m_host.origin() + QPoint(board.left, board.top);
+    m_image->setFixedSize(geometry::boardImageSize(std::clamp(board.columns, 1, kGridSize),
+                                                   std::clamp(board.rows, 1, kGridSize)));
+    // Kept at its offset; what the screen has no room for scrolls.
+    const QRect area = placement::availableArea(parentWidget() ? *parentWidget() : *this);
+    const QSize room(std::max(area.right() + 1 - at.x(), MinimumVisible.width()),
+                     std::max(area.bottom() + 1 - at.y(), MinimumVisible.height()));
+    const QSize shown = size.boundedTo(room);
+    m_fullHeight = shown.height();
+    resize(shown);
+    move(at);
+    m_title->setText(QStringLiteral("  ") + board.name);
+    redraw();
+}
+
+void TTablica::redraw() {
+    const Board& board = m_project.board(m_number);
+    m_image->setPicture(BoardPicture::render(board, m_host.editor().frames(m_number)));
+}
+
+void TTablica::toggleCollapsed() {
+    if (m_collapsed) {
+        resize(width(), m_fullHeight);
+    } else {
+        m_fullHeight = height();
+        resize(width(), geometry::kTitleHeight);
+    }
+    m_collapsed = !m_collapsed;
+}
+
+void TTablica::setImageCursor(const QCursor& cursor) {
+    m_image->setCursor(cursor);
+}
+
+void TTablica::storeOffset() {
+    Board& board = m_project.board(m_number);
+    const QPoint offset = pos() - m_host.origin();
+    board.left = offset.x();
+    board.top = offset.y();
+}
+
+void TTablica::imagePressed(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (m_host.editor().mouseDown(m_number, at, classify(event))) {
+        updatePopupState();
+        m_popup->popup(event->globalPosition().toPoint());
+    }
+}
+
+void TTablica::keyPressEvent(QKeyEvent* event) {
+    m_host.handleKey(event, KeySource::Board);
+    event->accept();
+}
+
+}  // namespace trevalon

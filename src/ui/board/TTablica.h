@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QWidget>
+
+#include "ui/board/BoardPicture.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+
+namespace trevalon {
+
+class BoardImage;
+class ClickLabel;
+class DragLabel;
+class Project;
+class TextTable;
+class WindowHost;
+
+// A board window: a 20-pixel title strip and the board's picture, floating above the main
+// window at the board's stored offset. The three board windows differ only in their number
+// and in board 1 having no delete label.
+class TTablica : public QWidget {
+public:
+    TTablica(int number, Project& project, const TextTable& texts, WindowHost& host,
+             QWidget* parent);
+
+    int number() const { return m_number; }
+
+    // Sizes the window for the board, places it at the board's offset from the main window
+    // and draws it; `show` also makes it visible.
+    void placeAndDraw();
+    // Draws the board's picture again from the model and the marks.
+    void redraw();
+    void applyTexts();
+    void setActiveTitle(bool active);
+    bool titleActive() const { return m_activeTitle; }
+    bool collapsed() const { return m_collapsed; }
+    void toggleCollapsed();
+    // Cursor of the image in the editor's current mode.
+    void setImageCursor(const QCursor& cursor);
+
+    BoardImage* image() const { return m_image; }
+    QMenu* popupMenu() const { return m_popup; }
+    DragLabel* titleLabel() const { return m_title; }
+    ClickLabel* deleteLabel() const { return m_deleteLabel; }
+    ClickLabel* collapseLabel() const { return m_collapseLabel; }
+    // Updates the enabled state of the popup items as the menu does when it opens.
+    void updatePopupState();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildStrip();
+    void buildPopup();
+    void imagePressed(QMouseEvent* event);
+    void storeOffset();
+    void layoutStrip();
+
+    const int m_number;
+    Project& m_project;
+    const TextTable& m_texts;
+    WindowHost& m_host;
+
+    QLabel* m_strip = nullptr;
+    DragLabel* m_title = nullptr;
+    ClickLabel* m_collapseLabel = nullptr;
+    QLabel* m_menuLabel = nullptr;
+    ClickLabel* m_deleteLabel = nullptr;
+    // Below this a board window does not shrink to fit the screen: it would show too little.
+    static constexpr QSize MinimumVisible{4 * 39 + 9, 3 * 39 + 29};
+
+    QScrollArea* m_view = nullptr;
+    BoardImage* m_image = nullptr;
+    QMenu* m_popup = nullptr;
+    QAction* m_moveBlock = nullptr;
+    QAction* m_deleteBlock = nullptr;
+    QAction* m_copyBoard = nullptr;
+    QAction* m_clearBoard = nullptr;
+    QAction* m_checkBoard = nullptr;
+    QAction* m_deleteBoard = nullptr;
+    bool m_collapsed = false;
+    bool m_activeTitle = false;
+    int m_fullHeight = 0;
+};
+
+// The board windows by the names the rest of the program knows them by.
+class TTablica1 : public TTablica {
+public:
+    TTablica1(Project& project, const TextTable& texts, WindowHost& host, QWidget* parent)
+        : TTablica(1, project, texts, host, parent) {}
+};
+
+class TTablica2 : public TTablica {
+public:
+    TTablica2(Project& project, const TextTable& texts, WindowHost& host, QWidget* parent)
+        : TTablica(2, project, texts, host, parent) {}
+};
+
+class TTablica3 : public TTablica {
+public:
+    TTablica3(Project& project, const TextTable& texts, WindowHost& host, QWidget* parent)
+        : TTablica(3, project, texts, host, parent) {}
+};
+
+}  // namespace trevalon

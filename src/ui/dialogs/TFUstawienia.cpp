@@ -1,0 +1,201 @@
+#include "ui/dialogs/TFUstawienia.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QToolButton>
+
+#include "config/EventLog.h"
+#include "config/SettingsStore.h"
+#include "exec/Workspace.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/dialogs/DialogParts.h"
+#include "ui/widgets/DragLabel.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/widgets/TJetButton.h"
+#include "ui/app/WindowPlacement.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int TextClose = 506;
+constexpr int TextTitle = 901;
+constexpr int TextWarn = 902;
+constexpr int TextHints = 903;
+constexpr int TextSchemaVariables = 904;
+constexpr int TextLogFiles = 905;
+constexpr int TextLevel = 906;
+constexpr int TextFolderCaption = 907;
+constexpr int TextFolderHint = 908;
+constexpr int TextEnter = 909;
+constexpr int TextCancel = 910;
+constexpr int TextPickFolder = 911;
+constexpr int TextApplied = 912;
+constexpr int TextFolderChosen = 913;
+constexpr int TextOpened = 914;
+
+const char* const kInkStyle = "color: rgb(38, 36, 62);";
+
+}  // namespace
+
+TFUstawienia::TFUstawienia(Workspace& workspace, SettingsStore& settings, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_ws(workspace), m_settings(settings) {
+    setObjectName(QStringLiteral("TFUstawienia"));
+    setModal(true);
+    setFixedSize(Width, Height);
+    pickFolder = [this](const QString& caption, const QString& folder) {
+        return QFileDialog::getExistingDirectory(this, caption, folder);
+    };
+    buildControls();
+    applyTexts();
+}
+
+QCheckBox* TFUstawienia::checkBox(const char* name, int top) {
+    auto* box = new QCheckBox(this);
+    box->setObjectName(QLatin1String(name));
+    box->setStyleSheet(QLatin1String(kInkStyle));
+    box->setGeometry(30, top, 390, 22);
+    return box;
+}
+
+void TFUstawienia::buildControls() {
+    m_title = new DragLabel(this);
+    m_title->setObjectName(QStringLiteral("LListwa"));
+    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+    m_title->setGeometry(4, 0, Width - 30, TitleHeight);
+    m_closeMark = new ClickLabel(this);
+    m_closeMark->setObjectName(QStringLiteral("LZamknij"));
+    m_closeMark->setPixmap(pictures::pixmap(QStringLiteral("ikozamknij")));
+    m_closeMark->setGeometry(Width - 22, 2, 16, 16);
+    m_closeMark->onClicked = [this] { reject(); };
+
+    m_warn = checkBox("ChBOstrzegaj", 48);
+    m_hints = checkBox("ChBPokazujDymki", 80);
+    m_schemaVariables = checkBox("ChBRysujZmienne", 112);
+    m_logFiles = checkBox("ChBTworzPlikiZdarzen", 144);
+
+    m_levelEdit = new QLineEdit(this);
+    m_levelEdit->setObjectName(QStringLiteral("EPoziomZdarzen"));
+    m_levelEdit->setReadOnly(true);
+    m_levelEdit->setAlignment(Qt::AlignCenter);
+    m_levelEdit->setGeometry(30, 190, 36, 22);
+    m_arrows = new QWidget(this);
+    m_arrows->setObjectName(QStringLiteral("UpZdarzenia"));
+    m_arrows->setGeometry(67, 190, 17, 22);
+    m_up = new QToolButton(m_arrows);
+    m_up->setArrowType(Qt::UpArrow);
+    m_up->setGeometry(0, 0, 17, 11);
+    m_down = new QToolButton(m_arrows);
+    m_down->setArrowType(Qt::DownArrow);
+    m_down->setGeometry(0, 11, 17, 11);
+    // The level stops at both ends; it never wraps round.
+    connect(m_up, &QToolButton::clicked, this, [this] { setLevel(m_level + 1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { setLevel(m_level - 1); });
+    m_levelCaption = new QLabel(this);
+    m_levelCaption->setObjectName(QStringLiteral("LPoziomZdarzen"));
+    m_levelCaption->setStyleSheet(QLatin1String(kInkStyle));
+    m_levelCaption->setGeometry(88, 190, 300, 22);
+
+    m_folderCaption = new QLabel(this);
+    m_folderCaption->setObjectName(QStringLiteral("Label1"));
+    m_folderCaption->setStyleSheet(QLatin1String(kInkStyle));
+    m_folderCaption->setGeometry(30, 240, 380, 20);
+    m_folder = new QLineEdit(this);
+    m_folder->setObjectName(QStringLiteral("EFolder"));
+    m_folder->setFrame(false);
+    m_folder->setGeometry(30, 262, 350, 22);
+    m_folderButton = dialogparts::pictureButton(this, "ButFolder", QStringLiteral("butfolder"),
+                                                QRect(386, 262, 26, 22));
+    m_folderButton->onClicked = [this](int) { chooseFolder(); };
+
+    m_enter = dialogparts::pictureButton(this, "ButWprowadz", QStringLiteral("przycisk"),
+                                         QRect(170, Height - 35, 120, 26));
+    m_enter->onClicked = [this](int) { apply(); };
+    m_cancel = dialogparts::pictureButton(this, "ButAnuluj", QStringLiteral("przycisk"),
+                                          QRect(303, Height - 35, 120, 26));
+    m_cancel->onClicked = [this](int) { reject(); };
+}
+
+void TFUstawienia::applyTexts() {
+    const TextTable& texts = m_ws.texts();
+    m_title->setText(QStringLiteral("  ") + texts.text(TextTitle));
+    m_closeMark->setToolTip(texts.text(TextClose));
+    m_warn->setText(texts.text(TextWarn));
+    m_hints->setText(texts.text(TextHints));
+    m_schemaVariables->setText(texts.text(TextSchemaVariables));
+    m_logFiles->setText(texts.text(TextLogFiles));
+    m_levelCaption->setText(texts.text(TextLevel));
+    m_folderCaption->setText(texts.text(TextFolderCaption));
+    m_folderButton->setToolTip(texts.text(TextFolderHint));
+    m_enter->setCaption(texts.text(TextEnter));
+    m_cancel->setCaption(texts.text(TextCancel));
+}
+
+void TFUstawienia::setLevel(int level) {
+    m_level = std::clamp(level, Settings::MinLogLevel, Settings::MaxLogLevel);
+    m_levelEdit->setText(QString::number(m_level));
+    m_up->setEnabled(m_level < Settings::MaxLogLevel);
+    m_down->setEnabled(m_level > Settings::MinLogLevel);
+}
+
+void TFUstawienia::fill() {
+    const Settings& values = m_settings.values();
+    setLevel(values.logLevel);
+    m_warn->setChecked(values.warnBeforeDelete);
+    m_hints->setChecked(values.showHints);
+    m_schemaVariables->setChecked(values.schemaShowsVariables);
+    m_logFiles->setChecked(values.createLogFiles);
+    m_folder->setText(values.projectsFolder);
+}
+
+bool TFUstawienia::showSettings(const QPoint& mainCorner) {
+    applyTexts();
+    fill();
+    placement::moveOnScreen(*this, mainCorner + Offset, *parentWidget());
+    m_ws.log().logAbove(4, m_ws.texts().text(TextOpened));
+    return exec() == QDialog::Accepted;
+}
+
+// The folder is taken into the field only; the setting changes when the dialog is applied.
+void TFUstawienia::chooseFolder() {
+    if (!pickFolder) {
+        return;
+    }
+    const QString chosen =
+        pickFolder(m_ws.texts().text(TextPickFolder), m_settings.values().projectsFolder);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    m_folder->setText(chosen);
+    m_ws.log().logAbove(4, m_ws.texts().text(TextFolderChosen));
+}
+
+void TFUstawienia::apply() {
+    Settings& values = m_settings.values();
+    values.logLevel = m_level;
+    values.warnBeforeDelete = m_warn->isChecked();
+    values.showHints = m_hints->isChecked();
+    values.schemaShowsVariables = m_schemaVariables->isChecked();
+    values.createLogFiles = m_logFiles->isChecked();
+    const QString folder = m_folder->text();
+    values.projectsFolder =
+        folder.trimmed().isEmpty() ? m_settings.defaultProjectsFolder() : folder;
+    // A file that cannot be written keeps the dialog open; the values stay in effect.
+    if (!m_settings.writeAllSettings()) {
+        return;
+    }
+    accept();
+    if (onApplied) {
+        onApplied();
+    }
+    m_ws.log().logAbove(3, m_ws.texts().text(TextApplied));
+}
+
+void TFUstawienia::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    dialogparts::paintBackground(p, QStringLiteral("ustawienia"), QRect(0, 0, Width, Height));
+}
+
+}  // namespace trevalon

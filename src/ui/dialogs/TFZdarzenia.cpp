@@ -1,0 +1,129 @@
+#include "ui/dialogs/TFZdarzenia.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+
+#include "config/EventLogFiles.h"
+#include "exec/Workspace.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/dialogs/DialogParts.h"
+#include "ui/widgets/DragLabel.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/widgets/TJetButton.h"
+#include "ui/app/WindowPlacement.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int TextClose = 506;
+constexpr int TextTitle = 525;
+constexpr int TextClear = 526;
+constexpr int TextHistory = 527;
+
+}  // namespace
+
+TFZdarzenia::TFZdarzenia(Workspace& workspace, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_ws(workspace) {
+    setObjectName(QStringLiteral("TFZdarzenia"));
+    setModal(true);
+    setFixedSize(Width, Height);
+    buildControls();
+    applyTexts();
+}
+
+TFZdarzenia::~TFZdarzenia() = default;
+
+void TFZdarzenia::buildControls() {
+    m_title = new DragLabel(this);
+    m_title->setObjectName(QStringLiteral("LListwa"));
+    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+    m_title->setGeometry(4, 0, Width - 30, TitleHeight);
+    m_closeMark = new ClickLabel(this);
+    m_closeMark->setObjectName(QStringLiteral("LClose"));
+    m_closeMark->setPixmap(pictures::pixmap(QStringLiteral("ikozamknij")));
+    m_closeMark->setGeometry(Width - 22, 2, 16, 16);
+    m_closeMark->onClicked = [this] { accept(); };
+
+    m_historyCaption = new QLabel(this);
+    m_historyCaption->setObjectName(QStringLiteral("LWpisy"));
+    m_historyCaption->setStyleSheet(QStringLiteral("color: rgb(38, 36, 62);"));
+    m_historyCaption->setGeometry(16, 30, 300, 18);
+    m_files = new QComboBox(this);
+    m_files->setObjectName(QStringLiteral("CListaPlikow"));
+    m_files->setToolTip(QStringLiteral("Lista plików"));
+    m_files->setGeometry(16, 50, 300, 21);
+    dialogparts::styleOwnerList(m_files);
+    connect(m_files, &QComboBox::activated, this, [this](int index) { fileChosen(index); });
+    m_filesArrow = dialogparts::pictureButton(this, "ButListaPlikow", QStringLiteral("butlista"),
+                                              QRect(316, 50, 18, 21));
+    m_filesArrow->onClicked = [this](int) { dialogparts::toggleDropDown(m_files); };
+
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("MText"));
+    m_text->setReadOnly(true);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setStyleSheet(
+        QStringLiteral("QPlainTextEdit { background: white; color: rgb(0, 0, 64);"
+                       " border: 1px solid rgb(150, 145, 200); }"));
+    m_text->setGeometry(16, 80, Width - 32, 300);
+
+    m_clear = dialogparts::pictureButton(this, "ButClear", QStringLiteral("przyciskszeroki"),
+                                         QRect(16, Height - 35, 180, 26));
+    m_clear->onClicked = [this](int) { clearOthers(); };
+    m_close = dialogparts::pictureButton(this, "ButClose", QStringLiteral("przycisk"),
+                                         QRect(Width - 136, Height - 35, 120, 26));
+    m_close->onClicked = [this](int) { accept(); };
+}
+
+void TFZdarzenia::applyTexts() {
+    const TextTable& texts = m_ws.texts();
+    m_title->setText(QStringLiteral("  ") + texts.text(TextTitle));
+    m_closeMark->setToolTip(texts.text(TextClose));
+    m_historyCaption->setText(texts.text(TextHistory));
+    m_clear->setCaption(texts.text(TextClear));
+    m_close->setCaption(texts.text(TextClose));
+}
+
+bool TFZdarzenia::showLog(const QString& folder, const QPoint& mainCorner) {
+    m_logFiles = std::make_unique<EventLogFiles>(folder);
+    if (!m_logFiles->open(m_ws.messages(), m_ws.texts())) {
+        return false;
+    }
+    applyTexts();
+    fillList();
+    placement::moveOnScreen(*this, mainCorner + Offset, *parentWidget());
+    exec();
+    return true;
+}
+
+void TFZdarzenia::fillList() {
+    const QSignalBlocker block(m_files);
+    m_files->clear();
+    m_files->addItems(m_logFiles->names());
+    m_files->setCurrentIndex(static_cast<int>(m_logFiles->names().indexOf(m_logFiles->selected())));
+    m_text->setPlainText(m_logFiles->text());
+}
+
+// A file that cannot be read is reported and the list goes back to the file still shown.
+void TFZdarzenia::fileChosen(int index) {
+    if (!m_logFiles || index < 0) {
+        return;
+    }
+    m_logFiles->select(m_files->itemText(index), m_ws.messages(), m_ws.texts());
+    fillList();
+}
+
+void TFZdarzenia::clearOthers() {
+    if (m_logFiles && m_logFiles->clearOthers(m_ws.messages(), m_ws.texts())) {
+        fillList();
+    }
+}
+
+void TFZdarzenia::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    dialogparts::paintBackground(p, QStringLiteral("zdarzenia"), QRect(0, 0, Width, Height));
+}
+
+}  // namespace trevalon

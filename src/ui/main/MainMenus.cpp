@@ -1,0 +1,142 @@
+#include "ui/main/MainMenus.h"
+
+#include <QMenu>
+
+#include "config/DesktopTexts.h"
+#include "config/TextTable.h"
+#include "exec/Workspace.h"
+#include "ui/main/MainCommands.h"
+#include "ui/main/TFGlowny.h"
+
+namespace trevalon {
+namespace {
+
+struct ItemText {
+    Command command;
+    int text;
+    const char* key;  // shown on the right; the key itself goes through the key table
+};
+
+constexpr ItemText kItemTexts[] = {
+    {Command::NewProject, 501, nullptr},     {Command::NewBoard, 502, nullptr},
+    {Command::OpenProject, 503, nullptr},    {Command::SaveProject, 504, "Ctrl+S"},
+    {Command::SaveAs, 505, nullptr},         {Command::Close, 506, "Alt+F4"},
+    {Command::ToggleProperties, 507, "F11"}, {Command::ToggleVariables, 508, "F10"},
+    {Command::HideAuxiliary, 509, nullptr},  {Command::CopyPicture, 510, nullptr},
+    {Command::ShowSchema, 524, nullptr},     {Command::CheckBoard, 511, "Alt+F8"},
+    {Command::CheckProject, 512, "Alt+F9"},  {Command::Run, 513, "F9"},
+    {Command::StepByStep, 514, "F12"},       {Command::NextStep, 515, "F7"},
+    {Command::Abort, 516, "Ctrl+F"},         {Command::Help, 517, "F1"},
+    {Command::About, 518, nullptr},          {Command::EventLog, 525, nullptr},
+    {Command::Settings, 901, nullptr},       {Command::Restore, 520, nullptr},
+    {Command::Minimise, 521, nullptr},       {Command::Maximise, 522, nullptr},
+    {Command::CloseProgram, 523, nullptr},   {Command::ShowBoards, texts::ShowBoards, "Ctrl+B"},
+};
+
+// Where each menu opens, from the main window's top-left corner.
+constexpr std::array<QPoint, 5> kMenuPlaces{
+    {QPoint(15, 45), QPoint(68, 45), QPoint(135, 45), QPoint(175, 45), QPoint(25, 20)}};
+
+constexpr std::array<const char*, 5> kMenuNames{"PopMenuPlik", "PopMenuEdycja", "PopMenuWykonaj",
+                                                "PopMenuPomoc", "PopMenuLeft"};
+
+}  // namespace
+
+MainMenus::MainMenus(TFGlowny& main) : m_main(main) {
+    for (std::size_t i = 0; i < m_menus.size(); ++i) {
+        m_menus[i] = new QMenu(&main);
+        m_menus[i]->setObjectName(QLatin1String(kMenuNames[i]));
+        const auto which = static_cast<Which>(i);
+        QObject::connect(m_menus[i], &QMenu::aboutToShow, m_menus[i],
+                         [this, which] { updateState(which); });
+    }
+    add(File, Command::NewProject, "MNewProjekt");
+    add(File, Command::NewBoard, "MNowaPlansza");
+    add(File, Command::OpenProject, "MOtworzProjekt");
+    add(File, Command::SaveProject, "MZapiszProjekt");
+    add(File, Command::SaveAs, "MZapiszJako");
+    m_menus[File]->addSeparator();
+    add(File, Command::Close, "MZamknij");
+
+    add(Show, Command::ToggleProperties, "MOknoWlasnosci");
+    add(Show, Command::ToggleVariables, "MOknoZmiennych");
+    add(Show, Command::ShowBoards, "MPokazPlansze");
+    add(Show, Command::HideAuxiliary, "MUkryjPomocnicze");
+    m_menus[Show]->addSeparator();
+    add(Show, Command::CopyPicture, "MKopiujOkno");
+    add(Show, Command::ShowSchema, "MPokazSchemat");
+
+    add(Run, Command::CheckBoard, "MSprawdzPlansze");
+    add(Run, Command::CheckProject, "MSprawdzProjekt");
+    m_menus[Run]->addSeparator();
+    add(Run, Command::Run, "MUruchom");
+    add(Run, Command::StepByStep, "MKrokPoKroku");
+    add(Run, Command::NextStep, "MNastepnyKrok");
+    add(Run, Command::Abort, "MPrzerwij");
+
+    add(Help, Command::Help, "MPomoc");
+    add(Help, Command::About, "MOProgramie");
+    m_language = new QMenu(m_menus[Help]);
+    m_language->setObjectName(QStringLiteral("MLangMenu"));
+    m_languageItem = m_menus[Help]->addMenu(m_language);
+    m_languageItem->setObjectName(QStringLiteral("MLang"));
+    addTo(m_language, Command::Polish, "MPolski")->setText(QStringLiteral("Polski"));
+    addTo(m_language, Command::English, "MAngielski")->setText(QStringLiteral("English"));
+    m_menus[Help]->addSeparator();
+    add(Help, Command::EventLog, "MZdarzenia");
+    add(Help, Command::Settings, "MUstawienia");
+
+    add(Window, Command::Restore, "MPrzywroc");
+    add(Window, Command::Minimise, "MMinimalizuj");
+    add(Window, Command::Maximise, "MMaksymalizuj");
+    m_menus[Window]->addSeparator();
+    add(Window, Command::CloseProgram, "MZamknijProgram");
+}
+
+QAction* MainMenus::add(Which which, Command command, const char* name) {
+    return addTo(m_menus[which], command, name);
+}
+
+QAction* MainMenus::addTo(QMenu* menu, Command command, const char* name) {
+    QAction* action = menu->addAction(QString());
+    action->setObjectName(QLatin1String(name));
+    QObject::connect(action, &QAction::triggered, menu,
+                     [this, command] { m_main.commands().execute(command); });
+    m_actions[command] = action;
+    return action;
+}
+
+QAction* MainMenus::action(Command command) const {
+    const auto found = m_actions.find(command);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void MainMenus::applyTexts() {
+    const TextTable& texts = m_main.workspace().texts();
+    for (const ItemText& item : kItemTexts) {
+        QString caption = texts.text(item.text);
+        if (item.key) {
+            // A tab shows the key on the right without binding it.
+            caption += QLatin1Char('\t') + QLatin1String(item.key);
+        }
+        action(item.command)->setText(caption);
+    }
+    m_languageItem->setText(texts.text(519));
+}
+
+void MainMenus::updateState(Which which) {
+    const MainCommands& commands = m_main.commands();
+    for (const auto& [command, item] : m_actions) {
+        item->setEnabled(commands.menuEnabled(command));
+    }
+    m_languageItem->setEnabled(commands.menuEnabled(Command::Polish) ||
+                               commands.menuEnabled(Command::English));
+    (void)which;
+}
+
+void MainMenus::popup(Which which) {
+    updateState(which);
+    m_menus[which]->popup(m_main.mapToGlobal(kMenuPlaces[which]));
+}
+
+}  // namespace trevalon

@@ -1,0 +1,382 @@
+#include "ui/main/TFGlowny.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include "config/EventLog.h"
+#include "config/SettingsStore.h"
+#include "exec/Workspace.h"
+#include "ui/board/BoardImage.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
+#include "edit/Editor.h"
+#include "ui/app/LaterWindows.h"
+#include "ui/main/MainCommands.h"
+#include "ui/main/MainMenus.h"
+#include "ui/main/MainToolbar.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/main/ProjectCommands.h"
+#include "ui/properties/PropertiesView.h"
+#include "ui/app/QtTexts.h"
+#include "ui/widgets/ResizeGrip.h"
+#include "ui/run/RunController.h"
+#include "ui/run/TFOpisy.h"
+#include "ui/run/TFWykonanie.h"
+#include "ui/board/TTablica.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int kTitleHeight = 24;
+constexpr int kMenuStripHeight = 22;
+constexpr int kStatusHeight = 22;
+constexpr int TextStarted = 713;
+constexpr int TextRestore = 11;
+constexpr int TextMaximise = 12;
+
+// A menu caption with its access key ("&Plik") underlined, as rich text.
+QString accessKeyCaption(const QString& caption) {
+    const qsizetype amp = caption.indexOf(QLatin1Char('&'));
+    if (amp < 0 || amp + 1 >= caption.size()) {
+        return caption.toHtmlEscaped();
+    }
+    return caption.left(amp).toHtmlEscaped() + QStringLiteral("<u>") +
+           QString(caption.at(amp + 1)).toHtmlEscaped() + QStringLiteral("</u>") +
+           caption.mid(amp + 2).toHtmlEscaped();
+}
+
+}  // namespace
+
+TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      m_ws(workspace),
+      m_settings(settings) {
+    setObjectName(QStringLiteral("TFGlowny"));
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    setMinimumSize(MinimumWidth, MinimumHeight);
+    resize(787, 532);
+
+    m_editor = std::make_unique<Editor>(m_ws.project(), m_ws.texts(), m_ws.messages(), *this);
+    buildTitleStrip();
+    buildMenuStrip();
+    m_toolbar = std::make_unique<MainToolbar>(this, m_ws.texts());
+    buildStatusLine();
+    m_menus = std::make_unique<MainMenus>(*this);
+    m_files = std::make_unique<ProjectCommands>(*this);
+    m_run = std::make_unique<RunController>(*this);
+    m_commands = std::make_unique<MainCommands>(*this);
+    m_qtTexts = std::make_unique<QtTexts>();
+
+    m_toolbar->onTabPressed = [this](int tab) { selectTab(tab); };
+    m_toolbar->onButton = [this](int tag) { m_commands->toolbarButton(tag); };
+    m_toolbar->onStatus = [this](const QString& text) { showStatus(text); };
+    m_toolbar->tabsPicture()->setMouseTracking(true);
+    m_toolbar->tabsPicture()->installEventFilter(this);
+    m_toolbar->setRunButtons(false, false);
+}
+
+TFGlowny::~TFGlowny() = default;
+
+TDotFrame* TFGlowny::dotFrame() const {
+    return m_grip->dotFrame();
+}
+
+void TFGlowny::buildTitleStrip() {
+    m_titleStrip = new QWidget(this);
+    m_titleStrip->setObjectName(QStringLiteral("PListwaGlowna"));
+
+    m_dragArea = new DragLabel(m_titleStrip);
+    m_dragArea->setObjectName(QStringLiteral("LPrzesuwGlowne"));
+    m_dragArea->setMouseTracking(true);
+    m_dragArea->onDragged = [this](const QPoint& travel) {
+        if (!maximised()) {
+            move(pos() + travel);
+        }
+    };
+    m_dragArea->installEventFilter(this);
+
+    m_header = new QLabel(m_titleStrip);
+    m_header->setObjectName(QStringLiteral("LNaglowekGlowny"));
+    m_header->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_header->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+
+    m_windowMenu = new ClickLabel(m_titleStrip);
+    m_windowMenu->setObjectName(QStringLiteral("LRozwinMenuLeft"));
+    m_windowMenu->setPixmap(pictures::pixmap(QStringLiteral("ikomenu")));
+    m_windowMenu->onClicked = [this] { m_menus->popup(MainMenus::Window); };
+
+    const char* names[] = {"LPomoc", "LMinimize", "LMaximize", "LClose"};
+    const char* icons[] = {"ikopomoc", "ikominimalizuj", "ikomaksymalizuj", "ikozamknij"};
+    const Command commands[] = {Command::Help, Command::Minimise, Command::Maximise,
+                                Command::CloseProgram};
+    for (std::size_t i = 0; i < m_windowButtons.size(); ++i) {
+        auto* label = new ClickLabel(m_titleStrip);
+        label->setObjectName(QLatin1String(names[i]));
+        label->setPixmap(pictures::pixmap(QLatin1String(icons[i])));
+        const Command command = commands[i];
+        label->onClicked = [this, command] { m_commands->execute(command); };
+        m_windowButtons[i] = label;
+    }
+}
+
+void TFGlowny::buildMenuStrip() {
+    m_menuStrip = new QWidget(this);
+    m_menuStrip->setObjectName(QStringLiteral("PMenu"));
+    const char* names[] = {"LPlik", "LPokaz", "Lwykonaj", "LPomocMenu"};
+    for (std::size_t i = 0; i < m_menuLabels.size(); ++i) {
+        auto* label = new ClickLabel(m_menuStrip);
+        label->setObjectName(QLatin1String(names[i]));
+        label->setTextFormat(Qt::RichText);
+        label->setStyleSheet(QStringLiteral("color: rgb(226, 224, 244);"));
+        const auto menu = static_cast<MainMenus::Which>(i);
+        label->onClicked = [this, menu] { m_menus->popup(menu); };
+        m_menuLabels[i] = label;
+    }
+}
+
+void TFGlowny::buildStatusLine() {
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("LStatus"));
+    m_status->setStyleSheet(QStringLiteral("color: rgb(226, 224, 244); padding-left: 6px;"));
+    m_grip = new ResizeGrip(
+        *this,
+        [](const QSize& dragged) {
+            return QSize(std::max(dragged.width(), MinimumWidth),
+                         std::max(dragged.height(), MinimumHeight));
+        },
+        [this] { return !maximised(); });
+    m_grip->setObjectName(QStringLiteral("ImCingnij"));
+}
+
+void TFGlowny::layoutStrips() {
+    const int w = width();
+    const int h = height();
+    m_titleStrip->setGeometry(0, 0, w, kTitleHeight);
+    m_dragArea->setGeometry(0, 0, w, kTitleHeight);
+    m_windowMenu->setGeometry(4, 4, 16, 16);
+    m_header->setGeometry(28, 0, w - 140, kTitleHeight);
+    for (std::size_t i = 0; i < m_windowButtons.size(); ++i) {
+        m_windowButtons[i]->setGeometry(w - 88 + static_cast<int>(i) * 21, 4, 16, 16);
+    }
+    m_menuStrip->setGeometry(0, kTitleHeight, w, kMenuStripHeight);
+    // Labels start where their menus open (15, 68, 135, 175); a longer caption pushes the next.
+    int x = 15;
+    const int starts[] = {15, 68, 135, 175};
+    for (std::size_t i = 0; i < m_menuLabels.size(); ++i) {
+        ClickLabel* label = m_menuLabels[i];
+        label->adjustSize();
+        x = std::max(x, starts[i]);
+        label->setGeometry(x, 0, label->width() + 6, kMenuStripHeight);
+        x += label->width() + 10;
+    }
+    m_status->setGeometry(0, h - kStatusHeight, w - 20, kStatusHeight);
+    m_grip->setGeometry(w - 19, h - 19, 16, 16);
+}
+
+void TFGlowny::resizeEvent(QResizeEvent*) {
+    layoutStrips();
+    if (m_toolbar) {
+        m_toolbar->placeRunButtons(width());
+    }
+}
+
+void TFGlowny::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (m_background.isNull()) {
+        m_background = pictures::image(QStringLiteral("tloglowne"));
+    }
+    if (m_background.isNull()) {
+        p.fillRect(rect(), QColor(72, 68, 112));
+    } else {
+        p.drawTiledPixmap(rect(), QPixmap::fromImage(m_background));
+    }
+    const auto strip = [&](const char* name, int y, int height) {
+        const QImage image = pictures::image(QLatin1String(name));
+        const QRect target(0, y, width(), height);
+        if (image.isNull()) {
+            p.fillRect(target, QColor(72, 68, 112));
+        } else {
+            p.drawImage(target, image,
+                        QRect(0, 0, std::min(image.width(), width()), image.height()));
+        }
+    };
+    strip("listwaglowna", 0, kTitleHeight);
+    strip("pasekmenu", kTitleHeight, kMenuStripHeight);
+    strip("pasekstatus", height() - kStatusHeight, kStatusHeight);
+}
+
+void TFGlowny::attachBoards(const std::array<TTablica*, 3>& boards) {
+    m_boards = boards;
+}
+
+void TFGlowny::attachExecution(TFWykonanie* execution) {
+    m_execution = execution;
+}
+
+void TFGlowny::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_started) {
+        startUp();
+    }
+}
+
+void TFGlowny::startUp() {
+    if (m_started) {
+        return;
+    }
+    m_started = true;
+    fitOnScreen();
+    m_state = MainState{};
+    m_state.startFolder = QDir::currentPath();
+    m_settings.prepareFolders(SettingsEnvironment::fromSystem(), m_state.startFolder,
+                              QDateTime::currentDateTime());
+    if (m_logPathReady) {
+        m_logPathReady(m_settings.logFilePath());
+    }
+    m_settings.readSettings();
+    m_ws.setLanguage(m_settings.values().language);
+    m_editor->reset();
+    m_toolbar->showTab(1);
+    m_ws.setProjectName(QString());
+    m_files->forgetSaveFolder();
+    applyTexts();
+    m_ws.log().log(m_ws.texts().text(TextStarted));
+    m_toolbar->setRunButtons(false, false);
+    if (!m_startArgument.isEmpty()) {
+        // Opened once the main window is on the screen: boards shown before it would be mapped
+        // ahead of their owner, and a window manager would then stack them below it.
+        QTimer::singleShot(0, this, [this] { m_files->openGiven(m_startArgument); });
+    }
+}
+
+void TFGlowny::applyTexts() {
+    const TextTable& texts = m_ws.texts();
+    m_qtTexts->follow(texts.language());
+    for (std::size_t i = 0; i < m_menuLabels.size(); ++i) {
+        m_menuLabels[i]->setText(accessKeyCaption(texts.text(22 + static_cast<int>(i))));
+    }
+    const int hints[] = {517, 521, maximised() ? TextRestore : TextMaximise, 523};
+    for (std::size_t i = 0; i < m_windowButtons.size(); ++i) {
+        m_windowButtons[i]->setToolTip(texts.text(hints[i]));
+    }
+    m_menus->applyTexts();
+    m_files->applyTexts();
+    m_toolbar->applyTexts(m_settings.values().showHints);
+    for (TTablica* board : m_boards) {
+        if (board) {
+            board->applyTexts();
+        }
+    }
+    titlesChanged();
+    if (m_report) {
+        m_report->applyTexts();
+    }
+    if (m_properties) {
+        m_properties->applyTexts();
+    }
+    if (m_later) {
+        m_later->applyTexts();
+    }
+    setHeader();
+    layoutStrips();
+}
+
+void TFGlowny::setLanguage(const QString& language) {
+    m_ws.setLanguage(language);
+    m_settings.updateLanguage(language);
+    applyTexts();
+}
+
+void TFGlowny::setHeader() {
+    m_header->setText(QStringLiteral("TREVALON     ") + m_ws.projectName());
+    // The task bar and the window switcher show the project too.
+    setWindowTitle(m_ws.projectName() + QStringLiteral(" - Trevalon"));
+}
+
+void TFGlowny::showStatus(const QString& text) {
+    m_status->setText(text);
+}
+
+QString TFGlowny::statusText() const {
+    return m_status->text();
+}
+
+void TFGlowny::selectTab(int tab) {
+    m_toolbar->showTab(tab);
+    m_editor->cancelPlacing();
+}
+
+void TFGlowny::updateRunButtons() {
+    const bool running = m_run->running();
+    const bool step = m_run->stepMode();
+    if (!m_state.projectOpen) {
+        m_toolbar->setRunButtons(false, false);
+    } else {
+        m_toolbar->setRunButtons(!running || step, !running || !step);
+    }
+}
+
+void TFGlowny::mouseMoveEvent(QMouseEvent*) {
+    showStatus(QString());
+}
+
+void TFGlowny::keyPressEvent(QKeyEvent* event) {
+    m_commands->handleKey(event, KeySource::Main);
+    event->accept();
+}
+
+bool TFGlowny::handleKey(QKeyEvent* event, KeySource source) {
+    return m_commands->handleKey(event, source);
+}
+
+void TFGlowny::closeEvent(QCloseEvent* event) {
+    // A run waits while the user decides, so that a save writes one moment of it and a
+    // message of its end cannot pop up over the question.
+    m_run->pause();
+    if (!m_files->confirmClose()) {
+        m_run->resume();
+        event->ignore();
+        return;
+    }
+    m_ws.log().log(m_ws.texts().text(714));
+    pictures::release();
+    for (TTablica* board : m_boards) {
+        if (board) {
+            board->hide();
+        }
+    }
+    if (m_report) {
+        m_report->hide();
+    }
+    if (m_properties) {
+        m_properties->hideProperties();
+    }
+    event->accept();
+}
+
+// A project opened during a run would be replaced under the executor: drops wait for its end.
+void TFGlowny::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && !m_run->running()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TFGlowny::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (m_run->running() || urls.isEmpty() || !urls.first().isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    m_files->openGiven(urls.first().toLocalFile());
+}
+
+}  // namespace trevalon

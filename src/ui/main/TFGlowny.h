@@ -1,0 +1,185 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "edit/EditorView.h"
+#include "ui/main/MainState.h"
+#include "ui/main/WindowHost.h"
+
+class QLabel;
+
+namespace trevalon {
+
+class ClickLabel;
+class DragLabel;
+class Editor;
+class LaterWindows;
+class MainCommands;
+class MainMenus;
+class MainToolbar;
+class ProjectCommands;
+class QtTexts;
+class PropertiesView;
+class RunController;
+class SettingsStore;
+class ResizeGrip;
+class TDotFrame;
+class TFOpisy;
+class TFWarning;
+class TFWinietka;
+class TFWykonanie;
+class TTablica;
+class Workspace;
+
+// The main window: its own title strip with the menu labels, the group tabs and toolbar, the
+// status line and the resize grip. The board windows, the report window and the properties
+// window float above it and move with it. Every command of the program starts here.
+class TFGlowny : public QWidget, public EditorView, public WindowHost {
+public:
+    static constexpr int MinimumWidth = 769;
+    static constexpr int MinimumHeight = 560;
+
+    // `workspace` and `settings` must outlive the window.
+    TFGlowny(Workspace& workspace, SettingsStore& settings);
+    ~TFGlowny() override;
+
+    // The companions, created after the main window in the program's start-up order.
+    void attachBoards(const std::array<TTablica*, 3>& boards);
+    void attachReport(TFOpisy* report) { m_report = report; }
+    void attachExecution(TFWykonanie* execution);
+    void attachAbout(TFWinietka* about) { m_about = about; }
+    void attachWarning(TFWarning* warning) { m_warning = warning; }
+    void attachProperties(PropertiesView* properties) { m_properties = properties; }
+    void attachLaterWindows(LaterWindows* windows) { m_later = windows; }
+
+    // The project file named on the command line, opened when the window is first shown.
+    void setStartArgument(const QString& path) { m_startArgument = path; }
+    // Told the event log's file once the data folders are prepared at start-up.
+    void setLogPathReady(std::function<void(const QString&)> ready) {
+        m_logPathReady = std::move(ready);
+    }
+    // Runs the start-up steps of the first showing (also called by that showing itself).
+    void startUp();
+    bool started() const { return m_started; }
+
+    // Sets every text of the main window and its companions in the current language.
+    void applyTexts();
+    void setLanguage(const QString& language);
+    void setHeader();
+    // Shows `text` in the status line.
+    void showStatus(const QString& text) override;
+    QString statusText() const;
+    void selectTab(int tab);
+    // Shows the run buttons as the run state asks: both when idle.
+    void updateRunButtons();
+    // Puts every visible companion at its offset from the main window.
+    void placeCompanions();
+    // Lays the properties window beside the visible boards, covering none of their cells.
+    void layOutCompanions();
+    // Shows the window of every board of the project that is hidden (closed by the window
+    // manager, say).
+    void showProjectBoards();
+    // Fills the screen's available area, or goes back to the size and place it had before.
+    // Done by the program itself, so that it works the same with any window manager or none.
+    void toggleMaximised();
+    bool maximised() const { return m_maximised || isMaximized(); }
+
+    Workspace& workspace() { return m_ws; }
+    SettingsStore& settings() { return m_settings; }
+    MainState& state() { return m_state; }
+    Editor& editor() override { return *m_editor; }
+    MainToolbar& toolbar() { return *m_toolbar; }
+    MainMenus& menus() { return *m_menus; }
+    MainCommands& commands() { return *m_commands; }
+    ProjectCommands& files() { return *m_files; }
+    RunController& runner() { return *m_run; }
+    TTablica* board(int n) const { return m_boards[static_cast<std::size_t>(n - 1)]; }
+    TFOpisy* report() const { return m_report; }
+    TFWykonanie* execution() const { return m_execution; }
+    TFWinietka* about() const { return m_about; }
+    TFWarning* warning() const { return m_warning; }
+    PropertiesView* properties() const { return m_properties; }
+    LaterWindows* laterWindows() const { return m_later; }
+    TDotFrame* dotFrame() const;
+
+    // EditorView
+    void boardChanged(int n) override;
+    void showBoardWindow(int n) override;
+    void hideBoardWindow(int n) override;
+    void raiseBoard(int n, bool focus) override;
+    void titlesChanged() override;
+    void modesChanged() override;
+    void focusMainWindow() override;
+    void showProperties(int kind) override;
+    bool propertiesEditing() const override;
+    void hideReport() override;
+    bool warnBeforeDelete() const override;
+    void copyBoardPicture(int n) override;
+    void placedArrayBlock(int n, int column, int row) override;
+
+    // WindowHost
+    bool handleKey(QKeyEvent* event, KeySource source) override;
+    QPoint origin() const override;
+    void checkActiveBoard() override;
+    void copyActiveBoardPicture() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildTitleStrip();
+    void buildMenuStrip();
+    void buildStatusLine();
+    void layoutStrips();
+    void fitOnScreen();
+
+    Workspace& m_ws;
+    SettingsStore& m_settings;
+    MainState m_state;
+    std::unique_ptr<Editor> m_editor;
+    std::unique_ptr<MainToolbar> m_toolbar;
+    std::unique_ptr<MainMenus> m_menus;
+    std::unique_ptr<ProjectCommands> m_files;
+    std::unique_ptr<RunController> m_run;
+    std::unique_ptr<MainCommands> m_commands;
+    std::unique_ptr<QtTexts> m_qtTexts;
+
+    std::array<TTablica*, 3> m_boards{};
+    TFOpisy* m_report = nullptr;
+    TFWykonanie* m_execution = nullptr;
+    TFWinietka* m_about = nullptr;
+    TFWarning* m_warning = nullptr;
+    PropertiesView* m_properties = nullptr;
+    LaterWindows* m_later = nullptr;
+
+    QWidget* m_titleStrip = nullptr;
+    DragLabel* m_dragArea = nullptr;
+    QLabel* m_header = nullptr;
+    ClickLabel* m_windowMenu = nullptr;
+    std::array<ClickLabel*, 4> m_windowButtons{};  // help, minimise, maximise, close
+    QWidget* m_menuStrip = nullptr;
+    std::array<ClickLabel*, 4> m_menuLabels{};
+    QLabel* m_status = nullptr;
+    ResizeGrip* m_grip = nullptr;
+    QImage m_background;
+    bool m_maximised = false;
+    QRect m_normalGeometry;
+
+    std::function<void(const QString&)> m_logPathReady;
+    QString m_startArgument;
+    bool m_started = false;
+};
+
+}  // namespace trevalon

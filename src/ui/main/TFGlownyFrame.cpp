@@ -1,0 +1,118 @@
+// The main window as a frame: its place on the screen, the companions that travel with it,
+// maximising and restoring, and the resize grip.
+#include <QMouseEvent>
+
+#include "exec/Workspace.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/main/MainToolbar.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/properties/PropertiesView.h"
+#include "ui/widgets/TDotFrame.h"
+#include "ui/main/TFGlowny.h"
+#include "ui/run/TFOpisy.h"
+#include "ui/board/TTablica.h"
+#include "ui/app/WindowPlacement.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int TextRestore = 11;
+constexpr int TextMaximise = 12;
+// Between the boards and the properties window laid out beside them.
+constexpr int CompanionGap = 8;
+
+}  // namespace
+
+// Centred on the screen that holds it, and never larger than that screen's free area: on a
+// small or strongly scaled screen the window gives up some of its minimum size rather than its
+// title strip.
+void TFGlowny::fitOnScreen() {
+    const QRect area = placement::availableArea(*this);
+    setMinimumSize(std::min(MinimumWidth, area.width()), std::min(MinimumHeight, area.height()));
+    const QRect centred(area.center() - rect().center(), size());
+    setGeometry(placement::fitted(centred, area));
+}
+
+// Whatever moved the main window (its title strip, maximising, the window manager), the
+// companions keep their offsets from it.
+void TFGlowny::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    placeCompanions();
+}
+
+void TFGlowny::placeCompanions() {
+    for (int n = 1; n <= 3; ++n) {
+        TTablica* window = board(n);
+        if (window && window->isVisible()) {
+            const Board& b = m_ws.project().board(n);
+            window->move(origin() + QPoint(b.left, b.top));
+        }
+    }
+    if (m_report && m_report->isVisible()) {
+        m_report->followMainWindow();
+    }
+    if (m_properties) {
+        m_properties->followMainWindow();
+    }
+}
+
+void TFGlowny::layOutCompanions() {
+    QRect boards;
+    for (TTablica* window : m_boards) {
+        if (window && window->isVisible()) {
+            boards |= window->frameGeometry();
+        }
+    }
+    if (m_properties && boards.isValid()) {
+        std::vector<QRect> buttons;
+        for (const QRect& area : m_toolbar->buttonAreas()) {
+            buttons.push_back(area.translated(origin()));
+        }
+        m_properties->placeBeside(boards, CompanionGap, buttons);
+    }
+}
+
+void TFGlowny::showProjectBoards() {
+    const Project& project = m_ws.project();
+    for (int n = 1; n <= project.boardCount; ++n) {
+        TTablica* window = board(n);
+        if (window && !window->isVisible()) {
+            showBoardWindow(n);
+        }
+    }
+    titlesChanged();
+}
+
+void TFGlowny::toggleMaximised() {
+    if (maximised()) {
+        m_maximised = false;
+        if (isMaximized()) {
+            showNormal();
+        }
+        if (m_normalGeometry.isValid()) {
+            setGeometry(m_normalGeometry);
+        }
+        m_windowButtons[2]->setToolTip(m_ws.texts().text(TextMaximise));
+        m_windowButtons[2]->setPixmap(pictures::pixmap(QStringLiteral("ikomaksymalizuj")));
+    } else {
+        m_normalGeometry = geometry();
+        m_maximised = true;
+        setGeometry(placement::availableArea(*this));
+        m_windowButtons[2]->setToolTip(m_ws.texts().text(TextRestore));
+        m_windowButtons[2]->setPixmap(pictures::pixmap(QStringLiteral("ikoprzywroc")));
+    }
+    placeCompanions();
+}
+
+QPoint TFGlowny::origin() const {
+    return pos();
+}
+
+bool TFGlowny::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        showStatus(QString());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace trevalon

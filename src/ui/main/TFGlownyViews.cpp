@@ -1,0 +1,140 @@
+// What the companions ask of the main window: the board editor's view of the windows, and the
+// host of the board and report windows.
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "config/SettingsStore.h"
+#include "exec/Workspace.h"
+#include "ui/board/BoardImage.h"
+#include "edit/Editor.h"
+#include "ui/main/MainCommands.h"
+#include "ui/main/MainToolbar.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/properties/PropertiesView.h"
+#include "ui/main/TFGlowny.h"
+#include "ui/run/TFOpisy.h"
+#include "ui/board/TTablica.h"
+
+namespace trevalon {
+
+// EditorView
+
+void TFGlowny::boardChanged(int n) {
+    if (TTablica* window = board(n)) {
+        window->redraw();
+    }
+}
+
+void TFGlowny::showBoardWindow(int n) {
+    if (TTablica* window = board(n)) {
+        window->placeAndDraw();
+        window->show();
+        window->raise();
+        layOutCompanions();
+    }
+}
+
+void TFGlowny::hideBoardWindow(int n) {
+    if (TTablica* window = board(n)) {
+        window->hide();
+    }
+}
+
+void TFGlowny::raiseBoard(int n, bool focus) {
+    TTablica* window = board(n);
+    if (!window || !window->isVisible()) {
+        return;
+    }
+    window->raise();
+    // Without a window manager a raised board would cover an open dialog; it stays on top.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window) {
+        modal->raise();
+    }
+    if (focus) {
+        window->activateWindow();
+        window->setFocus();
+    }
+}
+
+void TFGlowny::titlesChanged() {
+    const int active = m_ws.project().activeBoard;
+    for (int n = 1; n <= 3; ++n) {
+        if (TTablica* window = board(n)) {
+            window->setActiveTitle(n == active);
+        }
+    }
+    raiseBoard(active, false);
+}
+
+void TFGlowny::modesChanged() {
+    const Editor& editor = *m_editor;
+    m_toolbar->setChosen(editor.chosenKind());
+    const bool busy = editor.placing() || editor.moving();
+    setCursor(busy ? pictures::cursor(QStringLiteral("nocur")) : QCursor(Qt::ArrowCursor));
+    for (int n = 1; n <= 3; ++n) {
+        TTablica* window = board(n);
+        if (!window) {
+            continue;
+        }
+        if (editor.placing() || (editor.moving() && editor.moveBoard() == n)) {
+            window->setImageCursor(pictures::cursor(QStringLiteral("ramkacur")));
+        } else if (editor.moving()) {
+            window->setImageCursor(QCursor(Qt::ForbiddenCursor));
+        } else {
+            window->setImageCursor(QCursor(Qt::ArrowCursor));
+        }
+    }
+}
+
+void TFGlowny::focusMainWindow() {
+    activateWindow();
+    setFocus();
+}
+
+void TFGlowny::showProperties(int kind) {
+    if (m_properties) {
+        m_properties->showProperties(kind);
+    }
+}
+
+bool TFGlowny::propertiesEditing() const {
+    return m_properties && m_properties->editing();
+}
+
+void TFGlowny::hideReport() {
+    if (m_report) {
+        m_report->hide();
+    }
+}
+
+bool TFGlowny::warnBeforeDelete() const {
+    return m_settings.values().warnBeforeDelete;
+}
+
+void TFGlowny::copyBoardPicture(int n) {
+    if (TTablica* window = board(n)) {
+        QGuiApplication::clipboard()->setImage(window->image()->picture());
+    }
+}
+
+void TFGlowny::placedArrayBlock(int n, int column, int row) {
+    const QString array = m_ws.project().cell(n, column, row).text2;
+    const Evaluation exists = m_ws.evaluate(QStringLiteral("ExistVar(") + array + QLatin1Char(')'));
+    if (exists.ok && exists.result == QLatin1String("0")) {
+        m_ws.evaluate(array + QStringLiteral("=\"*\""));
+    }
+    m_ws.refreshVariablesList();
+}
+
+// WindowHost
+
+void TFGlowny::checkActiveBoard() {
+    m_commands->execute(Command::CheckBoard);
+}
+
+void TFGlowny::copyActiveBoardPicture() {
+    copyBoardPicture(m_ws.project().activeBoard);
+}
+
+}  // namespace trevalon

@@ -1,0 +1,210 @@
+#include "ui/run/RunController.h"
+
+#include <QElapsedTimer>
+
+#include "exec/Executor.h"
+#include "exec/Workspace.h"
+#include "edit/Editor.h"
+#include "ui/main/TFGlowny.h"
+#include "ui/run/TFOpisy.h"
+#include "ui/run/TFWykonanie.h"
+
+namespace trevalon {
+
+RunController::RunController(TFGlowny& main) : m_main(main) {
+    m_timer.setInterval(0);
+    QObject::connect(&m_timer, &QTimer::timeout, &main, [this] { slice(); });
+}
+
+bool RunController::running() const {
+    return m_main.workspace().executor().running();
+}
+
+bool RunController::stepMode() const {
+    return m_main.workspace().executor().state().stepMode;
+}
+
+void RunController::run() {
+    if (running() || m_inStep) {
+        return;
+    }
+    m_abortRequested = false;
+    m_slices = 0;
+    m_main.editor().cancelPlacing();
+    // A run is watched on its boards: one closed by the window manager comes back first.
+    m_main.showProjectBoards();
+    m_inStep = true;
+    const bool started = m_main.workspace().executor().startRun();
+    m_inStep = false;
+    if (!started || !running()) {
+        ended();
+        return;
+    }
+    began();
+    m_timer.start();
+}
+
+void RunController::startStepping() {
+    if (running() || m_inStep) {
+        return;
+    }
+    m_abortRequested = false;
+    m_main.editor().cancelPlacing();
+    m_main.showProjectBoards();
+    m_inStep = true;
+    m_main.workspace().executor().startStepping();
+    m_inStep = false;
+    if (!running()) {
+        ended();
+        return;
+    }
+    began();
+}
+
+void RunController::nextStep() {
+    if (!running() || m_inStep) {
+        return;
+    }
+    m_inStep = true;
+    m_main.workspace().executor().nextStep();
+    m_inStep = false;
+    flushVariables();
+    if (!running()) {
+        ended();
+    }
+}
+
+void RunController::abort() {
+    if (!running()) {
+        return;
+    }
+    if (m_inStep) {
+        // A step is waiting in a dialog; the executor stops as soon as it returns.
+        m_abortRequested = true;
+        closeDialog();
+        return;
+    }
+    // The abort's message waits in its own event loop: no slice may end the run under it and
+    // raise the board over the message.
+    m_timer.stop();
+    m_main.workspace().executor().abort();
+    ended();
+}
+
+void RunController::pause() {
+    m_timer.stop();
+}
+
+// Only a full run between slices goes on by itself; a step that waits in a dialog restarts the
+// slices when it returns, and step mode waits for the next key.
+void RunController::resume() {
+    if (running() && !stepMode() && !m_inStep) {
+        m_timer.start();
+    }
+}
+
+void RunController::slice() {
+    if (m_inStep) {
+        return;
+    }
+    // Stopped while the slice runs: a dialog opened inside a step runs its own event loop,
+    // and the timer must not spin in it.
+    m_timer.stop();
+    ++m_slices;
+    Executor& executor = m_main.workspace().executor();
+    QElapsedTimer clock;
+    clock.start();
+    m_inStep = true;
+    while (executor.running() && !m_abortRequested && clock.elapsed() < SliceMillis) {
+        executor.runSlice(StepsPerCheck);
+    }
+    m_inStep = false;
+    if (executor.running() && m_abortRequested) {
+        executor.abort();
+    }
+    flushVariables();
+    if (executor.running()) {
+        m_timer.start();
+    } else {
+        ended();
+    }
+}
+
+void RunController::began() {
+    m_wasRunning = true;
+    // The run cleared the marks of every board; their frames (a selection) go too, and in
+    // step mode the current block's frame comes back.
+    m_main.editor().showRunMark(0, 0, 0);
+    runStateChanged();
+    m_main.editor().setRunning(true);
+    m_main.updateRunButtons();
+    m_main.titlesChanged();
+}
+
+void RunController::ended() {
+    m_timer.stop();
+    m_abortRequested = false;
+    Workspace& ws = m_main.workspace();
+    Editor& editor = m_main.editor();
+    editor.setRunning(false);
+    if (ws.executor().lastEnd() == RunEnd::CheckFailed) {
+        for (int n = 1; n <= ws.project().boardCount; ++n) {
+            editor.showCheckMarks(n);
+        }
+        m_main.state().checkDone = true;
+    } else if (m_wasRunning) {
+        editor.showRunMark(0, 0, 0);
+    }
+    m_wasRunning = false;
+    flushVariables();
+    m_main.updateRunButtons();
+    m_main.titlesChanged();
+}
+
+DialogClose RunController::showDialog(ExecutionDialogLogic& dialog) {
+    flushVariables();
+    TFWykonanie* window = m_main.execution();
+    if (!window) {
+        return DialogClose::Closed;
+    }
+    const DialogClose close = window->showFor(dialog);
+    return m_abortRequested ? DialogClose::AbortRequested : close;
+}
+
+void RunController::closeDialog() {
+    if (TFWykonanie* window = m_main.execution()) {
+        window->closeFromRun();
+    }
+}
+
+// During a full run the report is drawn once per slice, not after every assignment.
+void RunController::showVariables() {
+    m_variablesDirty = true;
+    if (!running() || stepMode()) {
+        flushVariables();
+    }
+}
+
+void RunController::flushVariables() {
+    if (!m_variablesDirty) {
+        return;
+    }
+    m_variablesDirty = false;
+    if (TFOpisy* report = m_main.report()) {
+        report->showVariables();
+    }
+}
+
+void RunController::boardsChanged() {
+    m_main.titlesChanged();
+}
+
+void RunController::runStateChanged() {
+    const Executor& executor = m_main.workspace().executor();
+    const RunState& state = executor.state();
+    if (state.running && state.stepMode) {
+        m_main.editor().showRunMark(state.runBoard, state.runColumn, state.runRow);
+    }
+}
+
+}  // namespace trevalon

@@ -1,0 +1,201 @@
+#include "ui/run/TFOpisy.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "exec/Workspace.h"
+#include "ui/widgets/DragLabel.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/main/WindowHost.h"
+
+namespace trevalon {
+namespace {
+
+constexpr int TitleHeight = CompanionStrip::Height;
+constexpr int TextCheckTitle = 263;
+constexpr int TextVariablesTitle = 273;
+
+const QColor& toneColour(ReportRow::Tone tone) {
+    static const QColor normal(72, 68, 112);
+    static const QColor bad(255, 0, 0);
+    static const QColor undetermined(255, 255, 0);
+    switch (tone) {
+        case ReportRow::Bad:
+            return bad;
+        case ReportRow::Undetermined:
+            return undetermined;
+        default:
+            return normal;
+    }
+}
+
+// Yellow on the light rows needs an edge to be read at all.
+void drawToned(QPainter& p, const QRect& box, int flags, const QString& text,
+               ReportRow::Tone tone) {
+    if (tone == ReportRow::Undetermined) {
+        p.setPen(QColor(72, 68, 112));
+        p.drawText(box.translated(1, 1), flags, text);
+    }
+    p.setPen(toneColour(tone));
+    p.drawText(box, flags, text);
+}
+
+}  // namespace
+
+TFOpisy::TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_ws(workspace), m_host(host) {
+    setObjectName(QStringLiteral("TFOpisy"));
+    setFocusPolicy(Qt::StrongFocus);
+    m_strip = std::make_unique<CompanionStrip>(
+        *this, QStringLiteral("Zamknij to okno"), [this] { toggleCollapsed(); },
+        [this] { hide(); });
+    m_strip->title()->onReleased = [this] { m_offset = pos() - m_host.origin(); };
+    resize(Width, RowPitch + 45);
+}
+
+void TFOpisy::resizeEvent(QResizeEvent*) {
+    m_strip->layout(width());
+}
+
+QImage TFOpisy::render(const std::vector<ReportRow>& rows, int height) {
+    QImage image(Width, std::max(height, 1), QImage::Format_RGB32);
+    QPainter p(&image);
+    const QImage background = pictures::image(QStringLiteral("tloglowne"));
+    if (background.isNull()) {
+        image.fill(QColor(236, 234, 244));
+    } else {
+        p.drawTiledPixmap(image.rect(), QPixmap::fromImage(background));
+    }
+    QFont font = p.font();
+    font.setPointSize(8);
+    p.setFont(font);
+    const QImage header = pictures::image(QStringLiteral("opisnaglowek"));
+    const QImage plain = pictures::image(QStringLiteral("opiswiersz"));
+    const QImage summary = pictures::image(QStringLiteral("opispodsumowanie"));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ReportRow& row = rows[i];
+        const int r = static_cast<int>(i) + 1;
+        const int top = RowPitch * r - 21;
+        const int textTop = RowPitch * r - 17;
+        switch (row.shape) {
+            case ReportRow::Header:
+                p.drawImage(2, top, header);
+                drawToned(p, QRect(2, textTop, 250, 16), Qt::AlignHCenter | Qt::AlignTop, row.label,
+                          row.tone);
+                break;
+            case ReportRow::Summary:
+                p.drawImage(2, top, summary);
+                drawToned(p, QRect(2, RowPitch * r - 7, 250, 16), Qt::AlignHCenter | Qt::AlignTop,
+                          row.label, row.tone);
+                break;
+            case ReportRow::Row:
+                p.drawImage(2, top, plain);
+                drawToned(p, QRect(10, textTop, 136, 16), Qt::AlignLeft | Qt::AlignTop, row.label,
+                          ReportRow::Normal);
+                drawToned(p, QRect(150, textTop, 100, 16), Qt::AlignLeft | Qt::AlignTop,
+                          reportValueText(row.value), row.tone);
+                break;
+        }
+    }
+    p.setPen(QColor(72, 68, 112));
+    p.drawRect(0, 0, image.width() - 1, image.height() - 1);
+    return image;
+}
+
+void TFOpisy::present(Kind kind, std::vector<ReportRow> rows, int titleText, bool raiseIt) {
+    m_kind = kind;
+    m_rows = std::move(rows);
+    const int n = static_cast<int>(m_rows.size());
+    // The variables report keeps one pixel more, as it always had.
+    const int height = RowPitch * n + 45 + (kind == KindVariables ? 1 : 0);
+    m_picture = render(m_rows, height - TitleHeight);
+    m_strip->title()->setText(m_ws.texts().text(titleText));
+    m_collapsed = false;
+    m_fullHeight = height;
+    resize(Width, height);
+    if (!isVisible()) {
+        m_offset = Offset;
+        followMainWindow();
+        show();
+    }
+    if (raiseIt) {
+        raise();
+    }
+    update();
+    if (onReportShown) {
+        onReportShown();
+    }
+}
+
+void TFOpisy::showBoardReport(const BoardCheckResult& result) {
+    m_lastBoard = result;
+    present(KindBoard, boardReportRows(m_ws.project(), result, m_ws.texts()), TextCheckTitle, true);
+}
+
+void TFOpisy::showProjectReport(const QString& projectName) {
+    m_lastProject = projectName;
+    present(KindProject, projectReportRows(projectName, m_ws.texts()), TextCheckTitle, true);
+}
+
+void TFOpisy::showVariablesReport(const std::vector<ReportRow>& rows) {
+    present(KindVariables, rows, TextVariablesTitle, false);
+}
+
+void TFOpisy::showVariables() {
+    showVariablesReport(variablesReportRows(m_ws.project(), m_ws.variablesList(), m_ws.texts()));
+}
+
+void TFOpisy::setTitleStrip(const QString& title) {
+    m_strip->title()->setText(title);
+}
+
+QString TFOpisy::title() const {
+    return m_strip->title()->text();
+}
+
+void TFOpisy::showAgain() {
+    switch (m_kind) {
+        case KindBoard:
+            showBoardReport(m_lastBoard);
+            break;
+        case KindProject:
+            showProjectReport(m_lastProject);
+            break;
+        default:
+            showVariables();
+            break;
+    }
+}
+
+void TFOpisy::applyTexts() {
+    if (isVisible()) {
+        showAgain();
+    }
+}
+
+void TFOpisy::followMainWindow() {
+    move(m_host.origin() + m_offset);
+}
+
+void TFOpisy::toggleCollapsed() {
+    if (m_collapsed) {
+        resize(Width, m_fullHeight);
+    } else {
+        m_fullHeight = height();
+        resize(Width, TitleHeight);
+    }
+    m_collapsed = !m_collapsed;
+}
+
+void TFOpisy::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    m_strip->paint(p, width());
+    p.drawImage(0, TitleHeight, m_picture);
+}
+
+void TFOpisy::keyPressEvent(QKeyEvent* event) {
+    m_host.handleKey(event, KeySource::Report);
+    event->accept();
+}
+
+}  // namespace trevalon

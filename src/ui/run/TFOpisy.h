@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "exec/CheckReport.h"
+#include "ui/widgets/CompanionStrip.h"
+
+namespace trevalon {
+
+class Workspace;
+class WindowHost;
+
+// The report window: the result of checking a board, the summary of a project that passed,
+// or the current values of the variables, drawn as a column of rows. It floats above the main
+// window and is placed beside the boards each time it appears.
+class TFOpisy : public QWidget, public CheckReport {
+public:
+    enum Kind { KindNone = 0, KindVariables = 1, KindBoard = 2, KindProject = 3 };
+
+    static constexpr int Width = 254;
+    static constexpr int RowPitch = 23;
+    // Where the window appears, from the main window's top-left corner.
+    static constexpr QPoint Offset{480, 90};
+
+    TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent);
+
+    // CheckReport
+    void showBoardReport(const BoardCheckResult& result) override;
+    void showProjectReport(const QString& projectName) override;
+    void showVariablesReport(const std::vector<ReportRow>& rows) override;
+    void setTitleStrip(const QString& title) override;
+
+    // The variables report with the values of the workspace's variables list.
+    void showVariables();
+    // The last report again, in the current language (F10, "okno zmiennych").
+    void showAgain();
+    void applyTexts();
+    // Placed at its offset from the main window: `Offset` each time it is shown, wherever the
+    // pupil dragged it while it stays shown.
+    void followMainWindow();
+
+    int reportKind() const { return m_kind; }
+    const std::vector<ReportRow>& rows() const { return m_rows; }
+    QString title() const;
+    const QImage& picture() const { return m_picture; }
+
+    // Called whenever a report is shown (the main window's check-done flag).
+    std::function<void()> onReportShown;
+
+    // The report's picture: tiled background, violet frame, one drawn row per report row.
+    static QImage render(const std::vector<ReportRow>& rows, int height);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void present(Kind kind, std::vector<ReportRow> rows, int titleText, bool raise);
+    void toggleCollapsed();
+
+    Workspace& m_ws;
+    WindowHost& m_host;
+    std::unique_ptr<CompanionStrip> m_strip;
+    Kind m_kind = KindNone;
+    std::vector<ReportRow> m_rows;
+    BoardCheckResult m_lastBoard;
+    QString m_lastProject;
+    QImage m_picture;
+    bool m_collapsed = false;
+    int m_fullHeight = 0;
+    QPoint m_offset = Offset;
+};
+
+}  // namespace trevalon

@@ -1,0 +1,331 @@
+#include "ui/schema/TFSchemat.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QSaveFile>
+#include <QScrollArea>
+#include <algorithm>
+
+#include "config/EventLog.h"
+#include "config/MessageSink.h"
+#include "config/SettingsStore.h"
+#include "config/TextTable.h"
+#include "exec/Workspace.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/widgets/ResizeGrip.h"
+#include "ui/widgets/TJetButton.h"
+#include "ui/main/WindowHost.h"
+#include "ui/app/WindowPlacement.h"
+#include "ui/pictures/PictureLayout.h"
+
+namespace trevalon {
+namespace {
+
+enum TextNumber {
+    TextRestore = 520,
+    TextMaximise = 522,
+    TextClose = 523,
+    TextTitle = 807,
+    TextCopy = 808,
+    TextSavePng = 809,
+    TextPngFilter = 810,
+    TextCannotSave = 811,
+    TextSaved = 812,
+    TextCopied = 915,
+};
+
+constexpr int TitleHeight = layout::DialogTitleHeight;
+constexpr int BoxTop = 36;
+constexpr int ButtonGap = 8;
+constexpr int GripSize = 16;
+
+}  // namespace
+
+TFSchemat::TFSchemat(Workspace& workspace, SettingsStore& settings, WindowHost& host,
+                     QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      m_ws(workspace),
+      m_settings(settings),
+      m_host(host) {
+    setObjectName(QStringLiteral("TFSchemat"));
+    setModal(true);
+    setMinimumSize(MinimumSize);
+    buildControls();
+    resize(MinimumSize);
+    applyTexts();
+}
+
+TFSchemat::~TFSchemat() = default;
+
+QLabel* TFSchemat::gripLabel() const {
+    return m_grip;
+}
+
+void TFSchemat::buildControls() {
+    m_title = new DragLabel(this);
+    m_title->setObjectName(QStringLiteral("LListwa"));
+    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+    const auto mark = [this](const char* name, const char* picture) {
+        auto* label = new ClickLabel(this);
+        label->setObjectName(QLatin1String(name));
+        label->setPixmap(pictures::pixmap(QLatin1String(picture)));
+        return label;
+    };
+    m_maximise = mark("LMaksymalizuj", "ikomaksymalizuj");
+    m_maximise->onClicked = [this] { setMaximisedView(true); };
+    m_restore = mark("LPrzywroc", "ikoprzywroc");
+    m_restore->onClicked = [this] { setMaximisedView(false); };
+    m_restore->hide();
+    m_closeMark = mark("LZamknij", "ikozamknij");
+    m_closeMark->onClicked = [this] { closeSchema(); };
+
+    m_box = new QScrollArea(this);
+    m_box->setObjectName(QStringLiteral("Box"));
+    m_box->setFrameShape(QFrame::NoFrame);
+    m_box->setBackgroundRole(QPalette::Base);
+    m_box->setStyleSheet(QStringLiteral("QScrollArea#Box { background: white; }"));
+    m_page = new QLabel;
+    m_page->setObjectName(QStringLiteral("ImPlansza"));
+    m_page->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_box->setWidget(m_page);
+    m_box->setWidgetResizable(false);
+
+    const auto button = [this](const char* name, int width, int tag) {
+        auto* b = new TJetButton(tag, this);
+        b->setObjectName(QLatin1String(name));
+        b->resize(width, 26);
+        return b;
+    };
+    m_copy = button("ButKopiuj", 120, 1);
+    m_copy->onClicked = [this](int) { copyPage(); };
+    m_save = button("ButZapiszPng", 120, 2);
+    m_save->onClicked = [this](int) { saveFromButton(); };
+    m_close = button("ButZamknij", 88, 3);
+    m_close->onClicked = [this](int) { closeSchema(); };
+    const QPixmap face = pictures::pixmap(QStringLiteral("przycisk"));
+    const QPixmap faceOver = pictures::pixmap(QStringLiteral("przyciskakt"));
+    m_copy->setFaces(face, faceOver, face);
+    m_save->setFaces(face, faceOver, face);
+
+    m_grip = new ResizeGrip(
+        *this, [this](const QSize& dragged) { return gripSize(dragged, m_largest); },
+        [this] { return !m_maximised; });
+    m_grip->setObjectName(QStringLiteral("LRameczka"));
+}
+
+void TFSchemat::applyTexts() {
+    const TextTable& texts = m_ws.texts();
+    m_title->setText(QStringLiteral("  ") + texts.text(TextTitle));
+    setWindowTitle(texts.text(TextTitle));
+    m_maximise->setToolTip(texts.text(TextMaximise));
+    m_restore->setToolTip(texts.text(TextRestore));
+    m_closeMark->setToolTip(texts.text(TextClose));
+    m_copy->setCaption(texts.text(TextCopy));
+    m_copy->setToolTip(texts.text(TextCopy));
+    m_save->setCaption(texts.text(TextSavePng));
+    m_save->setToolTip(texts.text(TextSavePng));
+    m_close->setToolTip(texts.text(TextClose));
+    const bool english = texts.isEnglish();
+    m_close->setFaces(
+        pictures::localized(QStringLiteral("butzamknij"), QStringLiteral("butclose"), english),
+        pictures::localized(QStringLiteral("butzamknijakt"), QStringLiteral("butcloseakt"),
+                            english),
+        QPixmap());
+}
+
+QSize TFSchemat::openingSize(const QSize& page) {
+    const auto fit = [](int side, int least, int most, int margin) {
+        if (side < least) {
+            return least;
+        }
+        return side > most ? most : side + margin;
+    };
+    return {fit(page.width(), MinimumSize.width(), OpeningMaximum.width(), PageMargin.width()),
+            fit(page.height(), MinimumSize.height(), OpeningMaximum.height(), PageMargin.height())};
+}
+
+QSize TFSchemat::gripSize(const QSize& dragged, const QSize& largest) {
+    const int widest = std::max(largest.width(), MinimumSize.width());
+    const int highest = std::max(largest.height(), MinimumSize.height());
+    return {std::clamp(dragged.width(), MinimumSize.width(), widest),
+            std::clamp(dragged.height(), MinimumSize.height(), highest)};
+}
+
+void TFSchemat::prepare() {
+    if (m_maximised) {
+        setMaximisedView(false);
+    }
+    move(m_host.origin() + Offset);
+    applyTexts();
+    const Project& project = m_ws.project();
+    m_picture = SchemaPage::draw(project.board(project.activeBoard), m_ws.texts(),
+                                 m_settings.values().schemaShowsVariables, font());
+    const QSize page = SchemaPage::pageSize(m_picture.area);
+    m_largest = page + PageMargin;
+    m_page->setPixmap(QPixmap::fromImage(m_picture.page));
+    m_page->resize(page);
+    // The page scrolls inside the window, so a window larger than the screen gives way.
+    const QRect area = placement::availableArea(*this);
+    resize(openingSize(page).boundedTo(area.size()));
+    placement::moveOnScreen(*this, pos(), *this);
+    logDrawing();
+    setMaximisedView(false);
+}
+
+void TFSchemat::showSchema() {
+    prepare();
+    exec();
+}
+
+void TFSchemat::logDrawing() const {
+    EventLog& log = m_ws.log();
+    const SchemaArea& area = m_picture.area;
+    const QSize page = SchemaPage::pageSize(area);
+    log.logAbove(2, QStringLiteral("Schemat: Size: [%1,%2] LeftTop: [%3,%4] If: [%5]")
+                        .arg(area.width)
+                        .arg(area.height)
+                        .arg(area.left)
+                        .arg(area.top)
+                        .arg(area.conditions));
+    log.logAbove(3, QStringLiteral("Ustaw schemat: [%1,%2] Max: [%3,%4]")
+                        .arg(page.width())
+                        .arg(page.height())
+                        .arg(m_largest.width())
+                        .arg(m_largest.height()));
+    for (const SchemaElement& element : m_picture.elements) {
+        log.logAbove(4, QStringLiteral("Write element: [%1,%2] Text: [%3,%4] ")
+                                .arg(element.column)
+                                .arg(element.row)
+                                .arg(element.textSize.width())
+                                .arg(element.textSize.height()) +
+                            element.text);
+    }
+}
+
+// The window fills the screen's available area by itself, the same with any window manager or
+// none (a window state alone does nothing where no manager acts on it).
+void TFSchemat::setMaximisedView(bool maximised) {
+    if (maximised && !m_maximised) {
+        m_normalGeometry = geometry();
+        setGeometry(placement::availableArea(*this));
+    } else if (!maximised && m_maximised && m_normalGeometry.isValid()) {
+        setGeometry(m_normalGeometry);
+    }
+    m_maximised = maximised;
+    m_maximise->setVisible(!maximised);
+    m_title->setVisible(!maximised);
+    m_grip->setVisible(!maximised);
+    m_restore->setVisible(maximised);
+    layoutControls();
+}
+
+void TFSchemat::closeSchema() {
+    if (m_maximised) {
+        setMaximisedView(false);
+    }
+    m_grip->cancel();
+    accept();
+}
+
+void TFSchemat::resizeEvent(QResizeEvent*) {
+    layoutControls();
+}
+
+void TFSchemat::layoutControls() {
+    const int w = width();
+    const int h = height();
+    const int markTop = layout::StripMarkTop;
+    m_title->setGeometry(4, 0, w - 50, TitleHeight);
+    m_maximise->setGeometry(w - 40, markTop, 16, 16);
+    m_restore->setGeometry(w - 40, markTop, 16, 16);
+    m_closeMark->setGeometry(w - 20, markTop, 16, 16);
+    const QSize box(std::max(w - BoxMargin.width(), 0), std::max(h - BoxMargin.height(), 0));
+    m_box->setGeometry(BoxMargin.width() / 2, BoxTop, box.width(), box.height());
+    const int buttonsWidth = m_copy->width() + m_save->width() + m_close->width() + 2 * ButtonGap;
+    const int left = (w - buttonsWidth) / 2;
+    const int top = BoxTop + box.height() + (BoxMargin.height() - BoxTop - 26) / 2;
+    m_copy->move(left, top);
+    m_save->move(m_copy->geometry().right() + 1 + ButtonGap, top);
+    m_close->move(m_save->geometry().right() + 1 + ButtonGap, top);
+    m_grip->setGeometry(w - GripSize - 3, h - GripSize - 3, GripSize, GripSize);
+    update();
+}
+
+void TFSchemat::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QImage tile = pictures::image(QStringLiteral("tlojasne"));
+    if (tile.isNull()) {
+        p.fillRect(rect(), QColor(236, 234, 244));
+    } else {
+        p.drawTiledPixmap(rect(), QPixmap::fromImage(tile));
+    }
+    const QImage strip = pictures::image(QStringLiteral("listwa"));
+    const QRect stripRect(0, 0, width(), TitleHeight);
+    if (strip.isNull()) {
+        p.fillRect(stripRect, QColor(72, 68, 112));
+    } else {
+        p.drawTiledPixmap(stripRect, QPixmap::fromImage(strip));
+    }
+    p.setPen(QColor(72, 68, 112));
+    p.drawRect(m_box->geometry().adjusted(-1, -1, 0, 0));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void TFSchemat::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        closeSchema();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TFSchemat::copyPage() {
+    if (!m_picture.page.isNull()) {
+        QGuiApplication::clipboard()->setImage(m_picture.page);
+    }
+    m_ws.log().logAbove(4, m_ws.texts().text(TextCopied));
+}
+
+bool TFSchemat::savePage(const QString& path) {
+    QSaveFile file(path);
+    // A half-written picture would look like a good one: it is committed only when whole.
+    const bool saved = !m_picture.page.isNull() && file.open(QIODevice::WriteOnly) &&
+                       m_picture.page.save(&file, "PNG") && file.commit();
+    if (!saved) {
+        file.cancelWriting();
+        m_ws.log().logAbove(1, m_ws.texts().text(TextCannotSave) + path);
+        m_ws.messages().showMessage(MessageSink::Close, MessageSink::Warning,
+                                    m_ws.texts().text(TextCannotSave) + path);
+        return false;
+    }
+    m_ws.log().logAbove(4, m_ws.texts().text(TextSaved) + path);
+    return true;
+}
+
+QString TFSchemat::chooseSavePath() {
+    if (askSavePath) {
+        return askSavePath();
+    }
+    const QString folder = m_settings.values().projectsFolder;
+    QString path = QFileDialog::getSaveFileName(this, m_ws.texts().text(TextSavePng), folder,
+                                                m_ws.texts().text(TextPngFilter));
+    if (!path.isEmpty() && !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+        path += QStringLiteral(".png");
+    }
+    return path;
+}
+
+void TFSchemat::saveFromButton() {
+    const QString path = chooseSavePath();
+    if (!path.isEmpty()) {
+        savePage(path);
+    }
+}
+
+}  // namespace trevalon
