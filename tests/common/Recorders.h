@@ -9,13 +9,14 @@
 // tests and fuzz targets alike.
 namespace trevalon::test {
 
-// Remembers every message shown.
+// Remembers every message shown and answers each with `answer`.
 class RecordingSink : public MessageSink {
 public:
     QStringList messages;
+    int answer = ResultClose;
     int showMessage(int, int, const QString& text) override {
         messages << text;
-        return ResultClose;
+        return answer;
     }
 };
 

@@ -7,9 +7,9 @@
 
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
+#include "edit/BlockProperties.h"
 #include "model/BlockCatalogue.h"
 #include "model/Project.h"
-#include "edit/BlockProperties.h"
 
 using namespace trevalon;
 

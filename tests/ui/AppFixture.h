@@ -10,18 +10,18 @@
 #include <gtest/gtest.h>
 
 #include "ModalDriver.h"
+#include "edit/Editor.h"
 #include "exec/Workspace.h"
 #include "model/Project.h"
+#include "ui/app/TrevalonApp.h"
 #include "ui/board/BoardImage.h"
-#include "edit/Editor.h"
+#include "ui/board/TTablica.h"
+#include "ui/dialogs/TFWarning.h"
 #include "ui/main/MainCommands.h"
 #include "ui/main/MainToolbar.h"
 #include "ui/main/ProjectCommands.h"
 #include "ui/main/TFGlowny.h"
-#include "ui/dialogs/TFWarning.h"
 #include "ui/widgets/TJetButton.h"
-#include "ui/board/TTablica.h"
-#include "ui/app/TrevalonApp.h"
 
 // The whole desktop program, shown on the offscreen platform, with a folder of its own for
 // settings, logs and project files.

@@ -6,8 +6,8 @@
 #include "AppFixture.h"
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
-#include "model/BlockCatalogue.h"
 #include "edit/BoardGeometry.h"
+#include "model/BlockCatalogue.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 

@@ -9,11 +9,11 @@
 #include "AppFixture.h"
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
+#include "ui/builders/TFBudujWyrazenie.h"
+#include "ui/properties/PropertyWidgets.h"
+#include "ui/properties/TFWlasnosci.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
-#include "ui/properties/PropertyWidgets.h"
-#include "ui/builders/TFBudujWyrazenie.h"
-#include "ui/properties/TFWlasnosci.h"
 
 using namespace trevalon;
 

@@ -9,10 +9,10 @@
 #include "PropertiesFixture.h"
 #include "exec/Executor.h"
 #include "model/BlockCatalogue.h"
-#include "ui/main/MainMenus.h"
-#include "ui/run/RunController.h"
 #include "ui/builders/TFBudujKomentarz.h"
 #include "ui/builders/TFBudujWyrazenie.h"
+#include "ui/main/MainMenus.h"
+#include "ui/run/RunController.h"
 #include "ui/run/TFWykonanie.h"
 #include "ui/widgets/TJetButton.h"
 

@@ -5,13 +5,13 @@
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
 #include "edit/BoardGeometry.h"
-#include "ui/widgets/ClickLabel.h"
+#include "ui/dialogs/TFWinietka.h"
 #include "ui/main/MainMenus.h"
 #include "ui/pictures/Pictures.h"
-#include "ui/widgets/TDotFrame.h"
-#include "ui/run/TFOpisy.h"
-#include "ui/dialogs/TFWinietka.h"
 #include "ui/properties/TFWlasnosci.h"
+#include "ui/run/TFOpisy.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/TDotFrame.h"
 
 using namespace trevalon;
 

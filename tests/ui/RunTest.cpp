@@ -5,11 +5,11 @@
 #include "AppFixture.h"
 #include "Flowcharts.h"
 #include "exec/Executor.h"
-#include "ui/widgets/ClickLabel.h"
 #include "ui/main/MainMenus.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/run/TFWykonanie.h"
+#include "ui/widgets/ClickLabel.h"
 
 using namespace trevalon;
 

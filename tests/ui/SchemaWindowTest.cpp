@@ -11,11 +11,11 @@
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
 #include "config/Windows1250.h"
-#include "ui/widgets/ClickLabel.h"
-#include "ui/widgets/DragLabel.h"
 #include "ui/main/MainCommands.h"
 #include "ui/main/MainMenus.h"
 #include "ui/schema/TFSchemat.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
 
 using namespace trevalon;
 using flowcharts::put;

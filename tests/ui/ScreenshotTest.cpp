@@ -4,10 +4,10 @@
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
+#include "ui/dialogs/TFWinietka.h"
 #include "ui/properties/PropertiesView.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
-#include "ui/dialogs/TFWinietka.h"
 #include "ui/run/TFWykonanie.h"
 
 using namespace trevalon;

@@ -6,8 +6,8 @@
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
-#include "ui/widgets/ClickLabel.h"
 #include "ui/builders/TFBudujKomentarz.h"
+#include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/TJetButton.h"
 
 using namespace trevalon;

@@ -9,9 +9,9 @@
 #include "config/EventLog.h"
 #include "config/SettingsStore.h"
 #include "config/Windows1250.h"
-#include "ui/widgets/ClickLabel.h"
-#include "ui/main/MainCommands.h"
 #include "ui/dialogs/TFUstawienia.h"
+#include "ui/main/MainCommands.h"
+#include "ui/widgets/ClickLabel.h"
 
 using namespace trevalon;
 

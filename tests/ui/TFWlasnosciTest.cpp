@@ -4,10 +4,10 @@
 
 #include "PropertiesFixture.h"
 #include "model/BlockCatalogue.h"
+#include "ui/builders/TFBudujKomentarz.h"
+#include "ui/main/MainCommands.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
-#include "ui/main/MainCommands.h"
-#include "ui/builders/TFBudujKomentarz.h"
 #include "ui/widgets/TJetButton.h"
 
 using namespace trevalon;

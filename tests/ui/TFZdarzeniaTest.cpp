@@ -8,8 +8,8 @@
 #include "AppFixture.h"
 #include "config/EventLogFiles.h"
 #include "config/SettingsStore.h"
-#include "ui/main/MainCommands.h"
 #include "ui/dialogs/TFZdarzenia.h"
+#include "ui/main/MainCommands.h"
 #include "ui/widgets/TJetButton.h"
 
 using namespace trevalon;
