@@ -26,10 +26,6 @@ void ExpressionBuilder::show(const Project& project, int board, const QString& l
     m_collapsed = false;
 }
 
-QPoint ExpressionBuilder::placement(const QPoint& propertiesTopLeft) {
-    return propertiesTopLeft + QPoint(PlacementOffset, PlacementOffset);
-}
-
 QStringList ExpressionBuilder::entries(BuilderList list) const {
     if (list != BuilderList::Variables) {
         return builderlists::items(list);

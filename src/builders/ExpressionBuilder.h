@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -25,7 +24,6 @@ class TextTable;
 class ExpressionBuilder {
 public:
     static constexpr int TitleBarHeight = 20;
-    static constexpr int PlacementOffset = 15;
 
     explicit ExpressionBuilder(const TextTable& texts);
 
@@ -33,9 +31,6 @@ public:
     // is refilled, the caret goes to the start and the window is not collapsed.
     void show(const Project& project, int board, const QString& leftVariable,
               const QString& formula);
-    // Where the window goes: a little right of and below the properties window's corner.
-    static QPoint placement(const QPoint& propertiesTopLeft);
-
     const QString& leftVariable() const { return m_leftVariable; }
     int board() const { return m_board; }
 

@@ -95,8 +95,7 @@ TEST_F(ExpressionBuilderTest, HelpTextsForStatusLineAndHints) {
     EXPECT_TRUE(builder.hint(BuilderList::Variables, 3).isEmpty());
 }
 
-TEST_F(ExpressionBuilderTest, WindowPlacementTitleAndCollapse) {
-    EXPECT_EQ(ExpressionBuilder::placement(QPoint(100, 50)), QPoint(115, 65));
+TEST_F(ExpressionBuilderTest, TitleAndCollapse) {
     EXPECT_EQ(builder.title(), QString::fromUtf8("  Buduj wyrażenie"));
     EXPECT_EQ(builder.toggleCollapsed(420), ExpressionBuilder::TitleBarHeight);
     EXPECT_TRUE(builder.collapsed());

@@ -92,6 +92,10 @@ protected:
 
 }  // namespace
 
+TEST(ExpressionBuilderWindowPlacement, OpensALittleRightOfAndBelowTheProperties) {
+    EXPECT_EQ(TFBudujWyrazenie::openingPoint(QPoint(100, 50)), QPoint(115, 65));
+}
+
 TEST_F(ExpressionBuilderWindow, TypingKeepsOnlyWhatAFormulaMayHold) {
     const auto result = compose(QStringLiteral("x"), QString(), [this] {
         EXPECT_EQ(builder()->focusWidget(), edit());

@@ -274,8 +274,7 @@ std::optional<QString> TFBudujWyrazenie::compose(int board, const QString& leftV
     m_entered = false;
     applyTexts();
     resize(Width, Height);
-    placement::moveOnScreen(*this, ExpressionBuilder::placement(propertiesTopLeft),
-                            *parentWidget());
+    placement::moveOnScreen(*this, openingPoint(propertiesTopLeft), *parentWidget());
     fillLists();
     syncEditFromLogic();
     m_expression->setFocus();

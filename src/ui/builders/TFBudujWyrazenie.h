@@ -32,6 +32,12 @@ public:
     static constexpr int Width = 560;
     static constexpr int Height = 460;
     static constexpr int ListCount = 6;
+    static constexpr int PlacementOffset = 15;
+
+    // Where the window goes: a little right of and below the properties window's corner.
+    static QPoint openingPoint(const QPoint& propertiesTopLeft) {
+        return propertiesTopLeft + QPoint(PlacementOffset, PlacementOffset);
+    }
 
     TFBudujWyrazenie(Workspace& workspace, SettingsStore& settings, WindowHost& host,
                      QWidget* parent);
