@@ -29,15 +29,14 @@ std::vector<VisibleVariable> visibleVariables(const Project& project, int board)
 int declaredVariableType(const Project& project, const QString& name) {
     const int boards = std::clamp(project.boardCount, 0, kMaxBoards);
     for (int n = 1; n <= boards; ++n) {
-        const Board& board = project.board(n);
-        for (int column = 1; column <= std::clamp(board.columns, 0, kGridSize); ++column) {
-            for (int row = 1; row <= std::clamp(board.rows, 0, kGridSize); ++row) {
-                const Cell& cell = board.cell(column, row);
-                if (cell.kindCode == KindVariable &&
-                    cell.name.compare(name, Qt::CaseInsensitive) == 0) {
-                    return cell.mode;
-                }
-            }
+        int type = -1;
+        const bool found = project.board(n).anyUsedCell([&](const Cell& cell, int, int) {
+            type = cell.mode;
+            return cell.kindCode == KindVariable &&
+                   cell.name.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (found) {
+            return type;
         }
     }
     return -1;

@@ -21,14 +21,12 @@ void describePlain(const Project& project, const TextTable& texts, QTextStream& 
         const Board& b = project.board(n);
         out << n << ' ' << b.name << " \u2014 " << kindWord(b.kind, texts) << ", " << b.columns
             << "\u00D7" << b.rows << '\n';
-        for (int c = 1; c <= b.columns; ++c) {
-            for (int r = 1; r <= b.rows; ++r) {
-                if (b.cell(c, r).occupied) {
-                    out << "  " << c << ',' << r << "  " << project.describeCell(n, c, r, texts)
-                        << '\n';
-                }
+        b.forEachUsedCell([&](const Cell& cell, int c, int r) {
+            if (cell.occupied) {
+                out << "  " << c << ',' << r << "  " << project.describeCell(n, c, r, texts)
+                    << '\n';
             }
-        }
+        });
     }
 }
 

@@ -388,16 +388,12 @@ QStringList BlockProperties::blockNames(int kindCode, bool otherBoardsOnly) cons
         if (otherBoardsOnly && n == m_board) {
             continue;
         }
-        const Board& b = m_project.board(n);
-        for (int c = 1; c <= std::clamp(b.columns, 0, kGridSize); ++c) {
-            for (int r = 1; r <= std::clamp(b.rows, 0, kGridSize); ++r) {
-                const Cell& found = b.cell(c, r);
-                if (found.kindCode == kindCode &&
-                    (otherBoardsOnly || n == m_board || found.scope == 1)) {
-                    names << found.name;
-                }
+        m_project.board(n).forEachUsedCell([&](const Cell& found, int, int) {
+            if (found.kindCode == kindCode &&
+                (otherBoardsOnly || n == m_board || found.scope == 1)) {
+                names << found.name;
             }
-        }
+        });
     }
     return names;
 }

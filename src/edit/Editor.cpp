@@ -316,11 +316,7 @@ void Editor::copyBoardInto(int from, int to) {
     Board& target = m_project.board(to);
     target = m_project.board(from);
     target.number = to;
-    for (int c = 1; c <= kGridSize; ++c) {
-        for (int r = 1; r <= kGridSize; ++r) {
-            target.cell(c, r).board = to;
-        }
-    }
+    target.forEachCell([to](Cell& cell, int, int) { cell.board = to; });
     target.changed = true;
     m_frames[static_cast<std::size_t>(to - 1)] = frames(from);
 }
@@ -386,22 +382,16 @@ void Editor::clearMarks(int n) {
     if (n < 1 || n > kMaxBoards) {
         return;
     }
-    for (int c = 1; c <= kGridSize; ++c) {
-        for (int r = 1; r <= kGridSize; ++r) {
-            m_project.cell(n, c, r).marked = false;
-        }
-    }
+    m_project.board(n).clearMarks();
     framesOf(n).clear();
     m_view.boardChanged(n);
 }
 
 void Editor::showCheckMarks(int n) {
     FrameMap& frames = framesOf(n);
-    for (int c = 1; c <= kGridSize; ++c) {
-        for (int r = 1; r <= kGridSize; ++r) {
-            frames.set(c, r, m_project.cell(n, c, r).marked ? FrameFaulty : FrameNone);
-        }
-    }
+    m_project.board(n).forEachCell([&frames](const Cell& cell, int c, int r) {
+        frames.set(c, r, cell.marked ? FrameFaulty : FrameNone);
+    });
     m_view.boardChanged(n);
 }
 

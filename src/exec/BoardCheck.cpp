@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "builders/VisibleVariables.h"
 #include "calc/TCalcul.h"
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
@@ -59,11 +60,7 @@ bool BoardCheck::checkBoard(int n, bool withReport) {
     m_result.board = n;
     project.activeBoard = n;
     Board& board = project.board(n);
-    for (int c = 1; c <= kGridSize; ++c) {
-        for (int r = 1; r <= kGridSize; ++r) {
-            board.cell(c, r).marked = false;
-        }
-    }
+    board.clearMarks();
     for (int stage = 0; stage < kCheckStages; ++stage) {
         const bool passed = runStage(stage, n);
         m_result.stages[static_cast<std::size_t>(stage)] = passed ? StagePassed : StageFailed;
@@ -71,13 +68,11 @@ bool BoardCheck::checkBoard(int n, bool withReport) {
             break;
         }
     }
-    for (int c = 1; c <= board.columns; ++c) {
-        for (int r = 1; r <= board.rows; ++r) {
-            if (board.cell(c, r).marked) {
-                m_result.faultyCells.push_back({n, c, r});
-            }
+    board.forEachUsedCell([&](const Cell& cell, int c, int r) {
+        if (cell.marked) {
+            m_result.faultyCells.push_back({n, c, r});
         }
-    }
+    });
     if (withReport) {
         reportLast();
     }
@@ -131,13 +126,7 @@ bool BoardCheck::kindFitsType(int kind, int type) {
 bool BoardCheck::stageStartEnd(int n) {
     const Project& project = m_workspace.project();
     const Board& board = project.board(n);
-    bool any = false;
-    for (int c = 1; c <= board.columns && !any; ++c) {
-        for (int r = 1; r <= board.rows && !any; ++r) {
-            any = board.cell(c, r).occupied;
-        }
-    }
-    if (!any) {
+    if (!board.anyUsedCell([](const Cell& cell, int, int) { return cell.occupied; })) {
         return false;
     }
     const bool start = project.boardHasKind(n, KindStart);
@@ -150,18 +139,9 @@ bool BoardCheck::stageStartEnd(int n) {
 }
 
 bool BoardCheck::stageProperties(int n) {
-    Board& board = m_workspace.project().board(n);
-    bool passed = true;
-    for (int c = 1; c <= board.columns; ++c) {
-        for (int r = 1; r <= board.rows; ++r) {
-            Cell& cell = board.cell(c, r);
-            if (cell.occupied && !propertiesPass(board, cell)) {
-                fail(n, c, r);
-                passed = false;
-            }
-        }
-    }
-    return passed;
+    const Board& board = m_workspace.project().board(n);
+    return markFaults(
+        n, [&](Cell& cell, int, int) { return cell.occupied && !propertiesPass(board, cell); });
 }
 
 bool BoardCheck::propertiesPass(const Board& board, Cell& cell) const {
@@ -211,41 +191,20 @@ bool BoardCheck::hasProcedureBoard() const {
 
 bool BoardCheck::stageVariables(int n) {
     m_workspace.loadVariables(testValues(n));
-    const Board& board = m_workspace.project().board(n);
-    bool passed = true;
-    for (int c = 1; c <= board.columns; ++c) {
-        for (int r = 1; r <= board.rows; ++r) {
-            const Cell& cell = board.cell(c, r);
-            bool fits = true;
-            if (cell.kindCode == KindCompareVars) {
-                fits = typesAgree(variableTypeByName(cell.text2), variableTypeByName(cell.text3));
-            } else if ((cell.kindCode == KindAssign || cell.kindCode == KindCompareFormula) &&
-                       namesBlock(cell.text2)) {
-                fits = formulaFits(cell, false);
-            }
-            if (!fits) {
-                fail(n, c, r);
-                passed = false;
-            }
+    return markFaults(n, [this](const Cell& cell, int, int) {
+        if (cell.kindCode == KindCompareVars) {
+            return !typesAgree(variableTypeByName(cell.text2), variableTypeByName(cell.text3));
         }
-    }
-    return passed;
+        return (cell.kindCode == KindAssign || cell.kindCode == KindCompareFormula) &&
+               namesBlock(cell.text2) && !formulaFits(cell, false);
+    });
 }
 
 bool BoardCheck::stageFormulas(int n) {
     m_workspace.loadVariables(testValues(n));
-    const Board& board = m_workspace.project().board(n);
-    bool passed = true;
-    for (int c = 1; c <= board.columns; ++c) {
-        for (int r = 1; r <= board.rows; ++r) {
-            const Cell& cell = board.cell(c, r);
-            if (cell.kindCode == KindAssign && !formulaFits(cell, true)) {
-                fail(n, c, r);
-                passed = false;
-            }
-        }
-    }
-    return passed;
+    return markFaults(n, [this](const Cell& cell, int, int) {
+        return cell.kindCode == KindAssign && !formulaFits(cell, true);
+    });
 }
 
 bool BoardCheck::formulaFits(const Cell& cell, bool reportFailure) {
@@ -268,17 +227,9 @@ bool BoardCheck::formulaFits(const Cell& cell, bool reportFailure) {
 }
 
 bool BoardCheck::stageConnections(int n) {
-    const Board& board = m_workspace.project().board(n);
-    bool passed = true;
-    for (int c = 1; c <= board.columns; ++c) {
-        for (int r = 1; r <= board.rows; ++r) {
-            if (board.cell(c, r).occupied && !neighboursFit(n, c, r)) {
-                fail(n, c, r);
-                passed = false;
-            }
-        }
-    }
-    return passed;
+    return markFaults(n, [this, n](const Cell& cell, int c, int r) {
+        return cell.occupied && !neighboursFit(n, c, r);
+    });
 }
 
 int BoardCheck::neighbourKind(int n, int column, int row) const {
@@ -346,7 +297,7 @@ bool BoardCheck::namesBlock(const QString& text) const {
 }
 
 int BoardCheck::variableTypeByName(const QString& name) const {
-    return variableTypeIgnoringCase(m_workspace.project(), name);
+    return declaredVariableType(m_workspace.project(), name);
 }
 
 QString BoardCheck::testValue(const Cell& variable) {
@@ -386,15 +337,11 @@ QString BoardCheck::testValues(int n) {
     const Project& project = m_workspace.project();
     QString list;
     for (int b = 1; b <= project.boardCount; ++b) {
-        const Board& board = project.board(b);
-        for (int c = 1; c <= board.columns; ++c) {
-            for (int r = 1; r <= board.rows; ++r) {
-                const Cell& cell = board.cell(c, r);
-                if (cell.kindCode == KindVariable && (b == n || cell.scope == 1)) {
-                    VariablesList::append(list, cell.name, testValue(cell));
-                }
+        project.board(b).forEachUsedCell([&](const Cell& cell, int, int) {
+            if (cell.kindCode == KindVariable && (b == n || cell.scope == 1)) {
+                VariablesList::append(list, cell.name, testValue(cell));
             }
-        }
+        });
     }
     if (!list.isEmpty()) {
         VariablesList::appendConstants(list);
@@ -404,6 +351,18 @@ QString BoardCheck::testValues(int n) {
 
 void BoardCheck::fail(int n, int column, int row) {
     m_workspace.project().cell(n, column, row).marked = true;
+}
+
+template <typename Faulty>
+bool BoardCheck::markFaults(int n, Faulty faulty) {
+    bool passed = true;
+    m_workspace.project().board(n).forEachUsedCell([&](Cell& cell, int c, int r) {
+        if (faulty(cell, c, r)) {
+            fail(n, c, r);
+            passed = false;
+        }
+    });
+    return passed;
 }
 
 }  // namespace trevalon

@@ -52,6 +52,10 @@ private:
     bool formulaFits(const Cell& cell, bool reportFailure);
     QString testValue(const Cell& variable);
     void fail(int n, int column, int row);
+    // Marks every cell in use on board n for which `faulty(cell, column, row)` holds; true
+    // when none does.
+    template <typename Faulty>
+    bool markFaults(int n, Faulty faulty);
 
     Workspace& m_workspace;
     BoardCheckResult m_result;

@@ -57,17 +57,13 @@ std::vector<ReportRow> variablesReportRows(const Project& project, const QString
     std::vector<ReportRow> rows;
     rows.push_back({ReportRow::Header, texts.text(272), QString(), ReportRow::Normal});
     for (int n = 1; n <= project.boardCount; ++n) {
-        for (int c = 1; c <= kGridSize; ++c) {
-            for (int r = 1; r <= kGridSize; ++r) {
-                const Cell& cell = project.cell(n, c, r);
-                if (cell.kindCode != KindVariable) {
-                    continue;
-                }
+        project.board(n).forEachCell([&](const Cell& cell, int, int) {
+            if (cell.kindCode == KindVariable) {
                 const QString value = VariablesList::valueOf(variablesList, cell.name);
                 rows.push_back({ReportRow::Row, cell.name, value.left(kVariableValueLength),
                                 ReportRow::Normal});
             }
-        }
+        });
     }
     return rows;
 }

@@ -143,15 +143,12 @@ void Executor::loadVariables() {
     for (int n = 1; n <= m_project.boardCount; ++n) {
         Board& board = m_project.board(n);
         int count = 0;
-        for (int c = 1; c <= board.columns; ++c) {
-            for (int r = 1; r <= board.rows; ++r) {
-                const Cell& cell = board.cell(c, r);
-                if (cell.kindCode == KindVariable) {
-                    VariablesList::append(list, cell.name, cell.text4);
-                    ++count;
-                }
+        board.forEachUsedCell([&](const Cell& cell, int, int) {
+            if (cell.kindCode == KindVariable) {
+                VariablesList::append(list, cell.name, cell.text4);
+                ++count;
             }
-        }
+        });
         board.variableCount = count;
     }
     if (list.isEmpty()) {
@@ -172,12 +169,8 @@ void Executor::resolveLinks() {
         formula.clear();
     }
     for (int n = 1; n <= m_project.boardCount; ++n) {
-        const Board& board = m_project.board(n);
-        for (int c = 1; c <= board.columns; ++c) {
-            for (int r = 1; r <= board.rows; ++r) {
-                resolveCell(board.cell(c, r), slot(n, c, r));
-            }
-        }
+        m_project.board(n).forEachUsedCell(
+            [this, n](const Cell& cell, int c, int r) { resolveCell(cell, slot(n, c, r)); });
     }
 }
 
@@ -602,12 +595,7 @@ void Executor::setMark(bool marked) {
 }
 
 void Executor::clearMarks(int n) {
-    Board& board = m_project.board(n);
-    for (int c = 1; c <= kGridSize; ++c) {
-        for (int r = 1; r <= kGridSize; ++r) {
-            board.cell(c, r).marked = false;
-        }
-    }
+    m_project.board(n).clearMarks();
 }
 
 std::size_t Executor::slot(int board, int column, int row) const {

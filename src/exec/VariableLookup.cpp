@@ -1,6 +1,6 @@
 #include "exec/VariableLookup.h"
 
-#include "model/BlockCatalogue.h"
+#include "builders/VisibleVariables.h"
 
 namespace trevalon {
 
@@ -9,23 +9,7 @@ int variableTypeOf(const Project& project, const QString& name) {
     if (exact >= 0) {
         return exact;
     }
-    return variableTypeIgnoringCase(project, name);
-}
-
-int variableTypeIgnoringCase(const Project& project, const QString& name) {
-    for (int n = 1; n <= project.boardCount; ++n) {
-        const Board& board = project.board(n);
-        for (int c = 1; c <= board.columns; ++c) {
-            for (int r = 1; r <= board.rows; ++r) {
-                const Cell& cell = board.cell(c, r);
-                if (cell.kindCode == KindVariable &&
-                    cell.name.compare(name, Qt::CaseInsensitive) == 0) {
-                    return cell.mode;
-                }
-            }
-        }
-    }
-    return -1;
+    return declaredVariableType(project, name);
 }
 
 }  // namespace trevalon

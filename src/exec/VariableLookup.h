@@ -10,8 +10,4 @@ namespace trevalon {
 // it up, then without regard to case, as the Calculator does. -1 when there is none.
 int variableTypeOf(const Project& project, const QString& name);
 
-// The type of the first variable block called `name` without regard to case, in the boards'
-// scan order (board, column, row). -1 when there is none.
-int variableTypeIgnoringCase(const Project& project, const QString& name);
-
 }  // namespace trevalon

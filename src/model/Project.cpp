@@ -32,11 +32,7 @@ const Board& Project::board(int n) const {
 
 void Project::resetBoard(int n) {
     Board& b = board(n);
-    for (int c = 1; c <= kGridSize; ++c) {
-        for (int r = 1; r <= kGridSize; ++r) {
-            clearCell(n, c, r);
-        }
-    }
+    b.forEachCell([this, n](Cell&, int c, int r) { clearCell(n, c, r); });
     b.formatMarker = 123;
     b.number = n;
     b.kind = BoardProgram;
@@ -214,15 +210,8 @@ bool Project::moveBlock(int n, int fromColumn, int fromRow, int toColumn, int to
 }
 
 bool Project::boardHasKind(int n, int kindCode) const {
-    const Board& b = board(n);
-    for (int c = 1; c <= b.columns; ++c) {
-        for (int r = 1; r <= b.rows; ++r) {
-            if (b.cell(c, r).kindCode == kindCode) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return board(n).anyUsedCell(
+        [kindCode](const Cell& cell, int, int) { return cell.kindCode == kindCode; });
 }
 
 template <typename Match>
@@ -285,30 +274,19 @@ bool Project::boardNameTaken(const QString& name, int exceptBoard) const {
 }
 
 bool Project::blockNameTaken(int n, const QString& name, int exceptColumn, int exceptRow) const {
-    const Board& b = board(n);
-    for (int c = 1; c <= kGridSize; ++c) {
-        for (int r = 1; r <= kGridSize; ++r) {
-            const Cell& cell = b.cell(c, r);
-            if ((c != exceptColumn || r != exceptRow) && cell.occupied &&
-                sameName(cell.name, name)) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return board(n).anyCell([&](const Cell& cell, int c, int r) {
+        return (c != exceptColumn || r != exceptRow) && cell.occupied && sameName(cell.name, name);
+    });
 }
 
 bool Project::variableNameTaken(const QString& name, int exceptColumn, int exceptRow) const {
     for (int n = 1; n <= boardCount; ++n) {
-        const Board& b = board(n);
-        for (int c = 1; c <= kGridSize; ++c) {
-            for (int r = 1; r <= kGridSize; ++r) {
-                const bool edited = n == activeBoard && c == exceptColumn && r == exceptRow;
-                const Cell& cell = b.cell(c, r);
-                if (!edited && cell.isVariable && sameName(cell.name, name)) {
-                    return true;
-                }
-            }
+        const bool taken = board(n).anyCell([&](const Cell& cell, int c, int r) {
+            const bool edited = n == activeBoard && c == exceptColumn && r == exceptRow;
+            return !edited && cell.isVariable && sameName(cell.name, name);
+        });
+        if (taken) {
+            return true;
         }
     }
     return false;

@@ -35,13 +35,7 @@ bool settleBlock(Cell& cell) {
 }
 
 void recountBlocks(Board& board) {
-    int count = 0;
-    for (int c = 1; c <= kGridSize; ++c) {
-        for (int r = 1; r <= kGridSize; ++r) {
-            count += board.cell(c, r).occupied ? 1 : 0;
-        }
-    }
-    board.blockCount = count;
+    board.blockCount = board.occupiedCount();
 }
 
 }  // namespace trevalon::ModelLimits

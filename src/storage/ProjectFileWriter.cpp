@@ -62,12 +62,6 @@ void writeCell(const ValueWriter& values, TpkXMLNode& node, const Cell& c) {
 }
 
 void writeBoard(const ValueWriter& values, TpkXMLNode& node, const Board& b) {
-    int occupied = 0;
-    for (int c = 1; c <= kGridSize; ++c) {
-        for (int r = 1; r <= kGridSize; ++r) {
-            occupied += b.cell(c, r).occupied ? 1 : 0;
-        }
-    }
     values.integer(node, QStringLiteral("nws"), b.formatMarker);
     values.integer(node, QStringLiteral("pro"), b.kind);
     values.text(node, QStringLiteral("nam"), b.name);
@@ -75,21 +69,18 @@ void writeBoard(const ValueWriter& values, TpkXMLNode& node, const Board& b) {
     values.integer(node, QStringLiteral("ilk"), b.columns);
     values.integer(node, QStringLiteral("xl"), b.left);
     values.integer(node, QStringLiteral("yl"), b.top);
-    values.integer(node, QStringLiteral("ilkl"), occupied);
+    values.integer(node, QStringLiteral("ilkl"), b.occupiedCount());
     values.integer(node, QStringLiteral("ilz"), b.variableCount);
     int j = 0;
-    for (int c = 1; c <= kGridSize; ++c) {
-        for (int r = 1; r <= kGridSize; ++r) {
-            const Cell& cell = b.cell(c, r);
-            if (cell.occupied) {
-                // The cell's place is its position in the grid, whatever its own fields say.
-                Cell placed = cell;
-                placed.column = c;
-                placed.row = r;
-                writeCell(values, *node.addChild(numbered("kl", ++j)), placed);
-            }
+    b.forEachCell([&](const Cell& cell, int c, int r) {
+        if (cell.occupied) {
+            // The cell's place is its position in the grid, whatever its own fields say.
+            Cell placed = cell;
+            placed.column = c;
+            placed.row = r;
+            writeCell(values, *node.addChild(numbered("kl", ++j)), placed);
         }
-    }
+    });
 }
 
 bool encodable(const Project& project) {
@@ -101,15 +92,15 @@ bool encodable(const Project& project) {
         if (!Windows1250::canEncode(b.name)) {
             return false;
         }
-        for (int c = 1; c <= kGridSize; ++c) {
-            for (int r = 1; r <= kGridSize; ++r) {
-                const Cell& cell = b.cell(c, r);
-                if (cell.occupied &&
-                    !(Windows1250::canEncode(cell.name) && Windows1250::canEncode(cell.text2) &&
-                      Windows1250::canEncode(cell.text3) && Windows1250::canEncode(cell.text4))) {
-                    return false;
-                }
-            }
+        bool all = true;
+        b.forEachCell([&all](const Cell& cell, int, int) {
+            all =
+                all && (!cell.occupied ||
+                        (Windows1250::canEncode(cell.name) && Windows1250::canEncode(cell.text2) &&
+                         Windows1250::canEncode(cell.text3) && Windows1250::canEncode(cell.text4)));
+        });
+        if (!all) {
+            return false;
         }
     }
     return true;
