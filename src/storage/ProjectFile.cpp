@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "config/EventLog.h"
-#include "config/FileTexts.h"
 #include "config/MessageSink.h"
+#include "config/TextIds.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
 #include "model/Project.h"

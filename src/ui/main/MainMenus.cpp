@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-#include "config/DesktopTexts.h"
+#include "config/TextIds.h"
 #include "config/TextTable.h"
 #include "exec/Workspace.h"
 #include "ui/main/MainCommands.h"

@@ -5,13 +5,13 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 
-#include "config/DesktopTexts.h"
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 #include "config/SettingsStore.h"
+#include "config/TextIds.h"
+#include "edit/Editor.h"
 #include "exec/Workspace.h"
 #include "storage/ProjectFile.h"
-#include "edit/Editor.h"
 #include "ui/app/LaterWindows.h"
 #include "ui/main/TFGlowny.h"
 
