@@ -4,9 +4,9 @@
 #include <QPainter>
 
 #include "config/TextTable.h"
-#include "ui/widgets/ClickLabel.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/app/WindowPlacement.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/widgets/ClickLabel.h"
 
 namespace trevalon {
 
@@ -26,7 +26,7 @@ TFWinietka::TFWinietka(const TextTable& texts, QWidget* parent)
 }
 
 void TFWinietka::showModal() {
-    m_close->setText(m_texts.text(506));
+    m_close->setText(m_texts.text(texts::Close));
     if (parentWidget()) {
         placement::moveOnScreen(*this, parentWidget()->geometry().center() - rect().center(),
                                 *parentWidget());
