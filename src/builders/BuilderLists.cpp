@@ -72,15 +72,15 @@ constexpr ListData data(const Template (&entries)[N], int firstHelpText) {
 ListData listData(BuilderList list) {
     switch (list) {
         case BuilderList::Operations:
-            return data(kOperations, 177);
+            return data(kOperations, texts::HelpAdd);
         case BuilderList::MathFunctions:
-            return data(kMathFunctions, 189);
+            return data(kMathFunctions, texts::HelpSqrt);
         case BuilderList::TextFunctions:
-            return data(kTextFunctions, 204);
+            return data(kTextFunctions, texts::HelpLength);
         case BuilderList::Constants:
-            return data(kConstants, 215);
+            return data(kConstants, texts::HelpPi);
         case BuilderList::Dates:
-            return data(kDates, 219);
+            return data(kDates, texts::HelpYear);
         case BuilderList::Variables:
             break;
     }
@@ -95,8 +95,6 @@ QStringList makeItems(BuilderList list) {
     }
     return items;
 }
-
-constexpr int kFirstVariableHelpText = 170;
 
 }  // namespace
 
@@ -141,8 +139,9 @@ Insertion variableInsertion(const QString& name) {
 
 int helpTextNumber(BuilderList list, int index, int variableType) {
     if (list == BuilderList::Variables) {
-        return variableType >= 1 && variableType <= 7 ? kFirstVariableHelpText + variableType - 1
-                                                      : 0;
+        return variableType >= 1 && variableType <= 7
+                   ? texts::HelpIntegerVariable + variableType - 1
+                   : 0;
     }
     const ListData entries = listData(list);
     return index >= 0 && index < entries.count ? entries.firstHelpText + index : 0;

@@ -2,14 +2,11 @@
 
 #include "builders/CommentFormat.h"
 #include "config/TextTable.h"
+#include "model/BlockCatalogue.h"
 #include "model/Cell.h"
 
 namespace trevalon {
 namespace {
-
-constexpr int TextUnset = 78;
-constexpr int TextFirstPrecision = 88;
-constexpr int TextFirstTypeHint = 37;
 
 // The preview's values: one sample per type, found by name as the Calculator finds names.
 class SampleValues : public CommentValueSource {
@@ -51,7 +48,7 @@ QStringList CommentBuilder::variableItems(const TextTable& texts) const {
         items << v.name;
     }
     if (items.isEmpty()) {
-        items << texts.text(TextUnset);
+        items << texts.text(texts::Unset);
     }
     return items;
 }
@@ -59,7 +56,7 @@ QStringList CommentBuilder::variableItems(const TextTable& texts) const {
 QStringList CommentBuilder::precisionItems(const TextTable& texts) {
     QStringList items;
     for (int digit = 0; digit < PrecisionCount; ++digit) {
-        items << texts.text(TextFirstPrecision + digit);
+        items << texts.text(BlockCatalogue::precisionText(digit));
     }
     return items;
 }
@@ -88,7 +85,7 @@ int CommentBuilder::typeHintText(int variable) const {
     if (!v || v->type < TypeInteger || v->type > TypeDate) {
         return 0;
     }
-    return TextFirstTypeHint + v->type - 1;
+    return texts::TypeHintInteger + v->type - 1;
 }
 
 QString CommentBuilder::preview(const QString& text) const {

@@ -28,7 +28,7 @@ public:
 
     // The variable list: the names, or "Brak" alone when there is no variable.
     QStringList variableItems(const TextTable& texts) const;
-    // The precision list: texts 88..95 ("0 cyfr" .. "nie dotyczy").
+    // The precision list: the words of precision codes 0..7 ("0 cyfr" .. "nie dotyczy").
     static QStringList precisionItems(const TextTable& texts);
 
     struct Precision {
@@ -44,7 +44,8 @@ public:
     QString reference(int variable, int precision) const;
     static QString lineBreak() { return QStringLiteral("&"); }
 
-    // Number of the text that describes the chosen variable's type (37..43); 0 when none.
+    // The text that describes the chosen variable's type (texts::TypeHintInteger ...); 0 when
+    // none.
     int typeHintText(int variable) const;
 
     // The comment rendered with the sample values of the variables' types: line breaks as

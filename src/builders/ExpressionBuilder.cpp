@@ -4,15 +4,7 @@
 #include "model/Project.h"
 
 namespace trevalon {
-namespace {
-
-enum TextNumber {
-    Unset = 78,
-    BuildExpression = 150,
-    ChooseVariable = 163,
-};
-
-}  // namespace
+namespace {}  // namespace
 
 ExpressionBuilder::ExpressionBuilder(const TextTable& texts) : m_texts(texts) {}
 
@@ -31,7 +23,7 @@ QStringList ExpressionBuilder::entries(BuilderList list) const {
         return builderlists::items(list);
     }
     if (m_variables.empty()) {
-        return {m_texts.text(Unset)};
+        return {m_texts.text(texts::Unset)};
     }
     QStringList names;
     for (const VisibleVariable& variable : m_variables) {
@@ -55,8 +47,8 @@ void ExpressionBuilder::insertEntry(BuilderList list, int index) {
 }
 
 QString ExpressionBuilder::statusLine() const {
-    if (m_leftVariable.isEmpty() || m_leftVariable == m_texts.text(Unset)) {
-        return m_texts.text(ChooseVariable);
+    if (m_leftVariable.isEmpty() || m_leftVariable == m_texts.text(texts::Unset)) {
+        return m_texts.text(texts::ChooseLeftVariable);
     }
     return m_leftVariable + QStringLiteral(" := ") + m_editor.text();
 }
@@ -89,7 +81,7 @@ FormulaCheckResult ExpressionBuilder::check(TCalcul& calculator,
 }
 
 QString ExpressionBuilder::title() const {
-    return QStringLiteral("  ") + m_texts.text(BuildExpression);
+    return QStringLiteral("  ") + m_texts.text(texts::ExpressionBuilderTitle);
 }
 
 int ExpressionBuilder::toggleCollapsed(int currentHeight) {

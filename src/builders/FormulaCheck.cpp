@@ -6,19 +6,7 @@
 #include "config/TextTable.h"
 
 namespace trevalon {
-namespace {
-
-enum TextNumber {
-    Unset = 78,
-    ChooseVariable = 163,
-    EnterExpression = 164,
-    TypeMismatchOfVariable = 165,
-    AndTheExpression = 166,
-    TestingFormula = 167,
-    FormulaSeemsCorrect = 168,
-};
-
-}  // namespace
+namespace {}  // namespace
 
 FormulaCheck::FormulaCheck(TCalcul& calculator, MessageSink& sink, EventLog& log,
                            const TextTable& texts)
@@ -32,12 +20,12 @@ FormulaCheckResult FormulaCheck::show(FormulaCheckResult::Outcome outcome, const
 
 FormulaCheckResult FormulaCheck::check(const QString& variable, int variableType,
                                        const QString& expression, const TestValues& testValues) {
-    if (variable.isEmpty() || variable == m_texts.text(Unset)) {
-        return show(FormulaCheckResult::NoVariable, m_texts.text(ChooseVariable),
+    if (variable.isEmpty() || variable == m_texts.text(texts::Unset)) {
+        return show(FormulaCheckResult::NoVariable, m_texts.text(texts::ChooseLeftVariable),
                     MessageSink::Information);
     }
     if (expression.isEmpty()) {
-        return show(FormulaCheckResult::NoExpression, m_texts.text(EnterExpression),
+        return show(FormulaCheckResult::NoExpression, m_texts.text(texts::EnterExpression),
                     MessageSink::Information);
     }
     // Without qualifying variables the store is emptied rather than left as an earlier run
@@ -57,19 +45,19 @@ FormulaCheckResult FormulaCheck::check(const QString& variable, int variableType
     }
     if (!evaluated || m_calculator.errorFlag()) {
         const QString error = m_calculator.errorText();
-        m_log.logAbove(1, m_texts.text(TestingFormula) + error);
+        m_log.logAbove(1, m_texts.text(texts::TestingFormula) + error);
         return show(FormulaCheckResult::CalculatorError,
-                    m_texts.text(TestingFormula) + u'\n' + error, MessageSink::Warning);
+                    m_texts.text(texts::TestingFormula) + u'\n' + error, MessageSink::Warning);
     }
     if (TCalcul::kindFitsType(variableType, m_calculator.resultKind())) {
-        return show(FormulaCheckResult::Correct, m_texts.text(FormulaSeemsCorrect),
+        return show(FormulaCheckResult::Correct, m_texts.text(texts::FormulaSeemsCorrect),
                     MessageSink::Information);
     }
-    const QString mismatch = m_texts.text(TypeMismatchOfVariable) + variable +
-                             m_texts.text(AndTheExpression) + u' ' + expression;
-    m_log.logAbove(3, m_texts.text(TestingFormula) + mismatch);
-    return show(FormulaCheckResult::TypeMismatch, m_texts.text(TestingFormula) + u'\n' + mismatch,
-                MessageSink::Warning);
+    const QString mismatch = m_texts.text(texts::TypeMismatchOfVariable) + variable +
+                             m_texts.text(texts::AndTheExpression) + u' ' + expression;
+    m_log.logAbove(3, m_texts.text(texts::TestingFormula) + mismatch);
+    return show(FormulaCheckResult::TypeMismatch,
+                m_texts.text(texts::TestingFormula) + u'\n' + mismatch, MessageSink::Warning);
 }
 
 }  // namespace trevalon

@@ -7,13 +7,14 @@
 #include "cli/Commands.h"
 #include "cli/ProjectLoading.h"
 #include "config/TextTable.h"
+#include "model/BlockCatalogue.h"
 #include "model/Project.h"
 
 namespace trevalon::cli {
 namespace {
 
 QString kindWord(int kind, const TextTable& texts) {
-    return texts.text(70 + kind);
+    return texts.text(BlockCatalogue::boardKindText(kind));
 }
 
 void describePlain(const Project& project, const TextTable& texts, QTextStream& out) {

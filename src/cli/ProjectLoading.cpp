@@ -25,12 +25,14 @@ int ErrorStreamSink::showMessage(int buttons, int /*icon*/, const QString& text)
 int loadProject(Project& project, const QString& path, const TextTable& texts, CommandIo& io) {
     ErrorStreamSink sink(io.err);
     if (!ProjectFile::isProjectPath(path)) {
-        sink.showMessage(MessageSink::Close, MessageSink::Warning, texts.text(21));
+        sink.showMessage(MessageSink::Close, MessageSink::Warning,
+                         texts.text(texts::UnsupportedFileType));
         return ExitDataError;
     }
     const QFileInfo info(path);
     if (!info.exists()) {
-        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(379));
+        sink.showMessage(MessageSink::Close, MessageSink::Information,
+                         texts.text(texts::ProjectFileMissing));
         return ExitNoInput;
     }
     if (!info.isFile()) {

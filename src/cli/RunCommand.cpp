@@ -115,7 +115,8 @@ private:
             const QRegularExpressionMatch match = form.match(line.trimmed());
             if (!match.hasMatch()) {
                 // What the three fields could not hold is no date at all.
-                m_messages.showMessage(MessageSink::Close, MessageSink::Warning, m_texts.text(254));
+                m_messages.showMessage(MessageSink::Close, MessageSink::Warning,
+                                       m_texts.text(texts::EnterValidDate));
                 continue;
             }
             const EntryResult entered =

@@ -11,13 +11,6 @@
 namespace trevalon {
 namespace {
 
-enum TextNumber {
-    LoadProblem = 890,
-    FileDamaged = 891,
-    NoLogFiles = 892,
-    ConfirmClear = 893,
-};
-
 bool isLogFileName(const QString& name) {
     const qsizetype stem = name.size() - 3;
     return stem >= 0 && name.endsWith(QLatin1String("txt"), Qt::CaseInsensitive) &&
@@ -67,7 +60,8 @@ bool EventLogFiles::open(MessageSink& sink, const TextTable& texts) {
     m_selected.clear();
     m_text.clear();
     if (m_names.isEmpty()) {
-        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(NoLogFiles));
+        sink.showMessage(MessageSink::Close, MessageSink::Information,
+                         texts.text(texts::EventLogNoFiles));
         return false;
     }
     return select(m_names.last(), sink, texts);
@@ -86,9 +80,9 @@ bool EventLogFiles::select(const QString& name, MessageSink& sink, const TextTab
 
 void EventLogFiles::reportUnreadable(const QString& name, MessageSink& sink,
                                      const TextTable& texts) const {
-    sink.showMessage(
-        MessageSink::Close, MessageSink::Warning,
-        texts.text(LoadProblem) + pathOf(name) + QStringLiteral(".\r") + texts.text(FileDamaged));
+    sink.showMessage(MessageSink::Close, MessageSink::Warning,
+                     texts.text(texts::EventLogLoadProblem) + pathOf(name) + QStringLiteral(".\r") +
+                         texts.text(texts::EventLogFileDamaged));
 }
 
 bool EventLogFiles::clearOthers(MessageSink& sink, const TextTable& texts) {
@@ -96,7 +90,7 @@ bool EventLogFiles::clearOthers(MessageSink& sink, const TextTable& texts) {
         return false;  // nothing chosen to keep: clearing would empty the folder
     }
     if (sink.showMessage(MessageSink::YesNoCancel, MessageSink::Question,
-                         texts.text(ConfirmClear)) != MessageSink::ResultYes) {
+                         texts.text(texts::EventLogConfirmClear)) != MessageSink::ResultYes) {
         return false;
     }
     QDir folder(m_folder);

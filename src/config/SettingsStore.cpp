@@ -27,22 +27,6 @@ const QString kRoot = QStringLiteral("Ini");
 constexpr std::array<const char*, 9> kKeyNames = {"ed", "al",  "wo",   "pdp", "dfpz",
                                                   "lg", "rzm", "wrzd", "fl"};
 
-enum TextNumber {
-    SettingsNotWritten = 702,
-    LanguageChanged = 703,
-    NewFileCreated = 704,
-    NewFileNotWritten = 705,
-    AllWritten = 706,
-    FileRead = 707,
-    ForeignFile = 708,
-    DamagedFile = 709,
-    MissingFile = 710,
-    LevelChanged = 711,
-    FoldersPrepared = 712,
-    ProjectsFolderChanged = 715,
-    DialogApplied = 912,
-};
-
 QString flag(bool value) {
     return value ? QStringLiteral("1") : QStringLiteral("0");
 }
@@ -149,7 +133,7 @@ void SettingsStore::prepareFolders(const SettingsEnvironment& environment,
     m_settingsFile = joinPath(m_dataFolder, QStringLiteral("Trevalon.ini"));
     m_logFile = joinPath(m_logFolder, logFileName(startTime));
     m_values.projectsFolder = QDir::toNativeSeparators(environment.documentsFolder);
-    logAbove(3, FoldersPrepared);
+    logAbove(3, texts::LogFoldersPrepared);
 }
 
 QString SettingsStore::logFileName(const QDateTime& startTime) {
@@ -164,12 +148,12 @@ QString SettingsStore::defaultProjectsFolder() const {
 void SettingsStore::readSettings() {
     if (!QFileInfo::exists(m_settingsFile)) {
         writeDefaultSettings();
-        logAlways(MissingFile);
+        logAlways(texts::LogSettingsMissing);
         return;
     }
     const auto replaceDamaged = [this] {
         writeDefaultSettings();
-        logAlways(DamagedFile);
+        logAlways(texts::LogSettingsDamaged);
     };
     const auto bytes = readFile(m_settingsFile);
     if (!bytes) {
@@ -190,7 +174,7 @@ void SettingsStore::readSettings() {
     }
     if (*signature != QLatin1String(Signature)) {
         writeDefaultSettings();
-        logAlways(ForeignFile);
+        logAlways(texts::LogSettingsForeign);
         return;
     }
     m_values.warnBeforeDelete = readBoolean(element(Key::Warn));
@@ -214,7 +198,7 @@ void SettingsStore::readSettings() {
         return;
     }
     m_values.projectsFolder = *folder;
-    logAbove(3, FileRead);
+    logAbove(3, texts::LogSettingsRead);
 }
 
 bool SettingsStore::writeDefaultSettings() {
@@ -229,10 +213,10 @@ bool SettingsStore::writeDefaultSettings() {
         writeKey(document, key);
     }
     if (!saveDocument(document)) {
-        logAbove(1, NewFileNotWritten);
+        logAbove(1, texts::LogSettingsNotCreated);
         return false;
     }
-    logAbove(3, NewFileCreated);
+    logAbove(3, texts::LogSettingsCreated);
     return true;
 }
 
@@ -242,10 +226,10 @@ bool SettingsStore::writeAllSettings() {
         writeKey(document, static_cast<Key>(key));
     }
     if (!saveDocument(document)) {
-        logAbove(1, SettingsNotWritten);
+        logAbove(1, texts::LogSettingsNotWritten);
         return false;
     }
-    logAbove(3, AllWritten);
+    logAbove(3, texts::LogSettingsWritten);
     return true;
 }
 
@@ -260,28 +244,28 @@ bool SettingsStore::applyDialog(const Settings& edited) {
     if (!writeAllSettings()) {
         return false;
     }
-    logAbove(3, DialogApplied);
+    logAbove(3, texts::LogSettingsApplied);
     return true;
 }
 
 void SettingsStore::updateLanguage(const QString& language) {
     m_values.language = language;
     if (updateKey(Key::Language)) {
-        logAbove(3, LanguageChanged);
+        logAbove(3, texts::LogLanguageChanged);
     }
 }
 
 void SettingsStore::updateProjectsFolder(const QString& folder) {
     m_values.projectsFolder = folder;
     if (updateKey(Key::Folder)) {
-        logAbove(3, ProjectsFolderChanged);
+        logAbove(3, texts::LogProjectsFolderChanged);
     }
 }
 
 void SettingsStore::setLogLevel(int level) {
     m_values.logLevel = std::clamp(level, Settings::MinLogLevel, Settings::MaxLogLevel);
     if (updateKey(Key::Level) && m_values.logLevel > 1) {
-        m_log.log(m_texts.text(LevelChanged) + QString::number(m_values.logLevel));
+        m_log.log(m_texts.text(texts::LogLevelChanged) + QString::number(m_values.logLevel));
     }
 }
 
@@ -307,7 +291,7 @@ bool SettingsStore::updateKey(Key key) {
         }
     }
     if (!saveDocument(document)) {
-        logAbove(1, SettingsNotWritten);
+        logAbove(1, texts::LogSettingsNotWritten);
         return false;
     }
     return true;

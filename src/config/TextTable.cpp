@@ -34,8 +34,8 @@ QString unescape(QStringView field) {
     return result;
 }
 
-// The data file is parsed once, on first use; it is part of the program, so a malformed line
-// is a build fault and is simply skipped.
+// The data file is parsed once, on first use. Its lines are number TAB name TAB Polish TAB
+// English; the build checks them while naming the texts, so a malformed line is simply skipped.
 const QHash<int, Entry>& table() {
     static const QHash<int, Entry> entries = [] {
         QHash<int, Entry> parsed;
@@ -45,13 +45,13 @@ const QHash<int, Entry>& table() {
                 continue;
             }
             const auto fields = line.split(u'\t');
-            if (fields.size() != 3) {
+            if (fields.size() != 4) {
                 continue;
             }
             bool ok = false;
             const int number = fields[0].toInt(&ok);
             if (ok) {
-                parsed.insert(number, Entry{unescape(fields[1]), unescape(fields[2])});
+                parsed.insert(number, Entry{unescape(fields[2]), unescape(fields[3])});
             }
         }
         return parsed;

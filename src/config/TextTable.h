@@ -2,10 +2,13 @@
 
 #include <QString>
 
+#include "config/TextIds.h"
+
 namespace trevalon {
 
 // The numbered interface texts in Polish ("pl") and English ("ang"). Every visible text and
-// every log line of the program is fetched from here by number.
+// every log line of the program is fetched from here by its name in `texts` (config/TextIds.h,
+// generated from texts.tsv), e.g. `text(texts::ProjectFileDamaged)`.
 class TextTable {
 public:
     static constexpr int PolishCharset = 238;

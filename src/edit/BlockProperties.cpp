@@ -11,48 +11,6 @@
 namespace trevalon {
 namespace {
 
-constexpr int TextBoard = 61;
-constexpr int TextVariableName = 62;
-constexpr int TextType = 63;
-constexpr int TextScope = 64;
-constexpr int TextStartValue = 65;
-constexpr int TextProgram = 70;
-constexpr int TextColumns = 73;
-constexpr int TextRows = 74;
-constexpr int TextBoardKind = 75;
-constexpr int TextUnset = 78;
-constexpr int TextBlockName = 79;
-constexpr int TextStart = 80;
-constexpr int TextCaller = 81;
-constexpr int TextEnd = 82;
-constexpr int TextReturn = 83;
-constexpr int TextLink = 84;
-constexpr int TextNoBlock = 85;
-constexpr int TextRead = 86;
-constexpr int TextWrite = 87;
-constexpr int TextNotApplicable = 95;
-constexpr int TextComment = 96;
-constexpr int TextVariable = 97;
-constexpr int TextMode = 98;
-constexpr int TextPrecision = 99;
-constexpr int TextMessage = 100;
-constexpr int TextQuestion = 101;
-constexpr int TextFormula = 102;
-constexpr int TextLeft = 103;
-constexpr int TextRight = 104;
-constexpr int TextRelation = 105;
-constexpr int TextArray = 106;
-constexpr int TextIndex = 107;
-constexpr int TextInserted = 108;
-constexpr int TextDown = 109;
-constexpr int TextUp = 110;
-constexpr int TextGoTo = 111;
-constexpr int TextProcedure = 71;
-constexpr int TextTrue = 59;
-constexpr int TextFalse = 60;
-constexpr int TextLocal = 57;
-constexpr int TextGlobal = 58;
-
 constexpr int kMinBoardSize = 8;
 bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -142,40 +100,45 @@ void BlockProperties::addVariableList(PropertyField field, int label, int type) 
 }
 
 void BlockProperties::buildBoardRows() {
-    addText(PropertyField::BoardName, TextBoard, BoardNameLimit, KeyFilter::Anything);
-    addRow(PropertyField::BoardColumns, RowEditor::List, TextColumns);
-    addRow(PropertyField::BoardRows, RowEditor::List, TextRows);
+    addText(PropertyField::BoardName, texts::PropertyBoard, BoardNameLimit, KeyFilter::Anything);
+    addRow(PropertyField::BoardColumns, RowEditor::List, texts::PropertyColumns);
+    addRow(PropertyField::BoardRows, RowEditor::List, texts::PropertyRows);
     // The main board is always the program itself.
     addRow(PropertyField::BoardKind, m_board == 1 ? RowEditor::ReadOnly : RowEditor::List,
-           TextBoardKind);
+           texts::PropertyBoardKind);
 }
 
 void BlockProperties::buildVariableRows() {
-    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, TextBoard);
-    addText(PropertyField::Name, TextVariableName, NameLimit, KeyFilter::Name);
-    addRow(PropertyField::VariableType, RowEditor::List, TextType);
-    addRow(PropertyField::Scope, RowEditor::List, TextScope);
+    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, texts::PropertyBoard);
+    addText(PropertyField::Name, texts::PropertyVariableName, NameLimit, KeyFilter::Name);
+    addRow(PropertyField::VariableType, RowEditor::List, texts::PropertyType);
+    addRow(PropertyField::Scope, RowEditor::List, texts::PropertyRange);
     switch (cell().mode) {
         case TypeLogical:
-            addRow(PropertyField::StartValue, RowEditor::List, TextStartValue);
+            addRow(PropertyField::StartValue, RowEditor::List, texts::PropertyStartValue);
             break;
         case TypeArray:
-            addRow(PropertyField::StartValue, RowEditor::ReadOnly, TextStartValue);
+            addRow(PropertyField::StartValue, RowEditor::ReadOnly, texts::PropertyStartValue);
             break;
         case TypeInteger:
-            addText(PropertyField::StartValue, TextStartValue, NameLimit, KeyFilter::Integer);
+            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
+                    KeyFilter::Integer);
             break;
         case TypeReal:
-            addText(PropertyField::StartValue, TextStartValue, NameLimit, KeyFilter::Real);
+            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
+                    KeyFilter::Real);
             break;
         case TypeChar:
-            addText(PropertyField::StartValue, TextStartValue, NameLimit, KeyFilter::Character);
+            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
+                    KeyFilter::Character);
             break;
         case TypeDate:
-            addText(PropertyField::StartValue, TextStartValue, NameLimit, KeyFilter::Date);
+            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
+                    KeyFilter::Date);
             break;
         default:
-            addText(PropertyField::StartValue, TextStartValue, NameLimit, KeyFilter::Anything);
+            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
+                    KeyFilter::Anything);
             break;
     }
 }
@@ -186,81 +149,81 @@ bool BlockProperties::precisionApplies() const {
 }
 
 void BlockProperties::buildReadWriteRows() {
-    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, TextBoard);
-    addText(PropertyField::Name, TextBlockName, NameLimit, KeyFilter::Name);
-    addText(PropertyField::Text4, TextComment, LongTextLimit, KeyFilter::Anything,
+    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, texts::PropertyBoard);
+    addText(PropertyField::Name, texts::PropertyBlockName, NameLimit, KeyFilter::Name);
+    addText(PropertyField::Text4, texts::PropertyComment, LongTextLimit, KeyFilter::Anything,
             RowBuilder::Comment);
-    addVariableList(PropertyField::Variable2, TextVariable);
-    addRow(PropertyField::ReadWriteMode, RowEditor::List, TextMode);
+    addVariableList(PropertyField::Variable2, texts::PropertyVariable);
+    addRow(PropertyField::ReadWriteMode, RowEditor::List, texts::PropertyMode);
     if (precisionApplies()) {
-        addRow(PropertyField::Precision, RowEditor::List, TextPrecision);
+        addRow(PropertyField::Precision, RowEditor::List, texts::PropertyPrecision);
     } else {
         // Only a written real is rounded; the stored precision changes only when the user
         // changes the mode or the variable, never by looking at the block.
-        addRow(PropertyField::Precision, RowEditor::ReadOnly, TextPrecision);
+        addRow(PropertyField::Precision, RowEditor::ReadOnly, texts::PropertyPrecision);
     }
 }
 
 void BlockProperties::buildBlockRows() {
-    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, TextBoard);
+    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, texts::PropertyBoard);
     const int kind = m_kind;
     if (kind == KindStart || kind == KindEnd) {
-        addRow(PropertyField::FixedName, RowEditor::ReadOnly, TextBlockName);
+        addRow(PropertyField::FixedName, RowEditor::ReadOnly, texts::PropertyBlockName);
         if (activeBoard().kind == BoardProcedure) {
             addRow(PropertyField::Caller, RowEditor::List,
-                   kind == KindStart ? TextCaller : TextReturn);
+                   kind == KindStart ? texts::PropertyCaller : texts::PropertyReturnTo);
         }
         return;
     }
-    addText(PropertyField::Name, TextBlockName, NameLimit, KeyFilter::Name);
+    addText(PropertyField::Name, texts::PropertyBlockName, NameLimit, KeyFilter::Name);
     switch (kind) {
         case KindBranchStart:
         case KindBranchEnd:
-            addRow(PropertyField::BranchLink, RowEditor::List, TextLink);
-            addRow(PropertyField::Scope, RowEditor::List, TextScope);
+            addRow(PropertyField::BranchLink, RowEditor::List, texts::PropertyLink);
+            addRow(PropertyField::Scope, RowEditor::List, texts::PropertyRange);
             break;
         case KindCall:
         case KindReturn:
-            addRow(PropertyField::ProcedureBoard, RowEditor::List, TextProcedure);
+            addRow(PropertyField::ProcedureBoard, RowEditor::List, texts::BoardKindProcedure);
             break;
         case KindMessage:
-            addText(PropertyField::Text4, TextMessage, LongTextLimit, KeyFilter::Anything,
-                    RowBuilder::Comment);
+            addText(PropertyField::Text4, texts::PropertyMessage, LongTextLimit,
+                    KeyFilter::Anything, RowBuilder::Comment);
             break;
         case KindQuestion:
-            addText(PropertyField::Text4, TextQuestion, LongTextLimit, KeyFilter::Anything,
-                    RowBuilder::Comment);
-            addVariableList(PropertyField::Variable2, TextVariable, TypeLogical);
+            addText(PropertyField::Text4, texts::PropertyQuestion, LongTextLimit,
+                    KeyFilter::Anything, RowBuilder::Comment);
+            addVariableList(PropertyField::Variable2, texts::PropertyVariable, TypeLogical);
             break;
         case KindRandom:
-            addVariableList(PropertyField::Variable2, TextVariable, TypeInteger);
-            addText(PropertyField::Text4, TextScope, RangeLimit, KeyFilter::Anything);
+            addVariableList(PropertyField::Variable2, texts::PropertyVariable, TypeInteger);
+            addText(PropertyField::Text4, texts::PropertyRange, RangeLimit, KeyFilter::Anything);
             break;
         case KindAssign:
-            addVariableList(PropertyField::Variable2, TextVariableName);
-            addText(PropertyField::Text4, TextFormula, LongTextLimit, KeyFilter::Formula,
+            addVariableList(PropertyField::Variable2, texts::PropertyVariableName);
+            addText(PropertyField::Text4, texts::PropertyFormula, LongTextLimit, KeyFilter::Formula,
                     RowBuilder::Expression);
             break;
         case KindCompareVars:
-            addVariableList(PropertyField::Variable2, TextLeft);
-            addVariableList(PropertyField::Variable3, TextRight);
-            addRow(PropertyField::Relation, RowEditor::List, TextRelation);
+            addVariableList(PropertyField::Variable2, texts::PropertyLeftVariable);
+            addVariableList(PropertyField::Variable3, texts::PropertyRightVariable);
+            addRow(PropertyField::Relation, RowEditor::List, texts::PropertyCondition);
             break;
         case KindCompareFormula:
-            addVariableList(PropertyField::Variable2, TextLeft);
-            addText(PropertyField::Text4, TextFormula, LongTextLimit, KeyFilter::Anything,
-                    RowBuilder::Expression);
-            addRow(PropertyField::Relation, RowEditor::List, TextRelation);
+            addVariableList(PropertyField::Variable2, texts::PropertyLeftVariable);
+            addText(PropertyField::Text4, texts::PropertyFormula, LongTextLimit,
+                    KeyFilter::Anything, RowBuilder::Expression);
+            addRow(PropertyField::Relation, RowEditor::List, texts::PropertyCondition);
             break;
         case KindArrayWrite:
         case KindArrayRead:
-            addVariableList(PropertyField::Variable2, TextArray, TypeArray);
-            addVariableList(PropertyField::Variable3, TextIndex, TypeInteger);
-            addVariableList(PropertyField::Variable4, TextInserted, TypeInteger);
+            addVariableList(PropertyField::Variable2, texts::PropertyArray, TypeArray);
+            addVariableList(PropertyField::Variable3, texts::PropertyIndex, TypeInteger);
+            addVariableList(PropertyField::Variable4, texts::PropertyInsertedValue, TypeInteger);
             break;
         case KindJoinRight:
         case KindJoinLeft:
-            addRow(PropertyField::Direction, RowEditor::List, TextGoTo);
+            addRow(PropertyField::Direction, RowEditor::List, texts::PropertyGoTo);
             break;
         default:
             break;
@@ -295,7 +258,7 @@ QString BlockProperties::shortened(const QString& value) {
 }
 
 QString BlockProperties::logicalWord(const QString& stored) const {
-    return m_texts.text(stored == trueValue() ? TextTrue : TextFalse);
+    return m_texts.text(stored == trueValue() ? texts::LogicalTrue : texts::LogicalFalse);
 }
 
 // The stored link as the list shows it: the "no block" marker is shown in the interface's
@@ -314,7 +277,7 @@ QString BlockProperties::storedName(const PropertyRow& row) const {
             name = c.text2;
             break;
     }
-    return name == Project::NoBlock ? m_texts.text(TextNoBlock) : name;
+    return name == Project::NoBlock ? m_texts.text(texts::NoBlock) : name;
 }
 
 QString BlockProperties::value(int r) const {
@@ -332,7 +295,7 @@ QString BlockProperties::value(int r) const {
         case PropertyField::BoardRows:
             return QString::number(b.rows);
         case PropertyField::FixedName:
-            return m_texts.text(m_kind == KindStart ? TextStart : TextEnd);
+            return m_texts.text(m_kind == KindStart ? texts::StartBlockName : texts::EndBlockName);
         case PropertyField::Name:
             return cell().name;
         case PropertyField::StartValue:
@@ -348,7 +311,7 @@ QString BlockProperties::value(int r) const {
             return storedName(row);
         case PropertyField::Precision:
             if (row.editor == RowEditor::ReadOnly) {
-                return m_texts.text(TextNotApplicable);
+                return m_texts.text(texts::PrecisionNotApplicable);
             }
             return codedValue(r);
         default:
@@ -360,12 +323,12 @@ QString BlockProperties::value(int r) const {
 QString BlockProperties::codedValue(int r) const {
     const PropertyRow& row = rowAt(r);
     if (m_kind == KindBoard && row.field == PropertyField::BoardKind && m_board == 1) {
-        return m_texts.text(TextProgram);
+        return m_texts.text(texts::BoardKindProgram);
     }
     const int index = listChoice(r);
     const QStringList items = listItems(r);
     if (row.field == PropertyField::Precision && index < 0) {
-        return m_texts.text(TextNotApplicable);
+        return m_texts.text(texts::PrecisionNotApplicable);
     }
     return index >= 0 && index < items.size() ? items.at(index) : QString();
 }
@@ -417,7 +380,7 @@ QStringList BlockProperties::listItems(int r) const {
         }
         return items;
     };
-    const auto orUnset = [this](QStringList names, int placeholder = TextUnset) {
+    const auto orUnset = [this](QStringList names, int placeholder = texts::Unset) {
         return names.isEmpty() ? QStringList{m_texts.text(placeholder)} : names;
     };
     switch (row.field) {
@@ -430,27 +393,33 @@ QStringList BlockProperties::listItems(int r) const {
             return sizes;
         }
         case PropertyField::BoardKind:
-            return words({70, 71, 72});
+            return words(
+                {texts::BoardKindProgram, texts::BoardKindProcedure, texts::BoardKindField});
         case PropertyField::VariableType:
-            return words({50, 51, 52, 53, 54, 55, 56});
+            return words({texts::TypeNameInteger, texts::TypeNameReal, texts::TypeNameChar,
+                          texts::TypeNameText, texts::TypeNameLogical, texts::TypeNameArray,
+                          texts::TypeNameDate});
         case PropertyField::Scope:
-            return words({TextLocal, TextGlobal});
+            return words({texts::ScopeLocal, texts::ScopeGlobal});
         case PropertyField::StartValue:
-            return words({TextTrue, TextFalse});
+            return words({texts::LogicalTrue, texts::LogicalFalse});
         case PropertyField::Caller:
             return orUnset(blockNames(m_kind == KindStart ? KindCall : KindReturn, true));
         case PropertyField::BranchLink:
             return m_kind == KindBranchStart
                        ? orUnset(blockNames(KindBranchEnd, false))
-                       : orUnset(blockNames(KindBranchStart, false), TextNoBlock);
+                       : orUnset(blockNames(KindBranchStart, false), texts::NoBlock);
         case PropertyField::Variable2:
         case PropertyField::Variable3:
         case PropertyField::Variable4:
             return orUnset(variableNames(row.typeFilter));
         case PropertyField::ReadWriteMode:
-            return words({TextRead, TextWrite});
+            return words({texts::ModeRead, texts::ModeWrite});
         case PropertyField::Precision:
-            return words({88, 89, 90, 91, 92, 93, 94});
+            return words({texts::PrecisionZeroDigits, texts::PrecisionOneDigit,
+                          texts::PrecisionTwoDigits, texts::PrecisionThreeDigits,
+                          texts::PrecisionFourDigits, texts::PrecisionFiveDigits,
+                          texts::PrecisionUnrounded});
         case PropertyField::Relation: {
             QStringList operators;
             for (int mode = 0; mode < BlockCatalogue::ComparisonCount; ++mode) {
@@ -461,7 +430,7 @@ QStringList BlockProperties::listItems(int r) const {
         case PropertyField::ProcedureBoard:
             return orUnset(procedureBoards());
         case PropertyField::Direction:
-            return words({TextDown, TextUp});
+            return words({texts::DirectionDown, texts::DirectionUp});
         default:
             return {};
     }

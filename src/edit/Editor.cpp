@@ -8,21 +8,7 @@
 #include "model/Project.h"
 
 namespace trevalon {
-namespace {
-
-constexpr int TextVariableLimit = 290;
-constexpr int TextStartTwice = 291;
-constexpr int TextEndTwice = 292;
-constexpr int TextCellTaken = 293;
-constexpr int TextBlockLimit = 294;
-constexpr int TextFinishEditing = 300;
-constexpr int TextMoveAcrossBoards = 301;
-constexpr int TextFirstBoard = 302;
-constexpr int TextDeleteBlock = 303;
-constexpr int TextClearBoard = 19;
-constexpr int TextDeleteBoard = 20;
-
-}  // namespace
+namespace {}  // namespace
 
 Editor::Editor(Project& project, const TextTable& texts, MessageSink& sink, EditorView& view)
     : m_project(project), m_texts(texts), m_sink(sink), m_view(view) {}
@@ -105,7 +91,7 @@ bool Editor::mouseDown(int n, const QPoint& imagePos, Click click) {
     }
     if (m_view.propertiesEditing()) {
         m_sink.showMessage(MessageSink::Close, MessageSink::Information,
-                           m_texts.text(TextFinishEditing));
+                           m_texts.text(texts::FinishEditingProperties));
         return false;
     }
     if (m_moving && n != m_moveBoard) {
@@ -154,7 +140,7 @@ void Editor::placeOrLeave(int n, int column, int row, Click click) {
 
 void Editor::refuseMoveAcrossBoards() {
     m_sink.showMessage(MessageSink::Close, MessageSink::Information,
-                       m_texts.text(TextMoveAcrossBoards));
+                       m_texts.text(texts::CannotMoveAcrossBoards));
     leaveMoving();
     const int source = m_moveBoard;
     m_project.activeBoard = source;
@@ -170,21 +156,21 @@ bool Editor::placeChosenBlock(int n, int column, int row) {
         return false;
     };
     if (board.blockCount >= kMaxBlocksPerBoard) {
-        return refuse(TextBlockLimit);
+        return refuse(texts::BlockLimitReached);
     }
     if (board.cell(column, row).occupied) {
-        return refuse(TextCellTaken);
+        return refuse(texts::CellOccupied);
     }
     board.changed = true;
     const int kind = chosenKind();
     if (kind == KindVariable) {
         if (board.variableCount >= kMaxVariablesPerBoard) {
-            return refuse(TextVariableLimit);
+            return refuse(texts::VariableLimitReached);
         }
     } else if (kind == KindStart && m_project.boardHasKind(n, KindStart)) {
-        return refuse(TextStartTwice);
+        return refuse(texts::StartAlreadyPlaced);
     } else if (kind == KindEnd && m_project.boardHasKind(n, KindEnd)) {
-        return refuse(TextEndTwice);
+        return refuse(texts::EndAlreadyPlaced);
     }
     m_project.placeBlock(n, column, row, m_group, m_index);
     if (kind == KindVariable) {
@@ -264,7 +250,7 @@ void Editor::deleteCurrentBlock() {
     }
     if (m_view.warnBeforeDelete() &&
         m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
-                           m_texts.text(TextDeleteBlock)) != MessageSink::ResultYes) {
+                           m_texts.text(texts::ConfirmDeleteBlock)) != MessageSink::ResultYes) {
         return;
     }
     if (m_project.isOccupied(n, m_currentColumn, m_currentRow)) {
@@ -282,7 +268,7 @@ void Editor::clearBoard() {
         return;
     }
     if (m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
-                           m_texts.text(TextClearBoard)) != MessageSink::ResultYes) {
+                           m_texts.text(texts::ConfirmClearBoard)) != MessageSink::ResultYes) {
         return;
     }
     m_project.resetBoard(n);
@@ -303,7 +289,7 @@ void Editor::deleteOwnBoard(int n) {
     }
     if (n == 1) {
         m_sink.showMessage(MessageSink::Close, MessageSink::Information,
-                           m_texts.text(TextFirstBoard));
+                           m_texts.text(texts::FirstBoardNotRemovable));
         return;
     }
     if (n <= m_project.boardCount && n != m_project.activeBoard) {
@@ -327,7 +313,7 @@ void Editor::deleteBoard() {
         return;
     }
     if (m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
-                           m_texts.text(TextDeleteBoard)) != MessageSink::ResultYes) {
+                           m_texts.text(texts::ConfirmDeleteBoard)) != MessageSink::ResultYes) {
         return;
     }
     const int removed = count;

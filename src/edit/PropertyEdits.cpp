@@ -11,15 +11,6 @@
 namespace trevalon {
 namespace {
 
-constexpr int TextQuotedUnset = 66;
-constexpr int TextEnterBlockName = 67;
-constexpr int TextBoardErrors = 68;
-constexpr int TextNameTaken = 69;
-constexpr int TextEnterBoardName = 76;
-constexpr int TextBoardNameTaken = 77;
-constexpr int TextUnset = 78;
-constexpr int TextNoBlock = 85;
-
 constexpr int kMinBoardSize = 8;
 
 bool isAsciiLetterOrDigit(QChar c) {
@@ -69,7 +60,7 @@ QString BlockProperties::editText(int r) {
 void BlockProperties::refuse(int textNumber) {
     m_sink.showMessage(
         MessageSink::Close, MessageSink::Information,
-        m_texts.text(TextBoardErrors) + QLatin1Char('\n') + m_texts.text(textNumber));
+        m_texts.text(texts::ErrorsOnBoard) + QLatin1Char('\n') + m_texts.text(textNumber));
 }
 
 // Checks in this order: a variable's name against every variable of the project, the
@@ -80,18 +71,18 @@ bool BlockProperties::storeName(const QString& name) {
         return false;
     }
     if (c.isVariable && m_project.variableNameTaken(name, m_column, m_row)) {
-        refuse(TextNameTaken);
+        refuse(texts::BlockNameTaken);
         return false;
     }
     if (Project::isReservedName(name, m_sink, m_texts)) {
         return false;
     }
     if (m_project.blockNameTaken(m_board, name, m_column, m_row)) {
-        refuse(TextNameTaken);
+        refuse(texts::BlockNameTaken);
         return false;
     }
     if (name.isEmpty()) {
-        refuse(TextEnterBlockName);
+        refuse(texts::EnterBlockName);
         return false;
     }
     c.name = name;
@@ -103,11 +94,11 @@ bool BlockProperties::storeBoardName(const QString& name) {
         return false;
     }
     if (m_project.boardNameTaken(name, m_board)) {
-        refuse(TextBoardNameTaken);
+        refuse(texts::BoardNameTaken);
         return false;
     }
     if (name.isEmpty()) {
-        refuse(TextEnterBoardName);
+        refuse(texts::EnterBoardName);
         return false;
     }
     activeBoard().name = name;
@@ -178,7 +169,7 @@ void BlockProperties::setVariableType(int type) {
     switch (type) {
         case TypeChar:
         case TypeText:
-            c.text4 = m_texts.text(TextQuotedUnset);
+            c.text4 = m_texts.text(texts::QuotedUnset);
             break;
         case TypeArray:
             c.text4 = Project::EmptyArray;
@@ -254,9 +245,9 @@ BlockProperties::Effects BlockProperties::storeChoice(int r, int index) {
         QString chosen = items.at(index);
         // The lists' placeholders are stored as the model's own markers.
         if (row.field == PropertyField::BranchLink && m_kind == KindBranchEnd &&
-            chosen == m_texts.text(TextNoBlock)) {
+            chosen == m_texts.text(texts::NoBlock)) {
             chosen = Project::NoBlock;
-        } else if (chosen == m_texts.text(TextUnset)) {
+        } else if (chosen == m_texts.text(texts::Unset)) {
             chosen = Project::Unset;
         }
         if (field == chosen) {

@@ -7,6 +7,7 @@
 #include "calc/TCalcul.h"
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
+#include "config/TextIds.h"
 #include "exec/VariableLookup.h"
 #include "exec/VariablesList.h"
 #include "exec/Workspace.h"
@@ -97,7 +98,7 @@ bool BoardCheck::runStage(int stage, int n) {
 void BoardCheck::reportLast() {
     CheckReport& report = m_workspace.checkReport();
     report.showBoardReport(m_result);
-    report.setTitleStrip(m_workspace.texts().text(280));
+    report.setTitleStrip(m_workspace.texts().text(texts::ReportCheckStrip));
 }
 
 bool BoardCheck::checkActiveBoard() {
@@ -111,7 +112,7 @@ bool BoardCheck::checkProject() {
             // again could draw other test values and report something else.
             reportLast();
             m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Information,
-                                               m_workspace.texts().text(17));
+                                               m_workspace.texts().text(texts::BoardCheckFailed));
             return false;
         }
     }
@@ -218,9 +219,10 @@ bool BoardCheck::formulaFits(const Cell& cell, bool reportFailure) {
     } catch (...) {
         // The Calculator keeps its failures to itself; this is the last line of defence.
         if (reportFailure) {
-            const QString text = m_workspace.texts().text(162);
+            const QString text = m_workspace.texts().text(texts::FormulaProcessingFailed);
             m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning, text);
-            m_workspace.log().logAbove(1, text + u' ' + m_workspace.texts().text(1682) + formula);
+            m_workspace.log().logAbove(
+                1, text + u' ' + m_workspace.texts().text(texts::LogFormula) + formula);
         }
         return false;
     }

@@ -21,7 +21,7 @@ public:
     bool checkBoard(int n, bool withReport);
     bool checkActiveBoard();
     // Checks the boards in order up to the first failure. All passing: the project report.
-    // Otherwise that board's report and text 17 in the message dialog.
+    // Otherwise that board's report and texts::BoardCheckFailed in the message dialog.
     bool checkProject();
 
     // The result of the last checkBoard.

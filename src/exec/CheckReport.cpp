@@ -7,7 +7,9 @@
 namespace trevalon {
 namespace {
 
-constexpr int kStageTexts[kCheckStages] = {264, 265, 267, 268, 269};
+constexpr int kStageTexts[kCheckStages] = {
+    texts::ReportStageStartEnd, texts::ReportStageProperties, texts::ReportStageVariables,
+    texts::ReportStageExpressions, texts::ReportStageConsistency};
 constexpr int kVariableValueLength = 24;
 
 ReportRow stageRow(int stage, int status, const TextTable& texts) {
@@ -17,7 +19,7 @@ ReportRow stageRow(int stage, int status, const TextTable& texts) {
     if (status == StagePassed) {
         row.value = QStringLiteral("OK");
     } else if (status == StageNotDetermined && stage > 0) {
-        row.value = texts.text(266);
+        row.value = texts.text(texts::ReportNotDetermined);
         row.tone = ReportRow::Undetermined;
     } else {
         row.value = QStringLiteral("NO");
@@ -31,31 +33,37 @@ ReportRow stageRow(int stage, int status, const TextTable& texts) {
 std::vector<ReportRow> boardReportRows(const Project& project, const BoardCheckResult& result,
                                        const TextTable& texts) {
     std::vector<ReportRow> rows;
-    rows.push_back({ReportRow::Header, texts.text(260) + project.board(result.board).name,
-                    QString(), ReportRow::Normal});
+    rows.push_back({ReportRow::Header,
+                    texts.text(texts::ReportCheckOf) + project.board(result.board).name, QString(),
+                    ReportRow::Normal});
     for (int stage = 0; stage < kCheckStages; ++stage) {
         rows.push_back(stageRow(stage, result.stages[static_cast<std::size_t>(stage)], texts));
     }
     if (result.passed()) {
-        rows.push_back({ReportRow::Summary, texts.text(270), QString(), ReportRow::Normal});
+        rows.push_back({ReportRow::Summary, texts.text(texts::ReportBoardReady), QString(),
+                        ReportRow::Normal});
     } else {
-        rows.push_back({ReportRow::Summary, texts.text(271), QString(), ReportRow::Bad});
+        rows.push_back({ReportRow::Summary, texts.text(texts::ReportBoardNeedsFixing), QString(),
+                        ReportRow::Bad});
     }
     return rows;
 }
 
 std::vector<ReportRow> projectReportRows(const QString& projectName, const TextTable& texts) {
     return {
-        {ReportRow::Header, texts.text(260) + projectName, QString(), ReportRow::Normal},
-        {ReportRow::Row, texts.text(261), QStringLiteral("OK"), ReportRow::Normal},
-        {ReportRow::Summary, texts.text(262), QString(), ReportRow::Normal},
+        {ReportRow::Header, texts.text(texts::ReportCheckOf) + projectName, QString(),
+         ReportRow::Normal},
+        {ReportRow::Row, texts.text(texts::ReportProjectState), QStringLiteral("OK"),
+         ReportRow::Normal},
+        {ReportRow::Summary, texts.text(texts::ReportProjectReady), QString(), ReportRow::Normal},
     };
 }
 
 std::vector<ReportRow> variablesReportRows(const Project& project, const QString& variablesList,
                                            const TextTable& texts) {
     std::vector<ReportRow> rows;
-    rows.push_back({ReportRow::Header, texts.text(272), QString(), ReportRow::Normal});
+    rows.push_back(
+        {ReportRow::Header, texts.text(texts::ReportVariablesState), QString(), ReportRow::Normal});
     for (int n = 1; n <= project.boardCount; ++n) {
         project.board(n).forEachCell([&](const Cell& cell, int, int) {
             if (cell.kindCode == KindVariable) {

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include "config/MessageSink.h"
+#include "config/TextIds.h"
 #include "exec/ExecutionIo.h"
 #include "exec/VariableLookup.h"
 #include "exec/Workspace.h"
@@ -113,16 +114,16 @@ int ExecutionDialogLogic::dateProblem(const QString& year, const QString& month,
     int m = 0;
     int d = 0;
     if (!isWholeNumber(year, &y) || !isWholeNumber(month, &m) || !isWholeNumber(day, &d)) {
-        return 254;
+        return texts::EnterValidDate;
     }
     if (y < 1901 || y > 2399) {
-        return 255;
+        return texts::EnterYearInRange;
     }
     if (m < 1 || m > 12) {
-        return 256;
+        return texts::EnterMonthInRange;
     }
     if (d < 1 || d > daysInMonth(y, m)) {
-        return 257;
+        return texts::EnterDayOfMonth;
     }
     return 0;
 }

@@ -53,7 +53,8 @@ public:
     // The input's length limit for `type`: 9 for numbers, 1 for a character, 0 (none) for a
     // text; logical and array inputs keep `previous`, whatever the last showing left.
     static int maxLength(int type, int previous);
-    // The text number of the first date rule that fails (254..257), or 0 for a valid date.
+    // The text of the first date rule that fails (texts::EnterValidDate, EnterYearInRange,
+    // EnterMonthInRange, EnterDayOfMonth), or 0 for a valid date.
     static int dateProblem(const QString& year, const QString& month, const QString& day);
     // What the Calculator is given for a value typed for a variable of `type`.
     static QString assignmentText(int type, const QString& variable, const QString& input);

@@ -6,6 +6,7 @@
 #include "builders/CommentFormat.h"
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
+#include "config/TextIds.h"
 #include "exec/ArrayValue.h"
 #include "exec/BoardCheck.h"
 #include "exec/ExecutionDialogLogic.h"
@@ -107,7 +108,7 @@ bool Executor::begin() {
             m_state.running = false;
             check.reportLast();
             m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
-                                               m_workspace.texts().text(17));
+                                               m_workspace.texts().text(texts::BoardCheckFailed));
             m_end = RunEnd::CheckFailed;
             m_workspace.executionIo().runStateChanged();
             return false;
@@ -154,7 +155,7 @@ void Executor::loadVariables() {
     if (list.isEmpty()) {
         m_workspace.loadVariables(QString());
         m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Information,
-                                           m_workspace.texts().text(161));
+                                           m_workspace.texts().text(texts::NoVisibleVariables));
         return;
     }
     VariablesList::appendConstants(list);
@@ -356,16 +357,18 @@ void Executor::arrive() {
                 const QString value =
                     CommentFormat::formatValue(variableTypeOf(m_project, cell.text2),
                                                m_workspace.variableValue(cell.text2), cell.extra1);
-                openDialog(DialogMode::Show, 251, render(cell.text4) + u' ' + value, cell);
+                openDialog(DialogMode::Show, texts::ExecutionResultTitle,
+                           render(cell.text4) + u' ' + value, cell);
             } else {
-                openDialog(DialogMode::Read, 250, render(cell.text4), cell);
+                openDialog(DialogMode::Read, texts::ExecutionReadTitle, render(cell.text4), cell);
             }
             break;
         case KindMessage:
-            openDialog(DialogMode::Show, 252, render(cell.text4), cell);
+            openDialog(DialogMode::Show, texts::ExecutionMessageTitle, render(cell.text4), cell);
             break;
         case KindQuestion:
-            openDialog(DialogMode::Question, 253, render(cell.text4), cell);
+            openDialog(DialogMode::Question, texts::ExecutionQuestionTitle, render(cell.text4),
+                       cell);
             break;
         case KindAssign:
         case KindArrayWrite:
@@ -452,7 +455,8 @@ void Executor::assign() {
     m_workspace.refreshVariablesList();
     const TextTable& texts = m_workspace.texts();
     if (detailed()) {
-        m_workspace.log().log(texts.text(1681) + formula + u' ' + texts.text(1683) + result);
+        m_workspace.log().log(texts.text(texts::LogFormulaCorrect) + formula + u' ' +
+                              texts.text(texts::LogResult) + result);
     }
     m_workspace.executionIo().showVariables();
 }
@@ -473,9 +477,9 @@ void Executor::formulaFailed(const QString& formula) {
     const TextTable& texts = m_workspace.texts();
     const QString& error = m_workspace.lastError();
     m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
-                                       texts.text(169) + u'\n' + error);
-    m_workspace.log().logAbove(1,
-                               texts.text(169) + u' ' + texts.text(1682) + formula + u' ' + error);
+                                       texts.text(texts::FormulaRunFailed) + u'\n' + error);
+    m_workspace.log().logAbove(1, texts.text(texts::FormulaRunFailed) + u' ' +
+                                      texts.text(texts::LogFormula) + formula + u' ' + error);
     abort();
 }
 
@@ -547,7 +551,7 @@ void Executor::readArray(const Cell& cell) {
 }
 
 void Executor::failProcessing() {
-    const QString text = m_workspace.texts().text(162);
+    const QString text = m_workspace.texts().text(texts::FormulaProcessingFailed);
     m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning, text);
     m_workspace.log().logAbove(2, text);
     abort();
@@ -565,7 +569,7 @@ void Executor::abort() {
     clearMarks(m_state.runBoard);
     io.runStateChanged();
     m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
-                                       m_workspace.texts().text(18));
+                                       m_workspace.texts().text(texts::BoardProcessingFailed));
     m_workspace.log().logAbove(1, QStringLiteral("Error. ") + m_workspace.lastError() +
                                       QStringLiteral(" Abort execution."));
 }

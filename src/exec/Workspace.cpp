@@ -1,6 +1,7 @@
 #include "exec/Workspace.h"
 
 #include "calc/TCalcul.h"
+#include "config/TextIds.h"
 #include "exec/CheckReport.h"
 #include "exec/ExecutionIo.h"
 #include "exec/Executor.h"
@@ -53,7 +54,7 @@ void Workspace::reseedRandom() {
 }
 
 QString Workspace::projectName() const {
-    return m_projectName.isEmpty() ? m_texts.text(13) : m_projectName;
+    return m_projectName.isEmpty() ? m_texts.text(texts::UntitledProject) : m_projectName;
 }
 
 QString Workspace::variablesList() const {

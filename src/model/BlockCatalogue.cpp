@@ -1,5 +1,7 @@
 #include "model/BlockCatalogue.h"
 
+#include "config/TextIds.h"
+
 namespace trevalon {
 namespace {
 
@@ -10,30 +12,30 @@ constexpr unsigned R = SideRight;
 
 // The last column lists the sides through which the flow passes a cell of that kind.
 constexpr std::array<KindInfo, BlockCatalogue::KindCount> kKinds{{
-    {11, 1, 1, 611, "Start", false, "kompbigstart", B},
-    {12, 1, 2, 612, "End", false, "kompbigend", T},
-    {13, 1, 3, 613, "StartG", true, "kompbigstart", B},
-    {14, 1, 4, 614, "EndG", true, "kompbigend", T},
-    {15, 1, 5, 615, "Zm", false, "zmienna", SideNone},
-    {21, 2, 1, 621, "Czytaj", true, "napisz", T | B},
-    {22, 2, 2, 622, "Procedura", true, "doprocedury", T | B},
-    {23, 2, 3, 623, "Procedura", true, "zprocedury", T | B},
-    {24, 2, 4, 624, "Komunikat", true, "napisz", T | B},
-    {25, 2, 5, 625, "Pytanie", true, "napisz", T | B},
-    {26, 2, 6, 626, "Losowa", true, "przypisz", T | B},
-    {31, 3, 1, 631, "Przypisanie", true, "przypisz", T | B},
-    {32, 3, 2, 632, "PorownajZZ", true, "warunek", T | L | R},
-    {33, 3, 3, 633, "DoTablicy", true, "przypisz", T | B},
-    {34, 3, 4, 634, "ZTablicy", true, "przypisz", T | B},
-    {35, 3, 5, 635, "PorownajZW", true, "warunek", T | L | R},
-    {41, 4, 1, 14, "Poloncz", true, "loncztopdown", T | B},
-    {42, 4, 2, 14, "Poloncz", true, "lonczleftright", L | R},
-    {43, 4, 3, 14, "Poloncz", true, "lonczgrotright", T | B | R},
-    {44, 4, 4, 14, "Poloncz", true, "lonczgrotleft", T | B | L},
-    {45, 4, 5, 14, "Poloncz", true, "loncztopright", T | R},
-    {46, 4, 6, 14, "Poloncz", true, "lonczdownright", B | R},
-    {47, 4, 7, 14, "Poloncz", true, "lonczleftdown", B | L},
-    {48, 4, 8, 14, "Poloncz", true, "loncztopleft", T | L},
+    {11, 1, 1, texts::HintStartBlock, "Start", false, "kompbigstart", B},
+    {12, 1, 2, texts::HintEndBlock, "End", false, "kompbigend", T},
+    {13, 1, 3, texts::HintBranchStart, "StartG", true, "kompbigstart", B},
+    {14, 1, 4, texts::HintBranchEnd, "EndG", true, "kompbigend", T},
+    {15, 1, 5, texts::HintVariableBlock, "Zm", false, "zmienna", SideNone},
+    {21, 2, 1, texts::HintReadWrite, "Czytaj", true, "napisz", T | B},
+    {22, 2, 2, texts::HintCall, "Procedura", true, "doprocedury", T | B},
+    {23, 2, 3, texts::HintReturn, "Procedura", true, "zprocedury", T | B},
+    {24, 2, 4, texts::HintMessage, "Komunikat", true, "napisz", T | B},
+    {25, 2, 5, texts::HintQuestion, "Pytanie", true, "napisz", T | B},
+    {26, 2, 6, texts::HintRandom, "Losowa", true, "przypisz", T | B},
+    {31, 3, 1, texts::HintAssign, "Przypisanie", true, "przypisz", T | B},
+    {32, 3, 2, texts::HintCompareVariables, "PorownajZZ", true, "warunek", T | L | R},
+    {33, 3, 3, texts::HintArrayWrite, "DoTablicy", true, "przypisz", T | B},
+    {34, 3, 4, texts::HintArrayRead, "ZTablicy", true, "przypisz", T | B},
+    {35, 3, 5, texts::HintCompareFormula, "PorownajZW", true, "warunek", T | L | R},
+    {41, 4, 1, texts::HintConnector, "Poloncz", true, "loncztopdown", T | B},
+    {42, 4, 2, texts::HintConnector, "Poloncz", true, "lonczleftright", L | R},
+    {43, 4, 3, texts::HintConnector, "Poloncz", true, "lonczgrotright", T | B | R},
+    {44, 4, 4, texts::HintConnector, "Poloncz", true, "lonczgrotleft", T | B | L},
+    {45, 4, 5, texts::HintConnector, "Poloncz", true, "loncztopright", T | R},
+    {46, 4, 6, texts::HintConnector, "Poloncz", true, "lonczdownright", B | R},
+    {47, 4, 7, texts::HintConnector, "Poloncz", true, "lonczleftdown", B | L},
+    {48, 4, 8, texts::HintConnector, "Poloncz", true, "loncztopleft", T | L},
 }};
 
 }  // namespace
@@ -108,6 +110,22 @@ QString BlockCatalogue::comparisonOperator(int mode) {
         return {};
     }
     return QString::fromLatin1(operators[mode]);
+}
+
+int BlockCatalogue::precisionText(int code) {
+    return texts::PrecisionZeroDigits + code;
+}
+
+int BlockCatalogue::typeListText(int type) {
+    return texts::TipTypeInteger + type - 1;
+}
+
+int BlockCatalogue::typeHeadingText(int type) {
+    return texts::TypeNameInteger + type - 1;
+}
+
+int BlockCatalogue::boardKindText(int kind) {
+    return texts::BoardKindProgram + kind;
 }
 
 }  // namespace trevalon

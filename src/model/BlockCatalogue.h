@@ -41,19 +41,18 @@ struct KindInfo {
     int code;
     int group;
     int index;
-    int hintText;             // toolbar hint, a text-table number
+    int hintText;             // toolbar hint: texts::HintStartBlock, ...
     const char* defaultName;  // placement counter appended unless `numbered` is false
     bool numbered;
     const char* schemaPicture;  // shape in the schema overview
     unsigned sides;             // sides through which the flow enters or leaves (Side bits)
 };
 
-// The block kinds, the "Brak" marker and the fixed codes and colours that go with blocks.
+// The block kinds and the fixed codes and colours that go with blocks.
 class BlockCatalogue {
 public:
     static constexpr int KindCount = 24;                 // 5 + 6 + 5 + 8
     static constexpr int DefaultBlockColour = 12632256;  // light grey RGB(192, 192, 192)
-    static constexpr int TextUnset = 78;                 // "Brak"
 
     static std::span<const KindInfo> kinds();
     // nullptr for a code that is not one of the 27 kinds.
@@ -74,14 +73,17 @@ public:
     // Precision codes of a written number: 0..5 digits, 6 unrounded, 7 not applicable.
     static constexpr int PrecisionUnrounded = 6;
     static constexpr int PrecisionNotApplicable = 7;
-    static int precisionText(int code) { return 88 + code; }
+    // The text of a precision code (texts::PrecisionZeroDigits ... PrecisionNotApplicable).
+    static int precisionText(int code);
 
-    // Variable type words: list names 311..317, headings 50..56.
-    static int typeListText(int type) { return 310 + type; }
-    static int typeHeadingText(int type) { return 49 + type; }
+    // Variable type words of types 1..7: as a block's tip names them (texts::TipTypeInteger
+    // ...) and as the type list shows them (texts::TypeNameInteger ...).
+    static int typeListText(int type);
+    static int typeHeadingText(int type);
 
-    // Board kind words: 70 Program, 71 Procedura, 72 Pole.
-    static int boardKindText(int kind) { return 70 + kind; }
+    // Board kind words of kinds 0..2: texts::BoardKindProgram, BoardKindProcedure,
+    // BoardKindField.
+    static int boardKindText(int kind);
 };
 
 }  // namespace trevalon

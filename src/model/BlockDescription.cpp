@@ -14,52 +14,53 @@ bool isSet(const QString& field) {
 
 // "(linked to text2)" or "not linked" for branch blocks.
 QString branchLink(const Cell& c, const TextTable& t) {
-    if (c.text2 != t.text(330)) {
-        return t.text(328) + c.text2 + Q;
+    if (c.text2 != t.text(texts::TipNoBlock)) {
+        return t.text(texts::TipLinkedTo) + c.text2 + Q;
     }
-    return t.text(329);
+    return t.text(texts::TipNotLinked);
 }
 
 // The variable a read/write, question or random block is tied to, or the "not yet tied" words.
 QString linkedVariable(const Cell& c, const TextTable& t, int linkedText) {
-    return isSet(c.text2) ? t.text(linkedText) + c.text2 + Q : t.text(334);
+    return isSet(c.text2) ? t.text(linkedText) + c.text2 + Q : t.text(texts::TipNoVariableYet);
 }
 
 QString describeAssignment(const Cell& c, const TextTable& t) {
-    QString s = t.text(345) + c.name + Q;
+    QString s = t.text(texts::TipAssignment) + c.name + Q;
     if (!isSet(c.text2)) {
-        return s + t.text(334);
+        return s + t.text(texts::TipNoVariableYet);
     }
-    s += t.text(346) + c.text2 + t.text(347);
-    return isSet(c.text4) ? s + c.text4 + Q : s + t.text(348);
+    s += t.text(texts::TipOfVariable) + c.text2 + t.text(texts::TipAssignsFormula);
+    return isSet(c.text4) ? s + c.text4 + Q : s + t.text(texts::TipFormulaNotSet);
 }
 
 QString describeComparison(const Cell& c, const TextTable& t) {
-    QString s = t.text(349) + c.name + Q;
+    QString s = t.text(texts::TipComparison) + c.name + Q;
     const bool withFormula = c.kindCode == KindCompareFormula;
     if (!isSet(c.text2)) {
-        return s + t.text(withFormula ? 356 : 353);
+        return s + t.text(withFormula ? texts::TipComparedNotSet : texts::TipVariablesNotSet);
     }
-    s += t.text(350) + c.text2 + Q;
+    s += t.text(texts::TipComparesVariable) + c.text2 + Q;
     const QString& other = withFormula ? c.text4 : c.text3;
     if (isSet(other)) {
-        return s + t.text(withFormula ? 354 : 351) + other + Q;
+        return s + t.text(withFormula ? texts::TipAndFormula : texts::TipAndVariable) + other + Q;
     }
-    return s + t.text(withFormula ? 355 : 352);
+    return s + t.text(withFormula ? texts::TipAndFormulaNotSet : texts::TipAndVariableNotSet);
 }
 
 QString describeArray(const Cell& c, const TextTable& t, int heading) {
-    return t.text(heading) + c.name + Q + t.text(358) + c.text2 + t.text(359) + c.text3 +
-           t.text(360) + c.text4 + Q;
+    return t.text(heading) + c.name + Q + t.text(texts::TipArray) + c.text2 +
+           t.text(texts::TipIndex) + c.text3 + t.text(texts::TipValue) + c.text4 + Q;
 }
 
 }  // namespace
 
 QString Project::describeVariable(int n, int column, int row, const TextTable& t) const {
     const Cell& c = cell(n, column, row);
-    return t.text(320) + t.text(c.scope == 0 ? 318 : 319) + QStringLiteral(" ") + Q + c.name +
-           t.text(321) + t.text(BlockCatalogue::typeListText(c.mode)) + t.text(322) + c.text4 + Q +
-           QStringLiteral(" ");
+    return t.text(texts::TipVariable) + t.text(c.scope == 0 ? texts::TipLocal : texts::TipGlobal) +
+           QStringLiteral(" ") + Q + c.name + t.text(texts::TipOfType) +
+           t.text(BlockCatalogue::typeListText(c.mode)) + t.text(texts::TipWithStartValue) +
+           c.text4 + Q + QStringLiteral(" ");
 }
 
 QString Project::describeBlock(int n, int column, int row, const TextTable& t) const {
@@ -67,40 +68,49 @@ QString Project::describeBlock(int n, int column, int row, const TextTable& t) c
     const bool procedureBoard = board(n).kind == BoardProcedure;
     switch (c.kindCode) {
         case KindStart:
-            return t.text(323) + c.name + (procedureBoard ? t.text(324) + c.name + Q : Q);
+            return t.text(texts::TipStartBlock) + c.name +
+                   (procedureBoard ? t.text(texts::TipStartsProcedure) + c.name + Q : Q);
         case KindEnd:
-            return t.text(325) + c.name + (procedureBoard ? t.text(326) + c.name + Q : Q);
+            return t.text(texts::TipEndBlock) + c.name +
+                   (procedureBoard ? t.text(texts::TipEndsProcedure) + c.name + Q : Q);
         case KindBranchStart:
-            return t.text(327) + c.name + Q + branchLink(c, t);
+            return t.text(texts::TipBranchStart) + c.name + Q + branchLink(c, t);
         case KindBranchEnd:
-            return t.text(331) + c.name + Q + branchLink(c, t);
+            return t.text(texts::TipBranchEnd) + c.name + Q + branchLink(c, t);
         case KindReadWrite:
-            return t.text(332) + c.name + Q + linkedVariable(c, t, c.mode == 1 ? 335 : 333);
+            return t.text(texts::TipReadWrite) + c.name + Q +
+                   linkedVariable(c, t,
+                                  c.mode == 1 ? texts::TipWritesVariable : texts::TipReadsVariable);
         case KindCall:
-            return t.text(336) + c.name + Q +
-                   (isSet(c.text2) ? t.text(337) + c.text2 + Q : t.text(329));
+            return t.text(texts::TipCall) + c.name + Q +
+                   (isSet(c.text2) ? t.text(texts::TipLinkedToBoard) + c.text2 + Q
+                                   : t.text(texts::TipNotLinked));
         case KindReturn:
-            return t.text(338) + c.name + Q +
-                   (isSet(c.text2) ? t.text(328) + c.text2 + Q : t.text(329));
+            return t.text(texts::TipReturn) + c.name + Q +
+                   (isSet(c.text2) ? t.text(texts::TipLinkedTo) + c.text2 + Q
+                                   : t.text(texts::TipNotLinked));
         case KindMessage:
-            return t.text(339) + c.name + Q +
-                   (isSet(c.text4) ? t.text(340) + c.text4 + Q : t.text(341));
+            return t.text(texts::TipMessage) + c.name + Q +
+                   (isSet(c.text4) ? t.text(texts::TipMessageText) + c.text4 + Q
+                                   : t.text(texts::TipNotFilled));
         case KindQuestion:
-            return t.text(342) + c.name + Q + linkedVariable(c, t, 343);
+            return t.text(texts::TipQuestion) + c.name + Q +
+                   linkedVariable(c, t, texts::TipLinkedToVariable);
         case KindRandom:
-            return t.text(344) + c.name + Q + linkedVariable(c, t, 343);
+            return t.text(texts::TipRandom) + c.name + Q +
+                   linkedVariable(c, t, texts::TipLinkedToVariable);
         case KindAssign:
             return describeAssignment(c, t);
         case KindCompareVars:
         case KindCompareFormula:
             return describeComparison(c, t);
         case KindArrayWrite:
-            return describeArray(c, t, 357);
+            return describeArray(c, t, texts::TipArrayWrite);
         case KindArrayRead:
-            return describeArray(c, t, 361);
+            return describeArray(c, t, texts::TipArrayRead);
         default:
             if (c.group == 4) {
-                return t.text(362) + c.name + Q;
+                return t.text(texts::TipConnector) + c.name + Q;
             }
             return {};
     }

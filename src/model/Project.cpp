@@ -197,7 +197,8 @@ bool Project::moveBlock(int n, int fromColumn, int fromRow, int toColumn, int to
     Board& b = board(n);
     Cell& target = b.cell(toColumn, toRow);
     if (target.occupied) {
-        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(310));
+        sink.showMessage(MessageSink::Close, MessageSink::Information,
+                         texts.text(texts::MoveTargetOccupied));
         return false;
     }
     target = b.cell(fromColumn, fromRow);
@@ -296,7 +297,8 @@ bool Project::isReservedName(const QString& name, MessageSink& sink, const TextT
     if (name != Unset) {
         return false;
     }
-    sink.showMessage(MessageSink::Close, MessageSink::Information, Unset + texts.text(113));
+    sink.showMessage(MessageSink::Close, MessageSink::Information,
+                     Unset + texts.text(texts::NotAllowedAsName));
     return true;
 }
 

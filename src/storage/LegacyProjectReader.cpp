@@ -154,7 +154,8 @@ bool LegacyProjectReader::load(Project& project, const QString& path, MessageSin
         ProjectFile::adopt(project, *scratch);
         return true;
     }
-    sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(376));
+    sink.showMessage(MessageSink::Close, MessageSink::Information,
+                     texts.text(texts::ProjectFileDamaged));
     return false;
 }
 

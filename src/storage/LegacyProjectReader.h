@@ -16,8 +16,8 @@ class TextTable;
 // Loading is all or nothing, as for ProjectFile. A file that fits neither size, holds no
 // board or more than three, or whose values do not fit the model (a cell count above the
 // record's room, a cell outside the 15 x 15 grid, an unknown block kind) is refused with
-// text 376; nothing is logged. After a legacy file was opened the project has no file name of
-// its own: the caller must ask for a new one at the next save.
+// texts::ProjectFileDamaged; nothing is logged. After a legacy file was opened the project has no
+// file name of its own: the caller must ask for a new one at the next save.
 class LegacyProjectReader {
 public:
     static constexpr int SmallRecordSize = 14164;

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "config/EventLog.h"
-#include "config/FileTexts.h"
 #include "config/MessageSink.h"
+#include "config/TextIds.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
 #include "model/Project.h"
@@ -52,8 +52,9 @@ bool ProjectFile::load(Project& project, const QString& path, MessageSink& sink,
 bool ProjectFile::loadXml(Project& project, const QString& path, MessageSink& sink, EventLog& log,
                           const TextTable& texts) {
     if (!QFileInfo::exists(path)) {
-        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(379));
-        log.logAbove(1, texts.text(380));
+        sink.showMessage(MessageSink::Close, MessageSink::Information,
+                         texts.text(texts::ProjectFileMissing));
+        log.logAbove(1, texts.text(texts::NoFileAtPath));
         return false;
     }
     TpkXML document;
@@ -80,15 +81,17 @@ bool ProjectFile::save(const Project& project, const QString& path, MessageSink&
     QString ignored;
     QString& problem = reason ? *reason : ignored;
     if (!buildDocument(project, document, form, QDateTime::currentDateTime(), &problem)) {
-        log.logAbove(1,
-                     texts.text(371) + QStringLiteral(" ") + path + QStringLiteral(": ") + problem);
-        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(371));
+        log.logAbove(1, texts.text(texts::SavePreparationFailed) + QStringLiteral(" ") + path +
+                            QStringLiteral(": ") + problem);
+        sink.showMessage(MessageSink::Close, MessageSink::Information,
+                         texts.text(texts::SavePreparationFailed));
         return false;
     }
     if (!document.saveToFile(path, &problem)) {
-        log.logAbove(1,
-                     texts.text(372) + QStringLiteral(" ") + path + QStringLiteral(": ") + problem);
-        sink.showMessage(MessageSink::Close, MessageSink::Information, texts.text(372));
+        log.logAbove(1, texts.text(texts::SaveWriteFailed) + QStringLiteral(" ") + path +
+                            QStringLiteral(": ") + problem);
+        sink.showMessage(MessageSink::Close, MessageSink::Information,
+                         texts.text(texts::SaveWriteFailed));
         return false;
     }
     return true;

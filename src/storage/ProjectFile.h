@@ -17,8 +17,9 @@ class TpkXML;
 // Loading is all or nothing: a file is read into a scratch project and copied into the
 // caller's project only when every board was read, so a damaged file never leaves half of
 // itself mixed into the project that was open. The placement counter is never touched.
-// Failures are told through the MessageSink (texts 376, 379) and the EventLog (texts 373 to
-// 378, 380, when its level is above 1).
+// Failures are told through the MessageSink (texts::ProjectFileDamaged, ProjectFileMissing)
+// and the EventLog (texts::BlockLoadFailed ... ProjectFileUnknownError, NoFileAtPath, when its
+// level is above 1).
 class ProjectFile {
 public:
     enum class Form {
@@ -32,23 +33,23 @@ public:
 
     // Opens a project by its extension: ".skb" as an XML project file, ".sdp" through the
     // legacy reader; any other extension answers false and shows nothing (callers that take a
-    // path from outside check `isProjectPath` first and show text 21).
+    // path from outside check `isProjectPath` first and show texts::UnsupportedFileType).
     static bool load(Project& project, const QString& path, MessageSink& sink, EventLog& log,
                      const TextTable& texts);
 
     // Reads an XML project file; the path's extension is not consulted. A file of more than
     // TpkXML::MaxFileSize bytes or TpkXML::MaxNodes nodes is refused before it is built into a
-    // tree, with text 3102 (FileTooLarge).
+    // tree, with texts::FileTooLarge.
     static bool loadXml(Project& project, const QString& path, MessageSink& sink, EventLog& log,
                         const TextTable& texts);
 
     // Writes the boards in use, every occupied cell with both extra values, the project's note
     // ("lc") and the save time ("dt"). The file is replaced only once the new one has been
-    // written whole; a failure shows text 372 (or 371 when the project cannot be put into a
-    // document) and leaves the previous file byte for byte as it was. A project holding
-    // characters that Windows-1250 lacks is written as UTF-16 so that nothing is lost. The
-    // cause of a failure (the system's, such as a full disk) is logged with the path and, when
-    // `reason` is given, handed back there.
+    // written whole; a failure shows texts::SaveWriteFailed (or SavePreparationFailed when the
+    // project cannot be put into a document) and leaves the previous file byte for byte as it was.
+    // A project holding characters that Windows-1250 lacks is written as UTF-16 so that nothing is
+    // lost. The cause of a failure (the system's, such as a full disk) is logged with the path and,
+    // when `reason` is given, handed back there.
     static bool save(const Project& project, const QString& path, MessageSink& sink, EventLog& log,
                      const TextTable& texts, Form form = Form::Plain, QString* reason = nullptr);
 

@@ -99,7 +99,8 @@ public:
 
 private:
     bool fail(int logText) {
-        m_sink.showMessage(MessageSink::Close, MessageSink::Information, m_texts.text(376));
+        m_sink.showMessage(MessageSink::Close, MessageSink::Information,
+                           m_texts.text(texts::ProjectFileDamaged));
         m_log.logAbove(1, m_texts.text(logText));
         return false;
     }
@@ -123,7 +124,7 @@ bool DocumentReader::read(TpkXML& document) {
     m_values = ValueReader(encoded);
     const auto boards = m_values.integer(root, QStringLiteral("ilp"));
     if (!boards || *boards < 1 || *boards > kMaxBoards) {
-        return fail(377);
+        return fail(texts::BoardCountMissing);
     }
     for (int n = 1; n <= kMaxBoards; ++n) {
         m_project.resetBoard(n);
@@ -133,7 +134,7 @@ bool DocumentReader::read(TpkXML& document) {
     const auto note = m_values.text(root, QStringLiteral("lc"));
     const auto date = m_values.text(root, QStringLiteral("dt"));
     if (!note || !date) {
-        return fail(378);
+        return fail(texts::ProjectFileUnknownError);
     }
     m_project.note = *note;
     m_project.lastModified = *date;
@@ -150,19 +151,20 @@ bool DocumentReader::readBoard(TpkXMLNode& root, int n) {
     TpkXMLNode& node = *root.findOrCreateChild(numbered("Pl", n));
     Board& b = m_project.board(n);
     if (!readGeneral(node, b)) {
-        m_log.logAbove(1, m_texts.text(375) + QString::number(n));
+        m_log.logAbove(1, m_texts.text(texts::BoardLoadFailed) + QString::number(n));
     }
     // More blocks than a board has cells: the file is not one the program wrote.
     if (b.blockCount < 0 || b.blockCount > kGridSize * kGridSize) {
-        m_log.logAbove(1, m_texts.text(375) + QString::number(n));
-        return fail(378);
+        m_log.logAbove(1, m_texts.text(texts::BoardLoadFailed) + QString::number(n));
+        return fail(texts::ProjectFileUnknownError);
     }
     for (int j = 1; j <= b.blockCount; ++j) {
         if (!readCell(node, n, j)) {
-            m_log.logAbove(
-                1, m_texts.text(373) + QString::number(j) + m_texts.text(374) + QString::number(n));
-            m_sink.showMessage(MessageSink::Close, MessageSink::Information, m_texts.text(376));
-            m_log.logAbove(1, m_texts.text(373) + QString::number(j));
+            m_log.logAbove(1, m_texts.text(texts::BlockLoadFailed) + QString::number(j) +
+                                  m_texts.text(texts::BlockLoadFailedOnBoard) + QString::number(n));
+            m_sink.showMessage(MessageSink::Close, MessageSink::Information,
+                               m_texts.text(texts::ProjectFileDamaged));
+            m_log.logAbove(1, m_texts.text(texts::BlockLoadFailed) + QString::number(j));
             return false;
         }
     }

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "StorageTestSupport.h"
-#include "config/FileTexts.h"
+#include "config/TextIds.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
 #include "model/BlockCatalogue.h"

@@ -18,13 +18,6 @@
 namespace trevalon {
 namespace {
 
-constexpr int TextMoveBlock = 850;
-constexpr int TextDeleteBlock = 851;
-constexpr int TextCopyBoard = 852;
-constexpr int TextClearBoard = 853;
-constexpr int TextCheckBoard = 854;
-constexpr int TextDeleteBoard = 855;
-
 Editor::Click classify(const QMouseEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers();
     if (event->button() == Qt::LeftButton) {
@@ -158,12 +151,12 @@ void TTablica::applyTexts() {
     // A tab in an item's text shows the key on the right without binding it: the keys
     // themselves go through the main window's key table.
     const QString deleteKey = m_number > 1 ? QStringLiteral("\tDelete") : QString();
-    m_moveBlock->setText(m_texts.text(TextMoveBlock));
-    m_deleteBlock->setText(m_texts.text(TextDeleteBlock) + deleteKey);
-    m_copyBoard->setText(m_texts.text(TextCopyBoard));
-    m_clearBoard->setText(m_texts.text(TextClearBoard));
-    m_checkBoard->setText(m_texts.text(TextCheckBoard) + QStringLiteral("\tAlt+F8"));
-    m_deleteBoard->setText(m_texts.text(TextDeleteBoard));
+    m_moveBlock->setText(m_texts.text(texts::BoardMenuMoveBlock));
+    m_deleteBlock->setText(m_texts.text(texts::BoardMenuDeleteBlock) + deleteKey);
+    m_copyBoard->setText(m_texts.text(texts::BoardMenuCopyPicture));
+    m_clearBoard->setText(m_texts.text(texts::BoardMenuClear));
+    m_checkBoard->setText(m_texts.text(texts::BoardMenuCheck) + QStringLiteral("\tAlt+F8"));
+    m_deleteBoard->setText(m_texts.text(texts::BoardMenuDelete));
     m_title->setText(QStringLiteral("  ") + m_project.board(m_number).name);
 }
 

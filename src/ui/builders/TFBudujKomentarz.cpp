@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "builders/CommentBuilder.h"
+#include "config/TextIds.h"
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
@@ -18,16 +19,6 @@
 
 namespace trevalon {
 namespace {
-
-constexpr int TextTextCaption = 30;
-constexpr int TextInsertVariable = 31;
-constexpr int TextInsertLineBreak = 32;
-constexpr int TextPreviewCaption = 33;
-constexpr int TextPreviewButton = 34;
-constexpr int TextEnter = 35;
-constexpr int TextCancel = 36;
-constexpr int TextTitle = 44;
-constexpr int TextPrecision = 99;
 
 const char* const kCaptionStyle = "color: rgb(38, 36, 62);";
 
@@ -132,15 +123,15 @@ void TFBudujKomentarz::buildButtons() {
 
 void TFBudujKomentarz::applyTexts() {
     const TextTable& texts = m_ws.texts();
-    m_title->setText(QStringLiteral("  ") + texts.text(TextTitle));
-    m_textCaption->setText(texts.text(TextTextCaption));
-    m_insertCaption->setText(texts.text(TextInsertVariable));
-    m_precisionCaption->setText(texts.text(TextPrecision) + QLatin1Char(':'));
-    m_lineBreakCaption->setText(texts.text(TextInsertLineBreak));
-    m_previewCaption->setText(texts.text(TextPreviewCaption));
-    m_previewButton->setCaption(texts.text(TextPreviewButton));
-    m_enter->setCaption(texts.text(TextEnter));
-    m_cancel->setCaption(texts.text(TextCancel));
+    m_title->setText(QStringLiteral("  ") + texts.text(texts::CommentBuilderTitle));
+    m_textCaption->setText(texts.text(texts::CommentTextCaption));
+    m_insertCaption->setText(texts.text(texts::CommentInsertVariable));
+    m_precisionCaption->setText(texts.text(texts::PropertyPrecision) + QLatin1Char(':'));
+    m_lineBreakCaption->setText(texts.text(texts::CommentInsertLineBreak));
+    m_previewCaption->setText(texts.text(texts::CommentPreviewCaption));
+    m_previewButton->setCaption(texts.text(texts::CommentPreviewButton));
+    m_enter->setCaption(texts.text(texts::CommentEnter));
+    m_cancel->setCaption(texts.text(texts::CommentCancel));
 }
 
 void TFBudujKomentarz::fillLists() {

@@ -14,6 +14,7 @@
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 #include "config/SettingsStore.h"
+#include "config/TextIds.h"
 #include "exec/BoardCheck.h"
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
@@ -27,14 +28,6 @@
 
 namespace trevalon {
 namespace {
-
-enum TextNumber {
-    TextFirstListLabel = 151,  // 151..156, one per list
-    TextExpressionLabel = 157,
-    TextCheck = 158,
-    TextEnter = 159,
-    TextCancel = 160,
-};
 
 constexpr int TitleHeight = ExpressionBuilder::TitleBarHeight;
 constexpr int Margin = 14;
@@ -246,24 +239,25 @@ void TFBudujWyrazenie::applyTexts() {
     const TextTable& texts = m_ws.texts();
     m_title->setText(m_builder.title());
     setWindowTitle(m_builder.title().trimmed());
-    m_expressionLabel->setText(texts.text(TextExpressionLabel));
+    m_expressionLabel->setText(texts.text(texts::ExpressionCaption));
     for (int i = 0; i < ListCount; ++i) {
-        m_listLabels[static_cast<std::size_t>(i)]->setText(texts.text(TextFirstListLabel + i));
+        m_listLabels[static_cast<std::size_t>(i)]->setText(
+            texts.text(texts::ExpressionListVariables + i));
     }
-    m_check->setCaption(texts.text(TextCheck));
+    m_check->setCaption(texts.text(texts::ExpressionCheck));
     const bool english = texts.isEnglish();
     m_enter->setFaces(
         pictures::localized(QStringLiteral("butwprowadz"), QStringLiteral("butenter"), english),
         pictures::localized(QStringLiteral("butwprowadzakt"), QStringLiteral("butenterakt"),
                             english),
         QPixmap());
-    m_enter->setToolTip(texts.text(TextEnter));
+    m_enter->setToolTip(texts.text(texts::ExpressionEnter));
     m_cancel->setFaces(
         pictures::localized(QStringLiteral("butanuluj"), QStringLiteral("butcancel"), english),
         pictures::localized(QStringLiteral("butanulujakt"), QStringLiteral("butcancelakt"),
                             english),
         QPixmap());
-    m_cancel->setToolTip(texts.text(TextCancel));
+    m_cancel->setToolTip(texts.text(texts::ExpressionCancel));
 }
 
 std::optional<QString> TFBudujWyrazenie::compose(int board, const QString& leftVariable,

@@ -9,6 +9,7 @@
 
 #include "config/EventLog.h"
 #include "config/SettingsStore.h"
+#include "config/TextIds.h"
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
@@ -19,22 +20,6 @@
 
 namespace trevalon {
 namespace {
-
-constexpr int TextClose = 506;
-constexpr int TextTitle = 901;
-constexpr int TextWarn = 902;
-constexpr int TextHints = 903;
-constexpr int TextSchemaVariables = 904;
-constexpr int TextLogFiles = 905;
-constexpr int TextLevel = 906;
-constexpr int TextFolderCaption = 907;
-constexpr int TextFolderHint = 908;
-constexpr int TextEnter = 909;
-constexpr int TextCancel = 910;
-constexpr int TextPickFolder = 911;
-constexpr int TextApplied = 912;
-constexpr int TextFolderChosen = 913;
-constexpr int TextOpened = 914;
 
 const char* const kInkStyle = "color: rgb(38, 36, 62);";
 
@@ -120,17 +105,17 @@ void TFUstawienia::buildControls() {
 
 void TFUstawienia::applyTexts() {
     const TextTable& texts = m_ws.texts();
-    m_title->setText(QStringLiteral("  ") + texts.text(TextTitle));
-    m_closeMark->setToolTip(texts.text(TextClose));
-    m_warn->setText(texts.text(TextWarn));
-    m_hints->setText(texts.text(TextHints));
-    m_schemaVariables->setText(texts.text(TextSchemaVariables));
-    m_logFiles->setText(texts.text(TextLogFiles));
-    m_levelCaption->setText(texts.text(TextLevel));
-    m_folderCaption->setText(texts.text(TextFolderCaption));
-    m_folderButton->setToolTip(texts.text(TextFolderHint));
-    m_enter->setCaption(texts.text(TextEnter));
-    m_cancel->setCaption(texts.text(TextCancel));
+    m_title->setText(QStringLiteral("  ") + texts.text(texts::SettingsTitle));
+    m_closeMark->setToolTip(texts.text(texts::Close));
+    m_warn->setText(texts.text(texts::SettingsWarnOnDelete));
+    m_hints->setText(texts.text(texts::SettingsShowHints));
+    m_schemaVariables->setText(texts.text(texts::SettingsSchemaVariables));
+    m_logFiles->setText(texts.text(texts::SettingsLogFiles));
+    m_levelCaption->setText(texts.text(texts::SettingsLogLevel));
+    m_folderCaption->setText(texts.text(texts::SettingsFolderCaption));
+    m_folderButton->setToolTip(texts.text(texts::SettingsFolderHint));
+    m_enter->setCaption(texts.text(texts::SettingsEnter));
+    m_cancel->setCaption(texts.text(texts::SettingsCancel));
 }
 
 void TFUstawienia::setLevel(int level) {
@@ -154,7 +139,7 @@ bool TFUstawienia::showSettings(const QPoint& mainCorner) {
     applyTexts();
     fill();
     placement::moveOnScreen(*this, mainCorner + Offset, *parentWidget());
-    m_ws.log().logAbove(4, m_ws.texts().text(TextOpened));
+    m_ws.log().logAbove(4, m_ws.texts().text(texts::LogSettingsOpened));
     return exec() == QDialog::Accepted;
 }
 
@@ -163,13 +148,13 @@ void TFUstawienia::chooseFolder() {
     if (!pickFolder) {
         return;
     }
-    const QString chosen =
-        pickFolder(m_ws.texts().text(TextPickFolder), m_settings.values().projectsFolder);
+    const QString chosen = pickFolder(m_ws.texts().text(texts::SettingsPickFolder),
+                                      m_settings.values().projectsFolder);
     if (chosen.isEmpty()) {
         return;
     }
     m_folder->setText(chosen);
-    m_ws.log().logAbove(4, m_ws.texts().text(TextFolderChosen));
+    m_ws.log().logAbove(4, m_ws.texts().text(texts::LogFolderChosen));
 }
 
 void TFUstawienia::apply() {
@@ -190,7 +175,7 @@ void TFUstawienia::apply() {
     if (onApplied) {
         onApplied();
     }
-    m_ws.log().logAbove(3, m_ws.texts().text(TextApplied));
+    m_ws.log().logAbove(3, m_ws.texts().text(texts::LogSettingsApplied));
 }
 
 void TFUstawienia::paintEvent(QPaintEvent*) {

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 
 #include "config/EventLogFiles.h"
+#include "config/TextIds.h"
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
@@ -15,14 +16,6 @@
 #include "ui/widgets/TJetButton.h"
 
 namespace trevalon {
-namespace {
-
-constexpr int TextClose = 506;
-constexpr int TextTitle = 525;
-constexpr int TextClear = 526;
-constexpr int TextHistory = 527;
-
-}  // namespace
 
 TFZdarzenia::TFZdarzenia(Workspace& workspace, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_ws(workspace) {
@@ -79,11 +72,11 @@ void TFZdarzenia::buildControls() {
 
 void TFZdarzenia::applyTexts() {
     const TextTable& texts = m_ws.texts();
-    m_title->setText(QStringLiteral("  ") + texts.text(TextTitle));
-    m_closeMark->setToolTip(texts.text(TextClose));
-    m_historyCaption->setText(texts.text(TextHistory));
-    m_clear->setCaption(texts.text(TextClear));
-    m_close->setCaption(texts.text(TextClose));
+    m_title->setText(QStringLiteral("  ") + texts.text(texts::EventLogTitle));
+    m_closeMark->setToolTip(texts.text(texts::Close));
+    m_historyCaption->setText(texts.text(texts::EventLogHistory));
+    m_clear->setCaption(texts.text(texts::EventLogClear));
+    m_close->setCaption(texts.text(texts::Close));
 }
 
 bool TFZdarzenia::showLog(const QString& folder, const QPoint& mainCorner) {

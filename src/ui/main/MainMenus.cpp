@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-#include "config/DesktopTexts.h"
+#include "config/TextIds.h"
 #include "config/TextTable.h"
 #include "exec/Workspace.h"
 #include "ui/main/MainCommands.h"
@@ -18,19 +18,32 @@ struct ItemText {
 };
 
 constexpr ItemText kItemTexts[] = {
-    {Command::NewProject, 501, nullptr},     {Command::NewBoard, 502, nullptr},
-    {Command::OpenProject, 503, nullptr},    {Command::SaveProject, 504, "Ctrl+S"},
-    {Command::SaveAs, 505, nullptr},         {Command::Close, 506, "Alt+F4"},
-    {Command::ToggleProperties, 507, "F11"}, {Command::ToggleVariables, 508, "F10"},
-    {Command::HideAuxiliary, 509, nullptr},  {Command::CopyPicture, 510, nullptr},
-    {Command::ShowSchema, 524, nullptr},     {Command::CheckBoard, 511, "Alt+F8"},
-    {Command::CheckProject, 512, "Alt+F9"},  {Command::Run, 513, "F9"},
-    {Command::StepByStep, 514, "F12"},       {Command::NextStep, 515, "F7"},
-    {Command::Abort, 516, "Ctrl+F"},         {Command::Help, 517, "F1"},
-    {Command::About, 518, nullptr},          {Command::EventLog, 525, nullptr},
-    {Command::Settings, 901, nullptr},       {Command::Restore, 520, nullptr},
-    {Command::Minimise, 521, nullptr},       {Command::Maximise, 522, nullptr},
-    {Command::CloseProgram, 523, nullptr},   {Command::ShowBoards, texts::ShowBoards, "Ctrl+B"},
+    {Command::NewProject, texts::MenuNewProject, nullptr},
+    {Command::NewBoard, texts::MenuNewBoard, nullptr},
+    {Command::OpenProject, texts::MenuOpenProject, nullptr},
+    {Command::SaveProject, texts::MenuSaveProject, "Ctrl+S"},
+    {Command::SaveAs, texts::MenuSaveAs, nullptr},
+    {Command::Close, texts::Close, "Alt+F4"},
+    {Command::ToggleProperties, texts::MenuToggleProperties, "F11"},
+    {Command::ToggleVariables, texts::MenuToggleVariables, "F10"},
+    {Command::HideAuxiliary, texts::MenuHideAuxiliary, nullptr},
+    {Command::CopyPicture, texts::MenuCopyPicture, nullptr},
+    {Command::ShowSchema, texts::MenuShowSchema, nullptr},
+    {Command::CheckBoard, texts::MenuCheckBoard, "Alt+F8"},
+    {Command::CheckProject, texts::MenuCheckProject, "Alt+F9"},
+    {Command::Run, texts::MenuRun, "F9"},
+    {Command::StepByStep, texts::MenuStepByStep, "F12"},
+    {Command::NextStep, texts::MenuNextStep, "F7"},
+    {Command::Abort, texts::MenuAbort, "Ctrl+F"},
+    {Command::Help, texts::MenuHelp, "F1"},
+    {Command::About, texts::MenuAbout, nullptr},
+    {Command::EventLog, texts::EventLogTitle, nullptr},
+    {Command::Settings, texts::SettingsTitle, nullptr},
+    {Command::Restore, texts::WindowRestore, nullptr},
+    {Command::Minimise, texts::WindowMinimise, nullptr},
+    {Command::Maximise, texts::WindowMaximise, nullptr},
+    {Command::CloseProgram, texts::WindowClose, nullptr},
+    {Command::ShowBoards, texts::ShowBoards, "Ctrl+B"},
 };
 
 // Where each menu opens, from the main window's top-left corner.
@@ -121,7 +134,7 @@ void MainMenus::applyTexts() {
         }
         action(item.command)->setText(caption);
     }
-    m_languageItem->setText(texts.text(519));
+    m_languageItem->setText(texts.text(texts::MenuLanguage));
 }
 
 void MainMenus::updateState(Which which) {

@@ -205,8 +205,19 @@ void MainToolbar::applyTexts(bool showHints) {
 }
 
 QString MainToolbar::statusText(int tag) const {
-    const bool connector = tag / 10 == 4;
-    return m_texts.text(connector ? 14 : 600 + tag);
+    if (const KindInfo* kind = BlockCatalogue::find(tag)) {
+        return m_texts.text(kind->hintText);
+    }
+    switch (tag) {
+        case TagCancel:
+            return m_texts.text(texts::HintCancelChoice);
+        case TagNextStep:
+            return m_texts.text(texts::HintStep);
+        case TagRun:
+            return m_texts.text(texts::HintRun);
+        default:
+            return {};
+    }
 }
 
 void MainToolbar::setChosen(int tag) {

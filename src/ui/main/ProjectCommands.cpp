@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 
-#include "config/DesktopTexts.h"
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 #include "config/SettingsStore.h"
+#include "config/TextIds.h"
 #include "edit/Editor.h"
 #include "exec/Workspace.h"
 #include "storage/ProjectFile.h"
@@ -18,9 +18,6 @@
 namespace trevalon {
 namespace {
 
-constexpr int TextSaved = 15;
-constexpr int TextSaveChanges = 16;
-constexpr int TextWrongFileType = 21;
 constexpr int PlusSigns = 99;
 
 // A project's name is its file name without the four characters of ".skb" or ".sdp".
@@ -104,7 +101,7 @@ bool ProjectCommands::askIf(bool needed) {
     }
     Workspace& ws = m_main.workspace();
     switch (ws.messages().showMessage(MessageSink::YesNoCancel, MessageSink::Question,
-                                      ws.texts().text(TextSaveChanges))) {
+                                      ws.texts().text(texts::SaveChangesQuestion))) {
         case MessageSink::ResultYes:
             return save();
         case MessageSink::ResultNo:
@@ -174,7 +171,7 @@ bool ProjectCommands::openGiven(const QString& path) {
     Workspace& ws = m_main.workspace();
     if (!ProjectFile::isProjectPath(path)) {
         ws.messages().showMessage(MessageSink::Close, MessageSink::Warning,
-                                  ws.texts().text(TextWrongFileType));
+                                  ws.texts().text(texts::UnsupportedFileType));
         return false;
     }
     return askToSave() && openPath(path);
@@ -297,7 +294,7 @@ void ProjectCommands::showSaved() {
 void ProjectCommands::savedTick() {
     if (++m_plusCount >= PlusSigns) {
         m_savedTimer.stop();
-        m_main.showStatus(m_main.workspace().texts().text(TextSaved));
+        m_main.showStatus(m_main.workspace().texts().text(texts::ProjectSaved));
         return;
     }
     m_main.showStatus(QString(m_plusCount, QLatin1Char('+')));

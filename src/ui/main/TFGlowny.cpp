@@ -12,6 +12,7 @@
 
 #include "config/EventLog.h"
 #include "config/SettingsStore.h"
+#include "config/TextIds.h"
 #include "edit/Editor.h"
 #include "exec/Workspace.h"
 #include "ui/app/LaterWindows.h"
@@ -37,9 +38,6 @@ namespace {
 constexpr int kTitleHeight = 24;
 constexpr int kMenuStripHeight = 22;
 constexpr int kStatusHeight = 22;
-constexpr int TextStarted = 713;
-constexpr int TextRestore = 11;
-constexpr int TextMaximise = 12;
 
 // A menu caption with its access key ("&Plik") underlined, as rich text.
 QString accessKeyCaption(const QString& caption) {
@@ -249,7 +247,7 @@ void TFGlowny::startUp() {
     m_ws.setProjectName(QString());
     m_files->forgetSaveFolder();
     applyTexts();
-    m_ws.log().log(m_ws.texts().text(TextStarted));
+    m_ws.log().log(m_ws.texts().text(texts::LogProgramStarted));
     m_toolbar->setRunButtons(false, false);
     if (!m_startArgument.isEmpty()) {
         // Opened once the main window is on the screen: boards shown before it would be mapped
@@ -262,9 +260,12 @@ void TFGlowny::applyTexts() {
     const TextTable& texts = m_ws.texts();
     m_qtTexts->follow(texts.language());
     for (std::size_t i = 0; i < m_menuLabels.size(); ++i) {
-        m_menuLabels[i]->setText(accessKeyCaption(texts.text(22 + static_cast<int>(i))));
+        m_menuLabels[i]->setText(
+            accessKeyCaption(texts.text(texts::MenuTitleFile + static_cast<int>(i))));
     }
-    const int hints[] = {517, 521, maximised() ? TextRestore : TextMaximise, 523};
+    const int hints[] = {texts::MenuHelp, texts::WindowMinimise,
+                         maximised() ? texts::HintRestore : texts::HintMaximise,
+                         texts::WindowClose};
     for (std::size_t i = 0; i < m_windowButtons.size(); ++i) {
         m_windowButtons[i]->setToolTip(texts.text(hints[i]));
     }
@@ -347,7 +348,7 @@ void TFGlowny::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    m_ws.log().log(m_ws.texts().text(714));
+    m_ws.log().log(m_ws.texts().text(texts::LogProgramEnded));
     pictures::release();
     for (TTablica* board : m_boards) {
         if (board) {

@@ -2,6 +2,7 @@
 // maximising and restoring, and the resize grip.
 #include <QMouseEvent>
 
+#include "config/TextIds.h"
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/board/TTablica.h"
@@ -16,8 +17,6 @@
 namespace trevalon {
 namespace {
 
-constexpr int TextRestore = 11;
-constexpr int TextMaximise = 12;
 // Between the boards and the properties window laid out beside them.
 constexpr int CompanionGap = 8;
 
@@ -92,13 +91,13 @@ void TFGlowny::toggleMaximised() {
         if (m_normalGeometry.isValid()) {
             setGeometry(m_normalGeometry);
         }
-        m_windowButtons[2]->setToolTip(m_ws.texts().text(TextMaximise));
+        m_windowButtons[2]->setToolTip(m_ws.texts().text(texts::HintMaximise));
         m_windowButtons[2]->setPixmap(pictures::pixmap(QStringLiteral("ikomaksymalizuj")));
     } else {
         m_normalGeometry = geometry();
         m_maximised = true;
         setGeometry(placement::availableArea(*this));
-        m_windowButtons[2]->setToolTip(m_ws.texts().text(TextRestore));
+        m_windowButtons[2]->setToolTip(m_ws.texts().text(texts::HintRestore));
         m_windowButtons[2]->setPixmap(pictures::pixmap(QStringLiteral("ikoprzywroc")));
     }
     placeCompanions();

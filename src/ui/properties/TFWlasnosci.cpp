@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "config/TextIds.h"
 #include "edit/Editor.h"
 #include "edit/EditorView.h"
 #include "exec/Workspace.h"
@@ -22,7 +23,6 @@ namespace {
 // Rows of the block with the most properties, with the window's title strip.
 constexpr int LongestKindRows = 8;
 
-constexpr int TextTitle = 112;
 constexpr int EditorLeft = 98;
 constexpr int EditorWidth = 143;
 const QColor kFrame(72, 68, 112);
@@ -162,7 +162,7 @@ void TFWlasnosci::showKind(int kind) {
     m_props.show(kind, editor.currentColumn(), editor.currentRow());
     m_currentRow = 0;
     m_collapsed = false;
-    m_strip->title()->setText(QStringLiteral("  ") + m_ws.texts().text(TextTitle));
+    m_strip->title()->setText(QStringLiteral("  ") + m_ws.texts().text(texts::PropertiesTitle));
     redrawRows();
     if (!isVisible()) {
         // Where it was last, or where the last project's layout put it.
@@ -173,7 +173,7 @@ void TFWlasnosci::showKind(int kind) {
 }
 
 void TFWlasnosci::refreshProperties() {
-    m_strip->title()->setText(QStringLiteral("  ") + m_ws.texts().text(TextTitle));
+    m_strip->title()->setText(QStringLiteral("  ") + m_ws.texts().text(texts::PropertiesTitle));
     if (!isVisible()) {
         return;
     }

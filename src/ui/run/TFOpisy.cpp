@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "config/TextIds.h"
 #include "exec/Workspace.h"
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
@@ -12,8 +13,6 @@ namespace trevalon {
 namespace {
 
 constexpr int TitleHeight = CompanionStrip::Height;
-constexpr int TextCheckTitle = 263;
-constexpr int TextVariablesTitle = 273;
 
 const QColor& toneColour(ReportRow::Tone tone) {
     static const QColor normal(72, 68, 112);
@@ -129,16 +128,18 @@ void TFOpisy::present(Kind kind, std::vector<ReportRow> rows, int titleText, boo
 
 void TFOpisy::showBoardReport(const BoardCheckResult& result) {
     m_lastBoard = result;
-    present(KindBoard, boardReportRows(m_ws.project(), result, m_ws.texts()), TextCheckTitle, true);
+    present(KindBoard, boardReportRows(m_ws.project(), result, m_ws.texts()),
+            texts::ReportCheckTitle, true);
 }
 
 void TFOpisy::showProjectReport(const QString& projectName) {
     m_lastProject = projectName;
-    present(KindProject, projectReportRows(projectName, m_ws.texts()), TextCheckTitle, true);
+    present(KindProject, projectReportRows(projectName, m_ws.texts()), texts::ReportCheckTitle,
+            true);
 }
 
 void TFOpisy::showVariablesReport(const std::vector<ReportRow>& rows) {
-    present(KindVariables, rows, TextVariablesTitle, false);
+    present(KindVariables, rows, texts::ReportVariablesTitle, false);
 }
 
 void TFOpisy::showVariables() {

@@ -14,15 +14,6 @@
 namespace trevalon {
 namespace {
 
-enum TextNumber {
-    TextStart = 801,
-    TextStop = 802,
-    TextRead = 803,
-    TextWrite = 804,
-    TextRandom = 805,
-    TextCondition = 806,
-};
-
 constexpr int ReadMode = 0;
 
 bool drawn(const Cell& cell, bool withVariables) {
@@ -247,33 +238,34 @@ QString SchemaPage::elementText(const Cell& cell, const TextTable& texts, int co
     const QString assign = QStringLiteral(":=");
     switch (cell.kindCode) {
         case KindStart:
-            return texts.text(TextStart);
+            return texts.text(texts::SchemaStart);
         case KindEnd:
-            return texts.text(TextStop);
+            return texts.text(texts::SchemaStop);
         case KindBranchStart:
         case KindBranchEnd:
             return cut(cell.name, 20);
         case KindVariable:
             return cell.name;
         case KindReadWrite:
-            return texts.text(cell.mode == ReadMode ? TextRead : TextWrite) + QLatin1Char('(') +
-                   cut(cell.text2, 15) + QLatin1Char(')');
+            return texts.text(cell.mode == ReadMode ? texts::SchemaRead : texts::SchemaWrite) +
+                   QLatin1Char('(') + cut(cell.text2, 15) + QLatin1Char(')');
         case KindCall:
         case KindReturn:
             return cut(cell.text2, 20);
         case KindMessage:
         case KindQuestion:
-            return texts.text(TextWrite) + QStringLiteral("(\"") + cut(cell.text4, 18) +
+            return texts.text(texts::SchemaWrite) + QStringLiteral("(\"") + cut(cell.text4, 18) +
                    QStringLiteral("\")");
         case KindRandom:
-            return cut(cell.text2 + assign + texts.text(TextRandom) + QLatin1Char('(') + cell.text4,
+            return cut(cell.text2 + assign + texts.text(texts::SchemaRandom) + QLatin1Char('(') +
+                           cell.text4,
                        25) +
                    QLatin1Char(')');
         case KindAssign:
             return cut(cell.text2 + assign + cell.text4, 25);
         case KindCompareVars:
         case KindCompareFormula:
-            return texts.text(TextCondition) + QString::number(condition);
+            return texts.text(texts::SchemaCondition) + QString::number(condition);
         case KindArrayWrite:
             return cell.text2 + QLatin1Char('[') + cell.text3 + QStringLiteral("]") + assign +
                    cell.text4;

@@ -27,19 +27,6 @@
 namespace trevalon {
 namespace {
 
-enum TextNumber {
-    TextRestore = 520,
-    TextMaximise = 522,
-    TextClose = 523,
-    TextTitle = 807,
-    TextCopy = 808,
-    TextSavePng = 809,
-    TextPngFilter = 810,
-    TextCannotSave = 811,
-    TextSaved = 812,
-    TextCopied = 915,
-};
-
 constexpr int TitleHeight = layout::DialogTitleHeight;
 constexpr int BoxTop = 36;
 constexpr int ButtonGap = 8;
@@ -121,16 +108,16 @@ void TFSchemat::buildControls() {
 
 void TFSchemat::applyTexts() {
     const TextTable& texts = m_ws.texts();
-    m_title->setText(QStringLiteral("  ") + texts.text(TextTitle));
-    setWindowTitle(texts.text(TextTitle));
-    m_maximise->setToolTip(texts.text(TextMaximise));
-    m_restore->setToolTip(texts.text(TextRestore));
-    m_closeMark->setToolTip(texts.text(TextClose));
-    m_copy->setCaption(texts.text(TextCopy));
-    m_copy->setToolTip(texts.text(TextCopy));
-    m_save->setCaption(texts.text(TextSavePng));
-    m_save->setToolTip(texts.text(TextSavePng));
-    m_close->setToolTip(texts.text(TextClose));
+    m_title->setText(QStringLiteral("  ") + texts.text(texts::SchemaTitle));
+    setWindowTitle(texts.text(texts::SchemaTitle));
+    m_maximise->setToolTip(texts.text(texts::WindowMaximise));
+    m_restore->setToolTip(texts.text(texts::WindowRestore));
+    m_closeMark->setToolTip(texts.text(texts::WindowClose));
+    m_copy->setCaption(texts.text(texts::SchemaCopy));
+    m_copy->setToolTip(texts.text(texts::SchemaCopy));
+    m_save->setCaption(texts.text(texts::SchemaSavePng));
+    m_save->setToolTip(texts.text(texts::SchemaSavePng));
+    m_close->setToolTip(texts.text(texts::WindowClose));
     const bool english = texts.isEnglish();
     m_close->setFaces(
         pictures::localized(QStringLiteral("butzamknij"), QStringLiteral("butclose"), english),
@@ -289,7 +276,7 @@ void TFSchemat::copyPage() {
     if (!m_picture.page.isNull()) {
         QGuiApplication::clipboard()->setImage(m_picture.page);
     }
-    m_ws.log().logAbove(4, m_ws.texts().text(TextCopied));
+    m_ws.log().logAbove(4, m_ws.texts().text(texts::LogSchemaCopied));
 }
 
 bool TFSchemat::savePage(const QString& path) {
@@ -299,12 +286,12 @@ bool TFSchemat::savePage(const QString& path) {
                        m_picture.page.save(&file, "PNG") && file.commit();
     if (!saved) {
         file.cancelWriting();
-        m_ws.log().logAbove(1, m_ws.texts().text(TextCannotSave) + path);
+        m_ws.log().logAbove(1, m_ws.texts().text(texts::SchemaNotSaved) + path);
         m_ws.messages().showMessage(MessageSink::Close, MessageSink::Warning,
-                                    m_ws.texts().text(TextCannotSave) + path);
+                                    m_ws.texts().text(texts::SchemaNotSaved) + path);
         return false;
     }
-    m_ws.log().logAbove(4, m_ws.texts().text(TextSaved) + path);
+    m_ws.log().logAbove(4, m_ws.texts().text(texts::SchemaSaved) + path);
     return true;
 }
 
@@ -313,8 +300,8 @@ QString TFSchemat::chooseSavePath() {
         return askSavePath();
     }
     const QString folder = m_settings.values().projectsFolder;
-    QString path = QFileDialog::getSaveFileName(this, m_ws.texts().text(TextSavePng), folder,
-                                                m_ws.texts().text(TextPngFilter));
+    QString path = QFileDialog::getSaveFileName(this, m_ws.texts().text(texts::SchemaSavePng),
+                                                folder, m_ws.texts().text(texts::SchemaPngFilter));
     if (!path.isEmpty() && !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".png");
     }
