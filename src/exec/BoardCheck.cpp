@@ -134,10 +134,6 @@ bool BoardCheck::checkProject() {
     return true;
 }
 
-bool BoardCheck::kindFitsType(int kind, int type) {
-    return TCalcul::kindFitsType(type, kind);
-}
-
 bool BoardCheck::stageStartEnd(int n) {
     const Project& project = m_workspace.project();
     const Board& board = project.board(n);
@@ -265,7 +261,7 @@ bool BoardCheck::formulaFits(const Cell& cell, bool reportFailure) {
     }
     try {
         const Evaluation result = m_workspace.evaluate(formula);
-        return result.ok && kindFitsType(result.kind, variableTypeByName(cell.text2));
+        return result.ok && TCalcul::kindFitsType(variableTypeByName(cell.text2), result.kind);
     } catch (...) {
         // The Calculator keeps its failures to itself; this is the last line of defence.
         if (reportFailure) {

@@ -6,8 +6,8 @@
 #include "AppFixture.h"
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
-#include "model/BlockCatalogue.h"
 #include "edit/BoardGeometry.h"
+#include "model/BlockCatalogue.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 
@@ -195,10 +195,10 @@ TEST_F(BoardEditing, SelectingMarksOneBlockAndAnEmptyCellClearsTheMarks) {
     clickCell(1, 3, 3);
     EXPECT_FALSE(project().cell(1, 2, 2).marked);
     EXPECT_EQ(editor().frames(1).at(2, 2), FrameNone);
-    EXPECT_EQ(editor().propertiesKind(), Editor::PropertiesVariable);
+    EXPECT_EQ(editor().propertiesKind(), PropertiesVariable);
     clickCell(1, 6, 6);
     EXPECT_FALSE(project().findMarkedCell(1).has_value());
-    EXPECT_EQ(editor().propertiesKind(), Editor::PropertiesBoard);
+    EXPECT_EQ(editor().propertiesKind(), PropertiesBoard);
 }
 
 TEST_F(BoardEditing, ARightClickMarksAndOpensThePopupWithItsRules) {
@@ -206,7 +206,7 @@ TEST_F(BoardEditing, ARightClickMarksAndOpensThePopupWithItsRules) {
     clickCell(1, 6, 6);
     clickCell(1, 2, 2, Qt::RightButton);
     EXPECT_TRUE(project().cell(1, 2, 2).marked);
-    EXPECT_EQ(editor().propertiesKind(), Editor::PropertiesBoard);  // properties not shown
+    EXPECT_EQ(editor().propertiesKind(), PropertiesBoard);  // properties not shown
     EXPECT_TRUE(board(1)->popupMenu()->isVisible());
     EXPECT_TRUE(popupItem(1, "PMUsunKlocek")->isEnabled());
     EXPECT_TRUE(popupItem(1, "PMPrzesunKlocek")->isEnabled());
@@ -293,7 +293,7 @@ TEST_F(BoardEditing, DeleteAsksFirstWhenTheSettingSaysSo) {
     EXPECT_FALSE(project().isOccupied(1, 1, 1));
     EXPECT_EQ(messages, QStringList({text(303), text(303)}));
     EXPECT_EQ(project().board(1).blockCount, 0);
-    EXPECT_EQ(editor().propertiesKind(), Editor::PropertiesBoard);
+    EXPECT_EQ(editor().propertiesKind(), PropertiesBoard);
 }
 
 TEST_F(BoardEditing, WithoutTheWarningDeleteRemovesAtOnce) {

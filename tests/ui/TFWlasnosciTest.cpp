@@ -4,10 +4,10 @@
 
 #include "PropertiesFixture.h"
 #include "model/BlockCatalogue.h"
+#include "ui/builders/TFBudujKomentarz.h"
+#include "ui/main/MainCommands.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
-#include "ui/main/MainCommands.h"
-#include "ui/builders/TFBudujKomentarz.h"
 #include "ui/widgets/TJetButton.h"
 
 using namespace trevalon;
@@ -230,7 +230,7 @@ TEST_F(PropertiesWindow, OpenEditorRefusesBoardClicks) {
     finishEdit();
     EXPECT_FALSE(props()->isEditing());
     select(4, 4);
-    EXPECT_EQ(props()->properties().kind(), BlockProperties::KindBoard);
+    EXPECT_EQ(props()->properties().kind(), PropertiesBoard);
 }
 
 TEST_F(PropertiesWindow, DoubleClickOpensTheExpressionBuilder) {
