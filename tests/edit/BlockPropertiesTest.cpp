@@ -195,7 +195,7 @@ TEST_F(PropertiesFixture, ReservedNameGivesOnlyItsOwnMessage) {
     showCell(1, 1);
     EXPECT_FALSE(props.storeText(2, QStringLiteral("Brak")).stored);
     ASSERT_EQ(sink.shown.size(), 1);
-    EXPECT_EQ(sink.shown.first(), QStringLiteral("Brak") + texts.text(113));
+    EXPECT_EQ(sink.shown.first(), QStringLiteral("Brak") + texts.text(texts::NotAllowedAsName));
     // Only the exact word is reserved.
     EXPECT_TRUE(props.storeText(2, QStringLiteral("brak")).stored);
 }

@@ -7,8 +7,8 @@
 
 #include "ModalDriver.h"
 #include "config/TextTable.h"
-#include "ui/widgets/ClickLabel.h"
 #include "ui/dialogs/TFWarning.h"
+#include "ui/widgets/ClickLabel.h"
 
 using namespace trevalon;
 
@@ -138,7 +138,7 @@ TEST_F(MessageDialog, BreaksLinesAtBothKindsOfLineEnd) {
         shown = dialog.messageText();
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    dialog.showMessage(1, 3, texts.text(21));
+    dialog.showMessage(1, 3, texts.text(texts::UnsupportedFileType));
     EXPECT_EQ(shown, QStringLiteral("Program Trevalon nie obsługuje plików tego typu.\nWskaż plik "
                                     "projektu."));
 }
