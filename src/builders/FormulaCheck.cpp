@@ -41,7 +41,7 @@ FormulaCheckResult FormulaCheck::check(const QString& variable, int variableType
     } catch (...) {
         // The Calculator keeps its failures to itself; should one slip out, it is its generic
         // error all the same.
-        m_calculator.raiseError(3);
+        m_calculator.raiseError(calc::ErrorInvalidFormula);
     }
     if (!evaluated || m_calculator.errorFlag()) {
         const QString error = m_calculator.errorText();

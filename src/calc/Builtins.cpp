@@ -329,7 +329,7 @@ QString fnNameDay(Evaluator& e, const QString& a) {
         return QString();
     }
     if (day < 1 || day > 7) {
-        e.raise(1);
+        e.raise(calc::ErrorDoesNotExist);
         return QString();
     }
     const auto& names = e.language() == u"pl" ? kPolish : kEnglish;

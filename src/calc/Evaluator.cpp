@@ -146,7 +146,7 @@ QString Evaluator::evaluateNested(const QString& formula, int* type, const Parse
 QString Evaluator::eval(int index) {
     if (failed() || index < 0) {
         if (!failed()) {
-            raise(17);
+            raise(calc::ErrorMissingOperand);
         }
         return QString();
     }
@@ -208,7 +208,7 @@ QString Evaluator::eval(int index) {
     if (functionByCode(node.code)) {
         return evalFunction(node);
     }
-    raise(11, QString::number(node.code));
+    raise(calc::ErrorUnknownOperation, QString::number(node.code));
     return QString();
 }
 
@@ -376,7 +376,7 @@ QString Evaluator::evalConstant(const ExprNode& node) {
     const bool date = name == u"_DATE" || name == u"_NOW";
     const bool time = name == u"_TIME" || name == u"_NOW";
     if (!date && !time) {
-        raise(6, name);
+        raise(calc::ErrorUnknownVariable, name);
         return QString();
     }
     const QDateTime moment = now();
@@ -454,7 +454,7 @@ QString Evaluator::evalAssignment(const ExprNode& node) {
 QString Evaluator::evalStoredName(const ExprNode& node) {
     const int slot = slotOf(node.key, node.keyGeneration, node.keySlot);
     if (slot < 0) {
-        raise(6, node.text);
+        raise(calc::ErrorUnknownVariable, node.text);
         return QString();
     }
     // The same reading as TText::numberAt's, so a name reads alike on both paths.
@@ -601,7 +601,7 @@ QString Evaluator::evalIn(const ExprNode& node) {
     }
     QString set = calc::trimmed(setText);
     if (set.size() < 2 || !set.startsWith(u'[') || !set.endsWith(u']')) {
-        raise(10);
+        raise(calc::ErrorNotASet);
         return QString();
     }
     set[0] = u',';
@@ -783,7 +783,7 @@ QString Evaluator::evalWithArguments(const ExprNode& node) {
     const int code = stack[stack.size() - 2].toInt(&isNumber);
     const FunctionInfo* function = isNumber ? functionByCode(code) : nullptr;
     if (!function || !usesArgumentStack(code)) {
-        raise(7);
+        raise(calc::ErrorFunctionArguments);
         return QString();
     }
     stack.resize(stack.size() - 2);
@@ -796,7 +796,7 @@ QString Evaluator::evalWithArguments(const ExprNode& node) {
         arguments.append(aggregate ? stack.takeLast() : calc::trimmed(stack.takeLast()));
     }
     if (arguments.size() < std::max(1, function->minArguments)) {
-        raise(8);
+        raise(calc::ErrorTooFewArguments);
         return QString();
     }
     return function->many(*this, arguments);

@@ -28,7 +28,7 @@ public:
     bool failed() const { return m_calc.errorFlag(); }
     void raise(int number, const QString& detail = QString());
     // The generic error, for every fault of a computation (domain, range, overflow).
-    void fail() { raise(3); }
+    void fail() { raise(calc::ErrorInvalidFormula); }
 
     long double number(const QString& text);
     double realNumber(const QString& text) { return static_cast<double>(number(text)); }

@@ -90,7 +90,7 @@ struct ParsedFormula {
     std::vector<ExprNode> nodes;
     int root = -1;
     std::vector<Capture> captures;
-    int errorNumber = 0;  // 0: the parse succeeded
+    int errorNumber = 0;  // a calc::Error, 0 when the parse succeeded
     QString errorDetail;
     // The formula is one assignment "NAME:=formula" whose right-hand side can neither see nor
     // change the store's captured entries (no `existvar`, `freevar`, `eval`, no assignments of

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "calc/Builtins.h"
+#include "calc/CalcErrors.h"
 #include "calc/Values.h"
 
 namespace trevalon {
@@ -229,7 +230,7 @@ int Lexer::scanText() {
         const qsizetype close = m_formula.indexOf(m_quote, m_pos);
         if (close < 0) {
             m_pos = m_formula.size();
-            raise(13);
+            raise(calc::ErrorUnclosedText);
             return op::End;
         }
         m_text += QStringView(m_formula).mid(m_pos, close - m_pos);
@@ -256,7 +257,7 @@ int Lexer::scanNumber(qsizetype start) {
     if (at(i) == u'.') {
         ++i;
         if (!digits()) {
-            raise(12, m_source);
+            raise(calc::ErrorMalformedNumber, m_source);
             return op::End;
         }
     }
@@ -266,7 +267,7 @@ int Lexer::scanNumber(qsizetype start) {
             ++i;
         }
         if (!digits()) {
-            raise(12, m_source);
+            raise(calc::ErrorMalformedNumber, m_source);
             return op::End;
         }
     }
@@ -286,7 +287,7 @@ int Lexer::scanSet() {
     }
     if (close < 0) {
         m_pos = m_formula.size();
-        raise(14);
+        raise(calc::ErrorUnclosedSet);
         return op::End;
     }
     m_text = rest.left(close + 1).toString();
@@ -321,7 +322,7 @@ int Lexer::recogniseWord() {
     if (word.endsWith(u'(')) {
         const FunctionInfo* function = findFunction(word);
         if (!function) {
-            raise(16, word + QStringLiteral("...)"));
+            raise(calc::ErrorUnknownFunction, word + QStringLiteral("...)"));
             return op::End;
         }
         m_text = word;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calc/Builtins.h"
+#include "calc/CalcErrors.h"
 #include "calc/Lexer.h"
 #include "calc/Values.h"
 
@@ -32,7 +33,7 @@ public:
             return;
         }
         if (m_parenDepth != 0) {
-            m_lexer.raise(3);
+            m_lexer.raise(calc::ErrorInvalidFormula);
             return;
         }
         m_out.root = root;
@@ -44,7 +45,7 @@ private:
     public:
         explicit DepthGuard(Parser& parser) : m_parser(parser) {
             if (++m_parser.m_depth > kMaxFormulaDepth) {
-                m_parser.m_lexer.raise(3);
+                m_parser.m_lexer.raise(calc::ErrorInvalidFormula);
             }
         }
         ~DepthGuard() { --m_parser.m_depth; }
@@ -75,7 +76,7 @@ private:
             --m_parenDepth;
             m_lexer.next();
         } else if (current() != op::End) {
-            m_lexer.raise(19);
+            m_lexer.raise(calc::ErrorInvalidExpression);
         }
         return node;
     }
@@ -126,7 +127,7 @@ private:
         } else if (functionByCode(code)) {
             const QString name = m_lexer.text();
             if (m_lexer.next() != op::Open) {
-                m_lexer.raise(3);
+                m_lexer.raise(calc::ErrorInvalidFormula);
                 return -1;
             }
             ++m_parenDepth;
@@ -134,7 +135,7 @@ private:
             const int argument = expression();
             node = make(code, name, argument, -1);
         } else {
-            m_lexer.raise(17);
+            m_lexer.raise(calc::ErrorMissingOperand);
             return -1;
         }
         while (!failed() && current() == op::Power) {
@@ -144,13 +145,13 @@ private:
                 m_lexer.next();
             }
             if (!isLeaf(current())) {
-                m_lexer.raise(18);
+                m_lexer.raise(calc::ErrorInvalidValues);
                 return -1;
             }
             const int exponent = leaf();
             if (parenthesised) {
                 if (current() != op::Close) {
-                    m_lexer.raise(3);
+                    m_lexer.raise(calc::ErrorInvalidFormula);
                     return -1;
                 }
                 m_lexer.next();
@@ -193,7 +194,7 @@ private:
         node.right = right;
         node.height = 1 + std::max(heightOf(left), heightOf(right));
         if (node.height > kMaxFormulaDepth) {
-            m_lexer.raise(3);
+            m_lexer.raise(calc::ErrorInvalidFormula);
             return -1;
         }
         m_out.nodes.push_back(std::move(node));

@@ -96,7 +96,7 @@ bool TCalcul::Evaluate(QString& result) {
     } catch (const std::exception&) {
         m_argumentStack.clear();
         clearError();
-        raiseError(3);
+        raiseError(calc::ErrorInvalidFormula);
         m_resultKind = KindText;
         return false;
     }
@@ -138,7 +138,7 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result) {
         }
     } catch (const std::exception&) {
         // Running out of memory on a pupil's formula is that formula's failure.
-        raiseError(3);
+        raiseError(calc::ErrorInvalidFormula);
     }
     m_argumentStack.clear();
     m_resultKind = Classify(value);
@@ -194,23 +194,30 @@ QString TCalcul::ErrorMessage(int number, const QString& language) {
         const char16_t* english;
     };
     static const Message kMessages[] = {
-        {1, u"nie istnieje ", u"no exists"},
-        {2, u"Nie można przekonwertować na wartość liczbową: ",
+        {calc::ErrorDoesNotExist, u"nie istnieje ", u"no exists"},
+        {calc::ErrorNotANumber, u"Nie można przekonwertować na wartość liczbową: ",
          u"Error, convert to numeric value: "},
-        {3, u"Nieprawidłowy wzór (..) ", u"Invalid formula (..)"},
-        {6, u"Nieznana zmienna: ", u"Unknown variable: "},
-        {7, u"Błąd wewnętrzny, funkcja z parametrem.", u"Internal error, function with params."},
-        {8, u"Brak wystarczającej liczby parametrów. ", u"Not enough params."},
-        {10, u"Nieprawidłowy parametr w [..] ", u"Invalid parameter for operation in [..]"},
-        {11, u"Błąd wewnętrzny - kod błędu ", u"Internal error oper code "},
-        {12, u"Błędna dana w ", u"Wrong number in "},
-        {13, u"Oczekiwana liczba a jest wartość tekstowa", u"String value end error"},
-        {14, u"Nieprawidłowy zestaw parametrów [..] ", u"Invalid set parameter [..]"},
-        {15, u"Nieprawidłowy nazwa zmiennej ", u"Invalid varaible name "},
-        {16, u"Nieprawidłowa funkcja ", u"Invalid function "},
-        {17, u"brak argumentu ", u"? operand "},
-        {18, u"Nieprawidłowe wartości ", u"Invalid values"},
-        {19, u"Nieprawidłowe wyrażenie ", u"Invalid expression"},
+        {calc::ErrorInvalidFormula, u"Nieprawidłowy wzór (..) ", u"Invalid formula (..)"},
+        {calc::ErrorUnknownVariable, u"Nieznana zmienna: ", u"Unknown variable: "},
+        {calc::ErrorFunctionArguments, u"Błąd wewnętrzny, funkcja z parametrem.",
+         u"Internal error, function with params."},
+        {calc::ErrorTooFewArguments, u"Brak wystarczającej liczby parametrów. ",
+         u"Not enough params."},
+        {calc::ErrorNotASet, u"Nieprawidłowy parametr w [..] ",
+         u"Invalid parameter for operation in [..]"},
+        {calc::ErrorUnknownOperation, u"Błąd wewnętrzny - kod błędu ",
+         u"Internal error oper code "},
+        {calc::ErrorMalformedNumber, u"Błędna dana w ", u"Wrong number in "},
+        {calc::ErrorUnclosedText, u"Oczekiwana liczba a jest wartość tekstowa",
+         u"String value end error"},
+        {calc::ErrorUnclosedSet, u"Nieprawidłowy zestaw parametrów [..] ",
+         u"Invalid set parameter [..]"},
+        {calc::ErrorInvalidVariableName, u"Nieprawidłowy nazwa zmiennej ",
+         u"Invalid varaible name "},
+        {calc::ErrorUnknownFunction, u"Nieprawidłowa funkcja ", u"Invalid function "},
+        {calc::ErrorMissingOperand, u"brak argumentu ", u"? operand "},
+        {calc::ErrorInvalidValues, u"Nieprawidłowe wartości ", u"Invalid values"},
+        {calc::ErrorInvalidExpression, u"Nieprawidłowe wyrażenie ", u"Invalid expression"},
     };
     const bool polish = language == u"pl";
     if (!polish && language != u"ang") {
@@ -227,7 +234,7 @@ QString TCalcul::ErrorMessage(int number, const QString& language) {
 long double TCalcul::ToNumber(const QString& text) {
     const std::optional<long double> value = calc::parseNumber(text);
     if (!value) {
-        raiseError(2, text);
+        raiseError(calc::ErrorNotANumber, text);
         return 0;
     }
     return *value;
@@ -250,7 +257,7 @@ qint32 TCalcul::ToInteger(const QString& text) {
     }
     if (whole > std::numeric_limits<qint32>::max() || whole < std::numeric_limits<qint32>::min()) {
         // Wrapping around would give a plausible but wrong number.
-        raiseError(3);
+        raiseError(calc::ErrorInvalidFormula);
         return 0;
     }
     return static_cast<qint32>(whole);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "calc/CalcErrors.h"
 #include "calc/TText.h"
 
 namespace trevalon {
@@ -95,12 +96,12 @@ public:
     const TText& variables() const { return *m_store; }
 
     // The language's conversions, for callers that show or check values.
-    // Reads a decimal number ("," counts as "."); raises error 2 and answers 0 when the text
-    // is not a number.
+    // Reads a decimal number ("," counts as "."); raises calc::ErrorNotANumber and answers 0
+    // when the text is not a number.
     long double ToNumber(const QString& text);
     // The integer a number text stands for, nudged by 1e-7 away from zero before truncation;
-    // 0 when an error is already raised. A value beyond 32 bits raises the generic error 3
-    // rather than wrapping around.
+    // 0 when an error is already raised. A value beyond 32 bits raises the generic
+    // calc::ErrorInvalidFormula rather than wrapping around.
     qint32 ToInteger(const QString& text);
     // Fixed notation with up to 12 decimals, trailing zeros removed ("3.5", "4", "0.3"); at
     // most 18 significant digits. Empty for an infinity or NaN.

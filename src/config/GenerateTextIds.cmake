@@ -1,7 +1,8 @@
 # Writes the header naming every interface text: `inline constexpr int Name = NUMBER;` in
 # namespace trevalon::texts, one per line of texts.tsv (number TAB name TAB Polish TAB English).
 # A malformed line, a name that is not PascalCase or a number or name used twice stops the build.
-# The header is replaced only when its content changes, so editing a text recompiles nothing.
+# The header is replaced only when its content (names, numbers, the English texts quoted in its
+# comments) changes, so editing a Polish text recompiles nothing.
 # Usage: cmake -DINPUT=texts.tsv -DOUTPUT=TextIds.h -DSTAMP=... -P GenerateTextIds.cmake
 file(READ "${INPUT}" content)
 

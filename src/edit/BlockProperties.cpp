@@ -47,8 +47,8 @@ void BlockProperties::show(int kind, int column, int row) {
     m_board = std::clamp(m_project.activeBoard, 1, kMaxBoards);
     m_column = column;
     m_row = row;
-    if (kind != KindBoard && !Board::validPosition(column, row)) {
-        m_kind = KindBoard;
+    if (kind != PropertiesBoard && !Board::validPosition(column, row)) {
+        m_kind = PropertiesBoard;
     }
     rebuild();
 }
@@ -57,18 +57,18 @@ bool BlockProperties::valid() const {
     if (m_board > m_project.boardCount) {
         return false;
     }
-    if (m_kind == KindBoard) {
+    if (m_kind == PropertiesBoard) {
         return true;
     }
     const Cell& c = cell();
-    return c.occupied && (m_kind == KindVariable ? c.isVariable : c.kindCode == m_kind);
+    return c.occupied && (m_kind == PropertiesVariable ? c.isVariable : c.kindCode == m_kind);
 }
 
 void BlockProperties::rebuild() {
     m_rows.clear();
-    if (m_kind == KindBoard) {
+    if (m_kind == PropertiesBoard) {
         buildBoardRows();
-    } else if (m_kind == KindVariable) {
+    } else if (m_kind == PropertiesVariable) {
         buildVariableRows();
     } else if (m_kind == KindReadWrite) {
         buildReadWriteRows();
@@ -322,7 +322,7 @@ QString BlockProperties::value(int r) const {
 // Values stored as codes, shown as the list item of their code.
 QString BlockProperties::codedValue(int r) const {
     const PropertyRow& row = rowAt(r);
-    if (m_kind == KindBoard && row.field == PropertyField::BoardKind && m_board == 1) {
+    if (m_kind == PropertiesBoard && row.field == PropertyField::BoardKind && m_board == 1) {
         return m_texts.text(texts::BoardKindProgram);
     }
     const int index = listChoice(r);

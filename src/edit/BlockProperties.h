@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "edit/PropertiesKind.h"
+
 namespace trevalon {
 
 class MessageSink;
@@ -70,9 +72,6 @@ struct PropertyRow {
 // messages through `sink` and leave the project as it was.
 class BlockProperties {
 public:
-    static constexpr int KindVariable = 1;
-    static constexpr int KindBoard = 2;
-
     static constexpr int NameLimit = 20;
     static constexpr int BoardNameLimit = 30;
     static constexpr int LongTextLimit = 200;
@@ -90,8 +89,8 @@ public:
 
     BlockProperties(Project& project, const TextTable& texts, MessageSink& sink);
 
-    // Builds the rows of `kind` (1 variable, 2 board, else a kind code) for the active board
-    // and, for blocks, its cell at `column`, `row`.
+    // Builds the rows of `kind` (PropertiesVariable, PropertiesBoard or a kind code) for the
+    // active board and, for blocks, its cell at `column`, `row`.
     void show(int kind, int column, int row);
     // Builds the rows again for the same thing (after a language change, a type or mode
     // change).
@@ -175,7 +174,7 @@ private:
     Project& m_project;
     const TextTable& m_texts;
     MessageSink& m_sink;
-    int m_kind = KindBoard;
+    int m_kind = PropertiesBoard;
     int m_board = 1;
     int m_column = 0;
     int m_row = 0;

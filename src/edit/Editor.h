@@ -5,6 +5,7 @@
 #include <array>
 
 #include "edit/FrameMap.h"
+#include "edit/PropertiesKind.h"
 
 namespace trevalon {
 
@@ -20,10 +21,6 @@ class TextTable;
 class Editor {
 public:
     enum class Click { Left, ShiftLeft, Right, Other };
-
-    // Properties kinds besides block kind codes.
-    static constexpr int PropertiesVariable = 1;
-    static constexpr int PropertiesBoard = 2;
 
     struct PopupState {
         bool moveBlock = false;

@@ -301,7 +301,7 @@ QString BlockProperties::builderText(int r) const {
 }
 
 QString BlockProperties::formulaTarget() const {
-    if (m_kind == KindBoard || !valid()) {
+    if (m_kind == PropertiesBoard || !valid()) {
         return Project::Unset;
     }
     return cell().text2;

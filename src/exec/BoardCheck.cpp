@@ -18,13 +18,22 @@ namespace {
 
 // Kinds through whose bottom the flow may enter a block placed below them, and kinds that
 // accept the flow from a block placed above them.
-constexpr int kMayStandAbove[] = {11, 13, 21, 22, 23, 24, 25, 26, 31, 33, 34, 41, 43, 44, 46, 47};
-constexpr int kMayStandBelow[] = {12, 14, 21, 22, 23, 24, 25, 26, 31,
-                                  32, 33, 34, 35, 41, 43, 44, 45, 48};
+constexpr int kMayStandAbove[] = {
+    KindStart,     KindBranchStart, KindReadWrite,         KindCall,
+    KindReturn,    KindMessage,     KindQuestion,          KindRandom,
+    KindAssign,    KindArrayWrite,  KindArrayRead,         KindLineVertical,
+    KindJoinRight, KindJoinLeft,    KindCornerBottomRight, KindCornerLeftBottom};
+constexpr int kMayStandBelow[] = {
+    KindEnd,        KindBranchEnd,      KindReadWrite,      KindCall,         KindReturn,
+    KindMessage,    KindQuestion,       KindRandom,         KindAssign,       KindCompareVars,
+    KindArrayWrite, KindArrayRead,      KindCompareFormula, KindLineVertical, KindJoinRight,
+    KindJoinLeft,   KindCornerTopRight, KindCornerTopLeft};
 // What may stand to the right of a block whose flow leaves rightward, and to the left of one
 // whose flow leaves leftward.
-constexpr int kRightOfExit[] = {32, 35, 42, 44, 47, 48};
-constexpr int kLeftOfExit[] = {32, 35, 42, 43, 45, 46};
+constexpr int kRightOfExit[] = {KindCompareVars, KindCompareFormula,   KindLineHorizontal,
+                                KindJoinLeft,    KindCornerLeftBottom, KindCornerTopLeft};
+constexpr int kLeftOfExit[] = {KindCompareVars, KindCompareFormula, KindLineHorizontal,
+                               KindJoinRight,   KindCornerTopRight, KindCornerBottomRight};
 
 template <std::size_t N>
 bool oneOf(int kind, const int (&set)[N]) {
@@ -120,10 +129,6 @@ bool BoardCheck::checkProject() {
     return true;
 }
 
-bool BoardCheck::kindFitsType(int kind, int type) {
-    return TCalcul::kindFitsType(type, kind);
-}
-
 bool BoardCheck::stageStartEnd(int n) {
     const Project& project = m_workspace.project();
     const Board& board = project.board(n);
@@ -215,7 +220,7 @@ bool BoardCheck::formulaFits(const Cell& cell, bool reportFailure) {
     }
     try {
         const Evaluation result = m_workspace.evaluate(formula);
-        return result.ok && kindFitsType(result.kind, variableTypeByName(cell.text2));
+        return result.ok && TCalcul::kindFitsType(variableTypeByName(cell.text2), result.kind);
     } catch (...) {
         // The Calculator keeps its failures to itself; this is the last line of defence.
         if (reportFailure) {
@@ -274,13 +279,21 @@ bool BoardCheck::neighboursFit(int n, int column, int row) const {
             return fedFromAbove && feedsBelow;
         case KindCompareVars:
         case KindCompareFormula:
-            return fedFromAbove && oneOf(right, {42, 44, 47, 48}) && oneOf(left, {42, 43, 45, 46});
+            return fedFromAbove &&
+                   oneOf(right, {KindLineHorizontal, KindJoinLeft, KindCornerLeftBottom,
+                                 KindCornerTopLeft}) &&
+                   oneOf(left, {KindLineHorizontal, KindJoinRight, KindCornerTopRight,
+                                KindCornerBottomRight});
         case KindLineHorizontal:
             return oneOf(right, kRightOfExit) && oneOf(left, kLeftOfExit);
         case KindJoinRight:
-            return fedFromAbove && feedsBelow && oneOf(right, {32, 35, 42, 47, 48});
+            return fedFromAbove && feedsBelow &&
+                   oneOf(right, {KindCompareVars, KindCompareFormula, KindLineHorizontal,
+                                 KindCornerLeftBottom, KindCornerTopLeft});
         case KindJoinLeft:
-            return fedFromAbove && feedsBelow && oneOf(left, {32, 35, 42, 45, 46});
+            return fedFromAbove && feedsBelow &&
+                   oneOf(left, {KindCompareVars, KindCompareFormula, KindLineHorizontal,
+                                KindCornerTopRight, KindCornerBottomRight});
         case KindCornerTopRight:
             return fedFromAbove && oneOf(right, kRightOfExit);
         case KindCornerBottomRight:

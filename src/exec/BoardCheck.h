@@ -27,9 +27,6 @@ public:
     // The result of the last checkBoard.
     const BoardCheckResult& lastResult() const { return m_result; }
 
-    // Whether a result of `kind` (as the Calculator classifies it) may be stored in a variable
-    // of `type`.
-    static bool kindFitsType(int kind, int type);
     // The test-value lines for board n: variables on the board or global, then the constants.
     QString testValues(int n);
 

@@ -78,20 +78,24 @@ TEST_F(ExpressionBuilderTest, StatusLineShowsTheAssignmentOrAReminder) {
     EXPECT_EQ(builder.statusLine(), QStringLiteral("a := a+1"));
     for (const QString& none : {QStringLiteral("Brak"), QString()}) {
         builder.show(project, 1, none, QStringLiteral("a+1"));
-        EXPECT_EQ(builder.statusLine(), texts.text(163));
+        EXPECT_EQ(builder.statusLine(), texts.text(trevalon::texts::ChooseLeftVariable));
     }
 }
 
 TEST_F(ExpressionBuilderTest, HelpTextsForStatusLineAndHints) {
     builder.show(project, 2, QStringLiteral("b"), QString());
-    EXPECT_EQ(builder.entryStatus(BuilderList::Operations, 5), texts.text(1821));
-    EXPECT_EQ(builder.entryStatus(BuilderList::Operations, 0), texts.text(177));
-    EXPECT_EQ(builder.entryStatus(BuilderList::Variables, 2), texts.text(176));  // h is a date
+    EXPECT_EQ(builder.entryStatus(BuilderList::Operations, 5),
+              texts.text(trevalon::texts::HelpDivOneLine));
+    EXPECT_EQ(builder.entryStatus(BuilderList::Operations, 0),
+              texts.text(trevalon::texts::HelpAdd));
+    EXPECT_EQ(builder.entryStatus(BuilderList::Variables, 2),
+              texts.text(trevalon::texts::HelpDateVariable));  // h is a date
 
     EXPECT_TRUE(builder.hint(BuilderList::Operations, 5).isEmpty());  // hints are off
     builder.setHintsEnabled(true);
-    EXPECT_EQ(builder.hint(BuilderList::Operations, 5), texts.text(182));
-    EXPECT_EQ(builder.hint(BuilderList::Variables, 0), texts.text(173));
+    EXPECT_EQ(builder.hint(BuilderList::Operations, 5), texts.text(trevalon::texts::HelpDiv));
+    EXPECT_EQ(builder.hint(BuilderList::Variables, 0),
+              texts.text(trevalon::texts::HelpTextVariable));
     EXPECT_TRUE(builder.hint(BuilderList::Variables, 3).isEmpty());
 }
 

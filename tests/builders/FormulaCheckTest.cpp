@@ -87,11 +87,14 @@ TEST_F(FormulaCheckTest, ResultKindAgainstTheVariableType) {
         ASSERT_EQ(sink.shown.size(), 1);
         if (row.fits) {
             EXPECT_EQ(result.outcome, FormulaCheckResult::Correct) << row.expression;
-            EXPECT_EQ(sink.shown[0].text, texts.text(168)) << row.expression;
+            EXPECT_EQ(sink.shown[0].text, texts.text(trevalon::texts::FormulaSeemsCorrect))
+                << row.expression;
         } else {
             EXPECT_EQ(result.outcome, FormulaCheckResult::TypeMismatch) << row.expression;
-            EXPECT_EQ(sink.shown[0].text, texts.text(167) + u'\n' + texts.text(165) + variable +
-                                              texts.text(166) + u' ' + expression);
+            EXPECT_EQ(sink.shown[0].text,
+                      texts.text(trevalon::texts::TestingFormula) + u'\n' +
+                          texts.text(trevalon::texts::TypeMismatchOfVariable) + variable +
+                          texts.text(trevalon::texts::AndTheExpression) + u' ' + expression);
         }
     }
     EXPECT_EQ(sink.shown[0].text,
@@ -104,10 +107,12 @@ TEST_F(FormulaCheckTest, CalculatorErrorsAreShownAndLogged) {
     const auto result = check(QStringLiteral("x"), 1, QStringLiteral("q + 1"));
     EXPECT_EQ(result.outcome, FormulaCheckResult::CalculatorError);
     ASSERT_EQ(sink.shown.size(), 1);
-    EXPECT_EQ(sink.shown[0].text, texts.text(167) + u'\n' + calculator.errorText());
+    EXPECT_EQ(sink.shown[0].text,
+              texts.text(trevalon::texts::TestingFormula) + u'\n' + calculator.errorText());
     EXPECT_TRUE(calculator.errorText().startsWith(QStringLiteral("Nieznana zmienna: ")));
     EXPECT_TRUE(calculator.errorText().contains(u'q', Qt::CaseInsensitive));
-    EXPECT_EQ(log.lines, QStringList{texts.text(167) + calculator.errorText()});
+    EXPECT_EQ(log.lines,
+              QStringList{texts.text(trevalon::texts::TestingFormula) + calculator.errorText()});
 
     log.lines.clear();
     log.currentLevel = 1;
@@ -125,7 +130,9 @@ TEST_F(FormulaCheckTest, LogLinesFollowTheLevel) {
             expected << QStringLiteral("Insert formula: x:=1/3");
         }
         if (level > 3) {
-            expected << texts.text(167) + texts.text(165) + QStringLiteral("x") + texts.text(166) +
+            expected << texts.text(trevalon::texts::TestingFormula) +
+                            texts.text(trevalon::texts::TypeMismatchOfVariable) +
+                            QStringLiteral("x") + texts.text(trevalon::texts::AndTheExpression) +
                             QStringLiteral(" 1/3");
         }
         EXPECT_EQ(log.lines, expected) << level;
@@ -135,7 +142,7 @@ TEST_F(FormulaCheckTest, LogLinesFollowTheLevel) {
 TEST_F(FormulaCheckTest, TriesTheFormulaOnTheTestValues) {
     check(QStringLiteral("x"), 1, QStringLiteral("x * 2"));
     EXPECT_EQ(testValuesAsked, 1);
-    EXPECT_EQ(sink.shown.last().text, texts.text(168));
+    EXPECT_EQ(sink.shown.last().text, texts.text(trevalon::texts::FormulaSeemsCorrect));
     EXPECT_EQ(calculator.variables().get(QStringLiteral("x")), QStringLiteral("6"));
 
     // Without test values nothing of an earlier load is left to make the formula pass.

@@ -95,12 +95,17 @@ TEST_F(CheckAndRunCommands, CheckListsTheFaultyCellsInEnglishToo) {
     project.cell(1, 2, 2).name = q("Hello");
     texts.setLanguage(q("ang"));
     const Transcript t = runCli({q("check"), q("--lang"), q("ang"), path});
-    EXPECT_EQ(t.out, texts.text(260) + q("Plansza nr 1\n") + texts.text(264) + q(": OK\n") +
-                         texts.text(265) + q(": NO\n") + texts.text(267) + q(": ") +
-                         texts.text(266) + q("\n") + texts.text(268) + q(": ") + texts.text(266) +
-                         q("\n") + texts.text(269) + q(": ") + texts.text(266) + q("\n") +
-                         texts.text(271) + q("\n  2,2  ") + project.describeCell(1, 2, 2, texts) +
-                         q("\n"));
+    EXPECT_EQ(t.out, texts.text(texts::ReportCheckOf) + q("Plansza nr 1\n") +
+                         texts.text(texts::ReportStageStartEnd) + q(": OK\n") +
+                         texts.text(texts::ReportStageProperties) + q(": NO\n") +
+                         texts.text(texts::ReportStageVariables) + q(": ") +
+                         texts.text(texts::ReportNotDetermined) + q("\n") +
+                         texts.text(texts::ReportStageExpressions) + q(": ") +
+                         texts.text(texts::ReportNotDetermined) + q("\n") +
+                         texts.text(texts::ReportStageConsistency) + q(": ") +
+                         texts.text(texts::ReportNotDetermined) + q("\n") +
+                         texts.text(texts::ReportBoardNeedsFixing) + q("\n  2,2  ") +
+                         project.describeCell(1, 2, 2, texts) + q("\n"));
     EXPECT_EQ(t.code, 1);
 
     const Transcript json = runCli({q("check"), q("--json"), path});

@@ -206,7 +206,7 @@ TEST(ProjectArgument, FailuresAnswerTheirExitCodesAndMessages) {
         {"missing file",
          {QStringLiteral("describe"), dir.filePath(QStringLiteral("none.skb"))},
          66,
-         asLines(text(379))},
+         asLines(text(texts::ProjectFileMissing))},
         {"a folder",
          {QStringLiteral("describe"), dir.filePath(QStringLiteral("folder.skb"))},
          66,
@@ -214,21 +214,21 @@ TEST(ProjectArgument, FailuresAnswerTheirExitCodesAndMessages) {
         {"damaged file",
          {QStringLiteral("describe"), sample("damaged-missing-ilp.skb")},
          65,
-         asLines(text(376))},
+         asLines(text(texts::ProjectFileDamaged))},
         {"unsupported extension",
          {QStringLiteral("describe"), sample("make-damaged.py")},
          65,
-         asLines(text(21))},
+         asLines(text(texts::UnsupportedFileType))},
         {"missing legacy file",
          {QStringLiteral("convert"), sample("damaged-truncated.skb").replace(".skb", ".sdp"),
           writable},
          66,
-         asLines(text(379))},
+         asLines(text(texts::ProjectFileMissing))},
         {"output cannot be written",
          {QStringLiteral("convert"), sample("sample-plain.skb"),
           dir.filePath(QStringLiteral("folder.skb"))},
          73,
-         asLines(text(372)) + QStringLiteral("trevalon-cli: cannot write ") +
+         asLines(text(texts::SaveWriteFailed)) + QStringLiteral("trevalon-cli: cannot write ") +
              dir.filePath(QStringLiteral("folder.skb")) + QStringLiteral(": ") +
              reasonWritingOver(dir.filePath(QStringLiteral("folder.skb"))) + u'\n'},
         {"output not a project file",
@@ -268,5 +268,5 @@ TEST(ProjectArgument, DamagedLegacyFileAnswers65) {
     file.close();
     const Outcome result = runCli({QStringLiteral("describe"), path});
     EXPECT_EQ(result.code, 65);
-    EXPECT_EQ(result.err, asLines(text(376)));
+    EXPECT_EQ(result.err, asLines(text(texts::ProjectFileDamaged)));
 }

@@ -93,7 +93,7 @@ TEST_F(EventLogFilesTest, NoLogFilesIsReported) {
         EventLogFiles files(folder);
         EXPECT_FALSE(files.open(sink, texts));
         ASSERT_EQ(sink.shown.size(), 1);
-        EXPECT_EQ(sink.shown[0].text, texts.text(892));
+        EXPECT_EQ(sink.shown[0].text, texts.text(trevalon::texts::EventLogNoFiles));
         EXPECT_EQ(sink.shown[0].buttons, MessageSink::Close);
     }
 }
@@ -105,8 +105,10 @@ TEST_F(EventLogFilesTest, UnreadableFileIsReportedWithItsPath) {
     EventLogFiles files(m_temp.path());
     EXPECT_FALSE(files.open(sink, texts));
     ASSERT_EQ(sink.shown.size(), 1);
-    EXPECT_EQ(sink.shown[0].text, texts.text(890) + m_temp.filePath(QStringLiteral("Dz_2.txt")) +
-                                      QStringLiteral(".\r") + texts.text(891));
+    EXPECT_EQ(sink.shown[0].text, texts.text(trevalon::texts::EventLogLoadProblem) +
+                                      m_temp.filePath(QStringLiteral("Dz_2.txt")) +
+                                      QStringLiteral(".\r") +
+                                      texts.text(trevalon::texts::EventLogFileDamaged));
 
     // Choosing a damaged file later keeps the text on view.
     ASSERT_TRUE(files.select(QStringLiteral("Dz_1.txt"), sink, texts));
@@ -128,7 +130,7 @@ TEST_F(EventLogFilesTest, ClearingAsksAndKeepsOnlyTheSelectedFile) {
     EXPECT_FALSE(files.clearOthers(sink, texts));
     EXPECT_EQ(entries().size(), 6);
     ASSERT_EQ(sink.shown.size(), 1);
-    EXPECT_EQ(sink.shown[0].text, texts.text(893));
+    EXPECT_EQ(sink.shown[0].text, texts.text(trevalon::texts::EventLogConfirmClear));
     EXPECT_EQ(sink.shown[0].icon, MessageSink::Question);
 
     sink.answer = MessageSink::ResultYes;

@@ -115,7 +115,7 @@ TEST_F(SettingsStoreTest, FirstStartCreatesFoldersAndWritesEightKeys) {
     EXPECT_TRUE(log.lines.isEmpty());
 
     store.readSettings();
-    EXPECT_EQ(log.lines, QStringList{text(710)});
+    EXPECT_EQ(log.lines, QStringList{text(trevalon::texts::LogSettingsMissing)});
     EXPECT_EQ(readSettingsFile(), kDefaultFile);
     expectDefaults(store.values());
     EXPECT_FALSE(store.values().showHints);
@@ -159,7 +159,7 @@ TEST_F(SettingsStoreTest, UnreadableFileIsReplacedAndAFailedWriteStaysQuiet) {
     prepare(store);
     ASSERT_TRUE(QDir().mkpath(settingsPath()));  // a folder where the file should be
     store.readSettings();
-    EXPECT_EQ(log.lines, QStringList{text(709)});
+    EXPECT_EQ(log.lines, QStringList{text(trevalon::texts::LogSettingsDamaged)});
     expectDefaults(store.values());
 }
 
@@ -186,7 +186,8 @@ TEST_F(SettingsStoreTest, ReadsEveryKeyOfAGoodFile) {
     EXPECT_TRUE(values.schemaShowsVariables);
     EXPECT_TRUE(values.createLogFiles);
     EXPECT_EQ(values.projectsFolder, folder);
-    EXPECT_EQ(log.lines, QStringList{text(707)});  // level 4 reports the read
+    EXPECT_EQ(log.lines,
+              QStringList{text(trevalon::texts::LogSettingsRead)});  // level 4 reports the read
     EXPECT_EQ(readSettingsFile(), before);
 }
 
@@ -233,7 +234,7 @@ TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     values.projectsFolder = QString::fromUtf8("/dom/Łódź/\"a\" & <b>\r\nc");
     log.lines.clear();
     EXPECT_TRUE(store.writeAllSettings());
-    EXPECT_EQ(log.lines, QStringList{text(706)});
+    EXPECT_EQ(log.lines, QStringList{text(trevalon::texts::LogSettingsWritten)});
     EXPECT_TRUE(readSettingsFile().contains("\t<pdp>MQA=</pdp>\r\n"));
 
     SettingsStore reread(log, texts);
@@ -255,7 +256,9 @@ TEST_F(SettingsStoreTest, FailedWritesAreLoggedAboveLevelOne) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     prepare(store);
-    for (const auto& [level, lines] : {std::pair{1, QStringList{}}, {2, QStringList{text(702)}}}) {
+    for (const auto& [level, lines] :
+         {std::pair{1, QStringList{}},
+          {2, QStringList{text(trevalon::texts::LogSettingsNotWritten)}}}) {
         log.lines.clear();
         store.values().logLevel = level;
         EXPECT_FALSE(store.writeAllSettings());
@@ -289,13 +292,13 @@ TEST_F(SettingsStoreTest, UpdatingOneKeyKeepsTheRestOfTheFile) {
     log.lines.clear();
 
     store.updateLanguage(QStringLiteral("ang"));
-    EXPECT_EQ(log.lines, QStringList{text(703)});
+    EXPECT_EQ(log.lines, QStringList{text(trevalon::texts::LogLanguageChanged)});
     file.replace("</Ini>", "\t<lg>YQBuAGcA</lg>\r\n</Ini>");
     EXPECT_EQ(readSettingsFile(), file);
 
     log.lines.clear();
     store.updateProjectsFolder(QStringLiteral("/p"));
-    EXPECT_EQ(log.lines, QStringList{text(715)});
+    EXPECT_EQ(log.lines, QStringList{text(trevalon::texts::LogProjectsFolderChanged)});
     EXPECT_TRUE(readSettingsFile().contains("\t<fl>LwBwAA==</fl>\r\n"));
     EXPECT_TRUE(readSettingsFile().contains("<custom>"));
 }
@@ -371,8 +374,8 @@ TEST_F(SettingsStoreTest, SettingTheLevelStoresAndReportsIt) {
         QStringList logged;
     } rows[] = {
         {1, 1, {}},
-        {3, 3, {text(711) + u'3'}},
-        {7, 5, {text(711) + u'5'}},
+        {3, 3, {text(trevalon::texts::LogLevelChanged) + u'3'}},
+        {7, 5, {text(trevalon::texts::LogLevelChanged) + u'5'}},
         {-1, 0, {}},
     };
     for (const Row& row : rows) {
@@ -399,7 +402,8 @@ TEST_F(SettingsStoreTest, ApplyingTheDialogWritesEverythingButTheLanguage) {
     EXPECT_TRUE(store.applyDialog(edited));
     EXPECT_EQ(store.values().language, QStringLiteral("ang"));
     EXPECT_EQ(store.values().projectsFolder, QStringLiteral("/start/Projekty"));
-    EXPECT_EQ(log.lines, (QStringList{text(706), text(912)}));
+    EXPECT_EQ(log.lines, (QStringList{text(trevalon::texts::LogSettingsWritten),
+                                      text(trevalon::texts::LogSettingsApplied)}));
 
     SettingsStore reread(log, texts);
     prepare(reread);
@@ -416,7 +420,7 @@ TEST_F(SettingsStoreTest, ApplyingTheDialogWritesEverythingButTheLanguage) {
     EXPECT_FALSE(store.applyDialog(edited));
     EXPECT_EQ(store.logLevel(), 5);
     EXPECT_EQ(store.values().projectsFolder, QStringLiteral("/elsewhere"));
-    EXPECT_EQ(log.lines, QStringList{text(702)});
+    EXPECT_EQ(log.lines, QStringList{text(trevalon::texts::LogSettingsNotWritten)});
 }
 
 TEST(SettingsPaths, OneLogFilePerSecondOfStart) {

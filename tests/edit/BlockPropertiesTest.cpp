@@ -47,7 +47,7 @@ protected:
     }
     void showCell(int column, int row) {
         const Cell& cell = project.cell(project.activeBoard, column, row);
-        props.show(cell.isVariable ? BlockProperties::KindVariable : cell.kindCode, column, row);
+        props.show(cell.isVariable ? PropertiesVariable : cell.kindCode, column, row);
     }
     // The row (from 1) whose label is text `label`.
     int rowLabelled(int label) const {
@@ -117,7 +117,7 @@ TEST_F(PropertiesFixture, EveryKindLabelsItsRows) {
         int kind;
         std::vector<int> labels;
     } cases[] = {
-        {BlockProperties::KindBoard, {61, 73, 74, 75, 0}},
+        {PropertiesBoard, {61, 73, 74, 75, 0}},
         {KindVariable, {61, 62, 63, 64, 65, 0}},
         {KindStart, {61, 79, 81, 0}},
         {KindEnd, {61, 79, 83, 0}},
@@ -139,7 +139,7 @@ TEST_F(PropertiesFixture, EveryKindLabelsItsRows) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
-        if (c.kind == BlockProperties::KindBoard) {
+        if (c.kind == PropertiesBoard) {
             props.show(c.kind, 0, 0);
         } else {
             place(2, 4, 4, c.kind);
@@ -150,19 +150,19 @@ TEST_F(PropertiesFixture, EveryKindLabelsItsRows) {
             labels.push_back(props.rowAt(r).label);
         }
         EXPECT_EQ(labels, c.labels);
-        if (c.kind != BlockProperties::KindBoard) {
+        if (c.kind != PropertiesBoard) {
             project.clearCell(2, 4, 4);
         }
     }
 }
 
 TEST_F(PropertiesFixture, BoardRowsFollowTheBoardNumber) {
-    props.show(BlockProperties::KindBoard, 0, 0);
+    props.show(PropertiesBoard, 0, 0);
     EXPECT_EQ(props.layout(), QStringLiteral("12200"));
     EXPECT_EQ(props.value(4), QStringLiteral("Program"));
     project.addBoard();
     project.board(2).kind = BoardFragment;
-    props.show(BlockProperties::KindBoard, 0, 0);
+    props.show(PropertiesBoard, 0, 0);
     EXPECT_EQ(props.layout(), QStringLiteral("12220"));
     EXPECT_EQ(props.value(4), QStringLiteral("Pole"));
     EXPECT_EQ(props.listItems(2).first(), QStringLiteral("8"));
@@ -195,7 +195,7 @@ TEST_F(PropertiesFixture, ReservedNameGivesOnlyItsOwnMessage) {
     showCell(1, 1);
     EXPECT_FALSE(props.storeText(2, QStringLiteral("Brak")).stored);
     ASSERT_EQ(sink.shown.size(), 1);
-    EXPECT_EQ(sink.shown.first(), QStringLiteral("Brak") + texts.text(113));
+    EXPECT_EQ(sink.shown.first(), QStringLiteral("Brak") + texts.text(texts::NotAllowedAsName));
     // Only the exact word is reserved.
     EXPECT_TRUE(props.storeText(2, QStringLiteral("brak")).stored);
 }

@@ -52,7 +52,7 @@ protected:
 
 TEST_F(BoardCheckStages, AnEmptyBoardFailsTheFirstStageOnly) {
     EXPECT_EQ(check(), (Stages{0, -1, -1, -1, -1}));
-    EXPECT_EQ(report.title, t.workspace.texts().text(280));
+    EXPECT_EQ(report.title, t.workspace.texts().text(texts::ReportCheckStrip));
     ASSERT_EQ(report.boards.size(), 1u);
     EXPECT_FALSE(report.boards[0].passed());
 }
@@ -413,7 +413,7 @@ TEST_F(BoardCheckStages, TheProjectCheckStopsAtTheFirstFailingBoard) {
     ASSERT_EQ(report.boards.size(), 1u);
     EXPECT_EQ(report.boards[0].board, 2);
     EXPECT_EQ(t.project().activeBoard, 2);
-    EXPECT_EQ(t.messages.shown, QStringList{t.workspace.texts().text(17)});
+    EXPECT_EQ(t.messages.shown, QStringList{t.workspace.texts().text(texts::BoardCheckFailed)});
     EXPECT_TRUE(report.projects.isEmpty());
 
     t.project().boardCount = 1;
@@ -428,14 +428,14 @@ TEST(CheckReportRows, ShowEveryStageWithItsVerdict) {
     failed.stages = {0, -1, -1, -1, -1};
     const std::vector<ReportRow> rows = boardReportRows(project, failed, texts);
     ASSERT_EQ(rows.size(), 7u);
-    EXPECT_EQ(rows[0].label, texts.text(260) + q("Plansza nr 1"));
+    EXPECT_EQ(rows[0].label, texts.text(texts::ReportCheckOf) + q("Plansza nr 1"));
     EXPECT_EQ(rows[1].value, q("NO"));
     EXPECT_EQ(rows[1].tone, ReportRow::Bad);
     for (int i = 2; i <= 5; ++i) {
-        EXPECT_EQ(rows[static_cast<std::size_t>(i)].value, texts.text(266));
+        EXPECT_EQ(rows[static_cast<std::size_t>(i)].value, texts.text(texts::ReportNotDetermined));
         EXPECT_EQ(rows[static_cast<std::size_t>(i)].tone, ReportRow::Undetermined);
     }
-    EXPECT_EQ(rows[6].label, texts.text(271));
+    EXPECT_EQ(rows[6].label, texts.text(texts::ReportBoardNeedsFixing));
     EXPECT_EQ(rows[6].tone, ReportRow::Bad);
 
     // The first stage always ran, so even a -1 there reads "NO".
@@ -447,7 +447,7 @@ TEST(CheckReportRows, ShowEveryStageWithItsVerdict) {
     passed.stages = {1, 1, 1, 1, 1};
     const std::vector<ReportRow> good = boardReportRows(project, passed, texts);
     EXPECT_EQ(good[3].value, q("OK"));
-    EXPECT_EQ(good[6].label, texts.text(270));
+    EXPECT_EQ(good[6].label, texts.text(texts::ReportBoardReady));
     EXPECT_EQ(good[6].tone, ReportRow::Normal);
 }
 

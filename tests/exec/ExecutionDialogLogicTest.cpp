@@ -213,8 +213,8 @@ TEST_F(DialogEntry, DatesGoThroughTheRulesWithTheirMessages) {
     EXPECT_EQ(dialog.enterDate(QStringLiteral("1900"), QStringLiteral("1"), QStringLiteral("1")),
               EntryResult::Rejected);
     ASSERT_EQ(t.messages.shown.size(), 2);
-    EXPECT_EQ(t.messages.shown[0], t.workspace.texts().text(257));
-    EXPECT_EQ(t.messages.shown[1], t.workspace.texts().text(255));
+    EXPECT_EQ(t.messages.shown[0], t.workspace.texts().text(texts::EnterDayOfMonth));
+    EXPECT_EQ(t.messages.shown[1], t.workspace.texts().text(texts::EnterYearInRange));
     EXPECT_EQ(value(QStringLiteral("d")), QStringLiteral("\"2000/01/01\""));
     EXPECT_EQ(dialog.enterDate(QStringLiteral("2012"), QStringLiteral("07"), QStringLiteral("13")),
               EntryResult::Accepted);

@@ -79,7 +79,7 @@ TEST_F(ExecutorRuns, StartAboveEndStopsAtTheSecondStep) {
     EXPECT_FALSE(executor().running());
     EXPECT_TRUE(t.io.shown.empty());
     // No variables: the run says so and goes on.
-    EXPECT_EQ(t.messages.shown, QStringList{text(161)});
+    EXPECT_EQ(t.messages.shown, QStringList{text(texts::NoVisibleVariables)});
     EXPECT_FALSE(t.project().cell(1, 2, 2).marked);
 }
 
@@ -119,11 +119,11 @@ TEST_F(ExecutorRuns, FactorialReadsComputesAndWrites) {
     EXPECT_EQ(executor().lastEnd(), RunEnd::Finished);
     ASSERT_EQ(t.io.shown.size(), 2u);
     EXPECT_EQ(t.io.shown[0].mode, DialogMode::Read);
-    EXPECT_EQ(t.io.shown[0].title, text(250));
+    EXPECT_EQ(t.io.shown[0].title, text(texts::ExecutionReadTitle));
     EXPECT_EQ(t.io.shown[0].text, q("Podaj liczbę n:"));
     EXPECT_EQ(t.io.shown[0].targetType, TypeInteger);
     EXPECT_EQ(t.io.shown[1].mode, DialogMode::Show);
-    EXPECT_EQ(t.io.shown[1].title, text(251));
+    EXPECT_EQ(t.io.shown[1].title, text(texts::ExecutionResultTitle));
     EXPECT_EQ(t.io.shown[1].text, q("Silnia liczby 5 wynosi 120"));
     EXPECT_TRUE(t.messages.shown.isEmpty());
 }
@@ -241,8 +241,8 @@ TEST_F(ExecutorRuns, QuestionsSteerTheFlow) {
     executor().run();
     ASSERT_EQ(t.io.shown.size(), 4u);
     EXPECT_EQ(t.io.shown[0].mode, DialogMode::Question);
-    EXPECT_EQ(t.io.shown[0].title, text(253));
-    EXPECT_EQ(t.io.shown[1].title, text(252));
+    EXPECT_EQ(t.io.shown[0].title, text(texts::ExecutionQuestionTitle));
+    EXPECT_EQ(t.io.shown[1].title, text(texts::ExecutionMessageTitle));
     EXPECT_EQ(t.io.shown[1].text, q("Świetnie, ja też!"));
     EXPECT_EQ(t.io.shown[3].text, q("Szkoda.\n\rMoże polubisz je później."));
 }
@@ -281,9 +281,10 @@ TEST_F(ExecutorRuns, FormulaDetailsAreLoggedOnlyAtTheHighestLevel) {
     // The check before the run tries the formulas too; the run's own lines come last.
     ASSERT_GE(t.log.lines.size(), 4);
     EXPECT_EQ(t.log.lines.mid(t.log.lines.size() - 4),
-              (QStringList{q("Insert formula: x:=2 + 3"),
-                           text(1681) + q("x:=2 + 3 ") + text(1683) + q("5"),
-                           q("Insert formula: x>(4)"), q("Result: 1")}));
+              (QStringList{
+                  q("Insert formula: x:=2 + 3"),
+                  text(texts::LogFormulaCorrect) + q("x:=2 + 3 ") + text(texts::LogResult) + q("5"),
+                  q("Insert formula: x>(4)"), q("Result: 1")}));
 }
 
 TEST_F(ExecutorRuns, VariablesAreLoadedFromEveryBoardWithTheConstants) {
@@ -354,7 +355,7 @@ TEST_F(ExecutorRuns, AnEndlessLoopStopsWhenAskedBetweenSteps) {
     EXPECT_FALSE(executor().running());
     EXPECT_EQ(executor().stepsTaken(), 1000);
     EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted);
-    EXPECT_EQ(t.messages.shown.last(), text(18));
+    EXPECT_EQ(t.messages.shown.last(), text(texts::BoardProcessingFailed));
     EXPECT_EQ(executor().runSlice(100), 0);
 
     // The dialog's stop request is honoured after the step in progress.
@@ -377,7 +378,7 @@ TEST_F(ExecutorRuns, AFailingCheckRunsNothing) {
     executor().run();
     EXPECT_EQ(executor().lastEnd(), RunEnd::CheckFailed);
     EXPECT_EQ(executor().stepsTaken(), 0);
-    EXPECT_EQ(t.messages.shown, QStringList{text(17)});
+    EXPECT_EQ(t.messages.shown, QStringList{text(texts::BoardCheckFailed)});
     EXPECT_TRUE(t.project().cell(1, 2, 2).marked);
 }
 
@@ -413,7 +414,7 @@ TEST_F(ExecutorRuns, AbortFromTheDialogClosesItAndStops) {
     executor().run();
     EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted);
     EXPECT_EQ(t.io.closes, 1);
-    EXPECT_EQ(t.messages.shown, QStringList{text(18)});
+    EXPECT_EQ(t.messages.shown, QStringList{text(texts::BoardProcessingFailed)});
     EXPECT_TRUE(t.log.lines.contains(q("Error.  Abort execution.")));
 }
 
@@ -441,11 +442,12 @@ TEST_F(RunFailures, AnAssignmentTheCalculatorRejects) {
     f.put(1, 2, 3, KindEnd);
     executor().run();
     ASSERT_EQ(t.messages.shown.size(), 2);
-    EXPECT_TRUE(t.messages.shown[0].startsWith(text(169) + u'\n'));
-    EXPECT_GT(t.messages.shown[0].size(), text(169).size() + 1);
-    EXPECT_EQ(t.messages.shown[1], text(18));
-    const QString error = t.messages.shown[0].mid(text(169).size() + 1);
-    EXPECT_TRUE(t.log.lines.contains(text(169) + u' ' + text(1682) + q("x:=10 mod x ") + error));
+    EXPECT_TRUE(t.messages.shown[0].startsWith(text(texts::FormulaRunFailed) + u'\n'));
+    EXPECT_GT(t.messages.shown[0].size(), text(texts::FormulaRunFailed).size() + 1);
+    EXPECT_EQ(t.messages.shown[1], text(texts::BoardProcessingFailed));
+    const QString error = t.messages.shown[0].mid(text(texts::FormulaRunFailed).size() + 1);
+    EXPECT_TRUE(t.log.lines.contains(text(texts::FormulaRunFailed) + u' ' +
+                                     text(texts::LogFormula) + q("x:=10 mod x ") + error));
     EXPECT_TRUE(t.log.lines.contains(q("Error. ") + error + q(" Abort execution.")));
     EXPECT_EQ(t.workspace.variableValue(q("x")), q("0"));
 }
@@ -456,7 +458,7 @@ TEST_F(RunFailures, AComparisonTheCalculatorRejects) {
     f.put(1, 3, 2, KindCornerLeftBottom);
     f.put(1, 1, 3, KindEnd);
     f.put(1, 3, 3, KindEnd);
-    expectAborted({text(18)});
+    expectAborted({text(texts::BoardProcessingFailed)});
 }
 
 TEST_F(RunFailures, ARandomBoundThatIsNoNumber) {
@@ -464,10 +466,10 @@ TEST_F(RunFailures, ARandomBoundThatIsNoNumber) {
     draw.text2 = q("x");
     draw.text4 = q("six");
     f.put(1, 2, 3, KindEnd);
-    expectAborted({text(162), text(18)});
+    expectAborted({text(texts::FormulaProcessingFailed), text(texts::BoardProcessingFailed)});
     draw.text4 = q("0");
     t.messages.shown.clear();
-    expectAborted({text(162), text(18)});
+    expectAborted({text(texts::FormulaProcessingFailed), text(texts::BoardProcessingFailed)});
 }
 
 TEST_F(RunFailures, AnArrayIndexThatIsNoNumber) {
@@ -476,7 +478,7 @@ TEST_F(RunFailures, AnArrayIndexThatIsNoNumber) {
     read.text3 = q("s");
     read.text4 = q("x");
     f.put(1, 2, 3, KindEnd);
-    expectAborted({text(162), text(18)});
+    expectAborted({text(texts::FormulaProcessingFailed), text(texts::BoardProcessingFailed)});
 }
 
 TEST_F(RunFailures, AMoveOntoAnEmptyCell) {
@@ -484,7 +486,7 @@ TEST_F(RunFailures, AMoveOntoAnEmptyCell) {
     f.named(1, 2, 2, KindBranchEnd, q("Jump")).text2 = q("s");
     f.put(1, 4, 1, KindStart);
     f.put(1, 4, 2, KindEnd);
-    expectAborted({text(18)});
+    expectAborted({text(texts::BoardProcessingFailed)});
     EXPECT_EQ(executor().state().runColumn, 6);
     EXPECT_EQ(executor().state().runRow, 3);
 }
@@ -493,7 +495,7 @@ TEST_F(RunFailures, AMoveOffTheBoard) {
     f.named(1, 2, 2, KindBranchEnd, q("Jump")).text2 = q("last");  // in the bottom row
     f.put(1, 4, 1, KindStart);
     f.put(1, 4, 2, KindEnd);
-    expectAborted({text(18)});
+    expectAborted({text(texts::BoardProcessingFailed)});
 }
 
 TEST_F(RunFailures, ACallToABoardThatDoesNotExist) {
@@ -506,7 +508,7 @@ TEST_F(RunFailures, ACallToABoardThatDoesNotExist) {
     f.put(2, 2, 1, KindStart).text2 = q("Go");
     f.put(2, 2, 2, KindEnd).text2 = q("Back");
     t.project().activeBoard = 1;
-    expectAborted({text(18)});
+    expectAborted({text(texts::BoardProcessingFailed)});
     EXPECT_EQ(executor().state().runBoard, 1);
 }
 

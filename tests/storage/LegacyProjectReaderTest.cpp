@@ -178,7 +178,8 @@ TEST(LegacyProjectReaderDamage, DamagedFilesAreRefusedWithOneMessage) {
     for (const auto& c : cases) {
         const auto result = load(c.bytes);
         EXPECT_FALSE(result->ok) << c.what;
-        EXPECT_EQ(result->sink.messages, QStringList{TextTable().text(376)}) << c.what;
+        EXPECT_EQ(result->sink.messages, QStringList{TextTable().text(texts::ProjectFileDamaged)})
+            << c.what;
     }
 }
 

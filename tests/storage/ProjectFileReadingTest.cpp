@@ -52,7 +52,8 @@ QString text(int number) {
 }
 
 QString cellProblem(int j, int n) {
-    return text(373) + QString::number(j) + text(374) + QString::number(n);
+    return text(texts::BlockLoadFailed) + QString::number(j) + text(texts::BlockLoadFailedOnBoard) +
+           QString::number(n);
 }
 
 bool untouched(const Project& project) {
@@ -158,19 +159,43 @@ TEST(ProjectFileDamagedFiles, EachFileGivesItsMessagesAndLogLines) {
         {"tolerant-mixed-case-names.skb", true, {}, {}},
         {"tolerant-mismatched-end-tag.skb", true, {}, {}},
         {"tolerant-utf16-odd-length.skb", true, {}, {}},
-        {"damaged-empty.skb", false, {text(376)}, {text(377)}},
-        {"damaged-random-bytes.skb", false, {text(376)}, {text(377)}},
-        {"damaged-missing-ilp.skb", false, {text(376)}, {text(377)}},
-        {"damaged-ilp-not-a-number.skb", false, {text(376)}, {text(377)}},
-        {"damaged-ilp-four.skb", false, {text(376)}, {text(377)}},
-        {"damaged-truncated.skb", false, {text(376)}, {cellProblem(3, 1), text(373) + "3"}},
-        {"damaged-cell-outside-grid.skb", false, {text(376)}, {cellProblem(2, 1), text(373) + "2"}},
+        {"damaged-empty.skb",
+         false,
+         {text(texts::ProjectFileDamaged)},
+         {text(texts::BoardCountMissing)}},
+        {"damaged-random-bytes.skb",
+         false,
+         {text(texts::ProjectFileDamaged)},
+         {text(texts::BoardCountMissing)}},
+        {"damaged-missing-ilp.skb",
+         false,
+         {text(texts::ProjectFileDamaged)},
+         {text(texts::BoardCountMissing)}},
+        {"damaged-ilp-not-a-number.skb",
+         false,
+         {text(texts::ProjectFileDamaged)},
+         {text(texts::BoardCountMissing)}},
+        {"damaged-ilp-four.skb",
+         false,
+         {text(texts::ProjectFileDamaged)},
+         {text(texts::BoardCountMissing)}},
+        {"damaged-truncated.skb",
+         false,
+         {text(texts::ProjectFileDamaged)},
+         {cellProblem(3, 1), text(texts::BlockLoadFailed) + "3"}},
+        {"damaged-cell-outside-grid.skb",
+         false,
+         {text(texts::ProjectFileDamaged)},
+         {cellProblem(2, 1), text(texts::BlockLoadFailed) + "2"}},
         {"damaged-encoded-not-base64.skb",
          false,
-         {text(376)},
-         {cellProblem(1, 2), text(373) + "1"}},
-        {"damaged-unknown-kind.skb", false, {text(376)}, {cellProblem(4, 1), text(373) + "4"}},
-        {"damaged-board-general-data.skb", true, {}, {text(375) + "1"}},
+         {text(texts::ProjectFileDamaged)},
+         {cellProblem(1, 2), text(texts::BlockLoadFailed) + "1"}},
+        {"damaged-unknown-kind.skb",
+         false,
+         {text(texts::ProjectFileDamaged)},
+         {cellProblem(4, 1), text(texts::BlockLoadFailed) + "4"}},
+        {"damaged-board-general-data.skb", true, {}, {text(texts::BoardLoadFailed) + "1"}},
     };
     for (const auto& c : cases) {
         const auto result = loadPath(test::dataFile(QLatin1StringView(c.file)));
@@ -198,10 +223,10 @@ TEST(ProjectFileDamagedFiles, GeneralDataStopsAtTheFirstBadValue) {
 TEST(ProjectFileReading, MissingFileShowsText379AndLogs380) {
     const auto result = loadPath(QStringLiteral("/nonexistent/folder/brak.skb"));
     EXPECT_FALSE(result->ok);
-    EXPECT_EQ(result->sink.messages, QStringList{text(379)});
-    EXPECT_EQ(result->log.lines, QStringList{text(380)});
+    EXPECT_EQ(result->sink.messages, QStringList{text(texts::ProjectFileMissing)});
+    EXPECT_EQ(result->log.lines, QStringList{text(texts::NoFileAtPath)});
     const auto quiet = loadPath(QStringLiteral("/nonexistent/folder/brak.skb"), 1);
-    EXPECT_EQ(quiet->sink.messages, QStringList{text(379)});
+    EXPECT_EQ(quiet->sink.messages, QStringList{text(texts::ProjectFileMissing)});
     EXPECT_TRUE(quiet->log.lines.isEmpty());
 }
 
@@ -262,7 +287,7 @@ TEST(ProjectFileReading, CodeMustBeExactlyLowerCaseTrForTheEncodedForm) {
     const auto lower =
         loadBytes(samplePlainWith("<Trevalon>\r\n", "<Trevalon>\r\n<Code>tr</Code>"));
     EXPECT_FALSE(lower->ok);  // plain values are not Base64
-    EXPECT_EQ(lower->log.lines, QStringList{text(377)});
+    EXPECT_EQ(lower->log.lines, QStringList{text(texts::BoardCountMissing)});
 }
 
 TEST(ProjectFileReading, MissingWInTheThirdCellOfBoardTwoStopsThere) {
@@ -271,8 +296,9 @@ TEST(ProjectFileReading, MissingWInTheThirdCellOfBoardTwoStopsThere) {
     // Through load: nothing of the file reaches the open project.
     const auto result = loadBytes(bytes);
     EXPECT_FALSE(result->ok);
-    EXPECT_EQ(result->sink.messages, QStringList{text(376)});
-    EXPECT_EQ(result->log.lines, (QStringList{cellProblem(3, 2), text(373) + "3"}));
+    EXPECT_EQ(result->sink.messages, QStringList{text(texts::ProjectFileDamaged)});
+    EXPECT_EQ(result->log.lines,
+              (QStringList{cellProblem(3, 2), text(texts::BlockLoadFailed) + "3"}));
     EXPECT_TRUE(untouched(*result->project));
     // The reading steps themselves stop after board 1 and two cells of board 2.
     TpkXML document;
@@ -336,23 +362,29 @@ TEST(ProjectFileReading, ValuesBeyondTheModelAreRefusedOrClamped) {
         QByteArray bytes;
         QStringList lines;
     } refused[] = {
-        {general("ilkl", "226"), {text(375) + "1", text(378)}},
-        {general("ilkl", "-1"), {text(375) + "1", text(378)}},
-        {handWritten({{with(line(1, 1), "k", "16")}}), {cellProblem(1, 1), text(373) + "1"}},
-        {handWritten({{with(line(1, 1), "w", "0")}}), {cellProblem(1, 1), text(373) + "1"}},
+        {general("ilkl", "226"),
+         {text(texts::BoardLoadFailed) + "1", text(texts::ProjectFileUnknownError)}},
+        {general("ilkl", "-1"),
+         {text(texts::BoardLoadFailed) + "1", text(texts::ProjectFileUnknownError)}},
+        {handWritten({{with(line(1, 1), "k", "16")}}),
+         {cellProblem(1, 1), text(texts::BlockLoadFailed) + "1"}},
+        {handWritten({{with(line(1, 1), "w", "0")}}),
+         {cellProblem(1, 1), text(texts::BlockLoadFailed) + "1"}},
         {handWritten({{with(line(1, 1), "k", "99999999999")}}),
-         {cellProblem(1, 1), text(373) + "1"}},
-        {handWritten({{with(line(1, 1), "nrw", "49")}}), {cellProblem(1, 1), text(373) + "1"}},
+         {cellProblem(1, 1), text(texts::BlockLoadFailed) + "1"}},
+        {handWritten({{with(line(1, 1), "nrw", "49")}}),
+         {cellProblem(1, 1), text(texts::BlockLoadFailed) + "1"}},
         {handWritten({{with(with(line(1, 1), "nrw", "15"), "tp", "8")}}),
-         {cellProblem(1, 1), text(373) + "1"}},
-        {handWritten({{with(line(1, 1), "tp", "1.5")}}), {cellProblem(1, 1), text(373) + "1"}},
-        {handWritten({{}, {}, {}, {}}), {text(377)}},
-        {handWritten({}), {text(377)}},
+         {cellProblem(1, 1), text(texts::BlockLoadFailed) + "1"}},
+        {handWritten({{with(line(1, 1), "tp", "1.5")}}),
+         {cellProblem(1, 1), text(texts::BlockLoadFailed) + "1"}},
+        {handWritten({{}, {}, {}, {}}), {text(texts::BoardCountMissing)}},
+        {handWritten({}), {text(texts::BoardCountMissing)}},
     };
     for (const auto& c : refused) {
         const auto result = loadBytes(c.bytes);
         EXPECT_FALSE(result->ok);
-        EXPECT_EQ(result->sink.messages, QStringList{text(376)});
+        EXPECT_EQ(result->sink.messages, QStringList{text(texts::ProjectFileDamaged)});
         EXPECT_EQ(result->log.lines, c.lines);
         EXPECT_TRUE(untouched(*result->project));
     }

@@ -128,9 +128,10 @@ TEST(ProjectFileSavingFailure, FailedSaveReportsAndLeavesThePreviousFile) {
         const QStringList before = entries(caseDir.path());
         const auto outcome = save(*sample(), path);
         EXPECT_FALSE(outcome->saved) << c.what;
-        EXPECT_EQ(outcome->sink.messages, QStringList{texts.text(372)}) << c.what;
+        EXPECT_EQ(outcome->sink.messages, QStringList{texts.text(texts::SaveWriteFailed)})
+            << c.what;
         ASSERT_EQ(outcome->log.lines.size(), 1) << c.what;
-        EXPECT_TRUE(outcome->log.lines[0].startsWith(texts.text(372))) << c.what;
+        EXPECT_TRUE(outcome->log.lines[0].startsWith(texts.text(texts::SaveWriteFailed))) << c.what;
         EXPECT_EQ(test::readBytes(caseDir.filePath(c.witness)), previous) << c.what;
         EXPECT_EQ(entries(caseDir.path()), before) << c.what;
     }
@@ -151,7 +152,7 @@ TEST(ProjectFileSavingFailure, WriteStoppedHalfWayKeepsTheOldFileByteForByte) {
         outcome = save(*sample(), path);
     }
     EXPECT_FALSE(outcome->saved);
-    EXPECT_EQ(outcome->sink.messages, QStringList{TextTable().text(372)});
+    EXPECT_EQ(outcome->sink.messages, QStringList{TextTable().text(texts::SaveWriteFailed)});
     EXPECT_EQ(test::readBytes(path), previous);
     EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("praca.skb")});
 }
@@ -163,7 +164,7 @@ TEST(ProjectFileSavingFailure, FolderOfAReadOnlyFileSystemRefusesEvenRoot) {
     const QString path = QStringLiteral("/proc/trevalon-save-test.skb");
     const auto outcome = save(*sample(), path);
     EXPECT_FALSE(outcome->saved);
-    EXPECT_EQ(outcome->sink.messages, QStringList{TextTable().text(372)});
+    EXPECT_EQ(outcome->sink.messages, QStringList{TextTable().text(texts::SaveWriteFailed)});
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
@@ -179,7 +180,7 @@ TEST(ProjectFileSavingFailure, ReadOnlyFolderKeepsTheOldFile) {
     QFile::setPermissions(dir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(outcome->saved);
-    EXPECT_EQ(outcome->sink.messages, QStringList{TextTable().text(372)});
+    EXPECT_EQ(outcome->sink.messages, QStringList{TextTable().text(texts::SaveWriteFailed)});
     EXPECT_EQ(test::readBytes(path), QByteArray("old"));
 }
 
@@ -192,7 +193,8 @@ TEST(ProjectFileSavingFailure, ProjectThatCannotBeWrittenShowsText371) {
         project->boardCount = boards;
         const auto outcome = save(*project, path);
         EXPECT_FALSE(outcome->saved);
-        EXPECT_EQ(outcome->sink.messages, QStringList{TextTable().text(371)});
+        EXPECT_EQ(outcome->sink.messages,
+                  QStringList{TextTable().text(texts::SavePreparationFailed)});
         ASSERT_EQ(outcome->log.lines.size(), 1);
         EXPECT_TRUE(outcome->log.lines[0].contains(QString::number(boards)));
         EXPECT_EQ(test::readBytes(path), QByteArray("old"));

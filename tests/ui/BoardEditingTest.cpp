@@ -87,7 +87,8 @@ TEST_F(BoardEditing, AnOccupiedCellIsReportedBeforeASecondStart) {
     place(KindEnd, 3, 1);
     answerMessage(Qt::Key_Z);
     place(KindEnd, 4, 1);
-    EXPECT_EQ(messages, QStringList({text(293), text(291), text(292)}));
+    EXPECT_EQ(messages, QStringList({text(texts::CellOccupied), text(texts::StartAlreadyPlaced),
+                                     text(texts::EndAlreadyPlaced)}));
     EXPECT_EQ(project().board(1).blockCount, 2);
     EXPECT_FALSE(project().isOccupied(1, 2, 1));
     EXPECT_FALSE(project().isOccupied(1, 4, 1));
@@ -100,7 +101,7 @@ TEST_F(BoardEditing, TheNinthVariableIsRefusedUntilOneIsDeleted) {
     }
     answerMessage(Qt::Key_Z);
     place(KindVariable, 1, 2);
-    EXPECT_EQ(messages, QStringList({text(290)}));
+    EXPECT_EQ(messages, QStringList({text(texts::VariableLimitReached)}));
     EXPECT_FALSE(project().isOccupied(1, 1, 2));
     EXPECT_EQ(project().board(1).variableCount, 8);
 
@@ -126,7 +127,8 @@ TEST_F(BoardEditing, AFullBoardIsReportedBeforeAnythingElse) {
     place(KindStart, 1, 1);  // occupied, but the limit comes first
     answerMessage(Qt::Key_Z);
     place(KindLineVertical, 15, 15);  // empty
-    EXPECT_EQ(messages, QStringList({text(294), text(294)}));
+    EXPECT_EQ(messages,
+              QStringList({text(texts::BlockLimitReached), text(texts::BlockLimitReached)}));
     EXPECT_EQ(b.blockCount, 219);
     EXPECT_FALSE(project().isOccupied(1, 15, 15));
 }
@@ -195,10 +197,10 @@ TEST_F(BoardEditing, SelectingMarksOneBlockAndAnEmptyCellClearsTheMarks) {
     clickCell(1, 3, 3);
     EXPECT_FALSE(project().cell(1, 2, 2).marked);
     EXPECT_EQ(editor().frames(1).at(2, 2), FrameNone);
-    EXPECT_EQ(editor().propertiesKind(), Editor::PropertiesVariable);
+    EXPECT_EQ(editor().propertiesKind(), PropertiesVariable);
     clickCell(1, 6, 6);
     EXPECT_FALSE(project().findMarkedCell(1).has_value());
-    EXPECT_EQ(editor().propertiesKind(), Editor::PropertiesBoard);
+    EXPECT_EQ(editor().propertiesKind(), PropertiesBoard);
 }
 
 TEST_F(BoardEditing, ARightClickMarksAndOpensThePopupWithItsRules) {
@@ -206,7 +208,7 @@ TEST_F(BoardEditing, ARightClickMarksAndOpensThePopupWithItsRules) {
     clickCell(1, 6, 6);
     clickCell(1, 2, 2, Qt::RightButton);
     EXPECT_TRUE(project().cell(1, 2, 2).marked);
-    EXPECT_EQ(editor().propertiesKind(), Editor::PropertiesBoard);  // properties not shown
+    EXPECT_EQ(editor().propertiesKind(), PropertiesBoard);  // properties not shown
     EXPECT_TRUE(board(1)->popupMenu()->isVisible());
     EXPECT_TRUE(popupItem(1, "PMUsunKlocek")->isEnabled());
     EXPECT_TRUE(popupItem(1, "PMPrzesunKlocek")->isEnabled());
@@ -260,7 +262,7 @@ TEST_F(BoardEditing, AMoveOntoAnOccupiedCellLeavesBothBlocks) {
     answerMessage(Qt::Key_Z);
     clickCell(1, 1, 1, Qt::LeftButton, Qt::ShiftModifier);
     clickCell(1, 2, 1);
-    EXPECT_EQ(messages, QStringList({text(310)}));
+    EXPECT_EQ(messages, QStringList({text(texts::MoveTargetOccupied)}));
     EXPECT_EQ(project().kindAt(1, 1, 1), KindAssign);
     EXPECT_EQ(project().kindAt(1, 2, 1), KindMessage);
     EXPECT_FALSE(editor().moving());
@@ -273,7 +275,7 @@ TEST_F(BoardEditing, AMoveToAnotherBoardIsRefusedAndTheBlockStaysSelected) {
     EXPECT_EQ(board(2)->image()->cursor().shape(), Qt::ForbiddenCursor);
     answerMessage(Qt::Key_Z);
     clickCell(2, 2, 2);
-    EXPECT_EQ(messages, QStringList({text(301)}));
+    EXPECT_EQ(messages, QStringList({text(texts::CannotMoveAcrossBoards)}));
     EXPECT_FALSE(editor().moving());
     EXPECT_EQ(project().activeBoard, 1);
     EXPECT_EQ(project().kindAt(1, 1, 1), KindAssign);
@@ -291,9 +293,10 @@ TEST_F(BoardEditing, DeleteAsksFirstWhenTheSettingSaysSo) {
     answerMessage(Qt::Key_T);
     QTest::keyClick(board(1), Qt::Key_Delete);
     EXPECT_FALSE(project().isOccupied(1, 1, 1));
-    EXPECT_EQ(messages, QStringList({text(303), text(303)}));
+    EXPECT_EQ(messages,
+              QStringList({text(texts::ConfirmDeleteBlock), text(texts::ConfirmDeleteBlock)}));
     EXPECT_EQ(project().board(1).blockCount, 0);
-    EXPECT_EQ(editor().propertiesKind(), Editor::PropertiesBoard);
+    EXPECT_EQ(editor().propertiesKind(), PropertiesBoard);
 }
 
 TEST_F(BoardEditing, WithoutTheWarningDeleteRemovesAtOnce) {
@@ -339,7 +342,8 @@ TEST_F(BoardEditing, ClearingAsksAndResetsTheWholeBoard) {
     EXPECT_EQ(b.blockCount, 2);
     answerMessage(Qt::Key_T);
     popupItem(1, "PMWyczyscPlansze")->trigger();
-    EXPECT_EQ(messages, QStringList({text(19), text(19)}));
+    EXPECT_EQ(messages,
+              QStringList({text(texts::ConfirmClearBoard), text(texts::ConfirmClearBoard)}));
     EXPECT_EQ(b.blockCount, 0);
     EXPECT_EQ(b.variableCount, 0);
     EXPECT_EQ(b.name, QStringLiteral("Plansza nr 1"));
@@ -364,7 +368,7 @@ TEST_F(BoardEditing, DeletingBoardTwoOfThreeMovesBoardThreeIntoItsPlace) {
     clickCell(2, 5, 5);  // board 2 becomes active
     answerMessage(Qt::Key_T);
     popupItem(2, "PMUsunPlansze")->trigger();
-    EXPECT_EQ(messages, QStringList({text(20)}));
+    EXPECT_EQ(messages, QStringList({text(texts::ConfirmDeleteBoard)}));
     EXPECT_EQ(project().boardCount, 2);
     const Board& second = project().board(2);
     EXPECT_EQ(second.name, QStringLiteral("Trzecia"));

@@ -230,7 +230,7 @@ TEST_F(MainWindow, CheckingTheProjectReportsTheFirstFaultyBoard) {
     answerMessage(Qt::Key_Z);
     QTest::keyClick(&main(), Qt::Key_F9, Qt::AltModifier);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], app->workspace().texts().text(17));
+    EXPECT_EQ(messages[0], app->workspace().texts().text(texts::BoardCheckFailed));
     EXPECT_EQ(warning()->iconShown(), MessageSink::Information);
     EXPECT_EQ(app->report()->reportKind(), TFOpisy::KindBoard);
     EXPECT_EQ(app->report()->rows().front().label, QStringLiteral("Kontrola: Plansza nr 2"));
@@ -355,7 +355,7 @@ TEST_F(MainWindow, TheTitleStripMinimisesAndClosesTheProgram) {
     place(KindStart, 1, 1);
     answerMessage(Qt::Key_A);
     QTest::mouseClick(main().findChild<ClickLabel*>(QStringLiteral("LClose")), Qt::LeftButton);
-    EXPECT_EQ(messages, QStringList({app->workspace().texts().text(16)}));
+    EXPECT_EQ(messages, QStringList({app->workspace().texts().text(texts::SaveChangesQuestion)}));
     EXPECT_TRUE(main().isVisible());
 
     answerMessage(Qt::Key_N);

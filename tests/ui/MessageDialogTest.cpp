@@ -138,7 +138,7 @@ TEST_F(MessageDialog, BreaksLinesAtBothKindsOfLineEnd) {
         shown = dialog.messageText();
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    dialog.showMessage(1, 3, texts.text(21));
+    dialog.showMessage(1, 3, texts.text(texts::UnsupportedFileType));
     EXPECT_EQ(shown, QStringLiteral("Program Trevalon nie obsługuje plików tego typu.\nWskaż plik "
                                     "projektu."));
 }

@@ -149,7 +149,8 @@ TEST_F(ProjectFiles, EditsOfAnOpenedProjectAreNotLostWithoutAQuestion) {
     answerMessage(Qt::Key_N);
     main().commands().execute(Command::NewProject);
     EXPECT_FALSE(project().isOccupied(1, 8, 8));
-    EXPECT_EQ(messages, QStringList({text(16), text(16)}));
+    EXPECT_EQ(messages,
+              QStringList({text(texts::SaveChangesQuestion), text(texts::SaveChangesQuestion)}));
 }
 
 TEST_F(ProjectFiles, YesSavesFirstAndACancelledSaveKeepsTheProject) {
@@ -183,7 +184,9 @@ TEST_F(ProjectFiles, ClosingWithChangesAsksAndACancelledSaveKeepsTheProgramOpen)
     EXPECT_TRUE(main().close());
     EXPECT_FALSE(main().isVisible());
     EXPECT_FALSE(board(1)->isVisible());
-    EXPECT_EQ(messages, QStringList({text(16), text(16), text(16)}));
+    EXPECT_EQ(messages,
+              QStringList({text(texts::SaveChangesQuestion), text(texts::SaveChangesQuestion),
+                           text(texts::SaveChangesQuestion)}));
 }
 
 TEST_F(ProjectFiles, DroppedFilesOpenByTheirExtensionInAnyCase) {
@@ -192,7 +195,7 @@ TEST_F(ProjectFiles, DroppedFilesOpenByTheirExtensionInAnyCase) {
     ASSERT_TRUE(QFile::rename(path, upper));
     answerMessage(Qt::Key_Z);
     drop(folder() + QStringLiteral("/notatki.txt"));
-    EXPECT_EQ(messages, QStringList({text(21)}));
+    EXPECT_EQ(messages, QStringList({text(texts::UnsupportedFileType)}));
     EXPECT_FALSE(main().state().projectOpen);
     drop(upper);
     EXPECT_TRUE(main().state().projectOpen);
@@ -323,7 +326,7 @@ TEST_F(ProjectFiles, AnUntouchedNewProjectClosesWithoutAQuestion) {
     newProject();
     answerMessage(Qt::Key_N);
     main().commands().execute(Command::NewProject);
-    EXPECT_EQ(messages, QStringList({text(16)}));
+    EXPECT_EQ(messages, QStringList({text(texts::SaveChangesQuestion)}));
     ASSERT_TRUE(main().state().unsavedNew);
     main().menus().updateState(MainMenus::File);
     EXPECT_FALSE(main().menus().action(Command::SaveProject)->isEnabled());

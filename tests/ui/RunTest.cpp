@@ -127,7 +127,7 @@ TEST_F(Running, ABoardThatFailsItsCheckDoesNotRun) {
     answerMessage(Qt::Key_Z);
     QTest::keyClick(&main(), Qt::Key_F9);
     waitForTheEnd();
-    EXPECT_EQ(messages, QStringList({text(17)}));
+    EXPECT_EQ(messages, QStringList({text(texts::BoardCheckFailed)}));
     EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::CheckFailed);
     EXPECT_EQ(app->report()->reportKind(), TFOpisy::KindBoard);
     EXPECT_TRUE(main().state().checkDone);
@@ -162,7 +162,7 @@ TEST_F(Running, AnEndlessLoopKeepsTheWindowsAliveAndStopsOnCtrlF) {
     answerMessage(Qt::Key_Z);
     QTest::keyClick(&main(), Qt::Key_F, Qt::ControlModifier);
     EXPECT_FALSE(runner().running());
-    EXPECT_EQ(messages, QStringList({text(18)}));
+    EXPECT_EQ(messages, QStringList({text(texts::BoardProcessingFailed)}));
     EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Aborted);
     EXPECT_TRUE(main().toolbar().stepButtonVisible());
     EXPECT_FALSE(project().findMarkedCell(1).has_value());
@@ -187,7 +187,7 @@ TEST_F(Running, TheCloseQuestionHoldsAFullRunAndCancelLetsItGoOn) {
     });
     main().close();
     QTRY_VERIFY_WITH_TIMEOUT(driver.pending() == 0 && !warning()->isVisible(), 5000);
-    EXPECT_EQ(messages, QStringList({text(16)}));
+    EXPECT_EQ(messages, QStringList({text(texts::SaveChangesQuestion)}));
     EXPECT_EQ(whileAsking, afterWaiting);  // no step was taken while the question was open
     EXPECT_TRUE(main().isVisible());
     ASSERT_TRUE(runner().running());
@@ -242,8 +242,9 @@ TEST_F(Running, ARunTimeErrorShowsItsMessageAndStops) {
     QTest::keyClick(&main(), Qt::Key_F9);
     waitForTheEnd();
     ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[0].startsWith(text(169))) << qUtf8Printable(messages[0]);
-    EXPECT_EQ(messages[1], text(18));
+    EXPECT_TRUE(messages[0].startsWith(text(texts::FormulaRunFailed)))
+        << qUtf8Printable(messages[0]);
+    EXPECT_EQ(messages[1], text(texts::BoardProcessingFailed));
     EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Aborted);
 }
 
@@ -277,7 +278,7 @@ TEST_F(Running, CtrlFInTheDialogAbortsTheRun) {
     answerMessage(Qt::Key_Z);
     QTest::keyClick(&main(), Qt::Key_F9);
     waitForTheEnd();
-    EXPECT_EQ(messages, QStringList({text(18)}));
+    EXPECT_EQ(messages, QStringList({text(texts::BoardProcessingFailed)}));
     EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Aborted);
 }
 
@@ -309,7 +310,7 @@ TEST_F(Running, ADateIsTypedIntoThreeFieldsAndCheckedByItsRules) {
     });
     QTest::keyClick(&main(), Qt::Key_F9);
     waitForTheEnd();
-    EXPECT_EQ(messages, QStringList({text(256)}));
+    EXPECT_EQ(messages, QStringList({text(texts::EnterMonthInRange)}));
     EXPECT_EQ(app->workspace().variableValue(QStringLiteral("d")), QStringLiteral("\"2013/2/1\""));
 }
 
@@ -322,7 +323,7 @@ TEST_F(Running, TheFactorialExampleAsksForNAndShowsTheResult) {
     QString prompt;
     driver.when(dialog(), [this, &prompt] {
         prompt = dialog()->bodyText();
-        EXPECT_EQ(dialog()->titleText(), text(250));
+        EXPECT_EQ(dialog()->titleText(), text(texts::ExecutionReadTitle));
     });
     enterValue(QStringLiteral("5"));
     QString result;
@@ -385,7 +386,7 @@ TEST_F(Running, BoardsAndTheProjectStayWhileAStepwiseRunWaits) {
 
     main().commands().execute(Command::Abort);
     ASSERT_FALSE(runner().running());
-    EXPECT_EQ(messages, QStringList({text(18)}));
+    EXPECT_EQ(messages, QStringList({text(texts::BoardProcessingFailed)}));
     // Once the run is over, the same drop opens the file.
     EXPECT_TRUE(drop(factorial));
     EXPECT_EQ(project().boardCount, 1);

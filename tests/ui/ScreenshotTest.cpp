@@ -65,13 +65,15 @@ TEST_F(Screenshots, MessageDialog) {
         polish = warning()->grab().toImage();
         QTest::keyClick(warning(), Qt::Key_N);
     });
-    EXPECT_EQ(warning()->showMessage(3, 2, app->workspace().texts().text(16)), 2);
+    EXPECT_EQ(
+        warning()->showMessage(3, 2, app->workspace().texts().text(texts::SaveChangesQuestion)), 2);
     app->workspace().setLanguage(QStringLiteral("ang"));
     driver.when(warning(), [&] {
         english = warning()->grab().toImage();
         QTest::keyClick(warning(), Qt::Key_C);
     });
-    EXPECT_EQ(warning()->showMessage(1, 3, app->workspace().texts().text(21)), 0);
+    EXPECT_EQ(
+        warning()->showMessage(1, 3, app->workspace().texts().text(texts::UnsupportedFileType)), 0);
     ASSERT_FALSE(polish.isNull());
     ASSERT_FALSE(english.isNull());
     EXPECT_TRUE(polish.save(path(QStringLiteral("message-dialog.png"))));

@@ -225,12 +225,12 @@ TEST_F(PropertiesWindow, OpenEditorRefusesBoardClicks) {
     EXPECT_TRUE(main().propertiesEditing());
     answerMessage(Qt::Key_Z);
     select(4, 4);
-    EXPECT_EQ(messages, QStringList{app->workspace().texts().text(300)});
+    EXPECT_EQ(messages, QStringList{app->workspace().texts().text(texts::FinishEditingProperties)});
     EXPECT_EQ(props()->properties().kind(), int(KindMessage));
     finishEdit();
     EXPECT_FALSE(props()->isEditing());
     select(4, 4);
-    EXPECT_EQ(props()->properties().kind(), BlockProperties::KindBoard);
+    EXPECT_EQ(props()->properties().kind(), PropertiesBoard);
 }
 
 TEST_F(PropertiesWindow, DoubleClickOpensTheExpressionBuilder) {

@@ -87,7 +87,7 @@ TEST_F(EventLogViewer, ShowsTheNewestAndClearsTheOthers) {
                                    QStringLiteral("Dz_20210101120000.txt"), currentLog()}));
     EXPECT_TRUE(newestText.contains(QStringLiteral("Uruchomiono poprawnie aplikację.")));
     EXPECT_EQ(chosenText.trimmed(), QStringLiteral("Stary wpis - 2020/01/01 12:00:00"));
-    EXPECT_EQ(messages, QStringList{app->workspace().texts().text(893)});
+    EXPECT_EQ(messages, QStringList{app->workspace().texts().text(texts::EventLogConfirmClear)});
     // The current run's file went too; the next line makes it again.
     EXPECT_FALSE(QFile::exists(app->settings().logFilePath()));
     EXPECT_EQ(EventLogFiles(logFolder()).list(),
@@ -118,7 +118,7 @@ TEST_F(EventLogViewer, EmptyFolderIsReportedAndTheViewerStaysShut) {
         viewer()->reject();
     });
     main().commands().execute(Command::EventLog);
-    EXPECT_EQ(messages, QStringList{app->workspace().texts().text(892)});
+    EXPECT_EQ(messages, QStringList{app->workspace().texts().text(texts::EventLogNoFiles)});
     EXPECT_FALSE(opened);
 }
 

@@ -10,6 +10,7 @@
 #include "config/SettingsStore.h"
 #include "config/TextIds.h"
 #include "edit/Editor.h"
+#include "edit/PropertiesKind.h"
 #include "exec/Workspace.h"
 #include "storage/ProjectFile.h"
 #include "ui/app/LaterWindows.h"
@@ -144,7 +145,7 @@ void ProjectCommands::newProject() {
     state.checkDone = false;
     m_main.hideReport();
     m_main.updateRunButtons();
-    m_main.showProperties(Editor::PropertiesBoard);
+    m_main.showProperties(PropertiesBoard);
     state.unsavedNew = true;
     m_main.setHeader();
 }
@@ -215,7 +216,7 @@ bool ProjectCommands::openPath(const QString& path) {
     state.unsavedNew = false;
     state.checkDone = false;
     m_main.updateRunButtons();
-    m_main.showProperties(Editor::PropertiesBoard);
+    m_main.showProperties(PropertiesBoard);
     m_main.hideReport();
     return true;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "model/KindCode.h"
+
 namespace trevalon {
 namespace {
 
@@ -126,8 +128,34 @@ constexpr PictureInfo kPictures[] = {
     {"nocur", 32, 32, nullptr, "cursor where a block cannot be put"},
 };
 
-constexpr int kJetTags[] = {11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 26, 31, 32, 33,
-                            34, 35, 41, 42, 43, 44, 45, 46, 47, 48, 51, 52, 53};
+// The block kinds, then the cancel, next-step and run buttons.
+constexpr int kJetTags[] = {KindStart,
+                            KindEnd,
+                            KindBranchStart,
+                            KindBranchEnd,
+                            KindVariable,
+                            KindReadWrite,
+                            KindCall,
+                            KindReturn,
+                            KindMessage,
+                            KindQuestion,
+                            KindRandom,
+                            KindAssign,
+                            KindCompareVars,
+                            KindArrayWrite,
+                            KindArrayRead,
+                            KindCompareFormula,
+                            KindLineVertical,
+                            KindLineHorizontal,
+                            KindJoinRight,
+                            KindJoinLeft,
+                            KindCornerTopRight,
+                            KindCornerBottomRight,
+                            KindCornerLeftBottom,
+                            KindCornerTopLeft,
+                            51,
+                            52,
+                            53};
 constexpr int kJetSize = 44;
 
 const char* jetSuffix(JetState state) {

@@ -10,6 +10,7 @@
 #include "config/TextIds.h"
 #include "edit/Editor.h"
 #include "edit/EditorView.h"
+#include "edit/PropertiesKind.h"
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/main/WindowHost.h"
@@ -77,7 +78,7 @@ TFWlasnosci::TFWlasnosci(Workspace& workspace, WindowHost& host, EditorView& vie
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::StrongFocus);
     buildControls();
-    m_props.show(BlockProperties::KindBoard, 0, 0);
+    m_props.show(PropertiesBoard, 0, 0);
     redrawRows();
 }
 

@@ -3,6 +3,7 @@
 
 #include "BlockShapes.h"
 #include "Canvas.h"
+#include "model/KindCode.h"
 #include "ui/pictures/PictureLayout.h"
 
 namespace trevalon::pictures {
@@ -73,7 +74,7 @@ QImage vignette() {
         }
     }
     // A little algorithm, drawn from the board's own tiles, a little enlarged.
-    const int column[] = {11, 21, 31, 24, 12};
+    const int column[] = {KindStart, KindReadWrite, KindAssign, KindMessage, KindEnd};
     p.save();
     p.translate(318, 16);
     p.scale(1.4, 1.4);

@@ -4,6 +4,7 @@
 #include <QPolygonF>
 
 #include "Canvas.h"
+#include "model/KindCode.h"
 
 namespace trevalon::pictures {
 namespace {
@@ -14,36 +15,36 @@ constexpr double Line = 2.0;
 // Hues of the kinds; fill and edge come from hueFill / hueEdge.
 int hueOf(int kind) {
     switch (kind) {
-        case 11:
+        case KindStart:
             return 140;  // start: green
-        case 12:
+        case KindEnd:
             return 356;  // end: red
-        case 13:
-        case 14:
+        case KindBranchStart:
+        case KindBranchEnd:
             return 184;  // branch: teal
-        case 15:
+        case KindVariable:
             return 38;  // variable: amber
-        case 21:
+        case KindReadWrite:
             return 214;  // input/output: blue
-        case 22:
+        case KindCall:
             return 262;  // call: violet
-        case 23:
+        case KindReturn:
             return 292;  // return: purple
-        case 24:
+        case KindMessage:
             return 198;  // message: sky
-        case 25:
+        case KindQuestion:
             return 24;  // question: orange
-        case 26:
+        case KindRandom:
             return 330;  // random: pink
-        case 31:
+        case KindAssign:
             return 232;  // assignment: indigo
-        case 32:
+        case KindCompareVars:
             return 48;  // comparison of two variables: gold
-        case 33:
+        case KindArrayWrite:
             return 170;  // array write: sea green
-        case 34:
+        case KindArrayRead:
             return 150;  // array read: green
-        case 35:
+        case KindCompareFormula:
             return 80;  // comparison with a formula: lime
         default:
             return 0;
@@ -292,27 +293,27 @@ void drawArray(QPainter& p, int kind, bool write) {
 void drawConnector(QPainter& p, int kind) {
     const QColor c = flowColour();
     switch (kind) {
-        case 41:
+        case KindLineVertical:
             vertical(p, 0, 40);
             break;
-        case 42:
+        case KindLineHorizontal:
             horizontal(p, 0, 40);
             break;
-        case 43:
-        case 44: {
-            const bool right = kind == 43;
+        case KindJoinRight:
+        case KindJoinLeft: {
+            const bool right = kind == KindJoinRight;
             vertical(p, 0, 40);
             horizontal(p, right ? 24 : 0, right ? 40 : 16);
             arrowHead(p, QPointF(right ? 21 : 19, Mid), right ? -1 : 1, 0, 7, 8, c);
             break;
         }
-        case 45:
-        case 46:
-        case 47:
-        case 48: {
+        case KindCornerTopRight:
+        case KindCornerBottomRight:
+        case KindCornerLeftBottom:
+        case KindCornerTopLeft: {
             // A rounded bend reads better than a sharp one.
-            const bool top = kind == 45 || kind == 48;
-            const bool rightSide = kind == 45 || kind == 46;
+            const bool top = kind == KindCornerTopRight || kind == KindCornerTopLeft;
+            const bool rightSide = kind == KindCornerTopRight || kind == KindCornerBottomRight;
             QPainterPath bend;
             bend.moveTo(Mid, top ? 0 : 40);
             bend.lineTo(Mid, top ? Mid - 6 : Mid + 6);
@@ -352,52 +353,52 @@ void drawBlock(QPainter& painter, int kindCode) {
     painter.save();
     prepare(painter);
     switch (kindCode) {
-        case 11:
+        case KindStart:
             drawStart(painter, kindCode);
             break;
-        case 12:
+        case KindEnd:
             drawEnd(painter, kindCode);
             break;
-        case 13:
+        case KindBranchStart:
             drawBranchStart(painter, kindCode);
             break;
-        case 14:
+        case KindBranchEnd:
             drawBranchEnd(painter, kindCode);
             break;
-        case 15:
+        case KindVariable:
             drawVariable(painter, kindCode);
             break;
-        case 21:
+        case KindReadWrite:
             drawReadWrite(painter, kindCode);
             break;
-        case 22:
+        case KindCall:
             drawCall(painter, kindCode);
             break;
-        case 23:
+        case KindReturn:
             drawReturn(painter, kindCode);
             break;
-        case 24:
+        case KindMessage:
             drawMessage(painter, kindCode);
             break;
-        case 25:
+        case KindQuestion:
             drawQuestion(painter, kindCode);
             break;
-        case 26:
+        case KindRandom:
             drawRandom(painter, kindCode);
             break;
-        case 31:
+        case KindAssign:
             drawAssign(painter, kindCode);
             break;
-        case 32:
+        case KindCompareVars:
             drawCompare(painter, kindCode, QStringLiteral("x=y"));
             break;
-        case 33:
+        case KindArrayWrite:
             drawArray(painter, kindCode, true);
             break;
-        case 34:
+        case KindArrayRead:
             drawArray(painter, kindCode, false);
             break;
-        case 35:
+        case KindCompareFormula:
             drawCompare(painter, kindCode, QStringLiteral("x=\u0192"));
             break;
         default:

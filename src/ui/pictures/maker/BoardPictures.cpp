@@ -2,6 +2,7 @@
 
 #include "BlockShapes.h"
 #include "Canvas.h"
+#include "model/KindCode.h"
 
 namespace trevalon::pictures {
 namespace {
@@ -108,10 +109,21 @@ void addBoardPictures(Recipes& r) {
     r["tloglowne"] = mainBackground;
     r["tlomaleblue"] = [] { return cell(false); };
     r["tlomalered"] = [] { return cell(true); };
-    r["start"] = [] { return strip({11, 12, 13, 14, 15}); };
-    r["czytaj"] = [] { return strip({21, 22, 23, 24, 25, 26}); };
-    r["operacje"] = [] { return strip({31, 32, 33, 34, 35}); };
-    r["lonczniki"] = [] { return strip({41, 42, 43, 44, 45, 46, 47, 48}); };
+    r["start"] = [] {
+        return strip({KindStart, KindEnd, KindBranchStart, KindBranchEnd, KindVariable});
+    };
+    r["czytaj"] = [] {
+        return strip({KindReadWrite, KindCall, KindReturn, KindMessage, KindQuestion, KindRandom});
+    };
+    r["operacje"] = [] {
+        return strip(
+            {KindAssign, KindCompareVars, KindArrayWrite, KindArrayRead, KindCompareFormula});
+    };
+    r["lonczniki"] = [] {
+        return strip({KindLineVertical, KindLineHorizontal, KindJoinRight, KindJoinLeft,
+                      KindCornerTopRight, KindCornerBottomRight, KindCornerLeftBottom,
+                      KindCornerTopLeft});
+    };
     const char* names[4] = {"menustart", "menuczytpisz", "menuoperacje", "menulonczniki"};
     for (int tab = 1; tab <= 4; ++tab) {
         r[names[tab - 1]] = [tab] { return tabs(tab, false); };

@@ -2,6 +2,7 @@
 #include <QPolygonF>
 
 #include "Canvas.h"
+#include "model/KindCode.h"
 #include "ui/pictures/PictureLayout.h"
 
 namespace trevalon::pictures {
@@ -127,15 +128,15 @@ void condition(QPainter& p) {
 // As on the board tiles, only a junction's side branch has a fixed direction.
 void connector(QPainter& p, int kind) {
     switch (kind) {
-        case 41:
+        case KindLineVertical:
             down(p, 0, 60);
             break;
-        case 42:
+        case KindLineHorizontal:
             across(p, 0, 180);
             break;
-        case 43:
-        case 44: {
-            const bool right = kind == 43;
+        case KindJoinRight:
+        case KindJoinLeft: {
+            const bool right = kind == KindJoinRight;
             down(p, 0, 60);
             across(p, right ? MidX + 8 : 0, right ? 180 : MidX - 8);
             arrowHead(p, QPointF(right ? MidX + 1 : MidX - 1, MidY), right ? -1 : 1, 0, 9, 8,
@@ -143,8 +144,8 @@ void connector(QPainter& p, int kind) {
             break;
         }
         default: {
-            const bool top = kind == 45 || kind == 48;
-            const bool rightSide = kind == 45 || kind == 46;
+            const bool top = kind == KindCornerTopRight || kind == KindCornerTopLeft;
+            const bool rightSide = kind == KindCornerTopRight || kind == KindCornerBottomRight;
             QPainterPath bend;
             bend.moveTo(MidX, top ? 0 : 60);
             bend.lineTo(MidX, MidY);
@@ -171,9 +172,10 @@ void addSchemaPictures(Recipes& r) {
     const struct {
         const char* name;
         int kind;
-    } lines[] = {{"loncztopdown", 41},  {"lonczleftright", 42}, {"lonczgrotright", 43},
-                 {"lonczgrotleft", 44}, {"loncztopright", 45},  {"lonczdownright", 46},
-                 {"lonczleftdown", 47}, {"loncztopleft", 48}};
+    } lines[] = {{"loncztopdown", KindLineVertical},      {"lonczleftright", KindLineHorizontal},
+                 {"lonczgrotright", KindJoinRight},       {"lonczgrotleft", KindJoinLeft},
+                 {"loncztopright", KindCornerTopRight},   {"lonczdownright", KindCornerBottomRight},
+                 {"lonczleftdown", KindCornerLeftBottom}, {"loncztopleft", KindCornerTopLeft}};
     for (const auto& line : lines) {
         const int kind = line.kind;
         r[line.name] = [kind] { return page([kind](QPainter& p) { connector(p, kind); }); };

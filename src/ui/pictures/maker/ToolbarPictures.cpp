@@ -2,6 +2,7 @@
 
 #include "BlockShapes.h"
 #include "Canvas.h"
+#include "model/KindCode.h"
 
 namespace trevalon::pictures {
 namespace {
@@ -77,8 +78,34 @@ QImage button(int tag, Face face) {
 }  // namespace
 
 void addToolbarPictures(Recipes& r) {
-    const int tags[] = {11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 26, 31, 32, 33,
-                        34, 35, 41, 42, 43, 44, 45, 46, 47, 48, 51, 52, 53};
+    // The block kinds, then the cancel, next-step and run buttons.
+    const int tags[] = {KindStart,
+                        KindEnd,
+                        KindBranchStart,
+                        KindBranchEnd,
+                        KindVariable,
+                        KindReadWrite,
+                        KindCall,
+                        KindReturn,
+                        KindMessage,
+                        KindQuestion,
+                        KindRandom,
+                        KindAssign,
+                        KindCompareVars,
+                        KindArrayWrite,
+                        KindArrayRead,
+                        KindCompareFormula,
+                        KindLineVertical,
+                        KindLineHorizontal,
+                        KindJoinRight,
+                        KindJoinLeft,
+                        KindCornerTopRight,
+                        KindCornerBottomRight,
+                        KindCornerLeftBottom,
+                        KindCornerTopLeft,
+                        51,
+                        52,
+                        53};
     for (int tag : tags) {
         const std::string name = "jet" + std::to_string(tag);
         r[name] = [tag] { return button(tag, Face::Up); };
