@@ -5,8 +5,7 @@
 #include <QTemporaryDir>
 
 #include "FlowBuilder.h"
-#include "config/EventLog.h"
-#include "config/MessageSink.h"
+#include "Recorders.h"
 #include "config/TextTable.h"
 #include "storage/ProjectFile.h"
 
@@ -30,17 +29,6 @@ Transcript runCli(const QStringList& args, const QByteArray& input = QByteArray(
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-class Quiet : public MessageSink {
-public:
-    int showMessage(int, int, const QString&) override { return ResultClose; }
-};
-
-class NoLog : public EventLog {
-public:
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
-
 QString q(const char* text) {
     return QString::fromUtf8(text);
 }
@@ -55,9 +43,9 @@ protected:
         FlowBuilder f(project);
         build(f);
         const QString path = dir.filePath(name);
-        Quiet quiet;
-        NoLog log;
-        EXPECT_TRUE(ProjectFile::save(project, path, quiet, log, TextTable()));
+        test::RecordingSink sink;
+        test::RecordingLog log(0);
+        EXPECT_TRUE(ProjectFile::save(project, path, sink, log, TextTable()));
         return path;
     }
     // A loop that never ends: the comparison always holds.

@@ -11,8 +11,7 @@
 #include <memory>
 
 #include "../storage/SdpBuilder.h"
-#include "config/EventLog.h"
-#include "config/MessageSink.h"
+#include "Recorders.h"
 #include "config/TextTable.h"
 #include "model/BlockCatalogue.h"
 #include "model/Project.h"
@@ -48,21 +47,10 @@ QString asLines(QString message) {
     return message.replace(u'\r', u'\n') + u'\n';
 }
 
-class NullSink : public MessageSink {
-public:
-    int showMessage(int, int, const QString&) override { return ResultClose; }
-};
-
-class NullLog : public EventLog {
-public:
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
-
 // What the system says when a project is written over `path`, as the saver meets it.
 QString reasonWritingOver(const QString& path) {
-    NullSink sink;
-    NullLog log;
+    test::RecordingSink sink;
+    test::RecordingLog log(0);
     QString reason;
     auto project = std::make_unique<Project>();
     project->newProject();
@@ -143,8 +131,8 @@ TEST(DescribeCommand, BlocksOutsideTheBoardsSizeAreNotListed) {
     project->placeBlock(1, 2, 2, 1, 1);
     project->placeBlock(1, 3, 1, 1, 2);
     const QString path = dir.filePath(QStringLiteral("small.skb"));
-    NullSink sink;
-    NullLog log;
+    test::RecordingSink sink;
+    test::RecordingLog log(0);
     ASSERT_TRUE(ProjectFile::save(*project, path, sink, log, TextTable()));
     const Outcome result = runCli({QStringLiteral("describe"), path});
     EXPECT_EQ(result.code, 0);

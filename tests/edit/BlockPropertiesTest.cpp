@@ -5,26 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include "config/MessageSink.h"
+#include "Recorders.h"
 #include "config/TextTable.h"
+#include "edit/BlockProperties.h"
 #include "model/BlockCatalogue.h"
 #include "model/Project.h"
-#include "edit/BlockProperties.h"
 
 using namespace trevalon;
 
 namespace {
-
-class Recorder : public MessageSink {
-public:
-    QStringList shown;
-    int beeps = 0;
-    int showMessage(int, int, const QString& text) override {
-        shown << text;
-        return ResultClose;
-    }
-    void beep() override { ++beeps; }
-};
 
 class PropertiesFixture : public ::testing::Test {
 protected:
@@ -64,7 +53,7 @@ protected:
 
     Project project;
     TextTable texts;
-    Recorder sink;
+    test::RecordingSink sink;
     BlockProperties props;
 };
 
@@ -178,13 +167,13 @@ TEST_F(PropertiesFixture, VariableNameIsCheckedAcrossTheProject) {
     showCell(2, 2);
     // Another board's variable, in any letter case.
     EXPECT_FALSE(props.storeText(2, QStringLiteral("LICZNIK")).stored);
-    EXPECT_EQ(sink.shown.last(), message(68, 69));
+    EXPECT_EQ(sink.messages.last(), message(68, 69));
     // A block of the same board.
     EXPECT_FALSE(props.storeText(2, QStringLiteral("krok")).stored);
-    EXPECT_EQ(sink.shown.last(), message(68, 69));
+    EXPECT_EQ(sink.messages.last(), message(68, 69));
     EXPECT_FALSE(props.storeText(2, QString()).stored);
-    EXPECT_EQ(sink.shown.last(), message(68, 67));
-    EXPECT_EQ(sink.shown.size(), 3);
+    EXPECT_EQ(sink.messages.last(), message(68, 67));
+    EXPECT_EQ(sink.messages.size(), 3);
     EXPECT_EQ(project.cell(2, 2, 2).name, QStringLiteral("x"));
     EXPECT_TRUE(props.storeText(2, QStringLiteral("n")).stored);
     EXPECT_EQ(project.cell(2, 2, 2).name, QStringLiteral("n"));
@@ -194,8 +183,8 @@ TEST_F(PropertiesFixture, ReservedNameGivesOnlyItsOwnMessage) {
     place(1, 1, 1, KindAssign);
     showCell(1, 1);
     EXPECT_FALSE(props.storeText(2, QStringLiteral("Brak")).stored);
-    ASSERT_EQ(sink.shown.size(), 1);
-    EXPECT_EQ(sink.shown.first(), QStringLiteral("Brak") + texts.text(113));
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages.first(), QStringLiteral("Brak") + texts.text(113));
     // Only the exact word is reserved.
     EXPECT_TRUE(props.storeText(2, QStringLiteral("brak")).stored);
 }
@@ -260,7 +249,7 @@ TEST_F(PropertiesFixture, DateStartValueMustBeARealDay) {
         EXPECT_EQ(sink.beeps, beeps + (c.stored ? 0 : 1)) << c.text;
         EXPECT_EQ(project.cell(1, 1, 1).text4, c.stored ? QLatin1String(c.text) : before);
     }
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(sink.messages.isEmpty());
 }
 
 TEST_F(PropertiesFixture, TextStartValueKeepsItsLength) {

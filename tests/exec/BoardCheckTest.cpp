@@ -413,7 +413,7 @@ TEST_F(BoardCheckStages, TheProjectCheckStopsAtTheFirstFailingBoard) {
     ASSERT_EQ(report.boards.size(), 1u);
     EXPECT_EQ(report.boards[0].board, 2);
     EXPECT_EQ(t.project().activeBoard, 2);
-    EXPECT_EQ(t.messages.shown, QStringList{t.workspace.texts().text(17)});
+    EXPECT_EQ(t.sink.messages, QStringList{t.workspace.texts().text(17)});
     EXPECT_TRUE(report.projects.isEmpty());
 
     t.project().boardCount = 1;

@@ -6,22 +6,16 @@
 #include <QToolButton>
 
 #include "AppFixture.h"
-#include "config/EventLog.h"
+#include "Recorders.h"
 #include "config/SettingsStore.h"
 #include "config/Windows1250.h"
-#include "ui/widgets/ClickLabel.h"
-#include "ui/main/MainCommands.h"
 #include "ui/dialogs/TFUstawienia.h"
+#include "ui/main/MainCommands.h"
+#include "ui/widgets/ClickLabel.h"
 
 using namespace trevalon;
 
 namespace {
-
-class QuietLog : public EventLog {
-public:
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
 
 class SettingsDialog : public AppFixture {
 protected:
@@ -46,7 +40,7 @@ protected:
 
     // The settings as a new run would read them from the file.
     Settings readBack() {
-        QuietLog log;
+        test::RecordingLog log(0);
         SettingsStore store(log, app->workspace().texts());
         SettingsEnvironment environment;
         environment.dataFolder = app->settings().dataFolder();
