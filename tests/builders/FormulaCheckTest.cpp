@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "BuilderTestSupport.h"
+#include "FlowBuilder.h"
 #include "Recorders.h"
 #include "builders/ExpressionBuilder.h"
 #include "calc/TCalcul.h"
 #include "config/TextTable.h"
 
-using buildertest::declare;
 using trevalon::ExpressionBuilder;
 using trevalon::FormulaCheck;
 using trevalon::FormulaCheckResult;
@@ -148,7 +147,8 @@ TEST_F(FormulaCheckTest, TriesTheFormulaOnTheTestValues) {
 
 TEST(ExpressionBuilderCheck, UsesTheDeclaredTypeOfTheAssignedVariable) {
     Project project;
-    declare(project, 1, 1, 1, QStringLiteral("Srednia"), 2);
+    trevalon::test::FlowBuilder(project).variable(1, 1, 1, QStringLiteral("Srednia"),
+                                                  trevalon::TypeReal);
     TextTable texts;
     TCalcul calculator;
     RecordingSink sink;

@@ -10,6 +10,7 @@
 #include "storage/ProjectFile.h"
 
 using namespace trevalon;
+using test::FlowBuilder;
 
 namespace {
 

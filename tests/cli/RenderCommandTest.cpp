@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "FlowBuilder.h"
 #include "Recorders.h"
 #include "config/TextTable.h"
 #include "model/BlockCatalogue.h"
@@ -54,11 +55,7 @@ protected:
     }
 
     Cell& put(int kind, int column, int row, int board = 1) {
-        project->placeBlock(board, column, row, kind / 10, kind % 10);
-        if (kind == KindVariable) {
-            ++project->board(board).variableCount;
-        }
-        return project->cell(board, column, row);
+        return test::FlowBuilder(*project).put(board, column, row, kind);
     }
 
     QString save(const QString& name = QStringLiteral("schemat.skb")) {

@@ -18,6 +18,7 @@
 using desktop::waitUntil;
 using desktop::XDesktop;
 using desktop::XWindow;
+using trevalon::test::FlowBuilder;
 
 namespace {
 

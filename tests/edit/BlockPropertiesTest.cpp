@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FlowBuilder.h"
 #include "Recorders.h"
 #include "config/TextTable.h"
 #include "edit/BlockProperties.h"
@@ -21,11 +22,7 @@ protected:
 
     // Places a block of `kind` on board n and returns its cell.
     Cell& place(int n, int column, int row, int kind) {
-        project.placeBlock(n, column, row, kind / 10, kind % 10);
-        if (kind == KindVariable) {
-            ++project.board(n).variableCount;
-        }
-        return project.cell(n, column, row);
+        return test::FlowBuilder(project).put(n, column, row, kind);
     }
     Cell& variable(int n, int column, int row, const QString& name, int type, int scope = 0) {
         Cell& cell = place(n, column, row, KindVariable);

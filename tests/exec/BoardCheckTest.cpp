@@ -6,6 +6,7 @@
 #include "exec/CheckReport.h"
 
 using namespace trevalon;
+using test::FlowBuilder;
 
 namespace {
 

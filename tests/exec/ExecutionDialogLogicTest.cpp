@@ -5,6 +5,7 @@
 #include "exec/VariablesList.h"
 
 using namespace trevalon;
+using test::FlowBuilder;
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "exec/Executor.h"
 
 using namespace trevalon;
+using test::FlowBuilder;
 
 namespace {
 

@@ -9,19 +9,20 @@
 
 #include <gtest/gtest.h>
 
+#include "FlowBuilder.h"
 #include "ModalDriver.h"
+#include "edit/Editor.h"
 #include "exec/Workspace.h"
 #include "model/Project.h"
+#include "ui/app/TrevalonApp.h"
 #include "ui/board/BoardImage.h"
-#include "edit/Editor.h"
+#include "ui/board/TTablica.h"
+#include "ui/dialogs/TFWarning.h"
 #include "ui/main/MainCommands.h"
 #include "ui/main/MainToolbar.h"
 #include "ui/main/ProjectCommands.h"
 #include "ui/main/TFGlowny.h"
-#include "ui/dialogs/TFWarning.h"
 #include "ui/widgets/TJetButton.h"
-#include "ui/board/TTablica.h"
-#include "ui/app/TrevalonApp.h"
 
 // The whole desktop program, shown on the offscreen platform, with a folder of its own for
 // settings, logs and project files.
@@ -44,6 +45,8 @@ protected:
 
     trevalon::TFGlowny& main() { return app->main(); }
     trevalon::Project& project() { return app->workspace().project(); }
+    // Lays blocks onto the open project through the model, as a drawing would leave them.
+    trevalon::test::FlowBuilder flow() { return trevalon::test::FlowBuilder(project()); }
     trevalon::Editor& editor() { return main().editor(); }
     trevalon::TFWarning* warning() { return app->warning(); }
     trevalon::TTablica* board(int n) { return app->board(n); }

@@ -9,11 +9,11 @@
 #include "AppFixture.h"
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
+#include "ui/builders/TFBudujWyrazenie.h"
+#include "ui/properties/PropertyWidgets.h"
+#include "ui/properties/TFWlasnosci.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
-#include "ui/properties/PropertyWidgets.h"
-#include "ui/builders/TFBudujWyrazenie.h"
-#include "ui/properties/TFWlasnosci.h"
 
 using namespace trevalon;
 
@@ -26,9 +26,9 @@ protected:
     void SetUp() override {
         AppFixture::SetUp();
         newProject();
-        flowcharts::variable(project(), QStringLiteral("x"), 5, 1, TypeReal);
-        flowcharts::variable(project(), QStringLiteral("k"), 6, 1, TypeInteger);
-        flowcharts::variable(project(), QStringLiteral("b"), 7, 1, TypeLogical);
+        flow().variable(1, 5, 1, QStringLiteral("x"), TypeReal);
+        flow().variable(1, 6, 1, QStringLiteral("k"), TypeInteger);
+        flow().variable(1, 7, 1, QStringLiteral("b"), TypeLogical);
     }
 
     TFBudujWyrazenie* builder() { return app->expressionBuilder(); }
@@ -186,7 +186,7 @@ TEST_F(ExpressionBuilderWindow, VariablesListShowsWhatTheBoardSees) {
         EXPECT_EQ(builder()->list(BuilderList::Dates)->count(), 10);
     });
     newProject();
-    flowcharts::assignment(project(), 1, 1, QStringLiteral("Brak"), QStringLiteral("Brak"));
+    flow().assign(1, 1, 1, QStringLiteral("Brak"), QStringLiteral("Brak"));
     const auto result = compose(QStringLiteral("Brak"), QString(), [this] {
         QComboBox* list = builder()->list(BuilderList::Variables);
         ASSERT_EQ(list->count(), 1);
@@ -335,7 +335,7 @@ TEST_F(ExpressionBuilderWindow, Screenshot) {
 }
 
 TEST_F(ExpressionBuilderWindow, ComposesTheFormulaOfTheBlockFromThePropertiesWindow) {
-    flowcharts::assignment(project(), 1, 1, QStringLiteral("k"), QStringLiteral("k+1"));
+    flow().assign(1, 1, 1, QStringLiteral("k"), QStringLiteral("k+1"));
     main().showBoardWindow(1);
     clickCell(1, 1, 1);
     TFWlasnosci* properties = app->properties();

@@ -11,14 +11,13 @@
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
 #include "config/Windows1250.h"
-#include "ui/widgets/ClickLabel.h"
-#include "ui/widgets/DragLabel.h"
 #include "ui/main/MainCommands.h"
 #include "ui/main/MainMenus.h"
 #include "ui/schema/TFSchemat.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
 
 using namespace trevalon;
-using flowcharts::put;
 
 namespace {
 
@@ -30,10 +29,10 @@ protected:
     // Blocks in columns 3 to 5 and rows 2 to 4 of board 1.
     void drawSmallBoard() {
         newProject();
-        put(project(), KindStart, 4, 2);
-        flowcharts::assignment(project(), 3, 3, QStringLiteral("x"), QStringLiteral("1"));
-        put(project(), KindEnd, 5, 4);
-        flowcharts::variable(project(), QStringLiteral("x"), 8, 8);
+        flow().put(1, 4, 2, KindStart);
+        flow().assign(1, 3, 3, QStringLiteral("x"), QStringLiteral("1"));
+        flow().put(1, 5, 4, KindEnd);
+        flow().variable(1, 8, 8, QStringLiteral("x"), TypeInteger);
     }
 
     QAction* showSchemaItem() {
@@ -89,9 +88,9 @@ protected:
 
 TEST_F(SchemaWindow, MenuItemNeedsABlockThatIsNotAVariable) {
     newProject();
-    flowcharts::variable(project(), QStringLiteral("x"), 1, 1);
+    flow().variable(1, 1, 1, QStringLiteral("x"), TypeInteger);
     EXPECT_FALSE(showSchemaItem()->isEnabled());
-    put(project(), KindStart, 2, 1);
+    flow().put(1, 2, 1, KindStart);
     EXPECT_TRUE(showSchemaItem()->isEnabled());
 }
 
@@ -175,8 +174,8 @@ TEST_F(SchemaWindow, GripKeepsTheWindowBetweenTheMinimumAndThePage) {
     });
     // A board wider and higher than the window allows on opening can be seen whole.
     newProject();
-    put(project(), KindStart, 1, 1);
-    put(project(), KindEnd, 8, 8);
+    flow().put(1, 1, 1, KindStart);
+    flow().put(1, 8, 8, KindEnd);
     openSchema([this] {
         EXPECT_EQ(schema()->size(), QSize(700, 530 + 150));
         EXPECT_EQ(schema()->largestSize(), QSize(1440 + 100, 530 + 150));

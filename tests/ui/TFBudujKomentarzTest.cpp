@@ -6,8 +6,8 @@
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
-#include "ui/widgets/ClickLabel.h"
 #include "ui/builders/TFBudujKomentarz.h"
+#include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/TJetButton.h"
 
 using namespace trevalon;
@@ -19,9 +19,9 @@ protected:
     void SetUp() override {
         AppFixture::SetUp();
         newProject();
-        flowcharts::variable(project(), QStringLiteral("x"), 7, 1, TypeReal);
-        flowcharts::variable(project(), QStringLiteral("s"), 7, 2, TypeText);
-        flowcharts::variable(project(), QStringLiteral("d"), 7, 3, TypeDate);
+        flow().variable(1, 7, 1, QStringLiteral("x"), TypeReal);
+        flow().variable(1, 7, 2, QStringLiteral("s"), TypeText);
+        flow().variable(1, 7, 3, QStringLiteral("d"), TypeDate);
     }
     TFBudujKomentarz* builder() { return app->commentBuilder(); }
     void click(const char* name) {
