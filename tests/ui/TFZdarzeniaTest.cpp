@@ -8,8 +8,8 @@
 #include "AppFixture.h"
 #include "config/EventLogFiles.h"
 #include "config/SettingsStore.h"
-#include "ui/main/MainCommands.h"
 #include "ui/dialogs/TFZdarzenia.h"
+#include "ui/main/MainCommands.h"
 #include "ui/widgets/TJetButton.h"
 
 using namespace trevalon;
@@ -144,17 +144,6 @@ TEST_F(EventLogViewer, UnreadableChoiceKeepsTheShownFile) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(
         messages.first().startsWith(QStringLiteral("Problemy z wczytaniem pliku dziennika")));
-}
-
-TEST_F(EventLogViewer, Screenshot) {
-    QImage shot;
-    driver.when(viewer(), [&] {
-        shot = viewer()->grab().toImage();
-        click("ButClose");
-    });
-    main().commands().execute(Command::EventLog);
-    QDir().mkpath(QStringLiteral(TREVALON_SCREENSHOT_DIR));
-    EXPECT_TRUE(shot.save(QStringLiteral(TREVALON_SCREENSHOT_DIR "/event-log.png")));
 }
 
 }  // namespace
