@@ -6,8 +6,8 @@
 #include "AppFixture.h"
 #include "Flowcharts.h"
 #include "config/SettingsStore.h"
-#include "model/BlockCatalogue.h"
 #include "edit/BoardGeometry.h"
+#include "model/BlockCatalogue.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 
@@ -421,9 +421,13 @@ TEST_F(BoardEditing, TheStatusLineDescribesWhatIsUnderTheMouse) {
     hover(1, 5, 5);
     EXPECT_EQ(main().statusText(), QStringLiteral("Plansza nr 1"));
     hover(1, 2, 1);
-    EXPECT_EQ(main().statusText(), project().describeVariable(1, 2, 1, app->workspace().texts()));
+    EXPECT_EQ(main().statusText(),
+              QStringLiteral("Zmienna lokalna \"Zm0\" typu: \"l. całkowita\" o wartości "
+                             "początkowej \"0\" "));
     hover(1, 3, 1);
-    EXPECT_EQ(main().statusText(), project().describeBlock(1, 3, 1, app->workspace().texts()));
+    EXPECT_EQ(main().statusText(),
+              QStringLiteral("Klocek operacji przypisania o nazwie \"Przypisanie2\" - nie "
+                             "powiązany jeszcze ze zmienną"));
 }
 
 TEST_F(BoardEditing, TheBoardPictureGoesToTheClipboard) {
