@@ -2,10 +2,10 @@
 
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
-#include "model/BlockCatalogue.h"
-#include "model/Project.h"
 #include "edit/BoardGeometry.h"
 #include "edit/EditorView.h"
+#include "model/BlockCatalogue.h"
+#include "model/Project.h"
 
 namespace trevalon {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
+#include "edit/BlockProperties.h"
 #include "model/BlockCatalogue.h"
 #include "model/Project.h"
-#include "edit/BlockProperties.h"
 
 // Storing what the user typed or chose in the properties window, with its validation, and the
 // characters each text field accepts.

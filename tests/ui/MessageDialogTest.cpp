@@ -7,8 +7,8 @@
 
 #include "ModalDriver.h"
 #include "config/TextTable.h"
-#include "ui/widgets/ClickLabel.h"
 #include "ui/dialogs/TFWarning.h"
+#include "ui/widgets/ClickLabel.h"
 
 using namespace trevalon;
 

@@ -2,9 +2,9 @@
 
 #include "config/SettingsStore.h"
 #include "ui/builders/TFBudujKomentarz.h"
-#include "ui/main/TFGlowny.h"
 #include "ui/dialogs/TFUstawienia.h"
 #include "ui/dialogs/TFZdarzenia.h"
+#include "ui/main/TFGlowny.h"
 
 namespace trevalon {
 

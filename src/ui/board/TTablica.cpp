@@ -5,15 +5,15 @@
 #include <QScrollArea>
 
 #include "config/TextTable.h"
-#include "model/Project.h"
 #include "edit/BoardGeometry.h"
+#include "edit/Editor.h"
+#include "model/Project.h"
+#include "ui/app/WindowPlacement.h"
 #include "ui/board/BoardImage.h"
+#include "ui/main/WindowHost.h"
+#include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
-#include "edit/Editor.h"
-#include "ui/pictures/Pictures.h"
-#include "ui/main/WindowHost.h"
-#include "ui/app/WindowPlacement.h"
 
 namespace trevalon {
 namespace {

@@ -16,14 +16,14 @@
 #include "config/SettingsStore.h"
 #include "exec/BoardCheck.h"
 #include "exec/Workspace.h"
-#include "ui/widgets/ClickLabel.h"
-#include "ui/dialogs/DialogParts.h"
-#include "ui/widgets/DragLabel.h"
-#include "ui/pictures/Pictures.h"
-#include "ui/widgets/TJetButton.h"
-#include "ui/main/WindowHost.h"
 #include "ui/app/WindowPlacement.h"
+#include "ui/dialogs/DialogParts.h"
+#include "ui/main/WindowHost.h"
 #include "ui/pictures/PictureLayout.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
+#include "ui/widgets/TJetButton.h"
 
 namespace trevalon {
 namespace {

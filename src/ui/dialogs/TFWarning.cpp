@@ -5,11 +5,11 @@
 #include <QScreen>
 
 #include "config/TextTable.h"
-#include "ui/widgets/ClickLabel.h"
-#include "ui/widgets/DragLabel.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/app/TabKeyHook.h"
 #include "ui/app/WindowPlacement.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
 
 namespace trevalon {
 namespace {

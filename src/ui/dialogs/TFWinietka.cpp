@@ -4,9 +4,9 @@
 #include <QPainter>
 
 #include "config/TextTable.h"
-#include "ui/widgets/ClickLabel.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/app/WindowPlacement.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/widgets/ClickLabel.h"
 
 namespace trevalon {
 

@@ -7,12 +7,12 @@
 
 #include "config/EventLogFiles.h"
 #include "exec/Workspace.h"
-#include "ui/widgets/ClickLabel.h"
-#include "ui/dialogs/DialogParts.h"
-#include "ui/widgets/DragLabel.h"
-#include "ui/pictures/Pictures.h"
-#include "ui/widgets/TJetButton.h"
 #include "ui/app/WindowPlacement.h"
+#include "ui/dialogs/DialogParts.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
+#include "ui/widgets/TJetButton.h"
 
 namespace trevalon {
 namespace {

@@ -5,19 +5,19 @@
 #include <QKeyEvent>
 
 #include "config/SettingsStore.h"
+#include "edit/Editor.h"
 #include "exec/BoardCheck.h"
 #include "exec/Workspace.h"
 #include "model/BlockCatalogue.h"
-#include "edit/Editor.h"
 #include "ui/app/LaterWindows.h"
+#include "ui/dialogs/TFWinietka.h"
 #include "ui/main/MainMenus.h"
 #include "ui/main/MainToolbar.h"
 #include "ui/main/ProjectCommands.h"
+#include "ui/main/TFGlowny.h"
 #include "ui/properties/PropertiesView.h"
 #include "ui/run/RunController.h"
-#include "ui/main/TFGlowny.h"
 #include "ui/run/TFOpisy.h"
-#include "ui/dialogs/TFWinietka.h"
 
 namespace trevalon {
 

@@ -9,9 +9,9 @@
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 #include "config/SettingsStore.h"
+#include "edit/Editor.h"
 #include "exec/Workspace.h"
 #include "storage/ProjectFile.h"
-#include "edit/Editor.h"
 #include "ui/app/LaterWindows.h"
 #include "ui/main/TFGlowny.h"
 

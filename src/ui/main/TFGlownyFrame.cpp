@@ -3,15 +3,15 @@
 #include <QMouseEvent>
 
 #include "exec/Workspace.h"
-#include "ui/widgets/ClickLabel.h"
+#include "ui/app/WindowPlacement.h"
+#include "ui/board/TTablica.h"
 #include "ui/main/MainToolbar.h"
+#include "ui/main/TFGlowny.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/properties/PropertiesView.h"
-#include "ui/widgets/TDotFrame.h"
-#include "ui/main/TFGlowny.h"
 #include "ui/run/TFOpisy.h"
-#include "ui/board/TTablica.h"
-#include "ui/app/WindowPlacement.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/TDotFrame.h"
 
 namespace trevalon {
 namespace {

@@ -5,16 +5,16 @@
 #include <QGuiApplication>
 
 #include "config/SettingsStore.h"
+#include "edit/Editor.h"
 #include "exec/Workspace.h"
 #include "ui/board/BoardImage.h"
-#include "edit/Editor.h"
+#include "ui/board/TTablica.h"
 #include "ui/main/MainCommands.h"
 #include "ui/main/MainToolbar.h"
+#include "ui/main/TFGlowny.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/properties/PropertiesView.h"
-#include "ui/main/TFGlowny.h"
 #include "ui/run/TFOpisy.h"
-#include "ui/board/TTablica.h"
 
 namespace trevalon {
 

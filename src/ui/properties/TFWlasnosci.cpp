@@ -7,14 +7,14 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "exec/Workspace.h"
-#include "ui/widgets/DragLabel.h"
 #include "edit/Editor.h"
 #include "edit/EditorView.h"
+#include "exec/Workspace.h"
+#include "ui/app/WindowPlacement.h"
+#include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/properties/PropertyWidgets.h"
-#include "ui/main/WindowHost.h"
-#include "ui/app/WindowPlacement.h"
+#include "ui/widgets/DragLabel.h"
 
 namespace trevalon {
 namespace {

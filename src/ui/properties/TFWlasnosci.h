@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "edit/BlockProperties.h"
-#include "ui/widgets/CompanionStrip.h"
 #include "ui/properties/PropertiesView.h"
+#include "ui/widgets/CompanionStrip.h"
 
 class QComboBox;
 

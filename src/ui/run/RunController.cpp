@@ -2,9 +2,9 @@
 
 #include <QElapsedTimer>
 
+#include "edit/Editor.h"
 #include "exec/Executor.h"
 #include "exec/Workspace.h"
-#include "edit/Editor.h"
 #include "ui/main/TFGlowny.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/run/TFWykonanie.h"

@@ -4,9 +4,9 @@
 #include <QPainter>
 
 #include "exec/Workspace.h"
-#include "ui/widgets/DragLabel.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/main/WindowHost.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/widgets/DragLabel.h"
 
 namespace trevalon {
 namespace {

@@ -10,11 +10,11 @@
 #include "config/TextTable.h"
 #include "exec/ExecutionDialogLogic.h"
 #include "model/BlockCatalogue.h"
-#include "ui/widgets/ClickLabel.h"
-#include "ui/widgets/DragLabel.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/pictures/PictureLayout.h"
+#include "ui/pictures/Pictures.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
 
 namespace trevalon {
 namespace {

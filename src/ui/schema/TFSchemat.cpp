@@ -15,14 +15,14 @@
 #include "config/SettingsStore.h"
 #include "config/TextTable.h"
 #include "exec/Workspace.h"
+#include "ui/app/WindowPlacement.h"
+#include "ui/main/WindowHost.h"
+#include "ui/pictures/PictureLayout.h"
+#include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/widgets/ResizeGrip.h"
 #include "ui/widgets/TJetButton.h"
-#include "ui/main/WindowHost.h"
-#include "ui/app/WindowPlacement.h"
-#include "ui/pictures/PictureLayout.h"
 
 namespace trevalon {
 namespace {

@@ -3,9 +3,9 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
-#include "ui/pictures/Pictures.h"
 
 namespace trevalon {
 
