@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Trevalon needs to build, test and run.
 # Idempotent: asks dpkg first and touches apt only when something is missing.
-# With --fuzz, also what building the fuzz targets needs (clang and its fuzzer runtime).
+# With --fuzz, also what building the fuzz targets needs (clang and its fuzzer runtime); with
+# --format, clang-format for the format check of CI.
 set -euo pipefail
 
 PACKAGES=(
@@ -31,9 +32,12 @@ FUZZ_PACKAGES=(
   clang
   libclang-rt-14-dev
 )
-if [ "${1:-}" = "--fuzz" ]; then
-  PACKAGES+=("${FUZZ_PACKAGES[@]}")
-fi
+for arg in "$@"; do
+  case "$arg" in
+    --fuzz) PACKAGES+=("${FUZZ_PACKAGES[@]}") ;;
+    --format) PACKAGES+=(clang-format) ;;
+  esac
+done
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

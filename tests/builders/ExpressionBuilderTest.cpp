@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "BuilderTestSupport.h"
+#include "FlowBuilder.h"
 #include "config/TextTable.h"
 
-using buildertest::declare;
 using trevalon::BuilderList;
 using trevalon::ExpressionBuilder;
 using trevalon::Project;
@@ -19,12 +18,13 @@ protected:
     void SetUp() override {
         project.addBoard();
         project.addBoard();
-        declare(project, 1, 2, 1, QStringLiteral("a"), 1);
-        declare(project, 1, 1, 3, QStringLiteral("g"), 4, 1, QStringLiteral("\"Brak\""));
+        trevalon::test::FlowBuilder f(project);
+        f.variable(1, 2, 1, QStringLiteral("a"), trevalon::TypeInteger);
+        f.variable(1, 1, 3, QStringLiteral("g"), trevalon::TypeText, QStringLiteral("\"Brak\""), 1);
         // On board 2 the later row comes later although its column is smaller.
-        declare(project, 2, 3, 1, QStringLiteral("b"), 2);
-        declare(project, 2, 1, 2, QStringLiteral("h"), 7, 1);
-        declare(project, 3, 1, 1, QStringLiteral("c"), 5);
+        f.variable(2, 3, 1, QStringLiteral("b"), trevalon::TypeReal);
+        f.variable(2, 1, 2, QStringLiteral("h"), trevalon::TypeDate, QStringLiteral("0"), 1);
+        f.variable(3, 1, 1, QStringLiteral("c"), trevalon::TypeLogical);
     }
 
     Project project;

@@ -27,7 +27,8 @@ TEST(ExpressionTyping, FilterKeepsFormulaCharactersOnly) {
         EXPECT_EQ(ExpressionEditor::filterKey(QChar(code)), QChar(code)) << static_cast<int>(code);
     }
     for (const QChar key : QString::fromUtf8("=<>^|;:[]'!?#$%&@{}~`\\\r\nąŁé\x01\x15\x16")) {
-        EXPECT_FALSE(ExpressionEditor::filterKey(key).has_value()) << static_cast<int>(key.unicode());
+        EXPECT_FALSE(ExpressionEditor::filterKey(key).has_value())
+            << static_cast<int>(key.unicode());
     }
 }
 

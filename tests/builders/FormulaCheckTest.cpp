@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "BuilderTestSupport.h"
+#include "FlowBuilder.h"
+#include "Recorders.h"
 #include "builders/ExpressionBuilder.h"
 #include "calc/TCalcul.h"
 #include "config/TextTable.h"
 
-using buildertest::declare;
-using buildertest::RecordingLog;
-using buildertest::RecordingSink;
 using trevalon::ExpressionBuilder;
 using trevalon::FormulaCheck;
 using trevalon::FormulaCheckResult;
@@ -17,6 +15,8 @@ using trevalon::MessageSink;
 using trevalon::Project;
 using trevalon::TCalcul;
 using trevalon::TextTable;
+using trevalon::test::RecordingLog;
+using trevalon::test::RecordingSink;
 
 namespace {
 
@@ -31,7 +31,7 @@ protected:
 
     TCalcul calculator;
     RecordingSink sink;
-    RecordingLog log;
+    RecordingLog log{0};
     TextTable texts;
     QString testValues = QStringLiteral("X=3\r\nY=1\r\nS=\"Kalosze\"");
     int testValuesAsked = 0;
@@ -52,7 +52,7 @@ TEST_F(FormulaCheckTest, NeedsAVariableAndAnExpressionFirst) {
         {"x", "", FormulaCheckResult::NoExpression, 164},
     };
     for (const Row& row : rows) {
-        sink.shown.clear();
+        sink.clear();
         const auto result =
             check(QString::fromLatin1(row.variable), 1, QString::fromLatin1(row.expression));
         EXPECT_EQ(result.outcome, row.outcome) << row.variable << '/' << row.expression;
@@ -80,7 +80,7 @@ TEST_F(FormulaCheckTest, ResultKindAgainstTheVariableType) {
         {"x", -1, "1", false},  // no such variable declared
     };
     for (const Row& row : rows) {
-        sink.shown.clear();
+        sink.clear();
         const QString variable = QString::fromLatin1(row.variable);
         const QString expression = QString::fromLatin1(row.expression);
         const auto result = check(variable, row.type, expression);
@@ -154,11 +154,12 @@ TEST_F(FormulaCheckTest, TriesTheFormulaOnTheTestValues) {
 
 TEST(ExpressionBuilderCheck, UsesTheDeclaredTypeOfTheAssignedVariable) {
     Project project;
-    declare(project, 1, 1, 1, QStringLiteral("Srednia"), 2);
+    trevalon::test::FlowBuilder(project).variable(1, 1, 1, QStringLiteral("Srednia"),
+                                                  trevalon::TypeReal);
     TextTable texts;
     TCalcul calculator;
     RecordingSink sink;
-    RecordingLog log;
+    RecordingLog log{0};
     ExpressionBuilder builder(texts);
     // The block may name the variable in another letter case, as the Calculator allows.
     builder.show(project, 1, QStringLiteral("SREDNIA"), QStringLiteral("7/2"));

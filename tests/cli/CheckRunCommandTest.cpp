@@ -5,12 +5,12 @@
 #include <QTemporaryDir>
 
 #include "FlowBuilder.h"
-#include "config/EventLog.h"
-#include "config/MessageSink.h"
+#include "Recorders.h"
 #include "config/TextTable.h"
 #include "storage/ProjectFile.h"
 
 using namespace trevalon;
+using test::FlowBuilder;
 
 namespace {
 
@@ -30,17 +30,6 @@ Transcript runCli(const QStringList& args, const QByteArray& input = QByteArray(
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-class Quiet : public MessageSink {
-public:
-    int showMessage(int, int, const QString&) override { return ResultClose; }
-};
-
-class NoLog : public EventLog {
-public:
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
-
 QString q(const char* text) {
     return QString::fromUtf8(text);
 }
@@ -55,9 +44,9 @@ protected:
         FlowBuilder f(project);
         build(f);
         const QString path = dir.filePath(name);
-        Quiet quiet;
-        NoLog log;
-        EXPECT_TRUE(ProjectFile::save(project, path, quiet, log, TextTable()));
+        test::RecordingSink sink;
+        test::RecordingLog log(0);
+        EXPECT_TRUE(ProjectFile::save(project, path, sink, log, TextTable()));
         return path;
     }
     // A loop that never ends: the comparison always holds.
@@ -147,7 +136,7 @@ TEST_F(CheckAndRunCommands, TraceWritesOneLinePerStep) {
     });
     const Transcript t = runCli({q("run"), q("--trace"), q("--lang"), q("ang"), path});
     EXPECT_EQ(t.out, q("Hej\nho\n"));
-    EXPECT_EQ(t.err, texts.text(161, q("ang")).replace(u'\r', u'\n') +
+    EXPECT_EQ(t.err, texts.text(texts::NoVisibleVariables, q("ang")).replace(u'\r', u'\n') +
                          q("\nstep 1: board 1 (2,1) kind 11\nstep 2: board 1 (2,2) kind 24\n"
                            "step 3: board 1 (2,3) kind 12\n"));
     EXPECT_EQ(t.code, 0);

@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "config/EventLog.h"
-#include "config/MessageSink.h"
+#include "FlowBuilder.h"
+#include "Recorders.h"
 #include "config/TextTable.h"
 #include "model/BlockCatalogue.h"
 #include "model/Project.h"
@@ -41,13 +41,6 @@ Outcome runCli(const QStringList& args) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-class Silent : public MessageSink, public EventLog {
-public:
-    int showMessage(int, int, const QString&) override { return ResultClose; }
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
-
 // The size of the PNG file at `path`, read from its header; empty when it is not a PNG.
 QSize pngSize(const QString& path) {
     QImageReader reader(path, "png");
@@ -62,17 +55,14 @@ protected:
     }
 
     Cell& put(int kind, int column, int row, int board = 1) {
-        project->placeBlock(board, column, row, kind / 10, kind % 10);
-        if (kind == KindVariable) {
-            ++project->board(board).variableCount;
-        }
-        return project->cell(board, column, row);
+        return test::FlowBuilder(*project).put(board, column, row, kind);
     }
 
     QString save(const QString& name = QStringLiteral("schemat.skb")) {
         const QString path = folder.filePath(name);
-        Silent silent;
-        EXPECT_TRUE(ProjectFile::save(*project, path, silent, silent, texts));
+        test::RecordingSink sink;
+        test::RecordingLog log(0);
+        EXPECT_TRUE(ProjectFile::save(*project, path, sink, log, texts));
         return path;
     }
 

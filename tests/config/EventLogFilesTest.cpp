@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "Recorders.h"
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
 
@@ -14,23 +15,6 @@ using trevalon::MessageSink;
 using trevalon::TextTable;
 
 namespace {
-
-struct Shown {
-    int buttons;
-    int icon;
-    QString text;
-};
-
-class AnsweringSink : public MessageSink {
-public:
-    int answer = ResultClose;
-    QList<Shown> shown;
-
-    int showMessage(int buttons, int icon, const QString& text) override {
-        shown.append({buttons, icon, text});
-        return answer;
-    }
-};
 
 class EventLogFilesTest : public ::testing::Test {
 protected:
@@ -48,7 +32,7 @@ protected:
 
     QTemporaryDir m_temp;
     TextTable texts;
-    AnsweringSink sink;
+    trevalon::test::RecordingSink sink;
 };
 
 }  // namespace
@@ -89,7 +73,7 @@ TEST_F(EventLogFilesTest, AnEmptyFileIsReadableText) {
 TEST_F(EventLogFilesTest, NoLogFilesIsReported) {
     create(QStringLiteral("other.dat"));
     for (const QString& folder : {m_temp.path(), m_temp.filePath(QStringLiteral("missing"))}) {
-        sink.shown.clear();
+        sink.clear();
         EventLogFiles files(folder);
         EXPECT_FALSE(files.open(sink, texts));
         ASSERT_EQ(sink.shown.size(), 1);

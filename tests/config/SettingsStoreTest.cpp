@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "RecordingLog.h"
+#include "Recorders.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
 
@@ -88,7 +88,7 @@ protected:
     }
 
     QTemporaryDir m_temp;
-    RecordingLog log;
+    trevalon::test::RecordingLog log{0};
     TextTable texts;
     SettingsStore store{log, texts};
 };

@@ -10,15 +10,15 @@
 #include <functional>
 
 #include "FlowBuilder.h"
+#include "Recorders.h"
 #include "XDesktop.h"
-#include "config/EventLog.h"
-#include "config/MessageSink.h"
 #include "config/TextTable.h"
 #include "storage/ProjectFile.h"
 
 using desktop::waitUntil;
 using desktop::XDesktop;
 using desktop::XWindow;
+using trevalon::test::FlowBuilder;
 
 namespace {
 
@@ -39,13 +39,6 @@ struct Screen {
 void PrintTo(const Screen& screen, std::ostream* os) {
     *os << screen.name;
 }
-
-class Silent : public trevalon::MessageSink, public trevalon::EventLog {
-public:
-    int showMessage(int, int, const QString&) override { return ResultClose; }
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
 
 class DesktopTest : public ::testing::TestWithParam<Screen> {
 protected:
@@ -104,9 +97,9 @@ protected:
         FlowBuilder flow(*project);
         draw(flow);
         const QString path = m_folder.filePath(name);
-        Silent silent;
-        EXPECT_TRUE(
-            trevalon::ProjectFile::save(*project, path, silent, silent, trevalon::TextTable()));
+        trevalon::test::RecordingSink sink;
+        trevalon::test::RecordingLog log(0);
+        EXPECT_TRUE(trevalon::ProjectFile::save(*project, path, sink, log, trevalon::TextTable()));
         return path;
     }
 

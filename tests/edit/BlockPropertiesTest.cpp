@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "config/MessageSink.h"
+#include "FlowBuilder.h"
+#include "Recorders.h"
 #include "config/TextTable.h"
 #include "edit/BlockProperties.h"
 #include "model/BlockCatalogue.h"
@@ -15,28 +16,13 @@ using namespace trevalon;
 
 namespace {
 
-class Recorder : public MessageSink {
-public:
-    QStringList shown;
-    int beeps = 0;
-    int showMessage(int, int, const QString& text) override {
-        shown << text;
-        return ResultClose;
-    }
-    void beep() override { ++beeps; }
-};
-
 class PropertiesFixture : public ::testing::Test {
 protected:
     PropertiesFixture() : props(project, texts, sink) { project.newProject(); }
 
     // Places a block of `kind` on board n and returns its cell.
     Cell& place(int n, int column, int row, int kind) {
-        project.placeBlock(n, column, row, kind / 10, kind % 10);
-        if (kind == KindVariable) {
-            ++project.board(n).variableCount;
-        }
-        return project.cell(n, column, row);
+        return test::FlowBuilder(project).put(n, column, row, kind);
     }
     Cell& variable(int n, int column, int row, const QString& name, int type, int scope = 0) {
         Cell& cell = place(n, column, row, KindVariable);
@@ -64,7 +50,7 @@ protected:
 
     Project project;
     TextTable texts;
-    Recorder sink;
+    test::RecordingSink sink;
     BlockProperties props;
 };
 
@@ -178,13 +164,13 @@ TEST_F(PropertiesFixture, VariableNameIsCheckedAcrossTheProject) {
     showCell(2, 2);
     // Another board's variable, in any letter case.
     EXPECT_FALSE(props.storeText(2, QStringLiteral("LICZNIK")).stored);
-    EXPECT_EQ(sink.shown.last(), message(68, 69));
+    EXPECT_EQ(sink.messages.last(), message(68, 69));
     // A block of the same board.
     EXPECT_FALSE(props.storeText(2, QStringLiteral("krok")).stored);
-    EXPECT_EQ(sink.shown.last(), message(68, 69));
+    EXPECT_EQ(sink.messages.last(), message(68, 69));
     EXPECT_FALSE(props.storeText(2, QString()).stored);
-    EXPECT_EQ(sink.shown.last(), message(68, 67));
-    EXPECT_EQ(sink.shown.size(), 3);
+    EXPECT_EQ(sink.messages.last(), message(68, 67));
+    EXPECT_EQ(sink.messages.size(), 3);
     EXPECT_EQ(project.cell(2, 2, 2).name, QStringLiteral("x"));
     EXPECT_TRUE(props.storeText(2, QStringLiteral("n")).stored);
     EXPECT_EQ(project.cell(2, 2, 2).name, QStringLiteral("n"));
@@ -194,8 +180,8 @@ TEST_F(PropertiesFixture, ReservedNameGivesOnlyItsOwnMessage) {
     place(1, 1, 1, KindAssign);
     showCell(1, 1);
     EXPECT_FALSE(props.storeText(2, QStringLiteral("Brak")).stored);
-    ASSERT_EQ(sink.shown.size(), 1);
-    EXPECT_EQ(sink.shown.first(), QStringLiteral("Brak") + texts.text(texts::NotAllowedAsName));
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages.first(), QStringLiteral("Brak") + texts.text(texts::NotAllowedAsName));
     // Only the exact word is reserved.
     EXPECT_TRUE(props.storeText(2, QStringLiteral("brak")).stored);
 }
@@ -260,7 +246,7 @@ TEST_F(PropertiesFixture, DateStartValueMustBeARealDay) {
         EXPECT_EQ(sink.beeps, beeps + (c.stored ? 0 : 1)) << c.text;
         EXPECT_EQ(project.cell(1, 1, 1).text4, c.stored ? QLatin1String(c.text) : before);
     }
-    EXPECT_TRUE(sink.shown.isEmpty());
+    EXPECT_TRUE(sink.messages.isEmpty());
 }
 
 TEST_F(PropertiesFixture, TextStartValueKeepsItsLength) {

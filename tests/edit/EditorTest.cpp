@@ -10,6 +10,7 @@
 #include "edit/BoardGeometry.h"
 #include "edit/Editor.h"
 #include "edit/EditorView.h"
+#include "edit/PropertiesKind.h"
 #include "model/BlockCatalogue.h"
 #include "model/Project.h"
 
@@ -93,7 +94,7 @@ TEST_F(EditorFixture, PlacingRefusesWhatABoardCannotHold) {
     }
     sink.messages.clear();
     place(KindVariable, 10, 1);
-    EXPECT_EQ(sink.messages, QStringList{texts.text(290)});
+    EXPECT_EQ(sink.messages, QStringList{texts.text(texts::VariableLimitReached)});
     EXPECT_FALSE(project->isOccupied(1, 10, 1));
 }
 
@@ -127,13 +128,12 @@ TEST_F(EditorFixture, ClicksSelectMarkAndShowTheBlocksProperties) {
     editor.mouseDown(1, at(5, 5), Click::Left);
     EXPECT_FALSE(project->cell(1, 3, 4).marked) << "the earlier mark goes";
     editor.mouseDown(1, at(8, 8), Click::Left);
-    EXPECT_EQ(view.propertiesShown,
-              (QList<int>{KindAssign, Editor::PropertiesVariable, Editor::PropertiesBoard}));
+    EXPECT_EQ(view.propertiesShown, (QList<int>{KindAssign, PropertiesVariable, PropertiesBoard}));
     EXPECT_EQ(editor.frames(1).at(5, 5), FrameNone) << "an empty cell clears the marks";
     // While a properties row is being edited, a click only asks to finish it.
     view.editing = true;
     editor.mouseDown(1, at(3, 4), Click::Left);
-    EXPECT_EQ(sink.messages, QStringList{texts.text(300)});
+    EXPECT_EQ(sink.messages, QStringList{texts.text(texts::FinishEditingProperties)});
     EXPECT_FALSE(project->cell(1, 3, 4).marked);
 }
 
@@ -153,7 +153,7 @@ TEST_F(EditorFixture, AMoveStaysOnItsBoard) {
     ASSERT_TRUE(editor.moving());
     EXPECT_EQ(editor.frames(1).at(2, 2), FrameMoving);
     editor.mouseDown(2, at(4, 4), Click::Left);
-    EXPECT_EQ(sink.messages, QStringList{texts.text(301)});
+    EXPECT_EQ(sink.messages, QStringList{texts.text(texts::CannotMoveAcrossBoards)});
     EXPECT_FALSE(editor.moving());
     EXPECT_EQ(project->activeBoard, 1);
     EXPECT_TRUE(project->isOccupied(1, 2, 2));
@@ -169,12 +169,12 @@ TEST_F(EditorFixture, DeletingABlockAsksFirstWhenTheSettingSaysSo) {
     editor.mouseDown(1, at(2, 2), Click::Left);
     sink.answer = MessageSink::ResultNo;
     editor.deleteCurrentBlock();
-    EXPECT_EQ(sink.messages, QStringList{texts.text(303)});
+    EXPECT_EQ(sink.messages, QStringList{texts.text(texts::ConfirmDeleteBlock)});
     EXPECT_TRUE(project->isOccupied(1, 2, 2));
     sink.answer = MessageSink::ResultYes;
     editor.deleteCurrentBlock();
     EXPECT_FALSE(project->isOccupied(1, 2, 2));
-    EXPECT_EQ(view.propertiesShown.last(), Editor::PropertiesBoard);
+    EXPECT_EQ(view.propertiesShown.last(), PropertiesBoard);
     // Without the warning nothing is asked; a cell chosen on another board is not current.
     place(KindAssign, 3, 3);
     editor.mouseDown(1, at(3, 3), Click::Left);
@@ -196,7 +196,7 @@ TEST_F(EditorFixture, DeletingABlockAsksFirstWhenTheSettingSaysSo) {
 TEST_F(EditorFixture, DeletingABoardKeepsTheOthersInOrder) {
     sink.answer = MessageSink::ResultYes;
     editor.deleteOwnBoard(1);
-    EXPECT_EQ(sink.messages, QStringList{texts.text(302)});
+    EXPECT_EQ(sink.messages, QStringList{texts.text(texts::FirstBoardNotRemovable)});
     ASSERT_TRUE(editor.newBoard());
     ASSERT_TRUE(editor.newBoard());
     EXPECT_FALSE(editor.newBoard()) << "three boards at most";

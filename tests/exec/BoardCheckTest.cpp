@@ -6,6 +6,7 @@
 #include "exec/CheckReport.h"
 
 using namespace trevalon;
+using test::FlowBuilder;
 
 namespace {
 
@@ -413,7 +414,7 @@ TEST_F(BoardCheckStages, TheProjectCheckStopsAtTheFirstFailingBoard) {
     ASSERT_EQ(report.boards.size(), 1u);
     EXPECT_EQ(report.boards[0].board, 2);
     EXPECT_EQ(t.project().activeBoard, 2);
-    EXPECT_EQ(t.messages.shown, QStringList{t.workspace.texts().text(texts::BoardCheckFailed)});
+    EXPECT_EQ(t.sink.messages, QStringList{t.workspace.texts().text(texts::BoardCheckFailed)});
     EXPECT_TRUE(report.projects.isEmpty());
 
     t.project().boardCount = 1;

@@ -3,6 +3,7 @@
 #include "FlowBuilder.h"
 
 using namespace trevalon;
+using test::FlowBuilder;
 
 namespace {
 

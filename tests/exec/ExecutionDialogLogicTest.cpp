@@ -5,6 +5,7 @@
 #include "exec/VariablesList.h"
 
 using namespace trevalon;
+using test::FlowBuilder;
 
 namespace {
 
@@ -176,7 +177,7 @@ TEST_F(DialogEntry, AcceptedValuesAreAssignedAndShown) {
     EXPECT_EQ(reading(QStringLiteral("s")).enterValue(QStringLiteral("say \"hi\"")),
               EntryResult::Accepted);
     EXPECT_EQ(value(QStringLiteral("s")), QStringLiteral("\"say \"hi\"\""));
-    EXPECT_EQ(t.messages.beeps, 0);
+    EXPECT_EQ(t.sink.beeps, 0);
 }
 
 TEST_F(DialogEntry, EmptyOrMalformedValuesOnlyBeep) {
@@ -186,8 +187,8 @@ TEST_F(DialogEntry, EmptyOrMalformedValuesOnlyBeep) {
     for (const char* bad : {"", "-", ".", "1.2.3", "1-2", "abc"}) {
         EXPECT_EQ(real.enterValue(QString::fromLatin1(bad)), EntryResult::Refused) << bad;
     }
-    EXPECT_EQ(t.messages.beeps, 7);
-    EXPECT_TRUE(t.messages.shown.isEmpty());
+    EXPECT_EQ(t.sink.beeps, 7);
+    EXPECT_TRUE(t.sink.messages.isEmpty());
     EXPECT_EQ(value(QStringLiteral("n")), QStringLiteral("0"));
     EXPECT_EQ(value(QStringLiteral("r")), QStringLiteral("0"));
     EXPECT_FALSE(real.answered());
@@ -212,9 +213,9 @@ TEST_F(DialogEntry, DatesGoThroughTheRulesWithTheirMessages) {
               EntryResult::Rejected);
     EXPECT_EQ(dialog.enterDate(QStringLiteral("1900"), QStringLiteral("1"), QStringLiteral("1")),
               EntryResult::Rejected);
-    ASSERT_EQ(t.messages.shown.size(), 2);
-    EXPECT_EQ(t.messages.shown[0], t.workspace.texts().text(texts::EnterDayOfMonth));
-    EXPECT_EQ(t.messages.shown[1], t.workspace.texts().text(texts::EnterYearInRange));
+    ASSERT_EQ(t.sink.messages.size(), 2);
+    EXPECT_EQ(t.sink.messages[0], t.workspace.texts().text(texts::EnterDayOfMonth));
+    EXPECT_EQ(t.sink.messages[1], t.workspace.texts().text(texts::EnterYearInRange));
     EXPECT_EQ(value(QStringLiteral("d")), QStringLiteral("\"2000/01/01\""));
     EXPECT_EQ(dialog.enterDate(QStringLiteral("2012"), QStringLiteral("07"), QStringLiteral("13")),
               EntryResult::Accepted);

@@ -6,6 +6,7 @@
 #include "exec/Executor.h"
 
 using namespace trevalon;
+using test::FlowBuilder;
 
 namespace {
 
@@ -79,7 +80,7 @@ TEST_F(ExecutorRuns, StartAboveEndStopsAtTheSecondStep) {
     EXPECT_FALSE(executor().running());
     EXPECT_TRUE(t.io.shown.empty());
     // No variables: the run says so and goes on.
-    EXPECT_EQ(t.messages.shown, QStringList{text(texts::NoVisibleVariables)});
+    EXPECT_EQ(t.sink.messages, QStringList{text(texts::NoVisibleVariables)});
     EXPECT_FALSE(t.project().cell(1, 2, 2).marked);
 }
 
@@ -125,7 +126,7 @@ TEST_F(ExecutorRuns, FactorialReadsComputesAndWrites) {
     EXPECT_EQ(t.io.shown[1].mode, DialogMode::Show);
     EXPECT_EQ(t.io.shown[1].title, text(texts::ExecutionResultTitle));
     EXPECT_EQ(t.io.shown[1].text, q("Silnia liczby 5 wynosi 120"));
-    EXPECT_TRUE(t.messages.shown.isEmpty());
+    EXPECT_TRUE(t.sink.messages.isEmpty());
 }
 
 TEST_F(ExecutorRuns, AComparisonTurnsLeftWhenItHoldsAndRightOtherwise) {
@@ -178,7 +179,7 @@ TEST_F(ExecutorRuns, AProcedureReturnsToItsBoardInThatBoardsDirection) {
     executor().setTrace([&](qint64, const RunState& s) { trace.push_back(s); });
     executor().run();
     ASSERT_EQ(executor().lastEnd(), RunEnd::Finished)
-        << t.messages.shown.join(q(" | ")).toStdString();
+        << t.sink.messages.join(q(" | ")).toStdString();
     EXPECT_EQ(shownTexts(), QStringList{q("Suma: 6")});
     // After each return the flow goes on upward from the return block.
     int returns = 0;
@@ -198,7 +199,7 @@ TEST_F(ExecutorRuns, BranchJumpsCrossToAFragmentBoardAndBack) {
     t.project().board(2).runDirection = q("R");  // left over from an earlier run
     executor().run();
     EXPECT_EQ(executor().lastEnd(), RunEnd::Finished)
-        << t.messages.shown.join(q(" | ")).toStdString();
+        << t.sink.messages.join(q(" | ")).toStdString();
     EXPECT_EQ(shownTexts(), QStringList{q("Po powrocie z fragmentu a = 70")});
 }
 
@@ -271,11 +272,11 @@ TEST_F(ExecutorRuns, FormulaDetailsAreLoggedOnlyAtTheHighestLevel) {
     f.put(1, 2, 4, KindEnd);
     f.put(1, 4, 4, KindEnd);
     f.variable(1, 7, 1, q("x"), TypeInteger, q("0"));
-    t.log.detail = 4;
+    t.log.currentLevel = 4;
     executor().run();
     EXPECT_TRUE(t.log.lines.isEmpty()) << t.log.lines.join(q(" | ")).toStdString();
 
-    t.log.detail = 5;
+    t.log.currentLevel = 5;
     executor().run();
     EXPECT_EQ(executor().state().runColumn, 2);  // 5 > 4 holds: left
     // The check before the run tries the formulas too; the run's own lines come last.
@@ -305,7 +306,7 @@ TEST_F(ExecutorRuns, VariablesAreLoadedFromEveryBoardWithTheConstants) {
     EXPECT_EQ(t.project().board(1).variableCount, 2);
     EXPECT_EQ(t.project().board(2).variableCount, 1);
     EXPECT_EQ(t.workspace.variableValue(q("PI")), q("3.14159265358979"));
-    EXPECT_TRUE(t.messages.shown.isEmpty());
+    EXPECT_TRUE(t.sink.messages.isEmpty());
 }
 
 TEST_F(ExecutorRuns, ARandomNumberBlockDrawsBelowItsBound) {
@@ -339,7 +340,7 @@ TEST_F(ExecutorRuns, TheStepLimitEndsAnEndlessLoop) {
     EXPECT_EQ(executor().lastEnd(), RunEnd::StepLimit);
     EXPECT_EQ(executor().stepsTaken(), 1000);
     EXPECT_FALSE(executor().running());
-    EXPECT_TRUE(t.messages.shown.isEmpty());
+    EXPECT_TRUE(t.sink.messages.isEmpty());
 }
 
 TEST_F(ExecutorRuns, AnEndlessLoopStopsWhenAskedBetweenSteps) {
@@ -355,7 +356,7 @@ TEST_F(ExecutorRuns, AnEndlessLoopStopsWhenAskedBetweenSteps) {
     EXPECT_FALSE(executor().running());
     EXPECT_EQ(executor().stepsTaken(), 1000);
     EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted);
-    EXPECT_EQ(t.messages.shown.last(), text(texts::BoardProcessingFailed));
+    EXPECT_EQ(t.sink.messages.last(), text(texts::BoardProcessingFailed));
     EXPECT_EQ(executor().runSlice(100), 0);
 
     // The dialog's stop request is honoured after the step in progress.
@@ -378,7 +379,7 @@ TEST_F(ExecutorRuns, AFailingCheckRunsNothing) {
     executor().run();
     EXPECT_EQ(executor().lastEnd(), RunEnd::CheckFailed);
     EXPECT_EQ(executor().stepsTaken(), 0);
-    EXPECT_EQ(t.messages.shown, QStringList{text(texts::BoardCheckFailed)});
+    EXPECT_EQ(t.sink.messages, QStringList{text(texts::BoardCheckFailed)});
     EXPECT_TRUE(t.project().cell(1, 2, 2).marked);
 }
 
@@ -404,7 +405,7 @@ TEST_F(ExecutorRuns, InputThatNeverComesEndsTheRunQuietly) {
     t.io.then(DialogClose::InputEnded);
     executor().run();
     EXPECT_EQ(executor().lastEnd(), RunEnd::InputEnded);
-    EXPECT_TRUE(t.messages.shown.isEmpty());
+    EXPECT_TRUE(t.sink.messages.isEmpty());
     EXPECT_FALSE(t.project().cell(1, 2, 2).marked);
 }
 
@@ -414,7 +415,7 @@ TEST_F(ExecutorRuns, AbortFromTheDialogClosesItAndStops) {
     executor().run();
     EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted);
     EXPECT_EQ(t.io.closes, 1);
-    EXPECT_EQ(t.messages.shown, QStringList{text(texts::BoardProcessingFailed)});
+    EXPECT_EQ(t.sink.messages, QStringList{text(texts::BoardProcessingFailed)});
     EXPECT_TRUE(t.log.lines.contains(q("Error.  Abort execution.")));
 }
 
@@ -431,8 +432,8 @@ protected:
     void expectAborted(const QStringList& messages) {
         executor().run();
         EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted)
-            << t.messages.shown.join(q(" | ")).toStdString();
-        EXPECT_EQ(t.messages.shown, messages);
+            << t.sink.messages.join(q(" | ")).toStdString();
+        EXPECT_EQ(t.sink.messages, messages);
         EXPECT_FALSE(executor().running());
     }
 };
@@ -441,11 +442,11 @@ TEST_F(RunFailures, AnAssignmentTheCalculatorRejects) {
     f.assign(1, 2, 2, q("x"), q("10 mod x"));  // x is 0 when it runs, 1..8 in the check
     f.put(1, 2, 3, KindEnd);
     executor().run();
-    ASSERT_EQ(t.messages.shown.size(), 2);
-    EXPECT_TRUE(t.messages.shown[0].startsWith(text(texts::FormulaRunFailed) + u'\n'));
-    EXPECT_GT(t.messages.shown[0].size(), text(texts::FormulaRunFailed).size() + 1);
-    EXPECT_EQ(t.messages.shown[1], text(texts::BoardProcessingFailed));
-    const QString error = t.messages.shown[0].mid(text(texts::FormulaRunFailed).size() + 1);
+    ASSERT_EQ(t.sink.messages.size(), 2);
+    EXPECT_TRUE(t.sink.messages[0].startsWith(text(texts::FormulaRunFailed) + u'\n'));
+    EXPECT_GT(t.sink.messages[0].size(), text(texts::FormulaRunFailed).size() + 1);
+    EXPECT_EQ(t.sink.messages[1], text(texts::BoardProcessingFailed));
+    const QString error = t.sink.messages[0].mid(text(texts::FormulaRunFailed).size() + 1);
     EXPECT_TRUE(t.log.lines.contains(text(texts::FormulaRunFailed) + u' ' +
                                      text(texts::LogFormula) + q("x:=10 mod x ") + error));
     EXPECT_TRUE(t.log.lines.contains(q("Error. ") + error + q(" Abort execution.")));
@@ -468,7 +469,7 @@ TEST_F(RunFailures, ARandomBoundThatIsNoNumber) {
     f.put(1, 2, 3, KindEnd);
     expectAborted({text(texts::FormulaProcessingFailed), text(texts::BoardProcessingFailed)});
     draw.text4 = q("0");
-    t.messages.shown.clear();
+    t.sink.clear();
     expectAborted({text(texts::FormulaProcessingFailed), text(texts::BoardProcessingFailed)});
 }
 
@@ -532,9 +533,9 @@ TEST_F(RunFailures, LinksAreResolvedWhenTheRunBegins) {
 }
 
 TEST(WorkspaceState, TheCalculatorSpeaksTheInterfaceLanguage) {
-    RecordedMessages messages;
-    RecordedLog log;
-    Workspace workspace(log, messages);
+    test::RecordingSink sink;
+    test::RecordingLog log;
+    Workspace workspace(log, sink);
     workspace.setLanguage(q("ang"));
     const Evaluation english = workspace.evaluate(q("nosuch + 1"));
     EXPECT_FALSE(english.ok);
@@ -547,9 +548,9 @@ TEST(WorkspaceState, TheCalculatorSpeaksTheInterfaceLanguage) {
 }
 
 TEST(WorkspaceState, TheVariablesListIsTheCalculatorsListingAfterAnAssignment) {
-    RecordedMessages messages;
-    RecordedLog log;
-    Workspace workspace(log, messages);
+    test::RecordingSink sink;
+    test::RecordingLog log;
+    Workspace workspace(log, sink);
     workspace.loadVariables(q("a=1\r\nb=\"x\""));
     EXPECT_EQ(workspace.variablesList(), q("a=1\r\nb=\"x\""));
     ASSERT_TRUE(workspace.evaluate(q("a:=a + 41")).ok);

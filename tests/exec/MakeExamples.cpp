@@ -5,28 +5,9 @@
 #include <QTextStream>
 
 #include "ExampleFlowcharts.h"
-#include "config/EventLog.h"
-#include "config/MessageSink.h"
+#include "Recorders.h"
 #include "config/TextTable.h"
 #include "storage/ProjectFile.h"
-
-namespace {
-
-class PrintedMessages : public trevalon::MessageSink {
-public:
-    int showMessage(int, int, const QString& text) override {
-        QTextStream(stderr) << text << '\n';
-        return ResultClose;
-    }
-};
-
-class NoLog : public trevalon::EventLog {
-public:
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -35,15 +16,16 @@ int main(int argc, char* argv[]) {
         return 64;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    PrintedMessages messages;
-    NoLog log;
+    trevalon::test::RecordingSink sink;
+    trevalon::test::RecordingLog log(0);
     const trevalon::TextTable texts;
     for (const ExampleFlowchart& example : exampleFlowcharts()) {
         trevalon::Project project;
         example.build(project);
         const QString path = root.filePath(QString::fromLatin1(example.file));
         QDir().mkpath(QFileInfo(path).path());
-        if (!trevalon::ProjectFile::save(project, path, messages, log, texts)) {
+        if (!trevalon::ProjectFile::save(project, path, sink, log, texts)) {
+            QTextStream(stderr) << sink.messages.join(u'\n') << '\n';
             return 73;
         }
         QTextStream(stdout) << path << '\n';

@@ -107,14 +107,18 @@ QString describeCase(const DescriptionCase& dc, const QString& language) {
     if (dc.kind == KindArrayWrite) {
         c.text2 = c.name;
     }
-    if (dc.text2)
+    if (dc.text2) {
         c.text2 = QString::fromUtf16(dc.text2);
-    if (dc.text3)
+    }
+    if (dc.text3) {
         c.text3 = QString::fromUtf16(dc.text3);
-    if (dc.text4)
+    }
+    if (dc.text4) {
         c.text4 = QString::fromUtf16(dc.text4);
-    if (dc.mode >= 0)
+    }
+    if (dc.mode >= 0) {
         c.mode = dc.mode;
+    }
     TextTable texts;
     texts.setLanguage(language);
     return p.describeCell(1, 1, 1, texts);

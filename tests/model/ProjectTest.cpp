@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "RecordingSink.h"
+#include "Recorders.h"
 #include "config/TextTable.h"
 #include "model/BlockCatalogue.h"
 
@@ -94,7 +94,7 @@ TEST(ProjectPlacement, ConsecutiveProcedureBlocksShareTheWord) {
 
 TEST(ProjectEditing, MoveKeepsEveryFieldAndEmptiesTheSource) {
     Project p;
-    RecordingSink sink;
+    test::RecordingSink sink;
     TextTable texts;
     placeKind(p, 1, 2, 2, KindReadWrite);
     Cell& source = p.cell(1, 2, 2);
@@ -124,7 +124,7 @@ TEST(ProjectEditing, MoveKeepsEveryFieldAndEmptiesTheSource) {
 
 TEST(ProjectEditing, MoveOntoOccupiedCellIsRefused) {
     Project p;
-    RecordingSink sink;
+    test::RecordingSink sink;
     TextTable texts;
     placeKind(p, 1, 1, 1, KindAssign);
     placeKind(p, 1, 1, 2, KindMessage);
@@ -265,7 +265,7 @@ TEST(ProjectNames, UniquenessSkipsOnlyTheEditedCell) {
 }
 
 TEST(ProjectNames, BrakIsReservedExactly) {
-    RecordingSink sink;
+    test::RecordingSink sink;
     TextTable texts;
     EXPECT_FALSE(Project::isReservedName(QStringLiteral("brak"), sink, texts));
     EXPECT_TRUE(sink.messages.isEmpty());

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "FlowBuilder.h"
 #include "StorageTestSupport.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
@@ -22,10 +23,11 @@ std::unique_ptr<Project> everyKindProject(const QString& extra = QString()) {
     auto project = std::make_unique<Project>();
     project->boardCount = 3;
     project->note = QStringLiteral("Uczeń: Łucja & \"Ś\"") + extra;
+    test::FlowBuilder f(*project);
     int i = 0;
     for (const KindInfo& kind : BlockCatalogue::kinds()) {
         const int n = i % 3 + 1;
-        Cell& c = test::putBlock(*project, n, 15 - i % 15, (i / 15) * 5 + n, kind.code);
+        Cell& c = f.bare(n, 15 - i % 15, (i / 15) * 5 + n, kind.code);
         ++i;
         const QString tag = QString::number(kind.code);
         c.name = QStringLiteral("Żółć") + tag + extra;
@@ -101,7 +103,7 @@ TEST(ProjectFileRoundTrip, TextsWindows1250LacksAreWrittenAsUtf16) {
 
 TEST(ProjectFileRoundTrip, SpacesAtTheEndsSurviveBothForms) {
     auto original = std::make_unique<Project>();
-    Cell& c = test::putBlock(*original, 1, 3, 4, KindMessage);
+    Cell& c = test::FlowBuilder(*original).bare(1, 3, 4, KindMessage);
     c.text4 = QStringLiteral("  padded  ");
     c.text2 = QStringLiteral("Podaj ");
     c.text3 = QStringLiteral(" ");
@@ -152,8 +154,9 @@ TEST(ProjectFileRoundTrip, RandomProjectsComeBackFieldByField) {
             board.variableCount = random.bounded(0, kMaxVariablesPerBoard + 1);
             for (int i = random.bounded(0, 30); i > 0; --i) {
                 const KindInfo& kind = kinds[std::size_t(random.bounded(int(kinds.size())))];
-                Cell& c = test::putBlock(*original, n, random.bounded(1, kGridSize + 1),
-                                         random.bounded(1, kGridSize + 1), kind.code);
+                Cell& c =
+                    test::FlowBuilder(*original).bare(n, random.bounded(1, kGridSize + 1),
+                                                      random.bounded(1, kGridSize + 1), kind.code);
                 c.name = text();
                 c.text2 = text();
                 c.text3 = text();
@@ -176,7 +179,7 @@ TEST(ProjectFileRoundTrip, RandomProjectsComeBackFieldByField) {
 TEST(ProjectFileRoundTrip, EmptyTextsAreLeftOutAndReadBackEmpty) {
     auto original = std::make_unique<Project>();
     original->board(1).name.clear();
-    test::putBlock(*original, 1, 1, 1, KindLineVertical);
+    test::FlowBuilder(*original).bare(1, 1, 1, KindLineVertical);
     const auto result = roundTrip(*original, ProjectFile::Form::Plain);
     ASSERT_TRUE(result->loaded);
     EXPECT_FALSE(result->bytes.contains("<nam>"));
@@ -189,7 +192,7 @@ TEST(ProjectFileRoundTrip, CellsOutsideTheBoardsSizeAreKept) {
     auto original = std::make_unique<Project>();
     original->board(1).columns = 3;
     original->board(1).rows = 3;
-    test::putBlock(*original, 1, 15, 15, KindEnd).name = QStringLiteral("Koniec");
+    test::FlowBuilder(*original).bare(1, 15, 15, KindEnd).name = QStringLiteral("Koniec");
     const auto result = roundTrip(*original, ProjectFile::Form::Plain);
     ASSERT_TRUE(result->loaded);
     EXPECT_TRUE(result->project->cell(1, 15, 15).occupied);
@@ -199,7 +202,7 @@ TEST(ProjectFileRoundTrip, CellsOutsideTheBoardsSizeAreKept) {
 TEST(ProjectFileWriting, SmallProjectHasExactBytes) {
     auto project = std::make_unique<Project>();
     project->note = QStringLiteral("Zażółć & \"gęślą\"\r\njaźń");
-    Cell& start = test::putBlock(*project, 1, 2, 1, KindStart);
+    Cell& start = test::FlowBuilder(*project).bare(1, 2, 1, KindStart);
     start.name = QStringLiteral("Start");
     start.text2 = QStringLiteral("Brak klocka");
     start.extra1 = 12632256;
@@ -256,9 +259,10 @@ TEST(ProjectFileWriting, EncodedFormHoldsBase64OfUtf16) {
 
 TEST(ProjectFileWriting, NumbersCellsInColumnOrderFromOne) {
     auto project = std::make_unique<Project>();
-    test::putBlock(*project, 1, 3, 1, KindLineVertical);
-    test::putBlock(*project, 1, 1, 9, KindLineHorizontal);
-    test::putBlock(*project, 1, 1, 2, KindCornerTopLeft);
+    test::FlowBuilder f(*project);
+    f.bare(1, 3, 1, KindLineVertical);
+    f.bare(1, 1, 9, KindLineHorizontal);
+    f.bare(1, 1, 2, KindCornerTopLeft);
     project->board(1).blockCount = 99;  // a stale count is not written
     TpkXML document;
     ASSERT_TRUE(ProjectFile::buildDocument(*project, document, ProjectFile::Form::Plain,

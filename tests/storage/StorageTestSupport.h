@@ -30,7 +30,4 @@ inline QString dataFile(const QString& name) {
 // a line break and every kind of value a cell keeps.
 void buildSampleProject(Project& project);
 
-// Sets every field of a block directly (no placement defaults).
-Cell& putBlock(Project& project, int n, int column, int row, int kindCode);
-
 }  // namespace trevalon::test

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FlowBuilder.h"
 #include "ModalDriver.h"
 #include "edit/Editor.h"
 #include "exec/Workspace.h"
@@ -44,6 +45,8 @@ protected:
 
     trevalon::TFGlowny& main() { return app->main(); }
     trevalon::Project& project() { return app->workspace().project(); }
+    // Lays blocks onto the open project through the model, as a drawing would leave them.
+    trevalon::test::FlowBuilder flow() { return trevalon::test::FlowBuilder(project()); }
     trevalon::Editor& editor() { return main().editor(); }
     trevalon::TFWarning* warning() { return app->warning(); }
     trevalon::TTablica* board(int n) { return app->board(n); }

@@ -425,9 +425,13 @@ TEST_F(BoardEditing, TheStatusLineDescribesWhatIsUnderTheMouse) {
     hover(1, 5, 5);
     EXPECT_EQ(main().statusText(), QStringLiteral("Plansza nr 1"));
     hover(1, 2, 1);
-    EXPECT_EQ(main().statusText(), project().describeVariable(1, 2, 1, app->workspace().texts()));
+    EXPECT_EQ(main().statusText(),
+              QStringLiteral("Zmienna lokalna \"Zm0\" typu: \"l. całkowita\" o wartości "
+                             "początkowej \"0\" "));
     hover(1, 3, 1);
-    EXPECT_EQ(main().statusText(), project().describeBlock(1, 3, 1, app->workspace().texts()));
+    EXPECT_EQ(main().statusText(),
+              QStringLiteral("Klocek operacji przypisania o nazwie \"Przypisanie2\" - nie "
+                             "powiązany jeszcze ze zmienną"));
 }
 
 TEST_F(BoardEditing, TheBoardPictureGoesToTheClipboard) {

@@ -1,9 +1,8 @@
 // A pupil's whole task, done with the mouse and the keyboard only: from an empty program, a new
 // project from the File menu, the factorial flowchart drawn from the toolbar, every block
 // filled in through the properties window and its builders, and a run with F9 that asks for n
-// and shows n!. The finished board is pictured into the build folder.
+// and shows n!.
 #include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
 
 #include "PropertiesFixture.h"
@@ -167,19 +166,6 @@ TEST_F(FactorialByHand, DrawFillInAndRun) {
     EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Finished);
     EXPECT_EQ(result, QStringLiteral("5! = 120"));
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
-
-    const QString picture =
-        QDir::cleanPath(QStringLiteral(TREVALON_SCREENSHOT_DIR "/../factorial-drawn.png"));
-    EXPECT_TRUE(board(1)->grab().save(picture)) << picture.toStdString();
-    // And the whole desk: the main window with the board and the properties of the result.
-    select(3, 8);
-    QImage desk = main().grab().toImage();
-    QPainter p(&desk);
-    for (QWidget* w : {static_cast<QWidget*>(board(1)), static_cast<QWidget*>(props())}) {
-        p.drawPixmap(w->pos() - main().pos(), w->grab());
-    }
-    p.end();
-    EXPECT_TRUE(desk.save(screenshotPath(QStringLiteral("factorial-desk.png"))));
 }
 
 }  // namespace

@@ -164,6 +164,21 @@ TEST_F(MainWindow, AboutShowsModallyAndCloses) {
     main().menus().action(Command::About)->trigger();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(app->about()->isVisible());
+    // Escape closes it too.
+    driver.when(app->about(), [this] { QTest::keyClick(app->about(), Qt::Key_Escape); });
+    main().commands().execute(Command::About);
+    EXPECT_FALSE(app->about()->isVisible());
+}
+
+// The program's own message dialog takes the keys of the interface language.
+TEST_F(MainWindow, TheMessageDialogTakesTheKeysOfTheInterfaceLanguage) {
+    driver.when(warning(), [this] { QTest::keyClick(warning(), Qt::Key_N); });
+    EXPECT_EQ(
+        warning()->showMessage(3, 2, app->workspace().texts().text(texts::SaveChangesQuestion)), 2);
+    app->workspace().setLanguage(QStringLiteral("ang"));
+    driver.when(warning(), [this] { QTest::keyClick(warning(), Qt::Key_C); });
+    EXPECT_EQ(
+        warning()->showMessage(1, 3, app->workspace().texts().text(texts::UnsupportedFileType)), 0);
 }
 
 TEST_F(MainWindow, AltKeysOpenTheMenusAtTheirPlaces) {
@@ -236,6 +251,16 @@ TEST_F(MainWindow, CheckingTheProjectReportsTheFirstFaultyBoard) {
     EXPECT_EQ(app->report()->rows().front().label, QStringLiteral("Kontrola: Plansza nr 2"));
     EXPECT_EQ(project().activeBoard, 2);
     EXPECT_TRUE(board(2)->titleActive());
+}
+
+TEST_F(MainWindow, AltF8InABoardWindowShowsTheCheckOfThatBoard) {
+    newProject();
+    flowcharts::factorial(project());
+    main().showBoardWindow(1);
+    clickCell(1, 3, 5);
+    QTest::keyClick(board(1), Qt::Key_F8, Qt::AltModifier);
+    ASSERT_TRUE(app->report()->isVisible());
+    EXPECT_EQ(app->report()->reportKind(), TFOpisy::KindBoard);
 }
 
 TEST_F(MainWindow, FaultyCellsAreFramedRedByTheBoardCheck) {

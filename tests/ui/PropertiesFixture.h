@@ -2,7 +2,6 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QDir>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -21,11 +20,6 @@ protected:
     }
 
     trevalon::TFWlasnosci* props() { return app->properties(); }
-
-    static QString screenshotPath(const QString& name) {
-        QDir().mkpath(QStringLiteral(TREVALON_SCREENSHOT_DIR));
-        return QStringLiteral(TREVALON_SCREENSHOT_DIR "/") + name;
-    }
 
     // A press on row r of the picture, on its label.
     void clickRow(int r, int x = 40) {

@@ -3,14 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "Flowcharts.h"
+#include "FlowBuilder.h"
 #include "config/TextTable.h"
 #include "model/Project.h"
 #include "ui/schema/SchemaPage.h"
 #include "ui/schema/TFSchemat.h"
 
 using namespace trevalon;
-using flowcharts::put;
 
 namespace {
 
@@ -23,9 +22,10 @@ protected:
     SchemaPicture draw(bool withVariables = false) const {
         return SchemaPage::draw(board(), texts, withVariables, QFont());
     }
-    Cell& block(int kind, int column, int row) { return put(*project, kind, column, row); }
+    Cell& block(int kind, int column, int row) { return flow.put(1, column, row, kind); }
 
     std::unique_ptr<Project> project = std::make_unique<Project>();
+    test::FlowBuilder flow{*project};
     TextTable texts;
 };
 
@@ -55,7 +55,7 @@ TEST_F(SchemaPageTest, AreaSkipsEmptyColumnsAndRowsAroundTheBlocks) {
 TEST_F(SchemaPageTest, VariableBlocksCountOnlyWhenTheSettingIsOn) {
     block(KindStart, 2, 1);
     block(KindEnd, 2, 2);
-    flowcharts::variable(*project, QStringLiteral("x"), 6, 5);
+    flow.variable(1, 6, 5, QStringLiteral("x"), TypeInteger);
     EXPECT_EQ(area(false), (SchemaArea{2, 1, 1, 2, 0}));
     EXPECT_EQ(area(true), (SchemaArea{2, 1, 5, 5, 0}));
     // Without the setting the variable is neither drawn nor listed.
@@ -64,7 +64,7 @@ TEST_F(SchemaPageTest, VariableBlocksCountOnlyWhenTheSettingIsOn) {
 }
 
 TEST_F(SchemaPageTest, OnlyVariablesLeaveNothingToDraw) {
-    flowcharts::variable(*project, QStringLiteral("x"), 1, 1);
+    flow.variable(1, 1, 1, QStringLiteral("x"), TypeInteger);
     const SchemaPicture picture = draw(false);
     EXPECT_TRUE(picture.area.empty());
     EXPECT_TRUE(picture.page.isNull());
@@ -185,10 +185,10 @@ protected:
     void upwardLoop() {
         block(KindStart, 2, 1);
         block(KindJoinLeft, 2, 2);
-        flowcharts::assignment(*project, 2, 3, QStringLiteral("x"), QStringLiteral("1"));
+        flow.assign(1, 2, 3, QStringLiteral("x"), QStringLiteral("1"));
         block(KindCompareFormula, 2, 4);
         block(KindCornerTopRight, 1, 4);
-        flowcharts::assignment(*project, 1, 3, QStringLiteral("y"), QStringLiteral("2"));
+        flow.assign(1, 1, 3, QStringLiteral("y"), QStringLiteral("2"));
         block(KindCornerBottomRight, 1, 2);
         block(KindCornerLeftBottom, 3, 4);
         block(KindEnd, 3, 5);
@@ -199,7 +199,7 @@ protected:
 
 TEST_F(SchemaFlowTest, FollowsTheRunThroughCornersJunctionsAndBothWaysOutOfAComparison) {
     upwardLoop();
-    flowcharts::assignment(*project, 5, 5, QStringLiteral("z"), QStringLiteral("3"));
+    flow.assign(1, 5, 5, QStringLiteral("z"), QStringLiteral("3"));
     const SchemaFlow flow = SchemaFlow::trace(board());
     const struct {
         int column, row;
@@ -226,7 +226,7 @@ TEST_F(SchemaFlowTest, FollowsTheRunThroughCornersJunctionsAndBothWaysOutOfAComp
 TEST_F(SchemaFlowTest, ACallLeavesTheBoardAndTheFlowComesBackAtTheReturnBlock) {
     block(KindStart, 1, 1);
     block(KindCall, 1, 2);
-    flowcharts::assignment(*project, 1, 3, QStringLiteral("x"), QStringLiteral("1"));
+    flow.assign(1, 1, 3, QStringLiteral("x"), QStringLiteral("1"));
     block(KindReturn, 2, 3);
     block(KindEnd, 2, 4);
     const SchemaFlow flow = SchemaFlow::trace(board());

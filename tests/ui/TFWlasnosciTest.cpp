@@ -349,29 +349,7 @@ TEST_F(PropertiesWindow, LanguageSwitchRedrawsTheRows) {
     main().setLanguage(QStringLiteral("ang"));
     EXPECT_EQ(props()->properties().label(3), QStringLiteral("Go to"));
     EXPECT_EQ(value(3), QStringLiteral("Down"));
-    EXPECT_TRUE(props()->picture()->picture().save(
-        screenshotPath(QStringLiteral("properties-junction-english.png"))));
     main().setLanguage(QStringLiteral("pl"));
-}
-
-TEST_F(PropertiesWindow, Screenshots) {
-    declare(6, 1, QStringLiteral("liczba"), QStringLiteral("Rzeczywista"));
-    place(KindReadWrite, 1, 1);
-    select(1, 1);
-    typeRow(3, QStringLiteral("Podaj liczbę rzeczywistą większą od zera:"));
-    chooseRow(4, QStringLiteral("liczba"));
-    chooseRow(5, QStringLiteral("Pisz"));
-    EXPECT_TRUE(props()->grab().save(screenshotPath(QStringLiteral("properties-write.png"))));
-    clickRow(6);
-    QTRY_VERIFY(props()->list()->view()->isVisible());
-    EXPECT_TRUE(props()->grab().save(screenshotPath(QStringLiteral("properties-list-open.png"))));
-    props()->list()->hidePopup();
-    finishEdit();
-    select(6, 1);
-    clickRow(5);
-    EXPECT_TRUE(
-        props()->grab().save(screenshotPath(QStringLiteral("properties-variable-editing.png"))));
-    finishEdit();
 }
 
 }  // namespace

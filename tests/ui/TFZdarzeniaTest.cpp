@@ -146,15 +146,4 @@ TEST_F(EventLogViewer, UnreadableChoiceKeepsTheShownFile) {
         messages.first().startsWith(QStringLiteral("Problemy z wczytaniem pliku dziennika")));
 }
 
-TEST_F(EventLogViewer, Screenshot) {
-    QImage shot;
-    driver.when(viewer(), [&] {
-        shot = viewer()->grab().toImage();
-        click("ButClose");
-    });
-    main().commands().execute(Command::EventLog);
-    QDir().mkpath(QStringLiteral(TREVALON_SCREENSHOT_DIR));
-    EXPECT_TRUE(shot.save(QStringLiteral(TREVALON_SCREENSHOT_DIR "/event-log.png")));
-}
-
 }  // namespace

@@ -1,0 +1,256 @@
+// Pictures of the program's windows for people to look at, written into the build folder's
+// screenshots/. Not a test and not run by ctest: `build/tests/ui/trevalon_screenshots` makes
+// them all again on the offscreen platform (a GoogleTest filter picks some). Each scene checks
+// only what it needs to be worth picturing.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDir>
+#include <QPainter>
+
+#include "Flowcharts.h"
+#include "PropertiesFixture.h"
+#include "ui/builders/TFBudujKomentarz.h"
+#include "ui/builders/TFBudujWyrazenie.h"
+#include "ui/dialogs/TFUstawienia.h"
+#include "ui/dialogs/TFWinietka.h"
+#include "ui/dialogs/TFZdarzenia.h"
+#include "ui/main/MainMenus.h"
+#include "ui/properties/PropertiesView.h"
+#include "ui/run/RunController.h"
+#include "ui/run/TFOpisy.h"
+#include "ui/run/TFWykonanie.h"
+#include "ui/schema/TFSchemat.h"
+
+using namespace trevalon;
+
+namespace {
+
+// A new project is open, its first board and the properties window beside it.
+class Screenshots : public PropertiesFixture {
+protected:
+    // Writes `image` into the screenshots folder as `name`.
+    static void keep(const QImage& image, const QString& name) {
+        ASSERT_FALSE(image.isNull()) << name.toStdString();
+        QDir().mkpath(QStringLiteral(TREVALON_SCREENSHOT_DIR));
+        const QString path = QStringLiteral(TREVALON_SCREENSHOT_DIR "/") + name;
+        EXPECT_TRUE(image.save(path)) << path.toStdString();
+    }
+
+    // The main window with its floating companions drawn where they float.
+    QImage composite() {
+        QImage image = main().grab().toImage();
+        QPainter p(&image);
+        QList<QWidget*> companions;
+        for (int n = 1; n <= 3; ++n) {
+            companions << board(n);
+        }
+        companions << app->report();
+        if (auto* properties = dynamic_cast<QWidget*>(main().properties())) {
+            companions << properties;
+        }
+        for (QWidget* w : companions) {
+            if (w->isVisible()) {
+                p.drawPixmap(w->pos() - main().pos(), w->grab());
+            }
+        }
+        return image;
+    }
+
+    void openFactorial() {
+        newProject();
+        flowcharts::factorial(project());
+        main().showBoardWindow(1);
+    }
+
+    // Clicks the button or control called `name` in `window`.
+    static void click(QWidget* window, const char* name) {
+        auto* widget = window->findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(widget, nullptr) << name;
+        QTest::mouseClick(widget, Qt::LeftButton);
+    }
+};
+
+TEST_F(Screenshots, MainWindowWithABoard) {
+    openFactorial();
+    clickCell(1, 3, 5);
+    QTest::keyClick(board(1), Qt::Key_F8, Qt::AltModifier);
+    ASSERT_TRUE(app->report()->isVisible());
+    keep(composite(), QStringLiteral("main-window.png"));
+}
+
+TEST_F(Screenshots, MessageDialog) {
+    QImage polish;
+    QImage english;
+    driver.when(warning(), [&] {
+        polish = warning()->grab().toImage();
+        QTest::keyClick(warning(), Qt::Key_N);
+    });
+    warning()->showMessage(3, 2, app->workspace().texts().text(texts::SaveChangesQuestion));
+    app->workspace().setLanguage(QStringLiteral("ang"));
+    driver.when(warning(), [&] {
+        english = warning()->grab().toImage();
+        QTest::keyClick(warning(), Qt::Key_C);
+    });
+    warning()->showMessage(1, 3, app->workspace().texts().text(texts::UnsupportedFileType));
+    keep(polish, QStringLiteral("message-dialog.png"));
+    keep(english, QStringLiteral("message-dialog-english.png"));
+}
+
+TEST_F(Screenshots, ExecutionDialog) {
+    openFactorial();
+    TFWykonanie* dialog = app->execution();
+    QImage reading;
+    QImage result;
+    driver.when(dialog, [&] {
+        QTest::qWait(40);  // the input takes the focus 20 ms after the dialog appears
+        QTest::keyClicks(dialog->valueInput(), QStringLiteral("5"));
+        reading = dialog->grab().toImage();
+        QTest::keyClick(dialog->valueInput(), Qt::Key_Return);
+    });
+    driver.when(dialog, [&] {
+        result = dialog->grab().toImage();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    QTest::keyClick(&main(), Qt::Key_F9);
+    QTRY_VERIFY_WITH_TIMEOUT(!main().runner().running(), 5000);
+    keep(reading, QStringLiteral("execution-dialog-read.png"));
+    keep(result, QStringLiteral("execution-dialog-result.png"));
+    keep(composite(), QStringLiteral("main-window-after-run.png"));
+}
+
+TEST_F(Screenshots, AboutWindow) {
+    QImage about;
+    driver.when(app->about(), [&] {
+        about = app->about()->grab().toImage();
+        QTest::keyClick(app->about(), Qt::Key_Escape);
+    });
+    main().commands().execute(Command::About);
+    keep(about, QStringLiteral("about.png"));
+}
+
+TEST_F(Screenshots, ExpressionBuilderWithAnOpenList) {
+    flow().variable(1, 5, 1, QStringLiteral("x"), TypeReal);
+    flow().variable(1, 6, 1, QStringLiteral("k"), TypeInteger);
+    flow().variable(1, 7, 1, QStringLiteral("b"), TypeLogical);
+    TFBudujWyrazenie* builder = app->expressionBuilder();
+    QImage shot;
+    QImage list;
+    driver.when(builder, [&] {
+        shot = builder->grab().toImage();
+        QTest::mouseClick(builder->dropButton(BuilderList::TextFunctions), Qt::LeftButton);
+        list = builder->list(BuilderList::TextFunctions)->view()->window()->grab().toImage();
+        builder->list(BuilderList::TextFunctions)->hidePopup();
+        QTest::mouseClick(builder->enterButton(), Qt::LeftButton);
+    });
+    builder->compose(1, QStringLiteral("x"), QStringLiteral("Sqrt(k*k + 2) / 3"),
+                     main().pos() + QPoint(15, 20));
+    keep(shot, QStringLiteral("expression-builder.png"));
+    keep(list, QStringLiteral("expression-builder-list.png"));
+}
+
+TEST_F(Screenshots, CommentBuilderWithAPreview) {
+    flow().variable(1, 7, 1, QStringLiteral("x"), TypeReal);
+    flow().variable(1, 7, 2, QStringLiteral("s"), TypeText);
+    flow().variable(1, 7, 3, QStringLiteral("d"), TypeDate);
+    TFBudujKomentarz* builder = app->commentBuilder();
+    QImage shot;
+    driver.when(builder, [&] {
+        builder->textEdit()->setText(QStringLiteral("Silnia liczby $7n$ wynosi $7x$"));
+        click(builder, "ButPodglond");
+        shot = builder->grab().toImage();
+        click(builder, "ButAnuluj");
+    });
+    builder->build(QString(), 1, QPoint(100, 100));
+    keep(shot, QStringLiteral("comment-builder.png"));
+}
+
+TEST_F(Screenshots, EventLogViewer) {
+    TFZdarzenia* viewer = app->eventLogViewer();
+    QImage shot;
+    driver.when(viewer, [&] {
+        shot = viewer->grab().toImage();
+        click(viewer, "ButClose");
+    });
+    main().commands().execute(Command::EventLog);
+    keep(shot, QStringLiteral("event-log.png"));
+}
+
+TEST_F(Screenshots, SettingsInBothLanguages) {
+    TFUstawienia* dialog = app->settingsDialog();
+    QImage shot;
+    const auto picture = [&] {
+        driver.when(dialog, [&] {
+            shot = dialog->grab().toImage();
+            click(dialog, "ButAnuluj");
+        });
+        main().commands().execute(Command::Settings);
+    };
+    main().setLanguage(QStringLiteral("ang"));
+    picture();
+    keep(shot, QStringLiteral("settings-english.png"));
+    main().setLanguage(QStringLiteral("pl"));
+    picture();
+    keep(shot, QStringLiteral("settings.png"));
+}
+
+TEST_F(Screenshots, SchemaWindow) {
+    openFactorial();
+    TFSchemat* schema = app->schema();
+    QImage shot;
+    driver.when(schema, [&] {
+        shot = schema->grab().toImage();
+        QTest::mouseClick(schema->closeButton(), Qt::LeftButton);
+    });
+    main().menus().updateState(MainMenus::Show);
+    main().menus().action(Command::ShowSchema)->trigger();
+    keep(shot, QStringLiteral("schema-window.png"));
+}
+
+TEST_F(Screenshots, PropertiesOfAJunctionInEnglish) {
+    place(KindJoinRight, 1, 1);
+    select(1, 1);
+    main().setLanguage(QStringLiteral("ang"));
+    keep(props()->picture()->picture(), QStringLiteral("properties-junction-english.png"));
+}
+
+// A write block of a real variable, its list of variables open, and a variable's type.
+TEST_F(Screenshots, PropertiesWhileEditing) {
+    place(KindVariable, 6, 1);
+    select(6, 1);
+    typeRow(2, QStringLiteral("liczba"));
+    chooseRow(3, QStringLiteral("Rzeczywista"));
+    place(KindReadWrite, 1, 1);
+    select(1, 1);
+    typeRow(3, QStringLiteral("Podaj liczbę rzeczywistą większą od zera:"));
+    chooseRow(4, QStringLiteral("liczba"));
+    chooseRow(5, QStringLiteral("Pisz"));
+    keep(props()->grab().toImage(), QStringLiteral("properties-write.png"));
+    clickRow(6);
+    QTRY_VERIFY(props()->list()->view()->isVisible());
+    keep(props()->grab().toImage(), QStringLiteral("properties-list-open.png"));
+    props()->list()->hidePopup();
+    finishEdit();
+    select(6, 1);
+    clickRow(5);
+    keep(props()->grab().toImage(), QStringLiteral("properties-variable-editing.png"));
+    finishEdit();
+}
+
+// The factorial example as a pupil draws it, alone and on the desk with the properties of
+// its result.
+TEST_F(Screenshots, FactorialExample) {
+    ASSERT_TRUE(
+        main().files().openPath(QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb")));
+    main().showBoardWindow(1);
+    keep(board(1)->grab().toImage(), QStringLiteral("factorial-drawn.png"));
+    select(3, 8);
+    QImage desk = main().grab().toImage();
+    QPainter p(&desk);
+    for (QWidget* w : {static_cast<QWidget*>(board(1)), static_cast<QWidget*>(props())}) {
+        p.drawPixmap(w->pos() - main().pos(), w->grab());
+    }
+    p.end();
+    keep(desk, QStringLiteral("factorial-desk.png"));
+}
+
+}  // namespace
