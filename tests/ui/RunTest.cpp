@@ -353,9 +353,7 @@ TEST_F(Running, BoardsAndTheProjectStayWhileAStepwiseRunWaits) {
     ASSERT_TRUE(runner().running());
     // The menus offer only what a waiting run allows: the next step, aborting, help.
     MainMenus& menus = main().menus();
-    for (auto which : {MainMenus::File, MainMenus::Show, MainMenus::Run, MainMenus::Help}) {
-        menus.updateState(which);
-    }
+    menus.updateState();
     for (Command c :
          {Command::NewProject, Command::NewBoard, Command::OpenProject, Command::SaveProject,
           Command::SaveAs, Command::Close, Command::CheckBoard, Command::CheckProject, Command::Run,
