@@ -307,7 +307,10 @@ void MainCommands::toggleVariables() {
 }
 
 void MainCommands::openHelp() {
-    const QString page = m_state.startFolder + QStringLiteral("/Pomoc/index.htm");
+    // The help speaks the interface's language: Polish at the top, English in its own folder.
+    const bool english = m_ws.texts().language() == QLatin1String("ang");
+    const QString page = m_state.startFolder + (english ? QStringLiteral("/Pomoc/en/index.htm")
+                                                        : QStringLiteral("/Pomoc/index.htm"));
     if (openUrl) {
         openUrl(QUrl::fromLocalFile(page));
     }

@@ -91,7 +91,7 @@ void RunController::abort() {
     // The abort's message waits in its own event loop: no slice may end the run under it and
     // raise the board over the message.
     m_timer.stop();
-    m_ws.executor().abort();
+    m_ws.executor().stop();
     ended();
 }
 
@@ -124,7 +124,7 @@ void RunController::slice() {
     }
     m_inStep = false;
     if (executor.running() && m_abortRequested) {
-        executor.abort();
+        executor.stop();
     }
     flushVariables();
     if (executor.running()) {
