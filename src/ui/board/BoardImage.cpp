@@ -1,4 +1,5 @@
 #include "ui/board/BoardImage.h"
+#include "ui/widgets/Palette.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,7 +19,7 @@ void BoardImage::setPicture(const QImage& picture) {
 
 void BoardImage::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), QColor(72, 68, 112));
+    p.fillRect(rect(), palette::violet);
     p.drawImage(0, 0, m_picture);
 }
 

@@ -14,6 +14,7 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 namespace {
@@ -49,7 +50,8 @@ TTablica::TTablica(int number, Project& project, const TextTable& texts, WindowH
     m_view = new QScrollArea(this);
     m_view->setObjectName(QStringLiteral("PWidok"));
     m_view->setFrameShape(QFrame::NoFrame);
-    m_view->setStyleSheet(QStringLiteral("QScrollArea { background: rgb(72, 68, 112); }"));
+    m_view->setStyleSheet(
+        QStringLiteral("QScrollArea { background: %1; }").arg(palette::css(palette::violet)));
     m_image = new BoardImage;
     m_view->setWidget(m_image);
     m_image->onPressed = [this](QMouseEvent* event) { imagePressed(event); };
@@ -173,9 +175,8 @@ void TTablica::setActiveTitle(bool active) {
     m_title->setText(QStringLiteral("  ") + m_project.board(m_number).name);
     if (m_activeTitle != active || m_title->styleSheet().isEmpty()) {
         m_activeTitle = active;
-        m_title->setStyleSheet(active
-                                   ? QStringLiteral("color: rgb(255, 255, 0); font-weight: bold;")
-                                   : QStringLiteral("color: white; font-weight: bold;"));
+        m_title->setStyleSheet(palette::textColour(active ? palette::yellow : palette::white) +
+                               QStringLiteral(" font-weight: bold;"));
     }
 }
 

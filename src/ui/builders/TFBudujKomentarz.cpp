@@ -15,15 +15,10 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
 
 namespace trevalon {
-namespace {
-
-const char* const kCaptionStyle = "color: rgb(38, 36, 62);";
-
-}  // namespace
-
 TFBudujKomentarz::TFBudujKomentarz(Workspace& workspace, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       m_ws(workspace),
@@ -41,7 +36,7 @@ TFBudujKomentarz::~TFBudujKomentarz() = default;
 QLabel* TFBudujKomentarz::caption(const char* name, const QRect& geometry) {
     auto* label = new QLabel(this);
     label->setObjectName(QLatin1String(name));
-    label->setStyleSheet(QLatin1String(kCaptionStyle));
+    label->setStyleSheet(palette::textColour(palette::ink));
     label->setGeometry(geometry);
     return label;
 }
@@ -87,9 +82,7 @@ void TFBudujKomentarz::buildControls() {
     m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_preview->setWordWrap(true);
     m_preview->setTextFormat(Qt::PlainText);
-    m_preview->setStyleSheet(QStringLiteral(
-        "background: white; color: rgb(0, 0, 64); border: 1px solid rgb(150, 145, 200);"
-        " padding: 3px;"));
+    m_preview->setStyleSheet(dialogparts::fieldStyle() + QStringLiteral(" padding: 3px;"));
 }
 
 void TFBudujKomentarz::buildButtons() {

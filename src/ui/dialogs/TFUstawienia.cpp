@@ -16,15 +16,10 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
 
 namespace trevalon {
-namespace {
-
-const char* const kInkStyle = "color: rgb(38, 36, 62);";
-
-}  // namespace
-
 TFUstawienia::TFUstawienia(Workspace& workspace, SettingsStore& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_ws(workspace), m_settings(settings) {
     setObjectName(QStringLiteral("TFUstawienia"));
@@ -40,7 +35,7 @@ TFUstawienia::TFUstawienia(Workspace& workspace, SettingsStore& settings, QWidge
 QCheckBox* TFUstawienia::checkBox(const char* name, int top) {
     auto* box = new QCheckBox(this);
     box->setObjectName(QLatin1String(name));
-    box->setStyleSheet(QLatin1String(kInkStyle));
+    box->setStyleSheet(palette::textColour(palette::ink));
     box->setGeometry(30, top, 390, 22);
     return box;
 }
@@ -80,12 +75,12 @@ void TFUstawienia::buildControls() {
     connect(m_down, &QToolButton::clicked, this, [this] { setLevel(m_level - 1); });
     m_levelCaption = new QLabel(this);
     m_levelCaption->setObjectName(QStringLiteral("LPoziomZdarzen"));
-    m_levelCaption->setStyleSheet(QLatin1String(kInkStyle));
+    m_levelCaption->setStyleSheet(palette::textColour(palette::ink));
     m_levelCaption->setGeometry(88, 190, 300, 22);
 
     m_folderCaption = new QLabel(this);
     m_folderCaption->setObjectName(QStringLiteral("Label1"));
-    m_folderCaption->setStyleSheet(QLatin1String(kInkStyle));
+    m_folderCaption->setStyleSheet(palette::textColour(palette::ink));
     m_folderCaption->setGeometry(30, 240, 380, 20);
     m_folder = new QLineEdit(this);
     m_folder->setObjectName(QStringLiteral("EFolder"));

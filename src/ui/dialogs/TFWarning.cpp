@@ -10,6 +10,7 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 namespace {
@@ -78,13 +79,14 @@ void TFWarning::buildControls() {
     m_text->setGeometry(17, 51, 313, 53);
     m_text->setWordWrap(true);
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_text->setStyleSheet(QStringLiteral("color: rgb(40, 36, 72);"));
+    m_text->setStyleSheet(palette::textColour(palette::dialogInk));
 
     m_strip = new DragLabel(this);
     m_strip->setObjectName(QStringLiteral("LListwa"));
     m_strip->setGeometry(56, 5, 281, 23);
     m_strip->setText(QStringLiteral("Trevalon"));
-    m_strip->setStyleSheet(QStringLiteral("color: rgb(226, 224, 244); font-weight: bold;"));
+    m_strip->setStyleSheet(palette::textColour(palette::stripInk) +
+                           QStringLiteral(" font-weight: bold;"));
 
     m_closeMark = new ClickLabel(this);
     m_closeMark->setObjectName(QStringLiteral("LClose"));

@@ -13,6 +13,7 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
 
 namespace trevalon {
@@ -41,7 +42,7 @@ void TFZdarzenia::buildControls() {
 
     m_historyCaption = new QLabel(this);
     m_historyCaption->setObjectName(QStringLiteral("LWpisy"));
-    m_historyCaption->setStyleSheet(QStringLiteral("color: rgb(38, 36, 62);"));
+    m_historyCaption->setStyleSheet(palette::textColour(palette::ink));
     m_historyCaption->setGeometry(16, 30, 300, 18);
     m_files = new QComboBox(this);
     m_files->setObjectName(QStringLiteral("CListaPlikow"));
@@ -57,9 +58,7 @@ void TFZdarzenia::buildControls() {
     m_text->setObjectName(QStringLiteral("MText"));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text->setStyleSheet(
-        QStringLiteral("QPlainTextEdit { background: white; color: rgb(0, 0, 64);"
-                       " border: 1px solid rgb(150, 145, 200); }"));
+    m_text->setStyleSheet(QStringLiteral("QPlainTextEdit { %1 }").arg(dialogparts::fieldStyle()));
     m_text->setGeometry(16, 80, Width - 32, 300);
 
     m_clear = dialogparts::pictureButton(this, "ButClear", QStringLiteral("przyciskszeroki"),

@@ -1,4 +1,5 @@
 #include "ui/properties/PropertyWidgets.h"
+#include "ui/widgets/Palette.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -19,7 +20,7 @@ void PropertyPicture::setPicture(const QImage& picture) {
 
 void PropertyPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), QColor(72, 68, 112));
+    p.fillRect(rect(), palette::violet);
     p.drawImage(0, 0, m_picture);
 }
 

@@ -17,6 +17,7 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/properties/PropertyWidgets.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 namespace {
@@ -26,8 +27,6 @@ constexpr int LongestKindRows = 8;
 
 constexpr int EditorLeft = 98;
 constexpr int EditorWidth = 143;
-const QColor kFrame(72, 68, 112);
-const QColor kInk(38, 36, 62);
 
 QString rowPicture(const PropertyRow& row, bool english) {
     if (row.field == PropertyField::Strip) {
@@ -123,16 +122,16 @@ QImage TFWlasnosci::render(const BlockProperties& properties, bool english) {
     QPainter p(&image);
     const QImage tile = pictures::image(QStringLiteral("tloglowne"));
     if (tile.isNull()) {
-        image.fill(QColor(236, 234, 244));
+        image.fill(palette::lavenderPale);
     } else {
         p.drawTiledPixmap(image.rect(), QPixmap::fromImage(tile));
     }
     p.setFont(rowFont());
-    p.setPen(kInk);
+    p.setPen(palette::ink);
     for (int r = 1; r <= rows; ++r) {
         const QImage face = pictures::image(rowPicture(properties.rowAt(r), english));
         if (face.isNull()) {
-            p.fillRect(QRect(2, rowTop(r), 240, RowPitch), QColor(226, 224, 242));
+            p.fillRect(QRect(2, rowTop(r), 240, RowPitch), palette::rowFill);
         } else {
             p.drawImage(2, rowTop(r), face);
         }
@@ -141,7 +140,7 @@ QImage TFWlasnosci::render(const BlockProperties& properties, bool english) {
         drawFitted(p, QRect(102, textTop, 136, 16),
                    BlockProperties::shortened(properties.value(r)));
     }
-    p.setPen(kFrame);
+    p.setPen(palette::violet);
     p.drawRect(0, 0, image.width() - 1, image.height() - 1);
     return image;
 }

@@ -15,6 +15,7 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 namespace {
@@ -60,7 +61,7 @@ void TFWykonanie::buildControls() {
     m_text->setGeometry(inBody(layout::ExecutionText));
     m_text->setWordWrap(true);
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_text->setStyleSheet(QStringLiteral("color: rgb(40, 36, 72);"));
+    m_text->setStyleSheet(palette::textColour(palette::dialogInk));
 
     const auto makeInput = [this](const char* name, const QRect& where, int length) {
         auto* input = new QLineEdit(this);
@@ -70,7 +71,8 @@ void TFWykonanie::buildControls() {
         input->setMaxLength(length);
         input->setContextMenuPolicy(Qt::NoContextMenu);
         input->setAcceptDrops(false);
-        input->setStyleSheet(QStringLiteral("background: transparent; color: rgb(40, 36, 72);"));
+        input->setStyleSheet(QStringLiteral("background: transparent; ") +
+                             palette::textColour(palette::dialogInk));
         input->installEventFilter(this);
         return input;
     };
@@ -289,13 +291,13 @@ void TFWykonanie::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QImage strip = pictures::image(QStringLiteral("wykonajlistwa"));
     if (strip.isNull()) {
-        p.fillRect(0, 0, width(), StripHeight, QColor(72, 68, 112));
+        p.fillRect(0, 0, width(), StripHeight, palette::violet);
     } else {
         p.drawImage(0, 0, strip);
     }
     const QImage body = pictures::image(m_backgroundName);
     if (body.isNull()) {
-        p.fillRect(0, StripHeight, width(), BodyHeight, QColor(236, 234, 244));
+        p.fillRect(0, StripHeight, width(), BodyHeight, palette::lavenderPale);
     } else {
         p.drawImage(0, StripHeight, body);
     }

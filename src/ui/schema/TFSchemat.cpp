@@ -21,6 +21,7 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 #include "ui/widgets/ResizeGrip.h"
 #include "ui/widgets/TJetButton.h"
 
@@ -248,18 +249,18 @@ void TFSchemat::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QImage tile = pictures::image(QStringLiteral("tlojasne"));
     if (tile.isNull()) {
-        p.fillRect(rect(), QColor(236, 234, 244));
+        p.fillRect(rect(), palette::lavenderPale);
     } else {
         p.drawTiledPixmap(rect(), QPixmap::fromImage(tile));
     }
     const QImage strip = pictures::image(QStringLiteral("listwa"));
     const QRect stripRect(0, 0, width(), TitleHeight);
     if (strip.isNull()) {
-        p.fillRect(stripRect, QColor(72, 68, 112));
+        p.fillRect(stripRect, palette::violet);
     } else {
         p.drawTiledPixmap(stripRect, QPixmap::fromImage(strip));
     }
-    p.setPen(QColor(72, 68, 112));
+    p.setPen(palette::violet);
     p.drawRect(m_box->geometry().adjusted(-1, -1, 0, 0));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

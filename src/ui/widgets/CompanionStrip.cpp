@@ -6,6 +6,7 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 
@@ -36,7 +37,7 @@ void CompanionStrip::paint(QPainter& painter, int width) const {
     const QImage strip = pictures::image(QStringLiteral("listwa"));
     const QRect band(0, 0, width, Height);
     if (strip.isNull()) {
-        painter.fillRect(band, QColor(72, 68, 112));
+        painter.fillRect(band, palette::violet);
     } else {
         painter.drawImage(band, strip, QRect(0, 0, std::min(strip.width(), width), strip.height()));
     }

@@ -50,7 +50,7 @@ bool writeContactSheet(const std::vector<std::pair<QString, QImage>>& pictures, 
         for (const Placed& item : pages[page]) {
             bottom = std::max(bottom, item.box.bottom() + Gap);
         }
-        QImage sheet = canvas(SheetWidth, bottom, QColor(120, 120, 128));
+        QImage sheet = canvas(SheetWidth, bottom, palette::sheetGrey);
         QPainter p(&sheet);
         p.setFont(sans(10));
         for (const Placed& item : pages[page]) {
