@@ -12,13 +12,14 @@
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
+
 TFBudujKomentarz::TFBudujKomentarz(Workspace& workspace, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       m_ws(workspace),
@@ -42,16 +43,10 @@ QLabel* TFBudujKomentarz::caption(const char* name, const QRect& geometry) {
 }
 
 void TFBudujKomentarz::buildControls() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    m_title->setGeometry(4, 0, Width - 30, TitleHeight);
-    m_collapse = new ClickLabel(this);
-    m_collapse->setObjectName(QStringLiteral("LZminMale"));
-    m_collapse->setPixmap(pictures::pixmap(QStringLiteral("ikozwin")));
-    m_collapse->setToolTip(QStringLiteral("Zwiń/Rozwiń"));
-    m_collapse->setGeometry(Width - 22, 2, 16, 16);
-    m_collapse->onClicked = [this] { toggleCollapsed(); };
+    auto* strip = new TitleStrip(*this, {.titleRight = 26});
+    m_title = strip->title();
+    m_collapse = strip->addCollapse({TitleStrip::Right, 22}, [this] { toggleCollapsed(); });
+    strip->span(Width);
 
     m_textCaption = caption("LTekstKomentarza", QRect(16, 30, 300, 18));
     m_text = new QLineEdit(this);
@@ -197,7 +192,7 @@ void TFBudujKomentarz::showEvent(QShowEvent* event) {
 
 void TFBudujKomentarz::toggleCollapsed() {
     m_collapsed = !m_collapsed;
-    resize(Width, m_collapsed ? TitleHeight : Height);
+    resize(Width, m_collapsed ? TitleStrip::Height : Height);
 }
 
 void TFBudujKomentarz::paintEvent(QPaintEvent*) {

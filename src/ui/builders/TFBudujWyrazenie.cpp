@@ -26,6 +26,7 @@
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 namespace {
@@ -120,21 +121,12 @@ TFBudujWyrazenie::TFBudujWyrazenie(Workspace& workspace, SettingsStore& settings
 TFBudujWyrazenie::~TFBudujWyrazenie() = default;
 
 void TFBudujWyrazenie::buildTitleStrip() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setGeometry(4, 0, Width - 50, TitleHeight);
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    m_collapse = new ClickLabel(this);
-    m_collapse->setObjectName(QStringLiteral("LZminMale"));
-    m_collapse->setPixmap(pictures::pixmap(QStringLiteral("ikozwin")));
-    m_collapse->setToolTip(QStringLiteral("Zwiń/Rozwiń"));
-    m_collapse->setGeometry(Width - 40, layout::StripMarkTop, 16, 16);
-    m_collapse->onClicked = [this] { toggleCollapsed(); };
-    m_close = new ClickLabel(this);
-    m_close->setObjectName(QStringLiteral("LZamknij"));
-    m_close->setPixmap(pictures::pixmap(QStringLiteral("ikozamknij")));
-    m_close->setGeometry(Width - 20, layout::StripMarkTop, 16, 16);
-    m_close->onClicked = [this] { finish(false); };
+    auto* strip = new TitleStrip(*this, {.height = TitleHeight, .titleRight = 46});
+    m_title = strip->title();
+    m_collapse = strip->addCollapse({TitleStrip::Right, 40}, [this] { toggleCollapsed(); });
+    m_close = strip->addMark("LZamknij", "ikozamknij", {TitleStrip::Right, 20},
+                             [this] { finish(false); });
+    strip->span(Width);
 }
 
 void TFBudujWyrazenie::buildExpression() {

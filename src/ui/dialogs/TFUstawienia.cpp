@@ -13,13 +13,14 @@
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
+
 TFUstawienia::TFUstawienia(Workspace& workspace, SettingsStore& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_ws(workspace), m_settings(settings) {
     setObjectName(QStringLiteral("TFUstawienia"));
@@ -41,15 +42,11 @@ QCheckBox* TFUstawienia::checkBox(const char* name, int top) {
 }
 
 void TFUstawienia::buildControls() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    m_title->setGeometry(4, 0, Width - 30, TitleHeight);
-    m_closeMark = new ClickLabel(this);
-    m_closeMark->setObjectName(QStringLiteral("LZamknij"));
-    m_closeMark->setPixmap(pictures::pixmap(QStringLiteral("ikozamknij")));
-    m_closeMark->setGeometry(Width - 22, 2, 16, 16);
-    m_closeMark->onClicked = [this] { reject(); };
+    auto* strip = new TitleStrip(*this, {.titleRight = 26});
+    m_title = strip->title();
+    m_closeMark =
+        strip->addMark("LZamknij", "ikozamknij", {TitleStrip::Right, 22}, [this] { reject(); });
+    strip->span(Width);
 
     m_warn = checkBox("ChBOstrzegaj", 48);
     m_hints = checkBox("ChBPokazujDymki", 80);

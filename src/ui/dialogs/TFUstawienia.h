@@ -24,7 +24,6 @@ class TFUstawienia : public QDialog {
 public:
     static constexpr int Width = 443;
     static constexpr int Height = 500;
-    static constexpr int TitleHeight = 20;
     // Where the dialog appears, from the main window's top-left corner.
     static constexpr QPoint Offset{150, 60};
 

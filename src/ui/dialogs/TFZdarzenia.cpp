@@ -10,11 +10,11 @@
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 
@@ -30,15 +30,11 @@ TFZdarzenia::TFZdarzenia(Workspace& workspace, QWidget* parent)
 TFZdarzenia::~TFZdarzenia() = default;
 
 void TFZdarzenia::buildControls() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    m_title->setGeometry(4, 0, Width - 30, TitleHeight);
-    m_closeMark = new ClickLabel(this);
-    m_closeMark->setObjectName(QStringLiteral("LClose"));
-    m_closeMark->setPixmap(pictures::pixmap(QStringLiteral("ikozamknij")));
-    m_closeMark->setGeometry(Width - 22, 2, 16, 16);
-    m_closeMark->onClicked = [this] { accept(); };
+    auto* strip = new TitleStrip(*this, {.titleRight = 26});
+    m_title = strip->title();
+    m_closeMark =
+        strip->addMark("LClose", "ikozamknij", {TitleStrip::Right, 22}, [this] { accept(); });
+    strip->span(Width);
 
     m_historyCaption = new QLabel(this);
     m_historyCaption->setObjectName(QStringLiteral("LWpisy"));

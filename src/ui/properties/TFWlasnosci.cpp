@@ -82,7 +82,7 @@ TFWlasnosci::TFWlasnosci(Workspace& workspace, WindowHost& host, EditorView& vie
 }
 
 void TFWlasnosci::buildControls() {
-    m_strip = std::make_unique<CompanionStrip>(
+    m_strip = TitleStrip::companion(
         *this, QStringLiteral("Zmknij to okno"), [this] { toggleCollapsed(); },
         [this] { hideProperties(); });
     m_strip->title()->onReleased = [this] { m_offset = pos() - m_host.origin(); };
@@ -108,7 +108,7 @@ void TFWlasnosci::buildControls() {
 }
 
 void TFWlasnosci::resizeEvent(QResizeEvent*) {
-    m_strip->layout(width());
+    m_strip->span(width());
     m_picture->setGeometry(0, TitleHeight, Width, m_picture->picture().height());
 }
 
@@ -378,11 +378,6 @@ void TFWlasnosci::keyPressEvent(QKeyEvent* event) {
     } else {
         QWidget::keyPressEvent(event);
     }
-}
-
-void TFWlasnosci::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    m_strip->paint(p, width());
 }
 
 }  // namespace trevalon

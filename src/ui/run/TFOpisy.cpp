@@ -13,7 +13,7 @@
 namespace trevalon {
 namespace {
 
-constexpr int TitleHeight = CompanionStrip::Height;
+constexpr int TitleHeight = TitleStrip::Height;
 
 const QColor& toneColour(ReportRow::Tone tone) {
     switch (tone) {
@@ -43,7 +43,7 @@ TFOpisy::TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_ws(workspace), m_host(host) {
     setObjectName(QStringLiteral("TFOpisy"));
     setFocusPolicy(Qt::StrongFocus);
-    m_strip = std::make_unique<CompanionStrip>(
+    m_strip = TitleStrip::companion(
         *this, QStringLiteral("Zamknij to okno"), [this] { toggleCollapsed(); },
         [this] { hide(); });
     m_strip->title()->onReleased = [this] { m_offset = pos() - m_host.origin(); };
@@ -51,7 +51,7 @@ TFOpisy::TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent)
 }
 
 void TFOpisy::resizeEvent(QResizeEvent*) {
-    m_strip->layout(width());
+    m_strip->span(width());
 }
 
 QImage TFOpisy::render(const std::vector<ReportRow>& rows, int height) {
@@ -188,7 +188,6 @@ void TFOpisy::toggleCollapsed() {
 
 void TFOpisy::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    m_strip->paint(p, width());
     p.drawImage(0, TitleHeight, m_picture);
 }
 

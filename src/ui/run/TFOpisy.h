@@ -3,11 +3,10 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "exec/CheckReport.h"
-#include "ui/widgets/CompanionStrip.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 
@@ -65,7 +64,7 @@ private:
 
     Workspace& m_ws;
     WindowHost& m_host;
-    std::unique_ptr<CompanionStrip> m_strip;
+    TitleStrip* m_strip = nullptr;
     Kind m_kind = KindNone;
     std::vector<ReportRow> m_rows;
     BoardCheckResult m_lastBoard;

@@ -16,6 +16,7 @@
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/Palette.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 namespace {
@@ -50,10 +51,12 @@ ClickLabel* TFWykonanie::makeButton(const char* name) {
 }
 
 void TFWykonanie::buildControls() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setGeometry(8, 0, 244, StripHeight);
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+    auto* strip = new TitleStrip(*this, {.height = StripHeight,
+                                         .titleLeft = 8,
+                                         .titleRight = 8,
+                                         .picture = QStringLiteral("wykonajlistwa")});
+    strip->span(width());
+    m_title = strip->title();
     m_title->setText(QStringLiteral("Wykonanie"));
 
     m_text = new QLabel(this);
@@ -289,12 +292,6 @@ void TFWykonanie::pasteFiltered(QLineEdit* input) {
 
 void TFWykonanie::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QImage strip = pictures::image(QStringLiteral("wykonajlistwa"));
-    if (strip.isNull()) {
-        p.fillRect(0, 0, width(), StripHeight, palette::violet);
-    } else {
-        p.drawImage(0, 0, strip);
-    }
     const QImage body = pictures::image(m_backgroundName);
     if (body.isNull()) {
         p.fillRect(0, StripHeight, width(), BodyHeight, palette::lavenderPale);
