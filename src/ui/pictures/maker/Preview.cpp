@@ -185,11 +185,21 @@ QImage executionDialog(PictureStore& store, const QString& body) {
     return dialog;
 }
 
-// The properties window of an assignment and the report of a board check, side by side.
-QImage rows(PictureStore& store) {
-    QImage image(540, 240, QImage::Format_RGB32);
-    image.fill(palette::sheetGrey);
-    QPainter p(&image);
+// A companion window's title strip over its tiled body `body`.
+void companionFrame(QPainter& p, PictureStore& store, const QRect& body, const char* title) {
+    p.drawImage(QRect(body.left(), body.top() - 20, body.width(), 20),
+                store.image(QStringLiteral("listwa")), QRect(0, 0, body.width(), 20));
+    p.setFont(uiFont(11, true));
+    p.setPen(palette::stripInk);
+    p.drawText(QRect(body.left() + 4, body.top() - 20, body.width() - 14, 20), Qt::AlignVCenter,
+               QString::fromUtf8(title));
+    p.setClipRect(body);
+    tileWith(p, body, store.image(QStringLiteral("tloglowne")));
+    p.setClipping(false);
+}
+
+// The properties window of an assignment.
+void propertiesPanel(QPainter& p, PictureStore& store) {
     const struct {
         const char* picture;
         const char* label;
@@ -200,39 +210,25 @@ QImage rows(PictureStore& store) {
                       {"wlasnosciaktywne", "Wyrażenie", "s*i"},
                       {"wlasnosciprzycisk", "", ""}};
     const int rowCount = 5;
-    QRect panel(10, 30, 244, 23 * rowCount + 3);
-    p.drawImage(QRect(10, 10, 244, 20), store.image(QStringLiteral("listwa")),
-                QRect(0, 0, 244, 20));
-    p.setFont(uiFont(11, true));
-    p.setPen(palette::stripInk);
-    p.drawText(QRect(14, 10, 200, 20), Qt::AlignVCenter, QString::fromUtf8("  Własności"));
-    p.setClipRect(panel);
-    tileWith(p, panel, store.image(QStringLiteral("tloglowne")));
-    p.setClipping(false);
+    const QRect panel(10, 30, 244, 23 * rowCount + 3);
+    companionFrame(p, store, panel, "  Własności");
     p.setFont(uiFont(11));
     for (int r = 1; r <= rowCount; ++r) {
         const auto& row = properties[r - 1];
-        p.drawImage(panel.topLeft() + QPoint(2, 23 * r - 21),
-                    store.image(QLatin1String(row.picture)));
+        const int top = panel.top() + 23 * r - 21;
+        p.drawImage(QPoint(panel.left() + 2, top), store.image(QLatin1String(row.picture)));
         p.setPen(Qt::black);
-        p.drawText(QRect(panel.left() + 5, panel.top() + 23 * r - 21, 95, 22), Qt::AlignVCenter,
+        p.drawText(QRect(panel.left() + 5, top, 95, 22), Qt::AlignVCenter,
                    QString::fromUtf8(row.label));
-        p.drawText(QRect(panel.left() + 102, panel.top() + 23 * r - 21, 140, 22), Qt::AlignVCenter,
+        p.drawText(QRect(panel.left() + 102, top, 140, 22), Qt::AlignVCenter,
                    QString::fromUtf8(row.value));
     }
     p.setPen(palette::violet);
     p.drawRect(panel.adjusted(0, 0, -1, -1));
+}
 
-    const QRect report(280, 30, 254, 23 * 7 + 25);
-    p.drawImage(QRect(280, 10, 254, 20), store.image(QStringLiteral("listwa")),
-                QRect(0, 0, 254, 20));
-    p.setFont(uiFont(11, true));
-    p.setPen(palette::stripInk);
-    p.drawText(QRect(284, 10, 240, 20), Qt::AlignVCenter,
-               QString::fromUtf8("  Badanie poprawności"));
-    p.setClipRect(report);
-    tileWith(p, report, store.image(QStringLiteral("tloglowne")));
-    p.setClipping(false);
+// The report of a board check that found faults.
+void reportPanel(QPainter& p, PictureStore& store) {
     const struct {
         const char* label;
         const char* value;
@@ -242,6 +238,8 @@ QImage rows(PictureStore& store) {
                    {"Zgodność zmiennych", "NO", palette::red},
                    {"Kontrola wyrażeń", "Nie określono", palette::yellow},
                    {"Spójność planszy", "Nie określono", palette::yellow}};
+    const QRect report(280, 30, 254, 23 * 7 + 25);
+    companionFrame(p, store, report, "  Badanie poprawności");
     p.setFont(uiFont(11));
     p.drawImage(report.topLeft() + QPoint(2, 2), store.image(QStringLiteral("opisnaglowek")));
     p.setPen(palette::violet);
@@ -249,14 +247,14 @@ QImage rows(PictureStore& store) {
                QStringLiteral("Kontrola: Silnia"));
     for (int r = 2; r <= 6; ++r) {
         const auto& row = results[r - 2];
-        p.drawImage(report.topLeft() + QPoint(2, 23 * r - 21),
-                    store.image(QStringLiteral("opiswiersz")));
+        const int top = report.top() + 23 * r - 21;
+        p.drawImage(QPoint(report.left() + 2, top), store.image(QStringLiteral("opiswiersz")));
         p.setPen(palette::violet);
-        p.drawText(QRect(report.left() + 10, report.top() + 23 * r - 21, 140, 22), Qt::AlignVCenter,
+        p.drawText(QRect(report.left() + 10, top, 140, 22), Qt::AlignVCenter,
                    QString::fromUtf8(row.label));
         p.setPen(row.colour);
-        p.drawText(QRect(report.left() + 150, report.top() + 23 * r - 21, 100, 22),
-                   Qt::AlignVCenter, QString::fromUtf8(row.value));
+        p.drawText(QRect(report.left() + 150, top, 100, 22), Qt::AlignVCenter,
+                   QString::fromUtf8(row.value));
     }
     p.drawImage(report.topLeft() + QPoint(2, 23 * 7 - 21),
                 store.image(QStringLiteral("opispodsumowanie")));
@@ -265,6 +263,15 @@ QImage rows(PictureStore& store) {
                QStringLiteral("Ta plansza jest do poprawienia"));
     p.setPen(palette::violet);
     p.drawRect(report.adjusted(0, 0, -1, -1));
+}
+
+// The properties window of an assignment and the report of a board check, side by side.
+QImage rows(PictureStore& store) {
+    QImage image(540, 240, QImage::Format_RGB32);
+    image.fill(palette::sheetGrey);
+    QPainter p(&image);
+    propertiesPanel(p, store);
+    reportPanel(p, store);
     return image;
 }
 
