@@ -171,7 +171,7 @@ void TTablica::placeAndDraw() {
     m_image->setFixedSize(geometry::boardImageSize(std::clamp(board.columns, 1, kGridSize),
                                                    std::clamp(board.rows, 1, kGridSize)));
     // Kept at its offset; what the screen has no room for scrolls.
-    const QRect area = placement::availableArea(parentWidget() ? *parentWidget() : *this);
+    const QRect area = placement::availableArea(*parentWidget());
     const QSize room(std::max(area.right() + 1 - at.x(), MinimumVisible.width()),
                      std::max(area.bottom() + 1 - at.y(), MinimumVisible.height()));
     const QSize shown = size.boundedTo(room);

@@ -23,6 +23,8 @@ class WindowHost;
 // and in board 1 having no delete label.
 class TTablica : public QWidget {
 public:
+    // `parent` is the main window, whose screen the window keeps to; it, `project`, `texts`
+    // and `host` must outlive the window.
     TTablica(int number, Project& project, const TextTable& texts, WindowHost& host,
              QWidget* parent);
 

@@ -137,9 +137,6 @@ bool TFUstawienia::showSettings(const QPoint& mainCorner) {
 
 // The folder is taken into the field only; the setting changes when the dialog is applied.
 void TFUstawienia::chooseFolder() {
-    if (!pickFolder) {
-        return;
-    }
     const QString chosen = pickFolder(m_ws.texts().text(texts::SettingsPickFolder),
                                       m_settings.values().projectsFolder);
     if (chosen.isEmpty()) {
@@ -164,9 +161,7 @@ void TFUstawienia::apply() {
         return;
     }
     accept();
-    if (onApplied) {
-        onApplied();
-    }
+    onApplied();
     m_ws.log().logAbove(3, m_ws.texts().text(texts::LogSettingsApplied));
 }
 

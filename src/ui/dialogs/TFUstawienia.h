@@ -40,7 +40,7 @@ public:
     // cancelled). The system's browser unless replaced (tests do).
     std::function<QString(const QString& caption, const QString& folder)> pickFolder;
     // Called after the settings were written (the main window shows "Zapisano." and applies
-    // the hints).
+    // the hints); set before the dialog is first shown.
     std::function<void()> onApplied;
 
     int level() const { return m_level; }

@@ -28,10 +28,8 @@ TFWinietka::TFWinietka(const TextTable& texts, QWidget* parent)
 
 void TFWinietka::showModal() {
     m_close->setText(m_texts.text(texts::Close));
-    if (parentWidget()) {
-        placement::moveOnScreen(*this, parentWidget()->geometry().center() - rect().center(),
-                                *parentWidget());
-    }
+    placement::moveOnScreen(*this, parentWidget()->geometry().center() - rect().center(),
+                            *parentWidget());
     exec();
 }
 

@@ -96,7 +96,7 @@ void TFZdarzenia::fillList() {
 
 // A file that cannot be read is reported and the list goes back to the file still shown.
 void TFZdarzenia::fileChosen(int index) {
-    if (!m_logFiles || index < 0) {
+    if (index < 0) {
         return;
     }
     m_logFiles->select(m_files->itemText(index), m_ws.messages(), m_ws.texts());
@@ -104,7 +104,7 @@ void TFZdarzenia::fileChosen(int index) {
 }
 
 void TFZdarzenia::clearOthers() {
-    if (m_logFiles && m_logFiles->clearOthers(m_ws.messages(), m_ws.texts())) {
+    if (m_logFiles->clearOthers(m_ws.messages(), m_ws.texts())) {
         fillList();
     }
 }

@@ -25,7 +25,7 @@ public:
     // Where the viewer appears, from the main window's top-left corner.
     static constexpr QPoint Offset{150, 60};
 
-    // `workspace` must outlive the window.
+    // `workspace` and `parent` (the main window) must outlive the window.
     TFZdarzenia(Workspace& workspace, QWidget* parent);
     ~TFZdarzenia() override;
 

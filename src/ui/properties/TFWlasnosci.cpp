@@ -215,8 +215,7 @@ void TFWlasnosci::placeBeside(const QRect& boards, int gap, const std::vector<QR
     // Laid out at the full height of the longest kind of block, so that choosing another block
     // later does not grow the window over a board.
     const QSize room(width(), std::max(height(), RowPitch * LongestKindRows));
-    const QRect area = parentWidget() ? placement::availableArea(*parentWidget())
-                                      : placement::availableArea(*this);
+    const QRect area = placement::availableArea(*parentWidget());
     m_offset = placement::beside(room, boards, area, gap, avoid) - m_host.origin();
     move(m_host.origin() + m_offset);
 }

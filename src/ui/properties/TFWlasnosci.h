@@ -41,7 +41,8 @@ public:
     // Where the window appears, from the main window's top-left corner.
     static constexpr QPoint Offset{15, 95};
 
-    // `workspace`, `host` and `view` (the main window) must outlive the window.
+    // `workspace`, `host` and `view` must outlive the window; `parent` is the main window,
+    // whose screen the window keeps to.
     TFWlasnosci(Workspace& workspace, WindowHost& host, EditorView& view, QWidget* parent);
 
     // Shows the rows of `kind` (1 variable, 2 the active board, else the kind code of the

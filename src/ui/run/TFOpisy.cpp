@@ -119,9 +119,7 @@ void TFOpisy::present(Kind kind, std::vector<ReportRow> rows, int titleText, boo
         raise();
     }
     update();
-    if (onReportShown) {
-        onReportShown();
-    }
+    onReportShown();
 }
 
 void TFOpisy::showBoardReport(const BoardCheckResult& result) {

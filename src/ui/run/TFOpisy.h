@@ -47,7 +47,8 @@ public:
     QString title() const;
     const QImage& picture() const { return m_picture; }
 
-    // Called whenever a report is shown (the main window's check-done flag).
+    // Called whenever a report is shown (the main window's check-done flag); set before the
+    // first report.
     std::function<void()> onReportShown;
 
     // The report's picture: tiled background, violet frame, one drawn row per report row.

@@ -134,10 +134,8 @@ DialogClose TFWykonanie::showFor(ExecutionDialogLogic& logic) {
     applyButtonPictures();
     layoutForMode();
     m_focusTimer.start();
-    if (parentWidget()) {
-        placement::moveOnScreen(*this, parentWidget()->geometry().center() - rect().center(),
-                                *parentWidget());
-    }
+    placement::moveOnScreen(*this, parentWidget()->geometry().center() - rect().center(),
+                            *parentWidget());
     const placement::ActiveWindowOwner owner(*this);
     exec();
     m_focusTimer.stop();
@@ -169,7 +167,7 @@ void TFWykonanie::layoutForMode() {
 }
 
 void TFWykonanie::focusInput() {
-    if (!m_logic || m_logic->mode() != DialogMode::Read) {
+    if (m_logic->mode() != DialogMode::Read) {
         setFocus();
         return;
     }
@@ -182,9 +180,6 @@ void TFWykonanie::focusInput() {
 }
 
 void TFWykonanie::enterValue() {
-    if (!m_logic) {
-        return;
-    }
     const EntryResult result =
         m_logic->readsDate() ? m_logic->enterDate(m_year->text(), m_month->text(), m_day->text())
                              : m_logic->enterValue(m_value->text());
@@ -194,9 +189,7 @@ void TFWykonanie::enterValue() {
 }
 
 void TFWykonanie::answer(bool yes) {
-    if (m_logic) {
-        m_logic->answer(yes);
-    }
+    m_logic->answer(yes);
     finish(DialogClose::Closed);
 }
 
@@ -213,9 +206,6 @@ void TFWykonanie::closeFromRun() {
 
 void TFWykonanie::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    if (!m_logic) {
-        return;
-    }
     const int kind = m_logic->blockKind();
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_F && mods == Qt::ControlModifier) {
@@ -241,9 +231,6 @@ bool TFWykonanie::eventFilter(QObject* watched, QEvent* event) {
 
 // Answers true when the key was dealt with here (dropped, changed, or a command).
 bool TFWykonanie::filterInputKey(QLineEdit* input, QKeyEvent* key) {
-    if (!m_logic) {
-        return false;
-    }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         enterValue();
         return true;
