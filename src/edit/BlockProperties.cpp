@@ -1,7 +1,6 @@
 #include "edit/BlockProperties.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "builders/VisibleVariables.h"
 #include "config/MessageSink.h"
@@ -139,48 +138,50 @@ QString BlockProperties::logicalWord(const QString& stored) const {
     return m_texts.text(stored == trueValue() ? texts::LogicalTrue : texts::LogicalFalse);
 }
 
+BlockProperties::Stored BlockProperties::stored(PropertySlot slot) const {
+    switch (slot) {
+        case PropertySlot::None:
+            return {};
+        case PropertySlot::BoardName:
+            return {.text = &activeBoard().name};
+        case PropertySlot::BoardColumns:
+            return {.code = &activeBoard().columns};
+        case PropertySlot::BoardRows:
+            return {.code = &activeBoard().rows};
+        case PropertySlot::BoardKind:
+            return {.code = &activeBoard().kind};
+        case PropertySlot::Name:
+            return {.text = &cell().name};
+        case PropertySlot::Mode:
+            return {.code = &cell().mode};
+        case PropertySlot::Scope:
+            return {.code = &cell().scope};
+        case PropertySlot::Text2:
+            return {.text = &cell().text2};
+        case PropertySlot::Text3:
+            return {.text = &cell().text3};
+        case PropertySlot::Text4:
+            return {.text = &cell().text4};
+        case PropertySlot::Extra1:
+            return {.code = &cell().extra1};
+    }
+    return {};
+}
+
 QString* BlockProperties::storedText(PropertySlot slot) {
-    return const_cast<QString*>(std::as_const(*this).storedText(slot));
+    return const_cast<QString*>(stored(slot).text);
 }
 
 const QString* BlockProperties::storedText(PropertySlot slot) const {
-    switch (slot) {
-        case PropertySlot::BoardName:
-            return &activeBoard().name;
-        case PropertySlot::Name:
-            return &cell().name;
-        case PropertySlot::Text2:
-            return &cell().text2;
-        case PropertySlot::Text3:
-            return &cell().text3;
-        case PropertySlot::Text4:
-            return &cell().text4;
-        default:
-            return nullptr;
-    }
+    return stored(slot).text;
 }
 
 int* BlockProperties::storedCode(PropertySlot slot) {
-    return const_cast<int*>(std::as_const(*this).storedCode(slot));
+    return const_cast<int*>(stored(slot).code);
 }
 
 const int* BlockProperties::storedCode(PropertySlot slot) const {
-    switch (slot) {
-        case PropertySlot::BoardColumns:
-            return &activeBoard().columns;
-        case PropertySlot::BoardRows:
-            return &activeBoard().rows;
-        case PropertySlot::BoardKind:
-            return &activeBoard().kind;
-        case PropertySlot::Mode:
-            return &cell().mode;
-        case PropertySlot::Scope:
-            return &cell().scope;
-        case PropertySlot::Extra1:
-            return &cell().extra1;
-        default:
-            return nullptr;
-    }
+    return stored(slot).code;
 }
 
 // The stored link as the list shows it: the "no block" marker is shown in the interface's

@@ -169,7 +169,12 @@ private:
     const Board& activeBoard() const;
     Cell& cell();
     const Cell& cell() const;
-    // The text or the code kept in `slot`; null when the slot holds the other one.
+    // Where `slot` keeps its value: a text or a code, the other one null.
+    struct Stored {
+        const QString* text = nullptr;
+        const int* code = nullptr;
+    };
+    Stored stored(PropertySlot slot) const;
     QString* storedText(PropertySlot slot);
     const QString* storedText(PropertySlot slot) const;
     int* storedCode(PropertySlot slot);

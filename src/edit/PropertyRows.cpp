@@ -200,22 +200,24 @@ const std::vector<RowSpec>& kindRows(int kind) {
 }
 
 StartValueEditor startValueEditor(int variableType) {
-    switch (variableType) {
-        case TypeLogical:
-            return {RowEditor::List, KeyFilter::Anything};
-        case TypeArray:
-            return {RowEditor::ReadOnly, KeyFilter::Anything};
-        case TypeInteger:
-            return {RowEditor::Text, KeyFilter::Integer};
-        case TypeReal:
-            return {RowEditor::Text, KeyFilter::Real};
-        case TypeChar:
-            return {RowEditor::Text, KeyFilter::Character};
-        case TypeDate:
-            return {RowEditor::Text, KeyFilter::Date};
-        default:
-            return {RowEditor::Text, KeyFilter::Anything};
+    static constexpr struct {
+        int type;
+        StartValueEditor editor;
+    } editors[] = {
+        {TypeLogical, {RowEditor::List, KeyFilter::Anything}},
+        {TypeArray, {RowEditor::ReadOnly, KeyFilter::Anything}},
+        {TypeInteger, {RowEditor::Text, KeyFilter::Integer}},
+        {TypeReal, {RowEditor::Text, KeyFilter::Real}},
+        {TypeChar, {RowEditor::Text, KeyFilter::Character}},
+        {TypeDate, {RowEditor::Text, KeyFilter::Date}},
+    };
+    for (const auto& entry : editors) {
+        if (entry.type == variableType) {
+            return entry.editor;
+        }
     }
+    // A text takes anything.
+    return {RowEditor::Text, KeyFilter::Anything};
 }
 
 const FieldSpec& fieldSpec(PropertyField field) {

@@ -1,10 +1,11 @@
 #include "ui/properties/PropertyWidgets.h"
-#include "ui/widgets/Palette.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 

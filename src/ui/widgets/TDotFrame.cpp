@@ -1,7 +1,8 @@
 #include "ui/widgets/TDotFrame.h"
-#include "ui/widgets/Palette.h"
 
 #include <QPainter>
+
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 

@@ -1,8 +1,9 @@
 #include "ui/widgets/TJetButton.h"
-#include "ui/widgets/Palette.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 
