@@ -5,13 +5,13 @@
 #include "builders/VisibleVariables.h"
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
+#include "edit/PropertyRows.h"
 #include "model/BlockCatalogue.h"
 #include "model/Project.h"
 
 namespace trevalon {
 namespace {
 
-constexpr int kMinBoardSize = 8;
 bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
@@ -66,168 +66,45 @@ bool BlockProperties::valid() const {
 
 void BlockProperties::rebuild() {
     m_rows.clear();
-    if (m_kind == PropertiesBoard) {
-        buildBoardRows();
-    } else if (m_kind == PropertiesVariable) {
-        buildVariableRows();
-    } else if (m_kind == KindReadWrite) {
-        buildReadWriteRows();
-    } else {
-        buildBlockRows();
+    for (const propertyrows::RowSpec& spec : propertyrows::kindRows(m_kind)) {
+        PropertyRow row = spec.row;
+        if (shown(row, spec.rule)) {
+            m_rows.push_back(row);
+        }
     }
-    addRow(PropertyField::Strip, RowEditor::ReadOnly, 0);
+    // The picture strip closes every kind's rows.
+    m_rows.push_back(PropertyRow{});
 }
 
-void BlockProperties::addRow(PropertyField field, RowEditor editor, int label) {
-    PropertyRow row;
-    row.field = field;
-    row.editor = editor;
-    row.label = label;
-    m_rows.push_back(row);
-}
-
-void BlockProperties::addText(PropertyField field, int label, int limit, KeyFilter filter,
-                              RowBuilder builder) {
-    addRow(field, RowEditor::Text, label);
-    m_rows.back().limit = limit;
-    m_rows.back().filter = filter;
-    m_rows.back().builder = builder;
-}
-
-void BlockProperties::addVariableList(PropertyField field, int label, int type) {
-    addRow(field, RowEditor::List, label);
-    m_rows.back().typeFilter = type;
-}
-
-void BlockProperties::buildBoardRows() {
-    addText(PropertyField::BoardName, texts::PropertyBoard, BoardNameLimit, KeyFilter::Anything);
-    addRow(PropertyField::BoardColumns, RowEditor::List, texts::PropertyColumns);
-    addRow(PropertyField::BoardRows, RowEditor::List, texts::PropertyRows);
-    // The main board is always the program itself.
-    addRow(PropertyField::BoardKind, m_board == 1 ? RowEditor::ReadOnly : RowEditor::List,
-           texts::PropertyBoardKind);
-}
-
-void BlockProperties::buildVariableRows() {
-    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, texts::PropertyBoard);
-    addText(PropertyField::Name, texts::PropertyVariableName, NameLimit, KeyFilter::Name);
-    addRow(PropertyField::VariableType, RowEditor::List, texts::PropertyType);
-    addRow(PropertyField::Scope, RowEditor::List, texts::PropertyRange);
-    switch (cell().mode) {
-        case TypeLogical:
-            addRow(PropertyField::StartValue, RowEditor::List, texts::PropertyStartValue);
-            break;
-        case TypeArray:
-            addRow(PropertyField::StartValue, RowEditor::ReadOnly, texts::PropertyStartValue);
-            break;
-        case TypeInteger:
-            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
-                    KeyFilter::Integer);
-            break;
-        case TypeReal:
-            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
-                    KeyFilter::Real);
-            break;
-        case TypeChar:
-            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
-                    KeyFilter::Character);
-            break;
-        case TypeDate:
-            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
-                    KeyFilter::Date);
-            break;
-        default:
-            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
-                    KeyFilter::Anything);
-            break;
+bool BlockProperties::shown(PropertyRow& row, propertyrows::RowRule rule) const {
+    using propertyrows::RowRule;
+    switch (rule) {
+        case RowRule::Always:
+            return true;
+        case RowRule::OnProcedureBoard:
+            return activeBoard().kind == BoardProcedure;
+        case RowRule::ReadOnlyOnMainBoard:
+            row.editor = m_board == 1 ? RowEditor::ReadOnly : RowEditor::List;
+            return true;
+        case RowRule::ReadOnlyUnlessRounded:
+            row.editor = precisionApplies() ? RowEditor::List : RowEditor::ReadOnly;
+            return true;
+        case RowRule::FollowsVariableType: {
+            const propertyrows::StartValueEditor typed =
+                propertyrows::startValueEditor(cell().mode);
+            row.editor = typed.editor;
+            row.filter = typed.filter;
+            // Only a typed value has a length limit.
+            row.limit = typed.editor == RowEditor::Text ? row.limit : 0;
+            return true;
+        }
     }
+    return true;
 }
 
 bool BlockProperties::precisionApplies() const {
     const Cell& c = cell();
     return c.mode == 1 && declaredVariableType(m_project, c.text2) == TypeReal;
-}
-
-void BlockProperties::buildReadWriteRows() {
-    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, texts::PropertyBoard);
-    addText(PropertyField::Name, texts::PropertyBlockName, NameLimit, KeyFilter::Name);
-    addText(PropertyField::Text4, texts::PropertyComment, LongTextLimit, KeyFilter::Anything,
-            RowBuilder::Comment);
-    addVariableList(PropertyField::Variable2, texts::PropertyVariable);
-    addRow(PropertyField::ReadWriteMode, RowEditor::List, texts::PropertyMode);
-    if (precisionApplies()) {
-        addRow(PropertyField::Precision, RowEditor::List, texts::PropertyPrecision);
-    } else {
-        // Only a written real is rounded; the stored precision changes only when the user
-        // changes the mode or the variable, never by looking at the block.
-        addRow(PropertyField::Precision, RowEditor::ReadOnly, texts::PropertyPrecision);
-    }
-}
-
-void BlockProperties::buildBlockRows() {
-    addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, texts::PropertyBoard);
-    const int kind = m_kind;
-    if (kind == KindStart || kind == KindEnd) {
-        addRow(PropertyField::FixedName, RowEditor::ReadOnly, texts::PropertyBlockName);
-        if (activeBoard().kind == BoardProcedure) {
-            addRow(PropertyField::Caller, RowEditor::List,
-                   kind == KindStart ? texts::PropertyCaller : texts::PropertyReturnTo);
-        }
-        return;
-    }
-    addText(PropertyField::Name, texts::PropertyBlockName, NameLimit, KeyFilter::Name);
-    switch (kind) {
-        case KindBranchStart:
-        case KindBranchEnd:
-            addRow(PropertyField::BranchLink, RowEditor::List, texts::PropertyLink);
-            addRow(PropertyField::Scope, RowEditor::List, texts::PropertyRange);
-            break;
-        case KindCall:
-        case KindReturn:
-            addRow(PropertyField::ProcedureBoard, RowEditor::List, texts::BoardKindProcedure);
-            break;
-        case KindMessage:
-            addText(PropertyField::Text4, texts::PropertyMessage, LongTextLimit,
-                    KeyFilter::Anything, RowBuilder::Comment);
-            break;
-        case KindQuestion:
-            addText(PropertyField::Text4, texts::PropertyQuestion, LongTextLimit,
-                    KeyFilter::Anything, RowBuilder::Comment);
-            addVariableList(PropertyField::Variable2, texts::PropertyVariable, TypeLogical);
-            break;
-        case KindRandom:
-            addVariableList(PropertyField::Variable2, texts::PropertyVariable, TypeInteger);
-            addText(PropertyField::Text4, texts::PropertyRange, RangeLimit, KeyFilter::Anything);
-            break;
-        case KindAssign:
-            addVariableList(PropertyField::Variable2, texts::PropertyVariableName);
-            addText(PropertyField::Text4, texts::PropertyFormula, LongTextLimit, KeyFilter::Formula,
-                    RowBuilder::Expression);
-            break;
-        case KindCompareVars:
-            addVariableList(PropertyField::Variable2, texts::PropertyLeftVariable);
-            addVariableList(PropertyField::Variable3, texts::PropertyRightVariable);
-            addRow(PropertyField::Relation, RowEditor::List, texts::PropertyCondition);
-            break;
-        case KindCompareFormula:
-            addVariableList(PropertyField::Variable2, texts::PropertyLeftVariable);
-            addText(PropertyField::Text4, texts::PropertyFormula, LongTextLimit,
-                    KeyFilter::Anything, RowBuilder::Expression);
-            addRow(PropertyField::Relation, RowEditor::List, texts::PropertyCondition);
-            break;
-        case KindArrayWrite:
-        case KindArrayRead:
-            addVariableList(PropertyField::Variable2, texts::PropertyArray, TypeArray);
-            addVariableList(PropertyField::Variable3, texts::PropertyIndex, TypeInteger);
-            addVariableList(PropertyField::Variable4, texts::PropertyInsertedValue, TypeInteger);
-            break;
-        case KindJoinRight:
-        case KindJoinLeft:
-            addRow(PropertyField::Direction, RowEditor::List, texts::PropertyGoTo);
-            break;
-        default:
-            break;
-    }
 }
 
 QString BlockProperties::layout() const {
@@ -261,22 +138,56 @@ QString BlockProperties::logicalWord(const QString& stored) const {
     return m_texts.text(stored == trueValue() ? texts::LogicalTrue : texts::LogicalFalse);
 }
 
+BlockProperties::Stored BlockProperties::stored(PropertySlot slot) const {
+    switch (slot) {
+        case PropertySlot::None:
+            return {};
+        case PropertySlot::BoardName:
+            return {.text = &activeBoard().name};
+        case PropertySlot::BoardColumns:
+            return {.code = &activeBoard().columns};
+        case PropertySlot::BoardRows:
+            return {.code = &activeBoard().rows};
+        case PropertySlot::BoardKind:
+            return {.code = &activeBoard().kind};
+        case PropertySlot::Name:
+            return {.text = &cell().name};
+        case PropertySlot::Mode:
+            return {.code = &cell().mode};
+        case PropertySlot::Scope:
+            return {.code = &cell().scope};
+        case PropertySlot::Text2:
+            return {.text = &cell().text2};
+        case PropertySlot::Text3:
+            return {.text = &cell().text3};
+        case PropertySlot::Text4:
+            return {.text = &cell().text4};
+        case PropertySlot::Extra1:
+            return {.code = &cell().extra1};
+    }
+    return {};
+}
+
+QString* BlockProperties::storedText(PropertySlot slot) {
+    return const_cast<QString*>(stored(slot).text);
+}
+
+const QString* BlockProperties::storedText(PropertySlot slot) const {
+    return stored(slot).text;
+}
+
+int* BlockProperties::storedCode(PropertySlot slot) {
+    return const_cast<int*>(stored(slot).code);
+}
+
+const int* BlockProperties::storedCode(PropertySlot slot) const {
+    return stored(slot).code;
+}
+
 // The stored link as the list shows it: the "no block" marker is shown in the interface's
 // language, whatever language stored it.
 QString BlockProperties::storedName(const PropertyRow& row) const {
-    const Cell& c = cell();
-    QString name;
-    switch (row.field) {
-        case PropertyField::Variable3:
-            name = c.text3;
-            break;
-        case PropertyField::Variable4:
-            name = c.text4;
-            break;
-        default:
-            name = c.text2;
-            break;
-    }
+    const QString& name = *storedText(propertyrows::fieldSpec(row.field).slot);
     return name == Project::NoBlock ? m_texts.text(texts::NoBlock) : name;
 }
 
@@ -285,38 +196,30 @@ QString BlockProperties::value(int r) const {
     if (row.field == PropertyField::Strip || !valid()) {
         return {};
     }
-    const Board& b = activeBoard();
+    const propertyrows::FieldSpec& spec = propertyrows::fieldSpec(row.field);
     switch (row.field) {
-        case PropertyField::BoardLabel:
-        case PropertyField::BoardName:
-            return b.name;
-        case PropertyField::BoardColumns:
-            return QString::number(b.columns);
-        case PropertyField::BoardRows:
-            return QString::number(b.rows);
         case PropertyField::FixedName:
             return m_texts.text(m_kind == KindStart ? texts::StartBlockName : texts::EndBlockName);
-        case PropertyField::Name:
-            return cell().name;
+        case PropertyField::BoardColumns:
+        case PropertyField::BoardRows:
+            return QString::number(*storedCode(spec.slot));
         case PropertyField::StartValue:
             return cell().mode == TypeLogical ? logicalWord(cell().text4) : cell().text4;
-        case PropertyField::Text4:
-            return cell().text4;
-        case PropertyField::Caller:
-        case PropertyField::BranchLink:
-        case PropertyField::Variable2:
-        case PropertyField::Variable3:
-        case PropertyField::Variable4:
-        case PropertyField::ProcedureBoard:
-            return storedName(row);
         case PropertyField::Precision:
             if (row.editor == RowEditor::ReadOnly) {
                 return m_texts.text(texts::PrecisionNotApplicable);
             }
-            return codedValue(r);
+            break;
         default:
-            return codedValue(r);
+            break;
     }
+    if (spec.coding == propertyrows::Coding::Name) {
+        return storedName(row);
+    }
+    if (spec.coding != propertyrows::Coding::None) {
+        return codedValue(r);
+    }
+    return *storedText(spec.slot);
 }
 
 // Values stored as codes, shown as the list item of their code.
@@ -373,67 +276,61 @@ QStringList BlockProperties::procedureBoards() const {
 
 QStringList BlockProperties::listItems(int r) const {
     const PropertyRow& row = rowAt(r);
-    const auto words = [this](std::initializer_list<int> numbers) {
-        QStringList items;
-        for (int number : numbers) {
-            items << m_texts.text(number);
-        }
-        return items;
-    };
+    const propertyrows::FieldSpec& spec = propertyrows::fieldSpec(row.field);
     const auto orUnset = [this](QStringList names, int placeholder = texts::Unset) {
         return names.isEmpty() ? QStringList{m_texts.text(placeholder)} : names;
     };
-    switch (row.field) {
-        case PropertyField::BoardColumns:
-        case PropertyField::BoardRows: {
-            QStringList sizes;
-            for (int size = kMinBoardSize; size <= kGridSize; ++size) {
-                sizes << QString::number(size);
+    QStringList items;
+    switch (spec.list) {
+        case propertyrows::ListSource::None:
+            break;
+        case propertyrows::ListSource::Words:
+            for (const int number : spec.words) {
+                items << m_texts.text(number);
             }
-            return sizes;
-        }
-        case PropertyField::BoardKind:
-            return words(
-                {texts::BoardKindProgram, texts::BoardKindProcedure, texts::BoardKindField});
-        case PropertyField::VariableType:
-            return words({texts::TypeNameInteger, texts::TypeNameReal, texts::TypeNameChar,
-                          texts::TypeNameText, texts::TypeNameLogical, texts::TypeNameArray,
-                          texts::TypeNameDate});
-        case PropertyField::Scope:
-            return words({texts::ScopeLocal, texts::ScopeGlobal});
-        case PropertyField::StartValue:
-            return words({texts::LogicalTrue, texts::LogicalFalse});
-        case PropertyField::Caller:
+            break;
+        case propertyrows::ListSource::BoardSizes:
+            for (int size = propertyrows::MinBoardSize; size <= kGridSize; ++size) {
+                items << QString::number(size);
+            }
+            break;
+        case propertyrows::ListSource::Relations:
+            for (int mode = 0; mode < BlockCatalogue::ComparisonCount; ++mode) {
+                items << BlockCatalogue::comparisonOperator(mode);
+            }
+            break;
+        case propertyrows::ListSource::Variables:
+            return orUnset(variableNames(row.typeFilter));
+        case propertyrows::ListSource::Callers:
             return orUnset(blockNames(m_kind == KindStart ? KindCall : KindReturn, true));
-        case PropertyField::BranchLink:
+        case propertyrows::ListSource::BranchEnds:
             return m_kind == KindBranchStart
                        ? orUnset(blockNames(KindBranchEnd, false))
                        : orUnset(blockNames(KindBranchStart, false), texts::NoBlock);
-        case PropertyField::Variable2:
-        case PropertyField::Variable3:
-        case PropertyField::Variable4:
-            return orUnset(variableNames(row.typeFilter));
-        case PropertyField::ReadWriteMode:
-            return words({texts::ModeRead, texts::ModeWrite});
-        case PropertyField::Precision:
-            return words({texts::PrecisionZeroDigits, texts::PrecisionOneDigit,
-                          texts::PrecisionTwoDigits, texts::PrecisionThreeDigits,
-                          texts::PrecisionFourDigits, texts::PrecisionFiveDigits,
-                          texts::PrecisionUnrounded});
-        case PropertyField::Relation: {
-            QStringList operators;
-            for (int mode = 0; mode < BlockCatalogue::ComparisonCount; ++mode) {
-                operators << BlockCatalogue::comparisonOperator(mode);
-            }
-            return operators;
-        }
-        case PropertyField::ProcedureBoard:
+        case propertyrows::ListSource::ProcedureBoards:
             return orUnset(procedureBoards());
-        case PropertyField::Direction:
-            return words({texts::DirectionDown, texts::DirectionUp});
-        default:
-            return {};
     }
+    return items;
+}
+
+// The list position of a coded value, or -1 when the row holds none; positions past the
+// list's end are left to the caller.
+int BlockProperties::codedChoice(const PropertyRow& row) const {
+    const propertyrows::FieldSpec& spec = propertyrows::fieldSpec(row.field);
+    switch (spec.coding) {
+        case propertyrows::Coding::Position:
+            return *storedCode(spec.slot) - spec.offset;
+        case propertyrows::Coding::OneIsSet:
+            return *storedCode(spec.slot) == 1 ? 1 : 0;
+        case propertyrows::Coding::ZeroIsSet:
+            return *storedCode(spec.slot) == 0 ? 0 : 1;
+        case propertyrows::Coding::TrueFirst:
+            return *storedText(spec.slot) == trueValue() ? 0 : 1;
+        case propertyrows::Coding::None:
+        case propertyrows::Coding::Name:
+            break;
+    }
+    return -1;
 }
 
 int BlockProperties::listChoice(int r) const {
@@ -441,56 +338,18 @@ int BlockProperties::listChoice(int r) const {
     if (!valid()) {
         return -1;
     }
-    const Board& b = activeBoard();
-    int index = -1;
-    switch (row.field) {
-        case PropertyField::BoardColumns:
-            index = b.columns - kMinBoardSize;
-            break;
-        case PropertyField::BoardRows:
-            index = b.rows - kMinBoardSize;
-            break;
-        case PropertyField::BoardKind:
-            index = b.kind;
-            break;
-        case PropertyField::VariableType:
-            index = cell().mode - 1;
-            break;
-        case PropertyField::Scope:
-            index = cell().scope == 1 ? 1 : 0;
-            break;
-        case PropertyField::StartValue:
-            index = cell().text4 == trueValue() ? 0 : 1;
-            break;
-        case PropertyField::ReadWriteMode:
-        case PropertyField::Relation:
-            index = cell().mode;
-            break;
-        case PropertyField::Precision:
-            index = cell().extra1;
-            break;
-        case PropertyField::Direction:
-            index = cell().mode == 0 ? 0 : 1;
-            break;
-        case PropertyField::Caller:
-        case PropertyField::BranchLink:
-        case PropertyField::Variable2:
-        case PropertyField::Variable3:
-        case PropertyField::Variable4:
-        case PropertyField::ProcedureBoard: {
-            const QStringList items = listItems(r);
-            const QString stored = storedName(row);
-            for (int i = 0; i < items.size(); ++i) {
-                if (sameName(items.at(i), stored)) {
-                    return i;
-                }
+    const QStringList items = listItems(r);
+    if (propertyrows::fieldSpec(row.field).coding == propertyrows::Coding::Name) {
+        const QString stored = storedName(row);
+        for (int i = 0; i < items.size(); ++i) {
+            if (sameName(items.at(i), stored)) {
+                return i;
             }
-            return -1;
         }
-        default:
-            return -1;
+        return -1;
     }
-    return index >= 0 && index < listItems(r).size() ? index : -1;
+    const int index = codedChoice(row);
+    return index >= 0 && index < items.size() ? index : -1;
 }
 
 }  // namespace trevalon

@@ -12,6 +12,10 @@
 
 namespace trevalon {
 
+namespace propertyrows {
+enum class RowRule;
+}
+
 class MessageSink;
 class Project;
 class TextTable;
@@ -42,6 +46,22 @@ enum class PropertyField {
     Relation,        // comparisons: "=" .. "<>" as 0..5 in `mode`
     ProcedureBoard,  // call / return blocks: the name of a procedure board in `text2`
     Direction,       // junctions: 0 down, 1 up in `mode`
+};
+
+// Where a row's value is kept: a field of the active board or of the shown cell.
+enum class PropertySlot {
+    None,  // the strip and the fixed names
+    BoardName,
+    BoardColumns,
+    BoardRows,
+    BoardKind,  // Board::kind
+    Name,       // Cell::name
+    Mode,
+    Scope,
+    Text2,
+    Text3,
+    Text4,
+    Extra1,
 };
 
 enum class RowEditor { ReadOnly = 0, Text = 1, List = 2 };
@@ -149,15 +169,20 @@ private:
     const Board& activeBoard() const;
     Cell& cell();
     const Cell& cell() const;
-    void buildBoardRows();
-    void buildVariableRows();
-    void buildBlockRows();
-    void buildReadWriteRows();
-    void addRow(PropertyField field, RowEditor editor, int label);
-    void addText(PropertyField field, int label, int limit, KeyFilter filter,
-                 RowBuilder builder = RowBuilder::None);
-    void addVariableList(PropertyField field, int label, int type = 0);
+    // Where `slot` keeps its value: a text or a code, the other one null.
+    struct Stored {
+        const QString* text = nullptr;
+        const int* code = nullptr;
+    };
+    Stored stored(PropertySlot slot) const;
+    QString* storedText(PropertySlot slot);
+    const QString* storedText(PropertySlot slot) const;
+    int* storedCode(PropertySlot slot);
+    const int* storedCode(PropertySlot slot) const;
+    // Whether a row of the kind's table is shown, and with which editor.
+    bool shown(PropertyRow& row, propertyrows::RowRule rule) const;
     QString codedValue(int r) const;
+    int codedChoice(const PropertyRow& row) const;
     QStringList variableNames(int type) const;
     QStringList blockNames(int kindCode, bool otherBoardsOnly) const;
     QStringList procedureBoards() const;
@@ -166,6 +191,7 @@ private:
     bool storeBoardName(const QString& name);
     bool storeStartValue(const QString& text);
     bool storeCoded(const PropertyRow& row, int index, Effects& effects);
+    bool storeListName(const PropertyRow& row, QString chosen);
     void setVariableType(int type);
     void refuse(int textNumber);
     QString logicalWord(const QString& stored) const;

@@ -3,6 +3,7 @@
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
 #include "edit/BlockProperties.h"
+#include "edit/PropertyRows.h"
 #include "model/BlockCatalogue.h"
 #include "model/Project.h"
 
@@ -10,8 +11,6 @@
 // characters each text field accepts.
 namespace trevalon {
 namespace {
-
-constexpr int kMinBoardSize = 8;
 
 bool isAsciiLetterOrDigit(QChar c) {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
@@ -186,52 +185,30 @@ void BlockProperties::setVariableType(int type) {
 
 // Coded values: the list position is the stored code (with the offsets of sizes and types).
 bool BlockProperties::storeCoded(const PropertyRow& row, int index, Effects& effects) {
-    Board& b = activeBoard();
-    const auto set = [](int& field, int value) {
-        if (field == value) {
+    const propertyrows::FieldSpec& spec = propertyrows::fieldSpec(row.field);
+    if (spec.coding == propertyrows::Coding::TrueFirst) {
+        QString& text = *storedText(spec.slot);
+        const QString stored = index == 0 ? trueValue() : falseValue();
+        if (text == stored) {
             return false;
         }
-        field = value;
+        text = stored;
         return true;
-    };
-    switch (row.field) {
-        case PropertyField::BoardColumns:
-            effects.boardResized = set(b.columns, kMinBoardSize + index);
-            return effects.boardResized;
-        case PropertyField::BoardRows:
-            effects.boardResized = set(b.rows, kMinBoardSize + index);
-            return effects.boardResized;
-        case PropertyField::BoardKind:
-            return set(b.kind, index);
-        case PropertyField::VariableType:
-            if (cell().mode == index + 1) {
-                return false;
-            }
-            setVariableType(index + 1);
-            effects.layoutChanged = true;
-            return true;
-        case PropertyField::Scope:
-            return set(cell().scope, index);
-        case PropertyField::StartValue: {
-            const QString stored = index == 0 ? trueValue() : falseValue();
-            if (cell().text4 == stored) {
-                return false;
-            }
-            cell().text4 = stored;
-            return true;
-        }
-        case PropertyField::ReadWriteMode:
-            effects.layoutChanged = set(cell().mode, index);
-            return effects.layoutChanged;
-        case PropertyField::Relation:
-        case PropertyField::Direction:
-            return set(cell().mode, index);
-        case PropertyField::Precision:
-            return set(cell().extra1, index);
-        default:
-            break;
     }
-    return false;
+    int* code = storedCode(spec.slot);
+    const int value = index + spec.offset;
+    if (!code || *code == value) {
+        return false;
+    }
+    if (row.field == PropertyField::VariableType) {
+        // A new type starts from its own start value.
+        setVariableType(value);
+    } else {
+        *code = value;
+    }
+    effects.boardResized = spec.effect == propertyrows::Effect::ResizesBoard;
+    effects.layoutChanged = spec.effect == propertyrows::Effect::Relayouts;
+    return true;
 }
 
 BlockProperties::Effects BlockProperties::storeChoice(int r, int index) {
@@ -241,44 +218,18 @@ BlockProperties::Effects BlockProperties::storeChoice(int r, int index) {
     if (row.editor != RowEditor::List || !valid() || index < 0 || index >= items.size()) {
         return effects;
     }
-    const auto setName = [&](QString& field) {
-        QString chosen = items.at(index);
-        // The lists' placeholders are stored as the model's own markers.
-        if (row.field == PropertyField::BranchLink && m_kind == KindBranchEnd &&
-            chosen == m_texts.text(texts::NoBlock)) {
-            chosen = Project::NoBlock;
-        } else if (chosen == m_texts.text(texts::Unset)) {
-            chosen = Project::Unset;
-        }
-        if (field == chosen) {
-            return false;
-        }
-        field = chosen;
-        return true;
-    };
-    switch (row.field) {
-        case PropertyField::Caller:
-        case PropertyField::BranchLink:
-        case PropertyField::ProcedureBoard:
-            effects.stored = setName(cell().text2);
-            break;
-        case PropertyField::Variable2:
-            effects.stored = setName(cell().text2);
-            if (effects.stored && (m_kind == KindArrayWrite || m_kind == KindArrayRead)) {
+    const propertyrows::FieldSpec& spec = propertyrows::fieldSpec(row.field);
+    if (spec.coding == propertyrows::Coding::Name) {
+        effects.stored = storeListName(row, items.at(index));
+        if (effects.stored && row.field == PropertyField::Variable2) {
+            if (m_kind == KindArrayWrite || m_kind == KindArrayRead) {
                 cell().extra1 = 0;
             }
             // The precision row depends on the variable's type.
-            effects.layoutChanged = effects.stored && m_kind == KindReadWrite;
-            break;
-        case PropertyField::Variable3:
-            effects.stored = setName(cell().text3);
-            break;
-        case PropertyField::Variable4:
-            effects.stored = setName(cell().text4);
-            break;
-        default:
-            effects.stored = storeCoded(row, index, effects);
-            break;
+            effects.layoutChanged = m_kind == KindReadWrite;
+        }
+    } else {
+        effects.stored = storeCoded(row, index, effects);
     }
     if (effects.stored) {
         activeBoard().changed = true;
@@ -290,6 +241,22 @@ BlockProperties::Effects BlockProperties::storeChoice(int r, int index) {
         }
     }
     return effects;
+}
+
+// The lists' placeholders are stored as the model's own markers.
+bool BlockProperties::storeListName(const PropertyRow& row, QString chosen) {
+    if (row.field == PropertyField::BranchLink && m_kind == KindBranchEnd &&
+        chosen == m_texts.text(texts::NoBlock)) {
+        chosen = Project::NoBlock;
+    } else if (chosen == m_texts.text(texts::Unset)) {
+        chosen = Project::Unset;
+    }
+    QString& field = *storedText(propertyrows::fieldSpec(row.field).slot);
+    if (field == chosen) {
+        return false;
+    }
+    field = chosen;
+    return true;
 }
 
 QString BlockProperties::builderText(int r) const {

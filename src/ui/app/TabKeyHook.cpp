@@ -19,7 +19,7 @@ bool TabKeyHook::eventFilter(QObject* watched, QEvent* event) {
     }
     // Swallowed at its first stop (the window, or the widget a synthetic event is sent to), so
     // each press is seen here once.
-    if (type == QEvent::KeyPress && m_onTab) {
+    if (type == QEvent::KeyPress) {
         m_onTab();
     }
     return true;

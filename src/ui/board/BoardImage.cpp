@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/widgets/Palette.h"
+
 namespace trevalon {
 
 BoardImage::BoardImage(QWidget* parent) : QWidget(parent) {
@@ -18,7 +20,7 @@ void BoardImage::setPicture(const QImage& picture) {
 
 void BoardImage::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), QColor(72, 68, 112));
+    p.fillRect(rect(), palette::violet);
     p.drawImage(0, 0, m_picture);
 }
 

@@ -4,26 +4,22 @@
 
 #include "edit/BoardGeometry.h"
 #include "ui/pictures/Pictures.h"
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 
 const QColor& BoardPicture::frameColour(FrameColour colour) {
-    static const QColor background(72, 68, 112);
-    static const QColor yellow(255, 255, 0);
-    static const QColor red(255, 0, 0);
-    static const QColor turquoise(14, 206, 216);
-    static const QColor white(255, 255, 255);
     switch (colour) {
         case FrameNone:
-            return background;
+            return palette::violet;
         case FrameSelected:
-            return yellow;
+            return palette::yellow;
         case FrameFaulty:
-            return red;
+            return palette::red;
         case FrameMoving:
-            return turquoise;
+            return palette::teal;
         default:
-            return white;
+            return palette::white;
     }
 }
 

@@ -11,9 +11,10 @@
 #include "ui/app/WindowPlacement.h"
 #include "ui/board/BoardImage.h"
 #include "ui/main/WindowHost.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 namespace {
@@ -49,7 +50,8 @@ TTablica::TTablica(int number, Project& project, const TextTable& texts, WindowH
     m_view = new QScrollArea(this);
     m_view->setObjectName(QStringLiteral("PWidok"));
     m_view->setFrameShape(QFrame::NoFrame);
-    m_view->setStyleSheet(QStringLiteral("QScrollArea { background: rgb(72, 68, 112); }"));
+    m_view->setStyleSheet(
+        QStringLiteral("QScrollArea { background: %1; }").arg(palette::css(palette::violet)));
     m_image = new BoardImage;
     m_view->setWidget(m_image);
     m_image->onPressed = [this](QMouseEvent* event) { imagePressed(event); };
@@ -64,17 +66,19 @@ TTablica::TTablica(int number, Project& project, const TextTable& texts, WindowH
     m_fullHeight = size.height();
 }
 
+// The marks sit at their places from the right edge; the delete mark is narrower than its
+// 16 pixels' picture would need, so it overlaps the edge line by one pixel. The title is styled
+// when the board becomes active or not.
 void TTablica::buildStrip() {
-    m_strip = new QLabel(this);
-    m_strip->setObjectName(QStringLiteral("PGora"));
-    m_strip->setScaledContents(false);
-
-    m_menuLabel = new QLabel(m_strip);
-    m_menuLabel->setObjectName(QStringLiteral("LMenuOkna"));
-    m_menuLabel->setPixmap(pictures::pixmap(QStringLiteral("ikomenu")));
-
-    m_title = new DragLabel(m_strip);
-    m_title->setObjectName(QStringLiteral("LListwa"));
+    const int collapseAt = m_number == 1 ? 27 : 32;
+    m_strip = new TitleStrip(*this,
+                             {.titleLeft = 20,
+                              .titleRight = collapseAt,
+                              .titleInk = QColor(),
+                              .picture = QStringLiteral("listwa")},
+                             QStringLiteral("PGora"));
+    m_strip->addSign("LMenuOkna", "ikomenu", {TitleStrip::Left, 3});
+    m_title = m_strip->title();
     m_title->onPressed = [this] {
         if (m_project.activeBoard != m_number) {
             m_host.editor().activateBoard(m_number);
@@ -82,38 +86,19 @@ void TTablica::buildStrip() {
     };
     m_title->onReleased = [this] { storeOffset(); };
 
-    m_collapseLabel = new ClickLabel(m_strip);
-    m_collapseLabel->setPixmap(pictures::pixmap(QStringLiteral("ikozwin")));
-    m_collapseLabel->setObjectName(QStringLiteral("LZminMale"));
-    m_collapseLabel->setToolTip(QStringLiteral("Zwiń/Rozwiń"));
-    m_collapseLabel->onClicked = [this] { toggleCollapsed(); };
-
+    m_collapseLabel =
+        m_strip->addCollapse({TitleStrip::Right, collapseAt}, [this] { toggleCollapsed(); });
     if (m_number > 1) {
-        m_deleteLabel = new ClickLabel(m_strip);
-        m_deleteLabel->setPixmap(pictures::pixmap(QStringLiteral("ikousun")));
-        m_deleteLabel->setObjectName(QStringLiteral("LUsunTablice"));
+        m_deleteLabel =
+            m_strip->addMark("LUsunTablice", "ikousun", {TitleStrip::Right, 16, {15, 16}},
+                             [this] { m_host.editor().deleteOwnBoard(m_number); });
         m_deleteLabel->setToolTip(QStringLiteral("Usuń tę planszę"));
-        m_deleteLabel->onClicked = [this] { m_host.editor().deleteOwnBoard(m_number); };
     }
 }
 
 void TTablica::layoutStrip() {
     const int w = width();
-    m_strip->setGeometry(0, 0, w, geometry::kTitleHeight);
-    const QImage strip = pictures::image(QStringLiteral("listwa"));
-    if (!strip.isNull()) {
-        m_strip->setPixmap(QPixmap::fromImage(
-            strip.copy(0, 0, std::min(w, strip.width()), geometry::kTitleHeight)));
-    }
-    m_menuLabel->setGeometry(3, 2, 16, 16);
-    // The marks sit at their places from the right edge; the delete mark is narrower than its
-    // 16 pixels' picture would need, so it overlaps the edge line by one pixel.
-    const int collapseX = w - (m_number == 1 ? 25 : 30);
-    m_title->setGeometry(20, 0, std::max(0, collapseX - 22), geometry::kTitleHeight);
-    m_collapseLabel->setGeometry(collapseX - 2, 2, 16, 16);
-    if (m_deleteLabel) {
-        m_deleteLabel->setGeometry(w - 16, 2, 15, 16);
-    }
+    m_strip->span(w);
     m_view->setGeometry(0, geometry::kTitleHeight, w,
                         std::max(0, height() - geometry::kTitleHeight));
 }
@@ -173,9 +158,7 @@ void TTablica::setActiveTitle(bool active) {
     m_title->setText(QStringLiteral("  ") + m_project.board(m_number).name);
     if (m_activeTitle != active || m_title->styleSheet().isEmpty()) {
         m_activeTitle = active;
-        m_title->setStyleSheet(active
-                                   ? QStringLiteral("color: rgb(255, 255, 0); font-weight: bold;")
-                                   : QStringLiteral("color: white; font-weight: bold;"));
+        m_strip->setTitleInk(active ? palette::yellow : palette::white);
     }
 }
 
@@ -188,7 +171,7 @@ void TTablica::placeAndDraw() {
     m_image->setFixedSize(geometry::boardImageSize(std::clamp(board.columns, 1, kGridSize),
                                                    std::clamp(board.rows, 1, kGridSize)));
     // Kept at its offset; what the screen has no room for scrolls.
-    const QRect area = placement::availableArea(parentWidget() ? *parentWidget() : *this);
+    const QRect area = placement::availableArea(*parentWidget());
     const QSize room(std::max(area.right() + 1 - at.x(), MinimumVisible.width()),
                      std::max(area.bottom() + 1 - at.y(), MinimumVisible.height()));
     const QSize shown = size.boundedTo(room);

@@ -5,7 +5,6 @@
 #include "ui/board/BoardPicture.h"
 
 class QAction;
-class QLabel;
 class QMenu;
 class QScrollArea;
 
@@ -16,6 +15,7 @@ class ClickLabel;
 class DragLabel;
 class Project;
 class TextTable;
+class TitleStrip;
 class WindowHost;
 
 // A board window: a 20-pixel title strip and the board's picture, floating above the main
@@ -23,6 +23,8 @@ class WindowHost;
 // and in board 1 having no delete label.
 class TTablica : public QWidget {
 public:
+    // `parent` is the main window, whose screen the window keeps to; it, `project`, `texts`
+    // and `host` must outlive the window.
     TTablica(int number, Project& project, const TextTable& texts, WindowHost& host,
              QWidget* parent);
 
@@ -65,10 +67,9 @@ private:
     const TextTable& m_texts;
     WindowHost& m_host;
 
-    QLabel* m_strip = nullptr;
+    TitleStrip* m_strip = nullptr;
     DragLabel* m_title = nullptr;
     ClickLabel* m_collapseLabel = nullptr;
-    QLabel* m_menuLabel = nullptr;
     ClickLabel* m_deleteLabel = nullptr;
     // Below this a board window does not shrink to fit the screen: it would show too little.
     static constexpr QSize MinimumVisible{4 * 39 + 9, 3 * 39 + 29};

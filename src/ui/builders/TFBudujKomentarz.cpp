@@ -12,17 +12,13 @@
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
-namespace {
-
-const char* const kCaptionStyle = "color: rgb(38, 36, 62);";
-
-}  // namespace
 
 TFBudujKomentarz::TFBudujKomentarz(Workspace& workspace, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
@@ -41,22 +37,16 @@ TFBudujKomentarz::~TFBudujKomentarz() = default;
 QLabel* TFBudujKomentarz::caption(const char* name, const QRect& geometry) {
     auto* label = new QLabel(this);
     label->setObjectName(QLatin1String(name));
-    label->setStyleSheet(QLatin1String(kCaptionStyle));
+    label->setStyleSheet(palette::textColour(palette::ink));
     label->setGeometry(geometry);
     return label;
 }
 
 void TFBudujKomentarz::buildControls() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    m_title->setGeometry(4, 0, Width - 30, TitleHeight);
-    m_collapse = new ClickLabel(this);
-    m_collapse->setObjectName(QStringLiteral("LZminMale"));
-    m_collapse->setPixmap(pictures::pixmap(QStringLiteral("ikozwin")));
-    m_collapse->setToolTip(QStringLiteral("Zwiń/Rozwiń"));
-    m_collapse->setGeometry(Width - 22, 2, 16, 16);
-    m_collapse->onClicked = [this] { toggleCollapsed(); };
+    auto* strip = new TitleStrip(*this, {.titleRight = 26});
+    m_title = strip->title();
+    m_collapse = strip->addCollapse({TitleStrip::Right, 22}, [this] { toggleCollapsed(); });
+    strip->span(Width);
 
     m_textCaption = caption("LTekstKomentarza", QRect(16, 30, 300, 18));
     m_text = new QLineEdit(this);
@@ -87,9 +77,7 @@ void TFBudujKomentarz::buildControls() {
     m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_preview->setWordWrap(true);
     m_preview->setTextFormat(Qt::PlainText);
-    m_preview->setStyleSheet(QStringLiteral(
-        "background: white; color: rgb(0, 0, 64); border: 1px solid rgb(150, 145, 200);"
-        " padding: 3px;"));
+    m_preview->setStyleSheet(dialogparts::fieldStyle() + QStringLiteral(" padding: 3px;"));
 }
 
 void TFBudujKomentarz::buildButtons() {
@@ -204,7 +192,7 @@ void TFBudujKomentarz::showEvent(QShowEvent* event) {
 
 void TFBudujKomentarz::toggleCollapsed() {
     m_collapsed = !m_collapsed;
-    resize(Width, m_collapsed ? TitleHeight : Height);
+    resize(Width, m_collapsed ? TitleStrip::Height : Height);
 }
 
 void TFBudujKomentarz::paintEvent(QPaintEvent*) {

@@ -24,7 +24,6 @@ class TFBudujKomentarz : public QDialog {
 public:
     static constexpr int Width = 460;
     static constexpr int Height = 340;
-    static constexpr int TitleHeight = 20;
     // Characters the text accepts: the comment limit of the properties window.
     static constexpr int TextLimit = 200;
 

@@ -24,7 +24,9 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 namespace {
@@ -39,9 +41,6 @@ constexpr int ListPitch = 52;
 constexpr int KeypadTop = 318;
 constexpr int KeyPitch = 36;
 constexpr int ButtonBandTop = TFBudujWyrazenie::Height - layout::DialogButtonBandHeight;
-
-const QColor listText(0, 0, 0x40);  // the lists' dark blue
-const QColor ink(40, 36, 72);
 
 struct ListControls {
     const char* list;
@@ -74,10 +73,10 @@ public:
         p->save();
         p->fillRect(option.rect, Qt::white);
         if (option.state & (QStyle::State_Selected | QStyle::State_MouseOver)) {
-            p->setPen(QPen(QColor(72, 68, 112), 1, Qt::DotLine));
+            p->setPen(QPen(palette::violet, 1, Qt::DotLine));
             p->drawRect(option.rect.adjusted(0, 0, -1, -1));
         }
-        p->setPen(listText);
+        p->setPen(palette::fieldInk);
         p->setFont(option.font);
         p->drawText(option.rect.adjusted(1, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                     index.data(Qt::DisplayRole).toString());
@@ -122,28 +121,20 @@ TFBudujWyrazenie::TFBudujWyrazenie(Workspace& workspace, SettingsStore& settings
 TFBudujWyrazenie::~TFBudujWyrazenie() = default;
 
 void TFBudujWyrazenie::buildTitleStrip() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setGeometry(4, 0, Width - 50, TitleHeight);
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    m_collapse = new ClickLabel(this);
-    m_collapse->setObjectName(QStringLiteral("LZminMale"));
-    m_collapse->setPixmap(pictures::pixmap(QStringLiteral("ikozwin")));
-    m_collapse->setToolTip(QStringLiteral("Zwiń/Rozwiń"));
-    m_collapse->setGeometry(Width - 40, layout::StripMarkTop, 16, 16);
-    m_collapse->onClicked = [this] { toggleCollapsed(); };
-    m_close = new ClickLabel(this);
-    m_close->setObjectName(QStringLiteral("LZamknij"));
-    m_close->setPixmap(pictures::pixmap(QStringLiteral("ikozamknij")));
-    m_close->setGeometry(Width - 20, layout::StripMarkTop, 16, 16);
-    m_close->onClicked = [this] { finish(false); };
+    auto* strip = new TitleStrip(*this, {.height = TitleHeight, .titleRight = 46});
+    m_title = strip->title();
+    m_collapse = strip->addCollapse({TitleStrip::Right, 40}, [this] { toggleCollapsed(); });
+    m_close = strip->addMark("LZamknij", "ikozamknij", {TitleStrip::Right, 20},
+                             [this] { finish(false); });
+    strip->span(Width);
 }
 
 void TFBudujWyrazenie::buildExpression() {
     m_expressionLabel = new QLabel(this);
     m_expressionLabel->setObjectName(QStringLiteral("LWyrazeniePoPrawej"));
     m_expressionLabel->setGeometry(Margin, ExpressionTop - 18, Width - 2 * Margin, 16);
-    m_expressionLabel->setStyleSheet(QStringLiteral("color: rgb(40, 36, 72); font-weight: bold;"));
+    m_expressionLabel->setStyleSheet(palette::textColour(palette::dialogInk) +
+                                     QStringLiteral(" font-weight: bold;"));
     m_expression = new QPlainTextEdit(this);
     m_expression->setObjectName(QStringLiteral("Ewyrazenie"));
     m_expression->setGeometry(Margin, ExpressionTop, Width - 2 * Margin, ExpressionHeight);
@@ -153,8 +144,7 @@ void TFBudujWyrazenie::buildExpression() {
     m_expression->setTabChangesFocus(true);
     m_expression->setAttribute(Qt::WA_InputMethodEnabled, false);
     m_expression->setStyleSheet(
-        QStringLiteral("QPlainTextEdit { background: white; color: rgb(0, 0, 64); "
-                       "border: 1px solid rgb(72, 68, 112); }"));
+        QStringLiteral("QPlainTextEdit { %1 }").arg(dialogparts::fieldStyle(palette::violet)));
     QFont font = m_expression->font();
     font.setPointSize(font.pointSize() + 2);
     m_expression->setFont(font);
@@ -177,7 +167,7 @@ void TFBudujWyrazenie::buildLists() {
         const int y = ListsTop + (i / 2) * ListPitch;
         auto* label = new QLabel(this);
         label->setGeometry(x, y, ColumnWidth, 16);
-        label->setStyleSheet(QStringLiteral("color: rgb(40, 36, 72);"));
+        label->setStyleSheet(palette::textColour(palette::dialogInk));
         m_listLabels[at] = label;
 
         auto* box = new QComboBox(this);

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "ui/pictures/Pictures.h"
+#include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
 
 namespace trevalon::dialogparts {
@@ -24,22 +25,27 @@ TJetButton* pictureButton(QWidget* parent, const char* objectName, const QString
 void paintBackground(QPainter& painter, const QString& name, const QRect& rect) {
     const QImage picture = pictures::image(name);
     if (picture.isNull()) {
-        painter.fillRect(rect, QColor(244, 243, 250));
-        painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 20), QColor(72, 68, 112));
+        painter.fillRect(rect, palette::body);
+        painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 20), palette::violet);
     } else {
         painter.drawImage(rect.topLeft(), picture);
     }
-    painter.setPen(QColor(72, 68, 112));
+    painter.setPen(palette::violet);
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
 }
 
+QString fieldStyle(const QColor& edge) {
+    return QStringLiteral("background: white; color: %1; border: 1px solid %2;")
+        .arg(palette::css(palette::fieldInk), palette::css(edge));
+}
+
 void styleOwnerList(QComboBox* list) {
-    list->setStyleSheet(QStringLiteral(
-        "QComboBox { background: white; color: rgb(0, 0, 64); border: 1px solid rgb(150, 145, 200);"
-        " padding-left: 1px; }"
-        "QComboBox::drop-down { width: 0px; border: none; }"
-        "QComboBox QAbstractItemView { background: white; color: rgb(0, 0, 64);"
-        " selection-background-color: rgb(214, 211, 236); selection-color: rgb(0, 0, 64); }"));
+    const QString ink = palette::css(palette::fieldInk);
+    list->setStyleSheet(QStringLiteral("QComboBox { %1 padding-left: 1px; }"
+                                       "QComboBox::drop-down { width: 0px; border: none; }"
+                                       "QComboBox QAbstractItemView { background: white; color: %2;"
+                                       " selection-background-color: %3; selection-color: %2; }")
+                            .arg(fieldStyle(), ink, palette::css(palette::lavender)));
 }
 
 void toggleDropDown(QComboBox* list) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QRect>
 #include <QString>
+
+#include "ui/widgets/Palette.h"
 
 class QComboBox;
 class QPainter;
@@ -22,6 +25,10 @@ TJetButton* pictureButton(QWidget* parent, const char* objectName, const QString
 // The named background picture, or a plain light body in the window colour's frame when the
 // picture is missing.
 void paintBackground(QPainter& painter, const QString& name, const QRect& rect);
+
+// The style sheet colours of a text field or a list: dark blue text on white inside a
+// one-pixel `edge`.
+QString fieldStyle(const QColor& edge = palette::violetSoft);
 
 // A drop-down list drawn the way the program's lists are: white, dark blue text one pixel in
 // from its cell's corner, without an arrow of its own (a picture button beside it opens it).

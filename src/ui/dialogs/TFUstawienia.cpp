@@ -13,17 +13,13 @@
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
-namespace {
-
-const char* const kInkStyle = "color: rgb(38, 36, 62);";
-
-}  // namespace
 
 TFUstawienia::TFUstawienia(Workspace& workspace, SettingsStore& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_ws(workspace), m_settings(settings) {
@@ -40,21 +36,17 @@ TFUstawienia::TFUstawienia(Workspace& workspace, SettingsStore& settings, QWidge
 QCheckBox* TFUstawienia::checkBox(const char* name, int top) {
     auto* box = new QCheckBox(this);
     box->setObjectName(QLatin1String(name));
-    box->setStyleSheet(QLatin1String(kInkStyle));
+    box->setStyleSheet(palette::textColour(palette::ink));
     box->setGeometry(30, top, 390, 22);
     return box;
 }
 
 void TFUstawienia::buildControls() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    m_title->setGeometry(4, 0, Width - 30, TitleHeight);
-    m_closeMark = new ClickLabel(this);
-    m_closeMark->setObjectName(QStringLiteral("LZamknij"));
-    m_closeMark->setPixmap(pictures::pixmap(QStringLiteral("ikozamknij")));
-    m_closeMark->setGeometry(Width - 22, 2, 16, 16);
-    m_closeMark->onClicked = [this] { reject(); };
+    auto* strip = new TitleStrip(*this, {.titleRight = 26});
+    m_title = strip->title();
+    m_closeMark =
+        strip->addMark("LZamknij", "ikozamknij", {TitleStrip::Right, 22}, [this] { reject(); });
+    strip->span(Width);
 
     m_warn = checkBox("ChBOstrzegaj", 48);
     m_hints = checkBox("ChBPokazujDymki", 80);
@@ -80,12 +72,12 @@ void TFUstawienia::buildControls() {
     connect(m_down, &QToolButton::clicked, this, [this] { setLevel(m_level - 1); });
     m_levelCaption = new QLabel(this);
     m_levelCaption->setObjectName(QStringLiteral("LPoziomZdarzen"));
-    m_levelCaption->setStyleSheet(QLatin1String(kInkStyle));
+    m_levelCaption->setStyleSheet(palette::textColour(palette::ink));
     m_levelCaption->setGeometry(88, 190, 300, 22);
 
     m_folderCaption = new QLabel(this);
     m_folderCaption->setObjectName(QStringLiteral("Label1"));
-    m_folderCaption->setStyleSheet(QLatin1String(kInkStyle));
+    m_folderCaption->setStyleSheet(palette::textColour(palette::ink));
     m_folderCaption->setGeometry(30, 240, 380, 20);
     m_folder = new QLineEdit(this);
     m_folder->setObjectName(QStringLiteral("EFolder"));
@@ -145,9 +137,6 @@ bool TFUstawienia::showSettings(const QPoint& mainCorner) {
 
 // The folder is taken into the field only; the setting changes when the dialog is applied.
 void TFUstawienia::chooseFolder() {
-    if (!pickFolder) {
-        return;
-    }
     const QString chosen = pickFolder(m_ws.texts().text(texts::SettingsPickFolder),
                                       m_settings.values().projectsFolder);
     if (chosen.isEmpty()) {
@@ -172,9 +161,7 @@ void TFUstawienia::apply() {
         return;
     }
     accept();
-    if (onApplied) {
-        onApplied();
-    }
+    onApplied();
     m_ws.log().logAbove(3, m_ws.texts().text(texts::LogSettingsApplied));
 }
 

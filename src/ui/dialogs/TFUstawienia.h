@@ -24,7 +24,6 @@ class TFUstawienia : public QDialog {
 public:
     static constexpr int Width = 443;
     static constexpr int Height = 500;
-    static constexpr int TitleHeight = 20;
     // Where the dialog appears, from the main window's top-left corner.
     static constexpr QPoint Offset{150, 60};
 
@@ -41,7 +40,7 @@ public:
     // cancelled). The system's browser unless replaced (tests do).
     std::function<QString(const QString& caption, const QString& folder)> pickFolder;
     // Called after the settings were written (the main window shows "Zapisano." and applies
-    // the hints).
+    // the hints); set before the dialog is first shown.
     std::function<void()> onApplied;
 
     int level() const { return m_level; }

@@ -7,9 +7,12 @@
 #include "config/TextTable.h"
 #include "ui/app/TabKeyHook.h"
 #include "ui/app/WindowPlacement.h"
+#include "ui/pictures/PictureLayout.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 namespace {
@@ -71,27 +74,30 @@ void TFWarning::buildControls() {
 
     m_icon = new QLabel(this);
     m_icon->setObjectName(QStringLiteral("ImIkona"));
-    m_icon->setGeometry(12, 4, 42, 43);
+    m_icon->setGeometry(layout::WarningIcon);
 
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("LKomunikat"));
-    m_text->setGeometry(17, 51, 313, 53);
+    m_text->setGeometry(layout::WarningText);
     m_text->setWordWrap(true);
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_text->setStyleSheet(QStringLiteral("color: rgb(40, 36, 72);"));
+    m_text->setStyleSheet(palette::textColour(palette::dialogInk));
 
-    m_strip = new DragLabel(this);
-    m_strip->setObjectName(QStringLiteral("LListwa"));
-    m_strip->setGeometry(56, 5, 281, 23);
+    // The strip and its close mark are part of the background picture.
+    const QRect title = layout::WarningTitle;
+    const QRect close = layout::WarningClose;
+    auto* strip = new TitleStrip(*this, {.top = title.top(),
+                                         .height = title.height(),
+                                         .titleLeft = title.left(),
+                                         .titleRight = width() - title.right() - 1,
+                                         .markTop = close.top() - title.top(),
+                                         .titleInk = palette::stripInk});
+    m_strip = strip->title();
     m_strip->setText(QStringLiteral("Trevalon"));
-    m_strip->setStyleSheet(QStringLiteral("color: rgb(226, 224, 244); font-weight: bold;"));
-
-    m_closeMark = new ClickLabel(this);
-    m_closeMark->setObjectName(QStringLiteral("LClose"));
-    m_closeMark->setGeometry(323, 8, 17, 17);
-    m_closeMark->onClicked = [this] {
-        finish(m_buttons == YesNoCancel ? ResultCancel : ResultClose);
-    };
+    m_closeMark =
+        strip->addMark("LClose", nullptr, {TitleStrip::Right, width() - close.left(), close.size()},
+                       [this] { finish(m_buttons == YesNoCancel ? ResultCancel : ResultClose); });
+    strip->span(width());
 
     for (int b = ButtonYes; b <= ButtonClose; ++b) {
         auto* label = new ClickLabel(this);

@@ -31,7 +31,6 @@ public:
     // The answer of the last showing: 0 Close, 1 Yes, 2 No, 3 Cancel.
     int answer() const { return m_result; }
     int focusedButton() const { return m_focused; }
-    int buttonSet() const { return m_buttons; }
     // The icon of the last showing: 1 information, 2 question, 3 warning.
     int iconShown() const { return m_iconShown; }
     QString messageText() const;

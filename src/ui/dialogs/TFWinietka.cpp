@@ -7,6 +7,7 @@
 #include "ui/app/WindowPlacement.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 
@@ -19,7 +20,7 @@ TFWinietka::TFWinietka(const TextTable& texts, QWidget* parent)
     m_close = new ClickLabel(this);
     m_close->setObjectName(QStringLiteral("ButZamknij"));
     m_close->setAlignment(Qt::AlignCenter);
-    m_close->setStyleSheet(QStringLiteral("color: rgb(40, 36, 72);"));
+    m_close->setStyleSheet(palette::textColour(palette::dialogInk));
     // Under the title, clear of the picture's flowchart on the right.
     m_close->setGeometry(32, height() - 60, 120, 26);
     m_close->onClicked = [this] { accept(); };
@@ -27,10 +28,8 @@ TFWinietka::TFWinietka(const TextTable& texts, QWidget* parent)
 
 void TFWinietka::showModal() {
     m_close->setText(m_texts.text(texts::Close));
-    if (parentWidget()) {
-        placement::moveOnScreen(*this, parentWidget()->geometry().center() - rect().center(),
-                                *parentWidget());
-    }
+    placement::moveOnScreen(*this, parentWidget()->geometry().center() - rect().center(),
+                            *parentWidget());
     exec();
 }
 
@@ -38,7 +37,7 @@ void TFWinietka::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QImage picture = pictures::image(QStringLiteral("winietka"));
     if (picture.isNull()) {
-        p.fillRect(rect(), QColor(72, 68, 112));
+        p.fillRect(rect(), palette::violet);
     } else {
         p.drawImage(0, 0, picture);
     }

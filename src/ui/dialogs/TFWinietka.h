@@ -10,6 +10,8 @@ class TextTable;
 // The about window: the program's picture and one close button.
 class TFWinietka : public QDialog {
 public:
+    // `parent` is the main window, over whose middle the window opens; `texts` and `parent`
+    // must outlive the window.
     TFWinietka(const TextTable& texts, QWidget* parent);
 
     void showModal();

@@ -10,10 +10,11 @@
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 
@@ -29,19 +30,15 @@ TFZdarzenia::TFZdarzenia(Workspace& workspace, QWidget* parent)
 TFZdarzenia::~TFZdarzenia() = default;
 
 void TFZdarzenia::buildControls() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    m_title->setGeometry(4, 0, Width - 30, TitleHeight);
-    m_closeMark = new ClickLabel(this);
-    m_closeMark->setObjectName(QStringLiteral("LClose"));
-    m_closeMark->setPixmap(pictures::pixmap(QStringLiteral("ikozamknij")));
-    m_closeMark->setGeometry(Width - 22, 2, 16, 16);
-    m_closeMark->onClicked = [this] { accept(); };
+    auto* strip = new TitleStrip(*this, {.titleRight = 26});
+    m_title = strip->title();
+    m_closeMark =
+        strip->addMark("LClose", "ikozamknij", {TitleStrip::Right, 22}, [this] { accept(); });
+    strip->span(Width);
 
     m_historyCaption = new QLabel(this);
     m_historyCaption->setObjectName(QStringLiteral("LWpisy"));
-    m_historyCaption->setStyleSheet(QStringLiteral("color: rgb(38, 36, 62);"));
+    m_historyCaption->setStyleSheet(palette::textColour(palette::ink));
     m_historyCaption->setGeometry(16, 30, 300, 18);
     m_files = new QComboBox(this);
     m_files->setObjectName(QStringLiteral("CListaPlikow"));
@@ -57,9 +54,7 @@ void TFZdarzenia::buildControls() {
     m_text->setObjectName(QStringLiteral("MText"));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text->setStyleSheet(
-        QStringLiteral("QPlainTextEdit { background: white; color: rgb(0, 0, 64);"
-                       " border: 1px solid rgb(150, 145, 200); }"));
+    m_text->setStyleSheet(QStringLiteral("QPlainTextEdit { %1 }").arg(dialogparts::fieldStyle()));
     m_text->setGeometry(16, 80, Width - 32, 300);
 
     m_clear = dialogparts::pictureButton(this, "ButClear", QStringLiteral("przyciskszeroki"),
@@ -101,7 +96,7 @@ void TFZdarzenia::fillList() {
 
 // A file that cannot be read is reported and the list goes back to the file still shown.
 void TFZdarzenia::fileChosen(int index) {
-    if (!m_logFiles || index < 0) {
+    if (index < 0) {
         return;
     }
     m_logFiles->select(m_files->itemText(index), m_ws.messages(), m_ws.texts());
@@ -109,7 +104,7 @@ void TFZdarzenia::fileChosen(int index) {
 }
 
 void TFZdarzenia::clearOthers() {
-    if (m_logFiles && m_logFiles->clearOthers(m_ws.messages(), m_ws.texts())) {
+    if (m_logFiles->clearOthers(m_ws.messages(), m_ws.texts())) {
         fillList();
     }
 }

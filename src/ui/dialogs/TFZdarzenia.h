@@ -22,11 +22,10 @@ class TFZdarzenia : public QDialog {
 public:
     static constexpr int Width = 560;
     static constexpr int Height = 440;
-    static constexpr int TitleHeight = 20;
     // Where the viewer appears, from the main window's top-left corner.
     static constexpr QPoint Offset{150, 60};
 
-    // `workspace` must outlive the window.
+    // `workspace` and `parent` (the main window) must outlive the window.
     TFZdarzenia(Workspace& workspace, QWidget* parent);
     ~TFZdarzenia() override;
 

@@ -31,6 +31,7 @@
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/ResizeGrip.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 namespace {
@@ -103,10 +104,12 @@ TDotFrame* TFGlowny::dotFrame() const {
 }
 
 void TFGlowny::buildTitleStrip() {
-    m_titleStrip = new QWidget(this);
-    m_titleStrip->setObjectName(QStringLiteral("PListwaGlowna"));
-
-    m_dragArea = new DragLabel(m_titleStrip);
+    // The whole strip drags; its picture is drawn with the window's background.
+    auto* strip = new TitleStrip(
+        *this, {.height = kTitleHeight, .titleLeft = 0, .markTop = 4, .titleInk = QColor()},
+        QStringLiteral("PListwaGlowna"));
+    m_titleStrip = strip;
+    m_dragArea = strip->title();
     m_dragArea->setObjectName(QStringLiteral("LPrzesuwGlowne"));
     m_dragArea->setMouseTracking(true);
     m_dragArea->onDragged = [this](const QPoint& travel) {
@@ -116,27 +119,19 @@ void TFGlowny::buildTitleStrip() {
     };
     m_dragArea->installEventFilter(this);
 
-    m_header = new QLabel(m_titleStrip);
-    m_header->setObjectName(QStringLiteral("LNaglowekGlowny"));
-    m_header->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_header->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-
-    m_windowMenu = new ClickLabel(m_titleStrip);
-    m_windowMenu->setObjectName(QStringLiteral("LRozwinMenuLeft"));
-    m_windowMenu->setPixmap(pictures::pixmap(QStringLiteral("ikomenu")));
-    m_windowMenu->onClicked = [this] { m_menus->popup(MainMenus::Window); };
+    m_header = strip->addHeader("LNaglowekGlowny", 28, 112);
+    m_windowMenu = strip->addMark("LRozwinMenuLeft", "ikomenu", {TitleStrip::Left, 4},
+                                  [this] { m_menus->popup(MainMenus::Window); });
 
     const char* names[] = {"LPomoc", "LMinimize", "LMaximize", "LClose"};
     const char* icons[] = {"ikopomoc", "ikominimalizuj", "ikomaksymalizuj", "ikozamknij"};
     const Command commands[] = {Command::Help, Command::Minimise, Command::Maximise,
                                 Command::CloseProgram};
     for (std::size_t i = 0; i < m_windowButtons.size(); ++i) {
-        auto* label = new ClickLabel(m_titleStrip);
-        label->setObjectName(QLatin1String(names[i]));
-        label->setPixmap(pictures::pixmap(QLatin1String(icons[i])));
         const Command command = commands[i];
-        label->onClicked = [this, command] { m_commands->execute(command); };
-        m_windowButtons[i] = label;
+        m_windowButtons[i] =
+            strip->addMark(names[i], icons[i], {TitleStrip::Right, 88 - static_cast<int>(i) * 21},
+                           [this, command] { m_commands->execute(command); });
     }
 }
 
@@ -172,13 +167,7 @@ void TFGlowny::buildStatusLine() {
 void TFGlowny::layoutStrips() {
     const int w = width();
     const int h = height();
-    m_titleStrip->setGeometry(0, 0, w, kTitleHeight);
-    m_dragArea->setGeometry(0, 0, w, kTitleHeight);
-    m_windowMenu->setGeometry(4, 4, 16, 16);
-    m_header->setGeometry(28, 0, w - 140, kTitleHeight);
-    for (std::size_t i = 0; i < m_windowButtons.size(); ++i) {
-        m_windowButtons[i]->setGeometry(w - 88 + static_cast<int>(i) * 21, 4, 16, 16);
-    }
+    static_cast<TitleStrip*>(m_titleStrip)->span(w);
     m_menuStrip->setGeometry(0, kTitleHeight, w, kMenuStripHeight);
     // Labels start where their menus open (15, 68, 135, 175); a longer caption pushes the next.
     int x = 15;

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "ui/widgets/Palette.h"
+
 namespace trevalon {
 
 PropertyPicture::PropertyPicture(QWidget* parent) : QWidget(parent) {
@@ -19,7 +21,7 @@ void PropertyPicture::setPicture(const QImage& picture) {
 
 void PropertyPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), QColor(72, 68, 112));
+    p.fillRect(rect(), palette::violet);
     p.drawImage(0, 0, m_picture);
 }
 

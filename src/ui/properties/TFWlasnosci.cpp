@@ -17,6 +17,7 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/properties/PropertyWidgets.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 namespace {
@@ -26,8 +27,6 @@ constexpr int LongestKindRows = 8;
 
 constexpr int EditorLeft = 98;
 constexpr int EditorWidth = 143;
-const QColor kFrame(72, 68, 112);
-const QColor kInk(38, 36, 62);
 
 QString rowPicture(const PropertyRow& row, bool english) {
     if (row.field == PropertyField::Strip) {
@@ -83,7 +82,7 @@ TFWlasnosci::TFWlasnosci(Workspace& workspace, WindowHost& host, EditorView& vie
 }
 
 void TFWlasnosci::buildControls() {
-    m_strip = std::make_unique<CompanionStrip>(
+    m_strip = TitleStrip::companion(
         *this, QStringLiteral("Zmknij to okno"), [this] { toggleCollapsed(); },
         [this] { hideProperties(); });
     m_strip->title()->onReleased = [this] { m_offset = pos() - m_host.origin(); };
@@ -109,7 +108,7 @@ void TFWlasnosci::buildControls() {
 }
 
 void TFWlasnosci::resizeEvent(QResizeEvent*) {
-    m_strip->layout(width());
+    m_strip->span(width());
     m_picture->setGeometry(0, TitleHeight, Width, m_picture->picture().height());
 }
 
@@ -123,16 +122,16 @@ QImage TFWlasnosci::render(const BlockProperties& properties, bool english) {
     QPainter p(&image);
     const QImage tile = pictures::image(QStringLiteral("tloglowne"));
     if (tile.isNull()) {
-        image.fill(QColor(236, 234, 244));
+        image.fill(palette::lavenderPale);
     } else {
         p.drawTiledPixmap(image.rect(), QPixmap::fromImage(tile));
     }
     p.setFont(rowFont());
-    p.setPen(kInk);
+    p.setPen(palette::ink);
     for (int r = 1; r <= rows; ++r) {
         const QImage face = pictures::image(rowPicture(properties.rowAt(r), english));
         if (face.isNull()) {
-            p.fillRect(QRect(2, rowTop(r), 240, RowPitch), QColor(226, 224, 242));
+            p.fillRect(QRect(2, rowTop(r), 240, RowPitch), palette::rowFill);
         } else {
             p.drawImage(2, rowTop(r), face);
         }
@@ -141,7 +140,7 @@ QImage TFWlasnosci::render(const BlockProperties& properties, bool english) {
         drawFitted(p, QRect(102, textTop, 136, 16),
                    BlockProperties::shortened(properties.value(r)));
     }
-    p.setPen(kFrame);
+    p.setPen(palette::violet);
     p.drawRect(0, 0, image.width() - 1, image.height() - 1);
     return image;
 }
@@ -216,8 +215,7 @@ void TFWlasnosci::placeBeside(const QRect& boards, int gap, const std::vector<QR
     // Laid out at the full height of the longest kind of block, so that choosing another block
     // later does not grow the window over a board.
     const QSize room(width(), std::max(height(), RowPitch * LongestKindRows));
-    const QRect area = parentWidget() ? placement::availableArea(*parentWidget())
-                                      : placement::availableArea(*this);
+    const QRect area = placement::availableArea(*parentWidget());
     m_offset = placement::beside(room, boards, area, gap, avoid) - m_host.origin();
     move(m_host.origin() + m_offset);
 }
@@ -379,11 +377,6 @@ void TFWlasnosci::keyPressEvent(QKeyEvent* event) {
     } else {
         QWidget::keyPressEvent(event);
     }
-}
-
-void TFWlasnosci::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    m_strip->paint(p, width());
 }
 
 }  // namespace trevalon

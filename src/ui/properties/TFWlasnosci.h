@@ -3,12 +3,11 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
-#include <memory>
 #include <optional>
 
 #include "edit/BlockProperties.h"
 #include "ui/properties/PropertiesView.h"
-#include "ui/widgets/CompanionStrip.h"
+#include "ui/widgets/TitleStrip.h"
 
 class QComboBox;
 
@@ -38,11 +37,12 @@ class TFWlasnosci : public QWidget, public PropertiesView {
 public:
     static constexpr int Width = 244;
     static constexpr int RowPitch = 23;
-    static constexpr int TitleHeight = CompanionStrip::Height;
+    static constexpr int TitleHeight = TitleStrip::Height;
     // Where the window appears, from the main window's top-left corner.
     static constexpr QPoint Offset{15, 95};
 
-    // `workspace`, `host` and `view` (the main window) must outlive the window.
+    // `workspace`, `host` and `view` must outlive the window; `parent` is the main window,
+    // whose screen the window keeps to.
     TFWlasnosci(Workspace& workspace, WindowHost& host, EditorView& view, QWidget* parent);
 
     // Shows the rows of `kind` (1 variable, 2 the active board, else the kind code of the
@@ -87,7 +87,6 @@ public:
     static QImage render(const BlockProperties& properties, bool english);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -112,7 +111,7 @@ private:
     EditorView& m_view;
     BlockProperties m_props;
 
-    std::unique_ptr<CompanionStrip> m_strip;
+    TitleStrip* m_strip = nullptr;
     PropertyPicture* m_picture = nullptr;
     PropertyEdit* m_edit = nullptr;
     QComboBox* m_list = nullptr;

@@ -8,23 +8,21 @@
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 namespace {
 
-constexpr int TitleHeight = CompanionStrip::Height;
+constexpr int TitleHeight = TitleStrip::Height;
 
 const QColor& toneColour(ReportRow::Tone tone) {
-    static const QColor normal(72, 68, 112);
-    static const QColor bad(255, 0, 0);
-    static const QColor undetermined(255, 255, 0);
     switch (tone) {
         case ReportRow::Bad:
-            return bad;
+            return palette::red;
         case ReportRow::Undetermined:
-            return undetermined;
+            return palette::yellow;
         default:
-            return normal;
+            return palette::violet;
     }
 }
 
@@ -32,7 +30,7 @@ const QColor& toneColour(ReportRow::Tone tone) {
 void drawToned(QPainter& p, const QRect& box, int flags, const QString& text,
                ReportRow::Tone tone) {
     if (tone == ReportRow::Undetermined) {
-        p.setPen(QColor(72, 68, 112));
+        p.setPen(palette::violet);
         p.drawText(box.translated(1, 1), flags, text);
     }
     p.setPen(toneColour(tone));
@@ -45,7 +43,7 @@ TFOpisy::TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_ws(workspace), m_host(host) {
     setObjectName(QStringLiteral("TFOpisy"));
     setFocusPolicy(Qt::StrongFocus);
-    m_strip = std::make_unique<CompanionStrip>(
+    m_strip = TitleStrip::companion(
         *this, QStringLiteral("Zamknij to okno"), [this] { toggleCollapsed(); },
         [this] { hide(); });
     m_strip->title()->onReleased = [this] { m_offset = pos() - m_host.origin(); };
@@ -53,7 +51,7 @@ TFOpisy::TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent)
 }
 
 void TFOpisy::resizeEvent(QResizeEvent*) {
-    m_strip->layout(width());
+    m_strip->span(width());
 }
 
 QImage TFOpisy::render(const std::vector<ReportRow>& rows, int height) {
@@ -61,7 +59,7 @@ QImage TFOpisy::render(const std::vector<ReportRow>& rows, int height) {
     QPainter p(&image);
     const QImage background = pictures::image(QStringLiteral("tloglowne"));
     if (background.isNull()) {
-        image.fill(QColor(236, 234, 244));
+        image.fill(palette::lavenderPale);
     } else {
         p.drawTiledPixmap(image.rect(), QPixmap::fromImage(background));
     }
@@ -96,7 +94,7 @@ QImage TFOpisy::render(const std::vector<ReportRow>& rows, int height) {
                 break;
         }
     }
-    p.setPen(QColor(72, 68, 112));
+    p.setPen(palette::violet);
     p.drawRect(0, 0, image.width() - 1, image.height() - 1);
     return image;
 }
@@ -121,9 +119,7 @@ void TFOpisy::present(Kind kind, std::vector<ReportRow> rows, int titleText, boo
         raise();
     }
     update();
-    if (onReportShown) {
-        onReportShown();
-    }
+    onReportShown();
 }
 
 void TFOpisy::showBoardReport(const BoardCheckResult& result) {
@@ -190,7 +186,6 @@ void TFOpisy::toggleCollapsed() {
 
 void TFOpisy::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    m_strip->paint(p, width());
     p.drawImage(0, TitleHeight, m_picture);
 }
 

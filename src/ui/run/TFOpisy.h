@@ -3,11 +3,10 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "exec/CheckReport.h"
-#include "ui/widgets/CompanionStrip.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 
@@ -48,7 +47,8 @@ public:
     QString title() const;
     const QImage& picture() const { return m_picture; }
 
-    // Called whenever a report is shown (the main window's check-done flag).
+    // Called whenever a report is shown (the main window's check-done flag); set before the
+    // first report.
     std::function<void()> onReportShown;
 
     // The report's picture: tiled background, violet frame, one drawn row per report row.
@@ -65,7 +65,7 @@ private:
 
     Workspace& m_ws;
     WindowHost& m_host;
-    std::unique_ptr<CompanionStrip> m_strip;
+    TitleStrip* m_strip = nullptr;
     Kind m_kind = KindNone;
     std::vector<ReportRow> m_rows;
     BoardCheckResult m_lastBoard;

@@ -15,6 +15,8 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 namespace {
@@ -49,10 +51,12 @@ ClickLabel* TFWykonanie::makeButton(const char* name) {
 }
 
 void TFWykonanie::buildControls() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setGeometry(8, 0, 244, StripHeight);
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+    auto* strip = new TitleStrip(*this, {.height = StripHeight,
+                                         .titleLeft = 8,
+                                         .titleRight = 8,
+                                         .picture = QStringLiteral("wykonajlistwa")});
+    strip->span(width());
+    m_title = strip->title();
     m_title->setText(QStringLiteral("Wykonanie"));
 
     m_text = new QLabel(this);
@@ -60,7 +64,7 @@ void TFWykonanie::buildControls() {
     m_text->setGeometry(inBody(layout::ExecutionText));
     m_text->setWordWrap(true);
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_text->setStyleSheet(QStringLiteral("color: rgb(40, 36, 72);"));
+    m_text->setStyleSheet(palette::textColour(palette::dialogInk));
 
     const auto makeInput = [this](const char* name, const QRect& where, int length) {
         auto* input = new QLineEdit(this);
@@ -70,7 +74,8 @@ void TFWykonanie::buildControls() {
         input->setMaxLength(length);
         input->setContextMenuPolicy(Qt::NoContextMenu);
         input->setAcceptDrops(false);
-        input->setStyleSheet(QStringLiteral("background: transparent; color: rgb(40, 36, 72);"));
+        input->setStyleSheet(QStringLiteral("background: transparent; ") +
+                             palette::textColour(palette::dialogInk));
         input->installEventFilter(this);
         return input;
     };
@@ -129,10 +134,8 @@ DialogClose TFWykonanie::showFor(ExecutionDialogLogic& logic) {
     applyButtonPictures();
     layoutForMode();
     m_focusTimer.start();
-    if (parentWidget()) {
-        placement::moveOnScreen(*this, parentWidget()->geometry().center() - rect().center(),
-                                *parentWidget());
-    }
+    placement::moveOnScreen(*this, parentWidget()->geometry().center() - rect().center(),
+                            *parentWidget());
     const placement::ActiveWindowOwner owner(*this);
     exec();
     m_focusTimer.stop();
@@ -164,7 +167,7 @@ void TFWykonanie::layoutForMode() {
 }
 
 void TFWykonanie::focusInput() {
-    if (!m_logic || m_logic->mode() != DialogMode::Read) {
+    if (m_logic->mode() != DialogMode::Read) {
         setFocus();
         return;
     }
@@ -177,9 +180,6 @@ void TFWykonanie::focusInput() {
 }
 
 void TFWykonanie::enterValue() {
-    if (!m_logic) {
-        return;
-    }
     const EntryResult result =
         m_logic->readsDate() ? m_logic->enterDate(m_year->text(), m_month->text(), m_day->text())
                              : m_logic->enterValue(m_value->text());
@@ -189,9 +189,7 @@ void TFWykonanie::enterValue() {
 }
 
 void TFWykonanie::answer(bool yes) {
-    if (m_logic) {
-        m_logic->answer(yes);
-    }
+    m_logic->answer(yes);
     finish(DialogClose::Closed);
 }
 
@@ -208,9 +206,6 @@ void TFWykonanie::closeFromRun() {
 
 void TFWykonanie::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    if (!m_logic) {
-        return;
-    }
     const int kind = m_logic->blockKind();
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_F && mods == Qt::ControlModifier) {
@@ -236,9 +231,6 @@ bool TFWykonanie::eventFilter(QObject* watched, QEvent* event) {
 
 // Answers true when the key was dealt with here (dropped, changed, or a command).
 bool TFWykonanie::filterInputKey(QLineEdit* input, QKeyEvent* key) {
-    if (!m_logic) {
-        return false;
-    }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         enterValue();
         return true;
@@ -287,15 +279,9 @@ void TFWykonanie::pasteFiltered(QLineEdit* input) {
 
 void TFWykonanie::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QImage strip = pictures::image(QStringLiteral("wykonajlistwa"));
-    if (strip.isNull()) {
-        p.fillRect(0, 0, width(), StripHeight, QColor(72, 68, 112));
-    } else {
-        p.drawImage(0, 0, strip);
-    }
     const QImage body = pictures::image(m_backgroundName);
     if (body.isNull()) {
-        p.fillRect(0, StripHeight, width(), BodyHeight, QColor(236, 234, 244));
+        p.fillRect(0, StripHeight, width(), BodyHeight, palette::lavenderPale);
     } else {
         p.drawImage(0, StripHeight, body);
     }

@@ -23,9 +23,12 @@ public:
     // The focus is put on the input this long after the dialog appears.
     static constexpr int FocusDelayMillis = 20;
 
+    // `parent` is the main window, over whose middle the dialog opens; `texts` and `parent`
+    // must outlive the dialog.
     TFWykonanie(const TextTable& texts, QWidget* parent);
 
-    // Shows the dialog modally for one block and answers how it was closed.
+    // Shows the dialog modally for one block and answers how it was closed. The dialog acts
+    // on keys and buttons only while it shows, with `logic` attached.
     DialogClose showFor(ExecutionDialogLogic& logic);
     // The run was aborted from elsewhere.
     void closeFromRun();

@@ -10,6 +10,7 @@
 #include "model/Board.h"
 #include "ui/pictures/PictureLayout.h"
 #include "ui/pictures/PictureStore.h"
+#include "ui/widgets/Palette.h"
 
 namespace trevalon {
 namespace {
@@ -31,12 +32,10 @@ void drawShape(QPainter& p, const QString& name, const QRect& box) {
         p.drawImage(box.topLeft(), shape);
         return;
     }
-    p.setPen(QColor(72, 68, 112));
+    p.setPen(palette::violet);
     p.setBrush(Qt::NoBrush);
     p.drawRect(box.adjusted(10, 10, -11, -11));
 }
-
-const QColor kInk(38, 36, 62);
 
 void arrowHead(QPainter& p, QPointF tip, int dx, int dy) {
     constexpr double length = 7;
@@ -46,7 +45,7 @@ void arrowHead(QPainter& p, QPointF tip, int dx, int dy) {
     const QPointF back = tip - along * length;
     p.save();
     p.setPen(Qt::NoPen);
-    p.setBrush(kInk);
+    p.setBrush(palette::ink);
     p.drawPolygon(QPolygonF{tip, back + across * (width / 2), back - across * (width / 2)});
     p.restore();
 }
@@ -89,7 +88,7 @@ void drawEntry(QPainter& p, const QRect& box, const layout::SchemaEdges& edges,
     const double x = box.left() + layout::SchemaMidX;
     const double top = box.top();
     const double bottom = box.top() + SchemaPage::ShapeHeight;
-    p.setPen(QPen(kInk, 1.6, Qt::SolidLine, Qt::FlatCap));
+    p.setPen(QPen(palette::ink, 1.6, Qt::SolidLine, Qt::FlatCap));
     if (vertical != SchemaFlow::Up) {
         p.drawLine(QPointF(x, top), QPointF(x, top + edges.top));
     }

@@ -17,17 +17,17 @@
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/main/WindowHost.h"
-#include "ui/pictures/PictureLayout.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
+#include "ui/widgets/Palette.h"
 #include "ui/widgets/ResizeGrip.h"
 #include "ui/widgets/TJetButton.h"
+#include "ui/widgets/TitleStrip.h"
 
 namespace trevalon {
 namespace {
 
-constexpr int TitleHeight = layout::DialogTitleHeight;
 constexpr int BoxTop = 36;
 constexpr int ButtonGap = 8;
 constexpr int GripSize = 16;
@@ -55,22 +55,16 @@ QLabel* TFSchemat::gripLabel() const {
 }
 
 void TFSchemat::buildControls() {
-    m_title = new DragLabel(this);
-    m_title->setObjectName(QStringLiteral("LListwa"));
-    m_title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-    const auto mark = [this](const char* name, const char* picture) {
-        auto* label = new ClickLabel(this);
-        label->setObjectName(QLatin1String(name));
-        label->setPixmap(pictures::pixmap(QLatin1String(picture)));
-        return label;
-    };
-    m_maximise = mark("LMaksymalizuj", "ikomaksymalizuj");
-    m_maximise->onClicked = [this] { setMaximisedView(true); };
-    m_restore = mark("LPrzywroc", "ikoprzywroc");
-    m_restore->onClicked = [this] { setMaximisedView(false); };
+    // The window draws the strip's picture itself, under its frame.
+    m_strip = new TitleStrip(*this, {.titleRight = 46});
+    m_title = m_strip->title();
+    m_maximise = m_strip->addMark("LMaksymalizuj", "ikomaksymalizuj", {TitleStrip::Right, 40},
+                                  [this] { setMaximisedView(true); });
+    m_restore = m_strip->addMark("LPrzywroc", "ikoprzywroc", {TitleStrip::Right, 40},
+                                 [this] { setMaximisedView(false); });
     m_restore->hide();
-    m_closeMark = mark("LZamknij", "ikozamknij");
-    m_closeMark->onClicked = [this] { closeSchema(); };
+    m_closeMark = m_strip->addMark("LZamknij", "ikozamknij", {TitleStrip::Right, 20},
+                                   [this] { closeSchema(); });
 
     m_box = new QScrollArea(this);
     m_box->setObjectName(QStringLiteral("Box"));
@@ -227,11 +221,7 @@ void TFSchemat::resizeEvent(QResizeEvent*) {
 void TFSchemat::layoutControls() {
     const int w = width();
     const int h = height();
-    const int markTop = layout::StripMarkTop;
-    m_title->setGeometry(4, 0, w - 50, TitleHeight);
-    m_maximise->setGeometry(w - 40, markTop, 16, 16);
-    m_restore->setGeometry(w - 40, markTop, 16, 16);
-    m_closeMark->setGeometry(w - 20, markTop, 16, 16);
+    m_strip->span(w);
     const QSize box(std::max(w - BoxMargin.width(), 0), std::max(h - BoxMargin.height(), 0));
     m_box->setGeometry(BoxMargin.width() / 2, BoxTop, box.width(), box.height());
     const int buttonsWidth = m_copy->width() + m_save->width() + m_close->width() + 2 * ButtonGap;
@@ -248,18 +238,12 @@ void TFSchemat::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QImage tile = pictures::image(QStringLiteral("tlojasne"));
     if (tile.isNull()) {
-        p.fillRect(rect(), QColor(236, 234, 244));
+        p.fillRect(rect(), palette::lavenderPale);
     } else {
         p.drawTiledPixmap(rect(), QPixmap::fromImage(tile));
     }
-    const QImage strip = pictures::image(QStringLiteral("listwa"));
-    const QRect stripRect(0, 0, width(), TitleHeight);
-    if (strip.isNull()) {
-        p.fillRect(stripRect, QColor(72, 68, 112));
-    } else {
-        p.drawTiledPixmap(stripRect, QPixmap::fromImage(strip));
-    }
-    p.setPen(QColor(72, 68, 112));
+    TitleStrip::paintPicture(p, QStringLiteral("listwa"), QRect(0, 0, width(), TitleStrip::Height));
+    p.setPen(palette::violet);
     p.drawRect(m_box->geometry().adjusted(-1, -1, 0, 0));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -17,6 +17,7 @@ class DragLabel;
 class SettingsStore;
 class ResizeGrip;
 class TJetButton;
+class TitleStrip;
 class WindowHost;
 class Workspace;
 
@@ -93,6 +94,7 @@ private:
     bool m_maximised = false;
     QRect m_normalGeometry;
 
+    TitleStrip* m_strip = nullptr;
     DragLabel* m_title = nullptr;
     ClickLabel* m_maximise = nullptr;
     ClickLabel* m_restore = nullptr;

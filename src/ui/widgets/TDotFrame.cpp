@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "ui/widgets/Palette.h"
+
 namespace trevalon {
 
 TDotFrame::TDotFrame()
@@ -20,7 +22,7 @@ void TDotFrame::setFrameRect(const QRect& rect) {
 
 void TDotFrame::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    QPen pen(QColor(72, 68, 112), LineWidth, Qt::DotLine);
+    QPen pen(palette::violet, LineWidth, Qt::DotLine);
     p.setPen(pen);
     const int inset = LineWidth / 2 + 1;
     p.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));

@@ -16,7 +16,6 @@ public:
 
     // The rectangle in screen coordinates (left, top, right, bottom).
     void setFrameRect(const QRect& rect);
-    const QRect& frameRect() const { return m_rect; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/widgets/Palette.h"
+
 namespace trevalon {
 
 TJetButton::TJetButton(int tag, QWidget* parent) : QWidget(parent), m_tag(tag) {
@@ -33,15 +35,15 @@ void TJetButton::paintEvent(QPaintEvent*) {
     if (!face.isNull()) {
         p.drawPixmap(rect(), face);
     } else {
-        p.fillRect(rect(), QColor(236, 234, 244));
-        p.setPen(QColor(72, 68, 112));
+        p.fillRect(rect(), palette::lavenderPale);
+        p.setPen(palette::violet);
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     if (!isEnabled() && !m_chosen) {
         p.fillRect(rect(), QColor(255, 255, 255, 140));
     }
     if (!m_caption.isEmpty()) {
-        p.setPen(QColor(40, 36, 72));
+        p.setPen(palette::dialogInk);
         p.drawText(rect(), Qt::AlignCenter, m_caption);
     }
 }

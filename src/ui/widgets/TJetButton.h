@@ -20,7 +20,6 @@ public:
     // A chosen button shows its chosen face and cannot be pressed again.
     void setChosen(bool chosen);
     bool chosen() const { return m_chosen; }
-    bool hovered() const { return m_hovered; }
 
     std::function<void(int tag)> onClicked;
     // The mouse came over the button (for the status line).

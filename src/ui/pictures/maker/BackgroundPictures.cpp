@@ -11,7 +11,7 @@ namespace {
 
 // Light ground with the same dot grid as the main background, for resizable windows.
 QImage lightTile() {
-    QImage image = canvas(90, 90, colours::paper);
+    QImage image = canvas(90, 90, palette::paper);
     QPainter p(&image);
     prepare(p);
     p.setPen(Qt::NoPen);
@@ -28,21 +28,21 @@ QImage lightTile() {
 // large, very faint sign of what the dialog is for in the lower right corner of the body,
 // where it stays readable through anything laid over it.
 QImage dialog(int width, int height, const QString& sign, const QFont& signFont) {
-    QImage image = canvas(width, height, colours::body);
+    QImage image = canvas(width, height, palette::body);
     QPainter p(&image);
     const int title = layout::DialogTitleHeight;
     QLinearGradient shade(0, title, 0, height);
-    shade.setColorAt(0, colours::paper);
-    shade.setColorAt(1, colours::body);
+    shade.setColorAt(0, palette::paper);
+    shade.setColorAt(1, palette::body);
     p.fillRect(QRect(0, title, width, height - title), shade);
-    p.fillRect(QRect(0, 0, width, title), colours::strip);
-    p.setPen(colours::stripLight);
+    p.fillRect(QRect(0, 0, width, title), palette::strip);
+    p.setPen(palette::stripLight);
     p.drawLine(0, 0, width - 1, 0);
-    p.setPen(colours::stripShade);
+    p.setPen(palette::stripShade);
     p.drawLine(0, title - 1, width - 1, title - 1);
     const int band = height - layout::DialogButtonBandHeight;
-    p.fillRect(QRect(0, band, width, height - band), colours::buttonBand);
-    p.setPen(colours::lavender);
+    p.fillRect(QRect(0, band, width, height - band), palette::buttonBand);
+    p.setPen(palette::lavender);
     p.drawLine(0, band, width - 1, band);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
@@ -51,19 +51,19 @@ QImage dialog(int width, int height, const QString& sign, const QFont& signFont)
     p.drawText(QRect(0, title, width - 18, band - title - 4), Qt::AlignRight | Qt::AlignBottom,
                sign);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(colours::violet);
+    p.setPen(palette::violet);
     p.drawRect(QRect(0, 0, width - 1, height - 1));
     return image;
 }
 
 // The about window: the name of the program over a small flowchart drawn from the tiles.
 QImage vignette() {
-    QImage image = canvas(440, 300, colours::violetDeep);
+    QImage image = canvas(440, 300, palette::violetDeep);
     QPainter p(&image);
     prepare(p);
     QLinearGradient sky(0, 0, 440, 300);
-    sky.setColorAt(0, colours::violetMid);
-    sky.setColorAt(1, colours::violetDeep);
+    sky.setColorAt(0, palette::violetMid);
+    sky.setColorAt(1, palette::violetDeep);
     p.fillRect(QRect(0, 0, 440, 300), sky);
     // Faint dots, as on the desk.
     p.setPen(Qt::NoPen);
@@ -86,13 +86,13 @@ QImage vignette() {
         p.restore();
     }
     p.restore();
-    p.setPen(colours::white);
+    p.setPen(palette::white);
     p.setFont(sans(46, true));
     p.drawText(QRectF(28, 70, 260, 60), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Trevalon"));
-    p.fillRect(QRectF(32, 134, 120, 4), colours::amber);
+    p.fillRect(QRectF(32, 134, 120, 4), palette::amber);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(colours::violet);
+    p.setPen(palette::violet);
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRect(0, 0, 439, 299));
     return image;

@@ -332,7 +332,7 @@ void drawConnector(QPainter& p, int kind) {
 }  // namespace
 
 QColor flowColour() {
-    return colours::violet;
+    return palette::violet;
 }
 
 void drawCell(QPainter& painter, bool red) {

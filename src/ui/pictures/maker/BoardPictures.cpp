@@ -10,7 +10,7 @@ namespace {
 // The dark violet desk: a flat ground with a quiet grid of dots. The pattern's period (15)
 // divides the tile (90), so tiled copies meet without a seam.
 QImage mainBackground() {
-    QImage image = canvas(90, 90, QColor(64, 60, 102));
+    QImage image = canvas(90, 90, palette::violetGround);
     QPainter p(&image);
     prepare(p);
     p.setPen(Qt::NoPen);
@@ -68,12 +68,12 @@ const TabWords kEnglishTabs[4] = {
 // 6..89, 106..189, 206..289, 306..389; the tabs are drawn over exactly those spans.
 QImage tabs(int chosen, bool english) {
     const TabWords* words = english ? kEnglishTabs : kPolishTabs;
-    QImage image = canvas(399, 50, QColor(64, 60, 102));
+    QImage image = canvas(399, 50, palette::violetGround);
     QPainter p(&image);
     prepare(p);
     const QRectF band(0.5, 22.5, 398, 27);
-    p.setPen(QPen(colours::violetSoft, 1));
-    p.setBrush(colours::lavenderLight);
+    p.setPen(QPen(palette::violetSoft, 1));
+    p.setBrush(palette::lavenderLight);
     p.drawRoundedRect(band, 4, 4);
     for (int tab = 1; tab <= 4; ++tab) {
         const double left = 100.0 * (tab - 1) + 3.5;
@@ -81,23 +81,23 @@ QImage tabs(int chosen, bool english) {
         QPainterPath path;
         path.addRoundedRect(shape, 5, 5);
         if (tab == chosen) {
-            p.setPen(QPen(colours::violetSoft, 1));
-            p.setBrush(colours::lavenderLight);
+            p.setPen(QPen(palette::violetSoft, 1));
+            p.setBrush(palette::lavenderLight);
             p.drawPath(path);
             // Open the tab into the band below it.
             p.setPen(Qt::NoPen);
             p.drawRect(QRectF(left + 1, 20, 87, 5));
-            p.fillRect(QRectF(left + 8, 2.5, 73, 2.5), colours::amber);
+            p.fillRect(QRectF(left + 8, 2.5, 73, 2.5), palette::amber);
         } else {
-            p.setPen(QPen(colours::violetDeep, 1));
-            p.setBrush(colours::violetMid);
+            p.setPen(QPen(palette::violetDeep, 1));
+            p.setBrush(palette::violetMid);
             p.drawPath(path);
         }
         centredText(p, QRectF(left, 3, 89, 18), QString::fromUtf8(words[tab - 1].caption),
-                    sans(11, true), tab == chosen ? colours::violet : colours::stripInk);
+                    sans(11, true), tab == chosen ? palette::violet : palette::stripInk);
     }
     p.setFont(sans(11));
-    p.setPen(colours::violet);
+    p.setPen(palette::violet);
     p.drawText(QRectF(12, 25, 380, 22), Qt::AlignLeft | Qt::AlignVCenter,
                QString::fromUtf8(words[chosen - 1].description));
     return image;

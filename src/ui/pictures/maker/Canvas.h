@@ -11,32 +11,9 @@
 #include <map>
 #include <string>
 
-namespace trevalon::pictures {
+#include "ui/widgets/Palette.h"
 
-// The palette, built around the dark violet RGB(72, 68, 112) that frames every window.
-namespace colours {
-inline const QColor violet{72, 68, 112};
-inline const QColor violetDeep{44, 41, 72};
-inline const QColor violetDark{56, 52, 90};
-inline const QColor violetMid{98, 92, 150};
-inline const QColor violetSoft{150, 145, 200};
-inline const QColor lavender{214, 211, 236};
-inline const QColor lavenderLight{236, 234, 246};
-inline const QColor paper{246, 245, 251};
-inline const QColor white{255, 255, 255};
-inline const QColor ink{38, 36, 62};
-inline const QColor amber{255, 184, 76};
-inline const QColor teal{14, 206, 216};
-inline const QColor magenta{255, 0, 255};
-// The flat strips of the window frames.
-inline const QColor strip{52, 49, 84};
-inline const QColor stripLight{74, 70, 114};
-inline const QColor stripShade{34, 32, 56};
-inline const QColor stripInk{226, 224, 244};
-// Body of the dialogs, and the band that holds their buttons.
-inline const QColor body{244, 243, 250};
-inline const QColor buttonBand{230, 228, 243};
-}  // namespace colours
+namespace trevalon::pictures {
 
 // A colour of the block palette: every kind has its hue, with the same saturation and
 // lightness, so that the tiles read as one family.

@@ -7,23 +7,29 @@
 #include "Canvas.h"
 
 namespace trevalon::pictures {
+namespace {
 
-bool writeContactSheet(const std::vector<std::pair<QString, QImage>>& pictures, const QString& path,
-                       int scale, int maxSide) {
-    // Pages small enough to be looked at without shrinking.
-    constexpr int SheetWidth = 1000;
-    constexpr int PageHeight = 1000;
-    constexpr int Gap = 12;
-    constexpr int Label = 14;
-    struct Placed {
-        QRect box;
-        const std::pair<QString, QImage>* picture;
-    };
-    std::vector<std::vector<Placed>> pages(1);
+// Pages small enough to be looked at without shrinking.
+constexpr int SheetWidth = 1000;
+constexpr int PageHeight = 1000;
+constexpr int Gap = 12;
+constexpr int Label = 14;
+
+using Picture = std::pair<QString, QImage>;
+
+struct Placed {
+    QRect box;  // the picture and its name under it
+    const Picture* picture;
+};
+using Page = std::vector<Placed>;
+
+// Lays the pictures no larger than `maxSide` out in rows, onto as many pages as they need.
+std::vector<Page> layOut(const std::vector<Picture>& pictures, int scale, int maxSide) {
+    std::vector<Page> pages(1);
     int x = Gap;
     int y = Gap;
     int rowHeight = 0;
-    for (const auto& picture : pictures) {
+    for (const Picture& picture : pictures) {
         const QSize size = picture.second.size();
         if (std::max(size.width(), size.height()) > maxSide) {
             continue;
@@ -45,28 +51,39 @@ bool writeContactSheet(const std::vector<std::pair<QString, QImage>>& pictures, 
         x += width + Gap;
         rowHeight = std::max(rowHeight, height);
     }
+    return pages;
+}
+
+QImage drawPage(const Page& page, int scale) {
+    int bottom = Gap;
+    for (const Placed& item : page) {
+        bottom = std::max(bottom, item.box.bottom() + Gap);
+    }
+    QImage sheet = canvas(SheetWidth, bottom, palette::sheetGrey);
+    QPainter p(&sheet);
+    p.setFont(sans(10));
+    for (const Placed& item : page) {
+        const QImage& image = item.picture->second;
+        const QRect target(item.box.topLeft(), image.size() * scale);
+        p.drawImage(target, image);
+        p.setPen(Qt::white);
+        p.drawText(QRect(item.box.left(), target.bottom() + 1, 200, Label),
+                   Qt::AlignLeft | Qt::AlignVCenter, item.picture->first);
+    }
+    return sheet;
+}
+
+}  // namespace
+
+bool writeContactSheet(const std::vector<std::pair<QString, QImage>>& pictures, const QString& path,
+                       int scale, int maxSide) {
+    const std::vector<Page> pages = layOut(pictures, scale, maxSide);
     for (std::size_t page = 0; page < pages.size(); ++page) {
-        int bottom = Gap;
-        for (const Placed& item : pages[page]) {
-            bottom = std::max(bottom, item.box.bottom() + Gap);
-        }
-        QImage sheet = canvas(SheetWidth, bottom, QColor(120, 120, 128));
-        QPainter p(&sheet);
-        p.setFont(sans(10));
-        for (const Placed& item : pages[page]) {
-            const QImage& image = item.picture->second;
-            const QRect target(item.box.topLeft(), image.size() * scale);
-            p.drawImage(target, image);
-            p.setPen(Qt::white);
-            p.drawText(QRect(item.box.left(), target.bottom() + 1, 200, Label),
-                       Qt::AlignLeft | Qt::AlignVCenter, item.picture->first);
-        }
-        p.end();
         QString name = path;
         if (page > 0) {
             name.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral("-%1").arg(page + 1));
         }
-        if (!sheet.save(name, "PNG")) {
+        if (!drawPage(pages[page], scale).save(name, "PNG")) {
             return false;
         }
     }

@@ -8,7 +8,7 @@ namespace {
 // Cursors are drawn without anti-aliasing on pure magenta, which the store makes transparent;
 // a blended edge would leave a pink fringe.
 QImage cursorCanvas() {
-    return canvas(32, 32, colours::magenta);
+    return canvas(32, 32, palette::magenta);
 }
 
 QImage frameCursor() {
@@ -17,13 +17,13 @@ QImage frameCursor() {
     // The frame of the cell that will receive the block.
     p.setPen(QPen(Qt::white, 3));
     p.drawRect(QRect(13, 13, 16, 16));
-    p.setPen(QPen(colours::violet, 1));
+    p.setPen(QPen(palette::violet, 1));
     p.drawRect(QRect(13, 13, 16, 16));
     p.fillRect(QRect(15, 15, 13, 13), QColor(255, 214, 140));
     // The pointer, its tip on the hot spot (1, 1).
     const QPolygon arrow({QPoint(1, 1), QPoint(1, 16), QPoint(5, 12), QPoint(8, 18), QPoint(10, 17),
                           QPoint(7, 11), QPoint(12, 11)});
-    p.setPen(QPen(colours::ink, 1));
+    p.setPen(QPen(palette::ink, 1));
     p.setBrush(Qt::white);
     p.drawPolygon(arrow);
     return image;

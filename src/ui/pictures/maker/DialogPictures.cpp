@@ -16,23 +16,23 @@ QImage buttonFace(int width, int height, const QString& caption, bool active,
     prepare(p);
     const QRectF face(0.5, 0.5, width - 1, height - 1);
     if (active) {
-        p.setPen(QPen(colours::violetDeep, 1));
-        p.setBrush(colours::violet);
+        p.setPen(QPen(palette::violetDeep, 1));
+        p.setBrush(palette::violet);
         p.drawRoundedRect(face, 5, 5);
-        p.setPen(QPen(colours::amber, 1.2));
+        p.setPen(QPen(palette::amber, 1.2));
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(face.adjusted(1.6, 1.6, -1.6, -1.6), 3.5, 3.5);
     } else {
         QLinearGradient shade(0, 0, 0, height);
         shade.setColorAt(0, Qt::white);
         shade.setColorAt(1, QColor(238, 237, 248));
-        p.setPen(QPen(colours::violetSoft, 1));
+        p.setPen(QPen(palette::violetSoft, 1));
         p.setBrush(shade);
         p.drawRoundedRect(face, 5, 5);
     }
     if (!caption.isEmpty()) {
         p.setFont(sans(12, true));
-        p.setPen(active ? Qt::white : colours::violet);
+        p.setPen(active ? Qt::white : palette::violet);
         p.drawText(QRectF(0, 0, width, height - 1), Qt::AlignCenter | Qt::TextShowMnemonic,
                    caption);
     }
@@ -42,10 +42,10 @@ QImage buttonFace(int width, int height, const QString& caption, bool active,
 // Small image buttons: the same face with a sign instead of words.
 QImage signButton(int width, int height, bool active,
                   const std::function<void(QPainter&, const QColor&)>& sign) {
-    QImage image = buttonFace(width, height, QString(), active, colours::body);
+    QImage image = buttonFace(width, height, QString(), active, palette::body);
     QPainter p(&image);
     prepare(p);
-    sign(p, active ? Qt::white : colours::violet);
+    sign(p, active ? Qt::white : palette::violet);
     return image;
 }
 
@@ -79,25 +79,25 @@ void folderSign(QPainter& p, const QColor&) {
 // The message dialog: a title band, a round place for the icon that overlaps it, the text on
 // the light body and a band for the buttons.
 void paintWarning(QPainter& p) {
-    p.fillRect(QRect(0, 0, 350, 150), colours::body);
-    p.fillRect(QRect(0, 0, 350, 32), colours::strip);
-    p.setPen(colours::stripLight);
+    p.fillRect(QRect(0, 0, 350, 150), palette::body);
+    p.fillRect(QRect(0, 0, 350, 32), palette::strip);
+    p.setPen(palette::stripLight);
     p.drawLine(0, 0, 349, 0);
     p.fillRect(QRect(0, layout::WarningButtonBand, 350, 150 - layout::WarningButtonBand),
-               colours::buttonBand);
-    p.setPen(colours::lavender);
+               palette::buttonBand);
+    p.setPen(palette::lavender);
     p.drawLine(0, layout::WarningButtonBand, 349, layout::WarningButtonBand);
     prepare(p);
     const QPointF centre = QRectF(layout::WarningIcon).center();
-    p.setPen(QPen(colours::lavender, 1.5));
+    p.setPen(QPen(palette::lavender, 1.5));
     p.setBrush(Qt::white);
     p.drawEllipse(centre, 19.5, 19.5);
     const QRectF closeBox(layout::WarningClose);
-    p.setPen(QPen(colours::stripInk, 1.8, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(palette::stripInk, 1.8, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(closeBox.topLeft() + QPointF(4.5, 4.5), closeBox.bottomRight() - QPointF(4, 4));
     p.drawLine(closeBox.topRight() + QPointF(-4, 4.5), closeBox.bottomLeft() + QPointF(4.5, -4));
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(colours::violet);
+    p.setPen(palette::violet);
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRect(0, 0, 349, 149));
 }
@@ -118,14 +118,14 @@ QImage warningIcon(int icon) {
         sign.lineTo(6, 33.5);
         sign.closeSubpath();
         p.setPen(QPen(hueEdge(38), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(colours::amber);
+        p.setBrush(palette::amber);
         p.drawPath(sign);
         centredText(p, QRectF(6, 13, 30, 21), QStringLiteral("!"), sans(17, true),
-                    colours::violetDeep);
+                    palette::violetDeep);
         return image;
     }
     p.setPen(Qt::NoPen);
-    p.setBrush(icon == 1 ? hueFill(214) : colours::violetMid);
+    p.setBrush(icon == 1 ? hueFill(214) : palette::violetMid);
     p.drawEllipse(c, 15.5, 15.5);
     if (icon == 1) {
         centredText(p, QRectF(5, 5, 32, 33), QStringLiteral("i"), serif(21, true), Qt::white);
@@ -136,11 +136,11 @@ QImage warningIcon(int icon) {
 }
 
 QImage titleStrip(int width, int height) {
-    QImage image = canvas(width, height, colours::strip);
+    QImage image = canvas(width, height, palette::strip);
     QPainter p(&image);
-    p.setPen(colours::stripLight);
+    p.setPen(palette::stripLight);
     p.drawLine(0, 0, width - 1, 0);
-    p.setPen(colours::stripShade);
+    p.setPen(palette::stripShade);
     p.drawLine(0, height - 1, width - 1, height - 1);
     return image;
 }
@@ -155,32 +155,32 @@ enum class ExecutionMode { Number, Date, Text };
 
 // The body of the execution dialog: the text on top, the input below it, the buttons' band.
 QImage executionBody(ExecutionMode mode) {
-    QImage image = canvas(260, 180, colours::body);
+    QImage image = canvas(260, 180, palette::body);
     QPainter p(&image);
     p.fillRect(QRect(0, layout::ExecutionButtonBand, 260, 180 - layout::ExecutionButtonBand),
-               colours::buttonBand);
-    p.setPen(colours::lavender);
+               palette::buttonBand);
+    p.setPen(palette::lavender);
     p.drawLine(0, layout::ExecutionButtonBand, 259, layout::ExecutionButtonBand);
     prepare(p);
     const QRectF text = QRectF(layout::ExecutionText).adjusted(-6, -6, 6, 6);
-    well(p, mode == ExecutionMode::Text ? text.adjusted(0, 0, 0, 50) : text, colours::lavender);
+    well(p, mode == ExecutionMode::Text ? text.adjusted(0, 0, 0, 50) : text, palette::lavender);
     if (mode == ExecutionMode::Number) {
-        well(p, QRectF(layout::ExecutionValue).adjusted(-4, -3, 4, 3), colours::violetSoft);
+        well(p, QRectF(layout::ExecutionValue).adjusted(-4, -3, 4, 3), palette::violetSoft);
     } else if (mode == ExecutionMode::Date) {
         for (const QRect& field :
              {layout::ExecutionYear, layout::ExecutionMonth, layout::ExecutionDay}) {
-            well(p, QRectF(field).adjusted(-4, -3, 4, 3), colours::violetSoft);
+            well(p, QRectF(field).adjusted(-4, -3, 4, 3), palette::violetSoft);
         }
         // The separators the date is written with, between the fields.
         const double y = layout::ExecutionYear.center().y() + 0.5;
         for (double x : {(layout::ExecutionYear.right() + layout::ExecutionMonth.left()) / 2.0,
                          (layout::ExecutionMonth.right() + layout::ExecutionDay.left()) / 2.0}) {
             centredText(p, QRectF(x - 8, y - 10, 18, 20), QStringLiteral("/"), sans(15, true),
-                        colours::violetMid);
+                        palette::violetMid);
         }
     }
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(colours::violet);
+    p.setPen(palette::violet);
     p.drawLine(0, 0, 0, 179);
     p.drawLine(259, 0, 259, 179);
     p.drawLine(0, 179, 259, 179);
@@ -214,10 +214,10 @@ void addDialogPictures(Recipes& r) {
     for (const ButtonWords& words : kButtons) {
         const QString caption = QString::fromUtf8(words.caption);
         r[words.name] = [caption] {
-            return buttonFace(88, 26, caption, false, colours::buttonBand);
+            return buttonFace(88, 26, caption, false, palette::buttonBand);
         };
         r[std::string(words.name) + "akt"] = [caption] {
-            return buttonFace(88, 26, caption, true, colours::buttonBand);
+            return buttonFace(88, 26, caption, true, palette::buttonBand);
         };
     }
     r["wykonajlistwa"] = [] { return titleStrip(260, 22); };
@@ -230,9 +230,9 @@ void addDialogPictures(Recipes& r) {
     } plain[] = {{"przycisk", 120}, {"przyciskszeroki", 180}, {"klawisz", 32}};
     for (const auto& face : plain) {
         const int width = face.width;
-        r[face.name] = [width] { return buttonFace(width, 26, {}, false, colours::body); };
+        r[face.name] = [width] { return buttonFace(width, 26, {}, false, palette::body); };
         r[std::string(face.name) + "akt"] = [width] {
-            return buttonFace(width, 26, {}, true, colours::body);
+            return buttonFace(width, 26, {}, true, palette::body);
         };
     }
     for (bool active : {false, true}) {

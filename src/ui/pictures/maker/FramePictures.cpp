@@ -11,18 +11,18 @@ QImage strip(int height, const QColor& fill) {
     QPainter p(&image);
     p.setPen(fill.lighter(135));
     p.drawLine(0, 0, 1023, 0);
-    p.setPen(colours::stripShade);
+    p.setPen(palette::stripShade);
     p.drawLine(0, height - 1, 1023, height - 1);
     return image;
 }
 
 QPen markPen(double width = 1.6) {
-    return QPen(colours::stripInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return QPen(palette::stripInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
 // The 16 x 16 marks of the title strips, drawn on the strips' own colour.
 QImage mark(const std::function<void(QPainter&)>& draw) {
-    QImage image = canvas(16, 16, colours::strip);
+    QImage image = canvas(16, 16, palette::strip);
     QPainter p(&image);
     prepare(p);
     p.setPen(markPen());
@@ -60,7 +60,7 @@ void minimise(QPainter& p) {
 void help(QPainter& p) {
     p.setPen(markPen(1.3));
     p.drawEllipse(QPointF(8, 8), 6.2, 6.2);
-    centredText(p, QRectF(0, 0, 16, 16), QStringLiteral("?"), sans(10, true), colours::stripInk);
+    centredText(p, QRectF(0, 0, 16, 16), QStringLiteral("?"), sans(10, true), palette::stripInk);
 }
 
 void menu(QPainter& p) {
@@ -85,11 +85,11 @@ void bin(QPainter& p) {
 }
 
 QImage grip() {
-    QImage image = canvas(16, 16, colours::strip);
+    QImage image = canvas(16, 16, palette::strip);
     QPainter p(&image);
     prepare(p);
     p.setPen(Qt::NoPen);
-    p.setBrush(colours::violetSoft);
+    p.setBrush(palette::violetSoft);
     for (int row = 0; row < 3; ++row) {
         for (int col = 2 - row; col < 3; ++col) {
             p.drawEllipse(QPointF(5 + 4 * col, 5 + 4 * row), 1.2, 1.2);
@@ -101,10 +101,10 @@ QImage grip() {
 }  // namespace
 
 void addFramePictures(Recipes& r) {
-    r["listwa"] = [] { return strip(20, colours::strip); };
-    r["listwaglowna"] = [] { return strip(24, colours::strip); };
-    r["pasekmenu"] = [] { return strip(22, colours::violetDark); };
-    r["pasekstatus"] = [] { return strip(22, colours::strip); };
+    r["listwa"] = [] { return strip(20, palette::strip); };
+    r["listwaglowna"] = [] { return strip(24, palette::strip); };
+    r["pasekmenu"] = [] { return strip(22, palette::violetDark); };
+    r["pasekstatus"] = [] { return strip(22, palette::strip); };
     r["ikozwin"] = [] { return mark(collapse); };
     r["ikozamknij"] = [] { return mark(close); };
     r["ikomaksymalizuj"] = [] { return mark(maximise); };

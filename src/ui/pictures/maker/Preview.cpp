@@ -10,12 +10,11 @@
 
 #include "ui/pictures/PictureLayout.h"
 #include "ui/pictures/PictureStore.h"
+#include "ui/widgets/Palette.h"
 
 using namespace trevalon;
 
 namespace {
-
-const QColor kViolet(72, 68, 112);
 
 QFont uiFont(int pixels, bool bold = false) {
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -60,14 +59,14 @@ QImage boardWindow(PictureStore& store, int columns, int rows, const std::vector
             p.drawImage(QPoint(39 * c + 4, 39 * r + 4), store.image(QStringLiteral("tlomaleblue")));
         }
     }
-    p.setPen(kViolet);
+    p.setPen(palette::violet);
     p.drawRect(0, 0, width - 1, height - 21);
     const char* strips[] = {"", "start", "czytaj", "operacje", "lonczniki"};
     for (const Placed& block : blocks) {
         const QImage tile = store.tile(QLatin1String(strips[block.kind / 10]), block.kind % 10);
         p.drawImage(QPoint(39 * block.column - 35, 39 * block.row - 35), tile);
     }
-    p.setPen(QColor(255, 255, 0));
+    p.setPen(palette::yellow);
     p.drawRect(39 * selected.x() - 36, 39 * selected.y() - 36, 41, 41);
     return window;
 }
@@ -89,7 +88,7 @@ QImage mainWindow(PictureStore& store, bool english) {
                 QRect(0, 0, 787, 24));
     p.drawImage(QRect(0, 24, 787, 22), store.image(QStringLiteral("pasekmenu")),
                 QRect(0, 0, 787, 22));
-    p.setPen(QColor(226, 224, 244));
+    p.setPen(palette::stripInk);
     p.setFont(uiFont(12, true));
     p.drawText(QRect(30, 0, 400, 24), Qt::AlignVCenter, QStringLiteral("TREVALON     silnia"));
     p.drawImage(QPoint(6, 4), store.image(QStringLiteral("ikomenu")));
@@ -122,7 +121,7 @@ QImage mainWindow(PictureStore& store, bool english) {
     p.drawImage(QRect(0, 178, 787, 22), store.image(QStringLiteral("pasekstatus")),
                 QRect(0, 0, 787, 22));
     p.drawImage(QPoint(771, 181), store.image(QStringLiteral("uchwyt")));
-    p.setPen(QColor(226, 224, 244));
+    p.setPen(palette::stripInk);
     p.setFont(uiFont(11));
     p.drawText(QRect(8, 178, 700, 22), Qt::AlignVCenter,
                QString::fromUtf8(english ? "Procedure call" : "Wywołanie procedury"));
@@ -133,10 +132,10 @@ QImage messageDialog(PictureStore& store, bool english) {
     QImage dialog = store.image(QStringLiteral("oknowarning")).copy();
     QPainter p(&dialog);
     p.drawImage(layout::WarningIcon.topLeft(), store.image(QStringLiteral("ikopytanie")));
-    p.setPen(QColor(226, 224, 244));
+    p.setPen(palette::stripInk);
     p.setFont(uiFont(12, true));
     p.drawText(layout::WarningTitle, Qt::AlignVCenter, QStringLiteral("Trevalon"));
-    p.setPen(kViolet);
+    p.setPen(palette::violet);
     p.setFont(uiFont(12));
     p.drawText(layout::WarningText, Qt::AlignLeft | Qt::TextWordWrap,
                QString::fromUtf8(english ? "Project has been changed.\nSave changes?"
@@ -156,13 +155,13 @@ QImage executionDialog(PictureStore& store, const QString& body) {
     QImage dialog(260, 202, QImage::Format_RGB32);
     QPainter p(&dialog);
     p.drawImage(QPoint(0, 0), store.image(QStringLiteral("wykonajlistwa")));
-    p.setPen(QColor(226, 224, 244));
+    p.setPen(palette::stripInk);
     p.setFont(uiFont(11, true));
     p.drawText(QRect(8, 0, 250, 22), Qt::AlignVCenter,
                QString::fromUtf8("WYKONANIE - CZYTAJ WARTOŚĆ"));
     p.translate(0, 22);
     p.drawImage(QPoint(0, 0), store.image(body));
-    p.setPen(kViolet);
+    p.setPen(palette::violet);
     p.setFont(uiFont(12));
     p.drawText(layout::ExecutionText, Qt::AlignLeft | Qt::TextWordWrap,
                QString::fromUtf8("Podaj liczbę n, dla której policzę silnię:"));
@@ -186,11 +185,21 @@ QImage executionDialog(PictureStore& store, const QString& body) {
     return dialog;
 }
 
-// The properties window of an assignment and the report of a board check, side by side.
-QImage rows(PictureStore& store) {
-    QImage image(540, 240, QImage::Format_RGB32);
-    image.fill(QColor(120, 120, 128));
-    QPainter p(&image);
+// A companion window's title strip over its tiled body `body`.
+void companionFrame(QPainter& p, PictureStore& store, const QRect& body, const char* title) {
+    p.drawImage(QRect(body.left(), body.top() - 20, body.width(), 20),
+                store.image(QStringLiteral("listwa")), QRect(0, 0, body.width(), 20));
+    p.setFont(uiFont(11, true));
+    p.setPen(palette::stripInk);
+    p.drawText(QRect(body.left() + 4, body.top() - 20, body.width() - 14, 20), Qt::AlignVCenter,
+               QString::fromUtf8(title));
+    p.setClipRect(body);
+    tileWith(p, body, store.image(QStringLiteral("tloglowne")));
+    p.setClipping(false);
+}
+
+// The properties window of an assignment.
+void propertiesPanel(QPainter& p, PictureStore& store) {
     const struct {
         const char* picture;
         const char* label;
@@ -201,71 +210,68 @@ QImage rows(PictureStore& store) {
                       {"wlasnosciaktywne", "Wyrażenie", "s*i"},
                       {"wlasnosciprzycisk", "", ""}};
     const int rowCount = 5;
-    QRect panel(10, 30, 244, 23 * rowCount + 3);
-    p.drawImage(QRect(10, 10, 244, 20), store.image(QStringLiteral("listwa")),
-                QRect(0, 0, 244, 20));
-    p.setFont(uiFont(11, true));
-    p.setPen(QColor(226, 224, 244));
-    p.drawText(QRect(14, 10, 200, 20), Qt::AlignVCenter, QString::fromUtf8("  Własności"));
-    p.setClipRect(panel);
-    tileWith(p, panel, store.image(QStringLiteral("tloglowne")));
-    p.setClipping(false);
+    const QRect panel(10, 30, 244, 23 * rowCount + 3);
+    companionFrame(p, store, panel, "  Własności");
     p.setFont(uiFont(11));
     for (int r = 1; r <= rowCount; ++r) {
         const auto& row = properties[r - 1];
-        p.drawImage(panel.topLeft() + QPoint(2, 23 * r - 21),
-                    store.image(QLatin1String(row.picture)));
+        const int top = panel.top() + 23 * r - 21;
+        p.drawImage(QPoint(panel.left() + 2, top), store.image(QLatin1String(row.picture)));
         p.setPen(Qt::black);
-        p.drawText(QRect(panel.left() + 5, panel.top() + 23 * r - 21, 95, 22), Qt::AlignVCenter,
+        p.drawText(QRect(panel.left() + 5, top, 95, 22), Qt::AlignVCenter,
                    QString::fromUtf8(row.label));
-        p.drawText(QRect(panel.left() + 102, panel.top() + 23 * r - 21, 140, 22), Qt::AlignVCenter,
+        p.drawText(QRect(panel.left() + 102, top, 140, 22), Qt::AlignVCenter,
                    QString::fromUtf8(row.value));
     }
-    p.setPen(kViolet);
+    p.setPen(palette::violet);
     p.drawRect(panel.adjusted(0, 0, -1, -1));
+}
 
-    const QRect report(280, 30, 254, 23 * 7 + 25);
-    p.drawImage(QRect(280, 10, 254, 20), store.image(QStringLiteral("listwa")),
-                QRect(0, 0, 254, 20));
-    p.setFont(uiFont(11, true));
-    p.setPen(QColor(226, 224, 244));
-    p.drawText(QRect(284, 10, 240, 20), Qt::AlignVCenter,
-               QString::fromUtf8("  Badanie poprawności"));
-    p.setClipRect(report);
-    tileWith(p, report, store.image(QStringLiteral("tloglowne")));
-    p.setClipping(false);
+// The report of a board check that found faults.
+void reportPanel(QPainter& p, PictureStore& store) {
     const struct {
         const char* label;
         const char* value;
         QColor colour;
-    } results[] = {{"Klocki START END", "OK", kViolet},
-                   {"Własności klocków", "OK", kViolet},
-                   {"Zgodność zmiennych", "NO", QColor(255, 0, 0)},
-                   {"Kontrola wyrażeń", "Nie określono", QColor(255, 255, 0)},
-                   {"Spójność planszy", "Nie określono", QColor(255, 255, 0)}};
+    } results[] = {{"Klocki START END", "OK", palette::violet},
+                   {"Własności klocków", "OK", palette::violet},
+                   {"Zgodność zmiennych", "NO", palette::red},
+                   {"Kontrola wyrażeń", "Nie określono", palette::yellow},
+                   {"Spójność planszy", "Nie określono", palette::yellow}};
+    const QRect report(280, 30, 254, 23 * 7 + 25);
+    companionFrame(p, store, report, "  Badanie poprawności");
     p.setFont(uiFont(11));
     p.drawImage(report.topLeft() + QPoint(2, 2), store.image(QStringLiteral("opisnaglowek")));
-    p.setPen(kViolet);
+    p.setPen(palette::violet);
     p.drawText(QRect(report.left(), report.top() + 2, 250, 22), Qt::AlignCenter,
                QStringLiteral("Kontrola: Silnia"));
     for (int r = 2; r <= 6; ++r) {
         const auto& row = results[r - 2];
-        p.drawImage(report.topLeft() + QPoint(2, 23 * r - 21),
-                    store.image(QStringLiteral("opiswiersz")));
-        p.setPen(kViolet);
-        p.drawText(QRect(report.left() + 10, report.top() + 23 * r - 21, 140, 22), Qt::AlignVCenter,
+        const int top = report.top() + 23 * r - 21;
+        p.drawImage(QPoint(report.left() + 2, top), store.image(QStringLiteral("opiswiersz")));
+        p.setPen(palette::violet);
+        p.drawText(QRect(report.left() + 10, top, 140, 22), Qt::AlignVCenter,
                    QString::fromUtf8(row.label));
         p.setPen(row.colour);
-        p.drawText(QRect(report.left() + 150, report.top() + 23 * r - 21, 100, 22),
-                   Qt::AlignVCenter, QString::fromUtf8(row.value));
+        p.drawText(QRect(report.left() + 150, top, 100, 22), Qt::AlignVCenter,
+                   QString::fromUtf8(row.value));
     }
     p.drawImage(report.topLeft() + QPoint(2, 23 * 7 - 21),
                 store.image(QStringLiteral("opispodsumowanie")));
-    p.setPen(QColor(255, 0, 0));
+    p.setPen(palette::red);
     p.drawText(QRect(report.left(), report.top() + 23 * 7 - 21, 250, 30), Qt::AlignCenter,
                QStringLiteral("Ta plansza jest do poprawienia"));
-    p.setPen(kViolet);
+    p.setPen(palette::violet);
     p.drawRect(report.adjusted(0, 0, -1, -1));
+}
+
+// The properties window of an assignment and the report of a board check, side by side.
+QImage rows(PictureStore& store) {
+    QImage image(540, 240, QImage::Format_RGB32);
+    image.fill(palette::sheetGrey);
+    QPainter p(&image);
+    propertiesPanel(p, store);
+    reportPanel(p, store);
     return image;
 }
 
@@ -335,7 +341,7 @@ int main(int argc, char** argv) {
     ok = mainWindow(store, false).save(folder.filePath(QStringLiteral("preview-main.png"))) && ok;
     ok = mainWindow(store, true).save(folder.filePath(QStringLiteral("preview-main-en.png"))) && ok;
     QImage dialogs(900, 420, QImage::Format_RGB32);
-    dialogs.fill(QColor(120, 120, 128));
+    dialogs.fill(palette::sheetGrey);
     {
         QPainter p(&dialogs);
         p.drawImage(QPoint(10, 10), messageDialog(store, false));

@@ -16,7 +16,7 @@ constexpr double MidX = layout::SchemaMidX;
 constexpr double MidY = layout::SchemaMidY;
 
 QPen linePen() {
-    return QPen(colours::ink, 1.6, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    return QPen(palette::ink, 1.6, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
 }
 
 QImage page(const std::function<void(QPainter&)>& draw) {
@@ -46,7 +46,7 @@ void through(QPainter& p, const layout::SchemaEdges& edges) {
 }
 
 void shape(QPainter& p, const QPainterPath& path, int hue) {
-    p.setPen(QPen(colours::ink, 1.6));
+    p.setPen(QPen(palette::ink, 1.6));
     p.setBrush(hueTint(hue));
     p.drawPath(path);
 }
@@ -80,7 +80,7 @@ void variable(QPainter& p) {
     box.addRect(QRectF(14, 10, 152, 40));
     shape(p, box, 38);
     // The internal-storage mark: a second line along the top and the left edge.
-    p.setPen(QPen(colours::ink, 1));
+    p.setPen(QPen(palette::ink, 1));
     p.drawLine(QPointF(14, 16), QPointF(166, 16));
     p.drawLine(QPointF(20, 10), QPointF(20, 50));
 }
@@ -98,7 +98,7 @@ void process(QPainter& p, int hue, bool sideBars) {
     box.addRect(QRectF(4, e.top, 172, e.bottom - e.top));
     shape(p, box, hue);
     if (sideBars) {
-        p.setPen(QPen(colours::ink, 1.2));
+        p.setPen(QPen(palette::ink, 1.2));
         p.drawLine(QPointF(12, e.top), QPointF(12, e.bottom));
         p.drawLine(QPointF(168, e.top), QPointF(168, e.bottom));
     }
@@ -140,7 +140,7 @@ void connector(QPainter& p, int kind) {
             down(p, 0, 60);
             across(p, right ? MidX + 8 : 0, right ? 180 : MidX - 8);
             arrowHead(p, QPointF(right ? MidX + 1 : MidX - 1, MidY), right ? -1 : 1, 0, 9, 8,
-                      colours::ink);
+                      palette::ink);
             break;
         }
         default: {

@@ -16,23 +16,23 @@ void drawFace(QPainter& p, Face face) {
     p.setRenderHint(QPainter::Antialiasing, false);
     switch (face) {
         case Face::Up:
-            p.fillRect(QRect(0, 0, 44, 44), colours::lavenderLight);
-            p.setPen(colours::violetSoft);
+            p.fillRect(QRect(0, 0, 44, 44), palette::lavenderLight);
+            p.setPen(palette::violetSoft);
             p.drawRect(QRect(0, 0, 43, 43));
             p.setPen(Qt::white);
             p.drawLine(1, 1, 42, 1);
             break;
         case Face::Over:
             p.fillRect(QRect(0, 0, 44, 44), Qt::white);
-            p.setPen(colours::amber);
+            p.setPen(palette::amber);
             p.drawRect(QRect(0, 0, 43, 43));
             p.drawRect(QRect(1, 1, 41, 41));
             break;
         case Face::Chosen:
             p.fillRect(QRect(0, 0, 44, 44), QColor(204, 200, 234));
-            p.setPen(colours::violet);
+            p.setPen(palette::violet);
             p.drawRect(QRect(0, 0, 43, 43));
-            p.setPen(colours::amber);
+            p.setPen(palette::amber);
             p.drawRect(QRect(1, 1, 41, 41));
             p.setPen(QColor(176, 171, 214));
             p.drawLine(2, 2, 41, 2);

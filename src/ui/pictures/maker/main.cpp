@@ -8,6 +8,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <optional>
 
 #include "Canvas.h"
 #include "ContactSheet.h"
@@ -57,10 +58,17 @@ bool writeResourceList(const QString& folder) {
     return true;
 }
 
-}  // namespace
+// What the command line asks for.
+struct Options {
+    QString folder;
+    QString fonts;
+    std::optional<QString> sheet;
+    std::optional<QString> zoomSheet;  // the small pictures enlarged
+    int quality = 95;
+};
 
-int main(int argc, char** argv) {
-    QGuiApplication application(argc, argv);
+// The options, or nothing (after saying why) when the command line is wrong.
+std::optional<Options> readOptions(const QCoreApplication& application) {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("folder"), QStringLiteral("where to write"));
     const QCommandLineOption fonts(QStringLiteral("fonts"), QStringLiteral("DejaVu folder"),
@@ -78,24 +86,25 @@ int main(int argc, char** argv) {
     parser.process(application);
     if (parser.positionalArguments().size() != 1) {
         complain(QStringLiteral("usage: picture-maker FOLDER [--sheet FILE] [--fonts DIR]"));
-        return 2;
+        return std::nullopt;
     }
-    const QString folder = parser.positionalArguments().first();
-    QString missingFont;
-    if (!loadPictureFonts(parser.value(fonts), &missingFont)) {
-        complain(QStringLiteral("cannot load the font %1").arg(missingFont));
-        return 1;
+    Options options;
+    options.folder = parser.positionalArguments().first();
+    options.fonts = parser.value(fonts);
+    if (parser.isSet(sheet)) {
+        options.sheet = parser.value(sheet);
     }
-    if (!QDir().mkpath(folder)) {
-        complain(QStringLiteral("cannot make the folder %1").arg(folder));
-        return 1;
+    if (parser.isSet(zoomSheet)) {
+        options.zoomSheet = parser.value(zoomSheet);
     }
-    const Recipes recipes = allRecipes();
-    if (!recipesMatchCatalogue(recipes)) {
-        return 1;
-    }
-    const int jpegQuality = qBound(50, parser.value(quality).toInt(), 100);
-    std::vector<std::pair<QString, QImage>> drawn;
+    options.quality = qBound(50, parser.value(quality).toInt(), 100);
+    return options;
+}
+
+// Draws every catalogued picture and writes it into `folder`; false (after saying why) when a
+// picture comes out at another size or cannot be written.
+bool drawPictures(const Recipes& recipes, const QString& folder, int quality,
+                  std::vector<std::pair<QString, QImage>>& drawn) {
     for (const PictureInfo& info : PictureCatalogue::all()) {
         const QImage image = recipes.at(info.name)();
         if (image.width() != info.width || image.height() != info.height) {
@@ -103,27 +112,56 @@ int main(int argc, char** argv) {
                          .arg(QLatin1String(info.name))
                          .arg(image.width())
                          .arg(image.height()));
-            return 1;
+            return false;
         }
         QString error;
         const QString path =
             QDir(folder).filePath(QLatin1String(info.name) + QLatin1String(".jpg"));
-        if (!writeJpeg(image, path, jpegQuality, &error)) {
+        if (!writeJpeg(image, path, quality, &error)) {
             complain(QStringLiteral("%1: %2").arg(path, error));
-            return 1;
+            return false;
         }
         drawn.emplace_back(QString::fromLatin1(info.name), image);
     }
-    if (!writeResourceList(folder)) {
-        return 1;
-    }
-    if (parser.isSet(sheet) && !writeContactSheet(drawn, parser.value(sheet))) {
+    return true;
+}
+
+// The contact sheets that were asked for.
+bool writeSheets(const Options& options, const std::vector<std::pair<QString, QImage>>& drawn) {
+    if (options.sheet && !writeContactSheet(drawn, *options.sheet)) {
         complain(QStringLiteral("cannot write the contact sheet"));
-        return 1;
+        return false;
     }
-    if (parser.isSet(zoomSheet) && !writeContactSheet(drawn, parser.value(zoomSheet), 3, 60)) {
+    if (options.zoomSheet && !writeContactSheet(drawn, *options.zoomSheet, 3, 60)) {
         complain(QStringLiteral("cannot write the enlarged contact sheet"));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication application(argc, argv);
+    const std::optional<Options> options = readOptions(application);
+    if (!options) {
+        return 2;
+    }
+    QString missingFont;
+    if (!loadPictureFonts(options->fonts, &missingFont)) {
+        complain(QStringLiteral("cannot load the font %1").arg(missingFont));
         return 1;
     }
-    return 0;
+    if (!QDir().mkpath(options->folder)) {
+        complain(QStringLiteral("cannot make the folder %1").arg(options->folder));
+        return 1;
+    }
+    const Recipes recipes = allRecipes();
+    if (!recipesMatchCatalogue(recipes)) {
+        return 1;
+    }
+    std::vector<std::pair<QString, QImage>> drawn;
+    const bool written = drawPictures(recipes, options->folder, options->quality, drawn) &&
+                         writeResourceList(options->folder) && writeSheets(*options, drawn);
+    return written ? 0 : 1;
 }
