@@ -205,6 +205,18 @@ void Editor::selectCell(int column, int row) {
     m_view.raiseBoard(m_project.activeBoard, true);
 }
 
+void Editor::showFinding(int n, int column, int row) {
+    if (m_running || n < 1 || n > m_project.boardCount) {
+        return;
+    }
+    activateBoard(n);
+    if (column > 0 && row > 0 && m_project.isOccupied(n, column, row)) {
+        selectWithFrame(column, row, FrameFaulty);
+        m_view.showProperties(m_propertiesKind);
+    }
+    m_view.raiseBoard(n, true);
+}
+
 void Editor::markCell(int column, int row) {
     const int n = m_project.activeBoard;
     if (!m_project.isOccupied(n, column, row)) {

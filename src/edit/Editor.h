@@ -55,6 +55,10 @@ public:
     // Places the chosen block on board n; false (with a message) when a limit refuses it.
     bool placeChosenBlock(int n, int column, int row);
     void selectCell(int column, int row);
+    // A reason of the check chosen in the report: board n becomes active and comes to the
+    // front, and the cell (none when column or row is 0) becomes the current block, framed red
+    // as a faulty cell, with its properties shown. Nothing while a run goes on.
+    void showFinding(int n, int column, int row);
     void markCell(int column, int row);
     void beginMove(int column, int row);
     void dropMove(int column, int row);

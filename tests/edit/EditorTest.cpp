@@ -246,3 +246,23 @@ TEST_F(EditorFixture, StatusLineNamesTheBlockOrTheBoard) {
     EXPECT_EQ(editor.statusText(1, at(2, 2)), project->describeCell(1, 2, 2, texts));
     EXPECT_FALSE(editor.statusText(1, at(2, 2)).isEmpty());
 }
+
+TEST_F(EditorFixture, AReasonChosenInTheReportShowsItsCellOnItsBoard) {
+    project->boardCount = 2;
+    place(KindAssign, 3, 4, 2);
+    project->activeBoard = 1;
+    editor.showFinding(2, 3, 4);
+    EXPECT_EQ(project->activeBoard, 2);
+    EXPECT_EQ(view.raisedBoards.last(), 2);
+    EXPECT_EQ(editor.frames(2).at(3, 4), FrameFaulty);
+    EXPECT_EQ(editor.currentBoard(), 2);
+    EXPECT_EQ(editor.currentColumn(), 3);
+    EXPECT_EQ(editor.currentRow(), 4);
+    EXPECT_EQ(view.propertiesShown.last(), int(KindAssign));
+    // A reason of the whole board only brings the board forward; a board that is gone, nothing.
+    editor.showFinding(1, 0, 0);
+    EXPECT_EQ(project->activeBoard, 1);
+    EXPECT_EQ(view.raisedBoards.last(), 1);
+    editor.showFinding(3, 1, 1);
+    EXPECT_EQ(project->activeBoard, 1);
+}

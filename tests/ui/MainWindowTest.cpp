@@ -131,6 +131,34 @@ TEST_F(MainWindow, TheReportFollowsTheLanguageToo) {
     EXPECT_EQ(app->report()->rows().back().label, QStringLiteral("This board should be improved"));
 }
 
+TEST_F(MainWindow, AReasonInTheReportShowsItsCellOnItsRaisedBoard) {
+    newProject();
+    ASSERT_TRUE(editor().newBoard());
+    for (int n : {1, 2}) {
+        flow().put(n, 2, 1, KindStart);
+        flow().put(n, 2, 3, KindEnd);
+    }
+    flow().message(1, 2, 2, QStringLiteral("Hej"));
+    flow().put(2, 2, 2, KindMessage);  // its text is not set
+    answerMessage(Qt::Key_Z);          // "the board needs fixing"
+    QTest::keyClick(&main(), Qt::Key_F9, Qt::AltModifier);
+    ASSERT_TRUE(app->report()->isVisible());
+    ASSERT_EQ(app->report()->reasonLines().size(), 1u);
+    ClickLabel* reason = app->report()->reasonLines().front();
+    EXPECT_EQ(reason->text(), QString::fromUtf8("Plansza 2, kolumna 2, wiersz 2: Blok Komunikat6: "
+                                                "pole „Komunikat” nie jest ustawione."));
+    EXPECT_EQ(main().statusText(), reason->text());
+
+    editor().activateBoard(1);
+    QTest::mouseClick(reason, Qt::LeftButton);
+    EXPECT_EQ(project().activeBoard, 2);
+    EXPECT_EQ(editor().currentBoard(), 2);
+    EXPECT_EQ(editor().currentColumn(), 2);
+    EXPECT_EQ(editor().currentRow(), 2);
+    EXPECT_EQ(editor().frames(2).at(2, 2), FrameFaulty);
+    EXPECT_TRUE(board(2)->isVisible());
+}
+
 TEST_F(MainWindow, EventLevelKeysWorkInTheMainWindowOnly) {
     QTest::keyClick(&main(), Qt::Key_3, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(app->settings().logLevel(), 3);
@@ -468,7 +496,11 @@ TEST_F(MainWindow, TheReportCollapsesClosesAndComesBackAtItsPlace) {
     QTest::keyClick(&main(), Qt::Key_F8, Qt::AltModifier);
     TFOpisy* report = app->report();
     ASSERT_TRUE(report->isVisible());
-    const int full = 23 * 7 + 45;  // the board report's seven rows
+    // The board report's seven rows, and under them its one reason: the board is empty.
+    const QWidget* reasons = report->findChild<QWidget*>(QStringLiteral("PPrzyczyny"));
+    ASSERT_EQ(report->reasonLines().size(), 1u);
+    EXPECT_EQ(reasons->y(), 23 * 7 + 45);
+    const int full = 23 * 7 + 45 + reasons->height();
     EXPECT_EQ(report->size(), QSize(254, full));
 
     auto* title = report->findChild<QWidget*>(QStringLiteral("LListwa"));

@@ -78,6 +78,24 @@ TEST_F(Screenshots, MainWindowWithABoard) {
     keep(composite(), QStringLiteral("main-window.png"));
 }
 
+// The factorial with one broken connector: the report lists why, the status line repeats it,
+// and the faulty cell is framed red.
+TEST_F(Screenshots, CheckReportWithItsReasons) {
+    openFactorial();
+    flow().put(1, 5, 2, KindLineHorizontal);  // nothing fitting on either side
+    for (const char* language : {"pl", "ang"}) {
+        main().setLanguage(QLatin1String(language));
+        QTest::keyClick(board(1), Qt::Key_F8, Qt::AltModifier);
+        ASSERT_TRUE(app->report()->isVisible());
+        ASSERT_FALSE(app->report()->reasonLines().empty());
+        const QString suffix =
+            language == QLatin1String("pl") ? QString() : QStringLiteral("-english");
+        keep(app->report()->grab().toImage(), QStringLiteral("check-report%1.png").arg(suffix));
+        keep(composite(), QStringLiteral("check-reasons%1.png").arg(suffix));
+    }
+    main().setLanguage(QStringLiteral("pl"));
+}
+
 TEST_F(Screenshots, MessageDialog) {
     QImage polish;
     QImage english;

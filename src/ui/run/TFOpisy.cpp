@@ -4,9 +4,11 @@
 #include <QPainter>
 
 #include "config/TextIds.h"
+#include "edit/Editor.h"
 #include "exec/Workspace.h"
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
+#include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/Palette.h"
 
@@ -14,25 +16,23 @@ namespace trevalon {
 namespace {
 
 constexpr int TitleHeight = TitleStrip::Height;
+// The reasons' lines: their margin from the window's edges and the gap between two.
+constexpr int ReasonMargin = 6;
+constexpr int ReasonGap = 4;
 
 const QColor& toneColour(ReportRow::Tone tone) {
     switch (tone) {
         case ReportRow::Bad:
             return palette::red;
         case ReportRow::Undetermined:
-            return palette::yellow;
+            return palette::amberInk;
         default:
             return palette::violet;
     }
 }
 
-// Yellow on the light rows needs an edge to be read at all.
 void drawToned(QPainter& p, const QRect& box, int flags, const QString& text,
                ReportRow::Tone tone) {
-    if (tone == ReportRow::Undetermined) {
-        p.setPen(palette::violet);
-        p.drawText(box.translated(1, 1), flags, text);
-    }
     p.setPen(toneColour(tone));
     p.drawText(box, flags, text);
 }
@@ -47,6 +47,9 @@ TFOpisy::TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent)
         *this, QStringLiteral("Zamknij to okno"), [this] { toggleCollapsed(); },
         [this] { hide(); });
     m_strip->title()->onReleased = [this] { m_offset = pos() - m_host.origin(); };
+    m_reasons = new QWidget(this);
+    m_reasons->setObjectName(QStringLiteral("PPrzyczyny"));
+    m_reasons->hide();
     resize(Width, RowPitch + 45);
 }
 
@@ -104,8 +107,9 @@ void TFOpisy::present(Kind kind, std::vector<ReportRow> rows, int titleText, boo
     m_rows = std::move(rows);
     const int n = static_cast<int>(m_rows.size());
     // The variables report keeps one pixel more, as it always had.
-    const int height = RowPitch * n + 45 + (kind == KindVariables ? 1 : 0);
-    m_picture = render(m_rows, height - TitleHeight);
+    const int rowsHeight = RowPitch * n + 45 + (kind == KindVariables ? 1 : 0);
+    m_picture = render(m_rows, rowsHeight - TitleHeight);
+    const int height = rowsHeight + placeReasons(rowsHeight);
     m_strip->title()->setText(m_ws.texts().text(titleText));
     m_collapsed = false;
     m_fullHeight = height;
@@ -126,6 +130,43 @@ void TFOpisy::showBoardReport(const BoardCheckResult& result) {
     m_lastBoard = result;
     present(KindBoard, boardReportRows(m_ws.project(), result, m_ws.texts()),
             texts::ReportCheckTitle, true);
+    // The first reason also stands in the status line, where the pupil looks first.
+    if (!result.findings.empty()) {
+        m_host.showStatus(checkFindingLine(result.findings.front(), m_ws.texts()));
+    }
+}
+
+int TFOpisy::placeReasons(int top) {
+    // Later, not now: the click of one of these lines may be what is being handled.
+    for (ClickLabel* line : m_reasonLines) {
+        line->hide();
+        line->deleteLater();
+    }
+    m_reasonLines.clear();
+    if (m_kind != KindBoard || m_lastBoard.findings.empty()) {
+        m_reasons->hide();
+        return 0;
+    }
+    const TextTable& texts = m_ws.texts();
+    const int width = Width - 2 * ReasonMargin;
+    int y = ReasonMargin;
+    for (const CheckFinding& finding : m_lastBoard.findings) {
+        auto* line = new ClickLabel(checkFindingLine(finding, texts), m_reasons);
+        line->setWordWrap(true);
+        line->setCursor(Qt::PointingHandCursor);
+        line->setStyleSheet(palette::textColour(palette::ink));
+        line->setGeometry(ReasonMargin, y, width, line->heightForWidth(width));
+        line->onClicked = [this, finding] {
+            m_host.editor().showFinding(finding.board, finding.column, finding.row);
+        };
+        line->show();
+        y += line->height() + ReasonGap;
+        m_reasonLines.push_back(line);
+    }
+    const int height = y + ReasonMargin - ReasonGap;
+    m_reasons->setGeometry(0, top, Width, height);
+    m_reasons->show();
+    return height;
 }
 
 void TFOpisy::showProjectReport(const QString& projectName) {
@@ -187,6 +228,12 @@ void TFOpisy::toggleCollapsed() {
 void TFOpisy::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, TitleHeight, m_picture);
+    if (m_reasons->isVisible()) {
+        const QRect area = m_reasons->geometry();
+        p.fillRect(area, palette::paper);
+        p.setPen(palette::violet);
+        p.drawRect(area.adjusted(0, -1, -1, -1));
+    }
 }
 
 void TFOpisy::keyPressEvent(QKeyEvent* event) {

@@ -10,11 +10,13 @@
 
 namespace trevalon {
 
+class ClickLabel;
 class Workspace;
 class WindowHost;
 
-// The report window: the result of checking a board, the summary of a project that passed,
-// or the current values of the variables, drawn as a column of rows. It floats above the main
+// The report window: the result of checking a board (with the reasons of a failed stage under
+// its rows), the summary of a project that passed, or the current values of the variables,
+// drawn as a column of rows. It floats above the main
 // window and is placed beside the boards each time it appears.
 class TFOpisy : public QWidget, public CheckReport {
 public:
@@ -46,6 +48,8 @@ public:
     const std::vector<ReportRow>& rows() const { return m_rows; }
     QString title() const;
     const QImage& picture() const { return m_picture; }
+    // Under a board report, one line per reason of the check; a click shows its cell.
+    const std::vector<ClickLabel*>& reasonLines() const { return m_reasonLines; }
 
     // Called whenever a report is shown (the main window's check-done flag); set before the
     // first report.
@@ -62,6 +66,9 @@ protected:
 private:
     void present(Kind kind, std::vector<ReportRow> rows, int titleText, bool raise);
     void toggleCollapsed();
+    // Lays the reasons of the last board report out from `top` down; answers their height
+    // (0 when there are none to show).
+    int placeReasons(int top);
 
     Workspace& m_ws;
     WindowHost& m_host;
@@ -71,6 +78,8 @@ private:
     BoardCheckResult m_lastBoard;
     QString m_lastProject;
     QImage m_picture;
+    QWidget* m_reasons = nullptr;
+    std::vector<ClickLabel*> m_reasonLines;
     bool m_collapsed = false;
     int m_fullHeight = 0;
     QPoint m_offset = Offset;

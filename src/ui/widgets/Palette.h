@@ -35,6 +35,7 @@ inline constexpr QColor stripInk{226, 224, 244};  // on the strips: titles, menu
 inline constexpr QColor yellow{255, 255, 0};
 inline constexpr QColor red{255, 0, 0};
 inline constexpr QColor amber{255, 184, 76};
+inline constexpr QColor amberInk{156, 92, 0};  // a report's "not determined", read on light rows
 inline constexpr QColor teal{14, 206, 216};
 inline constexpr QColor magenta{255, 0, 255};  // the cursors' transparent ground
 
