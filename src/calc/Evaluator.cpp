@@ -161,6 +161,10 @@ QString Evaluator::eval(int index) {
             return calc::formatNumber(result);
         }
     }
+    return evalByCode(node);
+}
+
+QString Evaluator::evalByCode(const ExprNode& node) {
     switch (node.code) {
         case op::Number:
         case op::Text:

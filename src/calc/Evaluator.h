@@ -54,7 +54,10 @@ public:
 private:
     class DepthGuard;
 
+    // Evaluates node `index`: on numbers when its subtree allows, else by its code.
     QString eval(int index);
+    // The operator, name or function call the node's code stands for, on value texts.
+    QString evalByCode(const ExprNode& node);
     QString evalName(const ExprNode& node);
     QString evalAssignment(const ExprNode& node);
     QString evalStoredName(const ExprNode& node);
