@@ -21,6 +21,22 @@ const PropertyRow& emptyRow() {
     return row;
 }
 
+// Lists whose entries are names found in the project (blocks, variables, boards), chosen by
+// name; the other lists are fixed words, chosen by position.
+bool listsProjectNames(PropertyField field) {
+    switch (field) {
+        case PropertyField::Caller:
+        case PropertyField::BranchLink:
+        case PropertyField::Variable2:
+        case PropertyField::Variable3:
+        case PropertyField::Variable4:
+        case PropertyField::ProcedureBoard:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 BlockProperties::BlockProperties(Project& project, const TextTable& texts, MessageSink& sink)
@@ -166,17 +182,24 @@ void BlockProperties::buildReadWriteRows() {
 
 void BlockProperties::buildBlockRows() {
     addRow(PropertyField::BoardLabel, RowEditor::ReadOnly, texts::PropertyBoard);
-    const int kind = m_kind;
-    if (kind == KindStart || kind == KindEnd) {
-        addRow(PropertyField::FixedName, RowEditor::ReadOnly, texts::PropertyBlockName);
-        if (activeBoard().kind == BoardProcedure) {
-            addRow(PropertyField::Caller, RowEditor::List,
-                   kind == KindStart ? texts::PropertyCaller : texts::PropertyReturnTo);
-        }
+    if (m_kind == KindStart || m_kind == KindEnd) {
+        buildStartEndRows();
         return;
     }
     addText(PropertyField::Name, texts::PropertyBlockName, NameLimit, KeyFilter::Name);
-    switch (kind) {
+    addKindRows();
+}
+
+void BlockProperties::buildStartEndRows() {
+    addRow(PropertyField::FixedName, RowEditor::ReadOnly, texts::PropertyBlockName);
+    if (activeBoard().kind == BoardProcedure) {
+        addRow(PropertyField::Caller, RowEditor::List,
+               m_kind == KindStart ? texts::PropertyCaller : texts::PropertyReturnTo);
+    }
+}
+
+void BlockProperties::addKindRows() {
+    switch (m_kind) {
         case KindBranchStart:
         case KindBranchEnd:
             addRow(PropertyField::BranchLink, RowEditor::List, texts::PropertyLink);
@@ -373,6 +396,28 @@ QStringList BlockProperties::procedureBoards() const {
 
 QStringList BlockProperties::listItems(int r) const {
     const PropertyRow& row = rowAt(r);
+    return listsProjectNames(row.field) ? nameItems(row) : wordItems(row.field);
+}
+
+QStringList BlockProperties::nameItems(const PropertyRow& row) const {
+    const auto orUnset = [this](QStringList names, int placeholder = texts::Unset) {
+        return names.isEmpty() ? QStringList{m_texts.text(placeholder)} : names;
+    };
+    switch (row.field) {
+        case PropertyField::Caller:
+            return orUnset(blockNames(m_kind == KindStart ? KindCall : KindReturn, true));
+        case PropertyField::BranchLink:
+            return m_kind == KindBranchStart
+                       ? orUnset(blockNames(KindBranchEnd, false))
+                       : orUnset(blockNames(KindBranchStart, false), texts::NoBlock);
+        case PropertyField::ProcedureBoard:
+            return orUnset(procedureBoards());
+        default:  // the variable lists
+            return orUnset(variableNames(row.typeFilter));
+    }
+}
+
+QStringList BlockProperties::wordItems(PropertyField field) const {
     const auto words = [this](std::initializer_list<int> numbers) {
         QStringList items;
         for (int number : numbers) {
@@ -380,10 +425,7 @@ QStringList BlockProperties::listItems(int r) const {
         }
         return items;
     };
-    const auto orUnset = [this](QStringList names, int placeholder = texts::Unset) {
-        return names.isEmpty() ? QStringList{m_texts.text(placeholder)} : names;
-    };
-    switch (row.field) {
+    switch (field) {
         case PropertyField::BoardColumns:
         case PropertyField::BoardRows: {
             QStringList sizes;
@@ -403,16 +445,6 @@ QStringList BlockProperties::listItems(int r) const {
             return words({texts::ScopeLocal, texts::ScopeGlobal});
         case PropertyField::StartValue:
             return words({texts::LogicalTrue, texts::LogicalFalse});
-        case PropertyField::Caller:
-            return orUnset(blockNames(m_kind == KindStart ? KindCall : KindReturn, true));
-        case PropertyField::BranchLink:
-            return m_kind == KindBranchStart
-                       ? orUnset(blockNames(KindBranchEnd, false))
-                       : orUnset(blockNames(KindBranchStart, false), texts::NoBlock);
-        case PropertyField::Variable2:
-        case PropertyField::Variable3:
-        case PropertyField::Variable4:
-            return orUnset(variableNames(row.typeFilter));
         case PropertyField::ReadWriteMode:
             return words({texts::ModeRead, texts::ModeWrite});
         case PropertyField::Precision:
@@ -427,8 +459,6 @@ QStringList BlockProperties::listItems(int r) const {
             }
             return operators;
         }
-        case PropertyField::ProcedureBoard:
-            return orUnset(procedureBoards());
         case PropertyField::Direction:
             return words({texts::DirectionDown, texts::DirectionUp});
         default:
@@ -441,56 +471,45 @@ int BlockProperties::listChoice(int r) const {
     if (!valid()) {
         return -1;
     }
+    const QStringList items = listItems(r);
+    if (listsProjectNames(row.field)) {
+        const QString stored = storedName(row);
+        for (int i = 0; i < items.size(); ++i) {
+            if (sameName(items.at(i), stored)) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    const int index = storedIndex(row.field);
+    return index >= 0 && index < items.size() ? index : -1;
+}
+
+int BlockProperties::storedIndex(PropertyField field) const {
     const Board& b = activeBoard();
-    int index = -1;
-    switch (row.field) {
+    switch (field) {
         case PropertyField::BoardColumns:
-            index = b.columns - kMinBoardSize;
-            break;
+            return b.columns - kMinBoardSize;
         case PropertyField::BoardRows:
-            index = b.rows - kMinBoardSize;
-            break;
+            return b.rows - kMinBoardSize;
         case PropertyField::BoardKind:
-            index = b.kind;
-            break;
+            return b.kind;
         case PropertyField::VariableType:
-            index = cell().mode - 1;
-            break;
+            return cell().mode - 1;
         case PropertyField::Scope:
-            index = cell().scope == 1 ? 1 : 0;
-            break;
+            return cell().scope == 1 ? 1 : 0;
         case PropertyField::StartValue:
-            index = cell().text4 == trueValue() ? 0 : 1;
-            break;
+            return cell().text4 == trueValue() ? 0 : 1;
         case PropertyField::ReadWriteMode:
         case PropertyField::Relation:
-            index = cell().mode;
-            break;
+            return cell().mode;
         case PropertyField::Precision:
-            index = cell().extra1;
-            break;
+            return cell().extra1;
         case PropertyField::Direction:
-            index = cell().mode == 0 ? 0 : 1;
-            break;
-        case PropertyField::Caller:
-        case PropertyField::BranchLink:
-        case PropertyField::Variable2:
-        case PropertyField::Variable3:
-        case PropertyField::Variable4:
-        case PropertyField::ProcedureBoard: {
-            const QStringList items = listItems(r);
-            const QString stored = storedName(row);
-            for (int i = 0; i < items.size(); ++i) {
-                if (sameName(items.at(i), stored)) {
-                    return i;
-                }
-            }
-            return -1;
-        }
+            return cell().mode == 0 ? 0 : 1;
         default:
             return -1;
     }
-    return index >= 0 && index < listItems(r).size() ? index : -1;
 }
 
 }  // namespace trevalon

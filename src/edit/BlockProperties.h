@@ -152,12 +152,21 @@ private:
     void buildBoardRows();
     void buildVariableRows();
     void buildBlockRows();
+    void buildStartEndRows();
+    // The rows that follow a block's name, by its kind.
+    void addKindRows();
     void buildReadWriteRows();
     void addRow(PropertyField field, RowEditor editor, int label);
     void addText(PropertyField field, int label, int limit, KeyFilter filter,
                  RowBuilder builder = RowBuilder::None);
     void addVariableList(PropertyField field, int label, int type = 0);
     QString codedValue(int r) const;
+    // The entries of a list of project names, with a placeholder when there are none.
+    QStringList nameItems(const PropertyRow& row) const;
+    // The entries of a list of fixed words.
+    QStringList wordItems(PropertyField field) const;
+    // The position a coded value is stored as; -1 for a field that stores none.
+    int storedIndex(PropertyField field) const;
     QStringList variableNames(int type) const;
     QStringList blockNames(int kindCode, bool otherBoardsOnly) const;
     QStringList procedureBoards() const;
