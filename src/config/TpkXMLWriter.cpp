@@ -8,6 +8,7 @@
 #include <QtEndian>
 
 #include "config/TpkXML.h"
+#include "config/Utf16Le.h"
 #include "config/Windows1250.h"
 
 namespace trevalon {
@@ -18,15 +19,7 @@ public:
     explicit Writer(const XmlWriteOptions& options) : m_options(options) {}
 
     void put(const QString& text) {
-        if (m_options.unicode) {
-            for (const QChar ch : text) {
-                char pair[2];
-                qToLittleEndian<quint16>(ch.unicode(), pair);
-                m_bytes.append(pair, 2);
-            }
-        } else {
-            m_bytes.append(Windows1250::encode(text));
-        }
+        m_bytes.append(m_options.unicode ? Utf16Le::encode(text) : Windows1250::encode(text));
     }
     void putRaw(const QByteArray& bytes) { m_bytes.append(bytes); }
     void writeMark() { m_bytes.append("\xFF\xFE", 2); }
