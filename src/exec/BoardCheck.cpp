@@ -114,16 +114,27 @@ bool BoardCheck::checkActiveBoard() {
     return checkBoard(m_workspace.project().activeBoard, true);
 }
 
-bool BoardCheck::checkProject() {
+bool BoardCheck::checkEveryBoard() {
     for (int n = 1; n <= m_workspace.project().boardCount; ++n) {
         if (!checkBoard(n, false)) {
-            // The failing board's result stands as it was found, marks included; checking it
-            // again could draw other test values and report something else.
-            reportLast();
-            m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Information,
-                                               m_workspace.texts().text(texts::BoardCheckFailed));
             return false;
         }
+    }
+    return true;
+}
+
+void BoardCheck::reportFailure(MessageSink::Icon icon) {
+    // The failing board's result stands as it was found, marks included; checking it again
+    // could draw other test values and report something else.
+    reportLast();
+    m_workspace.messages().showMessage(MessageSink::Close, icon,
+                                       m_workspace.texts().text(texts::BoardCheckFailed));
+}
+
+bool BoardCheck::checkProject() {
+    if (!checkEveryBoard()) {
+        reportFailure(MessageSink::Information);
+        return false;
     }
     m_workspace.checkReport().showProjectReport(m_workspace.projectName());
     return true;
