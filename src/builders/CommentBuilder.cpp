@@ -54,7 +54,7 @@ CommentBuilder::Precision CommentBuilder::precisionFor(int variable) const {
     if (v && v->type == TypeReal) {
         return {true, PrecisionDefaultReal};
     }
-    return {false, PrecisionNotApplicable};
+    return {false, BlockCatalogue::PrecisionNotApplicable};
 }
 
 QString CommentBuilder::reference(int variable, int precision) const {
@@ -63,7 +63,7 @@ QString CommentBuilder::reference(int variable, int precision) const {
         return {};
     }
     if (precision < 0 || precision >= PrecisionCount) {
-        precision = PrecisionNotApplicable;
+        precision = BlockCatalogue::PrecisionNotApplicable;
     }
     return QLatin1Char('$') + QString::number(precision) + v->name + QLatin1Char('$');
 }
