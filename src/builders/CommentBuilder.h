@@ -24,7 +24,6 @@ public:
     explicit CommentBuilder(std::vector<VisibleVariable> variables);
 
     const std::vector<VisibleVariable>& variables() const { return m_variables; }
-    bool hasVariables() const { return !m_variables.empty(); }
 
     // The variable list: the names, or "Brak" alone when there is no variable.
     QStringList variableItems(const TextTable& texts) const;

@@ -45,7 +45,7 @@ public:
 
     // Evaluates `formula` with a nested Calculator on the same store; `type` receives its
     // result type. Its error, if any, becomes this evaluation's error.
-    QString evaluateNested(const QString& formula, int* type,
+    QString evaluateNested(const QString& formula, int& type,
                            const ParsedFormula* parsed = nullptr);
 
     // Longest text an evaluation builds (characters).

@@ -1,7 +1,6 @@
 // The indenting writer. Its output is fixed byte for byte: pupils' files are compared, mailed
 // and kept for years, and the same project must always give the same file.
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -187,11 +186,6 @@ QByteArray TpkXML::saveToBuffer() {
         writer.writeNode(*m_root.child(i), QString());
     }
     return std::move(writer.bytes());
-}
-
-bool TpkXML::saveToStream(QIODevice& device) {
-    const QByteArray bytes = saveToBuffer();
-    return device.write(bytes) == bytes.size();
 }
 
 bool TpkXML::saveToFile(const QString& path, QString* error) {

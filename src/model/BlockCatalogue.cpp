@@ -156,10 +156,6 @@ int BlockCatalogue::typeListText(int type) {
     return texts::TipTypeInteger + type - 1;
 }
 
-int BlockCatalogue::typeHeadingText(int type) {
-    return texts::TypeNameInteger + type - 1;
-}
-
 int BlockCatalogue::boardKindText(int kind) {
     return texts::BoardKindProgram + kind;
 }

@@ -71,10 +71,8 @@ public:
     // The text of a precision code (texts::PrecisionZeroDigits ... PrecisionNotApplicable).
     static int precisionText(int code);
 
-    // Variable type words of types 1..7: as a block's tip names them (texts::TipTypeInteger
-    // ...) and as the type list shows them (texts::TypeNameInteger ...).
+    // Variable type words of types 1..7 as a block's tip names them (texts::TipTypeInteger ...).
     static int typeListText(int type);
-    static int typeHeadingText(int type);
 
     // Board kind words of kinds 0..2: texts::BoardKindProgram, BoardKindProcedure,
     // BoardKindField.
