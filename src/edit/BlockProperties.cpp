@@ -21,6 +21,22 @@ const PropertyRow& emptyRow() {
     return row;
 }
 
+// The keys a typed start value of a variable of `type` takes.
+KeyFilter startValueFilter(int type) {
+    switch (type) {
+        case TypeInteger:
+            return KeyFilter::Integer;
+        case TypeReal:
+            return KeyFilter::Real;
+        case TypeChar:
+            return KeyFilter::Character;
+        case TypeDate:
+            return KeyFilter::Date;
+        default:
+            return KeyFilter::Anything;
+    }
+}
+
 // Lists whose entries are names found in the project (blocks, variables, boards), chosen by
 // name; the other lists are fixed words, chosen by position.
 bool listsProjectNames(PropertyField field) {
@@ -136,25 +152,9 @@ void BlockProperties::buildVariableRows() {
         case TypeArray:
             addRow(PropertyField::StartValue, RowEditor::ReadOnly, texts::PropertyStartValue);
             break;
-        case TypeInteger:
-            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
-                    KeyFilter::Integer);
-            break;
-        case TypeReal:
-            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
-                    KeyFilter::Real);
-            break;
-        case TypeChar:
-            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
-                    KeyFilter::Character);
-            break;
-        case TypeDate:
-            addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
-                    KeyFilter::Date);
-            break;
         default:
             addText(PropertyField::StartValue, texts::PropertyStartValue, NameLimit,
-                    KeyFilter::Anything);
+                    startValueFilter(cell().mode));
             break;
     }
 }
