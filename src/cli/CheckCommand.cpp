@@ -29,11 +29,21 @@ void printJson(const Workspace& workspace, const BoardCheckResult& result, bool 
                                               workspace.texts())},
         });
     }
+    QJsonArray reasons;
+    for (const CheckFinding& finding : result.findings) {
+        reasons.append(QJsonObject{
+            {QStringLiteral("stage"), finding.stage},
+            {QStringLiteral("board"), finding.board},
+            {QStringLiteral("column"), finding.column},
+            {QStringLiteral("row"), finding.row},
+            {QStringLiteral("reason"), checkReasonCode(finding.reason)},
+            {QStringLiteral("text"), checkFindingText(finding, workspace.texts())},
+        });
+    }
     const QJsonObject root{
-        {QStringLiteral("passed"), passed},
-        {QStringLiteral("board"), result.board},
-        {QStringLiteral("stages"), stages},
-        {QStringLiteral("marked"), marked},
+        {QStringLiteral("passed"), passed},   {QStringLiteral("board"), result.board},
+        {QStringLiteral("stages"), stages},   {QStringLiteral("marked"), marked},
+        {QStringLiteral("reasons"), reasons},
     };
     out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact)) << '\n';
 }

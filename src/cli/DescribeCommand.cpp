@@ -75,17 +75,17 @@ int describeCommand(const QStringList& args, CommandIo& io) {
     if (options->positional.size() != 1) {
         return usageError(command, QStringLiteral("expects exactly one PROJECT"), io);
     }
-    TextTable texts;
-    texts.setLanguage(options->language);
-    auto project = std::make_unique<Project>();
-    const int loaded = loadProject(*project, options->positional.first(), texts, io);
-    if (loaded != ExitOk) {
+    ProjectArgument input;
+    if (const int loaded = input.load(options->positional.first(), options->language, io);
+        loaded != ExitOk) {
         return loaded;
     }
+    const Project& project = *input.project;
+    const TextTable& texts = input.texts;
     if (options->has(QStringLiteral("--json"))) {
-        describeJson(*project, texts, io.out);
+        describeJson(project, texts, io.out);
     } else {
-        describePlain(*project, texts, io.out);
+        describePlain(project, texts, io.out);
     }
     return ExitOk;
 }

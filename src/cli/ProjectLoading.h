@@ -1,15 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "cli/Commands.h"
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 
-namespace trevalon {
-class Project;
-class TextTable;
-}  // namespace trevalon
+#include "config/TextTable.h"
+#include "model/Project.h"
 
 namespace trevalon::cli {
 
@@ -39,5 +38,18 @@ public:
 // missing or cannot be read) or ExitDataError (65: another extension, or a damaged file);
 // what went wrong is written to io.err.
 int loadProject(Project& project, const QString& path, const TextTable& texts, CommandIo& io);
+
+// The PROJECT argument of a command that reads it and speaks of it: the project and the texts
+// in the command's language.
+struct ProjectArgument {
+    TextTable texts;
+    std::unique_ptr<Project> project = std::make_unique<Project>();
+
+    // Sets the language and loads `path`; answers as loadProject does.
+    int load(const QString& path, const QString& language, CommandIo& io) {
+        texts.setLanguage(language);
+        return loadProject(*project, path, texts, io);
+    }
+};
 
 }  // namespace trevalon::cli

@@ -91,22 +91,22 @@ int renderCommand(const QStringList& args, CommandIo& io) {
         io.err << "trevalon-cli render: drawing needs the GUI application of trevalon-cli\n";
         return ExitUsage;
     }
-    TextTable texts;
-    texts.setLanguage(options->language);
-    auto project = std::make_unique<Project>();
-    const int loaded = loadProject(*project, options->positional.first(), texts, io);
-    if (loaded != ExitOk) {
+    ProjectArgument input;
+    if (const int loaded = input.load(options->positional.first(), options->language, io);
+        loaded != ExitOk) {
         return loaded;
     }
-    if (*board > project->boardCount) {
+    const Project& project = *input.project;
+    const TextTable& texts = input.texts;
+    if (*board > project.boardCount) {
         return usageError(Command,
                           QStringLiteral("the project has no board %1 (it has %2)")
                               .arg(*board)
-                              .arg(project->boardCount),
+                              .arg(project.boardCount),
                           io);
     }
     const SchemaPicture picture =
-        SchemaPage::draw(project->board(*board), texts, options->has(QStringLiteral("--variables")),
+        SchemaPage::draw(project.board(*board), texts, options->has(QStringLiteral("--variables")),
                          QGuiApplication::font());
     if (picture.page.isNull()) {
         io.err << "trevalon-cli render: board " << *board << " has no blocks to draw\n";

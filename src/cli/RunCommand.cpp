@@ -165,6 +165,7 @@ int exitCodeFor(const Executor& executor, CommandIo& io) {
                       "it\n";
             return ExitInputEnded;
         case RunEnd::Aborted:
+        case RunEnd::Stopped:
         case RunEnd::None:
             break;
     }

@@ -377,6 +377,12 @@ void Editor::showCheckMarks(int n) {
     m_view.boardChanged(n);
 }
 
+void Editor::showCheckMarksOnEveryBoard() {
+    for (int n = 1; n <= m_project.boardCount; ++n) {
+        showCheckMarks(n);
+    }
+}
+
 void Editor::showRunMark(int n, int column, int row) {
     for (int b = 1; b <= kMaxBoards; ++b) {
         framesOf(b).clear();

@@ -69,6 +69,8 @@ public:
     void clearMarks(int n);
     // After a check marked faulty cells: their frames turn red, every other frame goes.
     void showCheckMarks(int n);
+    // The same on every board of the project, after a check of the whole project.
+    void showCheckMarksOnEveryBoard();
     // The current block of a run, drawn with the selection frame (step mode).
     void showRunMark(int n, int column, int row);
 

@@ -60,6 +60,64 @@ bool typesAgree(int left, int right) {
 
 const char* const kTestWords[] = {"Kalosze", "Bambosze", "Serduszko", "Koperta"};
 
+// What a block's field must hold to pass the properties stage.
+enum class Need {
+    Text,     // anything but the unset word
+    Name,     // the name of a block of the project
+    SetName,  // both
+    Formula,  // anything at all
+};
+
+struct FieldRule {
+    int kind;
+    QString Cell::*field;
+    Need need;
+    int caption;  // the field's row in the properties window
+};
+
+// In the order the pupil meets the fields; the first that fails is the reason.
+const FieldRule kFieldRules[] = {
+    {KindBranchStart, &Cell::text2, Need::Name, texts::PropertyLink},
+    {KindBranchEnd, &Cell::text2, Need::Name, texts::PropertyLink},
+    {KindRandom, &Cell::text2, Need::Name, texts::PropertyVariable},
+    {KindReadWrite, &Cell::text4, Need::Text, texts::PropertyComment},
+    {KindReadWrite, &Cell::text2, Need::Name, texts::PropertyVariable},
+    {KindMessage, &Cell::text4, Need::Text, texts::PropertyMessage},
+    {KindQuestion, &Cell::text4, Need::Text, texts::PropertyQuestion},
+    {KindQuestion, &Cell::text2, Need::Name, texts::PropertyVariable},
+    {KindAssign, &Cell::text2, Need::Name, texts::PropertyVariableName},
+    {KindAssign, &Cell::text4, Need::Text, texts::PropertyFormula},
+    {KindCompareVars, &Cell::text2, Need::Name, texts::PropertyLeftVariable},
+    {KindCompareVars, &Cell::text3, Need::Name, texts::PropertyRightVariable},
+    {KindCompareFormula, &Cell::text2, Need::Name, texts::PropertyLeftVariable},
+    {KindCompareFormula, &Cell::text4, Need::Formula, texts::PropertyFormula},
+    {KindArrayWrite, &Cell::text2, Need::Name, texts::PropertyArray},
+    {KindArrayWrite, &Cell::text3, Need::Name, texts::PropertyIndex},
+    {KindArrayWrite, &Cell::text4, Need::Name, texts::PropertyInsertedValue},
+    {KindArrayRead, &Cell::text2, Need::Name, texts::PropertyArray},
+    {KindArrayRead, &Cell::text3, Need::Name, texts::PropertyIndex},
+    {KindArrayRead, &Cell::text4, Need::Name, texts::PropertyInsertedValue},
+};
+
+// A finding of a cell, placed later by markFaults.
+CheckFinding cellFault(CheckReason reason, int field = 0, QStringList details = {}) {
+    CheckFinding finding;
+    finding.reason = reason;
+    finding.field = field;
+    finding.details = std::move(details);
+    return finding;
+}
+
+// The test values as the pupil reads them: "a = 3, s = \"Kalosze\"".
+QString readableValues(const QString& list) {
+    QStringList pairs;
+    for (const QString& line : list.split(VariablesList::LineBreak, Qt::SkipEmptyParts)) {
+        const qsizetype eq = line.indexOf(u'=');
+        pairs << (eq < 0 ? line : line.left(eq) + QStringLiteral(" = ") + line.mid(eq + 1));
+    }
+    return pairs.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 BoardCheck::BoardCheck(Workspace& workspace) : m_workspace(workspace) {}
@@ -90,6 +148,7 @@ bool BoardCheck::checkBoard(int n, bool withReport) {
 }
 
 bool BoardCheck::runStage(int stage, int n) {
+    m_stage = stage;
     switch (stage) {
         case 0:
             return stageStartEnd(n);
@@ -144,56 +203,75 @@ bool BoardCheck::stageStartEnd(int n) {
     const Project& project = m_workspace.project();
     const Board& board = project.board(n);
     if (!board.anyUsedCell([](const Cell& cell, int, int) { return cell.occupied; })) {
+        failBoard(CheckReason::BoardEmpty);
         return false;
     }
     const bool start = project.boardHasKind(n, KindStart);
     const bool end = project.boardHasKind(n, KindEnd);
     if (board.kind == BoardFragment) {
-        return !start && !end && project.boardHasKind(n, KindBranchStart) &&
-               project.boardHasKind(n, KindBranchEnd);
+        if (start || end) {
+            failBoard(CheckReason::FragmentHasStartOrEnd);
+            return false;
+        }
+        if (!project.boardHasKind(n, KindBranchStart) || !project.boardHasKind(n, KindBranchEnd)) {
+            failBoard(CheckReason::FragmentWithoutBranches);
+            return false;
+        }
+        return true;
+    }
+    if (!start) {
+        failBoard(CheckReason::NoStart);
+    }
+    if (!end) {
+        failBoard(CheckReason::NoEnd);
     }
     return start && end;
 }
 
 bool BoardCheck::stageProperties(int n) {
     const Board& board = m_workspace.project().board(n);
-    return markFaults(
-        n, [&](Cell& cell, int, int) { return cell.occupied && !propertiesPass(board, cell); });
+    return markFaults(n, [&](Cell& cell, int, int) -> Fault {
+        return cell.occupied ? propertiesFault(board, cell) : std::nullopt;
+    });
 }
 
-bool BoardCheck::propertiesPass(const Board& board, Cell& cell) const {
-    switch (cell.kindCode) {
-        case KindStart:
-        case KindEnd:
-            return board.kind != BoardProcedure || (isSet(cell.text2) && namesBlock(cell.text2));
-        case KindBranchStart:
-        case KindBranchEnd:
-        case KindRandom:
-            return namesBlock(cell.text2);
-        case KindReadWrite:
-            return namesBlock(cell.text2) && isSet(cell.text4);
-        case KindCall:
-        case KindReturn:
-            return hasProcedureBoard();
-        case KindMessage:
-            return isSet(cell.text4);
-        case KindQuestion:
-        case KindAssign:
-            return isSet(cell.text4) && namesBlock(cell.text2);
-        case KindCompareVars:
-            return namesBlock(cell.text2) && namesBlock(cell.text3);
-        case KindArrayWrite:
-        case KindArrayRead: {
-            const bool passes =
-                namesBlock(cell.text2) && namesBlock(cell.text3) && namesBlock(cell.text4);
-            cell.extra1 = 0;  // the append count starts again with every check
-            return passes;
+BoardCheck::Fault BoardCheck::propertiesFault(const Board& board, Cell& cell) const {
+    const auto fieldFault = [&](const QString& text, Need need, int caption) -> Fault {
+        const bool set = isSet(text);
+        const bool passes = need == Need::Text      ? set
+                            : need == Need::Formula ? !text.isEmpty()
+                            : need == Need::Name    ? namesBlock(text)
+                                                    : set && namesBlock(text);
+        if (passes) {
+            return std::nullopt;
         }
-        case KindCompareFormula:
-            return namesBlock(cell.text2) && !cell.text4.isEmpty();
-        default:
-            return true;
+        if (!set || need == Need::Text || need == Need::Formula) {
+            return cellFault(CheckReason::FieldNotSet, caption);
+        }
+        return cellFault(CheckReason::NameNotFound, caption, {text});
+    };
+    if (cell.kindCode == KindArrayWrite || cell.kindCode == KindArrayRead) {
+        cell.extra1 = 0;  // the append count starts again with every check
     }
+    if (cell.kindCode == KindStart || cell.kindCode == KindEnd) {
+        if (board.kind != BoardProcedure) {
+            return std::nullopt;
+        }
+        return fieldFault(
+            cell.text2, Need::SetName,
+            cell.kindCode == KindStart ? texts::PropertyCaller : texts::PropertyReturnTo);
+    }
+    if ((cell.kindCode == KindCall || cell.kindCode == KindReturn) && !hasProcedureBoard()) {
+        return cellFault(CheckReason::NoProcedureBoard);
+    }
+    for (const FieldRule& rule : kFieldRules) {
+        if (rule.kind == cell.kindCode) {
+            if (Fault fault = fieldFault(cell.*rule.field, rule.need, rule.caption)) {
+                return fault;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 bool BoardCheck::hasProcedureBoard() const {
@@ -207,46 +285,70 @@ bool BoardCheck::hasProcedureBoard() const {
 }
 
 bool BoardCheck::stageVariables(int n) {
-    m_workspace.loadVariables(testValues(n));
-    return markFaults(n, [this](const Cell& cell, int, int) {
-        if (cell.kindCode == KindCompareVars) {
-            return !typesAgree(variableTypeByName(cell.text2), variableTypeByName(cell.text3));
+    loadTestValues(n);
+    return markFaults(n, [this](const Cell& cell, int, int) { return variablesFault(cell); });
+}
+
+BoardCheck::Fault BoardCheck::variablesFault(const Cell& cell) {
+    if (cell.kindCode == KindCompareVars) {
+        if (typesAgree(variableTypeByName(cell.text2), variableTypeByName(cell.text3))) {
+            return std::nullopt;
         }
-        return (cell.kindCode == KindAssign || cell.kindCode == KindCompareFormula) &&
-               namesBlock(cell.text2) && !formulaFits(cell, false);
-    });
+        return cellFault(CheckReason::TypesDisagree, 0, {cell.text2, cell.text3});
+    }
+    if ((cell.kindCode == KindAssign || cell.kindCode == KindCompareFormula) &&
+        namesBlock(cell.text2)) {
+        return formulaMisfit(cell, false);
+    }
+    return std::nullopt;
 }
 
 bool BoardCheck::stageFormulas(int n) {
-    m_workspace.loadVariables(testValues(n));
-    return markFaults(n, [this](const Cell& cell, int, int) {
-        return cell.kindCode == KindAssign && !formulaFits(cell, true);
+    loadTestValues(n);
+    return markFaults(n, [this](const Cell& cell, int, int) -> Fault {
+        return cell.kindCode == KindAssign ? formulaMisfit(cell, true) : std::nullopt;
     });
 }
 
-bool BoardCheck::formulaFits(const Cell& cell, bool reportFailure) {
+void BoardCheck::loadTestValues(int n) {
+    QString values = variableTestValues(n);
+    m_testValues = readableValues(values);
+    if (!values.isEmpty()) {
+        VariablesList::appendConstants(values);
+    }
+    m_workspace.loadVariables(values);
+}
+
+BoardCheck::Fault BoardCheck::formulaMisfit(const Cell& cell, bool reportFailure) {
     const QString formula = cell.text2 + QStringLiteral(":=") + cell.text4;
     if (m_workspace.log().level() > 4) {
         m_workspace.log().log(QStringLiteral("Insert formula: ") + formula);
     }
     try {
         const Evaluation result = m_workspace.evaluate(formula);
-        return result.ok && TCalcul::kindFitsType(variableTypeByName(cell.text2), result.kind);
+        if (!result.ok) {
+            return cellFault(CheckReason::FormulaFails, 0,
+                             {cell.text4, m_testValues, result.error.trimmed()});
+        }
+        if (!TCalcul::kindFitsType(variableTypeByName(cell.text2), result.kind)) {
+            return cellFault(CheckReason::ResultDoesNotFit, 0, {cell.text4, cell.text2});
+        }
+        return std::nullopt;
     } catch (...) {
         // The Calculator keeps its failures to itself; this is the last line of defence.
+        const QString text = m_workspace.texts().text(texts::FormulaProcessingFailed);
         if (reportFailure) {
-            const QString text = m_workspace.texts().text(texts::FormulaProcessingFailed);
             m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning, text);
             m_workspace.log().logAbove(
                 1, text + u' ' + m_workspace.texts().text(texts::LogFormula) + formula);
         }
-        return false;
+        return cellFault(CheckReason::FormulaFails, 0, {cell.text4, m_testValues, text});
     }
 }
 
 bool BoardCheck::stageConnections(int n) {
-    return markFaults(n, [this, n](const Cell& cell, int c, int r) {
-        return cell.occupied && !neighboursFit(n, c, r);
+    return markFaults(n, [this, n](const Cell& cell, int c, int r) -> Fault {
+        return cell.occupied ? connectionFault(n, c, r) : std::nullopt;
     });
 }
 
@@ -259,7 +361,7 @@ int BoardCheck::neighbourKind(int n, int column, int row) const {
     return cell.occupied ? cell.kindCode : -1;
 }
 
-bool BoardCheck::neighboursFit(int n, int column, int row) const {
+BoardCheck::Fault BoardCheck::connectionFault(int n, int column, int row) const {
     const int kind = neighbourKind(n, column, row);
     const int above = neighbourKind(n, column, row - 1);
     const int below = neighbourKind(n, column, row + 1);
@@ -267,18 +369,33 @@ bool BoardCheck::neighboursFit(int n, int column, int row) const {
     const int right = neighbourKind(n, column + 1, row);
     const bool fedFromAbove = oneOf(above, kMayStandAbove);
     const bool feedsBelow = oneOf(below, kMayStandBelow);
+    // Which sides of the cell the flow crosses and whether what stands there fits; a side the
+    // kind does not use always fits.
+    struct Sides {
+        bool above = true;
+        bool below = true;
+        bool left = true;
+        bool right = true;
+        bool pair = true;  // a call and its return stand together
+    } fits;
     switch (kind) {
         case KindStart:
         case KindBranchStart:
-            return feedsBelow;
+            fits.below = feedsBelow;
+            break;
         case KindEnd:
         case KindBranchEnd:
-            return fedFromAbove;
+            fits.above = fedFromAbove;
+            break;
         case KindCall:
+        case KindReturn: {
             // A call and its return stand together, one directly above the other.
-            return fedFromAbove && feedsBelow && (below == KindReturn || above == KindReturn);
-        case KindReturn:
-            return fedFromAbove && feedsBelow && (below == KindCall || above == KindCall);
+            const int partner = kind == KindCall ? KindReturn : KindCall;
+            fits.above = fedFromAbove;
+            fits.below = feedsBelow;
+            fits.pair = below == partner || above == partner;
+            break;
+        }
         case KindReadWrite:
         case KindMessage:
         case KindQuestion:
@@ -287,35 +404,68 @@ bool BoardCheck::neighboursFit(int n, int column, int row) const {
         case KindArrayWrite:
         case KindArrayRead:
         case KindLineVertical:
-            return fedFromAbove && feedsBelow;
+            fits.above = fedFromAbove;
+            fits.below = feedsBelow;
+            break;
         case KindCompareVars:
         case KindCompareFormula:
-            return fedFromAbove &&
-                   oneOf(right, {KindLineHorizontal, KindJoinLeft, KindCornerLeftBottom,
-                                 KindCornerTopLeft}) &&
-                   oneOf(left, {KindLineHorizontal, KindJoinRight, KindCornerTopRight,
-                                KindCornerBottomRight});
+            fits.above = fedFromAbove;
+            fits.right = oneOf(
+                right, {KindLineHorizontal, KindJoinLeft, KindCornerLeftBottom, KindCornerTopLeft});
+            fits.left = oneOf(left, {KindLineHorizontal, KindJoinRight, KindCornerTopRight,
+                                     KindCornerBottomRight});
+            break;
         case KindLineHorizontal:
-            return oneOf(right, kRightOfExit) && oneOf(left, kLeftOfExit);
+            fits.right = oneOf(right, kRightOfExit);
+            fits.left = oneOf(left, kLeftOfExit);
+            break;
         case KindJoinRight:
-            return fedFromAbove && feedsBelow &&
-                   oneOf(right, {KindCompareVars, KindCompareFormula, KindLineHorizontal,
-                                 KindCornerLeftBottom, KindCornerTopLeft});
+            fits.above = fedFromAbove;
+            fits.below = feedsBelow;
+            fits.right = oneOf(right, {KindCompareVars, KindCompareFormula, KindLineHorizontal,
+                                       KindCornerLeftBottom, KindCornerTopLeft});
+            break;
         case KindJoinLeft:
-            return fedFromAbove && feedsBelow &&
-                   oneOf(left, {KindCompareVars, KindCompareFormula, KindLineHorizontal,
-                                KindCornerTopRight, KindCornerBottomRight});
+            fits.above = fedFromAbove;
+            fits.below = feedsBelow;
+            fits.left = oneOf(left, {KindCompareVars, KindCompareFormula, KindLineHorizontal,
+                                     KindCornerTopRight, KindCornerBottomRight});
+            break;
         case KindCornerTopRight:
-            return fedFromAbove && oneOf(right, kRightOfExit);
+            fits.above = fedFromAbove;
+            fits.right = oneOf(right, kRightOfExit);
+            break;
         case KindCornerBottomRight:
-            return feedsBelow && oneOf(right, kRightOfExit);
+            fits.below = feedsBelow;
+            fits.right = oneOf(right, kRightOfExit);
+            break;
         case KindCornerLeftBottom:
-            return feedsBelow && oneOf(left, kLeftOfExit);
+            fits.below = feedsBelow;
+            fits.left = oneOf(left, kLeftOfExit);
+            break;
         case KindCornerTopLeft:
-            return fedFromAbove && oneOf(left, kLeftOfExit);
+            fits.above = fedFromAbove;
+            fits.left = oneOf(left, kLeftOfExit);
+            break;
         default:
-            return true;
+            break;
     }
+    if (!fits.above) {
+        return cellFault(CheckReason::NothingAbove);
+    }
+    if (!fits.below) {
+        return cellFault(CheckReason::NothingBelow);
+    }
+    if (!fits.left) {
+        return cellFault(CheckReason::NothingLeft);
+    }
+    if (!fits.right) {
+        return cellFault(CheckReason::NothingRight);
+    }
+    if (!fits.pair) {
+        return cellFault(CheckReason::CallAndReturnApart);
+    }
+    return std::nullopt;
 }
 
 bool BoardCheck::namesBlock(const QString& text) const {
@@ -360,6 +510,14 @@ QString BoardCheck::testValue(const Cell& variable) {
 }
 
 QString BoardCheck::testValues(int n) {
+    QString list = variableTestValues(n);
+    if (!list.isEmpty()) {
+        VariablesList::appendConstants(list);
+    }
+    return list;
+}
+
+QString BoardCheck::variableTestValues(int n) {
     const Project& project = m_workspace.project();
     QString list;
     for (int b = 1; b <= project.boardCount; ++b) {
@@ -369,24 +527,38 @@ QString BoardCheck::testValues(int n) {
             }
         });
     }
-    if (!list.isEmpty()) {
-        VariablesList::appendConstants(list);
-    }
     return list;
 }
 
-void BoardCheck::fail(int n, int column, int row) {
-    m_workspace.project().cell(n, column, row).marked = true;
+void BoardCheck::failBoard(CheckReason reason) {
+    CheckFinding finding;
+    finding.stage = m_stage;
+    finding.board = m_result.board;
+    finding.reason = reason;
+    m_result.findings.push_back(finding);
 }
 
 template <typename Faulty>
 bool BoardCheck::markFaults(int n, Faulty faulty) {
     bool passed = true;
-    m_workspace.project().board(n).forEachUsedCell([&](Cell& cell, int c, int r) {
-        if (faulty(cell, c, r)) {
-            fail(n, c, r);
-            passed = false;
+    Project& project = m_workspace.project();
+    project.board(n).forEachUsedCell([&](Cell& cell, int c, int r) {
+        Fault fault = faulty(cell, c, r);
+        if (!fault) {
+            return;
         }
+        cell.marked = true;
+        passed = false;
+        fault->stage = m_stage;
+        fault->board = n;
+        fault->column = c;
+        fault->row = r;
+        fault->block = cell.name;
+        if (fault->block.isEmpty()) {
+            const KindInfo* kind = BlockCatalogue::find(cell.kindCode);
+            fault->block = kind ? m_workspace.texts().text(kind->hintText) : QString();
+        }
+        m_result.findings.push_back(std::move(*fault));
     });
     return passed;
 }

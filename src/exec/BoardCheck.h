@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "config/MessageSink.h"
 #include "exec/CheckReport.h"
@@ -36,6 +37,8 @@ public:
 
     // The test-value lines for board n: variables on the board or global, then the constants.
     QString testValues(int n);
+    // The same without the constants.
+    QString variableTestValues(int n);
 
 private:
     // Hands the last result to the report window and sets its title strip.
@@ -46,22 +49,32 @@ private:
     bool stageVariables(int n);
     bool stageFormulas(int n);
     bool stageConnections(int n);
-    bool propertiesPass(const Board& board, Cell& cell) const;
+    // Why a cell fails: the reason and the words of its sentence, placed by markFaults.
+    using Fault = std::optional<CheckFinding>;
+    Fault propertiesFault(const Board& board, Cell& cell) const;
+    Fault variablesFault(const Cell& cell);
+    Fault formulaFault(const Cell& cell);
     bool hasProcedureBoard() const;
-    bool neighboursFit(int n, int column, int row) const;
+    Fault connectionFault(int n, int column, int row) const;
     int neighbourKind(int n, int column, int row) const;
     bool namesBlock(const QString& text) const;
     int variableTypeByName(const QString& name) const;
-    bool formulaFits(const Cell& cell, bool reportFailure);
+    // The Calculator's verdict on an assignment or comparison formula with the test values:
+    // empty when it fits the variable, otherwise why not.
+    Fault formulaMisfit(const Cell& cell, bool reportFailure);
+    // Loads the test values of board n into the Calculator and keeps them for the reasons.
+    void loadTestValues(int n);
     QString testValue(const Cell& variable);
-    void fail(int n, int column, int row);
-    // Marks every cell in use on board n for which `faulty(cell, column, row)` holds; true
-    // when none does.
+    void failBoard(CheckReason reason);
+    // Marks every cell in use on board n for which `faulty(cell, column, row)` gives a fault,
+    // and keeps the finding; true when none does.
     template <typename Faulty>
     bool markFaults(int n, Faulty faulty);
 
     Workspace& m_workspace;
     BoardCheckResult m_result;
+    int m_stage = 0;
+    QString m_testValues;  // the values the formulas are tried with, as the pupil sees them
 };
 
 }  // namespace trevalon

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "exec/CheckFinding.h"
 #include "model/Project.h"
 
 namespace trevalon {
@@ -22,6 +23,9 @@ struct BoardCheckResult {
     std::array<int, kCheckStages> stages{StageNotDetermined, StageNotDetermined, StageNotDetermined,
                                          StageNotDetermined, StageNotDetermined};
     std::vector<CellRef> faultyCells;  // columns ascending, then rows ascending
+    // Why the failed stage failed: one finding per faulty cell in the same order, or one for
+    // the whole board.
+    std::vector<CheckFinding> findings;
 
     bool passed() const {
         for (int s : stages) {

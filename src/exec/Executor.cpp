@@ -86,7 +86,7 @@ qint64 Executor::runSlice(qint64 maxSteps) {
         step();
         ++done;
         if (m_state.running && m_workspace.executionIo().abortRequested()) {
-            abort();
+            stop();
         }
     }
     return done;
@@ -394,7 +394,7 @@ void Executor::openDialog(DialogMode mode, int titleText, const QString& text, c
         case DialogClose::Closed:
             break;
         case DialogClose::AbortRequested:
-            abort();
+            stop();
             break;
         case DialogClose::InputEnded:
             setMark(false);
@@ -557,17 +557,32 @@ void Executor::abort() {
     if (!m_state.running) {
         return;
     }
-    ExecutionIo& io = m_workspace.executionIo();
-    io.closeDialog();
-    m_state.running = false;
-    m_end = RunEnd::Aborted;
-    clearMarks(m_project.activeBoard);
-    clearMarks(m_state.runBoard);
-    io.runStateChanged();
+    end(RunEnd::Aborted);
     m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
                                        m_workspace.texts().text(texts::BoardProcessingFailed));
     m_workspace.log().logAbove(1, QStringLiteral("Error. ") + m_workspace.lastError() +
                                       QStringLiteral(" Abort execution."));
+}
+
+void Executor::stop() {
+    if (!m_state.running) {
+        return;
+    }
+    end(RunEnd::Stopped);
+    m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Information,
+                                       m_workspace.texts().text(texts::RunStoppedByUser));
+    m_workspace.log().logAbove(1, QStringLiteral("Run stopped by the user."));
+}
+
+// What every ending of a run in progress shares: the dialog closes and the marks go.
+void Executor::end(RunEnd why) {
+    ExecutionIo& io = m_workspace.executionIo();
+    io.closeDialog();
+    m_state.running = false;
+    m_end = why;
+    clearMarks(m_project.activeBoard);
+    clearMarks(m_state.runBoard);
+    io.runStateChanged();
 }
 
 void Executor::finish(RunEnd end) {

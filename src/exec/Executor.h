@@ -27,7 +27,8 @@ enum class RunEnd {
     None,         // no run yet, or still running
     Finished,     // the End block of board 1 was reached
     CheckFailed,  // a board failed its check; nothing ran
-    Aborted,      // a run-time error or the user's abort
+    Aborted,      // a run-time error ended it
+    Stopped,      // the user stopped it ("Przerwij wykonanie")
     StepLimit,    // the step limit was reached first
     InputEnded,   // a block was waiting for input that will never come
 };
@@ -53,8 +54,11 @@ public:
     void startStepping();
     // "Następny krok": one step while a run is in progress, otherwise nothing.
     void nextStep();
-    // "Przerwij wykonanie", and every run-time error.
+    // Ends the run after a run-time error: the error message and the log's error line.
     void abort();
+    // "Przerwij wykonanie": ends the run on the user's wish, told as information, not as an
+    // error.
+    void stop();
 
     // Checks every board and, when all pass, prepares the run at board 1's Start.
     bool begin();
@@ -105,6 +109,7 @@ private:
     void readArray(const Cell& cell);
     void failProcessing();
     void finish(RunEnd end);
+    void end(RunEnd why);
     void readLogLevel();
     bool detailed() const { return m_detailed; }
     // Each board's direction, kept here for speed and written into the model when it changes.

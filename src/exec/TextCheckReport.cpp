@@ -1,5 +1,6 @@
 #include "exec/TextCheckReport.h"
 
+#include "config/TextIds.h"
 #include "exec/Workspace.h"
 
 namespace trevalon {
@@ -23,6 +24,12 @@ void TextCheckReport::showBoardReport(const BoardCheckResult& result) {
     for (const CellRef& cell : result.faultyCells) {
         m_out << "  " << cell.column << ',' << cell.row << "  "
               << project.describeCell(cell.board, cell.column, cell.row, texts) << '\n';
+    }
+    if (!result.findings.empty()) {
+        m_out << texts.text(texts::CheckReasonsHeading) << ":\n";
+        for (const CheckFinding& finding : result.findings) {
+            m_out << "  " << checkFindingLine(finding, texts) << '\n';
+        }
     }
     m_out.flush();
 }

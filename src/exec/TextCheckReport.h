@@ -9,8 +9,9 @@ namespace trevalon {
 class Workspace;
 
 // The report window as plain text lines: a board report is its header, one "LABEL: VALUE"
-// line per stage and its verdict, then "  C,R  DESCRIPTION" for every faulty cell; the project
-// report is its three rows. The command-line tool prints it.
+// line per stage and its verdict, then "  C,R  DESCRIPTION" for every faulty cell, then the
+// reasons under their heading, one "  Plansza B, kolumna C, wiersz R: SENTENCE" line each; the
+// project report is its three rows. The command-line tool prints it.
 class TextCheckReport : public CheckReport {
 public:
     TextCheckReport(QTextStream& out, Workspace& workspace);

@@ -68,7 +68,8 @@ TEST_F(CheckAndRunCommands, CheckReportsABoardWithoutEnd) {
     EXPECT_EQ(t.out, q("Kontrola: Plansza nr 1\nKlocki START END: NO\n"
                        "Własności klocków: Nie określono\nZgodność zmiennych: Nie określono\n"
                        "Kontrola wyrażeń: Nie określono\nSpójność planszy: Nie określono\n"
-                       "Ta plansza jest do poprawienia\n"));
+                       "Ta plansza jest do poprawienia\n"
+                       "Przyczyny:\n  Plansza 1: Na planszy nie ma bloku Koniec.\n"));
     EXPECT_EQ(t.err, q("Kontrola planszy.\nPlansza zawiera błędy, sprawdź proszę.\n"));
     EXPECT_EQ(t.code, 1);
 }
@@ -94,13 +95,18 @@ TEST_F(CheckAndRunCommands, CheckListsTheFaultyCellsInEnglishToo) {
                          texts.text(texts::ReportStageConsistency) + q(": ") +
                          texts.text(texts::ReportNotDetermined) + q("\n") +
                          texts.text(texts::ReportBoardNeedsFixing) + q("\n  2,2  ") +
-                         project.describeCell(1, 2, 2, texts) + q("\n"));
+                         project.describeCell(1, 2, 2, texts) +
+                         q("\nReasons:\n  Board 1, column 2, row 2: Block Hello: the field "
+                           "“Statement” is not set.\n"));
     EXPECT_EQ(t.code, 1);
 
     const Transcript json = runCli({q("check"), q("--json"), path});
     EXPECT_EQ(json.out.left(json.out.indexOf(q("\"description\""))),
               q("{\"board\":1,\"marked\":[{\"column\":2,"));
-    EXPECT_TRUE(json.out.contains(q("\"passed\":false,\"stages\":[1,0,-1,-1,-1]}")));
+    EXPECT_TRUE(
+        json.out.contains(q("\"passed\":false,\"reasons\":[{\"board\":1,\"column\":2,"
+                            "\"reason\":\"field-not-set\",\"row\":2,\"stage\":1,")));
+    EXPECT_TRUE(json.out.contains(q("\"stages\":[1,0,-1,-1,-1]}")));
     EXPECT_EQ(json.code, 1);
 }
 
@@ -111,7 +117,8 @@ TEST_F(CheckAndRunCommands, CheckPrintsTheProjectReportWhenEveryBoardPasses) {
     EXPECT_EQ(t.code, 0);
     const Transcript json =
         runCli({q("check"), q("--json"), q(TREVALON_SOURCE_DIR "/examples/procedure.skb")});
-    EXPECT_EQ(json.out, q("{\"board\":2,\"marked\":[],\"passed\":true,\"stages\":[1,1,1,1,1]}\n"));
+    EXPECT_EQ(json.out, q("{\"board\":2,\"marked\":[],\"passed\":true,\"reasons\":[],"
+                          "\"stages\":[1,1,1,1,1]}\n"));
 }
 
 TEST_F(CheckAndRunCommands, RunStopsAtTheCheckFirst) {

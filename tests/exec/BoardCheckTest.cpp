@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "FaultyBoards.h"
 #include "FlowBuilder.h"
 #include "TestWorkspace.h"
+#include "config/TextTable.h"
 #include "exec/BoardCheck.h"
 #include "exec/CheckReport.h"
 
@@ -468,4 +470,49 @@ TEST(CheckReportRows, VariablesAreListedWithTheirCurrentValues) {
     EXPECT_EQ(reportValueText(q("1234567890123")), q("1234567890123"));
     EXPECT_EQ(reportValueText(q("12345678901234")), q("12345678901234.."));
     EXPECT_EQ(variablesReportRows(Project(), QString(), TextTable()).size(), 1u);
+}
+
+// Every reason the check gives, each on a flowchart with that one fault: the stage that fails,
+// the reason, and the cell (or the whole board) it points at.
+TEST(BoardCheckReasons, EachFaultIsNamedAndPlaced) {
+    for (const test::FaultyBoard& faulty : test::faultyBoards()) {
+        TestWorkspace t;
+        RecordedReport report;
+        t.workspace.setCheckReport(&report);
+        FlowBuilder f(t.project());
+        faulty.build(f, t.project());
+        BoardCheck check(t.workspace);
+        EXPECT_FALSE(check.checkProject()) << faulty.name;
+        const BoardCheckResult& result = check.lastResult();
+        ASSERT_FALSE(result.findings.empty()) << faulty.name;
+        const CheckFinding& first = result.findings.front();
+        EXPECT_EQ(first.reason, faulty.reason) << faulty.name;
+        EXPECT_EQ(first.stage, faulty.stage) << faulty.name;
+        EXPECT_EQ(result.stages[static_cast<std::size_t>(faulty.stage)], StageFailed)
+            << faulty.name;
+        EXPECT_EQ(first.board, faulty.board) << faulty.name;
+        EXPECT_EQ(first.column, faulty.column) << faulty.name;
+        EXPECT_EQ(first.row, faulty.row) << faulty.name;
+        // A faulty cell is marked and listed; every marked cell has its reason.
+        EXPECT_EQ(result.findings.size(),
+                  std::max<std::size_t>(result.faultyCells.size(), first.atCell() ? 0 : 1))
+            << faulty.name;
+    }
+}
+
+// A pupil's "%1" in a formula stays as typed in the reason's sentence.
+TEST(BoardCheckReasons, TheSentenceKeepsThePupilsWordsAsTyped) {
+    CheckFinding finding;
+    finding.reason = CheckReason::ResultDoesNotFit;
+    finding.column = 2;
+    finding.row = 3;
+    finding.block = QStringLiteral("Przypisz%2");
+    finding.details = {QStringLiteral("\"%1%3\""), QStringLiteral("n")};
+    const TextTable texts;
+    EXPECT_EQ(checkFindingText(finding, texts),
+              QString::fromUtf8("Blok Przypisz%2: wynik formuły \"%1%3\" nie pasuje do typu "
+                                "zmiennej n."));
+    EXPECT_EQ(checkFindingLine(finding, texts),
+              QString::fromUtf8("Plansza 1, kolumna 2, wiersz 3: Blok Przypisz%2: wynik formuły "
+                                "\"%1%3\" nie pasuje do typu zmiennej n."));
 }

@@ -352,18 +352,20 @@ TEST_F(ExecutorRuns, AnEndlessLoopStopsWhenAskedBetweenSteps) {
         EXPECT_EQ(executor().runSlice(100), 100);
     }
     EXPECT_TRUE(executor().running());
-    executor().abort();
+    executor().stop();
     EXPECT_FALSE(executor().running());
     EXPECT_EQ(executor().stepsTaken(), 1000);
-    EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted);
-    EXPECT_EQ(t.sink.messages.last(), text(texts::BoardProcessingFailed));
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Stopped);
+    ASSERT_EQ(t.sink.shown.size(), 1);
+    EXPECT_EQ(t.sink.shown[0].text, text(texts::RunStoppedByUser));
+    EXPECT_EQ(t.sink.shown[0].icon, MessageSink::Information);
     EXPECT_EQ(executor().runSlice(100), 0);
 
     // The dialog's stop request is honoured after the step in progress.
     t.io.stopAfterPolls = 37;
     executor().run();
     EXPECT_EQ(executor().stepsTaken(), 38);
-    EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted);
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Stopped);
     for (int c = 1; c <= 3; ++c) {
         for (int r = 1; r <= 5; ++r) {
             EXPECT_FALSE(t.project().cell(1, c, r).marked);
@@ -409,14 +411,17 @@ TEST_F(ExecutorRuns, InputThatNeverComesEndsTheRunQuietly) {
     EXPECT_FALSE(t.project().cell(1, 2, 2).marked);
 }
 
-TEST_F(ExecutorRuns, AbortFromTheDialogClosesItAndStops) {
+// A stop the user asked for is no error: it is told as such, and logged without "Error".
+TEST_F(ExecutorRuns, AStopFromTheDialogClosesItAndIsNoError) {
     buildExample(t.project(), "examples/factorial.skb");
     t.io.then(DialogClose::AbortRequested);
     executor().run();
-    EXPECT_EQ(executor().lastEnd(), RunEnd::Aborted);
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Stopped);
     EXPECT_EQ(t.io.closes, 1);
-    EXPECT_EQ(t.sink.messages, QStringList{text(texts::BoardProcessingFailed)});
-    EXPECT_TRUE(t.log.lines.contains(q("Error.  Abort execution.")));
+    EXPECT_EQ(t.sink.messages, QStringList{text(texts::RunStoppedByUser)});
+    EXPECT_TRUE(t.log.lines.contains(q("Run stopped by the user.")));
+    EXPECT_FALSE(t.log.lines.join(u'\n').contains(q("Error")));
+    EXPECT_FALSE(t.project().cell(1, 2, 2).marked);
 }
 
 // Failures while running: each ends the run with an abort and the right messages.

@@ -1,10 +1,12 @@
-// Writes the example flowcharts and the benchmark's loop with the program's own writer:
+// Writes the example flowcharts, the benchmark's loop and the faulty boards of the check's
+// reasons (tests/data/check) with the program's own writer:
 //   make_examples SOURCE_DIR
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
 
 #include "ExampleFlowcharts.h"
+#include "FaultyBoards.h"
 #include "Recorders.h"
 #include "config/TextTable.h"
 #include "storage/ProjectFile.h"
@@ -19,16 +21,30 @@ int main(int argc, char* argv[]) {
     trevalon::test::RecordingSink sink;
     trevalon::test::RecordingLog log(0);
     const trevalon::TextTable texts;
-    for (const ExampleFlowchart& example : exampleFlowcharts()) {
-        trevalon::Project project;
-        example.build(project);
-        const QString path = root.filePath(QString::fromLatin1(example.file));
+    const auto write = [&](const trevalon::Project& project, const QString& file) {
+        const QString path = root.filePath(file);
         QDir().mkpath(QFileInfo(path).path());
         if (!trevalon::ProjectFile::save(project, path, sink, log, texts)) {
             QTextStream(stderr) << sink.messages.join(u'\n') << '\n';
-            return 73;
+            return false;
         }
         QTextStream(stdout) << path << '\n';
+        return true;
+    };
+    for (const ExampleFlowchart& example : exampleFlowcharts()) {
+        trevalon::Project project;
+        example.build(project);
+        if (!write(project, QString::fromLatin1(example.file))) {
+            return 73;
+        }
+    }
+    for (const trevalon::test::FaultyBoard& faulty : trevalon::test::faultyBoards()) {
+        trevalon::Project project;
+        trevalon::test::FlowBuilder f(project);
+        faulty.build(f, project);
+        if (!write(project, QStringLiteral("tests/data/check/%1.skb").arg(faulty.name))) {
+            return 73;
+        }
     }
     return 0;
 }

@@ -20,8 +20,8 @@ namespace {
 class MainWindow : public AppFixture {
 protected:
     // The item's state as its menu shows it when opened.
-    bool enabled(MainMenus::Which menu, Command command) {
-        main().menus().updateState(menu);
+    bool enabled(MainMenus::Which /*menu*/, Command command) {
+        main().menus().updateState();
         return main().menus().action(command)->isEnabled();
     }
 
@@ -141,7 +141,7 @@ TEST_F(MainWindow, EventLevelKeysWorkInTheMainWindowOnly) {
     EXPECT_EQ(app->settings().logLevel(), 0);
 }
 
-TEST_F(MainWindow, HelpOpensThePageUnderTheStartFolder) {
+TEST_F(MainWindow, HelpOpensThePageOfTheInterfaceLanguageUnderTheStartFolder) {
     QList<QUrl> opened;
     main().commands().openUrl = [&](const QUrl& url) {
         opened << url;
@@ -152,6 +152,11 @@ TEST_F(MainWindow, HelpOpensThePageUnderTheStartFolder) {
     ASSERT_EQ(opened.size(), 2);
     EXPECT_EQ(opened.first().toLocalFile(),
               QDir::currentPath() + QStringLiteral("/Pomoc/index.htm"));
+    main().setLanguage(QStringLiteral("ang"));
+    QTest::keyClick(&main(), Qt::Key_F1);
+    EXPECT_EQ(opened.last().toLocalFile(),
+              QDir::currentPath() + QStringLiteral("/Pomoc/en/index.htm"));
+    main().setLanguage(QStringLiteral("pl"));
 }
 
 TEST_F(MainWindow, AboutShowsModallyAndCloses) {

@@ -328,7 +328,7 @@ TEST_F(ProjectFiles, AnUntouchedNewProjectClosesWithoutAQuestion) {
     main().commands().execute(Command::NewProject);
     EXPECT_EQ(messages, QStringList({text(texts::SaveChangesQuestion)}));
     ASSERT_TRUE(main().state().unsavedNew);
-    main().menus().updateState(MainMenus::File);
+    main().menus().updateState();
     EXPECT_FALSE(main().menus().action(Command::SaveProject)->isEnabled());
     answerMessage(Qt::Key_A);  // a question, if one came, would keep the program open
     EXPECT_TRUE(main().close());

@@ -162,8 +162,8 @@ TEST_F(Running, AnEndlessLoopKeepsTheWindowsAliveAndStopsOnCtrlF) {
     answerMessage(Qt::Key_Z);
     QTest::keyClick(&main(), Qt::Key_F, Qt::ControlModifier);
     EXPECT_FALSE(runner().running());
-    EXPECT_EQ(messages, QStringList({text(texts::BoardProcessingFailed)}));
-    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Aborted);
+    EXPECT_EQ(messages, QStringList({text(texts::RunStoppedByUser)}));
+    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Stopped);
     EXPECT_TRUE(main().toolbar().stepButtonVisible());
     EXPECT_FALSE(project().findMarkedCell(1).has_value());
     EXPECT_FALSE(editor().running());
@@ -270,14 +270,14 @@ TEST_F(Running, AQuestionIsAnsweredWithEnterOrEscape) {
     EXPECT_EQ(app->workspace().variableValue(QStringLiteral("ok")), QStringLiteral("1"));
 }
 
-TEST_F(Running, CtrlFInTheDialogAbortsTheRun) {
+TEST_F(Running, CtrlFInTheDialogStopsTheRun) {
     flowcharts::factorial(project());
     driver.when(dialog(), [this] { QTest::keyClick(dialog(), Qt::Key_F, Qt::ControlModifier); });
     answerMessage(Qt::Key_Z);
     QTest::keyClick(&main(), Qt::Key_F9);
     waitForTheEnd();
-    EXPECT_EQ(messages, QStringList({text(texts::BoardProcessingFailed)}));
-    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Aborted);
+    EXPECT_EQ(messages, QStringList({text(texts::RunStoppedByUser)}));
+    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Stopped);
 }
 
 TEST_F(Running, ADateIsTypedIntoThreeFieldsAndCheckedByItsRules) {
@@ -353,9 +353,7 @@ TEST_F(Running, BoardsAndTheProjectStayWhileAStepwiseRunWaits) {
     ASSERT_TRUE(runner().running());
     // The menus offer only what a waiting run allows: the next step, aborting, help.
     MainMenus& menus = main().menus();
-    for (auto which : {MainMenus::File, MainMenus::Show, MainMenus::Run, MainMenus::Help}) {
-        menus.updateState(which);
-    }
+    menus.updateState();
     for (Command c :
          {Command::NewProject, Command::NewBoard, Command::OpenProject, Command::SaveProject,
           Command::SaveAs, Command::Close, Command::CheckBoard, Command::CheckProject, Command::Run,
@@ -380,7 +378,7 @@ TEST_F(Running, BoardsAndTheProjectStayWhileAStepwiseRunWaits) {
 
     main().commands().execute(Command::Abort);
     ASSERT_FALSE(runner().running());
-    EXPECT_EQ(messages, QStringList({text(texts::BoardProcessingFailed)}));
+    EXPECT_EQ(messages, QStringList({text(texts::RunStoppedByUser)}));
     // Once the run is over, the same drop opens the file.
     EXPECT_TRUE(drop(factorial));
     EXPECT_EQ(project().boardCount, 1);

@@ -36,7 +36,7 @@ protected:
     }
 
     QAction* showSchemaItem() {
-        main().menus().updateState(MainMenus::Show);
+        main().menus().updateState();
         return main().menus().action(Command::ShowSchema);
     }
 

@@ -201,7 +201,7 @@ TEST_F(Screenshots, SchemaWindow) {
         shot = schema->grab().toImage();
         QTest::mouseClick(schema->closeButton(), Qt::LeftButton);
     });
-    main().menus().updateState(MainMenus::Show);
+    main().menus().updateState();
     main().menus().action(Command::ShowSchema)->trigger();
     keep(shot, QStringLiteral("schema-window.png"));
 }

@@ -1,6 +1,7 @@
 // The properties window driven with the mouse and the keyboard: every kind's fields edited
 // through its rows, the validation messages, the builders opened by a double click.
 #include <QLineEdit>
+#include <QPointer>
 
 #include "PropertiesFixture.h"
 #include "model/BlockCatalogue.h"
@@ -353,3 +354,21 @@ TEST_F(PropertiesWindow, LanguageSwitchRedrawsTheRows) {
 }
 
 }  // namespace
+
+// The companions hold on to the main window's editor: they go before it when the program
+// ends, even with a row open and typed into (a sanitizer build sees any late call).
+TEST_F(PropertiesWindow, TheProgramEndsWithARowStillBeingEdited) {
+    place(KindMessage, 1, 1);
+    select(1, 1);
+    clickRow(3);
+    ASSERT_TRUE(props()->isEditing());
+    typeKeys(props()->textEditor(), QStringLiteral("abc"));
+    const QPointer<QWidget> properties = props();
+    const QPointer<QWidget> board1 = board(1);
+    project().clearChanged();
+    main().state().unsavedNew = false;
+    app.reset();
+    EXPECT_TRUE(properties.isNull());
+    EXPECT_TRUE(board1.isNull());
+    app = std::make_unique<TrevalonApp>();  // for the fixture's own ending
+}

@@ -2,51 +2,36 @@
 
 #include "config/SettingsStore.h"
 #include "ui/builders/TFBudujKomentarz.h"
+#include "ui/builders/TFBudujWyrazenie.h"
 #include "ui/dialogs/TFUstawienia.h"
 #include "ui/dialogs/TFZdarzenia.h"
-#include "ui/main/TFGlowny.h"
+#include "ui/main/WindowHost.h"
+#include "ui/schema/TFSchemat.h"
 
 namespace trevalon {
 
-CompanionWindows::CompanionWindows(TFGlowny& main) : m_main(main) {}
+CompanionWindows::CompanionWindows(SettingsStore& settings, WindowHost& host,
+                                   const Windows& windows)
+    : m_settingsStore(settings), m_host(host), m_windows(windows) {}
 
 void CompanionWindows::showSchema() {
-    if (onShowSchema) {
-        onShowSchema();
-    }
+    m_windows.schema.showSchema();
 }
 
 void CompanionWindows::showEventLog() {
-    if (m_eventLog) {
-        m_eventLog->showLog(m_main.settings().logFolder(), m_main.origin());
-    }
+    m_windows.eventLog.showLog(m_settingsStore.logFolder(), m_host.origin());
 }
 
 void CompanionWindows::showSettings() {
-    if (m_settings) {
-        m_settings->showSettings(m_main.origin());
-    }
-}
-
-void CompanionWindows::projectOpened() {
-    if (onProjectOpened) {
-        onProjectOpened();
-    }
+    m_windows.settings.showSettings(m_host.origin());
 }
 
 void CompanionWindows::applyTexts() {
-    if (m_commentBuilder) {
-        m_commentBuilder->applyTexts();
-    }
-    if (m_eventLog) {
-        m_eventLog->applyTexts();
-    }
-    if (m_settings) {
-        m_settings->applyTexts();
-    }
-    if (onApplyTexts) {
-        onApplyTexts();
-    }
+    m_windows.commentBuilder.applyTexts();
+    m_windows.eventLog.applyTexts();
+    m_windows.settings.applyTexts();
+    m_windows.expressionBuilder.applyTexts();
+    m_windows.schema.applyTexts();
 }
 
 }  // namespace trevalon

@@ -1,45 +1,43 @@
 #pragma once
 
-#include <functional>
-
 #include "ui/app/LaterWindows.h"
 
 namespace trevalon {
 
+class SettingsStore;
 class TFBudujKomentarz;
-class TFGlowny;
+class TFBudujWyrazenie;
+class TFSchemat;
 class TFUstawienia;
 class TFZdarzenia;
+class WindowHost;
 
-// The windows the main window opens by command beyond its own companions: the event-log
-// viewer and the settings dialog here, the schema overview and the expression builder through
-// the hooks their owners set. Each is optional; a missing one opens nothing.
+// The windows the main window opens by command beyond its own companions: the schema
+// overview, the event-log viewer and the settings dialog, opened beside the main window, and
+// the two builders, which only follow the interface language here.
 class CompanionWindows : public LaterWindows {
 public:
-    // `main` must outlive this object.
-    explicit CompanionWindows(TFGlowny& main);
+    // The windows the program made at start-up.
+    struct Windows {
+        TFSchemat& schema;
+        TFZdarzenia& eventLog;
+        TFUstawienia& settings;
+        TFBudujKomentarz& commentBuilder;
+        TFBudujWyrazenie& expressionBuilder;
+    };
 
-    void attachEventLog(TFZdarzenia* viewer) { m_eventLog = viewer; }
-    void attachSettings(TFUstawienia* dialog) { m_settings = dialog; }
-    void attachCommentBuilder(TFBudujKomentarz* builder) { m_commentBuilder = builder; }
-
-    // The schema overview's command, its language switch, and what a newly opened project
-    // means to the expression builder.
-    std::function<void()> onShowSchema;
-    std::function<void()> onApplyTexts;
-    std::function<void()> onProjectOpened;
+    // `settings`, `host` (the main window) and every window must outlive this object.
+    CompanionWindows(SettingsStore& settings, WindowHost& host, const Windows& windows);
 
     void showSchema() override;
     void showEventLog() override;
     void showSettings() override;
-    void projectOpened() override;
     void applyTexts() override;
 
 private:
-    TFGlowny& m_main;
-    TFZdarzenia* m_eventLog = nullptr;
-    TFUstawienia* m_settings = nullptr;
-    TFBudujKomentarz* m_commentBuilder = nullptr;
+    SettingsStore& m_settingsStore;
+    WindowHost& m_host;
+    Windows m_windows;
 };
 
 }  // namespace trevalon

@@ -3,8 +3,7 @@
 namespace trevalon {
 
 // The windows opened by commands of the main window besides the ones it draws itself: the
-// schema overview, the event log viewer, the settings dialog and the two builders. Until they
-// are attached those commands show nothing.
+// schema overview, the event log viewer, the settings dialog and the two builders.
 class LaterWindows {
 public:
     virtual ~LaterWindows() = default;
@@ -12,10 +11,8 @@ public:
     virtual void showSchema() = 0;
     virtual void showEventLog() = 0;
     virtual void showSettings() = 0;
-    // A project was opened: the expression builder's table of variables is built again.
-    virtual void projectOpened() {}
     // The interface language changed.
-    virtual void applyTexts() {}
+    virtual void applyTexts() = 0;
 };
 
 }  // namespace trevalon

@@ -66,16 +66,22 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     m_schema = new TFSchemat(*m_workspace, *m_settings, *main, main);
     m_settingsDialog = new TFUstawienia(*m_workspace, *m_settings, main);
 
-    main->attachBoards({board1, board2, board3});
-    main->attachReport(m_report);
-    main->attachExecution(m_execution);
-    main->attachAbout(m_about);
-    main->attachWarning(m_warning);
     m_sink->target = m_warning;
     m_report->onReportShown = [main] { main->state().checkDone = true; };
     m_workspace->setExecutionIo(&main->runner());
     m_workspace->setCheckReport(m_report);
-    attachCompanions();
+    wireBuilders();
+    m_companions = std::make_unique<CompanionWindows>(
+        *m_settings, *main,
+        CompanionWindows::Windows{*m_schema, *m_eventLog, *m_settingsDialog, *m_commentBuilder,
+                                  *m_expressionBuilder});
+    main->attachCompanions({.boards = {board1, board2, board3},
+                            .report = m_report,
+                            .execution = m_execution,
+                            .about = m_about,
+                            .warning = m_warning,
+                            .properties = m_properties,
+                            .later = m_companions.get()});
     nameWindows();
 }
 
@@ -90,11 +96,9 @@ void TrevalonApp::nameWindows() {
     }
 }
 
-// The properties window opens the builders; the main window's commands open the viewer and
-// the dialogs.
-void TrevalonApp::attachCompanions() {
+// The properties window opens the builders; saved settings show in the main window.
+void TrevalonApp::wireBuilders() {
     TFGlowny* main = m_main.get();
-    main->attachProperties(m_properties);
     m_properties->openCommentBuilder = [this](const QString& text, int board) {
         return m_commentBuilder->build(text, board, m_properties->pos());
     };
@@ -106,21 +110,15 @@ void TrevalonApp::attachCompanions() {
         return m_expressionBuilder->compose(request.board, request.target, request.formula,
                                             m_properties->pos());
     };
-    m_companions = std::make_unique<CompanionWindows>(*main);
-    m_companions->onShowSchema = [this] { m_schema->showSchema(); };
-    m_companions->onApplyTexts = [this] {
-        m_expressionBuilder->applyTexts();
-        m_schema->applyTexts();
-    };
-    m_companions->attachEventLog(m_eventLog);
-    m_companions->attachSettings(m_settingsDialog);
-    m_companions->attachCommentBuilder(m_commentBuilder);
-    main->attachLaterWindows(m_companions.get());
 }
 
+// The windows go before what they were given: the workspace forgets the run controller and the
+// report, the companions' opener goes before the main window it refers to, and the main window
+// (which closes its companion windows first) before the settings and the workspace.
 TrevalonApp::~TrevalonApp() {
     m_workspace->setExecutionIo(nullptr);
     m_workspace->setCheckReport(nullptr);
+    m_companions.reset();
     m_main.reset();
 }
 

@@ -56,7 +56,7 @@ public:
 private:
     class ForwardingSink;
 
-    void attachCompanions();
+    void wireBuilders();
     void nameWindows();
 
     std::unique_ptr<ForwardingSink> m_sink;

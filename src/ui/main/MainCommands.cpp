@@ -11,29 +11,40 @@
 #include "model/BlockCatalogue.h"
 #include "ui/app/LaterWindows.h"
 #include "ui/dialogs/TFWinietka.h"
+#include "ui/main/MainCompanions.h"
+#include "ui/main/MainHost.h"
 #include "ui/main/MainMenus.h"
+#include "ui/main/MainState.h"
 #include "ui/main/MainToolbar.h"
 #include "ui/main/ProjectCommands.h"
-#include "ui/main/TFGlowny.h"
 #include "ui/properties/PropertiesView.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
 
 namespace trevalon {
 
-MainCommands::MainCommands(TFGlowny& main)
-    : openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }), m_main(main) {}
+MainCommands::MainCommands(Workspace& workspace, SettingsStore& settings, MainState& state,
+                           Editor& editor, const Helpers& helpers, const MainCompanions& companions,
+                           MainHost& host)
+    : openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      m_ws(workspace),
+      m_settings(settings),
+      m_state(state),
+      m_editor(editor),
+      m_helpers(helpers),
+      m_companions(companions),
+      m_host(host) {}
 
 bool MainCommands::projectOpen() const {
-    return m_main.state().projectOpen;
+    return m_state.projectOpen;
 }
 
 bool MainCommands::running() const {
-    return m_main.runner().running();
+    return m_helpers.run.running();
 }
 
 bool MainCommands::allowed(Command command) const {
-    const Project& project = m_main.workspace().project();
+    const Project& project = m_ws.project();
     const bool open = projectOpen();
     const bool idle = !running();
     switch (command) {
@@ -57,7 +68,7 @@ bool MainCommands::allowed(Command command) const {
         case Command::CopyPicture:
             return open;
         case Command::ToggleVariables:
-            return open && m_main.state().checkDone;
+            return open && m_state.checkDone;
         case Command::ShowSchema: {
             if (!open) {
                 return false;
@@ -66,19 +77,19 @@ bool MainCommands::allowed(Command command) const {
             return board.blockCount > board.variableCount;
         }
         case Command::NextStep:
-            return !idle && m_main.runner().stepMode();
+            return !idle && m_helpers.run.stepMode();
         case Command::Abort:
             return !idle;
         case Command::About:
             return idle;
         case Command::Polish:
-            return idle && m_main.workspace().texts().language() != QLatin1String("pl");
+            return idle && m_ws.texts().language() != QLatin1String("pl");
         case Command::English:
-            return idle && m_main.workspace().texts().language() != QLatin1String("ang");
+            return idle && m_ws.texts().language() != QLatin1String("ang");
         case Command::DeleteBlock:
             return open && idle;
         case Command::Restore:
-            return m_main.maximised();
+            return m_host.maximised();
         case Command::Close:
         case Command::Help:
         case Command::EventLog:
@@ -96,9 +107,9 @@ bool MainCommands::menuEnabled(Command command) const {
         case Command::Close:
             return !running();
         case Command::SaveProject:
-            return allowed(command) && m_main.workspace().project().projectChanged();
+            return allowed(command) && m_ws.project().projectChanged();
         case Command::Maximise:
-            return !m_main.maximised();
+            return !m_host.maximised();
         default:
             return allowed(command);
     }
@@ -112,119 +123,143 @@ void MainCommands::execute(Command command) {
     if (!allowed(command)) {
         return;
     }
-    ProjectCommands& files = m_main.files();
+    // Every command belongs to exactly one group; the first that knows it runs it.
+    executeProjectCommand(command) || executeViewCommand(command) || executeRunCommand(command) ||
+        executeProgramCommand(command);
+}
+
+// The project and its boards: the File menu.
+bool MainCommands::executeProjectCommand(Command command) {
+    ProjectCommands& files = m_helpers.files;
     switch (command) {
         case Command::NewProject:
             files.newProjectCommand();
-            break;
+            return true;
         case Command::NewBoard:
             if (!projectOpen()) {
                 files.newProjectCommand();
-            } else if (m_main.editor().newBoard()) {
-                m_main.state().unsavedNew = true;
+            } else if (m_editor.newBoard()) {
+                m_state.unsavedNew = true;
             }
-            break;
+            return true;
         case Command::OpenProject:
             files.openCommand();
-            break;
+            return true;
         case Command::SaveProject:
             files.save();
-            break;
+            return true;
         case Command::SaveAs:
             files.saveAs();
-            break;
-        case Command::Close:
-        case Command::CloseProgram:
-            m_main.close();
-            break;
+            return true;
+        case Command::DeleteBlock:
+            m_editor.deleteCurrentBlock();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// What is shown: the Show menu.
+bool MainCommands::executeViewCommand(Command command) {
+    switch (command) {
         case Command::ToggleProperties:
             toggleProperties();
-            break;
+            return true;
         case Command::ToggleVariables:
             toggleVariables();
-            break;
+            return true;
         case Command::ShowBoards:
-            m_main.showProjectBoards();
-            break;
+            m_host.showProjectBoards();
+            return true;
         case Command::HideAuxiliary:
-            m_main.hideReport();
-            if (m_main.properties()) {
-                m_main.properties()->hideProperties();
-            }
-            break;
+            m_host.hideReport();
+            m_companions.properties->hideProperties();
+            return true;
         case Command::CopyPicture:
-            m_main.copyActiveBoardPicture();
-            break;
+            m_host.copyActiveBoardPicture();
+            return true;
         case Command::ShowSchema:
-            if (m_main.laterWindows()) {
-                m_main.laterWindows()->showSchema();
-            }
-            break;
+            m_companions.later->showSchema();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Checking and running: the Run menu.
+bool MainCommands::executeRunCommand(Command command) {
+    RunController& run = m_helpers.run;
+    switch (command) {
         case Command::CheckBoard:
             checkBoard();
-            break;
+            return true;
         case Command::CheckProject:
             checkProject();
-            break;
+            return true;
         case Command::Run:
-            m_main.runner().run();
-            break;
+            run.run();
+            return true;
         case Command::StepByStep:
-            m_main.runner().startStepping();
-            break;
+            run.startStepping();
+            return true;
         case Command::NextStep:
-            m_main.runner().nextStep();
-            break;
+            run.nextStep();
+            return true;
         case Command::Abort:
-            m_main.runner().abort();
-            break;
+            run.abort();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The program and its window: the Help and window menus.
+bool MainCommands::executeProgramCommand(Command command) {
+    switch (command) {
         case Command::Help:
             openHelp();
-            break;
+            return true;
         case Command::About:
-            if (m_main.about()) {
-                m_main.about()->showModal();
-            }
-            break;
+            m_companions.about->showModal();
+            return true;
         case Command::Polish:
-            m_main.setLanguage(QStringLiteral("pl"));
-            break;
+            m_host.setLanguage(QStringLiteral("pl"));
+            return true;
         case Command::English:
-            m_main.setLanguage(QStringLiteral("ang"));
-            break;
+            m_host.setLanguage(QStringLiteral("ang"));
+            return true;
         case Command::EventLog:
-            if (m_main.laterWindows()) {
-                m_main.laterWindows()->showEventLog();
-            }
-            break;
+            m_companions.later->showEventLog();
+            return true;
         case Command::Settings:
-            if (m_main.laterWindows()) {
-                m_main.laterWindows()->showSettings();
-            }
-            break;
+            m_companions.later->showSettings();
+            return true;
         case Command::Restore:
         case Command::Maximise:
-            m_main.toggleMaximised();
-            break;
+            m_host.toggleMaximised();
+            return true;
         case Command::Minimise:
-            m_main.showMinimized();
-            break;
-        case Command::DeleteBlock:
-            m_main.editor().deleteCurrentBlock();
-            break;
+            m_host.minimise();
+            return true;
+        case Command::Close:
+        case Command::CloseProgram:
+            m_host.closeWindow();
+            return true;
+        default:
+            return false;
     }
 }
 
 void MainCommands::toolbarButton(int tag) {
     if (BlockCatalogue::isKind(tag)) {
         if (!running()) {
-            m_main.editor().chooseBlock(tag);
+            m_editor.chooseBlock(tag);
         }
         return;
     }
     switch (tag) {
         case MainToolbar::TagCancel:
-            m_main.editor().cancelPlacing();
+            m_editor.cancelPlacing();
             break;
         case MainToolbar::TagNextStep:
             execute(running() ? Command::NextStep : Command::StepByStep);
@@ -238,42 +273,32 @@ void MainCommands::toolbarButton(int tag) {
 }
 
 void MainCommands::checkBoard() {
-    Workspace& ws = m_main.workspace();
-    BoardCheck check(ws);
+    BoardCheck check(m_ws);
     check.checkActiveBoard();
-    m_main.editor().showCheckMarks(ws.project().activeBoard);
-    m_main.titlesChanged();
-    m_main.state().checkDone = true;
+    m_editor.showCheckMarks(m_ws.project().activeBoard);
+    m_host.titlesChanged();
+    m_state.checkDone = true;
 }
 
 void MainCommands::checkProject() {
-    Workspace& ws = m_main.workspace();
-    BoardCheck check(ws);
+    BoardCheck check(m_ws);
     check.checkProject();
-    for (int n = 1; n <= ws.project().boardCount; ++n) {
-        m_main.editor().showCheckMarks(n);
-    }
-    m_main.titlesChanged();
-    m_main.state().checkDone = true;
+    m_editor.showCheckMarksOnEveryBoard();
+    m_host.titlesChanged();
+    m_state.checkDone = true;
 }
 
 void MainCommands::toggleProperties() {
-    PropertiesView* properties = m_main.properties();
-    if (!properties) {
-        return;
-    }
+    PropertiesView* properties = m_companions.properties;
     if (properties->propertiesVisible()) {
         properties->hideProperties();
     } else {
-        properties->showProperties(m_main.editor().propertiesKind());
+        properties->showProperties(m_editor.propertiesKind());
     }
 }
 
 void MainCommands::toggleVariables() {
-    TFOpisy* report = m_main.report();
-    if (!report) {
-        return;
-    }
+    TFOpisy* report = m_companions.report;
     if (report->isVisible()) {
         report->hide();
     } else {
@@ -282,7 +307,10 @@ void MainCommands::toggleVariables() {
 }
 
 void MainCommands::openHelp() {
-    const QString page = m_main.state().startFolder + QStringLiteral("/Pomoc/index.htm");
+    // The help speaks the interface's language: Polish at the top, English in its own folder.
+    const bool english = m_ws.texts().language() == QLatin1String("ang");
+    const QString page = m_state.startFolder + (english ? QStringLiteral("/Pomoc/en/index.htm")
+                                                        : QStringLiteral("/Pomoc/index.htm"));
     if (openUrl) {
         openUrl(QUrl::fromLocalFile(page));
     }
@@ -316,16 +344,16 @@ bool MainCommands::handleAlt(int key) {
             execute(Command::CheckProject);
             return true;
         case Qt::Key_P:
-            m_main.menus().popup(MainMenus::File);
+            m_helpers.menus.popup(MainMenus::File);
             return true;
         case Qt::Key_O:
-            m_main.menus().popup(MainMenus::Show);
+            m_helpers.menus.popup(MainMenus::Show);
             return true;
         case Qt::Key_W:
-            m_main.menus().popup(MainMenus::Run);
+            m_helpers.menus.popup(MainMenus::Run);
             return true;
         case Qt::Key_M:
-            m_main.menus().popup(MainMenus::Help);
+            m_helpers.menus.popup(MainMenus::Help);
             return true;
         default:
             return false;
@@ -337,8 +365,8 @@ bool MainCommands::handlePlain(int key, KeySource source) {
         case Qt::Key_F11:
             if (source == KeySource::Properties) {
                 toggleProperties();
-            } else if (projectOpen() && m_main.properties()) {
-                m_main.properties()->showProperties(m_main.editor().propertiesKind());
+            } else if (projectOpen()) {
+                m_companions.properties->showProperties(m_editor.propertiesKind());
             }
             return true;
         case Qt::Key_F10:
@@ -379,7 +407,7 @@ bool MainCommands::handleKey(QKeyEvent* event, KeySource source) {
     }
     if (mods == (Qt::ControlModifier | Qt::AltModifier)) {
         if (source == KeySource::Main && key >= Qt::Key_0 && key <= Qt::Key_4) {
-            m_main.settings().setLogLevel(key - Qt::Key_0);
+            m_settings.setLogLevel(key - Qt::Key_0);
             return true;
         }
         return false;

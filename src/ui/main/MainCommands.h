@@ -10,13 +10,30 @@ class QKeyEvent;
 
 namespace trevalon {
 
-class TFGlowny;
+class Editor;
+class MainHost;
+class MainMenus;
+class ProjectCommands;
+class RunController;
+class SettingsStore;
+class Workspace;
+struct MainCompanions;
+struct MainState;
 
 // The main window's command table: what each command does, when it may run (from a key or a
 // button), when its menu item is enabled, and the keys that start commands in every window.
 class MainCommands {
 public:
-    explicit MainCommands(TFGlowny& main);
+    // The helpers the commands hand their work to; each must outlive the command table.
+    struct Helpers {
+        ProjectCommands& files;
+        RunController& run;
+        MainMenus& menus;
+    };
+
+    // Every argument must outlive the command table.
+    MainCommands(Workspace& workspace, SettingsStore& settings, MainState& state, Editor& editor,
+                 const Helpers& helpers, const MainCompanions& companions, MainHost& host);
 
     // The command table's condition, checked before a command runs from any source.
     bool allowed(Command command) const;
@@ -35,6 +52,11 @@ public:
 private:
     bool projectOpen() const;
     bool running() const;
+    // The groups of the command table, each true when it ran `command`.
+    bool executeProjectCommand(Command command);
+    bool executeViewCommand(Command command);
+    bool executeRunCommand(Command command);
+    bool executeProgramCommand(Command command);
     void checkBoard();
     void checkProject();
     void toggleProperties();
@@ -44,7 +66,13 @@ private:
     bool handleAlt(int key);
     bool handlePlain(int key, KeySource source);
 
-    TFGlowny& m_main;
+    Workspace& m_ws;
+    SettingsStore& m_settings;
+    MainState& m_state;
+    Editor& m_editor;
+    Helpers m_helpers;
+    const MainCompanions& m_companions;
+    MainHost& m_host;
 };
 
 }  // namespace trevalon

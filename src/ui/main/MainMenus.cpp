@@ -1,12 +1,10 @@
 #include "ui/main/MainMenus.h"
 
 #include <QMenu>
+#include <QWidget>
 
 #include "config/TextIds.h"
 #include "config/TextTable.h"
-#include "exec/Workspace.h"
-#include "ui/main/MainCommands.h"
-#include "ui/main/TFGlowny.h"
 
 namespace trevalon {
 namespace {
@@ -55,13 +53,15 @@ constexpr std::array<const char*, 5> kMenuNames{"PopMenuPlik", "PopMenuEdycja", 
 
 }  // namespace
 
-MainMenus::MainMenus(TFGlowny& main) : m_main(main) {
+MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, Enabled enabled)
+    : m_window(window),
+      m_texts(texts),
+      m_execute(std::move(execute)),
+      m_enabled(std::move(enabled)) {
     for (std::size_t i = 0; i < m_menus.size(); ++i) {
-        m_menus[i] = new QMenu(&main);
+        m_menus[i] = new QMenu(&window);
         m_menus[i]->setObjectName(QLatin1String(kMenuNames[i]));
-        const auto which = static_cast<Which>(i);
-        QObject::connect(m_menus[i], &QMenu::aboutToShow, m_menus[i],
-                         [this, which] { updateState(which); });
+        QObject::connect(m_menus[i], &QMenu::aboutToShow, m_menus[i], [this] { updateState(); });
     }
     add(File, Command::NewProject, "MNewProjekt");
     add(File, Command::NewBoard, "MNowaPlansza");
@@ -113,8 +113,7 @@ QAction* MainMenus::add(Which which, Command command, const char* name) {
 QAction* MainMenus::addTo(QMenu* menu, Command command, const char* name) {
     QAction* action = menu->addAction(QString());
     action->setObjectName(QLatin1String(name));
-    QObject::connect(action, &QAction::triggered, menu,
-                     [this, command] { m_main.commands().execute(command); });
+    QObject::connect(action, &QAction::triggered, menu, [this, command] { m_execute(command); });
     m_actions[command] = action;
     return action;
 }
@@ -125,7 +124,7 @@ QAction* MainMenus::action(Command command) const {
 }
 
 void MainMenus::applyTexts() {
-    const TextTable& texts = m_main.workspace().texts();
+    const TextTable& texts = m_texts;
     for (const ItemText& item : kItemTexts) {
         QString caption = texts.text(item.text);
         if (item.key) {
@@ -137,19 +136,16 @@ void MainMenus::applyTexts() {
     m_languageItem->setText(texts.text(texts::MenuLanguage));
 }
 
-void MainMenus::updateState(Which which) {
-    const MainCommands& commands = m_main.commands();
+void MainMenus::updateState() {
     for (const auto& [command, item] : m_actions) {
-        item->setEnabled(commands.menuEnabled(command));
+        item->setEnabled(m_enabled(command));
     }
-    m_languageItem->setEnabled(commands.menuEnabled(Command::Polish) ||
-                               commands.menuEnabled(Command::English));
-    (void)which;
+    m_languageItem->setEnabled(m_enabled(Command::Polish) || m_enabled(Command::English));
 }
 
 void MainMenus::popup(Which which) {
-    updateState(which);
-    m_menus[which]->popup(m_main.mapToGlobal(kMenuPlaces[which]));
+    updateState();
+    m_menus[which]->popup(m_window.mapToGlobal(kMenuPlaces[which]));
 }
 
 }  // namespace trevalon

@@ -1,16 +1,18 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <map>
 
 #include "ui/main/Command.h"
 
 class QAction;
 class QMenu;
+class QWidget;
 
 namespace trevalon {
 
-class TFGlowny;
+class TextTable;
 
 // The main window's pop-up menus, opened from the labels of its title and menu strips at fixed
 // places. Their items are enabled afresh each time a menu opens.
@@ -18,12 +20,18 @@ class MainMenus {
 public:
     enum Which { File, Show, Run, Help, Window };
 
-    explicit MainMenus(TFGlowny& main);
+    // What an item does, and whether it may be chosen now.
+    using Execute = std::function<void(Command)>;
+    using Enabled = std::function<bool(Command)>;
+
+    // The menus belong to `window` and open at offsets from it; `texts` and `window` must
+    // outlive the menus.
+    MainMenus(QWidget& window, const TextTable& texts, Execute execute, Enabled enabled);
 
     void popup(Which which);
     void applyTexts();
-    // Enables the items of `which` by the rules of its menu.
-    void updateState(Which which);
+    // Enables every item by the rules of the command table.
+    void updateState();
 
     QMenu* menu(Which which) const { return m_menus[which]; }
     QMenu* languageMenu() const { return m_language; }
@@ -33,7 +41,10 @@ private:
     QAction* add(Which which, Command command, const char* name);
     QAction* addTo(QMenu* menu, Command command, const char* name);
 
-    TFGlowny& m_main;
+    QWidget& m_window;
+    const TextTable& m_texts;
+    Execute m_execute;
+    Enabled m_enabled;
     std::array<QMenu*, 5> m_menus{};
     QMenu* m_language = nullptr;
     QAction* m_languageItem = nullptr;

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "ui/pictures/PictureCatalogue.h"
+
 class QLabel;
 class QWidget;
 
@@ -18,9 +20,9 @@ class TextTable;
 // buttons of which one is shown, the cancel button and the two run buttons.
 class MainToolbar {
 public:
-    static constexpr int TagCancel = 51;
-    static constexpr int TagNextStep = 52;
-    static constexpr int TagRun = 53;
+    static constexpr int TagCancel = PictureCatalogue::JetCancel;
+    static constexpr int TagNextStep = PictureCatalogue::JetNextStep;
+    static constexpr int TagRun = PictureCatalogue::JetRun;
 
     MainToolbar(QWidget* window, const TextTable& texts);
 

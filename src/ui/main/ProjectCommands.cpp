@@ -13,8 +13,8 @@
 #include "edit/PropertiesKind.h"
 #include "exec/Workspace.h"
 #include "storage/ProjectFile.h"
-#include "ui/app/LaterWindows.h"
-#include "ui/main/TFGlowny.h"
+#include "ui/main/MainHost.h"
+#include "ui/main/MainState.h"
 
 namespace trevalon {
 namespace {
@@ -29,9 +29,10 @@ QString nameOf(const QString& path) {
 
 }  // namespace
 
-ProjectCommands::ProjectCommands(TFGlowny& main) : m_main(main) {
-    // Our own dialogs rather than the platform's, so that they look the same everywhere and
-    // can be answered by the GUI tests.
+ProjectCommands::ProjectCommands(Workspace& workspace, SettingsStore& settings, MainState& state,
+                                 Editor& editor, MainHost& host)
+    : m_ws(workspace), m_settings(settings), m_state(state), m_editor(editor), m_host(host) {
+    QWidget& main = host.widget();
     // Qt's dialog rather than the desktop's: it speaks the program's language, not the
     // desktop's; it is owned by (and stays above) the main window under any window manager; and
     // the tests can answer it.
@@ -64,7 +65,7 @@ ProjectCommands::ProjectCommands(TFGlowny& main) : m_main(main) {
 ProjectCommands::~ProjectCommands() = default;
 
 void ProjectCommands::applyTexts() {
-    const TextTable& texts = m_main.workspace().texts();
+    const TextTable& texts = m_ws.texts();
     m_openDialog->setWindowTitle(texts.text(texts::OpenDialogTitle));
     m_openDialog->setNameFilters(
         {texts.text(texts::ProjectFilter), texts.text(texts::OldProjectFilter)});
@@ -75,7 +76,7 @@ void ProjectCommands::applyTexts() {
 // The projects folder, made when it is missing (the first start, or a folder since removed);
 // where it cannot be made, the user's documents folder, else the home folder.
 QString ProjectCommands::startingFolder() const {
-    const QString folder = m_main.settings().values().projectsFolder;
+    const QString folder = m_settings.values().projectsFolder;
     if (!folder.isEmpty() && QDir().mkpath(folder)) {
         return folder;
     }
@@ -88,8 +89,7 @@ void ProjectCommands::forgetSaveFolder() {
 }
 
 bool ProjectCommands::hasUnsavedWork() const {
-    const MainState& state = m_main.state();
-    return state.projectOpen && (state.unsavedNew || m_main.workspace().project().projectChanged());
+    return m_state.projectOpen && (m_state.unsavedNew || m_ws.project().projectChanged());
 }
 
 bool ProjectCommands::askToSave() {
@@ -100,9 +100,8 @@ bool ProjectCommands::askIf(bool needed) {
     if (!needed) {
         return true;
     }
-    Workspace& ws = m_main.workspace();
-    switch (ws.messages().showMessage(MessageSink::YesNoCancel, MessageSink::Question,
-                                      ws.texts().text(texts::SaveChangesQuestion))) {
+    switch (m_ws.messages().showMessage(MessageSink::YesNoCancel, MessageSink::Question,
+                                        m_ws.texts().text(texts::SaveChangesQuestion))) {
         case MessageSink::ResultYes:
             return save();
         case MessageSink::ResultNo:
@@ -114,7 +113,7 @@ bool ProjectCommands::askIf(bool needed) {
 
 // An untouched new project holds nothing to save: closing asks only about changed boards.
 bool ProjectCommands::confirmClose() {
-    return askIf(m_main.state().projectOpen && m_main.workspace().project().projectChanged());
+    return askIf(m_state.projectOpen && m_ws.project().projectChanged());
 }
 
 void ProjectCommands::newProjectCommand() {
@@ -124,30 +123,28 @@ void ProjectCommands::newProjectCommand() {
 }
 
 void ProjectCommands::newProject() {
-    Workspace& ws = m_main.workspace();
-    Project& project = ws.project();
-    m_main.hideBoardWindow(2);
-    m_main.hideBoardWindow(3);
-    MainState& state = m_main.state();
-    state.projectOpen = true;
+    Project& project = m_ws.project();
+    m_host.hideBoardWindow(2);
+    m_host.hideBoardWindow(3);
+    m_state.projectOpen = true;
     project.newProject();
     // Resetting the boards marks them changed; a new project starts with nothing to save.
     project.clearChanged();
     project.note.clear();
     project.lastModified.clear();
-    ws.loadVariables(QString());
-    m_main.editor().reset();
-    m_main.showBoardWindow(1);
+    m_ws.loadVariables(QString());
+    m_editor.reset();
+    m_host.showBoardWindow(1);
     project.activeBoard = 1;
-    m_main.titlesChanged();
-    state.projectPath.clear();
-    ws.setProjectName(QString());
-    state.checkDone = false;
-    m_main.hideReport();
-    m_main.updateRunButtons();
-    m_main.showProperties(PropertiesBoard);
-    state.unsavedNew = true;
-    m_main.setHeader();
+    m_host.titlesChanged();
+    m_state.projectPath.clear();
+    m_ws.setProjectName(QString());
+    m_state.checkDone = false;
+    m_host.hideReport();
+    m_host.updateRunButtons();
+    m_host.showProperties(PropertiesBoard);
+    m_state.unsavedNew = true;
+    m_host.setHeader();
 }
 
 void ProjectCommands::openCommand() {
@@ -169,55 +166,49 @@ void ProjectCommands::openCommand() {
 }
 
 bool ProjectCommands::openGiven(const QString& path) {
-    Workspace& ws = m_main.workspace();
     if (!ProjectFile::isProjectPath(path)) {
-        ws.messages().showMessage(MessageSink::Close, MessageSink::Warning,
-                                  ws.texts().text(texts::UnsupportedFileType));
+        m_ws.messages().showMessage(MessageSink::Close, MessageSink::Warning,
+                                    m_ws.texts().text(texts::UnsupportedFileType));
         return false;
     }
     return askToSave() && openPath(path);
 }
 
 bool ProjectCommands::openPath(const QString& path) {
-    Workspace& ws = m_main.workspace();
-    Project& project = ws.project();
-    m_main.hideBoardWindow(2);
-    m_main.hideBoardWindow(3);
-    if (!ProjectFile::load(project, path, ws.messages(), ws.log(), ws.texts())) {
+    Project& project = m_ws.project();
+    m_host.hideBoardWindow(2);
+    m_host.hideBoardWindow(3);
+    if (!ProjectFile::load(project, path, m_ws.messages(), m_ws.log(), m_ws.texts())) {
         // The project that was open stays; so do its windows.
-        if (m_main.state().projectOpen) {
+        if (m_state.projectOpen) {
             for (int n = 2; n <= project.boardCount; ++n) {
-                m_main.showBoardWindow(n);
+                m_host.showBoardWindow(n);
             }
         }
         return false;
     }
     const QString fileName = QFileInfo(path).fileName();
-    ws.log().logAbove(4, QStringLiteral("Open: ") + fileName + QStringLiteral(" Copyright: ") +
-                             project.note + QStringLiteral(" Last modificed: ") +
-                             project.lastModified);
-    MainState& state = m_main.state();
+    m_ws.log().logAbove(4, QStringLiteral("Open: ") + fileName + QStringLiteral(" Copyright: ") +
+                               project.note + QStringLiteral(" Last modificed: ") +
+                               project.lastModified);
     // An old-format project has no file of its own: the next save asks for one.
-    state.projectPath = ProjectFile::isLegacyPath(path) ? QString() : path;
-    ws.setProjectName(nameOf(path));
-    m_main.setHeader();
-    state.projectOpen = true;
-    ws.loadVariables(QString());
-    m_main.editor().reset();
+    m_state.projectPath = ProjectFile::isLegacyPath(path) ? QString() : path;
+    m_ws.setProjectName(nameOf(path));
+    m_host.setHeader();
+    m_state.projectOpen = true;
+    m_ws.loadVariables(QString());
+    m_editor.reset();
     for (int n = 1; n <= project.boardCount; ++n) {
-        m_main.showBoardWindow(n);
-    }
-    if (m_main.laterWindows()) {
-        m_main.laterWindows()->projectOpened();
+        m_host.showBoardWindow(n);
     }
     project.activeBoard = 1;
-    m_main.titlesChanged();
+    m_host.titlesChanged();
     project.clearChanged();
-    state.unsavedNew = false;
-    state.checkDone = false;
-    m_main.updateRunButtons();
-    m_main.showProperties(PropertiesBoard);
-    m_main.hideReport();
+    m_state.unsavedNew = false;
+    m_state.checkDone = false;
+    m_host.updateRunButtons();
+    m_host.showProperties(PropertiesBoard);
+    m_host.hideReport();
     return true;
 }
 
@@ -226,7 +217,7 @@ QString ProjectCommands::chooseSaveFile() {
         m_saveDialog->setDirectory(startingFolder());
     }
     applyTexts();
-    m_saveDialog->selectFile(m_main.workspace().projectName());
+    m_saveDialog->selectFile(m_ws.projectName());
     if (m_saveDialog->exec() != QDialog::Accepted) {
         return {};
     }
@@ -235,24 +226,22 @@ QString ProjectCommands::chooseSaveFile() {
 }
 
 void ProjectCommands::adoptName(const QString& path) {
-    m_main.workspace().setProjectName(nameOf(path));
-    m_main.setHeader();
+    m_ws.setProjectName(nameOf(path));
+    m_host.setHeader();
 }
 
 bool ProjectCommands::save() {
-    MainState& state = m_main.state();
-    if (!state.projectPath.isEmpty()) {
-        return write(state.projectPath);
+    if (!m_state.projectPath.isEmpty()) {
+        return write(m_state.projectPath);
     }
     const QString path = chooseSaveFile();
     if (path.isEmpty()) {
         return false;
     }
-    state.projectPath = path;
-    SettingsStore& settings = m_main.settings();
+    m_state.projectPath = path;
     const QString folder = QFileInfo(path).absolutePath();
-    if (QDir(folder) != QDir(settings.values().projectsFolder)) {
-        settings.updateProjectsFolder(folder);
+    if (QDir(folder) != QDir(m_settings.values().projectsFolder)) {
+        m_settings.updateProjectsFolder(folder);
     }
     if (!write(path)) {
         return false;
@@ -266,7 +255,7 @@ bool ProjectCommands::saveAs() {
     if (path.isEmpty()) {
         return false;
     }
-    m_main.state().projectPath = path;
+    m_state.projectPath = path;
     if (!write(path)) {
         return false;
     }
@@ -275,12 +264,11 @@ bool ProjectCommands::saveAs() {
 }
 
 bool ProjectCommands::write(const QString& path) {
-    Workspace& ws = m_main.workspace();
-    if (!ProjectFile::save(ws.project(), path, ws.messages(), ws.log(), ws.texts())) {
+    if (!ProjectFile::save(m_ws.project(), path, m_ws.messages(), m_ws.log(), m_ws.texts())) {
         return false;
     }
-    ws.project().clearChanged();
-    m_main.state().unsavedNew = false;
+    m_ws.project().clearChanged();
+    m_state.unsavedNew = false;
     showSaved();
     return true;
 }
@@ -288,17 +276,17 @@ bool ProjectCommands::write(const QString& path) {
 // A row of "+" grows in the status line, then "Zapisano." stays.
 void ProjectCommands::showSaved() {
     m_plusCount = 0;
-    m_main.showStatus(QString());
+    m_host.showStatus(QString());
     m_savedTimer.start();
 }
 
 void ProjectCommands::savedTick() {
     if (++m_plusCount >= PlusSigns) {
         m_savedTimer.stop();
-        m_main.showStatus(m_main.workspace().texts().text(texts::ProjectSaved));
+        m_host.showStatus(m_ws.texts().text(texts::ProjectSaved));
         return;
     }
-    m_main.showStatus(QString(m_plusCount, QLatin1Char('+')));
+    m_host.showStatus(QString(m_plusCount, QLatin1Char('+')));
 }
 
 }  // namespace trevalon

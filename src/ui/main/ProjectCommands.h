@@ -7,13 +7,19 @@ class QFileDialog;
 
 namespace trevalon {
 
-class TFGlowny;
+class Editor;
+class MainHost;
+class SettingsStore;
+class Workspace;
+struct MainState;
 
 // New, Open, Save and Save as, the question before a changed project is left, and opening a
 // file given by name (the command line, a dropped file).
 class ProjectCommands {
 public:
-    explicit ProjectCommands(TFGlowny& main);
+    // Every argument must outlive the commands; the dialogs belong to the host's widget.
+    ProjectCommands(Workspace& workspace, SettingsStore& settings, MainState& state, Editor& editor,
+                    MainHost& host);
     ~ProjectCommands();
 
     // "Nowy projekt": the question, then a new project.
@@ -55,7 +61,11 @@ private:
     void adoptName(const QString& path);
     void savedTick();
 
-    TFGlowny& m_main;
+    Workspace& m_ws;
+    SettingsStore& m_settings;
+    MainState& m_state;
+    Editor& m_editor;
+    MainHost& m_host;
     QFileDialog* m_openDialog = nullptr;
     QFileDialog* m_saveDialog = nullptr;
     bool m_saveFolderChosen = false;

@@ -68,10 +68,14 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
     buildMenuStrip();
     m_toolbar = std::make_unique<MainToolbar>(this, m_ws.texts());
     buildStatusLine();
-    m_menus = std::make_unique<MainMenus>(*this);
-    m_files = std::make_unique<ProjectCommands>(*this);
-    m_run = std::make_unique<RunController>(*this);
-    m_commands = std::make_unique<MainCommands>(*this);
+    m_menus = std::make_unique<MainMenus>(
+        *this, m_ws.texts(), [this](Command command) { m_commands->execute(command); },
+        [this](Command command) { return m_commands->menuEnabled(command); });
+    m_files = std::make_unique<ProjectCommands>(m_ws, m_settings, m_state, *m_editor, *this);
+    m_run = std::make_unique<RunController>(m_ws, *m_editor, m_state, m_companions, *this);
+    m_commands = std::make_unique<MainCommands>(m_ws, m_settings, m_state, *m_editor,
+                                                MainCommands::Helpers{*m_files, *m_run, *m_menus},
+                                                m_companions, *this);
     m_qtTexts = std::make_unique<QtTexts>();
 
     m_toolbar->onTabPressed = [this](int tab) { selectTab(tab); };
@@ -82,7 +86,17 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
     m_toolbar->setRunButtons(false, false);
 }
 
-TFGlowny::~TFGlowny() = default;
+// The companion windows are the main window's children, but they hold on to its editor and
+// its helpers: they go first, while all of that still exists, and not after the members as
+// QWidget would delete them.
+TFGlowny::~TFGlowny() {
+    const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (child->isWindow()) {
+            delete child;
+        }
+    }
+}
 
 TDotFrame* TFGlowny::dotFrame() const {
     return m_grip->dotFrame();
@@ -212,14 +226,6 @@ void TFGlowny::paintEvent(QPaintEvent*) {
     strip("pasekstatus", height() - kStatusHeight, kStatusHeight);
 }
 
-void TFGlowny::attachBoards(const std::array<TTablica*, 3>& boards) {
-    m_boards = boards;
-}
-
-void TFGlowny::attachExecution(TFWykonanie* execution) {
-    m_execution = execution;
-}
-
 void TFGlowny::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!m_started) {
@@ -272,21 +278,13 @@ void TFGlowny::applyTexts() {
     m_menus->applyTexts();
     m_files->applyTexts();
     m_toolbar->applyTexts(m_settings.values().showHints);
-    for (TTablica* board : m_boards) {
-        if (board) {
-            board->applyTexts();
-        }
+    for (TTablica* board : m_companions.boards) {
+        board->applyTexts();
     }
     titlesChanged();
-    if (m_report) {
-        m_report->applyTexts();
-    }
-    if (m_properties) {
-        m_properties->applyTexts();
-    }
-    if (m_later) {
-        m_later->applyTexts();
-    }
+    m_companions.report->applyTexts();
+    m_companions.properties->applyTexts();
+    m_companions.later->applyTexts();
     setHeader();
     layoutStrips();
 }
@@ -350,17 +348,11 @@ void TFGlowny::closeEvent(QCloseEvent* event) {
     }
     m_ws.log().log(m_ws.texts().text(texts::LogProgramEnded));
     pictures::release();
-    for (TTablica* board : m_boards) {
-        if (board) {
-            board->hide();
-        }
+    for (TTablica* board : m_companions.boards) {
+        board->hide();
     }
-    if (m_report) {
-        m_report->hide();
-    }
-    if (m_properties) {
-        m_properties->hideProperties();
-    }
+    m_companions.report->hide();
+    m_companions.properties->hideProperties();
     event->accept();
 }
 

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "edit/EditorView.h"
+#include "ui/main/MainCompanions.h"
+#include "ui/main/MainHost.h"
 #include "ui/main/MainState.h"
 #include "ui/main/WindowHost.h"
 
@@ -37,7 +39,7 @@ class Workspace;
 // The main window: its own title strip with the menu labels, the group tabs and toolbar, the
 // status line and the resize grip. The board windows, the report window and the properties
 // window float above it and move with it. Every command of the program starts here.
-class TFGlowny : public QWidget, public EditorView, public WindowHost {
+class TFGlowny : public QWidget, public EditorView, public WindowHost, public MainHost {
 public:
     static constexpr int MinimumWidth = 769;
     static constexpr int MinimumHeight = 560;
@@ -46,14 +48,9 @@ public:
     TFGlowny(Workspace& workspace, SettingsStore& settings);
     ~TFGlowny() override;
 
-    // The companions, created after the main window in the program's start-up order.
-    void attachBoards(const std::array<TTablica*, 3>& boards);
-    void attachReport(TFOpisy* report) { m_report = report; }
-    void attachExecution(TFWykonanie* execution);
-    void attachAbout(TFWinietka* about) { m_about = about; }
-    void attachWarning(TFWarning* warning) { m_warning = warning; }
-    void attachProperties(PropertiesView* properties) { m_properties = properties; }
-    void attachLaterWindows(LaterWindows* windows) { m_later = windows; }
+    // The companions, created after the main window in the program's start-up order and
+    // attached all at once before it is first shown.
+    void attachCompanions(const MainCompanions& companions) { m_companions = companions; }
 
     // The project file named on the command line, opened when the window is first shown.
     void setStartArgument(const QString& path) { m_startArgument = path; }
@@ -67,25 +64,25 @@ public:
 
     // Sets every text of the main window and its companions in the current language.
     void applyTexts();
-    void setLanguage(const QString& language);
-    void setHeader();
+    void setLanguage(const QString& language) override;
+    void setHeader() override;
     // Shows `text` in the status line.
     void showStatus(const QString& text) override;
     QString statusText() const;
     void selectTab(int tab);
     // Shows the run buttons as the run state asks: both when idle.
-    void updateRunButtons();
+    void updateRunButtons() override;
     // Puts every visible companion at its offset from the main window.
     void placeCompanions();
     // Lays the properties window beside the visible boards, covering none of their cells.
     void layOutCompanions();
     // Shows the window of every board of the project that is hidden (closed by the window
     // manager, say).
-    void showProjectBoards();
+    void showProjectBoards() override;
     // Fills the screen's available area, or goes back to the size and place it had before.
     // Done by the program itself, so that it works the same with any window manager or none.
-    void toggleMaximised();
-    bool maximised() const { return m_maximised || isMaximized(); }
+    void toggleMaximised() override;
+    bool maximised() const override { return m_maximised || isMaximized(); }
 
     Workspace& workspace() { return m_ws; }
     SettingsStore& settings() { return m_settings; }
@@ -96,13 +93,13 @@ public:
     MainCommands& commands() { return *m_commands; }
     ProjectCommands& files() { return *m_files; }
     RunController& runner() { return *m_run; }
-    TTablica* board(int n) const { return m_boards[static_cast<std::size_t>(n - 1)]; }
-    TFOpisy* report() const { return m_report; }
-    TFWykonanie* execution() const { return m_execution; }
-    TFWinietka* about() const { return m_about; }
-    TFWarning* warning() const { return m_warning; }
-    PropertiesView* properties() const { return m_properties; }
-    LaterWindows* laterWindows() const { return m_later; }
+    TTablica* board(int n) const { return m_companions.boards[static_cast<std::size_t>(n - 1)]; }
+    TFOpisy* report() const { return m_companions.report; }
+    TFWykonanie* execution() const { return m_companions.execution; }
+    TFWinietka* about() const { return m_companions.about; }
+    TFWarning* warning() const { return m_companions.warning; }
+    PropertiesView* properties() const { return m_companions.properties; }
+    LaterWindows* laterWindows() const { return m_companions.later; }
     TDotFrame* dotFrame() const;
 
     // EditorView
@@ -126,6 +123,11 @@ public:
     void checkActiveBoard() override;
     void copyActiveBoardPicture() override;
 
+    // MainHost
+    QWidget& widget() override { return *this; }
+    void minimise() override { showMinimized(); }
+    void closeWindow() override { close(); }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -148,6 +150,7 @@ private:
     Workspace& m_ws;
     SettingsStore& m_settings;
     MainState m_state;
+    MainCompanions m_companions;
     std::unique_ptr<Editor> m_editor;
     std::unique_ptr<MainToolbar> m_toolbar;
     std::unique_ptr<MainMenus> m_menus;
@@ -155,14 +158,6 @@ private:
     std::unique_ptr<RunController> m_run;
     std::unique_ptr<MainCommands> m_commands;
     std::unique_ptr<QtTexts> m_qtTexts;
-
-    std::array<TTablica*, 3> m_boards{};
-    TFOpisy* m_report = nullptr;
-    TFWykonanie* m_execution = nullptr;
-    TFWinietka* m_about = nullptr;
-    TFWarning* m_warning = nullptr;
-    PropertiesView* m_properties = nullptr;
-    LaterWindows* m_later = nullptr;
 
     QWidget* m_titleStrip = nullptr;
     DragLabel* m_dragArea = nullptr;

@@ -42,40 +42,37 @@ void TFGlowny::moveEvent(QMoveEvent* event) {
 void TFGlowny::placeCompanions() {
     for (int n = 1; n <= 3; ++n) {
         TTablica* window = board(n);
-        if (window && window->isVisible()) {
+        if (window->isVisible()) {
             const Board& b = m_ws.project().board(n);
             window->move(origin() + QPoint(b.left, b.top));
         }
     }
-    if (m_report && m_report->isVisible()) {
-        m_report->followMainWindow();
+    if (m_companions.report->isVisible()) {
+        m_companions.report->followMainWindow();
     }
-    if (m_properties) {
-        m_properties->followMainWindow();
-    }
+    m_companions.properties->followMainWindow();
 }
 
 void TFGlowny::layOutCompanions() {
     QRect boards;
-    for (TTablica* window : m_boards) {
-        if (window && window->isVisible()) {
+    for (TTablica* window : m_companions.boards) {
+        if (window->isVisible()) {
             boards |= window->frameGeometry();
         }
     }
-    if (m_properties && boards.isValid()) {
+    if (boards.isValid()) {
         std::vector<QRect> buttons;
         for (const QRect& area : m_toolbar->buttonAreas()) {
             buttons.push_back(area.translated(origin()));
         }
-        m_properties->placeBeside(boards, CompanionGap, buttons);
+        m_companions.properties->placeBeside(boards, CompanionGap, buttons);
     }
 }
 
 void TFGlowny::showProjectBoards() {
     const Project& project = m_ws.project();
     for (int n = 1; n <= project.boardCount; ++n) {
-        TTablica* window = board(n);
-        if (window && !window->isVisible()) {
+        if (!board(n)->isVisible()) {
             showBoardWindow(n);
         }
     }

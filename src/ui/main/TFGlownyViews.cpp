@@ -21,29 +21,24 @@ namespace trevalon {
 // EditorView
 
 void TFGlowny::boardChanged(int n) {
-    if (TTablica* window = board(n)) {
-        window->redraw();
-    }
+    board(n)->redraw();
 }
 
 void TFGlowny::showBoardWindow(int n) {
-    if (TTablica* window = board(n)) {
-        window->placeAndDraw();
-        window->show();
-        window->raise();
-        layOutCompanions();
-    }
+    TTablica* window = board(n);
+    window->placeAndDraw();
+    window->show();
+    window->raise();
+    layOutCompanions();
 }
 
 void TFGlowny::hideBoardWindow(int n) {
-    if (TTablica* window = board(n)) {
-        window->hide();
-    }
+    board(n)->hide();
 }
 
 void TFGlowny::raiseBoard(int n, bool focus) {
     TTablica* window = board(n);
-    if (!window || !window->isVisible()) {
+    if (!window->isVisible()) {
         return;
     }
     window->raise();
@@ -60,9 +55,7 @@ void TFGlowny::raiseBoard(int n, bool focus) {
 void TFGlowny::titlesChanged() {
     const int active = m_ws.project().activeBoard;
     for (int n = 1; n <= 3; ++n) {
-        if (TTablica* window = board(n)) {
-            window->setActiveTitle(n == active);
-        }
+        board(n)->setActiveTitle(n == active);
     }
     raiseBoard(active, false);
 }
@@ -74,9 +67,6 @@ void TFGlowny::modesChanged() {
     setCursor(busy ? pictures::cursor(QStringLiteral("nocur")) : QCursor(Qt::ArrowCursor));
     for (int n = 1; n <= 3; ++n) {
         TTablica* window = board(n);
-        if (!window) {
-            continue;
-        }
         if (editor.placing() || (editor.moving() && editor.moveBoard() == n)) {
             window->setImageCursor(pictures::cursor(QStringLiteral("ramkacur")));
         } else if (editor.moving()) {
@@ -93,19 +83,15 @@ void TFGlowny::focusMainWindow() {
 }
 
 void TFGlowny::showProperties(int kind) {
-    if (m_properties) {
-        m_properties->showProperties(kind);
-    }
+    m_companions.properties->showProperties(kind);
 }
 
 bool TFGlowny::propertiesEditing() const {
-    return m_properties && m_properties->editing();
+    return m_companions.properties->editing();
 }
 
 void TFGlowny::hideReport() {
-    if (m_report) {
-        m_report->hide();
-    }
+    m_companions.report->hide();
 }
 
 bool TFGlowny::warnBeforeDelete() const {
@@ -113,9 +99,7 @@ bool TFGlowny::warnBeforeDelete() const {
 }
 
 void TFGlowny::copyBoardPicture(int n) {
-    if (TTablica* window = board(n)) {
-        QGuiApplication::clipboard()->setImage(window->image()->picture());
-    }
+    QGuiApplication::clipboard()->setImage(board(n)->image()->picture());
 }
 
 void TFGlowny::placedArrayBlock(int n, int column, int row) {

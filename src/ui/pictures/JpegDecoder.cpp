@@ -1,28 +1,9 @@
 #include "ui/pictures/JpegDecoder.h"
 
-#include <csetjmp>
-#include <cstdio>
-
-// jpeglib.h expects size_t and FILE to be declared before it.
-#include <jpeglib.h>
+#include "ui/pictures/JpegErrors.h"
 
 namespace trevalon {
 namespace {
-
-// libjpeg reports fatal errors through error_exit, which must not return; a longjmp back
-// into decodeInto is the library's documented way out. Only plain C data lives between the
-// setjmp and the longjmp, so no destructor is skipped.
-struct ErrorManager {
-    jpeg_error_mgr base;
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-void onFatalError(j_common_ptr info) {
-    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
-    (*info->err->format_message)(info, errors->message);
-    std::longjmp(errors->jump, 1);
-}
 
 // Warnings (corrupt entropy data, premature end of data) are still counted in num_warnings by
 // the library's emit_message, and judged after decoding; only their printing is silenced.
@@ -31,12 +12,12 @@ void onOutput(j_common_ptr) {}
 enum class Outcome { Decoded, Fatal, TooLarge, Unsupported, Damaged };
 
 // Decodes into `image`, which is sized once the header has been judged. The frame holds no
-// C++ object with a destructor, because of the longjmp above.
-Outcome decodeInto(const unsigned char* bytes, unsigned long size, ErrorManager& errors,
+// C++ object with a destructor, because of the longjmp of JpegErrors.
+Outcome decodeInto(const unsigned char* bytes, unsigned long size, JpegErrors& errors,
                    QImage* image) {
     jpeg_decompress_struct info;
     info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = onFatalError;
+    errors.base.error_exit = jpegFatalError;
     errors.base.output_message = onOutput;
     errors.message[0] = '\0';
     if (setjmp(errors.jump)) {
@@ -94,7 +75,7 @@ QImage JpegDecoder::decode(const QByteArray& data, QString* error) {
     }
     // A fatal error halfway through leaves a valid but partly filled image, which is dropped.
     QImage image;
-    ErrorManager errors{};
+    JpegErrors errors{};
     const Outcome outcome = decodeInto(reinterpret_cast<const unsigned char*>(data.constData()),
                                        static_cast<unsigned long>(data.size()), errors, &image);
     switch (outcome) {

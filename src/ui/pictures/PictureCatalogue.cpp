@@ -153,9 +153,9 @@ constexpr int kJetTags[] = {KindStart,
                             KindCornerBottomRight,
                             KindCornerLeftBottom,
                             KindCornerTopLeft,
-                            51,
-                            52,
-                            53};
+                            PictureCatalogue::JetCancel,
+                            PictureCatalogue::JetNextStep,
+                            PictureCatalogue::JetRun};
 constexpr int kJetSize = 44;
 
 const char* jetSuffix(JetState state) {
@@ -217,6 +217,10 @@ QString PictureCatalogue::localName(const QString& name, bool english) {
         }
     }
     return name;
+}
+
+std::span<const int> PictureCatalogue::jetTags() {
+    return kJetTags;
 }
 
 QString PictureCatalogue::jetButton(int tag, JetState state) {

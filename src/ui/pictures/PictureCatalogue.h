@@ -31,8 +31,15 @@ public:
     // carries words and the interface is English, otherwise the name itself.
     static QString localName(const QString& name, bool english);
 
-    // Toolbar button faces by tag: block kinds 11..48, 51 cancel, 52 step, 53 run
-    // ("jet11", "jet11over", "jet11wyb"); empty for a tag without a button.
+    // The toolbar's command buttons, numbered after the block kinds.
+    static constexpr int JetCancel = 51;
+    static constexpr int JetNextStep = 52;
+    static constexpr int JetRun = 53;
+
+    // Every toolbar button's tag: the block kinds, then the cancel, next-step and run buttons.
+    static std::span<const int> jetTags();
+    // Toolbar button faces by tag ("jet11", "jet11over", "jet11wyb"); empty for a tag without
+    // a button.
     static QString jetButton(int tag, JetState state);
 
     // Size of one block tile in a group strip; tile k starts TileSize * (k - 1) from the left.

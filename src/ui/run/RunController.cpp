@@ -5,23 +5,27 @@
 #include "edit/Editor.h"
 #include "exec/Executor.h"
 #include "exec/Workspace.h"
-#include "ui/main/TFGlowny.h"
+#include "ui/main/MainCompanions.h"
+#include "ui/main/MainHost.h"
+#include "ui/main/MainState.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/run/TFWykonanie.h"
 
 namespace trevalon {
 
-RunController::RunController(TFGlowny& main) : m_main(main) {
+RunController::RunController(Workspace& workspace, Editor& editor, MainState& state,
+                             const MainCompanions& companions, MainHost& host)
+    : m_ws(workspace), m_editor(editor), m_state(state), m_companions(companions), m_host(host) {
     m_timer.setInterval(0);
-    QObject::connect(&m_timer, &QTimer::timeout, &main, [this] { slice(); });
+    QObject::connect(&m_timer, &QTimer::timeout, &host.widget(), [this] { slice(); });
 }
 
 bool RunController::running() const {
-    return m_main.workspace().executor().running();
+    return m_ws.executor().running();
 }
 
 bool RunController::stepMode() const {
-    return m_main.workspace().executor().state().stepMode;
+    return m_ws.executor().state().stepMode;
 }
 
 void RunController::run() {
@@ -30,11 +34,11 @@ void RunController::run() {
     }
     m_abortRequested = false;
     m_slices = 0;
-    m_main.editor().cancelPlacing();
+    m_editor.cancelPlacing();
     // A run is watched on its boards: one closed by the window manager comes back first.
-    m_main.showProjectBoards();
+    m_host.showProjectBoards();
     m_inStep = true;
-    const bool started = m_main.workspace().executor().startRun();
+    const bool started = m_ws.executor().startRun();
     m_inStep = false;
     if (!started || !running()) {
         ended();
@@ -49,10 +53,10 @@ void RunController::startStepping() {
         return;
     }
     m_abortRequested = false;
-    m_main.editor().cancelPlacing();
-    m_main.showProjectBoards();
+    m_editor.cancelPlacing();
+    m_host.showProjectBoards();
     m_inStep = true;
-    m_main.workspace().executor().startStepping();
+    m_ws.executor().startStepping();
     m_inStep = false;
     if (!running()) {
         ended();
@@ -66,7 +70,7 @@ void RunController::nextStep() {
         return;
     }
     m_inStep = true;
-    m_main.workspace().executor().nextStep();
+    m_ws.executor().nextStep();
     m_inStep = false;
     flushVariables();
     if (!running()) {
@@ -87,7 +91,7 @@ void RunController::abort() {
     // The abort's message waits in its own event loop: no slice may end the run under it and
     // raise the board over the message.
     m_timer.stop();
-    m_main.workspace().executor().abort();
+    m_ws.executor().stop();
     ended();
 }
 
@@ -111,7 +115,7 @@ void RunController::slice() {
     // and the timer must not spin in it.
     m_timer.stop();
     ++m_slices;
-    Executor& executor = m_main.workspace().executor();
+    Executor& executor = m_ws.executor();
     QElapsedTimer clock;
     clock.start();
     m_inStep = true;
@@ -120,7 +124,7 @@ void RunController::slice() {
     }
     m_inStep = false;
     if (executor.running() && m_abortRequested) {
-        executor.abort();
+        executor.stop();
     }
     flushVariables();
     if (executor.running()) {
@@ -134,47 +138,37 @@ void RunController::began() {
     m_wasRunning = true;
     // The run cleared the marks of every board; their frames (a selection) go too, and in
     // step mode the current block's frame comes back.
-    m_main.editor().showRunMark(0, 0, 0);
+    m_editor.showRunMark(0, 0, 0);
     runStateChanged();
-    m_main.editor().setRunning(true);
-    m_main.updateRunButtons();
-    m_main.titlesChanged();
+    m_editor.setRunning(true);
+    m_host.updateRunButtons();
+    m_host.titlesChanged();
 }
 
 void RunController::ended() {
     m_timer.stop();
     m_abortRequested = false;
-    Workspace& ws = m_main.workspace();
-    Editor& editor = m_main.editor();
-    editor.setRunning(false);
-    if (ws.executor().lastEnd() == RunEnd::CheckFailed) {
-        for (int n = 1; n <= ws.project().boardCount; ++n) {
-            editor.showCheckMarks(n);
-        }
-        m_main.state().checkDone = true;
+    m_editor.setRunning(false);
+    if (m_ws.executor().lastEnd() == RunEnd::CheckFailed) {
+        m_editor.showCheckMarksOnEveryBoard();
+        m_state.checkDone = true;
     } else if (m_wasRunning) {
-        editor.showRunMark(0, 0, 0);
+        m_editor.showRunMark(0, 0, 0);
     }
     m_wasRunning = false;
     flushVariables();
-    m_main.updateRunButtons();
-    m_main.titlesChanged();
+    m_host.updateRunButtons();
+    m_host.titlesChanged();
 }
 
 DialogClose RunController::showDialog(ExecutionDialogLogic& dialog) {
     flushVariables();
-    TFWykonanie* window = m_main.execution();
-    if (!window) {
-        return DialogClose::Closed;
-    }
-    const DialogClose close = window->showFor(dialog);
+    const DialogClose close = m_companions.execution->showFor(dialog);
     return m_abortRequested ? DialogClose::AbortRequested : close;
 }
 
 void RunController::closeDialog() {
-    if (TFWykonanie* window = m_main.execution()) {
-        window->closeFromRun();
-    }
+    m_companions.execution->closeFromRun();
 }
 
 // During a full run the report is drawn once per slice, not after every assignment.
@@ -190,20 +184,18 @@ void RunController::flushVariables() {
         return;
     }
     m_variablesDirty = false;
-    if (TFOpisy* report = m_main.report()) {
-        report->showVariables();
-    }
+    m_companions.report->showVariables();
 }
 
 void RunController::boardsChanged() {
-    m_main.titlesChanged();
+    m_host.titlesChanged();
 }
 
 void RunController::runStateChanged() {
-    const Executor& executor = m_main.workspace().executor();
+    const Executor& executor = m_ws.executor();
     const RunState& state = executor.state();
     if (state.running && state.stepMode) {
-        m_main.editor().showRunMark(state.runBoard, state.runColumn, state.runRow);
+        m_editor.showRunMark(state.runBoard, state.runColumn, state.runRow);
     }
 }
 

@@ -6,7 +6,11 @@
 
 namespace trevalon {
 
-class TFGlowny;
+class Editor;
+class MainHost;
+class Workspace;
+struct MainCompanions;
+struct MainState;
 
 // Runs the project inside the window: a full run advances in slices from a zero-interval
 // timer, so that the windows repaint and "Przerwij wykonanie" stops even a flowchart that
@@ -19,7 +23,10 @@ public:
     static constexpr qint64 StepsPerCheck = 512;
     static constexpr qint64 SliceMillis = 15;
 
-    explicit RunController(TFGlowny& main);
+    // Every argument must outlive the controller; the companions' execution dialog and report
+    // show the run.
+    RunController(Workspace& workspace, Editor& editor, MainState& state,
+                  const MainCompanions& companions, MainHost& host);
 
     bool running() const;
     bool stepMode() const;
@@ -51,7 +58,11 @@ private:
     void ended();
     void flushVariables();
 
-    TFGlowny& m_main;
+    Workspace& m_ws;
+    Editor& m_editor;
+    MainState& m_state;
+    const MainCompanions& m_companions;
+    MainHost& m_host;
     QTimer m_timer;
     bool m_inStep = false;
     bool m_abortRequested = false;

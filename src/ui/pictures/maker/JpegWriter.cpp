@@ -2,34 +2,20 @@
 
 #include <QFile>
 
-#include <csetjmp>
-#include <cstdio>
 #include <cstdlib>
 
-#include <jpeglib.h>
+#include "ui/pictures/JpegErrors.h"
 
 namespace trevalon::pictures {
 namespace {
 
-struct ErrorManager {
-    jpeg_error_mgr base;
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-void onFatalError(j_common_ptr info) {
-    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
-    (*info->err->format_message)(info, errors->message);
-    std::longjmp(errors->jump, 1);
-}
-
 // Compresses rows of packed RGB into a buffer that libjpeg allocates; no C++ object with a
 // destructor lives in this frame, because of the longjmp.
-bool compress(const unsigned char* rgb, int width, int height, int quality, ErrorManager& errors,
+bool compress(const unsigned char* rgb, int width, int height, int quality, JpegErrors& errors,
               unsigned char** out, unsigned long* outSize) {
     jpeg_compress_struct info;
     info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = onFatalError;
+    errors.base.error_exit = jpegFatalError;
     if (setjmp(errors.jump)) {
         jpeg_destroy_compress(&info);
         return false;
@@ -67,7 +53,7 @@ bool writeJpeg(const QImage& image, const QString& path, int quality, QString* e
     for (int y = 0; y < rgb.height(); ++y) {
         packed.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 3);
     }
-    ErrorManager errors{};
+    JpegErrors errors{};
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     const bool ok = compress(reinterpret_cast<const unsigned char*>(packed.constData()),

@@ -3,6 +3,7 @@
 #include "BlockShapes.h"
 #include "Canvas.h"
 #include "model/KindCode.h"
+#include "ui/pictures/PictureCatalogue.h"
 
 namespace trevalon::pictures {
 namespace {
@@ -43,17 +44,22 @@ void drawFace(QPainter& p, Face face) {
 // The run buttons: a round badge with the sign of the command.
 void drawCommand(QPainter& p, int tag) {
     prepare(p);
-    const QColor badge = tag == 51 ? hueFill(356) : tag == 52 ? hueFill(200) : hueFill(140);
-    p.setPen(QPen(tag == 51 ? hueEdge(356) : tag == 52 ? hueEdge(200) : hueEdge(140), 1.2));
+    const QColor badge = tag == PictureCatalogue::JetCancel     ? hueFill(356)
+                         : tag == PictureCatalogue::JetNextStep ? hueFill(200)
+                                                                : hueFill(140);
+    p.setPen(QPen(tag == PictureCatalogue::JetCancel     ? hueEdge(356)
+                  : tag == PictureCatalogue::JetNextStep ? hueEdge(200)
+                                                         : hueEdge(140),
+                  1.2));
     p.setBrush(badge);
     p.drawEllipse(QPointF(22, 22), 15, 15);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    if (tag == 51) {
+    if (tag == PictureCatalogue::JetCancel) {
         p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(16.5, 16.5), QPointF(27.5, 27.5));
         p.drawLine(QPointF(27.5, 16.5), QPointF(16.5, 27.5));
-    } else if (tag == 52) {
+    } else if (tag == PictureCatalogue::JetNextStep) {
         // One step: play, then a bar.
         p.drawPolygon(QPolygonF({QPointF(16, 14.5), QPointF(16, 29.5), QPointF(26, 22)}));
         p.drawRect(QRectF(27, 14.5, 3.2, 15));
@@ -66,7 +72,7 @@ QImage button(int tag, Face face) {
     QImage image = canvas(44, 44, Qt::white);
     QPainter p(&image);
     drawFace(p, face);
-    if (tag > 50) {
+    if (tag >= PictureCatalogue::JetCancel) {
         drawCommand(p, tag);
     } else {
         p.translate(2, 2);
@@ -78,35 +84,7 @@ QImage button(int tag, Face face) {
 }  // namespace
 
 void addToolbarPictures(Recipes& r) {
-    // The block kinds, then the cancel, next-step and run buttons.
-    const int tags[] = {KindStart,
-                        KindEnd,
-                        KindBranchStart,
-                        KindBranchEnd,
-                        KindVariable,
-                        KindReadWrite,
-                        KindCall,
-                        KindReturn,
-                        KindMessage,
-                        KindQuestion,
-                        KindRandom,
-                        KindAssign,
-                        KindCompareVars,
-                        KindArrayWrite,
-                        KindArrayRead,
-                        KindCompareFormula,
-                        KindLineVertical,
-                        KindLineHorizontal,
-                        KindJoinRight,
-                        KindJoinLeft,
-                        KindCornerTopRight,
-                        KindCornerBottomRight,
-                        KindCornerLeftBottom,
-                        KindCornerTopLeft,
-                        51,
-                        52,
-                        53};
-    for (int tag : tags) {
+    for (int tag : PictureCatalogue::jetTags()) {
         const std::string name = "jet" + std::to_string(tag);
         r[name] = [tag] { return button(tag, Face::Up); };
         r[name + "over"] = [tag] { return button(tag, Face::Over); };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+
+namespace trevalon {
+
+class LaterWindows;
+class PropertiesView;
+class TFOpisy;
+class TFWarning;
+class TFWinietka;
+class TFWykonanie;
+class TTablica;
+
+// The windows that float beside the main window. The program creates every one of them right
+// after the main window, before it is first shown, and they live as long as it does: once
+// attached, none of these is null.
+struct MainCompanions {
+    std::array<TTablica*, 3> boards{};
+    TFOpisy* report = nullptr;
+    TFWykonanie* execution = nullptr;
+    TFWinietka* about = nullptr;
+    TFWarning* warning = nullptr;
+    PropertiesView* properties = nullptr;
+    LaterWindows* later = nullptr;
+};
+
+}  // namespace trevalon
