@@ -182,7 +182,7 @@ bool BoardCheck::checkEveryBoard() {
     return true;
 }
 
-void BoardCheck::reportFailure(MessageSink::Icon icon) {
+void BoardCheck::reportFailedCheck(MessageSink::Icon icon) {
     // The failing board's result stands as it was found, marks included; checking it again
     // could draw other test values and report something else.
     reportLast();
@@ -192,7 +192,7 @@ void BoardCheck::reportFailure(MessageSink::Icon icon) {
 
 bool BoardCheck::checkProject() {
     if (!checkEveryBoard()) {
-        reportFailure(MessageSink::Information);
+        reportFailedCheck(MessageSink::Information);
         return false;
     }
     m_workspace.checkReport().showProjectReport(m_workspace.projectName());

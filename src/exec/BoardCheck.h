@@ -27,8 +27,8 @@ public:
     bool checkEveryBoard();
     // Hands the last result to the report window and shows texts::BoardCheckFailed in the
     // message dialog with `icon`.
-    void reportFailure(MessageSink::Icon icon);
-    // checkEveryBoard, then: all passing, the project report; otherwise reportFailure as
+    void reportFailedCheck(MessageSink::Icon icon);
+    // checkEveryBoard, then: all passing, the project report; otherwise reportFailedCheck as
     // information.
     bool checkProject();
 

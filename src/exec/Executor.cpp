@@ -105,7 +105,7 @@ bool Executor::begin() {
     BoardCheck check(m_workspace);
     if (!check.checkEveryBoard()) {
         m_state.running = false;
-        check.reportFailure(MessageSink::Warning);
+        check.reportFailedCheck(MessageSink::Warning);
         m_end = RunEnd::CheckFailed;
         m_workspace.executionIo().runStateChanged();
         return false;
