@@ -14,12 +14,7 @@ public:
     explicit SampleValues(const std::vector<VisibleVariable>& variables) : m_variables(variables) {}
 
     int variableType(const QString& name) const override {
-        for (const VisibleVariable& v : m_variables) {
-            if (v.name.compare(name, Qt::CaseInsensitive) == 0) {
-                return v.type;
-            }
-        }
-        return -1;
+        return variableTypeIn(m_variables, name);
     }
     QString variableValue(const QString& name) const override {
         const int type = variableType(name);
@@ -43,14 +38,7 @@ const VisibleVariable* CommentBuilder::at(int variable) const {
 }
 
 QStringList CommentBuilder::variableItems(const TextTable& texts) const {
-    QStringList items;
-    for (const VisibleVariable& v : m_variables) {
-        items << v.name;
-    }
-    if (items.isEmpty()) {
-        items << texts.text(texts::Unset);
-    }
-    return items;
+    return variableListItems(m_variables, texts);
 }
 
 QStringList CommentBuilder::precisionItems(const TextTable& texts) {
@@ -66,7 +54,7 @@ CommentBuilder::Precision CommentBuilder::precisionFor(int variable) const {
     if (v && v->type == TypeReal) {
         return {true, PrecisionDefaultReal};
     }
-    return {false, PrecisionNotApplicable};
+    return {false, BlockCatalogue::PrecisionNotApplicable};
 }
 
 QString CommentBuilder::reference(int variable, int precision) const {
@@ -75,7 +63,7 @@ QString CommentBuilder::reference(int variable, int precision) const {
         return {};
     }
     if (precision < 0 || precision >= PrecisionCount) {
-        precision = PrecisionNotApplicable;
+        precision = BlockCatalogue::PrecisionNotApplicable;
     }
     return QLatin1Char('$') + QString::number(precision) + v->name + QLatin1Char('$');
 }

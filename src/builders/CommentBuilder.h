@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "builders/VisibleVariables.h"
+#include "model/BlockCatalogue.h"
 
 namespace trevalon {
 
@@ -15,16 +16,14 @@ class TextTable;
 // values. The window only draws this and forwards the user's picks.
 class CommentBuilder {
 public:
-    // Entries of the precision list: digits 0..7, the last one "not applicable".
-    static constexpr int PrecisionCount = 8;
-    static constexpr int PrecisionNotApplicable = 7;
+    // Entries of the precision list: the precision codes 0..7, the last one "not applicable".
+    static constexpr int PrecisionCount = BlockCatalogue::PrecisionNotApplicable + 1;
     static constexpr int PrecisionDefaultReal = 1;
 
     // The variables a comment on the board may use, in the variable list's order.
     explicit CommentBuilder(std::vector<VisibleVariable> variables);
 
     const std::vector<VisibleVariable>& variables() const { return m_variables; }
-    bool hasVariables() const { return !m_variables.empty(); }
 
     // The variable list: the names, or "Brak" alone when there is no variable.
     QStringList variableItems(const TextTable& texts) const;
@@ -33,7 +32,7 @@ public:
 
     struct Precision {
         bool enabled = false;
-        int index = PrecisionNotApplicable;
+        int index = BlockCatalogue::PrecisionNotApplicable;
         friend bool operator==(const Precision&, const Precision&) = default;
     };
     // How the precision list is set when `variable` (a position in the list) is chosen: only

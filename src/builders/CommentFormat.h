@@ -40,9 +40,4 @@ public:
     static QString sampleValue(int type);
 };
 
-// The rendering under the name the rest of the program knows it by.
-inline QString RenderComment(const QString& text, const CommentValueSource& source) {
-    return CommentFormat::render(text, source);
-}
-
 }  // namespace trevalon

@@ -4,7 +4,6 @@
 #include "model/Project.h"
 
 namespace trevalon {
-namespace {}  // namespace
 
 ExpressionBuilder::ExpressionBuilder(const TextTable& texts) : m_texts(texts) {}
 
@@ -22,14 +21,7 @@ QStringList ExpressionBuilder::entries(BuilderList list) const {
     if (list != BuilderList::Variables) {
         return builderlists::items(list);
     }
-    if (m_variables.empty()) {
-        return {m_texts.text(texts::Unset)};
-    }
-    QStringList names;
-    for (const VisibleVariable& variable : m_variables) {
-        names.append(variable.name);
-    }
-    return names;
+    return variableListItems(m_variables, m_texts);
 }
 
 void ExpressionBuilder::insertEntry(BuilderList list, int index) {

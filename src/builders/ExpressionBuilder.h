@@ -55,7 +55,6 @@ public:
     // The list's hint for an entry: its multi-line help text, or empty when hints are off.
     QString hint(BuilderList list, int index) const;
     void setHintsEnabled(bool enabled) { m_hintsEnabled = enabled; }
-    bool hintsEnabled() const { return m_hintsEnabled; }
 
     // "Sprawdź wyrażenie" on the current formula; see FormulaCheck.
     FormulaCheckResult check(TCalcul& calculator, const FormulaCheck::TestValues& testValues,

@@ -2,10 +2,19 @@
 
 #include <algorithm>
 
+#include "config/TextTable.h"
 #include "model/BlockCatalogue.h"
 #include "model/Project.h"
 
 namespace trevalon {
+namespace {
+
+// Variable names compare without regard to letter case, as the Calculator compares them.
+bool sameVariableName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
 
 std::vector<VisibleVariable> visibleVariables(const Project& project, int board) {
     std::vector<VisibleVariable> found;
@@ -32,14 +41,34 @@ int declaredVariableType(const Project& project, const QString& name) {
         int type = -1;
         const bool found = project.board(n).anyUsedCell([&](const Cell& cell, int, int) {
             type = cell.mode;
-            return cell.kindCode == KindVariable &&
-                   cell.name.compare(name, Qt::CaseInsensitive) == 0;
+            return cell.kindCode == KindVariable && sameVariableName(cell.name, name);
         });
         if (found) {
             return type;
         }
     }
     return -1;
+}
+
+int variableTypeIn(const std::vector<VisibleVariable>& variables, const QString& name) {
+    for (const VisibleVariable& v : variables) {
+        if (sameVariableName(v.name, name)) {
+            return v.type;
+        }
+    }
+    return -1;
+}
+
+QStringList variableListItems(const std::vector<VisibleVariable>& variables,
+                              const TextTable& texts) {
+    if (variables.empty()) {
+        return {texts.text(texts::Unset)};
+    }
+    QStringList names;
+    for (const VisibleVariable& variable : variables) {
+        names.append(variable.name);
+    }
+    return names;
 }
 
 }  // namespace trevalon

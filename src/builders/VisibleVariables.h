@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace trevalon {
 
 class Project;
+class TextTable;
 
 struct VisibleVariable {
     QString name;
@@ -21,5 +23,13 @@ std::vector<VisibleVariable> visibleVariables(const Project& project, int board)
 // The type of the first variable named `name` without regard to letter case (boards, then
 // columns, then rows), as the board check and the Calculator see names; -1 when there is none.
 int declaredVariableType(const Project& project, const QString& name);
+
+// The type of the first of `variables` named `name`, compared as `declaredVariableType`
+// compares; -1 when there is none.
+int variableTypeIn(const std::vector<VisibleVariable>& variables, const QString& name);
+
+// The variable list of the builders: the names, or "Brak" alone when there is no variable.
+QStringList variableListItems(const std::vector<VisibleVariable>& variables,
+                              const TextTable& texts);
 
 }  // namespace trevalon

@@ -126,7 +126,7 @@ QChar Evaluator::quote() const {
     return m_calc.m_quoteChar;
 }
 
-QString Evaluator::evaluateNested(const QString& formula, int* type, const ParsedFormula* parsed) {
+QString Evaluator::evaluateNested(const QString& formula, int& type, const ParsedFormula* parsed) {
     TCalcul& nested = m_calc.child();
     nested.m_quoteChar = m_calc.m_quoteChar;
     nested.m_formula = formula;
@@ -137,9 +137,7 @@ QString Evaluator::evaluateNested(const QString& formula, int* type, const Parse
         m_calc.raiseMessage(nested.m_errorText);
         return QString();
     }
-    if (type) {
-        *type = nested.m_resultType;
-    }
+    type = nested.m_resultType;
     return result;
 }
 
@@ -161,6 +159,10 @@ QString Evaluator::eval(int index) {
             return calc::formatNumber(result);
         }
     }
+    return evalByCode(node);
+}
+
+QString Evaluator::evalByCode(const ExprNode& node) {
     switch (node.code) {
         case op::Number:
         case op::Text:
@@ -431,7 +433,7 @@ QString Evaluator::evalAssignment(const ExprNode& node) {
         return stored;
     }
     int type = 0;
-    const QString result = evaluateNested(formula, &type, parsed);
+    const QString result = evaluateNested(formula, type, parsed);
     if (m_direct) {
         store().passTemporarySlot();
     } else {
@@ -811,7 +813,7 @@ QString Evaluator::evalEval(const ExprNode& node) {
         formula = calc::trimmed(formula.mid(1, formula.size() - 2));
     }
     int type = 0;
-    const QString result = evaluateNested(formula, &type);
+    const QString result = evaluateNested(formula, type);
     if (!failed()) {
         m_nodeType = type;
     }

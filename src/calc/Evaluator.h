@@ -45,7 +45,7 @@ public:
 
     // Evaluates `formula` with a nested Calculator on the same store; `type` receives its
     // result type. Its error, if any, becomes this evaluation's error.
-    QString evaluateNested(const QString& formula, int* type,
+    QString evaluateNested(const QString& formula, int& type,
                            const ParsedFormula* parsed = nullptr);
 
     // Longest text an evaluation builds (characters).
@@ -54,7 +54,10 @@ public:
 private:
     class DepthGuard;
 
+    // Evaluates node `index`: on numbers when its subtree allows, else by its code.
     QString eval(int index);
+    // The operator, name or function call the node's code stands for, on value texts.
+    QString evalByCode(const ExprNode& node);
     QString evalName(const ExprNode& node);
     QString evalAssignment(const ExprNode& node);
     QString evalStoredName(const ExprNode& node);

@@ -22,7 +22,6 @@ enum Code : int {
     Name = 9,
     Negate = 10,
     Power = 31,
-    Eval = 42,
     Div = 200,
     Mod = 201,
     Concat = 202,

@@ -35,88 +35,144 @@ QString cutTrailing(const QString& formula) {
     return end == formula.size() ? formula : formula.left(end);
 }
 
-QString prepareArguments(const QString& formula, QChar quote) {
-    QString out;
-    out.reserve(formula.size() + formula.size() / 2 + 8);
+namespace {
+
+// The walk of `prepareArguments` over a formula, one character at a time: texts and set
+// literals are copied untouched; a comma of a call closes the argument before it and opens the
+// next, and the call's first argument gets its own "(" once the walk is over.
+class ArgumentBracketing {
+public:
+    ArgumentBracketing(qsizetype size, QChar quote) : m_quote(quote) {
+        m_out.reserve(size + size / 2 + 8);
+    }
+
+    void take(QChar c) {
+        if (inLiteral(c)) {
+            m_out += c;
+            return;
+        }
+        switch (c.unicode()) {
+            case u',':
+                comma();
+                break;
+            case u'(':
+                open();
+                break;
+            case u')':
+                close();
+                break;
+            default:
+                m_out += c;
+        }
+    }
+
+    // The bracketed formula, with the first arguments' "(" put in.
+    QString finish() {
+        if (m_extraOpens.empty()) {
+            return m_out;
+        }
+        std::sort(m_extraOpens.begin(), m_extraOpens.end());
+        QString result;
+        result.reserve(m_out.size() + static_cast<qsizetype>(m_extraOpens.size()));
+        qsizetype from = 0;
+        for (const qsizetype at : m_extraOpens) {
+            result += QStringView(m_out).mid(from, at - from);
+            result += u'(';
+            from = at;
+        }
+        result += QStringView(m_out).mid(from);
+        return result;
+    }
+
+private:
+    // Whether `c` opens, continues or closes a text or a set literal.
+    bool inLiteral(QChar c) {
+        if (m_inText) {
+            m_inText = c != m_quote;
+            return true;
+        }
+        if (c == m_quote) {
+            m_inText = true;
+            return true;
+        }
+        if (m_inSet) {
+            m_inSet = c != u']';
+            return true;
+        }
+        if (c == u'[') {
+            m_inSet = true;
+            return true;
+        }
+        return false;
+    }
+
+    void comma() {
+        if (m_level > 0 && m_counters[m_level] == 0) {
+            // This comma ends an argument that an earlier comma opened.
+            popOpen();
+            --m_level;
+        } else if (!m_opens.empty()) {
+            // The first comma of a call: its first argument gets parenthesised too.
+            m_extraOpens.push_back(m_opens.back());
+        }
+        m_out += u')';
+        m_out += u',';
+        m_opens.push_back(m_out.size());
+        m_out += u'(';
+        ++m_level;
+        if (m_counters.size() <= m_level) {
+            m_counters.resize(m_level + 1);
+        }
+        m_counters[m_level] = 0;
+    }
+
+    void open() {
+        if (m_level > 0) {
+            ++m_counters[m_level];
+        }
+        m_opens.push_back(m_out.size());
+        m_out += u'(';
+    }
+
+    // A parenthesis that closes a call closes its last argument first, and then counts at the
+    // level of the call itself.
+    void close() {
+        while (m_level > 0 && --m_counters[m_level] < 0) {
+            --m_level;
+            popOpen();
+            m_out += u')';
+        }
+        popOpen();
+        m_out += u')';
+    }
+
+    void popOpen() {
+        if (!m_opens.empty()) {
+            m_opens.pop_back();
+        }
+    }
+
+    QChar m_quote;
+    QString m_out;
     // Unmatched "(" of the output, innermost last: where a walk back from a comma would stop.
-    std::vector<qsizetype> opens;
+    std::vector<qsizetype> m_opens;
     // Output positions that get one more "(" in front: the first argument of a call.
-    std::vector<qsizetype> extraOpens;
+    std::vector<qsizetype> m_extraOpens;
     // Per argument level, parentheses opened and not yet closed inside the current argument.
-    std::vector<int> counters(1, 0);
-    size_t level = 0;
-    bool inText = false;
-    bool inSet = false;
-    auto pop = [&opens] {
-        if (!opens.empty()) {
-            opens.pop_back();
-        }
-    };
+    std::vector<int> m_counters = std::vector<int>(1, 0);
+    size_t m_level = 0;
+    bool m_inText = false;
+    bool m_inSet = false;
+};
+
+}  // namespace
+
+QString prepareArguments(const QString& formula, QChar quote) {
+    ArgumentBracketing bracketing(formula.size(), quote);
     for (const QChar c : formula) {
-        if (inText) {
-            inText = c != quote;
-            out += c;
-        } else if (c == quote) {
-            inText = true;
-            out += c;
-        } else if (inSet) {
-            inSet = c != u']';
-            out += c;
-        } else if (c == u'[') {
-            inSet = true;
-            out += c;
-        } else if (c == u',') {
-            if (level > 0 && counters[level] == 0) {
-                // This comma ends an argument that an earlier comma opened.
-                pop();
-                --level;
-            } else if (!opens.empty()) {
-                // The first comma of a call: its first argument gets parenthesised too.
-                extraOpens.push_back(opens.back());
-            }
-            out += u')';
-            out += u',';
-            opens.push_back(out.size());
-            out += u'(';
-            ++level;
-            if (counters.size() <= level) {
-                counters.resize(level + 1);
-            }
-            counters[level] = 0;
-        } else if (c == u'(') {
-            if (level > 0) {
-                ++counters[level];
-            }
-            opens.push_back(out.size());
-            out += c;
-        } else if (c == u')') {
-            // A parenthesis that closes a call closes its last argument first, and then counts
-            // at the level of the call itself.
-            while (level > 0 && --counters[level] < 0) {
-                --level;
-                pop();
-                out += u')';
-            }
-            pop();
-            out += c;
-        } else {
-            out += c;
-        }
+        bracketing.take(c);
     }
-    if (extraOpens.empty()) {
-        return out;
-    }
-    std::sort(extraOpens.begin(), extraOpens.end());
-    QString result;
-    result.reserve(out.size() + static_cast<qsizetype>(extraOpens.size()));
-    qsizetype from = 0;
-    for (const qsizetype at : extraOpens) {
-        result += QStringView(out).mid(from, at - from);
-        result += u'(';
-        from = at;
-    }
-    result += QStringView(out).mid(from);
-    return result;
+    return bracketing.finish();
 }
 
 Lexer::Lexer(const QString& prepared, const QString& source, QChar quote, ParsedFormula& out)
@@ -150,75 +206,50 @@ int Lexer::scan() {
     if (c == m_quote) {
         return scanText();
     }
-    switch (c.unicode()) {
-        case u'(':
-            ++m_pos;
-            return op::Open;
-        case u')':
-            ++m_pos;
-            return op::Close;
-        case u'*':
-            ++m_pos;
-            return op::Times;
-        case u'+':
-            ++m_pos;
-            return op::Plus;
-        case u',':
-            ++m_pos;
-            return op::Comma;
-        case u'/':
-            ++m_pos;
-            return op::Divide;
-        case u';':
-            ++m_pos;
-            return op::Sequence;
-        case u'=':
-            ++m_pos;
-            return op::Equal;
-        case u'^':
-            ++m_pos;
-            return op::Power;
-        case u'-':
-            // A minus right at the start or after "(" belongs to the number that follows.
-            if (isDigit(at(m_pos + 1)) && (m_current == op::End || m_current == op::Open)) {
-                return scanNumber(m_pos + 1);
-            }
-            ++m_pos;
-            return op::Minus;
-        case u'<':
-            ++m_pos;
-            if (at(m_pos) == u'=') {
-                ++m_pos;
-                return op::LessEqual;
-            }
-            if (at(m_pos) == u'>') {
-                ++m_pos;
-                return op::NotEqual;
-            }
-            return op::Less;
-        case u'>':
-            ++m_pos;
-            if (at(m_pos) == u'=') {
-                ++m_pos;
-                return op::GreaterEqual;
-            }
-            return op::Greater;
-        case u'|':
-            ++m_pos;
-            if (at(m_pos) == u'|') {
-                ++m_pos;
-            }
-            return op::Concat;
-        case u'[':
-            return scanSet();
-        default:
-            break;
+    if (c == u'-') {
+        return scanMinus();
+    }
+    if (c == u'[') {
+        return scanSet();
     }
     if (isDigit(c)) {
         return scanNumber(m_pos);
     }
     if (isLetter(c) || c == u'_') {
         return scanName();
+    }
+    return scanOperator();
+}
+
+int Lexer::scanMinus() {
+    // A minus right at the start or after "(" belongs to the number that follows.
+    if (isDigit(at(m_pos + 1)) && (m_current == op::End || m_current == op::Open)) {
+        return scanNumber(m_pos + 1);
+    }
+    ++m_pos;
+    return op::Minus;
+}
+
+int Lexer::scanOperator() {
+    // Two-character operators come before the one-character operators they begin with.
+    static constexpr struct {
+        char16_t first;
+        char16_t second;  // 0 for a one-character operator
+        int code;
+    } kOperators[] = {
+        {u'<', u'=', op::LessEqual}, {u'<', u'>', op::NotEqual}, {u'>', u'=', op::GreaterEqual},
+        {u'|', u'|', op::Concat},    {u'(', 0, op::Open},        {u')', 0, op::Close},
+        {u'*', 0, op::Times},        {u'+', 0, op::Plus},        {u',', 0, op::Comma},
+        {u'/', 0, op::Divide},       {u';', 0, op::Sequence},    {u'=', 0, op::Equal},
+        {u'^', 0, op::Power},        {u'<', 0, op::Less},        {u'>', 0, op::Greater},
+        {u'|', 0, op::Concat},
+    };
+    const QChar c = m_formula[m_pos];
+    for (const auto& entry : kOperators) {
+        if (c == entry.first && (entry.second == 0 || at(m_pos + 1) == entry.second)) {
+            m_pos += entry.second == 0 ? 1 : 2;
+            return entry.code;
+        }
     }
     // Anything else ends the formula.
     return op::End;

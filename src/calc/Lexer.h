@@ -36,6 +36,9 @@ public:
 
 private:
     int scan();
+    int scanMinus();
+    // An operator or punctuation token; op::End for a character that is none.
+    int scanOperator();
     int scanText();
     int scanNumber(qsizetype start);
     int scanSet();

@@ -263,10 +263,6 @@ qint32 TCalcul::ToInteger(const QString& text) {
     return static_cast<qint32>(whole);
 }
 
-QString TCalcul::FormatNumber(long double value) {
-    return std::isfinite(value) ? calc::formatNumber(value) : QString();
-}
-
 int TCalcul::Classify(const QString& text) {
     return calc::classify(text);
 }
@@ -276,10 +272,6 @@ bool TCalcul::kindFitsType(int variableType, int resultKind) {
            (variableType == KindText && resultKind == KindCharacter) ||
            (variableType == KindInteger && resultKind == KindLogical) ||
            (variableType == KindReal && resultKind == KindLogical);
-}
-
-QString TCalcul::PrepareArguments(const QString& formula, QChar quote) {
-    return prepareArguments(formula, quote);
 }
 
 void TCalcul::raiseError(int number, const QString& detail) {

@@ -56,7 +56,6 @@ public:
     void setFormula(const QString& formula) { m_formula = formula; }
 
     // Delimiter of text literals and of text results.
-    QChar quoteChar() const { return m_quoteChar; }
     void setQuoteChar(QChar quote) { m_quoteChar = quote; }
 
     // "pl" or "ang": the language of error messages and weekday names. Any other value gives
@@ -75,7 +74,6 @@ public:
     QString evaluate(const QString& formula);
 
     bool errorFlag() const { return m_errorFlag; }
-    bool hasError() const { return m_errorFlag; }
     const QString& errorText() const { return m_errorText; }
     int resultType() const { return m_resultType; }
     int resultKind() const { return m_resultKind; }
@@ -103,15 +101,10 @@ public:
     // 0 when an error is already raised. A value beyond 32 bits raises the generic
     // calc::ErrorInvalidFormula rather than wrapping around.
     qint32 ToInteger(const QString& text);
-    // Fixed notation with up to 12 decimals, trailing zeros removed ("3.5", "4", "0.3"); at
-    // most 18 significant digits. Empty for an infinity or NaN.
-    static QString FormatNumber(long double value);
     // The kind (1..7) of a result text.
     static int Classify(const QString& text);
     // Whether a result of `resultKind` may be stored in a variable of `variableType` (1..7).
     static bool kindFitsType(int variableType, int resultKind);
-    // Encloses every argument of every function call in its own parentheses.
-    static QString PrepareArguments(const QString& formula, QChar quote = QChar(u'"'));
 
     // Raises error `number` with `detail` appended, unless an error is already raised.
     void raiseError(int number, const QString& detail = QString());

@@ -72,6 +72,177 @@ QString trimmedRight(const QString& text) {
     return end == text.size() ? text : text.left(end);
 }
 
+namespace {
+
+// A "+" or "-" at `i` is passed over; answers whether it was "-".
+bool readSign(QStringView text, qsizetype& i) {
+    if (text[i] != u'+' && text[i] != u'-') {
+        return false;
+    }
+    return text[i++] == u'-';
+}
+
+// Plain integers, the most common numbers by far, are read exactly without further ado: up to
+// 18 digits that fill `digits` whole.
+std::optional<long double> plainInteger(QStringView digits) {
+    constexpr qsizetype kExactDigits = 18;
+    if (digits.isEmpty() || digits.size() > kExactDigits) {
+        return std::nullopt;
+    }
+    quint64 whole = 0;
+    for (const QChar c : digits) {
+        if (!isDigit(c)) {
+            return std::nullopt;
+        }
+        whole = whole * 10 + (c.unicode() - u'0');
+    }
+    return static_cast<long double>(whole);
+}
+
+// The digits of a decimal number, with at most one point ("." or ","). The first 19 significant
+// digits go into `mantissa`; the value is mantissa * 10^shift (before the written exponent).
+struct DecimalDigits {
+    static constexpr int kMaxDigits = 19;
+    quint64 mantissa = 0;
+    int significant = 0;
+    long long shift = 0;
+    long long integerDigits = 0;  // significant digits before the point
+    long long fractionZeros = 0;  // zeros after the point before the first significant digit
+    bool anyDigit = false;
+    qsizetype length = 0;  // characters read
+
+    // The power of ten of the first significant digit, before the written exponent.
+    long long lead() const { return integerDigits > 0 ? integerDigits - 1 : -(fractionZeros + 1); }
+};
+
+// Reads digits and a point from the start of `text` up to the first other character.
+DecimalDigits readDigits(QStringView text) {
+    DecimalDigits d;
+    bool pointSeen = false;
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if ((c == u'.' || c == u',') && !pointSeen) {
+            pointSeen = true;
+            continue;
+        }
+        if (!isDigit(c)) {
+            break;
+        }
+        d.anyDigit = true;
+        const int digit = c.unicode() - u'0';
+        if (d.significant == 0 && digit == 0) {
+            if (pointSeen) {
+                ++d.fractionZeros;
+                --d.shift;
+            }
+            continue;
+        }
+        if (!pointSeen) {
+            ++d.integerDigits;
+        }
+        if (d.significant < DecimalDigits::kMaxDigits) {
+            d.mantissa = d.mantissa * 10 + static_cast<quint64>(digit);
+            if (pointSeen) {
+                --d.shift;
+            }
+        } else if (!pointSeen) {
+            ++d.shift;
+        }
+        ++d.significant;
+    }
+    d.length = i;
+    return d;
+}
+
+// A written exponent: nothing at all (0), or "e" or "E", an optional sign and at least one
+// digit. Nothing is read from anything else.
+std::optional<long long> readExponent(QStringView text) {
+    if (text.isEmpty()) {
+        return 0;
+    }
+    if (text[0] != u'e' && text[0] != u'E') {
+        return std::nullopt;
+    }
+    qsizetype i = 1;
+    const bool negative = i < text.size() && readSign(text, i);
+    if (i >= text.size()) {
+        return std::nullopt;
+    }
+    long long exponent = 0;
+    for (; i < text.size(); ++i) {
+        if (!isDigit(text[i])) {
+            return std::nullopt;
+        }
+        if (exponent < 100000000) {
+            exponent = exponent * 10 + (text[i].unicode() - u'0');
+        }
+    }
+    return negative ? -exponent : exponent;
+}
+
+// At most 19 significant digits and an exactly representable power of ten give a correctly
+// rounded value with one multiplication or division; nothing when the digits do not allow it.
+std::optional<long double> exactValue(const DecimalDigits& d, long long exponent) {
+    const long long power = d.shift + exponent;
+    if (d.significant > DecimalDigits::kMaxDigits || power < -kExactPowers ||
+        power > kExactPowers) {
+        return std::nullopt;
+    }
+    const long double value = static_cast<long double>(d.mantissa);
+    return power < 0 ? value / exactPowerOfTen(static_cast<int>(-power))
+                     : value * exactPowerOfTen(static_cast<int>(power));
+}
+
+// Too many digits for the exact path: the library reads the digits, correctly rounded. A value
+// too small to hold reads as 0; one too large is not read.
+std::optional<long double> libraryValue(QStringView digits, long long exponent, bool belowOne) {
+    std::string ascii;
+    ascii.reserve(static_cast<size_t>(digits.size()) + 16);
+    for (const QChar c : digits) {
+        ascii.push_back(c == u',' ? '.' : static_cast<char>(c.unicode()));
+    }
+    ascii += 'e';
+    ascii += std::to_string(exponent);
+    long double value = 0.0L;
+    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        return belowOne ? std::optional<long double>(0.0L) : std::nullopt;
+    }
+    if (result.ec != std::errc() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// An unsigned decimal number with an optional fraction and exponent, filling `text` whole.
+std::optional<long double> decimalNumber(QStringView text) {
+    const DecimalDigits d = readDigits(text);
+    if (!d.anyDigit) {
+        return std::nullopt;
+    }
+    const std::optional<long long> exponent = readExponent(text.sliced(d.length));
+    if (!exponent) {
+        return std::nullopt;
+    }
+    if (d.significant == 0) {
+        return 0.0L;
+    }
+    if (const auto exact = exactValue(d, *exponent)) {
+        return exact;
+    }
+    const long long lead = d.lead() + *exponent;
+    if (lead > 5000) {
+        return std::nullopt;
+    }
+    if (lead < -5000) {
+        return 0.0L;
+    }
+    return libraryValue(text.first(d.length), *exponent, lead < 0);
+}
+
+}  // namespace
+
 std::optional<long double> parseNumber(QStringView text) {
     const qsizetype begin = firstKept(text);
     const qsizetype end = endKept(text);
@@ -79,140 +250,16 @@ std::optional<long double> parseNumber(QStringView text) {
         return std::nullopt;
     }
     qsizetype i = begin;
-    bool negative = false;
-    if (text[i] == u'+' || text[i] == u'-') {
-        negative = text[i] == u'-';
-        ++i;
+    const bool negative = readSign(text, i);
+    const QStringView magnitudeText = text.sliced(i, end - i);
+    std::optional<long double> magnitude = plainInteger(magnitudeText);
+    if (!magnitude) {
+        magnitude = decimalNumber(magnitudeText);
     }
-    // Plain integers, the most common numbers by far, are read exactly without further ado.
-    {
-        constexpr qsizetype kExactDigits = 18;
-        quint64 whole = 0;
-        qsizetype k = i;
-        while (k < end && k - i < kExactDigits && isDigit(text[k])) {
-            whole = whole * 10 + (text[k].unicode() - u'0');
-            ++k;
-        }
-        if (k == end && k > i) {
-            const long double value = static_cast<long double>(whole);
-            return negative ? -value : value;
-        }
-    }
-    // The first 19 significant digits go into `mantissa`; the value is mantissa * 10^shift
-    // (before the written exponent). `lead` is the power of ten of the first significant digit.
-    constexpr int kMaxDigits = 19;
-    quint64 mantissa = 0;
-    int significant = 0;
-    long long shift = 0;
-    long long integerDigits = 0;  // significant digits before the point
-    long long fractionZeros = 0;  // zeros after the point before the first significant digit
-    bool anyDigit = false;
-    bool pointSeen = false;
-    const qsizetype digitsBegin = i;
-    for (; i < end; ++i) {
-        const QChar c = text[i];
-        if (isDigit(c)) {
-            anyDigit = true;
-            const int digit = c.unicode() - u'0';
-            if (significant == 0 && digit == 0) {
-                if (pointSeen) {
-                    ++fractionZeros;
-                    --shift;
-                }
-                continue;
-            }
-            if (!pointSeen) {
-                ++integerDigits;
-            }
-            if (significant < kMaxDigits) {
-                mantissa = mantissa * 10 + static_cast<quint64>(digit);
-                if (pointSeen) {
-                    --shift;
-                }
-            } else if (!pointSeen) {
-                ++shift;
-            }
-            ++significant;
-        } else if ((c == u'.' || c == u',') && !pointSeen) {
-            pointSeen = true;
-        } else {
-            break;
-        }
-    }
-    if (!anyDigit) {
+    if (!magnitude) {
         return std::nullopt;
     }
-    const qsizetype digitsEnd = i;
-    long long exponent = 0;
-    if (i < end) {
-        if (text[i] != u'e' && text[i] != u'E') {
-            return std::nullopt;
-        }
-        ++i;
-        bool negativeExponent = false;
-        if (i < end && (text[i] == u'+' || text[i] == u'-')) {
-            negativeExponent = text[i] == u'-';
-            ++i;
-        }
-        if (i >= end) {
-            return std::nullopt;
-        }
-        for (; i < end; ++i) {
-            if (!isDigit(text[i])) {
-                return std::nullopt;
-            }
-            if (exponent < 100000000) {
-                exponent = exponent * 10 + (text[i].unicode() - u'0');
-            }
-        }
-        if (negativeExponent) {
-            exponent = -exponent;
-        }
-    }
-    const long double zero = negative ? -0.0L : 0.0L;
-    if (significant == 0) {
-        return zero;
-    }
-    // At most 19 significant digits and an exactly representable power of ten give a correctly
-    // rounded value with one multiplication or division.
-    const long long power = shift + exponent;
-    if (significant <= kMaxDigits && power >= -kExactPowers && power <= kExactPowers) {
-        long double value = static_cast<long double>(mantissa);
-        if (power < 0) {
-            value /= exactPowerOfTen(static_cast<int>(-power));
-        } else {
-            value *= exactPowerOfTen(static_cast<int>(power));
-        }
-        return negative ? -value : value;
-    }
-    const long long lead =
-        (integerDigits > 0 ? integerDigits - 1 : -(fractionZeros + 1)) + exponent;
-    if (lead > 5000) {
-        return std::nullopt;
-    }
-    if (lead < -5000) {
-        return zero;
-    }
-    // Too many digits for the exact path: the library reads the digits, correctly rounded.
-    std::string ascii;
-    ascii.reserve(static_cast<size_t>(digitsEnd - digitsBegin) + 16);
-    for (qsizetype k = digitsBegin; k < digitsEnd; ++k) {
-        ascii.push_back(text[k] == u',' ? '.' : static_cast<char>(text[k].unicode()));
-    }
-    ascii += 'e';
-    ascii += std::to_string(exponent);
-    long double value = 0.0L;
-    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        if (lead < 0) {
-            return zero;
-        }
-        return std::nullopt;
-    }
-    if (result.ec != std::errc() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return negative ? -value : value;
+    return negative ? -*magnitude : *magnitude;
 }
 
 namespace {

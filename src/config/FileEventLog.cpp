@@ -7,8 +7,7 @@
 
 namespace trevalon {
 
-FileEventLog::FileEventLog(std::function<int()> level)
-    : m_level(std::move(level)), m_clock([] { return QDateTime::currentDateTime(); }) {}
+FileEventLog::FileEventLog() : m_clock([] { return QDateTime::currentDateTime(); }) {}
 
 void FileEventLog::setFilePath(const QString& path) {
     m_path = path;

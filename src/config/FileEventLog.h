@@ -21,9 +21,9 @@ class FileEventLog : public EventLog {
 public:
     static constexpr int MaxPendingLines = 100;
 
-    // `level` tells the current log level (the settings' one); without it the level is 0.
-    explicit FileEventLog(std::function<int()> level = {});
+    FileEventLog();
 
+    // `level` tells the current log level (the settings' one); until it is set the level is 0.
     void setLevelSource(std::function<int()> level) { m_level = std::move(level); }
     void setFilePath(const QString& path);
     const QString& filePath() const { return m_path; }

@@ -12,6 +12,7 @@
 #include "config/EventLog.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
+#include "config/Utf16Le.h"
 #include "config/Windows1250.h"
 
 namespace trevalon {
@@ -35,38 +36,10 @@ QString keyName(int index) {
     return QString::fromLatin1(kKeyNames[static_cast<std::size_t>(index)]);
 }
 
-QString encodeValue(const QString& value) {
-    QByteArray bytes;
-    bytes.reserve(value.size() * 2);
-    for (const QChar ch : value) {
-        bytes.append(static_cast<char>(ch.unicode() & 0xFF));
-        bytes.append(static_cast<char>(ch.unicode() >> 8));
-    }
-    return QString::fromLatin1(bytes.toBase64());
-}
-
 // The value of a key element, or nothing when its text is not Base64 of UTF-16LE bytes. A
 // missing element reads as the empty text.
 std::optional<QString> decodeValue(const TpkXMLNode& element) {
-    const QString stored = element.text();
-    for (const QChar ch : stored) {
-        if (ch.unicode() > 0x7F) {
-            return std::nullopt;
-        }
-    }
-    const auto decoded =
-        QByteArray::fromBase64Encoding(stored.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded || decoded.decoded.size() % 2 != 0) {
-        return std::nullopt;
-    }
-    const QByteArray& bytes = decoded.decoded;
-    QString value(bytes.size() / 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const auto low = static_cast<unsigned char>(bytes[2 * i]);
-        const auto high = static_cast<unsigned char>(bytes[2 * i + 1]);
-        value[i] = QChar(static_cast<char16_t>(low | (high << 8)));
-    }
-    return value;
+    return Utf16Le::fromBase64(element.text());
 }
 
 bool readBoolean(const TpkXMLNode& element) {
@@ -330,7 +303,7 @@ void SettingsStore::writeKey(TpkXML& document, Key key) const {
     }
     document.topElement(kRoot)
         ->findOrCreateChild(keyName(static_cast<int>(key)))
-        ->setText(encodeValue(value));
+        ->setText(Utf16Le::toBase64(value));
 }
 
 bool SettingsStore::saveDocument(TpkXML& document) const {
@@ -349,8 +322,7 @@ bool SettingsStore::saveDocument(TpkXML& document) const {
     // the next start no longer takes for its own.
     document.options.unicode = true;
     const QByteArray wide = document.saveToBuffer();
-    const QString text =
-        QString::fromUtf16(reinterpret_cast<const char16_t*>(wide.constData()), wide.size() / 2);
+    const QString text = Utf16Le::decode(QByteArrayView(wide).sliced(2));  // past the mark
     document.options.unicode = !Windows1250::canEncode(text);
     const QByteArray bytes = document.options.unicode ? wide : document.saveToBuffer();
     return file.write(bytes) == bytes.size() && file.commit();

@@ -11,9 +11,6 @@ namespace trevalon {
 // generated from texts.tsv), e.g. `text(texts::ProjectFileDamaged)`.
 class TextTable {
 public:
-    static constexpr int PolishCharset = 238;
-    static constexpr int DefaultCharset = 1;
-
     TextTable();
 
     // The text of `number` in the current language; empty for an unknown number or when the
@@ -25,11 +22,6 @@ public:
 
     const QString& language() const { return m_language; }
     void setLanguage(const QString& language);
-
-    // Font character set that goes with the language: 238 for "pl", 1 otherwise.
-    int charset() const {
-        return m_language == QLatin1String("pl") ? PolishCharset : DefaultCharset;
-    }
 
     bool isEnglish() const { return m_language == QLatin1String("ang"); }
 

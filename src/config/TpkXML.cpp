@@ -325,8 +325,4 @@ bool TpkXML::loadFromFile(const QString& path) {
     return loadFromBuffer(bytes);
 }
 
-bool TpkXML::loadFromStream(QIODevice& device) {
-    return loadFromBuffer(device.readAll());
-}
-
 }  // namespace trevalon

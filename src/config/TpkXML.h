@@ -5,8 +5,6 @@
 #include <memory>
 #include <vector>
 
-class QIODevice;
-
 namespace trevalon {
 
 // The small XML document the project file and the settings file are written in: a tolerant
@@ -175,8 +173,6 @@ public:
     // False when the file does not exist, is not a regular file, cannot be read, is empty or
     // is larger than MaxFileSize; otherwise what parsing the whole file answers.
     bool loadFromFile(const QString& path);
-    // Reads from the current position to the end.
-    bool loadFromStream(QIODevice& device);
     // Parses `bytes`: UTF-16LE when they begin with FF FE (or `forceUnicode` is set),
     // Windows-1250 otherwise. False when parsing met a fault; the nodes read up to the fault
     // stay in the tree. False with an empty tree when the document holds more than MaxNodes.
@@ -191,7 +187,6 @@ public:
     bool saveToFile(const QString& path, QString* error = nullptr);
     // The bytes the document is written as (this also places the declaration when asked to).
     QByteArray saveToBuffer();
-    bool saveToStream(QIODevice& device);
 
     // The first top-level node named `name`; with `create`, a new element when absent.
     TpkXMLNode* topElement(const QString& name, bool create = true);

@@ -4,6 +4,7 @@
 #include <QtEndian>
 
 #include "config/TpkXML.h"
+#include "config/Utf16Le.h"
 #include "config/Windows1250.h"
 
 namespace trevalon {
@@ -304,11 +305,7 @@ bool TpkXML::loadFromBuffer(const QByteArray& bytes, bool forceUnicode) {
     qsizetype start = 0;
     if (options.unicode) {
         start = mark ? 2 : 0;
-        const qsizetype units = (bytes.size() - start) / 2;
-        text.resize(units);
-        for (qsizetype i = 0; i < units; ++i) {
-            text[i] = QChar(qFromLittleEndian<quint16>(bytes.constData() + start + 2 * i));
-        }
+        text = Utf16Le::decode(QByteArrayView(bytes).sliced(start));
     } else {
         text = Windows1250::decode(bytes);
     }

@@ -1,13 +1,13 @@
 // The indenting writer. Its output is fixed byte for byte: pupils' files are compared, mailed
 // and kept for years, and the same project must always give the same file.
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
 
 #include "config/TpkXML.h"
+#include "config/Utf16Le.h"
 #include "config/Windows1250.h"
 
 namespace trevalon {
@@ -18,15 +18,7 @@ public:
     explicit Writer(const XmlWriteOptions& options) : m_options(options) {}
 
     void put(const QString& text) {
-        if (m_options.unicode) {
-            for (const QChar ch : text) {
-                char pair[2];
-                qToLittleEndian<quint16>(ch.unicode(), pair);
-                m_bytes.append(pair, 2);
-            }
-        } else {
-            m_bytes.append(Windows1250::encode(text));
-        }
+        m_bytes.append(m_options.unicode ? Utf16Le::encode(text) : Windows1250::encode(text));
     }
     void putRaw(const QByteArray& bytes) { m_bytes.append(bytes); }
     void writeMark() { m_bytes.append("\xFF\xFE", 2); }
@@ -40,6 +32,12 @@ private:
     // left out, and so is one whose children are all left out.
     bool appears(const TpkXMLNode& node) const;
     bool hasWrittenChild(const TpkXMLNode& node) const;
+    // Whether an element with nothing in it is written as "<name/>".
+    bool closesItself(const TpkXMLNode& node, bool hasContent) const;
+    // The indented start tag with its written attributes.
+    QString openingTag(const TpkXMLNode& node, const QString& prefix, bool selfClosing) const;
+    void writeText(const TpkXMLNode& node);
+    void writeCharacterData(const TpkXMLNode& node, const QString& prefix);
 
     const XmlWriteOptions& m_options;
     QByteArray m_bytes;
@@ -77,20 +75,45 @@ void Writer::writeNode(const TpkXMLNode& node, const QString& prefix) {
     if (!appears(node)) {
         return;
     }
-    const XmlNodeKind kind = node.kind();
-    const bool hasContent = !node.characterData().isEmpty() || hasWrittenChild(node);
-    const bool empty = m_options.selfCloseEmpty && node.escapedText().isEmpty() && !hasContent &&
-                       kind != XmlNodeKind::Binary;
-    // A nameless element never closes itself: "</>" would read as an end tag.
-    const bool selfClosing = empty && !(kind == XmlNodeKind::Element && node.name().isEmpty());
     // A comment is written as it was read: unescaping it would change it at every save.
-    if (kind == XmlNodeKind::Comment) {
+    if (node.kind() == XmlNodeKind::Comment) {
         put(prefix + QLatin1StringView("<!-- ") + node.escapedText() + QLatin1StringView(" -->") +
             m_options.newline);
         return;
     }
+    const bool hasContent = !node.characterData().isEmpty() || hasWrittenChild(node);
+    const bool selfClosing = closesItself(node, hasContent);
+    put(openingTag(node, prefix, selfClosing));
+    writeText(node);
+    if (hasContent) {
+        put(m_options.newline);
+    }
+    writeCharacterData(node, prefix);
+    for (int i = 0; i < node.childCount(); ++i) {
+        writeNode(*node.child(i), prefix + m_options.indent);
+    }
+    if (hasContent) {
+        put(prefix);
+    }
+    // Instructions and declarations close themselves when read; the text after one is its own.
+    if (!selfClosing && node.kind() != XmlNodeKind::ProcessingInstruction &&
+        node.kind() != XmlNodeKind::Declaration) {
+        put(QLatin1StringView("</") + node.name() + u'>');
+    }
+    put(m_options.newline);
+}
+
+bool Writer::closesItself(const TpkXMLNode& node, bool hasContent) const {
+    const XmlNodeKind kind = node.kind();
+    const bool empty = m_options.selfCloseEmpty && node.escapedText().isEmpty() && !hasContent &&
+                       kind != XmlNodeKind::Binary;
+    // A nameless element never closes itself: "</>" would read as an end tag.
+    return empty && !(kind == XmlNodeKind::Element && node.name().isEmpty());
+}
+
+QString Writer::openingTag(const TpkXMLNode& node, const QString& prefix, bool selfClosing) const {
     QString open = prefix;
-    switch (kind) {
+    switch (node.kind()) {
         case XmlNodeKind::ProcessingInstruction:
             open += QLatin1StringView("<?");
             break;
@@ -111,43 +134,36 @@ void Writer::writeNode(const TpkXMLNode& node, const QString& prefix) {
             open += u' ' + attr.name() + QLatin1StringView("=\"") + attr.escapedValue() + u'"';
         }
     }
-    if (kind == XmlNodeKind::ProcessingInstruction) {
+    if (node.kind() == XmlNodeKind::ProcessingInstruction) {
         open += QLatin1StringView("?>");
     } else {
         open += selfClosing ? QLatin1StringView("/>") : QLatin1StringView(">");
     }
-    put(open);
-    if (kind == XmlNodeKind::Binary) {
-        char length[4];
-        qToLittleEndian<quint32>(static_cast<quint32>(node.binary().size()), length);
-        putRaw(QByteArray(length, 4));
-        putRaw(node.binary());
-    } else {
+    return open;
+}
+
+void Writer::writeText(const TpkXMLNode& node) {
+    if (node.kind() != XmlNodeKind::Binary) {
         put(node.escapedText());
+        return;
     }
-    if (hasContent) {
-        put(m_options.newline);
+    // Binary content: its length in four bytes, then the bytes as they are.
+    char length[4];
+    qToLittleEndian<quint32>(static_cast<quint32>(node.binary().size()), length);
+    putRaw(QByteArray(length, 4));
+    putRaw(node.binary());
+}
+
+void Writer::writeCharacterData(const TpkXMLNode& node, const QString& prefix) {
+    if (node.characterData().isEmpty()) {
+        return;
     }
-    if (!node.characterData().isEmpty()) {
-        QString data = node.characterData();
-        data.replace(QLatin1StringView("[CDATA["), QLatin1StringView("_CDATA_"),
-                     Qt::CaseInsensitive);
-        data.replace(QLatin1StringView("]]>"), QLatin1StringView("__>"));
-        put(prefix + m_options.indent + QLatin1StringView("<![CDATA[") + data +
-            QLatin1StringView("]]>") + m_options.newline);
-    }
-    for (int i = 0; i < node.childCount(); ++i) {
-        writeNode(*node.child(i), prefix + m_options.indent);
-    }
-    if (hasContent) {
-        put(prefix);
-    }
-    // Instructions and declarations close themselves when read; the text after one is its own.
-    if (!selfClosing && kind != XmlNodeKind::ProcessingInstruction &&
-        kind != XmlNodeKind::Declaration) {
-        put(QLatin1StringView("</") + node.name() + u'>');
-    }
-    put(m_options.newline);
+    // The section's own delimiters inside it are defused, so that it reads back as one section.
+    QString data = node.characterData();
+    data.replace(QLatin1StringView("[CDATA["), QLatin1StringView("_CDATA_"), Qt::CaseInsensitive);
+    data.replace(QLatin1StringView("]]>"), QLatin1StringView("__>"));
+    put(prefix + m_options.indent + QLatin1StringView("<![CDATA[") + data +
+        QLatin1StringView("]]>") + m_options.newline);
 }
 
 }  // namespace
@@ -170,11 +186,6 @@ QByteArray TpkXML::saveToBuffer() {
         writer.writeNode(*m_root.child(i), QString());
     }
     return std::move(writer.bytes());
-}
-
-bool TpkXML::saveToStream(QIODevice& device) {
-    const QByteArray bytes = saveToBuffer();
-    return device.write(bytes) == bytes.size();
 }
 
 bool TpkXML::saveToFile(const QString& path, QString* error) {

@@ -20,7 +20,6 @@ void Editor::reset() {
     m_currentColumn = 0;
     m_currentRow = 0;
     m_propertiesKind = PropertiesBoard;
-    m_previousBoard = m_project.activeBoard;
     for (FrameMap& frames : m_frames) {
         frames.clear();
     }
@@ -342,7 +341,6 @@ void Editor::deleteBoard() {
     }
     // Board 2 would stay active even when it was the one removed; a board that is
     // no longer shown would then receive the board commands, so board 1 takes over instead.
-    m_previousBoard = m_project.activeBoard;
     m_project.activeBoard = std::min(2, m_project.boardCount);
     m_view.titlesChanged();
     m_propertiesKind = PropertiesBoard;
@@ -355,7 +353,6 @@ bool Editor::newBoard() {
         return false;
     }
     clearMarks(m_project.activeBoard);
-    m_previousBoard = m_project.activeBoard;
     m_project.addBoard();
     const int n = m_project.activeBoard;
     framesOf(n).clear();
@@ -370,7 +367,6 @@ void Editor::activateBoard(int n) {
     if (n < 1 || n > kMaxBoards) {
         return;
     }
-    m_previousBoard = m_project.activeBoard;
     m_project.activeBoard = n;
     m_view.titlesChanged();
     m_view.raiseBoard(n, false);

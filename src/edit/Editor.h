@@ -83,7 +83,6 @@ public:
     QString statusText(int n, const QPoint& imagePos) const;
 
     int activeBoard() const;
-    int previousBoard() const { return m_previousBoard; }
     int currentBoard() const { return m_currentBoard; }
     int currentColumn() const { return m_currentColumn; }
     int currentRow() const { return m_currentRow; }
@@ -108,7 +107,6 @@ private:
     EditorView& m_view;
 
     std::array<FrameMap, 3> m_frames{};
-    int m_previousBoard = 1;
     int m_currentBoard = 0;
     int m_currentColumn = 0;
     int m_currentRow = 0;

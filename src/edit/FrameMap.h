@@ -13,7 +13,6 @@ enum FrameColour : std::uint8_t {
     FrameSelected = 1,
     FrameFaulty = 2,
     FrameMoving = 3,
-    FrameOther = 4,
 };
 
 // Frame colour per cell of one board (columns and rows from 1).

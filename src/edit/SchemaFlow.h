@@ -19,7 +19,7 @@ public:
     enum : std::uint8_t { Down = 1, Up = 2, Left = 4, Right = 8 };
 
     static SchemaFlow trace(const Board& board);
-    // The columns and rows of the board in use, kept inside the grid.
+    // The columns and rows of the board in use, kept inside the grid (as Board tells them).
     static int usedColumns(const Board& board);
     static int usedRows(const Board& board);
     // The directions in which the flow moves when it enters the cell.
@@ -28,6 +28,7 @@ public:
     std::uint8_t leaving(int column, int row) const { return at(m_leaving, column, row); }
 
 private:
+    class Tracer;
     using Grid = std::array<std::uint8_t, 16 * 16>;
     static std::uint8_t at(const Grid& grid, int column, int row) {
         return column >= 1 && column <= 15 && row >= 1 && row <= 15 ? grid[column * 16 + row] : 0;

@@ -1,7 +1,6 @@
 #include "exec/BoardCheck.h"
 
-#include <algorithm>
-#include <initializer_list>
+#include <optional>
 
 #include "builders/VisibleVariables.h"
 #include "calc/TCalcul.h"
@@ -16,32 +15,68 @@
 namespace trevalon {
 namespace {
 
-// Kinds through whose bottom the flow may enter a block placed below them, and kinds that
-// accept the flow from a block placed above them.
-constexpr int kMayStandAbove[] = {
-    KindStart,     KindBranchStart, KindReadWrite,         KindCall,
-    KindReturn,    KindMessage,     KindQuestion,          KindRandom,
-    KindAssign,    KindArrayWrite,  KindArrayRead,         KindLineVertical,
-    KindJoinRight, KindJoinLeft,    KindCornerBottomRight, KindCornerLeftBottom};
-constexpr int kMayStandBelow[] = {
-    KindEnd,        KindBranchEnd,      KindReadWrite,      KindCall,         KindReturn,
-    KindMessage,    KindQuestion,       KindRandom,         KindAssign,       KindCompareVars,
-    KindArrayWrite, KindArrayRead,      KindCompareFormula, KindLineVertical, KindJoinRight,
-    KindJoinLeft,   KindCornerTopRight, KindCornerTopLeft};
-// What may stand to the right of a block whose flow leaves rightward, and to the left of one
-// whose flow leaves leftward.
-constexpr int kRightOfExit[] = {KindCompareVars, KindCompareFormula,   KindLineHorizontal,
-                                KindJoinLeft,    KindCornerLeftBottom, KindCornerTopLeft};
-constexpr int kLeftOfExit[] = {KindCompareVars, KindCompareFormula, KindLineHorizontal,
-                               KindJoinRight,   KindCornerTopRight, KindCornerBottomRight};
-
-template <std::size_t N>
-bool oneOf(int kind, const int (&set)[N]) {
-    return std::find(std::begin(set), std::end(set), kind) != std::end(set);
+// Whether a block of `kind` lets the flow cross `side` (the sides column of the block
+// catalogue); an empty cell or one off the board (-1) lets none cross.
+bool passesThrough(int kind, unsigned side) {
+    const KindInfo* info = BlockCatalogue::find(kind);
+    return info != nullptr && (info->sides & side) != 0;
 }
 
-bool oneOf(int kind, std::initializer_list<int> set) {
-    return std::find(set.begin(), set.end(), kind) != set.end();
+// How the flow crosses a side a block lets it cross.
+enum class SideUse {
+    Either,  // in or out, as the block is turned
+    Out,     // the left and right sides of a comparison
+    In,      // the side through which a branch joins a line
+};
+
+SideUse sideUse(int kind, unsigned side) {
+    const bool horizontal = side == SideLeft || side == SideRight;
+    if (horizontal && (kind == KindCompareVars || kind == KindCompareFormula)) {
+        return SideUse::Out;
+    }
+    if ((kind == KindJoinRight && side == SideRight) ||
+        (kind == KindJoinLeft && side == SideLeft)) {
+        return SideUse::In;
+    }
+    return SideUse::Either;
+}
+
+// Whether `side` of a block of `kind` fits the neighbour there, which faces it with `facing`.
+// A side the block does not use always fits; one it uses needs a neighbour that lets the flow
+// cross the facing side, and two sides that only lead out (two comparisons side by side) or
+// only lead in (two joins facing each other) do not fit.
+bool sideFits(int kind, unsigned side, int neighbour, unsigned facing) {
+    if (!passesThrough(kind, side)) {
+        return true;
+    }
+    if (!passesThrough(neighbour, facing)) {
+        return false;
+    }
+    const SideUse use = sideUse(kind, side);
+    return use == SideUse::Either || use != sideUse(neighbour, facing);
+}
+
+// Why a block of `kind` does not fit among its neighbours (-1 for an empty cell or one off the
+// board); nothing when it fits.
+std::optional<CheckReason> connectionMisfit(int kind, int above, int below, int left, int right) {
+    if (!sideFits(kind, SideTop, above, SideBottom)) {
+        return CheckReason::NothingAbove;
+    }
+    if (!sideFits(kind, SideBottom, below, SideTop)) {
+        return CheckReason::NothingBelow;
+    }
+    if (!sideFits(kind, SideLeft, left, SideRight)) {
+        return CheckReason::NothingLeft;
+    }
+    if (!sideFits(kind, SideRight, right, SideLeft)) {
+        return CheckReason::NothingRight;
+    }
+    // A call and its return stand together, one directly above the other.
+    const int partner = kind == KindCall ? KindReturn : kind == KindReturn ? KindCall : 0;
+    if (partner != 0 && above != partner && below != partner) {
+        return CheckReason::CallAndReturnApart;
+    }
+    return std::nullopt;
 }
 
 bool isSet(const QString& text) {
@@ -173,16 +208,27 @@ bool BoardCheck::checkActiveBoard() {
     return checkBoard(m_workspace.project().activeBoard, true);
 }
 
-bool BoardCheck::checkProject() {
+bool BoardCheck::checkEveryBoard() {
     for (int n = 1; n <= m_workspace.project().boardCount; ++n) {
         if (!checkBoard(n, false)) {
-            // The failing board's result stands as it was found, marks included; checking it
-            // again could draw other test values and report something else.
-            reportLast();
-            m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Information,
-                                               m_workspace.texts().text(texts::BoardCheckFailed));
             return false;
         }
+    }
+    return true;
+}
+
+void BoardCheck::reportFailedCheck(MessageSink::Icon icon) {
+    // The failing board's result stands as it was found, marks included; checking it again
+    // could draw other test values and report something else.
+    reportLast();
+    m_workspace.messages().showMessage(MessageSink::Close, icon,
+                                       m_workspace.texts().text(texts::BoardCheckFailed));
+}
+
+bool BoardCheck::checkProject() {
+    if (!checkEveryBoard()) {
+        reportFailedCheck(MessageSink::Information);
+        return false;
     }
     m_workspace.checkReport().showProjectReport(m_workspace.projectName());
     return true;
@@ -351,110 +397,14 @@ int BoardCheck::neighbourKind(int n, int column, int row) const {
 }
 
 BoardCheck::Fault BoardCheck::connectionFault(int n, int column, int row) const {
-    const int kind = neighbourKind(n, column, row);
-    const int above = neighbourKind(n, column, row - 1);
-    const int below = neighbourKind(n, column, row + 1);
-    const int left = neighbourKind(n, column - 1, row);
-    const int right = neighbourKind(n, column + 1, row);
-    const bool fedFromAbove = oneOf(above, kMayStandAbove);
-    const bool feedsBelow = oneOf(below, kMayStandBelow);
-    // Which sides of the cell the flow crosses and whether what stands there fits; a side the
-    // kind does not use always fits.
-    struct Sides {
-        bool above = true;
-        bool below = true;
-        bool left = true;
-        bool right = true;
-        bool pair = true;  // a call and its return stand together
-    } fits;
-    switch (kind) {
-        case KindStart:
-        case KindBranchStart:
-            fits.below = feedsBelow;
-            break;
-        case KindEnd:
-        case KindBranchEnd:
-            fits.above = fedFromAbove;
-            break;
-        case KindCall:
-        case KindReturn: {
-            // A call and its return stand together, one directly above the other.
-            const int partner = kind == KindCall ? KindReturn : KindCall;
-            fits.above = fedFromAbove;
-            fits.below = feedsBelow;
-            fits.pair = below == partner || above == partner;
-            break;
-        }
-        case KindReadWrite:
-        case KindMessage:
-        case KindQuestion:
-        case KindRandom:
-        case KindAssign:
-        case KindArrayWrite:
-        case KindArrayRead:
-        case KindLineVertical:
-            fits.above = fedFromAbove;
-            fits.below = feedsBelow;
-            break;
-        case KindCompareVars:
-        case KindCompareFormula:
-            fits.above = fedFromAbove;
-            fits.right = oneOf(
-                right, {KindLineHorizontal, KindJoinLeft, KindCornerLeftBottom, KindCornerTopLeft});
-            fits.left = oneOf(left, {KindLineHorizontal, KindJoinRight, KindCornerTopRight,
-                                     KindCornerBottomRight});
-            break;
-        case KindLineHorizontal:
-            fits.right = oneOf(right, kRightOfExit);
-            fits.left = oneOf(left, kLeftOfExit);
-            break;
-        case KindJoinRight:
-            fits.above = fedFromAbove;
-            fits.below = feedsBelow;
-            fits.right = oneOf(right, {KindCompareVars, KindCompareFormula, KindLineHorizontal,
-                                       KindCornerLeftBottom, KindCornerTopLeft});
-            break;
-        case KindJoinLeft:
-            fits.above = fedFromAbove;
-            fits.below = feedsBelow;
-            fits.left = oneOf(left, {KindCompareVars, KindCompareFormula, KindLineHorizontal,
-                                     KindCornerTopRight, KindCornerBottomRight});
-            break;
-        case KindCornerTopRight:
-            fits.above = fedFromAbove;
-            fits.right = oneOf(right, kRightOfExit);
-            break;
-        case KindCornerBottomRight:
-            fits.below = feedsBelow;
-            fits.right = oneOf(right, kRightOfExit);
-            break;
-        case KindCornerLeftBottom:
-            fits.below = feedsBelow;
-            fits.left = oneOf(left, kLeftOfExit);
-            break;
-        case KindCornerTopLeft:
-            fits.above = fedFromAbove;
-            fits.left = oneOf(left, kLeftOfExit);
-            break;
-        default:
-            break;
+    const std::optional<CheckReason> misfit =
+        connectionMisfit(neighbourKind(n, column, row), neighbourKind(n, column, row - 1),
+                         neighbourKind(n, column, row + 1), neighbourKind(n, column - 1, row),
+                         neighbourKind(n, column + 1, row));
+    if (!misfit) {
+        return std::nullopt;
     }
-    if (!fits.above) {
-        return cellFault(CheckReason::NothingAbove);
-    }
-    if (!fits.below) {
-        return cellFault(CheckReason::NothingBelow);
-    }
-    if (!fits.left) {
-        return cellFault(CheckReason::NothingLeft);
-    }
-    if (!fits.right) {
-        return cellFault(CheckReason::NothingRight);
-    }
-    if (!fits.pair) {
-        return cellFault(CheckReason::CallAndReturnApart);
-    }
-    return std::nullopt;
+    return cellFault(*misfit);
 }
 
 bool BoardCheck::namesBlock(const QString& text) const {

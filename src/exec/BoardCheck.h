@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+#include "config/MessageSink.h"
 #include "exec/CheckReport.h"
 
 namespace trevalon {
@@ -21,8 +22,14 @@ public:
     // `withReport` the result goes to the report window. Answers whether every stage passed.
     bool checkBoard(int n, bool withReport);
     bool checkActiveBoard();
-    // Checks the boards in order up to the first failure. All passing: the project report.
-    // Otherwise that board's report and texts::BoardCheckFailed in the message dialog.
+    // Checks the boards in order up to the first failure, whose result stays the last one;
+    // nothing is reported. Answers whether every board passed.
+    bool checkEveryBoard();
+    // Hands the last result to the report window and shows texts::BoardCheckFailed in the
+    // message dialog with `icon`.
+    void reportFailedCheck(MessageSink::Icon icon);
+    // checkEveryBoard, then: all passing, the project report; otherwise reportFailedCheck as
+    // information.
     bool checkProject();
 
     // The result of the last checkBoard.
@@ -33,10 +40,9 @@ public:
     // The same without the constants.
     QString variableTestValues(int n);
 
+private:
     // Hands the last result to the report window and sets its title strip.
     void reportLast();
-
-private:
     bool runStage(int stage, int n);
     bool stageStartEnd(int n);
     bool stageProperties(int n);

@@ -103,16 +103,12 @@ bool Executor::begin() {
     m_workspace.reseedRandom();
 
     BoardCheck check(m_workspace);
-    for (int n = 1; n <= m_project.boardCount; ++n) {
-        if (!check.checkBoard(n, false)) {
-            m_state.running = false;
-            check.reportLast();
-            m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
-                                               m_workspace.texts().text(texts::BoardCheckFailed));
-            m_end = RunEnd::CheckFailed;
-            m_workspace.executionIo().runStateChanged();
-            return false;
-        }
+    if (!check.checkEveryBoard()) {
+        m_state.running = false;
+        check.reportFailedCheck(MessageSink::Warning);
+        m_end = RunEnd::CheckFailed;
+        m_workspace.executionIo().runStateChanged();
+        return false;
     }
 
     for (int n = 1; n <= kMaxBoards; ++n) {

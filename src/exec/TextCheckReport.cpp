@@ -16,8 +16,6 @@ QString TextCheckReport::rowText(const ReportRow& row) {
 }
 
 void TextCheckReport::showBoardReport(const BoardCheckResult& result) {
-    m_last = result;
-    m_shown = true;
     const Project& project = m_workspace.project();
     const TextTable& texts = m_workspace.texts();
     for (const ReportRow& row : boardReportRows(project, result, texts)) {

@@ -19,16 +19,11 @@ public:
     void showBoardReport(const BoardCheckResult& result) override;
     void showProjectReport(const QString& projectName) override;
 
-    // The last board result shown, if any.
-    const BoardCheckResult* lastBoard() const { return m_shown ? &m_last : nullptr; }
-
     static QString rowText(const ReportRow& row);
 
 private:
     QTextStream& m_out;
     Workspace& m_workspace;
-    BoardCheckResult m_last;
-    bool m_shown = false;
 };
 
 }  // namespace trevalon

@@ -10,32 +10,68 @@ constexpr unsigned B = SideBottom;
 constexpr unsigned L = SideLeft;
 constexpr unsigned R = SideRight;
 
-// The last column lists the sides through which the flow passes a cell of that kind.
+constexpr int Kept = KindDefaults::Kept;
+constexpr int Grey = BlockCatalogue::DefaultBlockColour;
+constexpr StartText Keep = StartText::Kept;
+constexpr StartText NoBlock = StartText::NoBlock;
+constexpr StartText Unset = StartText::Unset;
+constexpr StartText OwnName = StartText::OwnName;
+constexpr StartText EmptyArray = StartText::EmptyArray;
+
+// What a block starts with: mode, text2, text3, text4, extra1.
+constexpr KindDefaults kStartEnd{Kept, NoBlock, Keep, Keep, Kept};
+constexpr KindDefaults kBranchEnd{Kept, NoBlock, NoBlock, Keep, Kept};
+constexpr KindDefaults kVariable{Kept, Keep, Keep, Keep, Kept};  // see Project::placeBlock
+constexpr KindDefaults kReadWrite{0, Unset, Keep, Unset, 0};
+constexpr KindDefaults kProcedure{Kept, Unset, Unset, Keep, Grey};
+constexpr KindDefaults kMessage{Kept, Keep, Keep, Unset, Grey};
+constexpr KindDefaults kQuestion{Kept, Unset, Keep, Unset, Grey};
+constexpr KindDefaults kRandom{Kept, Unset, Unset, Unset, Grey};
+constexpr KindDefaults kAssign{Kept, Unset, Keep, Unset, Kept};
+constexpr KindDefaults kCompareVars{0, Unset, Unset, Keep, Kept};
+constexpr KindDefaults kArrayWrite{Kept, OwnName, Unset, EmptyArray, 0};
+constexpr KindDefaults kArrayRead{Kept, Unset, Unset, Unset, Kept};
+constexpr KindDefaults kCompareFormula{0, Unset, Keep, Unset, Kept};
+constexpr KindDefaults kConnector{0, Keep, Keep, Keep, Kept};
+
+// The sides column lists the sides through which the flow passes a cell of that kind; the
+// last column what a newly placed block holds.
 constexpr std::array<KindInfo, BlockCatalogue::KindCount> kKinds{{
-    {KindStart, 1, 1, texts::HintStartBlock, "Start", false, "kompbigstart", B},
-    {KindEnd, 1, 2, texts::HintEndBlock, "End", false, "kompbigend", T},
-    {KindBranchStart, 1, 3, texts::HintBranchStart, "StartG", true, "kompbigstart", B},
-    {KindBranchEnd, 1, 4, texts::HintBranchEnd, "EndG", true, "kompbigend", T},
-    {KindVariable, 1, 5, texts::HintVariableBlock, "Zm", false, "zmienna", SideNone},
-    {KindReadWrite, 2, 1, texts::HintReadWrite, "Czytaj", true, "napisz", T | B},
-    {KindCall, 2, 2, texts::HintCall, "Procedura", true, "doprocedury", T | B},
-    {KindReturn, 2, 3, texts::HintReturn, "Procedura", true, "zprocedury", T | B},
-    {KindMessage, 2, 4, texts::HintMessage, "Komunikat", true, "napisz", T | B},
-    {KindQuestion, 2, 5, texts::HintQuestion, "Pytanie", true, "napisz", T | B},
-    {KindRandom, 2, 6, texts::HintRandom, "Losowa", true, "przypisz", T | B},
-    {KindAssign, 3, 1, texts::HintAssign, "Przypisanie", true, "przypisz", T | B},
-    {KindCompareVars, 3, 2, texts::HintCompareVariables, "PorownajZZ", true, "warunek", T | L | R},
-    {KindArrayWrite, 3, 3, texts::HintArrayWrite, "DoTablicy", true, "przypisz", T | B},
-    {KindArrayRead, 3, 4, texts::HintArrayRead, "ZTablicy", true, "przypisz", T | B},
-    {KindCompareFormula, 3, 5, texts::HintCompareFormula, "PorownajZW", true, "warunek", T | L | R},
-    {KindLineVertical, 4, 1, texts::HintConnector, "Poloncz", true, "loncztopdown", T | B},
-    {KindLineHorizontal, 4, 2, texts::HintConnector, "Poloncz", true, "lonczleftright", L | R},
-    {KindJoinRight, 4, 3, texts::HintConnector, "Poloncz", true, "lonczgrotright", T | B | R},
-    {KindJoinLeft, 4, 4, texts::HintConnector, "Poloncz", true, "lonczgrotleft", T | B | L},
-    {KindCornerTopRight, 4, 5, texts::HintConnector, "Poloncz", true, "loncztopright", T | R},
-    {KindCornerBottomRight, 4, 6, texts::HintConnector, "Poloncz", true, "lonczdownright", B | R},
-    {KindCornerLeftBottom, 4, 7, texts::HintConnector, "Poloncz", true, "lonczleftdown", B | L},
-    {KindCornerTopLeft, 4, 8, texts::HintConnector, "Poloncz", true, "loncztopleft", T | L},
+    {KindStart, 1, 1, texts::HintStartBlock, "Start", false, "kompbigstart", B, kStartEnd},
+    {KindEnd, 1, 2, texts::HintEndBlock, "End", false, "kompbigend", T, kStartEnd},
+    {KindBranchStart, 1, 3, texts::HintBranchStart, "StartG", true, "kompbigstart", B, kStartEnd},
+    {KindBranchEnd, 1, 4, texts::HintBranchEnd, "EndG", true, "kompbigend", T, kBranchEnd},
+    {KindVariable, 1, 5, texts::HintVariableBlock, "Zm", false, "zmienna", SideNone, kVariable},
+    {KindReadWrite, 2, 1, texts::HintReadWrite, "Czytaj", true, "napisz", T | B, kReadWrite},
+    {KindCall, 2, 2, texts::HintCall, "Procedura", true, "doprocedury", T | B, kProcedure},
+    {KindReturn, 2, 3, texts::HintReturn, "Procedura", true, "zprocedury", T | B, kProcedure},
+    {KindMessage, 2, 4, texts::HintMessage, "Komunikat", true, "napisz", T | B, kMessage},
+    {KindQuestion, 2, 5, texts::HintQuestion, "Pytanie", true, "napisz", T | B, kQuestion},
+    {KindRandom, 2, 6, texts::HintRandom, "Losowa", true, "przypisz", T | B, kRandom},
+    {KindAssign, 3, 1, texts::HintAssign, "Przypisanie", true, "przypisz", T | B, kAssign},
+    {KindCompareVars, 3, 2, texts::HintCompareVariables, "PorownajZZ", true, "warunek", T | L | R,
+     kCompareVars},
+    {KindArrayWrite, 3, 3, texts::HintArrayWrite, "DoTablicy", true, "przypisz", T | B,
+     kArrayWrite},
+    {KindArrayRead, 3, 4, texts::HintArrayRead, "ZTablicy", true, "przypisz", T | B, kArrayRead},
+    {KindCompareFormula, 3, 5, texts::HintCompareFormula, "PorownajZW", true, "warunek", T | L | R,
+     kCompareFormula},
+    {KindLineVertical, 4, 1, texts::HintConnector, "Poloncz", true, "loncztopdown", T | B,
+     kConnector},
+    {KindLineHorizontal, 4, 2, texts::HintConnector, "Poloncz", true, "lonczleftright", L | R,
+     kConnector},
+    {KindJoinRight, 4, 3, texts::HintConnector, "Poloncz", true, "lonczgrotright", T | B | R,
+     kConnector},
+    {KindJoinLeft, 4, 4, texts::HintConnector, "Poloncz", true, "lonczgrotleft", T | B | L,
+     kConnector},
+    {KindCornerTopRight, 4, 5, texts::HintConnector, "Poloncz", true, "loncztopright", T | R,
+     kConnector},
+    {KindCornerBottomRight, 4, 6, texts::HintConnector, "Poloncz", true, "lonczdownright", B | R,
+     kConnector},
+    {KindCornerLeftBottom, 4, 7, texts::HintConnector, "Poloncz", true, "lonczleftdown", B | L,
+     kConnector},
+    {KindCornerTopLeft, 4, 8, texts::HintConnector, "Poloncz", true, "loncztopleft", T | L,
+     kConnector},
 }};
 
 }  // namespace
@@ -118,10 +154,6 @@ int BlockCatalogue::precisionText(int code) {
 
 int BlockCatalogue::typeListText(int type) {
     return texts::TipTypeInteger + type - 1;
-}
-
-int BlockCatalogue::typeHeadingText(int type) {
-    return texts::TypeNameInteger + type - 1;
 }
 
 int BlockCatalogue::boardKindText(int kind) {

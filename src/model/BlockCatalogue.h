@@ -11,6 +11,26 @@ namespace trevalon {
 // Sides of a cell through which the flow may pass.
 enum Side : unsigned { SideNone = 0, SideTop = 1, SideBottom = 2, SideLeft = 4, SideRight = 8 };
 
+// What a text of a newly placed block starts as.
+enum class StartText : unsigned char {
+    Kept,        // as the cell holds it
+    NoBlock,     // Project::NoBlock: no block linked yet
+    Unset,       // Project::Unset
+    OwnName,     // the block's own name: an array block names itself until an array is linked
+    EmptyArray,  // Project::EmptyArray
+};
+
+// The values a newly placed block starts with besides its name. A number at `Kept` is left as
+// the cell holds it. Variable blocks take theirs from Project::placeBlock instead.
+struct KindDefaults {
+    static constexpr int Kept = -1;
+    int mode;
+    StartText text2;
+    StartText text3;
+    StartText text4;
+    int extra1;
+};
+
 struct KindInfo {
     int code;
     int group;
@@ -20,6 +40,7 @@ struct KindInfo {
     bool numbered;
     const char* schemaPicture;  // shape in the schema overview
     unsigned sides;             // sides through which the flow enters or leaves (Side bits)
+    KindDefaults defaults;      // what a newly placed block of the kind holds
 };
 
 // The block kinds and the fixed codes and colours that go with blocks.
@@ -29,7 +50,7 @@ public:
     static constexpr int DefaultBlockColour = 12632256;  // light grey RGB(192, 192, 192)
 
     static std::span<const KindInfo> kinds();
-    // nullptr for a code that is not one of the 27 kinds.
+    // nullptr for a code that is not one of the 24 kinds.
     static const KindInfo* find(int kindCode);
     static bool isKind(int kindCode) { return find(kindCode) != nullptr; }
 
@@ -50,10 +71,8 @@ public:
     // The text of a precision code (texts::PrecisionZeroDigits ... PrecisionNotApplicable).
     static int precisionText(int code);
 
-    // Variable type words of types 1..7: as a block's tip names them (texts::TipTypeInteger
-    // ...) and as the type list shows them (texts::TypeNameInteger ...).
+    // Variable type words of types 1..7 as a block's tip names them (texts::TipTypeInteger ...).
     static int typeListText(int type);
-    static int typeHeadingText(int type);
 
     // Board kind words of kinds 0..2: texts::BoardKindProgram, BoardKindProcedure,
     // BoardKindField.

@@ -13,6 +13,31 @@ bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+void startNumber(int& field, int start) {
+    if (start != KindDefaults::Kept) {
+        field = start;
+    }
+}
+
+void startText(QString& field, StartText start, const QString& ownName) {
+    switch (start) {
+        case StartText::Kept:
+            break;
+        case StartText::NoBlock:
+            field = Project::NoBlock;
+            break;
+        case StartText::Unset:
+            field = Project::Unset;
+            break;
+        case StartText::OwnName:
+            field = ownName;
+            break;
+        case StartText::EmptyArray:
+            field = Project::EmptyArray;
+            break;
+    }
+}
+
 }  // namespace
 
 Project::Project() {
@@ -109,73 +134,12 @@ void Project::applyKindDefaults(Cell& c, int kindCode) {
     if (info->numbered) {
         c.name += QString::number(m_placementCounter);
     }
-    switch (kindCode) {
-        case KindStart:
-        case KindEnd:
-        case KindBranchStart:
-            c.text2 = NoBlock;
-            break;
-        case KindBranchEnd:
-            c.text2 = NoBlock;
-            c.text3 = NoBlock;
-            break;
-        case KindReadWrite:
-            c.mode = 0;
-            c.text2 = Unset;
-            c.text4 = Unset;
-            c.extra1 = 0;
-            break;
-        case KindCall:
-        case KindReturn:
-            c.text2 = Unset;
-            c.text3 = Unset;
-            c.extra1 = BlockCatalogue::DefaultBlockColour;
-            break;
-        case KindMessage:
-            c.text4 = Unset;
-            c.extra1 = BlockCatalogue::DefaultBlockColour;
-            break;
-        case KindQuestion:
-            c.text2 = Unset;
-            c.text4 = Unset;
-            c.extra1 = BlockCatalogue::DefaultBlockColour;
-            break;
-        case KindRandom:
-            c.text2 = Unset;
-            c.text3 = Unset;
-            c.text4 = Unset;
-            c.extra1 = BlockCatalogue::DefaultBlockColour;
-            break;
-        case KindAssign:
-            c.text2 = Unset;
-            c.text4 = Unset;
-            break;
-        case KindCompareVars:
-            c.mode = 0;
-            c.text2 = Unset;
-            c.text3 = Unset;
-            break;
-        case KindArrayWrite:
-            // Until a real array is linked, the block names itself as its array.
-            c.text2 = c.name;
-            c.text3 = Unset;
-            c.text4 = EmptyArray;
-            c.extra1 = 0;
-            break;
-        case KindArrayRead:
-            c.text2 = Unset;
-            c.text3 = Unset;
-            c.text4 = Unset;
-            break;
-        case KindCompareFormula:
-            c.mode = 0;
-            c.text2 = Unset;
-            c.text4 = Unset;
-            break;
-        default:  // connectors
-            c.mode = 0;
-            break;
-    }
+    const KindDefaults& start = info->defaults;
+    startNumber(c.mode, start.mode);
+    startText(c.text2, start.text2, c.name);
+    startText(c.text3, start.text3, c.name);
+    startText(c.text4, start.text4, c.name);
+    startNumber(c.extra1, start.extra1);
 }
 
 void Project::deleteBlock(int n, int column, int row) {

@@ -2,7 +2,6 @@
 // so a missing element reads as an empty text; what an empty or malformed value means is
 // decided here, step by step, with the messages and log lines the program has always given.
 
-#include <QtEndian>
 #include <limits>
 #include <optional>
 
@@ -10,6 +9,7 @@
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
+#include "config/Utf16Le.h"
 #include "model/Board.h"
 #include "model/Project.h"
 #include "storage/ModelLimits.h"
@@ -46,32 +46,13 @@ std::optional<int> parseInteger(const QString& text) {
     return static_cast<int>(value);
 }
 
-// Base64 of UTF-16LE bytes; nullopt for a text that is not Base64 or an odd byte count.
-std::optional<QString> decodeValue(const QString& stored) {
-    for (const QChar ch : stored) {
-        if (ch.unicode() > 0x7F) {
-            return std::nullopt;
-        }
-    }
-    const auto decoded = QByteArray::fromBase64Encoding(
-        stored.toLatin1(), QByteArray::Base64Encoding | QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded || decoded.decoded.size() % 2 != 0) {
-        return std::nullopt;
-    }
-    QString value(decoded.decoded.size() / 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        value[i] = QChar(qFromLittleEndian<quint16>(decoded.decoded.constData() + 2 * i));
-    }
-    return value;
-}
-
 class ValueReader {
 public:
     explicit ValueReader(bool encoded) : m_encoded(encoded) {}
 
     std::optional<QString> text(TpkXMLNode& parent, const QString& name) const {
         const QString stored = parent.findOrCreateChild(name)->text();
-        return m_encoded ? decodeValue(stored) : std::optional<QString>(stored);
+        return m_encoded ? Utf16Le::fromBase64(stored) : std::optional<QString>(stored);
     }
     std::optional<int> integer(TpkXMLNode& parent, const QString& name) const {
         const auto value = text(parent, name);

@@ -2,9 +2,8 @@
 // values, every occupied cell (all 15 x 15, also those outside the board's columns x rows)
 // numbered from 1 in column order, each with both extra values.
 
-#include <QtEndian>
-
 #include "config/TpkXML.h"
+#include "config/Utf16Le.h"
 #include "config/Windows1250.h"
 #include "model/Board.h"
 #include "model/Project.h"
@@ -18,7 +17,7 @@ public:
     explicit ValueWriter(bool encoded) : m_encoded(encoded) {}
 
     void text(TpkXMLNode& parent, const QString& name, const QString& value) const {
-        parent.addChild(name)->setText(m_encoded ? encode(value) : value);
+        parent.addChild(name)->setText(m_encoded ? Utf16Le::toBase64(value) : value);
     }
     void integer(TpkXMLNode& parent, const QString& name, int value) const {
         text(parent, name, QString::number(value));
@@ -28,14 +27,6 @@ public:
     }
 
 private:
-    static QString encode(const QString& value) {
-        QByteArray bytes(value.size() * 2, Qt::Uninitialized);
-        for (qsizetype i = 0; i < value.size(); ++i) {
-            qToLittleEndian<quint16>(value[i].unicode(), bytes.data() + 2 * i);
-        }
-        return QString::fromLatin1(bytes.toBase64());
-    }
-
     bool m_encoded;
 };
 

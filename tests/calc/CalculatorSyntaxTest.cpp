@@ -1,5 +1,6 @@
 // How formulas are read: precedence, literals, argument bracketing, assignments, parse errors.
 #include "CalcTestSupport.h"
+#include "calc/Lexer.h"
 
 namespace trevalon::test {
 namespace {
@@ -186,7 +187,7 @@ TEST(ArgumentBracketing, EachArgumentGetsItsOwnParentheses) {
         {"copy(s, \"(\", 2)", "copy((s),( \"(\"),( 2))"},
     };
     for (const auto& [formula, expected] : rows) {
-        EXPECT_EQ(TCalcul::PrepareArguments(q(formula)), q(expected)) << formula;
+        EXPECT_EQ(prepareArguments(q(formula), u'"'), q(expected)) << formula;
     }
 }
 

@@ -108,7 +108,8 @@ TEST(FileEventLogLevel, LogAboveWritesOnlyAboveTheThreshold) {
     ASSERT_TRUE(temp.isValid());
     const QString path = temp.filePath(QStringLiteral("log.txt"));
     int level = 3;
-    FileEventLog log([&level] { return level; });
+    FileEventLog log;
+    log.setLevelSource([&level] { return level; });
     log.setFilePath(path);
     log.logAbove(3, QStringLiteral("settings"));
     log.logAbove(2, QStringLiteral("detail"));

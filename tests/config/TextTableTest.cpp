@@ -50,14 +50,10 @@ TEST(TextTable, UnknownNumberOrLanguageGivesEmptyText) {
     for (const char* language : {"PL", "en", "Ang", "", "pl "}) {
         table.setLanguage(QString::fromLatin1(language));
         EXPECT_TRUE(table.text(13).isEmpty()) << language;
-        EXPECT_EQ(table.charset(), TextTable::DefaultCharset) << language;
     }
 }
 
-TEST(TextTable, CharsetFollowsLanguage) {
+TEST(TextTable, StartsInPolish) {
     TextTable table;
     EXPECT_EQ(table.language(), QStringLiteral("pl"));
-    EXPECT_EQ(table.charset(), 238);
-    table.setLanguage(QStringLiteral("ang"));
-    EXPECT_EQ(table.charset(), 1);
 }

@@ -228,9 +228,9 @@ QString SchemaPage::cut(const QString& text, int length) {
 }
 
 QString SchemaPage::relation(int mode) {
-    static const char* const relations[] = {"=", ">", "<", ">=", "<=", "<>"};
     // A code no editor writes (a damaged file) is shown as such rather than as a valid one.
-    return mode >= 0 && mode < 6 ? QString::fromLatin1(relations[mode]) : QStringLiteral("?");
+    const QString relation = BlockCatalogue::comparisonOperator(mode);
+    return relation.isEmpty() ? QStringLiteral("?") : relation;
 }
 
 QString SchemaPage::elementText(const Cell& cell, const TextTable& texts, int condition) {
