@@ -10,6 +10,8 @@ constexpr unsigned B = SideBottom;
 constexpr unsigned L = SideLeft;
 constexpr unsigned R = SideRight;
 
+constexpr int ReadWriteWrites = 1;  // the mode of a read/write block that writes
+
 // The last column lists the sides through which the flow passes a cell of that kind.
 constexpr std::array<KindInfo, BlockCatalogue::KindCount> kKinds{{
     {KindStart, 1, 1, texts::HintStartBlock, "Start", false, "kompbigstart", B},
@@ -81,6 +83,22 @@ QString BlockCatalogue::groupStrip(int group) {
         default:
             return {};
     }
+}
+
+BlockCatalogue::Tile BlockCatalogue::cellTile(int kindCode, int mode) {
+    if (kindCode == KindReadWrite) {
+        return {QStringLiteral("czytajpisz"), mode == ReadWriteWrites ? 2 : 1};
+    }
+    const KindInfo* info = find(kindCode);
+    return info ? Tile{groupStrip(info->group), info->index} : Tile{};
+}
+
+QString BlockCatalogue::schemaShape(int kindCode, int mode) {
+    if (kindCode == KindReadWrite) {
+        return mode == ReadWriteWrites ? QStringLiteral("wypisz") : QStringLiteral("wczytaj");
+    }
+    const KindInfo* info = find(kindCode);
+    return info ? QString::fromLatin1(info->schemaPicture) : QString();
 }
 
 QString BlockCatalogue::toolbarStrip(int group, bool english) {
