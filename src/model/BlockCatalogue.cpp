@@ -34,6 +34,8 @@ constexpr KindDefaults kArrayRead{Kept, Unset, Unset, Unset, Kept};
 constexpr KindDefaults kCompareFormula{0, Unset, Keep, Unset, Kept};
 constexpr KindDefaults kConnector{0, Keep, Keep, Keep, Kept};
 
+constexpr int ReadWriteWrites = 1;  // the mode of a read/write block that writes
+
 // The sides column lists the sides through which the flow passes a cell of that kind; the
 // last column what a newly placed block holds.
 constexpr std::array<KindInfo, BlockCatalogue::KindCount> kKinds{{
@@ -117,6 +119,22 @@ QString BlockCatalogue::groupStrip(int group) {
         default:
             return {};
     }
+}
+
+BlockCatalogue::Tile BlockCatalogue::cellTile(int kindCode, int mode) {
+    if (kindCode == KindReadWrite) {
+        return {QStringLiteral("czytajpisz"), mode == ReadWriteWrites ? 2 : 1};
+    }
+    const KindInfo* info = find(kindCode);
+    return info ? Tile{groupStrip(info->group), info->index} : Tile{};
+}
+
+QString BlockCatalogue::schemaShape(int kindCode, int mode) {
+    if (kindCode == KindReadWrite) {
+        return mode == ReadWriteWrites ? QStringLiteral("wypisz") : QStringLiteral("wczytaj");
+    }
+    const KindInfo* info = find(kindCode);
+    return info ? QString::fromLatin1(info->schemaPicture) : QString();
 }
 
 QString BlockCatalogue::toolbarStrip(int group, bool english) {

@@ -58,6 +58,18 @@ public:
     static int groupSize(int group);
     // Cell strip of the group ("start", "czytaj", "operacje", "lonczniki").
     static QString groupStrip(int group);
+
+    // Where a cell's picture is: tile `index` (from 1) of `strip`; an empty strip for a code
+    // that is not a kind.
+    struct Tile {
+        QString strip;
+        int index = 0;
+    };
+    // The board tile and the schema shape of a block of `kindCode` with `mode`: the kind's own,
+    // except that a read/write block shows which way its data goes, so that a reading block
+    // and a writing one look different. A block writes when its mode is 1, as it runs.
+    static Tile cellTile(int kindCode, int mode);
+    static QString schemaShape(int kindCode, int mode);
     // Toolbar strip of the group, with "ang" appended for the English interface.
     static QString toolbarStrip(int group, bool english);
 

@@ -35,3 +35,28 @@ TEST(BlockCatalogue, OperatorsAndStrips) {
     EXPECT_EQ(BlockCatalogue::groupStrip(4), QStringLiteral("lonczniki"));
     EXPECT_EQ(BlockCatalogue::precisionText(BlockCatalogue::PrecisionNotApplicable), 95);
 }
+
+// A read/write block's board tile and schema shape follow its mode; every other kind keeps
+// its group's tile and its own shape whatever its mode holds.
+TEST(BlockCatalogue, ReadingAndWritingBlocksHaveTheirOwnPictures) {
+    const struct {
+        int kind;
+        int mode;
+        const char* strip;
+        int index;
+        const char* shape;
+    } rows[] = {
+        {KindReadWrite, 0, "czytajpisz", 1, "wczytaj"},
+        {KindReadWrite, 1, "czytajpisz", 2, "wypisz"},
+        {KindMessage, 1, "czytaj", 4, "napisz"},
+        {KindCompareVars, 1, "operacje", 2, "warunek"},
+    };
+    for (const auto& row : rows) {
+        const BlockCatalogue::Tile tile = BlockCatalogue::cellTile(row.kind, row.mode);
+        EXPECT_EQ(tile.strip, QLatin1String(row.strip)) << row.kind << " mode " << row.mode;
+        EXPECT_EQ(tile.index, row.index) << row.kind << " mode " << row.mode;
+        EXPECT_EQ(BlockCatalogue::schemaShape(row.kind, row.mode), QLatin1String(row.shape))
+            << row.kind << " mode " << row.mode;
+    }
+    EXPECT_TRUE(BlockCatalogue::cellTile(0, 0).strip.isEmpty());
+}

@@ -52,7 +52,8 @@ QImage BoardPicture::render(const Board& board, const FrameMap& frames) {
         for (int r = 1; r <= rows; ++r) {
             const Cell& cell = board.cell(c, r);
             if (cell.occupied) {
-                p.drawImage(geometry::cellRect(c, r).topLeft(), pictures::blockTile(cell.kindCode));
+                p.drawImage(geometry::cellRect(c, r).topLeft(),
+                            pictures::blockTile(cell.kindCode, cell.mode));
             }
         }
     }

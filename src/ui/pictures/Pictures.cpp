@@ -13,12 +13,12 @@ QPixmap pixmap(const QString& name) {
     return PictureStore::shared().pixmap(name);
 }
 
-QImage blockTile(int kindCode) {
-    const KindInfo* info = BlockCatalogue::find(kindCode);
-    if (!info) {
+QImage blockTile(int kindCode, int mode) {
+    const BlockCatalogue::Tile tile = BlockCatalogue::cellTile(kindCode, mode);
+    if (tile.strip.isEmpty()) {
         return {};
     }
-    return PictureStore::shared().tile(BlockCatalogue::groupStrip(info->group), info->index);
+    return PictureStore::shared().tile(tile.strip, tile.index);
 }
 
 QPixmap localized(const QString& polishName, const QString& englishName, bool english) {

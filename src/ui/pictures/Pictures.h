@@ -11,8 +11,9 @@ namespace trevalon::pictures {
 QImage image(const QString& name);
 QPixmap pixmap(const QString& name);
 
-// The 40 x 40 cell picture of a block kind, cut from its group's strip.
-QImage blockTile(int kindCode);
+// The 40 x 40 cell picture of a block of `kindCode` with `mode`, cut from its strip
+// (BlockCatalogue::cellTile).
+QImage blockTile(int kindCode, int mode);
 
 // A picture whose words exist in two languages: "name" in Polish, `englishName` otherwise.
 QPixmap localized(const QString& polishName, const QString& englishName, bool english);

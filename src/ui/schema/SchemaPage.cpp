@@ -176,51 +176,8 @@ QSize SchemaPage::pageSize(const SchemaArea& area) {
             area.height * ShapeHeight + area.conditions * ConditionPitch + BottomMargin};
 }
 
-QString SchemaPage::shapeName(int kindCode) {
-    switch (kindCode) {
-        case KindStart:
-        case KindBranchStart:
-            return QStringLiteral("kompbigstart");
-        case KindEnd:
-        case KindBranchEnd:
-            return QStringLiteral("kompbigend");
-        case KindVariable:
-            return QStringLiteral("zmienna");
-        case KindReadWrite:
-        case KindMessage:
-        case KindQuestion:
-            return QStringLiteral("napisz");
-        case KindCall:
-            return QStringLiteral("doprocedury");
-        case KindReturn:
-            return QStringLiteral("zprocedury");
-        case KindRandom:
-        case KindAssign:
-        case KindArrayWrite:
-        case KindArrayRead:
-            return QStringLiteral("przypisz");
-        case KindCompareVars:
-        case KindCompareFormula:
-            return QStringLiteral("warunek");
-        case KindLineVertical:
-            return QStringLiteral("loncztopdown");
-        case KindLineHorizontal:
-            return QStringLiteral("lonczleftright");
-        case KindJoinRight:
-            return QStringLiteral("lonczgrotright");
-        case KindJoinLeft:
-            return QStringLiteral("lonczgrotleft");
-        case KindCornerTopRight:
-            return QStringLiteral("loncztopright");
-        case KindCornerBottomRight:
-            return QStringLiteral("lonczdownright");
-        case KindCornerLeftBottom:
-            return QStringLiteral("lonczleftdown");
-        case KindCornerTopLeft:
-            return QStringLiteral("loncztopleft");
-        default:
-            return {};
-    }
+QString SchemaPage::shapeName(int kindCode, int mode) {
+    return BlockCatalogue::schemaShape(kindCode, mode);
 }
 
 QString SchemaPage::cut(const QString& text, int length) {
@@ -309,7 +266,7 @@ SchemaPicture SchemaPage::draw(const Board& board, const TextTable& texts, bool 
             }
             const QRect box((c - area.left) * ShapeWidth, (r - area.top) * ShapeHeight, ShapeWidth,
                             ShapeHeight);
-            drawShape(p, shapeName(cell.kindCode), box);
+            drawShape(p, shapeName(cell.kindCode, cell.mode), box);
             if (const layout::SchemaEdges* edges = entryEdges(cell.kindCode)) {
                 drawEntry(p, box, *edges, flow.arriving(c, r));
             } else if (isConnector(cell.kindCode) && !leadsIntoBlock(board, flow, c, r)) {

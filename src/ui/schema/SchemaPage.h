@@ -65,8 +65,9 @@ public:
     // width x 180 by height x 60 + conditions x 18 + 50; empty for an empty area.
     static QSize pageSize(const SchemaArea& area);
 
-    // The shape picture of a block kind ("kompbigstart", ...); empty for a kind without one.
-    static QString shapeName(int kindCode);
+    // The shape picture of a block of `kindCode` with `mode` ("kompbigstart", ...;
+    // BlockCatalogue::schemaShape); empty for a code that is not a kind.
+    static QString shapeName(int kindCode, int mode);
     // The line written inside a block's shape. `condition` numbers comparison blocks from 1.
     static QString elementText(const Cell& cell, const TextTable& texts, int condition);
     // The line listed below the chart for a comparison block.

@@ -154,16 +154,25 @@ void drawVariable(QPainter& p, int kind) {
     p.drawLine(QPointF(13, 26), QPointF(27, 26));
 }
 
-void drawReadWrite(QPainter& p, int kind) {
+// The data comes in from the upper left onto the parallelogram's slanted edge and leaves it
+// to the lower right: corners of the tile the flow never passes through. The arrows take the
+// kind's edge colour, so that they do not read as the flow.
+void drawReadWriteShape(QPainter& p, DataArrows arrows) {
+    const int kind = KindReadWrite;
     entry(p, 11);
     exitDown(p, 29);
     fillShape(p, polygonPath({{13.5, 11.5}, {35.5, 11.5}, {26.5, 28.5}, {4.5, 28.5}}), kind);
+    // Two lines of data, slanted with the shape.
     p.setPen(glyphPen(1.6));
-    p.drawLine(QPointF(13, 16.5), QPointF(23, 16.5));
-    arrowHead(p, QPointF(27, 16.5), 1, 0, 4.5, 6, Qt::white);
-    p.setPen(glyphPen(1.6));
-    p.drawLine(QPointF(17, 23.5), QPointF(27, 23.5));
-    arrowHead(p, QPointF(13, 23.5), -1, 0, 4.5, 6, Qt::white);
+    p.drawLine(QPointF(15, 16.5), QPointF(28, 16.5));
+    p.drawLine(QPointF(12, 23.5), QPointF(25, 23.5));
+    const QColor colour = hueEdge(hueOf(kind));
+    if (arrows != DataArrows::Out) {
+        slantedArrow(p, QPointF(4, 5), QPointF(12.4, 13.5), 1.6, 4.5, 6, colour);
+    }
+    if (arrows != DataArrows::In) {
+        slantedArrow(p, QPointF(27.6, 26.5), QPointF(36, 35), 1.6, 4.5, 6, colour);
+    }
 }
 
 void drawCall(QPainter& p, int kind) {
@@ -349,6 +358,13 @@ void drawCell(QPainter& painter, bool red) {
     painter.restore();
 }
 
+void drawReadWrite(QPainter& painter, DataArrows arrows) {
+    painter.save();
+    prepare(painter);
+    drawReadWriteShape(painter, arrows);
+    painter.restore();
+}
+
 void drawBlock(QPainter& painter, int kindCode) {
     painter.save();
     prepare(painter);
@@ -369,7 +385,7 @@ void drawBlock(QPainter& painter, int kindCode) {
             drawVariable(painter, kindCode);
             break;
         case KindReadWrite:
-            drawReadWrite(painter, kindCode);
+            drawReadWriteShape(painter, DataArrows::Both);
             break;
         case KindCall:
             drawCall(painter, kindCode);

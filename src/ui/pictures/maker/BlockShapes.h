@@ -13,6 +13,13 @@ void drawCell(QPainter& painter, bool red);
 // neighbouring cells meet.
 void drawBlock(QPainter& painter, int kindCode);
 
+// Which way the data arrows of a read/write block point: into its shape (a block that reads),
+// out of it (one that writes), or both ways (the kind as such, on its toolbar button).
+enum class DataArrows { In, Out, Both };
+
+// The read/write block as drawBlock draws it, with `arrows` for its data.
+void drawReadWrite(QPainter& painter, DataArrows arrows);
+
 // Colour of the lines that carry the flow.
 QColor flowColour();
 

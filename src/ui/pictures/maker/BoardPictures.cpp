@@ -45,6 +45,22 @@ QImage strip(std::initializer_list<int> kinds) {
     return image;
 }
 
+// The read/write block as it reads (tile 1) and as it writes (tile 2).
+QImage readWriteStrip() {
+    QImage image = canvas(80, 40, Qt::white);
+    QPainter p(&image);
+    int x = 0;
+    for (DataArrows arrows : {DataArrows::In, DataArrows::Out}) {
+        p.save();
+        p.translate(x, 0);
+        drawCell(p, false);
+        drawReadWrite(p, arrows);
+        p.restore();
+        x += 40;
+    }
+    return image;
+}
+
 struct TabWords {
     const char* caption;
     const char* description;
@@ -115,6 +131,7 @@ void addBoardPictures(Recipes& r) {
     r["czytaj"] = [] {
         return strip({KindReadWrite, KindCall, KindReturn, KindMessage, KindQuestion, KindRandom});
     };
+    r["czytajpisz"] = readWriteStrip;
     r["operacje"] = [] {
         return strip(
             {KindAssign, KindCompareVars, KindArrayWrite, KindArrayRead, KindCompareFormula});

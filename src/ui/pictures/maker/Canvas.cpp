@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QPolygonF>
+#include <cmath>
 
 namespace trevalon::pictures {
 
@@ -59,6 +60,20 @@ void arrowHead(QPainter& painter, QPointF tip, int dx, int dy, double length, do
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
     painter.drawPolygon(head);
+    painter.restore();
+}
+
+void slantedArrow(QPainter& painter, QPointF tail, QPointF tip, double penWidth, double length,
+                  double width, const QColor& colour) {
+    const QPointF along = (tip - tail) / std::hypot(tip.x() - tail.x(), tip.y() - tail.y());
+    const QPointF across(-along.y(), along.x());
+    const QPointF back = tip - along * length;
+    painter.save();
+    painter.setPen(QPen(colour, penWidth, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(tail, back);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPolygon(QPolygonF({tip, back + across * (width / 2), back - across * (width / 2)}));
     painter.restore();
 }
 

@@ -35,6 +35,11 @@ void prepare(QPainter& painter);
 void arrowHead(QPainter& painter, QPointF tip, int dx, int dy, double length, double width,
                const QColor& colour);
 
+// A line from `tail` to a filled head at `tip`, in any direction; the line is `penWidth` wide
+// and stops where the head begins.
+void slantedArrow(QPainter& painter, QPointF tail, QPointF tip, double penWidth, double length,
+                  double width, const QColor& colour);
+
 // Text centred in a rectangle.
 void centredText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
                  const QColor& colour);

@@ -91,6 +91,17 @@ void inputOutput(QPainter& p) {
     shape(p, polygon({{22, e.top}, {177, e.top}, {158, e.bottom}, {3, e.bottom}}), 214);
 }
 
+// A read/write block's data arrow, as on its board tiles: into the shape from the upper left
+// when it reads, out of it to the lower right when it writes.
+void inputOutputWith(QPainter& p, bool writes) {
+    inputOutput(p);
+    if (writes) {
+        slantedArrow(p, QPointF(160, 45), QPointF(172, 57), 1.6, 8, 8, hueEdge(214));
+    } else {
+        slantedArrow(p, QPointF(8, 3), QPointF(20, 15), 1.6, 8, 8, hueEdge(214));
+    }
+}
+
 void process(QPainter& p, int hue, bool sideBars) {
     const layout::SchemaEdges& e = layout::SchemaBoxEdges;
     through(p, e);
@@ -165,6 +176,8 @@ void addSchemaPictures(Recipes& r) {
     r["kompbigend"] = [] { return page([](QPainter& p) { terminal(p, false); }); };
     r["zmienna"] = [] { return page(variable); };
     r["napisz"] = [] { return page(inputOutput); };
+    r["wczytaj"] = [] { return page([](QPainter& p) { inputOutputWith(p, false); }); };
+    r["wypisz"] = [] { return page([](QPainter& p) { inputOutputWith(p, true); }); };
     r["doprocedury"] = [] { return page([](QPainter& p) { process(p, 262, true); }); };
     r["zprocedury"] = [] { return page(giveBack); };
     r["przypisz"] = [] { return page([](QPainter& p) { process(p, 232, false); }); };
