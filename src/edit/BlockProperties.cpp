@@ -66,9 +66,9 @@ bool BlockProperties::valid() const {
 
 void BlockProperties::rebuild() {
     m_rows.clear();
-    for (const propertyrows::RowSpec& spec : propertyrows::kindRows(m_kind)) {
-        PropertyRow row = spec.row;
-        if (shown(row, spec.rule)) {
+    for (const propertyrows::RowEntry& entry : propertyrows::kindRows(m_kind)) {
+        PropertyRow row = entry.row;
+        if (shown(row, entry.rule)) {
             m_rows.push_back(row);
         }
     }
@@ -187,7 +187,7 @@ const int* BlockProperties::storedCode(PropertySlot slot) const {
 // The stored link as the list shows it: the "no block" marker is shown in the interface's
 // language, whatever language stored it.
 QString BlockProperties::storedName(const PropertyRow& row) const {
-    const QString& name = *storedText(propertyrows::fieldSpec(row.field).slot);
+    const QString& name = *storedText(propertyrows::fieldEntry(row.field).slot);
     return name == Project::NoBlock ? m_texts.text(texts::NoBlock) : name;
 }
 
@@ -196,13 +196,13 @@ QString BlockProperties::value(int r) const {
     if (row.field == PropertyField::Strip || !valid()) {
         return {};
     }
-    const propertyrows::FieldSpec& spec = propertyrows::fieldSpec(row.field);
+    const propertyrows::FieldEntry& entry = propertyrows::fieldEntry(row.field);
     switch (row.field) {
         case PropertyField::FixedName:
             return m_texts.text(m_kind == KindStart ? texts::StartBlockName : texts::EndBlockName);
         case PropertyField::BoardColumns:
         case PropertyField::BoardRows:
-            return QString::number(*storedCode(spec.slot));
+            return QString::number(*storedCode(entry.slot));
         case PropertyField::StartValue:
             return cell().mode == TypeLogical ? logicalWord(cell().text4) : cell().text4;
         case PropertyField::Precision:
@@ -213,13 +213,13 @@ QString BlockProperties::value(int r) const {
         default:
             break;
     }
-    if (spec.coding == propertyrows::Coding::Name) {
+    if (entry.coding == propertyrows::Coding::Name) {
         return storedName(row);
     }
-    if (spec.coding != propertyrows::Coding::None) {
+    if (entry.coding != propertyrows::Coding::None) {
         return codedValue(r);
     }
-    return *storedText(spec.slot);
+    return *storedText(entry.slot);
 }
 
 // Values stored as codes, shown as the list item of their code.
@@ -276,16 +276,16 @@ QStringList BlockProperties::procedureBoards() const {
 
 QStringList BlockProperties::listItems(int r) const {
     const PropertyRow& row = rowAt(r);
-    const propertyrows::FieldSpec& spec = propertyrows::fieldSpec(row.field);
+    const propertyrows::FieldEntry& entry = propertyrows::fieldEntry(row.field);
     const auto orUnset = [this](QStringList names, int placeholder = texts::Unset) {
         return names.isEmpty() ? QStringList{m_texts.text(placeholder)} : names;
     };
     QStringList items;
-    switch (spec.list) {
+    switch (entry.list) {
         case propertyrows::ListSource::None:
             break;
         case propertyrows::ListSource::Words:
-            for (const int number : spec.words) {
+            for (const int number : entry.words) {
                 items << m_texts.text(number);
             }
             break;
@@ -316,16 +316,16 @@ QStringList BlockProperties::listItems(int r) const {
 // The list position of a coded value, or -1 when the row holds none; positions past the
 // list's end are left to the caller.
 int BlockProperties::codedChoice(const PropertyRow& row) const {
-    const propertyrows::FieldSpec& spec = propertyrows::fieldSpec(row.field);
-    switch (spec.coding) {
+    const propertyrows::FieldEntry& entry = propertyrows::fieldEntry(row.field);
+    switch (entry.coding) {
         case propertyrows::Coding::Position:
-            return *storedCode(spec.slot) - spec.offset;
+            return *storedCode(entry.slot) - entry.offset;
         case propertyrows::Coding::OneIsSet:
-            return *storedCode(spec.slot) == 1 ? 1 : 0;
+            return *storedCode(entry.slot) == 1 ? 1 : 0;
         case propertyrows::Coding::ZeroIsSet:
-            return *storedCode(spec.slot) == 0 ? 0 : 1;
+            return *storedCode(entry.slot) == 0 ? 0 : 1;
         case propertyrows::Coding::TrueFirst:
-            return *storedText(spec.slot) == trueValue() ? 0 : 1;
+            return *storedText(entry.slot) == trueValue() ? 0 : 1;
         case propertyrows::Coding::None:
         case propertyrows::Coding::Name:
             break;
@@ -339,7 +339,7 @@ int BlockProperties::listChoice(int r) const {
         return -1;
     }
     const QStringList items = listItems(r);
-    if (propertyrows::fieldSpec(row.field).coding == propertyrows::Coding::Name) {
+    if (propertyrows::fieldEntry(row.field).coding == propertyrows::Coding::Name) {
         const QString stored = storedName(row);
         for (int i = 0; i < items.size(); ++i) {
             if (sameName(items.at(i), stored)) {

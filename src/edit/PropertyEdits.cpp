@@ -185,9 +185,9 @@ void BlockProperties::setVariableType(int type) {
 
 // Coded values: the list position is the stored code (with the offsets of sizes and types).
 bool BlockProperties::storeCoded(const PropertyRow& row, int index, Effects& effects) {
-    const propertyrows::FieldSpec& spec = propertyrows::fieldSpec(row.field);
-    if (spec.coding == propertyrows::Coding::TrueFirst) {
-        QString& text = *storedText(spec.slot);
+    const propertyrows::FieldEntry& entry = propertyrows::fieldEntry(row.field);
+    if (entry.coding == propertyrows::Coding::TrueFirst) {
+        QString& text = *storedText(entry.slot);
         const QString stored = index == 0 ? trueValue() : falseValue();
         if (text == stored) {
             return false;
@@ -195,8 +195,8 @@ bool BlockProperties::storeCoded(const PropertyRow& row, int index, Effects& eff
         text = stored;
         return true;
     }
-    int* code = storedCode(spec.slot);
-    const int value = index + spec.offset;
+    int* code = storedCode(entry.slot);
+    const int value = index + entry.offset;
     if (!code || *code == value) {
         return false;
     }
@@ -206,8 +206,8 @@ bool BlockProperties::storeCoded(const PropertyRow& row, int index, Effects& eff
     } else {
         *code = value;
     }
-    effects.boardResized = spec.effect == propertyrows::Effect::ResizesBoard;
-    effects.layoutChanged = spec.effect == propertyrows::Effect::Relayouts;
+    effects.boardResized = entry.effect == propertyrows::Effect::ResizesBoard;
+    effects.layoutChanged = entry.effect == propertyrows::Effect::Relayouts;
     return true;
 }
 
@@ -218,8 +218,8 @@ BlockProperties::Effects BlockProperties::storeChoice(int r, int index) {
     if (row.editor != RowEditor::List || !valid() || index < 0 || index >= items.size()) {
         return effects;
     }
-    const propertyrows::FieldSpec& spec = propertyrows::fieldSpec(row.field);
-    if (spec.coding == propertyrows::Coding::Name) {
+    const propertyrows::FieldEntry& entry = propertyrows::fieldEntry(row.field);
+    if (entry.coding == propertyrows::Coding::Name) {
         effects.stored = storeListName(row, items.at(index));
         if (effects.stored && row.field == PropertyField::Variable2) {
             if (m_kind == KindArrayWrite || m_kind == KindArrayRead) {
@@ -251,7 +251,7 @@ bool BlockProperties::storeListName(const PropertyRow& row, QString chosen) {
     } else if (chosen == m_texts.text(texts::Unset)) {
         chosen = Project::Unset;
     }
-    QString& field = *storedText(propertyrows::fieldSpec(row.field).slot);
+    QString& field = *storedText(propertyrows::fieldEntry(row.field).slot);
     if (field == chosen) {
         return false;
     }

@@ -41,9 +41,9 @@ constexpr PropertyRow kBlockName =
     text(Field::Name, texts::PropertyBlockName, kName, KeyFilter::Name);
 
 // The rows of each kind, from the first to the last before the picture strip.
-const std::map<int, std::vector<RowSpec>>& kindTable() {
-    static const std::map<int, std::vector<RowSpec>> table = [] {
-        const std::vector<std::pair<std::vector<int>, std::vector<RowSpec>>> kinds = {
+const std::map<int, std::vector<RowEntry>>& kindTable() {
+    static const std::map<int, std::vector<RowEntry>> table = [] {
+        const std::vector<std::pair<std::vector<int>, std::vector<RowEntry>>> kinds = {
             {{PropertiesBoard},
              {{text(Field::BoardName, texts::PropertyBoard, BlockProperties::BoardNameLimit,
                     KeyFilter::Anything)},
@@ -129,7 +129,7 @@ const std::map<int, std::vector<RowSpec>>& kindTable() {
             {{KindJoinRight, KindJoinLeft},
              {{kBoardLabel}, {kBlockName}, {list(Field::Direction, texts::PropertyGoTo)}}},
         };
-        std::map<int, std::vector<RowSpec>> byKind;
+        std::map<int, std::vector<RowEntry>> byKind;
         for (const auto& [codes, rows] : kinds) {
             for (const int code : codes) {
                 byKind.emplace(code, rows);
@@ -157,10 +157,10 @@ constexpr int kPrecisions[] = {texts::PrecisionZeroDigits, texts::PrecisionOneDi
 constexpr int kDirections[] = {texts::DirectionDown, texts::DirectionUp};
 
 // What each field keeps, offers and changes.
-const std::vector<FieldSpec>& fieldTable() {
+const std::vector<FieldEntry>& fieldTable() {
     using L = ListSource;
     using C = Coding;
-    static const std::vector<FieldSpec> table = {
+    static const std::vector<FieldEntry> table = {
         {Field::Strip, Slot::None},
         {Field::BoardLabel, Slot::BoardName},
         {Field::BoardName, Slot::BoardName},
@@ -192,9 +192,9 @@ const std::vector<FieldSpec>& fieldTable() {
 
 }  // namespace
 
-const std::vector<RowSpec>& kindRows(int kind) {
+const std::vector<RowEntry>& kindRows(int kind) {
     // Lines and corners have only the rows every block has.
-    static const std::vector<RowSpec> plain = {{kBoardLabel}, {kBlockName}};
+    static const std::vector<RowEntry> plain = {{kBoardLabel}, {kBlockName}};
     const auto found = kindTable().find(kind);
     return found == kindTable().end() ? plain : found->second;
 }
@@ -220,10 +220,11 @@ StartValueEditor startValueEditor(int variableType) {
     return {RowEditor::Text, KeyFilter::Anything};
 }
 
-const FieldSpec& fieldSpec(PropertyField field) {
-    const std::vector<FieldSpec>& table = fieldTable();
-    const auto found = std::find_if(table.begin(), table.end(),
-                                    [field](const FieldSpec& spec) { return spec.field == field; });
+const FieldEntry& fieldEntry(PropertyField field) {
+    const std::vector<FieldEntry>& table = fieldTable();
+    const auto found = std::find_if(table.begin(), table.end(), [field](const FieldEntry& entry) {
+        return entry.field == field;
+    });
     Q_ASSERT(found != table.end());
     return *found;
 }

@@ -22,14 +22,14 @@ enum class RowRule {
     FollowsVariableType,    // typed, chosen or read-only as the variable's type asks
 };
 
-struct RowSpec {
+struct RowEntry {
     PropertyRow row;
     RowRule rule = RowRule::Always;
 };
 
 // The rows of `kind` (PropertiesBoard, PropertiesVariable or a kind code), the picture strip
 // left out.
-const std::vector<RowSpec>& kindRows(int kind);
+const std::vector<RowEntry>& kindRows(int kind);
 
 // How a variable's start value is edited for its type.
 struct StartValueEditor {
@@ -41,7 +41,7 @@ StartValueEditor startValueEditor(int variableType);
 // Where a list's items come from.
 enum class ListSource {
     None,             // no list
-    Words,            // the texts of `FieldSpec::words`
+    Words,            // the texts of `FieldEntry::words`
     BoardSizes,       // 8 .. 15
     Relations,        // "=" .. "<>"
     Variables,        // the variables the block sees, of the row's type
@@ -63,7 +63,7 @@ enum class Coding {
 // What a stored choice changes besides its field.
 enum class Effect { None, ResizesBoard, Relayouts };
 
-struct FieldSpec {
+struct FieldEntry {
     PropertyField field;
     PropertySlot slot;
     ListSource list = ListSource::None;
@@ -73,6 +73,6 @@ struct FieldSpec {
     Effect effect = Effect::None;
 };
 
-const FieldSpec& fieldSpec(PropertyField field);
+const FieldEntry& fieldEntry(PropertyField field);
 
 }  // namespace trevalon::propertyrows
