@@ -16,8 +16,9 @@ struct Settings {
     int logLevel = 0;                         // "dfpz": 0..5, see EventLog
     QString language = QStringLiteral("pl");  // "lg": "pl" or "ang"
     bool schemaShowsVariables = false;        // "rzm": the schema overview draws variable blocks
-    bool createLogFiles = false;  // "wrzd": edited and stored; the log writer ignores it
-    QString projectsFolder;       // "fl": first folder of the open and save dialogs
+    bool createLogFiles = false;       // "wrzd": edited and stored; the log writer ignores it
+    QString projectsFolder;            // "fl": first folder of the open and save dialogs
+    bool stepSkipsConnectors = false;  // "kpb": a step goes on over connectors to the next block
 };
 
 }  // namespace trevalon

@@ -25,8 +25,8 @@ constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
 const QString kRoot = QStringLiteral("Ini");
 
 // Keys in the order in which they are read and written.
-constexpr std::array<const char*, 9> kKeyNames = {"ed", "al",  "wo",   "pdp", "dfpz",
-                                                  "lg", "rzm", "wrzd", "fl"};
+constexpr std::array<const char*, 10> kKeyNames = {"ed", "al",  "wo",   "pdp", "dfpz",
+                                                   "lg", "rzm", "wrzd", "fl",  "kpb"};
 
 QString flag(bool value) {
     return value ? QStringLiteral("1") : QStringLiteral("0");
@@ -45,6 +45,12 @@ std::optional<QString> decodeValue(const TpkXMLNode& element) {
 bool readBoolean(const TpkXMLNode& element) {
     const auto value = decodeValue(element);
     return value ? *value == QLatin1String("1") : true;
+}
+
+// A flag added after the first keys: missing or damaged, it keeps its default of off.
+bool readAddedFlag(const TpkXMLNode& element) {
+    const auto value = decodeValue(element);
+    return value && *value == QLatin1String("1");
 }
 
 int readInteger(const TpkXMLNode& element) {
@@ -171,6 +177,8 @@ void SettingsStore::readSettings() {
         return;
     }
     m_values.projectsFolder = *folder;
+    // Files written before the key existed have no element: the step stops on every cell.
+    m_values.stepSkipsConnectors = readAddedFlag(element(Key::StepSkipsConnectors));
     logAbove(3, texts::LogSettingsRead);
 }
 
@@ -299,6 +307,9 @@ void SettingsStore::writeKey(TpkXML& document, Key key) const {
             break;
         case Key::Folder:
             value = m_values.projectsFolder;
+            break;
+        case Key::StepSkipsConnectors:
+            value = flag(m_values.stepSkipsConnectors);
             break;
     }
     document.topElement(kRoot)

@@ -80,7 +80,18 @@ public:
     static QString logFileName(const QDateTime& startTime);
 
 private:
-    enum class Key { Signature, Warn, Wo, Hints, Level, Language, Schema, LogFiles, Folder };
+    enum class Key {
+        Signature,
+        Warn,
+        Wo,
+        Hints,
+        Level,
+        Language,
+        Schema,
+        LogFiles,
+        Folder,
+        StepSkipsConnectors,
+    };
 
     bool saveDocument(TpkXML& document) const;
     void writeKey(TpkXML& document, Key key) const;

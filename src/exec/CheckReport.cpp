@@ -60,7 +60,7 @@ std::vector<ReportRow> projectReportRows(const QString& projectName, const TextT
 }
 
 std::vector<ReportRow> variablesReportRows(const Project& project, const QString& variablesList,
-                                           const TextTable& texts) {
+                                           const TextTable& texts, const QString* before) {
     std::vector<ReportRow> rows;
     rows.push_back(
         {ReportRow::Header, texts.text(texts::ReportVariablesState), QString(), ReportRow::Normal});
@@ -68,8 +68,10 @@ std::vector<ReportRow> variablesReportRows(const Project& project, const QString
         project.board(n).forEachCell([&](const Cell& cell, int, int) {
             if (cell.kindCode == KindVariable) {
                 const QString value = VariablesList::valueOf(variablesList, cell.name);
+                const bool changed =
+                    before != nullptr && VariablesList::valueOf(*before, cell.name) != value;
                 rows.push_back({ReportRow::Row, cell.name, value.left(kVariableValueLength),
-                                ReportRow::Normal});
+                                ReportRow::Normal, changed});
             }
         });
     }

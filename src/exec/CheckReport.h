@@ -43,8 +43,9 @@ struct ReportRow {
     enum Tone { Normal, Bad, Undetermined };
     Shape shape = Row;
     QString label;
-    QString value;       // empty for header and summary rows
-    Tone tone = Normal;  // of the value, or of the whole text for header and summary rows
+    QString value;         // empty for header and summary rows
+    Tone tone = Normal;    // of the value, or of the whole text for header and summary rows
+    bool changed = false;  // a variable whose value the last step changed
 };
 
 // The report window as the check sees it. The desktop program draws the rows; the
@@ -73,9 +74,10 @@ std::vector<ReportRow> boardReportRows(const Project& project, const BoardCheckR
 std::vector<ReportRow> projectReportRows(const QString& projectName, const TextTable& texts);
 // The header and one row per variable block of every board in use, with its current value
 // from `variablesList` (lines NAME=value, names compared without regard to case) cut to 24
-// characters.
+// characters. Given the list as it was before the last step, `before`, a row whose whole
+// value differs from it is marked changed, even where the difference lies past the cut.
 std::vector<ReportRow> variablesReportRows(const Project& project, const QString& variablesList,
-                                           const TextTable& texts);
+                                           const TextTable& texts, const QString* before = nullptr);
 // A value as a report row shows it: the first 14 characters and ".." when it is longer than 13.
 QString reportValueText(const QString& value);
 

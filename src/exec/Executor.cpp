@@ -72,9 +72,16 @@ void Executor::startStepping() {
     begin();
 }
 
-void Executor::nextStep() {
-    if (m_state.running) {
-        readLogLevel();
+void Executor::nextStep(bool skipConnectors) {
+    if (!m_state.running) {
+        return;
+    }
+    readLogLevel();
+    step();
+    constexpr int kEverySquare = kMaxBoards * kGridSize * kGridSize;
+    for (int skipped = 0; skipConnectors && m_state.running && skipped < kEverySquare &&
+                          BlockCatalogue::isConnector(m_state.currentKind);
+         ++skipped) {
         step();
     }
 }
@@ -224,14 +231,15 @@ void Executor::step() {
     }
     if (m_state.running) {
         setMark(true);
+        // The pupil must see where the run stands before the block's dialog asks anything.
+        if (m_state.stepMode) {
+            m_workspace.executionIo().runStateChanged();
+        }
         arrive();
     }
     if (m_state.running && m_stepLimit > 0 && m_steps >= m_stepLimit) {
         setMark(false);
         finish(RunEnd::StepLimit);
-    }
-    if (m_state.running && m_state.stepMode) {
-        m_workspace.executionIo().runStateChanged();
     }
 }
 

@@ -52,8 +52,10 @@ public:
     bool startRun();
     // "Uruchom krok po kroku".
     void startStepping();
-    // "Następny krok": one step while a run is in progress, otherwise nothing.
-    void nextStep();
+    // "Następny krok": one step while a run is in progress, otherwise nothing. With
+    // `skipConnectors` the step goes on over lines, joins and corners and stops on the next
+    // block; a ring of nothing but connectors stops after one lap of every square.
+    void nextStep(bool skipConnectors = false);
     // Ends the run after a run-time error: the error message and the log's error line.
     void abort();
     // "Przerwij wykonanie": ends the run on the user's wish, told as information, not as an

@@ -53,6 +53,10 @@ public:
     // nullptr for a code that is not one of the 24 kinds.
     static const KindInfo* find(int kindCode);
     static bool isKind(int kindCode) { return find(kindCode) != nullptr; }
+    // Lines, joins and corners: the cells that only carry the flow on.
+    static bool isConnector(int kindCode) {
+        return kindCode >= KindLineVertical && kindCode <= KindCornerTopLeft;
+    }
 
     // Groups: 1 start/end/variables, 2 input/output and calls, 3 operations, 4 connectors.
     static int groupSize(int group);

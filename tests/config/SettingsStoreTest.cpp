@@ -195,7 +195,7 @@ TEST_F(SettingsStoreTest, ValueRulesForMissingAndBrokenValues) {
     // Key case does not matter; values outside the rules fall back one by one.
     writeSettings(
         crlf("<ini><ED>VAByAGUAdgBhAGwAbwBuAA==</ED>"
-             "<al>!</al><wo>!</wo><dfpz>eAB5AA==</dfpz><lg>ZABlAA==</lg></ini>"));
+             "<al>!</al><wo>!</wo><dfpz>eAB5AA==</dfpz><lg>ZABlAA==</lg><kpb>!</kpb></ini>"));
     prepare(store);
     store.readSettings();
     const Settings& values = store.values();
@@ -206,6 +206,7 @@ TEST_F(SettingsStoreTest, ValueRulesForMissingAndBrokenValues) {
     EXPECT_EQ(values.language, QStringLiteral("pl"));  // "de" is no language of ours
     EXPECT_FALSE(values.schemaShowsVariables);
     EXPECT_TRUE(values.projectsFolder.isEmpty());
+    EXPECT_FALSE(values.stepSkipsConnectors);  // a later key stays off when it cannot be read
     EXPECT_TRUE(log.lines.isEmpty());
 }
 
@@ -231,6 +232,7 @@ TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     values.language = QStringLiteral("ang");
     values.schemaShowsVariables = true;
     values.createLogFiles = true;
+    values.stepSkipsConnectors = true;
     values.projectsFolder = QString::fromUtf8("/dom/Łódź/\"a\" & <b>\r\nc");
     log.lines.clear();
     EXPECT_TRUE(store.writeAllSettings());
@@ -249,6 +251,7 @@ TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     EXPECT_EQ(read.schemaShowsVariables, values.schemaShowsVariables);
     EXPECT_EQ(read.createLogFiles, values.createLogFiles);
     EXPECT_EQ(read.projectsFolder, values.projectsFolder);
+    EXPECT_EQ(read.stepSkipsConnectors, values.stepSkipsConnectors);
 }
 
 TEST_F(SettingsStoreTest, FailedWritesAreLoggedAboveLevelOne) {

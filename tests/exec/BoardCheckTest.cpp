@@ -470,6 +470,17 @@ TEST(CheckReportRows, VariablesAreListedWithTheirCurrentValues) {
     EXPECT_EQ(reportValueText(q("1234567890123")), q("1234567890123"));
     EXPECT_EQ(reportValueText(q("12345678901234")), q("12345678901234.."));
     EXPECT_EQ(variablesReportRows(Project(), QString(), TextTable()).size(), 1u);
+    EXPECT_FALSE(rows[1].changed);  // nothing to compare with
+
+    // Against the list before a step: a change past the shown characters still counts, and a
+    // variable that had no line before has changed too.
+    const QString before = q("A=5\r\nB=") + longText.left(27) + q("!\"");
+    const std::vector<ReportRow> marked =
+        variablesReportRows(project, q("A=5\r\nB=") + longText, TextTable(), &before);
+    EXPECT_FALSE(marked[1].changed);
+    EXPECT_TRUE(marked[2].changed);
+    const QString none;
+    EXPECT_TRUE(variablesReportRows(project, q("A=5"), TextTable(), &none)[1].changed);
 }
 
 // Every reason the check gives, each on a flowchart with that one fault: the stage that fails,

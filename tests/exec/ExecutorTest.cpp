@@ -4,6 +4,7 @@
 #include "FlowBuilder.h"
 #include "TestWorkspace.h"
 #include "exec/Executor.h"
+#include "model/BlockCatalogue.h"
 
 using namespace trevalon;
 using test::FlowBuilder;
@@ -111,6 +112,25 @@ TEST_F(ExecutorRuns, StepModeAdvancesOneBlockPerCommandAndMarksIt) {
     }
     EXPECT_EQ(executor().lastEnd(), RunEnd::Finished);
     EXPECT_EQ(lastShown(), q("Silnia liczby 3 wynosi 6"));
+}
+
+TEST_F(ExecutorRuns, AStepCanGoOnOverConnectorsToTheNextBlock) {
+    buildExample(t.project(), "examples/factorial.skb");
+    t.io.enter(q("3"));
+    executor().startStepping();
+    int steps = 0;
+    bool stoppedOnAConnector = false;
+    while (executor().running() && steps < 1000) {
+        executor().nextStep(true);
+        ++steps;
+        stoppedOnAConnector =
+            stoppedOnAConnector ||
+            (executor().running() && BlockCatalogue::isConnector(executor().state().currentKind));
+    }
+    EXPECT_FALSE(stoppedOnAConnector);
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Finished);
+    EXPECT_EQ(lastShown(), q("Silnia liczby 3 wynosi 6"));
+    EXPECT_LT(steps, executor().stepsTaken());  // the loop's corners were passed over
 }
 
 TEST_F(ExecutorRuns, FactorialReadsComputesAndWrites) {
