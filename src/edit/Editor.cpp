@@ -401,7 +401,7 @@ void Editor::showRunMark(int n, int column, int row) {
         m_view.boardChanged(b);
     }
     if (n >= 1 && n <= kMaxBoards && Board::validPosition(column, row)) {
-        framesOf(n).set(column, row, FrameSelected);
+        framesOf(n).set(column, row, FrameRunning);
         m_view.boardChanged(n);
     }
 }

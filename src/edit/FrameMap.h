@@ -7,12 +7,14 @@
 
 namespace trevalon {
 
-// Colour codes of the one-pixel frame that marks a cell.
+// Colour codes of the frame that marks a cell: a one-pixel line, but the block a run stands on
+// gets a thick frame and a tint that a pupil sees from the back of the classroom.
 enum FrameColour : std::uint8_t {
     FrameNone = 0,  // the background colour: no mark visible
     FrameSelected = 1,
     FrameFaulty = 2,
     FrameMoving = 3,
+    FrameRunning = 4,
 };
 
 // Frame colour per cell of one board (columns and rows from 1).

@@ -208,19 +208,33 @@ TEST_F(Running, StepModeFramesTheCurrentBlock) {
     ASSERT_TRUE(runner().running());
     EXPECT_TRUE(main().toolbar().stepButtonVisible());
     EXPECT_FALSE(main().toolbar().runButtonVisible());
-    EXPECT_EQ(editor().frames(1).at(3, 1), FrameSelected);
+    EXPECT_EQ(editor().frames(1).at(3, 1), FrameRunning);
 
-    enterValue(QStringLiteral("3"));
-    QTest::keyClick(&main(), Qt::Key_F7);  // to the read block, whose dialog opens
+    // The read block is marked before its dialog asks for the value.
+    FrameColour whileAsking = FrameNone;
+    driver.when(dialog(), [&] {
+        whileAsking = editor().frames(1).at(3, 2);
+        QTest::keyClicks(dialog()->valueInput(), QStringLiteral("3"));
+        QTest::keyClick(dialog()->valueInput(), Qt::Key_Return);
+    });
+    QTest::keyClick(&main(), Qt::Key_F7);
+    EXPECT_EQ(whileAsking, FrameRunning);
     EXPECT_EQ(editor().frames(1).at(3, 1), FrameNone);
-    EXPECT_EQ(editor().frames(1).at(3, 2), FrameSelected);
+    EXPECT_EQ(editor().frames(1).at(3, 2), FrameRunning);
     QTest::mouseClick(main().toolbar().button(MainToolbar::TagNextStep), Qt::LeftButton);
-    EXPECT_EQ(editor().frames(1).at(3, 3), FrameSelected);
-    // The assignment is performed when the run leaves it.
+    EXPECT_EQ(editor().frames(1).at(3, 3), FrameRunning);
+    // The assignment is performed when the run leaves it, and its variable is marked changed.
     EXPECT_EQ(reportValue(QStringLiteral("s")), QStringLiteral("0"));
     QTest::keyClick(board(1), Qt::Key_F7);
-    EXPECT_EQ(editor().frames(1).at(3, 4), FrameSelected);
+    EXPECT_EQ(editor().frames(1).at(3, 4), FrameRunning);
     EXPECT_EQ(reportValue(QStringLiteral("s")), QStringLiteral("1"));
+    QStringList changed;
+    for (const ReportRow& row : app->report()->rows()) {
+        if (row.changed) {
+            changed << row.label;
+        }
+    }
+    EXPECT_EQ(changed, QStringList{QStringLiteral("s")});
 
     answerMessage(Qt::Key_Z);
     main().commands().execute(Command::Abort);
@@ -393,7 +407,7 @@ TEST_F(Running, TheRunButtonsStartSteppingAndAFullRun) {
     QTest::mouseClick(main().toolbar().button(MainToolbar::TagNextStep), Qt::LeftButton);
     ASSERT_TRUE(runner().running());
     EXPECT_TRUE(runner().stepMode());
-    EXPECT_EQ(editor().frames(1).at(3, 1), FrameSelected);
+    EXPECT_EQ(editor().frames(1).at(3, 1), FrameRunning);
     answerMessage(Qt::Key_Z);
     main().commands().execute(Command::Abort);
     ASSERT_FALSE(runner().running());

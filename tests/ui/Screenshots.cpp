@@ -96,6 +96,38 @@ TEST_F(Screenshots, CheckReportWithItsReasons) {
     main().setLanguage(QStringLiteral("pl"));
 }
 
+// Step mode: the read block marked while its dialog asks, then an assignment marked with the
+// variable the last step changed lit in the report. Run with QT_SCALE_FACTOR=2 for the "-x2"
+// pictures.
+TEST_F(Screenshots, StepMark) {
+    openFactorial();
+    const QString scale = main().devicePixelRatio() > 1.0 ? QStringLiteral("-x2") : QString();
+    QTest::keyClick(&main(), Qt::Key_F12);
+    ASSERT_TRUE(main().runner().stepMode());
+    TFWykonanie* dialog = app->execution();
+    QImage asking;
+    driver.when(dialog, [&] {
+        QTest::qWait(40);
+        asking = composite();
+        QPainter p(&asking);
+        p.drawPixmap(dialog->pos() - main().pos(), dialog->grab());
+        QTest::keyClicks(dialog->valueInput(), QStringLiteral("4"));
+        QTest::keyClick(dialog->valueInput(), Qt::Key_Return);
+    });
+    QTest::keyClick(&main(), Qt::Key_F7);
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(&main(), Qt::Key_F7);
+    }
+    ASSERT_TRUE(main().runner().running());
+    keep(asking, QStringLiteral("step-mark-dialog%1.png").arg(scale));
+    // The run raised the variables over the properties window.
+    QImage watched = composite();
+    QPainter(&watched).drawPixmap(app->report()->pos() - main().pos(), app->report()->grab());
+    keep(watched, QStringLiteral("step-mark%1.png").arg(scale));
+    answerMessage(Qt::Key_Z);
+    main().commands().execute(Command::Abort);
+}
+
 TEST_F(Screenshots, MessageDialog) {
     QImage polish;
     QImage english;

@@ -73,6 +73,7 @@ TEST_F(SettingsDialog, AppliedSettingsAreWrittenToTheFile) {
         click(control<QCheckBox>("ChBPokazujDymki"));
         click(control<QCheckBox>("ChBRysujZmienne"));
         click(control<QCheckBox>("ChBTworzPlikiZdarzen"));
+        click(control<QCheckBox>("ChBKrokPoBlokach"));
         QLineEdit* folderEdit = dialog()->folderEdit();
         QTest::keyClick(folderEdit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(folderEdit, Qt::Key_Delete);
@@ -92,6 +93,7 @@ TEST_F(SettingsDialog, AppliedSettingsAreWrittenToTheFile) {
     EXPECT_TRUE(file.showHints);
     EXPECT_TRUE(file.schemaShowsVariables);
     EXPECT_TRUE(file.createLogFiles);
+    EXPECT_TRUE(file.stepSkipsConnectors);
     EXPECT_EQ(file.projectsFolder, chosen);
     // The status line shows the saving progress, then "Zapisano.".
     QTRY_COMPARE(main().statusText(), QStringLiteral("Zapisano."));

@@ -18,6 +18,8 @@ const QColor& BoardPicture::frameColour(FrameColour colour) {
             return palette::red;
         case FrameMoving:
             return palette::teal;
+        case FrameRunning:
+            return palette::runFrame;
         default:
             return palette::white;
     }
@@ -61,14 +63,32 @@ QImage BoardPicture::render(const Board& board, const FrameMap& frames) {
     for (int c = 1; c <= columns; ++c) {
         for (int r = 1; r <= rows; ++r) {
             const FrameColour colour = frames.at(c, r);
-            if (colour != FrameNone) {
-                const QRect square = geometry::cellRect(c, r);
+            const QRect square = geometry::cellRect(c, r);
+            if (colour == FrameRunning) {
+                drawRunMark(p, square);
+            } else if (colour != FrameNone) {
                 p.setPen(frameColour(colour));
                 p.drawRect(square.x(), square.y(), square.width() - 1, square.height() - 1);
             }
         }
     }
     return image;
+}
+
+// A tint over the whole square, then a four-pixel orange band between two dark lines: the
+// band stands out on the pale cells, the dark lines on the orange and yellow pictures.
+void BoardPicture::drawRunMark(QPainter& p, const QRect& square) {
+    p.fillRect(square, palette::runTint);
+    const QRect outer = square.adjusted(0, 0, -1, -1);
+    p.setPen(palette::runEdge);
+    p.drawRect(outer);
+    p.drawRect(outer.adjusted(5, 5, -5, -5));
+    p.fillRect(QRect(square.x() + 1, square.y() + 1, square.width() - 2, 4), palette::runFrame);
+    p.fillRect(QRect(square.x() + 1, square.bottom() - 4, square.width() - 2, 4),
+               palette::runFrame);
+    p.fillRect(QRect(square.x() + 1, square.y() + 5, 4, square.height() - 10), palette::runFrame);
+    p.fillRect(QRect(square.right() - 4, square.y() + 5, 4, square.height() - 10),
+               palette::runFrame);
 }
 
 }  // namespace trevalon

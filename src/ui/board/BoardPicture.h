@@ -3,6 +3,9 @@
 #include <QColor>
 #include <QImage>
 
+class QPainter;
+class QRect;
+
 #include "edit/FrameMap.h"
 #include "model/Board.h"
 
@@ -15,6 +18,9 @@ class BoardPicture {
 public:
     static const QColor& frameColour(FrameColour colour);
     static QImage render(const Board& board, const FrameMap& frames);
+
+private:
+    static void drawRunMark(QPainter& p, const QRect& square);
 };
 
 }  // namespace trevalon

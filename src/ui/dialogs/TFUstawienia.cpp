@@ -52,15 +52,16 @@ void TFUstawienia::buildControls() {
     m_hints = checkBox("ChBPokazujDymki", 80);
     m_schemaVariables = checkBox("ChBRysujZmienne", 112);
     m_logFiles = checkBox("ChBTworzPlikiZdarzen", 144);
+    m_stepBlocks = checkBox("ChBKrokPoBlokach", 176);
 
     m_levelEdit = new QLineEdit(this);
     m_levelEdit->setObjectName(QStringLiteral("EPoziomZdarzen"));
     m_levelEdit->setReadOnly(true);
     m_levelEdit->setAlignment(Qt::AlignCenter);
-    m_levelEdit->setGeometry(30, 190, 36, 22);
+    m_levelEdit->setGeometry(30, 222, 36, 22);
     m_arrows = new QWidget(this);
     m_arrows->setObjectName(QStringLiteral("UpZdarzenia"));
-    m_arrows->setGeometry(67, 190, 17, 22);
+    m_arrows->setGeometry(67, 222, 17, 22);
     m_up = new QToolButton(m_arrows);
     m_up->setArrowType(Qt::UpArrow);
     m_up->setGeometry(0, 0, 17, 11);
@@ -73,18 +74,18 @@ void TFUstawienia::buildControls() {
     m_levelCaption = new QLabel(this);
     m_levelCaption->setObjectName(QStringLiteral("LPoziomZdarzen"));
     m_levelCaption->setStyleSheet(palette::textColour(palette::ink));
-    m_levelCaption->setGeometry(88, 190, 300, 22);
+    m_levelCaption->setGeometry(88, 222, 300, 22);
 
     m_folderCaption = new QLabel(this);
     m_folderCaption->setObjectName(QStringLiteral("Label1"));
     m_folderCaption->setStyleSheet(palette::textColour(palette::ink));
-    m_folderCaption->setGeometry(30, 240, 380, 20);
+    m_folderCaption->setGeometry(30, 272, 380, 20);
     m_folder = new QLineEdit(this);
     m_folder->setObjectName(QStringLiteral("EFolder"));
     m_folder->setFrame(false);
-    m_folder->setGeometry(30, 262, 350, 22);
+    m_folder->setGeometry(30, 294, 350, 22);
     m_folderButton = dialogparts::pictureButton(this, "ButFolder", QStringLiteral("butfolder"),
-                                                QRect(386, 262, 26, 22));
+                                                QRect(386, 294, 26, 22));
     m_folderButton->onClicked = [this](int) { chooseFolder(); };
 
     m_enter = dialogparts::pictureButton(this, "ButWprowadz", QStringLiteral("przycisk"),
@@ -103,6 +104,7 @@ void TFUstawienia::applyTexts() {
     m_hints->setText(texts.text(texts::SettingsShowHints));
     m_schemaVariables->setText(texts.text(texts::SettingsSchemaVariables));
     m_logFiles->setText(texts.text(texts::SettingsLogFiles));
+    m_stepBlocks->setText(texts.text(texts::SettingsStepSkipsConnectors));
     m_levelCaption->setText(texts.text(texts::SettingsLogLevel));
     m_folderCaption->setText(texts.text(texts::SettingsFolderCaption));
     m_folderButton->setToolTip(texts.text(texts::SettingsFolderHint));
@@ -124,6 +126,7 @@ void TFUstawienia::fill() {
     m_hints->setChecked(values.showHints);
     m_schemaVariables->setChecked(values.schemaShowsVariables);
     m_logFiles->setChecked(values.createLogFiles);
+    m_stepBlocks->setChecked(values.stepSkipsConnectors);
     m_folder->setText(values.projectsFolder);
 }
 
@@ -153,6 +156,7 @@ void TFUstawienia::apply() {
     values.showHints = m_hints->isChecked();
     values.schemaShowsVariables = m_schemaVariables->isChecked();
     values.createLogFiles = m_logFiles->isChecked();
+    values.stepSkipsConnectors = m_stepBlocks->isChecked();
     const QString folder = m_folder->text();
     values.projectsFolder =
         folder.trimmed().isEmpty() ? m_settings.defaultProjectsFolder() : folder;

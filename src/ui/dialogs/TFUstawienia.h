@@ -68,6 +68,7 @@ private:
     QCheckBox* m_hints = nullptr;
     QCheckBox* m_schemaVariables = nullptr;
     QCheckBox* m_logFiles = nullptr;
+    QCheckBox* m_stepBlocks = nullptr;
     QLineEdit* m_levelEdit = nullptr;
     QWidget* m_arrows = nullptr;
     QToolButton* m_up = nullptr;

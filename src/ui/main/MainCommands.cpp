@@ -203,7 +203,7 @@ bool MainCommands::executeRunCommand(Command command) {
             run.startStepping();
             return true;
         case Command::NextStep:
-            run.nextStep();
+            run.nextStep(m_settings.values().stepSkipsConnectors);
             return true;
         case Command::Abort:
             run.abort();

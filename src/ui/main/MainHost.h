@@ -35,6 +35,9 @@ public:
     virtual void showProperties(int kind) = 0;
     virtual void hideReport() = 0;
     virtual void copyActiveBoardPicture() = 0;
+    // Paints the visible boards now rather than at the next turn of the event loop: a run's
+    // dialog about to open must find the current block's mark already on the screen.
+    virtual void paintBoardsNow() = 0;
 
     // The window itself.
     virtual bool maximised() const = 0;

@@ -122,6 +122,7 @@ public:
     QPoint origin() const override;
     void checkActiveBoard() override;
     void copyActiveBoardPicture() override;
+    void paintBoardsNow() override;
 
     // MainHost
     QWidget& widget() override { return *this; }

@@ -121,4 +121,12 @@ void TFGlowny::copyActiveBoardPicture() {
     copyBoardPicture(m_ws.project().activeBoard);
 }
 
+void TFGlowny::paintBoardsNow() {
+    for (int n = 1; n <= kMaxBoards; ++n) {
+        if (board(n)->isVisible()) {
+            board(n)->image()->repaint();
+        }
+    }
+}
+
 }  // namespace trevalon

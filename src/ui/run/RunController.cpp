@@ -33,6 +33,7 @@ void RunController::run() {
         return;
     }
     m_abortRequested = false;
+    m_firstShowing = true;
     m_slices = 0;
     m_editor.cancelPlacing();
     // A run is watched on its boards: one closed by the window manager comes back first.
@@ -53,6 +54,7 @@ void RunController::startStepping() {
         return;
     }
     m_abortRequested = false;
+    m_firstShowing = true;
     m_editor.cancelPlacing();
     m_host.showProjectBoards();
     m_inStep = true;
@@ -65,12 +67,12 @@ void RunController::startStepping() {
     began();
 }
 
-void RunController::nextStep() {
+void RunController::nextStep(bool skipConnectors) {
     if (!running() || m_inStep) {
         return;
     }
     m_inStep = true;
-    m_ws.executor().nextStep();
+    m_ws.executor().nextStep(skipConnectors);
     m_inStep = false;
     flushVariables();
     if (!running()) {
@@ -161,9 +163,17 @@ void RunController::ended() {
     m_host.titlesChanged();
 }
 
+// The block that asks is marked and painted before its dialog opens, in a full run too; a full
+// run takes the mark away again when the dialog closes.
 DialogClose RunController::showDialog(ExecutionDialogLogic& dialog) {
     flushVariables();
+    const RunState& state = m_ws.executor().state();
+    m_editor.showRunMark(state.runBoard, state.runColumn, state.runRow);
+    m_host.paintBoardsNow();
     const DialogClose close = m_companions.execution->showFor(dialog);
+    if (!stepMode()) {
+        m_editor.showRunMark(0, 0, 0);
+    }
     return m_abortRequested ? DialogClose::AbortRequested : close;
 }
 
@@ -179,12 +189,23 @@ void RunController::showVariables() {
     }
 }
 
+// A run in progress marks the variables its last step (or slice) changed; its first showing
+// only sets the values the next one compares with.
 void RunController::flushVariables() {
     if (!m_variablesDirty) {
         return;
     }
     m_variablesDirty = false;
-    m_companions.report->showVariables();
+    if (running() && !m_firstShowing) {
+        m_companions.report->showVariableChanges();
+    } else {
+        m_companions.report->showVariables();
+    }
+    if (m_firstShowing) {
+        // A run is watched in its variables: nothing of the editor may cover them.
+        m_companions.report->raise();
+    }
+    m_firstShowing = false;
 }
 
 void RunController::boardsChanged() {

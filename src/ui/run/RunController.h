@@ -35,7 +35,8 @@ public:
 
     void run();
     void startStepping();
-    void nextStep();
+    // One step, or with `skipConnectors` on to the next block that is not a connector.
+    void nextStep(bool skipConnectors);
     // "Przerwij wykonanie": stops the run now, or as soon as the step in progress (waiting in
     // a dialog) returns.
     void abort();
@@ -67,6 +68,7 @@ private:
     bool m_inStep = false;
     bool m_abortRequested = false;
     bool m_variablesDirty = false;
+    bool m_firstShowing = false;
     bool m_wasRunning = false;
     int m_slices = 0;
 };

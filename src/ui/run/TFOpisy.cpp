@@ -37,6 +37,13 @@ void drawToned(QPainter& p, const QRect& box, int flags, const QString& text,
     p.drawText(box, flags, text);
 }
 
+// A row the last step changed: the run mark's tint and a band at its left end, so that the eye
+// goes from the marked block to the variables it changed.
+void drawChangedMark(QPainter& p, const QRect& row) {
+    p.fillRect(row, palette::runTint);
+    p.fillRect(QRect(row.x(), row.y(), 4, row.height()), palette::runFrame);
+}
+
 }  // namespace
 
 TFOpisy::TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent)
@@ -90,6 +97,11 @@ QImage TFOpisy::render(const std::vector<ReportRow>& rows, int height) {
                 break;
             case ReportRow::Row:
                 p.drawImage(2, top, plain);
+                if (row.changed) {
+                    drawChangedMark(
+                        p, QRect(QPoint(2, top),
+                                 plain.isNull() ? QSize(250, RowPitch - 2) : plain.size()));
+                }
                 drawToned(p, QRect(10, textTop, 136, 16), Qt::AlignLeft | Qt::AlignTop, row.label,
                           ReportRow::Normal);
                 drawToned(p, QRect(150, textTop, 100, 16), Qt::AlignLeft | Qt::AlignTop,
@@ -180,7 +192,14 @@ void TFOpisy::showVariablesReport(const std::vector<ReportRow>& rows) {
 }
 
 void TFOpisy::showVariables() {
-    showVariablesReport(variablesReportRows(m_ws.project(), m_ws.variablesList(), m_ws.texts()));
+    m_variablesBefore = m_ws.variablesList();
+    showVariablesReport(variablesReportRows(m_ws.project(), m_variablesBefore, m_ws.texts()));
+}
+
+void TFOpisy::showVariableChanges() {
+    const QString now = m_ws.variablesList();
+    showVariablesReport(variablesReportRows(m_ws.project(), now, m_ws.texts(), &m_variablesBefore));
+    m_variablesBefore = now;
 }
 
 void TFOpisy::setTitleStrip(const QString& title) {

@@ -35,8 +35,11 @@ public:
     void showVariablesReport(const std::vector<ReportRow>& rows) override;
     void setTitleStrip(const QString& title) override;
 
-    // The variables report with the values of the workspace's variables list.
+    // The variables report with the values of the workspace's variables list; the values it
+    // shows are the ones the next showing of changes compares with.
     void showVariables();
+    // The variables report with the rows whose value changed since the last showing marked.
+    void showVariableChanges();
     // The last report again, in the current language (F10, "okno zmiennych").
     void showAgain();
     void applyTexts();
@@ -75,6 +78,7 @@ private:
     TitleStrip* m_strip = nullptr;
     Kind m_kind = KindNone;
     std::vector<ReportRow> m_rows;
+    QString m_variablesBefore;
     BoardCheckResult m_lastBoard;
     QString m_lastProject;
     QImage m_picture;

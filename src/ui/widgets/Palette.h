@@ -37,6 +37,11 @@ inline constexpr QColor red{255, 0, 0};
 inline constexpr QColor amber{255, 184, 76};
 inline constexpr QColor amberInk{156, 92, 0};  // a report's "not determined", read on light rows
 inline constexpr QColor teal{14, 206, 216};
+// The block a run stands on: an orange frame edged in dark ink over a warm tint, seen on every
+// block picture and on the pale cells alike.
+inline constexpr QColor runFrame{255, 128, 0};
+inline constexpr QColor runEdge{30, 20, 60};
+inline constexpr QColor runTint{255, 190, 0, 80};
 inline constexpr QColor magenta{255, 0, 255};  // the cursors' transparent ground
 
 // The flat strips of the window frames.
