@@ -14,6 +14,7 @@
 #include "XDesktop.h"
 #include "config/TextTable.h"
 #include "storage/ProjectFile.h"
+#include "ui/widgets/Palette.h"
 
 using desktop::waitUntil;
 using desktop::XDesktop;
@@ -26,6 +27,8 @@ const QString Main = QStringLiteral("TFGlowny");
 const QString Board1 = QStringLiteral("TTablica1");
 const QString Properties = QStringLiteral("TFWlasnosci");
 const QString Message = QStringLiteral("TFWarning");
+const QString Report = QStringLiteral("TFOpisy");
+const QString Execution = QStringLiteral("TFWykonanie");
 const QString factorial = QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb");
 // The title strips' marks (collapse, maximise, close) stand this far below the window's top.
 constexpr int MarkTop = 2;
@@ -200,6 +203,22 @@ protected:
             << rect(Main);
     }
 
+    // Where the run's orange frame shows on the board window: the bounds of its pixels, or an
+    // empty rectangle when none shows.
+    QRect runMark() const {
+        const QImage shot = m_desktop->screenshot();
+        const QRect board = rect(Board1).intersected(shot.rect());
+        QRect found;
+        for (int y = board.top(); y <= board.bottom(); ++y) {
+            for (int x = board.left(); x <= board.right(); ++x) {
+                if (shot.pixelColor(x, y) == trevalon::palette::runFrame) {
+                    found |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        return found;
+    }
+
     void openBuilderFromTheCorner();
     void maximiseRestoreAndMove(const QString& shots);
     void stopAnEndlessRun();
@@ -268,6 +287,38 @@ void DesktopTest::stopAnEndlessRun() {
     EXPECT_DOUBLE_EQ(m_desktop->uncoveredShare(Message), 1.0);
     keys(QStringLiteral("Return"));
     EXPECT_TRUE(gone(Message));
+}
+
+// Step mode on a real screen: the block the run stands on is framed in orange, the frame has
+// moved onto the read block while its dialog asks, and the variables come up over the
+// properties window.
+TEST_P(DesktopTest, StepModeMarksTheBlockBeforeItsDialogAsks) {
+    ASSERT_NO_FATAL_FAILURE(openFactorial());
+    ASSERT_TRUE(m_desktop->click(rect(Board1).topLeft() + QPoint(px(60), px(8))));
+    settle();
+    keys(QStringLiteral("F12"));
+    ASSERT_TRUE(shown(Report));
+    settle();
+    const QRect atStart = runMark();
+    ASSERT_TRUE(atStart.isValid());
+    EXPECT_GE(atStart.width(), px(36));  // the whole square's frame, not a line of it
+    EXPECT_GT(m_desktop->stackIndex(Report), m_desktop->stackIndex(Properties));
+
+    keys(QStringLiteral("F7"));
+    ASSERT_TRUE(shown(Execution));
+    settle();
+    keep(QStringLiteral("9-step-dialog"));
+    const QRect whileAsking = runMark();
+    ASSERT_TRUE(whileAsking.isValid());
+    EXPECT_GT(whileAsking.center().y(), atStart.bottom());  // one square down: the read block
+    keys(QStringLiteral("3 Return"));
+    ASSERT_TRUE(gone(Execution));
+    keys(QStringLiteral("F7 F7"));
+    keep(QStringLiteral("9-step-assignment"));
+    keys(QStringLiteral("ctrl+f"));
+    ASSERT_TRUE(shown(Message));
+    keys(QStringLiteral("Return"));
+    EXPECT_FALSE(runMark().isValid());
 }
 
 // Open and New project lay the properties window beside the boards, never over their cells.
