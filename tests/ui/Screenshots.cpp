@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 
 #include "Flowcharts.h"
@@ -31,8 +32,8 @@ protected:
     // Writes `image` into the screenshots folder as `name`.
     static void keep(const QImage& image, const QString& name) {
         ASSERT_FALSE(image.isNull()) << name.toStdString();
-        QDir().mkpath(QStringLiteral(TREVALON_SCREENSHOT_DIR));
         const QString path = QStringLiteral(TREVALON_SCREENSHOT_DIR "/") + name;
+        QDir().mkpath(QFileInfo(path).path());
         EXPECT_TRUE(image.save(path)) << path.toStdString();
     }
 
@@ -126,6 +127,49 @@ TEST_F(Screenshots, StepMark) {
     keep(watched, QStringLiteral("step-mark%1.png").arg(scale));
     answerMessage(Qt::Key_Z);
     main().commands().execute(Command::Abort);
+}
+
+// The help's pictures of the check and of step mode, in both languages, cut to the board and
+// the report beside it: build/screenshots/help/{pl,en}/ holds what Pomoc/img/ takes.
+TEST_F(Screenshots, HelpPictures) {
+    const QString example = QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb");
+    main().resize(900, 700);  // room for the whole board
+    for (const char* language : {"pl", "ang"}) {
+        const QString folder = language == QLatin1String("pl") ? QStringLiteral("help/pl/")
+                                                               : QStringLiteral("help/en/");
+        main().setLanguage(QLatin1String(language));
+        ASSERT_TRUE(main().files().openPath(example));
+        const auto cut = [this](const QImage& whole) {
+            const QPoint corner = board(1)->pos() - main().pos() - QPoint(8, 15);
+            return whole.copy(QRect(corner, QSize(675, 397)));
+        };
+
+        // The report, not the properties, beside the board.
+        dynamic_cast<QWidget*>(main().properties())->hide();
+        project().deleteBlock(1, 1, 5);  // the corner that closes the loop
+        QTest::keyClick(board(1), Qt::Key_F8, Qt::AltModifier);
+        ASSERT_FALSE(app->report()->reasonLines().empty());
+        keep(cut(composite()), folder + QStringLiteral("kontrola-blad.png"));
+
+        ASSERT_TRUE(main().files().openPath(example));
+        dynamic_cast<QWidget*>(main().properties())->hide();
+        QTest::keyClick(&main(), Qt::Key_F12);
+        driver.when(app->execution(), [this] {
+            QTest::qWait(40);
+            QTest::keyClicks(app->execution()->valueInput(), QStringLiteral("4"));
+            QTest::keyClick(app->execution()->valueInput(), Qt::Key_Return);
+        });
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(&main(), Qt::Key_F7);
+        }
+        ASSERT_TRUE(main().runner().running());
+        QImage watched = composite();
+        QPainter(&watched).drawPixmap(app->report()->pos() - main().pos(), app->report()->grab());
+        keep(cut(watched), folder + QStringLiteral("krok.png"));
+        answerMessage(language == QLatin1String("pl") ? Qt::Key_Z : Qt::Key_C);
+        main().commands().execute(Command::Abort);
+    }
+    main().setLanguage(QStringLiteral("pl"));
 }
 
 TEST_F(Screenshots, MessageDialog) {

@@ -75,10 +75,13 @@ QImage BoardPicture::render(const Board& board, const FrameMap& frames) {
     return image;
 }
 
-// A tint over the whole square, then a four-pixel orange band between two dark lines: the
-// band stands out on the pale cells, the dark lines on the orange and yellow pictures.
+// A warm tint, then a four-pixel orange band between two dark lines: the band stands out on the
+// pale cells, the dark lines on the orange and yellow pictures.
 void BoardPicture::drawRunMark(QPainter& p, const QRect& square) {
+    // Multiplied, the tint warms the pale ground and leaves the picture's dark lines dark.
+    p.setCompositionMode(QPainter::CompositionMode_Multiply);
     p.fillRect(square, palette::runTint);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     const QRect outer = square.adjusted(0, 0, -1, -1);
     p.setPen(palette::runEdge);
     p.drawRect(outer);

@@ -41,7 +41,7 @@ inline constexpr QColor teal{14, 206, 216};
 // block picture and on the pale cells alike.
 inline constexpr QColor runFrame{255, 128, 0};
 inline constexpr QColor runEdge{30, 20, 60};
-inline constexpr QColor runTint{255, 190, 0, 80};
+inline constexpr QColor runTint{255, 214, 140};
 inline constexpr QColor magenta{255, 0, 255};  // the cursors' transparent ground
 
 // The flat strips of the window frames.
