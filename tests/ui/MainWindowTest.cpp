@@ -311,6 +311,9 @@ TEST_F(MainWindow, FaultyCellsAreFramedRedByTheBoardCheck) {
 }
 
 TEST_F(MainWindow, ToolbarHintsFollowTheSettingWhileTheStatusLineAlwaysExplains) {
+    // A first start turns the hints on; this user has turned them off.
+    app->settings().values().showHints = false;
+    main().applyTexts();
     TJetButton* start = main().toolbar().button(KindStart);
     TJetButton* connector = main().toolbar().button(KindLineVertical);
     EXPECT_TRUE(start->toolTip().isEmpty());
