@@ -1,8 +1,8 @@
 #include "ui/main/StartPage.h"
 
+#include <QBoxLayout>
 #include <QDir>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,6 +21,7 @@ constexpr int kCardMargin = 22;
 constexpr int kColumnGap = 36;
 constexpr int kCorner = 10;
 constexpr int kColumnMinimum = 240;
+constexpr int kScrollBarRoom = 14;
 // A long folder keeps its start and its end; the middle gives way.
 constexpr int kFolderChars = 48;
 
@@ -73,46 +74,65 @@ QVBoxLayout* columnLayout(QWidget* column) {
 
 StartPage::StartPage(QWidget* parent, const TextTable& texts) : QWidget(parent), m_texts(texts) {
     setObjectName(QStringLiteral("StartPage"));
-    // On a small or strongly scaled screen the page scrolls rather than losing its entries.
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("StartPageScroll"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setStyleSheet(
-        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget "
-                       "{ background: transparent; }"));
-    auto* content = new QWidget;
-    scroll->setWidget(content);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(kCardMargin, kCardMargin - 6, kCardMargin, kCardMargin - 6);
-    outer->addWidget(scroll);
-
+    QWidget* content = buildScrollArea();
     auto* layout = new QVBoxLayout(content);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 0, kScrollBarRoom, 0);
     layout->setSpacing(4);
     m_title = new QLabel(content);
     m_title->setObjectName(QStringLiteral("StartTitle"));
+    m_title->setWordWrap(true);
     m_intro = new QLabel(content);
     m_intro->setWordWrap(true);
     m_intro->setStyleSheet(palette::textColour(palette::violetMid));
     layout->addWidget(m_title);
     layout->addWidget(m_intro);
     layout->addSpacing(10);
-    auto* columns = new QHBoxLayout;
-    columns->setSpacing(kColumnGap);
+    m_columns = new QBoxLayout(QBoxLayout::LeftToRight);
+    m_columns->setSpacing(kColumnGap);
     m_left = new QWidget(content);
     m_right = new QWidget(content);
     for (QWidget* column : {m_left, m_right}) {
         columnLayout(column);
-        // The columns share the width equally, whatever their entries would ask for, down to a
-        // width that still shows them; below it the page scrolls.
+        // Side by side the columns share the width equally, whatever their entries would ask.
         column->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         column->setMinimumWidth(kColumnMinimum);
+        m_columns->addWidget(column, 1, Qt::AlignTop);
     }
-    columns->addWidget(m_left, 1, Qt::AlignTop);
-    columns->addWidget(m_right, 1, Qt::AlignTop);
-    layout->addLayout(columns);
+    layout->addLayout(m_columns);
     layout->addStretch(1);
+}
+
+// On a small or strongly scaled screen the page scrolls rather than losing its entries; the
+// scroll bar is drawn in the page's colours.
+QWidget* StartPage::buildScrollArea() {
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("StartPageScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setStyleSheet(
+        QStringLiteral(
+            "QScrollArea, #StartPageContent { background: transparent; }"
+            "QScrollBar:vertical { background: %1; width: 10px; margin: 0; border: none; "
+            "border-radius: 5px; }"
+            "QScrollBar::handle:vertical { background: %2; border-radius: 5px; min-height: 24px; }"
+            "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+            "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
+            .arg(palette::css(palette::lavender), palette::css(palette::violetSoft)));
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("StartPageContent"));
+    scroll->setWidget(content);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(kCardMargin, kCardMargin - 6, kCardMargin - 8, kCardMargin - 6);
+    outer->addWidget(scroll);
+    return content;
+}
+
+// Too narrow for two columns side by side, the examples go below the rest.
+void StartPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const bool sideBySide = width() >= 2 * (kColumnMinimum + kCardMargin) + kColumnGap;
+    m_columns->setDirection(sideBySide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
 }
 
 void StartPage::openFile(const QString& path) {

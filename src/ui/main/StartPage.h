@@ -7,7 +7,7 @@
 
 #include "ui/main/ExampleProjects.h"
 
-class QGridLayout;
+class QBoxLayout;
 class QLabel;
 class QVBoxLayout;
 
@@ -48,8 +48,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QWidget* buildScrollArea();
     ClickLabel* makeEntry(QWidget* column, const Entry& entry, const QString& objectName);
     QLabel* makeHeading(QWidget* column, const QString& text);
     QLabel* makeNote(QWidget* column, const QString& text);
@@ -59,6 +61,7 @@ private:
     const TextTable& m_texts;
     QLabel* m_title = nullptr;
     QLabel* m_intro = nullptr;
+    QBoxLayout* m_columns = nullptr;
     QWidget* m_left = nullptr;
     QWidget* m_right = nullptr;
 };

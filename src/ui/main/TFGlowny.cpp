@@ -212,17 +212,21 @@ void TFGlowny::layoutStrips() {
     }
     m_status->setGeometry(0, h - kStatusHeight, w - 20, kStatusHeight);
     if (m_startPage) {
-        m_startPage->setGeometry(kStartPageMargin, kStartPageTop, w - 2 * kStartPageMargin,
-                                 h - kStartPageTop - kStatusHeight - kStartPageMargin);
+        // Below the shown group's buttons, also where a narrow window gives them two rows.
+        const QWidget* buttons = m_toolbar->panel(m_toolbar->tab());
+        const int top = std::max(kStartPageTop, buttons->geometry().bottom() + kStartPageMargin);
+        m_startPage->setGeometry(kStartPageMargin, top, w - 2 * kStartPageMargin,
+                                 h - top - kStatusHeight - kStartPageMargin);
     }
     m_grip->setGeometry(w - 19, h - 19, 16, 16);
 }
 
 void TFGlowny::resizeEvent(QResizeEvent*) {
-    layoutStrips();
+    // The toolbar first: the start page goes below its buttons.
     if (m_toolbar) {
         m_toolbar->placeRunButtons(width());
     }
+    layoutStrips();
 }
 
 void TFGlowny::paintEvent(QPaintEvent*) {
@@ -337,6 +341,7 @@ QString TFGlowny::statusText() const {
 void TFGlowny::selectTab(int tab) {
     m_toolbar->showTab(tab);
     m_editor->cancelPlacing();
+    layoutStrips();  // the start page follows the group's rows of buttons
 }
 
 void TFGlowny::updateRunButtons() {
