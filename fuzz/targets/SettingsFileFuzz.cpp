@@ -15,15 +15,17 @@ using namespace trevalon;
 namespace {
 
 void print(const char* when, const Settings& s) {
-    std::fprintf(stderr, "%s: al=%d wo=%d pdp=%d dfpz=%d lg=%s rzm=%d wrzd=%d fl=%s\n", when,
-                 s.warnBeforeDelete, s.wo, s.showHints, s.logLevel, qPrintable(s.language),
-                 s.schemaShowsVariables, s.createLogFiles, qPrintable(s.projectsFolder));
+    std::fprintf(stderr, "%s: al=%d wo=%d pdp=%d dfpz=%d lg=%s rzm=%d wrzd=%d fl=%s ostp=%s\n",
+                 when, s.warnBeforeDelete, s.wo, s.showHints, s.logLevel, qPrintable(s.language),
+                 s.schemaShowsVariables, s.createLogFiles, qPrintable(s.projectsFolder),
+                 qPrintable(s.recentProjects.join(u'|')));
 }
 
 bool sameExceptLanguage(const Settings& a, const Settings& b) {
     return a.warnBeforeDelete == b.warnBeforeDelete && a.wo == b.wo && a.showHints == b.showHints &&
            a.logLevel == b.logLevel && a.schemaShowsVariables == b.schemaShowsVariables &&
-           a.createLogFiles == b.createLogFiles && a.projectsFolder == b.projectsFolder;
+           a.createLogFiles == b.createLogFiles && a.projectsFolder == b.projectsFolder &&
+           a.recentProjects == b.recentProjects;
 }
 
 }  // namespace

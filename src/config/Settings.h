@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace trevalon {
 
@@ -18,6 +19,7 @@ struct Settings {
     bool schemaShowsVariables = false;        // "rzm": the schema overview draws variable blocks
     bool createLogFiles = false;       // "wrzd": edited and stored; the log writer ignores it
     QString projectsFolder;            // "fl": first folder of the open and save dialogs
+    QStringList recentProjects;        // "ostp": opened or saved last, most recent first
     bool stepSkipsConnectors = false;  // "kpb": a step goes on over connectors to the next block
 };
 

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "config/EventLog.h"
+#include "config/RecentProjects.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
 #include "config/Utf16Le.h"
@@ -18,15 +19,15 @@
 namespace trevalon {
 namespace {
 
-// A settings file holds nine short values; anything this large is not one of ours, and reading
+// A settings file holds ten short values; anything this large is not one of ours, and reading
 // it whole would only cost memory.
 constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
 
 const QString kRoot = QStringLiteral("Ini");
 
 // Keys in the order in which they are read and written.
-constexpr std::array<const char*, 10> kKeyNames = {"ed", "al",  "wo",   "pdp", "dfpz",
-                                                   "lg", "rzm", "wrzd", "fl",  "kpb"};
+constexpr std::array<const char*, 11> kKeyNames = {"ed",  "al",   "wo", "pdp",  "dfpz", "lg",
+                                                   "rzm", "wrzd", "fl", "ostp", "kpb"};
 
 QString flag(bool value) {
     return value ? QStringLiteral("1") : QStringLiteral("0");
@@ -126,7 +127,8 @@ QString SettingsStore::defaultProjectsFolder() const {
 
 void SettingsStore::readSettings() {
     if (!QFileInfo::exists(m_settingsFile)) {
-        writeDefaultSettings();
+        // A first start: the hints help a newcomer most, and written down they stay on.
+        writeDefaults(true);
         logAlways(texts::LogSettingsMissing);
         return;
     }
@@ -177,21 +179,32 @@ void SettingsStore::readSettings() {
         return;
     }
     m_values.projectsFolder = *folder;
+    // Files older than the list lack the key; a damaged list is only a convenience lost.
+    m_values.recentProjects =
+        RecentProjects::fromText(decodeValue(element(Key::Recent)).value_or(QString()));
     // Files written before the key existed have no element: the step stops on every cell.
     m_values.stepSkipsConnectors = readAddedFlag(element(Key::StepSkipsConnectors));
     logAbove(3, texts::LogSettingsRead);
 }
 
 bool SettingsStore::writeDefaultSettings() {
-    const bool hints = m_values.showHints;
+    return writeDefaults(false);
+}
+
+// A foreign or damaged file's replacement leaves the hints as they were and unwritten, as it
+// always has; only a first start (`withHints`) turns them on and writes them.
+bool SettingsStore::writeDefaults(bool withHints) {
+    const bool hints = withHints || m_values.showHints;
     m_values = Settings{};
     m_values.showHints = hints;
     m_values.projectsFolder = defaultProjectsFolder();
 
     TpkXML document;
-    for (const Key key : {Key::Signature, Key::Warn, Key::Wo, Key::Level, Key::Language,
+    for (const Key key : {Key::Signature, Key::Warn, Key::Wo, Key::Hints, Key::Level, Key::Language,
                           Key::Schema, Key::LogFiles, Key::Folder}) {
-        writeKey(document, key);
+        if (key != Key::Hints || withHints) {
+            writeKey(document, key);
+        }
     }
     if (!saveDocument(document)) {
         logAbove(1, texts::LogSettingsNotCreated);
@@ -247,6 +260,14 @@ void SettingsStore::setLogLevel(int level) {
     m_values.logLevel = std::clamp(level, Settings::MinLogLevel, Settings::MaxLogLevel);
     if (updateKey(Key::Level) && m_values.logLevel > 1) {
         m_log.log(m_texts.text(texts::LogLevelChanged) + QString::number(m_values.logLevel));
+    }
+}
+
+void SettingsStore::rememberProject(const QString& path) {
+    const QStringList recent = RecentProjects::remember(m_values.recentProjects, path);
+    if (recent != m_values.recentProjects) {
+        m_values.recentProjects = recent;
+        updateKey(Key::Recent);
     }
 }
 
@@ -307,6 +328,9 @@ void SettingsStore::writeKey(TpkXML& document, Key key) const {
             break;
         case Key::Folder:
             value = m_values.projectsFolder;
+            break;
+        case Key::Recent:
+            value = RecentProjects::toText(m_values.recentProjects);
             break;
         case Key::StepSkipsConnectors:
             value = flag(m_values.stepSkipsConnectors);

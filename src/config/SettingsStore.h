@@ -44,7 +44,9 @@ public:
                         const QDateTime& startTime);
 
     // Fills every setting from the file; a missing, foreign or damaged file is replaced by a
-    // new one with the defaults (and so are the values in memory).
+    // new one with the defaults (and so are the values in memory). A missing file is a first
+    // start: its new file also turns the hints on and keeps them on. A damaged recent-projects
+    // value gives an empty list and the rest of the file is read as usual.
     void readSettings();
 
     // Sets the defaults (all but `showHints`) and writes a new file with them.
@@ -62,6 +64,8 @@ public:
     void updateProjectsFolder(const QString& folder);
     // Levels outside 0..5 are brought into range.
     void setLogLevel(int level);
+    // Puts `path` first in the recent projects (see RecentProjects) and rewrites their key.
+    void rememberProject(const QString& path);
 
     const Settings& values() const { return m_values; }
     // For the settings dialog: change freely, then `writeAllSettings`.
@@ -90,9 +94,11 @@ private:
         Schema,
         LogFiles,
         Folder,
+        Recent,
         StepSkipsConnectors,
     };
 
+    bool writeDefaults(bool withHints);
     bool saveDocument(TpkXML& document) const;
     void writeKey(TpkXML& document, Key key) const;
     bool updateKey(Key key);

@@ -60,6 +60,10 @@ const QByteArray kDefaultFile = crlf(
     "\t<fl>LwBzAHQAYQByAHQALwBQAHIAbwBqAGUAawB0AHkA</fl>\n"
     "</Ini>\n");
 
+// A first start's file: the defaults, and the hints on.
+const QByteArray kFirstStartFile =
+    QByteArray(kDefaultFile).replace("\t<dfpz>", "\t<pdp>MQA=</pdp>\r\n\t<dfpz>");
+
 QString text(int number) {
     return TextTable().text(number);
 }
@@ -105,7 +109,7 @@ void expectDefaults(const Settings& values) {
 
 }  // namespace
 
-TEST_F(SettingsStoreTest, FirstStartCreatesFoldersAndWritesEightKeys) {
+TEST_F(SettingsStoreTest, FirstStartCreatesFoldersAndWritesNineKeysWithTheHintsOn) {
     prepare(store);
     EXPECT_TRUE(QDir(m_temp.filePath(QStringLiteral("data/Dzienniki"))).exists());
     EXPECT_EQ(store.settingsFilePath(), settingsPath());
@@ -116,9 +120,9 @@ TEST_F(SettingsStoreTest, FirstStartCreatesFoldersAndWritesEightKeys) {
 
     store.readSettings();
     EXPECT_EQ(log.lines, QStringList{text(trevalon::texts::LogSettingsMissing)});
-    EXPECT_EQ(readSettingsFile(), kDefaultFile);
+    EXPECT_EQ(readSettingsFile(), kFirstStartFile);
     expectDefaults(store.values());
-    EXPECT_FALSE(store.values().showHints);
+    EXPECT_TRUE(store.values().showHints);
 }
 
 TEST_F(SettingsStoreTest, ForeignOrDamagedFilesAreReplacedByDefaults) {
@@ -208,6 +212,38 @@ TEST_F(SettingsStoreTest, ValueRulesForMissingAndBrokenValues) {
     EXPECT_TRUE(values.projectsFolder.isEmpty());
     EXPECT_FALSE(values.stepSkipsConnectors);  // a later key stays off when it cannot be read
     EXPECT_TRUE(log.lines.isEmpty());
+}
+
+// Files from before the list lack its key, and a damaged list costs only the list.
+TEST_F(SettingsStoreTest, RecentProjectsHaveAKeyOfTheirOwn) {
+    const KeyValues old = {{"ed", QStringLiteral("Trevalon")}, {"wo", QStringLiteral("3")}};
+    writeSettings(settingsFile(old));
+    prepare(store);
+    store.readSettings();
+    EXPECT_TRUE(store.values().recentProjects.isEmpty());
+
+    store.rememberProject(QStringLiteral("/p/a.skb"));
+    store.rememberProject(QStringLiteral("/p/b.skb"));
+    EXPECT_TRUE(readSettingsFile().contains(
+        "\t<ostp>" + encoded(QStringLiteral("/p/b.skb\n/p/a.skb")) + "</ostp>\r\n"));
+    SettingsStore reread(log, texts);
+    prepare(reread);
+    reread.readSettings();
+    EXPECT_EQ(reread.values().recentProjects,
+              (QStringList{QStringLiteral("/p/b.skb"), QStringLiteral("/p/a.skb")}));
+    EXPECT_EQ(reread.values().wo, 3);
+
+    QByteArray damaged = settingsFile(old);
+    damaged.replace("</Ini>", "\t<ostp>!!</ostp>\r\n</Ini>");
+    writeSettings(damaged);
+    log.lines.clear();
+    SettingsStore third(log, texts);
+    prepare(third);
+    third.readSettings();
+    EXPECT_TRUE(third.values().recentProjects.isEmpty());
+    EXPECT_EQ(third.values().wo, 3);
+    EXPECT_TRUE(log.lines.isEmpty());  // read as a good file, not replaced
+    EXPECT_EQ(readSettingsFile(), damaged);
 }
 
 TEST_F(SettingsStoreTest, LogLevelIsKeptInRange) {

@@ -7,6 +7,7 @@
 #include "edit/BoardGeometry.h"
 #include "ui/dialogs/TFWinietka.h"
 #include "ui/main/MainMenus.h"
+#include "ui/main/StartPage.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/properties/TFWlasnosci.h"
 #include "ui/run/TFOpisy.h"
@@ -45,6 +46,30 @@ TEST_F(MainWindow, StartsWithNoProjectAndHiddenRunButtons) {
     QFile log(app->settings().logFilePath());
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("Uruchomiono poprawnie aplikacj"));
+}
+
+// Without a project the desk shows the start page; a block button says what comes first, and
+// an example opens as a copy without a file of its own.
+TEST_F(MainWindow, StartPageOpensAnExampleAsACopyAndGoesAway) {
+    StartPage* page = main().startPage();
+    ASSERT_TRUE(page->isVisible());
+    ASSERT_NE(page->entry(QStringLiteral("StartNew")), nullptr);
+    EXPECT_TRUE(page->entry(QStringLiteral("StartNew"))->text().contains(QStringLiteral("Ctrl+N")));
+    pressButton(KindStart);
+    EXPECT_EQ(main().statusText(),
+              QStringLiteral("Najpierw utwórz nowy projekt (Ctrl+N) lub otwórz istniejący."));
+
+    ClickLabel* example = page->entry(QStringLiteral("StartExample-factorial"));
+    ASSERT_NE(example, nullptr);
+    EXPECT_EQ(example->toolTip(), QStringLiteral("factorial.skb"));
+    QTest::mouseClick(example, Qt::LeftButton);
+    EXPECT_TRUE(main().state().projectOpen);
+    EXPECT_TRUE(main().state().projectPath.isEmpty());
+    EXPECT_GT(project().boardCount, 0);
+    EXPECT_TRUE(board(1)->isVisible());
+    EXPECT_FALSE(page->isVisible());
+    // A copy is not a project of the user's: the recent projects stay as they were.
+    EXPECT_TRUE(app->settings().values().recentProjects.isEmpty());
 }
 
 TEST_F(MainWindow, MenusFollowTheProjectAndTheCheck) {
@@ -311,6 +336,9 @@ TEST_F(MainWindow, FaultyCellsAreFramedRedByTheBoardCheck) {
 }
 
 TEST_F(MainWindow, ToolbarHintsFollowTheSettingWhileTheStatusLineAlwaysExplains) {
+    // A first start turns the hints on; this user has turned them off.
+    app->settings().values().showHints = false;
+    main().applyTexts();
     TJetButton* start = main().toolbar().button(KindStart);
     TJetButton* connector = main().toolbar().button(KindLineVertical);
     EXPECT_TRUE(start->toolTip().isEmpty());

@@ -10,12 +10,14 @@
 
 #include "Flowcharts.h"
 #include "PropertiesFixture.h"
+#include "config/SettingsStore.h"
 #include "ui/builders/TFBudujKomentarz.h"
 #include "ui/builders/TFBudujWyrazenie.h"
 #include "ui/dialogs/TFUstawienia.h"
 #include "ui/dialogs/TFWinietka.h"
 #include "ui/dialogs/TFZdarzenia.h"
 #include "ui/main/MainMenus.h"
+#include "ui/main/StartPage.h"
 #include "ui/properties/PropertiesView.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
@@ -26,17 +28,17 @@ using namespace trevalon;
 
 namespace {
 
+// Writes `image` into the screenshots folder as `name`.
+void keep(const QImage& image, const QString& name) {
+    ASSERT_FALSE(image.isNull()) << name.toStdString();
+    QDir().mkpath(QStringLiteral(TREVALON_SCREENSHOT_DIR));
+    const QString path = QStringLiteral(TREVALON_SCREENSHOT_DIR "/") + name;
+    EXPECT_TRUE(image.save(path)) << path.toStdString();
+}
+
 // A new project is open, its first board and the properties window beside it.
 class Screenshots : public PropertiesFixture {
 protected:
-    // Writes `image` into the screenshots folder as `name`.
-    static void keep(const QImage& image, const QString& name) {
-        ASSERT_FALSE(image.isNull()) << name.toStdString();
-        const QString path = QStringLiteral(TREVALON_SCREENSHOT_DIR "/") + name;
-        QDir().mkpath(QFileInfo(path).path());
-        EXPECT_TRUE(image.save(path)) << path.toStdString();
-    }
-
     // The main window with its floating companions drawn where they float.
     QImage composite() {
         QImage image = main().grab().toImage();
@@ -345,6 +347,30 @@ TEST_F(Screenshots, FactorialExample) {
     }
     p.end();
     keep(desk, QStringLiteral("factorial-desk.png"));
+}
+
+// The first start: no project; the start page with the recent projects (one of them deleted
+// since, so left out) and the examples.
+class FirstStart : public AppFixture {};
+
+TEST_F(FirstStart, StartPageInBothLanguages) {
+    for (const QString& name :
+         {QStringLiteral("/Projekty/lekcja 3/zadanie domowe - tablice.skb"),
+          QStringLiteral("/usunięty.skb"), QStringLiteral("/Projekty/pętla z licznikiem.skb")}) {
+        const QString path = folder() + name;
+        if (!name.startsWith(QStringLiteral("/usun"))) {
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        app->settings().rememberProject(path);
+    }
+    main().setLanguage(QStringLiteral("pl"));
+    ASSERT_TRUE(main().startPage()->isVisible());
+    keep(main().grab().toImage(), QStringLiteral("first-start.png"));
+    main().setLanguage(QStringLiteral("ang"));
+    keep(main().grab().toImage(), QStringLiteral("first-start-english.png"));
+    main().setLanguage(QStringLiteral("pl"));
 }
 
 }  // namespace

@@ -19,6 +19,13 @@ namespace {
 
 class SettingsDialog : public AppFixture {
 protected:
+    // A first start turns the hints on; these tests start from a user who turned them off, so
+    // that ticking the box turns them on.
+    void SetUp() override {
+        AppFixture::SetUp();
+        values().showHints = false;
+    }
+
     TFUstawienia* dialog() { return app->settingsDialog(); }
     Settings& values() { return app->settings().values(); }
 

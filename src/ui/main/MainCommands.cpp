@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 
 #include "config/SettingsStore.h"
+#include "config/TextIds.h"
 #include "edit/Editor.h"
 #include "exec/BoardCheck.h"
 #include "exec/Workspace.h"
@@ -22,6 +23,36 @@
 #include "ui/run/TFOpisy.h"
 
 namespace trevalon {
+namespace {
+
+// The keys of the key table as they are shown; handleCtrl, handleAlt and handlePlain bind them.
+constexpr std::pair<Command, const char*> kCommandKeys[] = {
+    {Command::NewProject, "Ctrl+N"},
+    {Command::OpenProject, "Ctrl+O"},
+    {Command::SaveProject, "Ctrl+S"},
+    {Command::Close, "Alt+F4"},
+    {Command::ToggleProperties, "F11"},
+    {Command::ToggleVariables, "F10"},
+    {Command::CheckBoard, "Alt+F8"},
+    {Command::CheckProject, "Alt+F9"},
+    {Command::Run, "F9"},
+    {Command::StepByStep, "F12"},
+    {Command::NextStep, "F7"},
+    {Command::Abort, "Ctrl+F"},
+    {Command::Help, "F1"},
+    {Command::ShowBoards, "Ctrl+B"},
+};
+
+}  // namespace
+
+QString MainCommands::keyText(Command command) {
+    for (const auto& [each, key] : kCommandKeys) {
+        if (each == command) {
+            return QLatin1String(key);
+        }
+    }
+    return {};
+}
 
 MainCommands::MainCommands(Workspace& workspace, SettingsStore& settings, MainState& state,
                            Editor& editor, const Helpers& helpers, const MainCompanions& companions,
@@ -255,6 +286,11 @@ void MainCommands::toolbarButton(int tag) {
         if (!running()) {
             m_editor.chooseBlock(tag);
         }
+        if (!projectOpen()) {
+            // The block is chosen, but there is no board to put it on: say what comes first.
+            m_host.showStatus(
+                m_ws.texts().text(texts::NoProjectForBlock).arg(keyText(Command::NewProject)));
+        }
         return;
     }
     switch (tag) {
@@ -318,6 +354,12 @@ void MainCommands::openHelp() {
 
 bool MainCommands::handleCtrl(int key) {
     switch (key) {
+        case Qt::Key_N:
+            execute(Command::NewProject);
+            return true;
+        case Qt::Key_O:
+            execute(Command::OpenProject);
+            return true;
         case Qt::Key_S:
             execute(Command::SaveProject);
             return true;

@@ -43,8 +43,12 @@ public:
     void execute(Command command);
     // A key of the key table pressed in one of the windows; true when it started something.
     bool handleKey(QKeyEvent* event, KeySource source);
-    // A toolbar button with its tag.
+    // A toolbar button with its tag. A block button without a project says in the status line
+    // how to get one.
     void toolbarButton(int tag);
+    // The key that starts `command` in the key table, as menus and the start page show it
+    // ("Ctrl+N"); empty for a command without a key.
+    static QString keyText(Command command);
 
     // How the help page is opened; the system's handler unless replaced (tests do).
     std::function<bool(const QUrl&)> openUrl;

@@ -23,6 +23,8 @@ public:
     virtual void setHeader() = 0;
     // Shows the run buttons as the run state asks.
     virtual void updateRunButtons() = 0;
+    // A project was opened or created (or none is open any more): the start page follows.
+    virtual void projectStateChanged() = 0;
     // Sets every text of the program's windows in `language` and remembers the choice.
     virtual void setLanguage(const QString& language) = 0;
 

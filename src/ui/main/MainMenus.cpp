@@ -5,6 +5,7 @@
 
 #include "config/TextIds.h"
 #include "config/TextTable.h"
+#include "ui/main/MainCommands.h"
 
 namespace trevalon {
 namespace {
@@ -12,36 +13,35 @@ namespace {
 struct ItemText {
     Command command;
     int text;
-    const char* key;  // shown on the right; the key itself goes through the key table
 };
 
 constexpr ItemText kItemTexts[] = {
-    {Command::NewProject, texts::MenuNewProject, nullptr},
-    {Command::NewBoard, texts::MenuNewBoard, nullptr},
-    {Command::OpenProject, texts::MenuOpenProject, nullptr},
-    {Command::SaveProject, texts::MenuSaveProject, "Ctrl+S"},
-    {Command::SaveAs, texts::MenuSaveAs, nullptr},
-    {Command::Close, texts::Close, "Alt+F4"},
-    {Command::ToggleProperties, texts::MenuToggleProperties, "F11"},
-    {Command::ToggleVariables, texts::MenuToggleVariables, "F10"},
-    {Command::HideAuxiliary, texts::MenuHideAuxiliary, nullptr},
-    {Command::CopyPicture, texts::MenuCopyPicture, nullptr},
-    {Command::ShowSchema, texts::MenuShowSchema, nullptr},
-    {Command::CheckBoard, texts::MenuCheckBoard, "Alt+F8"},
-    {Command::CheckProject, texts::MenuCheckProject, "Alt+F9"},
-    {Command::Run, texts::MenuRun, "F9"},
-    {Command::StepByStep, texts::MenuStepByStep, "F12"},
-    {Command::NextStep, texts::MenuNextStep, "F7"},
-    {Command::Abort, texts::MenuAbort, "Ctrl+F"},
-    {Command::Help, texts::MenuHelp, "F1"},
-    {Command::About, texts::MenuAbout, nullptr},
-    {Command::EventLog, texts::EventLogTitle, nullptr},
-    {Command::Settings, texts::SettingsTitle, nullptr},
-    {Command::Restore, texts::WindowRestore, nullptr},
-    {Command::Minimise, texts::WindowMinimise, nullptr},
-    {Command::Maximise, texts::WindowMaximise, nullptr},
-    {Command::CloseProgram, texts::WindowClose, nullptr},
-    {Command::ShowBoards, texts::ShowBoards, "Ctrl+B"},
+    {Command::NewProject, texts::MenuNewProject},
+    {Command::NewBoard, texts::MenuNewBoard},
+    {Command::OpenProject, texts::MenuOpenProject},
+    {Command::SaveProject, texts::MenuSaveProject},
+    {Command::SaveAs, texts::MenuSaveAs},
+    {Command::Close, texts::Close},
+    {Command::ToggleProperties, texts::MenuToggleProperties},
+    {Command::ToggleVariables, texts::MenuToggleVariables},
+    {Command::HideAuxiliary, texts::MenuHideAuxiliary},
+    {Command::CopyPicture, texts::MenuCopyPicture},
+    {Command::ShowSchema, texts::MenuShowSchema},
+    {Command::CheckBoard, texts::MenuCheckBoard},
+    {Command::CheckProject, texts::MenuCheckProject},
+    {Command::Run, texts::MenuRun},
+    {Command::StepByStep, texts::MenuStepByStep},
+    {Command::NextStep, texts::MenuNextStep},
+    {Command::Abort, texts::MenuAbort},
+    {Command::Help, texts::MenuHelp},
+    {Command::About, texts::MenuAbout},
+    {Command::EventLog, texts::EventLogTitle},
+    {Command::Settings, texts::SettingsTitle},
+    {Command::Restore, texts::WindowRestore},
+    {Command::Minimise, texts::WindowMinimise},
+    {Command::Maximise, texts::WindowMaximise},
+    {Command::CloseProgram, texts::WindowClose},
+    {Command::ShowBoards, texts::ShowBoards},
 };
 
 // Where each menu opens, from the main window's top-left corner.
@@ -127,9 +127,10 @@ void MainMenus::applyTexts() {
     const TextTable& texts = m_texts;
     for (const ItemText& item : kItemTexts) {
         QString caption = texts.text(item.text);
-        if (item.key) {
-            // A tab shows the key on the right without binding it.
-            caption += QLatin1Char('\t') + QLatin1String(item.key);
+        const QString key = MainCommands::keyText(item.command);
+        if (!key.isEmpty()) {
+            // A tab shows the key on the right without binding it; the key table binds it.
+            caption += QLatin1Char('\t') + key;
         }
         action(item.command)->setText(caption);
     }

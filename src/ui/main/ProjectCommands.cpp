@@ -13,6 +13,7 @@
 #include "edit/PropertiesKind.h"
 #include "exec/Workspace.h"
 #include "storage/ProjectFile.h"
+#include "ui/main/ExampleProjects.h"
 #include "ui/main/MainHost.h"
 #include "ui/main/MainState.h"
 
@@ -145,6 +146,7 @@ void ProjectCommands::newProject() {
     m_host.showProperties(PropertiesBoard);
     m_state.unsavedNew = true;
     m_host.setHeader();
+    m_host.projectStateChanged();
 }
 
 void ProjectCommands::openCommand() {
@@ -171,10 +173,31 @@ bool ProjectCommands::openGiven(const QString& path) {
                                     m_ws.texts().text(texts::UnsupportedFileType));
         return false;
     }
+    return openChosen(path);
+}
+
+bool ProjectCommands::openChosen(const QString& path) {
     return askToSave() && openPath(path);
 }
 
 bool ProjectCommands::openPath(const QString& path) {
+    if (!load(path)) {
+        return false;
+    }
+    if (ExampleProjects::contains(path)) {
+        // The shipped file stays as it is: the example becomes a copy without a file, which a
+        // save names anew. Untouched it holds nothing to lose, so leaving it asks nothing (the
+        // unsaved-new flag stays clear); once changed, the changed boards ask.
+        m_state.projectPath.clear();
+        m_host.showStatus(m_ws.texts().text(texts::ExampleOpenedAsCopy));
+    } else {
+        m_settings.rememberProject(QFileInfo(path).absoluteFilePath());
+    }
+    m_host.projectStateChanged();
+    return true;
+}
+
+bool ProjectCommands::load(const QString& path) {
     Project& project = m_ws.project();
     m_host.hideBoardWindow(2);
     m_host.hideBoardWindow(3);
@@ -222,7 +245,13 @@ QString ProjectCommands::chooseSaveFile() {
         return {};
     }
     m_saveFolderChosen = true;
-    return m_saveDialog->selectedFiles().value(0);
+    const QString path = m_saveDialog->selectedFiles().value(0);
+    if (ExampleProjects::contains(path)) {
+        m_ws.messages().showMessage(MessageSink::Close, MessageSink::Warning,
+                                    m_ws.texts().text(texts::ExampleNotOverwritten));
+        return {};
+    }
+    return path;
 }
 
 void ProjectCommands::adoptName(const QString& path) {
@@ -269,6 +298,7 @@ bool ProjectCommands::write(const QString& path) {
     }
     m_ws.project().clearChanged();
     m_state.unsavedNew = false;
+    m_settings.rememberProject(QFileInfo(path).absoluteFilePath());
     showSaved();
     return true;
 }

@@ -28,11 +28,16 @@ public:
     void openCommand();
     // A file named on the command line or dropped on the window; false when it was not opened.
     bool openGiven(const QString& path);
-    // Reads `path` as the project (no question); false when the reader refused it.
+    // Reads `path` as the project (no question); false when the reader refused it. A project of
+    // the user's joins the recent projects; an example (ExampleProjects) opens as a copy
+    // without a file of its own, so that a save asks for a new one.
     bool openPath(const QString& path);
+    // The question, then `path` as under openPath: the start page's entries.
+    bool openChosen(const QString& path);
     void newProject();
     // Writes the project to its file, asking for one when it has none; false when nothing was
-    // written (cancelled or failed).
+    // written (cancelled or failed). A file written joins the recent projects; the save
+    // dialog refuses the examples' folder.
     bool save();
     bool saveAs();
     // The question when the program is closed; false keeps it open.
@@ -55,6 +60,7 @@ public:
 private:
     // The unsaved-changes question when `needed`; true to go on.
     bool askIf(bool needed);
+    bool load(const QString& path);
     QString startingFolder() const;
     bool write(const QString& path);
     QString chooseSaveFile();

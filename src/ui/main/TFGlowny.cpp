@@ -19,10 +19,12 @@
 #include "ui/app/QtTexts.h"
 #include "ui/board/BoardImage.h"
 #include "ui/board/TTablica.h"
+#include "ui/main/ExampleProjects.h"
 #include "ui/main/MainCommands.h"
 #include "ui/main/MainMenus.h"
 #include "ui/main/MainToolbar.h"
 #include "ui/main/ProjectCommands.h"
+#include "ui/main/StartPage.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/properties/PropertiesView.h"
 #include "ui/run/RunController.h"
@@ -39,6 +41,9 @@ namespace {
 constexpr int kTitleHeight = 24;
 constexpr int kMenuStripHeight = 22;
 constexpr int kStatusHeight = 22;
+// The start page fills the desk below the toolbar, where the boards float once a project is open.
+constexpr int kStartPageTop = 106;
+constexpr int kStartPageMargin = 12;
 
 // A menu caption with its access key ("&Plik") underlined, as rich text.
 QString accessKeyCaption(const QString& caption) {
@@ -78,6 +83,7 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
                                                 MainCommands::Helpers{*m_files, *m_run, *m_menus},
                                                 m_companions, *this);
     m_qtTexts = std::make_unique<QtTexts>();
+    buildStartPage();
 
     m_toolbar->onTabPressed = [this](int tab) { selectTab(tab); };
     m_toolbar->onButton = [this](int tag) { m_commands->toolbarButton(tag); };
@@ -164,6 +170,31 @@ void TFGlowny::buildStatusLine() {
     m_grip->setObjectName(QStringLiteral("ImCingnij"));
 }
 
+void TFGlowny::buildStartPage() {
+    m_startPage = new StartPage(this, m_ws.texts());
+    m_startPage->onOpenFile = [this](const QString& path) {
+        if (!m_run->running()) {
+            m_files->openChosen(path);
+        }
+    };
+    m_startPage->hide();
+}
+
+void TFGlowny::projectStateChanged() {
+    const bool show = m_started && !m_state.projectOpen;
+    if (show) {
+        const auto entry = [this](int name, Command command) {
+            return StartPage::Entry{m_ws.texts().text(name), MainCommands::keyText(command),
+                                    QString(), [this, command] { m_commands->execute(command); }};
+        };
+        m_startPage->refresh({entry(texts::MenuNewProject, Command::NewProject),
+                              entry(texts::MenuOpenProject, Command::OpenProject)},
+                             m_settings.values().recentProjects,
+                             ExampleProjects::list(m_ws.texts()));
+    }
+    m_startPage->setVisible(show);
+}
+
 void TFGlowny::layoutStrips() {
     const int w = width();
     const int h = height();
@@ -180,14 +211,22 @@ void TFGlowny::layoutStrips() {
         x += label->width() + 10;
     }
     m_status->setGeometry(0, h - kStatusHeight, w - 20, kStatusHeight);
+    if (m_startPage) {
+        // Below the shown group's buttons, also where a narrow window gives them two rows.
+        const QWidget* buttons = m_toolbar->panel(m_toolbar->tab());
+        const int top = std::max(kStartPageTop, buttons->geometry().bottom() + kStartPageMargin);
+        m_startPage->setGeometry(kStartPageMargin, top, w - 2 * kStartPageMargin,
+                                 h - top - kStatusHeight - kStartPageMargin);
+    }
     m_grip->setGeometry(w - 19, h - 19, 16, 16);
 }
 
 void TFGlowny::resizeEvent(QResizeEvent*) {
-    layoutStrips();
+    // The toolbar first: the start page goes below its buttons.
     if (m_toolbar) {
         m_toolbar->placeRunButtons(width());
     }
+    layoutStrips();
 }
 
 void TFGlowny::paintEvent(QPaintEvent*) {
@@ -276,6 +315,7 @@ void TFGlowny::applyTexts() {
     m_companions.later->applyTexts();
     setHeader();
     layoutStrips();
+    projectStateChanged();
 }
 
 void TFGlowny::setLanguage(const QString& language) {
@@ -301,6 +341,7 @@ QString TFGlowny::statusText() const {
 void TFGlowny::selectTab(int tab) {
     m_toolbar->showTab(tab);
     m_editor->cancelPlacing();
+    layoutStrips();  // the start page follows the group's rows of buttons
 }
 
 void TFGlowny::updateRunButtons() {

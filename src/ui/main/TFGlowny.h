@@ -28,6 +28,7 @@ class PropertiesView;
 class RunController;
 class SettingsStore;
 class ResizeGrip;
+class StartPage;
 class TDotFrame;
 class TFOpisy;
 class TFWarning;
@@ -72,6 +73,8 @@ public:
     void selectTab(int tab);
     // Shows the run buttons as the run state asks: both when idle.
     void updateRunButtons() override;
+    // The start page shows, freshly filled, exactly while no project is open.
+    void projectStateChanged() override;
     // Puts every visible companion at its offset from the main window.
     void placeCompanions();
     // Lays the properties window beside the visible boards, covering none of their cells.
@@ -93,6 +96,7 @@ public:
     MainCommands& commands() { return *m_commands; }
     ProjectCommands& files() { return *m_files; }
     RunController& runner() { return *m_run; }
+    StartPage* startPage() const { return m_startPage; }
     TTablica* board(int n) const { return m_companions.boards[static_cast<std::size_t>(n - 1)]; }
     TFOpisy* report() const { return m_companions.report; }
     TFWykonanie* execution() const { return m_companions.execution; }
@@ -145,6 +149,7 @@ private:
     void buildTitleStrip();
     void buildMenuStrip();
     void buildStatusLine();
+    void buildStartPage();
     void layoutStrips();
     void fitOnScreen();
 
@@ -168,6 +173,7 @@ private:
     QWidget* m_menuStrip = nullptr;
     std::array<ClickLabel*, 4> m_menuLabels{};
     QLabel* m_status = nullptr;
+    StartPage* m_startPage = nullptr;
     ResizeGrip* m_grip = nullptr;
     QImage m_background;
     bool m_maximised = false;
