@@ -321,6 +321,20 @@ TEST_P(DesktopTest, StepModeMarksTheBlockBeforeItsDialogAsks) {
     EXPECT_FALSE(runMark().isValid());
 }
 
+// A start without a project shows the start page in the main window; its key for a new
+// project works at once, and the new project's board takes the page's place.
+TEST_P(DesktopTest, AFirstStartShowsWhatToDo) {
+    startTrevalon();
+    ASSERT_TRUE(shown(Main));
+    settle();
+    keep(QStringLiteral("0-first-start"));
+    EXPECT_FALSE(m_desktop->find(Board1).has_value());
+    keys(QStringLiteral("ctrl+n"));
+    ASSERT_TRUE(shown(Board1));
+    settle();
+    keep(QStringLiteral("0-first-start-new-project"));
+}
+
 // Open and New project lay the properties window beside the boards, never over their cells.
 TEST_P(DesktopTest, PropertiesWindowLeavesTheBoardsFree) {
     ASSERT_NO_FATAL_FAILURE(openFactorial());
