@@ -430,4 +430,55 @@ QString Editor::statusText(int n, const QPoint& imagePos) const {
     return m_project.describeCell(n, cell.x(), cell.y(), m_texts);
 }
 
+void Editor::resetHistory(bool saved) {
+    m_history.reset(m_project, saved);
+}
+
+void Editor::recordChange() {
+    if (!m_running) {
+        m_history.record(m_project);
+    }
+}
+
+bool Editor::undo() {
+    const int boards = m_project.boardCount;
+    if (m_running || !m_history.undo(m_project)) {
+        return false;
+    }
+    showRestored(boards);
+    return true;
+}
+
+bool Editor::redo() {
+    const int boards = m_project.boardCount;
+    if (m_running || !m_history.redo(m_project)) {
+        return false;
+    }
+    showRestored(boards);
+    return true;
+}
+
+// A restored state brings its own boards: windows of boards gone are hidden, those of boards
+// back are shown, and nothing stays selected, placed or moved.
+void Editor::showRestored(int boardsBefore) {
+    leavePlacing();
+    leaveMoving();
+    m_currentBoard = 0;
+    m_currentColumn = 0;
+    m_currentRow = 0;
+    for (int n = 1; n <= kMaxBoards; ++n) {
+        framesOf(n).clear();
+        if (n > m_project.boardCount) {
+            m_view.hideBoardWindow(n);
+        } else if (n > boardsBefore) {
+            m_view.showBoardWindow(n);
+        } else {
+            m_view.boardChanged(n);
+        }
+    }
+    m_view.titlesChanged();
+    m_propertiesKind = PropertiesBoard;
+    m_view.showProperties(PropertiesBoard);
+}
+
 }  // namespace trevalon

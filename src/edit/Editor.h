@@ -6,6 +6,7 @@
 
 #include "edit/FrameMap.h"
 #include "edit/PropertiesKind.h"
+#include "edit/UndoHistory.h"
 
 namespace trevalon {
 
@@ -78,6 +79,18 @@ public:
     // The current block of a run, drawn with the selection frame (step mode).
     void showRunMark(int n, int column, int row);
 
+    // Undo and redo. The history starts anew with each new or opened project; a change is
+    // recorded once it has settled (the window calls recordChange after the event that made
+    // it). Nothing is undone or redone while a run goes on.
+    void resetHistory(bool saved);
+    void markSaved() { m_history.markSaved(); }
+    void recordChange();
+    // After a run: what it wrote into the blocks becomes part of the current state.
+    void adoptRunResult() { m_history.adopt(m_project); }
+    bool undo();
+    bool redo();
+    const UndoHistory& history() const { return m_history; }
+
     PopupState popupState() const;
     // What the status line shows over `imagePos` of board n.
     QString statusText(int n, const QPoint& imagePos) const;
@@ -100,6 +113,7 @@ private:
     void refuseMoveAcrossBoards();
     void placeOrLeave(int n, int column, int row, Click click);
     void copyBoardInto(int from, int to);
+    void showRestored(int boardsBefore);
 
     Project& m_project;
     const TextTable& m_texts;
@@ -119,6 +133,7 @@ private:
     int m_moveColumn = 0;
     int m_moveRow = 0;
     bool m_running = false;
+    UndoHistory m_history;
 };
 
 }  // namespace trevalon

@@ -229,6 +229,17 @@ void UndoHistory::markSaved() {
     m_saved = m_current;
 }
 
+void UndoHistory::adopt(const Project& project) {
+    if (m_states.empty()) {
+        reset(project, false);
+        return;
+    }
+    const ProjectChange change = m_states[m_current].change;
+    const State* before = m_current > 0 ? &m_states[m_current - 1] : nullptr;
+    m_states[m_current] = capture(project, before);
+    m_states[m_current].change = change;
+}
+
 ProjectChange UndoHistory::undoChange() const {
     return canUndo() ? m_states[m_current].change : ProjectChange{};
 }

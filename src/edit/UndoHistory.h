@@ -57,6 +57,9 @@ public:
     bool record(const Project& project);
     // The state the project file on disk holds is the current one.
     void markSaved();
+    // Takes `project` as the current state without making a step of it: what a run wrote into
+    // the blocks (an array's length) is no edit of the pupil's.
+    void adopt(const Project& project);
 
     bool canUndo() const { return m_current > 0; }
     bool canRedo() const { return m_current + 1 < m_states.size(); }

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
@@ -8,6 +9,7 @@
 #include "config/SettingsStore.h"
 #include "edit/BoardGeometry.h"
 #include "model/BlockCatalogue.h"
+#include "ui/main/MainMenus.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 
@@ -462,4 +464,28 @@ TEST_F(BoardEditing, TheTitleStripCollapsesAndDraggingStoresTheOffset) {
     EXPECT_EQ(project().board(1).left, 120 + 30);
     EXPECT_EQ(project().board(1).top, 102 + 15);
     EXPECT_EQ(board(1)->pos() - main().pos(), QPoint(150, 117));
+}
+
+// Ctrl+Z takes back a placement and Ctrl+Y (or Ctrl+Shift+Z) makes it again; the File menu
+// names what each would do, and undo is refused while a run goes on.
+TEST_F(BoardEditing, UndoAndRedoTakeBackAPlacementAndNameIt) {
+    place(KindAssign, 2, 3);
+    QApplication::processEvents();  // the change is recorded once its event is over
+    const QString name = project().cell(1, 2, 3).name;
+    main().menus().updateState();
+    QAction* undo = main().menus().action(Command::Undo);
+    ASSERT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("Cofnij: postawienie bloku %1\tCtrl+Z").arg(name));
+    EXPECT_FALSE(main().menus().action(Command::Redo)->isEnabled());
+
+    QTest::keyClick(&main(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(project().isOccupied(1, 2, 3));
+    EXPECT_FALSE(project().projectChanged());
+    QTest::keyClick(board(1), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(project().isOccupied(1, 2, 3));
+    EXPECT_EQ(project().cell(1, 2, 3).name, name);
+    QTest::keyClick(&main(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&main(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(project().isOccupied(1, 2, 3));
+    EXPECT_TRUE(project().projectChanged());
 }

@@ -33,6 +33,8 @@ enum class Command {
     CloseProgram,
     DeleteBlock,
     ShowBoards,
+    Undo,
+    Redo,
 };
 
 }  // namespace trevalon

@@ -41,9 +41,22 @@ constexpr std::pair<Command, const char*> kCommandKeys[] = {
     {Command::Abort, "Ctrl+F"},
     {Command::Help, "F1"},
     {Command::ShowBoards, "Ctrl+B"},
+    {Command::Undo, "Ctrl+Z"},
+    {Command::Redo, "Ctrl+Y"},
 };
 
 }  // namespace
+
+QString MainCommands::menuLabel(Command command) const {
+    const TextTable& texts = m_ws.texts();
+    if (command == Command::Undo && m_editor.history().canUndo()) {
+        return texts.text(texts::UndoNamed).arg(m_editor.history().undoChange().describe(texts));
+    }
+    if (command == Command::Redo && m_editor.history().canRedo()) {
+        return texts.text(texts::RedoNamed).arg(m_editor.history().redoChange().describe(texts));
+    }
+    return {};
+}
 
 QString MainCommands::keyText(Command command) {
     for (const auto& [each, key] : kCommandKeys) {
@@ -109,6 +122,11 @@ bool MainCommands::allowed(Command command) const {
         }
         case Command::NextStep:
             return !idle && m_helpers.run.stepMode();
+        // Like every other edit, undo waits until the run is over.
+        case Command::Undo:
+            return open && idle && m_editor.history().canUndo();
+        case Command::Redo:
+            return open && idle && m_editor.history().canRedo();
         case Command::Abort:
             return !idle;
         case Command::About:
@@ -184,6 +202,12 @@ bool MainCommands::executeProjectCommand(Command command) {
             return true;
         case Command::DeleteBlock:
             m_editor.deleteCurrentBlock();
+            return true;
+        case Command::Undo:
+            m_editor.undo();
+            return true;
+        case Command::Redo:
+            m_editor.redo();
             return true;
         default:
             return false;
@@ -369,6 +393,12 @@ bool MainCommands::handleCtrl(int key) {
         case Qt::Key_B:
             execute(Command::ShowBoards);
             return true;
+        case Qt::Key_Z:
+            execute(Command::Undo);
+            return true;
+        case Qt::Key_Y:
+            execute(Command::Redo);
+            return true;
         default:
             return false;
     }
@@ -446,6 +476,10 @@ bool MainCommands::handleKey(QKeyEvent* event, KeySource source) {
     }
     if (mods == Qt::AltModifier) {
         return handleAlt(key);
+    }
+    if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z) {
+        execute(Command::Redo);
+        return true;
     }
     if (mods == (Qt::ControlModifier | Qt::AltModifier)) {
         if (source == KeySource::Main && key >= Qt::Key_0 && key <= Qt::Key_4) {

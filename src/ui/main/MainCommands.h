@@ -49,6 +49,9 @@ public:
     // The key that starts `command` in the key table, as menus and the start page show it
     // ("Ctrl+N"); empty for a command without a key.
     static QString keyText(Command command);
+    // The menu item's text when it names what it does ("Cofnij: usunięcie bloku Pisz6"), or
+    // empty for the item's own text.
+    QString menuLabel(Command command) const;
 
     // How the help page is opened; the system's handler unless replaced (tests do).
     std::function<bool(const QUrl&)> openUrl;

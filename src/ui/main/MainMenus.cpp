@@ -42,6 +42,8 @@ constexpr ItemText kItemTexts[] = {
     {Command::Maximise, texts::WindowMaximise},
     {Command::CloseProgram, texts::WindowClose},
     {Command::ShowBoards, texts::ShowBoards},
+    {Command::Undo, texts::UndoCommand},
+    {Command::Redo, texts::RedoCommand},
 };
 
 // Where each menu opens, from the main window's top-left corner.
@@ -68,6 +70,9 @@ MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, E
     add(File, Command::OpenProject, "MOtworzProjekt");
     add(File, Command::SaveProject, "MZapiszProjekt");
     add(File, Command::SaveAs, "MZapiszJako");
+    m_menus[File]->addSeparator();
+    add(File, Command::Undo, "MCofnij");
+    add(File, Command::Redo, "MPonow");
     m_menus[File]->addSeparator();
     add(File, Command::Close, "MZamknij");
 
@@ -140,6 +145,14 @@ void MainMenus::applyTexts() {
 void MainMenus::updateState() {
     for (const auto& [command, item] : m_actions) {
         item->setEnabled(m_enabled(command));
+    }
+    applyTexts();
+    // Undo and redo name what they would do.
+    for (const Command command : {Command::Undo, Command::Redo}) {
+        const QString named = label ? label(command) : QString();
+        if (!named.isEmpty()) {
+            action(command)->setText(named + QLatin1Char('\t') + MainCommands::keyText(command));
+        }
     }
     m_languageItem->setEnabled(m_enabled(Command::Polish) || m_enabled(Command::English));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <array>
 #include <functional>
 #include <map>
@@ -32,6 +33,9 @@ public:
     void applyTexts();
     // Enables every item by the rules of the command table.
     void updateState();
+
+    // The text of an item that names what it does, or empty for its own text.
+    std::function<QString(Command)> label;
 
     QMenu* menu(Which which) const { return m_menus[which]; }
     QMenu* languageMenu() const { return m_language; }

@@ -146,6 +146,7 @@ void ProjectCommands::newProject() {
     m_host.showProperties(PropertiesBoard);
     m_state.unsavedNew = true;
     m_host.setHeader();
+    m_editor.resetHistory(true);
     m_host.projectStateChanged();
 }
 
@@ -193,6 +194,7 @@ bool ProjectCommands::openPath(const QString& path) {
     } else {
         m_settings.rememberProject(QFileInfo(path).absoluteFilePath());
     }
+    m_editor.resetHistory(true);
     m_host.projectStateChanged();
     return true;
 }
@@ -297,6 +299,7 @@ bool ProjectCommands::write(const QString& path) {
         return false;
     }
     m_ws.project().clearChanged();
+    m_editor.markSaved();
     m_state.unsavedNew = false;
     m_settings.rememberProject(QFileInfo(path).absoluteFilePath());
     showSaved();

@@ -83,6 +83,12 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
                                                 MainCommands::Helpers{*m_files, *m_run, *m_menus},
                                                 m_companions, *this);
     m_qtTexts = std::make_unique<QtTexts>();
+    m_menus->label = [this](Command command) { return m_commands->menuLabel(command); };
+    // An edit is recorded once the event that made it is over, so that a change made of
+    // several steps (deleting a board moves the ones after it) is one step of the history.
+    m_recordTimer.setSingleShot(true);
+    m_recordTimer.setInterval(0);
+    connect(&m_recordTimer, &QTimer::timeout, this, [this] { m_editor->recordChange(); });
     buildStartPage();
 
     m_toolbar->onTabPressed = [this](int tab) { selectTab(tab); };

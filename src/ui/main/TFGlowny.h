@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -155,6 +156,7 @@ private:
 
     Workspace& m_ws;
     SettingsStore& m_settings;
+    QTimer m_recordTimer;
     MainState m_state;
     MainCompanions m_companions;
     std::unique_ptr<Editor> m_editor;

@@ -22,6 +22,7 @@ namespace trevalon {
 
 void TFGlowny::boardChanged(int n) {
     board(n)->redraw();
+    m_recordTimer.start();
 }
 
 void TFGlowny::showBoardWindow(int n) {
@@ -53,6 +54,7 @@ void TFGlowny::raiseBoard(int n, bool focus) {
 }
 
 void TFGlowny::titlesChanged() {
+    m_recordTimer.start();
     const int active = m_ws.project().activeBoard;
     for (int n = 1; n <= 3; ++n) {
         board(n)->setActiveTitle(n == active);

@@ -156,6 +156,7 @@ void RunController::ended() {
         m_state.checkDone = true;
     } else if (m_wasRunning) {
         m_editor.showRunMark(0, 0, 0);
+        m_editor.adoptRunResult();
     }
     m_wasRunning = false;
     flushVariables();
