@@ -261,7 +261,7 @@ void Editor::deleteCurrentBlock() {
     }
     if (m_view.warnBeforeDelete() &&
         m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
-                           m_texts.text(texts::ConfirmDeleteBlock)) != MessageSink::ResultYes) {
+                           m_texts.text(texts::AskDeleteBlock)) != MessageSink::ResultYes) {
         return;
     }
     if (m_project.isOccupied(n, m_currentColumn, m_currentRow)) {
@@ -279,7 +279,7 @@ void Editor::clearBoard() {
         return;
     }
     if (m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
-                           m_texts.text(texts::ConfirmClearBoard)) != MessageSink::ResultYes) {
+                           m_texts.text(texts::AskClearBoard)) != MessageSink::ResultYes) {
         return;
     }
     m_project.resetBoard(n);
@@ -324,7 +324,7 @@ void Editor::deleteBoard() {
         return;
     }
     if (m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
-                           m_texts.text(texts::ConfirmDeleteBoard)) != MessageSink::ResultYes) {
+                           m_texts.text(texts::AskDeleteBoard)) != MessageSink::ResultYes) {
         return;
     }
     const int removed = count;

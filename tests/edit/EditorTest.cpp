@@ -169,7 +169,7 @@ TEST_F(EditorFixture, DeletingABlockAsksFirstWhenTheSettingSaysSo) {
     editor.mouseDown(1, at(2, 2), Click::Left);
     sink.answer = MessageSink::ResultNo;
     editor.deleteCurrentBlock();
-    EXPECT_EQ(sink.messages, QStringList{texts.text(texts::ConfirmDeleteBlock)});
+    EXPECT_EQ(sink.messages, QStringList{texts.text(texts::AskDeleteBlock)});
     EXPECT_TRUE(project->isOccupied(1, 2, 2));
     sink.answer = MessageSink::ResultYes;
     editor.deleteCurrentBlock();

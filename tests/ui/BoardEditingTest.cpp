@@ -296,7 +296,7 @@ TEST_F(BoardEditing, DeleteAsksFirstWhenTheSettingSaysSo) {
     QTest::keyClick(board(1), Qt::Key_Delete);
     EXPECT_FALSE(project().isOccupied(1, 1, 1));
     EXPECT_EQ(messages,
-              QStringList({text(texts::ConfirmDeleteBlock), text(texts::ConfirmDeleteBlock)}));
+              QStringList({text(texts::AskDeleteBlock), text(texts::AskDeleteBlock)}));
     EXPECT_EQ(project().board(1).blockCount, 0);
     EXPECT_EQ(editor().propertiesKind(), PropertiesBoard);
 }
@@ -345,7 +345,7 @@ TEST_F(BoardEditing, ClearingAsksAndResetsTheWholeBoard) {
     answerMessage(Qt::Key_T);
     popupItem(1, "PMWyczyscPlansze")->trigger();
     EXPECT_EQ(messages,
-              QStringList({text(texts::ConfirmClearBoard), text(texts::ConfirmClearBoard)}));
+              QStringList({text(texts::AskClearBoard), text(texts::AskClearBoard)}));
     EXPECT_EQ(b.blockCount, 0);
     EXPECT_EQ(b.variableCount, 0);
     EXPECT_EQ(b.name, QStringLiteral("Plansza nr 1"));
@@ -370,7 +370,7 @@ TEST_F(BoardEditing, DeletingBoardTwoOfThreeMovesBoardThreeIntoItsPlace) {
     clickCell(2, 5, 5);  // board 2 becomes active
     answerMessage(Qt::Key_T);
     popupItem(2, "PMUsunPlansze")->trigger();
-    EXPECT_EQ(messages, QStringList({text(texts::ConfirmDeleteBoard)}));
+    EXPECT_EQ(messages, QStringList({text(texts::AskDeleteBoard)}));
     EXPECT_EQ(project().boardCount, 2);
     const Board& second = project().board(2);
     EXPECT_EQ(second.name, QStringLiteral("Trzecia"));
