@@ -71,7 +71,7 @@ QString Autosave::question(const RecoveryEntry& entry) const {
     const QString name =
         entry.projectName.isEmpty() ? texts.text(texts::RecoveryUnnamed) : entry.projectName;
     return texts.text(texts::RecoveryQuestion)
-        .arg(name, entry.savedAt.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
+        .arg(name, entry.savedAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")),
              entry.boardNames.join(QStringLiteral(", ")));
 }
 
