@@ -92,11 +92,11 @@ void TFUstawienia::buildControls() {
     m_autosave = new QSpinBox(this);
     m_autosave->setObjectName(QStringLiteral("EAutozapis"));
     m_autosave->setRange(0, Settings::MaxAutosaveSeconds);
-    m_autosave->setGeometry(30, 330, 64, 22);
+    m_autosave->setGeometry(30, 336, 64, 22);
     m_autosaveCaption = new QLabel(this);
     m_autosaveCaption->setObjectName(QStringLiteral("LAutozapis"));
     m_autosaveCaption->setStyleSheet(palette::textColour(palette::ink));
-    m_autosaveCaption->setGeometry(100, 330, 310, 22);
+    m_autosaveCaption->setGeometry(100, 336, 320, 22);
 
     m_enter = dialogparts::pictureButton(this, "ButWprowadz", QStringLiteral("przycisk"),
                                          QRect(170, Height - 35, 120, 26));
