@@ -10,6 +10,8 @@ namespace trevalon {
 struct Settings {
     static constexpr int MinLogLevel = 0;
     static constexpr int MaxLogLevel = 5;
+    static constexpr int DefaultAutosaveSeconds = 30;
+    static constexpr int MaxAutosaveSeconds = 3600;
 
     bool warnBeforeDelete = true;             // "al": ask before deleting a block
     int wo = 0;                               // "wo": kept and written back, read by nothing
@@ -21,6 +23,7 @@ struct Settings {
     QString projectsFolder;            // "fl": first folder of the open and save dialogs
     QStringList recentProjects;        // "ostp": opened or saved last, most recent first
     bool stepSkipsConnectors = false;  // "kpb": a step goes on over connectors to the next block
+    int autosaveSeconds = DefaultAutosaveSeconds;  // "asek": 0..3600; 0 turns the autosave off
 };
 
 }  // namespace trevalon

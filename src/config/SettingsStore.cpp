@@ -26,8 +26,8 @@ constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
 const QString kRoot = QStringLiteral("Ini");
 
 // Keys in the order in which they are read and written.
-constexpr std::array<const char*, 11> kKeyNames = {"ed",  "al",   "wo", "pdp",  "dfpz", "lg",
-                                                   "rzm", "wrzd", "fl", "ostp", "kpb"};
+constexpr std::array<const char*, 12> kKeyNames = {"ed",  "al",   "wo", "pdp",  "dfpz", "lg",
+                                                   "rzm", "wrzd", "fl", "ostp", "kpb",  "asek"};
 
 QString flag(bool value) {
     return value ? QStringLiteral("1") : QStringLiteral("0");
@@ -59,6 +59,15 @@ int readInteger(const TpkXMLNode& element) {
     bool ok = false;
     const int number = value ? value->toInt(&ok) : 0;
     return ok ? number : 0;
+}
+
+// A number added after the first keys: missing or damaged, it keeps its default; a number out
+// of range is brought into it.
+int readAddedInteger(const TpkXMLNode& element, int fallback, int low, int high) {
+    const auto value = decodeValue(element);
+    bool ok = false;
+    const int number = value ? value->toInt(&ok) : 0;
+    return ok ? std::clamp(number, low, high) : fallback;
 }
 
 // The whole file, or nothing when it cannot be read or is too large to be settings.
@@ -184,6 +193,9 @@ void SettingsStore::readSettings() {
         RecentProjects::fromText(decodeValue(element(Key::Recent)).value_or(QString()));
     // Files written before the key existed have no element: the step stops on every cell.
     m_values.stepSkipsConnectors = readAddedFlag(element(Key::StepSkipsConnectors));
+    m_values.autosaveSeconds =
+        readAddedInteger(element(Key::AutosaveSeconds), Settings::DefaultAutosaveSeconds, 0,
+                         Settings::MaxAutosaveSeconds);
     logAbove(3, texts::LogSettingsRead);
 }
 
@@ -232,6 +244,7 @@ bool SettingsStore::applyDialog(const Settings& edited) {
     m_values = edited;
     m_values.language = language;
     m_values.logLevel = std::clamp(edited.logLevel, Settings::MinLogLevel, Settings::MaxLogLevel);
+    m_values.autosaveSeconds = std::clamp(edited.autosaveSeconds, 0, Settings::MaxAutosaveSeconds);
     if (m_values.projectsFolder.isEmpty()) {
         m_values.projectsFolder = defaultProjectsFolder();
     }
@@ -334,6 +347,9 @@ void SettingsStore::writeKey(TpkXML& document, Key key) const {
             break;
         case Key::StepSkipsConnectors:
             value = flag(m_values.stepSkipsConnectors);
+            break;
+        case Key::AutosaveSeconds:
+            value = QString::number(m_values.autosaveSeconds);
             break;
     }
     document.topElement(kRoot)

@@ -96,6 +96,7 @@ private:
         Folder,
         Recent,
         StepSkipsConnectors,
+        AutosaveSeconds,
     };
 
     bool writeDefaults(bool withHints);

@@ -199,7 +199,8 @@ TEST_F(SettingsStoreTest, ValueRulesForMissingAndBrokenValues) {
     // Key case does not matter; values outside the rules fall back one by one.
     writeSettings(
         crlf("<ini><ED>VAByAGUAdgBhAGwAbwBuAA==</ED>"
-             "<al>!</al><wo>!</wo><dfpz>eAB5AA==</dfpz><lg>ZABlAA==</lg><kpb>!</kpb></ini>"));
+             "<al>!</al><wo>!</wo><dfpz>eAB5AA==</dfpz><lg>ZABlAA==</lg><kpb>!</kpb>"
+             "<asek>!</asek></ini>"));
     prepare(store);
     store.readSettings();
     const Settings& values = store.values();
@@ -211,6 +212,7 @@ TEST_F(SettingsStoreTest, ValueRulesForMissingAndBrokenValues) {
     EXPECT_FALSE(values.schemaShowsVariables);
     EXPECT_TRUE(values.projectsFolder.isEmpty());
     EXPECT_FALSE(values.stepSkipsConnectors);  // a later key stays off when it cannot be read
+    EXPECT_EQ(values.autosaveSeconds, 30);     // a damaged interval keeps the default
     EXPECT_TRUE(log.lines.isEmpty());
 }
 
@@ -221,6 +223,7 @@ TEST_F(SettingsStoreTest, RecentProjectsHaveAKeyOfTheirOwn) {
     prepare(store);
     store.readSettings();
     EXPECT_TRUE(store.values().recentProjects.isEmpty());
+    EXPECT_EQ(store.values().autosaveSeconds, 30);  // older files autosave every 30 s
 
     store.rememberProject(QStringLiteral("/p/a.skb"));
     store.rememberProject(QStringLiteral("/p/b.skb"));
@@ -257,6 +260,18 @@ TEST_F(SettingsStoreTest, LogLevelIsKeptInRange) {
     }
 }
 
+TEST_F(SettingsStoreTest, AutosaveIntervalIsKeptInRange) {
+    for (const auto& [stored, expected] :
+         {std::pair{"0", 0}, {"-5", 0}, {"7", 7}, {"99999", 3600}, {"x", 30}}) {
+        writeSettings(settingsFile(
+            {{"ed", QStringLiteral("Trevalon")}, {"asek", QString::fromLatin1(stored)}}));
+        SettingsStore fresh(log, texts);
+        prepare(fresh);
+        fresh.readSettings();
+        EXPECT_EQ(fresh.values().autosaveSeconds, expected) << stored;
+    }
+}
+
 TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     prepare(store);
     store.readSettings();
@@ -269,6 +284,7 @@ TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     values.schemaShowsVariables = true;
     values.createLogFiles = true;
     values.stepSkipsConnectors = true;
+    values.autosaveSeconds = 7;
     values.projectsFolder = QString::fromUtf8("/dom/Łódź/\"a\" & <b>\r\nc");
     log.lines.clear();
     EXPECT_TRUE(store.writeAllSettings());
@@ -288,6 +304,7 @@ TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     EXPECT_EQ(read.createLogFiles, values.createLogFiles);
     EXPECT_EQ(read.projectsFolder, values.projectsFolder);
     EXPECT_EQ(read.stepSkipsConnectors, values.stepSkipsConnectors);
+    EXPECT_EQ(read.autosaveSeconds, values.autosaveSeconds);
 }
 
 TEST_F(SettingsStoreTest, FailedWritesAreLoggedAboveLevelOne) {

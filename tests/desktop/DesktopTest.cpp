@@ -12,6 +12,7 @@
 #include "FlowBuilder.h"
 #include "Recorders.h"
 #include "XDesktop.h"
+#include "config/SettingsStore.h"
 #include "config/TextTable.h"
 #include "storage/ProjectFile.h"
 #include "ui/widgets/Palette.h"
@@ -122,6 +123,27 @@ protected:
     }
 
     QString startFolder() const { return m_folder.filePath(QStringLiteral("start")); }
+    QString dataFolder() const { return m_folder.filePath(QStringLiteral("data")); }
+
+    // Writes the settings file the program will read, as `change` leaves the defaults.
+    void writeSettings(const std::function<void(trevalon::Settings&)>& change) const {
+        trevalon::test::RecordingLog log(0);
+        const trevalon::TextTable texts;
+        trevalon::SettingsStore store(log, texts);
+        trevalon::SettingsEnvironment environment;
+        environment.dataFolder = dataFolder();
+        environment.documentsFolder = m_folder.path();
+        store.prepareFolders(environment, startFolder(), QDateTime::currentDateTime());
+        store.readSettings();
+        change(store.values());
+        ASSERT_TRUE(store.writeAllSettings());
+    }
+
+    // The autosave's recovery files in the data folder.
+    QStringList recoveryFiles() const {
+        return QDir(dataFolder() + QStringLiteral("/Odzysk"))
+            .entryList({QStringLiteral("*.skb")}, QDir::Files);
+    }
 
     // A project whose run never ends.
     QString endlessProject() {
@@ -333,6 +355,47 @@ TEST_P(DesktopTest, AFirstStartShowsWhatToDo) {
     ASSERT_TRUE(shown(Board1));
     settle();
     keep(QStringLiteral("0-first-start-new-project"));
+}
+
+// An edit the pupil has not saved outlives the program being killed: the next start asks
+// about it (naming the project, its time and boards) and Yes puts it back on the board, to be
+// saved into the pupil's own file. The interval is cut to 2 s here so that the test need not
+// wait the default 30 s (the settings' tests hold the default).
+TEST_P(DesktopTest, AKilledProgramOffersItsUnsavedEditBack) {
+    const QString path = m_folder.filePath(QStringLiteral("lekcja.skb"));
+    ASSERT_TRUE(QFile::copy(factorial, path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_NO_FATAL_FAILURE(writeSettings([](trevalon::Settings& values) {
+        values.autosaveSeconds = 2;
+        values.warnBeforeDelete = false;
+    }));
+    startTrevalon({path});
+    ASSERT_TRUE(shown(Board1));
+    settle();
+    // Board 1's first assignment, column 2, row 3, deleted.
+    ASSERT_TRUE(m_desktop->click(rect(Board1).topLeft() + QPoint(px(60), px(20 + 100))));
+    settle();
+    keys(QStringLiteral("Delete"));
+    ASSERT_TRUE(waitUntil([&] { return !recoveryFiles().isEmpty(); }, 10000));
+    m_program->kill();  // SIGKILL: nothing is closed, nothing is removed
+    ASSERT_TRUE(m_program->waitForFinished(5000));
+
+    startTrevalon();
+    ASSERT_TRUE(shown(Message));
+    settle();
+    keep(QStringLiteral("9-recovery-question"));
+    keys(QStringLiteral("t"));  // "Tak"
+    ASSERT_TRUE(shown(Board1));
+    EXPECT_EQ(recoveryFiles().size(), 0) << "removed once the pupil chose";
+    keys(QStringLiteral("ctrl+s"));
+    const auto deleted = [&] {
+        trevalon::Project saved;
+        trevalon::test::RecordingSink sink;
+        trevalon::test::RecordingLog log(0);
+        return trevalon::ProjectFile::load(saved, path, sink, log, trevalon::TextTable()) &&
+               !saved.isOccupied(1, 2, 3) && saved.isOccupied(1, 2, 2);
+    };
+    EXPECT_TRUE(waitUntil(deleted, 5000));
 }
 
 // Open and New project lay the properties window beside the boards, never over their cells.

@@ -11,6 +11,8 @@
 #include "config/SettingsStore.h"
 #include "storage/LegacyProjectReader.h"
 #include "storage/ProjectFile.h"
+#include "storage/RecoveryFile.h"
+#include "ui/main/Autosave.h"
 #include "ui/main/MainMenus.h"
 #include "ui/run/TFOpisy.h"
 
@@ -76,6 +78,11 @@ protected:
         ASSERT_TRUE(enter.isAccepted());
         QDropEvent event(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&main(), &event);
+    }
+
+    static QByteArray bytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QString header() {
@@ -351,4 +358,31 @@ TEST_F(ProjectFiles, FileDialogsSpeakTheInterfaceLanguage) {
     EXPECT_EQ(open->windowTitle(), QStringLiteral("Open a Trevalon project file"));
     EXPECT_EQ(main().files().saveDialog()->nameFilters(),
               QStringList{QStringLiteral("Project file (*.skb)")});
+}
+
+// An edit reaches the recovery file after the settings' interval, never the pupil's own file;
+// a save removes it; a recovered copy opens changed, under the file it came from.
+TEST_F(ProjectFiles, AutosaveWritesARecoveryCopyThatASaveRemoves) {
+    const QString path = writeProject(QStringLiteral("c.skb"));
+    const QByteArray before = bytes(path);
+    ASSERT_TRUE(main().files().openPath(path));
+    ASSERT_NE(main().autosave(), nullptr);
+    app->settings().values().autosaveSeconds = 1;
+    place(KindMessage, 8, 8);
+    QTRY_VERIFY_WITH_TIMEOUT(main().autosave()->file().exists(), 5000);
+    EXPECT_EQ(bytes(path), before);
+
+    RecoveryEntry entry;
+    entry.projectFile = main().autosave()->file().projectFile();
+    entry.originalPath = path;
+    entry.projectName = QStringLiteral("c");
+    newProject();
+    ASSERT_TRUE(main().files().openRecovered(entry));
+    EXPECT_EQ(project().kindAt(1, 8, 8), KindMessage);
+    EXPECT_EQ(main().state().projectPath, path);
+    EXPECT_TRUE(project().projectChanged());
+
+    ASSERT_TRUE(main().files().save());
+    EXPECT_FALSE(main().autosave()->file().exists());
+    EXPECT_NE(bytes(path), before);
 }

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QToolButton>
 
 #include "AppFixture.h"
@@ -81,6 +82,7 @@ TEST_F(SettingsDialog, AppliedSettingsAreWrittenToTheFile) {
         click(control<QCheckBox>("ChBRysujZmienne"));
         click(control<QCheckBox>("ChBTworzPlikiZdarzen"));
         click(control<QCheckBox>("ChBKrokPoBlokach"));
+        control<QSpinBox>("EAutozapis")->setValue(5);
         QLineEdit* folderEdit = dialog()->folderEdit();
         QTest::keyClick(folderEdit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(folderEdit, Qt::Key_Delete);
@@ -101,6 +103,7 @@ TEST_F(SettingsDialog, AppliedSettingsAreWrittenToTheFile) {
     EXPECT_TRUE(file.schemaShowsVariables);
     EXPECT_TRUE(file.createLogFiles);
     EXPECT_TRUE(file.stepSkipsConnectors);
+    EXPECT_EQ(file.autosaveSeconds, 5);
     EXPECT_EQ(file.projectsFolder, chosen);
     // The status line shows the saving progress, then "Zapisano.".
     QTRY_COMPARE(main().statusText(), QStringLiteral("Zapisano."));

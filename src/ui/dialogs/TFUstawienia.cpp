@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QSpinBox>
 #include <QToolButton>
 
 #include "config/EventLog.h"
@@ -88,6 +89,15 @@ void TFUstawienia::buildControls() {
                                                 QRect(386, 294, 26, 22));
     m_folderButton->onClicked = [this](int) { chooseFolder(); };
 
+    m_autosave = new QSpinBox(this);
+    m_autosave->setObjectName(QStringLiteral("EAutozapis"));
+    m_autosave->setRange(0, Settings::MaxAutosaveSeconds);
+    m_autosave->setGeometry(30, 336, 64, 22);
+    m_autosaveCaption = new QLabel(this);
+    m_autosaveCaption->setObjectName(QStringLiteral("LAutozapis"));
+    m_autosaveCaption->setStyleSheet(palette::textColour(palette::ink));
+    m_autosaveCaption->setGeometry(100, 336, 320, 22);
+
     m_enter = dialogparts::pictureButton(this, "ButWprowadz", QStringLiteral("przycisk"),
                                          QRect(170, Height - 35, 120, 26));
     m_enter->onClicked = [this](int) { apply(); };
@@ -108,6 +118,7 @@ void TFUstawienia::applyTexts() {
     m_levelCaption->setText(texts.text(texts::SettingsLogLevel));
     m_folderCaption->setText(texts.text(texts::SettingsFolderCaption));
     m_folderButton->setToolTip(texts.text(texts::SettingsFolderHint));
+    m_autosaveCaption->setText(texts.text(texts::SettingsAutosave));
     m_enter->setCaption(texts.text(texts::SettingsEnter));
     m_cancel->setCaption(texts.text(texts::SettingsCancel));
 }
@@ -128,6 +139,7 @@ void TFUstawienia::fill() {
     m_logFiles->setChecked(values.createLogFiles);
     m_stepBlocks->setChecked(values.stepSkipsConnectors);
     m_folder->setText(values.projectsFolder);
+    m_autosave->setValue(values.autosaveSeconds);
 }
 
 bool TFUstawienia::showSettings(const QPoint& mainCorner) {
@@ -157,6 +169,7 @@ void TFUstawienia::apply() {
     values.schemaShowsVariables = m_schemaVariables->isChecked();
     values.createLogFiles = m_logFiles->isChecked();
     values.stepSkipsConnectors = m_stepBlocks->isChecked();
+    values.autosaveSeconds = m_autosave->value();
     const QString folder = m_folder->text();
     values.projectsFolder =
         folder.trimmed().isEmpty() ? m_settings.defaultProjectsFolder() : folder;

@@ -6,6 +6,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QSpinBox;
 class QToolButton;
 
 namespace trevalon {
@@ -77,6 +78,8 @@ private:
     QLabel* m_folderCaption = nullptr;
     QLineEdit* m_folder = nullptr;
     TJetButton* m_folderButton = nullptr;
+    QSpinBox* m_autosave = nullptr;
+    QLabel* m_autosaveCaption = nullptr;
     TJetButton* m_enter = nullptr;
     TJetButton* m_cancel = nullptr;
     int m_level = 0;

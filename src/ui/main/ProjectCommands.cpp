@@ -13,6 +13,7 @@
 #include "edit/PropertiesKind.h"
 #include "exec/Workspace.h"
 #include "storage/ProjectFile.h"
+#include "storage/RecoveryFile.h"
 #include "ui/main/ExampleProjects.h"
 #include "ui/main/MainHost.h"
 #include "ui/main/MainState.h"
@@ -237,6 +238,21 @@ bool ProjectCommands::load(const QString& path) {
     return true;
 }
 
+bool ProjectCommands::openRecovered(const RecoveryEntry& entry) {
+    if (!load(entry.projectFile)) {
+        return false;
+    }
+    m_state.projectPath = entry.originalPath;
+    m_ws.setProjectName(entry.projectName);
+    m_host.setHeader();
+    // Nothing of it is in the pupil's file yet: leaving it asks, and the autosave keeps it.
+    m_state.unsavedNew = true;
+    m_ws.project().board(1).changed = true;
+    m_host.showStatus(m_ws.texts().text(texts::RecoveryRestored));
+    m_host.projectStateChanged();
+    return true;
+}
+
 QString ProjectCommands::chooseSaveFile() {
     if (!m_saveFolderChosen) {
         m_saveDialog->setDirectory(startingFolder());
@@ -302,6 +318,9 @@ bool ProjectCommands::write(const QString& path) {
     m_editor.markSaved();
     m_state.unsavedNew = false;
     m_settings.rememberProject(QFileInfo(path).absoluteFilePath());
+    if (m_afterSave) {
+        m_afterSave();
+    }
     showSaved();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTimer>
+#include <functional>
 
 class QFileDialog;
 
@@ -12,6 +13,7 @@ class MainHost;
 class SettingsStore;
 class Workspace;
 struct MainState;
+struct RecoveryEntry;
 
 // New, Open, Save and Save as, the question before a changed project is left, and opening a
 // file given by name (the command line, a dropped file).
@@ -35,6 +37,12 @@ public:
     // The question, then `path` as under openPath: the start page's entries.
     bool openChosen(const QString& path);
     void newProject();
+    // Opens an autosave's recovery file as the project, changed and unsaved, under the name and
+    // file it came from (a save writes there: the pupil decides); it does not join the recent
+    // projects. False when the reader refused it.
+    bool openRecovered(const RecoveryEntry& entry);
+    // Told after every project file written (the autosave's copy is then no longer needed).
+    void setAfterSave(std::function<void()> saved) { m_afterSave = std::move(saved); }
     // Writes the project to its file, asking for one when it has none; false when nothing was
     // written (cancelled or failed). A file written joins the recent projects; the save
     // dialog refuses the examples' folder.
@@ -77,6 +85,7 @@ private:
     bool m_saveFolderChosen = false;
     QTimer m_savedTimer;
     int m_plusCount = 0;
+    std::function<void()> m_afterSave;
 };
 
 }  // namespace trevalon

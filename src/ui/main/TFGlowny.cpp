@@ -19,6 +19,7 @@
 #include "ui/app/QtTexts.h"
 #include "ui/board/BoardImage.h"
 #include "ui/board/TTablica.h"
+#include "ui/main/Autosave.h"
 #include "ui/main/ExampleProjects.h"
 #include "ui/main/MainCommands.h"
 #include "ui/main/MainMenus.h"
@@ -289,11 +290,19 @@ void TFGlowny::startUp() {
     applyTexts();
     m_ws.log().log(m_ws.texts().text(texts::LogProgramStarted));
     m_toolbar->setRunButtons(false, false);
-    if (!m_startArgument.isEmpty()) {
-        // Opened once the main window is on the screen: boards shown before it would be mapped
-        // ahead of their owner, and a window manager would then stack them below it.
-        QTimer::singleShot(0, this, [this] { m_files->openGiven(m_startArgument); });
-    }
+    m_autosave = std::make_unique<Autosave>(m_ws, m_settings, m_state);
+    m_files->setAfterSave([this] { m_autosave->discard(); });
+    // Both once the main window is on the screen: boards shown before it would be mapped
+    // ahead of their owner, and a window manager would then stack them below it. The file
+    // named on the command line waits for the recovery question, whose answer may open a
+    // project too.
+    QTimer::singleShot(0, this, [this] {
+        m_autosave->offerLeftovers(
+            [this](const RecoveryEntry& entry) { return m_files->openRecovered(entry); });
+        if (!m_startArgument.isEmpty()) {
+            m_files->openGiven(m_startArgument);
+        }
+    });
 }
 
 void TFGlowny::applyTexts() {
@@ -381,6 +390,9 @@ void TFGlowny::closeEvent(QCloseEvent* event) {
         m_run->resume();
         event->ignore();
         return;
+    }
+    if (m_autosave) {
+        m_autosave->discard();
     }
     m_ws.log().log(m_ws.texts().text(texts::LogProgramEnded));
     pictures::release();

@@ -23,7 +23,9 @@ class LaterWindows;
 class MainCommands;
 class MainMenus;
 class MainToolbar;
+class Autosave;
 class ProjectCommands;
+struct RecoveryEntry;
 class QtTexts;
 class PropertiesView;
 class RunController;
@@ -97,6 +99,8 @@ public:
     MainCommands& commands() { return *m_commands; }
     ProjectCommands& files() { return *m_files; }
     RunController& runner() { return *m_run; }
+    // Made at start-up, once the data folder is known; null before.
+    Autosave* autosave() const { return m_autosave.get(); }
     StartPage* startPage() const { return m_startPage; }
     TTablica* board(int n) const { return m_companions.boards[static_cast<std::size_t>(n - 1)]; }
     TFOpisy* report() const { return m_companions.report; }
@@ -166,6 +170,7 @@ private:
     std::unique_ptr<RunController> m_run;
     std::unique_ptr<MainCommands> m_commands;
     std::unique_ptr<QtTexts> m_qtTexts;
+    std::unique_ptr<Autosave> m_autosave;
 
     QWidget* m_titleStrip = nullptr;
     DragLabel* m_dragArea = nullptr;

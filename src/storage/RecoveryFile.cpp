@@ -1,0 +1,182 @@
+#include "storage/RecoveryFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <algorithm>
+
+#include "config/TpkXML.h"
+#include "model/Project.h"
+#include "storage/ProjectFile.h"
+
+namespace trevalon {
+namespace {
+
+// A description holds a path, a name, a time and three board names; anything larger is not
+// one of ours.
+constexpr qint64 MaxDescriptionSize = 64 * 1024;
+
+const QString kProjectSuffix = QStringLiteral(".skb");
+const QString kDescriptionSuffix = QStringLiteral(".json");
+const QString kLockSuffix = QStringLiteral(".lock");
+
+// The process id tells running programs apart; the start time keeps a later program that
+// happens to get a dead one's id from taking its slot.
+QString slotName() {
+    return QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-') +
+           QString::number(QDateTime::currentMSecsSinceEpoch());
+}
+
+QByteArray describe(const Project& project, const QString& originalPath, const QString& projectName,
+                    const QDateTime& savedAt) {
+    QJsonArray boards;
+    for (int n = 1; n <= project.boardCount; ++n) {
+        boards.append(project.board(n).name);
+    }
+    const QJsonObject description{{QStringLiteral("path"), originalPath},
+                                  {QStringLiteral("name"), projectName},
+                                  {QStringLiteral("time"), savedAt.toString(Qt::ISODateWithMs)},
+                                  {QStringLiteral("boards"), boards}};
+    return QJsonDocument(description).toJson();
+}
+
+// The entry a description file tells of, or one without a time when it cannot be read.
+RecoveryEntry readDescription(const QString& path) {
+    RecoveryEntry entry;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxDescriptionSize) {
+        return entry;
+    }
+    const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
+    entry.originalPath = object.value(QStringLiteral("path")).toString();
+    entry.projectName = object.value(QStringLiteral("name")).toString();
+    entry.savedAt =
+        QDateTime::fromString(object.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
+    for (const QJsonValue& board : object.value(QStringLiteral("boards")).toArray()) {
+        entry.boardNames.append(board.toString());
+    }
+    return entry;
+}
+
+// A recovery file is worth offering unless the pupil's own file was written after it.
+bool newerThanItsProject(const RecoveryEntry& entry) {
+    const QFileInfo original(entry.originalPath);
+    return entry.originalPath.isEmpty() || !original.exists() ||
+           entry.savedAt > original.lastModified();
+}
+
+// The project as a document with a fixed save time, so that equal projects give equal bytes.
+QByteArray contents(const Project& project) {
+    TpkXML document;
+    if (!ProjectFile::buildDocument(project, document, ProjectFile::Form::Plain,
+                                    QDateTime::fromMSecsSinceEpoch(0))) {
+        return {};
+    }
+    return document.saveToBuffer();
+}
+
+void removeFiles(const QString& projectFile) {
+    QString base = projectFile;
+    base.chop(kProjectSuffix.size());
+    QFile::remove(base + kDescriptionSuffix);
+    QFile::remove(projectFile);
+}
+
+}  // namespace
+
+RecoveryFile::RecoveryFile(const QString& dataFolder)
+    : m_folder(QDir(dataFolder).filePath(QLatin1String(FolderName))) {
+    QDir().mkpath(m_folder);
+    const QString base = QDir(m_folder).filePath(slotName());
+    m_projectFile = base + kProjectSuffix;
+    m_descriptionFile = base + kDescriptionSuffix;
+    m_lock = std::make_unique<QLockFile>(base + kLockSuffix);
+    // Without the lock the slot still works; only another program could take it for a
+    // leftover while this one runs, and it would find the pupil's work offered, not lost.
+    m_lock->tryLock(0);
+}
+
+RecoveryFile::~RecoveryFile() = default;
+
+bool RecoveryFile::write(const Project& project, const QString& originalPath,
+                         const QString& projectName, QString* reason) {
+    QString ignored;
+    QString& problem = reason ? *reason : ignored;
+    const QDateTime now = QDateTime::currentDateTime();
+    TpkXML document;
+    if (!QDir().mkpath(m_folder) ||
+        !ProjectFile::buildDocument(project, document, ProjectFile::Form::Plain, now, &problem) ||
+        !document.saveToFile(m_projectFile, &problem)) {
+        return false;
+    }
+    QSaveFile description(m_descriptionFile);
+    if (!description.open(QIODevice::WriteOnly) ||
+        description.write(describe(project, originalPath, projectName, now)) < 0 ||
+        !description.commit()) {
+        problem = description.errorString();
+        return false;
+    }
+    m_written = contents(project);
+    return true;
+}
+
+bool RecoveryFile::holdsNewWork(const Project& project) const {
+    return m_written.isEmpty() || contents(project) != m_written;
+}
+
+void RecoveryFile::remove() {
+    removeFiles(m_projectFile);
+    m_written.clear();
+}
+
+bool RecoveryFile::exists() const {
+    return QFileInfo::exists(m_projectFile) && QFileInfo::exists(m_descriptionFile);
+}
+
+std::vector<RecoveryEntry> RecoveryFile::takeLeftovers() const {
+    std::vector<RecoveryEntry> found;
+    const QDir folder(m_folder);
+    const QStringList descriptions =
+        folder.entryList({QLatin1Char('*') + kDescriptionSuffix}, QDir::Files, QDir::Name);
+    for (const QString& name : descriptions) {
+        const QString base = folder.filePath(name.chopped(kDescriptionSuffix.size()));
+        const QString projectFile = base + kProjectSuffix;
+        if (projectFile == m_projectFile || !QFileInfo::exists(projectFile)) {
+            continue;
+        }
+        // Held by a running program (this one included): its own recovery file, not a leftover.
+        auto lock = std::make_shared<QLockFile>(base + kLockSuffix);
+        if (!lock->tryLock(0)) {
+            continue;
+        }
+        RecoveryEntry entry = readDescription(base + kDescriptionSuffix);
+        if (!entry.savedAt.isValid()) {
+            continue;
+        }
+        entry.projectFile = projectFile;
+        entry.lock = lock;
+        if (!newerThanItsProject(entry)) {
+            discard(entry);
+            continue;
+        }
+        found.push_back(std::move(entry));
+    }
+    std::sort(found.begin(), found.end(),
+              [](const RecoveryEntry& a, const RecoveryEntry& b) { return a.savedAt < b.savedAt; });
+    return found;
+}
+
+void RecoveryFile::discard(RecoveryEntry& entry) {
+    removeFiles(entry.projectFile);
+    if (entry.lock) {
+        entry.lock->unlock();
+        entry.lock.reset();
+    }
+}
+
+}  // namespace trevalon

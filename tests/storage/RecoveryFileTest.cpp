@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "StorageTestSupport.h"
+#include "config/TextTable.h"
+#include "storage/ProjectFile.h"
+#include "storage/RecoveryFile.h"
+
+using namespace trevalon;
+
+namespace {
+
+class RecoveryFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_temp.isValid());
+        test::buildSampleProject(*m_project);
+    }
+
+    QString data() const { return m_temp.path(); }
+    QString original() const { return m_temp.filePath(QStringLiteral("Moje.skb")); }
+
+    QTemporaryDir m_temp;
+    std::unique_ptr<Project> m_project = std::make_unique<Project>();
+};
+
+TEST_F(RecoveryFileTest, WritesTheProjectIntoItsOwnFolderAndReadsBackTheSame) {
+    RecoveryFile recovery(data());
+    EXPECT_TRUE(recovery.holdsNewWork(*m_project));
+    ASSERT_TRUE(recovery.write(*m_project, original(), QStringLiteral("Moje")));
+    EXPECT_TRUE(recovery.exists());
+    EXPECT_FALSE(recovery.holdsNewWork(*m_project));
+    m_project->board(1).name = QStringLiteral("Inna");
+    EXPECT_TRUE(recovery.holdsNewWork(*m_project));
+    EXPECT_EQ(QFileInfo(recovery.projectFile()).dir(),
+              QDir(QDir(data()).filePath(QStringLiteral("Odzysk"))));
+    EXPECT_FALSE(QFileInfo::exists(original()));  // the pupil's own file is never written
+
+    test::RecordingSink sink;
+    test::RecordingLog log;
+    TextTable texts;
+    auto read = std::make_unique<Project>();
+    ASSERT_TRUE(ProjectFile::load(*read, recovery.projectFile(), sink, log, texts));
+    m_project->board(1).name = QStringLiteral("Główna");
+    EXPECT_TRUE(test::sameProject(*read, *m_project));
+
+    recovery.remove();
+    EXPECT_FALSE(recovery.exists());
+}
+
+TEST_F(RecoveryFileTest, TwoRunningProgramsKeepSeparateFilesAndOfferNoneOfThem) {
+    RecoveryFile first(data());
+    RecoveryFile second(data());
+    ASSERT_TRUE(first.write(*m_project, QString(), QString()));
+    ASSERT_TRUE(second.write(*m_project, original(), QStringLiteral("Moje")));
+    EXPECT_NE(first.projectFile(), second.projectFile());
+    EXPECT_TRUE(first.takeLeftovers().empty());
+    EXPECT_TRUE(second.takeLeftovers().empty());
+    second.remove();
+    EXPECT_TRUE(first.exists());
+}
+
+TEST_F(RecoveryFileTest, AProgramThatEndedUncleanLeavesItsFileForTheNextStart) {
+    {
+        RecoveryFile ended(data());
+        ASSERT_TRUE(ended.write(*m_project, original(), QStringLiteral("Moje")));
+    }
+    RecoveryFile next(data());
+    auto leftovers = next.takeLeftovers();
+    ASSERT_EQ(leftovers.size(), 1U);
+    RecoveryEntry& entry = leftovers.front();
+    EXPECT_EQ(entry.originalPath, original());
+    EXPECT_EQ(entry.projectName, QStringLiteral("Moje"));
+    EXPECT_EQ(entry.boardNames.size(), m_project->boardCount);
+    EXPECT_EQ(entry.boardNames.value(0), m_project->board(1).name);
+    EXPECT_TRUE(entry.savedAt.isValid());
+
+    // While one program holds it, another started at the same time does not offer it.
+    RecoveryFile meanwhile(data());
+    EXPECT_TRUE(meanwhile.takeLeftovers().empty());
+
+    const QString file = entry.projectFile;
+    RecoveryFile::discard(entry);
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_TRUE(next.takeLeftovers().empty());
+}
+
+TEST_F(RecoveryFileTest, ALeftoverOlderThanItsProjectFileIsRemovedUnoffered) {
+    QString file;
+    {
+        RecoveryFile ended(data());
+        ASSERT_TRUE(ended.write(*m_project, original(), QStringLiteral("Moje")));
+        file = ended.projectFile();
+    }
+    ASSERT_TRUE(test::writeBytes(original(), "saved later"));
+    QFile later(original());
+    ASSERT_TRUE(later.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(later.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                  QFileDevice::FileModificationTime));
+    later.close();
+    RecoveryFile next(data());
+    EXPECT_TRUE(next.takeLeftovers().empty());
+    EXPECT_FALSE(QFileInfo::exists(file));
+}
+
+TEST_F(RecoveryFileTest, ADamagedDescriptionIsNeitherOfferedNorRemoved) {
+    QString description;
+    {
+        RecoveryFile ended(data());
+        ASSERT_TRUE(ended.write(*m_project, QString(), QString()));
+        description = ended.projectFile().chopped(4) + QStringLiteral(".json");
+    }
+    ASSERT_TRUE(test::writeBytes(description, QByteArray("\0\xff{[", 4)));
+    RecoveryFile next(data());
+    EXPECT_TRUE(next.takeLeftovers().empty());
+    EXPECT_TRUE(QFileInfo::exists(description));
+}
+
+}  // namespace
