@@ -295,8 +295,7 @@ TEST_F(BoardEditing, DeleteAsksFirstWhenTheSettingSaysSo) {
     answerMessage(Qt::Key_T);
     QTest::keyClick(board(1), Qt::Key_Delete);
     EXPECT_FALSE(project().isOccupied(1, 1, 1));
-    EXPECT_EQ(messages,
-              QStringList({text(texts::AskDeleteBlock), text(texts::AskDeleteBlock)}));
+    EXPECT_EQ(messages, QStringList({text(texts::AskDeleteBlock), text(texts::AskDeleteBlock)}));
     EXPECT_EQ(project().board(1).blockCount, 0);
     EXPECT_EQ(editor().propertiesKind(), PropertiesBoard);
 }
@@ -344,8 +343,7 @@ TEST_F(BoardEditing, ClearingAsksAndResetsTheWholeBoard) {
     EXPECT_EQ(b.blockCount, 2);
     answerMessage(Qt::Key_T);
     popupItem(1, "PMWyczyscPlansze")->trigger();
-    EXPECT_EQ(messages,
-              QStringList({text(texts::AskClearBoard), text(texts::AskClearBoard)}));
+    EXPECT_EQ(messages, QStringList({text(texts::AskClearBoard), text(texts::AskClearBoard)}));
     EXPECT_EQ(b.blockCount, 0);
     EXPECT_EQ(b.variableCount, 0);
     EXPECT_EQ(b.name, QStringLiteral("Plansza nr 1"));
