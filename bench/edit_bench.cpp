@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "FullProject.h"
 #include "edit/UndoHistory.h"
 #include "model/Project.h"
 
@@ -12,19 +13,7 @@ using namespace trevalon;
 
 namespace {
 
-std::unique_ptr<Project> fullProject() {
-    auto project = std::make_unique<Project>();
-    project->boardCount = 3;
-    for (int n = 1; n <= 3; ++n) {
-        for (int c = 1; c <= kGridSize; ++c) {
-            for (int r = 1; r <= kGridSize; ++r) {
-                project->placeBlock(n, c, r, 3, 1);
-                project->cell(n, c, r).text4 = QStringLiteral("wynik:=wynik+%1").arg(c * r);
-            }
-        }
-    }
-    return project;
-}
+using bench::fullProject;
 
 // Records `state.range(0)` steps, each changing one cell of a cycling board; the counters are
 // the bytes kept per step and the steps the default budget holds.

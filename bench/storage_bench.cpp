@@ -6,6 +6,7 @@
 #include <QtEndian>
 #include <memory>
 
+#include "FullProject.h"
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
@@ -29,20 +30,7 @@ public:
     int level() const override { return 0; }
 };
 
-std::unique_ptr<Project> fullProject() {
-    auto project = std::make_unique<Project>();
-    project->boardCount = 3;
-    for (int n = 1; n <= 3; ++n) {
-        for (int c = 1; c <= kGridSize; ++c) {
-            for (int r = 1; r <= kGridSize; ++r) {
-                project->placeBlock(n, c, r, 3, 1);
-                Cell& cell = project->cell(n, c, r);
-                cell.text4 = QStringLiteral("wynik:=wynik+\"zażółć & <gęślą>\"*%1").arg(c * r);
-            }
-        }
-    }
-    return project;
-}
+using bench::fullProject;
 
 QByteArray fullDocument(ProjectFile::Form form) {
     TpkXML document;
