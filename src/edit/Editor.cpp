@@ -8,12 +8,12 @@
 #include "model/Project.h"
 
 namespace trevalon {
-namespace {}  // namespace
-
 Editor::Editor(Project& project, const TextTable& texts, MessageSink& sink, EditorView& view)
     : m_project(project), m_texts(texts), m_sink(sink), m_view(view) {}
 
 void Editor::reset() {
+    clearSelection();
+    m_pasteAt = {};
     m_placing = false;
     m_moving = false;
     m_currentBoard = 0;
@@ -29,6 +29,7 @@ void Editor::reset() {
 void Editor::setRunning(bool running) {
     m_running = running;
     if (running) {
+        clearSelection();
         m_placing = false;
         m_moving = false;
         m_view.modesChanged();
@@ -106,20 +107,42 @@ bool Editor::mouseDown(int n, const QPoint& imagePos, Click click) {
         activateBoard(n);
     }
     const QPoint cell = geometry::hitCell(imagePos);
+    m_selecting = false;
     if (m_moving) {
+        clearSelection();
         dropMove(cell.x(), cell.y());
     } else if (m_placing) {
+        clearSelection();
         placeOrLeave(n, cell.x(), cell.y(), click);
-    } else if (click == Click::Left) {
+    } else {
+        pressOnCell(n, cell, click);
+    }
+    return click == Click::Right;
+}
+
+// A right click inside the chosen rectangle keeps it, so that its popup menu copies it all.
+void Editor::pressOnCell(int n, const QPoint& cell, Click click) {
+    if (click != Click::CtrlLeft && !(click == Click::Right && selection(n).contains(cell))) {
+        clearSelection();
+    }
+    if (click == Click::Left || click == Click::Right || click == Click::CtrlLeft) {
+        m_pasteAt = {n, cell.x(), cell.y()};
+    }
+    if (click == Click::Left) {
         selectCell(cell.x(), cell.y());
     } else if (click == Click::Right) {
         markCell(cell.x(), cell.y());
     } else if (click == Click::ShiftLeft) {
         beginMove(cell.x(), cell.y());
+    } else if (click == Click::CtrlLeft) {
+        clearSelection();
+        clearMarks(n);
+        m_selecting = true;
+        m_selectionStart = cell;
+        setSelection(n, QRect(cell, cell));
     } else {
         m_view.focusMainWindow();
     }
-    return click == Click::Right;
 }
 
 void Editor::placeOrLeave(int n, int column, int row, Click click) {
@@ -254,6 +277,14 @@ void Editor::dropMove(int column, int row) {
 }
 
 void Editor::deleteCurrentBlock() {
+    if (!m_running && m_selectionBoard == m_project.activeBoard && !m_selection.isEmpty()) {
+        if (!m_view.warnBeforeDelete() ||
+            m_sink.showMessage(MessageSink::YesNoCancel, MessageSink::Information,
+                               m_texts.text(texts::AskDeleteBlock)) == MessageSink::ResultYes) {
+            deleteArea(m_selectionBoard, m_selection);
+        }
+        return;
+    }
     const int n = m_project.activeBoard;
     if (m_running || n < 1 || n > m_project.boardCount || !validCurrent() ||
         !m_project.cell(n, m_currentColumn, m_currentRow).marked) {
@@ -417,8 +448,9 @@ Editor::PopupState Editor::popupState() const {
     state.deleteBoard = n != 1;
     state.clearBoard = hasBlocks;
     state.checkBoard = hasBlocks;
-    state.deleteBlock = hasMark;
+    state.deleteBlock = hasMark || !selection(n).isEmpty();
     state.moveBlock = hasMark;
+    state.copyBlocks = copyArea().has_value();
     return state;
 }
 
@@ -461,6 +493,7 @@ bool Editor::redo() {
 // A restored state brings its own boards: windows of boards gone are hidden, those of boards
 // back are shown, and nothing stays selected, placed or moved.
 void Editor::showRestored(int boardsBefore) {
+    clearSelection();
     leavePlacing();
     leaveMoving();
     m_currentBoard = 0;

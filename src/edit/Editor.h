@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <array>
+#include <optional>
 
+#include "edit/BlockFragment.h"
 #include "edit/FrameMap.h"
 #include "edit/PropertiesKind.h"
 #include "edit/UndoHistory.h"
@@ -21,11 +24,12 @@ class TextTable;
 // which the model does not hold.
 class Editor {
 public:
-    enum class Click { Left, ShiftLeft, Right, Other };
+    enum class Click { Left, ShiftLeft, CtrlLeft, Right, Other };
 
     struct PopupState {
         bool moveBlock = false;
         bool deleteBlock = false;
+        bool copyBlocks = false;
         bool clearBoard = false;
         bool checkBoard = false;
         bool deleteBoard = false;
@@ -63,6 +67,7 @@ public:
     void markCell(int column, int row);
     void beginMove(int column, int row);
     void dropMove(int column, int row);
+    // Deletes the selected block, or the blocks of the chosen rectangle.
     void deleteCurrentBlock();
     void clearBoard();
     void deleteBoard();
@@ -91,6 +96,18 @@ public:
     bool redo();
     const UndoHistory& history() const { return m_history; }
 
+    // Copy, cut and paste. Dragging with Ctrl held chooses a rectangle of cells on one board
+    // (a press with Ctrl starts it, moves with the button held stretch it); without one, the
+    // selected block is what copy takes. Paste puts the blocks with their top-left corner at
+    // the cell clicked last, on whichever board that is. Each answers nothing, or false, after
+    // telling the pupil why.
+    void dragSelection(int n, const QPoint& imagePos);
+    // The chosen rectangle on board n (columns as x, rows as y); empty when there is none.
+    QRect selection(int n) const { return n == m_selectionBoard ? m_selection : QRect(); }
+    std::optional<BlockFragment> copyBlocks();
+    std::optional<BlockFragment> cutBlocks();
+    bool pasteBlocks(const BlockFragment& fragment);
+
     PopupState popupState() const;
     // What the status line shows over `imagePos` of board n.
     QString statusText(int n, const QPoint& imagePos) const;
@@ -114,6 +131,13 @@ private:
     void placeOrLeave(int n, int column, int row, Click click);
     void copyBoardInto(int from, int to);
     void showRestored(int boardsBefore);
+    void pressOnCell(int n, const QPoint& cell, Click click);
+    void clearSelection();
+    void setSelection(int n, const QRect& cells);
+    // The board and cells copy takes: the chosen rectangle, or else the selected block.
+    std::optional<std::pair<int, QRect>> copyArea() const;
+    void deleteArea(int n, const QRect& cells);
+    bool refusePaste(const QString& text) const;
 
     Project& m_project;
     const TextTable& m_texts;
@@ -133,6 +157,11 @@ private:
     int m_moveColumn = 0;
     int m_moveRow = 0;
     bool m_running = false;
+    int m_selectionBoard = 0;
+    QRect m_selection;
+    QPoint m_selectionStart;
+    bool m_selecting = false;
+    CellRef m_pasteAt;
     UndoHistory m_history;
 };
 

@@ -30,6 +30,8 @@ std::size_t boardBytes(const Board& board) {
 // The cells of one board that differ, at most two of them remembered.
 struct CellDifferences {
     int count = 0;
+    int filled = 0;                              // empty before, a block after
+    int emptied = 0;                             // a block before, empty after
     const Cell* first[2] = {nullptr, nullptr};   // before
     const Cell* second[2] = {nullptr, nullptr};  // after
 };
@@ -39,6 +41,8 @@ CellDifferences cellDifferences(const Board& before, const Board& after) {
     for (int c = 1; c <= kGridSize; ++c) {
         for (int r = 1; r <= kGridSize; ++r) {
             if (!sameCellContent(before.cell(c, r), after.cell(c, r))) {
+                d.filled += before.cell(c, r).occupied ? 0 : 1;
+                d.emptied += after.cell(c, r).occupied ? 0 : 1;
                 if (d.count < 2) {
                     d.first[d.count] = &before.cell(c, r);
                     d.second[d.count] = &after.cell(c, r);
@@ -87,6 +91,13 @@ ProjectChange changeOnBoard(const Board& before, const Board& after) {
     if (after.blockCount == 0 && before.blockCount > 0) {
         return {ProjectChange::ClearBoard, after.name};
     }
+    // Pasting fills cells and cutting empties them, nothing else.
+    if (d.filled == d.count) {
+        return {ProjectChange::AddBlocks, QString(), d.count};
+    }
+    if (d.emptied == d.count) {
+        return {ProjectChange::DeleteBlocks, QString(), d.count};
+    }
     return {ProjectChange::Several, QString()};
 }
 
@@ -118,6 +129,10 @@ QString ProjectChange::describe(const TextTable& texts) const {
             return texts.text(texts::ChangeDeleteBoard).arg(name);
         case BoardSettings:
             return texts.text(texts::ChangeBoardSettings).arg(name);
+        case AddBlocks:
+            return texts.text(texts::ChangeAddBlocks).arg(count);
+        case DeleteBlocks:
+            return texts.text(texts::ChangeDeleteBlocks).arg(count);
         case Several:
             return texts.text(texts::ChangeSeveral);
         case None:

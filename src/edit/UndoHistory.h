@@ -26,10 +26,13 @@ struct ProjectChange {
         AddBoard,
         DeleteBoard,
         BoardSettings,
+        AddBlocks,
+        DeleteBlocks,
         Several,
     };
     Kind kind = None;
-    QString name;  // the block's name, or the board's
+    QString name;   // the block's name, or the board's
+    int count = 0;  // blocks added or deleted at once
 
     // "usunięcie bloku Pisz6" / "delete block Pisz6", in the texts' current language.
     QString describe(const TextTable& texts) const;

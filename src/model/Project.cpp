@@ -104,7 +104,7 @@ void Project::placeBlock(int n, int column, int row, int group, int index) {
     Cell& c = b.cell(column, row);
     const int kindCode = 10 * group + index;
     ++b.blockCount;
-    ++m_placementCounter;
+    takePlacementNumber();
     if (kindCode == KindVariable) {
         c.isVariable = true;
         c.name = QStringLiteral("Zm") + QString::number(b.variableCount);

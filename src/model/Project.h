@@ -46,6 +46,8 @@ public:
 
     // Raised before every placement for the whole program run; new or loaded projects keep it.
     int placementCounter() const { return m_placementCounter; }
+    // Raises the counter and answers it: the number of the next block named by placement.
+    int takePlacementNumber() { return ++m_placementCounter; }
 
     void resetBoard(int n);
     void newProject();

@@ -266,3 +266,43 @@ TEST_F(EditorFixture, AReasonChosenInTheReportShowsItsCellOnItsBoard) {
     editor.showFinding(3, 1, 1);
     EXPECT_EQ(project->activeBoard, 1);
 }
+
+// Dragging with Ctrl chooses a rectangle; copy takes its blocks, paste puts them at the cell
+// clicked last (refusing a place where they do not fit), cut and Delete empty it.
+TEST_F(EditorFixture, CtrlDragChoosesBlocksToCopyCutAndPaste) {
+    view.warn = false;
+    sink.clear();
+    EXPECT_FALSE(editor.copyBlocks().has_value());
+    EXPECT_EQ(sink.messages, QStringList{texts.text(texts::NothingToCopy)});
+    place(KindAssign, 2, 2);
+    place(KindAssign, 3, 3);
+    editor.mouseDown(1, at(1, 1), Click::CtrlLeft);
+    editor.dragSelection(1, at(3, 4));
+    EXPECT_EQ(editor.selection(1), QRect(1, 1, 3, 4));
+    EXPECT_TRUE(editor.popupState().copyBlocks);
+    const auto fragment = editor.copyBlocks();
+    ASSERT_TRUE(fragment.has_value());
+    EXPECT_EQ(fragment->cells().size(), 2U);
+
+    sink.clear();
+    editor.mouseDown(1, at(2, 2), Click::Left);
+    EXPECT_TRUE(editor.selection(1).isEmpty()) << "a plain click gives the rectangle up";
+    EXPECT_FALSE(editor.pasteBlocks(*fragment));
+    EXPECT_EQ(sink.messages, QStringList{texts.text(texts::PasteOccupied).arg(2).arg(2)});
+
+    ASSERT_TRUE(editor.newBoard());
+    editor.mouseDown(2, at(5, 5), Click::Left);
+    ASSERT_TRUE(editor.pasteBlocks(*fragment));
+    EXPECT_TRUE(project->isOccupied(2, 5, 5));
+    EXPECT_TRUE(project->isOccupied(2, 6, 6));
+    EXPECT_EQ(editor.selection(2), QRect(5, 5, 2, 2)) << "what was pasted stays chosen";
+
+    const auto cut = editor.cutBlocks();
+    ASSERT_TRUE(cut.has_value());
+    EXPECT_EQ(project->board(2).blockCount, 0);
+    editor.mouseDown(1, at(1, 1), Click::CtrlLeft);
+    editor.dragSelection(1, at(2, 2));
+    editor.deleteCurrentBlock();
+    EXPECT_FALSE(project->isOccupied(1, 2, 2));
+    EXPECT_TRUE(project->isOccupied(1, 3, 3)) << "outside the rectangle";
+}

@@ -144,18 +144,27 @@ TEST(UndoHistory, NamesEachKindOfChange) {
     step();
     ASSERT_TRUE(project.addBoard());
     step();
+    flow.put(1, 4, 4, KindAssign);
+    flow.put(1, 5, 5, KindAssign);
+    flow.put(1, 6, 6, KindAssign);
+    step();
+    project.deleteBlock(1, 4, 4);
+    project.deleteBlock(1, 5, 5);
+    step();
     flow.put(1, 1, 1, KindStart);
     flow.put(2, 1, 1, KindStart);
     step();
     const QString board1 = project.board(1).name;
     const QString board2 = project.board(2).name;
-    EXPECT_EQ(names, QStringList({QStringLiteral("postawienie bloku Pisz6"),
-                                  QStringLiteral("zmiana własności bloku Pisz6"),
-                                  QStringLiteral("przesunięcie bloku Pisz6"),
-                                  QStringLiteral("usunięcie bloku Pisz6"),
-                                  QStringLiteral("zmiana planszy ") + board1,
-                                  QStringLiteral("dodanie planszy ") + board2,
-                                  QStringLiteral("zmiana kilku bloków")}));
+    EXPECT_EQ(
+        names,
+        QStringList(
+            {QStringLiteral("postawienie bloku Pisz6"),
+             QStringLiteral("zmiana własności bloku Pisz6"),
+             QStringLiteral("przesunięcie bloku Pisz6"), QStringLiteral("usunięcie bloku Pisz6"),
+             QStringLiteral("zmiana planszy ") + board1,
+             QStringLiteral("dodanie planszy ") + board2, QStringLiteral("dodanie bloków (3)"),
+             QStringLiteral("usunięcie bloków (2)"), QStringLiteral("zmiana kilku bloków")}));
 }
 
 // The oldest states go once the kept boards pass the budget; what is left still undoes.

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
@@ -486,4 +487,37 @@ TEST_F(BoardEditing, UndoAndRedoTakeBackAPlacementAndNameIt) {
     QTest::keyClick(&main(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_TRUE(project().isOccupied(1, 2, 3));
     EXPECT_TRUE(project().projectChanged());
+}
+
+// Ctrl and a drag choose blocks; Ctrl+C puts them on the clipboard in our own type and as a
+// picture; a click on another board and Ctrl+V put them there as one change to undo.
+TEST_F(BoardEditing, CtrlDragCopiesBlocksThatPasteOnAnotherBoard) {
+    place(KindAssign, 1, 1);
+    place(KindMessage, 2, 2);
+    QWidget* image = board(1)->image();
+    QTest::mousePress(image, Qt::LeftButton, Qt::ControlModifier, cellCentre(1, 1));
+    const QPoint corner = cellCentre(3, 3);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(corner), QPointF(image->mapToGlobal(corner)),
+                     Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
+    QApplication::sendEvent(image, &drag);
+    QTest::mouseRelease(image, Qt::LeftButton, Qt::ControlModifier, corner);
+    EXPECT_EQ(editor().selection(1), QRect(1, 1, 3, 3));
+    QTest::keyClick(board(1), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_TRUE(copied->hasFormat(QLatin1String(BlockFragment::MimeType)));
+    EXPECT_TRUE(copied->hasImage());
+
+    addBoard();
+    QApplication::processEvents();
+    QTest::mouseClick(board(2)->image(), Qt::LeftButton, Qt::NoModifier, cellCentre(4, 5));
+    EXPECT_TRUE(popupItem(2, "PMWklej")->isEnabled());
+    QTest::keyClick(board(2), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(project().kindAt(2, 4, 5), KindAssign);
+    EXPECT_EQ(project().kindAt(2, 5, 6), KindMessage);
+    QApplication::processEvents();
+    main().menus().updateState();
+    EXPECT_EQ(main().menus().action(Command::Undo)->text(),
+              QStringLiteral("Cofnij: dodanie bloków (2)\tCtrl+Z"));
+    EXPECT_TRUE(messages.isEmpty());
 }

@@ -31,8 +31,12 @@ void BoardImage::mousePressEvent(QMouseEvent* event) {
 }
 
 void BoardImage::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (onDragged && (event->buttons() & Qt::LeftButton)) {
+        onDragged(at);
+    }
     if (onMoved) {
-        onMoved(event->position().toPoint());
+        onMoved(at);
     }
 }
 

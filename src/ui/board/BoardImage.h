@@ -17,6 +17,8 @@ public:
 
     std::function<void(QMouseEvent*)> onPressed;
     std::function<void(const QPoint&)> onMoved;
+    // Movement with the left button held, in image coordinates.
+    std::function<void(const QPoint&)> onDragged;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -25,7 +25,7 @@ const QColor& BoardPicture::frameColour(FrameColour colour) {
     }
 }
 
-QImage BoardPicture::render(const Board& board, const FrameMap& frames) {
+QImage BoardPicture::render(const Board& board, const FrameMap& frames, const QRect& selection) {
     const int columns = std::clamp(board.columns, 1, kGridSize);
     const int rows = std::clamp(board.rows, 1, kGridSize);
     QImage image(geometry::boardImageSize(columns, rows), QImage::Format_RGB32);
@@ -72,7 +72,27 @@ QImage BoardPicture::render(const Board& board, const FrameMap& frames) {
             }
         }
     }
+    if (!selection.isEmpty()) {
+        drawSelection(p, selection);
+    }
     return image;
+}
+
+// A light wash over the chosen cells and a dashed line round them: what is chosen shows as one
+// piece, and the blocks inside stay readable.
+void BoardPicture::drawSelection(QPainter& p, const QRect& selection) {
+    const QRect area = geometry::cellRect(selection.left(), selection.top())
+                           .united(geometry::cellRect(selection.right(), selection.bottom()));
+    QColor wash = palette::yellow;
+    wash.setAlpha(60);
+    p.fillRect(area, wash);
+    // Yellow dashes over a dark line: seen on the pale empty squares and on the pictures alike.
+    const QRect outline = area.adjusted(1, 1, -1, -1);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(palette::violetDeep, 2));
+    p.drawRect(outline);
+    p.setPen(QPen(palette::yellow, 2, Qt::DashLine));
+    p.drawRect(outline);
 }
 
 // A warm tint, then a four-pixel orange band between two dark lines: the band stands out on the

@@ -2,9 +2,9 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 
 class QPainter;
-class QRect;
 
 #include "edit/FrameMap.h"
 #include "model/Board.h"
@@ -17,9 +17,13 @@ namespace trevalon {
 class BoardPicture {
 public:
     static const QColor& frameColour(FrameColour colour);
-    static QImage render(const Board& board, const FrameMap& frames);
+    // `selection` is the rectangle of cells chosen for copying (columns as x, rows as y), drawn
+    // as a dashed outline round them; none when empty.
+    static QImage render(const Board& board, const FrameMap& frames,
+                         const QRect& selection = QRect());
 
 private:
+    static void drawSelection(QPainter& p, const QRect& selection);
     static void drawRunMark(QPainter& p, const QRect& square);
 };
 

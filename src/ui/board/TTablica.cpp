@@ -28,6 +28,9 @@ Editor::Click classify(const QMouseEvent* event) {
         if (mods == Qt::ShiftModifier) {
             return Editor::Click::ShiftLeft;
         }
+        if (mods == Qt::ControlModifier) {
+            return Editor::Click::CtrlLeft;
+        }
         return Editor::Click::Other;
     }
     return event->button() == Qt::RightButton ? Editor::Click::Right : Editor::Click::Other;
@@ -55,6 +58,9 @@ TTablica::TTablica(int number, Project& project, const TextTable& texts, WindowH
     m_image = new BoardImage;
     m_view->setWidget(m_image);
     m_image->onPressed = [this](QMouseEvent* event) { imagePressed(event); };
+    m_image->onDragged = [this](const QPoint& pos) {
+        m_host.editor().dragSelection(m_number, pos);
+    };
     m_image->onMoved = [this](const QPoint& pos) {
         m_host.showStatus(m_host.editor().statusText(m_number, pos));
     };
@@ -124,6 +130,10 @@ void TTablica::buildPopup() {
     });
     m_deleteBlock = add("PMUsunKlocek", [this] { m_host.editor().deleteCurrentBlock(); });
     m_popup->addSeparator();
+    m_cutBlocks = add("PMWytnij", [this] { m_host.executeCommand(Command::CutBlocks); });
+    m_copyBlocks = add("PMKopiuj", [this] { m_host.executeCommand(Command::CopyBlocks); });
+    m_pasteBlocks = add("PMWklej", [this] { m_host.executeCommand(Command::PasteBlocks); });
+    m_popup->addSeparator();
     m_copyBoard = add("PMKopiujPlansze", [this] { m_host.copyActiveBoardPicture(); });
     m_popup->addSeparator();
     m_clearBoard = add("PMWyczyscPlansze", [this] { m_host.editor().clearBoard(); });
@@ -138,6 +148,9 @@ void TTablica::applyTexts() {
     const QString deleteKey = m_number > 1 ? QStringLiteral("\tDelete") : QString();
     m_moveBlock->setText(m_texts.text(texts::BoardMenuMoveBlock));
     m_deleteBlock->setText(m_texts.text(texts::BoardMenuDeleteBlock) + deleteKey);
+    m_cutBlocks->setText(m_texts.text(texts::MenuCutBlocks) + QStringLiteral("\tCtrl+X"));
+    m_copyBlocks->setText(m_texts.text(texts::MenuCopyBlocks) + QStringLiteral("\tCtrl+C"));
+    m_pasteBlocks->setText(m_texts.text(texts::MenuPasteBlocks) + QStringLiteral("\tCtrl+V"));
     m_copyBoard->setText(m_texts.text(texts::BoardMenuCopyPicture));
     m_clearBoard->setText(m_texts.text(texts::BoardMenuClear));
     m_checkBoard->setText(m_texts.text(texts::BoardMenuCheck) + QStringLiteral("\tAlt+F8"));
@@ -149,6 +162,9 @@ void TTablica::updatePopupState() {
     const Editor::PopupState state = m_host.editor().popupState();
     m_moveBlock->setEnabled(state.moveBlock);
     m_deleteBlock->setEnabled(state.deleteBlock);
+    m_cutBlocks->setEnabled(state.copyBlocks);
+    m_copyBlocks->setEnabled(state.copyBlocks);
+    m_pasteBlocks->setEnabled(m_host.commandAllowed(Command::PasteBlocks));
     m_clearBoard->setEnabled(state.clearBoard);
     m_checkBoard->setEnabled(state.checkBoard);
     m_deleteBoard->setEnabled(state.deleteBoard);
@@ -184,7 +200,9 @@ void TTablica::placeAndDraw() {
 
 void TTablica::redraw() {
     const Board& board = m_project.board(m_number);
-    m_image->setPicture(BoardPicture::render(board, m_host.editor().frames(m_number)));
+    const Editor& editor = m_host.editor();
+    m_image->setPicture(
+        BoardPicture::render(board, editor.frames(m_number), editor.selection(m_number)));
 }
 
 void TTablica::toggleCollapsed() {

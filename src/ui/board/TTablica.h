@@ -79,6 +79,9 @@ private:
     QMenu* m_popup = nullptr;
     QAction* m_moveBlock = nullptr;
     QAction* m_deleteBlock = nullptr;
+    QAction* m_cutBlocks = nullptr;
+    QAction* m_copyBlocks = nullptr;
+    QAction* m_pasteBlocks = nullptr;
     QAction* m_copyBoard = nullptr;
     QAction* m_clearBoard = nullptr;
     QAction* m_checkBoard = nullptr;

@@ -35,6 +35,9 @@ enum class Command {
     ShowBoards,
     Undo,
     Redo,
+    CutBlocks,
+    CopyBlocks,
+    PasteBlocks,
 };
 
 }  // namespace trevalon

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QKeyEvent>
 
+#include "config/MessageSink.h"
 #include "config/SettingsStore.h"
 #include "config/TextIds.h"
 #include "edit/Editor.h"
@@ -11,6 +12,7 @@
 #include "exec/Workspace.h"
 #include "model/BlockCatalogue.h"
 #include "ui/app/LaterWindows.h"
+#include "ui/board/BlockClipboard.h"
 #include "ui/dialogs/TFWinietka.h"
 #include "ui/main/MainCompanions.h"
 #include "ui/main/MainHost.h"
@@ -43,6 +45,9 @@ constexpr std::pair<Command, const char*> kCommandKeys[] = {
     {Command::ShowBoards, "Ctrl+B"},
     {Command::Undo, "Ctrl+Z"},
     {Command::Redo, "Ctrl+Y"},
+    {Command::CutBlocks, "Ctrl+X"},
+    {Command::CopyBlocks, "Ctrl+C"},
+    {Command::PasteBlocks, "Ctrl+V"},
 };
 
 }  // namespace
@@ -127,6 +132,11 @@ bool MainCommands::allowed(Command command) const {
             return open && idle && m_editor.history().canUndo();
         case Command::Redo:
             return open && idle && m_editor.history().canRedo();
+        case Command::CutBlocks:
+        case Command::CopyBlocks:
+            return open && idle;
+        case Command::PasteBlocks:
+            return open && idle && BlockClipboard::holdsBlocks();
         case Command::Abort:
             return !idle;
         case Command::About:
@@ -159,6 +169,9 @@ bool MainCommands::menuEnabled(Command command) const {
             return allowed(command) && m_ws.project().projectChanged();
         case Command::Maximise:
             return !m_host.maximised();
+        case Command::CutBlocks:
+        case Command::CopyBlocks:
+            return allowed(command) && m_editor.popupState().copyBlocks;
         default:
             return allowed(command);
     }
@@ -173,8 +186,34 @@ void MainCommands::execute(Command command) {
         return;
     }
     // Every command belongs to exactly one group; the first that knows it runs it.
-    executeProjectCommand(command) || executeViewCommand(command) || executeRunCommand(command) ||
-        executeProgramCommand(command);
+    executeProjectCommand(command) || executeBlockCommand(command) || executeViewCommand(command) ||
+        executeRunCommand(command) || executeProgramCommand(command);
+}
+
+// Blocks through the clipboard: the board's popup menu and Ctrl+X, C and V.
+bool MainCommands::executeBlockCommand(Command command) {
+    switch (command) {
+        case Command::CutBlocks:
+            if (const auto fragment = m_editor.cutBlocks()) {
+                BlockClipboard::put(*fragment);
+            }
+            return true;
+        case Command::CopyBlocks:
+            if (const auto fragment = m_editor.copyBlocks()) {
+                BlockClipboard::put(*fragment);
+            }
+            return true;
+        case Command::PasteBlocks:
+            if (const auto fragment = BlockClipboard::take(m_ws.texts())) {
+                m_editor.pasteBlocks(*fragment);
+            } else {
+                m_ws.messages().showMessage(MessageSink::Close, MessageSink::Information,
+                                            m_ws.texts().text(texts::NothingToPaste));
+            }
+            return true;
+        default:
+            return false;
+    }
 }
 
 // The project and its boards: the File menu.
@@ -376,8 +415,20 @@ void MainCommands::openHelp() {
     }
 }
 
-bool MainCommands::handleCtrl(int key) {
+bool MainCommands::handleCtrl(int key, KeySource source) {
+    // In the properties window the keys cut, copy and paste the text being edited.
+    const bool onBoards = source == KeySource::Main || source == KeySource::Board;
     switch (key) {
+        case Qt::Key_X:
+        case Qt::Key_C:
+        case Qt::Key_V:
+            if (!onBoards) {
+                return false;
+            }
+            execute(key == Qt::Key_X   ? Command::CutBlocks
+                    : key == Qt::Key_C ? Command::CopyBlocks
+                                       : Command::PasteBlocks);
+            return true;
         case Qt::Key_N:
             execute(Command::NewProject);
             return true;
@@ -472,7 +523,7 @@ bool MainCommands::handleKey(QKeyEvent* event, KeySource source) {
                                                              Qt::ShiftModifier | Qt::MetaModifier);
     const int key = event->key();
     if (mods == Qt::ControlModifier) {
-        return handleCtrl(key);
+        return handleCtrl(key, source);
     }
     if (mods == Qt::AltModifier) {
         return handleAlt(key);

@@ -61,6 +61,7 @@ private:
     bool running() const;
     // The groups of the command table, each true when it ran `command`.
     bool executeProjectCommand(Command command);
+    bool executeBlockCommand(Command command);
     bool executeViewCommand(Command command);
     bool executeRunCommand(Command command);
     bool executeProgramCommand(Command command);
@@ -69,7 +70,7 @@ private:
     void toggleProperties();
     void toggleVariables();
     void openHelp();
-    bool handleCtrl(int key);
+    bool handleCtrl(int key, KeySource source);
     bool handleAlt(int key);
     bool handlePlain(int key, KeySource source);
 

@@ -44,6 +44,9 @@ constexpr ItemText kItemTexts[] = {
     {Command::ShowBoards, texts::ShowBoards},
     {Command::Undo, texts::UndoCommand},
     {Command::Redo, texts::RedoCommand},
+    {Command::CutBlocks, texts::MenuCutBlocks},
+    {Command::CopyBlocks, texts::MenuCopyBlocks},
+    {Command::PasteBlocks, texts::MenuPasteBlocks},
 };
 
 // Where each menu opens, from the main window's top-left corner.
@@ -73,6 +76,9 @@ MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, E
     m_menus[File]->addSeparator();
     add(File, Command::Undo, "MCofnij");
     add(File, Command::Redo, "MPonow");
+    add(File, Command::CutBlocks, "MWytnij");
+    add(File, Command::CopyBlocks, "MKopiuj");
+    add(File, Command::PasteBlocks, "MWklej");
     m_menus[File]->addSeparator();
     add(File, Command::Close, "MZamknij");
 

@@ -131,6 +131,8 @@ public:
     QPoint origin() const override;
     void checkActiveBoard() override;
     void copyActiveBoardPicture() override;
+    void executeCommand(Command command) override;
+    bool commandAllowed(Command command) const override;
     void paintBoardsNow() override;
 
     // MainHost

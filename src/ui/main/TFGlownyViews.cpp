@@ -123,6 +123,14 @@ void TFGlowny::copyActiveBoardPicture() {
     copyBoardPicture(m_ws.project().activeBoard);
 }
 
+void TFGlowny::executeCommand(Command command) {
+    m_commands->execute(command);
+}
+
+bool TFGlowny::commandAllowed(Command command) const {
+    return m_commands->allowed(command);
+}
+
 void TFGlowny::paintBoardsNow() {
     for (int n = 1; n <= kMaxBoards; ++n) {
         if (board(n)->isVisible()) {

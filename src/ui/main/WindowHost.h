@@ -3,6 +3,8 @@
 #include <QPoint>
 #include <QString>
 
+#include "ui/main/Command.h"
+
 class QKeyEvent;
 
 namespace trevalon {
@@ -26,6 +28,9 @@ public:
     // Commands of the board popup menu that belong to the main window.
     virtual void checkActiveBoard() = 0;
     virtual void copyActiveBoardPicture() = 0;
+    // Cut, copy and paste of blocks, as the main window's keys do them.
+    virtual void executeCommand(Command command) = 0;
+    virtual bool commandAllowed(Command command) const = 0;
 };
 
 }  // namespace trevalon
