@@ -47,10 +47,12 @@ void PrintTo(const Screen& screen, std::ostream* os) {
 class DesktopTest : public ::testing::TestWithParam<Screen> {
 protected:
     void TearDown() override {
-        if (m_program) {
-            // Killed rather than closed: no close question can hold the test up.
-            m_program->kill();
-            m_program->waitForFinished();
+        // Killed rather than closed: no close question can hold the test up.
+        for (QProcess* program : {m_program.get(), m_second.get()}) {
+            if (program != nullptr) {
+                program->kill();
+                program->waitForFinished();
+            }
         }
     }
 
@@ -65,7 +67,9 @@ protected:
 
     // Starts the program as a file manager would, with `arguments`, in a start folder of its
     // own, and waits for its main window.
-    void startTrevalon(const QStringList& arguments = {}) {
+    void startTrevalon(const QStringList& arguments = {}) { launch(m_program, arguments); }
+
+    void launch(std::unique_ptr<QProcess>& program, const QStringList& arguments) {
         if (!m_desktop) {
             startDesktop();
         }
@@ -75,12 +79,12 @@ protected:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale()));
         env.insert(QStringLiteral("TREVALON_DATA_DIR"), m_folder.filePath(QStringLiteral("data")));
-        m_program = std::make_unique<QProcess>();
-        m_program->setProcessEnvironment(env);
-        m_program->setWorkingDirectory(startFolder());
-        m_program->setProcessChannelMode(QProcess::ForwardedChannels);
-        m_program->start(executable(), arguments);
-        ASSERT_TRUE(m_program->waitForStarted(5000));
+        program = std::make_unique<QProcess>();
+        program->setProcessEnvironment(env);
+        program->setWorkingDirectory(startFolder());
+        program->setProcessChannelMode(QProcess::ForwardedChannels);
+        program->start(executable(), arguments);
+        ASSERT_TRUE(program->waitForStarted(5000));
         ASSERT_TRUE(shown(Main)) << "the main window never appeared";
         settle();
     }
@@ -247,6 +251,7 @@ protected:
 
     std::unique_ptr<XDesktop> m_desktop;
     std::unique_ptr<QProcess> m_program;
+    std::unique_ptr<QProcess> m_second;  // a second program beside the first
     QTemporaryDir m_folder;
 };
 
@@ -396,6 +401,57 @@ TEST_P(DesktopTest, AKilledProgramOffersItsUnsavedEditBack) {
                !saved.isOccupied(1, 2, 3) && saved.isOccupied(1, 2, 2);
     };
     EXPECT_TRUE(waitUntil(deleted, 5000));
+}
+
+// Blocks chosen with a Ctrl-drag and copied in one running program paste into another one's
+// board: the clipboard carries them between the two.
+TEST_P(DesktopTest, BlocksCopiedInOneProgramPasteIntoAnother) {
+    const QString target = saved(QStringLiteral("cel.skb"), [](FlowBuilder&) {});
+    ASSERT_NO_FATAL_FAILURE(openFactorial());
+    // Board 1's column 2, rows 2 and 3.
+    const auto cell = [&](const QRect& board, int column, int row) {
+        return board.topLeft() + QPoint(px(21 + 39 * (column - 1)), px(42 + 39 * (row - 1)));
+    };
+    const QRect source = rect(Board1);
+    ASSERT_TRUE(m_desktop->xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl")}));
+    ASSERT_TRUE(m_desktop->drag(cell(source, 2, 2), cell(source, 2, 3)));
+    ASSERT_TRUE(m_desktop->xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl")}));
+    settle();
+    keep(QStringLiteral("10-chosen-blocks"));
+    keys(QStringLiteral("ctrl+c"));
+
+    launch(m_second, {target});
+    // The second program's board opens where the first one's is, above it.
+    QRect board;
+    ASSERT_TRUE(waitUntil([&] {
+        int boards = 0;
+        for (const XWindow& window : m_desktop->stacking()) {
+            if (window.viewable && window.role == Board1) {
+                board = window.rect;
+                ++boards;
+            }
+        }
+        return boards == 2;
+    }));
+    settle();
+    ASSERT_TRUE(m_desktop->click(cell(board, 3, 3)));
+    settle();
+    keys(QStringLiteral("ctrl+v"));
+    keep(QStringLiteral("10-pasted-blocks"));
+    keys(QStringLiteral("ctrl+s"));
+    const auto pasted = [&] {
+        trevalon::Project original;
+        trevalon::Project copy;
+        trevalon::test::RecordingSink sink;
+        trevalon::test::RecordingLog log(0);
+        const trevalon::TextTable texts;
+        return trevalon::ProjectFile::load(original, factorial, sink, log, texts) &&
+               trevalon::ProjectFile::load(copy, target, sink, log, texts) &&
+               copy.board(1).blockCount == 2 && copy.kindAt(1, 3, 3) == original.kindAt(1, 2, 2) &&
+               copy.kindAt(1, 3, 4) == original.kindAt(1, 2, 3) &&
+               copy.cell(1, 3, 4).text4 == original.cell(1, 2, 3).text4;
+    };
+    EXPECT_TRUE(waitUntil(pasted, 5000));
 }
 
 // Open and New project lay the properties window beside the boards, never over their cells.

@@ -84,7 +84,7 @@ void BoardPicture::drawSelection(QPainter& p, const QRect& selection) {
     const QRect area = geometry::cellRect(selection.left(), selection.top())
                            .united(geometry::cellRect(selection.right(), selection.bottom()));
     QColor wash = palette::yellow;
-    wash.setAlpha(60);
+    wash.setAlpha(36);
     p.fillRect(area, wash);
     // Yellow dashes over a dark line: seen on the pale empty squares and on the pictures alike.
     const QRect outline = area.adjusted(1, 1, -1, -1);
