@@ -138,6 +138,7 @@ private:
     std::optional<std::pair<int, QRect>> copyArea() const;
     void deleteArea(int n, const QRect& cells);
     bool refusePaste(const QString& text) const;
+    bool refuseWhileEditing() const;
 
     Project& m_project;
     const TextTable& m_texts;

@@ -66,7 +66,21 @@ std::optional<BlockFragment> Editor::copyBlocks() {
     return BlockFragment::take(m_project.board(area->first), area->second);
 }
 
+// While the properties window edits a block, the board stays as it is: the edit is written
+// into its cell when it ends.
+bool Editor::refuseWhileEditing() const {
+    if (m_view.propertiesEditing()) {
+        m_sink.showMessage(MessageSink::Close, MessageSink::Information,
+                           m_texts.text(texts::FinishEditingProperties));
+        return true;
+    }
+    return false;
+}
+
 std::optional<BlockFragment> Editor::cutBlocks() {
+    if (refuseWhileEditing()) {
+        return std::nullopt;
+    }
     std::optional<BlockFragment> fragment = copyBlocks();
     if (fragment) {
         const auto area = copyArea();
@@ -96,7 +110,7 @@ bool Editor::refusePaste(const QString& text) const {
 
 bool Editor::pasteBlocks(const BlockFragment& fragment) {
     const int n = m_pasteAt.board;
-    if (m_running) {
+    if (m_running || refuseWhileEditing()) {
         return false;
     }
     if (n < 1 || n > m_project.boardCount) {

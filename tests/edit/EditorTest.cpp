@@ -292,6 +292,11 @@ TEST_F(EditorFixture, CtrlDragChoosesBlocksToCopyCutAndPaste) {
 
     ASSERT_TRUE(editor.newBoard());
     editor.mouseDown(2, at(5, 5), Click::Left);
+    view.editing = true;
+    sink.clear();
+    EXPECT_FALSE(editor.pasteBlocks(*fragment));
+    EXPECT_EQ(sink.messages, QStringList{texts.text(texts::FinishEditingProperties)});
+    view.editing = false;
     ASSERT_TRUE(editor.pasteBlocks(*fragment));
     EXPECT_TRUE(project->isOccupied(2, 5, 5));
     EXPECT_TRUE(project->isOccupied(2, 6, 6));
