@@ -51,7 +51,10 @@ private:
 
 }  // namespace
 
-Executor::Executor(Workspace& workspace) : m_workspace(workspace), m_project(workspace.project()) {}
+Executor::Executor(Workspace& workspace)
+    : m_workspace(workspace),
+      m_project(workspace.project()),
+      m_breakpoints(workspace.breakpoints()) {}
 
 Executor::~Executor() = default;
 
@@ -267,11 +270,6 @@ void Executor::step() {
         }
         arriveAndCount();
     }
-}
-
-bool Executor::pausesHere() const {
-    const Breakpoints& breakpoints = m_workspace.breakpoints();
-    return !m_state.stepMode && !breakpoints.isEmpty() && breakpoints.hasSlot(currentSlot());
 }
 
 // What reaching a cell does after the move (or after a pause on it), and the step limit.
@@ -666,15 +664,6 @@ void Executor::setMark(bool marked) {
 
 void Executor::clearMarks(int n) {
     m_project.board(n).clearMarks();
-}
-
-std::size_t Executor::slot(int board, int column, int row) const {
-    return static_cast<std::size_t>(((board - 1) * kGridSize + (column - 1)) * kGridSize +
-                                    (row - 1));
-}
-
-std::size_t Executor::currentSlot() const {
-    return slot(m_state.runBoard, m_state.runColumn, m_state.runRow);
 }
 
 }  // namespace trevalon

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "exec/Breakpoints.h"
 #include "model/Project.h"
 
 namespace trevalon {
@@ -114,7 +115,7 @@ private:
     void resolveCell(const Cell& cell, std::size_t at);
     void performCurrent();
     void move();
-    bool pausesHere() const;
+    bool pausesHere() const { return !m_state.stepMode && m_breakpoints.hasSlot(currentSlot()); }
     void arriveAndCount();
     void arrive();
     QString render(const QString& comment) const;
@@ -141,11 +142,17 @@ private:
     void setHeading(int board, Heading heading);
     void setMark(bool marked);
     void clearMarks(int n);
-    std::size_t slot(int board, int column, int row) const;
-    std::size_t currentSlot() const;
+    static std::size_t slot(int board, int column, int row) {
+        return static_cast<std::size_t>(((board - 1) * kGridSize + (column - 1)) * kGridSize +
+                                        (row - 1));
+    }
+    std::size_t currentSlot() const {
+        return slot(m_state.runBoard, m_state.runColumn, m_state.runRow);
+    }
 
     Workspace& m_workspace;
     Project& m_project;
+    const Breakpoints& m_breakpoints;
     RunState m_state;
     // The board and cell of the current position, so that a step need not look them up.
     Board* m_board = nullptr;

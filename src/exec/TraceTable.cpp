@@ -16,6 +16,16 @@
 namespace trevalon {
 namespace {
 
+std::u16string_view characters(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.constData()),
+            static_cast<std::size_t>(text.size())};
+}
+
+QString fromCharacters(const std::u16string& characters) {
+    return QString(reinterpret_cast<const QChar*>(characters.data()),
+                   static_cast<qsizetype>(characters.size()));
+}
+
 // A field as RFC 4180 writes it: quoted when it holds a comma, a quote or a line break.
 QString csvField(const QString& field) {
     if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') &&
@@ -85,10 +95,13 @@ void TraceTable::setLimit(int rows) {
 void TraceTable::clear() {
     m_started = false;
     m_lastStep = 0;
+    m_lastRowStep = 0;
     m_droppedRows = 0;
     m_droppedChanges = 0;
+    m_droppedCharacters = 0;
     m_rows.clear();
     m_changes.clear();
+    m_text.clear();
     m_blocks.clear();
     m_blockOfSlot.fill(-1);
     m_names.clear();
@@ -109,11 +122,20 @@ void TraceTable::performed(qint64 step, const CellRef& at, const Cell& cell, boo
     if (connector && !m_connectors) {
         return;
     }
-    Row row{step, m_droppedChanges + m_changes.size(), blockIndex(at, cell), 0, conditionHeld};
-    if (!connector) {
-        row.changes = collectChanges();
-    }
-    m_rows.push_back(row);
+    const auto slot = static_cast<std::size_t>(
+        ((at.board - 1) * kGridSize + (at.column - 1)) * kGridSize + (at.row - 1));
+    const qint16 known = m_blockOfSlot[slot];
+    const quint16 block = known >= 0 ? static_cast<quint16>(known) : addBlock(slot, at, cell);
+    const auto firstChange = static_cast<quint32>(m_droppedChanges + m_changes.size());
+    const quint16 changes = connector ? 0 : collectChanges();
+    // Filled in where it stays: a row built aside and copied in whole stalls the processor.
+    Row& row = m_rows.emplace_back();
+    row.step = static_cast<quint32>(step);
+    row.firstChange = firstChange;
+    row.block = block;
+    row.changes = changes;
+    row.conditionHeld = conditionHeld;
+    m_lastRowStep = step;
     if (m_rows.size() > static_cast<std::size_t>(m_limit)) {
         dropOldest();
     }
@@ -139,41 +161,49 @@ void TraceTable::takeColumns() {
     }
     m_slots.assign(m_names.size(), -1);
     m_generation = 0;
-    m_current.assign(m_names.size(), QString());
+    m_current.assign(m_names.size(), std::u16string());
     collectChanges();  // the start values, so that the first row shows only its own change
     m_changes.clear();
+    m_text.clear();
     m_base = m_current;
 }
 
-quint16 TraceTable::blockIndex(const CellRef& at, const Cell& cell) {
-    const auto slot = static_cast<std::size_t>(
-        ((at.board - 1) * kGridSize + (at.column - 1)) * kGridSize + (at.row - 1));
-    if (m_blockOfSlot[slot] < 0) {
-        m_blockOfSlot[slot] = static_cast<qint16>(m_blocks.size());
-        m_blocks.push_back({at, cell.kindCode, cell.mode, cell.name,
-                            m_workspace.project().board(at.board).name, cell.text2, cell.text3,
-                            cell.text4});
-    }
+quint16 TraceTable::addBlock(std::size_t slot, const CellRef& at, const Cell& cell) {
+    m_blockOfSlot[slot] = static_cast<qint16>(m_blocks.size());
+    m_blocks.push_back({at, cell.kindCode, cell.mode, cell.name,
+                        m_workspace.project().board(at.board).name, cell.text2, cell.text3,
+                        cell.text4});
     return static_cast<quint16>(m_blockOfSlot[slot]);
 }
 
 quint16 TraceTable::collectChanges() {
     const TText& store = m_workspace.calculator().variables();
-    if (store.generation() != m_generation) {
+    if (store.generation() == m_generation) {
+        if (store.writes() == m_writes) {
+            return 0;  // nothing was written: a comparison, a message, a call
+        }
+    } else {
         m_generation = store.generation();
         for (std::size_t i = 0; i < m_slots.size(); ++i) {
             m_slots[i] = store.slotOf(m_upperNames[i]);
         }
     }
+    m_writes = store.writes();
     quint16 changes = 0;
-    static const QString none;
     for (std::size_t i = 0; i < m_slots.size(); ++i) {
-        const QString& now = m_slots[i] >= 0 ? store.valueAt(m_slots[i]) : none;
-        if (now != m_current[i]) {
-            m_current[i] = now;
-            m_changes.push_back({static_cast<int>(i), now});
-            ++changes;
+        const int slot = m_slots[i];
+        const std::u16string_view now =
+            slot >= 0 ? characters(store.valueAt(slot)) : std::u16string_view();
+        std::u16string& was = m_current[i];
+        if (now == was) {
+            continue;
         }
+        // Copied, not shared: the Calculator keeps writing its numbers into its own buffer.
+        was.assign(now);
+        m_changes.push_back({m_droppedCharacters + m_text.size(), static_cast<quint32>(now.size()),
+                             static_cast<int>(i)});
+        m_text.append(now.data(), now.size());
+        ++changes;
     }
     return changes;
 }
@@ -181,8 +211,15 @@ quint16 TraceTable::collectChanges() {
 void TraceTable::dropOldest() {
     const Row& oldest = m_rows.front();
     for (int k = 0; k < oldest.changes; ++k) {
-        Change& folded = m_changes.front();
-        m_base[static_cast<std::size_t>(folded.column)] = std::move(folded.value);
+        const Change& folded = m_changes.front();
+        std::u16string& value = m_base[static_cast<std::size_t>(folded.column)];
+        value.resize(folded.length);
+        const auto start = static_cast<std::size_t>(folded.textStart - m_droppedCharacters);
+        for (std::size_t i = 0; i < folded.length; ++i) {
+            value[i] = m_text[start + i];
+        }
+        m_text.pop_front(folded.length);
+        m_droppedCharacters += folded.length;
         m_changes.pop_front();
     }
     m_droppedChanges += oldest.changes;
@@ -190,27 +227,62 @@ void TraceTable::dropOldest() {
     ++m_droppedRows;
 }
 
+qint64 TraceTable::stepOf(const Row& row) const {
+    return m_lastRowStep - static_cast<quint32>(static_cast<quint32>(m_lastRowStep) - row.step);
+}
+
 const TraceTable::Change& TraceTable::change(const Row& row, int k) const {
-    return m_changes[static_cast<std::size_t>(row.firstChange - m_droppedChanges) +
-                     static_cast<std::size_t>(k)];
+    const quint32 kept = row.firstChange - static_cast<quint32>(m_droppedChanges);
+    return m_changes[static_cast<std::size_t>(kept) + static_cast<std::size_t>(k)];
+}
+
+QString TraceTable::changedValue(const Change& change) const {
+    QString value(static_cast<qsizetype>(change.length), Qt::Uninitialized);
+    QChar* out = value.data();
+    const auto start = static_cast<std::size_t>(change.textStart - m_droppedCharacters);
+    for (std::size_t i = 0; i < change.length; ++i) {
+        out[i] = QChar(m_text[start + i]);
+    }
+    return value;
+}
+
+std::vector<QString> TraceTable::baseValues() const {
+    std::vector<QString> values;
+    values.reserve(m_base.size());
+    for (const std::u16string& value : m_base) {
+        values.push_back(fromCharacters(value));
+    }
+    return values;
 }
 
 TraceRow TraceTable::row(int index) const {
-    const Row& r = m_rows.at(static_cast<std::size_t>(index));
+    if (index < 0 || index >= rowCount()) {
+        return {};
+    }
+    const Row& r = m_rows[static_cast<std::size_t>(index)];
     const Block& block = m_blocks[r.block];
-    return {r.step, block.at, block.kind, block.name, block.board};
+    return {stepOf(r), block.at, block.kind, block.name, block.board};
 }
 
 int TraceTable::rowOfStep(qint64 step) const {
-    const auto after = std::upper_bound(m_rows.begin(), m_rows.end(), step,
-                                        [](qint64 s, const Row& r) { return s < r.step; });
-    return static_cast<int>(after - m_rows.begin()) - 1;
+    // Steps only grow down the table: the last row whose step is not after `step`.
+    int low = 0;
+    int high = rowCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (stepOf(m_rows[static_cast<std::size_t>(middle)]) <= step) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low - 1;
 }
 
 // Walks back from the row to the last change of every column; what no kept row changed is
 // still the value the table starts from.
 std::vector<QString> TraceTable::valuesAfter(int index) const {
-    std::vector<QString> values = m_base;
+    std::vector<QString> values = baseValues();
     std::vector<bool> found(values.size(), false);
     std::size_t missing = values.size();
     for (int i = std::min(index, rowCount() - 1); i >= 0 && missing > 0; --i) {
@@ -220,7 +292,7 @@ std::vector<QString> TraceTable::valuesAfter(int index) const {
             const auto column = static_cast<std::size_t>(c.column);
             if (!found[column]) {
                 found[column] = true;
-                values[column] = c.value;
+                values[column] = changedValue(c);
                 --missing;
             }
         }
@@ -243,7 +315,10 @@ QString TraceTable::variablesListAt(int index) const {
 }
 
 QList<int> TraceTable::changedAt(int index) const {
-    const Row& r = m_rows.at(static_cast<std::size_t>(index));
+    if (index < 0 || index >= rowCount()) {
+        return {};
+    }
+    const Row& r = m_rows[static_cast<std::size_t>(index)];
     QList<int> columns;
     for (int k = 0; k < r.changes; ++k) {
         columns.append(change(r, k).column);
@@ -253,7 +328,10 @@ QList<int> TraceTable::changedAt(int index) const {
 }
 
 QString TraceTable::action(int index) const {
-    return describe(m_rows.at(static_cast<std::size_t>(index)), valuesAfter(index));
+    if (index < 0 || index >= rowCount()) {
+        return QString();
+    }
+    return describe(m_rows[static_cast<std::size_t>(index)], valuesAfter(index));
 }
 
 QString TraceTable::value(const std::vector<QString>& values, const QString& name) const {
@@ -325,20 +403,21 @@ QString TraceTable::csv() const {
                     texts.text(texts::TraceColumnBlock), texts.text(texts::TraceColumnAction)} +
             m_names);
     // One walk forward from the start values gives every row's values at once.
-    std::vector<QString> values = m_base;
+    std::vector<QString> values = baseValues();
     std::vector<bool> changed(values.size(), false);
-    for (const Row& r : m_rows) {
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const Row& r = m_rows[i];
         std::fill(changed.begin(), changed.end(), false);
         for (int k = 0; k < r.changes; ++k) {
             const Change& c = change(r, k);
-            values[static_cast<std::size_t>(c.column)] = c.value;
+            values[static_cast<std::size_t>(c.column)] = changedValue(c);
             changed[static_cast<std::size_t>(c.column)] = true;
         }
         const Block& b = m_blocks[r.block];
-        QStringList fields{QString::number(r.step), QString::number(b.at.board), b.name,
+        QStringList fields{QString::number(stepOf(r)), QString::number(b.at.board), b.name,
                            describe(r, values)};
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            fields.append(changed[i] ? u'*' + values[i] : values[i]);
+        for (std::size_t column = 0; column < values.size(); ++column) {
+            fields.append(changed[column] ? u'*' + values[column] : values[column]);
         }
         appendRecord(csv, fields);
     }

@@ -5,10 +5,11 @@
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <deque>
+#include <string>
 #include <vector>
 
 #include "config/Settings.h"
+#include "exec/RingBuffer.h"
 #include "exec/StepObserver.h"
 
 namespace trevalon {
@@ -24,7 +25,8 @@ struct TraceRow {
     QString board;    // the name of its board
 };
 
-// The trace table of a run: one row per block performed (connectors too, unless left out),
+// The trace table of a run: one row per block performed (lines, joins and corners only when
+// asked for),
 // with the step number, the block, what it did in words and the variables after it.
 //
 // Recording: install the table with `workspace.executor().setStepObserver(&table)` and remove
@@ -37,10 +39,11 @@ struct TraceRow {
 // numbers bare, texts, dates and arrays in double quotes.
 //
 // Memory: a row keeps its step, the index of its block (the blocks' texts are copied once per
-// run, at most one copy per cell) and only the values that changed in it. A row costs 24
-// bytes, each changed value 32 bytes plus its text (about 32 bytes for a short number); a
-// step that changes nothing costs 24 bytes. bench/exec_bench measures about 50 bytes a row on
-// its loop, of which a third of the rows change one variable.
+// run, at most one copy per cell) and only the values that changed in it. A row costs 16
+// bytes, each changed value 16 bytes and 2 bytes a character; the buffers grow by doubling, so
+// up to twice that is held. On bench/loop.skb, with 100 000 rows kept, bench/exec_bench
+// measures 53 bytes a row (two rows in three change a seven-digit number), or 37 with the
+// connectors recorded too (one row in three). A run without a table pays nothing of this.
 //
 // Bounded: only the last `limit()` rows are kept; older ones are folded into the values the
 // table starts from, so the variables at every kept row stay exact.
@@ -51,7 +54,8 @@ public:
     // Clamped to Settings::MinTraceRows..MaxTraceRows; rows over a smaller bound go at once.
     void setLimit(int rows);
     int limit() const { return m_limit; }
-    // Whether lines, joins and corners get rows of their own (they do unless set off).
+    // Whether lines, joins and corners get rows of their own; they do not unless asked for,
+    // which halves the rows of a typical loop.
     void setConnectors(bool recorded) { m_connectors = recorded; }
     // Forgets every row; the next step recorded starts a new table.
     void clear();
@@ -101,24 +105,32 @@ private:
         QString text3;
         QString text4;
     };
+    // 16 bytes: the counters are kept to their low 32 bits, and rebuilt from the full ones
+    // the table keeps (stepOf, change): the kept rows never span 2^32 steps or changes.
     struct Row {
-        qint64 step;
-        quint64 firstChange;  // counted over the whole run, dropped changes included
+        quint32 step;         // low bits of the step number
+        quint32 firstChange;  // low bits of the number of changes before this row's first
         quint16 block;
         quint16 changes;
         bool conditionHeld;
     };
+    // A value is kept as characters of its own, never as a share of the Calculator's text,
+    // which would make the Calculator copy the text at its next assignment.
     struct Change {
+        quint64 textStart;  // counted over the whole run, dropped characters included
+        quint32 length;
         int column;
-        QString value;
     };
 
     void beginRun();
     void takeColumns();
-    quint16 blockIndex(const CellRef& at, const Cell& cell);
+    quint16 addBlock(std::size_t slot, const CellRef& at, const Cell& cell);
     quint16 collectChanges();
     void dropOldest();
+    qint64 stepOf(const Row& row) const;
     const Change& change(const Row& row, int k) const;
+    QString changedValue(const Change& change) const;
+    std::vector<QString> baseValues() const;
     std::vector<QString> valuesAfter(int index) const;
     QString value(const std::vector<QString>& values, const QString& name) const;
     QString describe(const Row& row, const std::vector<QString>& values) const;
@@ -126,24 +138,30 @@ private:
 
     Workspace& m_workspace;
     int m_limit;
-    bool m_connectors = true;
+    bool m_connectors = false;
     bool m_started = false;
     qint64 m_lastStep = 0;
+    qint64 m_lastRowStep = 0;  // the step of the newest row
     qint64 m_droppedRows = 0;
     quint64 m_droppedChanges = 0;
-    std::deque<Row> m_rows;
-    std::deque<Change> m_changes;
+    quint64 m_droppedCharacters = 0;
+    RingBuffer<Row> m_rows;
+    RingBuffer<Change> m_changes;
+    RingBuffer<char16_t> m_text;  // the characters of the changed values, change after change
     std::vector<Block> m_blocks;
     static constexpr std::size_t kSlots = kMaxBoards * kGridSize * kGridSize;
     std::array<qint16, kSlots> m_blockOfSlot{};
     QStringList m_names;
     std::vector<QString> m_upperNames;
     QHash<QString, int> m_columnOf;  // by upper-case name
-    std::vector<QString> m_base;     // the values before the first kept row
-    std::vector<QString> m_current;  // the values after the last row
-    // The Calculator's slot of each column, valid while its store's generation is unchanged.
+    // The values before the first kept row and after the last one, in characters of their own.
+    std::vector<std::u16string> m_base;
+    std::vector<std::u16string> m_current;
+    // The Calculator's slot of each column, valid while its store's generation is unchanged,
+    // and how many values it had written when the values were last compared.
     std::vector<int> m_slots;
     quint64 m_generation = 0;
+    quint64 m_writes = 0;
 };
 
 }  // namespace trevalon

@@ -31,7 +31,7 @@ void script(test::ScriptedIo& io, const char* answers) {
     }
 }
 
-// An example run with a trace table installed, every connector recorded.
+// An example run with a trace table installed, connectors recorded too.
 struct TracedRun {
     TestWorkspace t;
     TraceTable table{t.workspace};
@@ -40,6 +40,7 @@ struct TracedRun {
         buildExample(t.project(), example);
         script(t.io, answers);
         table.setLimit(limit);
+        table.setConnectors(true);
         t.workspace.executor().setStepObserver(&table);
         t.workspace.executor().run();
         t.workspace.executor().setStepObserver(nullptr);
