@@ -236,6 +236,9 @@ void Executor::resolveCell(const Cell& cell, std::size_t at) {
 }
 
 void Executor::step() {
+    if (m_paused) {
+        resume();  // the paused block's dialog first, as nextStep() does
+    }
     if (!m_state.running) {
         return;
     }

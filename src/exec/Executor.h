@@ -49,7 +49,10 @@ enum class RunEnd {
 // dialog is not opened and the block is not performed. running() stays true and paused()
 // turns true; runSlice() then does nothing until resume() (go on) or nextStep() (the paused
 // block's dialog, the block itself, and the move to the next one). Neither pauses again on
-// the same cell. Step mode needs no breakpoints: every step stops anyway.
+// the same cell. Step mode needs no breakpoints: every step stops anyway. A block the flow
+// only jumps through — a procedure's Start after a call, a branch start, the block an End
+// returns to — is not performed on its own (the mark never rests there, in step mode either)
+// and so never pauses; a breakpoint on the block after it does.
 class Executor {
 public:
     explicit Executor(Workspace& workspace);
