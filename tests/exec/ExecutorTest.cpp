@@ -459,6 +459,20 @@ TEST_F(ExecutorRuns, ABreakpointPausesBeforeTheBlockAndGoingOnPassesIt) {
     EXPECT_EQ(lastShown(), q("Silnia liczby 3 wynosi 6"));
 }
 
+TEST(Breakpoints, ArePlacesOnTheThreeBoardsOnly) {
+    Breakpoints points;
+    EXPECT_TRUE(points.toggle({3, 15, 15}));
+    EXPECT_TRUE(points.toggle({1, 1, 1}));
+    for (const CellRef outside : {CellRef{0, 1, 1}, CellRef{4, 1, 1}, CellRef{1, 0, 1},
+                                  CellRef{1, 16, 1}, CellRef{1, 1, 0}, CellRef{1, 1, 16}}) {
+        EXPECT_FALSE(points.toggle(outside));
+        EXPECT_FALSE(points.has(outside));
+    }
+    EXPECT_EQ(points.all(), (QList<CellRef>{{1, 1, 1}, {3, 15, 15}}));
+    EXPECT_FALSE(points.toggle({1, 1, 1}));  // off again
+    EXPECT_EQ(points.count(), 1);
+}
+
 // From a pause a step opens the paused block's dialog, performs it and moves on; step mode
 // itself never pauses.
 TEST_F(ExecutorRuns, AStepFromAPauseGoesPastTheBlock) {
