@@ -27,7 +27,7 @@ struct TraceRow {
 
 // The trace table of a run: one row per block performed (lines, joins and corners only when
 // asked for), with the step number, the block, what it did in words and the variables after
-// it. Rows outside 0..rowCount()-1 read as empty.
+// it. row(), action() and changedAt() of an index outside 0..rowCount()-1 are empty.
 //
 // Recording: install the table with `workspace.executor().setStepObserver(&table)` and remove
 // it (nullptr) before the table goes; an executor without an observer records nothing and
