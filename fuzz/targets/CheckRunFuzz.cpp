@@ -1,14 +1,21 @@
 // Reads any bytes as a project file; a project that is accepted is checked and run for a
-// bounded number of steps, answering every read with a value and every question in turn.
+// bounded number of steps, answering every read with a value and every question in turn. A
+// trace table small enough to drop rows records the run; when the run reaches its End, the
+// values after the table's last row are the Calculator's, and every row can be told in words.
 #include <memory>
+
+#include <cstdlib>
 
 #include "FuzzInput.h"
 #include "Recorders.h"
+#include "calc/TCalcul.h"
+#include "calc/TText.h"
 #include "config/TpkXML.h"
 #include "exec/BoardCheck.h"
 #include "exec/ExecutionDialogLogic.h"
 #include "exec/ExecutionIo.h"
 #include "exec/Executor.h"
+#include "exec/TraceTable.h"
 #include "exec/Workspace.h"
 #include "storage/ProjectFile.h"
 
@@ -59,8 +66,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ScriptedIo io;
     workspace->setExecutionIo(&io);
     BoardCheck(*workspace).checkProject();
+    TraceTable table(*workspace, Settings::MinTraceRows);
+    table.setConnectors(true);
+    workspace->executor().setStepObserver(&table);
     workspace->executor().setStepLimit(2000);
     workspace->executor().run();
+    workspace->executor().setStepObserver(nullptr);
     workspace->setExecutionIo(nullptr);
+    for (int row = 0; row < table.rowCount(); ++row) {
+        table.action(row);
+    }
+    table.csv();
+    if (workspace->executor().lastEnd() == RunEnd::Finished) {
+        const QStringList values = table.valuesAt(table.rowCount() - 1);
+        const QStringList& names = table.variableNames();
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (values[i] != workspace->calculator().variables().get(names[i])) {
+                std::abort();
+            }
+        }
+    }
     return 0;
 }

@@ -25,7 +25,8 @@ bool sameExceptLanguage(const Settings& a, const Settings& b) {
     return a.warnBeforeDelete == b.warnBeforeDelete && a.wo == b.wo && a.showHints == b.showHints &&
            a.logLevel == b.logLevel && a.schemaShowsVariables == b.schemaShowsVariables &&
            a.createLogFiles == b.createLogFiles && a.projectsFolder == b.projectsFolder &&
-           a.recentProjects == b.recentProjects && a.autosaveSeconds == b.autosaveSeconds;
+           a.recentProjects == b.recentProjects && a.autosaveSeconds == b.autosaveSeconds &&
+           a.traceRows == b.traceRows;
 }
 
 }  // namespace

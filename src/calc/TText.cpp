@@ -127,6 +127,7 @@ bool TText::numberAt(int slot, QChar quote, long double& number) const {
 }
 
 bool TText::setNumberAt(int slot, long double number, QChar quote, qint64& whole) {
+    ++m_writes;
     QString& text = m_values[static_cast<size_t>(slot)];
     NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
     if (!calc::asWholeNumber(number, whole)) {

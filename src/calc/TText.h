@@ -35,10 +35,14 @@ public:
     // Changes whenever a variable comes or goes (never for a new value of a variable), and is
     // never the same for two stores: a slot found by name stays valid while it is unchanged.
     quint64 generation() const { return m_generation; }
+    // Counts the values written into slots: while it and generation() stay as they were, no
+    // value changed (the trace table compares values only after a write).
+    quint64 writes() const { return m_writes; }
     // The slot of an upper-case name, or -1.
     int slotOf(const QString& upperName) const { return m_slots.value(upperName, -1); }
     const QString& valueAt(int slot) const { return m_values[static_cast<size_t>(slot)]; }
     void setValueAt(int slot, const QString& value) {
+        ++m_writes;
         m_values[static_cast<size_t>(slot)] = value;
         m_numbers[static_cast<size_t>(slot)].state = NumberCache::Unknown;
     }
@@ -96,6 +100,7 @@ private:
     int m_capacity = 0;
     int m_capturedEntries = 0;
     quint64 m_generation = nextGeneration();
+    quint64 m_writes = 0;
 };
 
 }  // namespace trevalon

@@ -8,6 +8,7 @@
 #include "exec/ExecutionIo.h"
 #include "exec/Executor.h"
 #include "exec/TextCheckReport.h"
+#include "exec/TraceTable.h"
 #include "exec/Workspace.h"
 #include "model/Cell.h"
 
@@ -176,10 +177,11 @@ int exitCodeFor(const Executor& executor, CommandIo& io) {
 
 int runCommand(const QStringList& args, CommandIo& io) {
     const QString command = QStringLiteral("run");
-    const auto options = parseOptions(
-        command, args,
-        {QStringLiteral("--lang"), QStringLiteral("--max-steps"), QStringLiteral("--seed")},
-        {QStringLiteral("--trace")}, io);
+    const auto options =
+        parseOptions(command, args,
+                     {QStringLiteral("--lang"), QStringLiteral("--max-steps"),
+                      QStringLiteral("--seed"), QStringLiteral("--trace-table")},
+                     {QStringLiteral("--trace"), QStringLiteral("--trace-connectors")}, io);
     if (!options) {
         return ExitUsage;
     }
@@ -195,6 +197,11 @@ int runCommand(const QStringList& args, CommandIo& io) {
     }
     if (options->positional.size() != 1) {
         return usageError(command, QStringLiteral("exactly one PROJECT is expected"), io);
+    }
+    const QString tablePath = options->value(QStringLiteral("--trace-table"));
+    if (options->has(QStringLiteral("--trace-connectors")) && tablePath.isEmpty()) {
+        return usageError(command, QStringLiteral("--trace-connectors needs --trace-table FILE"),
+                          io);
     }
 
     ErrorStreamSink sink(io.err);
@@ -222,10 +229,25 @@ int runCommand(const QStringList& args, CommandIo& io) {
                    << ',' << state.runRow << ") kind " << state.currentKind << '\n';
         });
     }
+    TraceTable table(workspace);
+    if (!tablePath.isEmpty()) {
+        table.setConnectors(options->has(QStringLiteral("--trace-connectors")));
+        executor.setStepObserver(&table);
+    }
     executor.run();
+    executor.setStepObserver(nullptr);
     io.out.flush();
     io.err.flush();
-    return exitCodeFor(executor, io);
+    const int code = exitCodeFor(executor, io);
+    // A run that never began (the check failed) has no table to write.
+    QString reason;
+    if (!tablePath.isEmpty() && executor.lastEnd() != RunEnd::CheckFailed &&
+        !table.writeCsv(tablePath, &reason)) {
+        io.err << "trevalon-cli run: cannot write " << tablePath << ": " << reason << '\n';
+        io.err.flush();
+        return ExitCantCreate;
+    }
+    return code;
 }
 
 }  // namespace trevalon::cli

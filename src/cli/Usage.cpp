@@ -15,8 +15,9 @@ QString usage(const QString& command) {
                         "    Checks every board as \"Sprawdz projekt\" does.")},
         {QStringLiteral("run"),
          QStringLiteral("trevalon-cli run      [--lang pl|ang] [--max-steps N] [--seed N] "
-                        "[--trace] PROJECT\n    Runs the project with the terminal as the "
-                        "execution dialog.")},
+                        "[--trace]\n                      [--trace-table FILE.csv "
+                        "[--trace-connectors]] PROJECT\n    Runs the project with the terminal "
+                        "as the execution dialog.")},
         {QStringLiteral("convert"),
          QStringLiteral("trevalon-cli convert  INPUT OUTPUT.skb\n"
                         "    Writes a .skb or .sdp project as a .skb project file.")},

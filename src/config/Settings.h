@@ -12,6 +12,10 @@ struct Settings {
     static constexpr int MaxLogLevel = 5;
     static constexpr int DefaultAutosaveSeconds = 30;
     static constexpr int MaxAutosaveSeconds = 3600;
+    // The trace table keeps the last this many performed steps of a run.
+    static constexpr int DefaultTraceRows = 100000;
+    static constexpr int MinTraceRows = 100;
+    static constexpr int MaxTraceRows = 1000000;
 
     bool warnBeforeDelete = true;             // "al": ask before deleting a block
     int wo = 0;                               // "wo": kept and written back, read by nothing
@@ -24,6 +28,7 @@ struct Settings {
     QStringList recentProjects;        // "ostp": opened or saved last, most recent first
     bool stepSkipsConnectors = false;  // "kpb": a step goes on over connectors to the next block
     int autosaveSeconds = DefaultAutosaveSeconds;  // "asek": 0..3600; 0 turns the autosave off
+    int traceRows = DefaultTraceRows;              // "lwsl": 100..1 000 000 rows of the trace
 };
 
 }  // namespace trevalon

@@ -26,8 +26,8 @@ constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
 const QString kRoot = QStringLiteral("Ini");
 
 // Keys in the order in which they are read and written.
-constexpr std::array<const char*, 12> kKeyNames = {"ed",  "al",   "wo", "pdp",  "dfpz", "lg",
-                                                   "rzm", "wrzd", "fl", "ostp", "kpb",  "asek"};
+constexpr std::array<const char*, 13> kKeyNames = {
+    "ed", "al", "wo", "pdp", "dfpz", "lg", "rzm", "wrzd", "fl", "ostp", "kpb", "asek", "lwsl"};
 
 QString flag(bool value) {
     return value ? QStringLiteral("1") : QStringLiteral("0");
@@ -196,6 +196,8 @@ void SettingsStore::readSettings() {
     m_values.autosaveSeconds =
         readAddedInteger(element(Key::AutosaveSeconds), Settings::DefaultAutosaveSeconds, 0,
                          Settings::MaxAutosaveSeconds);
+    m_values.traceRows = readAddedInteger(element(Key::TraceRows), Settings::DefaultTraceRows,
+                                          Settings::MinTraceRows, Settings::MaxTraceRows);
     logAbove(3, texts::LogSettingsRead);
 }
 
@@ -245,6 +247,8 @@ bool SettingsStore::applyDialog(const Settings& edited) {
     m_values.language = language;
     m_values.logLevel = std::clamp(edited.logLevel, Settings::MinLogLevel, Settings::MaxLogLevel);
     m_values.autosaveSeconds = std::clamp(edited.autosaveSeconds, 0, Settings::MaxAutosaveSeconds);
+    m_values.traceRows =
+        std::clamp(edited.traceRows, Settings::MinTraceRows, Settings::MaxTraceRows);
     if (m_values.projectsFolder.isEmpty()) {
         m_values.projectsFolder = defaultProjectsFolder();
     }
@@ -350,6 +354,9 @@ void SettingsStore::writeKey(TpkXML& document, Key key) const {
             break;
         case Key::AutosaveSeconds:
             value = QString::number(m_values.autosaveSeconds);
+            break;
+        case Key::TraceRows:
+            value = QString::number(m_values.traceRows);
             break;
     }
     document.topElement(kRoot)

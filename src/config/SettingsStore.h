@@ -55,7 +55,8 @@ public:
     bool writeAllSettings();
 
     // The settings dialog's "Wprowadź": every value but the language is taken from `edited`
-    // (the log level brought into range, an empty projects folder meaning the default one) and
+    // (the log level, the autosave interval and the trace rows brought into range, an empty
+    // projects folder meaning the default one) and
     // the file is written anew. The values stay in effect even when the file cannot be written.
     bool applyDialog(const Settings& edited);
 
@@ -97,6 +98,7 @@ private:
         Recent,
         StepSkipsConnectors,
         AutosaveSeconds,
+        TraceRows,
     };
 
     bool writeDefaults(bool withHints);

@@ -9,8 +9,10 @@
 #include "config/TextIds.h"
 #include "exec/ArrayValue.h"
 #include "exec/BoardCheck.h"
+#include "exec/Breakpoints.h"
 #include "exec/ExecutionDialogLogic.h"
 #include "exec/ExecutionIo.h"
+#include "exec/StepObserver.h"
 #include "exec/VariableLookup.h"
 #include "exec/VariablesList.h"
 #include "exec/Workspace.h"
@@ -49,7 +51,10 @@ private:
 
 }  // namespace
 
-Executor::Executor(Workspace& workspace) : m_workspace(workspace), m_project(workspace.project()) {}
+Executor::Executor(Workspace& workspace)
+    : m_workspace(workspace),
+      m_project(workspace.project()),
+      m_breakpoints(workspace.breakpoints()) {}
 
 Executor::~Executor() = default;
 
@@ -58,6 +63,8 @@ void Executor::run() {
         return;
     }
     while (m_state.running) {
+        // One call runs to the end: a breakpoint is passed at once.
+        resume();
         runSlice(std::numeric_limits<qint64>::max());
     }
 }
@@ -77,19 +84,33 @@ void Executor::nextStep(bool skipConnectors) {
         return;
     }
     readLogLevel();
+    resume();
+    if (!m_state.running) {
+        return;  // the paused block's dialog ended the run
+    }
     step();
     constexpr int kEverySquare = kMaxBoards * kGridSize * kGridSize;
-    for (int skipped = 0; skipConnectors && m_state.running && skipped < kEverySquare &&
-                          BlockCatalogue::isConnector(m_state.currentKind);
+    for (int skipped = 0;
+         skipConnectors && m_state.running && !m_paused && skipped < kEverySquare &&
+         BlockCatalogue::isConnector(m_state.currentKind);
          ++skipped) {
         step();
     }
 }
 
+void Executor::resume() {
+    if (!m_paused || !m_state.running) {
+        return;
+    }
+    m_paused = false;
+    m_workspace.executionIo().runStateChanged();
+    arriveAndCount();
+}
+
 qint64 Executor::runSlice(qint64 maxSteps) {
     readLogLevel();
     qint64 done = 0;
-    while (m_state.running && done < maxSteps) {
+    while (m_state.running && !m_paused && done < maxSteps) {
         step();
         ++done;
         if (m_state.running && m_workspace.executionIo().abortRequested()) {
@@ -105,6 +126,7 @@ bool Executor::begin() {
     }
     m_end = RunEnd::None;
     m_steps = 0;
+    m_paused = false;
     m_state.runBoard = 1;
     m_state.currentKind = KindStart;
     m_workspace.reseedRandom();
@@ -134,6 +156,7 @@ bool Executor::begin() {
     m_state.running = true;
     placeAt(*start);
     setMark(true);
+    m_paused = pausesHere();
     m_project.activeBoard = m_state.runBoard;
     ExecutionIo& io = m_workspace.executionIo();
     io.boardsChanged();
@@ -213,6 +236,9 @@ void Executor::resolveCell(const Cell& cell, std::size_t at) {
 }
 
 void Executor::step() {
+    if (m_paused) {
+        resume();  // the paused block's dialog first, as nextStep() does
+    }
     if (!m_state.running) {
         return;
     }
@@ -221,22 +247,41 @@ void Executor::step() {
         m_trace(m_steps, m_state);
     }
     setMark(false);
+    const CellRef at{m_state.runBoard, m_state.runColumn, m_state.runRow};
+    const Cell& performed = *m_cell;
     if (m_state.currentKind == KindEnd && m_state.runBoard == 1) {
+        if (m_observer != nullptr) {
+            m_observer->performed(m_steps, at, performed, false);
+        }
         finish(RunEnd::Finished);
         return;
     }
+    m_conditionHeld = false;
     performCurrent();
+    if (m_observer != nullptr && m_state.running) {
+        m_observer->performed(m_steps, at, performed, m_conditionHeld);
+    }
     if (m_state.running) {
         move();
     }
     if (m_state.running) {
         setMark(true);
-        // The pupil must see where the run stands before the block's dialog asks anything.
-        if (m_state.stepMode) {
+        if (pausesHere()) {
+            m_paused = true;
             m_workspace.executionIo().runStateChanged();
+            return;
         }
-        arrive();
+        arriveAndCount();
     }
+}
+
+// What reaching a cell does after the move (or after a pause on it), and the step limit.
+void Executor::arriveAndCount() {
+    // The pupil must see where the run stands before the block's dialog asks anything.
+    if (m_state.stepMode) {
+        m_workspace.executionIo().runStateChanged();
+    }
+    arrive();
     if (m_state.running && m_stepLimit > 0 && m_steps >= m_stepLimit) {
         setMark(false);
         finish(RunEnd::StepLimit);
@@ -498,6 +543,7 @@ void Executor::compare() {
         return;
     }
     const bool yes = result.size() == 1 && result.at(0) == u'1';
+    m_conditionHeld = yes;
     setHeading(m_state.runBoard, yes ? Left : Right);
 }
 
@@ -587,6 +633,7 @@ void Executor::end(RunEnd why) {
     ExecutionIo& io = m_workspace.executionIo();
     io.closeDialog();
     m_state.running = false;
+    m_paused = false;
     m_end = why;
     clearMarks(m_project.activeBoard);
     clearMarks(m_state.runBoard);
@@ -595,6 +642,7 @@ void Executor::end(RunEnd why) {
 
 void Executor::finish(RunEnd end) {
     m_state.running = false;
+    m_paused = false;
     m_end = end;
     m_workspace.executionIo().runStateChanged();
 }
@@ -619,15 +667,6 @@ void Executor::setMark(bool marked) {
 
 void Executor::clearMarks(int n) {
     m_project.board(n).clearMarks();
-}
-
-std::size_t Executor::slot(int board, int column, int row) const {
-    return static_cast<std::size_t>(((board - 1) * kGridSize + (column - 1)) * kGridSize +
-                                    (row - 1));
-}
-
-std::size_t Executor::currentSlot() const {
-    return slot(m_state.runBoard, m_state.runColumn, m_state.runRow);
 }
 
 }  // namespace trevalon

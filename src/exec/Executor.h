@@ -5,10 +5,12 @@
 #include <functional>
 #include <optional>
 
+#include "exec/Breakpoints.h"
 #include "model/Project.h"
 
 namespace trevalon {
 
+class StepObserver;
 class Workspace;
 enum class DialogMode;
 
@@ -41,6 +43,16 @@ enum class RunEnd {
 // The desktop program starts a run with startRun() and then calls runSlice() from a
 // zero-interval timer until running() is false, so the window stays responsive and the user
 // can abort between any two steps. run() does the same in one call, for the command-line tool.
+//
+// Breakpoints (Workspace::breakpoints()): when a run that is not in step mode reaches a cell
+// with a breakpoint, it marks the cell and pauses before doing anything there: the block's
+// dialog is not opened and the block is not performed. running() stays true and paused()
+// turns true; runSlice() then does nothing until resume() (go on) or nextStep() (the paused
+// block's dialog, the block itself, and the move to the next one). Neither pauses again on
+// the same cell. Step mode needs no breakpoints: every step stops anyway. A block the flow
+// only jumps through — a procedure's Start after a call, a branch start, the block an End
+// returns to — is not performed on its own (the mark never rests there, in step mode either)
+// and so never pauses; a breakpoint on the block after it does.
 class Executor {
 public:
     explicit Executor(Workspace& workspace);
@@ -54,8 +66,17 @@ public:
     void startStepping();
     // "Następny krok": one step while a run is in progress, otherwise nothing. With
     // `skipConnectors` the step goes on over lines, joins and corners and stops on the next
-    // block; a ring of nothing but connectors stops after one lap of every square.
+    // block; a ring of nothing but connectors stops after one lap of every square. From a
+    // pause, the paused block's arrival (its dialog) comes first; a breakpoint met on the way
+    // over connectors pauses the run there.
     void nextStep(bool skipConnectors = false);
+    // Goes on from a pause: does what reaching the paused cell does (its dialog), after which
+    // runSlice() or nextStep() carry on. Nothing when the run is not paused.
+    void resume();
+    bool paused() const { return m_paused; }
+    // Switches a run in progress between stepping and running on (a window that lets the
+    // pupil step from a pause, then run on at speed). Breakpoints pause only outside step mode.
+    void setStepMode(bool stepping) { m_state.stepMode = stepping; }
     // Ends the run after a run-time error: the error message and the log's error line.
     void abort();
     // "Przerwij wykonanie": ends the run on the user's wish, told as information, not as an
@@ -75,6 +96,9 @@ public:
     // Called before each step with its number, from 1, and the block about to be performed.
     using TraceFunction = std::function<void(qint64 step, const RunState& state)>;
     void setTrace(TraceFunction trace) { m_trace = std::move(trace); }
+    // Told of every block after it is performed (see StepObserver); nullptr for none. The
+    // observer must outlive the runs it watches or be removed first.
+    void setStepObserver(StepObserver* observer) { m_observer = observer; }
 
     // Directions of flow, in the order of their letters "D", "T", "L", "R".
     enum Heading { Down, Up, Left, Right };
@@ -94,6 +118,8 @@ private:
     void resolveCell(const Cell& cell, std::size_t at);
     void performCurrent();
     void move();
+    bool pausesHere() const { return !m_state.stepMode && m_breakpoints.hasSlot(currentSlot()); }
+    void arriveAndCount();
     void arrive();
     QString render(const QString& comment) const;
     void openDialog(DialogMode mode, int titleText, const QString& text, const Cell& cell);
@@ -119,11 +145,17 @@ private:
     void setHeading(int board, Heading heading);
     void setMark(bool marked);
     void clearMarks(int n);
-    std::size_t slot(int board, int column, int row) const;
-    std::size_t currentSlot() const;
+    static std::size_t slot(int board, int column, int row) {
+        return static_cast<std::size_t>(((board - 1) * kGridSize + (column - 1)) * kGridSize +
+                                        (row - 1));
+    }
+    std::size_t currentSlot() const {
+        return slot(m_state.runBoard, m_state.runColumn, m_state.runRow);
+    }
 
     Workspace& m_workspace;
     Project& m_project;
+    const Breakpoints& m_breakpoints;
     RunState m_state;
     // The board and cell of the current position, so that a step need not look them up.
     Board* m_board = nullptr;
@@ -132,6 +164,9 @@ private:
     qint64 m_steps = 0;
     qint64 m_stepLimit = 0;
     TraceFunction m_trace;
+    StepObserver* m_observer = nullptr;
+    bool m_paused = false;
+    bool m_conditionHeld = false;  // the last comparison's outcome, for the observer
     bool m_detailed = false;
     std::array<Heading, kMaxBoards> m_heading{Down, Down, Down};
     // Jump targets of End, branch-end and call blocks, by cell, resolved when the run begins.

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "config/TextTable.h"
+#include "exec/Breakpoints.h"
 #include "exec/RandomSource.h"
 #include "model/Project.h"
 
@@ -43,7 +44,12 @@ public:
     void setLanguage(const QString& language);
 
     TCalcul& calculator() { return *m_calculator; }
+    const TCalcul& calculator() const { return *m_calculator; }
     Executor& executor() { return *m_executor; }
+    // Where runs pause; kept for the session, never written into the project file. Whoever
+    // replaces the project (new, open) clears them.
+    Breakpoints& breakpoints() { return m_breakpoints; }
+    const Breakpoints& breakpoints() const { return m_breakpoints; }
     EventLog& log() { return m_log; }
     MessageSink& messages() { return m_messages; }
 
@@ -95,6 +101,7 @@ private:
     ExecutionIo* m_io = nullptr;
     std::unique_ptr<CheckReport> m_silentReport;
     CheckReport* m_report = nullptr;
+    Breakpoints m_breakpoints;
     QString m_projectName;
     QString m_variablesList;
     bool m_listIsListing = false;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 // Every example flowchart run through `trevalon-cli run` with given input; the whole transcript
 // (standard output, standard error) and the exit code are compared.
@@ -97,4 +99,80 @@ TEST(ExampleTranscripts, ADieIsRepeatableWithASeed) {
     EXPECT_EQ(first.code, 0);
     const Transcript again = runExample("dice.skb", options, QByteArray());
     EXPECT_EQ(again.out, first.out);
+}
+
+// The trace table of a run, written headless: one row per block, connectors left out, the
+// values after each row, those the row changed marked with "*".
+TEST(ExampleTranscripts, TheTraceTableOfFactorialIsWrittenWhole) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("t.csv"));
+    const Transcript t =
+        runExample("factorial.skb", {QStringLiteral("--trace-table"), path}, "5\n");
+    EXPECT_EQ(t.out, QStringLiteral("Podaj liczbę n:\nSilnia liczby 5 wynosi 120\n"));
+    EXPECT_EQ(t.err, QString());
+    EXPECT_EQ(t.code, 0);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()),
+              QString::fromUtf8("Krok,Plansza,Klocek,Działanie,n,f,i\r\n"
+                                "1,1,Start,start,0,1,0\r\n"
+                                "2,1,Czytaj2,czytaj n = 5,*5,1,0\r\n"
+                                "3,1,Przypisanie3,f := 1,5,1,0\r\n"
+                                "4,1,Przypisanie4,i := 0,5,1,0\r\n"
+                                "6,1,Przypisanie6,i := 1,5,1,*1\r\n"
+                                "7,1,PorownajZW7,warunek i<=n: TAK,5,1,1\r\n"
+                                "9,1,Przypisanie9,f := 1,5,1,1\r\n"
+                                "12,1,Przypisanie6,i := 2,5,1,*2\r\n"
+                                "13,1,PorownajZW7,warunek i<=n: TAK,5,1,2\r\n"
+                                "15,1,Przypisanie9,f := 2,5,*2,2\r\n"
+                                "18,1,Przypisanie6,i := 3,5,2,*3\r\n"
+                                "19,1,PorownajZW7,warunek i<=n: TAK,5,2,3\r\n"
+                                "21,1,Przypisanie9,f := 6,5,*6,3\r\n"
+                                "24,1,Przypisanie6,i := 4,5,6,*4\r\n"
+                                "25,1,PorownajZW7,warunek i<=n: TAK,5,6,4\r\n"
+                                "27,1,Przypisanie9,f := 24,5,*24,4\r\n"
+                                "30,1,Przypisanie6,i := 5,5,24,*5\r\n"
+                                "31,1,PorownajZW7,warunek i<=n: TAK,5,24,5\r\n"
+                                "33,1,Przypisanie9,f := 120,5,*120,5\r\n"
+                                "36,1,Przypisanie6,i := 6,5,120,*6\r\n"
+                                "37,1,PorownajZW7,warunek i<=n: NIE,5,120,6\r\n"
+                                "39,1,Czytaj12,pisz f = 120,5,120,6\r\n"
+                                "40,1,End,koniec,5,120,6\r\n"));
+}
+
+// Fields with commas and quotes are quoted; a table that cannot be written ends with 73 and
+// the system's reason, after the run itself went as usual.
+TEST(ExampleTranscripts, TraceTableQuotingAndAFileThatCannotBeWritten) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto table = [&dir](const char* example, const QByteArray& input) {
+        const QString path = dir.filePath(QLatin1String(example) + QStringLiteral(".csv"));
+        const Transcript run = runExample(
+            example, {QStringLiteral("--trace-table"), path, QStringLiteral("--trace-connectors")},
+            input);
+        EXPECT_EQ(run.code, 0) << example;
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"))
+                   : QStringList();
+    };
+    const QStringList question = table("question.skb", "tak\n");
+    ASSERT_EQ(question.size(), 9);  // the header, seven steps and the empty text after the end
+    EXPECT_EQ(question[2],
+              QString::fromUtf8("2,1,Pytanie2,pytanie „Czy lubisz algorytmy?”: TAK,*1"));
+    EXPECT_EQ(question[4], QString::fromUtf8("4,1,Poloncz4,łącznik,1"));
+    EXPECT_EQ(question[5], QString::fromUtf8("5,1,Komunikat5,\"komunikat: Świetnie, ja też!\",1"));
+    const QStringList array = table("array.skb", "");
+    ASSERT_GT(array.size(), 10);
+    EXPECT_EQ(array[9], QStringLiteral("9,1,DoTablicy9,t[1] := 1,\"*\"\"*1*\"\"\",1,1,0"));
+
+    const QString missing = dir.filePath(QStringLiteral("no/such/folder/t.csv"));
+    const Transcript failed =
+        runExample("factorial.skb", {QStringLiteral("--trace-table"), missing}, "5\n");
+    EXPECT_EQ(failed.out, QStringLiteral("Podaj liczbę n:\nSilnia liczby 5 wynosi 120\n"));
+    EXPECT_TRUE(failed.err.startsWith(QStringLiteral("trevalon-cli run: cannot write ") + missing +
+                                      QStringLiteral(": ")))
+        << failed.err.toStdString();
+    EXPECT_EQ(failed.code, 73);
 }

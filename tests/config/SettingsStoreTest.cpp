@@ -224,6 +224,7 @@ TEST_F(SettingsStoreTest, RecentProjectsHaveAKeyOfTheirOwn) {
     store.readSettings();
     EXPECT_TRUE(store.values().recentProjects.isEmpty());
     EXPECT_EQ(store.values().autosaveSeconds, 30);  // older files autosave every 30 s
+    EXPECT_EQ(store.values().traceRows, 100000);    // and trace the last 100 000 steps
 
     store.rememberProject(QStringLiteral("/p/a.skb"));
     store.rememberProject(QStringLiteral("/p/b.skb"));
@@ -272,6 +273,18 @@ TEST_F(SettingsStoreTest, AutosaveIntervalIsKeptInRange) {
     }
 }
 
+TEST_F(SettingsStoreTest, TraceRowsAreKeptInRange) {
+    for (const auto& [stored, expected] :
+         {std::pair{"5000", 5000}, {"0", 100}, {"-1", 100}, {"99999999", 1000000}, {"x", 100000}}) {
+        writeSettings(settingsFile(
+            {{"ed", QStringLiteral("Trevalon")}, {"lwsl", QString::fromLatin1(stored)}}));
+        SettingsStore fresh(log, texts);
+        prepare(fresh);
+        fresh.readSettings();
+        EXPECT_EQ(fresh.values().traceRows, expected) << stored;
+    }
+}
+
 TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     prepare(store);
     store.readSettings();
@@ -285,6 +298,7 @@ TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     values.createLogFiles = true;
     values.stepSkipsConnectors = true;
     values.autosaveSeconds = 7;
+    values.traceRows = 2500;
     values.projectsFolder = QString::fromUtf8("/dom/Łódź/\"a\" & <b>\r\nc");
     log.lines.clear();
     EXPECT_TRUE(store.writeAllSettings());
@@ -305,6 +319,7 @@ TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     EXPECT_EQ(read.projectsFolder, values.projectsFolder);
     EXPECT_EQ(read.stepSkipsConnectors, values.stepSkipsConnectors);
     EXPECT_EQ(read.autosaveSeconds, values.autosaveSeconds);
+    EXPECT_EQ(read.traceRows, values.traceRows);
 }
 
 TEST_F(SettingsStoreTest, FailedWritesAreLoggedAboveLevelOne) {

@@ -422,6 +422,80 @@ TEST_F(ExecutorRuns, TheTraceSeesEveryStepBeforeItRuns) {
     EXPECT_EQ(lines, (QStringList{q("1:1,2,1,11"), q("2:1,2,2,41"), q("3:1,2,3,12")}));
 }
 
+// A breakpoint pauses a run before the block does anything, also its dialog; going on passes
+// it without pausing there again, and it pauses again when the flow comes back.
+TEST_F(ExecutorRuns, ABreakpointPausesBeforeTheBlockAndGoingOnPassesIt) {
+    buildExample(t.project(), "examples/factorial.skb");
+    t.io.enter(q("3"));
+    t.workspace.breakpoints().toggle({1, 2, 2});  // the read block
+    t.workspace.breakpoints().toggle({1, 1, 6});  // f := f * i, three times round the loop
+    t.workspace.breakpoints().toggle({1, 5, 5});  // an empty cell: never reached
+    ASSERT_TRUE(executor().startRun());
+    executor().runSlice(1000);
+    EXPECT_TRUE(executor().running());
+    EXPECT_TRUE(executor().paused());
+    EXPECT_EQ(executor().stepsTaken(), 1);
+    EXPECT_TRUE(t.project().cell(1, 2, 2).marked);
+    EXPECT_TRUE(t.io.shown.empty());  // the read has not asked yet
+    EXPECT_EQ(executor().runSlice(1000), 0);
+    EXPECT_TRUE(executor().paused());
+
+    executor().resume();
+    EXPECT_FALSE(executor().paused());
+    ASSERT_EQ(t.io.shown.size(), 1u);
+    EXPECT_EQ(t.workspace.variableValue(q("n")), q("3"));
+    QStringList pausedWith;
+    while (executor().running()) {
+        executor().runSlice(1000);
+        if (executor().paused()) {
+            EXPECT_EQ(executor().state().runColumn, 1);
+            EXPECT_EQ(executor().state().runRow, 6);
+            pausedWith << t.workspace.variableValue(q("i"));
+            executor().resume();
+        }
+    }
+    EXPECT_EQ(pausedWith, (QStringList{q("1"), q("2"), q("3")}));
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Finished);
+    EXPECT_EQ(lastShown(), q("Silnia liczby 3 wynosi 6"));
+}
+
+TEST(Breakpoints, ArePlacesOnTheThreeBoardsOnly) {
+    Breakpoints points;
+    EXPECT_TRUE(points.toggle({3, 15, 15}));
+    EXPECT_TRUE(points.toggle({1, 1, 1}));
+    for (const CellRef outside : {CellRef{0, 1, 1}, CellRef{4, 1, 1}, CellRef{1, 0, 1},
+                                  CellRef{1, 16, 1}, CellRef{1, 1, 0}, CellRef{1, 1, 16}}) {
+        EXPECT_FALSE(points.toggle(outside));
+        EXPECT_FALSE(points.has(outside));
+    }
+    EXPECT_EQ(points.all(), (QList<CellRef>{{1, 1, 1}, {3, 15, 15}}));
+    EXPECT_FALSE(points.toggle({1, 1, 1}));  // off again
+    EXPECT_EQ(points.count(), 1);
+}
+
+// From a pause a step opens the paused block's dialog, performs it and moves on; step mode
+// itself never pauses.
+TEST_F(ExecutorRuns, AStepFromAPauseGoesPastTheBlock) {
+    buildExample(t.project(), "examples/factorial.skb");
+    t.io.enter(q("4"));
+    t.workspace.breakpoints().toggle({1, 2, 2});
+    ASSERT_TRUE(executor().startRun());
+    executor().runSlice(1000);
+    ASSERT_TRUE(executor().paused());
+    executor().nextStep();
+    EXPECT_FALSE(executor().paused());
+    EXPECT_EQ(t.io.shown.size(), 1u);
+    EXPECT_EQ(executor().state().runRow, 3);
+    EXPECT_EQ(executor().stepsTaken(), 2);
+    executor().stop();
+
+    t.io.enter(q("4"));
+    executor().startStepping();
+    executor().nextStep();
+    EXPECT_FALSE(executor().paused());
+    EXPECT_EQ(t.io.shown.size(), 2u);
+}
+
 TEST_F(ExecutorRuns, InputThatNeverComesEndsTheRunQuietly) {
     buildExample(t.project(), "examples/factorial.skb");
     t.io.then(DialogClose::InputEnded);
