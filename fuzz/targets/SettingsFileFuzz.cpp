@@ -26,7 +26,7 @@ bool sameExceptLanguage(const Settings& a, const Settings& b) {
            a.logLevel == b.logLevel && a.schemaShowsVariables == b.schemaShowsVariables &&
            a.createLogFiles == b.createLogFiles && a.projectsFolder == b.projectsFolder &&
            a.recentProjects == b.recentProjects && a.autosaveSeconds == b.autosaveSeconds &&
-           a.traceRows == b.traceRows;
+           a.traceRows == b.traceRows && a.runSpeed == b.runSpeed;
 }
 
 }  // namespace

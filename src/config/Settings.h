@@ -16,6 +16,9 @@ struct Settings {
     static constexpr int DefaultTraceRows = 100000;
     static constexpr int MinTraceRows = 100;
     static constexpr int MaxTraceRows = 1000000;
+    // A run in the window goes at full speed (0) or shows one block at a time (1..5, slower
+    // as the level rises).
+    static constexpr int MaxRunSpeed = 5;
 
     bool warnBeforeDelete = true;             // "al": ask before deleting a block
     int wo = 0;                               // "wo": kept and written back, read by nothing
@@ -29,6 +32,7 @@ struct Settings {
     bool stepSkipsConnectors = false;  // "kpb": a step goes on over connectors to the next block
     int autosaveSeconds = DefaultAutosaveSeconds;  // "asek": 0..3600; 0 turns the autosave off
     int traceRows = DefaultTraceRows;              // "lwsl": 100..1 000 000 rows of the trace
+    int runSpeed = 0;                              // "tmp": 0 full speed, 1..5 watched
 };
 
 }  // namespace trevalon

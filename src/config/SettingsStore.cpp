@@ -26,8 +26,9 @@ constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
 const QString kRoot = QStringLiteral("Ini");
 
 // Keys in the order in which they are read and written.
-constexpr std::array<const char*, 13> kKeyNames = {
-    "ed", "al", "wo", "pdp", "dfpz", "lg", "rzm", "wrzd", "fl", "ostp", "kpb", "asek", "lwsl"};
+constexpr std::array<const char*, 14> kKeyNames = {"ed",  "al",   "wo",   "pdp", "dfpz",
+                                                   "lg",  "rzm",  "wrzd", "fl",  "ostp",
+                                                   "kpb", "asek", "lwsl", "tmp"};
 
 QString flag(bool value) {
     return value ? QStringLiteral("1") : QStringLiteral("0");
@@ -198,6 +199,7 @@ void SettingsStore::readSettings() {
                          Settings::MaxAutosaveSeconds);
     m_values.traceRows = readAddedInteger(element(Key::TraceRows), Settings::DefaultTraceRows,
                                           Settings::MinTraceRows, Settings::MaxTraceRows);
+    m_values.runSpeed = readAddedInteger(element(Key::RunSpeed), 0, 0, Settings::MaxRunSpeed);
     logAbove(3, texts::LogSettingsRead);
 }
 
@@ -249,6 +251,7 @@ bool SettingsStore::applyDialog(const Settings& edited) {
     m_values.autosaveSeconds = std::clamp(edited.autosaveSeconds, 0, Settings::MaxAutosaveSeconds);
     m_values.traceRows =
         std::clamp(edited.traceRows, Settings::MinTraceRows, Settings::MaxTraceRows);
+    m_values.runSpeed = std::clamp(edited.runSpeed, 0, Settings::MaxRunSpeed);
     if (m_values.projectsFolder.isEmpty()) {
         m_values.projectsFolder = defaultProjectsFolder();
     }
@@ -278,6 +281,11 @@ void SettingsStore::setLogLevel(int level) {
     if (updateKey(Key::Level) && m_values.logLevel > 1) {
         m_log.log(m_texts.text(texts::LogLevelChanged) + QString::number(m_values.logLevel));
     }
+}
+
+void SettingsStore::setRunSpeed(int level) {
+    m_values.runSpeed = std::clamp(level, 0, Settings::MaxRunSpeed);
+    updateKey(Key::RunSpeed);
 }
 
 void SettingsStore::rememberProject(const QString& path) {
@@ -357,6 +365,9 @@ void SettingsStore::writeKey(TpkXML& document, Key key) const {
             break;
         case Key::TraceRows:
             value = QString::number(m_values.traceRows);
+            break;
+        case Key::RunSpeed:
+            value = QString::number(m_values.runSpeed);
             break;
     }
     document.topElement(kRoot)

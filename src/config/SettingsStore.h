@@ -65,6 +65,8 @@ public:
     void updateProjectsFolder(const QString& folder);
     // Levels outside 0..5 are brought into range.
     void setLogLevel(int level);
+    // The run's speed chosen beside the run buttons, kept at once.
+    void setRunSpeed(int level);
     // Puts `path` first in the recent projects (see RecentProjects) and rewrites their key.
     void rememberProject(const QString& path);
 
@@ -99,6 +101,7 @@ private:
         StepSkipsConnectors,
         AutosaveSeconds,
         TraceRows,
+        RunSpeed,
     };
 
     bool writeDefaults(bool withHints);

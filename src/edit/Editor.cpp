@@ -98,6 +98,9 @@ bool Editor::mouseDown(int n, const QPoint& imagePos, Click click) {
         refuseMoveAcrossBoards();
         return false;
     }
+    if (m_runMarkShown) {
+        showRunMark(0, 0, 0);  // a recorded step of a run that has ended
+    }
     const int active = m_project.activeBoard;
     if (validCurrent() && active >= 1 && active <= kMaxBoards &&
         m_project.cell(active, m_currentColumn, m_currentRow).marked) {
@@ -431,7 +434,8 @@ void Editor::showRunMark(int n, int column, int row) {
         framesOf(b).clear();
         m_view.boardChanged(b);
     }
-    if (n >= 1 && n <= kMaxBoards && Board::validPosition(column, row)) {
+    m_runMarkShown = n >= 1 && n <= kMaxBoards && Board::validPosition(column, row);
+    if (m_runMarkShown) {
         framesOf(n).set(column, row, FrameRunning);
         m_view.boardChanged(n);
     }

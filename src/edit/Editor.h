@@ -158,6 +158,7 @@ private:
     int m_moveColumn = 0;
     int m_moveRow = 0;
     bool m_running = false;
+    bool m_runMarkShown = false;
     int m_selectionBoard = 0;
     QRect m_selection;
     QPoint m_selectionStart;

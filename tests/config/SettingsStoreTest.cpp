@@ -261,27 +261,36 @@ TEST_F(SettingsStoreTest, LogLevelIsKeptInRange) {
     }
 }
 
-TEST_F(SettingsStoreTest, AutosaveIntervalIsKeptInRange) {
-    for (const auto& [stored, expected] :
-         {std::pair{"0", 0}, {"-5", 0}, {"7", 7}, {"99999", 3600}, {"x", 30}}) {
+// Numbers added to the settings file after its first version: clamped into their range, and
+// their default when missing or not a number.
+TEST_F(SettingsStoreTest, AddedNumbersAreKeptInRange) {
+    const struct {
+        const char* key;
+        const char* stored;
+        int expected;
+        int Settings::*field;
+    } rows[] = {
+        {"asek", "0", 0, &Settings::autosaveSeconds},
+        {"asek", "-5", 0, &Settings::autosaveSeconds},
+        {"asek", "7", 7, &Settings::autosaveSeconds},
+        {"asek", "99999", 3600, &Settings::autosaveSeconds},
+        {"asek", "x", 30, &Settings::autosaveSeconds},
+        {"lwsl", "5000", 5000, &Settings::traceRows},
+        {"lwsl", "0", 100, &Settings::traceRows},
+        {"lwsl", "-1", 100, &Settings::traceRows},
+        {"lwsl", "99999999", 1000000, &Settings::traceRows},
+        {"lwsl", "x", 100000, &Settings::traceRows},
+        {"tmp", "3", 3, &Settings::runSpeed},
+        {"tmp", "9", 5, &Settings::runSpeed},
+        {"tmp", "-2", 0, &Settings::runSpeed},
+    };
+    for (const auto& row : rows) {
         writeSettings(settingsFile(
-            {{"ed", QStringLiteral("Trevalon")}, {"asek", QString::fromLatin1(stored)}}));
+            {{"ed", QStringLiteral("Trevalon")}, {row.key, QString::fromLatin1(row.stored)}}));
         SettingsStore fresh(log, texts);
         prepare(fresh);
         fresh.readSettings();
-        EXPECT_EQ(fresh.values().autosaveSeconds, expected) << stored;
-    }
-}
-
-TEST_F(SettingsStoreTest, TraceRowsAreKeptInRange) {
-    for (const auto& [stored, expected] :
-         {std::pair{"5000", 5000}, {"0", 100}, {"-1", 100}, {"99999999", 1000000}, {"x", 100000}}) {
-        writeSettings(settingsFile(
-            {{"ed", QStringLiteral("Trevalon")}, {"lwsl", QString::fromLatin1(stored)}}));
-        SettingsStore fresh(log, texts);
-        prepare(fresh);
-        fresh.readSettings();
-        EXPECT_EQ(fresh.values().traceRows, expected) << stored;
+        EXPECT_EQ(fresh.values().*row.field, row.expected) << row.key << " " << row.stored;
     }
 }
 
@@ -299,6 +308,7 @@ TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     values.stepSkipsConnectors = true;
     values.autosaveSeconds = 7;
     values.traceRows = 2500;
+    values.runSpeed = 4;
     values.projectsFolder = QString::fromUtf8("/dom/Łódź/\"a\" & <b>\r\nc");
     log.lines.clear();
     EXPECT_TRUE(store.writeAllSettings());
@@ -320,6 +330,7 @@ TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     EXPECT_EQ(read.stepSkipsConnectors, values.stepSkipsConnectors);
     EXPECT_EQ(read.autosaveSeconds, values.autosaveSeconds);
     EXPECT_EQ(read.traceRows, values.traceRows);
+    EXPECT_EQ(read.runSpeed, values.runSpeed);
 }
 
 TEST_F(SettingsStoreTest, FailedWritesAreLoggedAboveLevelOne) {

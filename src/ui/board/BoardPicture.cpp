@@ -25,7 +25,8 @@ const QColor& BoardPicture::frameColour(FrameColour colour) {
     }
 }
 
-QImage BoardPicture::render(const Board& board, const FrameMap& frames, const QRect& selection) {
+QImage BoardPicture::render(const Board& board, const FrameMap& frames, const QRect& selection,
+                            const QList<QPoint>& breakpoints) {
     const int columns = std::clamp(board.columns, 1, kGridSize);
     const int rows = std::clamp(board.rows, 1, kGridSize);
     QImage image(geometry::boardImageSize(columns, rows), QImage::Format_RGB32);
@@ -72,10 +73,26 @@ QImage BoardPicture::render(const Board& board, const FrameMap& frames, const QR
             }
         }
     }
+    for (const QPoint& at : breakpoints) {
+        if (at.x() <= columns && at.y() <= rows && board.cell(at.x(), at.y()).occupied) {
+            drawBreakpoint(p, geometry::cellRect(at.x(), at.y()));
+        }
+    }
     if (!selection.isEmpty()) {
         drawSelection(p, selection);
     }
     return image;
+}
+
+// A red dot with a white ring in the square's top-left corner, clear of the block's picture,
+// where debuggers put theirs: seen on the pale squares and on the run's orange frame.
+void BoardPicture::drawBreakpoint(QPainter& p, const QRect& square) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(palette::white, 1.5));
+    p.setBrush(palette::breakpoint);
+    p.drawEllipse(QRectF(square.x() + 2.5, square.y() + 2.5, 10, 10));
+    p.restore();
 }
 
 // A light wash over the chosen cells and a dashed line round them: what is chosen shows as one

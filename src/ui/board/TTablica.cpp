@@ -7,6 +7,7 @@
 #include "config/TextTable.h"
 #include "edit/BoardGeometry.h"
 #include "edit/Editor.h"
+#include "exec/Breakpoints.h"
 #include "model/Project.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/board/BoardImage.h"
@@ -129,6 +130,9 @@ void TTablica::buildPopup() {
         }
     });
     m_deleteBlock = add("PMUsunKlocek", [this] { m_host.editor().deleteCurrentBlock(); });
+    m_breakpoint =
+        add("PMPunktZatrzymania", [this] { m_host.executeCommand(Command::ToggleBreakpoint); });
+    m_breakpoint->setCheckable(true);
     m_popup->addSeparator();
     m_cutBlocks = add("PMWytnij", [this] { m_host.executeCommand(Command::CutBlocks); });
     m_copyBlocks = add("PMKopiuj", [this] { m_host.executeCommand(Command::CopyBlocks); });
@@ -148,6 +152,7 @@ void TTablica::applyTexts() {
     const QString deleteKey = m_number > 1 ? QStringLiteral("\tDelete") : QString();
     m_moveBlock->setText(m_texts.text(texts::BoardMenuMoveBlock));
     m_deleteBlock->setText(m_texts.text(texts::BoardMenuDeleteBlock) + deleteKey);
+    m_breakpoint->setText(m_texts.text(texts::MenuToggleBreakpoint) + QStringLiteral("\tF8"));
     m_cutBlocks->setText(m_texts.text(texts::MenuCutBlocks) + QStringLiteral("\tCtrl+X"));
     m_copyBlocks->setText(m_texts.text(texts::MenuCopyBlocks) + QStringLiteral("\tCtrl+C"));
     m_pasteBlocks->setText(m_texts.text(texts::MenuPasteBlocks) + QStringLiteral("\tCtrl+V"));
@@ -162,6 +167,11 @@ void TTablica::updatePopupState() {
     const Editor::PopupState state = m_host.editor().popupState();
     m_moveBlock->setEnabled(state.moveBlock);
     m_deleteBlock->setEnabled(state.deleteBlock);
+    m_breakpoint->setEnabled(state.moveBlock);
+    const Editor& editor = m_host.editor();
+    m_breakpoint->setChecked(
+        state.moveBlock && m_host.breakpoints().has({editor.currentBoard(), editor.currentColumn(),
+                                                     editor.currentRow()}));
     m_cutBlocks->setEnabled(state.copyBlocks);
     m_copyBlocks->setEnabled(state.copyBlocks);
     m_pasteBlocks->setEnabled(m_host.commandAllowed(Command::PasteBlocks));
@@ -201,8 +211,14 @@ void TTablica::placeAndDraw() {
 void TTablica::redraw() {
     const Board& board = m_project.board(m_number);
     const Editor& editor = m_host.editor();
+    QList<QPoint> stops;
+    for (const CellRef& at : m_host.breakpoints().all()) {
+        if (at.board == m_number) {
+            stops.append(QPoint(at.column, at.row));
+        }
+    }
     m_image->setPicture(
-        BoardPicture::render(board, editor.frames(m_number), editor.selection(m_number)));
+        BoardPicture::render(board, editor.frames(m_number), editor.selection(m_number), stops));
 }
 
 void TTablica::toggleCollapsed() {
@@ -213,6 +229,12 @@ void TTablica::toggleCollapsed() {
         resize(width(), geometry::kTitleHeight);
     }
     m_collapsed = !m_collapsed;
+}
+
+void TTablica::showCell(int column, int row) {
+    const QRect square = geometry::cellRect(column, row);
+    m_view->ensureVisible(square.center().x(), square.center().y(), square.width(),
+                          square.height());
 }
 
 void TTablica::setImageCursor(const QCursor& cursor) {

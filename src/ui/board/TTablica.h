@@ -40,6 +40,8 @@ public:
     bool titleActive() const { return m_activeTitle; }
     bool collapsed() const { return m_collapsed; }
     void toggleCollapsed();
+    // Scrolls the cell into view where the board is larger than its window.
+    void showCell(int column, int row);
     // Cursor of the image in the editor's current mode.
     void setImageCursor(const QCursor& cursor);
 
@@ -82,6 +84,7 @@ private:
     QAction* m_cutBlocks = nullptr;
     QAction* m_copyBlocks = nullptr;
     QAction* m_pasteBlocks = nullptr;
+    QAction* m_breakpoint = nullptr;
     QAction* m_copyBoard = nullptr;
     QAction* m_clearBoard = nullptr;
     QAction* m_checkBoard = nullptr;

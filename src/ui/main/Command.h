@@ -38,6 +38,10 @@ enum class Command {
     CutBlocks,
     CopyBlocks,
     PasteBlocks,
+    PauseRun,
+    ToggleBreakpoint,
+    StepBack,
+    StepForward,
 };
 
 }  // namespace trevalon

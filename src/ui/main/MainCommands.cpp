@@ -40,6 +40,10 @@ constexpr std::pair<Command, const char*> kCommandKeys[] = {
     {Command::Run, "F9"},
     {Command::StepByStep, "F12"},
     {Command::NextStep, "F7"},
+    {Command::PauseRun, "F6"},
+    {Command::ToggleBreakpoint, "F8"},
+    {Command::StepBack, "Shift+F7"},
+    {Command::StepForward, "Shift+F8"},
     {Command::Abort, "Ctrl+F"},
     {Command::Help, "F1"},
     {Command::ShowBoards, "Ctrl+B"},
@@ -126,7 +130,16 @@ bool MainCommands::allowed(Command command) const {
             return board.blockCount > board.variableCount;
         }
         case Command::NextStep:
-            return !idle && m_helpers.run.stepMode();
+            return !idle && (m_helpers.run.stepMode() || m_helpers.run.held());
+        case Command::PauseRun:
+            return !idle && !m_helpers.run.stepMode();
+        case Command::StepBack:
+            return open && m_helpers.run.canStepBack();
+        case Command::StepForward:
+            return open && m_helpers.run.canStepForward();
+        // A breakpoint is no edit of the project: it may be set while a run goes on.
+        case Command::ToggleBreakpoint:
+            return open;
         // Like every other edit, undo waits until the run is over.
         case Command::Undo:
             return open && idle && m_editor.history().canUndo();
@@ -302,9 +315,38 @@ bool MainCommands::executeRunCommand(Command command) {
         case Command::Abort:
             run.abort();
             return true;
+        case Command::PauseRun:
+            run.togglePause();
+            return true;
+        case Command::StepBack:
+            run.stepBack();
+            return true;
+        case Command::StepForward:
+            run.stepForward();
+            return true;
+        case Command::ToggleBreakpoint:
+            toggleBreakpoint();
+            return true;
         default:
             return false;
     }
+}
+
+// On the selected block of the active board (a click, or a right click that opened the board's
+// menu).
+void MainCommands::toggleBreakpoint() {
+    const int n = m_editor.currentBoard();
+    const int column = m_editor.currentColumn();
+    const int row = m_editor.currentRow();
+    const Project& project = m_ws.project();
+    if (n != project.activeBoard || n < 1 || n > project.boardCount ||
+        !Board::validPosition(column, row) || !project.isOccupied(n, column, row)) {
+        m_ws.messages().showMessage(MessageSink::Close, MessageSink::Information,
+                                    m_ws.texts().text(texts::BreakpointNeedsBlock));
+        return;
+    }
+    m_ws.breakpoints().toggle({n, column, row});
+    m_host.redrawBoard(n);
 }
 
 // The program and its window: the Help and window menus.
@@ -504,6 +546,12 @@ bool MainCommands::handlePlain(int key, KeySource source) {
         case Qt::Key_F7:
             execute(Command::NextStep);
             return true;
+        case Qt::Key_F6:
+            execute(Command::PauseRun);
+            return true;
+        case Qt::Key_F8:
+            execute(Command::ToggleBreakpoint);
+            return true;
         case Qt::Key_F1:
             execute(Command::Help);
             return true;
@@ -528,6 +576,10 @@ bool MainCommands::handleKey(QKeyEvent* event, KeySource source) {
     if (mods == Qt::AltModifier) {
         return handleAlt(key);
     }
+    if (mods == Qt::ShiftModifier && (key == Qt::Key_F7 || key == Qt::Key_F8)) {
+        execute(key == Qt::Key_F7 ? Command::StepBack : Command::StepForward);
+        return true;
+    }
     if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z) {
         execute(Command::Redo);
         return true;
@@ -537,6 +589,10 @@ bool MainCommands::handleKey(QKeyEvent* event, KeySource source) {
             m_settings.setLogLevel(key - Qt::Key_0);
             return true;
         }
+        return false;
+    }
+    // The keys that came with pause and breakpoints take no modifier at all.
+    if (mods != Qt::NoModifier && (key == Qt::Key_F6 || key == Qt::Key_F8)) {
         return false;
     }
     return handlePlain(key, source);

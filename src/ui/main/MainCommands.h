@@ -66,6 +66,7 @@ private:
     bool executeRunCommand(Command command);
     bool executeProgramCommand(Command command);
     void checkBoard();
+    void toggleBreakpoint();
     void checkProject();
     void toggleProperties();
     void toggleVariables();

@@ -40,6 +40,11 @@ public:
     // Paints the visible boards now rather than at the next turn of the event loop: a run's
     // dialog about to open must find the current block's mark already on the screen.
     virtual void paintBoardsNow() = 0;
+    // A watched run's block: its board comes forward (without the keyboard) and scrolls the
+    // cell into view.
+    virtual void showRunningCell(int n, int column, int row) = 0;
+    // Draws board n again (its breakpoints changed).
+    virtual void redrawBoard(int n) = 0;
 
     // The window itself.
     virtual bool maximised() const = 0;

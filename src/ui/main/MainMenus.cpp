@@ -47,6 +47,10 @@ constexpr ItemText kItemTexts[] = {
     {Command::CutBlocks, texts::MenuCutBlocks},
     {Command::CopyBlocks, texts::MenuCopyBlocks},
     {Command::PasteBlocks, texts::MenuPasteBlocks},
+    {Command::PauseRun, texts::MenuPauseRun},
+    {Command::ToggleBreakpoint, texts::MenuToggleBreakpoint},
+    {Command::StepBack, texts::MenuStepBack},
+    {Command::StepForward, texts::MenuStepForward},
 };
 
 // Where each menu opens, from the main window's top-left corner.
@@ -96,7 +100,12 @@ MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, E
     add(Run, Command::Run, "MUruchom");
     add(Run, Command::StepByStep, "MKrokPoKroku");
     add(Run, Command::NextStep, "MNastepnyKrok");
+    add(Run, Command::PauseRun, "MWstrzymaj");
+    add(Run, Command::StepBack, "MKrokWstecz");
+    add(Run, Command::StepForward, "MKrokNaprzod");
     add(Run, Command::Abort, "MPrzerwij");
+    m_menus[Run]->addSeparator();
+    add(Run, Command::ToggleBreakpoint, "MPunktZatrzymania");
 
     add(Help, Command::Help, "MPomoc");
     add(Help, Command::About, "MOProgramie");

@@ -5,6 +5,7 @@
 
 #include "config/TextTable.h"
 #include "model/BlockCatalogue.h"
+#include "ui/main/SpeedControl.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/TJetButton.h"
 
@@ -25,6 +26,7 @@ constexpr int kPanelY = kTabsY + (50 - kBlockSize) / 2;
 constexpr int kCommandSize = 44;
 constexpr int kRunRight = 8;  // from the window's right edge
 constexpr int kRunY = 104;
+constexpr int kSpeedHeight = 120;
 
 struct ButtonName {
     int tag;
@@ -160,6 +162,8 @@ void MainToolbar::buildPanels(QWidget* window) {
         commandPanel("PKrokPoKroku", TagNextStep, "JNastepnyKrok", QPoint(0, kRunY), kCommandSize);
     m_runPanel = commandPanel("POdRazu", TagRun, "JStartProgramu",
                               QPoint(0, kRunY + kCommandSize + 6), kCommandSize);
+    m_speed = new SpeedControl(m_texts, window);
+    m_speed->setGeometry(0, kRunY + 2 * (kCommandSize + 6), kCommandSize, kSpeedHeight);
     placeRunButtons(window->width());
 }
 
@@ -167,6 +171,7 @@ void MainToolbar::placeRunButtons(int windowWidth) {
     const int x = windowWidth - kRunRight - kCommandSize;
     m_stepPanel->move(x, m_stepPanel->y());
     m_runPanel->move(x, m_runPanel->y());
+    m_speed->move(x, m_speed->y());
     // A window narrower than its toolbar (a small or strongly scaled screen) keeps every button:
     // the cancel button moves above the run buttons, and a group too long for the room left
     // takes two rows.
@@ -190,7 +195,7 @@ void MainToolbar::placeRunButtons(int windowWidth) {
 
 std::vector<QRect> MainToolbar::buttonAreas() const {
     return {panel(m_tab)->geometry(), m_cancelPanel->geometry(),
-            m_stepPanel->geometry() | m_runPanel->geometry()};
+            m_stepPanel->geometry() | m_runPanel->geometry() | m_speed->geometry()};
 }
 
 void MainToolbar::showTab(int tab) {
@@ -207,6 +212,7 @@ void MainToolbar::showTab(int tab) {
 
 void MainToolbar::applyTexts(bool showHints) {
     showTab(m_tab);
+    m_speed->applyTexts();
     for (TJetButton* button : m_buttons) {
         button->setToolTip(showHints ? statusText(button->tag()) : QString());
     }
@@ -238,6 +244,7 @@ void MainToolbar::setChosen(int tag) {
 void MainToolbar::setRunButtons(bool stepVisible, bool runVisible) {
     m_stepPanel->setVisible(stepVisible);
     m_runPanel->setVisible(runVisible);
+    m_speed->setVisible(stepVisible || runVisible);
 }
 
 bool MainToolbar::stepButtonVisible() const {

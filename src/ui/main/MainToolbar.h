@@ -13,6 +13,7 @@ class QWidget;
 
 namespace trevalon {
 
+class SpeedControl;
 class TJetButton;
 class TextTable;
 
@@ -45,6 +46,8 @@ public:
     bool stepButtonVisible() const;
     bool runButtonVisible() const;
 
+    // The run's speed, under the run buttons.
+    SpeedControl* speed() const { return m_speed; }
     TJetButton* button(int tag) const;
     QLabel* tabsPicture() const { return m_tabs; }
     QWidget* panel(int tab) const { return m_panels[static_cast<std::size_t>(tab - 1)]; }
@@ -66,6 +69,7 @@ private:
     QWidget* m_cancelPanel = nullptr;
     QWidget* m_stepPanel = nullptr;
     QWidget* m_runPanel = nullptr;
+    SpeedControl* m_speed = nullptr;
     std::vector<TJetButton*> m_buttons;
     int m_tab = 1;
     int m_chosen = 0;

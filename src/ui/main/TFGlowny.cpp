@@ -25,6 +25,7 @@
 #include "ui/main/MainMenus.h"
 #include "ui/main/MainToolbar.h"
 #include "ui/main/ProjectCommands.h"
+#include "ui/main/SpeedControl.h"
 #include "ui/main/StartPage.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/properties/PropertiesView.h"
@@ -95,6 +96,13 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
     m_toolbar->onTabPressed = [this](int tab) { selectTab(tab); };
     m_toolbar->onButton = [this](int tag) { m_commands->toolbarButton(tag); };
     m_toolbar->onStatus = [this](const QString& text) { showStatus(text); };
+    m_run->traceLimit = [this] { return m_settings.values().traceRows; };
+    m_toolbar->speed()->setLevel(m_settings.values().runSpeed);
+    m_run->setSpeed(m_settings.values().runSpeed);
+    m_toolbar->speed()->onChanged = [this](int level) {
+        m_settings.setRunSpeed(level);
+        m_run->setSpeed(level);
+    };
     m_toolbar->tabsPicture()->setMouseTracking(true);
     m_toolbar->tabsPicture()->installEventFilter(this);
     m_toolbar->setRunButtons(false, false);
@@ -188,6 +196,9 @@ void TFGlowny::buildStartPage() {
 }
 
 void TFGlowny::projectStateChanged() {
+    // Breakpoints and a recorded run belong to the project that was open.
+    m_ws.breakpoints().clear();
+    m_run->forgetRecording();
     const bool show = m_started && !m_state.projectOpen;
     if (show) {
         const auto entry = [this](int name, Command command) {

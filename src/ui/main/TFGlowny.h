@@ -133,7 +133,10 @@ public:
     void copyActiveBoardPicture() override;
     void executeCommand(Command command) override;
     bool commandAllowed(Command command) const override;
+    const Breakpoints& breakpoints() const override;
     void paintBoardsNow() override;
+    void showRunningCell(int n, int column, int row) override;
+    void redrawBoard(int n) override;
 
     // MainHost
     QWidget& widget() override { return *this; }
@@ -163,6 +166,7 @@ private:
     Workspace& m_ws;
     SettingsStore& m_settings;
     QTimer m_recordTimer;
+    int m_runningBoard = 0;  // the board a watched run last brought forward
     MainState m_state;
     MainCompanions m_companions;
     std::unique_ptr<Editor> m_editor;

@@ -131,6 +131,29 @@ bool TFGlowny::commandAllowed(Command command) const {
     return m_commands->allowed(command);
 }
 
+const Breakpoints& TFGlowny::breakpoints() const {
+    return m_ws.breakpoints();
+}
+
+// Raised only when the run moved to another board: raising the same window at every block
+// would restack it over the variables window many times a second.
+void TFGlowny::showRunningCell(int n, int column, int row) {
+    if (n < 1 || n > kMaxBoards) {
+        return;
+    }
+    TTablica* window = board(n);
+    if (n != m_runningBoard || !window->isVisible()) {
+        m_runningBoard = n;
+        window->show();
+        window->raise();
+    }
+    window->showCell(column, row);
+}
+
+void TFGlowny::redrawBoard(int n) {
+    board(n)->redraw();
+}
+
 void TFGlowny::paintBoardsNow() {
     for (int n = 1; n <= kMaxBoards; ++n) {
         if (board(n)->isVisible()) {

@@ -9,6 +9,7 @@ class QKeyEvent;
 
 namespace trevalon {
 
+class Breakpoints;
 class Editor;
 
 // Which window a key was pressed in; the key table differs slightly between them.
@@ -31,6 +32,8 @@ public:
     // Cut, copy and paste of blocks, as the main window's keys do them.
     virtual void executeCommand(Command command) = 0;
     virtual bool commandAllowed(Command command) const = 0;
+    // Where runs pause, drawn on the boards.
+    virtual const Breakpoints& breakpoints() const = 0;
 };
 
 }  // namespace trevalon

@@ -8,6 +8,7 @@
 #include "ui/main/MainCompanions.h"
 #include "ui/main/MainHost.h"
 #include "ui/main/MainState.h"
+#include "ui/main/SpeedControl.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/run/TFWykonanie.h"
 
@@ -15,7 +16,12 @@ namespace trevalon {
 
 RunController::RunController(Workspace& workspace, Editor& editor, MainState& state,
                              const MainCompanions& companions, MainHost& host)
-    : m_ws(workspace), m_editor(editor), m_state(state), m_companions(companions), m_host(host) {
+    : m_ws(workspace),
+      m_editor(editor),
+      m_state(state),
+      m_companions(companions),
+      m_host(host),
+      m_trace(workspace) {
     m_timer.setInterval(0);
     QObject::connect(&m_timer, &QTimer::timeout, &host.widget(), [this] { slice(); });
 }
@@ -38,6 +44,7 @@ void RunController::run() {
     m_editor.cancelPlacing();
     // A run is watched on its boards: one closed by the window manager comes back first.
     m_host.showProjectBoards();
+    installTrace(false);
     m_inStep = true;
     const bool started = m_ws.executor().startRun();
     m_inStep = false;
@@ -57,6 +64,7 @@ void RunController::startStepping() {
     m_firstShowing = true;
     m_editor.cancelPlacing();
     m_host.showProjectBoards();
+    installTrace(true);
     m_inStep = true;
     m_ws.executor().startStepping();
     m_inStep = false;
@@ -71,12 +79,18 @@ void RunController::nextStep(bool skipConnectors) {
     if (!running() || m_inStep) {
         return;
     }
+    leaveRecorded();
     m_inStep = true;
     m_ws.executor().nextStep(skipConnectors);
     m_inStep = false;
-    flushVariables();
     if (!running()) {
+        flushVariables();
         ended();
+    } else if (m_held) {
+        showLive();
+    } else {
+        flushVariables();
+        traceChanged();
     }
 }
 
@@ -104,7 +118,7 @@ void RunController::pause() {
 // Only a full run between slices goes on by itself; a step that waits in a dialog restarts the
 // slices when it returns, and step mode waits for the next key.
 void RunController::resume() {
-    if (running() && !stepMode() && !m_inStep) {
+    if (running() && !stepMode() && !m_inStep && !m_held) {
         m_timer.start();
     }
 }
@@ -117,11 +131,16 @@ void RunController::slice() {
     // and the timer must not spin in it.
     m_timer.stop();
     ++m_slices;
+    if (m_speed > 0) {
+        watchedSlice();
+        return;
+    }
     Executor& executor = m_ws.executor();
     QElapsedTimer clock;
     clock.start();
     m_inStep = true;
-    while (executor.running() && !m_abortRequested && clock.elapsed() < SliceMillis) {
+    while (executor.running() && !executor.paused() && !m_abortRequested &&
+           clock.elapsed() < SliceMillis) {
         executor.runSlice(StepsPerCheck);
     }
     m_inStep = false;
@@ -129,15 +148,21 @@ void RunController::slice() {
         executor.stop();
     }
     flushVariables();
-    if (executor.running()) {
-        m_timer.start();
-    } else {
+    if (!executor.running()) {
         ended();
+    } else if (executor.paused()) {
+        hold();
+    } else {
+        traceChanged();
+        m_timer.start();
     }
 }
 
 void RunController::began() {
     m_wasRunning = true;
+    m_held = false;
+    m_shownRow = -1;
+    m_timer.setInterval(SpeedControl::BlockMillis[static_cast<std::size_t>(m_speed)]);
     // The run cleared the marks of every board; their frames (a selection) go too, and in
     // step mode the current block's frame comes back.
     m_editor.showRunMark(0, 0, 0);
@@ -150,6 +175,7 @@ void RunController::began() {
 void RunController::ended() {
     m_timer.stop();
     m_abortRequested = false;
+    m_held = false;
     m_editor.setRunning(false);
     if (m_ws.executor().lastEnd() == RunEnd::CheckFailed) {
         m_editor.showCheckMarksOnEveryBoard();
@@ -162,6 +188,7 @@ void RunController::ended() {
     flushVariables();
     m_host.updateRunButtons();
     m_host.titlesChanged();
+    traceChanged();
 }
 
 // The block that asks is marked and painted before its dialog opens, in a full run too; a full

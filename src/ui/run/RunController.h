@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QTimer>
+#include <functional>
 
 #include "exec/ExecutionIo.h"
+#include "exec/TraceTable.h"
 
 namespace trevalon {
 
@@ -45,6 +47,37 @@ public:
     void pause();
     void resume();
 
+    // The speed of a full run: 0 goes in slices as fast as it can; a watched speed performs one
+    // block (with the connectors before it) per SpeedControl::BlockMillis, marking it, bringing
+    // its board forward and lighting the variables it changed. It may change during a run.
+    void setSpeed(int level);
+    int speed() const { return m_speed; }
+    // F6: holds a full or watched run between two blocks, or lets it go on. A run is also held
+    // when it reaches a breakpoint. While held, F7 takes one step at a time.
+    bool held() const { return m_held; }
+    void togglePause();
+
+    // The trace table records a run while its window is open, and every watched or stepped run,
+    // so that the pupil can step back through it; a full-speed run with the window closed
+    // records nothing and pays nothing for it.
+    TraceTable& trace() { return m_trace; }
+    void setTraceWanted(bool wanted) { m_traceWanted = wanted; }
+    std::function<int()> traceLimit;
+    // Told when rows were recorded or the shown row moved.
+    std::function<void()> onTraceChanged;
+    // Stepping through the recorded steps while a run is held or stepping, or after it ended:
+    // the board's mark, the variables window and the trace window show the moment after `row`
+    // was performed. -1 is the live end. F7 always goes on from the live end.
+    int shownRow() const { return m_shownRow; }
+    bool canStepBack() const;
+    bool canStepForward() const;
+    void stepBack();
+    void stepForward();
+    // A row picked in the trace window: a full run going on is held first.
+    void chooseRecordedRow(int row);
+    // A new or opened project: no recorded run to step through.
+    void forgetRecording();
+
     // ExecutionIo
     DialogClose showDialog(ExecutionDialogLogic& dialog) override;
     void closeDialog() override;
@@ -55,6 +88,14 @@ public:
 
 private:
     void slice();
+    void watchedSlice();
+    void hold();
+    void goOn();
+    void installTrace(bool stepping);
+    void showLive();
+    void showRecordedRow(int row);
+    void leaveRecorded();
+    void traceChanged();
     void began();
     void ended();
     void flushVariables();
@@ -71,6 +112,11 @@ private:
     bool m_firstShowing = false;
     bool m_wasRunning = false;
     int m_slices = 0;
+    int m_speed = 0;
+    bool m_held = false;
+    bool m_traceWanted = false;
+    int m_shownRow = -1;
+    TraceTable m_trace;
 };
 
 }  // namespace trevalon

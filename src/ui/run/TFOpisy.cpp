@@ -202,6 +202,10 @@ void TFOpisy::showVariableChanges() {
     m_variablesBefore = now;
 }
 
+void TFOpisy::showRecordedVariables(const QString& list, const QString& before) {
+    showVariablesReport(variablesReportRows(m_ws.project(), list, m_ws.texts(), &before));
+}
+
 void TFOpisy::setTitleStrip(const QString& title) {
     m_strip->title()->setText(title);
 }

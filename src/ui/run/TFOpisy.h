@@ -40,6 +40,9 @@ public:
     void showVariables();
     // The variables report with the rows whose value changed since the last showing marked.
     void showVariableChanges();
+    // A recorded moment of a run: the variables of `list`, those that differ from `before`
+    // lit. The values the next showing of changes compares with stay the live ones.
+    void showRecordedVariables(const QString& list, const QString& before);
     // The last report again, in the current language (F10, "okno zmiennych").
     void showAgain();
     void applyTexts();

@@ -42,7 +42,8 @@ inline constexpr QColor teal{14, 206, 216};
 inline constexpr QColor runFrame{255, 128, 0};
 inline constexpr QColor runEdge{30, 20, 60};
 inline constexpr QColor runTint{255, 214, 140};
-inline constexpr QColor magenta{255, 0, 255};  // the cursors' transparent ground
+inline constexpr QColor breakpoint{214, 32, 40};  // the dot of a block where a run pauses
+inline constexpr QColor magenta{255, 0, 255};     // the cursors' transparent ground
 
 // The flat strips of the window frames.
 inline constexpr QColor strip{52, 49, 84};
