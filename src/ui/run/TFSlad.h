@@ -31,7 +31,8 @@ class Workspace;
 //
 // The current row follows the newest row on every refresh until the pupil chooses an earlier
 // one; it then stays there until the pupil moves it (to the newest row again, too) or
-// `setCurrentRow` moves it.
+// `setCurrentRow` moves it. A current row that the table's bound drops gives way to the oldest
+// kept row, without `onRowChosen`.
 //
 // `table`, `workspace` (its texts and messages) and `host` must outlive the window; `parent`
 // is the main window.
