@@ -1,6 +1,7 @@
 // The trace window over a recorded factorial run: its rows and columns, a changed value lit,
-// the row the pupil chooses told back, and whole rows copied under their header.
+// the row the pupil chooses told back, whole rows copied under their header, and the export.
 #include <QClipboard>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -107,7 +108,7 @@ TEST_F(TraceWindow, ListsTheRunLightsChangesAndTellsTheChosenRow) {
     EXPECT_EQ(chosen.size(), 2);
 }
 
-TEST_F(TraceWindow, CopiesTheSelectedRowsUnderTheirHeader) {
+TEST_F(TraceWindow, CopiesTheSelectedRowsAndExportsTheTable) {
     recordRun(QStringLiteral("3"));
     QTableView* view = window->view();
     const auto rowCentre = [view](int row) {
@@ -126,4 +127,18 @@ TEST_F(TraceWindow, CopiesTheSelectedRowsUnderTheirHeader) {
                       .join(u'\t') +
                   u'\t' + table->valuesAt(0).join(u'\t'));
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("2\t"))) << lines[2].toStdString();
+
+    // The export adds the extension it was not given; a folder that is not there is told.
+    const QString path = folder() + QStringLiteral("/slad");
+    window->askSavePath = [path] { return path; };
+    QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("ButEksportuj")), Qt::LeftButton);
+    QFile written(path + QStringLiteral(".csv"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), table->csv().toUtf8());
+    window->askSavePath = [this] { return folder() + QStringLiteral("/brak/slad.csv"); };
+    answerMessage(Qt::Key_Return);
+    window->exportCsv();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Nie udało się zapisać śladu wykonania")))
+        << messages[0].toStdString();
 }
