@@ -106,6 +106,9 @@ TEST_F(TraceWindow, ListsTheRunLightsChangesAndTellsTheChosenRow) {
     window->refresh();
     EXPECT_EQ(window->currentRow(), 2);  // an earlier row chosen stays over refreshes
     EXPECT_EQ(chosen.size(), 2);
+    QTest::keyClick(window->view(), Qt::Key_Home);
+    QTest::keyClick(window->view(), Qt::Key_Right);
+    EXPECT_EQ(chosen, QList<int>({assignment, assignment - 1, 0, 1}));
 }
 
 TEST_F(TraceWindow, CopiesTheSelectedRowsAndExportsTheTable) {

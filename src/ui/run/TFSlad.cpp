@@ -397,9 +397,9 @@ void TFSlad::paintEvent(QPaintEvent*) {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-// The table keeps its row keys (up, down, pages, home, end: they choose a row); left and
-// right step as the buttons do; copy copies whole rows; every other key goes to the main
-// window's key table.
+// The table keeps its row keys (up, down, pages: they choose a row); left and right step as
+// the buttons do, home and end go to the first and the last step; copy copies whole rows;
+// every other key goes to the main window's key table.
 bool TFSlad::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_view || event->type() != QEvent::KeyPress) {
         return QWidget::eventFilter(watched, event);
@@ -409,12 +409,22 @@ bool TFSlad::eventFilter(QObject* watched, QEvent* event) {
         copyRows();
         return true;
     }
-    if (key->modifiers() == Qt::NoModifier &&
-        (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right)) {
-        step(key->key() == Qt::Key_Left ? -1 : 1);
-        return true;
+    if (key->modifiers() != Qt::NoModifier) {
+        return false;
     }
-    return false;
+    switch (key->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            step(key->key() == Qt::Key_Left ? -1 : 1);
+            return true;
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            // The table would go to the row's first or last column; the pupil means the run's.
+            choose(key->key() == Qt::Key_Home ? 0 : m_model->rowCount() - 1);
+            return true;
+        default:
+            return false;
+    }
 }
 
 void TFSlad::keyPressEvent(QKeyEvent* event) {
