@@ -19,6 +19,9 @@
 #include "exec/Executor.h"
 #include "exec/TraceTable.h"
 #include "exec/Workspace.h"
+#include "model/Cell.h"
+#include "model/KindCode.h"
+#include "model/Project.h"
 #include "storage/ProjectFile.h"
 
 namespace {
@@ -137,6 +140,45 @@ void tracedLoop(benchmark::State& state) {
     state.counters["bytes_per_row"] = benchmark::Counter(bytesPerRow);
 }
 
+// What a window over the trace table pays to draw a screenful of rows: 25 rows read as the
+// trace window reads them (row, action, values, changes), at the newest end of a table of
+// `rounds` loop rounds (100 000 rows kept) and in its middle. Rebuilding a row's values walks
+// back until every column has a value, so a column the run never writes (`constant`: a
+// variable block of its own) costs a walk to the first kept row.
+void traceScreenful(benchmark::State& state) {
+    Quiet quiet;
+    NoLog log;
+    const auto workspace = loopWorkspace(quiet, log, state.range(0));
+    if (!workspace) {
+        state.SkipWithError("bench/loop.skb cannot be read");
+        return;
+    }
+    if (state.range(2) != 0) {
+        trevalon::Project& project = workspace->project();
+        project.placeBlock(1, 15, 15, trevalon::KindVariable / 10, trevalon::KindVariable % 10);
+        ++project.board(1).variableCount;
+        trevalon::Cell& constant = project.cell(1, 15, 15);
+        constant.name = QStringLiteral("stala");
+        constant.mode = trevalon::TypeInteger;
+        constant.text4 = QStringLiteral("7");
+    }
+    trevalon::TraceTable table(*workspace);
+    workspace->executor().setStepObserver(&table);
+    workspace->executor().run();
+    workspace->executor().setStepObserver(nullptr);
+    constexpr int Screenful = 25;
+    const int first = state.range(1) != 0 ? table.rowCount() - Screenful : table.rowCount() / 2;
+    for (auto _ : state) {
+        for (int i = first; i < first + Screenful; ++i) {
+            benchmark::DoNotOptimize(table.row(i));
+            benchmark::DoNotOptimize(table.action(i));
+            benchmark::DoNotOptimize(table.valuesAt(i));
+            benchmark::DoNotOptimize(table.changedAt(i));
+        }
+    }
+    state.counters["rows_kept"] = benchmark::Counter(table.rowCount());
+}
+
 }  // namespace
 
 BENCHMARK(loopRun)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
@@ -146,5 +188,10 @@ BENCHMARK(tracedLoop)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(9)
     ->UseManualTime();
+
+BENCHMARK(traceScreenful)
+    ->ArgsProduct({{100000}, {0, 1}, {0, 1}})
+    ->ArgNames({"rounds", "newest", "constant"})
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -11,6 +11,8 @@
 #include "Flowcharts.h"
 #include "PropertiesFixture.h"
 #include "config/SettingsStore.h"
+#include "exec/Executor.h"
+#include "exec/TraceTable.h"
 #include "ui/builders/TFBudujKomentarz.h"
 #include "ui/builders/TFBudujWyrazenie.h"
 #include "ui/dialogs/TFUstawienia.h"
@@ -21,6 +23,7 @@
 #include "ui/properties/PropertiesView.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
+#include "ui/run/TFSlad.h"
 #include "ui/run/TFWykonanie.h"
 #include "ui/schema/TFSchemat.h"
 
@@ -212,6 +215,39 @@ TEST_F(Screenshots, ExecutionDialog) {
     keep(reading, QStringLiteral("execution-dialog-read.png"));
     keep(result, QStringLiteral("execution-dialog-result.png"));
     keep(composite(), QStringLiteral("main-window-after-run.png"));
+}
+
+// The trace window after the factorial of 5, an assignment of the loop chosen, in both
+// languages. Run with QT_SCALE_FACTOR=2 for the "-x2" pictures.
+TEST_F(Screenshots, TraceWindow) {
+    openFactorial();
+    const QString scale = main().devicePixelRatio() > 1.0 ? QStringLiteral("-x2") : QString();
+    TFWykonanie* dialog = app->execution();
+    driver.when(dialog, [dialog] {
+        QTest::qWait(40);
+        QTest::keyClicks(dialog->valueInput(), QStringLiteral("5"));
+        QTest::keyClick(dialog->valueInput(), Qt::Key_Return);
+    });
+    driver.when(dialog, [dialog] { QTest::keyClick(dialog, Qt::Key_Return); });
+    TraceTable table(app->workspace());
+    app->workspace().executor().setStepObserver(&table);
+    QTest::keyClick(&main(), Qt::Key_F9);
+    QTRY_VERIFY_WITH_TIMEOUT(!main().runner().running(), 5000);
+    app->workspace().executor().setStepObserver(nullptr);
+    TFSlad window(table, app->workspace(), main(), &main());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_GT(table.rowCount(), 10);
+    window.setCurrentRow(table.rowCount() / 2);
+    for (const char* language : {"pl", "ang"}) {
+        main().setLanguage(QLatin1String(language));
+        window.applyTexts();
+        QTest::qWait(20);
+        const QString suffix =
+            language == QLatin1String("pl") ? QString() : QStringLiteral("-english");
+        keep(window.grab().toImage(), QStringLiteral("trace-window%1%2.png").arg(suffix, scale));
+    }
+    main().setLanguage(QStringLiteral("pl"));
 }
 
 TEST_F(Screenshots, AboutWindow) {
