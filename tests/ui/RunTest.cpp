@@ -5,6 +5,8 @@
 #include "AppFixture.h"
 #include "Flowcharts.h"
 #include "exec/Executor.h"
+#include "exec/TraceTable.h"
+#include "exec/Workspace.h"
 #include "ui/main/MainMenus.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
@@ -419,5 +421,46 @@ TEST_F(Running, TheRunButtonsStartSteppingAndAFullRun) {
     waitForTheEnd();
     EXPECT_FALSE(runner().stepMode());
     EXPECT_TRUE(result.contains(QStringLiteral("24"))) << result.toStdString();
+    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Finished);
+}
+
+// A watched run of Euclid's algorithm holds at a breakpoint on the loop's assignment; three
+// steps back show the recorded blocks and their variables, three forward return to the live
+// end, and F6 lets the run go on to its result.
+TEST_F(Running, AWatchedRunHoldsAtABreakpointAndStepsBackThroughItsRecord) {
+    ASSERT_TRUE(main().files().openPath(QStringLiteral(TREVALON_SOURCE_DIR "/examples/gcd.skb")));
+    runner().setSpeed(1);
+    app->workspace().breakpoints().toggle({1, 1, 7});  // t := a mod b
+    enterValue(QStringLiteral("12"));
+    enterValue(QStringLiteral("8"));
+    QTest::keyClick(&main(), Qt::Key_F9);
+    QTRY_VERIFY_WITH_TIMEOUT(runner().held(), 10000);
+    EXPECT_EQ(editor().frames(1).at(1, 7), FrameRunning);
+    EXPECT_EQ(reportValue(QStringLiteral("b")), QStringLiteral("8"));
+
+    const TraceTable& trace = runner().trace();
+    const int rows = trace.rowCount();
+    ASSERT_GE(rows, 4);
+    for (int back = 1; back <= 3; ++back) {
+        QTest::keyClick(&main(), Qt::Key_F7, Qt::ShiftModifier);
+        ASSERT_EQ(runner().shownRow(), rows - back);
+        const TraceRow row = trace.row(rows - back);
+        EXPECT_EQ(editor().frames(row.at.board).at(row.at.column, row.at.row), FrameRunning);
+        const QStringList values = trace.valuesAt(rows - back);
+        const int b = static_cast<int>(trace.variableNames().indexOf(QStringLiteral("b")));
+        EXPECT_EQ(reportValue(QStringLiteral("b")), values.value(b)) << back;
+    }
+    for (int forward = 1; forward <= 3; ++forward) {
+        QTest::keyClick(&main(), Qt::Key_F8, Qt::ShiftModifier);
+    }
+    EXPECT_EQ(runner().shownRow(), -1);
+    EXPECT_EQ(editor().frames(1).at(1, 7), FrameRunning);
+
+    app->workspace().breakpoints().set({1, 1, 7}, false);
+    QString result;
+    closeDialog(&result);
+    QTest::keyClick(&main(), Qt::Key_F6);
+    waitForTheEnd();
+    EXPECT_TRUE(result.contains(QStringLiteral("4"))) << result.toStdString();
     EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Finished);
 }

@@ -29,12 +29,12 @@ protected:
         newProject();
         flowcharts::factorial(project());
         main().showBoardWindow(1);
-        table = std::make_unique<TraceTable>(app->workspace());
+        table = &main().runner().trace();
+        main().runner().setTraceWanted(true);  // the window's record, as when it is open
     }
 
     void TearDown() override {
         window.reset();
-        table.reset();
         AppFixture::TearDown();
     }
 
@@ -47,11 +47,8 @@ protected:
             QTest::keyClick(dialog->valueInput(), Qt::Key_Return);
         });
         driver.when(dialog, [dialog] { QTest::keyClick(dialog, Qt::Key_Return); });
-        Executor& executor = app->workspace().executor();
-        executor.setStepObserver(table.get());
         QTest::keyClick(&main(), Qt::Key_F9);
         QTRY_VERIFY_WITH_TIMEOUT(!main().runner().running(), 10000);
-        executor.setStepObserver(nullptr);
         window = std::make_unique<TFSlad>(*table, app->workspace(), main(), &main());
         window->onRowChosen = [this](int row) { chosen << row; };
         window->show();
@@ -63,7 +60,7 @@ protected:
         return model->data(model->index(row, column), role);
     }
 
-    std::unique_ptr<TraceTable> table;
+    TraceTable* table = nullptr;
     std::unique_ptr<TFSlad> window;
     QList<int> chosen;
 };

@@ -17,6 +17,7 @@
 #include "ui/properties/TFWlasnosci.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
+#include "ui/run/TFSlad.h"
 #include "ui/run/TFWykonanie.h"
 #include "ui/schema/TFSchemat.h"
 
@@ -55,6 +56,7 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     auto* board1 = new TTablica1(project, texts, *main, main);
     m_properties = new TFWlasnosci(*m_workspace, *main, *main, main);
     m_report = new TFOpisy(*m_workspace, *main, main);
+    auto* trace = new TFSlad(main->runner().trace(), *m_workspace, *main, main);
     m_expressionBuilder = new TFBudujWyrazenie(*m_workspace, *m_settings, *main, main);
     m_execution = new TFWykonanie(texts, main);
     auto* board2 = new TTablica2(project, texts, *main, main);
@@ -77,6 +79,7 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
                                   *m_expressionBuilder});
     main->attachCompanions({.boards = {board1, board2, board3},
                             .report = m_report,
+                            .trace = trace,
                             .execution = m_execution,
                             .about = m_about,
                             .warning = m_warning,

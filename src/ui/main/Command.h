@@ -42,6 +42,7 @@ enum class Command {
     ToggleBreakpoint,
     StepBack,
     StepForward,
+    ShowTrace,
 };
 
 }  // namespace trevalon

@@ -23,6 +23,7 @@
 #include "ui/properties/PropertiesView.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
+#include "ui/run/TFSlad.h"
 
 namespace trevalon {
 namespace {
@@ -139,6 +140,7 @@ bool MainCommands::allowed(Command command) const {
             return open && m_helpers.run.canStepForward();
         // A breakpoint is no edit of the project: it may be set while a run goes on.
         case Command::ToggleBreakpoint:
+        case Command::ShowTrace:
             return open;
         // Like every other edit, undo waits until the run is over.
         case Command::Undo:
@@ -277,6 +279,11 @@ bool MainCommands::executeViewCommand(Command command) {
             return true;
         case Command::ShowBoards:
             m_host.showProjectBoards();
+            return true;
+        case Command::ShowTrace:
+            m_companions.trace->show();
+            m_companions.trace->raise();
+            m_companions.trace->refresh();
             return true;
         case Command::HideAuxiliary:
             m_host.hideReport();

@@ -7,6 +7,7 @@ namespace trevalon {
 class LaterWindows;
 class PropertiesView;
 class TFOpisy;
+class TFSlad;
 class TFWarning;
 class TFWinietka;
 class TFWykonanie;
@@ -18,6 +19,7 @@ class TTablica;
 struct MainCompanions {
     std::array<TTablica*, 3> boards{};
     TFOpisy* report = nullptr;
+    TFSlad* trace = nullptr;
     TFWykonanie* execution = nullptr;
     TFWinietka* about = nullptr;
     TFWarning* warning = nullptr;

@@ -51,6 +51,7 @@ constexpr ItemText kItemTexts[] = {
     {Command::ToggleBreakpoint, texts::MenuToggleBreakpoint},
     {Command::StepBack, texts::MenuStepBack},
     {Command::StepForward, texts::MenuStepForward},
+    {Command::ShowTrace, texts::MenuShowTrace},
 };
 
 // Where each menu opens, from the main window's top-left corner.
@@ -93,6 +94,7 @@ MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, E
     m_menus[Show]->addSeparator();
     add(Show, Command::CopyPicture, "MKopiujOkno");
     add(Show, Command::ShowSchema, "MPokazSchemat");
+    add(Show, Command::ShowTrace, "MPokazSlad");
 
     add(Run, Command::CheckBoard, "MSprawdzPlansze");
     add(Run, Command::CheckProject, "MSprawdzProjekt");

@@ -54,7 +54,7 @@ public:
 
     // The companions, created after the main window in the program's start-up order and
     // attached all at once before it is first shown.
-    void attachCompanions(const MainCompanions& companions) { m_companions = companions; }
+    void attachCompanions(const MainCompanions& companions);
 
     // The project file named on the command line, opened when the window is first shown.
     void setStartArgument(const QString& path) { m_startArgument = path; }

@@ -11,6 +11,7 @@
 #include "ui/pictures/Pictures.h"
 #include "ui/properties/PropertiesView.h"
 #include "ui/run/TFOpisy.h"
+#include "ui/run/TFSlad.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/TDotFrame.h"
 
@@ -49,6 +50,9 @@ void TFGlowny::placeCompanions() {
     }
     if (m_companions.report->isVisible()) {
         m_companions.report->followMainWindow();
+    }
+    if (m_companions.trace->isVisible()) {
+        m_companions.trace->followMainWindow();
     }
     m_companions.properties->followMainWindow();
 }

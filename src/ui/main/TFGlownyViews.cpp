@@ -14,7 +14,9 @@
 #include "ui/main/TFGlowny.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/properties/PropertiesView.h"
+#include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
+#include "ui/run/TFSlad.h"
 
 namespace trevalon {
 
@@ -129,6 +131,25 @@ void TFGlowny::executeCommand(Command command) {
 
 bool TFGlowny::commandAllowed(Command command) const {
     return m_commands->allowed(command);
+}
+
+// The trace window and the run show the same row: a row picked in the window moves the run's
+// mark, and the run's record and its shown row move the window.
+void TFGlowny::attachCompanions(const MainCompanions& companions) {
+    m_companions = companions;
+    TFSlad* trace = companions.trace;
+    trace->onRowChosen = [this](int row) { m_run->chooseRecordedRow(row); };
+    trace->onVisibilityChanged = [this](bool shown) { m_run->setTraceWanted(shown); };
+    m_run->onTraceRestarted = [trace] { trace->restart(); };
+    m_run->onTraceChanged = [this, trace] {
+        if (!trace->isVisible()) {
+            return;
+        }
+        trace->refresh();
+        if (m_run->shownRow() >= 0) {
+            trace->setCurrentRow(m_run->shownRow());
+        }
+    };
 }
 
 const Breakpoints& TFGlowny::breakpoints() const {

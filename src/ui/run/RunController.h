@@ -65,6 +65,8 @@ public:
     std::function<int()> traceLimit;
     // Told when rows were recorded or the shown row moved.
     std::function<void()> onTraceChanged;
+    // Told when a run begins with a new record.
+    std::function<void()> onTraceRestarted;
     // Stepping through the recorded steps while a run is held or stepping, or after it ended:
     // the board's mark, the variables window and the trace window show the moment after `row`
     // was performed. -1 is the live end. F7 always goes on from the live end.

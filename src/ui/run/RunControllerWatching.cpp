@@ -107,13 +107,18 @@ void RunController::installTrace(bool stepping) {
         m_trace.setLimit(traceLimit());
     }
     m_ws.executor().setStepObserver(record ? &m_trace : nullptr);
+    if (onTraceRestarted) {
+        onTraceRestarted();
+    }
 }
 
 void RunController::forgetRecording() {
     m_ws.executor().setStepObserver(nullptr);
     m_trace.clear();
     m_shownRow = -1;
-    traceChanged();
+    if (onTraceRestarted) {
+        onTraceRestarted();
+    }
 }
 
 // The live end: the block the run stands on, its board in front, the variables as they are.

@@ -365,6 +365,15 @@ void TFSlad::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         m_offset = Offset;
         followMainWindow();
+        if (onVisibilityChanged) {
+            onVisibilityChanged(true);
+        }
+    }
+}
+
+void TFSlad::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous() && onVisibilityChanged) {
+        onVisibilityChanged(false);
     }
 }
 

@@ -59,6 +59,8 @@ public:
     // The pupil chose a row: by the timeline, the step buttons, a click in the table or the
     // table's keys.
     std::function<void(int row)> onRowChosen;
+    // Shown or hidden by the program (a run records while the window is open).
+    std::function<void(bool shown)> onVisibilityChanged;
 
     void applyTexts();
     // Placed at its offset from the main window: `Offset` each time it is shown, wherever the
@@ -80,6 +82,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
