@@ -91,10 +91,10 @@ MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, E
     add(Show, Command::ToggleVariables, "MOknoZmiennych");
     add(Show, Command::ShowBoards, "MPokazPlansze");
     add(Show, Command::HideAuxiliary, "MUkryjPomocnicze");
+    add(Show, Command::ShowTrace, "MPokazSlad");
     m_menus[Show]->addSeparator();
     add(Show, Command::CopyPicture, "MKopiujOkno");
     add(Show, Command::ShowSchema, "MPokazSchemat");
-    add(Show, Command::ShowTrace, "MPokazSlad");
 
     add(Run, Command::CheckBoard, "MSprawdzPlansze");
     add(Run, Command::CheckProject, "MSprawdzProjekt");
