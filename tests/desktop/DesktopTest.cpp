@@ -30,7 +30,9 @@ const QString Properties = QStringLiteral("TFWlasnosci");
 const QString Message = QStringLiteral("TFWarning");
 const QString Report = QStringLiteral("TFOpisy");
 const QString Execution = QStringLiteral("TFWykonanie");
+const QString Trace = QStringLiteral("TFSlad");
 const QString factorial = QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb");
+const QString gcd = QStringLiteral(TREVALON_SOURCE_DIR "/examples/gcd.skb");
 // The title strips' marks (collapse, maximise, close) stand this far below the window's top.
 constexpr int MarkTop = 2;
 
@@ -229,15 +231,23 @@ protected:
             << rect(Main);
     }
 
+    // The centre of a square of a board window on the screen.
+    QPoint cellAt(const QRect& board, int column, int row) const {
+        return board.topLeft() + QPoint(px(21 + 39 * (column - 1)), px(42 + 39 * (row - 1)));
+    }
+
     // Where the run's orange frame shows on the board window: the bounds of its pixels, or an
     // empty rectangle when none shows.
-    QRect runMark() const {
+    QRect runMark() const { return painted(trevalon::palette::runFrame); }
+
+    // The bounds of the pixels of one colour on board 1's window.
+    QRect painted(const QColor& colour) const {
         const QImage shot = m_desktop->screenshot();
         const QRect board = rect(Board1).intersected(shot.rect());
         QRect found;
         for (int y = board.top(); y <= board.bottom(); ++y) {
             for (int x = board.left(); x <= board.right(); ++x) {
-                if (shot.pixelColor(x, y) == trevalon::palette::runFrame) {
+                if (shot.pixelColor(x, y) == colour) {
                     found |= QRect(x, y, 1, 1);
                 }
             }
@@ -348,6 +358,47 @@ TEST_P(DesktopTest, StepModeMarksTheBlockBeforeItsDialogAsks) {
     EXPECT_FALSE(runMark().isValid());
 }
 
+// A watched run of Euclid's algorithm stops at the breakpoint F8 put on the loop's assignment;
+// the trace window opens from the Show menu beside it, and Shift+F7 walks the mark back.
+TEST_P(DesktopTest, AWatchedRunStopsAtABreakpointAndStepsBack) {
+    ASSERT_NO_FATAL_FAILURE(writeSettings([](trevalon::Settings& values) { values.runSpeed = 1; }));
+    startTrevalon({gcd});
+    ASSERT_TRUE(shown(Board1));
+    settle();
+    const QPoint assignment = cellAt(rect(Board1), 1, 7);  // t := a mod b
+    ASSERT_TRUE(m_desktop->click(assignment));
+    settle();
+    keys(QStringLiteral("F8"));
+    const QRect dot = painted(trevalon::palette::breakpoint);
+    ASSERT_TRUE(dot.isValid());
+    EXPECT_LT((dot.center() - assignment).manhattanLength(), px(40));
+
+    keys(QStringLiteral("F9"));
+    ASSERT_TRUE(shown(Execution));
+    keys(QStringLiteral("1 2 Return"));
+    ASSERT_TRUE(waitUntil([&] { return m_desktop->find(Execution).has_value(); }));
+    settle();
+    keys(QStringLiteral("8 Return"));
+    const auto markOn = [&](const QPoint& cell) {
+        return waitUntil([&] { return runMark().contains(cell); }, 8000);
+    };
+    ASSERT_TRUE(markOn(assignment));
+    keep(QStringLiteral("11-breakpoint"));
+
+    openMenu(QStringLiteral("alt+o"));
+    keys(QStringLiteral("Down Down Down Down Down Return"));  // the fifth item
+    ASSERT_TRUE(shown(Trace));
+    settle();
+    EXPECT_GT(m_desktop->stackIndex(Trace), m_desktop->stackIndex(Main));
+    const QPoint comparison = cellAt(rect(Board1), 2, 8);  // performed before the assignment
+    keys(QStringLiteral("shift+F7"));
+    EXPECT_TRUE(markOn(comparison));
+    keep(QStringLiteral("11-stepped-back"));
+    // On a small screen the trace covers part of the board: the mark is seen leaving.
+    keys(QStringLiteral("shift+F8"));
+    EXPECT_TRUE(waitUntil([&] { return !runMark().contains(comparison); }, 8000));
+}
+
 // A start without a project shows the start page in the main window; its key for a new
 // project works at once, and the new project's board takes the page's place.
 TEST_P(DesktopTest, AFirstStartShowsWhatToDo) {
@@ -410,7 +461,7 @@ TEST_P(DesktopTest, BlocksCopiedInOneProgramPasteIntoAnother) {
     ASSERT_NO_FATAL_FAILURE(openFactorial());
     // Board 1's column 2, rows 2 and 3.
     const auto cell = [&](const QRect& board, int column, int row) {
-        return board.topLeft() + QPoint(px(21 + 39 * (column - 1)), px(42 + 39 * (row - 1)));
+        return cellAt(board, column, row);
     };
     const QRect source = rect(Board1);
     ASSERT_TRUE(m_desktop->xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl")}));

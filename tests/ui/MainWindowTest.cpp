@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QMenu>
+#include <QSlider>
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
@@ -7,6 +8,7 @@
 #include "edit/BoardGeometry.h"
 #include "ui/dialogs/TFWinietka.h"
 #include "ui/main/MainMenus.h"
+#include "ui/main/SpeedControl.h"
 #include "ui/main/StartPage.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/properties/TFWlasnosci.h"
@@ -145,6 +147,19 @@ TEST_F(MainWindow, TheLanguageChangesEveryCaptionAtOnceAndIsRemembered) {
     EXPECT_EQ(label("LPlik"), QStringLiteral("<u>P</u>lik"));
     EXPECT_EQ(main().menus().action(Command::Run)->text(), QStringLiteral("Uruchom projekt\tF9"));
     EXPECT_EQ(app->settings().values().language, QStringLiteral("pl"));
+}
+
+TEST_F(MainWindow, TheChosenSpeedIsTheNextStartsSpeed) {
+    newProject();
+    main().toolbar().speed()->findChild<QSlider*>(QStringLiteral("STempo"))->setValue(3);
+    EXPECT_EQ(app->settings().values().runSpeed, 3);
+    project().clearChanged();
+    main().state().unsavedNew = false;
+    app.reset();
+    app = std::make_unique<TrevalonApp>();
+    app->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->main()));
+    EXPECT_EQ(main().toolbar().speed()->level(), 3);
 }
 
 TEST_F(MainWindow, TheReportFollowsTheLanguageToo) {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPainter>
 
 #include "Flowcharts.h"
@@ -173,6 +174,25 @@ TEST_F(Screenshots, HelpPictures) {
         keep(cut(watched), folder + QStringLiteral("krok.png"));
         answerMessage(language == QLatin1String("pl") ? Qt::Key_Z : Qt::Key_C);
         main().commands().execute(Command::Abort);
+    }
+    main().setLanguage(QStringLiteral("pl"));
+}
+
+// The four menus as the help shows them, with a project open and no run going.
+TEST_F(Screenshots, HelpMenus) {
+    openFactorial();
+    for (const char* language : {"pl", "ang"}) {
+        main().setLanguage(QLatin1String(language));
+        const QString folder = language == QLatin1String("pl") ? QStringLiteral("help/pl/")
+                                                               : QStringLiteral("help/en/");
+        for (const MainMenus::Which which :
+             {MainMenus::File, MainMenus::Show, MainMenus::Run, MainMenus::Help}) {
+            QMenu* menu = main().menus().menu(which);
+            menu->popup(main().mapToGlobal(QPoint(0, 0)));
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+            keep(menu->grab().toImage(), folder + QStringLiteral("menu%1.png").arg(which + 1));
+            menu->hide();
+        }
     }
     main().setLanguage(QStringLiteral("pl"));
 }

@@ -83,6 +83,8 @@ TEST_F(SettingsDialog, AppliedSettingsAreWrittenToTheFile) {
         click(control<QCheckBox>("ChBTworzPlikiZdarzen"));
         click(control<QCheckBox>("ChBKrokPoBlokach"));
         control<QSpinBox>("EAutozapis")->setValue(5);
+        EXPECT_EQ(control<QSpinBox>("ESlad")->value(), 100000);
+        control<QSpinBox>("ESlad")->setValue(2000);
         QLineEdit* folderEdit = dialog()->folderEdit();
         QTest::keyClick(folderEdit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(folderEdit, Qt::Key_Delete);
@@ -104,6 +106,7 @@ TEST_F(SettingsDialog, AppliedSettingsAreWrittenToTheFile) {
     EXPECT_TRUE(file.createLogFiles);
     EXPECT_TRUE(file.stepSkipsConnectors);
     EXPECT_EQ(file.autosaveSeconds, 5);
+    EXPECT_EQ(file.traceRows, 2000);
     EXPECT_EQ(file.projectsFolder, chosen);
     // The status line shows the saving progress, then "Zapisano.".
     QTRY_COMPARE(main().statusText(), QStringLiteral("Zapisano."));

@@ -98,6 +98,16 @@ void TFUstawienia::buildControls() {
     m_autosaveCaption->setStyleSheet(palette::textColour(palette::ink));
     m_autosaveCaption->setGeometry(100, 336, 320, 22);
 
+    m_traceRows = new QSpinBox(this);
+    m_traceRows->setObjectName(QStringLiteral("ESlad"));
+    m_traceRows->setRange(Settings::MinTraceRows, Settings::MaxTraceRows);
+    m_traceRows->setSingleStep(10000);
+    m_traceRows->setGeometry(30, 372, 80, 22);
+    m_traceRowsCaption = new QLabel(this);
+    m_traceRowsCaption->setObjectName(QStringLiteral("LSlad"));
+    m_traceRowsCaption->setStyleSheet(palette::textColour(palette::ink));
+    m_traceRowsCaption->setGeometry(116, 372, 316, 22);
+
     m_enter = dialogparts::pictureButton(this, "ButWprowadz", QStringLiteral("przycisk"),
                                          QRect(170, Height - 35, 120, 26));
     m_enter->onClicked = [this](int) { apply(); };
@@ -119,6 +129,7 @@ void TFUstawienia::applyTexts() {
     m_folderCaption->setText(texts.text(texts::SettingsFolderCaption));
     m_folderButton->setToolTip(texts.text(texts::SettingsFolderHint));
     m_autosaveCaption->setText(texts.text(texts::SettingsAutosave));
+    m_traceRowsCaption->setText(texts.text(texts::SettingsTraceRows));
     m_enter->setCaption(texts.text(texts::SettingsEnter));
     m_cancel->setCaption(texts.text(texts::SettingsCancel));
 }
@@ -140,6 +151,7 @@ void TFUstawienia::fill() {
     m_stepBlocks->setChecked(values.stepSkipsConnectors);
     m_folder->setText(values.projectsFolder);
     m_autosave->setValue(values.autosaveSeconds);
+    m_traceRows->setValue(values.traceRows);
 }
 
 bool TFUstawienia::showSettings(const QPoint& mainCorner) {
@@ -170,6 +182,7 @@ void TFUstawienia::apply() {
     values.createLogFiles = m_logFiles->isChecked();
     values.stepSkipsConnectors = m_stepBlocks->isChecked();
     values.autosaveSeconds = m_autosave->value();
+    values.traceRows = m_traceRows->value();
     const QString folder = m_folder->text();
     values.projectsFolder =
         folder.trimmed().isEmpty() ? m_settings.defaultProjectsFolder() : folder;

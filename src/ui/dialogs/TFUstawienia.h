@@ -80,6 +80,8 @@ private:
     TJetButton* m_folderButton = nullptr;
     QSpinBox* m_autosave = nullptr;
     QLabel* m_autosaveCaption = nullptr;
+    QSpinBox* m_traceRows = nullptr;
+    QLabel* m_traceRowsCaption = nullptr;
     TJetButton* m_enter = nullptr;
     TJetButton* m_cancel = nullptr;
     int m_level = 0;

@@ -281,8 +281,7 @@ bool MainCommands::executeViewCommand(Command command) {
             m_host.showProjectBoards();
             return true;
         case Command::ShowTrace:
-            m_companions.trace->show();
-            m_companions.trace->raise();
+            m_host.showTrace();
             m_companions.trace->refresh();
             return true;
         case Command::HideAuxiliary:

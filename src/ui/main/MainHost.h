@@ -36,6 +36,8 @@ public:
     virtual void titlesChanged() = 0;
     virtual void showProperties(int kind) = 0;
     virtual void hideReport() = 0;
+    // Shows the trace window beside the boards and the variables window.
+    virtual void showTrace() = 0;
     virtual void copyActiveBoardPicture() = 0;
     // Paints the visible boards now rather than at the next turn of the event loop: a run's
     // dialog about to open must find the current block's mark already on the screen.

@@ -98,8 +98,6 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
     m_toolbar->onButton = [this](int tag) { m_commands->toolbarButton(tag); };
     m_toolbar->onStatus = [this](const QString& text) { showStatus(text); };
     m_run->traceLimit = [this] { return m_settings.values().traceRows; };
-    m_toolbar->speed()->setLevel(m_settings.values().runSpeed);
-    m_run->setSpeed(m_settings.values().runSpeed);
     m_toolbar->speed()->onChanged = [this](int level) {
         m_settings.setRunSpeed(level);
         m_run->setSpeed(level);
@@ -295,6 +293,8 @@ void TFGlowny::startUp() {
     }
     m_settings.readSettings();
     m_ws.setLanguage(m_settings.values().language);
+    m_toolbar->speed()->setLevel(m_settings.values().runSpeed);
+    m_run->setSpeed(m_settings.values().runSpeed);
     m_editor->reset();
     m_toolbar->showTab(1);
     m_ws.setProjectName(QString());

@@ -82,6 +82,8 @@ public:
     void placeCompanions();
     // Lays the properties window beside the visible boards, covering none of their cells.
     void layOutCompanions();
+    // The screen rectangle the shown board windows take together; empty when none is shown.
+    QRect visibleBoards() const;
     // Shows the window of every board of the project that is hidden (closed by the window
     // manager, say).
     void showProjectBoards() override;
@@ -122,6 +124,7 @@ public:
     void showProperties(int kind) override;
     bool propertiesEditing() const override;
     void hideReport() override;
+    void showTrace() override;
     bool warnBeforeDelete() const override;
     void copyBoardPicture(int n) override;
     void placedArrayBlock(int n, int column, int row) override;

@@ -57,13 +57,18 @@ void TFGlowny::placeCompanions() {
     m_companions.properties->followMainWindow();
 }
 
-void TFGlowny::layOutCompanions() {
+QRect TFGlowny::visibleBoards() const {
     QRect boards;
-    for (TTablica* window : m_companions.boards) {
+    for (const TTablica* window : m_companions.boards) {
         if (window->isVisible()) {
             boards |= window->frameGeometry();
         }
     }
+    return boards;
+}
+
+void TFGlowny::layOutCompanions() {
+    const QRect boards = visibleBoards();
     if (boards.isValid()) {
         std::vector<QRect> buttons;
         for (const QRect& area : m_toolbar->buttonAreas()) {
@@ -71,6 +76,20 @@ void TFGlowny::layOutCompanions() {
         }
         m_companions.properties->placeBeside(boards, CompanionGap, buttons);
     }
+}
+
+// The variables window stays readable beside the trace, and so do the run buttons.
+void TFGlowny::showTrace() {
+    const QRect boards = visibleBoards();
+    std::vector<QRect> avoid;
+    if (m_companions.report->isVisible()) {
+        avoid.push_back(m_companions.report->frameGeometry());
+    }
+    for (const QRect& area : m_toolbar->buttonAreas()) {
+        avoid.push_back(area.translated(origin()));
+    }
+    m_companions.trace->showBeside(boards.isValid() ? boards : frameGeometry(), CompanionGap,
+                                   avoid);
 }
 
 void TFGlowny::showProjectBoards() {

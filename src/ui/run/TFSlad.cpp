@@ -15,6 +15,7 @@
 #include "config/TextIds.h"
 #include "exec/TraceTable.h"
 #include "exec/Workspace.h"
+#include "ui/app/WindowPlacement.h"
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/run/TraceModel.h"
@@ -360,10 +361,36 @@ void TFSlad::resizeEvent(QResizeEvent*) {
     layoutControls();
 }
 
+void TFSlad::showBeside(const QRect& boards, int gap, const std::vector<QRect>& avoid) {
+    if (!isVisible()) {
+        const QRect area = placement::availableArea(*parentWidget());
+        QSize size = m_collapsed ? QSize(width(), m_fullHeight) : DefaultSize;
+        const int sideRoom =
+            std::max(area.right() - boards.right(), boards.left() - area.left()) - gap;
+        const int rowRoom =
+            std::max(area.bottom() - boards.bottom(), boards.top() - area.top()) - gap;
+        if (sideRoom < size.width() && rowRoom < size.height()) {
+            // A small screen: the table narrows to the room beside the boards, or lowers to
+            // the room under them, rather than covering a board.
+            if (sideRoom >= MinimumSize.width()) {
+                size.setWidth(sideRoom);
+            } else if (rowRoom >= MinimumSize.height()) {
+                size.setHeight(rowRoom);
+            }
+        }
+        m_fullHeight = size.height();
+        m_collapsed = false;
+        resize(size);
+        m_offset = placement::beside(size, boards, area, gap, avoid) - m_host.origin();
+        followMainWindow();
+    }
+    show();
+    raise();
+}
+
 void TFSlad::showEvent(QShowEvent* event) {
     // Shown by the program, not given back by the window manager after minimising.
     if (!event->spontaneous()) {
-        m_offset = Offset;
         followMainWindow();
         if (onVisibilityChanged) {
             onVisibilityChanged(true);

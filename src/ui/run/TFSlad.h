@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "ui/widgets/TitleStrip.h"
 
@@ -63,8 +65,12 @@ public:
     std::function<void(bool shown)> onVisibilityChanged;
 
     void applyTexts();
-    // Placed at its offset from the main window: `Offset` each time it is shown, wherever the
-    // pupil dragged it while it stays shown.
+    // Shows the window beside `boards`, covering none of them where the screen has room: at its
+    // full size when it fits on a side, else narrowed or lowered to the room there (not below
+    // MinimumSize); sliding past the `avoid` rectangles on its side where it can. It then
+    // keeps that offset from the main window, wherever the pupil drags it while it stays shown.
+    void showBeside(const QRect& boards, int gap, const std::vector<QRect>& avoid);
+    // Keeps the window at its offset from the main window.
     void followMainWindow();
 
     // Copies the selected rows to the clipboard as tab-separated text under a header line; all
