@@ -249,12 +249,12 @@ TEST_F(Screenshots, TraceWindow) {
         QTest::keyClick(dialog->valueInput(), Qt::Key_Return);
     });
     driver.when(dialog, [dialog] { QTest::keyClick(dialog, Qt::Key_Return); });
-    TraceTable table(app->workspace());
-    app->workspace().executor().setStepObserver(&table);
+    main().runner().setTraceWanted(true);
     QTest::keyClick(&main(), Qt::Key_F9);
     QTRY_VERIFY_WITH_TIMEOUT(!main().runner().running(), 5000);
-    app->workspace().executor().setStepObserver(nullptr);
+    const TraceTable& table = main().runner().trace();
     TFSlad window(table, app->workspace(), main(), &main());
+    window.restart();
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_GT(table.rowCount(), 10);

@@ -106,6 +106,13 @@ TEST_F(TraceWindow, ListsTheRunLightsChangesAndTellsTheChosenRow) {
     QTest::keyClick(window->view(), Qt::Key_Home);
     QTest::keyClick(window->view(), Qt::Key_Right);
     EXPECT_EQ(chosen, QList<int>({assignment, assignment - 1, 0, 1}));
+
+    // Another language words the same rows anew.
+    main().setLanguage(QStringLiteral("ang"));
+    EXPECT_EQ(model->rowCount(), last + 1);
+    EXPECT_EQ(cell(assignment, TraceModel::ActionColumn, Qt::DisplayRole).toString(), u"s := 5");
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"Step");
+    main().setLanguage(QStringLiteral("pl"));
 }
 
 TEST_F(TraceWindow, CopiesTheSelectedRowsAndExportsTheTable) {

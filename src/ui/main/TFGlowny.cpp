@@ -198,6 +198,10 @@ void TFGlowny::projectStateChanged() {
     // Breakpoints and a recorded run belong to the project that was open.
     m_ws.breakpoints().clear();
     m_run->forgetRecording();
+    refreshStartPage();
+}
+
+void TFGlowny::refreshStartPage() {
     const bool show = m_started && !m_state.projectOpen;
     if (show) {
         const auto entry = [this](int name, Command command) {
@@ -343,7 +347,7 @@ void TFGlowny::applyTexts() {
     m_companions.later->applyTexts();
     setHeader();
     layoutStrips();
-    projectStateChanged();
+    refreshStartPage();
 }
 
 void TFGlowny::setLanguage(const QString& language) {

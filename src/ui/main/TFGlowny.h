@@ -82,6 +82,8 @@ public:
     void placeCompanions();
     // Lays the properties window beside the visible boards, covering none of their cells.
     void layOutCompanions();
+    // The start page shows, in the current language, while no project is open.
+    void refreshStartPage();
     // The screen rectangle the shown board windows take together; empty when none is shown.
     QRect visibleBoards() const;
     // Shows the window of every board of the project that is hidden (closed by the window

@@ -15,25 +15,20 @@
 #include "config/TextIds.h"
 #include "exec/TraceTable.h"
 #include "exec/Workspace.h"
-#include "ui/app/WindowPlacement.h"
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/run/TraceModel.h"
-#include "ui/widgets/DragLabel.h"
 #include "ui/widgets/Palette.h"
-#include "ui/widgets/ResizeGrip.h"
 #include "ui/widgets/TJetButton.h"
 
 namespace trevalon {
 namespace {
 
-constexpr int Margin = 6;
 constexpr int ButtonHeight = 26;
 constexpr int StepButtonWidth = 30;
 constexpr int CopyWidth = 96;
 constexpr int ExportWidth = 132;
 constexpr int Gap = 6;
-constexpr int GripSize = 16;
 constexpr int RowHeight = 20;
 // The fixed columns' widths; the variables share what is left, within limits.
 constexpr int FixedWidths[] = {48, 110, 96, 170};
@@ -105,24 +100,17 @@ QString timelineStyle() {
 }  // namespace
 
 TFSlad::TFSlad(const TraceTable& table, Workspace& workspace, WindowHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint),
+    : CompanionPanel(host, QStringLiteral("TFSlad"), DefaultSize, MinimumSize, parent),
       m_table(table),
       m_ws(workspace),
       m_host(host) {
-    setObjectName(QStringLiteral("TFSlad"));
     setFocusPolicy(Qt::StrongFocus);
     buildControls();
     applyTexts();
-    resize(DefaultSize);
     syncTimeline();
 }
 
 void TFSlad::buildControls() {
-    m_strip = TitleStrip::companion(
-        *this, m_ws.texts().text(texts::WindowClose), [this] { toggleCollapsed(); },
-        [this] { hide(); });
-    m_strip->title()->onReleased = [this] { m_offset = pos() - m_host.origin(); };
-
     m_model = new TraceModel(m_table, m_ws.texts(), this);
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("TSlad"));
@@ -171,25 +159,12 @@ void TFSlad::buildControls() {
     m_copy->onClicked = [this](int) { copyRows(); };
     m_export = pictureButton(this, "ButEksportuj", ExportWidth);
     m_export->onClicked = [this](int) { exportCsv(); };
-
-    m_grip = new ResizeGrip(
-        *this,
-        [](const QSize& dragged) {
-            return QSize(std::max(dragged.width(), MinimumSize.width()),
-                         std::max(dragged.height(), MinimumSize.height()));
-        },
-        [this] { return !m_collapsed; });
-    m_grip->setObjectName(QStringLiteral("LRameczka"));
     setColumnWidths();
 }
 
 void TFSlad::applyTexts() {
     const TextTable& texts = m_ws.texts();
-    m_strip->title()->setText(texts.text(texts::TraceWindowTitle));
-    setWindowTitle(texts.text(texts::TraceWindowTitle));
-    if (auto* close = findChild<QWidget*>(QStringLiteral("LCloseWlasnosci"))) {
-        close->setToolTip(texts.text(texts::WindowClose));
-    }
+    setTitles(texts.text(texts::TraceWindowTitle), texts.text(texts::WindowClose));
     m_back->setToolTip(texts.text(texts::TraceStepBackHint));
     m_forward->setToolTip(texts.text(texts::TraceStepForwardHint));
     m_timeline->setToolTip(texts.text(texts::TraceTimelineHint));
@@ -337,11 +312,10 @@ void TFSlad::setColumnWidths() {
     header->setStretchLastSection(true);
 }
 
-void TFSlad::layoutControls() {
-    const int w = width();
-    const int h = m_collapsed ? m_fullHeight : height();
-    m_strip->span(w);
-    const int top = TitleStrip::Height + Margin;
+void TFSlad::layoutContent(const QSize& size) {
+    const int w = size.width();
+    const int h = size.height();
+    const int top = contentTop();
     const int barTop = h - Margin - ButtonHeight - 4;
     m_view->setGeometry(Margin + 1, top + 1, w - 2 * Margin - 2, barTop - top - Margin - 2);
     // Copy and export at the right, short of the grip; the timeline between the step buttons.
@@ -354,38 +328,6 @@ void TFSlad::layoutControls() {
     m_timeline->setGeometry(timelineLeft, barTop, std::max(forwardLeft - Gap - timelineLeft, 0),
                             ButtonHeight);
     m_forward->move(forwardLeft, barTop);
-    m_grip->setGeometry(w - GripSize - 3, h - GripSize - 3, GripSize, GripSize);
-}
-
-void TFSlad::resizeEvent(QResizeEvent*) {
-    layoutControls();
-}
-
-void TFSlad::showBeside(const QRect& boards, int gap, const std::vector<QRect>& avoid) {
-    if (!isVisible()) {
-        const QRect area = placement::availableArea(*parentWidget());
-        QSize size = m_collapsed ? QSize(width(), m_fullHeight) : DefaultSize;
-        const int sideRoom =
-            std::max(area.right() - boards.right(), boards.left() - area.left()) - gap;
-        const int rowRoom =
-            std::max(area.bottom() - boards.bottom(), boards.top() - area.top()) - gap;
-        if (sideRoom < size.width() && rowRoom < size.height()) {
-            // A small screen: the table narrows to the room beside the boards, or lowers to
-            // the room under them, rather than covering a board.
-            if (sideRoom >= MinimumSize.width()) {
-                size.setWidth(sideRoom);
-            } else if (rowRoom >= MinimumSize.height()) {
-                size.setHeight(rowRoom);
-            }
-        }
-        m_fullHeight = size.height();
-        m_collapsed = false;
-        resize(size);
-        m_offset = placement::beside(size, boards, area, gap, avoid) - m_host.origin();
-        followMainWindow();
-    }
-    show();
-    raise();
 }
 
 void TFSlad::showEvent(QShowEvent* event) {
@@ -404,33 +346,11 @@ void TFSlad::hideEvent(QHideEvent* event) {
     }
 }
 
-void TFSlad::followMainWindow() {
-    move(m_host.origin() + m_offset);
-}
-
-void TFSlad::toggleCollapsed() {
-    if (m_collapsed) {
-        m_collapsed = false;
-        resize(width(), m_fullHeight);
-    } else {
-        m_fullHeight = height();
-        m_collapsed = true;
-        resize(width(), TitleStrip::Height);
-    }
-}
-
-void TFSlad::paintEvent(QPaintEvent*) {
+void TFSlad::paintEvent(QPaintEvent* event) {
+    CompanionPanel::paintEvent(event);
     QPainter p(this);
-    const QImage tile = pictures::image(QStringLiteral("tlojasne"));
-    if (tile.isNull()) {
-        p.fillRect(rect(), palette::lavenderPale);
-    } else {
-        p.drawTiledPixmap(rect(), QPixmap::fromImage(tile));
-    }
     p.setPen(palette::violetSoft);
     p.drawRect(m_view->geometry().adjusted(-1, -1, 0, 0));
-    p.setPen(palette::violet);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 // The table keeps its row keys (up, down, pages: they choose a row); left and right step as

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/widgets/TitleStrip.h"
+#include "ui/widgets/CompanionPanel.h"
 
 class QSlider;
 class QTableView;
@@ -38,12 +38,10 @@ class Workspace;
 //
 // `table`, `workspace` (its texts and messages) and `host` must outlive the window; `parent`
 // is the main window.
-class TFSlad : public QWidget {
+class TFSlad : public CompanionPanel {
 public:
     static constexpr QSize DefaultSize{640, 300};
     static constexpr QSize MinimumSize{420, 160};
-    // Where the window appears, from the main window's top-left corner.
-    static constexpr QPoint Offset{60, 380};
 
     TFSlad(const TraceTable& table, Workspace& workspace, WindowHost& host, QWidget* parent);
 
@@ -65,13 +63,6 @@ public:
     std::function<void(bool shown)> onVisibilityChanged;
 
     void applyTexts();
-    // Shows the window beside `boards`, covering none of them where the screen has room: at its
-    // full size when it fits on a side, else narrowed or lowered to the room there (not below
-    // MinimumSize); sliding past the `avoid` rectangles on its side where it can. It then
-    // keeps that offset from the main window, wherever the pupil drags it while it stays shown.
-    void showBeside(const QRect& boards, int gap, const std::vector<QRect>& avoid);
-    // Keeps the window at its offset from the main window.
-    void followMainWindow();
 
     // Copies the selected rows to the clipboard as tab-separated text under a header line; all
     // rows when at most one is selected, since the current row is always selected.
@@ -91,12 +82,11 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void layoutContent(const QSize& size) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
-    void layoutControls();
     void setColumnWidths();
     // A row the pupil chose outside the table: made current and told.
     void choose(int row);
@@ -104,26 +94,20 @@ private:
     void tell(int row);
     void step(int delta);
     void syncTimeline();
-    void toggleCollapsed();
 
     const TraceTable& m_table;
     Workspace& m_ws;
     WindowHost& m_host;
     TraceModel* m_model = nullptr;
-    TitleStrip* m_strip = nullptr;
     QTableView* m_view = nullptr;
     QSlider* m_timeline = nullptr;
     TJetButton* m_back = nullptr;
     TJetButton* m_forward = nullptr;
     TJetButton* m_copy = nullptr;
     TJetButton* m_export = nullptr;
-    ResizeGrip* m_grip = nullptr;
     // Set while the window itself moves the current row, so that the move is not told back.
     bool m_quiet = false;
     bool m_followsNewest = true;
-    bool m_collapsed = false;
-    int m_fullHeight = DefaultSize.height();
-    QPoint m_offset = Offset;
 };
 
 }  // namespace trevalon
