@@ -1,5 +1,6 @@
 #include "calc/TText.h"
 
+#include <atomic>
 #include "calc/Values.h"
 
 namespace trevalon {
@@ -30,8 +31,9 @@ void TText::remove(const QString& name) {
 }
 
 quint64 TText::nextGeneration() {
-    static quint64 counter = 0;
-    return ++counter;
+    // Atomic: stores made on several threads at once (grading) must still get different numbers.
+    static std::atomic<quint64> counter{0};
+    return counter.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
 void TText::clear() {

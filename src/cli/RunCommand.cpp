@@ -1,5 +1,3 @@
-#include <QRegularExpression>
-
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/ProjectLoading.h"
@@ -7,6 +5,7 @@
 #include "exec/ExecutionDialogLogic.h"
 #include "exec/ExecutionIo.h"
 #include "exec/Executor.h"
+#include "exec/LineFedIo.h"
 #include "exec/TextCheckReport.h"
 #include "exec/TraceTable.h"
 #include "exec/Workspace.h"
@@ -15,53 +14,15 @@
 namespace trevalon::cli {
 namespace {
 
-// Dialog texts break lines with LF CR (a comment's "&"), CR LF or either alone.
-QString terminalLines(const QString& text) {
-    QString lines = text;
-    lines.replace(QLatin1StringView("\n\r"), QLatin1StringView("\n"));
-    lines.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
-    lines.replace(u'\r', u'\n');
-    return lines;
-}
-
-std::optional<bool> parseAnswer(const QString& line) {
-    const QString word = line.trimmed().toLower();
-    static const QStringList yes = {QStringLiteral("1"), QStringLiteral("t"), QStringLiteral("tak"),
-                                    QStringLiteral("y"), QStringLiteral("yes")};
-    static const QStringList no = {QStringLiteral("0"), QStringLiteral("n"), QStringLiteral("nie"),
-                                   QStringLiteral("no")};
-    if (yes.contains(word)) {
-        return true;
-    }
-    if (no.contains(word)) {
-        return false;
-    }
-    return std::nullopt;
-}
-
 // The execution dialog on a terminal: texts go to standard output, values and answers are
 // read one line at a time from standard input, refusals are explained on standard error.
-class TerminalIo : public ExecutionIo {
+class TerminalIo : public LineFedIo {
 public:
     TerminalIo(CommandIo& io, MessageSink& messages, const TextTable& texts)
-        : m_io(io), m_messages(messages), m_texts(texts) {}
-
-    DialogClose showDialog(ExecutionDialogLogic& dialog) override {
-        m_io.out << terminalLines(dialog.text()) << '\n';
-        m_io.out.flush();
-        switch (dialog.mode()) {
-            case DialogMode::Show:
-                return DialogClose::Closed;
-            case DialogMode::Question:
-                return askQuestion(dialog);
-            case DialogMode::Read:
-                return dialog.readsDate() ? readDate(dialog) : readValue(dialog);
-        }
-        return DialogClose::Closed;
-    }
+        : LineFedIo(messages, texts), m_io(io) {}
 
 private:
-    bool nextLine(QString& line) {
+    bool nextLine(QString& line) override {
         if (!m_io.in.readLineInto(&line)) {
             return false;
         }
@@ -71,70 +32,22 @@ private:
         return true;
     }
 
-    void refused(const QString& reason) {
+    void printed(const QString& text, DialogMode) override {
+        m_io.out << text << '\n';
+        m_io.out.flush();
+    }
+
+    void refused(const QString& reason) override {
         m_io.err << "Value refused: " << reason << '\n';
         m_io.err.flush();
     }
 
-    DialogClose askQuestion(ExecutionDialogLogic& dialog) {
-        QString line;
-        while (nextLine(line)) {
-            if (const std::optional<bool> yes = parseAnswer(line)) {
-                dialog.answer(*yes);
-                return DialogClose::Closed;
-            }
-            m_io.err << "Answer refused: type 1, t, tak, y or yes for yes; 0, n, nie or no for "
-                        "no\n";
-            m_io.err.flush();
-        }
-        return DialogClose::InputEnded;
-    }
-
-    DialogClose readValue(ExecutionDialogLogic& dialog) {
-        QString line;
-        while (nextLine(line)) {
-            QString reason;
-            const std::optional<QString> value =
-                ExecutionDialogLogic::filterLine(dialog.targetType(), line, &reason);
-            if (!value) {
-                refused(reason);
-                continue;
-            }
-            if (dialog.enterValue(*value) == EntryResult::Accepted) {
-                return DialogClose::Closed;
-            }
-            refused(dialog.refusal());
-        }
-        return DialogClose::InputEnded;
-    }
-
-    DialogClose readDate(ExecutionDialogLogic& dialog) {
-        static const QRegularExpression form(
-            QStringLiteral("^([0-9-]{1,4})/([0-9-]{1,2})/([0-9-]{1,2})$"));
-        QString line;
-        while (nextLine(line)) {
-            const QRegularExpressionMatch match = form.match(line.trimmed());
-            if (!match.hasMatch()) {
-                // What the three fields could not hold is no date at all.
-                m_messages.showMessage(MessageSink::Close, MessageSink::Warning,
-                                       m_texts.text(texts::EnterValidDate));
-                continue;
-            }
-            const EntryResult entered =
-                dialog.enterDate(match.captured(1), match.captured(2), match.captured(3));
-            if (entered == EntryResult::Accepted) {
-                return DialogClose::Closed;
-            }
-            if (entered == EntryResult::Refused) {
-                refused(dialog.refusal());
-            }
-        }
-        return DialogClose::InputEnded;
+    void refusedAnswer() override {
+        m_io.err << "Answer refused: type 1, t, tak, y or yes for yes; 0, n, nie or no for no\n";
+        m_io.err.flush();
     }
 
     CommandIo& m_io;
-    MessageSink& m_messages;
-    const TextTable& m_texts;
 };
 
 std::optional<qint64> numberOption(const CliOptions& options, const QString& name, qint64 minimum,

@@ -1,0 +1,172 @@
+#include "grading/Grader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "config/EventLog.h"
+#include "config/MessageSink.h"
+#include "config/TextTable.h"
+#include "model/Project.h"
+#include "storage/ProjectFile.h"
+
+namespace trevalon {
+namespace {
+
+class NoLog : public EventLog {
+public:
+    void log(const QString&) override {}
+    int level() const override { return 0; }
+};
+
+// Keeps what loading had to say, as the reason a submission is not graded.
+class KeptMessages : public MessageSink {
+public:
+    int showMessage(int buttons, int, const QString& text) override {
+        QString line = text;
+        line.replace(u'\r', u' ');
+        line.replace(u'\n', u' ');
+        messages << line.simplified();
+        return buttons == YesNoCancel ? ResultCancel : ResultClose;
+    }
+    QStringList messages;
+};
+
+// Loads `path` as loadProject of the command line does; the reason of a failure otherwise.
+std::unique_ptr<Project> loadSubmission(const QString& path, const TextTable& texts,
+                                        QString& problem) {
+    if (!ProjectFile::isProjectPath(path)) {
+        problem = texts.text(texts::GradeNotProject);
+        return nullptr;
+    }
+    const QFileInfo info(path);
+    QString why;
+    QFile file(path);
+    if (!info.exists()) {
+        why = texts.text(texts::ProjectFileMissing);
+    } else if (!info.isFile()) {
+        // A named pipe or a device is never opened: it could hold a worker forever.
+        why = info.isDir() ? QStringLiteral("it is a folder")
+                           : QStringLiteral("it is not a regular file");
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        why = file.errorString();
+    }
+    if (!why.isEmpty()) {
+        problem = texts.text(texts::GradeUnreadable).arg(why);
+        return nullptr;
+    }
+    file.close();
+    auto project = std::make_unique<Project>();
+    KeptMessages messages;
+    NoLog log;
+    if (!ProjectFile::load(*project, path, messages, log, texts)) {
+        problem = texts.text(texts::GradeUnreadable).arg(messages.messages.join(u' '));
+        return nullptr;
+    }
+    return project;
+}
+
+// Results finished out of order wait here until the caller takes them in order.
+class OrderedResults {
+public:
+    OrderedResults(qsizetype count, qsizetype window) : m_count(count), m_window(window) {}
+
+    // The next submission to grade, waiting while too many results wait; -1 when none is left.
+    qsizetype take() {
+        std::unique_lock lock(m_mutex);
+        m_room.wait(lock, [this] { return m_next >= m_count || m_next < m_handed + m_window; });
+        return m_next < m_count ? m_next++ : -1;
+    }
+    void put(qsizetype index, SubmissionResult&& result) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_done.emplace(index, std::move(result));
+        }
+        m_ready.notify_all();
+    }
+    // The result of `index`, once it is done.
+    SubmissionResult get(qsizetype index) {
+        std::unique_lock lock(m_mutex);
+        m_ready.wait(lock, [&] { return m_done.count(index) > 0; });
+        SubmissionResult result = std::move(m_done.at(index));
+        m_done.erase(index);
+        m_handed = index + 1;
+        lock.unlock();
+        m_room.notify_all();
+        return result;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_room;
+    std::condition_variable m_ready;
+    std::map<qsizetype, SubmissionResult> m_done;
+    const qsizetype m_count;
+    const qsizetype m_window;
+    qsizetype m_next = 0;
+    qsizetype m_handed = 0;
+};
+
+}  // namespace
+
+Grader::Grader(const TestSuite& suite, const QString& language)
+    : m_suite(suite), m_language(language) {}
+
+int Grader::jobs() const {
+    if (m_jobs > 0) {
+        return m_jobs;
+    }
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+SubmissionResult Grader::gradeOne(const QString& path) const {
+    TextTable texts;
+    texts.setLanguage(m_language);
+    SubmissionResult result;
+    result.path = path;
+    result.name = QFileInfo(path).fileName();
+    result.maxPoints = m_suite.maxPoints();
+    std::unique_ptr<Project> project = loadSubmission(path, texts, result.problem);
+    if (!project) {
+        return result;
+    }
+    result.graded = true;
+    for (const TestCase& testCase : m_suite.cases) {
+        result.cases.push_back(runCase(*project, testCase, m_suite, texts));
+        result.points += result.cases.back().points;
+    }
+    if (m_keepProjects) {
+        result.project = std::move(project);
+    }
+    return result;
+}
+
+void Grader::grade(const QStringList& paths, const ResultSink& sink) const {
+    const int threads = std::min<qsizetype>(jobs(), paths.size());
+    if (threads <= 1) {
+        for (const QString& path : paths) {
+            sink(gradeOne(path));
+        }
+        return;
+    }
+    OrderedResults results(paths.size(), 4 * static_cast<qsizetype>(threads));
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back([&] {
+            for (qsizetype i = results.take(); i >= 0; i = results.take()) {
+                results.put(i, gradeOne(paths[i]));
+            }
+        });
+    }
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        sink(results.get(i));
+    }
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+}
+
+}  // namespace trevalon

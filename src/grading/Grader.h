@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "grading/CaseRunner.h"
+#include "grading/TestSuite.h"
+
+namespace trevalon {
+
+class Project;
+class TextTable;
+
+// One submission graded: every case's result, or why it could not be graded at all.
+struct SubmissionResult {
+    QString path;
+    QString name;         // the file name, as the report shows it
+    bool graded = false;  // false: not a project file, missing, unreadable or damaged
+    QString problem;      // why it was not graded, in words of the text table
+    std::vector<CaseResult> cases;
+    int points = 0;
+    int maxPoints = 0;  // the suite's maximum, also for a submission not graded
+    // The loaded project, kept only when Grader::setKeepProjects(true) (a report draws it).
+    std::shared_ptr<const Project> project;
+};
+
+// Grades submissions against a suite on a pool of threads. Each worker loads its submission
+// with ProjectFile and runs every case through runCase(), in workspaces of its own; the suite
+// is only read. A file that cannot be graded is a result with its reason, never the end of
+// the batch. Results reach the caller in submission order, on the calling thread, whatever the
+// number of threads; at most a few per thread wait to be handed over, so memory stays flat
+// however many submissions there are.
+class Grader {
+public:
+    // `suite` must outlive the grader. `language` is "pl" or "ang".
+    Grader(const TestSuite& suite, const QString& language);
+
+    // How many threads grade; 0 (the default) for as many as the machine has cores.
+    void setJobs(int jobs) { m_jobs = jobs; }
+    int jobs() const;
+    void setKeepProjects(bool keep) { m_keepProjects = keep; }
+
+    using ResultSink = std::function<void(const SubmissionResult& result)>;
+    // Grades `paths` in order and hands each result to `sink` before the next one.
+    void grade(const QStringList& paths, const ResultSink& sink) const;
+
+    // Grades one submission on the calling thread.
+    SubmissionResult gradeOne(const QString& path) const;
+
+private:
+    const TestSuite& m_suite;
+    QString m_language;
+    int m_jobs = 0;
+    bool m_keepProjects = false;
+};
+
+}  // namespace trevalon

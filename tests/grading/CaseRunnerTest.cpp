@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "FlowBuilder.h"
+#include "Recorders.h"
+#include "config/TextTable.h"
+#include "grading/CaseRunner.h"
+#include "storage/ProjectFile.h"
+
+using namespace trevalon;
+
+namespace {
+
+Project example(const char* name) {
+    Project project;
+    test::RecordingSink sink;
+    test::RecordingLog log;
+    const TextTable texts;
+    const bool loaded = ProjectFile::load(
+        project, QStringLiteral(TREVALON_SOURCE_DIR "/examples/") + QLatin1String(name), sink, log,
+        texts);
+    EXPECT_TRUE(loaded) << name;
+    return project;
+}
+
+TestCase caseOf(const QStringList& input, const QStringList& output, qint64 steps = 0) {
+    TestCase testCase;
+    testCase.name = QStringLiteral("c");
+    testCase.input = input;
+    testCase.maxSteps = steps;
+    testCase.points = 2;
+    for (const QString& line : output) {
+        testCase.expected.emplace_back().text = line;
+    }
+    return testCase;
+}
+
+CaseResult run(const Project& project, const TestCase& testCase, int timeLimit = 5000) {
+    TestSuite suite;
+    suite.timeLimitMillis = timeLimit;
+    TextTable texts;
+    texts.setLanguage(QStringLiteral("ang"));
+    return runCase(project, testCase, suite, texts);
+}
+
+struct FactorialRow {
+    QStringList input;
+    QStringList output;
+    qint64 steps;
+    CaseOutcome outcome;
+    const char* reason;
+};
+
+const QString kPrompt = QStringLiteral("Podaj liczbę n:");
+const QString kFive = QStringLiteral("Silnia liczby 5 wynosi 120");
+
+}  // namespace
+
+class FactorialCases : public ::testing::TestWithParam<FactorialRow> {};
+
+TEST_P(FactorialCases, EndWithTheirOutcomeAndReason) {
+    static const Project factorial = example("factorial.skb");
+    const FactorialRow& row = GetParam();
+    const CaseResult result = run(factorial, caseOf(row.input, row.output, row.steps));
+    EXPECT_EQ(result.outcome, row.outcome) << result.reason.toStdString();
+    EXPECT_EQ(result.reason, QString::fromUtf8(row.reason));
+    EXPECT_EQ(result.points, row.outcome == CaseOutcome::Passed ? 2 : 0);
+    EXPECT_EQ(result.maxPoints, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FactorialCases,
+    ::testing::Values(
+        FactorialRow{{"5"}, {kPrompt, kFive}, 0, CaseOutcome::Passed, ""},
+        // A refused line is passed over, as `trevalon-cli run` passes it over.
+        FactorialRow{{"x", "5"}, {kPrompt, kFive}, 0, CaseOutcome::Passed, ""},
+        FactorialRow{{"5"},
+                     {kPrompt, "Silnia liczby 5 wynosi 121"},
+                     0,
+                     CaseOutcome::WrongOutput,
+                     "Output line 2: expected “Silnia liczby 5 wynosi 121”, got “Silnia liczby 5 "
+                     "wynosi 120”."},
+        FactorialRow{{"5"},
+                     {kPrompt},
+                     0,
+                     CaseOutcome::WrongOutput,
+                     "Output line 2: “Silnia liczby 5 wynosi 120” is more than expected."},
+        FactorialRow{{"5"},
+                     {kPrompt, kFive, "Koniec"},
+                     0,
+                     CaseOutcome::WrongOutput,
+                     "Output line 3: expected “Koniec”, but the output ended."},
+        FactorialRow{{},
+                     {kPrompt, kFive},
+                     0,
+                     CaseOutcome::MissingInput,
+                     "The input ended at block Czytaj2 (board 1, column 2, row 2)."},
+        FactorialRow{{"5"},
+                     {kPrompt, kFive},
+                     5,
+                     CaseOutcome::StepLimit,
+                     "Stopped after 5 steps: the step limit."}));
+
+TEST(CaseRunner, LeavesPromptsOutWhenTheSuiteSaysSo) {
+    TestSuite suite;
+    suite.prompts = false;
+    const CaseResult result =
+        runCase(example("factorial.skb"), caseOf({"5"}, {kFive}), suite, TextTable());
+    EXPECT_EQ(result.outcome, CaseOutcome::Passed) << result.reason.toStdString();
+    EXPECT_EQ(result.actual, QStringList{kFive});
+}
+
+TEST(CaseRunner, EndsAnEndlessLoopAtTheTimeLimit) {
+    Project project;
+    test::FlowBuilder(project).endlessLoop();
+    const CaseResult result = run(project, caseOf({}, {QStringLiteral("x")}, 1LL << 40), 50);
+    EXPECT_EQ(result.outcome, CaseOutcome::TimeLimit);
+    EXPECT_EQ(result.reason, QStringLiteral("Stopped after 50 ms: the time limit."));
+}
+
+TEST(CaseRunner, TellsWhyTheCheckFailed) {
+    const CaseResult result = run(Project(), caseOf({}, {QStringLiteral("x")}));
+    EXPECT_EQ(result.outcome, CaseOutcome::CheckFailed);
+    EXPECT_TRUE(result.reason.startsWith(QStringLiteral("The project fails its check: ")))
+        << result.reason.toStdString();
+    EXPECT_GT(result.reason.size(), 30);
+}
