@@ -66,8 +66,9 @@ private:
     qsizetype m_next = 0;
 };
 
-// Runs until the end, the step limit or the deadline; answers whether the deadline ended it.
-bool runWithDeadline(Executor& executor, int timeLimitMillis) {
+// Runs until the end, the step limit, the deadline or a cancel; answers whether the deadline or
+// the cancel ended it.
+bool runWithDeadline(Executor& executor, int timeLimitMillis, const std::atomic<bool>* cancelled) {
     QElapsedTimer clock;
     clock.start();
     if (!executor.startRun()) {
@@ -76,7 +77,9 @@ bool runWithDeadline(Executor& executor, int timeLimitMillis) {
     while (executor.running()) {
         executor.resume();  // no breakpoints here, but a pause must never hold the run
         executor.runSlice(kSliceSteps);
-        if (executor.running() && clock.elapsed() >= timeLimitMillis) {
+        const bool late = clock.elapsed() >= timeLimitMillis ||
+                          (cancelled != nullptr && cancelled->load(std::memory_order_relaxed));
+        if (executor.running() && late) {
             executor.stop();
             return true;
         }
@@ -124,7 +127,7 @@ QString waitingBlock(Workspace& workspace, const TextTable& texts) {
 }  // namespace
 
 CaseResult runCase(const Project& project, const TestCase& testCase, const TestSuite& suite,
-                   const TextTable& texts) {
+                   const TextTable& texts, const std::atomic<bool>* cancelled) {
     NoLog log;
     WarningsSink sink;
     Workspace workspace(log, sink);
@@ -136,7 +139,7 @@ CaseResult runCase(const Project& project, const TestCase& testCase, const TestS
     workspace.setExecutionIo(&io);
     Executor& executor = workspace.executor();
     executor.setStepLimit(suite.stepsFor(testCase));
-    const bool late = runWithDeadline(executor, suite.timeLimitMillis);
+    const bool late = runWithDeadline(executor, suite.timeLimitMillis, cancelled);
 
     CaseResult result;
     result.expected = expectedTexts(testCase);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 
 #include "grading/TestSuite.h"
 
@@ -38,9 +39,11 @@ struct CaseResult {
 // on standard output: write and message blocks, and, unless the suite leaves prompts out, the
 // read prompts and question texts, so that a transcript can be copied as expected output. The run
 // ends at the case's step limit, or, checked between slices of steps, at the suite's time limit.
-// Reasons and run-time messages are in the language of `texts`.
+// Reasons and run-time messages are in the language of `texts`. A caller that no longer wants
+// the result (a window closing) sets `*cancelled` from any thread: the run stops at its next
+// look at the clock and ends as TimeLimit.
 CaseResult runCase(const Project& project, const TestCase& testCase, const TestSuite& suite,
-                   const TextTable& texts);
+                   const TextTable& texts, const std::atomic<bool>* cancelled = nullptr);
 
 // The short mark of an outcome in the terminal table: + - ! E T T ?.
 QChar outcomeMark(CaseOutcome outcome);

@@ -1,6 +1,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTextBlock>
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
@@ -10,6 +13,7 @@
 #include "ui/main/MainMenus.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
+#include "ui/run/TFTesty.h"
 #include "ui/run/TFWykonanie.h"
 #include "ui/widgets/ClickLabel.h"
 
@@ -463,4 +467,45 @@ TEST_F(Running, AWatchedRunHoldsAtABreakpointAndStepsBackThroughItsRecord) {
     waitForTheEnd();
     EXPECT_TRUE(result.contains(QStringLiteral("4"))) << result.toStdString();
     EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Finished);
+}
+
+// The factorial example passes every case of its tests file; with the loop's product made a
+// sum it fails some, shows the differing line lit, and a failed case runs again with its input.
+TEST_F(Running, TheSelfCheckGradesTheOpenProjectAndRunsAFailedCaseAgain) {
+    ASSERT_TRUE(
+        main().files().openPath(QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb")));
+    TFTesty* tests = app->tests();
+    tests->askOpenPath = [] {
+        return QStringLiteral(TREVALON_SOURCE_DIR "/examples/tests/factorial.tests");
+    };
+    main().commands().execute(Command::CheckWithTests);
+    ASSERT_TRUE(tests->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!tests->checking(), 20000);
+    EXPECT_EQ(tests->summary()->text(),
+              QStringLiteral("Zaliczone przypadki: 5 z 5, punkty: 9 z 9"));
+
+    project().cell(1, 1, 6).text4 = QStringLiteral("f + i");
+    main().commands().execute(Command::CheckWithTests);
+    QTRY_VERIFY_WITH_TIMEOUT(!tests->checking(), 20000);
+    EXPECT_EQ(tests->summary()->text(),
+              QStringLiteral("Zaliczone przypadki: 1 z 5, punkty: 1 z 9"));
+    ASSERT_EQ(tests->result(2)->outcome, CaseOutcome::WrongOutput);  // 5! became 1+1+2+3+4+5
+    tests->table()->setCurrentCell(2, 0);
+    EXPECT_EQ(tests->actualView()->toPlainText(),
+              QStringLiteral("Podaj liczbę n:\nSilnia liczby 5 wynosi 16"));
+    ASSERT_EQ(tests->actualView()->extraSelections().size(), 1);
+    EXPECT_EQ(tests->actualView()->extraSelections()[0].cursor.block().blockNumber(), 1);
+
+    QString result;
+    closeDialog(&result);  // the write block's; the read block takes the case's 5 unasked
+    const QRect row = tests->table()->visualItemRect(tests->table()->item(2, 0));
+    ASSERT_TRUE(row.isValid());
+    // A view takes a double click on the item its press chose.
+    QTest::mouseClick(tests->table()->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+    QTest::mouseDClick(tests->table()->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
+    EXPECT_TRUE(runner().running());
+    EXPECT_EQ(runner().speed(), RunController::WatchedSpeed);
+    waitForTheEnd();
+    EXPECT_TRUE(result.contains(QStringLiteral("16"))) << result.toStdString();
+    EXPECT_EQ(runner().speed(), 0);
 }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPainter>
+#include <QTableWidget>
 
 #include "Flowcharts.h"
 #include "PropertiesFixture.h"
@@ -25,6 +26,7 @@
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/run/TFSlad.h"
+#include "ui/run/TFTesty.h"
 #include "ui/run/TFWykonanie.h"
 #include "ui/schema/TFSchemat.h"
 
@@ -268,6 +270,31 @@ TEST_F(Screenshots, TraceWindow) {
         keep(window.grab().toImage(), QStringLiteral("trace-window%1%2.png").arg(suffix, scale));
     }
     main().setLanguage(QStringLiteral("pl"));
+}
+
+// The self-check of a factorial whose loop adds instead of multiplying, a failed case chosen.
+TEST_F(Screenshots, SelfCheckWindow) {
+    ASSERT_TRUE(
+        main().files().openPath(QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb")));
+    project().cell(1, 1, 6).text4 = QStringLiteral("f + i");
+    TFTesty* tests = app->tests();
+    tests->askOpenPath = [] {
+        return QStringLiteral(TREVALON_SOURCE_DIR "/examples/tests/factorial.tests");
+    };
+    const QString scale = main().devicePixelRatio() > 1.0 ? QStringLiteral("-x2") : QString();
+    for (const char* language : {"pl", "ang"}) {
+        main().setLanguage(QLatin1String(language));
+        main().commands().execute(Command::CheckWithTests);
+        QTRY_VERIFY_WITH_TIMEOUT(!tests->checking(), 20000);
+        tests->table()->setCurrentCell(2, 0);
+        QTest::qWait(20);
+        const QString suffix =
+            language == QLatin1String("pl") ? QString() : QStringLiteral("-english");
+        keep(tests->grab().toImage(), QStringLiteral("self-check%1%2.png").arg(suffix, scale));
+        keep(composite(), QStringLiteral("self-check-main%1%2.png").arg(suffix, scale));
+    }
+    main().setLanguage(QStringLiteral("pl"));
+    project().clearChanged();
 }
 
 TEST_F(Screenshots, AboutWindow) {

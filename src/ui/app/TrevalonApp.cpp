@@ -18,6 +18,7 @@
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/run/TFSlad.h"
+#include "ui/run/TFTesty.h"
 #include "ui/run/TFWykonanie.h"
 #include "ui/schema/TFSchemat.h"
 
@@ -57,6 +58,7 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     m_properties = new TFWlasnosci(*m_workspace, *main, *main, main);
     m_report = new TFOpisy(*m_workspace, *main, main);
     auto* trace = new TFSlad(main->runner().trace(), *m_workspace, *main, main);
+    m_tests = new TFTesty(*m_workspace, *main, main);
     m_expressionBuilder = new TFBudujWyrazenie(*m_workspace, *m_settings, *main, main);
     m_execution = new TFWykonanie(texts, main);
     auto* board2 = new TTablica2(project, texts, *main, main);
@@ -80,6 +82,7 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     main->attachCompanions({.boards = {board1, board2, board3},
                             .report = m_report,
                             .trace = trace,
+                            .tests = m_tests,
                             .execution = m_execution,
                             .about = m_about,
                             .warning = m_warning,

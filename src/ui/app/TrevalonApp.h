@@ -14,6 +14,7 @@ class TFBudujWyrazenie;
 class TFGlowny;
 class TFOpisy;
 class TFSchemat;
+class TFTesty;
 class TFUstawienia;
 class TFWarning;
 class TFWinietka;
@@ -50,6 +51,7 @@ public:
     TFBudujKomentarz* commentBuilder() const { return m_commentBuilder; }
     TFBudujWyrazenie* expressionBuilder() const { return m_expressionBuilder; }
     TFSchemat* schema() const { return m_schema; }
+    TFTesty* tests() const { return m_tests; }
     TFZdarzenia* eventLogViewer() const { return m_eventLog; }
     TFUstawienia* settingsDialog() const { return m_settingsDialog; }
 
@@ -72,6 +74,7 @@ private:
     TFBudujKomentarz* m_commentBuilder = nullptr;
     TFBudujWyrazenie* m_expressionBuilder = nullptr;
     TFSchemat* m_schema = nullptr;
+    TFTesty* m_tests = nullptr;
     TFZdarzenia* m_eventLog = nullptr;
     TFUstawienia* m_settingsDialog = nullptr;
     std::unique_ptr<CompanionWindows> m_companions;

@@ -2,7 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QPainter>
+#include <QTableView>
 #include <QWidget>
 
 #include "ui/pictures/Pictures.h"
@@ -54,6 +56,27 @@ void toggleDropDown(QComboBox* list) {
     } else if (list->isEnabled()) {
         list->showPopup();
     }
+}
+
+void styleTable(QTableView* view) {
+    QPalette colours = view->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        colours.setColor(group, QPalette::Base, palette::white);
+        colours.setColor(group, QPalette::AlternateBase, palette::paper);
+        colours.setColor(group, QPalette::Text, palette::fieldInk);
+        colours.setColor(group, QPalette::Highlight, palette::lavender);
+        colours.setColor(group, QPalette::HighlightedText, palette::fieldInk);
+    }
+    view->setPalette(colours);
+    view->setAlternatingRowColors(true);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setGridStyle(Qt::DotLine);
+    view->horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background: %1; color: %2; font-weight: bold;"
+                       " border: none; border-right: 1px solid %3; border-bottom: 1px solid %3;"
+                       " padding: 2px 4px; }")
+            .arg(palette::css(palette::rowFill), palette::css(palette::ink),
+                 palette::css(palette::violetSoft)));
 }
 
 }  // namespace trevalon::dialogparts

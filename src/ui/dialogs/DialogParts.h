@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QPainter;
+class QTableView;
 class QWidget;
 
 namespace trevalon {
@@ -36,6 +37,11 @@ void styleOwnerList(QComboBox* list);
 
 // Opens the list's drop-down when shut, shuts it when open.
 void toggleDropDown(QComboBox* list);
+
+// The program's tables: dark blue on white, alternate rows on paper, bold headers on the
+// properties' row colour, the chosen row lavender in every state of the window (a tool window
+// is seldom the active one).
+void styleTable(QTableView* view);
 
 }  // namespace dialogparts
 }  // namespace trevalon

@@ -43,6 +43,7 @@ enum class Command {
     StepBack,
     StepForward,
     ShowTrace,
+    CheckWithTests,
 };
 
 }  // namespace trevalon

@@ -24,6 +24,7 @@
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/run/TFSlad.h"
+#include "ui/run/TFTesty.h"
 
 namespace trevalon {
 namespace {
@@ -142,6 +143,8 @@ bool MainCommands::allowed(Command command) const {
         case Command::ToggleBreakpoint:
         case Command::ShowTrace:
             return open;
+        case Command::CheckWithTests:
+            return open && idle;
         // Like every other edit, undo waits until the run is over.
         case Command::Undo:
             return open && idle && m_editor.history().canUndo();
@@ -281,8 +284,13 @@ bool MainCommands::executeViewCommand(Command command) {
             m_host.showProjectBoards();
             return true;
         case Command::ShowTrace:
-            m_host.showTrace();
+            m_host.showPanel(*m_companions.trace);
             m_companions.trace->refresh();
+            return true;
+        case Command::CheckWithTests:
+            if (m_companions.tests->chooseAndCheck()) {
+                m_host.showPanel(*m_companions.tests);
+            }
             return true;
         case Command::HideAuxiliary:
             m_host.hideReport();

@@ -8,6 +8,7 @@ class LaterWindows;
 class PropertiesView;
 class TFOpisy;
 class TFSlad;
+class TFTesty;
 class TFWarning;
 class TFWinietka;
 class TFWykonanie;
@@ -20,6 +21,7 @@ struct MainCompanions {
     std::array<TTablica*, 3> boards{};
     TFOpisy* report = nullptr;
     TFSlad* trace = nullptr;
+    TFTesty* tests = nullptr;
     TFWykonanie* execution = nullptr;
     TFWinietka* about = nullptr;
     TFWarning* warning = nullptr;

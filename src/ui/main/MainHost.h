@@ -6,6 +6,8 @@ class QWidget;
 
 namespace trevalon {
 
+class CompanionPanel;
+
 // What the main window's helpers (commands, menus, project commands, run controller) need of
 // the window itself: its widget as the owner of dialogs and menus, its status line and title,
 // its run buttons, the board windows' visibility and the window's own size and state. The
@@ -36,8 +38,9 @@ public:
     virtual void titlesChanged() = 0;
     virtual void showProperties(int kind) = 0;
     virtual void hideReport() = 0;
-    // Shows the trace window beside the boards and the variables window.
-    virtual void showTrace() = 0;
+    // Shows a companion panel (the trace, the test results) beside the boards and the variables
+    // window.
+    virtual void showPanel(CompanionPanel& panel) = 0;
     virtual void copyActiveBoardPicture() = 0;
     // Paints the visible boards now rather than at the next turn of the event loop: a run's
     // dialog about to open must find the current block's mark already on the screen.

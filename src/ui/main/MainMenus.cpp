@@ -48,6 +48,7 @@ constexpr ItemText kItemTexts[] = {
     {Command::CopyBlocks, texts::MenuCopyBlocks},
     {Command::PasteBlocks, texts::MenuPasteBlocks},
     {Command::PauseRun, texts::MenuPauseRun},
+    {Command::CheckWithTests, texts::MenuCheckWithTests},
     {Command::ToggleBreakpoint, texts::MenuToggleBreakpoint},
     {Command::StepBack, texts::MenuStepBack},
     {Command::StepForward, texts::MenuStepForward},
@@ -98,6 +99,7 @@ MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, E
 
     add(Run, Command::CheckBoard, "MSprawdzPlansze");
     add(Run, Command::CheckProject, "MSprawdzProjekt");
+    add(Run, Command::CheckWithTests, "MSprawdzTestami");
     m_menus[Run]->addSeparator();
     add(Run, Command::Run, "MUruchom");
     add(Run, Command::StepByStep, "MKrokPoKroku");

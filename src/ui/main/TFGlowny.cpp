@@ -32,6 +32,7 @@
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/run/TFSlad.h"
+#include "ui/run/TFTesty.h"
 #include "ui/run/TFWykonanie.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
@@ -343,6 +344,7 @@ void TFGlowny::applyTexts() {
     titlesChanged();
     m_companions.report->applyTexts();
     m_companions.trace->applyTexts();
+    m_companions.tests->applyTexts();
     m_companions.properties->applyTexts();
     m_companions.later->applyTexts();
     setHeader();

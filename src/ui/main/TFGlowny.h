@@ -126,7 +126,7 @@ public:
     void showProperties(int kind) override;
     bool propertiesEditing() const override;
     void hideReport() override;
-    void showTrace() override;
+    void showPanel(CompanionPanel& panel) override;
     bool warnBeforeDelete() const override;
     void copyBoardPicture(int n) override;
     void placedArrayBlock(int n, int column, int row) override;

@@ -12,6 +12,7 @@
 #include "ui/properties/PropertiesView.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/run/TFSlad.h"
+#include "ui/run/TFTesty.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/TDotFrame.h"
 
@@ -51,8 +52,11 @@ void TFGlowny::placeCompanions() {
     if (m_companions.report->isVisible()) {
         m_companions.report->followMainWindow();
     }
-    if (m_companions.trace->isVisible()) {
-        m_companions.trace->followMainWindow();
+    for (CompanionPanel* panel : {static_cast<CompanionPanel*>(m_companions.trace),
+                                  static_cast<CompanionPanel*>(m_companions.tests)}) {
+        if (panel->isVisible()) {
+            panel->followMainWindow();
+        }
     }
     m_companions.properties->followMainWindow();
 }
@@ -78,8 +82,8 @@ void TFGlowny::layOutCompanions() {
     }
 }
 
-// The variables window stays readable beside the trace, and so do the run buttons.
-void TFGlowny::showTrace() {
+// The variables window stays readable beside the panel, and so do the run buttons.
+void TFGlowny::showPanel(CompanionPanel& panel) {
     const QRect boards = visibleBoards();
     std::vector<QRect> avoid;
     if (m_companions.report->isVisible()) {
@@ -88,8 +92,7 @@ void TFGlowny::showTrace() {
     for (const QRect& area : m_toolbar->buttonAreas()) {
         avoid.push_back(area.translated(origin()));
     }
-    m_companions.trace->showBeside(boards.isValid() ? boards : frameGeometry(), CompanionGap,
-                                   avoid);
+    panel.showBeside(boards.isValid() ? boards : frameGeometry(), CompanionGap, avoid);
 }
 
 void TFGlowny::showProjectBoards() {

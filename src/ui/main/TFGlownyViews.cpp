@@ -17,6 +17,7 @@
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/run/TFSlad.h"
+#include "ui/run/TFTesty.h"
 
 namespace trevalon {
 
@@ -137,6 +138,7 @@ bool TFGlowny::commandAllowed(Command command) const {
 // mark, and the run's record and its shown row move the window.
 void TFGlowny::attachCompanions(const MainCompanions& companions) {
     m_companions = companions;
+    companions.tests->onRunAgain = [this](const QStringList& input) { m_run->runWithInput(input); };
     TFSlad* trace = companions.trace;
     trace->onRowChosen = [this](int row) { m_run->chooseRecordedRow(row); };
     trace->onVisibilityChanged = [this](bool shown) { m_run->setTraceWanted(shown); };

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 
 #include "edit/Editor.h"
+#include "exec/ExecutionDialogLogic.h"
 #include "exec/Executor.h"
 #include "exec/Workspace.h"
 #include "ui/main/MainCompanions.h"
@@ -21,7 +22,8 @@ RunController::RunController(Workspace& workspace, Editor& editor, MainState& st
       m_state(state),
       m_companions(companions),
       m_host(host),
-      m_trace(workspace) {
+      m_trace(workspace),
+      m_prepared(workspace.messages(), workspace.texts()) {
     m_timer.setInterval(0);
     QObject::connect(&m_timer, &QTimer::timeout, &host.widget(), [this] { slice(); });
 }
@@ -54,6 +56,18 @@ void RunController::run() {
     }
     began();
     m_timer.start();
+}
+
+void RunController::runWithInput(const QStringList& input) {
+    if (running() || m_inStep) {
+        return;
+    }
+    m_prepared.setLines(input);
+    if (m_speed == 0) {
+        m_speedAfterRun = 0;
+        setSpeed(WatchedSpeed);
+    }
+    run();
 }
 
 void RunController::startStepping() {
@@ -174,6 +188,11 @@ void RunController::began() {
 
 void RunController::ended() {
     m_timer.stop();
+    m_prepared.setLines({});
+    if (m_speedAfterRun >= 0) {
+        setSpeed(m_speedAfterRun);
+        m_speedAfterRun = -1;
+    }
     m_abortRequested = false;
     m_held = false;
     m_editor.setRunning(false);
@@ -198,6 +217,12 @@ DialogClose RunController::showDialog(ExecutionDialogLogic& dialog) {
     const RunState& state = m_ws.executor().state();
     m_editor.showRunMark(state.runBoard, state.runColumn, state.runRow);
     m_host.paintBoardsNow();
+    if (dialog.mode() != DialogMode::Show && m_prepared.hasLines()) {
+        const DialogClose given = m_prepared.showDialog(dialog);
+        if (given != DialogClose::InputEnded) {
+            return m_abortRequested ? DialogClose::AbortRequested : given;
+        }
+    }
     const DialogClose close = m_companions.execution->showFor(dialog);
     if (!stepMode()) {
         m_editor.showRunMark(0, 0, 0);

@@ -5,6 +5,7 @@
 
 #include "exec/ExecutionIo.h"
 #include "exec/TraceTable.h"
+#include "ui/run/PreparedInput.h"
 
 namespace trevalon {
 
@@ -24,6 +25,8 @@ public:
     // Steps taken before the slice looks at the clock; a slice ends after about SliceMillis.
     static constexpr qint64 StepsPerCheck = 512;
     static constexpr qint64 SliceMillis = 15;
+    // The speed a run with given input goes at when the pupil chose full speed: 0.25 s a block.
+    static constexpr int WatchedSpeed = 2;
 
     // Every argument must outlive the controller; the companions' execution dialog and report
     // show the run.
@@ -36,6 +39,10 @@ public:
     int slices() const { return m_slices; }
 
     void run();
+    // A run to watch with its input given: read blocks and questions take `input`'s lines
+    // without asking (the pupil types on when they run out), and a run set to full speed goes at
+    // a watched one this time, so that it can be followed.
+    void runWithInput(const QStringList& input);
     void startStepping();
     // One step, or with `skipConnectors` on to the next block that is not a connector.
     void nextStep(bool skipConnectors);
@@ -119,6 +126,8 @@ private:
     bool m_traceWanted = false;
     int m_shownRow = -1;
     TraceTable m_trace;
+    PreparedInput m_prepared;
+    int m_speedAfterRun = -1;  // the speed to go back to when a run with given input ends
 };
 
 }  // namespace trevalon

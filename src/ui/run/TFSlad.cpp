@@ -15,6 +15,7 @@
 #include "config/TextIds.h"
 #include "exec/TraceTable.h"
 #include "exec/Workspace.h"
+#include "ui/dialogs/DialogParts.h"
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/run/TraceModel.h"
@@ -61,29 +62,6 @@ TJetButton* pictureButton(QWidget* parent, const char* name, int width) {
     return button;
 }
 
-// The view's colours: dark blue on white as in the program's lists, the chosen row lavender in
-// every state of the window (a tool window is seldom the active one).
-void styleView(QTableView* view) {
-    QPalette colours = view->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive}) {
-        colours.setColor(group, QPalette::Base, palette::white);
-        colours.setColor(group, QPalette::AlternateBase, palette::paper);
-        colours.setColor(group, QPalette::Text, palette::fieldInk);
-        colours.setColor(group, QPalette::Highlight, palette::lavender);
-        colours.setColor(group, QPalette::HighlightedText, palette::fieldInk);
-    }
-    view->setPalette(colours);
-    view->setAlternatingRowColors(true);
-    view->setFrameShape(QFrame::NoFrame);
-    view->setGridStyle(Qt::DotLine);
-    view->horizontalHeader()->setStyleSheet(
-        QStringLiteral("QHeaderView::section { background: %1; color: %2; font-weight: bold;"
-                       " border: none; border-right: 1px solid %3; border-bottom: 1px solid %3;"
-                       " padding: 2px 4px; }")
-            .arg(palette::css(palette::rowFill), palette::css(palette::ink),
-                 palette::css(palette::violetSoft)));
-}
-
 QString timelineStyle() {
     return QStringLiteral(
                "QSlider::groove:horizontal { height: 6px; background: %1; border: 1px solid %2;"
@@ -127,7 +105,7 @@ void TFSlad::buildControls() {
     m_view->horizontalHeader()->setHighlightSections(false);
     m_view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_view->installEventFilter(this);
-    styleView(m_view);
+    dialogparts::styleTable(m_view);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 // The table already shows the row, with the selection the pupil made.

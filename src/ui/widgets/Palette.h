@@ -43,6 +43,8 @@ inline constexpr QColor runFrame{255, 128, 0};
 inline constexpr QColor runEdge{30, 20, 60};
 inline constexpr QColor runTint{255, 214, 140};
 inline constexpr QColor breakpoint{214, 32, 40};  // the dot of a block where a run pauses
+inline constexpr QColor passed{34, 130, 60};      // a test case the project passes
+inline constexpr QColor failed{190, 36, 44};      // a test case it fails
 inline constexpr QColor magenta{255, 0, 255};     // the cursors' transparent ground
 
 // The flat strips of the window frames.
