@@ -58,6 +58,15 @@ void toggleDropDown(QComboBox* list) {
     }
 }
 
+void paintLightTiles(QPainter& painter, const QRect& rect) {
+    const QImage tile = pictures::image(QStringLiteral("tlojasne"));
+    if (tile.isNull()) {
+        painter.fillRect(rect, palette::lavenderPale);
+    } else {
+        painter.drawTiledPixmap(rect, QPixmap::fromImage(tile));
+    }
+}
+
 void styleTable(QTableView* view) {
     QPalette colours = view->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive}) {

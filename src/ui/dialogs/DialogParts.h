@@ -27,6 +27,10 @@ TJetButton* pictureButton(QWidget* parent, const char* objectName, const QString
 // picture is missing.
 void paintBackground(QPainter& painter, const QString& name, const QRect& rect);
 
+// The light tiles of the resizable windows (the schema, the trace, the test results), or their
+// plain colour when the picture is missing.
+void paintLightTiles(QPainter& painter, const QRect& rect);
+
 // The style sheet colours of a text field or a list: dark blue text on white inside a
 // one-pixel `edge`.
 QString fieldStyle(const QColor& edge = palette::violetSoft);

@@ -16,6 +16,7 @@
 #include "config/TextTable.h"
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
+#include "ui/dialogs/DialogParts.h"
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
@@ -236,12 +237,7 @@ void TFSchemat::layoutControls() {
 
 void TFSchemat::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QImage tile = pictures::image(QStringLiteral("tlojasne"));
-    if (tile.isNull()) {
-        p.fillRect(rect(), palette::lavenderPale);
-    } else {
-        p.drawTiledPixmap(rect(), QPixmap::fromImage(tile));
-    }
+    dialogparts::paintLightTiles(p, rect());
     TitleStrip::paintPicture(p, QStringLiteral("listwa"), QRect(0, 0, width(), TitleStrip::Height));
     p.setPen(palette::violet);
     p.drawRect(m_box->geometry().adjusted(-1, -1, 0, 0));

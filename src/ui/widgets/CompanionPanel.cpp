@@ -1,13 +1,11 @@
 #include "ui/widgets/CompanionPanel.h"
 
-#include <QImage>
 #include <QPainter>
-#include <QPixmap>
 #include <algorithm>
 
 #include "ui/app/WindowPlacement.h"
+#include "ui/dialogs/DialogParts.h"
 #include "ui/main/WindowHost.h"
-#include "ui/pictures/Pictures.h"
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/ResizeGrip.h"
@@ -101,12 +99,7 @@ void CompanionPanel::resizeEvent(QResizeEvent*) {
 
 void CompanionPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QImage tile = pictures::image(QStringLiteral("tlojasne"));
-    if (tile.isNull()) {
-        p.fillRect(rect(), palette::lavenderPale);
-    } else {
-        p.drawTiledPixmap(rect(), QPixmap::fromImage(tile));
-    }
+    dialogparts::paintLightTiles(p, rect());
     p.setPen(palette::violet);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
