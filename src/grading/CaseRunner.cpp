@@ -171,7 +171,8 @@ CaseResult runCase(const Project& project, const TestCase& testCase, const TestS
             break;
         case RunEnd::Stopped:
             result.outcome = late ? CaseOutcome::TimeLimit : CaseOutcome::RunError;
-            result.reason = texts.text(texts::GradeTimeLimit).arg(suite.timeLimitMillis);
+            result.reason = late ? texts.text(texts::GradeTimeLimit).arg(suite.timeLimitMillis)
+                                 : texts.text(texts::GradeRunError).arg(warnings);
             break;
         case RunEnd::Aborted:
         case RunEnd::None:
