@@ -6,6 +6,11 @@
 
 class QCoreApplication;
 
+namespace trevalon {
+class Project;
+class TextTable;
+}  // namespace trevalon
+
 namespace trevalon::cli {
 
 // Exit codes shared by every subcommand.
@@ -15,6 +20,7 @@ enum ExitCode {
     ExitAborted = 2,     // run aborted by a run-time error
     ExitStepLimit = 3,   // --max-steps reached
     ExitInputEnded = 4,  // standard input ended while a block was waiting
+    ExitBadTests = 5,    // the tests file of `grade` has problems
     ExitUsage = 64,
     ExitDataError = 65,   // damaged or unsupported project file
     ExitNoInput = 66,     // input file missing or unreadable
@@ -35,9 +41,15 @@ int checkCommand(const QStringList& args, CommandIo& io);
 int runCommand(const QStringList& args, CommandIo& io);
 int convertCommand(const QStringList& args, CommandIo& io);
 int renderCommand(const QStringList& args, CommandIo& io);
+int gradeCommand(const QStringList& args, CommandIo& io);
 
-// The application object for the command line `argv`: `render` draws text and gets a GUI
-// application on Qt's offscreen platform; every other command a plain core application.
+// Every board of `project` that has blocks, drawn as `render` draws it, as PNG bytes; nothing
+// in a build without drawing. Needs the GUI application and its thread.
+QList<QByteArray> drawBoards(const Project& project, const TextTable& texts);
+
+// The application object for the command line `argv`: `render` and `grade --html` draw text
+// and get a GUI application on Qt's offscreen platform; every other command a plain core
+// application.
 std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv);
 
 // Usage text of one command, or of the whole tool for an empty name.

@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 
 #ifdef TREVALON_RENDER
+#include <QBuffer>
 #include <QFont>
 #include <QGuiApplication>
 #include <QSaveFile>
@@ -47,10 +48,46 @@ int writePng(const QImage& page, const QString& path, CommandIo& io) {
     return ExitOk;
 }
 
+// `render`, and `grade` with a report that shows the boards.
+bool drawsPictures(int argc, char** argv) {
+    if (argc > 1 && qstrcmp(argv[1], "render") == 0) {
+        return true;
+    }
+    if (argc < 2 || qstrcmp(argv[1], "grade") != 0) {
+        return false;
+    }
+    for (int i = 2; i < argc && qstrcmp(argv[i], "--") != 0; ++i) {
+        if (qstrcmp(argv[i], "--html") == 0 || qstrncmp(argv[i], "--html=", 7) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
+QList<QByteArray> drawBoards(const Project& project, const TextTable& texts) {
+    QList<QByteArray> pictures;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        return pictures;
+    }
+    for (int n = 1; n <= project.boardCount; ++n) {
+        const SchemaPicture picture =
+            SchemaPage::draw(project.board(n), texts, false, QGuiApplication::font());
+        if (picture.page.isNull()) {
+            continue;
+        }
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        picture.page.save(&buffer, "PNG");
+        pictures << png;
+    }
+    return pictures;
+}
+
 std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv) {
-    if (argc > 1 && qstrcmp(argv[1], "render") == 0) {
+    if (drawsPictures(argc, argv)) {
         // Drawing text needs a GUI application, never a display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         // The offscreen platform's remarks about the session (no runtime folder, ...) are not
@@ -116,6 +153,10 @@ int renderCommand(const QStringList& args, CommandIo& io) {
 }
 
 #else
+
+QList<QByteArray> drawBoards(const Project&, const TextTable&) {
+    return {};
+}
 
 std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv) {
     return std::make_unique<QCoreApplication>(argc, argv);

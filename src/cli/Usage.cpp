@@ -25,6 +25,11 @@ QString usage(const QString& command) {
          QStringLiteral("trevalon-cli render   [--lang pl|ang] [--board N] [--variables] "
                         "--out FILE.png PROJECT\n    Draws the flowchart page of a board into "
                         "a PNG file.")},
+        {QStringLiteral("grade"),
+         QStringLiteral("trevalon-cli grade    [--lang pl|ang] [--jobs N] [--json | --csv] "
+                        "[--html REPORT.html]\n                      TESTS PATH...\n    "
+                        "Grades projects (files or folders) against the test cases of a "
+                        ".tests file.")},
     };
     QString text;
     for (const auto& [name, line] : lines) {
@@ -37,7 +42,8 @@ QString usage(const QString& command) {
                QStringLiteral(
                    "trevalon-cli --help | --version   (also: trevalon-cli COMMAND "
                    "--help)\n\nExit codes: 0 success, 1 formula or check failed, "
-                   "2 run aborted, 3 step limit, 4 input ended,\n64 usage, 65 damaged "
+                   "2 run aborted, 3 step limit, 4 input ended,\n5 tests file has problems, 64 "
+                   "usage, 65 damaged "
                    "file, 66 unreadable input, 73 output not writable.\n");
     }
     return text;

@@ -18,6 +18,9 @@ namespace {
 // Steps between two looks at the clock: enough that the clock costs nothing, few enough that
 // an endless loop overruns the time limit by well under a millisecond.
 constexpr qint64 kSliceSteps = 4096;
+// Lines kept beyond those expected: enough to show what went wrong, few enough that a loop
+// printing without end cannot fill the memory before its limit ends it.
+constexpr qsizetype kExtraLinesKept = 1000;
 
 class NoLog : public EventLog {
 public:
@@ -40,8 +43,11 @@ public:
 // The dialogs of one case: input from its lines, output collected.
 class CaseIo : public LineFedIo {
 public:
-    CaseIo(MessageSink& messages, const TextTable& texts, const QStringList& input, bool prompts)
-        : LineFedIo(messages, texts), m_input(input), m_prompts(prompts) {}
+    CaseIo(MessageSink& messages, const TextTable& texts, const TestCase& testCase, bool prompts)
+        : LineFedIo(messages, texts),
+          m_input(testCase.input),
+          m_prompts(prompts),
+          m_keep(static_cast<qsizetype>(testCase.expected.size()) + kExtraLinesKept) {}
 
     QStringList output;
 
@@ -54,7 +60,7 @@ private:
         return true;
     }
     void printed(const QString& text, DialogMode mode) override {
-        if (mode == DialogMode::Show || m_prompts) {
+        if ((mode == DialogMode::Show || m_prompts) && output.size() < m_keep) {
             output << text.split(u'\n');
         }
     }
@@ -63,6 +69,7 @@ private:
 
     const QStringList& m_input;
     bool m_prompts;
+    qsizetype m_keep;
     qsizetype m_next = 0;
 };
 
@@ -135,7 +142,7 @@ CaseResult runCase(const Project& project, const TestCase& testCase, const TestS
     workspace.project() = project;
     workspace.seedRandom(suite.seed);
     WarningsSink refusals;  // a refused date is no reason for how the run ended
-    CaseIo io(refusals, workspace.texts(), testCase.input, suite.prompts);
+    CaseIo io(refusals, workspace.texts(), testCase, suite.prompts);
     workspace.setExecutionIo(&io);
     Executor& executor = workspace.executor();
     executor.setStepLimit(suite.stepsFor(testCase));
@@ -167,7 +174,8 @@ CaseResult runCase(const Project& project, const TestCase& testCase, const TestS
             break;
         case RunEnd::Stopped:
             result.outcome = late ? CaseOutcome::TimeLimit : CaseOutcome::RunError;
-            result.reason = texts.text(texts::GradeTimeLimit).arg(suite.timeLimitMillis);
+            result.reason = late ? texts.text(texts::GradeTimeLimit).arg(suite.timeLimitMillis)
+                                 : texts.text(texts::GradeRunError).arg(warnings);
             break;
         case RunEnd::Aborted:
         case RunEnd::None:

@@ -26,7 +26,9 @@ struct CaseResult {
     CaseOutcome outcome = CaseOutcome::Passed;
     QString reason;  // in words of the text table; empty when passed
     QStringList expected;
-    QStringList actual;  // what the run printed, line by line (see runCase)
+    // What the run printed, line by line (see runCase); of a run that printed far more than
+    // expected, only the first thousand lines beyond the expected ones are kept.
+    QStringList actual;
     int points = 0;
     int maxPoints = 0;
     qint64 steps = 0;

@@ -69,6 +69,9 @@ std::unique_ptr<Project> loadSubmission(const QString& path, const TextTable& te
     return project;
 }
 
+// How many results each thread may finish ahead of the one the caller waits for.
+constexpr qsizetype kWaitingPerThread = 64;
+
 // Results finished out of order wait here until the caller takes them in order.
 class OrderedResults {
 public:
@@ -152,7 +155,9 @@ void Grader::grade(const QStringList& paths, const ResultSink& sink) const {
         }
         return;
     }
-    OrderedResults results(paths.size(), 4 * static_cast<qsizetype>(threads));
+    // Room for a slow submission (an endless loop at its limits) to hold the line while the
+    // other threads go on well past it; still a bound, so memory stays flat.
+    OrderedResults results(paths.size(), kWaitingPerThread * static_cast<qsizetype>(threads));
     std::vector<std::thread> workers;
     for (int t = 0; t < threads; ++t) {
         workers.emplace_back([&] {

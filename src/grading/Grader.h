@@ -31,8 +31,8 @@ struct SubmissionResult {
 // with ProjectFile and runs every case through runCase(), in workspaces of its own; the suite
 // is only read. A file that cannot be graded is a result with its reason, never the end of
 // the batch. Results reach the caller in submission order, on the calling thread, whatever the
-// number of threads; at most a few per thread wait to be handed over, so memory stays flat
-// however many submissions there are.
+// number of threads; at most 64 per thread wait to be handed over (room for a slow one to hold
+// the line while the others go on), so memory stays flat however many submissions there are.
 class Grader {
 public:
     // `suite` must outlive the grader. `language` is "pl" or "ang".

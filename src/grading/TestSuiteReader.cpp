@@ -112,8 +112,9 @@ void Reading::line(int number, const QString& text) {
     if (trimmed.isEmpty() || trimmed.startsWith(u'#')) {
         return;
     }
-    if (trimmed.section(u' ', 0, 0).compare(QLatin1StringView("case"), Qt::CaseInsensitive) == 0 &&
-        !trimmed.section(u' ', 0, 0).contains(u':')) {
+    // "case" alone or followed by a space or tab; "case:" is a key and "cases" no heading.
+    if (trimmed.startsWith(QLatin1StringView("case"), Qt::CaseInsensitive) &&
+        (trimmed.size() == 4 || trimmed[4].isSpace())) {
         caseHeading(number, trimmed.mid(4).trimmed());
         return;
     }

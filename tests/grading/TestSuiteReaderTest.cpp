@@ -24,7 +24,7 @@ TEST(TestSuiteReader, ReadsEverySettingAndOption) {
         "\xEF\xBB\xBF# a comment\r\n"
         "title: Silnia\r\n"
         "steps: 500\ntime: 300\nseed: 7\nprompts: no\n\n"
-        "case five\n  points: 3\n  steps: 40\n  input: 5\n  input:\n"
+        "case\tfive\n  points: 3\n  steps: 40\n  input: 5\n  input:\n"
         "  output: Silnia liczby 5 wynosi 120  \n"
         "  output ~i ~s ~n 0.5: pole = 3,14\n"
         "  output ~re: [0-9]+:x\n");
