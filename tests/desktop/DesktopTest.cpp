@@ -31,6 +31,7 @@ const QString Message = QStringLiteral("TFWarning");
 const QString Report = QStringLiteral("TFOpisy");
 const QString Execution = QStringLiteral("TFWykonanie");
 const QString Trace = QStringLiteral("TFSlad");
+const QString Tests = QStringLiteral("TFTesty");
 const QString factorial = QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb");
 const QString gcd = QStringLiteral(TREVALON_SOURCE_DIR "/examples/gcd.skb");
 // The title strips' marks (collapse, maximise, close) stand this far below the window's top.
@@ -397,6 +398,28 @@ TEST_P(DesktopTest, AWatchedRunStopsAtABreakpointAndStepsBack) {
     // On a small screen the trace covers part of the board: the mark is seen leaving.
     keys(QStringLiteral("shift+F8"));
     EXPECT_TRUE(waitUntil([&] { return !runMark().contains(comparison); }, 8000));
+}
+
+// The Run menu's self-check asks for a tests file in Qt's dialog and lists its results in a
+// panel beside the boards, above the main window.
+TEST_P(DesktopTest, TheSelfCheckOpensItsResultsBesideTheBoards) {
+    ASSERT_NO_FATAL_FAILURE(openFactorial());
+    openMenu(QStringLiteral("alt+w"));
+    keys(QStringLiteral("Down Down Down Return"));  // the third item
+    const QString dialog = QStringLiteral("OpenTesty");
+    ASSERT_TRUE(shown(dialog));
+    settle();
+    EXPECT_EQ(m_desktop->find(dialog)->title, QStringLiteral("Wybierz plik testów"));
+    ASSERT_TRUE(m_desktop->xdotool(
+        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"),
+         QStringLiteral(TREVALON_SOURCE_DIR "/examples/tests/factorial.tests")}));
+    keys(QStringLiteral("Return"));
+    ASSERT_TRUE(shown(Tests));
+    EXPECT_TRUE(gone(dialog));
+    settle(1500);
+    keep(QStringLiteral("12-self-check"));
+    EXPECT_GT(m_desktop->stackIndex(Tests), m_desktop->stackIndex(Main));
+    EXPECT_TRUE(screen().contains(rect(Tests))) << rect(Tests);
 }
 
 // A start without a project shows the start page in the main window; its key for a new

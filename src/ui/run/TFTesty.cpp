@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -78,6 +79,16 @@ TFTesty::TFTesty(Workspace& workspace, WindowHost& host, QWidget* parent)
     m_worker = new CaseWorker(this);
     m_worker->onResult = [this](int index, const CaseResult& result) { showResult(index, result); };
     m_worker->onFinished = [this] { showSummary(); };
+    // Qt's dialog, as for projects: it speaks the program's language and stays above the main
+    // window; it starts where the last tests file was found.
+    m_openDialog = new QFileDialog(parent);
+    m_openDialog->setObjectName(QStringLiteral("OpenTesty"));
+    m_openDialog->setOption(QFileDialog::DontUseNativeDialog);
+    m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    m_openDialog->setFileMode(QFileDialog::ExistingFile);
+    if (auto* name = m_openDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        name->setCompleter(nullptr);
+    }
     buildControls();
     applyTexts();
 }
@@ -138,10 +149,16 @@ void TFTesty::applyTexts() {
 
 bool TFTesty::chooseAndCheck() {
     const TextTable& texts = m_ws.texts();
-    const QString path = askOpenPath ? askOpenPath()
-                                     : QFileDialog::getOpenFileName(
-                                           parentWidget(), texts.text(texts::TestsPickTitle),
-                                           QString(), texts.text(texts::TestsFilter));
+    QString path;
+    if (askOpenPath) {
+        path = askOpenPath();
+    } else {
+        m_openDialog->setWindowTitle(texts.text(texts::TestsPickTitle));
+        m_openDialog->setNameFilter(texts.text(texts::TestsFilter));
+        if (m_openDialog->exec() == QDialog::Accepted) {
+            path = m_openDialog->selectedFiles().value(0);
+        }
+    }
     if (path.isEmpty()) {
         return false;
     }

@@ -11,6 +11,7 @@
 #include "grading/TestSuite.h"
 #include "ui/widgets/CompanionPanel.h"
 
+class QFileDialog;
 class QLabel;
 class QPlainTextEdit;
 class QTableWidget;
@@ -32,7 +33,7 @@ class WindowHost;
 class TFTesty : public CompanionPanel {
 public:
     static constexpr QSize DefaultSize{640, 440};
-    static constexpr QSize MinimumSize{460, 320};
+    static constexpr QSize MinimumSize{400, 300};
 
     TFTesty(Workspace& workspace, WindowHost& host, QWidget* parent);
     ~TFTesty() override;
@@ -76,6 +77,7 @@ private:
     Workspace& m_ws;
     WindowHost& m_host;
     CaseWorker* m_worker = nullptr;
+    QFileDialog* m_openDialog = nullptr;
     TestSuite m_suite;
     QString m_fileName;
     std::vector<std::optional<CaseResult>> m_results;
