@@ -84,11 +84,16 @@ public:
         return m_next < m_count ? m_next++ : -1;
     }
     void put(qsizetype index, SubmissionResult&& result) {
+        bool awaited = false;
         {
             std::lock_guard lock(m_mutex);
             m_done.emplace(index, std::move(result));
+            awaited = index == m_handed;
         }
-        m_ready.notify_all();
+        // Only the result the caller waits for wakes it; the others it finds when it gets there.
+        if (awaited) {
+            m_ready.notify_one();
+        }
     }
     // The result of `index`, once it is done.
     SubmissionResult get(qsizetype index) {
