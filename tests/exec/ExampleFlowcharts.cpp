@@ -1,5 +1,6 @@
 #include "ExampleFlowcharts.h"
 
+#include "BenchFlowcharts.h"
 #include "FlowBuilder.h"
 
 using namespace trevalon;
@@ -244,6 +245,11 @@ constexpr ExampleFlowchart kExamples[] = {
     {"examples/weekday.skb", weekday},
     {"examples/dice.skb", dice},
     {"bench/loop.skb", loop},
+    {"bench/array.skb", bench_flowcharts::arraySquares},
+    {"bench/bubble.skb", bench_flowcharts::bubbleSort},
+    {"bench/text.skb", bench_flowcharts::textGrowth},
+    {"bench/procedure.skb", bench_flowcharts::procedureCalls},
+    {"bench/formulas.skb", bench_flowcharts::formulas},
 };
 
 }  // namespace

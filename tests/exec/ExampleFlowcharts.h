@@ -4,8 +4,8 @@
 
 #include "model/Project.h"
 
-// The flowcharts shipped in examples/ (and the benchmark's loop), built through the model so
-// that the files can be made again with the program's own writer.
+// The flowcharts shipped in examples/ (and the benchmarks' flowcharts in bench/), built through the
+// model so that the files can be made again with the program's own writer.
 struct ExampleFlowchart {
     const char* file;  // relative to the source tree
     void (*build)(trevalon::Project& project);

@@ -1,4 +1,4 @@
-// Writes the example flowcharts, the benchmark's loop and the faulty boards of the check's
+// Writes the example flowcharts, the benchmarks' flowcharts and the faulty boards of the check's
 // reasons (tests/data/check) with the program's own writer:
 //   make_examples SOURCE_DIR
 #include <QCoreApplication>
