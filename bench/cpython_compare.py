@@ -177,9 +177,10 @@ def main():
                 before = (size, ours, theirs)
     print()
     print("runs per side and size: %d (median wall seconds of whole processes)" % args.runs)
-    if rss_note is not None:
-        print("peak RSS of trevalon-cli, array case at N = %d: %.1f MB (ru_maxrss via os.wait4)"
-              % (RSS_CASE[1], rss_note / 1024.0))
+    if RSS_CASE[0] in cases:
+        print("peak RSS of trevalon-cli, array case at N = %d: %s (ru_maxrss via os.wait4)"
+              % (RSS_CASE[1], "not measured, the size was skipped" if rss_note is None
+                 else "%.1f MB" % (rss_note / 1024.0)))
     for case, size, our_line, their_line in mismatches:
         print("DIFFERENT OUTPUT %s N=%d: trevalon %r, python %r" % (case, size, our_line,
                                                                    their_line))
