@@ -113,6 +113,20 @@ public:
         variable(1, 6, 1, QStringLiteral("x"), TypeInteger, QStringLiteral("1"));
     }
 
+    // A second board made a procedure named `name` whose body is one assignment: its Start
+    // answers the call block `call`, its End returns to the return block `back`; board 1 stays
+    // the active one.
+    void procedure(const QString& name, const QString& call, const QString& back,
+                   const QString& target, const QString& formula) {
+        m_project.addBoard();
+        m_project.board(2).kind = BoardProcedure;
+        m_project.board(2).name = name;
+        put(2, 2, 1, KindStart).text2 = call;
+        assign(2, 2, 2, target, formula);
+        put(2, 2, 3, KindEnd).text2 = back;
+        m_project.activeBoard = 1;
+    }
+
     void resize(int board, int columns, int rows) {
         m_project.board(board).columns = columns;
         m_project.board(board).rows = rows;

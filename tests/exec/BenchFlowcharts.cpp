@@ -143,13 +143,7 @@ void procedureCalls(Project& p) {
     f.variable(1, 8, 2, s("i"), TypeInteger, s("0"), 1);
     f.variable(1, 8, 3, s("s"), TypeInteger, s("0"), 1);
 
-    p.addBoard();
-    p.board(2).kind = BoardProcedure;
-    p.board(2).name = s("Dodaj");
-    f.put(2, 2, 1, KindStart).text2 = s("WywolajDodaj");
-    f.assign(2, 2, 2, s("s"), s("s + i"));
-    f.put(2, 2, 3, KindEnd).text2 = s("PowrotDodaj");
-    p.activeBoard = 1;
+    f.procedure(s("Dodaj"), s("WywolajDodaj"), s("PowrotDodaj"), s("s"), s("s + i"));
 }
 
 void formulas(Project& p) {

@@ -128,13 +128,7 @@ void procedure(Project& p) {
     f.variable(1, 6, 1, s("x"), TypeInteger, s("0"), 1);
     f.variable(1, 6, 2, s("y"), TypeInteger, s("0"), 1);
 
-    p.addBoard();
-    p.board(2).kind = BoardProcedure;
-    p.board(2).name = s("Kwadrat");
-    f.put(2, 2, 1, KindStart).text2 = s("WywolajKwadrat");
-    f.assign(2, 2, 2, s("y"), s("x * x"));
-    f.put(2, 2, 3, KindEnd).text2 = s("PowrotKwadrat");
-    p.activeBoard = 1;
+    f.procedure(s("Kwadrat"), s("WywolajKwadrat"), s("PowrotKwadrat"), s("y"), s("x * x"));
 }
 
 // Branch jumps: the flow leaves the main board for a fragment board and comes back.
