@@ -80,9 +80,7 @@ QString timelineStyle() {
 TFSlad::TFSlad(const TraceTable& table, Workspace& workspace, WindowHost& host, QWidget* parent)
     : CompanionPanel(host, QStringLiteral("TFSlad"), DefaultSize, MinimumSize, parent),
       m_table(table),
-      m_ws(workspace),
-      m_host(host) {
-    setFocusPolicy(Qt::StrongFocus);
+      m_ws(workspace) {
     buildControls();
     applyTexts();
     syncTimeline();
@@ -359,11 +357,6 @@ bool TFSlad::eventFilter(QObject* watched, QEvent* event) {
         default:
             return false;
     }
-}
-
-void TFSlad::keyPressEvent(QKeyEvent* event) {
-    m_host.handleKey(event, KeySource::Report);
-    event->accept();
 }
 
 }  // namespace trevalon

@@ -81,7 +81,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void layoutContent(const QSize& size) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -97,7 +96,6 @@ private:
 
     const TraceTable& m_table;
     Workspace& m_ws;
-    WindowHost& m_host;
     TraceModel* m_model = nullptr;
     QTableView* m_view = nullptr;
     QSlider* m_timeline = nullptr;

@@ -3,7 +3,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -17,7 +16,6 @@
 #include "grading/OutputMatch.h"
 #include "grading/TestSuiteReader.h"
 #include "ui/dialogs/DialogParts.h"
-#include "ui/main/WindowHost.h"
 #include "ui/run/CaseWorker.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
@@ -73,9 +71,7 @@ void showLines(QPlainTextEdit* view, const QStringList& lines, const std::vector
 
 TFTesty::TFTesty(Workspace& workspace, WindowHost& host, QWidget* parent)
     : CompanionPanel(host, QStringLiteral("TFTesty"), DefaultSize, MinimumSize, parent),
-      m_ws(workspace),
-      m_host(host) {
-    setFocusPolicy(Qt::StrongFocus);
+      m_ws(workspace) {
     m_worker = new CaseWorker(this);
     m_worker->onResult = [this](int index, const CaseResult& result) { showResult(index, result); };
     m_worker->onFinished = [this] { showSummary(); };
@@ -334,11 +330,6 @@ void TFTesty::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.setPen(palette::violetSoft);
     p.drawRect(m_table->geometry().adjusted(-1, -1, 0, 0));
-}
-
-void TFTesty::keyPressEvent(QKeyEvent* event) {
-    m_host.handleKey(event, KeySource::Report);
-    event->accept();
 }
 
 }  // namespace trevalon

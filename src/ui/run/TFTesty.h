@@ -63,7 +63,6 @@ public:
 protected:
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void layoutContent(const QSize& size) override;
 
 private:
@@ -75,7 +74,6 @@ private:
     QString outcomeWords(CaseOutcome outcome) const;
 
     Workspace& m_ws;
-    WindowHost& m_host;
     CaseWorker* m_worker = nullptr;
     QFileDialog* m_openDialog = nullptr;
     TestSuite m_suite;

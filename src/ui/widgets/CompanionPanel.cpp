@@ -1,5 +1,6 @@
 #include "ui/widgets/CompanionPanel.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -32,7 +33,13 @@ CompanionPanel::CompanionPanel(WindowHost& host, const QString& objectName, QSiz
         },
         [this] { return !m_collapsed; });
     m_grip->setObjectName(QStringLiteral("LRameczka"));
+    setFocusPolicy(Qt::StrongFocus);
     resize(defaultSize);
+}
+
+void CompanionPanel::keyPressEvent(QKeyEvent* event) {
+    m_host.handleKey(event, KeySource::Report);
+    event->accept();
 }
 
 void CompanionPanel::setTitles(const QString& title, const QString& closeHint) {

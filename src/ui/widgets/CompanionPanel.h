@@ -46,6 +46,8 @@ protected:
     // Places the subclass's controls for a window of `size` (the full size while collapsed).
     virtual void layoutContent(const QSize& size) = 0;
 
+    // Keys the panel's controls leave go to the main window's key table, as in the report.
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
