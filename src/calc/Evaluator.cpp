@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <exception>
 
 #include "calc/Builtins.h"
 #include "calc/CalcShared.h"
@@ -278,7 +279,7 @@ bool Evaluator::pureResult(const ExprNode& node, long double& result) {
     return std::isfinite(result);
 }
 
-bool Evaluator::runNumberAssignment(QString& value, int& kind) {
+bool Evaluator::runNumberAssignment(QString& value, int& kind, bool wantResult) {
     if (!m_direct || m_formula.root < 0 || m_shared.depth >= CalcShared::kMaxEvaluationDepth) {
         return false;
     }
@@ -290,11 +291,54 @@ bool Evaluator::runNumberAssignment(QString& value, int& kind) {
     // The levels `run` would count: the assignment's name, then the captured formula.
     const DepthGuard guard(*this);
     return assignNumber(root, m_formula.captures[static_cast<size_t>(root.capture)].parsed.get(),
-                        value, &kind);
+                        value, &kind, wantResult);
+}
+
+bool Evaluator::orderNumbers(bool& holds) {
+    if (m_formula.root < 0) {
+        return false;
+    }
+    const ExprNode& node = m_formula.nodes[static_cast<size_t>(m_formula.root)];
+    if (node.code < op::Less || node.code > op::GreaterEqual || node.left < 0 || node.right < 0) {
+        return false;
+    }
+    if (m_shared.depth >= CalcShared::kMaxEvaluationDepth) {
+        return false;
+    }
+    // The level `run` would count for the ordering itself.
+    const DepthGuard guard(*this);
+    if (!shallowEnough(node)) {
+        return false;
+    }
+    const ExprNode& leftNode = m_formula.nodes[static_cast<size_t>(node.left)];
+    const ExprNode& rightNode = m_formula.nodes[static_cast<size_t>(node.right)];
+    long double a = 0;
+    long double b = 0;
+    if (!leftNode.numeric || !rightNode.numeric || !pureNumber(node.left, a) ||
+        !pureNumber(node.right, b)) {
+        return false;
+    }
+    const double x = static_cast<double>(a);
+    const double y = static_cast<double>(b);
+    switch (node.code) {
+        case op::Less:
+            holds = x < y;
+            break;
+        case op::LessEqual:
+            holds = x <= y;
+            break;
+        case op::Greater:
+            holds = x > y;
+            break;
+        default:
+            holds = x >= y;
+            break;
+    }
+    return true;
 }
 
 bool Evaluator::assignNumber(const ExprNode& node, const ParsedFormula* parsed, QString& result,
-                             int* kind) {
+                             int* kind, bool wantResult) {
     if (!parsed || parsed->quote != quote() || parsed->errorNumber != 0 ||
         !parsed->captures.empty() || parsed->root < 0) {
         return false;
@@ -319,7 +363,9 @@ bool Evaluator::assignNumber(const ExprNode& node, const ParsedFormula* parsed, 
     bool isWhole = false;
     if (slot >= 0) {
         isWhole = store().setNumberAt(slot, value, quote(), whole);
-        result = store().valueAt(slot);
+        if (wantResult || !isWhole) {
+            result = store().valueAt(slot);
+        }
     } else {
         isWhole = calc::asWholeNumber(value, whole);
         result = calc::formatNumber(value);
@@ -333,6 +379,90 @@ bool Evaluator::assignNumber(const ExprNode& node, const ParsedFormula* parsed, 
             *kind = calc::classify(result);
         }
     }
+    return true;
+}
+
+bool Evaluator::appendInPlace(const ExprNode& node, const ParsedFormula& parsed, QString& result) {
+    const QChar q = quote();
+    if (parsed.quote != q || q.unicode() <= 32 || parsed.errorNumber != 0 ||
+        !parsed.captures.empty() || parsed.root < 0) {
+        return false;
+    }
+    const ExprNode& concat = parsed.nodes[static_cast<size_t>(parsed.root)];
+    if (concat.code != op::Concat || concat.left < 0 || concat.right < 0) {
+        return false;
+    }
+    const ExprNode& left = parsed.nodes[static_cast<size_t>(concat.left)];
+    if (left.code != op::Name || left.capture >= 0 || left.text.isEmpty() ||
+        left.text.front() == u'[' || left.text.front() == u'_' || left.key != node.assignedKey) {
+        return false;
+    }
+    const int slot = slotOf(node.assignedKey, node.assignedGeneration, node.assignedSlot);
+    if (slot < 0) {
+        return false;
+    }
+    {
+        const QString& before = store().valueAt(slot);
+        if (before.size() < 2 || before.front() != q || before.back() != q) {
+            return false;
+        }
+    }
+    // As evaluateNested would: the nested Calculator runs the right-hand side, under the level
+    // of the `||` itself. A direct assignment's right-hand side cannot change the store
+    // (ParsedFormula::directAssignment), so NAME reads the same after it as before.
+    TCalcul& nested = m_calc.child();
+    nested.m_quoteChar = q;
+    nested.m_argumentStack.clear();
+    nested.clearError();
+    Evaluator inner(nested, parsed);
+    QString right;
+    try {
+        const DepthGuard guard(inner);
+        if (!guard.exceeded()) {
+            right = inner.eval(concat.right);
+        }
+        if (!nested.m_errorFlag) {
+            inner.fitsTextLimit(store().valueAt(slot).size() - 2 + right.size());
+        }
+    } catch (const std::exception&) {
+        nested.raiseError(calc::ErrorInvalidFormula);
+    }
+    nested.m_argumentStack.clear();
+    store().passTemporarySlot();
+    if (nested.m_errorFlag) {
+        m_calc.raiseMessage(nested.m_errorText);
+        result.clear();
+        return true;
+    }
+    nested.m_resultType = TCalcul::TypeText;
+    m_nodeType = TCalcul::TypeText;
+    // The joined text gets quotes unless, trimmed, it already begins and ends with one. (The
+    // slot is looked at again: passing the temporary slot may have moved the values.)
+    const QString& before = store().valueAt(slot);
+    const QStringView inside = QStringView(before).mid(1, before.size() - 2);
+    qsizetype first = 0;
+    while (first < inside.size() + right.size() &&
+           calc::isTrimChar(first < inside.size() ? inside[first] : right[first - inside.size()])) {
+        ++first;
+    }
+    qsizetype last = inside.size() + right.size() - 1;
+    while (last >= first &&
+           calc::isTrimChar(last < inside.size() ? inside[last] : right[last - inside.size()])) {
+        --last;
+    }
+    const auto at = [&](qsizetype i) {
+        return i < inside.size() ? inside[i] : right[i - inside.size()];
+    };
+    const bool quoted = last - first + 1 >= 2 && at(first) == q && at(last) == q;
+    QString& text = store().editValueAt(slot);
+    if (quoted) {
+        text = inside.toString() + right;
+    } else {
+        text.chop(1);
+        text += right;
+        text += q;
+    }
+    result = text;
     return true;
 }
 
@@ -429,7 +559,8 @@ QString Evaluator::evalAssignment(const ExprNode& node) {
         }
     }
     QString stored;
-    if (assignNumber(node, parsed, stored)) {
+    if (assignNumber(node, parsed, stored) ||
+        (m_direct && parsed && appendInPlace(node, *parsed, stored))) {
         return stored;
     }
     int type = 0;

@@ -23,7 +23,13 @@ public:
     // For a direct assignment (see ParsedFormula::directAssignment) of a numeric operator's
     // result: does what `run` does and answers true, with the value text and its kind;
     // false, having changed nothing, when `run` must do it.
-    bool runNumberAssignment(QString& value, int& kind);
+    // Without `wantResult` the value text is left empty when the number is whole.
+    bool runNumberAssignment(QString& value, int& kind, bool wantResult = true);
+
+    // For a formula that is one ordering (`<`, `<=`, `>`, `>=`) of numeric operands: its
+    // outcome as `run` would give it, in `holds`; false, having changed nothing, when `run`
+    // must do it.
+    bool orderNumbers(bool& holds);
 
     bool failed() const { return m_calc.errorFlag(); }
     void raise(int number, const QString& detail = QString());
@@ -95,7 +101,13 @@ private:
     // in between; false when the text path must do it.
     // `kind` (when given) receives the result's kind.
     bool assignNumber(const ExprNode& node, const ParsedFormula* parsed, QString& result,
-                      int* kind = nullptr);
+                      int* kind = nullptr, bool wantResult = true);
+
+    // A direct assignment "NAME:=NAME || formula" (`parsed` is its right-hand side) whose NAME
+    // holds a text in quotes: appends to NAME's own text instead of building the whole text
+    // again, with the same result, errors and store bookkeeping as the general path. False,
+    // having changed nothing, when the general path must do it.
+    bool appendInPlace(const ExprNode& node, const ParsedFormula& parsed, QString& result);
 
     // The slot of `key` in the store (-1: absent), remembered in the node.
     int slotOf(const QString& key, quint64& generation, int& slot);

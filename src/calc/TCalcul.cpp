@@ -103,7 +103,61 @@ bool TCalcul::Evaluate(QString& result) {
     return run(*parsed, result);
 }
 
-bool TCalcul::run(const ParsedFormula& parsed, QString& result) {
+PreparedFormula TCalcul::prepare(const QString& formula) const {
+    PreparedFormula prepared{formula, nullptr};
+    try {
+        prepared.parsed = parseFormula(formula, m_quoteChar);
+    } catch (const std::exception&) {
+        // Evaluating it goes the general way, which reports the failure.
+    }
+    return prepared;
+}
+
+bool TCalcul::Evaluate(const PreparedFormula& prepared, QString& result, bool wantResult) {
+    m_formula = prepared.text;
+    if (!prepared.parsed || prepared.parsed->quote != m_quoteChar) {
+        return Evaluate(result);
+    }
+    return run(*prepared.parsed, result, wantResult);
+}
+
+bool TCalcul::assignNumber(const PreparedFormula& prepared) {
+    const ParsedFormula* parsed = prepared.parsed.get();
+    if (!parsed || parsed->quote != m_quoteChar || !parsed->directAssignment ||
+        parsed->errorNumber != 0 || m_store->capturedEntries() != 0) {
+        return false;
+    }
+    m_argumentStack.clear();
+    clearError();
+    QString value;
+    int kind = KindInteger;
+    if (!Evaluator(*this, *parsed, true).runNumberAssignment(value, kind, false)) {
+        return false;
+    }
+    m_formula = prepared.text;
+    m_resultType = TypeNumber;
+    m_resultKind = kind;
+    return true;
+}
+
+bool TCalcul::orderNumbers(const PreparedFormula& prepared, bool& holds) {
+    const ParsedFormula* parsed = prepared.parsed.get();
+    if (!parsed || parsed->quote != m_quoteChar || parsed->errorNumber != 0 ||
+        !parsed->captures.empty()) {
+        return false;
+    }
+    m_argumentStack.clear();
+    clearError();
+    if (!Evaluator(*this, *parsed).orderNumbers(holds)) {
+        return false;
+    }
+    m_formula = prepared.text;
+    m_resultType = TypeNumber;
+    m_resultKind = KindLogical;
+    return true;
+}
+
+bool TCalcul::run(const ParsedFormula& parsed, QString& result, bool wantResult) {
     m_argumentStack.clear();
     clearError();
     QString value;
@@ -123,7 +177,8 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result) {
         } else {
             // A counter or a sum: no texts between the operands and the stored result.
             int kind = KindInteger;
-            if (direct && Evaluator(*this, parsed, true).runNumberAssignment(value, kind)) {
+            if (direct &&
+                Evaluator(*this, parsed, true).runNumberAssignment(value, kind, wantResult)) {
                 m_resultType = TypeNumber;
                 m_resultKind = kind;
                 result = std::move(value);
@@ -272,6 +327,14 @@ bool TCalcul::kindFitsType(int variableType, int resultKind) {
            (variableType == KindText && resultKind == KindCharacter) ||
            (variableType == KindInteger && resultKind == KindLogical) ||
            (variableType == KindReal && resultKind == KindLogical);
+}
+
+void TCalcul::noteLiteralAssignment(int type, int kind) {
+    m_argumentStack.clear();
+    clearError();
+    m_store->passTemporarySlot();
+    m_resultType = type;
+    m_resultKind = kind;
 }
 
 void TCalcul::raiseError(int number, const QString& detail) {

@@ -16,6 +16,13 @@ struct CalcShared;
 struct ParsedFormula;
 class Evaluator;
 
+// A formula parsed once for being evaluated many times (each block of a run): evaluating it is
+// evaluating its text, without finding the parse again.
+struct PreparedFormula {
+    QString text;
+    std::shared_ptr<const ParsedFormula> parsed;  // none when parsing failed outright
+};
+
 // The Calculator: evaluates formulas of the expression language against its variable store.
 //
 // Every value of the language is a text. A successful evaluation yields the value text (a text
@@ -57,6 +64,7 @@ public:
 
     // Delimiter of text literals and of text results.
     void setQuoteChar(QChar quote) { m_quoteChar = quote; }
+    QChar quoteChar() const { return m_quoteChar; }
 
     // "pl" or "ang": the language of error messages and weekday names. Any other value gives
     // empty error messages and English weekday names.
@@ -70,6 +78,19 @@ public:
     // on error `result` is left as it was, false is answered and `errorText()` tells why.
     // `resultKind()` is set in both cases.
     bool Evaluate(QString& result);
+    // The same as setting `prepared.text` as formula() and calling Evaluate(result). With
+    // `wantResult` false the caller does not need the result text (an assignment done for its
+    // effect): `result` may then be left empty, and a number stored stays a number until read.
+    bool Evaluate(const PreparedFormula& prepared, QString& result, bool wantResult = true);
+    // The run's fast lanes, for prepared formulas that need no text on the way. Each does
+    // exactly what Evaluate does (store, result type and kind, errors cleared), without the
+    // result text, and answers false, having changed nothing, when Evaluate must do it.
+    // A direct assignment of a numeric operator's result ("I:=I+1"):
+    bool assignNumber(const PreparedFormula& prepared);
+    // An ordering of two numeric operands ("I<=N"); `holds` receives its outcome:
+    bool orderNumbers(const PreparedFormula& prepared, bool& holds);
+    // Parses `formula` for Evaluate(const PreparedFormula&) with the current quote character.
+    PreparedFormula prepare(const QString& formula) const;
     // Sets the formula and evaluates it; the result text, or empty on error.
     QString evaluate(const QString& formula);
 
@@ -106,6 +127,12 @@ public:
     // Whether a result of `resultKind` may be stored in a variable of `variableType` (1..7).
     static bool kindFitsType(int variableType, int resultKind);
 
+    // What evaluating "NAME:=literal" leaves besides the stored value, for a caller that stored
+    // the literal into NAME's slot itself (the array blocks): no error, the result's type and
+    // kind, and the slot bookkeeping of the captured entry. Only while capturedEntries() is 0,
+    // where such an assignment is direct (see ParsedFormula::directAssignment).
+    void noteLiteralAssignment(int type, int kind);
+
     // Raises error `number` with `detail` appended, unless an error is already raised.
     void raiseError(int number, const QString& detail = QString());
     void clearError();
@@ -120,7 +147,7 @@ private:
     // The parse of `formula()`, from the last evaluation or the cache when it is there.
     std::shared_ptr<const ParsedFormula> parsedFormula();
     // The evaluation entry after the parse.
-    bool run(const ParsedFormula& parsed, QString& result);
+    bool run(const ParsedFormula& parsed, QString& result, bool wantResult = true);
 
     std::unique_ptr<CalcShared> m_ownShared;
     CalcShared* m_shared;

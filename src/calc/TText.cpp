@@ -1,6 +1,8 @@
 #include "calc/TText.h"
 
+#include <algorithm>
 #include <atomic>
+#include "calc/ArrayValue.h"
 #include "calc/Values.h"
 
 namespace trevalon {
@@ -41,6 +43,8 @@ void TText::clear() {
     m_entries.clear();
     m_slots.clear();
     m_values.clear();
+    m_arrays.clear();
+    m_pending.clear();
     m_numbers.clear();
     m_count = 0;
     m_capacity = 0;
@@ -52,7 +56,7 @@ const QString* TText::findUpper(const QString& upperName) const {
     if (it == m_slots.cend()) {
         return nullptr;
     }
-    return &m_values[static_cast<size_t>(*it)];
+    return &valueAt(*it);
 }
 
 void TText::setUpper(const QString& upperName, const QString& value) {
@@ -82,8 +86,8 @@ void TText::removeUpper(const QString& upperName) {
     if (isCaptured(upperName)) {
         --m_capturedEntries;
     }
-    m_values[static_cast<size_t>(slot)].clear();
-    m_numbers[static_cast<size_t>(slot)].state = NumberCache::Unknown;
+    beginWrite(slot).clear();
+    --m_writes;  // a removal is no value written
     // Variables come and go at the end of the list most of the time (captured assignments).
     for (auto entry = m_entries.end(); entry != m_entries.begin();) {
         --entry;
@@ -104,6 +108,8 @@ void TText::takeNextSlot() {
     }
     if (m_values.size() < static_cast<size_t>(m_capacity)) {
         m_values.resize(static_cast<size_t>(m_capacity));
+        m_arrays.resize(static_cast<size_t>(m_capacity));
+        m_pending.resize(static_cast<size_t>(m_capacity), TextCurrent);
         m_numbers.resize(static_cast<size_t>(m_capacity));
     }
 }
@@ -119,7 +125,7 @@ bool TText::numberAt(int slot, QChar quote, long double& number) const {
     NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
     if (cache.state == NumberCache::Unknown || cache.quote != quote.unicode()) {
         const std::optional<long double> read =
-            calc::parseNumber(calc::storedValueText(m_values[static_cast<size_t>(slot)], quote));
+            calc::parseNumber(calc::storedValueText(valueAt(slot), quote));
         cache.state = read ? NumberCache::Number : NumberCache::NotNumber;
         cache.quote = quote.unicode();
         cache.value = read.value_or(0);
@@ -129,15 +135,15 @@ bool TText::numberAt(int slot, QChar quote, long double& number) const {
 }
 
 bool TText::setNumberAt(int slot, long double number, QChar quote, qint64& whole) {
-    ++m_writes;
-    QString& text = m_values[static_cast<size_t>(slot)];
+    QString& text = beginWrite(slot);
     NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
     if (!calc::asWholeNumber(number, whole)) {
         text = calc::formatNumber(number);
         cache.state = NumberCache::Unknown;
         return false;
     }
-    calc::writeWholeNumber(whole, text);
+    m_pending[static_cast<size_t>(slot)] = NumberText;
+    cache.whole = whole;
     // A whole number is written with all its digits, so it reads back as itself (-0 as 0),
     // unless the quote character is one of the characters it is written with.
     const bool quoteInNumbers = quote == u'-' || (quote >= u'0' && quote <= u'9');
@@ -159,7 +165,79 @@ QString TText::slotValue(int slot) const {
     if (slot < 0 || static_cast<size_t>(slot) >= m_values.size()) {
         return QString();
     }
-    return m_values[static_cast<size_t>(slot)];
+    return valueAt(slot);
+}
+
+QString& TText::beginWrite(int slot) {
+    const auto at = static_cast<size_t>(slot);
+    ++m_writes;
+    m_numbers[at].state = NumberCache::Unknown;
+    m_arrays[at].reset();
+    m_pending[at] = TextCurrent;
+    return m_values[at];
+}
+
+TText::ArrayElements& TText::arrayAt(size_t slot) const {
+    std::unique_ptr<ArrayElements>& array = m_arrays[slot];
+    if (!array) {
+        const QStringList elements = ArrayValue::elements(valueAt(static_cast<int>(slot)));
+        array = std::make_unique<ArrayElements>();
+        array->elements.assign(elements.begin(), elements.end());
+        array->quote = std::any_of(elements.begin(), elements.end(),
+                                   [](const QString& element) { return element.contains(u'"'); });
+    }
+    return *array;
+}
+
+void TText::makeText(size_t slot) const {
+    QString& text = m_values[slot];
+    const Pending pending = m_pending[slot];
+    m_pending[slot] = TextCurrent;
+    if (pending == NumberText) {
+        calc::writeWholeNumber(m_numbers[slot].whole, text);
+        return;
+    }
+    const ArrayElements& array = *m_arrays[slot];
+    text.resize(0);
+    qsizetype length = 3;
+    for (const QString& element : array.elements) {
+        length += element.size() + 1;
+    }
+    text.reserve(length);
+    text += u'"';
+    text += u'*';
+    for (const QString& element : array.elements) {
+        text += element;
+        text += u'*';
+    }
+    text += u'"';
+}
+
+const QString* TText::arrayElementAt(int slot, qint64 index) const {
+    const std::vector<QString>& elements = arrayAt(static_cast<size_t>(slot)).elements;
+    if (index < 1 || index > static_cast<qint64>(elements.size())) {
+        return nullptr;
+    }
+    return &elements[static_cast<size_t>(index - 1)];
+}
+
+bool TText::setArrayElementAt(int slot, qint64 index, const QString& element) {
+    const auto at = static_cast<size_t>(slot);
+    ArrayElements& array = arrayAt(at);
+    ++m_writes;
+    m_numbers[at].state = NumberCache::Unknown;
+    m_pending[at] = ArrayText;
+    if (index < 1) {
+        return false;
+    }
+    array.quote = array.quote || element.contains(u'"');
+    std::vector<QString>& elements = array.elements;
+    if (elements.empty() || index > static_cast<qint64>(elements.size())) {
+        elements.push_back(element);
+        return true;
+    }
+    elements[static_cast<size_t>(index - 1)] = element;
+    return false;
 }
 
 }  // namespace trevalon

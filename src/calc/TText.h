@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 namespace trevalon {
@@ -16,6 +17,10 @@ namespace trevalon {
 // slot in use and `capacity()` grows by 10 slots when the next slot reaches it. Removing the
 // last-created variable lets its slot be handed out again; a slot still listed is never reused.
 // Lookups go through a hash, so their cost does not grow with the number of variables.
+//
+// A slot may also keep its value's array elements (see ArrayValue) beside the text: the array
+// blocks read and write one element without a pass over the whole text, and the text is made
+// again only when someone reads the value whole. Every reader below sees the text.
 class TText {
 public:
     bool exists(const QString& name) const;
@@ -40,20 +45,42 @@ public:
     quint64 writes() const { return m_writes; }
     // The slot of an upper-case name, or -1.
     int slotOf(const QString& upperName) const { return m_slots.value(upperName, -1); }
-    const QString& valueAt(int slot) const { return m_values[static_cast<size_t>(slot)]; }
+    const QString& valueAt(int slot) const {
+        const auto at = static_cast<size_t>(slot);
+        if (m_pending[at] != TextCurrent) {
+            makeText(at);
+        }
+        return m_values[at];
+    }
     void setValueAt(int slot, const QString& value) {
-        ++m_writes;
-        m_values[static_cast<size_t>(slot)] = value;
-        m_numbers[static_cast<size_t>(slot)].state = NumberCache::Unknown;
+        QString& text = beginWrite(slot);
+        text = value;
+    }
+    // The value in `slot` to change in place: counted as a write, every other form of it
+    // forgotten. The text is the slot's own; changing it while nobody shares it copies nothing.
+    QString& editValueAt(int slot) {
+        valueAt(slot);
+        return beginWrite(slot);
     }
     // The number the value in `slot` reads as in a formula with `quote` as the quote character
     // (see calc::storedValueText); false when it is not a number. The reading is kept until
     // the value changes, so a variable read on every step is parsed once per new value.
     bool numberAt(int slot, QChar quote, long double& number) const;
-    // Stores the number as the language writes it (calc::formatNumber), in the slot's own
-    // buffer when it can; `quote` is the quote character it will most likely be read with.
+    // Stores the number as the language writes it (calc::formatNumber); a whole number is kept
+    // as a number and written into the slot's own buffer when the value is next read as a
+    // text. `quote` is the quote character it will most likely be read with.
     // Answers whether it was a whole number (written with all its digits), given in `whole`.
     bool setNumberAt(int slot, long double number, QChar quote, qint64& whole);
+
+    // Element `index` (from 1) of the array the value in `slot` holds, read as
+    // ArrayValue::element reads it; nullptr when there is no such element. The first call
+    // after the value changed splits the text once; later ones cost no pass over it.
+    const QString* arrayElementAt(int slot, qint64 index) const;
+    // Puts `element` at `index` of the array in `slot` as ArrayValue::withElement does and
+    // answers whether the array grew. The value's text is made when it is next read whole.
+    bool setArrayElementAt(int slot, qint64 index, const QString& element);
+    // Whether an element of the array in `slot` may hold a double quote.
+    bool arrayHoldsQuote(int slot) const { return arrayAt(static_cast<size_t>(slot)).quote; }
 
     // How many entries hold captured assignments (names beginning with "@@").
     int capturedEntries() const { return m_capturedEntries; }
@@ -73,12 +100,22 @@ public:
     template <typename Visit>
     void forEach(Visit visit) const {
         for (const Entry& entry : m_entries) {
-            visit(entry.name, m_values[static_cast<size_t>(entry.slot)]);
+            visit(entry.name, valueAt(entry.slot));
         }
     }
 
 private:
+    struct ArrayElements {
+        std::vector<QString> elements;
+        bool quote = false;  // an element holds (or held) a double quote
+    };
+    // Whether m_values holds a slot's value, or which other form holds it until it is read.
+    enum Pending : unsigned char { TextCurrent, ArrayText, NumberText };
+
     void takeNextSlot();
+    QString& beginWrite(int slot);
+    ArrayElements& arrayAt(size_t slot) const;
+    void makeText(size_t slot) const;
     static quint64 nextGeneration();
 
     struct Entry {
@@ -88,12 +125,16 @@ private:
 
     std::vector<Entry> m_entries;
     QHash<QString, int> m_slots;
-    std::vector<QString> m_values;
+    // Mutable: the text of a slot kept as array elements is made when it is read.
+    mutable std::vector<QString> m_values;
+    mutable std::vector<std::unique_ptr<ArrayElements>> m_arrays;  // slot for slot
+    mutable std::vector<Pending> m_pending;                        // slot for slot
     struct NumberCache {
         enum State : char { Unknown, Number, NotNumber };
         State state = Unknown;
         char16_t quote = 0;
         long double value = 0;
+        qint64 whole = 0;  // the number whose text is pending
     };
     mutable std::vector<NumberCache> m_numbers;  // beside m_values, slot for slot
     int m_count = 0;

@@ -4,10 +4,11 @@
 #include <limits>
 
 #include "builders/CommentFormat.h"
+#include "calc/ArrayValue.h"
+#include "calc/TCalcul.h"
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 #include "config/TextIds.h"
-#include "exec/ArrayValue.h"
 #include "exec/BoardCheck.h"
 #include "exec/Breakpoints.h"
 #include "exec/ExecutionDialogLogic.h"
@@ -24,6 +25,10 @@ namespace {
 // The letters a board's direction is written with in the model, by Heading.
 const QString kLetters[] = {QStringLiteral("D"), QStringLiteral("T"), QStringLiteral("L"),
                             QStringLiteral("R")};
+
+bool isAsciiLetter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
 
 Executor::Heading headingOf(const QString& letter) {
     for (int h = 0; h < 4; ++h) {
@@ -48,6 +53,46 @@ public:
 private:
     Workspace& m_workspace;
 };
+
+// The upper-case name when `name` is letters, digits and underscores beginning with a letter
+// (in ASCII): "NAME:=value" then assigns NAME, whatever the value. Empty otherwise.
+QString plainName(const QString& name) {
+    if (name.isEmpty() || !isAsciiLetter(name.front())) {
+        return QString();
+    }
+    for (const QChar c : name) {
+        if (!isAsciiLetter(c) && !(c >= u'0' && c <= u'9') && c != u'_') {
+            return QString();
+        }
+    }
+    return name.toUpper();
+}
+
+// Whether "NAME:=text" stores `text` as it stands: a number of the form the formula language
+// reads as one literal (an optional minus, digits, an optional fraction).
+bool storedAsWritten(const QString& text) {
+    qsizetype i = text.startsWith(u'-') ? 1 : 0;
+    const auto digits = [&text, &i] {
+        const qsizetype from = i;
+        while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
+            ++i;
+        }
+        return i - from;
+    };
+    constexpr qsizetype kMostDigits = 18;
+    const qsizetype whole = digits();
+    if (whole < 1 || whole > kMostDigits) {
+        return false;
+    }
+    if (i < text.size() && text[i] == u'.') {
+        ++i;
+        const qsizetype fraction = digits();
+        if (fraction < 1 || fraction > kMostDigits) {
+            return false;
+        }
+    }
+    return i == text.size();
+}
 
 }  // namespace
 
@@ -193,7 +238,10 @@ void Executor::resolveLinks() {
         target.reset();
     }
     for (auto& formula : m_formulas) {
-        formula.clear();
+        formula = {};
+    }
+    for (auto& names : m_arrayNames) {
+        names = {};
     }
     for (int n = 1; n <= m_project.boardCount; ++n) {
         m_project.board(n).forEachUsedCell(
@@ -202,6 +250,7 @@ void Executor::resolveLinks() {
 }
 
 void Executor::resolveCell(const Cell& cell, std::size_t at) {
+    const TCalcul& calculator = m_workspace.calculator();
     switch (cell.kindCode) {
         case KindEnd:
         case KindBranchEnd:
@@ -220,15 +269,23 @@ void Executor::resolveCell(const Cell& cell, std::size_t at) {
             break;
         }
         case KindAssign:
-            m_formulas[at] = cell.text2 + QStringLiteral(":=") + cell.text4;
+            m_formulas[at] = calculator.prepare(cell.text2 + QStringLiteral(":=") + cell.text4);
             break;
         case KindCompareVars:
-            m_formulas[at] =
-                cell.text2 + BlockCatalogue::comparisonOperator(cell.mode) + cell.text3;
+            m_formulas[at] = calculator.prepare(
+                cell.text2 + BlockCatalogue::comparisonOperator(cell.mode) + cell.text3);
             break;
         case KindCompareFormula:
-            m_formulas[at] = cell.text2 + BlockCatalogue::comparisonOperator(cell.mode) + u'(' +
-                             cell.text4 + u')';
+            m_formulas[at] =
+                calculator.prepare(cell.text2 + BlockCatalogue::comparisonOperator(cell.mode) +
+                                   u'(' + cell.text4 + u')');
+            break;
+        case KindArrayWrite:
+            m_arrayNames[at].array = plainName(cell.text2);
+            break;
+        case KindArrayRead:
+            m_arrayNames[at].array = plainName(cell.text2);
+            m_arrayNames[at].target = plainName(cell.text4);
             break;
         default:
             break;
@@ -494,10 +551,26 @@ bool Executor::evaluate(const QString& formula, bool logFormula, QString& result
     return evaluation.ok;
 }
 
+bool Executor::evaluate(const PreparedFormula& formula, bool wantResult, QString& result) {
+    if (detailed()) {
+        m_workspace.log().log(QStringLiteral("Insert formula: ") + formula.text);
+    }
+    Evaluation evaluation = m_workspace.evaluate(formula, wantResult);
+    result = std::move(evaluation.result);
+    return evaluation.ok;
+}
+
 void Executor::assign() {
-    const QString& formula = m_formulas[currentSlot()];
+    const PreparedFormula& prepared = m_formulas[currentSlot()];
+    if (!detailed() && m_workspace.assignNumber(prepared)) {
+        m_workspace.refreshVariablesList();
+        m_workspace.executionIo().showVariables();
+        return;
+    }
+    const QString& formula = prepared.text;
     QString result;
-    if (!evaluate(formula, true, result)) {
+    // The result is shown only in the log's formula details.
+    if (!evaluate(prepared, detailed(), result)) {
         formulaFailed(formula);
         return;
     }
@@ -533,6 +606,12 @@ void Executor::formulaFailed(const QString& formula) {
 }
 
 void Executor::compare() {
+    bool holds = false;
+    if (!detailed() && m_workspace.orderNumbers(m_formulas[currentSlot()], holds)) {
+        m_conditionHeld = holds;
+        setHeading(m_state.runBoard, holds ? Left : Right);
+        return;
+    }
     QString result;
     const bool ok = evaluate(m_formulas[currentSlot()], true, result);
     if (detailed()) {
@@ -581,6 +660,9 @@ void Executor::writeArray(Cell& cell) {
     if (*index < 1) {
         return;  // there is no element before the first; nothing is written
     }
+    if (writeArrayElement(cell, *index, element)) {
+        return;
+    }
     bool appended = false;
     const QString array =
         ArrayValue::withElement(m_workspace.variableValue(cell.text2), *index, element, &appended);
@@ -596,8 +678,59 @@ void Executor::readArray(const Cell& cell) {
         failProcessing();
         return;
     }
-    const QString element = ArrayValue::element(m_workspace.variableValue(cell.text2), *index);
+    QString element;
+    const int array = storedArraySlot();
+    if (array >= 0) {
+        const QString* found = m_workspace.calculator().variables().arrayElementAt(array, *index);
+        element = found ? *found : ArrayValue::Missing;
+        if (readArrayElement(element)) {
+            return;
+        }
+    } else {
+        element = ArrayValue::element(m_workspace.variableValue(cell.text2), *index);
+    }
     storeResult(cell.text4 + QStringLiteral(":=") + element, false);
+}
+
+// The array blocks store "NAME:=value" formulas; where such a formula would only store its
+// literal value, the blocks work on the store's array elements directly (TText keeps them
+// beside the text), so an element costs the same in an array of any length. These answer the
+// slot of the current block's array (-1 when the formula must be built), and do the store's
+// part, false when the formula must do it.
+int Executor::storedArraySlot() const {
+    const ArrayNames& names = m_arrayNames[currentSlot()];
+    const TCalcul& calculator = m_workspace.calculator();
+    if (names.array.isEmpty() || detailed() || !m_workspace.variablesAreStored() ||
+        calculator.quoteChar() != u'"' || calculator.variables().capturedEntries() != 0) {
+        return -1;
+    }
+    return calculator.variables().slotOf(names.array);
+}
+
+bool Executor::writeArrayElement(Cell& cell, qint64 index, const QString& element) {
+    const int array = storedArraySlot();
+    TText& store = m_workspace.calculator().variables();
+    // An element holding a double quote would end the formula's text early.
+    if (array < 0 || store.arrayHoldsQuote(array)) {
+        return false;
+    }
+    if (store.setArrayElementAt(array, index, element)) {
+        ++cell.extra1;
+    }
+    m_workspace.noteLiteralAssignment(TCalcul::TypeText, TCalcul::KindArray);
+    return true;
+}
+
+bool Executor::readArrayElement(const QString& element) {
+    const QString& target = m_arrayNames[currentSlot()].target;
+    TText& store = m_workspace.calculator().variables();
+    const int slot = target.isEmpty() ? -1 : store.slotOf(target);
+    if (slot < 0 || !storedAsWritten(element)) {
+        return false;
+    }
+    store.setValueAt(slot, element);
+    m_workspace.noteLiteralAssignment(TCalcul::TypeNumber, TCalcul::Classify(element));
+    return true;
 }
 
 void Executor::failProcessing() {

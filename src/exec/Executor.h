@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "calc/TCalcul.h"
 #include "exec/Breakpoints.h"
 #include "model/Project.h"
 
@@ -127,6 +128,7 @@ private:
     void callBoard();
     void placeAt(const CellRef& at);
     bool evaluate(const QString& formula, bool logFormula, QString& result);
+    bool evaluate(const PreparedFormula& formula, bool wantResult, QString& result);
     void assign();
     void storeResult(const QString& formula, bool logFormula);
     void formulaFailed(const QString& formula);
@@ -135,6 +137,9 @@ private:
     std::optional<qint64> indexValue(const QString& variable) const;
     void writeArray(Cell& cell);
     void readArray(const Cell& cell);
+    int storedArraySlot() const;
+    bool writeArrayElement(Cell& cell, qint64 index, const QString& element);
+    bool readArrayElement(const QString& element);
     void failProcessing();
     void finish(RunEnd end);
     void end(RunEnd why);
@@ -173,7 +178,14 @@ private:
     static constexpr std::size_t kSlots = kMaxBoards * kGridSize * kGridSize;
     std::array<std::optional<CellRef>, kSlots> m_targets;
     // The formula each assignment and comparison hands to the Calculator, built once.
-    std::array<QString, kSlots> m_formulas;
+    std::array<PreparedFormula, kSlots> m_formulas;
+    // An array block's array and target variable as the store names them (upper case), empty
+    // when the name is not one a formula reads as a plain assignment target.
+    struct ArrayNames {
+        QString array;
+        QString target;
+    };
+    std::array<ArrayNames, kSlots> m_arrayNames;
 };
 
 }  // namespace trevalon

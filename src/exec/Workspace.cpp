@@ -82,10 +82,42 @@ QString Workspace::variableValue(const QString& name) const {
     return VariablesList::valueOf(m_variablesList, name);
 }
 
+void Workspace::noteLiteralAssignment(int type, int kind) {
+    m_calculator->noteLiteralAssignment(type, kind);
+    m_lastError.clear();
+    m_listIsListing = true;
+}
+
+bool Workspace::assignNumber(const PreparedFormula& formula) {
+    if (!m_calculator->assignNumber(formula)) {
+        return false;
+    }
+    m_lastError.clear();
+    return true;
+}
+
+bool Workspace::orderNumbers(const PreparedFormula& formula, bool& holds) {
+    if (!m_calculator->orderNumbers(formula, holds)) {
+        return false;
+    }
+    m_lastError.clear();
+    return true;
+}
+
 Evaluation Workspace::evaluate(const QString& formula) {
-    Evaluation evaluation;
     m_calculator->setFormula(formula);
+    Evaluation evaluation;
     evaluation.ok = m_calculator->Evaluate(evaluation.result);
+    return noteEvaluation(std::move(evaluation));
+}
+
+Evaluation Workspace::evaluate(const PreparedFormula& formula, bool wantResult) {
+    Evaluation evaluation;
+    evaluation.ok = m_calculator->Evaluate(formula, evaluation.result, wantResult);
+    return noteEvaluation(std::move(evaluation));
+}
+
+Evaluation Workspace::noteEvaluation(Evaluation evaluation) {
     evaluation.kind = m_calculator->resultKind();
     if (!evaluation.ok) {
         evaluation.error = m_calculator->errorText();

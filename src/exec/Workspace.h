@@ -17,6 +17,7 @@ class ExecutionIo;
 class Executor;
 class MessageSink;
 class TCalcul;
+struct PreparedFormula;
 
 // The result of handing one formula to the Calculator.
 struct Evaluation {
@@ -80,15 +81,28 @@ public:
     void loadVariables(const QString& list);
     // The list becomes the Calculator's listing again (made when next asked for).
     void refreshVariablesList() { m_listIsListing = true; }
+    // Whether the list is the Calculator's listing: every variable's value is the store's.
+    bool variablesAreStored() const { return m_listIsListing; }
+    // The bookkeeping of a successful "NAME:=literal" whose value the caller stored into the
+    // Calculator's store itself (TCalcul::noteLiteralAssignment), as evaluate() would leave it.
+    void noteLiteralAssignment(int type, int kind);
+    // The fast lanes of TCalcul for a run's prepared formulas, with evaluate()'s bookkeeping.
+    bool assignNumber(const PreparedFormula& formula);
+    bool orderNumbers(const PreparedFormula& formula, bool& holds);
     // The value of the first line whose name matches (without regard to case); empty if none.
     QString variableValue(const QString& name) const;
 
     // Evaluates `formula` with the Calculator, its first error kept as a value.
     Evaluation evaluate(const QString& formula);
+    // The same for a formula parsed beforehand (TCalcul::prepare); without `wantResult` the
+    // result text may be left empty (see TCalcul::Evaluate).
+    Evaluation evaluate(const PreparedFormula& formula, bool wantResult = true);
     // The error message of the last evaluation; empty when it succeeded.
     const QString& lastError() const { return m_lastError; }
 
 private:
+    Evaluation noteEvaluation(Evaluation evaluation);
+
     EventLog& m_log;
     MessageSink& m_messages;
     Project m_project;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "exec/ArrayValue.h"
+#include "calc/ArrayValue.h"
 #include "exec/VariablesList.h"
 
 using namespace trevalon;

@@ -1,4 +1,4 @@
-#include "exec/ArrayValue.h"
+#include "calc/ArrayValue.h"
 
 namespace trevalon {
 
