@@ -2,7 +2,7 @@
 """Times `trevalon-cli run` on the flowcharts in bench/ beside the same algorithms in CPython.
 
     bench/cpython_compare.py [--cli build/src/cli/trevalon-cli] [--python python3]
-                             [--runs 5] [--cases loop,array,...] [--max-seconds 60]
+                             [--runs 5] [--cases loop,array,...] [--max-seconds 60] [--cpu]
 
 Cases (the flowchart, its Python twin in bench/python/, the sizes N):
     loop       bench/loop.skb        n rounds of s := s + 2            10^5, 10^6, 10^7
@@ -14,7 +14,8 @@ Cases (the flowchart, its Python twin in bench/python/, the sizes N):
 
 Each flowchart holds its size as one stored constant (the smallest size); the script writes N
 over it in a temporary copy. Every size is timed as whole processes, `trevalon-cli run COPY`
-and `python3 FILE.py N`, RUNS times each; the table gives the median wall seconds, their
+and `python3 FILE.py N`, RUNS times each, in turn; the table gives the median wall seconds
+(with --cpu: user + system seconds, steadier on a busy machine), their
 ratio and the growth exponent log(t2/t1) / log(n2/n1) against the size before. The first run
 of each size compares the two printed lines; a difference is reported in the last column and
 in a list after the table, never hidden. A size whose first Trevalon run takes longer than
@@ -54,8 +55,9 @@ RSS_CASE = ("array", 10**5)
 class Run:
     """One finished child: wall seconds, exit code, first output line, peak RSS in KiB."""
 
-    def __init__(self, seconds, code, line, rss_kib, timed_out):
+    def __init__(self, seconds, cpu, code, line, rss_kib, timed_out):
         self.seconds = seconds
+        self.cpu = cpu
         self.code = code
         self.line = line
         self.rss_kib = rss_kib
@@ -88,7 +90,8 @@ def run_child(argv, timeout):
             err.seek(0)
             line += "  [exit %d: %s]" % (child.returncode,
                                          err.read().decode("utf-8", "replace").strip())
-        return Run(seconds, child.returncode, line, usage.ru_maxrss, killed.is_set())
+        return Run(seconds, usage.ru_utime + usage.ru_stime, child.returncode, line,
+                   usage.ru_maxrss, killed.is_set())
 
 
 def sized_copy(case, size, folder):
@@ -121,12 +124,15 @@ def time_size(args, case, size, folder):
     first = run_child([args.cli, "run", str(flowchart)], args.max_seconds)
     if first.timed_out:
         return None
-    ours = [first] + [run_child([args.cli, "run", str(flowchart)], None)
-                      for _ in range(args.runs - 1)]
-    theirs = [run_child([args.python, str(script), str(size)], None) for _ in range(args.runs)]
+    ours = [first]
+    theirs = [run_child([args.python, str(script), str(size)], None)]
+    for _ in range(args.runs - 1):
+        ours.append(run_child([args.cli, "run", str(flowchart)], None))
+        theirs.append(run_child([args.python, str(script), str(size)], None))
     same = first.line == theirs[0].line and first.code == 0 and theirs[0].code == 0
-    return (statistics.median(r.seconds for r in ours),
-            statistics.median(r.seconds for r in theirs), same, first.line, theirs[0].line,
+    figure = (lambda r: r.cpu) if args.cpu else (lambda r: r.seconds)
+    return (statistics.median(figure(r) for r in ours),
+            statistics.median(figure(r) for r in theirs), same, first.line, theirs[0].line,
             max(r.rss_kib for r in ours))
 
 
@@ -137,6 +143,8 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--cases", default=",".join(CASES))
     parser.add_argument("--max-seconds", type=float, default=60.0)
+    parser.add_argument("--cpu", action="store_true",
+                        help="compare user + system seconds instead of wall seconds")
     args = parser.parse_args()
     cases = [c for c in args.cases.split(",") if c]
     unknown = [c for c in cases if c not in CASES]
@@ -176,7 +184,8 @@ def main():
                     rss_note = rss
                 before = (size, ours, theirs)
     print()
-    print("runs per side and size: %d (median wall seconds of whole processes)" % args.runs)
+    print("runs per side and size: %d (median %s seconds of whole processes)"
+          % (args.runs, "user + system" if args.cpu else "wall"))
     if RSS_CASE[0] in cases:
         print("peak RSS of trevalon-cli, array case at N = %d: %s (ru_maxrss via os.wait4)"
               % (RSS_CASE[1], "not measured, the size was skipped" if rss_note is None

@@ -40,5 +40,7 @@ inline bool isAggregate(int code) {
 constexpr int kExistVar = 29;
 constexpr int kFreeVar = 30;
 constexpr int kEval = 42;
+constexpr int kMaxVal = 65;
+constexpr int kMinVal = 66;
 
 }  // namespace trevalon

@@ -1,5 +1,6 @@
 #include "calc/Evaluator.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <exception>
@@ -241,6 +242,38 @@ bool Evaluator::pureNumber(int index, long double& value) {
     }
 }
 
+bool Evaluator::pureAggregate(int index, bool larger, bool& first, double& extreme) {
+    const ExprNode& node = m_formula.nodes[static_cast<size_t>(index)];
+    if (node.code == op::Comma) {
+        // The arguments in their written order, as the argument stack hands them over.
+        return pureAggregate(node.left, larger, first, extreme) &&
+               pureAggregate(node.right, larger, first, extreme);
+    }
+    long double value = 0;
+    if (!pureNumber(index, value)) {
+        return false;
+    }
+    const double x = static_cast<double>(value);
+    extreme = first ? x : (larger ? std::max(extreme, x) : std::min(extreme, x));
+    first = false;
+    return true;
+}
+
+bool Evaluator::pureText(int index, QStringView& text) {
+    const ExprNode& node = m_formula.nodes[static_cast<size_t>(index)];
+    if (node.code == op::Number) {
+        text = node.text;
+        return true;
+    }
+    const int slot = slotOf(node.key, node.keyGeneration, node.keySlot);
+    if (node.code != op::Name || slot < 0) {
+        return false;
+    }
+    // What evalStoredName gives, read where it lies.
+    text = calc::storedValueText(store().valueAt(slot), quote());
+    return true;
+}
+
 bool Evaluator::pureResult(const ExprNode& node, long double& result) {
     long double a = 0;
     long double b = 0;
@@ -273,6 +306,42 @@ bool Evaluator::pureResult(const ExprNode& node, long double& result) {
             }
             result = -a;
             break;
+        case op::Less:
+        case op::LessEqual:
+        case op::Greater:
+        case op::GreaterEqual: {
+            if (!pureNumber(node.left, a) || !pureNumber(node.right, b)) {
+                return false;
+            }
+            const double x = static_cast<double>(a);
+            const double y = static_cast<double>(b);
+            const bool holds = node.code == op::Less        ? x < y
+                               : node.code == op::LessEqual ? x <= y
+                               : node.code == op::Greater   ? x > y
+                                                            : x >= y;
+            result = holds ? 1 : 0;
+            return true;
+        }
+        case kMaxVal:
+        case kMinVal: {
+            bool first = true;
+            double extreme = 0;
+            if (!pureAggregate(node.left, node.code == kMaxVal, first, extreme)) {
+                return false;
+            }
+            result = extreme;
+            break;
+        }
+        case op::Equal:
+        case op::NotEqual: {
+            QStringView left;
+            QStringView right;
+            if (!pureText(node.left, left) || !pureText(node.right, right)) {
+                return false;
+            }
+            result = (left == right) == (node.code == op::Equal) ? 1 : 0;
+            return true;
+        }
         default:
             return false;
     }

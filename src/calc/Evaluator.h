@@ -92,6 +92,10 @@ private:
     // then takes over and raises the error it always raised.
     // `pureNumber`: the number the node's value text reads as.
     bool pureNumber(int index, long double& value);
+    // `pureAggregate`: MaxVal or MinVal over a chain of arguments, in `extreme`.
+    bool pureAggregate(int index, bool larger, bool& first, double& extreme);
+    // `pureText`: the text a literal or stored name of an equality reads as, where it lies.
+    bool pureText(int index, QStringView& text);
     // `pureResult`: an operator's result before it is written as a text.
     bool pureResult(const ExprNode& node, long double& result);
     // Whether a numeric subtree under a node at the current depth stays within the evaluation

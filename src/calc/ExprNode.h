@@ -51,9 +51,10 @@ struct ExprNode {
     int left = -1;   // left operand; the operand of a unary node; a function's arguments
     int right = -1;  // right operand; the exponent of `^`
     int height = 1;  // levels of the subtree under and including this node
-    // The subtree is numbers, stored names and `+ - * /` or unary minus only: it can neither
-    // change the store nor yield a text, so it may be computed on numbers (see
-    // Evaluator::pureNumber). Number literals keep the value their digits are read as.
+    // The subtree is numbers, stored names, `+ - * /`, unary minus, orderings and equalities
+    // of literals and names only: it can neither change the store nor yield a text, so it may
+    // be computed on numbers (see Evaluator::pureNumber). Number literals keep the value their
+    // digits are read as.
     bool numeric = false;
     bool hasNumber = false;
     long double number = 0;

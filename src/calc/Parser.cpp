@@ -255,6 +255,42 @@ void markNumeric(ParsedFormula& parsed) {
             case op::Negate:
                 node.numeric = numericOperand(node.left);
                 break;
+            case op::Less:
+            case op::LessEqual:
+            case op::Greater:
+            case op::GreaterEqual:
+                // 1 or 0, from the two numbers as doubles (Evaluator::evalOrdering).
+                node.numeric = numericOperand(node.left) && numericOperand(node.right);
+                break;
+            case kMaxVal:
+            case kMinVal: {
+                // The larger or smaller of numbers, as doubles (the aggregates of Builtins).
+                const auto numericChain = [&nodes, &numericOperand](int operand,
+                                                                    auto& self) -> bool {
+                    if (operand < 0) {
+                        return false;
+                    }
+                    const ExprNode& argument = nodes[static_cast<size_t>(operand)];
+                    if (argument.code == op::Comma) {
+                        return self(argument.left, self) && self(argument.right, self);
+                    }
+                    return numericOperand(operand);
+                };
+                node.numeric = numericChain(node.left, numericChain);
+                break;
+            }
+            case op::Equal:
+            case op::NotEqual: {
+                // 1 or 0, from the operands' texts: only literals and stored names, whose
+                // texts can be compared where they lie.
+                const auto plain = [&nodes, &numericOperand](int operand) {
+                    return numericOperand(operand) &&
+                           (nodes[static_cast<size_t>(operand)].code == op::Number ||
+                            nodes[static_cast<size_t>(operand)].code == op::Name);
+                };
+                node.numeric = plain(node.left) && plain(node.right);
+                break;
+            }
             default:
                 break;
         }

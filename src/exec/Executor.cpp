@@ -281,11 +281,12 @@ void Executor::resolveCell(const Cell& cell, std::size_t at) {
                                    u'(' + cell.text4 + u')');
             break;
         case KindArrayWrite:
-            m_arrayNames[at].array = plainName(cell.text2);
+            m_arrayNames[at] = {plainName(cell.text2), QString(), cell.text3.toUpper(),
+                                cell.text4.toUpper()};
             break;
         case KindArrayRead:
-            m_arrayNames[at].array = plainName(cell.text2);
-            m_arrayNames[at].target = plainName(cell.text4);
+            m_arrayNames[at] = {plainName(cell.text2), plainName(cell.text4), cell.text3.toUpper(),
+                                QString()};
             break;
         default:
             break;
@@ -640,15 +641,43 @@ void Executor::drawRandom(const Cell& cell) {
     storeResult(cell.text2 + QStringLiteral(":=") + value, true);
 }
 
-std::optional<qint64> Executor::indexValue(const QString& variable) const {
+QString Executor::blockValue(const QString& name, const QString& upperName) const {
+    if (!m_workspace.variablesAreStored()) {
+        return m_workspace.variableValue(name);
+    }
+    // What variableValue finds, without upper-casing the name on every step.
+    const QString* value = m_workspace.calculator().variables().findUpper(upperName);
+    return value ? *value : QString();
+}
+
+std::optional<qint64> Executor::indexValue(const QString& variable,
+                                           const QString& upperName) const {
+    const QString text = blockValue(variable, upperName);
+    // Digits alone, the common case, read without the locale-aware conversion.
+    constexpr qsizetype kMostDigits = 18;
+    if (!text.isEmpty() && text.size() <= kMostDigits) {
+        qint64 index = 0;
+        bool digits = true;
+        for (const QChar c : text) {
+            if (c < u'0' || c > u'9') {
+                digits = false;
+                break;
+            }
+            index = index * 10 + (c.unicode() - u'0');
+        }
+        if (digits) {
+            return index;
+        }
+    }
     bool ok = false;
-    const qint64 index = m_workspace.variableValue(variable).trimmed().toLongLong(&ok);
+    const qint64 index = text.trimmed().toLongLong(&ok);
     return ok ? std::optional<qint64>(index) : std::nullopt;
 }
 
 void Executor::writeArray(Cell& cell) {
-    const std::optional<qint64> index = indexValue(cell.text3);
-    QString element = m_workspace.variableValue(cell.text4);
+    const ArrayNames& names = m_arrayNames[currentSlot()];
+    const std::optional<qint64> index = indexValue(cell.text3, names.index);
+    QString element = blockValue(cell.text4, names.value);
     if (element.startsWith(u'"')) {
         element = element.mid(1, element.size() - 2);
     }
@@ -673,7 +702,7 @@ void Executor::writeArray(Cell& cell) {
 }
 
 void Executor::readArray(const Cell& cell) {
-    const std::optional<qint64> index = indexValue(cell.text3);
+    const std::optional<qint64> index = indexValue(cell.text3, m_arrayNames[currentSlot()].index);
     if (!index) {
         failProcessing();
         return;

@@ -134,7 +134,8 @@ private:
     void formulaFailed(const QString& formula);
     void compare();
     void drawRandom(const Cell& cell);
-    std::optional<qint64> indexValue(const QString& variable) const;
+    QString blockValue(const QString& name, const QString& upperName) const;
+    std::optional<qint64> indexValue(const QString& variable, const QString& upperName) const;
     void writeArray(Cell& cell);
     void readArray(const Cell& cell);
     int storedArraySlot() const;
@@ -179,11 +180,13 @@ private:
     std::array<std::optional<CellRef>, kSlots> m_targets;
     // The formula each assignment and comparison hands to the Calculator, built once.
     std::array<PreparedFormula, kSlots> m_formulas;
-    // An array block's array and target variable as the store names them (upper case), empty
-    // when the name is not one a formula reads as a plain assignment target.
+    // An array block's variables as the store names them (upper case). The array and the
+    // target are empty when the name is not one a formula reads as a plain assignment target.
     struct ArrayNames {
         QString array;
         QString target;
+        QString index;
+        QString value;  // a write's element
     };
     std::array<ArrayNames, kSlots> m_arrayNames;
 };

@@ -119,6 +119,30 @@ TEST_F(NumericPath, ResultsAreThoseOfTheTextRules) {
     EXPECT_FALSE(calc.variables().exists(QStringLiteral("V")));
 }
 
+// Orderings compare numbers as doubles, equalities compare texts as written, MaxVal and
+// MinVal take doubles: so they stay when they stand inside arithmetic.
+TEST_F(NumericPath, ComparisonsAndExtremesKeepTheirOwnRules) {
+    load("I=3\nN=10\nS=\"abc\"\nT=\"10\"\nB= 5\nC=5 \nX=2,5\nP=1.50\nZ=-0\n");
+    expectRows({
+        {"I+(T=10)", "4", nullptr},
+        {"I+(B=5)", "4", nullptr},
+        {"I+(C=5)", "3", nullptr},
+        {"I+(P=1.5)", "3", nullptr},
+        {"I+(Z=0)", "3", nullptr},
+        {"(1=1.0)+(2<>2)", "0", nullptr},
+        {"I+(S=\"abc\")", "4", nullptr},
+        {"(X<3)*2", "2", nullptr},
+        {"(S<3)+1", "1", nullptr},
+        {"(I<N)-(N<=I)", "1", nullptr},
+        {"Q:=I<=N", "1", nullptr},
+        {"I+(Y=1)", nullptr, "Nieznana zmienna: Y"},
+        {"MinVal(I+1, N-20, 5)", "-10", nullptr},
+        {"MaxVal(123456789012345678, 1)", "123456789012345680", nullptr},
+        {"W:=MinVal((I<N), 5)", "1", nullptr},
+        {"MinVal(S, 2)", nullptr, "Nie można przekonwertować na wartość liczbową: abc"},
+    });
+}
+
 TEST_F(NumericPath, AResultKeptByTheCallerStaysAsItWas) {
     load("I=98\n");
     const QString first = run("I:=I+1").result;
