@@ -35,7 +35,8 @@ public:
     // The current block moved, or the run started or ended; a step-mode frame is redrawn.
     virtual void runStateChanged() {}
 
-    // Polled between steps: true when the user asked to stop the run.
+    // Polled between steps (a stretch of connectors counts as one, see Executor::runSlice):
+    // true when the user asked to stop the run.
     virtual bool abortRequested() { return false; }
 };
 

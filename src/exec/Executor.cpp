@@ -156,8 +156,13 @@ qint64 Executor::runSlice(qint64 maxSteps) {
     readLogLevel();
     qint64 done = 0;
     while (m_state.running && !m_paused && done < maxSteps) {
-        step();
-        ++done;
+        const qint64 before = m_steps;
+        if (skipConnectors(maxSteps - done)) {
+            done += m_steps - before;
+        } else {
+            step();
+            ++done;
+        }
         if (m_state.running && m_workspace.executionIo().abortRequested()) {
             stop();
         }
@@ -246,7 +251,77 @@ void Executor::resolveLinks() {
     for (int n = 1; n <= m_project.boardCount; ++n) {
         m_project.board(n).forEachUsedCell(
             [this, n](const Cell& cell, int c, int r) { resolveCell(cell, slot(n, c, r)); });
+        resolveConnectorRuns(n);
     }
+}
+
+void Executor::resolveConnectorRuns(int n) {
+    const Board& board = m_project.board(n);
+    const int columns = std::min(board.columns, kGridSize);
+    const int rows = std::min(board.rows, kGridSize);
+    // A ring of nothing but connectors is passed a lap at a time.
+    constexpr int kLongestRun = kGridSize * kGridSize;
+    for (int column = 1; column <= columns; ++column) {
+        for (int row = 1; row <= rows; ++row) {
+            for (int arriving = 0; arriving < 4; ++arriving) {
+                ConnectorRun& run =
+                    m_connectorRuns[slot(n, column, row) * 4 + static_cast<std::size_t>(arriving)];
+                run = {};
+                int c = column;
+                int r = row;
+                auto heading = static_cast<Heading>(arriving);
+                // Each step performs the connector it stands on (a turn) and moves one cell;
+                // a move off the cells in use or onto an empty one is left to step(), which
+                // aborts the run there.
+                while (run.steps < kLongestRun && board.cell(c, r).occupied &&
+                       BlockCatalogue::isConnector(board.cell(c, r).kindCode)) {
+                    const Cell& cell = board.cell(c, r);
+                    const Heading leaving = turn(cell.kindCode, cell.mode, heading);
+                    const int nextColumn = c + (leaving == Right) - (leaving == Left);
+                    const int nextRow = r + (leaving == Down) - (leaving == Up);
+                    if (nextColumn < 1 || nextColumn > columns || nextRow < 1 || nextRow > rows ||
+                        !board.cell(nextColumn, nextRow).occupied) {
+                        break;
+                    }
+                    heading = leaving;
+                    c = nextColumn;
+                    r = nextRow;
+                    ++run.steps;
+                }
+                run.column = static_cast<qint8>(c);
+                run.row = static_cast<qint8>(r);
+                run.heading = heading;
+            }
+        }
+    }
+}
+
+// What step() does over a stretch of connectors, done at once: the steps counted, the mark
+// moved from the first to the last cell, the board's direction as the last turn left it, and
+// the arrival at the block the stretch leads to. Only when nobody looks between the steps
+// (no trace, no observer, not stepping, no breakpoints) and the step limit and the slice's
+// `room` are not reached within it; false, having done nothing, otherwise.
+bool Executor::skipConnectors(qint64 room) {
+    if (!BlockCatalogue::isConnector(m_state.currentKind) || m_trace || m_observer != nullptr ||
+        m_state.stepMode || !m_breakpoints.isEmpty()) {
+        return false;
+    }
+    const ConnectorRun& run =
+        m_connectorRuns[currentSlot() * 4 + static_cast<std::size_t>(heading())];
+    if (run.steps == 0 || run.steps > room ||
+        (m_stepLimit > 0 && m_steps + run.steps >= m_stepLimit)) {
+        return false;
+    }
+    m_steps += run.steps;
+    setMark(false);
+    m_state.runColumn = run.column;
+    m_state.runRow = run.row;
+    m_cell = &m_board->cell(run.column, run.row);
+    m_state.currentKind = m_cell->kindCode;
+    setHeading(m_state.runBoard, run.heading);
+    setMark(true);
+    arriveAndCount();
+    return true;
 }
 
 void Executor::resolveCell(const Cell& cell, std::size_t at) {

@@ -89,7 +89,10 @@ public:
     // Performs the current block, moves one cell and performs the new cell's arrival action.
     void step();
     // Performs up to `maxSteps` steps while the run goes on, stopping early when the
-    // execution dialog asks for an abort. Answers the number of steps performed.
+    // execution dialog asks for an abort. Answers the number of steps performed. The dialog
+    // is asked after each block, and after each stretch of connectors: while nobody watches
+    // the steps (no trace, no observer, no breakpoints, not stepping), the connectors between
+    // two blocks are passed at once, with the same steps, marks and directions.
     qint64 runSlice(qint64 maxSteps);
 
     // Ends the run (RunEnd::StepLimit) once this many steps were taken; 0 for no limit.
@@ -117,6 +120,8 @@ private:
     void loadVariables();
     void resolveLinks();
     void resolveCell(const Cell& cell, std::size_t at);
+    void resolveConnectorRuns(int board);
+    bool skipConnectors(qint64 room);
     void performCurrent();
     void move();
     bool pausesHere() const { return !m_state.stepMode && m_breakpoints.hasSlot(currentSlot()); }
@@ -189,6 +194,16 @@ private:
         QString value;  // a write's element
     };
     std::array<ArrayNames, kSlots> m_arrayNames;
+    // From a connector reached moving each way: the steps over connectors up to the next block,
+    // where they end and which way the board then heads, so that a run nobody watches step by
+    // step passes them in one go (see skipConnectors). No steps: nothing to pass.
+    struct ConnectorRun {
+        qint16 steps = 0;
+        qint8 column = 0;
+        qint8 row = 0;
+        Heading heading = Down;
+    };
+    std::array<ConnectorRun, kSlots * 4> m_connectorRuns;
 };
 
 }  // namespace trevalon

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "BenchFlowcharts.h"
 #include "ExampleFlowcharts.h"
 #include "FlowBuilder.h"
 #include "TestWorkspace.h"
@@ -381,10 +382,12 @@ TEST_F(ExecutorRuns, AnEndlessLoopStopsWhenAskedBetweenSteps) {
     EXPECT_EQ(t.sink.shown[0].icon, MessageSink::Information);
     EXPECT_EQ(executor().runSlice(100), 0);
 
-    // The dialog's stop request is honoured after the step in progress.
+    // The dialog's stop request is honoured after the block, or the stretch of connectors, in
+    // progress: Start (1 step), join and line (2), then the comparison (1) and the five
+    // connectors back to it (5) by turns, a poll after each; the 38th poll comes at step 111.
     t.io.stopAfterPolls = 37;
     executor().run();
-    EXPECT_EQ(executor().stepsTaken(), 38);
+    EXPECT_EQ(executor().stepsTaken(), 111);
     EXPECT_EQ(executor().lastEnd(), RunEnd::Stopped);
     for (int c = 1; c <= 3; ++c) {
         for (int r = 1; r <= 5; ++r) {
@@ -661,4 +664,82 @@ TEST(WorkspaceState, TheVariablesListIsTheCalculatorsListingAfterAnAssignment) {
     workspace.loadVariables(QString());
     EXPECT_EQ(workspace.variablesList(), QString());
     EXPECT_FALSE(workspace.evaluate(q("a")).ok);
+}
+
+namespace {
+
+// Everything a run leaves that a window or a caller can see.
+struct RunOutcome {
+    qint64 steps = 0;
+    RunEnd end = RunEnd::None;
+    int board = 0, column = 0, row = 0;
+    QString variables;
+    QStringList marksAndDirections;
+    QStringList shown;
+    bool operator==(const RunOutcome&) const = default;
+};
+
+RunOutcome runToTheEnd(void (*build)(Project&), qint64 stepLimit, bool watched) {
+    TestWorkspace t;
+    t.log.currentLevel = 1;
+    build(t.project());
+    Executor& executor = t.workspace.executor();
+    executor.setStepLimit(stepLimit);
+    if (watched) {
+        executor.setTrace([](qint64, const RunState&) {});  // every step is seen
+    }
+    executor.run();
+    RunOutcome outcome{executor.stepsTaken(),
+                       executor.lastEnd(),
+                       executor.state().runBoard,
+                       executor.state().runColumn,
+                       executor.state().runRow,
+                       t.workspace.calculator().ListVariables(),
+                       {},
+                       {}};
+    for (int b = 1; b <= kMaxBoards; ++b) {
+        outcome.marksAndDirections << t.project().board(b).runDirection;
+        t.project().board(b).forEachUsedCell([&](const Cell& cell, int c, int r) {
+            if (cell.marked) {
+                outcome.marksAndDirections << QStringLiteral("%1,%2,%3").arg(b).arg(c).arg(r);
+            }
+        });
+    }
+    for (const auto& shown : t.io.shown) {
+        outcome.shown << shown.text;
+    }
+    for (const auto& shown : t.sink.shown) {
+        outcome.shown << shown.text;
+    }
+    return outcome;
+}
+
+}  // namespace
+
+// A run nobody watches step by step passes a stretch of connectors at once; it must leave
+// the same steps, place, marks, directions, values and dialogs as one step at a time, also
+// when the step limit falls inside a stretch.
+TEST(UnwatchedRuns, PassConnectorsAtOnceWithTheSameOutcome) {
+    std::vector<void (*)(Project&)> flowcharts = {
+        bench_flowcharts::arraySquares, bench_flowcharts::bubbleSort,
+        bench_flowcharts::procedureCalls, bench_flowcharts::formulas,
+        [](Project& p) { FlowBuilder(p).endlessLoop(); }};
+    for (const ExampleFlowchart& example : exampleFlowcharts()) {
+        flowcharts.push_back(example.build);
+    }
+    for (std::size_t f = 0; f < flowcharts.size(); ++f) {
+        // 0 (no limit) runs the examples to their End; the long runs of the first five (one
+        // endless) end at the largest limit instead.
+        for (const qint64 limit : {1, 2, 3, 4, 5, 6, 7, 9, 12, 20, 33, 1000, 5003, 0}) {
+            if (limit == 0 && f < 5) {
+                continue;
+            }
+            SCOPED_TRACE(testing::Message() << "flowchart " << f << ", step limit " << limit);
+            const RunOutcome fast = runToTheEnd(flowcharts[f], limit, false);
+            const RunOutcome stepwise = runToTheEnd(flowcharts[f], limit, true);
+            EXPECT_EQ(fast.steps, stepwise.steps);
+            EXPECT_EQ(fast.marksAndDirections, stepwise.marksAndDirections);
+            EXPECT_TRUE(fast == stepwise);
+        }
+    }
 }
