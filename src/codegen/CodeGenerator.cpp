@@ -1,0 +1,287 @@
+#include "codegen/CodeGenerator.h"
+
+#include "calc/Values.h"
+#include "codegen/BlockWriter.h"
+#include "codegen/FlowGraph.h"
+#include "codegen/FormulaTranslator.h"
+#include "codegen/Prelude.h"
+#include "codegen/StatementWriter.h"
+#include "codegen/Structurer.h"
+#include "codegen/VariableTable.h"
+#include "config/TextIds.h"
+#include "config/TextTable.h"
+#include "model/Cell.h"
+#include "model/KindCode.h"
+
+namespace trevalon::codegen {
+namespace {
+
+QString withoutQuotes(const QString& value) {
+    const QString v = value.trimmed();
+    if (v.size() >= 2 && v.startsWith(u'"') && v.endsWith(u'"')) {
+        return v.mid(1, v.size() - 2);
+    }
+    return v;
+}
+
+// The kind each variable's values need, found by widening the declared kind with what the
+// flowchart assigns to it until nothing changes: an integer that is given 7 / 2 is a real.
+void inferKinds(const Project& project, const FlowGraph& graph, VariableTable& variables,
+                Target target) {
+    for (Variable& v : variables.all()) {
+        if (isNumeric(v.kind) && v.start.contains(u'.')) {
+            v.kind = joined(v.kind, ValueKind::Real);
+        }
+        for (const QString& e : arrayElements(v.start)) {
+            if (e.contains(u'.')) {
+                v.elementKind = ValueKind::Real;
+            }
+        }
+    }
+    HelperSet scratch;
+    FormulaTranslator formulas(target, variables, scratch);
+    auto widen = [](Variable* v, ValueKind kind) {
+        if (v != nullptr && v->kind != ValueKind::Array && joined(v->kind, kind) != v->kind) {
+            v->kind = joined(v->kind, kind);
+            return true;
+        }
+        return false;
+    };
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (const FlowNode& node : graph.nodes()) {
+            if (node.kind != FlowNode::Action) {
+                continue;
+            }
+            const Cell& cell = project.cell(node.cell);
+            if (cell.kindCode == KindAssign) {
+                if (const std::optional<Code> value = formulas.translate(cell.text4)) {
+                    changed = widen(variables.find(cell.text2), value->kind) || changed;
+                }
+            } else if (cell.kindCode == KindArrayWrite) {
+                Variable* array = variables.find(cell.text2);
+                const Variable* value = variables.find(cell.text4);
+                if (array != nullptr && value != nullptr) {
+                    const ValueKind element =
+                        value->kind == ValueKind::Bool ? ValueKind::Int : value->kind;
+                    const ValueKind wider = joined(array->elementKind, element);
+                    changed = changed || wider != array->elementKind;
+                    array->elementKind = wider;
+                }
+            } else if (cell.kindCode == KindArrayRead) {
+                if (const Variable* array = variables.find(cell.text2)) {
+                    changed = widen(variables.find(cell.text4), array->elementKind) || changed;
+                }
+            } else if (cell.kindCode == KindRandom) {
+                changed = widen(variables.find(cell.text2), ValueKind::Int) || changed;
+            }
+        }
+    }
+}
+
+// The start value of a variable as a literal of its kind.
+std::optional<QString> startValue(const Variable& v, Target target, FormulaTranslator& formulas) {
+    switch (v.kind) {
+        case ValueKind::Text:
+            return formulas.textLiteral(withoutQuotes(v.start));
+        case ValueKind::Array: {
+            QStringList items;
+            for (const QString& e : arrayElements(v.start)) {
+                items << formulas.textLiteral(e);
+            }
+            const QString list = items.join(QStringLiteral(", "));
+            return target == Target::Cpp ? u'{' + list + u'}' : u'[' + list + u']';
+        }
+        default:
+            break;
+    }
+    QString number = v.start.trimmed();
+    number.replace(u',', u'.');
+    const std::optional<long double> value = calc::parseNumber(number);
+    if (!value) {
+        return std::nullopt;
+    }
+    if (v.kind == ValueKind::Bool && target == Target::Cpp) {
+        return *value >= 1 ? QStringLiteral("true") : QStringLiteral("false");
+    }
+    if (v.kind == ValueKind::Real) {
+        return calc::formatNumber(*value);
+    }
+    return calc::integerText(static_cast<qint64>(*value));
+}
+
+QString cppType(ValueKind kind) {
+    switch (kind) {
+        case ValueKind::Bool:
+            return QStringLiteral("bool");
+        case ValueKind::Int:
+            return QStringLiteral("long long");
+        case ValueKind::Real:
+            return QStringLiteral("double");
+        case ValueKind::Text:
+            return QStringLiteral("std::string");
+        case ValueKind::Array:
+            return QStringLiteral("std::vector<std::string>");
+    }
+    return QString();
+}
+
+}  // namespace
+
+GeneratedCode CodeGenerator::generate(const QString& title) const {
+    GeneratedCode result;
+    FlowGraph graph;
+    if (!graph.build(m_project)) {
+        result.error = graph.error();
+        return result;
+    }
+    VariableTable variables(m_project, m_target);
+    inferKinds(m_project, graph, variables, m_target);
+    HelperSet helpers;
+    FormulaTranslator formulas(m_target, variables, helpers);
+    BlockWriter blocks(m_project, graph, m_target, variables, formulas, m_texts);
+    Structurer structurer(graph);
+    const bool python = m_target == Target::Python;
+    const bool cpp = m_target == Target::Cpp;
+    const bool pseudo = m_target == Target::Pseudo;
+    const QString unit = QStringLiteral("    ");
+
+    // The routines first, so that the helpers they call are known before the prelude.
+    std::vector<GeneratedLine> body;
+    LineWriter out(body, unit);
+    QStringList globals;
+    for (const Variable& v : variables.all()) {
+        globals << v.identifier;
+    }
+    const std::vector<Routine>& routines = graph.routines();
+    result.routines = static_cast<int>(routines.size());
+    QStringList declarations;
+    for (std::size_t r = routines.size(); r-- > 0;) {
+        const Routine& routine = routines[r];
+        const bool main = r == 0;
+        const std::optional<CellRef> start = m_project.findKind(KindStart, routine.board);
+        bool dispatched = false;
+        const std::vector<Statement> statements = structurer.structure(routine, &dispatched);
+        result.dispatchedRoutines += dispatched ? 1 : 0;
+        const QString name = main ? QStringLiteral("main") : blocks.procedureName(routine.board);
+        const std::size_t header = out.size();
+        if (python) {
+            out.line(QStringLiteral("def ") + name + QStringLiteral("():"), start);
+        } else if (cpp) {
+            if (main) {
+                out.line(QStringLiteral("int main() {"), start);
+            } else {
+                out.line(QStringLiteral("void ") + name + QStringLiteral("() {"), start);
+                declarations << QStringLiteral("void ") + name + QStringLiteral("();");
+            }
+        } else {
+            if (!main) {
+                out.line(m_texts.text(texts::CodeProcedure) + u' ' + name, start);
+            }
+            out.line(m_texts.text(texts::CodeBegin), start);
+        }
+        out.indent();
+        if (python && !globals.isEmpty()) {
+            out.line(QStringLiteral("global ") + globals.join(QStringLiteral(", ")));
+        }
+        const std::size_t mark = out.size();
+        StatementWriter writer(m_target, blocks, graph, m_texts, out);
+        if (!writer.routine(statements, main)) {
+            result.error = blocks.error();
+            return result;
+        }
+        if (cpp && main && helpers.contains(QStringLiteral("random_below"))) {
+            // The seed comes from the command line, as with trevalon-cli run --seed.
+            body[header].text = QStringLiteral("int main(int argc, char** argv) {");
+            body.insert(body.begin() + static_cast<std::ptrdiff_t>(mark),
+                        GeneratedLine{unit + QStringLiteral("seed_from_arguments(argc, argv);"),
+                                      std::nullopt});
+        }
+        out.dedent();
+        if (cpp) {
+            out.line(QStringLiteral("}"));
+        } else if (pseudo) {
+            out.line(m_texts.text(texts::CodeEnd));
+        }
+        out.line(QString());
+        if (python) {
+            out.line(QString());
+        }
+    }
+    // Then the file: a heading, the prelude, the variables, the routines.
+    LineWriter file(result.lines, unit);
+    const QString heading = m_texts.text(texts::CodeGeneratedFrom).arg(title);
+    if (python) {
+        file.line(QStringLiteral("#!/usr/bin/env python3"));
+        file.line(QStringLiteral("# ") + heading);
+    } else if (cpp) {
+        file.line(QStringLiteral("// ") + heading);
+    } else {
+        file.line(m_texts.text(texts::CodeAlgorithm) + u' ' + title);
+    }
+    bool arrays = false;
+    QStringList variableLines;
+    for (const Variable& v : variables.all()) {
+        arrays = arrays || v.kind == ValueKind::Array;
+        const std::optional<QString> start = startValue(v, m_target, formulas);
+        if (!start) {
+            result.error = QStringLiteral("the start value of %1 is no number").arg(v.name);
+            return result;
+        }
+        if (pseudo) {
+            variableLines << v.identifier + QStringLiteral(": ") +
+                                 m_texts.text(texts::TypeNameInteger + v.type - 1) +
+                                 QStringLiteral(" = ") + *start;
+        } else {
+            variableLines << (cpp ? cppType(v.kind) + u' ' : QString()) + v.identifier +
+                                 QStringLiteral(" = ") + *start +
+                                 (cpp ? QStringLiteral(";") : QString());
+        }
+    }
+    if (arrays) {
+        helpers.insert(QStringLiteral("vector"));
+    }
+    if (!pseudo) {
+        file.line(QString());
+        for (const QString& line :
+             Prelude::lines(m_target, helpers, m_texts.language() != QLatin1String("pl"))) {
+            file.line(line);
+        }
+    } else if (!variableLines.isEmpty()) {
+        file.line(m_texts.text(texts::CodeVariables));
+        file.indent();
+    }
+    for (const QString& line : variableLines) {
+        file.line(line);
+    }
+    if (pseudo) {
+        if (!variableLines.isEmpty()) {
+            file.dedent();
+        }
+    } else {
+        file.line(QString());
+        if (python) {
+            file.line(QString());
+        }
+    }
+    for (const QString& d : declarations) {
+        file.line(d);
+    }
+    if (!declarations.isEmpty()) {
+        file.line(QString());
+    }
+    result.lines.insert(result.lines.end(), body.begin(), body.end());
+    if (python) {
+        result.lines.push_back({QStringLiteral("if __name__ == \"__main__\":"), std::nullopt});
+        result.lines.push_back(
+            {unit + QStringLiteral("sys.stdout.reconfigure(encoding=\"utf-8\")"), std::nullopt});
+        result.lines.push_back({unit + QStringLiteral("main()"), std::nullopt});
+    }
+    while (!result.lines.empty() && result.lines.back().text.isEmpty()) {
+        result.lines.pop_back();
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace trevalon::codegen
