@@ -221,7 +221,15 @@ bool StatementWriter::dispatch(const Statement& s) {
     const bool python = m_target == Target::Python;
     const bool cpp = m_target == Target::Cpp;
     const QString comment = cpp ? QStringLiteral("// ") : QStringLiteral("# ");
-    m_out.line(comment + m_texts.text(texts::CodeDispatchComment));
+    QString text;
+    for (const QString& word : m_texts.text(texts::CodeDispatchComment).split(u' ')) {
+        if (!text.isEmpty() && text.size() + word.size() > 90) {
+            m_out.line(comment + text);
+            text.clear();
+        }
+        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    m_out.line(comment + text);
     const QString state =
         m_target == Target::Pseudo ? m_texts.text(texts::CodeState) : QStringLiteral("state");
     const QString assign =
@@ -235,11 +243,16 @@ bool StatementWriter::dispatch(const Statement& s) {
         }
         return -1;
     };
-    m_out.line((cpp ? QStringLiteral("int ") : QString()) + state + assign + u'0' + end);
-    open(python ? QStringLiteral("while True:")
-         : cpp  ? QStringLiteral("for (;;) {")
-                : m_texts.text(texts::CodeForever),
-         std::nullopt);
+    // The machine stops when the flow reaches the block after it: state -1.
+    if (cpp) {
+        open(QStringLiteral("for (int state = 0; state >= 0;) {"), std::nullopt);
+    } else {
+        m_out.line(state + assign + u'0');
+        open(python ? QStringLiteral("while state >= 0:")
+                    : m_texts.text(texts::CodeWhile) + u' ' + state + QStringLiteral(" >= 0 ") +
+                          m_texts.text(texts::CodeDo),
+             std::nullopt);
+    }
     if (cpp) {
         open(QStringLiteral("switch (state) {"), std::nullopt);
     }

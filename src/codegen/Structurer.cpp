@@ -71,13 +71,16 @@ std::vector<Statement> Structurer::structure(const Routine& routine, bool* dispa
     }
     const bool reducible = analyse(routine.entry);
     m_budget = 8 * static_cast<int>(m_order.size()) + 64;
+    m_dispatched = false;
     if (reducible && region(routine.entry, -1, nullptr, out)) {
         tidy(out);
+        *dispatched = m_dispatched;
         return out;
     }
     *dispatched = true;
     Statement all;
     all.kind = Statement::Dispatch;
+    all.node = -1;
     all.nodes = m_order;
     return {all};
 }
@@ -295,7 +298,7 @@ bool Structurer::region(int node, int stop, const LoopContext* loop, std::vector
         }
         if (!passHeader && !m_loopBody[static_cast<std::size_t>(local(cur))].empty()) {
             int follow = -1;
-            if (!loopAt(cur, loop, out, &follow)) {
+            if (!loopAt(cur, stop, loop, out, &follow)) {
                 return false;
             }
             if (follow < 0) {
@@ -327,7 +330,7 @@ bool Structurer::region(int node, int stop, const LoopContext* loop, std::vector
     }
 }
 
-bool Structurer::loopAt(int header, const LoopContext* outer, std::vector<Statement>& out,
+bool Structurer::loopAt(int header, int stop, const LoopContext* outer, std::vector<Statement>& out,
                         int* follow) {
     const std::vector<bool>& body = m_loopBody[static_cast<std::size_t>(local(header))];
     std::set<int> exits;
@@ -342,7 +345,7 @@ bool Structurer::loopAt(int header, const LoopContext* outer, std::vector<Statem
         }
     }
     if (exits.size() > 1) {
-        return false;
+        return dispatchAt(header, stop, outer, out, follow);
     }
     *follow = exits.empty() ? -1 : *exits.begin();
     const LoopContext context{header, *follow, &body, outer};
@@ -356,16 +359,70 @@ bool Structurer::loopAt(int header, const LoopContext* outer, std::vector<Statem
             loop.node = header;
             loop.negated = !holdsInside;
             if (!region(holdsInside ? h.next[0] : h.next[1], header, &context, loop.body)) {
-                return false;
+                return dispatchAt(header, stop, outer, out, follow);
             }
             out.push_back(std::move(loop));
             return true;
         }
     }
     if (!region(header, header, &context, loop.body, true)) {
-        return false;
+        return dispatchAt(header, stop, outer, out, follow);
     }
     out.push_back(std::move(loop));
+    return true;
+}
+
+// The loop at `header` as a state machine, from its header to the nearest block where every
+// way out of it meets again; the structured code goes on from there. False when that part
+// would reach beyond the region being written (the enclosing loop's top or end, or `stop`).
+bool Structurer::dispatchAt(int header, int stop, const LoopContext* outer,
+                            std::vector<Statement>& out, int* follow) {
+    const std::vector<bool>& body = m_loopBody[static_cast<std::size_t>(local(header))];
+    const std::size_t h = static_cast<std::size_t>(local(header));
+    int meet = -1;
+    std::size_t meetSize = 0;
+    if (m_reachesExit[h]) {
+        for (std::size_t k = 0; k < m_order.size(); ++k) {
+            if (k == h || body[k] || !m_postDominators[h][k]) {
+                continue;
+            }
+            std::size_t size = 0;
+            for (bool b : m_postDominators[k]) {
+                size += b ? 1 : 0;
+            }
+            if (size > meetSize) {
+                meetSize = size;
+                meet = m_order[k];
+            }
+        }
+    }
+    Statement machine;
+    machine.kind = Statement::Dispatch;
+    machine.node = meet;
+    std::vector<bool> seen(m_order.size(), false);
+    std::vector<int> work{header};
+    while (!work.empty()) {
+        const int n = work.back();
+        work.pop_back();
+        const std::size_t i = static_cast<std::size_t>(local(n));
+        if (n == meet || seen[i]) {
+            continue;
+        }
+        if (n == stop || (outer != nullptr && (n == outer->header || !(*outer->body)[i]))) {
+            return false;
+        }
+        seen[i] = true;
+        machine.nodes.push_back(n);
+        for (int s : successors(n)) {
+            work.push_back(s);
+        }
+    }
+    if (outer != nullptr && meet < 0) {
+        return false;
+    }
+    m_dispatched = true;
+    out.push_back(std::move(machine));
+    *follow = meet;
     return true;
 }
 

@@ -15,7 +15,8 @@ struct Statement {
         Loop,      // `node` the comparison tested before each round, -1 for an endless loop
         Break,     // leaves the innermost loop
         Continue,  // starts the innermost loop's next round
-        Dispatch,  // `nodes` run by a state variable; the first of them is the entry
+        Dispatch,  // `nodes` run by a state variable, the first of them first, until the
+                   // flow reaches `node` (-1: never; the routine ends inside)
     };
     Kind kind = Block;
     int node = -1;
@@ -27,8 +28,9 @@ struct Statement {
 
 // Recovers if/else and while loops from a routine's flow: loops from the edges that lead back
 // to a block that dominates them, the merge point of a comparison from its nearest
-// post-dominator. A routine whose flow is not reducible, or whose loop leaves to two places,
-// becomes one Dispatch statement instead.
+// post-dominator. A loop left towards two different blocks becomes a Dispatch statement
+// that runs up to the block where those ways meet again; a routine whose flow is not
+// reducible becomes one Dispatch statement as a whole.
 class Structurer {
 public:
     explicit Structurer(const FlowGraph& graph) : m_graph(graph) {}
@@ -46,7 +48,10 @@ private:
     bool analyse(int entry);
     bool region(int node, int stop, const LoopContext* loop, std::vector<Statement>& out,
                 bool enterHeader = false);
-    bool loopAt(int header, const LoopContext* outer, std::vector<Statement>& out, int* follow);
+    bool loopAt(int header, int stop, const LoopContext* outer, std::vector<Statement>& out,
+                int* follow);
+    bool dispatchAt(int header, int stop, const LoopContext* outer, std::vector<Statement>& out,
+                    int* follow);
     bool choice(int node, int stop, const LoopContext* loop, std::vector<Statement>& out,
                 int* merge);
     int mergeOf(int node, int stop, const LoopContext* loop) const;
@@ -62,6 +67,7 @@ private:
     std::vector<bool> m_reachesExit;
     std::vector<std::vector<bool>> m_loopBody;  // by local index of a header; empty otherwise
     int m_budget = 0;
+    bool m_dispatched = false;
 };
 
 }  // namespace trevalon::codegen
