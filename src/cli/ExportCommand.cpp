@@ -8,10 +8,25 @@
 #include "config/TextIds.h"
 #include "config/TextTable.h"
 #include "exec/BoardCheck.h"
+#include "exec/RandomSource.h"
 #include "exec/Workspace.h"
 
 namespace trevalon::cli {
 namespace {
+
+// Passes draws on to the program's own source and notes the range of each.
+class RecordingRandom : public RandomSource {
+public:
+    explicit RecordingRandom(RandomSource& source) : m_source(source) {}
+    qint64 uniform(qint64 low, qint64 high) override {
+        draws.emplace_back(low, high);
+        return m_source.uniform(low, high);
+    }
+    std::vector<std::pair<qint64, qint64>> draws;
+
+private:
+    RandomSource& m_source;
+};
 
 std::optional<codegen::Target> targetNamed(const QString& name) {
     if (name == QLatin1String("python")) {
@@ -79,14 +94,19 @@ int exportCommand(const QStringList& args, CommandIo& io) {
         return loaded;
     }
     // Only a project that passes its check runs; its code is what such a run does.
-    if (!BoardCheck(workspace).checkEveryBoard()) {
+    RecordingRandom recording(workspace.random());
+    workspace.setRandomSource(&recording);
+    const bool passed = BoardCheck(workspace).checkEveryBoard();
+    workspace.setRandomSource(nullptr);
+    if (!passed) {
         io.err << "trevalon-cli export: the project fails its check (trevalon-cli check says "
                   "why)\n";
         return ExitFailed;
     }
     const TextTable& texts = workspace.texts();
-    const codegen::GeneratedCode code = codegen::CodeGenerator(workspace.project(), texts, *target)
-                                            .generate(QFileInfo(path).fileName());
+    codegen::CodeGenerator generator(workspace.project(), texts, *target);
+    generator.setCheckDraws(recording.draws);
+    const codegen::GeneratedCode code = generator.generate(QFileInfo(path).fileName());
     if (!code.ok) {
         io.err << texts.text(texts::CodeExportFailed).arg(code.error) << '\n';
         return ExitFailed;

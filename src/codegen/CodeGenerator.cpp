@@ -128,6 +128,41 @@ QString cppType(ValueKind kind) {
 
 }  // namespace
 
+// The check's draws made again at the start of main.
+QStringList CodeGenerator::checkDraws(bool cpp) const {
+    if (m_checkDraws.empty()) {
+        return {};
+    }
+    QStringList ranges;
+    for (const auto& [low, high] : m_checkDraws) {
+        ranges
+            << (cpp ? QStringLiteral("{%1, %2}") : QStringLiteral("(%1, %2)")).arg(low).arg(high);
+    }
+    QStringList lines;
+    const QString comment = cpp ? QStringLiteral("// ") : QStringLiteral("# ");
+    QString text;
+    for (const QString& word : m_texts.text(texts::CodeCheckDraws).split(u' ')) {
+        if (!text.isEmpty() && text.size() + word.size() > 90) {
+            lines << comment + text;
+            text.clear();
+        }
+        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    lines << comment + text;
+    const QString list = ranges.join(QStringLiteral(", "));
+    if (cpp) {
+        lines << QStringLiteral("const long long check_draws[][2] = {") + list +
+                     QStringLiteral("};")
+              << QStringLiteral("for (const auto& range : check_draws) {")
+              << QStringLiteral("    draw(range[0], range[1]);") << QStringLiteral("}");
+    } else {
+        lines << QStringLiteral("for low, high in (") + list +
+                     (ranges.size() == 1 ? QStringLiteral(",):") : QStringLiteral("):"))
+              << QStringLiteral("    draw(low, high)");
+    }
+    return lines;
+}
+
 GeneratedCode CodeGenerator::generate(const QString& title) const {
     GeneratedCode result;
     FlowGraph graph;
@@ -184,18 +219,24 @@ GeneratedCode CodeGenerator::generate(const QString& title) const {
         if (python && !globals.isEmpty()) {
             out.line(QStringLiteral("global ") + globals.join(QStringLiteral(", ")));
         }
-        const std::size_t mark = out.size();
+        std::size_t mark = out.size();
         StatementWriter writer(m_target, blocks, graph, m_texts, out);
         if (!writer.routine(statements, main)) {
             result.error = blocks.error();
             return result;
         }
-        if (cpp && main && helpers.contains(QStringLiteral("random_below"))) {
-            // The seed comes from the command line, as with trevalon-cli run --seed.
-            body[header].text = QStringLiteral("int main(int argc, char** argv) {");
-            body.insert(body.begin() + static_cast<std::ptrdiff_t>(mark),
-                        GeneratedLine{unit + QStringLiteral("seed_from_arguments(argc, argv);"),
-                                      std::nullopt});
+        if (main && !pseudo && helpers.contains(QStringLiteral("random_below"))) {
+            QStringList prologue;
+            if (cpp) {
+                // The seed comes from the command line, as with trevalon-cli run --seed.
+                body[header].text = QStringLiteral("int main(int argc, char** argv) {");
+                prologue << QStringLiteral("seed_from_arguments(argc, argv);");
+            }
+            prologue << checkDraws(cpp);
+            for (const QString& line : prologue) {
+                body.insert(body.begin() + static_cast<std::ptrdiff_t>(mark++),
+                            GeneratedLine{line.isEmpty() ? line : unit + line, std::nullopt});
+            }
         }
         out.dedent();
         if (cpp) {

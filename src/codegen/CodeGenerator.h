@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <utility>
+#include <vector>
 
 #include "codegen/CodeTarget.h"
 #include "codegen/GeneratedCode.h"
@@ -20,13 +23,23 @@ public:
     CodeGenerator(const Project& project, const TextTable& texts, Target target)
         : m_project(project), m_texts(texts), m_target(target) {}
 
+    // The ranges the check drew test values from before a run (RandomSource::uniform calls, in
+    // order). A program with random-number blocks draws them too before it starts, so that
+    // the same seed gives the same numbers as `trevalon-cli run --seed`.
+    void setCheckDraws(std::vector<std::pair<qint64, qint64>> draws) {
+        m_checkDraws = std::move(draws);
+    }
+
     // `title` names the project in the generated file's first comment.
     GeneratedCode generate(const QString& title) const;
 
 private:
+    QStringList checkDraws(bool cpp) const;
+
     const Project& m_project;
     const TextTable& m_texts;
     Target m_target;
+    std::vector<std::pair<qint64, qint64>> m_checkDraws;
 };
 
 }  // namespace trevalon::codegen

@@ -28,7 +28,8 @@ const char* const kReserved[] = {
     "upper", "lower", "length", "nameday", "weekday", "day", "month", "year", "sqrt", "square_root",
     "sin", "cos", "tg", "exp", "ln", "trunc", "frac", "sign", "iff", "prefix", "maxval", "minval",
     "sumval", "avgval", "logic", "numeric", "ascii", "chr", "random", "Mt64", "generator", "seed",
-    "argc", "argv", "line", "value", "parts", "date_parts"};
+    "argc", "argv", "line", "value", "parts", "date_parts", "draw", "rounded", "whole_div",
+    "whole_part", "square_root", "logical_not", "chars", "utf8", "read_value", "Pi"};
 
 QString transliterated(const QString& name) {
     static const QString from = QString::fromUtf8("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");

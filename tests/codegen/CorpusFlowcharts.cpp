@@ -199,6 +199,25 @@ void datesAndQuestion(Project& p) {
     f.variable(1, 6, 3, s("dalej"), TypeLogical);
 }
 
+// Random numbers into variables that start at 0: the check draws test values for those from
+// the generator before the run, so the program must draw them too.
+void randomSum(Project& p) {
+    FlowBuilder f(p);
+    f.put(1, 2, 1, KindStart);
+    Cell& first = f.put(1, 2, 2, KindRandom);
+    first.text2 = s("k");
+    first.text4 = s("100");
+    f.write(1, 2, 3, s("k"), s("Pierwsza:"));
+    Cell& second = f.put(1, 2, 4, KindRandom);
+    second.text2 = s("k");
+    second.text4 = s("6");
+    f.assign(1, 2, 5, s("suma"), s("suma + k * 2"));
+    f.write(1, 2, 6, s("suma"), s("Suma:"));
+    f.put(1, 2, 7, KindEnd);
+    f.variable(1, 6, 1, s("k"), TypeInteger);
+    f.variable(1, 6, 2, s("suma"), TypeInteger);
+}
+
 const char* const kNone[] = {""};
 const char* const kNumbers[] = {"4", "0", "1"};
 const char* const kWords[] = {"tak", "ala", "zebra", "Kot"};
@@ -214,6 +233,7 @@ const CorpusFlowchart kCorpus[] = {
     {"branch-loop", branchLoop, kNone, false},
     {"two-exits", twoExits, kSearch, true},
     {"dates-question", datesAndQuestion, kDates, false},
+    {"random-sum", randomSum, kNone, false},
 };
 
 }  // namespace
