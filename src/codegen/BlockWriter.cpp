@@ -336,6 +336,11 @@ std::optional<QString> BlockWriter::condition(int index, bool negated) {
     const QString formula = cell.kindCode == KindCompareVars
                                 ? cell.text2 + op + cell.text3
                                 : cell.text2 + op + u'(' + cell.text4 + u')';
+    if (negated) {
+        if (const std::optional<Code> opposite = m_formulas.translateNegated(formula)) {
+            return opposite->text;
+        }
+    }
     std::optional<Code> test = m_formulas.translate(formula);
     if (!test) {
         fail(m_formulas.error());

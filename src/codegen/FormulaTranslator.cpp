@@ -60,6 +60,14 @@ std::nullopt_t FormulaTranslator::fail(const QString& reason) {
 }
 
 std::optional<Code> FormulaTranslator::translate(const QString& formula) {
+    return translateParsed(formula, false);
+}
+
+std::optional<Code> FormulaTranslator::translateNegated(const QString& formula) {
+    return translateParsed(formula, true);
+}
+
+std::optional<Code> FormulaTranslator::translateParsed(const QString& formula, bool negated) {
     m_error.clear();
     const std::shared_ptr<const ParsedFormula> parsed = parseFormula(formula, u'"');
     if (parsed->errorNumber != 0 || parsed->root < 0) {
@@ -68,7 +76,22 @@ std::optional<Code> FormulaTranslator::translate(const QString& formula) {
     if (!parsed->captures.empty()) {
         return fail(QStringLiteral("the formula %1 assigns inside itself").arg(formula));
     }
-    return node(*parsed, parsed->root);
+    if (!negated) {
+        return node(*parsed, parsed->root);
+    }
+    // Each comparison's opposite: = and <>, < and >=, > and <=.
+    const ExprNode& root = parsed->nodes[static_cast<std::size_t>(parsed->root)];
+    static const int kOpposite[] = {op::NotEqual,  op::GreaterEqual, op::Greater,
+                                    op::LessEqual, op::Less,         op::Equal};
+    if (!isComparison(root.code)) {
+        return std::nullopt;
+    }
+    const std::optional<Code> left = node(*parsed, root.left);
+    const std::optional<Code> right = left ? node(*parsed, root.right) : std::nullopt;
+    if (!right) {
+        return std::nullopt;
+    }
+    return comparison(kOpposite[root.code - op::Equal], *left, *right);
 }
 
 QString FormulaTranslator::wrapped(const Code& code) const {

@@ -25,6 +25,9 @@ public:
     // The formula as an expression; nothing, with error() set, for a formula the translator
     // does not carry over (a syntax error, an unknown name, a function without a helper).
     std::optional<Code> translate(const QString& formula);
+    // The formula's negation when it is a comparison, written with the opposite operator
+    // (`i <= n` becomes `i > n`); nothing when it is no comparison or does not translate.
+    std::optional<Code> translateNegated(const QString& formula);
     const QString& error() const { return m_error; }
 
     // Conversions the statements need too.
@@ -41,6 +44,7 @@ public:
 
 private:
     std::optional<Code> node(const ParsedFormula& parsed, int index);
+    std::optional<Code> translateParsed(const QString& formula, bool negated);
     std::optional<Code> name(const QString& text);
     std::optional<Code> number(const QString& text);
     std::optional<Code> binary(int op, const Code& left, const Code& right, bool literalDivisor);

@@ -112,7 +112,7 @@ TEST(CodeGeneration, TellsTheLinesOfEachBlock) {
     const std::vector<int> lines = code.linesOf(CellRef{1, 2, 7});
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(code.lines[static_cast<std::size_t>(lines[0])].text.trimmed(),
-              QStringLiteral("if not (i <= n):"));
+              QStringLiteral("if i > n:"));
     EXPECT_TRUE(code.linesOf(CellRef{1, 5, 5}).empty());  // an empty square has none
 }
 
