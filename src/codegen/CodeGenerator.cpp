@@ -1,5 +1,7 @@
 #include "codegen/CodeGenerator.h"
 
+#include <algorithm>
+
 #include "calc/Values.h"
 #include "codegen/BlockWriter.h"
 #include "codegen/FlowGraph.h"
@@ -175,135 +177,166 @@ GeneratedCode CodeGenerator::generate(const QString& title) const {
     HelperSet helpers;
     FormulaTranslator formulas(m_target, variables, helpers);
     BlockWriter blocks(m_project, graph, m_target, variables, formulas, m_texts);
-    Structurer structurer(graph);
-    const bool python = m_target == Target::Python;
-    const bool cpp = m_target == Target::Cpp;
-    const bool pseudo = m_target == Target::Pseudo;
-    const QString unit = QStringLiteral("    ");
-
     // The routines first, so that the helpers they call are known before the prelude.
     std::vector<GeneratedLine> body;
-    LineWriter out(body, unit);
-    QStringList globals;
-    for (const Variable& v : variables.all()) {
-        globals << v.identifier;
-    }
-    const std::vector<Routine>& routines = graph.routines();
-    result.routines = static_cast<int>(routines.size());
     QStringList declarations;
-    for (std::size_t r = routines.size(); r-- > 0;) {
-        const Routine& routine = routines[r];
-        const bool main = r == 0;
-        const std::optional<CellRef> start = m_project.findKind(KindStart, routine.board);
-        bool dispatched = false;
-        const std::vector<Statement> statements = structurer.structure(routine, &dispatched);
-        result.dispatchedRoutines += dispatched ? 1 : 0;
-        const QString name = main ? QStringLiteral("main") : blocks.procedureName(routine.board);
-        const std::size_t header = out.size();
-        if (python) {
-            out.line(QStringLiteral("def ") + name + QStringLiteral("():"), start);
-        } else if (cpp) {
-            if (main) {
-                out.line(QStringLiteral("int main() {"), start);
-            } else {
-                out.line(QStringLiteral("void ") + name + QStringLiteral("() {"), start);
-                declarations << QStringLiteral("void ") + name + QStringLiteral("();");
-            }
-        } else {
-            if (!main) {
-                out.line(m_texts.text(texts::CodeProcedure) + u' ' + name, start);
-            }
-            out.line(m_texts.text(texts::CodeBegin), start);
-        }
-        out.indent();
-        if (python && !globals.isEmpty()) {
-            out.line(QStringLiteral("global ") + globals.join(QStringLiteral(", ")));
-        }
-        std::size_t mark = out.size();
-        StatementWriter writer(m_target, blocks, graph, m_texts, out);
-        if (!writer.routine(statements, main)) {
+    result.routines = static_cast<int>(graph.routines().size());
+    for (std::size_t r = graph.routines().size(); r-- > 0;) {
+        if (!writeRoutine(graph, r, blocks, helpers, variables, body, declarations,
+                          &result.dispatchedRoutines)) {
             result.error = blocks.error();
             return result;
         }
-        if (main && !pseudo && helpers.contains(QStringLiteral("random_below"))) {
-            QStringList prologue;
-            if (cpp) {
-                // The seed comes from the command line, as with trevalon-cli run --seed.
-                body[header].text = QStringLiteral("int main(int argc, char** argv) {");
-                prologue << QStringLiteral("seed_from_arguments(argc, argv);");
-            }
-            prologue << checkDraws(cpp);
-            for (const QString& line : prologue) {
-                body.insert(body.begin() + static_cast<std::ptrdiff_t>(mark++),
-                            GeneratedLine{line.isEmpty() ? line : unit + line, std::nullopt});
-            }
-        }
-        out.dedent();
-        if (cpp) {
-            out.line(QStringLiteral("}"));
-        } else if (pseudo) {
-            out.line(m_texts.text(texts::CodeEnd));
-        }
-        out.line(QString());
-        if (python) {
-            out.line(QString());
-        }
     }
-    // Then the file: a heading, the prelude, the variables, the routines.
-    LineWriter file(result.lines, unit);
-    const QString heading = m_texts.text(texts::CodeGeneratedFrom).arg(title);
-    if (python) {
-        file.line(QStringLiteral("#!/usr/bin/env python3"));
-        file.line(QStringLiteral("# ") + heading);
-    } else if (cpp) {
-        file.line(QStringLiteral("// ") + heading);
-    } else {
-        file.line(m_texts.text(texts::CodeAlgorithm) + u' ' + title);
-    }
-    bool arrays = false;
     QStringList variableLines;
     for (const Variable& v : variables.all()) {
-        arrays = arrays || v.kind == ValueKind::Array;
         const std::optional<QString> start = startValue(v, m_target, formulas);
         if (!start) {
             result.error = QStringLiteral("the start value of %1 is no number").arg(v.name);
             return result;
         }
-        if (pseudo) {
-            variableLines << v.identifier + QStringLiteral(": ") +
-                                 m_texts.text(texts::TypeNameInteger + v.type - 1) +
-                                 QStringLiteral(" = ") + *start;
-        } else {
-            variableLines << (cpp ? cppType(v.kind) + u' ' : QString()) + v.identifier +
-                                 QStringLiteral(" = ") + *start +
-                                 (cpp ? QStringLiteral(";") : QString());
+        variableLines << declaration(v, *start);
+        if (v.kind == ValueKind::Array) {
+            helpers.insert(QStringLiteral("vector"));
         }
     }
-    if (arrays) {
-        helpers.insert(QStringLiteral("vector"));
+    writeHead(title, helpers, variableLines, declarations, result.lines);
+    result.lines.insert(result.lines.end(), body.begin(), body.end());
+    if (m_target == Target::Python) {
+        result.lines.push_back({QStringLiteral("if __name__ == \"__main__\":"), std::nullopt});
+        result.lines.push_back(
+            {QStringLiteral("    sys.stdout.reconfigure(encoding=\"utf-8\")"), std::nullopt});
+        result.lines.push_back({QStringLiteral("    main()"), std::nullopt});
     }
-    if (!pseudo) {
-        file.line(QString());
-        for (const QString& line :
-             Prelude::lines(m_target, helpers, m_texts.language() != QLatin1String("pl"))) {
-            file.line(line);
-        }
-    } else if (!variableLines.isEmpty()) {
-        file.line(m_texts.text(texts::CodeVariables));
-        file.indent();
+    while (!result.lines.empty() && result.lines.back().text.isEmpty()) {
+        result.lines.pop_back();
     }
-    for (const QString& line : variableLines) {
-        file.line(line);
-    }
-    if (pseudo) {
-        if (!variableLines.isEmpty()) {
-            file.dedent();
+    result.ok = true;
+    return result;
+}
+
+// One routine: the main board as `main`, a procedure board as a function named after it.
+bool CodeGenerator::writeRoutine(const FlowGraph& graph, std::size_t index, BlockWriter& blocks,
+                                 const HelperSet& helpers, const VariableTable& variables,
+                                 std::vector<GeneratedLine>& body, QStringList& declarations,
+                                 int* dispatched) const {
+    const QString unit = QStringLiteral("    ");
+    LineWriter out(body, unit);
+    const Routine& routine = graph.routines()[index];
+    const bool main = index == 0;
+    const bool python = m_target == Target::Python;
+    const bool cpp = m_target == Target::Cpp;
+    const std::optional<CellRef> start = m_project.findKind(KindStart, routine.board);
+    bool fallback = false;
+    const std::vector<Statement> statements = Structurer(graph).structure(routine, &fallback);
+    *dispatched += fallback ? 1 : 0;
+    const QString name = main ? QStringLiteral("main") : blocks.procedureName(routine.board);
+    const std::size_t header = out.size();
+    if (python) {
+        out.line(QStringLiteral("def ") + name + QStringLiteral("():"), start);
+    } else if (cpp) {
+        out.line(main ? QStringLiteral("int main() {")
+                      : QStringLiteral("void ") + name + QStringLiteral("() {"),
+                 start);
+        if (!main) {
+            declarations << QStringLiteral("void ") + name + QStringLiteral("();");
         }
     } else {
-        file.line(QString());
-        if (python) {
-            file.line(QString());
+        if (!main) {
+            out.line(m_texts.text(texts::CodeProcedure) + u' ' + name, start);
         }
+        out.line(m_texts.text(texts::CodeBegin), start);
+    }
+    out.indent();
+    if (python && !variables.all().empty()) {
+        QStringList globals;
+        for (const Variable& v : variables.all()) {
+            globals << v.identifier;
+        }
+        out.line(QStringLiteral("global ") + globals.join(QStringLiteral(", ")));
+    }
+    std::size_t mark = out.size();
+    StatementWriter writer(m_target, blocks, graph, m_texts, out);
+    if (!writer.routine(statements, main)) {
+        return false;
+    }
+    if (main && m_target != Target::Pseudo && helpers.contains(QStringLiteral("random_below"))) {
+        QStringList prologue;
+        if (cpp) {
+            // The seed comes from the command line, as with trevalon-cli run --seed.
+            body[header].text = QStringLiteral("int main(int argc, char** argv) {");
+            prologue << QStringLiteral("seed_from_arguments(argc, argv);");
+        }
+        prologue << checkDraws(cpp);
+        for (const QString& line : prologue) {
+            body.insert(body.begin() + static_cast<std::ptrdiff_t>(mark++),
+                        GeneratedLine{line.isEmpty() ? line : unit + line, std::nullopt});
+        }
+    }
+    out.dedent();
+    if (cpp) {
+        out.line(QStringLiteral("}"));
+    } else if (!python) {
+        out.line(m_texts.text(texts::CodeEnd));
+    }
+    out.line(QString());
+    if (python) {
+        out.line(QString());
+    }
+    return true;
+}
+
+QString CodeGenerator::declaration(const Variable& v, const QString& start) const {
+    switch (m_target) {
+        case Target::Python:
+            return v.identifier + QStringLiteral(" = ") + start;
+        case Target::Cpp:
+            return cppType(v.kind) + u' ' + v.identifier + QStringLiteral(" = ") + start + u';';
+        case Target::Pseudo:
+            break;
+    }
+    return v.identifier + QStringLiteral(": ") +
+           m_texts.text(texts::TypeNameInteger + std::clamp(v.type, 1, 7) - 1) +
+           QStringLiteral(" = ") + start;
+}
+
+// What comes before the routines: a heading, the prelude, the variables, C++'s declarations.
+void CodeGenerator::writeHead(const QString& title, const HelperSet& helpers,
+                              const QStringList& variables, const QStringList& declarations,
+                              std::vector<GeneratedLine>& lines) const {
+    LineWriter file(lines, QStringLiteral("    "));
+    const QString heading = m_texts.text(texts::CodeGeneratedFrom).arg(title);
+    switch (m_target) {
+        case Target::Python:
+            file.line(QStringLiteral("#!/usr/bin/env python3"));
+            file.line(QStringLiteral("# ") + heading);
+            break;
+        case Target::Cpp:
+            file.line(QStringLiteral("// ") + heading);
+            break;
+        case Target::Pseudo:
+            file.line(m_texts.text(texts::CodeAlgorithm) + u' ' + title);
+            if (!variables.isEmpty()) {
+                file.line(m_texts.text(texts::CodeVariables));
+                file.indent();
+                for (const QString& line : variables) {
+                    file.line(line);
+                }
+                file.dedent();
+            }
+            return;
+    }
+    file.line(QString());
+    for (const QString& line :
+         Prelude::lines(m_target, helpers, m_texts.language() != QLatin1String("pl"))) {
+        file.line(line);
+    }
+    for (const QString& line : variables) {
+        file.line(line);
+    }
+    file.line(QString());
+    if (m_target == Target::Python) {
+        file.line(QString());
     }
     for (const QString& d : declarations) {
         file.line(d);
@@ -311,18 +344,6 @@ GeneratedCode CodeGenerator::generate(const QString& title) const {
     if (!declarations.isEmpty()) {
         file.line(QString());
     }
-    result.lines.insert(result.lines.end(), body.begin(), body.end());
-    if (python) {
-        result.lines.push_back({QStringLiteral("if __name__ == \"__main__\":"), std::nullopt});
-        result.lines.push_back(
-            {unit + QStringLiteral("sys.stdout.reconfigure(encoding=\"utf-8\")"), std::nullopt});
-        result.lines.push_back({unit + QStringLiteral("main()"), std::nullopt});
-    }
-    while (!result.lines.empty() && result.lines.back().text.isEmpty()) {
-        result.lines.pop_back();
-    }
-    result.ok = true;
-    return result;
 }
 
 }  // namespace trevalon::codegen

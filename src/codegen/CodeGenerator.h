@@ -14,6 +14,11 @@ class TextTable;
 
 namespace trevalon::codegen {
 
+class BlockWriter;
+class FlowGraph;
+class VariableTable;
+struct Variable;
+
 // Translates a whole project into a program of the target language that does what a run
 // does: the same prompts and output for the same input, procedures as functions, loops and
 // choices as the language writes them. Pseudo-code speaks the text table's language; so do
@@ -35,6 +40,13 @@ public:
 
 private:
     QStringList checkDraws(bool cpp) const;
+    bool writeRoutine(const FlowGraph& graph, std::size_t index, BlockWriter& blocks,
+                      const HelperSet& helpers, const VariableTable& variables,
+                      std::vector<GeneratedLine>& body, QStringList& declarations,
+                      int* dispatched) const;
+    QString declaration(const Variable& v, const QString& start) const;
+    void writeHead(const QString& title, const HelperSet& helpers, const QStringList& variables,
+                   const QStringList& declarations, std::vector<GeneratedLine>& lines) const;
 
     const Project& m_project;
     const TextTable& m_texts;

@@ -153,7 +153,11 @@ QStringList cppLines(const HelperSet& used, bool english) {
         out << QStringLiteral("std::string nameday(long long i) {")
             << QStringLiteral("    const char* const names[] = ") + weekdayList(english, true) +
                    u';'
-            << QStringLiteral("    return names[i - 1];") << QStringLiteral("}") << QString();
+            << QStringLiteral("    if (i < 1 || i > 7) {")
+            << QStringLiteral(
+                   "        fail(\"nameday: \" + std::to_string(i) + \" does not exist\");")
+            << QStringLiteral("    }") << QStringLiteral("    return names[i - 1];")
+            << QStringLiteral("}") << QString();
     }
     return out;
 }

@@ -85,10 +85,61 @@ std::vector<Statement> Structurer::structure(const Routine& routine, bool* dispa
     return {all};
 }
 
+namespace {
+
+// Dominator sets (or post-dominator sets, over the reversed edges) recomputed until nothing
+// changes: each node's set is itself and what all the nodes it comes from share. The graphs of
+// a flowchart have at most a few thousand nodes.
+void settle(std::vector<std::vector<bool>>& sets, std::size_t first,
+            const std::vector<std::vector<int>>& from) {
+    const std::size_t size = from.size();
+    sets.assign(size, std::vector<bool>(size, true));
+    sets[first].assign(size, false);
+    sets[first][first] = true;
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (std::size_t v = 0; v < size; ++v) {
+            if (v == first || from[v].empty()) {
+                continue;
+            }
+            std::vector<bool> meet(size, true);
+            for (int p : from[v]) {
+                for (std::size_t k = 0; k < size; ++k) {
+                    meet[k] = meet[k] && sets[static_cast<std::size_t>(p)][k];
+                }
+            }
+            meet[v] = true;
+            if (meet != sets[v]) {
+                sets[v] = std::move(meet);
+                changed = true;
+            }
+        }
+    }
+}
+
+}  // namespace
+
 bool Structurer::analyse(int entry) {
+    collect(entry);
+    const std::size_t n = m_order.size();
+    settle(m_dominators, 0, m_preds);
+    // Post-dominators over the reversed graph, with one exit after every node that ends.
+    std::vector<std::vector<int>> towardsExit = m_next;
+    towardsExit.emplace_back();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (m_next[i].empty()) {
+            towardsExit[i].push_back(static_cast<int>(n));
+        }
+    }
+    settle(m_postDominators, n, towardsExit);
+    markReachesExit();
+    return findLoops();
+}
+
+// The routine's nodes in the order a breadth-first walk meets them, with their edges.
+void Structurer::collect(int entry) {
     m_local.assign(m_graph.nodes().size(), -1);
-    m_order.clear();
-    m_order.push_back(entry);
+    m_order.assign(1, entry);
     m_local[static_cast<std::size_t>(entry)] = 0;
     for (std::size_t i = 0; i < m_order.size(); ++i) {
         for (int s : successors(m_order[i])) {
@@ -99,80 +150,22 @@ bool Structurer::analyse(int entry) {
         }
     }
     const std::size_t n = m_order.size();
-    std::vector<std::vector<int>> next(n);
-    std::vector<std::vector<int>> preds(n);
+    m_next.assign(n, {});
+    m_preds.assign(n, {});
     for (std::size_t i = 0; i < n; ++i) {
         for (int s : successors(m_order[i])) {
-            next[i].push_back(local(s));
-            preds[static_cast<std::size_t>(local(s))].push_back(static_cast<int>(i));
+            m_next[i].push_back(local(s));
+            m_preds[static_cast<std::size_t>(local(s))].push_back(static_cast<int>(i));
         }
     }
-    // Dominators and post-dominators as sets, recomputed until nothing changes: the graphs of
-    // a flowchart have at most a few thousand nodes.
-    auto settle = [n](std::vector<std::vector<bool>>& sets, std::size_t first,
-                      const std::vector<std::vector<int>>& from, std::size_t size) {
-        sets.assign(size, std::vector<bool>(size, true));
-        sets[first].assign(size, false);
-        sets[first][first] = true;
-        for (bool changed = true; changed;) {
-            changed = false;
-            for (std::size_t v = 0; v < n; ++v) {
-                if (v == first || from[v].empty()) {
-                    continue;
-                }
-                std::vector<bool> meet(size, true);
-                for (int p : from[v]) {
-                    for (std::size_t k = 0; k < size; ++k) {
-                        meet[k] = meet[k] && sets[static_cast<std::size_t>(p)][k];
-                    }
-                }
-                meet[v] = true;
-                if (meet != sets[v]) {
-                    sets[v] = std::move(meet);
-                    changed = true;
-                }
-            }
-        }
-    };
-    settle(m_dominators, 0, preds, n);
-    // Post-dominators over the reversed graph, with one exit after every node that ends.
-    std::vector<std::vector<int>> towardsExit = next;
-    towardsExit.emplace_back();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (next[i].empty()) {
-            towardsExit[i].push_back(static_cast<int>(n));
-        }
-    }
-    towardsExit[n].clear();
-    std::vector<std::vector<int>> succ = towardsExit;
-    // settle() walks `from` of each node: for post-dominators that is its successors.
-    auto settlePost = [&]() {
-        const std::size_t size = n + 1;
-        m_postDominators.assign(size, std::vector<bool>(size, true));
-        m_postDominators[n].assign(size, false);
-        m_postDominators[n][n] = true;
-        for (bool changed = true; changed;) {
-            changed = false;
-            for (std::size_t v = 0; v < n; ++v) {
-                std::vector<bool> meet(size, true);
-                for (int s : succ[v]) {
-                    for (std::size_t k = 0; k < size; ++k) {
-                        meet[k] = meet[k] && m_postDominators[static_cast<std::size_t>(s)][k];
-                    }
-                }
-                meet[v] = true;
-                if (meet != m_postDominators[v]) {
-                    m_postDominators[v] = std::move(meet);
-                    changed = true;
-                }
-            }
-        }
-    };
-    settlePost();
+}
+
+void Structurer::markReachesExit() {
+    const std::size_t n = m_order.size();
     m_reachesExit.assign(n, false);
     std::vector<int> work;
     for (std::size_t i = 0; i < n; ++i) {
-        if (next[i].empty()) {
+        if (m_next[i].empty()) {
             m_reachesExit[i] = true;
             work.push_back(static_cast<int>(i));
         }
@@ -180,14 +173,19 @@ bool Structurer::analyse(int entry) {
     while (!work.empty()) {
         const int v = work.back();
         work.pop_back();
-        for (int p : preds[static_cast<std::size_t>(v)]) {
+        for (int p : m_preds[static_cast<std::size_t>(v)]) {
             if (!m_reachesExit[static_cast<std::size_t>(p)]) {
                 m_reachesExit[static_cast<std::size_t>(p)] = true;
                 work.push_back(p);
             }
         }
     }
-    // Back edges by a depth-first walk; each must lead to a block that dominates its source.
+}
+
+// Back edges by a depth-first walk, each with the loop it closes; false when one leads to a
+// block that does not dominate its source (a loop entered in two places).
+bool Structurer::findLoops() {
+    const std::size_t n = m_order.size();
     m_loopBody.assign(n, {});
     std::vector<int> state(n, 0);  // 0 unseen, 1 on the walk's path, 2 done
     std::vector<std::pair<int, std::size_t>> path{{0, 0}};
@@ -195,40 +193,46 @@ bool Structurer::analyse(int entry) {
     while (!path.empty()) {
         auto& [v, k] = path.back();
         const std::size_t vi = static_cast<std::size_t>(v);
-        if (k == next[vi].size()) {
+        if (k == m_next[vi].size()) {
             state[vi] = 2;
             path.pop_back();
             continue;
         }
-        const int s = next[vi][k++];
+        const int s = m_next[vi][k++];
         const std::size_t si = static_cast<std::size_t>(s);
         if (state[si] == 0) {
             state[si] = 1;
             path.emplace_back(s, 0);
         } else if (state[si] == 1) {
             if (!m_dominators[vi][si]) {
-                return false;  // a loop entered in two places
+                return false;
             }
-            std::vector<bool>& body = m_loopBody[si];
-            if (body.empty()) {
-                body.assign(n, false);
-                body[si] = true;
-            }
-            std::vector<int> back{v};
-            while (!back.empty()) {
-                const int b = back.back();
-                back.pop_back();
-                if (body[static_cast<std::size_t>(b)]) {
-                    continue;
-                }
-                body[static_cast<std::size_t>(b)] = true;
-                for (int p : preds[static_cast<std::size_t>(b)]) {
-                    back.push_back(p);
-                }
-            }
+            addToLoop(s, v);
         }
     }
     return true;
+}
+
+// The natural loop of the back edge from `source` to `header`: every node that reaches the
+// source without passing the header.
+void Structurer::addToLoop(int header, int source) {
+    std::vector<bool>& body = m_loopBody[static_cast<std::size_t>(header)];
+    if (body.empty()) {
+        body.assign(m_order.size(), false);
+        body[static_cast<std::size_t>(header)] = true;
+    }
+    std::vector<int> back{source};
+    while (!back.empty()) {
+        const int b = back.back();
+        back.pop_back();
+        if (body[static_cast<std::size_t>(b)]) {
+            continue;
+        }
+        body[static_cast<std::size_t>(b)] = true;
+        for (int p : m_preds[static_cast<std::size_t>(b)]) {
+            back.push_back(p);
+        }
+    }
 }
 
 bool Structurer::postDominates(int a, int b) const {

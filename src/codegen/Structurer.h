@@ -46,6 +46,10 @@ private:
         const LoopContext* outer = nullptr;
     };
     bool analyse(int entry);
+    void collect(int entry);
+    void markReachesExit();
+    bool findLoops();
+    void addToLoop(int header, int source);
     bool region(int node, int stop, const LoopContext* loop, std::vector<Statement>& out,
                 bool enterHeader = false);
     bool loopAt(int header, int stop, const LoopContext* outer, std::vector<Statement>& out,
@@ -62,6 +66,8 @@ private:
     const FlowGraph& m_graph;
     std::vector<int> m_local;                     // graph node -> index among the routine's, or -1
     std::vector<int> m_order;                     // the routine's nodes, entry first
+    std::vector<std::vector<int>> m_next;         // by local index, the local successors
+    std::vector<std::vector<int>> m_preds;        // by local index, the local predecessors
     std::vector<std::vector<bool>> m_dominators;  // by local index
     std::vector<std::vector<bool>> m_postDominators;  // by local index, exit last
     std::vector<bool> m_reachesExit;

@@ -29,7 +29,20 @@ const char* const kReserved[] = {
     "sin", "cos", "tg", "exp", "ln", "trunc", "frac", "sign", "iff", "prefix", "maxval", "minval",
     "sumval", "avgval", "logic", "numeric", "ascii", "chr", "random", "Mt64", "generator", "seed",
     "argc", "argv", "line", "value", "parts", "date_parts", "draw", "rounded", "whole_div",
-    "whole_part", "square_root", "logical_not", "chars", "utf8", "read_value", "Pi"};
+    "whole_part", "square_root", "logical_not", "chars", "utf8", "read_value", "Pi", "nameday",
+    "check_draws", "low", "high", "time", "datetime", "decimal",
+    // names the C library puts into the global namespace
+    "log", "log2", "log10", "tan", "pow", "floor", "ceil", "fabs", "fmod", "hypot", "y0", "y1",
+    "yn", "j0", "j1", "jn", "erf", "erfc", "gamma", "lgamma", "tgamma", "exit", "abort", "printf",
+    "puts", "putchar", "getchar", "rand", "srand", "clock", "remainder", "signbit", "isnan",
+    "isinf", "index", "rindex", "select", "tolower", "toupper", "isdigit", "isalpha", "strlen",
+    "ldiv", "lldiv", "atoi", "atol", "atof", "free", "malloc", "calloc", "realloc", "system",
+    "getenv", "stdin", "stdout", "stderr", "errno", "qsort", "bsearch", "labs", "llabs", "nan",
+    "modf", "frexp", "ldexp", "cbrt", "expm1", "log1p", "asin", "acos", "atan", "atan2", "sinh",
+    "cosh", "tanh", "lround", "llround", "rint", "nearbyint", "fmin", "fmax", "fdim", "fma",
+    "scalbn", "ilogb", "logb", "copysign", "nextafter", "drem", "significand", "remove", "rename",
+    "tmpfile", "fopen", "fclose", "read", "write", "open", "close", "sleep", "pipe", "fork", "link",
+    "unlink", "access", "dup", "sync", "kill", "signal", "raise"};
 
 QString transliterated(const QString& name) {
     static const QString from = QString::fromUtf8("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
