@@ -6,6 +6,7 @@
 #include "codegen/BlockWriter.h"
 #include "codegen/FlowGraph.h"
 #include "codegen/FormulaTranslator.h"
+#include "codegen/LineWriter.h"
 #include "codegen/Prelude.h"
 #include "codegen/StatementWriter.h"
 #include "codegen/Structurer.h"
@@ -74,6 +75,14 @@ void inferKinds(const Project& project, const FlowGraph& graph, VariableTable& v
                 if (const Variable* array = variables.find(cell.text2)) {
                     changed = widen(variables.find(cell.text4), array->elementKind) || changed;
                 }
+            } else if (cell.kindCode == KindReadWrite && cell.mode == 0) {
+                // A pupil may type any numbers into an array, fractions too.
+                Variable* array = variables.find(cell.text2);
+                if (array != nullptr && array->kind == ValueKind::Array) {
+                    const ValueKind wider = joined(array->elementKind, ValueKind::Real);
+                    changed = changed || wider != array->elementKind;
+                    array->elementKind = wider;
+                }
             } else if (cell.kindCode == KindRandom) {
                 changed = widen(variables.find(cell.text2), ValueKind::Int) || changed;
             }
@@ -140,17 +149,8 @@ QStringList CodeGenerator::checkDraws(bool cpp) const {
         ranges
             << (cpp ? QStringLiteral("{%1, %2}") : QStringLiteral("(%1, %2)")).arg(low).arg(high);
     }
-    QStringList lines;
-    const QString comment = cpp ? QStringLiteral("// ") : QStringLiteral("# ");
-    QString text;
-    for (const QString& word : m_texts.text(texts::CodeCheckDraws).split(u' ')) {
-        if (!text.isEmpty() && text.size() + word.size() > 90) {
-            lines << comment + text;
-            text.clear();
-        }
-        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + word;
-    }
-    lines << comment + text;
+    QStringList lines = commentLines(cpp ? QStringLiteral("// ") : QStringLiteral("# "),
+                                     m_texts.text(texts::CodeCheckDraws));
     const QString list = ranges.join(QStringLiteral(", "));
     if (cpp) {
         lines << QStringLiteral("const long long check_draws[][2] = {") + list +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "codegen/GeneratedCode.h"
@@ -29,5 +30,20 @@ private:
     QString m_unit;
     int m_depth = 0;
 };
+
+// A comment of the generated code, cut into lines of at most about 90 characters, each
+// beginning with `prefix` ("# ", "// ").
+inline QStringList commentLines(const QString& prefix, const QString& text) {
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(u' ')) {
+        if (!line.isEmpty() && line.size() + word.size() > 90) {
+            lines << prefix + line;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    return lines << prefix + line;
+}
 
 }  // namespace trevalon::codegen

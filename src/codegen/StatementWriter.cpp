@@ -1,5 +1,7 @@
 #include "codegen/StatementWriter.h"
 
+#include <algorithm>
+
 #include "config/TextIds.h"
 #include "config/TextTable.h"
 
@@ -220,95 +222,91 @@ bool StatementWriter::loop(const Statement& s) {
 bool StatementWriter::dispatch(const Statement& s) {
     const bool python = m_target == Target::Python;
     const bool cpp = m_target == Target::Cpp;
-    const QString comment = cpp ? QStringLiteral("// ") : QStringLiteral("# ");
-    QString text;
-    for (const QString& word : m_texts.text(texts::CodeDispatchComment).split(u' ')) {
-        if (!text.isEmpty() && text.size() + word.size() > 90) {
-            m_out.line(comment + text);
-            text.clear();
-        }
-        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    for (const QString& line : commentLines(cpp ? QStringLiteral("// ") : QStringLiteral("# "),
+                                            m_texts.text(texts::CodeDispatchComment))) {
+        m_out.line(line);
     }
-    m_out.line(comment + text);
-    const QString state =
-        m_target == Target::Pseudo ? m_texts.text(texts::CodeState) : QStringLiteral("state");
-    const QString assign =
-        m_target == Target::Pseudo ? QStringLiteral(" ← ") : QStringLiteral(" = ");
-    const QString end = cpp ? QStringLiteral(";") : QString();
-    auto number = [&s](int node) {
-        for (std::size_t i = 0; i < s.nodes.size(); ++i) {
-            if (s.nodes[i] == node) {
-                return static_cast<int>(i);
-            }
-        }
-        return -1;
-    };
     // The machine stops when the flow reaches the block after it: state -1.
     if (cpp) {
         open(QStringLiteral("for (int state = 0; state >= 0;) {"), std::nullopt);
+        open(QStringLiteral("switch (state) {"), std::nullopt);
     } else {
-        m_out.line(state + assign + u'0');
+        m_out.line(stateName() + stateAssign() + u'0');
         open(python ? QStringLiteral("while state >= 0:")
-                    : m_texts.text(texts::CodeWhile) + u' ' + state + QStringLiteral(" >= 0 ") +
-                          m_texts.text(texts::CodeDo),
+                    : m_texts.text(texts::CodeWhile) + u' ' + stateName() +
+                          QStringLiteral(" >= 0 ") + m_texts.text(texts::CodeDo),
              std::nullopt);
     }
-    if (cpp) {
-        open(QStringLiteral("switch (state) {"), std::nullopt);
-    }
     for (std::size_t i = 0; i < s.nodes.size(); ++i) {
-        const int node = s.nodes[i];
-        const FlowNode& n = m_graph.nodes()[static_cast<std::size_t>(node)];
-        const std::optional<CellRef> cell = n.cell;
-        const QString index = QString::number(i);
-        open(python ? (i == 0 ? QStringLiteral("if state == ") : QStringLiteral("elif state == ")) +
-                          index + u':'
-             : cpp ? QStringLiteral("case ") + index + u':'
-                   : m_texts.text(texts::CodeIf) + u' ' + state + QStringLiteral(" = ") + index +
-                         u' ' + m_texts.text(texts::CodeThen),
-             cell);
-        if (n.kind == FlowNode::Condition) {
-            const std::optional<QString> test = m_blocks.condition(node, false);
-            if (!test) {
-                return false;
-            }
-            const QString yes = QString::number(number(n.next[0]));
-            const QString no = QString::number(number(n.next[1]));
-            m_out.line(python ? state + assign + yes + QStringLiteral(" if ") + *test +
-                                    QStringLiteral(" else ") + no
-                       : cpp
-                           ? state + assign + *test + QStringLiteral(" ? ") + yes +
-                                 QStringLiteral(" : ") + no + u';'
-                           : m_texts.text(texts::CodeIf) + u' ' + *test + u' ' +
-                                 m_texts.text(texts::CodeThen) + u' ' + state + assign + yes +
-                                 u' ' + m_texts.text(texts::CodeElse) + u' ' + state + assign + no,
-                       cell);
-        } else {
-            if (!m_blocks.write(node, m_inMain, m_out)) {
-                return false;
-            }
-            const bool goesOn = (n.kind == FlowNode::Action || n.kind == FlowNode::Call);
-            if (goesOn && n.next[0] >= 0) {
-                m_out.line(state + assign + QString::number(number(n.next[0])) + end, cell);
-            } else if (goesOn) {
-                m_out.line(
-                    python ? QStringLiteral("return")
-                    : cpp  ? (m_inMain ? QStringLiteral("return 0;") : QStringLiteral("return;"))
-                           : m_texts.text(texts::CodeReturn));
-            }
+        if (!dispatchCase(s, i)) {
+            return false;
         }
-        if (cpp && (n.kind == FlowNode::Action || n.kind == FlowNode::Call ||
-                    n.kind == FlowNode::Condition)) {
-            m_out.line(QStringLiteral("break;"));
-        }
-        close(m_target == Target::Pseudo ? m_texts.text(texts::CodeEndIf) : QString());
     }
     if (cpp) {
         close(QStringLiteral("}"));
     }
-    close(cpp                          ? QStringLiteral("}")
-          : m_target == Target::Pseudo ? m_texts.text(texts::CodeEndRepeat)
-                                       : QString());
+    close(cpp ? QStringLiteral("}") : python ? QString() : m_texts.text(texts::CodeEndWhile));
+    return true;
+}
+
+QString StatementWriter::stateName() const {
+    return m_target == Target::Pseudo ? m_texts.text(texts::CodeState) : QStringLiteral("state");
+}
+
+QString StatementWriter::stateAssign() const {
+    return m_target == Target::Pseudo ? QStringLiteral(" ← ") : QStringLiteral(" = ");
+}
+
+// The case of the machine's block number `index`: the block, then the number of the next one.
+bool StatementWriter::dispatchCase(const Statement& s, std::size_t index) {
+    const bool python = m_target == Target::Python;
+    const bool cpp = m_target == Target::Cpp;
+    const QString state = stateName();
+    const QString assign = stateAssign();
+    const auto number = [&s](int node) {
+        const auto at = std::find(s.nodes.begin(), s.nodes.end(), node);
+        return QString::number(at == s.nodes.end() ? -1 : at - s.nodes.begin());
+    };
+    const int node = s.nodes[index];
+    const FlowNode& n = m_graph.nodes()[static_cast<std::size_t>(node)];
+    const QString value = QString::number(index);
+    open(python ? (index == 0 ? QStringLiteral("if state == ") : QStringLiteral("elif state == ")) +
+                      value + u':'
+         : cpp ? QStringLiteral("case ") + value + u':'
+               : m_texts.text(texts::CodeIf) + u' ' + state + QStringLiteral(" = ") + value + u' ' +
+                     m_texts.text(texts::CodeThen),
+         n.cell);
+    if (n.kind == FlowNode::Condition) {
+        const std::optional<QString> test = m_blocks.condition(node, false);
+        if (!test) {
+            return false;
+        }
+        const QString yes = number(n.next[0]);
+        const QString no = number(n.next[1]);
+        m_out.line(python ? state + assign + yes + QStringLiteral(" if ") + *test +
+                                QStringLiteral(" else ") + no
+                   : cpp ? state + assign + *test + QStringLiteral(" ? ") + yes +
+                               QStringLiteral(" : ") + no + u';'
+                         : m_texts.text(texts::CodeIf) + u' ' + *test + u' ' +
+                               m_texts.text(texts::CodeThen) + u' ' + state + assign + yes + u' ' +
+                               m_texts.text(texts::CodeElse) + u' ' + state + assign + no,
+                   n.cell);
+    } else if (!m_blocks.write(node, m_inMain, m_out)) {
+        return false;
+    }
+    const bool goesOn = n.kind == FlowNode::Action || n.kind == FlowNode::Call;
+    if (goesOn && n.next[0] >= 0) {
+        m_out.line(state + assign + number(n.next[0]) + (cpp ? QStringLiteral(";") : QString()),
+                   n.cell);
+    } else if (goesOn) {  // a procedure that never returns
+        m_out.line(python ? QStringLiteral("return")
+                   : cpp  ? (m_inMain ? QStringLiteral("return 0;") : QStringLiteral("return;"))
+                          : m_texts.text(texts::CodeReturn));
+    }
+    if (cpp && (goesOn || n.kind == FlowNode::Condition)) {
+        m_out.line(QStringLiteral("break;"));
+    }
+    close(m_target == Target::Pseudo ? m_texts.text(texts::CodeEndIf) : QString());
     return true;
 }
 

@@ -26,6 +26,9 @@ private:
     bool choice(const Statement& s);
     bool loop(const Statement& s);
     bool dispatch(const Statement& s);
+    bool dispatchCase(const Statement& s, std::size_t index);
+    QString stateName() const;
+    QString stateAssign() const;
     void open(const QString& head, const std::optional<CellRef>& cell);
     void close(const QString& tail = QString());
     std::optional<CellRef> cellOf(int node) const;

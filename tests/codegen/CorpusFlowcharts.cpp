@@ -218,11 +218,46 @@ void randomSum(Project& p) {
     f.variable(1, 6, 2, s("suma"), TypeInteger);
 }
 
+// An array read as typed, summed element by element until the read goes beyond its end (the
+// element then reads as -1), the sum appended and the array written.
+void arraySum(Project& p) {
+    FlowBuilder f(p);
+    f.resize(1, 8, 12);
+    f.put(1, 2, 1, KindStart);
+    f.read(1, 2, 2, s("t"), s("Podaj liczby:"));
+    f.assign(1, 2, 3, s("suma"), s("0"));
+    f.assign(1, 2, 4, s("i"), s("0"));
+    f.put(1, 2, 5, KindJoinLeft);
+    f.assign(1, 2, 6, s("i"), s("i + 1"));
+    Cell& element = f.put(1, 2, 7, KindArrayRead);
+    element.text2 = s("t");
+    element.text3 = s("i");
+    element.text4 = s("x");
+    f.compare(1, 2, 8, s("x"), 5, s("-1"));
+    f.put(1, 1, 8, KindCornerTopRight);
+    f.assign(1, 1, 7, s("suma"), s("suma + x"));
+    f.put(1, 1, 6, KindLineVertical);
+    f.put(1, 1, 5, KindCornerBottomRight);
+    f.put(1, 3, 8, KindCornerLeftBottom);
+    f.write(1, 3, 9, s("suma"), s("Suma:"));
+    Cell& append = f.put(1, 3, 10, KindArrayWrite);
+    append.text2 = s("t");
+    append.text3 = s("i");
+    append.text4 = s("suma");
+    f.write(1, 3, 11, s("t"), s("Tablica z sumą:"));
+    f.put(1, 3, 12, KindEnd);
+    f.variable(1, 6, 1, s("t"), TypeArray, s("\"*\""));
+    f.variable(1, 6, 2, s("i"), TypeInteger);
+    f.variable(1, 6, 3, s("x"), TypeInteger);
+    f.variable(1, 6, 4, s("suma"), TypeInteger);
+}
+
 const char* const kNone[] = {""};
 const char* const kNumbers[] = {"4", "0", "1"};
 const char* const kWords[] = {"tak", "ala", "zebra", "Kot"};
 const char* const kReals[] = {"2,5", "7", "0.1", "-3.75"};
 const char* const kSearch[] = {"3", "9", "1"};
+const char* const kArrays[] = {"1 2 3", "5*7*9", "4", "abc\n10,20"};
 const char* const kDates[] = {"2012/07/13\ntak\n2000/2/29\nn", "1999/12/31\n0"};
 
 const CorpusFlowchart kCorpus[] = {
@@ -234,6 +269,7 @@ const CorpusFlowchart kCorpus[] = {
     {"two-exits", twoExits, kSearch, true},
     {"dates-question", datesAndQuestion, kDates, false},
     {"random-sum", randomSum, kNone, false},
+    {"array-sum", arraySum, kArrays, false},
 };
 
 }  // namespace
