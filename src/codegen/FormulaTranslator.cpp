@@ -348,7 +348,7 @@ std::optional<Code> FormulaTranslator::binary(int op, const Code& left, const Co
                 return infix(a, op == op::Div ? QStringLiteral("div") : QStringLiteral("mod"), b,
                              ValueKind::Int);
             }
-            if (m_target == Target::Cpp && (op == op::Mod || literalDivisor)) {
+            if (m_target == Target::Cpp && literalDivisor) {
                 return infix(a, op == op::Div ? QStringLiteral("/") : QStringLiteral("%"), b,
                              ValueKind::Int);
             }
