@@ -324,7 +324,16 @@ bool BlockWriter::arrayBlock(const Cell& cell, LineWriter& out, const CellRef& a
     }
     const Code element{QStringLiteral("element(%1, %2)").arg(array->identifier, i.text),
                        ValueKind::Text, true};
+    // Elements are the texts of numbers: read straight as the number kind they hold.
+    const bool python = m_target == Target::Python;
     Code read = m_formulas.storedAs(element, value->kind);
+    if (value->kind == ValueKind::Int && array->elementKind == ValueKind::Int) {
+        read.text =
+            (python ? QStringLiteral("int(") : QStringLiteral("std::stoll(")) + element.text + u')';
+    } else if (value->kind == ValueKind::Real) {
+        read.text = (python ? QStringLiteral("float(") : QStringLiteral("std::stod(")) +
+                    element.text + u')';
+    }
     out.line(store(*value, read), at);
     return true;
 }
