@@ -7,6 +7,8 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential
+  g++
+  python3
   cmake
   pkg-config
   qt6-base-dev

@@ -42,6 +42,7 @@ int runCommand(const QStringList& args, CommandIo& io);
 int convertCommand(const QStringList& args, CommandIo& io);
 int renderCommand(const QStringList& args, CommandIo& io);
 int gradeCommand(const QStringList& args, CommandIo& io);
+int exportCommand(const QStringList& args, CommandIo& io);
 
 // Every board of `project` that has blocks, drawn as `render` draws it, as PNG bytes; nothing
 // in a build without drawing. Needs the GUI application and its thread.

@@ -30,6 +30,10 @@ QString usage(const QString& command) {
                         "[--html REPORT.html]\n                      TESTS PATH...\n    "
                         "Grades projects (files or folders) against the test cases of a "
                         ".tests file.")},
+        {QStringLiteral("export"),
+         QStringLiteral("trevalon-cli export   --to python|cpp|pseudo [--out FILE] [--lang "
+                        "pl|en] PROJECT\n    Translates the project into a program that does "
+                        "what its run does.")},
     };
     QString text;
     for (const auto& [name, line] : lines) {

@@ -17,7 +17,7 @@ const std::map<QString, Command>& commands() {
         {QStringLiteral("eval"), evalCommand},       {QStringLiteral("describe"), describeCommand},
         {QStringLiteral("check"), checkCommand},     {QStringLiteral("run"), runCommand},
         {QStringLiteral("convert"), convertCommand}, {QStringLiteral("render"), renderCommand},
-        {QStringLiteral("grade"), gradeCommand},
+        {QStringLiteral("grade"), gradeCommand},     {QStringLiteral("export"), exportCommand},
     };
     return table;
 }

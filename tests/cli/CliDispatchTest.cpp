@@ -22,7 +22,8 @@ Outcome runCli(const QStringList& args) {
 TEST(CliDispatch, HelpListsEverySubcommand) {
     const Outcome result = runCli({QStringLiteral("--help")});
     EXPECT_EQ(result.code, 0);
-    for (const char* command : {"eval", "describe", "check", "run", "convert", "render"}) {
+    for (const char* command :
+         {"eval", "describe", "check", "run", "convert", "render", "grade", "export"}) {
         EXPECT_TRUE(result.out.contains(QStringLiteral("trevalon-cli ") + QLatin1String(command)))
             << command;
     }

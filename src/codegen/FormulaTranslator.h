@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "codegen/CodeTarget.h"
+#include "codegen/VariableTable.h"
+
+namespace trevalon {
+struct ParsedFormula;
+}
+
+namespace trevalon::codegen {
+
+// Translates a formula of the flowchart's language into an expression of the target language.
+// The language's precedence is made explicit: every operation is parenthesised as the
+// Calculator groups it (`a = b + 1` is `(a = b) + 1`). Where the language's texts show through
+// — comparing texts, a number turned into a text, division by zero giving 0 — the translation
+// calls a helper, which it records in the helper set.
+class FormulaTranslator {
+public:
+    FormulaTranslator(Target target, const VariableTable& variables, HelperSet& helpers)
+        : m_target(target), m_variables(variables), m_helpers(helpers) {}
+
+    // The formula as an expression; nothing, with error() set, for a formula the translator
+    // does not carry over (a syntax error, an unknown name, a function without a helper).
+    std::optional<Code> translate(const QString& formula);
+    // The formula's negation when it is a comparison, written with the opposite operator
+    // (`i <= n` becomes `i > n`); nothing when it is no comparison or does not translate.
+    std::optional<Code> translateNegated(const QString& formula);
+    const QString& error() const { return m_error; }
+
+    // Conversions the statements need too.
+    Code asNumber(const Code& code);
+    Code asText(const Code& code);
+    Code asInteger(const Code& code);
+    Code asTruth(const Code& code);
+    // Records a helper that a statement calls.
+    void use(const QString& helper) { m_helpers.insert(helper); }
+    // A text literal in the target language.
+    QString textLiteral(const QString& text) const;
+    // A value converted to be stored into a variable of `kind`.
+    Code storedAs(const Code& code, ValueKind kind);
+
+private:
+    std::optional<Code> node(const ParsedFormula& parsed, int index);
+    std::optional<Code> translateParsed(const QString& formula, bool negated);
+    std::optional<Code> name(const QString& text);
+    std::optional<Code> number(const QString& text);
+    std::optional<Code> binary(int op, const Code& left, const Code& right, bool literalDivisor);
+    std::optional<Code> comparison(int op, const Code& left, const Code& right);
+    std::optional<Code> membership(const Code& value, const QString& set);
+    std::optional<Code> function(const ParsedFormula& parsed, const QString& name, int arguments);
+    std::optional<Code> keptDigits(std::optional<Code> code);
+    Code call(const QString& helper, const QStringList& arguments, ValueKind kind);
+    QString wrapped(const Code& code) const;
+    std::nullopt_t fail(const QString& reason);
+
+    Target m_target;
+    const VariableTable& m_variables;
+    HelperSet& m_helpers;
+    QString m_error;
+};
+
+}  // namespace trevalon::codegen

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "model/Project.h"
+
+namespace trevalon::codegen {
+
+// One line of generated code and the block it was made from, if any: a code window marks the
+// lines of the block the pupil selects, or of the block a run stands on.
+struct GeneratedLine {
+    QString text;
+    std::optional<CellRef> cell;
+};
+
+// The translation of a project.
+struct GeneratedCode {
+    bool ok = false;
+    QString error;  // why the project could not be translated, when !ok
+    std::vector<GeneratedLine> lines;
+    int routines = 0;            // the main board and the procedures reached from it
+    int dispatchedRoutines = 0;  // of them, those written as a state machine
+
+    // The whole text, one line after another, each ended by a line feed.
+    QString text() const;
+    // The numbers (from 0) of the lines made from `cell`.
+    std::vector<int> linesOf(const CellRef& cell) const;
+};
+
+}  // namespace trevalon::codegen

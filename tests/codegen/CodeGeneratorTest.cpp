@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "CorpusFlowcharts.h"
+#include "ExampleFlowcharts.h"
+#include "FlowBuilder.h"
+#include "codegen/CodeGenerator.h"
+#include "codegen/FormulaTranslator.h"
+#include "config/TextIds.h"
+#include "config/TextTable.h"
+
+using namespace trevalon;
+using namespace trevalon::codegen;
+
+namespace {
+
+// Formulas as the translation writes them: the language's grouping made explicit, and the
+// helpers where its texts show through.
+struct FormulaRow {
+    const char* formula;
+    const char* python;
+    const char* cpp;
+};
+
+const FormulaRow kFormulas[] = {
+    {"a = b + 1", "int(a == b) + 1", "(a == b) + 1"},
+    {"x > 1 and x < 5", "int((x > 1) and (x >= 1)) < 5", "((x > 1) && (x >= 1)) < 5"},
+    {"-a * b", "-(a * b)", "-(a * b)"},
+    {"7 / 2", "rounded(7 / 2)", "rounded(static_cast<double>(7) / 2)"},
+    {"a / b", "rounded(divide(a, b))", "rounded(divide(a, b))"},
+    {"x * 2", "rounded(x * 2)", "rounded(x * 2)"},
+    {"a div 2", "whole_div(a, 2)", "a / 2"},
+    {"a mod b", "mod(a, b)", "mod(a, b)"},
+    {"a mod 3", "mod(a, 3)", "a % 3"},
+    {"x div 2", "whole_div(to_int(x), 2)", "to_int(x) / 2"},
+    {"s || a", "s + str(a)", "s + std::to_string(a)"},
+    {"s < \"m\"", "compare(s, \"m\") < 0", "compare(s, \"m\"s) < 0"},
+    {"s = a", "s == str(a)", "s == std::to_string(a)"},
+    {"s + 1", "rounded(num(s) + 1)", "rounded(num(s) + 1)"},
+    {"a in [1, 2, 3]", "a == 1 or a == 2 or a == 3", "a == 1 || a == 2 || a == 3"},
+    {"copy(s, 2, a + 1)", "copy(s, 2, a + 1)", "copy(s, 2, a + 1)"},
+    {"2 ^ 10", "rounded(2 ** 10)", "rounded(std::pow(2, 10))"},
+    {"Pi * 2", "rounded(Pi * 2)", "rounded(Pi * 2)"},
+};
+
+class FormulaTranslation : public ::testing::TestWithParam<FormulaRow> {};
+
+TEST_P(FormulaTranslation, MakesTheGroupingAndTextsExplicit) {
+    Project project;
+    test::FlowBuilder f(project);
+    f.variable(1, 1, 1, QStringLiteral("a"), TypeInteger);
+    f.variable(1, 1, 2, QStringLiteral("b"), TypeInteger);
+    f.variable(1, 1, 3, QStringLiteral("x"), TypeReal);
+    f.variable(1, 1, 4, QStringLiteral("s"), TypeText, QStringLiteral("\"Ala\""));
+    const FormulaRow& row = GetParam();
+    for (const Target target : {Target::Python, Target::Cpp}) {
+        const VariableTable variables(project, target);
+        HelperSet helpers;
+        FormulaTranslator translator(target, variables, helpers);
+        const std::optional<Code> code = translator.translate(QString::fromUtf8(row.formula));
+        ASSERT_TRUE(code) << translator.error().toStdString();
+        EXPECT_EQ(code->text.toStdString(), target == Target::Python ? row.python : row.cpp)
+            << row.formula;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formulas, FormulaTranslation, ::testing::ValuesIn(kFormulas));
+
+TEST(FormulaTranslation, RefusesWhatItCannotCarryOver) {
+    Project project;
+    test::FlowBuilder(project).variable(1, 1, 1, QStringLiteral("a"), TypeInteger);
+    const VariableTable variables(project, Target::Python);
+    HelperSet helpers;
+    FormulaTranslator translator(Target::Python, variables, helpers);
+    for (const char* formula : {"zzz + 1", "a:=2; a*3", "existvar(\"a\")", "(1 + 2"}) {
+        EXPECT_FALSE(translator.translate(QString::fromUtf8(formula))) << formula;
+        EXPECT_FALSE(translator.error().isEmpty()) << formula;
+    }
+}
+
+// Every example and corpus flowchart translates into each language; only the flow with two
+// ways out of its loop needs the state machine.
+TEST(CodeGeneration, StructuresEveryFlowButTheUnstructuredOne) {
+    const TextTable texts;
+    std::vector<std::pair<std::string, bool>> flows;
+    std::vector<std::unique_ptr<Project>> projects;
+    for (const ExampleFlowchart& example : exampleFlowcharts()) {
+        projects.push_back(std::make_unique<Project>());
+        example.build(*projects.back());
+        flows.emplace_back(example.file, false);
+    }
+    for (const CorpusFlowchart& flowchart : corpusFlowcharts()) {
+        projects.push_back(std::make_unique<Project>());
+        flowchart.build(*projects.back());
+        flows.emplace_back(flowchart.name, flowchart.unstructured);
+    }
+    for (std::size_t i = 0; i < projects.size(); ++i) {
+        for (const Target target : {Target::Python, Target::Cpp, Target::Pseudo}) {
+            const GeneratedCode code = CodeGenerator(*projects[i], texts, target).generate({});
+            ASSERT_TRUE(code.ok) << flows[i].first << ": " << code.error.toStdString();
+            EXPECT_EQ(code.dispatchedRoutines > 0, flows[i].second) << flows[i].first;
+            EXPECT_EQ(code.text().contains(texts.text(texts::CodeDispatchComment).left(40)),
+                      flows[i].second)
+                << flows[i].first;
+        }
+    }
+}
+
+// What a code window needs: the lines made from a block, here the loop's comparison.
+TEST(CodeGeneration, TellsTheLinesOfEachBlock) {
+    Project project;
+    exampleFlowcharts()[0].build(project);  // the factorial: its comparison stands at 2,7
+    const GeneratedCode code = CodeGenerator(project, TextTable(), Target::Python).generate({});
+    const std::vector<int> lines = code.linesOf(CellRef{1, 2, 7});
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(code.lines[static_cast<std::size_t>(lines[0])].text.trimmed(),
+              QStringLiteral("if i > n:"));
+    EXPECT_TRUE(code.linesOf(CellRef{1, 5, 5}).empty());  // an empty square has none
+}
+
+}  // namespace
