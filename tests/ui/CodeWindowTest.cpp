@@ -1,7 +1,11 @@
 // The code window over the factorial: opened from the Show menu's command, it shows the
 // translator's text, marks exactly the lines of the selected block and then of the block a
-// step stands on, follows an edit of a formula, and keeps the language it was switched to.
+// step stands on, follows an edit of a formula, keeps the language it was switched to, and
+// copies and saves what it shows.
+#include <QClipboard>
 #include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -10,6 +14,7 @@
 #include "Flowcharts.h"
 #include "codegen/CodeGenerator.h"
 #include "config/SettingsStore.h"
+#include "config/TextIds.h"
 #include "ui/code/TFKod.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFWykonanie.h"
@@ -93,6 +98,25 @@ TEST_F(CodeWindow, ShowsTheProjectsCodeAndMarksTheChosenBlocksLines) {
     EXPECT_EQ(window->view()->toPlainText(), expected(Target::Cpp).text());
     EXPECT_EQ(main().settings().values().codeLanguage, 1);
     EXPECT_EQ(shownMarks(window), expected(Target::Cpp).linesOf({1, 2, 6}));
+
+    // Copy and save take the code shown; the file gets the language's suffix, and a file that
+    // cannot be written is told of.
+    window->copyCode();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expected(Target::Cpp).text());
+    const QString path = folder() + QStringLiteral("/factorial");
+    window->askSavePath = [path] { return path; };
+    window->saveCode();
+    QFile saved(path + QStringLiteral(".cpp"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()), expected(Target::Cpp).text());
+    window->askSavePath = [this] { return folder() + QStringLiteral("/missing/factorial"); };
+    answerMessage(Qt::Key_Z);
+    window->saveCode();
+    const QString failed = app->workspace().texts().text(texts::CodeSaveFailed);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.front().startsWith(failed.section(u'\n', 0, 0)))
+        << messages.front().toStdString();
+    messages.clear();
 
     // A step marks the block the run stands on, in the run's tint.
     TFWykonanie* dialog = app->execution();
