@@ -96,7 +96,6 @@ void TFKod::buildControls() {
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("LStan"));
-    m_status->setStyleSheet(palette::textColour(palette::failed));
     m_status->setWordWrap(true);
 
     const QString face = QStringLiteral("przycisk");
@@ -173,8 +172,11 @@ void TFKod::translate() {
     m_stale = false;
     if (projectOpen && !projectOpen()) {
         m_code = {};
+        // An invitation, not a fault.
+        m_status->setStyleSheet(palette::textColour(palette::ink));
         m_status->setText(m_ws.texts().text(texts::CodeWindowNoProject));
     } else {
+        m_status->setStyleSheet(palette::textColour(palette::failed));
         const codegen::CodeGenerator generator(m_ws.project(), m_ws.texts(), m_target);
         m_code = generator.generate(m_ws.projectName());
         m_status->setText(m_code.ok ? QString()
