@@ -1,4 +1,4 @@
-// The code window over the factorial: opened from the Show menu's command, it shows the
+// The code window over the factorial: opened by the Show menu's key, it shows the
 // translator's text, marks exactly the lines of the selected block and then of the block a
 // step stands on, follows an edit of a formula, keeps the language it was switched to, and
 // copies and saves what it shows.
@@ -59,7 +59,7 @@ TEST_F(CodeWindow, ShowsTheProjectsCodeAndMarksTheChosenBlocksLines) {
     flowcharts::factorial(project());
     main().showBoardWindow(1);
     main().boardChanged(1);  // the builder changed the model behind the editor's back
-    main().commands().execute(Command::ShowCode);
+    QTest::keyClick(&main(), Qt::Key_K, Qt::ControlModifier);  // the Show menu's key
     // The panels have no meta-object of their own: the window is found by its name.
     auto* window = static_cast<TFKod*>(main().findChild<QWidget*>(QStringLiteral("TFKod")));
     ASSERT_NE(window, nullptr);
