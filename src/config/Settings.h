@@ -19,6 +19,8 @@ struct Settings {
     // A run in the window goes at full speed (0) or shows one block at a time (1..5, slower
     // as the level rises).
     static constexpr int MaxRunSpeed = 5;
+    // The code window's language: 0 Python, 1 C++, 2 pseudo-code.
+    static constexpr int MaxCodeLanguage = 2;
 
     bool warnBeforeDelete = true;             // "al": ask before deleting a block
     int wo = 0;                               // "wo": kept and written back, read by nothing
@@ -33,6 +35,7 @@ struct Settings {
     int autosaveSeconds = DefaultAutosaveSeconds;  // "asek": 0..3600; 0 turns the autosave off
     int traceRows = DefaultTraceRows;              // "lwsl": 100..1 000 000 rows of the trace
     int runSpeed = 0;                              // "tmp": 0 full speed, 1..5 watched
+    int codeLanguage = 0;  // "jkod": the code window's language, 0 Python, 1 C++, 2 pseudo-code
 };
 
 }  // namespace trevalon

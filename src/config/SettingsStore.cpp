@@ -26,9 +26,9 @@ constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
 const QString kRoot = QStringLiteral("Ini");
 
 // Keys in the order in which they are read and written.
-constexpr std::array<const char*, 14> kKeyNames = {"ed",  "al",   "wo",   "pdp", "dfpz",
+constexpr std::array<const char*, 15> kKeyNames = {"ed",  "al",   "wo",   "pdp", "dfpz",
                                                    "lg",  "rzm",  "wrzd", "fl",  "ostp",
-                                                   "kpb", "asek", "lwsl", "tmp"};
+                                                   "kpb", "asek", "lwsl", "tmp", "jkod"};
 
 QString flag(bool value) {
     return value ? QStringLiteral("1") : QStringLiteral("0");
@@ -200,6 +200,8 @@ void SettingsStore::readSettings() {
     m_values.traceRows = readAddedInteger(element(Key::TraceRows), Settings::DefaultTraceRows,
                                           Settings::MinTraceRows, Settings::MaxTraceRows);
     m_values.runSpeed = readAddedInteger(element(Key::RunSpeed), 0, 0, Settings::MaxRunSpeed);
+    m_values.codeLanguage =
+        readAddedInteger(element(Key::CodeLanguage), 0, 0, Settings::MaxCodeLanguage);
     logAbove(3, texts::LogSettingsRead);
 }
 
@@ -252,6 +254,7 @@ bool SettingsStore::applyDialog(const Settings& edited) {
     m_values.traceRows =
         std::clamp(edited.traceRows, Settings::MinTraceRows, Settings::MaxTraceRows);
     m_values.runSpeed = std::clamp(edited.runSpeed, 0, Settings::MaxRunSpeed);
+    m_values.codeLanguage = std::clamp(edited.codeLanguage, 0, Settings::MaxCodeLanguage);
     if (m_values.projectsFolder.isEmpty()) {
         m_values.projectsFolder = defaultProjectsFolder();
     }
@@ -286,6 +289,11 @@ void SettingsStore::setLogLevel(int level) {
 void SettingsStore::setRunSpeed(int level) {
     m_values.runSpeed = std::clamp(level, 0, Settings::MaxRunSpeed);
     updateKey(Key::RunSpeed);
+}
+
+void SettingsStore::setCodeLanguage(int language) {
+    m_values.codeLanguage = std::clamp(language, 0, Settings::MaxCodeLanguage);
+    updateKey(Key::CodeLanguage);
 }
 
 void SettingsStore::rememberProject(const QString& path) {
@@ -368,6 +376,9 @@ void SettingsStore::writeKey(TpkXML& document, Key key) const {
             break;
         case Key::RunSpeed:
             value = QString::number(m_values.runSpeed);
+            break;
+        case Key::CodeLanguage:
+            value = QString::number(m_values.codeLanguage);
             break;
     }
     document.topElement(kRoot)

@@ -67,6 +67,8 @@ public:
     void setLogLevel(int level);
     // The run's speed chosen beside the run buttons, kept at once.
     void setRunSpeed(int level);
+    // The code window's language (see Settings::codeLanguage), kept at once.
+    void setCodeLanguage(int language);
     // Puts `path` first in the recent projects (see RecentProjects) and rewrites their key.
     void rememberProject(const QString& path);
 
@@ -102,6 +104,7 @@ private:
         AutosaveSeconds,
         TraceRows,
         RunSpeed,
+        CodeLanguage,
     };
 
     bool writeDefaults(bool withHints);

@@ -283,6 +283,9 @@ TEST_F(SettingsStoreTest, AddedNumbersAreKeptInRange) {
         {"tmp", "3", 3, &Settings::runSpeed},
         {"tmp", "9", 5, &Settings::runSpeed},
         {"tmp", "-2", 0, &Settings::runSpeed},
+        {"jkod", "1", 1, &Settings::codeLanguage},
+        {"jkod", "7", 2, &Settings::codeLanguage},
+        {"jkod", "x", 0, &Settings::codeLanguage},
     };
     for (const auto& row : rows) {
         writeSettings(settingsFile(
@@ -309,6 +312,7 @@ TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     values.autosaveSeconds = 7;
     values.traceRows = 2500;
     values.runSpeed = 4;
+    values.codeLanguage = 2;
     values.projectsFolder = QString::fromUtf8("/dom/Łódź/\"a\" & <b>\r\nc");
     log.lines.clear();
     EXPECT_TRUE(store.writeAllSettings());
@@ -331,6 +335,7 @@ TEST_F(SettingsStoreTest, WriteAllThenReadBackGivesTheSameValues) {
     EXPECT_EQ(read.autosaveSeconds, values.autosaveSeconds);
     EXPECT_EQ(read.traceRows, values.traceRows);
     EXPECT_EQ(read.runSpeed, values.runSpeed);
+    EXPECT_EQ(read.codeLanguage, values.codeLanguage);
 }
 
 TEST_F(SettingsStoreTest, FailedWritesAreLoggedAboveLevelOne) {

@@ -32,6 +32,7 @@ const QString Report = QStringLiteral("TFOpisy");
 const QString Execution = QStringLiteral("TFWykonanie");
 const QString Trace = QStringLiteral("TFSlad");
 const QString Tests = QStringLiteral("TFTesty");
+const QString Code = QStringLiteral("TFKod");
 const QString factorial = QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb");
 const QString gcd = QStringLiteral(TREVALON_SOURCE_DIR "/examples/gcd.skb");
 // The title strips' marks (collapse, maximise, close) stand this far below the window's top.
@@ -420,6 +421,29 @@ TEST_P(DesktopTest, TheSelfCheckOpensItsResultsBesideTheBoards) {
     keep(QStringLiteral("12-self-check"));
     EXPECT_GT(m_desktop->stackIndex(Tests), m_desktop->stackIndex(Main));
     EXPECT_TRUE(screen().contains(rect(Tests))) << rect(Tests);
+}
+
+// The Show menu's code window opens above the main window, with the lines of the selected block
+// marked: beside the boards where the screen has room (at scale 2 it has none, and the window
+// covers part of the board as the trace window does).
+TEST_P(DesktopTest, TheCodeWindowOpensBesideTheBoards) {
+    startTrevalon({gcd});
+    ASSERT_TRUE(shown(Board1));
+    settle();
+    ASSERT_TRUE(m_desktop->click(cellAt(rect(Board1), 1, 7)));  // t := a mod b
+    settle();
+    openMenu(QStringLiteral("alt+o"));
+    // From the menu's end: the schema, the board's picture, then the code.
+    keys(QStringLiteral("Up Up Up Return"));
+    ASSERT_TRUE(shown(Code));
+    settle(1000);
+    keep(QStringLiteral("13-code-window"));
+    EXPECT_GT(m_desktop->stackIndex(Code), m_desktop->stackIndex(Main));
+    if (GetParam().scale == 1.0) {
+        expectBesideBoards(Code);
+    } else {
+        EXPECT_TRUE(screen().contains(rect(Code))) << rect(Code);
+    }
 }
 
 // A start without a project shows the start page in the main window; its key for a new

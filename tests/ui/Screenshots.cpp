@@ -17,6 +17,7 @@
 #include "exec/TraceTable.h"
 #include "ui/builders/TFBudujKomentarz.h"
 #include "ui/builders/TFBudujWyrazenie.h"
+#include "ui/code/TFKod.h"
 #include "ui/dialogs/TFUstawienia.h"
 #include "ui/dialogs/TFWinietka.h"
 #include "ui/dialogs/TFZdarzenia.h"
@@ -269,6 +270,31 @@ TEST_F(Screenshots, TraceWindow) {
             language == QLatin1String("pl") ? QString() : QStringLiteral("-english");
         keep(window.grab().toImage(), QStringLiteral("trace-window%1%2.png").arg(suffix, scale));
     }
+    main().setLanguage(QStringLiteral("pl"));
+}
+
+// The code window over the factorial with its loop's multiplication selected, in each language
+// of the code and of the interface.
+TEST_F(Screenshots, CodeWindow) {
+    openFactorial();
+    const QString scale = main().devicePixelRatio() > 1.0 ? QStringLiteral("-x2") : QString();
+    clickCell(1, 2, 6);
+    main().commands().execute(Command::ShowCode);
+    auto* window = static_cast<TFKod*>(main().findChild<QWidget*>(QStringLiteral("TFKod")));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    for (const char* language : {"pl", "ang"}) {
+        main().setLanguage(QLatin1String(language));
+        for (const auto target :
+             {codegen::Target::Python, codegen::Target::Cpp, codegen::Target::Pseudo}) {
+            window->setLanguage(target);
+            QTest::qWait(40);
+            const QString name = QStringLiteral("code-window-%1-%2%3.png")
+                                     .arg(static_cast<int>(target))
+                                     .arg(QLatin1String(language), scale);
+            keep(window->grab().toImage(), name);
+        }
+    }
+    window->setLanguage(codegen::Target::Python);
     main().setLanguage(QStringLiteral("pl"));
 }
 

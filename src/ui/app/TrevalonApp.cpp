@@ -8,6 +8,7 @@
 #include "ui/board/TTablica.h"
 #include "ui/builders/TFBudujKomentarz.h"
 #include "ui/builders/TFBudujWyrazenie.h"
+#include "ui/code/TFKod.h"
 #include "ui/dialogs/TFUstawienia.h"
 #include "ui/dialogs/TFWarning.h"
 #include "ui/dialogs/TFWinietka.h"
@@ -59,6 +60,7 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     m_report = new TFOpisy(*m_workspace, *main, main);
     auto* trace = new TFSlad(main->runner().trace(), *m_workspace, *main, main);
     m_tests = new TFTesty(*m_workspace, *main, main);
+    auto* code = new TFKod(*m_workspace, *m_settings, *main, main);
     m_expressionBuilder = new TFBudujWyrazenie(*m_workspace, *m_settings, *main, main);
     m_execution = new TFWykonanie(texts, main);
     auto* board2 = new TTablica2(project, texts, *main, main);
@@ -83,6 +85,7 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
                             .report = m_report,
                             .trace = trace,
                             .tests = m_tests,
+                            .code = code,
                             .execution = m_execution,
                             .about = m_about,
                             .warning = m_warning,

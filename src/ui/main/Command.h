@@ -43,6 +43,7 @@ enum class Command {
     StepBack,
     StepForward,
     ShowTrace,
+    ShowCode,
     CheckWithTests,
 };
 

@@ -13,6 +13,7 @@
 #include "model/BlockCatalogue.h"
 #include "ui/app/LaterWindows.h"
 #include "ui/board/BlockClipboard.h"
+#include "ui/code/TFKod.h"
 #include "ui/dialogs/TFWinietka.h"
 #include "ui/main/MainCompanions.h"
 #include "ui/main/MainHost.h"
@@ -49,6 +50,7 @@ constexpr std::pair<Command, const char*> kCommandKeys[] = {
     {Command::Abort, "Ctrl+F"},
     {Command::Help, "F1"},
     {Command::ShowBoards, "Ctrl+B"},
+    {Command::ShowCode, "Ctrl+K"},
     {Command::Undo, "Ctrl+Z"},
     {Command::Redo, "Ctrl+Y"},
     {Command::CutBlocks, "Ctrl+X"},
@@ -142,6 +144,7 @@ bool MainCommands::allowed(Command command) const {
         // A breakpoint is no edit of the project: it may be set while a run goes on.
         case Command::ToggleBreakpoint:
         case Command::ShowTrace:
+        case Command::ShowCode:
             return open;
         case Command::CheckWithTests:
             return open && idle;
@@ -286,6 +289,9 @@ bool MainCommands::executeViewCommand(Command command) {
         case Command::ShowTrace:
             m_host.showPanel(*m_companions.trace);
             m_companions.trace->refresh();
+            return true;
+        case Command::ShowCode:
+            m_host.showPanel(*m_companions.code);
             return true;
         case Command::CheckWithTests:
             if (m_companions.tests->chooseAndCheck()) {
@@ -499,6 +505,9 @@ bool MainCommands::handleCtrl(int key, KeySource source) {
             return true;
         case Qt::Key_B:
             execute(Command::ShowBoards);
+            return true;
+        case Qt::Key_K:
+            execute(Command::ShowCode);
             return true;
         case Qt::Key_Z:
             execute(Command::Undo);

@@ -6,6 +6,7 @@ namespace trevalon {
 
 class LaterWindows;
 class PropertiesView;
+class TFKod;
 class TFOpisy;
 class TFSlad;
 class TFTesty;
@@ -22,6 +23,7 @@ struct MainCompanions {
     TFOpisy* report = nullptr;
     TFSlad* trace = nullptr;
     TFTesty* tests = nullptr;
+    TFKod* code = nullptr;
     TFWykonanie* execution = nullptr;
     TFWinietka* about = nullptr;
     TFWarning* warning = nullptr;

@@ -53,6 +53,7 @@ constexpr ItemText kItemTexts[] = {
     {Command::StepBack, texts::MenuStepBack},
     {Command::StepForward, texts::MenuStepForward},
     {Command::ShowTrace, texts::MenuShowTrace},
+    {Command::ShowCode, texts::MenuShowCode},
 };
 
 // Where each menu opens, from the main window's top-left corner.
@@ -93,6 +94,7 @@ MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, E
     add(Show, Command::ShowBoards, "MPokazPlansze");
     add(Show, Command::HideAuxiliary, "MUkryjPomocnicze");
     add(Show, Command::ShowTrace, "MPokazSlad");
+    add(Show, Command::ShowCode, "MPokazKod");
     m_menus[Show]->addSeparator();
     add(Show, Command::CopyPicture, "MKopiujOkno");
     add(Show, Command::ShowSchema, "MPokazSchemat");

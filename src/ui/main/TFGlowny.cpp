@@ -19,6 +19,7 @@
 #include "ui/app/QtTexts.h"
 #include "ui/board/BoardImage.h"
 #include "ui/board/TTablica.h"
+#include "ui/code/TFKod.h"
 #include "ui/main/Autosave.h"
 #include "ui/main/ExampleProjects.h"
 #include "ui/main/MainCommands.h"
@@ -92,7 +93,15 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
     // several steps (deleting a board moves the ones after it) is one step of the history.
     m_recordTimer.setSingleShot(true);
     m_recordTimer.setInterval(0);
-    connect(&m_recordTimer, &QTimer::timeout, this, [this] { m_editor->recordChange(); });
+    connect(&m_recordTimer, &QTimer::timeout, this, [this] {
+        m_editor->recordChange();
+        // A run edits nothing: while it goes on only its block moves.
+        if (m_companions.code && m_run->running()) {
+            m_companions.code->marksChanged();
+        } else if (m_companions.code) {
+            m_companions.code->projectChanged();
+        }
+    });
     buildStartPage();
 
     m_toolbar->onTabPressed = [this](int tab) { selectTab(tab); };
@@ -199,6 +208,7 @@ void TFGlowny::projectStateChanged() {
     // Breakpoints and a recorded run belong to the project that was open.
     m_ws.breakpoints().clear();
     m_run->forgetRecording();
+    m_recordTimer.start();  // the code window shows the new project, or none
     refreshStartPage();
 }
 
@@ -345,6 +355,7 @@ void TFGlowny::applyTexts() {
     m_companions.report->applyTexts();
     m_companions.trace->applyTexts();
     m_companions.tests->applyTexts();
+    m_companions.code->applyTexts();
     m_companions.properties->applyTexts();
     m_companions.later->applyTexts();
     setHeader();

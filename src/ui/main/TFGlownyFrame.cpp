@@ -6,6 +6,7 @@
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/board/TTablica.h"
+#include "ui/code/TFKod.h"
 #include "ui/main/MainToolbar.h"
 #include "ui/main/TFGlowny.h"
 #include "ui/pictures/Pictures.h"
@@ -53,7 +54,8 @@ void TFGlowny::placeCompanions() {
         m_companions.report->followMainWindow();
     }
     for (CompanionPanel* panel : {static_cast<CompanionPanel*>(m_companions.trace),
-                                  static_cast<CompanionPanel*>(m_companions.tests)}) {
+                                  static_cast<CompanionPanel*>(m_companions.tests),
+                                  static_cast<CompanionPanel*>(m_companions.code)}) {
         if (panel->isVisible()) {
             panel->followMainWindow();
         }

@@ -9,6 +9,7 @@
 #include "exec/Workspace.h"
 #include "ui/board/BoardImage.h"
 #include "ui/board/TTablica.h"
+#include "ui/code/TFKod.h"
 #include "ui/main/MainCommands.h"
 #include "ui/main/MainToolbar.h"
 #include "ui/main/TFGlowny.h"
@@ -20,6 +21,33 @@
 #include "ui/run/TFTesty.h"
 
 namespace trevalon {
+namespace {
+
+// The block the code window marks: the one a run stands on, else the selected one; both are
+// read from the frames the boards draw, so that the code shows what the boards show.
+std::optional<TFKod::Mark> framedBlock(const Editor& editor, const Project& project) {
+    for (int n = 1; n <= project.boardCount; ++n) {
+        for (int column = 1; column <= kGridSize; ++column) {
+            for (int row = 1; row <= kGridSize; ++row) {
+                if (editor.frames(n).at(column, row) == FrameRunning) {
+                    return TFKod::Mark{{n, column, row}, true};
+                }
+            }
+        }
+    }
+    const int n = editor.currentBoard();
+    if (n < 1 || n > project.boardCount ||
+        !Board::validPosition(editor.currentColumn(), editor.currentRow())) {
+        return std::nullopt;
+    }
+    const FrameColour frame = editor.frames(n).at(editor.currentColumn(), editor.currentRow());
+    if (frame != FrameSelected && frame != FrameFaulty) {
+        return std::nullopt;
+    }
+    return TFKod::Mark{{n, editor.currentColumn(), editor.currentRow()}, false};
+}
+
+}  // namespace
 
 // EditorView
 
@@ -139,6 +167,8 @@ bool TFGlowny::commandAllowed(Command command) const {
 void TFGlowny::attachCompanions(const MainCompanions& companions) {
     m_companions = companions;
     companions.tests->onRunAgain = [this](const QStringList& input) { m_run->runWithInput(input); };
+    companions.code->markedBlock = [this] { return framedBlock(*m_editor, m_ws.project()); };
+    companions.code->projectOpen = [this] { return m_state.projectOpen; };
     TFSlad* trace = companions.trace;
     trace->onRowChosen = [this](int row) { m_run->chooseRecordedRow(row); };
     trace->onVisibilityChanged = [this](bool shown) { m_run->setTraceWanted(shown); };
