@@ -730,7 +730,7 @@ TEST(UnwatchedRuns, PassConnectorsAtOnceWithTheSameOutcome) {
     for (std::size_t f = 0; f < flowcharts.size(); ++f) {
         // 0 (no limit) runs the examples to their End; the long runs of the first five (one
         // endless) end at the largest limit instead.
-        for (const qint64 limit : {1, 2, 3, 4, 5, 6, 7, 9, 12, 20, 33, 1000, 5003, 0}) {
+        for (const qint64 limit : {1, 2, 3, 5, 7, 12, 33, 1001, 0}) {
             if (limit == 0 && f < 5) {
                 continue;
             }
