@@ -229,10 +229,7 @@ void arraySum(Project& p) {
     f.assign(1, 2, 4, s("i"), s("0"));
     f.put(1, 2, 5, KindJoinLeft);
     f.assign(1, 2, 6, s("i"), s("i + 1"));
-    Cell& element = f.put(1, 2, 7, KindArrayRead);
-    element.text2 = s("t");
-    element.text3 = s("i");
-    element.text4 = s("x");
+    f.array(1, 2, 7, KindArrayRead, s("t"), s("i"), s("x"));
     f.compare(1, 2, 8, s("x"), 5, s("-1"));
     f.put(1, 1, 8, KindCornerTopRight);
     f.assign(1, 1, 7, s("suma"), s("suma + x"));
@@ -240,10 +237,7 @@ void arraySum(Project& p) {
     f.put(1, 1, 5, KindCornerBottomRight);
     f.put(1, 3, 8, KindCornerLeftBottom);
     f.write(1, 3, 9, s("suma"), s("Suma:"));
-    Cell& append = f.put(1, 3, 10, KindArrayWrite);
-    append.text2 = s("t");
-    append.text3 = s("i");
-    append.text4 = s("suma");
+    f.array(1, 3, 10, KindArrayWrite, s("t"), s("i"), s("suma"));
     f.write(1, 3, 11, s("t"), s("Tablica z sumą:"));
     f.put(1, 3, 12, KindEnd);
     f.variable(1, 6, 1, s("t"), TypeArray, s("\"*\""));

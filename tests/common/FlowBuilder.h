@@ -92,6 +92,17 @@ public:
         return cell;
     }
 
+    // An array block: `kind` is KindArrayWrite (array[index] := value) or KindArrayRead
+    // (value := array[index]).
+    Cell& array(int board, int column, int row, int kind, const QString& array,
+                const QString& index, const QString& value) {
+        Cell& cell = put(board, column, row, kind);
+        cell.text2 = array;
+        cell.text3 = index;
+        cell.text4 = value;
+        return cell;
+    }
+
     // Connectors of one kind down a column, from row `from` to row `to`.
     void column(int board, int column, int from, int to, int kind) {
         for (int r = from; r <= to; ++r) {

@@ -113,14 +113,8 @@ TEST(ArrayBlocks, LeaveTheSameVariablesAsRewritingTheWholeText) {
     // An endless loop of t[i] := v, then x := t[j].
     f.put(1, 2, 1, KindStart);
     f.put(1, 2, 2, KindJoinLeft);
-    Cell& write = f.put(1, 2, 3, KindArrayWrite);
-    write.text2 = q("t");
-    write.text3 = q("i");
-    write.text4 = q("v");
-    Cell& read = f.put(1, 2, 4, KindArrayRead);
-    read.text2 = q("t");
-    read.text3 = q("j");
-    read.text4 = q("x");
+    Cell& write = f.array(1, 2, 3, KindArrayWrite, q("t"), q("i"), q("v"));
+    f.array(1, 2, 4, KindArrayRead, q("t"), q("j"), q("x"));
     f.compare(1, 2, 5, q("k"), 0, q("k"));
     f.put(1, 1, 5, KindCornerTopRight);
     f.column(1, 1, 3, 4, KindLineVertical);

@@ -11,15 +11,6 @@ QString s(const char* text) {
     return QString::fromUtf8(text);
 }
 
-Cell& arrayBlock(FlowBuilder& f, int column, int row, int kind, const char* array,
-                 const char* index, const char* value) {
-    Cell& cell = f.put(1, column, row, kind);
-    cell.text2 = s(array);
-    cell.text3 = s(index);
-    cell.text4 = s(value);
-    return cell;
-}
-
 // The counting loop every case shares, drawn as a pupil draws it: from `row` in `column`
 // "i := 0", a join, "i := i + 1", then `lines` vertical lines and the comparison i <= n, whose
 // YES branch climbs column - 1 (the loop's body, lines + 1 cells between the two corners)
@@ -52,9 +43,9 @@ void arraySquares(Project& p) {
     startWithSize(f, "1000");
     const int filled = countingLoop(f, 2, 3, 1);  // body climbs: v := i * i, then t[i] := v
     f.assign(1, 1, filled - 1, s("v"), s("i * i"));
-    arrayBlock(f, 1, filled - 2, KindArrayWrite, "t", "i", "v");
+    f.array(1, 1, filled - 2, KindArrayWrite, s("t"), s("i"), s("v"));
     const int summed = countingLoop(f, 3, filled + 1, 1);  // x := t[i], then s := s + x
-    arrayBlock(f, 2, summed - 1, KindArrayRead, "t", "i", "x");
+    f.array(1, 2, summed - 1, KindArrayRead, s("t"), s("i"), s("x"));
     f.assign(1, 2, summed - 2, s("s"), s("s + x"));
     f.write(1, 4, summed + 1, s("s"), s("Suma:"));
     f.put(1, 4, summed + 2, KindEnd);
@@ -73,7 +64,7 @@ void bubbleSort(Project& p) {
     startWithSize(f, "300");
     const int filled = countingLoop(f, 2, 3, 1);  // t[i] := n - i + 1
     f.assign(1, 1, filled - 1, s("x"), s("n - i + 1"));
-    arrayBlock(f, 1, filled - 2, KindArrayWrite, "t", "i", "x");
+    f.array(1, 1, filled - 2, KindArrayWrite, s("t"), s("i"), s("x"));
     // Down column 3, then up column 4 and along row 1 to the sorting loop in column 6.
     f.assign(1, 3, filled + 1, s("i"), s("1"));
     f.assign(1, 3, filled + 2, s("j"), s("1"));
@@ -89,22 +80,22 @@ void bubbleSort(Project& p) {
     f.put(1, 5, 12, KindCornerTopRight);
     f.put(1, 5, 2, KindCornerBottomRight);
     // The body, performed from the bottom up.
-    arrayBlock(f, 5, 11, KindArrayRead, "t", "j", "x");
+    f.array(1, 5, 11, KindArrayRead, s("t"), s("j"), s("x"));
     f.assign(1, 5, 10, s("k"), s("j + 1"));
-    arrayBlock(f, 5, 9, KindArrayRead, "t", "k", "y");
+    f.array(1, 5, 9, KindArrayRead, s("t"), s("k"), s("y"));
     f.assign(1, 5, 8, s("w"), s("MinVal(x, y)"));
     f.assign(1, 5, 7, s("y"), s("MaxVal(x, y)"));
-    arrayBlock(f, 5, 6, KindArrayWrite, "t", "j", "w");
-    arrayBlock(f, 5, 5, KindArrayWrite, "t", "k", "y");
+    f.array(1, 5, 6, KindArrayWrite, s("t"), s("j"), s("w"));
+    f.array(1, 5, 5, KindArrayWrite, s("t"), s("k"), s("y"));
     f.assign(1, 5, 4, s("j"), s("k - (k > (n - i)) * (k - 1)"));
     f.assign(1, 5, 3, s("i"), s("i + (j = 1)"));
     // Out of the loop: the first and the last element, written on column 8.
     f.put(1, 7, 12, KindCornerLeftBottom);
     f.assign(1, 7, 13, s("j"), s("1"));
-    arrayBlock(f, 7, 14, KindArrayRead, "t", "j", "x");
+    f.array(1, 7, 14, KindArrayRead, s("t"), s("j"), s("x"));
     f.put(1, 7, 15, KindCornerTopRight);
     f.put(1, 8, 15, KindCornerTopLeft);
-    arrayBlock(f, 8, 14, KindArrayRead, "t", "n", "y");
+    f.array(1, 8, 14, KindArrayRead, s("t"), s("n"), s("y"));
     f.write(1, 8, 13, s("y"), s("Pierwszy: $x$, ostatni:"));
     f.put(1, 8, 12, KindCornerBottomRight);
     f.put(1, 9, 12, KindCornerLeftBottom);
