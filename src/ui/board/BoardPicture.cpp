@@ -2,7 +2,10 @@
 
 #include <QPainter>
 
+#include "BlockShapes.h"
 #include "edit/BoardGeometry.h"
+#include "model/BlockCatalogue.h"
+#include "model/KindCode.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/Palette.h"
 
@@ -25,38 +28,35 @@ const QColor& BoardPicture::frameColour(FrameColour colour) {
     }
 }
 
+QSize BoardPicture::size(const Board& board) {
+    return geometry::boardImageSize(std::clamp(board.columns, 1, kGridSize),
+                                    std::clamp(board.rows, 1, kGridSize));
+}
+
 QImage BoardPicture::render(const Board& board, const FrameMap& frames, const QRect& selection,
                             const QList<QPoint>& breakpoints) {
+    QImage image(size(board), QImage::Format_RGB32);
+    QPainter p(&image);
+    paint(p, board, frames, selection, breakpoints, Source::Tiles);
+    return image;
+}
+
+void BoardPicture::paint(QPainter& p, const Board& board, const FrameMap& frames,
+                         const QRect& selection, const QList<QPoint>& breakpoints, Source source) {
     const int columns = std::clamp(board.columns, 1, kGridSize);
     const int rows = std::clamp(board.rows, 1, kGridSize);
-    QImage image(geometry::boardImageSize(columns, rows), QImage::Format_RGB32);
-    QPainter p(&image);
-
-    const QImage background = pictures::image(QStringLiteral("tloglowne"));
-    if (background.isNull()) {
-        image.fill(frameColour(FrameNone));
-    } else {
-        for (int y = 0; y < image.height(); y += background.height()) {
-            for (int x = 0; x < image.width(); x += background.width()) {
-                p.drawImage(x, y, background);
-            }
-        }
-    }
-    const QImage empty = pictures::image(QStringLiteral("tlomaleblue"));
-    for (int c = 1; c <= columns; ++c) {
-        for (int r = 1; r <= rows; ++r) {
-            p.drawImage(geometry::cellRect(c, r).topLeft(), empty);
-        }
-    }
+    const QSize area = size(board);
+    p.save();
+    drawGround(p, area, columns, rows, source);
     p.setPen(frameColour(FrameNone));
-    p.drawRect(0, 0, image.width() - 1, image.height() - 1);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, area.width() - 1, area.height() - 1);
 
     for (int c = 1; c <= columns; ++c) {
         for (int r = 1; r <= rows; ++r) {
             const Cell& cell = board.cell(c, r);
             if (cell.occupied) {
-                p.drawImage(geometry::cellRect(c, r).topLeft(),
-                            pictures::blockTile(cell.kindCode, cell.mode));
+                drawBlock(p, cell, geometry::cellRect(c, r).topLeft(), source);
             }
         }
     }
@@ -81,7 +81,57 @@ QImage BoardPicture::render(const Board& board, const FrameMap& frames, const QR
     if (!selection.isEmpty()) {
         drawSelection(p, selection);
     }
-    return image;
+    p.restore();
+}
+
+void BoardPicture::drawGround(QPainter& p, const QSize& size, int columns, int rows,
+                              Source source) {
+    if (source == Source::Drawings) {
+        pictures::drawDesk(p, QRectF(QPointF(0, 0), size));
+        for (int c = 1; c <= columns; ++c) {
+            for (int r = 1; r <= rows; ++r) {
+                p.save();
+                p.translate(geometry::cellRect(c, r).topLeft());
+                pictures::drawCell(p, false);
+                p.restore();
+            }
+        }
+        return;
+    }
+    const QImage background = pictures::image(QStringLiteral("tloglowne"));
+    if (background.isNull()) {
+        p.fillRect(QRect(QPoint(0, 0), size), frameColour(FrameNone));
+    } else {
+        for (int y = 0; y < size.height(); y += background.height()) {
+            for (int x = 0; x < size.width(); x += background.width()) {
+                p.drawImage(x, y, background);
+            }
+        }
+    }
+    const QImage empty = pictures::image(QStringLiteral("tlomaleblue"));
+    for (int c = 1; c <= columns; ++c) {
+        for (int r = 1; r <= rows; ++r) {
+            p.drawImage(geometry::cellRect(c, r).topLeft(), empty);
+        }
+    }
+}
+
+void BoardPicture::drawBlock(QPainter& p, const Cell& cell, const QPoint& at, Source source) {
+    if (source == Source::Tiles) {
+        p.drawImage(at, pictures::blockTile(cell.kindCode, cell.mode));
+        return;
+    }
+    p.save();
+    p.translate(at);
+    pictures::drawCell(p, false);
+    if (cell.kindCode == KindReadWrite) {
+        // The second tile of the read/write strip is the block that writes.
+        const bool writes = BlockCatalogue::cellTile(cell.kindCode, cell.mode).index == 2;
+        pictures::drawReadWrite(p, writes ? pictures::DataArrows::Out : pictures::DataArrows::In);
+    } else {
+        pictures::drawBlock(p, cell.kindCode);
+    }
+    p.restore();
 }
 
 // A red dot with a white ring in the square's top-left corner, clear of the block's picture,

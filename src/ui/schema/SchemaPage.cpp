@@ -1,9 +1,11 @@
 #include "ui/schema/SchemaPage.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
+#include "SchemaShapes.h"
 #include "config/TextTable.h"
 #include "exec/Executor.h"
 #include "model/BlockCatalogue.h"
@@ -26,11 +28,21 @@ bool isComparison(int kindCode) {
 }
 
 // A shape whose picture is missing is still recognisable as a block in its place.
-void drawShape(QPainter& p, const QString& name, const QRect& box) {
-    const QImage shape = name.isEmpty() ? QImage() : PictureStore::shared().image(name);
-    if (!shape.isNull()) {
-        p.drawImage(box.topLeft(), shape);
-        return;
+void drawShape(QPainter& p, const QString& name, const QRect& box, PictureSource source) {
+    if (source == PictureSource::Drawings) {
+        p.save();
+        p.translate(box.topLeft());
+        const bool drawn = pictures::drawSchemaShape(p, name);
+        p.restore();
+        if (drawn) {
+            return;
+        }
+    } else {
+        const QImage shape = name.isEmpty() ? QImage() : PictureStore::shared().image(name);
+        if (!shape.isNull()) {
+            p.drawImage(box.topLeft(), shape);
+            return;
+        }
     }
     p.setPen(palette::violet);
     p.setBrush(Qt::NoBrush);
@@ -241,17 +253,31 @@ QString SchemaPage::conditionLine(const Cell& cell, const TextTable& texts, int 
 
 SchemaPicture SchemaPage::draw(const Board& board, const TextTable& texts, bool withVariables,
                                const QFont& font) {
+    const SchemaArea area = visibleArea(board, withVariables);
+    if (area.empty()) {
+        return {area, {}, {}, {}};
+    }
+    QImage page(pageSize(area), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter p(&page);
+    SchemaPicture picture = paint(p, board, texts, withVariables, font, PictureSource::Tiles);
+    picture.page = page;
+    return picture;
+}
+
+SchemaPicture SchemaPage::paint(QPainter& p, const Board& board, const TextTable& texts,
+                                bool withVariables, const QFont& font, PictureSource source) {
     SchemaPicture picture;
     picture.area = visibleArea(board, withVariables);
     const SchemaArea& area = picture.area;
     if (area.empty()) {
         return picture;
     }
-    picture.page = QImage(pageSize(area), QImage::Format_RGB32);
-    picture.page.fill(Qt::white);
-    QPainter p(&picture.page);
-    p.setFont(font);
-    const QFontMetrics metrics(font);
+    QFont pageFont = font;
+    pageFont.setPixelSize(QFontInfo(font).pixelSize());
+    p.save();
+    p.setFont(pageFont);
+    const QFontMetrics metrics(pageFont);
     const SchemaFlow flow = SchemaFlow::trace(board);
     int condition = 0;
     for (int c = 1; c <= SchemaFlow::usedColumns(board); ++c) {
@@ -266,7 +292,7 @@ SchemaPicture SchemaPage::draw(const Board& board, const TextTable& texts, bool 
             }
             const QRect box((c - area.left) * ShapeWidth, (r - area.top) * ShapeHeight, ShapeWidth,
                             ShapeHeight);
-            drawShape(p, shapeName(cell.kindCode, cell.mode), box);
+            drawShape(p, shapeName(cell.kindCode, cell.mode), box, source);
             if (const layout::SchemaEdges* edges = entryEdges(cell.kindCode)) {
                 drawEntry(p, box, *edges, flow.arriving(c, r));
             } else if (isConnector(cell.kindCode) && !leadsIntoBlock(board, flow, c, r)) {
@@ -284,6 +310,7 @@ SchemaPicture SchemaPage::draw(const Board& board, const TextTable& texts, bool 
         const int y = area.height * ShapeHeight + ConditionPitch * i + ConditionTop;
         p.drawText(QPoint(ConditionLeft, y + metrics.ascent()), picture.conditions[i]);
     }
+    p.restore();
     return picture;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "edit/SchemaFlow.h"
+#include "ui/pictures/PictureSource.h"
 
 namespace trevalon {
 
@@ -81,6 +83,11 @@ public:
     // a column row by row (variable blocks only with `withVariables`), then the conditions.
     static SchemaPicture draw(const Board& board, const TextTable& texts, bool withVariables,
                               const QFont& font);
+    // Paints the same page into `painter` at its origin, in page units, on whatever ground is
+    // there; the picture it returns has no image. The font is taken at its pixel size, so
+    // that a printer's or a PDF's resolution does not change the text's size on the page.
+    static SchemaPicture paint(QPainter& painter, const Board& board, const TextTable& texts,
+                               bool withVariables, const QFont& font, PictureSource source);
 };
 
 }  // namespace trevalon

@@ -20,6 +20,9 @@ enum class DataArrows { In, Out, Both };
 // The read/write block as drawBlock draws it, with `arrows` for its data.
 void drawReadWrite(QPainter& painter, DataArrows arrows);
 
+// The board's dark desk under `area`, the pattern fixed to the painter's origin.
+void drawDesk(QPainter& painter, const QRectF& area);
+
 // Colour of the lines that carry the flow.
 QColor flowColour();
 

@@ -1,4 +1,5 @@
 #include <QPainterPath>
+#include <cmath>
 
 #include "BlockShapes.h"
 #include "Canvas.h"
@@ -7,19 +8,10 @@
 namespace trevalon::pictures {
 namespace {
 
-// The dark violet desk: a flat ground with a quiet grid of dots. The pattern's period (15)
-// divides the tile (90), so tiled copies meet without a seam.
 QImage mainBackground() {
     QImage image = canvas(90, 90, palette::violetGround);
     QPainter p(&image);
-    prepare(p);
-    p.setPen(Qt::NoPen);
-    for (int y = 0; y < 90; y += 15) {
-        for (int x = 0; x < 90; x += 15) {
-            p.setBrush(QColor(80, 76, 122));
-            p.drawEllipse(QPointF(x + 7.5, y + 7.5), 1.1, 1.1);
-        }
-    }
+    drawDesk(p, QRectF(0, 0, 90, 90));
     return image;
 }
 
@@ -120,6 +112,25 @@ QImage tabs(int chosen, bool english) {
 }
 
 }  // namespace
+
+// The dark violet desk: a flat ground with a quiet grid of dots. The pattern's period (15)
+// divides the embedded tile (90), so tiled copies meet without a seam, and the desk drawn over
+// any area matches them.
+void drawDesk(QPainter& painter, const QRectF& area) {
+    painter.save();
+    prepare(painter);
+    painter.fillRect(area, palette::violetGround);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(80, 76, 122));
+    const double left = std::floor(area.left() / 15) * 15;
+    const double top = std::floor(area.top() / 15) * 15;
+    for (double y = top; y < area.bottom(); y += 15) {
+        for (double x = left; x < area.right(); x += 15) {
+            painter.drawEllipse(QPointF(x + 7.5, y + 7.5), 1.1, 1.1);
+        }
+    }
+    painter.restore();
+}
 
 void addBoardPictures(Recipes& r) {
     r["tloglowne"] = mainBackground;

@@ -2,6 +2,7 @@
 #include <QPolygonF>
 
 #include "Canvas.h"
+#include "SchemaShapes.h"
 #include "model/KindCode.h"
 #include "ui/pictures/PictureLayout.h"
 
@@ -17,16 +18,6 @@ constexpr double MidY = layout::SchemaMidY;
 
 QPen linePen() {
     return QPen(palette::ink, 1.6, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-}
-
-QImage page(const std::function<void(QPainter&)>& draw) {
-    QImage image = canvas(180, 60, Qt::white);
-    QPainter p(&image);
-    prepare(p);
-    p.setPen(linePen());
-    p.setBrush(Qt::NoBrush);
-    draw(p);
-    return image;
 }
 
 void down(QPainter& p, double from, double to) {
@@ -169,29 +160,64 @@ void connector(QPainter& p, int kind) {
     }
 }
 
+using ShapeSource = std::function<void(QPainter&)>;
+
+// The shapes by picture name; the JPEGs are made from these, and vector output draws them.
+const std::map<QString, ShapeSource>& shapeSources() {
+    static const std::map<QString, ShapeSource> sources = [] {
+        std::map<QString, ShapeSource> s;
+        s[QStringLiteral("kompbigstart")] = [](QPainter& p) { terminal(p, true); };
+        s[QStringLiteral("kompbigend")] = [](QPainter& p) { terminal(p, false); };
+        s[QStringLiteral("zmienna")] = variable;
+        s[QStringLiteral("napisz")] = inputOutput;
+        s[QStringLiteral("wczytaj")] = [](QPainter& p) { inputOutputWith(p, false); };
+        s[QStringLiteral("wypisz")] = [](QPainter& p) { inputOutputWith(p, true); };
+        s[QStringLiteral("doprocedury")] = [](QPainter& p) { process(p, 262, true); };
+        s[QStringLiteral("zprocedury")] = giveBack;
+        s[QStringLiteral("przypisz")] = [](QPainter& p) { process(p, 232, false); };
+        s[QStringLiteral("warunek")] = condition;
+        const struct {
+            const char* name;
+            int kind;
+        } lines[] = {
+            {"loncztopdown", KindLineVertical},      {"lonczleftright", KindLineHorizontal},
+            {"lonczgrotright", KindJoinRight},       {"lonczgrotleft", KindJoinLeft},
+            {"loncztopright", KindCornerTopRight},   {"lonczdownright", KindCornerBottomRight},
+            {"lonczleftdown", KindCornerLeftBottom}, {"loncztopleft", KindCornerTopLeft}};
+        for (const auto& line : lines) {
+            const int kind = line.kind;
+            s[QString::fromLatin1(line.name)] = [kind](QPainter& p) { connector(p, kind); };
+        }
+        return s;
+    }();
+    return sources;
+}
+
 }  // namespace
 
+bool drawSchemaShape(QPainter& painter, const QString& name) {
+    const auto found = shapeSources().find(name);
+    if (found == shapeSources().end()) {
+        return false;
+    }
+    painter.save();
+    prepare(painter);
+    painter.setPen(linePen());
+    painter.setBrush(Qt::NoBrush);
+    found->second(painter);
+    painter.restore();
+    return true;
+}
+
 void addSchemaPictures(Recipes& r) {
-    r["kompbigstart"] = [] { return page([](QPainter& p) { terminal(p, true); }); };
-    r["kompbigend"] = [] { return page([](QPainter& p) { terminal(p, false); }); };
-    r["zmienna"] = [] { return page(variable); };
-    r["napisz"] = [] { return page(inputOutput); };
-    r["wczytaj"] = [] { return page([](QPainter& p) { inputOutputWith(p, false); }); };
-    r["wypisz"] = [] { return page([](QPainter& p) { inputOutputWith(p, true); }); };
-    r["doprocedury"] = [] { return page([](QPainter& p) { process(p, 262, true); }); };
-    r["zprocedury"] = [] { return page(giveBack); };
-    r["przypisz"] = [] { return page([](QPainter& p) { process(p, 232, false); }); };
-    r["warunek"] = [] { return page(condition); };
-    const struct {
-        const char* name;
-        int kind;
-    } lines[] = {{"loncztopdown", KindLineVertical},      {"lonczleftright", KindLineHorizontal},
-                 {"lonczgrotright", KindJoinRight},       {"lonczgrotleft", KindJoinLeft},
-                 {"loncztopright", KindCornerTopRight},   {"lonczdownright", KindCornerBottomRight},
-                 {"lonczleftdown", KindCornerLeftBottom}, {"loncztopleft", KindCornerTopLeft}};
-    for (const auto& line : lines) {
-        const int kind = line.kind;
-        r[line.name] = [kind] { return page([kind](QPainter& p) { connector(p, kind); }); };
+    for (const auto& [name, source] : shapeSources()) {
+        const QString shape = name;
+        r[shape.toStdString()] = [shape] {
+            QImage image = canvas(180, 60, Qt::white);
+            QPainter p(&image);
+            drawSchemaShape(p, shape);
+            return image;
+        };
     }
 }
 
