@@ -28,6 +28,8 @@ PACKAGES=(
   xdotool
   libx11-dev
   qt6-translations-l10n
+  qt6-svg-dev
+  poppler-utils
 )
 
 FUZZ_PACKAGES=(
