@@ -1,6 +1,8 @@
 #include "codegen/Prelude.h"
 
 #include <QStringView>
+#include <algorithm>
+#include <iterator>
 
 namespace trevalon::codegen {
 namespace {
@@ -23,6 +25,10 @@ const char* const kConstants[][2] = {{"Pi", "3.14159265358979"},
                                      {"e", "2.71828183"},
                                      {"DegToRad", "0.017453"},
                                      {"RadToDeg", "57.29578"}};
+
+// The Python helpers that call the math module.
+const char* const kPythonMath[] = {"tg",    "ln",     "square_root", "ctg", "arcsin", "arccos",
+                                   "arctg", "arcctg", "sh",          "ch",  "th",     "cth"};
 
 const char* const kWeekdays[2][7] = {
     {"poniedziałek", "wtorek", "środa", "czwartek", "piątek", "sobota", "niedziela"},
@@ -77,10 +83,11 @@ QStringList pythonLines(const HelperSet& used, bool english) {
     if (uses("real_text")) {
         out << QStringLiteral("import decimal");
     }
-    if (uses("tg") || uses("ln") || uses("square_root")) {
+    const bool math = std::any_of(std::begin(kPythonMath), std::end(kPythonMath), uses);
+    if (math) {
         out << QStringLiteral("import math");
     }
-    if (uses("read_value") || uses("read_date")) {
+    if (uses("read_value") || uses("read_date") || uses("replace_text")) {
         out << QStringLiteral("import re");
     }
     if (uses("random_below")) {

@@ -30,7 +30,9 @@ const char* const kReserved[] = {
     "sumval", "avgval", "logic", "numeric", "ascii", "chr", "random", "Mt64", "generator", "seed",
     "argc", "argv", "line", "value", "parts", "date_parts", "draw", "rounded", "whole_div",
     "whole_part", "square_root", "logical_not", "chars", "utf8", "read_value", "Pi", "nameday",
-    "check_draws", "low", "high", "time", "datetime", "decimal",
+    "check_draws", "low", "high", "time", "datetime", "decimal", "ctg", "arcsin", "arccos", "arctg",
+    "arcctg", "sh", "ch", "th", "cth", "heaviside", "trim_left", "trim_right", "copy_to",
+    "delete_text", "replace_text", "insert_text", "numbase", "basenum", "as_text", "re", "math",
     // names the C library puts into the global namespace
     "log", "log2", "log10", "tan", "pow", "floor", "ceil", "fabs", "fmod", "hypot", "y0", "y1",
     "yn", "j0", "j1", "jn", "erf", "erfc", "gamma", "lgamma", "tgamma", "exit", "abort", "printf",

@@ -246,12 +246,46 @@ void arraySum(Project& p) {
     f.variable(1, 6, 4, s("suma"), TypeInteger);
 }
 
+// The text, base and trigonometric functions beyond the everyday ones, each written out.
+void moreFunctions(Project& p) {
+    FlowBuilder f(p);
+    f.resize(1, 8, 15);
+    f.put(1, 2, 1, KindStart);
+    f.read(1, 2, 2, s("w"), s("Słowo:"));
+    f.read(1, 2, 3, s("n"), s("Liczba:"));
+    f.read(1, 2, 4, s("x"), s("Kąt:"));
+    f.assign(1, 2, 5, s("a"), s("replace(w, \"a\", \"[A]\")"));
+    f.assign(1, 2, 6, s("b"), s("insert(w, \"-\", 2) || delete(w, 2, 1) || copyto(w, 2, 3)"));
+    f.assign(1, 2, 7, s("c"), s("numbase(n, 2) || \"/\" || numbase(n, 16)"));
+    f.assign(1, 2, 8, s("k"), s("basenum(\"ff\", 16) + n"));
+    f.assign(1, 2, 9, s("y"), s("arctg(x) + sh(x) - th(x) + arcctg(x) + ch(x)"));
+    f.assign(1, 2, 10, s("z"), s("heaviside(x) + numeric(\"1 234,5\")"));
+    f.assign(1, 2, 11, s("e"), s("replace(w, \"A\", \"o\", 0, 0) || trimright(w) || \"|\""));
+    f.assign(1, 2, 12, s("q"),
+             s("arcsin(1 / (abs(x) + 2)) + arccos(x / (abs(x) + 1)) + ctg(1) + cth(2)"));
+    f.message(1, 2, 13, s("$a$ $b$ $c$ $k$ $e$"));
+    f.message(1, 2, 14, s("y=$4y$ z=$z$ q=$5q$"));
+    f.put(1, 2, 15, KindEnd);
+    f.variable(1, 6, 1, s("w"), TypeText, s("\"Brak\""));
+    f.variable(1, 6, 2, s("n"), TypeInteger);
+    f.variable(1, 6, 3, s("x"), TypeReal);
+    f.variable(1, 6, 4, s("a"), TypeText, s("\"Brak\""));
+    f.variable(1, 6, 5, s("b"), TypeText, s("\"Brak\""));
+    f.variable(1, 6, 6, s("c"), TypeText, s("\"Brak\""));
+    f.variable(1, 6, 7, s("k"), TypeInteger);
+    f.variable(1, 6, 8, s("y"), TypeReal);
+    f.variable(1, 6, 9, s("z"), TypeReal);
+    f.variable(1, 6, 10, s("e"), TypeText, s("\"Brak\""));
+    f.variable(1, 6, 11, s("q"), TypeReal);
+}
+
 const char* const kNone[] = {""};
 const char* const kNumbers[] = {"4", "0", "1"};
 const char* const kWords[] = {"tak", "ala", "zebra", "Kot"};
 const char* const kReals[] = {"2,5", "7", "0.1", "-3.75"};
 const char* const kSearch[] = {"3", "9", "1"};
 const char* const kArrays[] = {"1 2 3", "5*7*9", "4", "abc\n10,20"};
+const char* const kFunctionInputs[] = {"Ala ma kota\n10\n0,5", "Abba\n-255\n-2", "x\n0\n0"};
 const char* const kDates[] = {"2012/07/13\ntak\n2000/2/29\nn", "1999/12/31\n0"};
 
 const CorpusFlowchart kCorpus[] = {
@@ -264,6 +298,7 @@ const CorpusFlowchart kCorpus[] = {
     {"dates-question", datesAndQuestion, kDates, false},
     {"random-sum", randomSum, kNone, false},
     {"array-sum", arraySum, kArrays, false},
+    {"more-functions", moreFunctions, kFunctionInputs, false},
 };
 
 }  // namespace
