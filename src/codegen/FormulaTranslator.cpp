@@ -263,6 +263,17 @@ std::optional<Code> FormulaTranslator::name(const QString& text) {
     if (text == QLatin1String("_TB")) {
         return Code{textLiteral(QStringLiteral("\t")), ValueKind::Text, true};
     }
+    const bool date = text == QLatin1String("_DATE") || text == QLatin1String("_NOW");
+    const bool time = text == QLatin1String("_TIME") || text == QLatin1String("_NOW");
+    if (date || time) {
+        if (m_target == Target::Pseudo) {
+            return Code{text, ValueKind::Text, true};
+        }
+        return call(QStringLiteral("clock_text"),
+                    {date ? QStringLiteral("1") : QStringLiteral("0"),
+                     time ? QStringLiteral("1") : QStringLiteral("0")},
+                    ValueKind::Text);
+    }
     if (const Variable* v = m_variables.find(text)) {
         return Code{v->identifier, v->kind, true};
     }
@@ -393,6 +404,21 @@ std::optional<Code> FormulaTranslator::binary(int op, const Code& left, const Co
         case op::Concat:
             return infix(asText(left), pseudo ? QStringLiteral("||") : QStringLiteral("+"),
                          asText(right), ValueKind::Text);
+        case op::Like:
+        case op::Wildcard: {
+            const Code text = asText(left);
+            const Code mask = asText(right);
+            if (pseudo) {
+                return infix(text,
+                             op == op::Like ? QStringLiteral("like") : QStringLiteral("wildcard"),
+                             mask, ValueKind::Bool);
+            }
+            // `like` writes SQL's % and _ for the mask's * and ?.
+            return call(
+                QStringLiteral("matches"),
+                {text.text, mask.text, op == op::Like ? QStringLiteral("1") : QStringLiteral("0")},
+                ValueKind::Bool);
+        }
         case op::And:
         case op::Or: {
             QString sign = op == op::And ? QStringLiteral("and") : QStringLiteral("or");

@@ -77,7 +77,7 @@ QStringList pythonLines(const HelperSet& used, bool english) {
     QStringList out;
     const auto uses = [&used](const char* name) { return used.contains(QLatin1String(name)); };
     out << QStringLiteral("import sys");
-    if (uses("date_parts")) {
+    if (uses("date_parts") || uses("clock_text")) {
         out << QStringLiteral("import datetime");
     }
     if (uses("real_text")) {
@@ -87,7 +87,7 @@ QStringList pythonLines(const HelperSet& used, bool english) {
     if (math) {
         out << QStringLiteral("import math");
     }
-    if (uses("read_value") || uses("read_date") || uses("replace_text")) {
+    if (uses("read_value") || uses("read_date") || uses("replace_text") || uses("matches")) {
         out << QStringLiteral("import re");
     }
     if (uses("random_below")) {
@@ -127,14 +127,20 @@ QStringList cppLines(const HelperSet& used, bool english) {
     QStringList headers = {QStringLiteral("algorithm"), QStringLiteral("cmath"),
                            QStringLiteral("cstdio"),    QStringLiteral("cstdlib"),
                            QStringLiteral("iostream"),  QStringLiteral("string")};
-    if (uses("vector")) {
+    if (uses("vector") || uses("matches")) {
         headers << QStringLiteral("vector");
+    }
+    if (uses("clock_text")) {
+        headers << QStringLiteral("chrono") << QStringLiteral("ctime");
     }
     if (uses("read_value") || uses("read_date")) {
         headers << QStringLiteral("regex");
     }
     if (uses("random_below")) {
-        headers << QStringLiteral("chrono") << QStringLiteral("random");
+        headers << QStringLiteral("random");
+        if (!uses("clock_text")) {
+            headers << QStringLiteral("chrono");
+        }
     }
     if (uses("maxval") || uses("minval") || uses("sumval") || uses("avgval")) {
         headers << QStringLiteral("initializer_list");

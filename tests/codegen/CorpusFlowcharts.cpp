@@ -257,10 +257,12 @@ void moreFunctions(Project& p) {
     f.assign(1, 2, 5, s("a"), s("replace(w, \"a\", \"[A]\")"));
     f.assign(1, 2, 6, s("b"), s("insert(w, \"-\", 2) || delete(w, 2, 1) || copyto(w, 2, 3)"));
     f.assign(1, 2, 7, s("c"), s("numbase(n, 2) || \"/\" || numbase(n, 16)"));
-    f.assign(1, 2, 8, s("k"), s("basenum(\"ff\", 16) + n"));
+    f.assign(1, 2, 8, s("k"), s("basenum(\"ff\", 16) + n + length(_NOW) * 100"));
     f.assign(1, 2, 9, s("y"), s("arctg(x) + sh(x) - th(x) + arcctg(x) + ch(x)"));
     f.assign(1, 2, 10, s("z"), s("heaviside(x) + numeric(\"1 234,5\")"));
-    f.assign(1, 2, 11, s("e"), s("replace(w, \"A\", \"o\", 0, 0) || trimright(w) || \"|\""));
+    f.assign(1, 2, 11, s("e"),
+             s("replace(w, \"A\", \"o\", 0, 0) || trimright(w) || (w like \"a%\") || "
+               "(w wildcard \"*[!x]\")"));
     f.assign(1, 2, 12, s("q"),
              s("arcsin(1 / (abs(x) + 2)) + arccos(x / (abs(x) + 1)) + ctg(1) + cth(2)"));
     f.message(1, 2, 13, s("$a$ $b$ $c$ $k$ $e$"));
