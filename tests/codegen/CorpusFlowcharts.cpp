@@ -4,12 +4,9 @@
 
 using namespace trevalon;
 using test::FlowBuilder;
+using test::s;
 
 namespace {
-
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // A loop in a loop: i and j from 1 to 3, each product written. Both loops test at their end
 // and go back along a column on the left.

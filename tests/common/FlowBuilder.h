@@ -7,6 +7,11 @@
 
 namespace trevalon::test {
 
+// A text written in the source as UTF-8: block texts and formulas hold Polish letters.
+inline QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
 // Lays blocks onto a project's boards through the model's own placement, as the editor would,
 // so that every block starts from its real defaults: put(board, column, row, kind) places one
 // and returns its cell for the texts; the other calls place a kind with its texts at once.

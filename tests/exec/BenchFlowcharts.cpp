@@ -4,12 +4,9 @@
 
 using namespace trevalon;
 using test::FlowBuilder;
+using test::s;
 
 namespace {
-
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // The counting loop every case shares, drawn as a pupil draws it: from `row` in `column`
 // "i := 0", a join, "i := i + 1", then `lines` vertical lines and the comparison i <= n, whose

@@ -5,12 +5,9 @@
 
 using namespace trevalon;
 using test::FlowBuilder;
+using test::s;
 
 namespace {
-
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // n! with a loop: i runs from 1 to n, f collects the product.
 void factorial(Project& p) {
