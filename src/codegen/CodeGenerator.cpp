@@ -200,7 +200,7 @@ GeneratedCode CodeGenerator::generate(const QString& title) const {
             helpers.insert(QStringLiteral("vector"));
         }
     }
-    writeHead(title, helpers, variableLines, declarations, result.lines);
+    result.ownCodeStart = writeHead(title, helpers, variableLines, declarations, result.lines);
     result.lines.insert(result.lines.end(), body.begin(), body.end());
     if (m_target == Target::Python) {
         result.lines.push_back({QStringLiteral("if __name__ == \"__main__\":"), std::nullopt});
@@ -301,9 +301,9 @@ QString CodeGenerator::declaration(const Variable& v, const QString& start) cons
 }
 
 // What comes before the routines: a heading, the prelude, the variables, C++'s declarations.
-void CodeGenerator::writeHead(const QString& title, const HelperSet& helpers,
-                              const QStringList& variables, const QStringList& declarations,
-                              std::vector<GeneratedLine>& lines) const {
+int CodeGenerator::writeHead(const QString& title, const HelperSet& helpers,
+                             const QStringList& variables, const QStringList& declarations,
+                             std::vector<GeneratedLine>& lines) const {
     LineWriter file(lines, QStringLiteral("    "));
     const QString heading = m_texts.text(texts::CodeGeneratedFrom).arg(title);
     switch (m_target) {
@@ -324,13 +324,14 @@ void CodeGenerator::writeHead(const QString& title, const HelperSet& helpers,
                 }
                 file.dedent();
             }
-            return;
+            return 0;
     }
     file.line(QString());
     for (const QString& line :
          Prelude::lines(m_target, helpers, m_texts.language() != QLatin1String("pl"))) {
         file.line(line);
     }
+    const int ownCode = static_cast<int>(lines.size());
     for (const QString& line : variables) {
         file.line(line);
     }
@@ -344,6 +345,7 @@ void CodeGenerator::writeHead(const QString& title, const HelperSet& helpers,
     if (!declarations.isEmpty()) {
         file.line(QString());
     }
+    return ownCode;
 }
 
 }  // namespace trevalon::codegen

@@ -45,8 +45,9 @@ private:
                       std::vector<GeneratedLine>& body, QStringList& declarations,
                       int* dispatched) const;
     QString declaration(const Variable& v, const QString& start) const;
-    void writeHead(const QString& title, const HelperSet& helpers, const QStringList& variables,
-                   const QStringList& declarations, std::vector<GeneratedLine>& lines) const;
+    // Answers the number of the first line after the helper functions.
+    int writeHead(const QString& title, const HelperSet& helpers, const QStringList& variables,
+                  const QStringList& declarations, std::vector<GeneratedLine>& lines) const;
 
     const Project& m_project;
     const TextTable& m_texts;

@@ -22,6 +22,9 @@ struct GeneratedCode {
     std::vector<GeneratedLine> lines;
     int routines = 0;            // the main board and the procedures reached from it
     int dispatchedRoutines = 0;  // of them, those written as a state machine
+    // The first line of the flowchart's own code (its variables), after the heading and the
+    // helper functions; a code window opens there.
+    int ownCodeStart = 0;
 
     // The whole text, one line after another, each ended by a line feed.
     QString text() const;

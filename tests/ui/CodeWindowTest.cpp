@@ -71,6 +71,12 @@ TEST_F(CodeWindow, ShowsTheProjectsCodeAndMarksTheChosenBlocksLines) {
     ASSERT_TRUE(python.ok) << python.error.toStdString();
     EXPECT_EQ(window->view()->toPlainText(), python.text());
     EXPECT_TRUE(window->markedLines().empty());
+    // It opens scrolled down to the flowchart's own code, below the helpers.
+    ASSERT_GT(python.ownCodeStart, 0);
+    QPlainTextEdit* view = window->view();
+    EXPECT_GT(view->cursorForPosition(QPoint(4, 4)).blockNumber(), 0);
+    const QTextCursor ownCode(view->document()->findBlockByNumber(python.ownCodeStart));
+    EXPECT_TRUE(view->viewport()->rect().contains(view->cursorRect(ownCode)));
 
     // s = s*n: its lines, and no others, are marked in the selection's colour.
     clickCell(1, 2, 6);

@@ -186,8 +186,13 @@ void TFKod::translate() {
     const QString text = m_code.text();
     if (text != m_shownText) {
         // An edit keeps the reader's place in the code.
+        // Another project or language opens at the flowchart's own code: the helpers above it
+        // are there to be looked up, not read first. (The view scrolls by lines.)
         m_shownText = text;
-        const int scrolled = m_view->verticalScrollBar()->value();
+        const QString shownFor = m_ws.projectName() + u'\n' + QString::number(indexOf(m_target));
+        const int scrolled =
+            shownFor == m_shownFor ? m_view->verticalScrollBar()->value() : m_code.ownCodeStart;
+        m_shownFor = shownFor;
         m_view->setPlainText(text);
         m_view->verticalScrollBar()->setValue(scrolled);
         m_mark.reset();

@@ -96,6 +96,7 @@ private:
     codegen::Target m_target = codegen::Target::Python;
     codegen::GeneratedCode m_code;
     QString m_shownText;  // what the view holds, to leave it (and its scrolling) alone
+    QString m_shownFor;   // the project and language it was made for
     std::vector<int> m_marked;
     std::optional<Mark> m_mark;
     bool m_stale = true;
