@@ -102,7 +102,7 @@ void addWorksheet(PageFlow& flow, const PrintSource& source) {
     if (tables.blocks.empty()) {
         flow.paragraph(texts.text(texts::WorksheetNoBlocks), true);
     } else {
-        flow.table({1.1, 1.2, 1.6, 2.4, 1.7}, WorksheetTables::blockHeader(texts), tables.blocks);
+        flow.table({1.0, 1.5, 1.5, 2.3, 1.7}, WorksheetTables::blockHeader(texts), tables.blocks);
     }
     if (!source.checkLines.isEmpty()) {
         flow.heading(texts.text(texts::WorksheetCheck), 1, 60);
@@ -138,7 +138,8 @@ int contentText(PrintContent content) {
         case PrintContent::AllBoards:
             return texts::PrintAllBoards;
         case PrintContent::Schema:
-            return texts::PrintSchema;
+            // Not "of the active board": the command line draws any board.
+            return texts::WorksheetFlowchart;
         case PrintContent::Worksheet:
             break;
     }
