@@ -21,6 +21,8 @@ namespace trevalon {
 namespace {
 
 constexpr double MarginMillimetres = 15;
+// A cell of a board on a worksheet is about 7 mm wide.
+constexpr double WorksheetBoardScale = 0.5;
 // Fine enough for the pictures' lines; the texts and shapes stay vectors anyway.
 constexpr int PdfResolution = 300;
 
@@ -63,11 +65,13 @@ void paintSchema(QPainter& p, const PrintSource& source, const Board& board) {
                       PictureSource::Drawings);
 }
 
-void addBoard(PageFlow& flow, const PrintSource& source, int n, int level) {
+void addBoard(PageFlow& flow, const PrintSource& source, int n, int level,
+              double maxScale = PageFlow::ScreenScale) {
     const Board& board = source.project.board(n);
     flow.heading(boardHeading(source.project, n, source.texts), level,
-                 flow.pictureHeight(boardSize(board)));
-    flow.picture(boardSize(board), [&board](QPainter& p) { paintBoard(p, board); });
+                 flow.pictureHeight(boardSize(board), maxScale));
+    flow.picture(
+        boardSize(board), [&board](QPainter& p) { paintBoard(p, board); }, maxScale);
 }
 
 void addSchema(PageFlow& flow, const PrintSource& source, int n, const QString& heading,
@@ -88,7 +92,9 @@ void addWorksheet(PageFlow& flow, const PrintSource& source) {
     const QString note = source.project.note.trimmed();
     flow.paragraph(note.isEmpty() ? texts.text(texts::WorksheetNoteEmpty) : note, note.isEmpty());
     for (const int n : boardsInUse(source.project)) {
-        addBoard(flow, source, n, 1);
+        // On a worksheet the board is the key to the flowchart below it, which is read: a
+        // smaller board leaves the flowchart room on the same page.
+        addBoard(flow, source, n, 1, WorksheetBoardScale);
         addSchema(flow, source, n, texts.text(texts::WorksheetFlowchart), 2);
     }
     const WorksheetTables tables = WorksheetTables::of(source.project, texts);
@@ -102,7 +108,7 @@ void addWorksheet(PageFlow& flow, const PrintSource& source) {
     if (tables.blocks.empty()) {
         flow.paragraph(texts.text(texts::WorksheetNoBlocks), true);
     } else {
-        flow.table({1.0, 1.5, 1.5, 2.3, 1.7}, WorksheetTables::blockHeader(texts), tables.blocks);
+        flow.table({1.2, 1.5, 1.5, 2.2, 1.6}, WorksheetTables::blockHeader(texts), tables.blocks);
     }
     if (!source.checkLines.isEmpty()) {
         flow.heading(texts.text(texts::WorksheetCheck), 1, 60);
