@@ -24,6 +24,13 @@ QString shown(const QString& field) {
                : field;
 }
 
+// A type no editor writes (a damaged file) is shown as such rather than as another type.
+QString typeName(int type, const TextTable& texts) {
+    return type >= TypeInteger && type <= TypeDate
+               ? texts.text(texts::TypeNameInteger + type - TypeInteger)
+               : QStringLiteral("?");
+}
+
 QString startValue(const Cell& cell, const TextTable& texts) {
     if (cell.mode == TypeLogical) {
         return texts.text(cell.text4 == QLatin1String("0") ? texts::LogicalFalse
@@ -107,7 +114,7 @@ WorksheetTables WorksheetTables::of(const Project& project, const TextTable& tex
             const QString place = QStringLiteral("%1,%2").arg(column).arg(row);
             if (cell.isVariable) {
                 tables.variables.push_back(
-                    {boardName, cell.name, texts.text(texts::TypeNameInteger + cell.mode - 1),
+                    {boardName, cell.name, typeName(cell.mode, texts),
                      texts.text(cell.scope == 0 ? texts::ScopeLocal : texts::ScopeGlobal),
                      startValue(cell, texts)});
                 return;
