@@ -5,6 +5,7 @@
 
 #ifdef TREVALON_RENDER
 #include <QBuffer>
+#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
 #include <QSaveFile>
@@ -14,6 +15,8 @@
 #include "cli/ProjectLoading.h"
 #include "config/TextTable.h"
 #include "model/Project.h"
+#include "ui/print/PrintDocument.h"
+#include "ui/print/WorksheetTables.h"
 #include "ui/schema/SchemaPage.h"
 #endif
 
@@ -37,15 +40,71 @@ std::optional<int> boardOption(const CliOptions& options, CommandIo& io) {
     return board;
 }
 
+enum class Format { Png, Svg, Pdf };
+
+// The format of `--out`, by its extension in any case; nullopt (reported) for another one.
+std::optional<Format> outputFormat(const QString& path, CommandIo& io) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png")) {
+        return Format::Png;
+    }
+    if (suffix == QLatin1String("svg")) {
+        return Format::Svg;
+    }
+    if (suffix == QLatin1String("pdf")) {
+        return Format::Pdf;
+    }
+    usageError(Command,
+               QStringLiteral("--out %1: the file must end in .png, .svg or .pdf").arg(path), io);
+    return std::nullopt;
+}
+
 // A half-written file would pass for a picture: it replaces the target only when complete.
-int writePng(const QImage& page, const QString& path, CommandIo& io) {
+// `write` fills the file; false when it could not.
+template <typename Write>
+int writeWhole(const QString& path, Write write, CommandIo& io) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !page.save(&file, "PNG") || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !write(file) || !file.commit()) {
         io.err << "trevalon-cli render: cannot write " << path << ": " << file.errorString()
                << '\n';
         return ExitCantCreate;
     }
     return ExitOk;
+}
+
+int writeBytes(const QByteArray& bytes, const QString& path, CommandIo& io) {
+    return writeWhole(
+        path, [&bytes](QSaveFile& file) { return file.write(bytes) == bytes.size(); }, io);
+}
+
+// The schema page of `board` as a PNG picture, as the schema window saves it.
+int renderPng(const Project& project, const TextTable& texts, int board, bool withVariables,
+              const QString& out, CommandIo& io) {
+    const SchemaPicture picture =
+        SchemaPage::draw(project.board(board), texts, withVariables, QGuiApplication::font());
+    if (picture.page.isNull()) {
+        io.err << "trevalon-cli render: board " << board << " has no blocks to draw\n";
+        return ExitFailed;
+    }
+    return writeWhole(
+        out, [&picture](QSaveFile& file) { return picture.page.save(&file, "PNG"); }, io);
+}
+
+// The schema page of `request.board` as SVG or on an A4 page, or the worksheet, as the
+// program's export writes them.
+int renderDocument(const PrintSource& source, const PrintRequest& request, Format format,
+                   const QString& out, CommandIo& io) {
+    if (!PrintDocument::hasContent(source, request)) {
+        if (request.content == PrintContent::Worksheet) {
+            io.err << "trevalon-cli render: the project has no blocks to draw\n";
+        } else {
+            io.err << "trevalon-cli render: board " << request.board << " has no blocks to draw\n";
+        }
+        return ExitFailed;
+    }
+    const QByteArray bytes = format == Format::Svg ? PrintDocument::svg(source, request)
+                                                   : PrintDocument::pdf(source, request);
+    return writeBytes(bytes, out, io);
 }
 
 // `render`, and `grade` with a report that shows the boards.
@@ -109,7 +168,9 @@ int renderCommand(const QStringList& args, CommandIo& io) {
     const auto options =
         parseOptions(Command, args,
                      {QStringLiteral("--lang"), QStringLiteral("--board"), QStringLiteral("--out")},
-                     {QStringLiteral("--variables")}, io);
+                     {QStringLiteral("--variables"), QStringLiteral("--worksheet"),
+                      QStringLiteral("--with-check")},
+                     io);
     if (!options) {
         return ExitUsage;
     }
@@ -119,7 +180,19 @@ int renderCommand(const QStringList& args, CommandIo& io) {
     }
     const QString out = options->value(QStringLiteral("--out"));
     if (out.isEmpty()) {
-        return usageError(Command, QStringLiteral("expects --out FILE.png"), io);
+        return usageError(Command, QStringLiteral("expects --out FILE.png, FILE.svg or FILE.pdf"),
+                          io);
+    }
+    const auto format = outputFormat(out, io);
+    if (!format) {
+        return ExitUsage;
+    }
+    const bool worksheet = options->has(QStringLiteral("--worksheet"));
+    if (worksheet && *format != Format::Pdf) {
+        return usageError(Command, QStringLiteral("--worksheet writes a PDF: --out FILE.pdf"), io);
+    }
+    if (options->has(QStringLiteral("--with-check")) && !worksheet) {
+        return usageError(Command, QStringLiteral("--with-check belongs to --worksheet"), io);
     }
     if (options->positional.size() != 1) {
         return usageError(Command, QStringLiteral("expects exactly one PROJECT"), io);
@@ -142,14 +215,18 @@ int renderCommand(const QStringList& args, CommandIo& io) {
                               .arg(project.boardCount),
                           io);
     }
-    const SchemaPicture picture =
-        SchemaPage::draw(project.board(*board), texts, options->has(QStringLiteral("--variables")),
-                         QGuiApplication::font());
-    if (picture.page.isNull()) {
-        io.err << "trevalon-cli render: board " << *board << " has no blocks to draw\n";
-        return ExitFailed;
+    const bool withVariables = options->has(QStringLiteral("--variables"));
+    if (*format == Format::Png) {
+        return renderPng(project, texts, *board, withVariables, out, io);
     }
-    return writePng(picture.page, out, io);
+    const QString name = QFileInfo(options->positional.first()).completeBaseName();
+    const PrintSource source{project, texts, name, withVariables,
+                             options->has(QStringLiteral("--with-check"))
+                                 ? checkReportLines(project, texts, name)
+                                 : QStringList()};
+    const PrintRequest request{worksheet ? PrintContent::Worksheet : PrintContent::Schema, false,
+                               *board};
+    return renderDocument(source, request, *format, out, io);
 }
 
 #else

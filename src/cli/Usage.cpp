@@ -23,8 +23,10 @@ QString usage(const QString& command) {
                         "    Writes a .skb or .sdp project as a .skb project file.")},
         {QStringLiteral("render"),
          QStringLiteral("trevalon-cli render   [--lang pl|ang] [--board N] [--variables] "
-                        "--out FILE.png PROJECT\n    Draws the flowchart page of a board into "
-                        "a PNG file.")},
+                        "--out FILE.png|FILE.svg|FILE.pdf\n                      "
+                        "[--worksheet [--with-check]] PROJECT\n    Draws the flowchart page of "
+                        "a board into a PNG, SVG or PDF file, or the project's\n    worksheet "
+                        "into a PDF file.")},
         {QStringLiteral("grade"),
          QStringLiteral("trevalon-cli grade    [--lang pl|ang] [--jobs N] [--json | --csv] "
                         "[--html REPORT.html]\n                      TESTS PATH...\n    "

@@ -1,4 +1,5 @@
-// End-to-end: `render` draws a board's flowchart page into a PNG file without a display.
+// End-to-end: `render` draws a board's flowchart page into a PNG or SVG file, or onto A4 pages
+// of a PDF with the worksheet, without a display.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,10 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <memory>
 
 #include "FlowBuilder.h"
@@ -16,6 +20,7 @@
 #include "model/BlockCatalogue.h"
 #include "model/Project.h"
 #include "storage/ProjectFile.h"
+#include "ui/schema/SchemaPage.h"
 
 using namespace trevalon;
 
@@ -39,6 +44,35 @@ Outcome runCli(const QStringList& args) {
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+// What a tool of the PDF utilities prints about `pdf`.
+QString pdfTool(const QString& tool, const QStringList& args) {
+    QProcess process;
+    process.start(tool, args);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString example(const char* name) {
+    return QStringLiteral(TREVALON_SOURCE_DIR "/examples/") + QLatin1String(name);
+}
+
+// The texts of an SVG drawing's <text> elements, trimmed; empty when the file is no
+// well-formed XML.
+QStringList svgTexts(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QXmlStreamReader xml(&file);
+    QStringList texts;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text") {
+            texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+        }
+    }
+    return xml.hasError() ? QStringList() : texts;
 }
 
 // The size of the PNG file at `path`, read from its header; empty when it is not a PNG.
@@ -181,4 +215,123 @@ TEST_F(RenderCommand, ExistingPictureIsReplacedWhole) {
     ASSERT_EQ(runCli({QStringLiteral("--out"), png, save()}).code, 0);
     EXPECT_EQ(pngSize(png), QSize(180, 110));
     EXPECT_LT(QFile(png).size(), 100000);
+}
+
+TEST_F(RenderCommand, SvgKeepsEveryBlocksTextAsText) {
+    const QString svg = out(QStringLiteral("gcd.SVG"));  // the extension in any case
+    const Outcome result = runCli({QStringLiteral("--out"), svg, example("gcd.skb")});
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    const QStringList drawn = svgTexts(svg);
+    ASSERT_FALSE(drawn.isEmpty()) << "no text, or not well-formed";
+
+    test::RecordingSink sink;
+    test::RecordingLog log(0);
+    ASSERT_TRUE(ProjectFile::load(*project, example("gcd.skb"), sink, log, texts));
+    const Board& board = project->board(1);
+    int condition = 0;
+    int expected = 0;
+    board.forEachUsedCell([&](const Cell& cell, int column, int row) {
+        if (!cell.occupied || cell.isVariable) {
+            return;
+        }
+        if (cell.kindCode == KindCompareVars || cell.kindCode == KindCompareFormula) {
+            ++condition;
+        }
+        const QString text = SchemaPage::elementText(cell, texts, condition);
+        if (!text.isEmpty()) {
+            ++expected;
+            EXPECT_TRUE(drawn.contains(text)) << column << "," << row << " " << text.toStdString()
+                                              << " not in " << drawn.join(u'|').toStdString();
+        }
+    });
+    EXPECT_GE(expected, 4);
+}
+
+TEST_F(RenderCommand, WorksheetPdfNumbersItsPagesAndHoldsTheProject) {
+    test::RecordingSink sink;
+    test::RecordingLog log(0);
+    ASSERT_TRUE(ProjectFile::load(*project, example("factorial.skb"), sink, log, texts));
+    // A formula and a variable of the project, as the worksheet's tables show them.
+    QString formula;
+    QString variable;
+    project->board(1).forEachUsedCell([&](const Cell& cell, int, int) {
+        if (cell.kindCode == KindAssign && formula.isEmpty()) {
+            formula = cell.text4;
+        }
+        if (cell.isVariable && variable.isEmpty()) {
+            variable = cell.name;
+        }
+    });
+    ASSERT_FALSE(formula.isEmpty());
+    ASSERT_FALSE(variable.isEmpty());
+
+    struct Case {
+        QString language;
+        QString pageWords;   // "Strona %1 z %2"
+        QString checkWords;  // a line of the check's report, with --with-check
+    };
+    for (const Case& c : {Case{QStringLiteral("pl"), QStringLiteral("Strona %1 z %2"),
+                               QStringLiteral("Projekt gotowy do uruchomienia")},
+                          Case{QStringLiteral("ang"), QStringLiteral("Page %1 of %2"),
+                               QStringLiteral("Project ready to run")}}) {
+        const QString pdf = out(QStringLiteral("factorial-%1.pdf").arg(c.language));
+        const Outcome result =
+            runCli({QStringLiteral("--lang"), c.language, QStringLiteral("--worksheet"),
+                    QStringLiteral("--with-check"), QStringLiteral("--out"), pdf,
+                    example("factorial.skb")});
+        ASSERT_EQ(result.code, 0) << result.err.toStdString();
+        const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                                  .match(pdfTool(QStringLiteral("pdfinfo"), {pdf}));
+        ASSERT_TRUE(pages.hasMatch()) << "pdfinfo cannot read " << pdf.toStdString();
+        const int count = pages.captured(1).toInt();
+        EXPECT_GE(count, 2);
+        const QString text = pdfTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        // Every page says which it is, of how many; pages are separated by form feeds.
+        const QStringList pageTexts = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        ASSERT_EQ(pageTexts.size(), count);
+        for (int i = 0; i < count; ++i) {
+            EXPECT_TRUE(pageTexts[i].contains(c.pageWords.arg(i + 1).arg(count)))
+                << c.language.toStdString() << " page " << i + 1;
+        }
+        EXPECT_TRUE(text.contains(QStringLiteral("factorial")));
+        EXPECT_TRUE(text.contains(formula)) << formula.toStdString();
+        EXPECT_TRUE(text.contains(variable)) << variable.toStdString();
+        EXPECT_TRUE(text.contains(c.checkWords)) << c.language.toStdString();
+    }
+}
+
+TEST_F(RenderCommand, OtherFormatsAndTheWorksheetRefuseWhatTheyCannotWrite) {
+    put(KindStart, 1, 1);
+    const QString path = save();
+    struct Case {
+        QStringList args;
+        int code;
+        QString said;
+    };
+    const QString pdf = out(QStringLiteral("page.pdf"));
+    const QString svg = out(QStringLiteral("page.svg"));
+    const std::vector<Case> cases = {
+        {{QStringLiteral("--out"), out(QStringLiteral("page.jpg")), path},
+         64,
+         ".png, .svg or .pdf"},
+        {{QStringLiteral("--out"), out(QStringLiteral("page")), path}, 64, ".png, .svg or .pdf"},
+        {{QStringLiteral("--worksheet"), QStringLiteral("--out"), svg, path}, 64, "FILE.pdf"},
+        {{QStringLiteral("--worksheet"), QStringLiteral("--out"), out(), path}, 64, "FILE.pdf"},
+        {{QStringLiteral("--with-check"), QStringLiteral("--out"), pdf, path}, 64, "--worksheet"},
+        {{QStringLiteral("--out"), folder.filePath(QStringLiteral("no/such/page.pdf")), path},
+         73,
+         "cannot write"},
+    };
+    for (const Case& c : cases) {
+        const Outcome result = runCli(c.args);
+        EXPECT_EQ(result.code, c.code) << c.args.join(u' ').toStdString();
+        EXPECT_TRUE(result.err.contains(c.said)) << result.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_FALSE(QFile::exists(svg));
+    EXPECT_FALSE(QFile::exists(out()));
+    // The flowchart page alone fits one A4 page.
+    ASSERT_EQ(runCli({QStringLiteral("--out"), pdf, path}).code, 0);
+    EXPECT_TRUE(pdfTool(QStringLiteral("pdfinfo"), {pdf})
+                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
 }

@@ -748,7 +748,7 @@ TEST_P(DesktopTest, FileDialogsSpeakTheInterfaceLanguage) {
     keys(QStringLiteral("Down Return"));  // New project
     settle();
     openMenu(QStringLiteral("alt+p"));
-    keys(QStringLiteral("Up Up Return"));  // Close, then Save as
+    keys(QStringLiteral("Up Up Up Up Up Return"));  // Close, the print items, then Save as
     ASSERT_TRUE(shown(save));
     settle();
     keep(QStringLiteral("8-save-polish"));

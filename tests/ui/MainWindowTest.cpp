@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QSlider>
 
@@ -11,6 +12,7 @@
 #include "ui/main/SpeedControl.h"
 #include "ui/main/StartPage.h"
 #include "ui/pictures/Pictures.h"
+#include "ui/print/PrintCommands.h"
 #include "ui/properties/TFWlasnosci.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/widgets/ClickLabel.h"
@@ -595,4 +597,28 @@ TEST_F(MainWindow, ANarrowWindowKeepsEveryToolbarButton) {
             }
         }
     }
+}
+
+TEST_F(MainWindow, ExportToPdfWritesTheChosenDocumentOverTheOldFile) {
+    newProject();
+    flowcharts::factorial(project());
+    main().boardChanged(1);
+    const QString path = folder() + QStringLiteral("/karta.pdf");
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("not a document");
+    old.close();
+    bool offeredAll = false;
+    main().print().askChoice = [&offeredAll](bool singlePicture) {
+        offeredAll = !singlePicture;
+        return PrintRequest{PrintContent::Worksheet, true};
+    };
+    main().print().askSavePath = [path](PrintCommands::Format) { return path; };
+    ASSERT_TRUE(enabled(MainMenus::File, Command::ExportPdf));
+    main().menus().action(Command::ExportPdf)->trigger();
+    EXPECT_TRUE(offeredAll);
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(5) == "%PDF-");
+    EXPECT_GT(written.size(), 10000);
 }

@@ -45,6 +45,9 @@ enum class Command {
     ShowTrace,
     ShowCode,
     CheckWithTests,
+    Print,
+    ExportPdf,
+    ExportSvg,
 };
 
 }  // namespace trevalon

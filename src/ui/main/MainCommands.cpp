@@ -21,6 +21,7 @@
 #include "ui/main/MainState.h"
 #include "ui/main/MainToolbar.h"
 #include "ui/main/ProjectCommands.h"
+#include "ui/print/PrintCommands.h"
 #include "ui/properties/PropertiesView.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
@@ -56,6 +57,7 @@ constexpr std::pair<Command, const char*> kCommandKeys[] = {
     {Command::CutBlocks, "Ctrl+X"},
     {Command::CopyBlocks, "Ctrl+C"},
     {Command::PasteBlocks, "Ctrl+V"},
+    {Command::Print, "Ctrl+P"},
 };
 
 }  // namespace
@@ -147,6 +149,11 @@ bool MainCommands::allowed(Command command) const {
         case Command::ShowCode:
             return open;
         case Command::CheckWithTests:
+            return open && idle;
+        // A document shows the project as it stands, not a run's passing state.
+        case Command::Print:
+        case Command::ExportPdf:
+        case Command::ExportSvg:
             return open && idle;
         // Like every other edit, undo waits until the run is over.
         case Command::Undo:
@@ -259,6 +266,15 @@ bool MainCommands::executeProjectCommand(Command command) {
             return true;
         case Command::SaveAs:
             files.saveAs();
+            return true;
+        case Command::Print:
+            m_helpers.print.print();
+            return true;
+        case Command::ExportPdf:
+            m_helpers.print.exportTo(PrintCommands::Format::Pdf);
+            return true;
+        case Command::ExportSvg:
+            m_helpers.print.exportTo(PrintCommands::Format::Svg);
             return true;
         case Command::DeleteBlock:
             m_editor.deleteCurrentBlock();
@@ -499,6 +515,9 @@ bool MainCommands::handleCtrl(int key, KeySource source) {
             return true;
         case Qt::Key_S:
             execute(Command::SaveProject);
+            return true;
+        case Qt::Key_P:
+            execute(Command::Print);
             return true;
         case Qt::Key_F:
             execute(Command::Abort);

@@ -18,6 +18,7 @@ class RunController;
 class SettingsStore;
 class Workspace;
 struct MainCompanions;
+class PrintCommands;
 struct MainState;
 
 // The main window's command table: what each command does, when it may run (from a key or a
@@ -29,6 +30,7 @@ public:
         ProjectCommands& files;
         RunController& run;
         MainMenus& menus;
+        PrintCommands& print;
     };
 
     // Every argument must outlive the command table.

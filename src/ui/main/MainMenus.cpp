@@ -54,6 +54,9 @@ constexpr ItemText kItemTexts[] = {
     {Command::StepForward, texts::MenuStepForward},
     {Command::ShowTrace, texts::MenuShowTrace},
     {Command::ShowCode, texts::MenuShowCode},
+    {Command::Print, texts::MenuPrint},
+    {Command::ExportPdf, texts::MenuExportPdf},
+    {Command::ExportSvg, texts::MenuExportSvg},
 };
 
 // Where each menu opens, from the main window's top-left corner.
@@ -80,6 +83,10 @@ MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, E
     add(File, Command::OpenProject, "MOtworzProjekt");
     add(File, Command::SaveProject, "MZapiszProjekt");
     add(File, Command::SaveAs, "MZapiszJako");
+    m_menus[File]->addSeparator();
+    add(File, Command::Print, "MDrukuj");
+    add(File, Command::ExportPdf, "MEksportPdf");
+    add(File, Command::ExportSvg, "MEksportSvg");
     m_menus[File]->addSeparator();
     add(File, Command::Undo, "MCofnij");
     add(File, Command::Redo, "MPonow");

@@ -29,6 +29,7 @@
 #include "ui/main/SpeedControl.h"
 #include "ui/main/StartPage.h"
 #include "ui/pictures/Pictures.h"
+#include "ui/print/PrintCommands.h"
 #include "ui/properties/PropertiesView.h"
 #include "ui/run/RunController.h"
 #include "ui/run/TFOpisy.h"
@@ -84,9 +85,10 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
         [this](Command command) { return m_commands->menuEnabled(command); });
     m_files = std::make_unique<ProjectCommands>(m_ws, m_settings, m_state, *m_editor, *this);
     m_run = std::make_unique<RunController>(m_ws, *m_editor, m_state, m_companions, *this);
-    m_commands = std::make_unique<MainCommands>(m_ws, m_settings, m_state, *m_editor,
-                                                MainCommands::Helpers{*m_files, *m_run, *m_menus},
-                                                m_companions, *this);
+    m_print = std::make_unique<PrintCommands>(m_ws, m_settings, *this);
+    m_commands = std::make_unique<MainCommands>(
+        m_ws, m_settings, m_state, *m_editor,
+        MainCommands::Helpers{*m_files, *m_run, *m_menus, *m_print}, m_companions, *this);
     m_qtTexts = std::make_unique<QtTexts>();
     m_menus->label = [this](Command command) { return m_commands->menuLabel(command); };
     // An edit is recorded once the event that made it is over, so that a change made of

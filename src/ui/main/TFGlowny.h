@@ -24,6 +24,7 @@ class MainCommands;
 class MainMenus;
 class MainToolbar;
 class Autosave;
+class PrintCommands;
 class ProjectCommands;
 struct RecoveryEntry;
 class QtTexts;
@@ -102,6 +103,7 @@ public:
     MainMenus& menus() { return *m_menus; }
     MainCommands& commands() { return *m_commands; }
     ProjectCommands& files() { return *m_files; }
+    PrintCommands& print() { return *m_print; }
     RunController& runner() { return *m_run; }
     // Made at start-up, once the data folder is known; null before.
     Autosave* autosave() const { return m_autosave.get(); }
@@ -178,6 +180,7 @@ private:
     std::unique_ptr<MainToolbar> m_toolbar;
     std::unique_ptr<MainMenus> m_menus;
     std::unique_ptr<ProjectCommands> m_files;
+    std::unique_ptr<PrintCommands> m_print;
     std::unique_ptr<RunController> m_run;
     std::unique_ptr<MainCommands> m_commands;
     std::unique_ptr<QtTexts> m_qtTexts;
