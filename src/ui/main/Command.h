@@ -45,6 +45,9 @@ enum class Command {
     ShowTrace,
     ShowCode,
     CheckWithTests,
+    ZoomIn,
+    ZoomOut,
+    ZoomReset,
 };
 
 }  // namespace trevalon
