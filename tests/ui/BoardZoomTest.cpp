@@ -7,6 +7,7 @@
 #include "model/BlockCatalogue.h"
 #include "ui/board/BoardPicture.h"
 #include "ui/board/ZoomSteps.h"
+#include "ui/main/MainMenus.h"
 #include "ui/widgets/DragLabel.h"
 
 using namespace trevalon;
@@ -113,4 +114,17 @@ TEST_F(BoardZoom, AZoomedBoardIsSharpAndTheMouseHitsItsCells) {
     EXPECT_EQ(board(1)->zoom(), 100);
     EXPECT_EQ(board(1)->size(), window);
     EXPECT_EQ(board(1)->image()->picture(), plainRender());
+
+    // The menu's item zooms the active board; the zoom outlasts closing and showing its window,
+    // and the next project starts at 100 %.
+    main().menus().updateState();
+    main().menus().action(Command::ZoomIn)->trigger();
+    main().hideBoardWindow(1);
+    main().commands().execute(Command::ShowBoards);
+    EXPECT_EQ(board(1)->zoom(), 110);
+    EXPECT_EQ(board(1)->image()->width(), (plain.width() * 110 + 99) / 100);
+    project().clearChanged();
+    main().state().unsavedNew = false;
+    newProject();
+    EXPECT_EQ(board(1)->zoom(), 100);
 }

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <cmath>
 
 #include "config/TextTable.h"
@@ -220,14 +221,25 @@ void TTablica::fitWindow(const QPoint& at) {
                       int(std::ceil(plain.height() * scale)));
     m_image->setZoom(m_zoom);
     m_image->setFixedSize(image);
-    // Made smaller, the window keeps room for its title strip; the image sits in its corner.
-    const int width = std::max(image.width(), std::min(plain.width(), MinimumVisible.width()));
+    // Made smaller, the window keeps room for its title (as much as it had at 100 %); the image
+    // sits in its corner.
+    const int title = m_title->fontMetrics().horizontalAdvance(titleText()) + TitleMargins;
+    const int width = std::max(image.width(), std::min(plain.width(), title));
     const QSize size(width, image.height() + geometry::kTitleHeight);
     // Kept at its offset; what the screen has no room for scrolls.
     const QRect area = placement::availableArea(*parentWidget());
     const QSize room(std::max(area.right() + 1 - at.x(), MinimumVisible.width()),
                      std::max(area.bottom() + 1 - at.y(), MinimumVisible.height()));
-    const QSize shown = size.boundedTo(room);
+    QSize shown = size.boundedTo(room);
+    // A scroll bar one way takes room from the other: given it where the screen has it, a
+    // board too high for the screen does not also scroll sideways.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_view);
+    if (shown.height() < size.height()) {
+        shown.setWidth(std::min(shown.width() + bar, room.width()));
+    }
+    if (shown.width() < size.width()) {
+        shown.setHeight(std::min(shown.height() + bar, room.height()));
+    }
     m_fullHeight = shown.height();
     resize(shown.width(), m_collapsed ? geometry::kTitleHeight : shown.height());
 }

@@ -91,6 +91,8 @@ private:
     ClickLabel* m_deleteLabel = nullptr;
     // Below this a board window does not shrink to fit the screen: it would show too little.
     static constexpr QSize MinimumVisible{4 * 39 + 9, 3 * 39 + 29};
+    // The strip's width beside its title: the menu sign, the collapse and delete marks.
+    static constexpr int TitleMargins = 20 + 32 + 8;
 
     QScrollArea* m_view = nullptr;
     BoardImage* m_image = nullptr;
