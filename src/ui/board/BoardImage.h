@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <utility>
 
 namespace trevalon {
 
@@ -16,6 +17,8 @@ public:
     // `picture` carries its device pixel ratio: drawn at its size divided by it.
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
+    // Gives the picture up, leaving none, so that a redraw can paint over its memory.
+    QImage takePicture() { return std::exchange(m_picture, QImage()); }
     // The zoom in percent that positions are divided by; the picture is made to match.
     void setZoom(int percent) { m_zoom = percent; }
     int zoom() const { return m_zoom; }

@@ -44,13 +44,17 @@ QImage BoardPicture::render(const Board& board, const FrameMap& frames, const QR
 }
 
 QImage BoardPicture::render(const Board& board, const FrameMap& frames, const QRect& selection,
-                            const QList<QPoint>& breakpoints, qreal scale, BlockTileCache& tiles) {
+                            const QList<QPoint>& breakpoints, qreal scale, BlockTileCache& tiles,
+                            QImage reuse) {
     if (scale == 1.0) {
         return render(board, frames, selection, breakpoints);
     }
     const QSize area = size(board);
-    QImage image(int(std::ceil(area.width() * scale)), int(std::ceil(area.height() * scale)),
-                 QImage::Format_RGB32);
+    const QSize pixels(int(std::ceil(area.width() * scale)), int(std::ceil(area.height() * scale)));
+    QImage image = reuse.size() == pixels && reuse.format() == QImage::Format_RGB32
+                       ? std::move(reuse)
+                       : QImage(pixels, QImage::Format_RGB32);
+    image.setDevicePixelRatio(1.0);
     image.fill(frameColour(FrameNone));
     QPainter p(&image);
     p.scale(scale, scale);

@@ -37,8 +37,11 @@ public:
     // pixel ratio), `scale` times `size` rounded up, its device pixel ratio left at 1. At scale
     // 1 it is `render`'s picture; at any other the squares are drawn from their sources at the
     // size they cover, through `tiles`, so the picture is sharp and a redraw stays cheap.
+    // `reuse`, an earlier picture that nothing else holds, is painted over when it has the
+    // size: fresh memory for a large picture costs more than drawing it.
     static QImage render(const Board& board, const FrameMap& frames, const QRect& selection,
-                         const QList<QPoint>& breakpoints, qreal scale, BlockTileCache& tiles);
+                         const QList<QPoint>& breakpoints, qreal scale, BlockTileCache& tiles,
+                         QImage reuse = QImage());
     // Paints the board into `painter` at its origin, in the board's units: whatever transform
     // the painter carries (a zoom, a page's scale) applies to all of it.
     static void paint(QPainter& painter, const Board& board, const FrameMap& frames,

@@ -262,7 +262,7 @@ void TTablica::redraw() {
     const qreal ratio = devicePixelRatioF();
     QImage picture =
         BoardPicture::render(board, editor.frames(m_number), editor.selection(m_number), stops(),
-                             m_zoom / 100.0 * ratio, m_tiles);
+                             m_zoom / 100.0 * ratio, m_tiles, m_image->takePicture());
     picture.setDevicePixelRatio(ratio);
     m_image->setPicture(picture);
 }
