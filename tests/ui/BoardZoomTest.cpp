@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QMenu>
 #include <QWheelEvent>
 
 #include "AppFixture.h"
@@ -108,6 +109,17 @@ TEST_F(BoardZoom, AZoomedBoardIsSharpAndTheMouseHitsItsCells) {
     EXPECT_FALSE(editor().moving());
     EXPECT_FALSE(project().isOccupied(1, 3, 3));
     EXPECT_EQ(project().kindAt(1, 7, 5), KindReadWrite);
+    // Hovering describes the block under the mouse; a right click marks it for the popup.
+    const QPoint over = zoomedCentre(6, 2);
+    QMouseEvent move(QEvent::MouseMove, QPointF(over),
+                     QPointF(board(1)->image()->mapToGlobal(over)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(board(1)->image(), &move);
+    EXPECT_TRUE(main().statusText().contains(project().cell(1, 6, 2).name))
+        << main().statusText().toStdString();
+    QTest::mouseClick(board(1)->image(), Qt::RightButton, Qt::NoModifier, zoomedCentre(7, 5));
+    EXPECT_EQ(QPoint(editor().currentColumn(), editor().currentRow()), QPoint(7, 5));
+    board(1)->popupMenu()->close();
 
     // Back at 100 % with Ctrl+0: the same window and today's picture again.
     QTest::keyClick(board(1), Qt::Key_0, Qt::ControlModifier);
