@@ -433,8 +433,8 @@ TEST_P(DesktopTest, TheCodeWindowOpensBesideTheBoards) {
     ASSERT_TRUE(m_desktop->click(cellAt(rect(Board1), 1, 7)));  // t := a mod b
     settle();
     openMenu(QStringLiteral("alt+o"));
-    // From the menu's end: the schema, the board's picture, then the code.
-    keys(QStringLiteral("Up Up Up Return"));
+    // From the menu's end: the schema, the board's picture, the three zoom items, then the code.
+    keys(QStringLiteral("Up Up Up Up Up Up Return"));
     ASSERT_TRUE(shown(Code));
     settle(1000);
     keep(QStringLiteral("13-code-window"));

@@ -1,11 +1,13 @@
 #include "ui/board/BoardPicture.h"
 
 #include <QPainter>
+#include <cmath>
 
 #include "BlockShapes.h"
 #include "edit/BoardGeometry.h"
 #include "model/BlockCatalogue.h"
 #include "model/KindCode.h"
+#include "ui/board/BlockTileCache.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/Palette.h"
 
@@ -41,13 +43,38 @@ QImage BoardPicture::render(const Board& board, const FrameMap& frames, const QR
     return image;
 }
 
+QImage BoardPicture::render(const Board& board, const FrameMap& frames, const QRect& selection,
+                            const QList<QPoint>& breakpoints, qreal scale, BlockTileCache& tiles,
+                            QImage reuse) {
+    if (scale == 1.0) {
+        return render(board, frames, selection, breakpoints);
+    }
+    const QSize area = size(board);
+    const QSize pixels(int(std::ceil(area.width() * scale)), int(std::ceil(area.height() * scale)));
+    QImage image = reuse.size() == pixels && reuse.format() == QImage::Format_RGB32
+                       ? std::move(reuse)
+                       : QImage(pixels, QImage::Format_RGB32);
+    image.setDevicePixelRatio(1.0);
+    image.fill(frameColour(FrameNone));
+    QPainter p(&image);
+    p.scale(scale, scale);
+    paint(p, board, frames, selection, breakpoints, Source::Drawings, &tiles);
+    return image;
+}
+
 void BoardPicture::paint(QPainter& p, const Board& board, const FrameMap& frames,
                          const QRect& selection, const QList<QPoint>& breakpoints, Source source) {
+    paint(p, board, frames, selection, breakpoints, source, nullptr);
+}
+
+void BoardPicture::paint(QPainter& p, const Board& board, const FrameMap& frames,
+                         const QRect& selection, const QList<QPoint>& breakpoints, Source source,
+                         BlockTileCache* tiles) {
     const int columns = std::clamp(board.columns, 1, kGridSize);
     const int rows = std::clamp(board.rows, 1, kGridSize);
     const QSize area = size(board);
     p.save();
-    drawGround(p, area, columns, rows, source);
+    drawGround(p, area, columns, rows, source, tiles);
     p.setPen(frameColour(FrameNone));
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, area.width() - 1, area.height() - 1);
@@ -56,7 +83,10 @@ void BoardPicture::paint(QPainter& p, const Board& board, const FrameMap& frames
         for (int r = 1; r <= rows; ++r) {
             const Cell& cell = board.cell(c, r);
             if (cell.occupied) {
-                drawBlock(p, cell, geometry::cellRect(c, r).topLeft(), source);
+                drawBlock(p, cell, geometry::cellRect(c, r).topLeft(), source, tiles);
+            } else if (tiles) {
+                // Every square is one picture, so none is copied twice.
+                tiles->draw(p, geometry::cellRect(c, r).topLeft(), 0, 0);
             }
         }
     }
@@ -84,8 +114,21 @@ void BoardPicture::paint(QPainter& p, const Board& board, const FrameMap& frames
     p.restore();
 }
 
-void BoardPicture::drawGround(QPainter& p, const QSize& size, int columns, int rows,
-                              Source source) {
+void BoardPicture::drawGround(QPainter& p, const QSize& size, int columns, int rows, Source source,
+                              BlockTileCache* tiles) {
+    if (source == Source::Drawings && tiles) {
+        // The squares cover all but the margins, so only the margins get the desk's pattern:
+        // drawn everywhere it would cost more than all the squares of a zoomed board.
+        const QRect squares = geometry::cellRect(1, 1).united(geometry::cellRect(columns, rows));
+        const QRectF whole(QPointF(0, 0), size);
+        pictures::drawDesk(p, QRectF(0, 0, size.width(), squares.top()));
+        pictures::drawDesk(
+            p, QRectF(0, squares.bottom() + 1, size.width(), size.height() - squares.bottom() - 1));
+        pictures::drawDesk(p, QRectF(0, squares.top(), squares.left(), squares.height()));
+        pictures::drawDesk(p, QRectF(squares.right() + 1, squares.top(),
+                                     whole.width() - squares.right() - 1, squares.height()));
+        return;
+    }
     if (source == Source::Drawings) {
         pictures::drawDesk(p, QRectF(QPointF(0, 0), size));
         for (int c = 1; c <= columns; ++c) {
@@ -116,9 +159,14 @@ void BoardPicture::drawGround(QPainter& p, const QSize& size, int columns, int r
     }
 }
 
-void BoardPicture::drawBlock(QPainter& p, const Cell& cell, const QPoint& at, Source source) {
+void BoardPicture::drawBlock(QPainter& p, const Cell& cell, const QPoint& at, Source source,
+                             BlockTileCache* tiles) {
     if (source == Source::Tiles) {
         p.drawImage(at, pictures::blockTile(cell.kindCode, cell.mode));
+        return;
+    }
+    if (tiles) {
+        tiles->draw(p, at, cell.kindCode, cell.mode);
         return;
     }
     p.save();

@@ -3,6 +3,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <cmath>
 
 #include "config/TextTable.h"
 #include "edit/BoardGeometry.h"
@@ -11,6 +14,7 @@
 #include "model/Project.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/board/BoardImage.h"
+#include "ui/board/ZoomSteps.h"
 #include "ui/main/WindowHost.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
@@ -58,7 +62,10 @@ TTablica::TTablica(int number, Project& project, const TextTable& texts, WindowH
         QStringLiteral("QScrollArea { background: %1; }").arg(palette::css(palette::violet)));
     m_image = new BoardImage;
     m_view->setWidget(m_image);
-    m_image->onPressed = [this](QMouseEvent* event) { imagePressed(event); };
+    m_image->onPressed = [this](QMouseEvent* event, const QPoint& at) { imagePressed(event, at); };
+    m_image->onZoomWheel = [this](int notches, const QPoint& at) {
+        zoomBy(notches, m_image->mapTo(m_view->viewport(), at));
+    };
     m_image->onDragged = [this](const QPoint& pos) {
         m_host.editor().dragSelection(m_number, pos);
     };
@@ -160,7 +167,16 @@ void TTablica::applyTexts() {
     m_clearBoard->setText(m_texts.text(texts::BoardMenuClear));
     m_checkBoard->setText(m_texts.text(texts::BoardMenuCheck) + QStringLiteral("\tAlt+F8"));
     m_deleteBoard->setText(m_texts.text(texts::BoardMenuDelete));
-    m_title->setText(QStringLiteral("  ") + m_project.board(m_number).name);
+    m_title->setText(titleText());
+}
+
+// The zoom shows in the title while it is not 100 %: a board that looks different says why.
+QString TTablica::titleText() const {
+    const QString name = m_project.board(m_number).name;
+    if (m_zoom == zoom::kActual) {
+        return QStringLiteral("  ") + name;
+    }
+    return QStringLiteral("  ") + m_texts.text(texts::ZoomedTitle).arg(name).arg(m_zoom);
 }
 
 void TTablica::updatePopupState() {
@@ -181,7 +197,7 @@ void TTablica::updatePopupState() {
 }
 
 void TTablica::setActiveTitle(bool active) {
-    m_title->setText(QStringLiteral("  ") + m_project.board(m_number).name);
+    m_title->setText(titleText());
     if (m_activeTitle != active || m_title->styleSheet().isEmpty()) {
         m_activeTitle = active;
         m_strip->setTitleInk(active ? palette::yellow : palette::white);
@@ -190,35 +206,101 @@ void TTablica::setActiveTitle(bool active) {
 
 void TTablica::placeAndDraw() {
     const Board& board = m_project.board(m_number);
-    const QSize size = geometry::boardWindowSize(std::clamp(board.columns, 1, kGridSize),
-                                                 std::clamp(board.rows, 1, kGridSize));
     m_collapsed = false;
     const QPoint at = m_host.origin() + QPoint(board.left, board.top);
-    m_image->setFixedSize(geometry::boardImageSize(std::clamp(board.columns, 1, kGridSize),
-                                                   std::clamp(board.rows, 1, kGridSize)));
+    fitWindow(at);
+    move(at);
+    m_title->setText(titleText());
+    redraw();
+}
+
+void TTablica::fitWindow(const QPoint& at) {
+    const QSize plain = BoardPicture::size(m_project.board(m_number));
+    const qreal scale = m_zoom / 100.0;
+    const QSize image(int(std::ceil(plain.width() * scale)),
+                      int(std::ceil(plain.height() * scale)));
+    m_image->setZoom(m_zoom);
+    m_image->setFixedSize(image);
+    // Made smaller, the window keeps room for its title (as much as it had at 100 %); the image
+    // sits in its corner.
+    const int title = m_title->fontMetrics().horizontalAdvance(titleText()) + TitleMargins;
+    const int width = std::max(image.width(), std::min(plain.width(), title));
+    const QSize size(width, image.height() + geometry::kTitleHeight);
     // Kept at its offset; what the screen has no room for scrolls.
     const QRect area = placement::availableArea(*parentWidget());
     const QSize room(std::max(area.right() + 1 - at.x(), MinimumVisible.width()),
                      std::max(area.bottom() + 1 - at.y(), MinimumVisible.height()));
-    const QSize shown = size.boundedTo(room);
+    QSize shown = size.boundedTo(room);
+    // A scroll bar one way takes room from the other: given it where the screen has it, a
+    // board too high for the screen does not also scroll sideways.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_view);
+    if (shown.height() < size.height()) {
+        shown.setWidth(std::min(shown.width() + bar, room.width()));
+    }
+    if (shown.width() < size.width()) {
+        shown.setHeight(std::min(shown.height() + bar, room.height()));
+    }
     m_fullHeight = shown.height();
-    resize(shown);
-    move(at);
-    m_title->setText(QStringLiteral("  ") + board.name);
-    redraw();
+    resize(shown.width(), m_collapsed ? geometry::kTitleHeight : shown.height());
 }
 
+QList<QPoint> TTablica::stops() const {
+    QList<QPoint> cells;
+    for (const CellRef& at : m_host.breakpoints().all()) {
+        if (at.board == m_number) {
+            cells.append(QPoint(at.column, at.row));
+        }
+    }
+    return cells;
+}
+
+// At one device pixel per board unit the picture is today's, made of the embedded pictures;
+// at any other scale it is drawn for the device's pixels, so it is never a stretched bitmap.
 void TTablica::redraw() {
     const Board& board = m_project.board(m_number);
     const Editor& editor = m_host.editor();
-    QList<QPoint> stops;
-    for (const CellRef& at : m_host.breakpoints().all()) {
-        if (at.board == m_number) {
-            stops.append(QPoint(at.column, at.row));
-        }
+    const qreal ratio = devicePixelRatioF();
+    QImage picture =
+        BoardPicture::render(board, editor.frames(m_number), editor.selection(m_number), stops(),
+                             m_zoom / 100.0 * ratio, m_tiles, m_image->takePicture());
+    picture.setDevicePixelRatio(ratio);
+    m_image->setPicture(picture);
+}
+
+QImage TTablica::plainPicture() const {
+    const Editor& editor = m_host.editor();
+    return BoardPicture::render(m_project.board(m_number), editor.frames(m_number),
+                                editor.selection(m_number), stops());
+}
+
+void TTablica::zoomBy(int direction, std::optional<QPoint> anchor) {
+    int percent = m_zoom;
+    if (direction == 0) {
+        percent = zoom::step(percent, 0);
     }
-    m_image->setPicture(
-        BoardPicture::render(board, editor.frames(m_number), editor.selection(m_number), stops));
+    for (int i = 0; i < std::abs(direction); ++i) {
+        percent = zoom::step(percent, direction);
+    }
+    setZoom(percent, anchor);
+}
+
+void TTablica::setZoom(int percent, std::optional<QPoint> anchor) {
+    percent = std::clamp(percent, zoom::kSteps.front(), zoom::kSteps.back());
+    if (percent == m_zoom) {
+        return;
+    }
+    // The board point under the anchor (in the view's coordinates) stays under it.
+    QScrollBar* across = m_view->horizontalScrollBar();
+    QScrollBar* down = m_view->verticalScrollBar();
+    const QPoint fixed = anchor.value_or(m_view->viewport()->rect().center());
+    const QPointF point = (QPointF(fixed) + QPointF(across->value(), down->value())) / m_zoom;
+    m_zoom = percent;
+    fitWindow(pos());
+    m_title->setText(titleText());
+    redraw();
+    across->setValue(int(std::lround(point.x() * m_zoom - fixed.x())));
+    down->setValue(int(std::lround(point.y() * m_zoom - fixed.y())));
+    m_host.boardResized(m_number);
 }
 
 void TTablica::toggleCollapsed() {
@@ -232,9 +314,12 @@ void TTablica::toggleCollapsed() {
 }
 
 void TTablica::showCell(int column, int row) {
-    const QRect square = geometry::cellRect(column, row);
-    m_view->ensureVisible(square.center().x(), square.center().y(), square.width(),
-                          square.height());
+    const QRectF square = QRectF(geometry::cellRect(column, row));
+    const qreal scale = m_zoom / 100.0;
+    const QPointF centre = square.center() * scale;
+    m_view->ensureVisible(int(std::lround(centre.x())), int(std::lround(centre.y())),
+                          int(std::lround(square.width() * scale)),
+                          int(std::lround(square.height() * scale)));
 }
 
 void TTablica::setImageCursor(const QCursor& cursor) {
@@ -248,8 +333,7 @@ void TTablica::storeOffset() {
     board.top = offset.y();
 }
 
-void TTablica::imagePressed(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+void TTablica::imagePressed(QMouseEvent* event, const QPoint& at) {
     if (m_host.editor().mouseDown(m_number, at, classify(event))) {
         updatePopupState();
         m_popup->popup(event->globalPosition().toPoint());

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
+#include "ui/board/BlockTileCache.h"
 #include "ui/board/BoardPicture.h"
 
 class QAction;
@@ -42,6 +44,15 @@ public:
     void toggleCollapsed();
     // Scrolls the cell into view where the board is larger than its window.
     void showCell(int column, int row);
+    // The zoom in percent (zoom::kSteps), kept for the project's session: never written to the
+    // file, back to 100 % when another project is opened or a new one made.
+    int zoom() const { return m_zoom; }
+    // One step larger (> 0), smaller (< 0) or back to 100 % (0), keeping the point `anchor` of
+    // the image (its widget coordinates) where it is on the screen, else the view's centre.
+    void zoomBy(int direction, std::optional<QPoint> anchor = std::nullopt);
+    void setZoom(int percent, std::optional<QPoint> anchor = std::nullopt);
+    // The picture at 100 %, as the clipboard gets it.
+    QImage plainPicture() const;
     // Cursor of the image in the editor's current mode.
     void setImageCursor(const QCursor& cursor);
 
@@ -60,9 +71,14 @@ protected:
 private:
     void buildStrip();
     void buildPopup();
-    void imagePressed(QMouseEvent* event);
+    void imagePressed(QMouseEvent* event, const QPoint& at);
     void storeOffset();
     void layoutStrip();
+    // Sizes the image for the zoom and the window for the image, as far as the screen has
+    // room at the window's place `at`.
+    void fitWindow(const QPoint& at);
+    QString titleText() const;
+    QList<QPoint> stops() const;
 
     const int m_number;
     Project& m_project;
@@ -75,6 +91,8 @@ private:
     ClickLabel* m_deleteLabel = nullptr;
     // Below this a board window does not shrink to fit the screen: it would show too little.
     static constexpr QSize MinimumVisible{4 * 39 + 9, 3 * 39 + 29};
+    // The strip's width beside its title: the menu sign, the collapse and delete marks.
+    static constexpr int TitleMargins = 20 + 32 + 8;
 
     QScrollArea* m_view = nullptr;
     BoardImage* m_image = nullptr;
@@ -89,6 +107,8 @@ private:
     QAction* m_clearBoard = nullptr;
     QAction* m_checkBoard = nullptr;
     QAction* m_deleteBoard = nullptr;
+    BlockTileCache m_tiles;
+    int m_zoom = 100;
     bool m_collapsed = false;
     bool m_activeTitle = false;
     int m_fullHeight = 0;

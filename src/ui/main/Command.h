@@ -48,6 +48,9 @@ enum class Command {
     Print,
     ExportPdf,
     ExportSvg,
+    ZoomIn,
+    ZoomOut,
+    ZoomReset,
 };
 
 }  // namespace trevalon

@@ -58,6 +58,9 @@ constexpr std::pair<Command, const char*> kCommandKeys[] = {
     {Command::CopyBlocks, "Ctrl+C"},
     {Command::PasteBlocks, "Ctrl+V"},
     {Command::Print, "Ctrl+P"},
+    {Command::ZoomIn, "Ctrl++"},
+    {Command::ZoomOut, "Ctrl+-"},
+    {Command::ZoomReset, "Ctrl+0"},
 };
 
 }  // namespace
@@ -147,6 +150,10 @@ bool MainCommands::allowed(Command command) const {
         case Command::ToggleBreakpoint:
         case Command::ShowTrace:
         case Command::ShowCode:
+        // Zooming changes only how a board is shown, during a run as well.
+        case Command::ZoomIn:
+        case Command::ZoomOut:
+        case Command::ZoomReset:
             return open;
         case Command::CheckWithTests:
             return open && idle;
@@ -323,6 +330,13 @@ bool MainCommands::executeViewCommand(Command command) {
             return true;
         case Command::ShowSchema:
             m_companions.later->showSchema();
+            return true;
+        case Command::ZoomIn:
+        case Command::ZoomOut:
+        case Command::ZoomReset:
+            m_host.zoomActiveBoard(command == Command::ZoomIn    ? 1
+                                   : command == Command::ZoomOut ? -1
+                                                                 : 0);
             return true;
         default:
             return false;
@@ -534,6 +548,16 @@ bool MainCommands::handleCtrl(int key, KeySource source) {
         case Qt::Key_Y:
             execute(Command::Redo);
             return true;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            execute(Command::ZoomIn);
+            return true;
+        case Qt::Key_Minus:
+            execute(Command::ZoomOut);
+            return true;
+        case Qt::Key_0:
+            execute(Command::ZoomReset);
+            return true;
         default:
             return false;
     }
@@ -624,6 +648,11 @@ bool MainCommands::handleKey(QKeyEvent* event, KeySource source) {
     }
     if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z) {
         execute(Command::Redo);
+        return true;
+    }
+    // Where "+" needs Shift (most layouts), Ctrl+Shift+"=" gives it.
+    if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Plus) {
+        execute(Command::ZoomIn);
         return true;
     }
     if (mods == (Qt::ControlModifier | Qt::AltModifier)) {

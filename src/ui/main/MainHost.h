@@ -50,6 +50,8 @@ public:
     virtual void showRunningCell(int n, int column, int row) = 0;
     // Draws board n again (its breakpoints changed).
     virtual void redrawBoard(int n) = 0;
+    // The active board's zoom one step larger (> 0), smaller (< 0) or back to 100 % (0).
+    virtual void zoomActiveBoard(int direction) = 0;
 
     // The window itself.
     virtual bool maximised() const = 0;

@@ -57,6 +57,9 @@ constexpr ItemText kItemTexts[] = {
     {Command::Print, texts::MenuPrint},
     {Command::ExportPdf, texts::MenuExportPdf},
     {Command::ExportSvg, texts::MenuExportSvg},
+    {Command::ZoomIn, texts::MenuZoomIn},
+    {Command::ZoomOut, texts::MenuZoomOut},
+    {Command::ZoomReset, texts::MenuZoomReset},
 };
 
 // Where each menu opens, from the main window's top-left corner.
@@ -102,6 +105,10 @@ MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, E
     add(Show, Command::HideAuxiliary, "MUkryjPomocnicze");
     add(Show, Command::ShowTrace, "MPokazSlad");
     add(Show, Command::ShowCode, "MPokazKod");
+    m_menus[Show]->addSeparator();
+    add(Show, Command::ZoomIn, "MPowieksz");
+    add(Show, Command::ZoomOut, "MPomniejsz");
+    add(Show, Command::ZoomReset, "MRozmiarRzeczywisty");
     m_menus[Show]->addSeparator();
     add(Show, Command::CopyPicture, "MKopiujOkno");
     add(Show, Command::ShowSchema, "MPokazSchemat");

@@ -1,5 +1,7 @@
 #include "ui/main/TFGlowny.h"
 
+#include "ui/board/ZoomSteps.h"
+
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -207,8 +209,11 @@ void TFGlowny::buildStartPage() {
 }
 
 void TFGlowny::projectStateChanged() {
-    // Breakpoints and a recorded run belong to the project that was open.
+    // Breakpoints, a recorded run and the boards' zoom belong to the project that was open.
     m_ws.breakpoints().clear();
+    for (int n = 1; n <= kMaxBoards; ++n) {
+        board(n)->setZoom(zoom::kActual);
+    }
     m_run->forgetRecording();
     m_recordTimer.start();  // the code window shows the new project, or none
     refreshStartPage();

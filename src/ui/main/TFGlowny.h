@@ -144,6 +144,8 @@ public:
     void paintBoardsNow() override;
     void showRunningCell(int n, int column, int row) override;
     void redrawBoard(int n) override;
+    void zoomActiveBoard(int direction) override;
+    void boardResized(int n) override;
 
     // MainHost
     QWidget& widget() override { return *this; }

@@ -132,7 +132,8 @@ bool TFGlowny::warnBeforeDelete() const {
 }
 
 void TFGlowny::copyBoardPicture(int n) {
-    QGuiApplication::clipboard()->setImage(board(n)->image()->picture());
+    // At 100 %, whatever the board is shown at: the picture pupils paste into their notes.
+    QGuiApplication::clipboard()->setImage(board(n)->plainPicture());
 }
 
 void TFGlowny::placedArrayBlock(int n, int column, int row) {
@@ -205,6 +206,16 @@ void TFGlowny::showRunningCell(int n, int column, int row) {
 
 void TFGlowny::redrawBoard(int n) {
     board(n)->redraw();
+}
+
+void TFGlowny::zoomActiveBoard(int direction) {
+    board(m_ws.project().activeBoard)->zoomBy(direction);
+}
+
+void TFGlowny::boardResized(int n) {
+    if (board(n)->isVisible()) {
+        layOutCompanions();
+    }
 }
 
 void TFGlowny::paintBoardsNow() {

@@ -34,6 +34,8 @@ public:
     virtual bool commandAllowed(Command command) const = 0;
     // Where runs pause, drawn on the boards.
     virtual const Breakpoints& breakpoints() const = 0;
+    // Board n's window changed its size (its zoom): the windows beside the boards follow.
+    virtual void boardResized(int n) = 0;
 };
 
 }  // namespace trevalon

@@ -8,7 +8,10 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
@@ -16,6 +19,7 @@
 #include "config/TextTable.h"
 #include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
+#include "ui/board/ZoomSteps.h"
 #include "ui/dialogs/DialogParts.h"
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
@@ -77,6 +81,7 @@ void TFSchemat::buildControls() {
     m_page->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_box->setWidget(m_page);
     m_box->setWidgetResizable(false);
+    m_box->viewport()->installEventFilter(this);
 
     const auto button = [this](const char* name, int width, int tag) {
         auto* b = new TJetButton(tag, this);
@@ -103,7 +108,10 @@ void TFSchemat::buildControls() {
 
 void TFSchemat::applyTexts() {
     const TextTable& texts = m_ws.texts();
-    m_title->setText(QStringLiteral("  ") + texts.text(texts::SchemaTitle));
+    const QString title = texts.text(texts::SchemaTitle);
+    m_title->setText(
+        QStringLiteral("  ") +
+        (m_zoom == zoom::kActual ? title : texts.text(texts::ZoomedTitle).arg(title).arg(m_zoom)));
     setWindowTitle(texts.text(texts::SchemaTitle));
     m_maximise->setToolTip(texts.text(texts::WindowMaximise));
     m_restore->setToolTip(texts.text(texts::WindowRestore));
@@ -148,16 +156,62 @@ void TFSchemat::prepare() {
     const Project& project = m_ws.project();
     m_picture = SchemaPage::draw(project.board(project.activeBoard), m_ws.texts(),
                                  m_settings.values().schemaShowsVariables, font());
-    const QSize page = SchemaPage::pageSize(m_picture.area);
-    m_largest = page + PageMargin;
-    m_page->setPixmap(QPixmap::fromImage(m_picture.page));
-    m_page->resize(page);
+    showPage();
     // The page scrolls inside the window, so a window larger than the screen gives way.
     const QRect area = placement::availableArea(*this);
-    resize(openingSize(page).boundedTo(area.size()));
+    resize(openingSize(m_page->size()).boundedTo(area.size()));
     placement::moveOnScreen(*this, pos(), *this);
     logDrawing();
     setMaximisedView(false);
+}
+
+void TFSchemat::showPage() {
+    const QSize page = SchemaPage::pageSize(m_picture.area);
+    const qreal zoom = m_zoom / 100.0;
+    const QSize shown(int(std::ceil(page.width() * zoom)), int(std::ceil(page.height() * zoom)));
+    m_largest = shown + PageMargin;
+    const qreal ratio = devicePixelRatioF();
+    const qreal scale = zoom * ratio;
+    if (m_picture.page.isNull() || scale == 1.0) {
+        m_page->setPixmap(QPixmap::fromImage(m_picture.page));
+    } else {
+        QImage image = zoomedPage(page, scale);
+        image.setDevicePixelRatio(ratio);
+        m_page->setPixmap(QPixmap::fromImage(image));
+    }
+    m_page->resize(shown);
+}
+
+// The page drawn again from the shapes' sources at the device's pixels, never a stretched copy
+// of the 100 % page.
+QImage TFSchemat::zoomedPage(const QSize& size, qreal scale) const {
+    QImage image(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale)),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.scale(scale, scale);
+    const Project& project = m_ws.project();
+    SchemaPage::paint(p, project.board(project.activeBoard), m_ws.texts(),
+                      m_settings.values().schemaShowsVariables, font(), PictureSource::Drawings);
+    return image;
+}
+
+void TFSchemat::zoomBy(int direction) {
+    const int percent = zoom::step(m_zoom, direction);
+    if (percent == m_zoom) {
+        return;
+    }
+    // The page point in the middle of the box stays there.
+    QScrollBar* across = m_box->horizontalScrollBar();
+    QScrollBar* down = m_box->verticalScrollBar();
+    const QPoint middle = m_box->viewport()->rect().center();
+    const QPointF point = (QPointF(middle) + QPointF(across->value(), down->value())) / m_zoom;
+    m_zoom = percent;
+    showPage();
+    applyTexts();
+    across->setValue(int(std::lround(point.x() * m_zoom - middle.x())));
+    down->setValue(int(std::lround(point.y() * m_zoom - middle.y())));
 }
 
 void TFSchemat::showSchema() {
@@ -249,7 +303,47 @@ void TFSchemat::keyPressEvent(QKeyEvent* event) {
         closeSchema();
         return;
     }
+    // The main window's zoom keys, here for the page: the window is modal.
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (mods == Qt::ControlModifier) {
+        switch (event->key()) {
+            case Qt::Key_Plus:
+            case Qt::Key_Equal:
+                zoomBy(1);
+                return;
+            case Qt::Key_Minus:
+                zoomBy(-1);
+                return;
+            case Qt::Key_0:
+                zoomBy(0);
+                return;
+            default:
+                break;
+        }
+    }
     QDialog::keyPressEvent(event);
+}
+
+// Ctrl and the wheel over the page zoom it; the wheel alone scrolls it.
+bool TFSchemat::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_box->viewport() || event->type() != QEvent::Wheel) {
+        return QDialog::eventFilter(watched, event);
+    }
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    if (!(wheel->modifiers() & Qt::ControlModifier)) {
+        m_wheelRest = 0;
+        return false;
+    }
+    constexpr int notch = 120;
+    m_wheelRest += wheel->angleDelta().y();
+    for (; m_wheelRest >= notch; m_wheelRest -= notch) {
+        zoomBy(1);
+    }
+    for (; m_wheelRest <= -notch; m_wheelRest += notch) {
+        zoomBy(-1);
+    }
+    return true;
 }
 
 void TFSchemat::copyPage() {

@@ -55,6 +55,10 @@ public:
     bool savePage(const QString& path);
 
     const SchemaPicture& picture() const { return m_picture; }
+    // The page's zoom in percent (zoom::kSteps), kept from one opening to the next; Ctrl and
+    // the wheel, Ctrl++, Ctrl+- and Ctrl+0 change it. Copy and save keep the 100 % page.
+    int zoom() const { return m_zoom; }
+    void zoomBy(int direction);
     QSize largestSize() const { return m_largest; }
     bool maximisedView() const { return m_maximised; }
 
@@ -76,8 +80,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Shows the page at the zoom, drawn for the screen's pixels.
+    void showPage();
+    QImage zoomedPage(const QSize& size, qreal scale) const;
     void buildControls();
     void layoutControls();
     void setMaximisedView(bool maximised);
@@ -92,6 +100,8 @@ private:
     SchemaPicture m_picture;
     QSize m_largest;
     bool m_maximised = false;
+    int m_zoom = 100;
+    int m_wheelRest = 0;
     QRect m_normalGeometry;
 
     TitleStrip* m_strip = nullptr;
