@@ -43,7 +43,7 @@ bool PrintCommands::hasContent(const PrintSource& source, const PrintRequest& re
 }
 
 void PrintCommands::print() {
-    const std::optional<PrintRequest> request = choose(m_ws.texts().text(texts::MenuPrint), false);
+    const std::optional<PrintRequest> request = choose(m_ws.texts().text(texts::PrintTitle), false);
     if (!request) {
         return;
     }
@@ -56,7 +56,7 @@ void PrintCommands::print() {
     printer.setDocName(PrintDocument::title(document, *request));
     QPrintPreviewDialog preview(&printer, &m_host.widget());
     preview.setObjectName(QStringLiteral("TFPodglad"));
-    preview.setWindowTitle(m_ws.texts().text(texts::MenuPrint));
+    preview.setWindowTitle(m_ws.texts().text(texts::PrintTitle));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&document, &request](QPrinter* target) {
                          PrintDocument::print(*target, document, *request);
