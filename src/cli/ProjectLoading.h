@@ -26,13 +26,6 @@ private:
     QTextStream& m_err;
 };
 
-// The command line keeps no event log.
-class NoEventLog : public EventLog {
-public:
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
-
 // Loads the PROJECT argument of a command into `project`: a ".skb" or ".sdp" file, the
 // extension compared without regard to case. Answers ExitOk, ExitNoInput (66: the file is
 // missing or cannot be read) or ExitDataError (65: another extension, or a damaged file);

@@ -21,4 +21,12 @@ public:
     }
 };
 
+// A log that keeps nothing: for work done aside, where no one reads the events (the command
+// line, grading, the check of a printed worksheet).
+class NoEventLog : public EventLog {
+public:
+    void log(const QString&) override {}
+    int level() const override { return 0; }
+};
+
 }  // namespace trevalon

@@ -22,12 +22,6 @@ constexpr qint64 kSliceSteps = 4096;
 // printing without end cannot fill the memory before its limit ends it.
 constexpr qsizetype kExtraLinesKept = 1000;
 
-class NoLog : public EventLog {
-public:
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
-
 // Keeps the warnings of a run (check failures, run-time errors) as the reason of its end.
 class WarningsSink : public MessageSink {
 public:
@@ -135,7 +129,7 @@ QString waitingBlock(Workspace& workspace, const TextTable& texts) {
 
 CaseResult runCase(const Project& project, const TestCase& testCase, const TestSuite& suite,
                    const TextTable& texts, const std::atomic<bool>* cancelled) {
-    NoLog log;
+    NoEventLog log;
     WarningsSink sink;
     Workspace workspace(log, sink);
     workspace.setLanguage(texts.language());

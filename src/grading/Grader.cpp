@@ -16,12 +16,6 @@
 namespace trevalon {
 namespace {
 
-class NoLog : public EventLog {
-public:
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
-
 // Keeps what loading had to say, as the reason a submission is not graded.
 class KeptMessages : public MessageSink {
 public:
@@ -61,7 +55,7 @@ std::unique_ptr<Project> loadSubmission(const QString& path, const TextTable& te
     file.close();
     auto project = std::make_unique<Project>();
     KeptMessages messages;
-    NoLog log;
+    NoEventLog log;
     if (!ProjectFile::load(*project, path, messages, log, texts)) {
         problem = texts.text(texts::GradeUnreadable).arg(messages.messages.join(u' '));
         return nullptr;

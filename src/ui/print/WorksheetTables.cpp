@@ -84,12 +84,6 @@ public:
     int showMessage(int, int, const QString&) override { return ResultClose; }
 };
 
-class NoLog : public EventLog {
-public:
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
-
 }  // namespace
 
 std::vector<int> boardsInUse(const Project& project) {
@@ -147,7 +141,7 @@ QStringList WorksheetTables::blockHeader(const TextTable& texts) {
 QStringList checkReportLines(const Project& project, const TextTable& texts,
                              const QString& projectName) {
     QuietSink sink;
-    NoLog log;
+    NoEventLog log;
     Workspace workspace(log, sink);
     workspace.setLanguage(texts.language());
     workspace.project() = project;
