@@ -26,10 +26,18 @@ const QString kDescriptionSuffix = QStringLiteral(".json");
 const QString kLockSuffix = QStringLiteral(".lock");
 
 // The process id tells running programs apart; the start time keeps a later program that
-// happens to get a dead one's id from taking its slot.
-QString slotName() {
-    return QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-') +
-           QString::number(QDateTime::currentMSecsSinceEpoch());
+// happens to get a dead one's id from taking its slot. A slot whose lock is already there (a
+// second slot of this program made within the same millisecond) gets a number after it.
+QString slotBase(const QString& folder) {
+    const QString base = QDir(folder).filePath(
+        QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-') +
+        QString::number(QDateTime::currentMSecsSinceEpoch()));
+    QString free = base;
+    for (int n = 2;
+         QFileInfo::exists(free + kLockSuffix) || QFileInfo::exists(free + kProjectSuffix); ++n) {
+        free = base + QLatin1Char('-') + QString::number(n);
+    }
+    return free;
 }
 
 QByteArray describe(const Project& project, const QString& originalPath, const QString& projectName,
@@ -92,7 +100,7 @@ void removeFiles(const QString& projectFile) {
 RecoveryFile::RecoveryFile(const QString& dataFolder)
     : m_folder(QDir(dataFolder).filePath(QLatin1String(FolderName))) {
     QDir().mkpath(m_folder);
-    const QString base = QDir(m_folder).filePath(slotName());
+    const QString base = slotBase(m_folder);
     m_projectFile = base + kProjectSuffix;
     m_descriptionFile = base + kDescriptionSuffix;
     m_lock = std::make_unique<QLockFile>(base + kLockSuffix);
