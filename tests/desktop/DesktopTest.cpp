@@ -147,10 +147,20 @@ protected:
         ASSERT_TRUE(store.writeAllSettings());
     }
 
-    // The autosave's recovery files in the data folder.
+    // The autosave's complete recovery files in the data folder: a project file with the
+    // description that is written after it (a program killed between the two leaves a slot
+    // that is not offered).
     QStringList recoveryFiles() const {
-        return QDir(dataFolder() + QStringLiteral("/Odzysk"))
-            .entryList({QStringLiteral("*.skb")}, QDir::Files);
+        const QDir folder(dataFolder() + QStringLiteral("/Odzysk"));
+        QStringList complete;
+        for (const QString& description :
+             folder.entryList({QStringLiteral("*.json")}, QDir::Files)) {
+            const QString project = description.chopped(5) + QStringLiteral(".skb");
+            if (folder.exists(project)) {
+                complete.append(project);
+            }
+        }
+        return complete;
     }
 
     // A project whose run never ends.
