@@ -9,6 +9,7 @@
 #include "ui/board/BoardPicture.h"
 #include "ui/board/ZoomSteps.h"
 #include "ui/main/MainMenus.h"
+#include "ui/run/RunController.h"
 #include "ui/widgets/DragLabel.h"
 
 using namespace trevalon;
@@ -139,4 +140,34 @@ TEST_F(BoardZoom, AZoomedBoardIsSharpAndTheMouseHitsItsCells) {
     main().state().unsavedNew = false;
     newProject();
     EXPECT_EQ(board(1)->zoom(), 100);
+}
+
+// Stepping through a flowchart on a zoomed board that its window cannot show whole keeps the
+// current block in sight.
+TEST_F(BoardZoom, StepsKeepTheCurrentBlockInSight) {
+    flow().resize(1, 4, 14);
+    flow().put(1, 1, 1, KindStart);
+    for (int row = 2; row <= 13; ++row) {
+        flow().assign(1, 1, row, QStringLiteral("x"), QString::number(row));
+    }
+    flow().put(1, 1, 14, KindEnd);
+    flow().variable(1, 3, 1, QStringLiteral("x"), TypeInteger, QStringLiteral("0"));
+    main().showBoardWindow(1);
+    board(1)->setZoom(300);
+    const auto inSight = [&](int row) {
+        const QPoint centre = board(1)->image()->mapTo(board(1), zoomedCentre(1, row));
+        return board(1)->rect().contains(centre);
+    };
+    ASSERT_FALSE(inSight(13)) << "the window shows the whole board";
+
+    QTest::keyClick(&main(), Qt::Key_F12);
+    ASSERT_TRUE(main().runner().running());
+    for (int row = 2; row <= 13; ++row) {
+        QTest::keyClick(&main(), Qt::Key_F7);
+        ASSERT_EQ(editor().frames(1).at(1, row), FrameRunning) << row;
+        EXPECT_TRUE(inSight(row)) << row;
+    }
+    answerMessage(Qt::Key_Z);
+    main().commands().execute(Command::Abort);
+    EXPECT_FALSE(main().runner().running());
 }

@@ -103,6 +103,9 @@ void RunController::nextStep(bool skipConnectors) {
     } else if (m_held) {
         showLive();
     } else {
+        // The step's block in sight, also on a zoomed or scrolled board.
+        const RunState& at = m_ws.executor().state();
+        m_host.showRunningCell(at.runBoard, at.runColumn, at.runRow);
         flushVariables();
         traceChanged();
     }
