@@ -362,9 +362,11 @@ void Editor::deleteBoard() {
         return;
     }
     const int removed = count;
-    if (count == 3 && m_project.activeBoard != 3) {
+    const bool shifted = count == 3 && m_project.activeBoard != 3;
+    if (shifted) {
         copyBoardInto(3, 2);
     }
+    m_view.boardDeleted(shifted ? 2 : removed, shifted);
     m_view.hideBoardWindow(removed);
     m_project.resetBoard(removed);
     m_project.board(removed).blockCount = 0;

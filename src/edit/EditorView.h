@@ -13,6 +13,9 @@ public:
     // Size, place, draw and show board n's window; or hide it.
     virtual void showBoardWindow(int n) = 0;
     virtual void hideBoardWindow(int n) = 0;
+    // Board n was deleted; with `shifted` the board after it moved into its window. What a
+    // window keeps of its own board (the zoom) follows the board.
+    virtual void boardDeleted(int n, bool shifted) = 0;
     // Bring board n's window to the front (and give it the keyboard when `focus`).
     virtual void raiseBoard(int n, bool focus) = 0;
     // The active board changed: titles are drawn white, the active one yellow.

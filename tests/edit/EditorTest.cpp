@@ -36,6 +36,7 @@ public:
     void boardChanged(int n) override { changedBoards << n; }
     void showBoardWindow(int n) override { shownBoards << n; }
     void hideBoardWindow(int n) override { hiddenBoards << n; }
+    void boardDeleted(int, bool) override {}
     void raiseBoard(int n, bool) override { raisedBoards << n; }
     void titlesChanged() override { ++titleChanges; }
     void modesChanged() override { ++modeChanges; }

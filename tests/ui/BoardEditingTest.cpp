@@ -365,6 +365,7 @@ TEST_F(BoardEditing, DeletingBoardTwoOfThreeMovesBoardThreeIntoItsPlace) {
     third.rows = 9;
     main().showBoardWindow(3);
     place(KindMessage, 9, 9, 3);
+    board(3)->setZoom(150);
 
     clickCell(2, 5, 5);  // board 2 becomes active
     answerMessage(Qt::Key_T);
@@ -383,6 +384,9 @@ TEST_F(BoardEditing, DeletingBoardTwoOfThreeMovesBoardThreeIntoItsPlace) {
     EXPECT_EQ(project().board(3).blockCount, 0);
     EXPECT_FALSE(project().isOccupied(3, 9, 9));
     EXPECT_FALSE(board(3)->isVisible());
+    EXPECT_EQ(board(2)->zoom(), 150) << "the zoom follows its board";
+    EXPECT_EQ(board(3)->zoom(), 100);
+    board(2)->setZoom(100);
     EXPECT_EQ(board(2)->size(), geometry::boardWindowSize(10, 9));
     EXPECT_EQ(project().activeBoard, 2);
 }

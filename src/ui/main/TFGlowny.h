@@ -121,6 +121,7 @@ public:
     void boardChanged(int n) override;
     void showBoardWindow(int n) override;
     void hideBoardWindow(int n) override;
+    void boardDeleted(int n, bool shifted) override;
     void raiseBoard(int n, bool focus) override;
     void titlesChanged() override;
     void modesChanged() override;

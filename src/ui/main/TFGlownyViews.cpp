@@ -68,6 +68,13 @@ void TFGlowny::hideBoardWindow(int n) {
     board(n)->hide();
 }
 
+void TFGlowny::boardDeleted(int n, bool shifted) {
+    if (shifted) {
+        board(n)->setZoom(board(n + 1)->zoom());
+    }
+    board(shifted ? n + 1 : n)->setZoom(100);
+}
+
 void TFGlowny::raiseBoard(int n, bool focus) {
     TTablica* window = board(n);
     if (!window->isVisible()) {
