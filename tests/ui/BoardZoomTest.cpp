@@ -142,6 +142,19 @@ TEST_F(BoardZoom, AZoomedBoardIsSharpAndTheMouseHitsItsCells) {
     EXPECT_EQ(board(1)->zoom(), 100);
 }
 
+// A board window moved to a screen of another pixel ratio makes its picture again for that
+// screen when it is painted next.
+TEST_F(BoardZoom, APictureMadeForAnotherScreenIsMadeAgain) {
+    flow().put(1, 1, 1, KindStart);
+    main().showBoardWindow(1);
+    QImage other = board(1)->image()->picture();
+    other.setDevicePixelRatio(board(1)->devicePixelRatioF() * 2);
+    board(1)->image()->setPicture(other);
+    board(1)->image()->grab();
+    EXPECT_EQ(board(1)->image()->picture().devicePixelRatio(), board(1)->devicePixelRatioF());
+    EXPECT_EQ(board(1)->image()->picture(), plainRender());
+}
+
 // Stepping through a flowchart on a zoomed board that its window cannot show whole keeps the
 // current block in sight.
 TEST_F(BoardZoom, StepsKeepTheCurrentBlockInSight) {

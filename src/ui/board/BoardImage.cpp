@@ -31,6 +31,10 @@ QPoint BoardImage::toBoard(const QPointF& position) const {
 }
 
 void BoardImage::paintEvent(QPaintEvent*) {
+    if (onRatioChanged && !m_picture.isNull() &&
+        m_picture.devicePixelRatio() != devicePixelRatioF()) {
+        onRatioChanged();
+    }
     QPainter p(this);
     p.fillRect(rect(), palette::violet);
     p.drawImage(0, 0, m_picture);

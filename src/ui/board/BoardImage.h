@@ -32,6 +32,9 @@ public:
     std::function<void(const QPoint&)> onDragged;
     // The wheel turned with Ctrl held: whole notches (> 0 away from the user) and where.
     std::function<void(int, const QPoint&)> onZoomWheel;
+    // About to paint a picture made for another device pixel ratio (the window moved to
+    // another screen): the owner makes it again.
+    std::function<void()> onRatioChanged;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -66,6 +66,7 @@ TTablica::TTablica(int number, Project& project, const TextTable& texts, WindowH
     m_image->onZoomWheel = [this](int notches, const QPoint& at) {
         zoomBy(notches, m_image->mapTo(m_view->viewport(), at));
     };
+    m_image->onRatioChanged = [this] { redraw(); };
     m_image->onDragged = [this](const QPoint& pos) {
         m_host.editor().dragSelection(m_number, pos);
     };

@@ -171,9 +171,13 @@ void TFSchemat::showPage() {
     const QSize shown(int(std::ceil(page.width() * zoom)), int(std::ceil(page.height() * zoom)));
     m_largest = shown + PageMargin;
     const qreal ratio = devicePixelRatioF();
+    m_shownRatio = ratio;
     const qreal scale = zoom * ratio;
     if (m_picture.page.isNull() || scale == 1.0) {
-        m_page->setPixmap(QPixmap::fromImage(m_picture.page));
+        // At 50 % on a screen of ratio 2 too: the 100 % page, shown at half its size.
+        QImage image = m_picture.page;
+        image.setDevicePixelRatio(ratio);
+        m_page->setPixmap(QPixmap::fromImage(image));
     } else {
         QImage image = zoomedPage(page, scale);
         image.setDevicePixelRatio(ratio);
@@ -290,6 +294,10 @@ void TFSchemat::layoutControls() {
 }
 
 void TFSchemat::paintEvent(QPaintEvent*) {
+    // The window moved to a screen of another pixel ratio: the page is made again for it.
+    if (m_shownRatio != devicePixelRatioF()) {
+        showPage();
+    }
     QPainter p(this);
     dialogparts::paintLightTiles(p, rect());
     TitleStrip::paintPicture(p, QStringLiteral("listwa"), QRect(0, 0, width(), TitleStrip::Height));

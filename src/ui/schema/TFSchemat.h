@@ -99,6 +99,7 @@ private:
     WindowHost& m_host;
     SchemaPicture m_picture;
     QSize m_largest;
+    qreal m_shownRatio = 1.0;  // the device pixel ratio the page was last made for
     bool m_maximised = false;
     int m_zoom = 100;
     int m_wheelRest = 0;
