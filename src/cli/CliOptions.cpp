@@ -41,8 +41,12 @@ std::optional<CliOptions> parseOptions(const QString& command, const QStringList
         }
     }
     options.language = options.value(QStringLiteral("--lang"), options.language);
+    // `en` is what most programs call English; the text table's own name for it is `ang`.
+    if (options.language == QLatin1String("en")) {
+        options.language = QStringLiteral("ang");
+    }
     if (options.language != QLatin1String("pl") && options.language != QLatin1String("ang")) {
-        usageError(command, QStringLiteral("--lang must be pl or ang"), io);
+        usageError(command, QStringLiteral("--lang must be pl or ang (or en)"), io);
         return std::nullopt;
     }
     return options;

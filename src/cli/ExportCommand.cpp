@@ -41,16 +41,6 @@ std::optional<codegen::Target> targetNamed(const QString& name) {
     return std::nullopt;
 }
 
-// `--lang en` is accepted beside the other commands' `--lang ang`.
-QStringList withEnglishAlias(QStringList args) {
-    for (qsizetype i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] == QLatin1String("--lang") && args[i + 1] == QLatin1String("en")) {
-            args[i + 1] = QStringLiteral("ang");
-        }
-    }
-    return args;
-}
-
 int write(const QString& text, const QString& path, CommandIo& io) {
     if (path.isEmpty()) {
         io.out << text;
@@ -71,8 +61,8 @@ int write(const QString& text, const QString& path, CommandIo& io) {
 int exportCommand(const QStringList& args, CommandIo& io) {
     const QString command = QStringLiteral("export");
     const auto options = parseOptions(
-        command, withEnglishAlias(args),
-        {QStringLiteral("--lang"), QStringLiteral("--to"), QStringLiteral("--out")}, {}, io);
+        command, args, {QStringLiteral("--lang"), QStringLiteral("--to"), QStringLiteral("--out")},
+        {}, io);
     if (!options) {
         return ExitUsage;
     }

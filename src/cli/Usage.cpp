@@ -34,7 +34,7 @@ QString usage(const QString& command) {
                         ".tests file.")},
         {QStringLiteral("export"),
          QStringLiteral("trevalon-cli export   --to python|cpp|pseudo [--out FILE] [--lang "
-                        "pl|en] PROJECT\n    Translates the project into a program that does "
+                        "pl|ang] PROJECT\n    Translates the project into a program that does "
                         "what its run does.")},
     };
     QString text;

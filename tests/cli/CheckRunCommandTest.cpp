@@ -84,7 +84,7 @@ TEST_F(CheckAndRunCommands, CheckListsTheFaultyCellsInEnglishToo) {
     project.placeBlock(1, 2, 2, 2, 4);
     project.cell(1, 2, 2).name = q("Hello");
     texts.setLanguage(q("ang"));
-    const Transcript t = runCli({q("check"), q("--lang"), q("ang"), path});
+    const Transcript t = runCli({q("check"), q("--lang"), q("en"), path});
     EXPECT_EQ(t.out, texts.text(texts::ReportCheckOf) + q("Plansza nr 1\n") +
                          texts.text(texts::ReportStageStartEnd) + q(": OK\n") +
                          texts.text(texts::ReportStageProperties) + q(": NO\n") +
