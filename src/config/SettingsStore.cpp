@@ -304,6 +304,13 @@ void SettingsStore::rememberProject(const QString& path) {
     }
 }
 
+void SettingsStore::forgetRecentProjects() {
+    if (!m_values.recentProjects.isEmpty()) {
+        m_values.recentProjects.clear();
+        updateKey(Key::Recent);
+    }
+}
+
 bool SettingsStore::updateKey(Key key) {
     TpkXML document;
     bool keepFile = false;

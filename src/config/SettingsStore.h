@@ -71,6 +71,8 @@ public:
     void setCodeLanguage(int language);
     // Puts `path` first in the recent projects (see RecentProjects) and rewrites their key.
     void rememberProject(const QString& path);
+    // Empties the recent projects and rewrites their key.
+    void forgetRecentProjects();
 
     const Settings& values() const { return m_values; }
     // For the settings dialog: change freely, then `writeAllSettings`.

@@ -236,6 +236,11 @@ TEST_F(SettingsStoreTest, RecentProjectsHaveAKeyOfTheirOwn) {
     EXPECT_EQ(reread.values().recentProjects,
               (QStringList{QStringLiteral("/p/b.skb"), QStringLiteral("/p/a.skb")}));
     EXPECT_EQ(reread.values().wo, 3);
+    reread.forgetRecentProjects();
+    SettingsStore emptied(log, texts);
+    prepare(emptied);
+    emptied.readSettings();
+    EXPECT_TRUE(emptied.values().recentProjects.isEmpty());
 
     QByteArray damaged = settingsFile(old);
     damaged.replace("</Ini>", "\t<ostp>!!</ostp>\r\n</Ini>");

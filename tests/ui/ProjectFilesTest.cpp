@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 
@@ -385,4 +386,39 @@ TEST_F(ProjectFiles, AutosaveWritesARecoveryCopyThatASaveRemoves) {
     ASSERT_TRUE(main().files().save());
     EXPECT_FALSE(main().autosave()->file().exists());
     EXPECT_NE(bytes(path), before);
+}
+
+// The File menu lists the projects opened last, numbered for the keyboard; one opens like a
+// chosen file (asking first about unsaved edits), and the list can be emptied.
+TEST_F(ProjectFiles, TheFileMenuReopensRecentProjects) {
+    const QString first = writeProject(QStringLiteral("pierwszy.skb"));
+    const QString second = writeProject(QStringLiteral("drugi & trzeci.skb"));
+    ASSERT_TRUE(main().files().openPath(first));
+    ASSERT_TRUE(main().files().openPath(second));
+    QFile::remove(writeProject(QStringLiteral("usuniety.skb")));
+    main().settings().rememberProject(folder() + QStringLiteral("/usuniety.skb"));
+
+    main().menus().updateState();
+    QMenu* recent = main().menus().recentMenu();
+    auto* newest = recent->findChild<QAction*>(QStringLiteral("MOstatni1"));
+    auto* older = recent->findChild<QAction*>(QStringLiteral("MOstatni2"));
+    ASSERT_NE(newest, nullptr);
+    ASSERT_NE(older, nullptr);
+    EXPECT_EQ(recent->findChild<QAction*>(QStringLiteral("MOstatni3")), nullptr) << "file gone";
+    EXPECT_TRUE(newest->text().startsWith(QStringLiteral("&1 drugi && trzeci\t")))
+        << newest->text().toStdString();
+    EXPECT_TRUE(older->text().startsWith(QStringLiteral("&2 pierwszy\t")));
+
+    place(KindMessage, 8, 8);
+    answerMessage(Qt::Key_N);
+    older->trigger();
+    EXPECT_EQ(messages, QStringList({text(texts::SaveChangesQuestion)}));
+    EXPECT_EQ(main().state().projectPath, first);
+
+    main().menus().updateState();
+    recent->findChild<QAction*>(QStringLiteral("MWyczyscOstatnie"))->trigger();
+    EXPECT_TRUE(main().settings().values().recentProjects.isEmpty());
+    main().menus().updateState();
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_FALSE(recent->actions().front()->isEnabled());
 }

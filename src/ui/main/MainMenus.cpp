@@ -1,5 +1,7 @@
 #include "ui/main/MainMenus.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QWidget>
 
@@ -84,6 +86,10 @@ MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, E
     add(File, Command::NewProject, "MNewProjekt");
     add(File, Command::NewBoard, "MNowaPlansza");
     add(File, Command::OpenProject, "MOtworzProjekt");
+    m_recent = new QMenu(m_menus[File]);
+    m_recent->setObjectName(QStringLiteral("MOstatnieMenu"));
+    m_recentItem = m_menus[File]->addMenu(m_recent);
+    m_recentItem->setObjectName(QStringLiteral("MOstatnie"));
     add(File, Command::SaveProject, "MZapiszProjekt");
     add(File, Command::SaveAs, "MZapiszJako");
     m_menus[File]->addSeparator();
@@ -175,6 +181,7 @@ void MainMenus::applyTexts() {
         action(item.command)->setText(caption);
     }
     m_languageItem->setText(texts.text(texts::MenuLanguage));
+    m_recentItem->setText(texts.text(texts::StartPageRecent));
 }
 
 void MainMenus::updateState() {
@@ -190,6 +197,46 @@ void MainMenus::updateState() {
         }
     }
     m_languageItem->setEnabled(m_enabled(Command::Polish) || m_enabled(Command::English));
+    m_recentItem->setEnabled(m_enabled(Command::OpenProject));
+    fillRecent();
+}
+
+// Numbered for the keyboard, the project's name with its folder beside it where keys stand.
+void MainMenus::fillRecent() {
+    m_recent->clear();
+    const QStringList paths = recentProjects ? recentProjects() : QStringList();
+    int shown = 0;
+    for (const QString& path : paths) {
+        const QFileInfo file(path);
+        if (!file.isFile()) {
+            continue;
+        }
+        ++shown;
+        QString name = file.completeBaseName();
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString number =
+            shown < 10 ? QStringLiteral("&%1 ").arg(shown) : QStringLiteral("%1 ").arg(shown);
+        QAction* item = m_recent->addAction(number + name + QLatin1Char('\t') +
+                                            QDir::toNativeSeparators(file.absolutePath()));
+        item->setObjectName(QStringLiteral("MOstatni%1").arg(shown));
+        QObject::connect(item, &QAction::triggered, m_recent, [this, path] {
+            if (openRecent) {
+                openRecent(path);
+            }
+        });
+    }
+    if (shown == 0) {
+        m_recent->addAction(m_texts.text(texts::MenuNoRecent))->setEnabled(false);
+        return;
+    }
+    m_recent->addSeparator();
+    QAction* clear = m_recent->addAction(m_texts.text(texts::MenuClearRecent));
+    clear->setObjectName(QStringLiteral("MWyczyscOstatnie"));
+    QObject::connect(clear, &QAction::triggered, m_recent, [this] {
+        if (clearRecent) {
+            clearRecent();
+        }
+    });
 }
 
 void MainMenus::popup(Which which) {

@@ -36,14 +36,21 @@ public:
 
     // The text of an item that names what it does, or empty for its own text.
     std::function<QString(Command)> label;
+    // The File menu's recent projects: the paths, most recent first (those whose file is gone
+    // are left out), opening one, and emptying the list.
+    std::function<QStringList()> recentProjects;
+    std::function<void(const QString&)> openRecent;
+    std::function<void()> clearRecent;
 
     QMenu* menu(Which which) const { return m_menus[which]; }
     QMenu* languageMenu() const { return m_language; }
+    QMenu* recentMenu() const { return m_recent; }
     QAction* action(Command command) const;
 
 private:
     QAction* add(Which which, Command command, const char* name);
     QAction* addTo(QMenu* menu, Command command, const char* name);
+    void fillRecent();
 
     QWidget& m_window;
     const TextTable& m_texts;
@@ -52,6 +59,8 @@ private:
     std::array<QMenu*, 5> m_menus{};
     QMenu* m_language = nullptr;
     QAction* m_languageItem = nullptr;
+    QMenu* m_recent = nullptr;
+    QAction* m_recentItem = nullptr;
     std::map<Command, QAction*> m_actions;
 };
 

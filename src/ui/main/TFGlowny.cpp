@@ -93,6 +93,16 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
         MainCommands::Helpers{*m_files, *m_run, *m_menus, *m_print}, m_companions, *this);
     m_qtTexts = std::make_unique<QtTexts>();
     m_menus->label = [this](Command command) { return m_commands->menuLabel(command); };
+    m_menus->recentProjects = [this] { return m_settings.values().recentProjects; };
+    m_menus->openRecent = [this](const QString& path) {
+        if (!m_run->running()) {
+            m_files->openChosen(path);
+        }
+    };
+    m_menus->clearRecent = [this] {
+        m_settings.forgetRecentProjects();
+        refreshStartPage();
+    };
     // An edit is recorded once the event that made it is over, so that a change made of
     // several steps (deleting a board moves the ones after it) is one step of the history.
     m_recordTimer.setSingleShot(true);
