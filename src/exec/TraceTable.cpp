@@ -92,6 +92,13 @@ void TraceTable::setLimit(int rows) {
     }
 }
 
+void TraceTable::setCharacterBudget(std::size_t characters) {
+    m_characterBudget = characters;
+    while (m_rows.size() > 1 && m_text.size() > m_characterBudget) {
+        dropOldest();
+    }
+}
+
 void TraceTable::clear() {
     m_started = false;
     m_lastStep = 0;
@@ -137,6 +144,9 @@ void TraceTable::performed(qint64 step, const CellRef& at, const Cell& cell, boo
     row.conditionHeld = conditionHeld;
     m_lastRowStep = step;
     if (m_rows.size() > static_cast<std::size_t>(m_limit)) {
+        dropOldest();
+    }
+    while (m_rows.size() > 1 && m_text.size() > m_characterBudget) {
         dropOldest();
     }
 }
@@ -395,6 +405,12 @@ QString TraceTable::describe(const Row& row, const std::vector<QString>& values)
 }
 
 QString TraceTable::csv() const {
+    QString csv;
+    forEachRecord([&csv](const QString& record) { csv += record; });
+    return csv;
+}
+
+void TraceTable::forEachRecord(const std::function<void(const QString&)>& take) const {
     const TextTable& texts = m_workspace.texts();
     QString csv;
     appendRecord(
@@ -402,6 +418,7 @@ QString TraceTable::csv() const {
         QStringList{texts.text(texts::TraceColumnStep), texts.text(texts::TraceColumnBoard),
                     texts.text(texts::TraceColumnBlock), texts.text(texts::TraceColumnAction)} +
             m_names);
+    take(csv);
     // One walk forward from the start values gives every row's values at once.
     std::vector<QString> values = baseValues();
     std::vector<bool> changed(values.size(), false);
@@ -419,17 +436,23 @@ QString TraceTable::csv() const {
         for (std::size_t column = 0; column < values.size(); ++column) {
             fields.append(changed[column] ? u'*' + values[column] : values[column]);
         }
+        csv.resize(0);
         appendRecord(csv, fields);
+        take(csv);
     }
-    return csv;
 }
 
 bool TraceTable::writeCsv(const QString& path, QString* reason) const {
     QSaveFile file(path);
     // A device such as /dev/stdout cannot be replaced by a renamed copy; it is written directly.
     file.setDirectWriteFallback(true);
-    const QByteArray bytes = csv().toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    bool written = file.open(QIODevice::WriteOnly);
+    // Record by record: the whole table as one text could take many times the file's size.
+    forEachRecord([&file, &written](const QString& record) {
+        const QByteArray bytes = record.toUtf8();
+        written = written && file.write(bytes) == bytes.size();
+    });
+    if (!written || !file.commit()) {
         if (reason != nullptr) {
             *reason = file.errorString();
         }

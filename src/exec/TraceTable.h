@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,9 @@ struct TraceRow {
 // connectors recorded too (one row in three). A run without a table pays nothing of this.
 //
 // Bounded: only the last `limit()` rows are kept; older ones are folded into the values the
-// table starts from, so the variables at every kept row stay exact.
+// table starts from, so the variables at every kept row stay exact. The characters of the
+// changed values are bounded too (characterBudget()): a run that changes a large array on every
+// step keeps fewer rows rather than gigabytes (an array value is kept whole at each change).
 class TraceTable : public StepObserver {
 public:
     explicit TraceTable(Workspace& workspace, int limit = Settings::DefaultTraceRows);
@@ -54,6 +57,10 @@ public:
     // Clamped to Settings::MinTraceRows..MaxTraceRows; rows over a smaller bound go at once.
     void setLimit(int rows);
     int limit() const { return m_limit; }
+    // At most this many characters of changed values are kept (but always the newest row).
+    static constexpr std::size_t DefaultCharacterBudget = std::size_t{32} << 20;
+    void setCharacterBudget(std::size_t characters);
+    std::size_t characterBudget() const { return m_characterBudget; }
     // Whether lines, joins and corners get rows of their own; they do not unless asked for,
     // which halves the rows of a typical loop.
     void setConnectors(bool recorded) { m_connectors = recorded; }
@@ -122,6 +129,8 @@ private:
         int column;
     };
 
+    // Hands the header and then every row of csv() to `take`, one record at a time.
+    void forEachRecord(const std::function<void(const QString&)>& take) const;
     void beginRun();
     void takeColumns();
     quint16 addBlock(std::size_t slot, const CellRef& at, const Cell& cell);
@@ -138,6 +147,7 @@ private:
 
     Workspace& m_workspace;
     int m_limit;
+    std::size_t m_characterBudget = DefaultCharacterBudget;
     bool m_connectors = false;
     bool m_started = false;
     qint64 m_lastStep = 0;

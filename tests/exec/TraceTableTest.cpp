@@ -36,10 +36,12 @@ struct TracedRun {
     TestWorkspace t;
     TraceTable table{t.workspace};
 
-    TracedRun(const char* example, const char* answers, int limit = Settings::DefaultTraceRows) {
+    TracedRun(const char* example, const char* answers, int limit = Settings::DefaultTraceRows,
+              std::size_t characters = TraceTable::DefaultCharacterBudget) {
         buildExample(t.project(), example);
         script(t.io, answers);
         table.setLimit(limit);
+        table.setCharacterBudget(characters);
         table.setConnectors(true);
         t.workspace.executor().setStepObserver(&table);
         t.workspace.executor().run();
@@ -117,15 +119,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "message: Szkoda. Może polubisz je później."},
         ActionCase{"examples/dice.skb", "", {1, 2, 2}, "losuj k = 0", "random k = 0"}));
 
-// Only the last rows are kept, and the values at every kept row are still exact: the same as
-// a table that dropped nothing says for the same step.
-TEST(TraceTableBound, KeepsTheLastRowsWithTheirValues) {
-    TracedRun whole("examples/factorial.skb", "20");
-    TracedRun bounded("examples/factorial.skb", "20", 100);
-    ASSERT_GT(whole.table.rowCount(), 100);
-    ASSERT_EQ(bounded.table.rowCount(), 100);
-    EXPECT_EQ(bounded.table.droppedRows(), whole.table.rowCount() - 100);
-    const int offset = whole.table.rowCount() - 100;
+// The rows a bounded table kept are the last ones of a table that dropped nothing, with the
+// same values, steps and actions.
+void expectTheSameLastRows(const TracedRun& whole, const TracedRun& bounded) {
+    const int offset = whole.table.rowCount() - bounded.table.rowCount();
+    EXPECT_EQ(bounded.table.droppedRows(), offset);
     for (int i = -1; i < bounded.table.rowCount(); ++i) {
         ASSERT_EQ(bounded.table.valuesAt(i), whole.table.valuesAt(i + offset)) << i;
         if (i >= 0) {
@@ -133,6 +131,16 @@ TEST(TraceTableBound, KeepsTheLastRowsWithTheirValues) {
             ASSERT_EQ(bounded.table.action(i), whole.table.action(i + offset));
         }
     }
+}
+
+// Only the last rows are kept, and the values at every kept row are still exact: the same as
+// a table that dropped nothing says for the same step.
+TEST(TraceTableBound, KeepsTheLastRowsWithTheirValues) {
+    TracedRun whole("examples/factorial.skb", "20");
+    TracedRun bounded("examples/factorial.skb", "20", 100);
+    ASSERT_GT(whole.table.rowCount(), 100);
+    ASSERT_EQ(bounded.table.rowCount(), 100);
+    expectTheSameLastRows(whole, bounded);
     const int last = bounded.table.rowCount() - 1;
     EXPECT_EQ(bounded.table.variableNames(), (QStringList{"n", "f", "i"}));
     EXPECT_EQ(bounded.table.valuesAt(last), (QStringList{"20", "2432902008176640000", "21"}));
@@ -145,4 +153,14 @@ TEST(TraceTableBound, KeepsTheLastRowsWithTheirValues) {
     EXPECT_EQ(bounded.table.changedAt(row), QList<int>{1});
     EXPECT_EQ(bounded.table.variablesListAt(row),
               QStringLiteral("n=20\r\nf=121645100408832000\r\ni=19"));
+}
+
+// An array of a thousand squares changes on every other step: with a budget of characters the
+// table keeps only the rows whose values fit in it, and those exactly.
+TEST(TraceTableBound, KeepsNoMoreCharactersThanItsBudget) {
+    TracedRun whole("bench/array.skb", "");
+    TracedRun bounded("bench/array.skb", "", Settings::DefaultTraceRows, 40000);
+    ASSERT_GT(bounded.table.droppedRows(), 0);
+    ASSERT_GT(bounded.table.rowCount(), 1);
+    expectTheSameLastRows(whole, bounded);
 }
