@@ -121,15 +121,14 @@ void TText::passTemporarySlot() {
     }
 }
 
-bool TText::numberAt(int slot, QChar quote, long double& number) const {
+// numberAt's reading of a value it does not know yet.
+bool TText::readNumberAt(int slot, QChar quote, long double& number) const {
     NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
-    if (cache.state == NumberCache::Unknown || cache.quote != quote.unicode()) {
-        const std::optional<long double> read =
-            calc::parseNumber(calc::storedValueText(valueAt(slot), quote));
-        cache.state = read ? NumberCache::Number : NumberCache::NotNumber;
-        cache.quote = quote.unicode();
-        cache.value = read.value_or(0);
-    }
+    const std::optional<long double> read =
+        calc::parseNumber(calc::storedValueText(valueAt(slot), quote));
+    cache.state = read ? NumberCache::Number : NumberCache::NotNumber;
+    cache.quote = quote.unicode();
+    cache.value = read.value_or(0);
     number = cache.value;
     return cache.state == NumberCache::Number;
 }

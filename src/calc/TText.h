@@ -65,7 +65,15 @@ public:
     // The number the value in `slot` reads as in a formula with `quote` as the quote character
     // (see calc::storedValueText); false when it is not a number. The reading is kept until
     // the value changes, so a variable read on every step is parsed once per new value.
-    bool numberAt(int slot, QChar quote, long double& number) const;
+    bool numberAt(int slot, QChar quote, long double& number) const {
+        // Inline: most readings on a run's steps find the number they read last time.
+        const NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
+        if (cache.state == NumberCache::Unknown || cache.quote != quote.unicode()) {
+            return readNumberAt(slot, quote, number);
+        }
+        number = cache.value;
+        return cache.state == NumberCache::Number;
+    }
     // Stores the number as the language writes it (calc::formatNumber); a whole number is kept
     // as a number and written into the slot's own buffer when the value is next read as a
     // text. `quote` is the quote character it will most likely be read with.
@@ -112,6 +120,7 @@ private:
     // Whether m_values holds a slot's value, or which other form holds it until it is read.
     enum Pending : unsigned char { TextCurrent, ArrayText, NumberText };
 
+    bool readNumberAt(int slot, QChar quote, long double& number) const;
     void takeNextSlot();
     QString& beginWrite(int slot);
     ArrayElements& arrayAt(size_t slot) const;
