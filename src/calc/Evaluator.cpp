@@ -535,15 +535,6 @@ bool Evaluator::appendInPlace(const ExprNode& node, const ParsedFormula& parsed,
     return true;
 }
 
-int Evaluator::slotOf(const QString& key, quint64& generation, int& slot) {
-    const TText& variables = store();
-    if (generation != variables.generation()) {
-        slot = variables.slotOf(key);
-        generation = variables.generation();
-    }
-    return slot;
-}
-
 // Lookup order: set literals, the `_` constants, captured assignments, the store.
 QString Evaluator::evalName(const ExprNode& node) {
     const QString& name = node.text;

@@ -114,7 +114,15 @@ private:
     bool appendInPlace(const ExprNode& node, const ParsedFormula& parsed, QString& result);
 
     // The slot of `key` in the store (-1: absent), remembered in the node.
-    int slotOf(const QString& key, quint64& generation, int& slot);
+    // Inline: every name a step reads goes through here, and it rarely has to look.
+    int slotOf(const QString& key, quint64& generation, int& slot) {
+        const TText& variables = store();
+        if (generation != variables.generation()) {
+            slot = variables.slotOf(key);
+            generation = variables.generation();
+        }
+        return slot;
+    }
 
     TCalcul& m_calc;
     CalcShared& m_shared;

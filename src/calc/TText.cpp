@@ -114,7 +114,8 @@ void TText::takeNextSlot() {
     }
 }
 
-void TText::passTemporarySlot() {
+// passTemporarySlot where the slot to pass may grow the capacity.
+void TText::passGrowingSlot() {
     takeNextSlot();
     if (!m_entries.empty()) {
         m_count = m_entries.back().slot;
@@ -165,15 +166,6 @@ QString TText::slotValue(int slot) const {
         return QString();
     }
     return valueAt(slot);
-}
-
-QString& TText::beginWrite(int slot) {
-    const auto at = static_cast<size_t>(slot);
-    ++m_writes;
-    m_numbers[at].state = NumberCache::Unknown;
-    m_arrays[at].reset();
-    m_pending[at] = TextCurrent;
-    return m_values[at];
 }
 
 TText::ArrayElements& TText::arrayAt(size_t slot) const {

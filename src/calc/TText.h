@@ -94,7 +94,14 @@ public:
     int capturedEntries() const { return m_capturedEntries; }
     // The slot bookkeeping of creating a variable that is absent and removing it again at once,
     // without the variable.
-    void passTemporarySlot();
+    void passTemporarySlot() {
+        // Inline, for every assignment of a run: below the capacity only the count moves.
+        if (m_count + 1 < m_capacity && !m_entries.empty()) {
+            m_count = m_entries.back().slot;
+            return;
+        }
+        passGrowingSlot();
+    }
 
     // ";NAME=slot" for every variable, in order of creation.
     QString index() const;
@@ -122,7 +129,16 @@ private:
 
     bool readNumberAt(int slot, QChar quote, long double& number) const;
     void takeNextSlot();
-    QString& beginWrite(int slot);
+    void passGrowingSlot();
+    // Inline: every value a step stores begins here.
+    QString& beginWrite(int slot) {
+        const auto at = static_cast<size_t>(slot);
+        ++m_writes;
+        m_numbers[at].state = NumberCache::Unknown;
+        m_arrays[at].reset();
+        m_pending[at] = TextCurrent;
+        return m_values[at];
+    }
     ArrayElements& arrayAt(size_t slot) const;
     void makeText(size_t slot) const;
     static quint64 nextGeneration();
