@@ -67,13 +67,6 @@ private:
     bool m_exceeded;
 };
 
-Evaluator::Evaluator(TCalcul& calc, const ParsedFormula& formula, bool direct)
-    : m_calc(calc),
-      m_shared(*calc.m_shared),
-      m_store(calc.m_store),
-      m_formula(formula),
-      m_direct(direct) {}
-
 QString Evaluator::run(int& type) {
     m_nodeType = 0;
     QString result = eval(m_formula.root);
@@ -122,10 +115,6 @@ const QString& Evaluator::language() const {
 
 QDateTime Evaluator::now() const {
     return m_shared.now();
-}
-
-QChar Evaluator::quote() const {
-    return m_calc.m_quoteChar;
 }
 
 QString Evaluator::evaluateNested(const QString& formula, int& type, const ParsedFormula* parsed) {
@@ -220,26 +209,14 @@ bool Evaluator::shallowEnough(const ExprNode& node) const {
     return m_shared.depth + node.height <= CalcShared::kMaxEvaluationDepth;
 }
 
-bool Evaluator::pureNumber(int index, long double& value) {
-    const ExprNode& node = m_formula.nodes[static_cast<size_t>(index)];
-    switch (node.code) {
-        case op::Number:
-            value = node.number;
-            return node.hasNumber;
-        case op::Name: {
-            const int slot = slotOf(node.key, node.keyGeneration, node.keySlot);
-            return slot >= 0 && store().numberAt(slot, quote(), value);
-        }
-        default: {
-            long double result = 0;
-            if (!pureResult(node, result)) {
-                return false;
-            }
-            const std::optional<long double> read = calc::throughText(result);
-            value = read.value_or(0);
-            return read.has_value();
-        }
+bool Evaluator::pureOperatorNumber(const ExprNode& node, long double& value) {
+    long double result = 0;
+    if (!pureResult(node, result)) {
+        return false;
     }
+    const std::optional<long double> read = calc::throughText(result);
+    value = read.value_or(0);
+    return read.has_value();
 }
 
 bool Evaluator::pureAggregate(int index, bool larger, bool& first, double& extreme) {
@@ -533,15 +510,6 @@ bool Evaluator::appendInPlace(const ExprNode& node, const ParsedFormula& parsed,
     }
     result = text;
     return true;
-}
-
-int Evaluator::slotOf(const QString& key, quint64& generation, int& slot) {
-    const TText& variables = store();
-    if (generation != variables.generation()) {
-        slot = variables.slotOf(key);
-        generation = variables.generation();
-    }
-    return slot;
 }
 
 // Lookup order: set literals, the `_` constants, captured assignments, the store.

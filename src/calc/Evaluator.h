@@ -16,7 +16,13 @@ struct CalcShared;
 class Evaluator {
 public:
     // `direct`: the formula is a direct assignment whose captured entry was not stored.
-    Evaluator(TCalcul& calc, const ParsedFormula& formula, bool direct = false);
+    // Inline: every prepared formula of a run's step makes one or two.
+    Evaluator(TCalcul& calc, const ParsedFormula& formula, bool direct = false)
+        : m_calc(calc),
+          m_shared(*calc.m_shared),
+          m_store(calc.m_store),
+          m_formula(formula),
+          m_direct(direct) {}
 
     // Evaluates the whole tree; `type` receives the root's result type (1 number, 2 text).
     QString run(int& type);
@@ -47,7 +53,7 @@ public:
     TText& store() { return *m_store; }
     const QString& language() const;
     QDateTime now() const;
-    QChar quote() const;
+    QChar quote() const { return m_calc.m_quoteChar; }
 
     // Evaluates `formula` with a nested Calculator on the same store; `type` receives its
     // result type. Its error, if any, becomes this evaluation's error.
@@ -91,7 +97,23 @@ private:
     // nothing, when a name is absent or not a number or a result is not finite; the text path
     // then takes over and raises the error it always raised.
     // `pureNumber`: the number the node's value text reads as.
-    bool pureNumber(int index, long double& value);
+    // Inline for the operands most formulas have, literals and names; pureOperatorNumber for
+    // the rest.
+    bool pureNumber(int index, long double& value) {
+        const ExprNode& node = m_formula.nodes[static_cast<size_t>(index)];
+        switch (node.code) {
+            case op::Number:
+                value = node.number;
+                return node.hasNumber;
+            case op::Name: {
+                const int slot = slotOf(node.key, node.keyGeneration, node.keySlot);
+                return slot >= 0 && store().numberAt(slot, quote(), value);
+            }
+            default:
+                return pureOperatorNumber(node, value);
+        }
+    }
+    bool pureOperatorNumber(const ExprNode& node, long double& value);
     // `pureAggregate`: MaxVal or MinVal over a chain of arguments, in `extreme`.
     bool pureAggregate(int index, bool larger, bool& first, double& extreme);
     // `pureText`: the text a literal or stored name of an equality reads as, where it lies.
@@ -114,7 +136,15 @@ private:
     bool appendInPlace(const ExprNode& node, const ParsedFormula& parsed, QString& result);
 
     // The slot of `key` in the store (-1: absent), remembered in the node.
-    int slotOf(const QString& key, quint64& generation, int& slot);
+    // Inline: every name a step reads goes through here, and it rarely has to look.
+    int slotOf(const QString& key, quint64& generation, int& slot) {
+        const TText& variables = store();
+        if (generation != variables.generation()) {
+            slot = variables.slotOf(key);
+            generation = variables.generation();
+        }
+        return slot;
+    }
 
     TCalcul& m_calc;
     CalcShared& m_shared;

@@ -114,22 +114,22 @@ void TText::takeNextSlot() {
     }
 }
 
-void TText::passTemporarySlot() {
+// passTemporarySlot where the slot to pass may grow the capacity.
+void TText::passGrowingSlot() {
     takeNextSlot();
     if (!m_entries.empty()) {
         m_count = m_entries.back().slot;
     }
 }
 
-bool TText::numberAt(int slot, QChar quote, long double& number) const {
+// numberAt's reading of a value it does not know yet.
+bool TText::readNumberAt(int slot, QChar quote, long double& number) const {
     NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
-    if (cache.state == NumberCache::Unknown || cache.quote != quote.unicode()) {
-        const std::optional<long double> read =
-            calc::parseNumber(calc::storedValueText(valueAt(slot), quote));
-        cache.state = read ? NumberCache::Number : NumberCache::NotNumber;
-        cache.quote = quote.unicode();
-        cache.value = read.value_or(0);
-    }
+    const std::optional<long double> read =
+        calc::parseNumber(calc::storedValueText(valueAt(slot), quote));
+    cache.state = read ? NumberCache::Number : NumberCache::NotNumber;
+    cache.quote = quote.unicode();
+    cache.value = read.value_or(0);
     number = cache.value;
     return cache.state == NumberCache::Number;
 }
@@ -166,15 +166,6 @@ QString TText::slotValue(int slot) const {
         return QString();
     }
     return valueAt(slot);
-}
-
-QString& TText::beginWrite(int slot) {
-    const auto at = static_cast<size_t>(slot);
-    ++m_writes;
-    m_numbers[at].state = NumberCache::Unknown;
-    m_arrays[at].reset();
-    m_pending[at] = TextCurrent;
-    return m_values[at];
 }
 
 TText::ArrayElements& TText::arrayAt(size_t slot) const {

@@ -65,7 +65,15 @@ public:
     // The number the value in `slot` reads as in a formula with `quote` as the quote character
     // (see calc::storedValueText); false when it is not a number. The reading is kept until
     // the value changes, so a variable read on every step is parsed once per new value.
-    bool numberAt(int slot, QChar quote, long double& number) const;
+    bool numberAt(int slot, QChar quote, long double& number) const {
+        // Inline: most readings on a run's steps find the number they read last time.
+        const NumberCache& cache = m_numbers[static_cast<size_t>(slot)];
+        if (cache.state == NumberCache::Unknown || cache.quote != quote.unicode()) {
+            return readNumberAt(slot, quote, number);
+        }
+        number = cache.value;
+        return cache.state == NumberCache::Number;
+    }
     // Stores the number as the language writes it (calc::formatNumber); a whole number is kept
     // as a number and written into the slot's own buffer when the value is next read as a
     // text. `quote` is the quote character it will most likely be read with.
@@ -86,7 +94,14 @@ public:
     int capturedEntries() const { return m_capturedEntries; }
     // The slot bookkeeping of creating a variable that is absent and removing it again at once,
     // without the variable.
-    void passTemporarySlot();
+    void passTemporarySlot() {
+        // Inline, for every assignment of a run: below the capacity only the count moves.
+        if (m_count + 1 < m_capacity && !m_entries.empty()) {
+            m_count = m_entries.back().slot;
+            return;
+        }
+        passGrowingSlot();
+    }
 
     // ";NAME=slot" for every variable, in order of creation.
     QString index() const;
@@ -112,8 +127,18 @@ private:
     // Whether m_values holds a slot's value, or which other form holds it until it is read.
     enum Pending : unsigned char { TextCurrent, ArrayText, NumberText };
 
+    bool readNumberAt(int slot, QChar quote, long double& number) const;
     void takeNextSlot();
-    QString& beginWrite(int slot);
+    void passGrowingSlot();
+    // Inline: every value a step stores begins here.
+    QString& beginWrite(int slot) {
+        const auto at = static_cast<size_t>(slot);
+        ++m_writes;
+        m_numbers[at].state = NumberCache::Unknown;
+        m_arrays[at].reset();
+        m_pending[at] = TextCurrent;
+        return m_values[at];
+    }
     ArrayElements& arrayAt(size_t slot) const;
     void makeText(size_t slot) const;
     static quint64 nextGeneration();

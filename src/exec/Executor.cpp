@@ -356,12 +356,12 @@ void Executor::resolveCell(const Cell& cell, std::size_t at) {
                                    u'(' + cell.text4 + u')');
             break;
         case KindArrayWrite:
-            m_arrayNames[at] = {plainName(cell.text2), QString(), cell.text3.toUpper(),
-                                cell.text4.toUpper()};
+            m_arrayNames[at] = {
+                {plainName(cell.text2)}, {}, {cell.text3.toUpper()}, {cell.text4.toUpper()}};
             break;
         case KindArrayRead:
-            m_arrayNames[at] = {plainName(cell.text2), plainName(cell.text4), cell.text3.toUpper(),
-                                QString()};
+            m_arrayNames[at] = {
+                {plainName(cell.text2)}, {plainName(cell.text4)}, {cell.text3.toUpper()}, {}};
             break;
         default:
             break;
@@ -716,18 +716,35 @@ void Executor::drawRandom(const Cell& cell) {
     storeResult(cell.text2 + QStringLiteral(":=") + value, true);
 }
 
-QString Executor::blockValue(const QString& name, const QString& upperName) const {
+// The value of a variable of the store where it lies; nullptr when the variables list is not
+// the store's listing (then variableValue reads the list) or there is no such variable.
+const QString* Executor::storedValue(StoreName& name) {
+    if (!m_workspace.variablesAreStored()) {
+        return nullptr;
+    }
+    const TText& store = m_workspace.calculator().variables();
+    const int slot = name.slotIn(store);
+    return slot >= 0 ? &store.valueAt(slot) : nullptr;
+}
+
+QString Executor::blockValue(const QString& name, StoreName& stored) {
     if (!m_workspace.variablesAreStored()) {
         return m_workspace.variableValue(name);
     }
-    // What variableValue finds, without upper-casing the name on every step.
-    const QString* value = m_workspace.calculator().variables().findUpper(upperName);
+    // What variableValue finds, without upper-casing and looking up the name on every step.
+    const QString* value = storedValue(stored);
     return value ? *value : QString();
 }
 
-std::optional<qint64> Executor::indexValue(const QString& variable,
-                                           const QString& upperName) const {
-    const QString text = blockValue(variable, upperName);
+std::optional<qint64> Executor::indexValue(const QString& variable, StoreName& stored) {
+    QString listed;
+    const QString* value = &listed;
+    if (!m_workspace.variablesAreStored()) {
+        listed = m_workspace.variableValue(variable);
+    } else if (const QString* found = storedValue(stored)) {
+        value = found;  // read where it lies, not copied
+    }
+    const QString& text = *value;
     // Digits alone, the common case, read without the locale-aware conversion.
     constexpr qsizetype kMostDigits = 18;
     if (!text.isEmpty() && text.size() <= kMostDigits) {
@@ -750,7 +767,7 @@ std::optional<qint64> Executor::indexValue(const QString& variable,
 }
 
 void Executor::writeArray(Cell& cell) {
-    const ArrayNames& names = m_arrayNames[currentSlot()];
+    ArrayNames& names = m_arrayNames[currentSlot()];
     const std::optional<qint64> index = indexValue(cell.text3, names.index);
     QString element = blockValue(cell.text4, names.value);
     if (element.startsWith(u'"')) {
@@ -801,14 +818,14 @@ void Executor::readArray(const Cell& cell) {
 // beside the text), so an element costs the same in an array of any length. These answer the
 // slot of the current block's array (-1 when the formula must be built), and do the store's
 // part, false when the formula must do it.
-int Executor::storedArraySlot() const {
-    const ArrayNames& names = m_arrayNames[currentSlot()];
+int Executor::storedArraySlot() {
+    ArrayNames& names = m_arrayNames[currentSlot()];
     const TCalcul& calculator = m_workspace.calculator();
-    if (names.array.isEmpty() || detailed() || !m_workspace.variablesAreStored() ||
+    if (names.array.upper.isEmpty() || detailed() || !m_workspace.variablesAreStored() ||
         calculator.quoteChar() != u'"' || calculator.variables().capturedEntries() != 0) {
         return -1;
     }
-    return calculator.variables().slotOf(names.array);
+    return names.array.slotIn(calculator.variables());
 }
 
 bool Executor::writeArrayElement(Cell& cell, qint64 index, const QString& element) {
@@ -826,9 +843,9 @@ bool Executor::writeArrayElement(Cell& cell, qint64 index, const QString& elemen
 }
 
 bool Executor::readArrayElement(const QString& element) {
-    const QString& target = m_arrayNames[currentSlot()].target;
+    StoreName& target = m_arrayNames[currentSlot()].target;
     TText& store = m_workspace.calculator().variables();
-    const int slot = target.isEmpty() ? -1 : store.slotOf(target);
+    const int slot = target.upper.isEmpty() ? -1 : target.slotIn(store);
     if (slot < 0 || !storedAsWritten(element)) {
         return false;
     }

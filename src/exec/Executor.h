@@ -139,11 +139,13 @@ private:
     void formulaFailed(const QString& formula);
     void compare();
     void drawRandom(const Cell& cell);
-    QString blockValue(const QString& name, const QString& upperName) const;
-    std::optional<qint64> indexValue(const QString& variable, const QString& upperName) const;
+    struct StoreName;
+    const QString* storedValue(StoreName& name);
+    QString blockValue(const QString& name, StoreName& stored);
+    std::optional<qint64> indexValue(const QString& variable, StoreName& stored);
     void writeArray(Cell& cell);
     void readArray(const Cell& cell);
-    int storedArraySlot() const;
+    int storedArraySlot();
     bool writeArrayElement(Cell& cell, qint64 index, const QString& element);
     bool readArrayElement(const QString& element);
     void failProcessing();
@@ -185,13 +187,29 @@ private:
     std::array<std::optional<CellRef>, kSlots> m_targets;
     // The formula each assignment and comparison hands to the Calculator, built once.
     std::array<PreparedFormula, kSlots> m_formulas;
-    // An array block's variables as the store names them (upper case). The array and the
-    // target are empty when the name is not one a formula reads as a plain assignment target.
+    // A variable as the store names it (upper case), with the slot it was found in. An array
+    // block reads its variables on every step; the slot is looked up by name again only when
+    // variables came or went since (TText::generation), not on every step.
+    struct StoreName {
+        QString upper;
+        quint64 generation = 0;  // no store has generation 0: nothing found yet
+        int slot = -1;
+        // The slot of `upper` in `store`, -1 when it is not there.
+        int slotIn(const TText& store) {
+            if (generation != store.generation()) {
+                slot = store.slotOf(upper);
+                generation = store.generation();
+            }
+            return slot;
+        }
+    };
+    // An array block's variables. The array and the target are empty when the name is not one
+    // a formula reads as a plain assignment target.
     struct ArrayNames {
-        QString array;
-        QString target;
-        QString index;
-        QString value;  // a write's element
+        StoreName array;
+        StoreName target;
+        StoreName index;
+        StoreName value;  // a write's element
     };
     std::array<ArrayNames, kSlots> m_arrayNames;
     // From a connector reached moving each way: the steps over connectors up to the next block,

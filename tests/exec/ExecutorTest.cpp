@@ -255,6 +255,32 @@ TEST_F(ExecutorRuns, AnIndexBelowOneReadsMinusOneAndWritesNothing) {
     EXPECT_EQ(t.project().cell(1, 2, 2).extra1, 0);
 }
 
+// The array blocks remember where their variables lie in the store; a variable freed and
+// made again lies elsewhere the next time round.
+TEST_F(ExecutorRuns, ArrayBlocksFindAVariableMadeAgainDuringTheRun) {
+    f.put(1, 2, 1, KindStart);
+    f.assign(1, 2, 2, q("k"), q("0"));  // from here on the store holds the values
+    f.put(1, 2, 3, KindJoinLeft);
+    f.array(1, 2, 4, KindArrayRead, q("t"), q("i"), q("x"));
+    f.write(1, 2, 5, q("x"), q("x ="));
+    f.assign(1, 2, 6, q("k"), q("k + 1"));
+    f.compare(1, 2, 7, q("k"), 2, q("2"));  // once round the loop
+    f.put(1, 1, 7, KindCornerTopRight);
+    f.assign(1, 1, 6, q("i"), q("FreeVar(\"i\") + 1"));
+    f.column(1, 1, 4, 5, KindLineVertical);
+    f.put(1, 1, 3, KindCornerBottomRight);
+    f.put(1, 3, 7, KindCornerLeftBottom);
+    f.put(1, 3, 8, KindEnd);
+    f.variable(1, 6, 1, q("t"), TypeArray, q("\"*4*5*\""));
+    f.variable(1, 6, 2, q("i"), TypeInteger, q("1"));
+    f.variable(1, 6, 3, q("x"), TypeInteger, q("7"));
+    f.variable(1, 6, 4, q("k"), TypeInteger, q("0"));
+    executor().run();
+    EXPECT_EQ(executor().lastEnd(), RunEnd::Finished)
+        << t.sink.messages.join(q(" | ")).toStdString();
+    EXPECT_EQ(shownTexts(), (QStringList{q("x = 4"), q("x = 5")}));
+}
+
 TEST_F(ExecutorRuns, QuestionsSteerTheFlow) {
     buildExample(t.project(), "examples/question.skb");
     t.io.reply(true);
