@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QSlider>
+#include <QTemporaryDir>
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
@@ -211,22 +212,41 @@ TEST_F(MainWindow, EventLevelKeysWorkInTheMainWindowOnly) {
     EXPECT_EQ(app->settings().logLevel(), 0);
 }
 
-TEST_F(MainWindow, HelpOpensThePageOfTheInterfaceLanguageUnderTheStartFolder) {
+TEST_F(MainWindow, HelpOpensThePageOfTheInterfaceLanguageOrSaysWhyNot) {
+    QTemporaryDir start;
+    ASSERT_TRUE(QDir(start.path()).mkpath(QStringLiteral("Pomoc/en")));
+    for (const QString& page :
+         {QStringLiteral("/Pomoc/index.htm"), QStringLiteral("/Pomoc/en/index.htm")}) {
+        QFile file(start.path() + page);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QString startedIn = main().state().startFolder;
+    main().state().startFolder = start.path();
     QList<QUrl> opened;
+    bool browserAnswers = true;
     main().commands().openUrl = [&](const QUrl& url) {
         opened << url;
-        return true;
+        return browserAnswers;
     };
     QTest::keyClick(&main(), Qt::Key_F1);
     QTest::mouseClick(main().findChild<ClickLabel*>(QStringLiteral("LPomoc")), Qt::LeftButton);
     ASSERT_EQ(opened.size(), 2);
-    EXPECT_EQ(opened.first().toLocalFile(),
-              QDir::currentPath() + QStringLiteral("/Pomoc/index.htm"));
+    EXPECT_EQ(opened.first().toLocalFile(), start.path() + QStringLiteral("/Pomoc/index.htm"));
     main().setLanguage(QStringLiteral("ang"));
     QTest::keyClick(&main(), Qt::Key_F1);
-    EXPECT_EQ(opened.last().toLocalFile(),
-              QDir::currentPath() + QStringLiteral("/Pomoc/en/index.htm"));
+    EXPECT_EQ(opened.last().toLocalFile(), start.path() + QStringLiteral("/Pomoc/en/index.htm"));
     main().setLanguage(QStringLiteral("pl"));
+    EXPECT_TRUE(messages.isEmpty());
+
+    // With no browser to show it, the pupil hears why and where the page lies.
+    browserAnswers = false;
+    answerMessage(Qt::Key_Z);
+    QTest::keyClick(&main(), Qt::Key_F1);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("Nie udało się otworzyć pomocy.")));
+    EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(start.path())));
+    EXPECT_EQ(warning()->iconShown(), MessageSink::Warning);
+    main().state().startFolder = startedIn;
 }
 
 TEST_F(MainWindow, AboutShowsModallyAndCloses) {

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 
 #include "config/MessageSink.h"
@@ -498,13 +500,40 @@ void MainCommands::toggleVariables() {
 }
 
 void MainCommands::openHelp() {
+    const QString page = helpPage();
+    // Without the page, or without a browser to show it, the pupil is told where it was looked
+    // for rather than left wondering whether F1 was heard.
+    if (!openUrl) {
+        return;
+    }
+    if (!QFileInfo(page).isFile() || !openUrl(QUrl::fromLocalFile(page))) {
+        m_ws.messages().showMessage(
+            MessageSink::Close, MessageSink::Warning,
+            m_ws.texts().text(texts::HelpUnavailable).arg(QDir::toNativeSeparators(page)));
+    }
+}
+
+QString MainCommands::helpPage() const {
     // The help speaks the interface's language: Polish at the top, English in its own folder.
     const bool english = m_ws.texts().language() == QLatin1String("ang");
-    const QString page = m_state.startFolder + (english ? QStringLiteral("/Pomoc/en/index.htm")
-                                                        : QStringLiteral("/Pomoc/index.htm"));
-    if (openUrl) {
-        openUrl(QUrl::fromLocalFile(page));
+    const QString relative =
+        english ? QStringLiteral("/Pomoc/en/index.htm") : QStringLiteral("/Pomoc/index.htm");
+    // The folder the program was started from comes first, as it always has; a program started
+    // from elsewhere finds the help beside its executable or above the build folder it lies in.
+    QStringList folders{m_state.startFolder};
+    QDir folder(QCoreApplication::applicationDirPath());
+    for (int up = 0; up < 4; ++up) {
+        folders << folder.path();
+        if (!folder.cdUp()) {
+            break;
+        }
     }
+    for (const QString& candidate : folders) {
+        if (QFileInfo(candidate + relative).isFile()) {
+            return candidate + relative;
+        }
+    }
+    return m_state.startFolder + relative;
 }
 
 bool MainCommands::handleCtrl(int key, KeySource source) {

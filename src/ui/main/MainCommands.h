@@ -73,6 +73,9 @@ private:
     void toggleProperties();
     void toggleVariables();
     void openHelp();
+    // The help page in the interface's language, where it is found; under the start folder if
+    // nowhere.
+    QString helpPage() const;
     bool handleCtrl(int key, KeySource source);
     bool handleAlt(int key);
     bool handlePlain(int key, KeySource source);
