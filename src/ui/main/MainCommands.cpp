@@ -500,12 +500,12 @@ void MainCommands::toggleVariables() {
 }
 
 void MainCommands::openHelp() {
-    const QString page = helpPage();
-    // Without the page, or without a browser to show it, the pupil is told where it was looked
-    // for rather than left wondering whether F1 was heard.
     if (!openUrl) {
         return;
     }
+    // Without the page, or without a browser to show it, the pupil is told where it was looked
+    // for rather than left wondering whether F1 was heard.
+    const QString page = helpPage();
     if (!QFileInfo(page).isFile() || !openUrl(QUrl::fromLocalFile(page))) {
         m_ws.messages().showMessage(
             MessageSink::Close, MessageSink::Warning,
