@@ -41,6 +41,28 @@ int typeOfCode(int code) {
     return 0;
 }
 
+// Where x stands against y, as doubles: -1, 0 or 1. (The values are finite: the number paths
+// refuse anything else.)
+int compareNumbers(long double a, long double b) {
+    const double x = static_cast<double>(a);
+    const double y = static_cast<double>(b);
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+// Whether an ordering operator holds for a comparison's outcome (-1, 0 or 1).
+bool orderHolds(int code, int order) {
+    switch (code) {
+        case op::Less:
+            return order < 0;
+        case op::LessEqual:
+            return order <= 0;
+        case op::Greater:
+            return order > 0;
+        default:
+            return order >= 0;
+    }
+}
+
 QString twoDigits(int value) {
     return QString::number(value).rightJustified(2, u'0');
 }
@@ -290,13 +312,7 @@ bool Evaluator::pureResult(const ExprNode& node, long double& result) {
             if (!pureNumber(node.left, a) || !pureNumber(node.right, b)) {
                 return false;
             }
-            const double x = static_cast<double>(a);
-            const double y = static_cast<double>(b);
-            const bool holds = node.code == op::Less        ? x < y
-                               : node.code == op::LessEqual ? x <= y
-                               : node.code == op::Greater   ? x > y
-                                                            : x >= y;
-            result = holds ? 1 : 0;
+            result = orderHolds(node.code, compareNumbers(a, b)) ? 1 : 0;
             return true;
         }
         case kMaxVal:
@@ -364,22 +380,7 @@ bool Evaluator::orderNumbers(bool& holds) {
         !pureNumber(node.right, b)) {
         return false;
     }
-    const double x = static_cast<double>(a);
-    const double y = static_cast<double>(b);
-    switch (node.code) {
-        case op::Less:
-            holds = x < y;
-            break;
-        case op::LessEqual:
-            holds = x <= y;
-            break;
-        case op::Greater:
-            holds = x > y;
-            break;
-        default:
-            holds = x >= y;
-            break;
-    }
+    holds = orderHolds(node.code, compareNumbers(a, b));
     return true;
 }
 
@@ -815,60 +816,21 @@ QString Evaluator::evalEquality(const ExprNode& node) {
     return truth((left == right) == (node.code == op::Equal));
 }
 
-// Numbers compare as numbers (double precision); when either side is not a number, both sides
-// are evaluated again and compared as texts by the locale's collation.
+// Numbers compare as numbers (double precision), anything else as texts by the locale's
+// collation (eval() has already tried the numbers-only path for a numeric node). Each side is
+// evaluated once: evaluating them again for the text comparison would only repeat their random
+// draws, and it made a chain such as 1e88888<=1e88888<=… cost twice as much with every term.
 QString Evaluator::evalOrdering(const ExprNode& node) {
-    if (node.left >= 0 && node.right >= 0 && shallowEnough(node)) {
-        const ExprNode& leftNode = m_formula.nodes[static_cast<size_t>(node.left)];
-        const ExprNode& rightNode = m_formula.nodes[static_cast<size_t>(node.right)];
-        long double a = 0;
-        long double b = 0;
-        if (leftNode.numeric && rightNode.numeric && pureNumber(node.left, a) &&
-            pureNumber(node.right, b)) {
-            const double x = static_cast<double>(a);
-            const double y = static_cast<double>(b);
-            switch (node.code) {
-                case op::Less:
-                    return truth(x < y);
-                case op::LessEqual:
-                    return truth(x <= y);
-                case op::Greater:
-                    return truth(x > y);
-                default:
-                    return truth(x >= y);
-            }
-        }
-    }
-    QString left = eval(node.left);
-    QString right = eval(node.right);
+    const QString left = eval(node.left);
+    const QString right = eval(node.right);
     if (failed()) {
         return QString();
     }
     const std::optional<long double> a = calc::parseNumber(left);
     const std::optional<long double> b = calc::parseNumber(right);
-    int order = 0;
-    if (a && b) {
-        const double x = static_cast<double>(*a);
-        const double y = static_cast<double>(*b);
-        order = x < y ? -1 : (x > y ? 1 : 0);
-    } else {
-        left = eval(node.left);
-        right = eval(node.right);
-        if (failed()) {
-            return QString();
-        }
-        order = m_shared.textCollator().compare(left, right);
-    }
-    switch (node.code) {
-        case op::Less:
-            return truth(order < 0);
-        case op::LessEqual:
-            return truth(order <= 0);
-        case op::Greater:
-            return truth(order > 0);
-        default:
-            return truth(order >= 0);
-    }
+    const int order =
+        a && b ? compareNumbers(*a, *b) : m_shared.textCollator().compare(left, right);
+    return truth(orderHolds(node.code, order));
 }
 
 QString Evaluator::evalMask(const ExprNode& node) {

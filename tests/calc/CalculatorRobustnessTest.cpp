@@ -42,6 +42,16 @@ TEST_F(Robustness, LongOperatorChainsAreRefusedBeyondTheLimit) {
     EXPECT_EQ(run(QStringLiteral("1+").repeated(200) + u'1').result, QStringLiteral("201"));
 }
 
+// An ordering whose sides are not both numbers is compared as texts; a chain of them once cost
+// twice as much with every term (28 terms took seconds), so these would never end.
+TEST_F(Robustness, OrderingChainsCostOnePassPerTerm) {
+    const QString huge = QStringLiteral("1e88888");
+    EXPECT_EQ(run(QStringList(100, huge).join(QStringLiteral("<="))).result, QStringLiteral("1"));
+    EXPECT_EQ(run(QStringList(100, huge).join(QStringLiteral(">"))).result, QStringLiteral("0"));
+    EXPECT_EQ(run(QStringList(100, QStringLiteral("\"b\"")).join(QStringLiteral(">="))).result,
+              QStringLiteral("0"));
+}
+
 TEST_F(Robustness, SelfEvaluatingVariablesStop) {
     load("S=\"eval(s)\"\nT=\"t:=eval(t)\"");
     EXPECT_EQ(run("eval(s)").error, q(kGeneric));
