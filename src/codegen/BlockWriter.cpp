@@ -101,8 +101,8 @@ QString BlockWriter::output(const std::vector<Part>& parts) {
     for (const Part& p : parts) {
         if (!p.literal.isEmpty()) {
             QString literal = m_formulas.textLiteral(p.literal);
-            if (m_target == Target::Cpp) {
-                literal.chop(1);  // a plain C string is enough for a stream
+            if (m_target == Target::Cpp && !p.literal.contains(QChar(0))) {
+                literal.chop(1);  // a plain C string is enough for a stream, unless it holds a NUL
             }
             pieces << literal;
         }

@@ -4,6 +4,7 @@
 #include "calc/ExprNode.h"
 #include "calc/Parser.h"
 #include "calc/Values.h"
+#include "codegen/SourceText.h"
 
 namespace trevalon::codegen {
 namespace {
@@ -134,29 +135,7 @@ QString FormulaTranslator::wrapped(const Code& code) const {
 }
 
 QString FormulaTranslator::textLiteral(const QString& text) const {
-    QString out;
-    for (QChar c : text) {
-        switch (c.unicode()) {
-            case '\\':
-                out += QStringLiteral("\\\\");
-                break;
-            case '"':
-                out += QStringLiteral("\\\"");
-                break;
-            case '\n':
-                out += QStringLiteral("\\n");
-                break;
-            case '\r':
-                out += QStringLiteral("\\r");
-                break;
-            case '\t':
-                out += QStringLiteral("\\t");
-                break;
-            default:
-                out += c;
-        }
-    }
-    return m_target == Target::Cpp ? u'"' + out + QStringLiteral("\"s") : u'"' + out + u'"';
+    return stringLiteral(m_target, text);
 }
 
 Code FormulaTranslator::call(const QString& helper, const QStringList& arguments, ValueKind kind) {
@@ -460,7 +439,8 @@ std::optional<Code> FormulaTranslator::membership(const Code& value, const QStri
         return fail(QStringLiteral("the set %1 is not in brackets").arg(set));
     }
     if (m_target == Target::Pseudo) {
-        return Code{wrapped(value) + QStringLiteral(" in ") + inner, ValueKind::Bool, false};
+        return Code{wrapped(value) + QStringLiteral(" in ") + commentText(m_target, inner),
+                    ValueKind::Bool, false};
     }
     QStringList tests;
     for (QString element : inner.mid(1, inner.size() - 2).split(u',')) {
