@@ -217,8 +217,9 @@ std::optional<Code> FormulaTranslator::number(const QString& text) {
     const bool whole = !text.contains(u'.') && !text.contains(u'e') && !text.contains(u'E');
     if (whole) {
         QString digits = text;
-        while (digits.size() > 1 && digits.startsWith(u'0')) {
-            digits.remove(0, 1);  // "007": Python reads no leading zeros
+        const qsizetype first = digits.startsWith(u'-') ? 1 : 0;
+        while (digits.size() > first + 1 && digits[first] == u'0') {
+            digits.remove(first, 1);  // "007", "-08": Python reads no leading zeros, C++ octal
         }
         return Code{digits, ValueKind::Int, true};
     }

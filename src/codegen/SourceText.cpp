@@ -1,9 +1,13 @@
 #include "codegen/SourceText.h"
 
+#include <QSet>
+
 #include "codegen/LineWriter.h"
 
 namespace trevalon::codegen {
 namespace {
+
+#include "codegen/ReservedNames.inc"
 
 constexpr char32_t kReplacement = 0xFFFD;
 
@@ -209,6 +213,13 @@ QString transliterated(const QString& name) {
     return out;
 }
 
+template <std::size_t N>
+void addWords(QSet<QString>& set, const char* const (&words)[N]) {
+    for (const char* word : words) {
+        set.insert(QString::fromLatin1(word).toLower());
+    }
+}
+
 }  // namespace
 
 QString commentText(Target target, const QString& text) {
@@ -230,6 +241,30 @@ QString stringLiteral(Target target, const QString& text) {
 
 QString identifierBase(Target target, const QString& name) {
     return target == Target::Pseudo ? pythonComment(name) : transliterated(name);
+}
+
+bool isReservedWord(Target target, const QString& word) {
+    static const QSet<QString> python = [] {
+        QSet<QString> set;
+        addWords(set, kPythonWords);
+        return set;
+    }();
+    static const QSet<QString> cpp = [] {
+        QSet<QString> set;
+        addWords(set, kCppKeywords);
+        addWords(set, kCppMacros);
+        addWords(set, kCppGlobals);
+        return set;
+    }();
+    switch (target) {
+        case Target::Python:
+            return python.contains(word.toLower());
+        case Target::Cpp:
+            return cpp.contains(word.toLower());
+        case Target::Pseudo:
+            break;
+    }
+    return false;
 }
 
 }  // namespace trevalon::codegen

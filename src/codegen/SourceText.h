@@ -42,4 +42,8 @@ QString stringLiteral(Target target, const QString& text);
 // write them.
 QString identifierBase(Target target, const QString& name);
 
+// Whether `word` is a keyword, built-in, standard macro or name of the global namespace of the
+// target language, which no identifier of the generated code may be (letter case aside).
+bool isReservedWord(Target target, const QString& word);
+
 }  // namespace trevalon::codegen

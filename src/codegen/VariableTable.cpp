@@ -34,7 +34,7 @@ const char* const kReserved[] = {
     "check_draws", "low", "high", "time", "datetime", "decimal", "ctg", "arcsin", "arccos", "arctg",
     "arcctg", "sh", "ch", "th", "cth", "heaviside", "trim_left", "trim_right", "copy_to",
     "delete_text", "replace_text", "insert_text", "numbase", "basenum", "as_text", "re", "math",
-    "matches", "clock_text",
+    "matches", "clock_text", "day_number", "seed_from_arguments",
     // names the C library puts into the global namespace
     "log", "log2", "log10", "tan", "pow", "floor", "ceil", "fabs", "fmod", "hypot", "y0", "y1",
     "yn", "j0", "j1", "jn", "erf", "erfc", "gamma", "lgamma", "tgamma", "exit", "abort", "printf",
@@ -134,7 +134,7 @@ QString VariableTable::identifier(const QString& name) {
     const QString joint =
         m_target == Target::Pseudo || base.endsWith(u'_') ? QString() : QStringLiteral("_");
     QString id = base;
-    for (int n = 2; m_taken.contains(id.toLower()); ++n) {
+    for (int n = 2; m_taken.contains(id.toLower()) || isReservedWord(m_target, id); ++n) {
         id = base + joint + QString::number(n);
     }
     m_taken.insert(id.toLower());

@@ -33,7 +33,7 @@ public:
     const std::vector<Variable>& all() const { return m_variables; }
 
     // A fresh identifier made from `name` (see identifierBase), unlike every one given before
-    // and every keyword and helper of the target language.
+    // and every keyword, built-in, macro and helper of the target language (isReservedWord).
     QString identifier(const QString& name);
 
 private:

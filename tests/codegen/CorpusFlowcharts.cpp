@@ -319,6 +319,41 @@ void hostileTexts(Project& p) {
     messageProcedure(p, 2, board, s("Wywolaj"), s("Powrot"), s("w procedurze ?\?/"));
 }
 
+// Names that are keywords, built-ins, standard macros or names of the global namespace in
+// Python or C++, for variables and procedures.
+void reservedNames(Project& p) {
+    static const char* const kNames[] = {
+        "NULL",         "EOF",      "M_PI",     "SIZE_MAX",
+        "EXIT_SUCCESS", "RAND_MAX", "INFINITY", "EDOM",
+        "errno",        "assert",   "stdin",    "linux",
+        "uint",         "signgam",  "environ",  "BUFSIZ",
+        "CHAR_BIT",     "SIGINT",   "LC_ALL",   "FILE",
+        "day_number",   "lines",    "range",    "isinstance",
+        "repr",         "object",   "zip",      "ValueError",
+        "sorted",       "a__b",     "main",     "seed_from_arguments"};
+    FlowBuilder f(p);
+    f.resize(1, 12, 15);
+    f.put(1, 2, 1, KindStart);
+    f.assign(1, 2, 2, s("EOF"), s("NULL + M_PI * 2 + range"));
+    QString shown;
+    for (const char* name : kNames) {
+        shown += u'$' + s(name) + QStringLiteral("$ ");
+    }
+    f.message(1, 2, 3, shown);
+    f.named(1, 2, 4, KindCall, s("Wywolaj1")).text2 = s("NULL");
+    f.named(1, 2, 5, KindReturn, s("Powrot1")).text2 = s("Wywolaj1");
+    f.named(1, 2, 6, KindCall, s("Wywolaj2")).text2 = s("isinstance");
+    f.named(1, 2, 7, KindReturn, s("Powrot2")).text2 = s("Wywolaj2");
+    f.put(1, 2, 8, KindEnd);
+    int at = 0;
+    for (const char* name : kNames) {
+        f.variable(1, 5 + at / 15, 1 + at % 15, s(name), TypeInteger, QString::number(at + 1));
+        ++at;
+    }
+    messageProcedure(p, 2, s("NULL"), s("Wywolaj1"), s("Powrot1"), s("$EOF$ $NULL$"));
+    messageProcedure(p, 3, s("isinstance"), s("Wywolaj2"), s("Powrot2"), s("$range$"));
+}
+
 const char* const kNone[] = {""};
 const char* const kNumbers[] = {"4", "0", "1"};
 const char* const kWords[] = {"tak", "ala", "zebra", "Kot"};
@@ -346,6 +381,7 @@ const CorpusFlowchart kCorpus[] = {
     {"array-sum", arraySum, kArrays, false},
     {"more-functions", moreFunctions, kFunctionInputs, false},
     {"hostile-texts", hostileTexts, kNone, false, kHostileFile, true},
+    {"reserved-names", reservedNames, kNone, false},
 };
 
 }  // namespace

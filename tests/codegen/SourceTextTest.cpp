@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QRegularExpression>
 #include <string_view>
 
 #include "codegen/SourceText.h"
+#include "codegen/VariableTable.h"
 
 using namespace trevalon;
 using namespace trevalon::codegen;
@@ -103,6 +106,35 @@ INSTANTIATE_TEST_SUITE_P(Names, FlowchartName, ::testing::ValuesIn(kNames));
 TEST(FlowchartName, PseudoCodeKeepsItShowingWhatIsUnseen) {
     EXPECT_EQ(identifierBase(Target::Pseudo, QString::fromUtf16(u"Środa\u202E\n")).toStdString(),
               "Środa<U+202E><U+000A>");
+}
+
+// A variable named like a function the prelude defines at its top level would replace it.
+TEST(FlowchartName, NeverTakesANameThePreludeDefines) {
+    const struct {
+        Target target;
+        const char* file;
+        const char* definition;
+    } kPreludes[] = {
+        {Target::Python, "PreludePython.inc", R"((?:^|R"~\()(?:def|class) (\w+)|^(\w+) =)"},
+        {Target::Cpp, "PreludeCpp.inc",
+         R"((?:^|R"~\()(?:\[\[\w+\]\] )?(?:[\w:<>,]+[ *&]+)+(\w+)[(;])"},
+    };
+    for (const auto& prelude : kPreludes) {
+        QFile file(QStringLiteral(TREVALON_SOURCE_DIR "/src/codegen/") + prelude.file);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString code = QString::fromUtf8(file.readAll());
+        const QRegularExpression definition(QLatin1String(prelude.definition),
+                                            QRegularExpression::MultilineOption);
+        Project empty;
+        VariableTable names(empty, prelude.target);
+        int found = 0;
+        for (const QRegularExpressionMatch& m : definition.globalMatch(code)) {
+            const QString name = m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);
+            EXPECT_NE(names.identifier(name), name) << prelude.file << ": " << name.toStdString();
+            ++found;
+        }
+        EXPECT_GT(found, 60) << prelude.file;  // the pattern still finds the definitions
+    }
 }
 
 }  // namespace
