@@ -34,7 +34,7 @@ const char* const kReserved[] = {
     "check_draws", "low", "high", "time", "datetime", "decimal", "ctg", "arcsin", "arccos", "arctg",
     "arcctg", "sh", "ch", "th", "cth", "heaviside", "trim_left", "trim_right", "copy_to",
     "delete_text", "replace_text", "insert_text", "numbase", "basenum", "as_text", "re", "math",
-    "matches", "clock_text", "day_number", "seed_from_arguments",
+    "matches", "clock_text", "lines", "day_number", "seed_from_arguments",
     // names the C library puts into the global namespace
     "log", "log2", "log10", "tan", "pow", "floor", "ceil", "fabs", "fmod", "hypot", "y0", "y1",
     "yn", "j0", "j1", "jn", "erf", "erfc", "gamma", "lgamma", "tgamma", "exit", "abort", "printf",

@@ -354,6 +354,33 @@ void reservedNames(Project& p) {
     messageProcedure(p, 3, s("isinstance"), s("Wywolaj2"), s("Powrot2"), s("$range$"));
 }
 
+// Texts on which a run and the programs must agree: a text that begins and ends with a quote
+// of its own, line breaks made of CR and LF in every order, a start value holding a line break
+// and a typed text in quotes.
+void textsAgree(Project& p) {
+    FlowBuilder f(p);
+    f.resize(1, 8, 13);
+    f.put(1, 2, 1, KindStart);
+    f.assign(1, 2, 2, s("s"), s("\"\"\"a\"\"\""));
+    f.write(1, 2, 3, s("s"), s("s ="));
+    f.assign(1, 2, 4, s("n"), s("length(s) * 100 + length(v)"));
+    f.write(1, 2, 5, s("n"), s("długości:"));
+    f.assign(1, 2, 6, s("c"),
+             s("\"x\" || _LF || \"y\" || char(13) || \"z\" || char(10) || char(13)"));
+    f.write(1, 2, 7, s("c"), s("c ="));
+    f.message(1, 2, 8, s("przed\rpo\n\rkoniec $v$"));
+    f.read(1, 2, 9, s("r"), s("Podaj tekst:"));
+    f.write(1, 2, 10, s("r"), s("r ="));
+    f.assign(1, 2, 11, s("n"), s("length(r)"));
+    f.write(1, 2, 12, s("n"), s("długość r:"));
+    f.put(1, 2, 13, KindEnd);
+    f.variable(1, 6, 1, s("s"), TypeText, s("\"\""));
+    f.variable(1, 6, 2, s("n"), TypeInteger);
+    f.variable(1, 6, 3, s("c"), TypeText, s("\"\""));
+    f.variable(1, 6, 4, s("v"), TypeText, s("\"a\nb\r\nc\""));
+    f.variable(1, 6, 5, s("r"), TypeText, s("\"\""));
+}
+
 const char* const kNone[] = {""};
 const char* const kNumbers[] = {"4", "0", "1"};
 const char* const kWords[] = {"tak", "ala", "zebra", "Kot"};
@@ -362,6 +389,7 @@ const char* const kSearch[] = {"3", "9", "1"};
 const char* const kArrays[] = {"1 2 3", "5*7*9", "4", "abc\n10,20"};
 const char* const kFunctionInputs[] = {"Ala ma kota\n10\n0,5", "Abba\n-255\n-2", "x\n0\n0"};
 const char* const kDates[] = {"2012/07/13\ntak\n2000/2/29\nn", "1999/12/31\n0"};
+const char* const kQuotedInputs[] = {"\"q\"", "a\"b", "\"\""};
 
 // Line breaks end the first comment early unless they are escaped; if they were not, the lines
 // after them would run a command in Python and in C++ alike.
@@ -382,6 +410,7 @@ const CorpusFlowchart kCorpus[] = {
     {"more-functions", moreFunctions, kFunctionInputs, false},
     {"hostile-texts", hostileTexts, kNone, false, kHostileFile, true},
     {"reserved-names", reservedNames, kNone, false},
+    {"texts-agree", textsAgree, kQuotedInputs, false},
 };
 
 }  // namespace
