@@ -89,9 +89,11 @@ private:
     bool m_exceeded;
 };
 
-QString Evaluator::run(int& type) {
+QString Evaluator::run(int& type, bool& stored) {
     m_nodeType = 0;
+    m_rootStored = false;
     QString result = eval(m_formula.root);
+    stored = m_rootStored;
     const int code = m_formula.nodes[static_cast<size_t>(m_formula.root)].code;
     type = typeOfCode(code);
     if (type == 0 && (code == op::Name || code == kEval)) {
@@ -483,32 +485,12 @@ bool Evaluator::appendInPlace(const ExprNode& node, const ParsedFormula& parsed,
     }
     nested.m_resultType = TCalcul::TypeText;
     m_nodeType = TCalcul::TypeText;
-    // The joined text gets quotes unless, trimmed, it already begins and ends with one. (The
-    // slot is looked at again: passing the temporary slot may have moved the values.)
-    const QString& before = store().valueAt(slot);
-    const QStringView inside = QStringView(before).mid(1, before.size() - 2);
-    qsizetype first = 0;
-    while (first < inside.size() + right.size() &&
-           calc::isTrimChar(first < inside.size() ? inside[first] : right[first - inside.size()])) {
-        ++first;
-    }
-    qsizetype last = inside.size() + right.size() - 1;
-    while (last >= first &&
-           calc::isTrimChar(last < inside.size() ? inside[last] : right[last - inside.size()])) {
-        --last;
-    }
-    const auto at = [&](qsizetype i) {
-        return i < inside.size() ? inside[i] : right[i - inside.size()];
-    };
-    const bool quoted = last - first + 1 >= 2 && at(first) == q && at(last) == q;
+    // The joined text in its quotes, as TCalcul::run stores every text result. (The slot is
+    // looked at again: passing the temporary slot may have moved the values.)
     QString& text = store().editValueAt(slot);
-    if (quoted) {
-        text = inside.toString() + right;
-    } else {
-        text.chop(1);
-        text += right;
-        text += q;
-    }
+    text.chop(1);
+    text += right;
+    text += q;
     result = text;
     return true;
 }
@@ -599,7 +581,7 @@ QString Evaluator::evalAssignment(const ExprNode& node) {
     QString stored;
     if (assignNumber(node, parsed, stored) ||
         (m_direct && parsed && appendInPlace(node, *parsed, stored))) {
-        return stored;
+        return handedOn(node, stored, m_nodeType);
     }
     int type = 0;
     const QString result = evaluateNested(formula, type, parsed);
@@ -619,7 +601,15 @@ QString Evaluator::evalAssignment(const ExprNode& node) {
     } else {
         store().setUpper(node.assignedKey, result);
     }
-    return result;
+    return handedOn(node, result, type);
+}
+
+QString Evaluator::handedOn(const ExprNode& node, const QString& stored, int type) {
+    if (&node == &m_formula.nodes[static_cast<size_t>(m_formula.root)]) {
+        m_rootStored = true;
+        return stored;
+    }
+    return type == TCalcul::TypeText ? calc::storedValueText(stored, quote()).toString() : stored;
 }
 
 QString Evaluator::evalStoredName(const ExprNode& node) {
@@ -944,10 +934,11 @@ QString Evaluator::evalEval(const ExprNode& node) {
     }
     int type = 0;
     const QString result = evaluateNested(formula, type);
-    if (!failed()) {
-        m_nodeType = type;
+    if (failed()) {
+        return QString();
     }
-    return result;
+    m_nodeType = type;
+    return handedOn(node, result, type);
 }
 
 QString Evaluator::evalFreeVar(const ExprNode& node) {

@@ -24,8 +24,10 @@ public:
           m_formula(formula),
           m_direct(direct) {}
 
-    // Evaluates the whole tree; `type` receives the root's result type (1 number, 2 text).
-    QString run(int& type);
+    // Evaluates the whole tree; `type` receives the root's result type (1 number, 2 text) and
+    // `stored` whether the value is in the store's form already, a text in its quotes: an
+    // assignment or `eval` at the root hands on the value as it was stored or came back.
+    QString run(int& type, bool& stored);
     // For a direct assignment (see ParsedFormula::directAssignment) of a numeric operator's
     // result: does what `run` does and answers true, with the value text and its kind;
     // false, having changed nothing, when `run` must do it.
@@ -91,6 +93,10 @@ private:
     QString evalWithArguments(const ExprNode& node);
     QString evalEval(const ExprNode& node);
     QString evalFreeVar(const ExprNode& node);
+    // What an assignment or `eval` (`node`) hands on from a value in the store's form: that
+    // form when it is the formula's result, else the bare value every other node yields, a
+    // text without its quotes.
+    QString handedOn(const ExprNode& node, const QString& stored, int type);
     bool insertArgument(const QString& value);
     // Numeric subtrees (ExprNode::numeric) computed on numbers, with exactly the values the
     // text path would read from the texts it writes. They answer false, having changed
@@ -153,6 +159,8 @@ private:
     bool m_direct;
     // Result type set by the last name lookup or nested evaluation.
     int m_nodeType = 0;
+    // The root handed on its value in the store's form (see handedOn).
+    bool m_rootStored = false;
 };
 
 }  // namespace trevalon

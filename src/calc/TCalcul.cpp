@@ -161,6 +161,7 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result, bool wantResult)
     m_argumentStack.clear();
     clearError();
     QString value;
+    bool stored = false;
     try {
         // A lone assignment need not pass through the store's captured entries (see
         // ParsedFormula::directAssignment), unless such entries are about already.
@@ -186,7 +187,7 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result, bool wantResult)
             }
             Evaluator evaluator(*this, parsed, direct);
             int type = TypeNumber;
-            value = evaluator.run(type);
+            value = evaluator.run(type, stored);
             if (!m_errorFlag) {
                 m_resultType = type;
             }
@@ -200,11 +201,11 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result, bool wantResult)
     if (m_errorFlag) {
         return false;
     }
-    if (m_resultType == TypeText) {
-        const QString bare = calc::trimmed(value);
-        if (bare.size() < 2 || !bare.startsWith(m_quoteChar) || !bare.endsWith(m_quoteChar)) {
-            value = m_quoteChar + value + m_quoteChar;
-        }
+    // A text result goes out in quotes, also one that begins and ends with a quote of its own
+    // ("""a""" is the three characters "a"); only a value handed on as the store holds it has
+    // its quotes already.
+    if (m_resultType == TypeText && !stored) {
+        value = m_quoteChar + value + m_quoteChar;
     }
     result = std::move(value);
     return true;

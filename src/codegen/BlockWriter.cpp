@@ -1,5 +1,7 @@
 #include "codegen/BlockWriter.h"
 
+#include <algorithm>
+
 #include "config/TextIds.h"
 #include "config/TextTable.h"
 #include "model/BlockCatalogue.h"
@@ -51,12 +53,18 @@ std::vector<BlockWriter::Part> BlockWriter::rendered(const QString& comment) {
             precision = comment[nameStart].digitValue();
             ++nameStart;
         }
-        parts.push_back(Part{literal, shown(comment.mid(nameStart, close - nameStart), precision)});
+        parts.push_back(valuePart(literal, comment.mid(nameStart, close - nameStart), precision));
         literal.clear();
         at = close + 1;
     }
     parts.push_back(Part{literal, std::nullopt});
     return parts;
+}
+
+BlockWriter::Part BlockWriter::valuePart(QString literal, const QString& name, int precision) {
+    const Variable* v = m_variables.find(name);
+    const bool text = v != nullptr && (v->kind == ValueKind::Text || v->kind == ValueKind::Array);
+    return Part{std::move(literal), shown(name, precision), text};
 }
 
 // A variable's value as a write block or a comment shows it, by its declared type.
@@ -101,8 +109,8 @@ QString BlockWriter::output(const std::vector<Part>& parts) {
     for (const Part& p : parts) {
         if (!p.literal.isEmpty()) {
             QString literal = m_formulas.textLiteral(p.literal);
-            if (m_target == Target::Cpp) {
-                literal.chop(1);  // a plain C string is enough for a stream
+            if (m_target == Target::Cpp && !p.literal.contains(QChar(0))) {
+                literal.chop(1);  // a plain C string is enough for a stream, unless it holds a NUL
             }
             pieces << literal;
         }
@@ -114,6 +122,28 @@ QString BlockWriter::output(const std::vector<Part>& parts) {
         pieces << (m_target == Target::Cpp ? QStringLiteral("\"\"") : QStringLiteral("\"\""));
     }
     return pieces.join(m_target == Target::Cpp ? QStringLiteral(" << ") : QStringLiteral(", "));
+}
+
+// The statement that prints the parts as one line. `run` prints a dialog's text with each
+// LF CR, CR LF and lone CR as a line break; `lines` does that where a CR may be.
+QString BlockWriter::printLine(const std::vector<Part>& parts) {
+    const bool breaks = std::any_of(parts.begin(), parts.end(), [](const Part& p) {
+        return p.textValue || p.literal.contains(u'\r');
+    });
+    if (m_target == Target::Pseudo) {
+        return m_texts.text(texts::CodeWrite) + u' ' + output(parts);
+    }
+    if (breaks) {
+        m_formulas.use(QStringLiteral("lines"));
+    }
+    if (m_target == Target::Python) {
+        const QString what = output(parts);
+        return QStringLiteral("print(") + (breaks ? QStringLiteral("lines(") + what + u')' : what) +
+               u')';
+    }
+    return QStringLiteral("std::cout << ") +
+           (breaks ? QStringLiteral("lines(") + textArgument(parts) + u')' : output(parts)) +
+           QStringLiteral(" << '\\n';");
 }
 
 // The rendered comment as one text value, for a prompt or a question.
@@ -189,25 +219,14 @@ bool BlockWriter::write(int index, bool inMain, LineWriter& out) {
             {
                 std::vector<Part> parts = rendered(cell.text4);
                 parts.back().literal += u' ';
-                parts.push_back(Part{QString(), shown(cell.text2, cell.extra1)});
+                parts.push_back(valuePart(QString(), cell.text2, cell.extra1));
                 parts.push_back(Part{QString(), std::nullopt});
-                const QString what = output(parts);
-                out.line(python   ? QStringLiteral("print(") + what + u')'
-                         : pseudo ? m_texts.text(texts::CodeWrite) + u' ' + what
-                                  : QStringLiteral("std::cout << ") + what +
-                                        QStringLiteral(" << '\\n';"),
-                         at);
+                out.line(printLine(parts), at);
             }
             return true;
-        case KindMessage: {
-            const QString what = output(rendered(cell.text4));
-            out.line(python ? QStringLiteral("print(") + what + u')'
-                     : pseudo
-                         ? m_texts.text(texts::CodeWrite) + u' ' + what
-                         : QStringLiteral("std::cout << ") + what + QStringLiteral(" << '\\n';"),
-                     at);
+        case KindMessage:
+            out.line(printLine(rendered(cell.text4)), at);
             return true;
-        }
         case KindQuestion: {
             const QString question = textArgument(rendered(cell.text4));
             const Variable* v = m_variables.find(cell.text2);

@@ -43,10 +43,13 @@ private:
     struct Part {
         QString literal;
         std::optional<Code> value;
+        bool textValue = false;  // a text or array variable's value, which may hold a CR
     };
     std::vector<Part> rendered(const QString& comment);
+    Part valuePart(QString literal, const QString& name, int precision);
     std::optional<Code> shown(const QString& name, int precision);
     QString output(const std::vector<Part>& parts);
+    QString printLine(const std::vector<Part>& parts);
     QString textArgument(const std::vector<Part>& parts);
     QString statement(const QString& text) const;
     bool assignment(const Cell& cell, LineWriter& out, const CellRef& at);

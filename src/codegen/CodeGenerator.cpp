@@ -8,6 +8,7 @@
 #include "codegen/FormulaTranslator.h"
 #include "codegen/LineWriter.h"
 #include "codegen/Prelude.h"
+#include "codegen/SourceText.h"
 #include "codegen/StatementWriter.h"
 #include "codegen/Structurer.h"
 #include "codegen/VariableTable.h"
@@ -149,8 +150,7 @@ QStringList CodeGenerator::checkDraws(bool cpp) const {
         ranges
             << (cpp ? QStringLiteral("{%1, %2}") : QStringLiteral("(%1, %2)")).arg(low).arg(high);
     }
-    QStringList lines = commentLines(cpp ? QStringLiteral("// ") : QStringLiteral("# "),
-                                     m_texts.text(texts::CodeCheckDraws));
+    QStringList lines = commentLines(m_target, m_texts.text(texts::CodeCheckDraws));
     const QString list = ranges.join(QStringLiteral(", "));
     if (cpp) {
         lines << QStringLiteral("const long long check_draws[][2] = {") + list +
@@ -305,17 +305,25 @@ int CodeGenerator::writeHead(const QString& title, const HelperSet& helpers,
                              const QStringList& variables, const QStringList& declarations,
                              std::vector<GeneratedLine>& lines) const {
     LineWriter file(lines, QStringLiteral("    "));
-    const QString heading = m_texts.text(texts::CodeGeneratedFrom).arg(title);
+    const QStringList heading =
+        commentLines(m_target, m_texts.text(texts::CodeGeneratedFrom).arg(title));
     switch (m_target) {
         case Target::Python:
+            // The second line says the encoding, so that no comment below can: Python reads a
+            // "coding:" in either of the first two lines, and a title may hold one.
             file.line(QStringLiteral("#!/usr/bin/env python3"));
-            file.line(QStringLiteral("# ") + heading);
+            file.line(QStringLiteral("# -*- coding: utf-8 -*-"));
+            for (const QString& line : heading) {
+                file.line(line);
+            }
             break;
         case Target::Cpp:
-            file.line(QStringLiteral("// ") + heading);
+            for (const QString& line : heading) {
+                file.line(line);
+            }
             break;
         case Target::Pseudo:
-            file.line(m_texts.text(texts::CodeAlgorithm) + u' ' + title);
+            file.line(m_texts.text(texts::CodeAlgorithm) + u' ' + commentText(m_target, title));
             if (!variables.isEmpty()) {
                 file.line(m_texts.text(texts::CodeVariables));
                 file.indent();

@@ -4,6 +4,7 @@
 #include "calc/ExprNode.h"
 #include "calc/Parser.h"
 #include "calc/Values.h"
+#include "codegen/SourceText.h"
 
 namespace trevalon::codegen {
 namespace {
@@ -134,29 +135,7 @@ QString FormulaTranslator::wrapped(const Code& code) const {
 }
 
 QString FormulaTranslator::textLiteral(const QString& text) const {
-    QString out;
-    for (QChar c : text) {
-        switch (c.unicode()) {
-            case '\\':
-                out += QStringLiteral("\\\\");
-                break;
-            case '"':
-                out += QStringLiteral("\\\"");
-                break;
-            case '\n':
-                out += QStringLiteral("\\n");
-                break;
-            case '\r':
-                out += QStringLiteral("\\r");
-                break;
-            case '\t':
-                out += QStringLiteral("\\t");
-                break;
-            default:
-                out += c;
-        }
-    }
-    return m_target == Target::Cpp ? u'"' + out + QStringLiteral("\"s") : u'"' + out + u'"';
+    return stringLiteral(m_target, text);
 }
 
 Code FormulaTranslator::call(const QString& helper, const QStringList& arguments, ValueKind kind) {
@@ -238,8 +217,9 @@ std::optional<Code> FormulaTranslator::number(const QString& text) {
     const bool whole = !text.contains(u'.') && !text.contains(u'e') && !text.contains(u'E');
     if (whole) {
         QString digits = text;
-        while (digits.size() > 1 && digits.startsWith(u'0')) {
-            digits.remove(0, 1);  // "007": Python reads no leading zeros
+        const qsizetype first = digits.startsWith(u'-') ? 1 : 0;
+        while (digits.size() > first + 1 && digits[first] == u'0') {
+            digits.remove(first, 1);  // "007", "-08": Python reads no leading zeros, C++ octal
         }
         return Code{digits, ValueKind::Int, true};
     }
@@ -460,7 +440,8 @@ std::optional<Code> FormulaTranslator::membership(const Code& value, const QStri
         return fail(QStringLiteral("the set %1 is not in brackets").arg(set));
     }
     if (m_target == Target::Pseudo) {
-        return Code{wrapped(value) + QStringLiteral(" in ") + inner, ValueKind::Bool, false};
+        return Code{wrapped(value) + QStringLiteral(" in ") + commentText(m_target, inner),
+                    ValueKind::Bool, false};
     }
     QStringList tests;
     for (QString element : inner.mid(1, inner.size() - 2).split(u',')) {

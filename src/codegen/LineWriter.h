@@ -31,19 +31,19 @@ private:
     int m_depth = 0;
 };
 
-// A comment of the generated code, cut into lines of at most about 90 characters, each
-// beginning with `prefix` ("# ", "// ").
-inline QStringList commentLines(const QString& prefix, const QString& text) {
+// Words of a text joined into lines of at most about `width` characters (a longer word keeps a
+// line to itself); the text's blanks are where lines may end.
+inline QStringList wrappedWords(const QString& text, qsizetype width) {
     QStringList lines;
     QString line;
     for (const QString& word : text.split(u' ')) {
-        if (!line.isEmpty() && line.size() + word.size() > 90) {
-            lines << prefix + line;
+        if (!line.isEmpty() && line.size() + word.size() > width) {
+            lines << line;
             line.clear();
         }
         line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
     }
-    return lines << prefix + line;
+    return lines << line;
 }
 
 }  // namespace trevalon::codegen

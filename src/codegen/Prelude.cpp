@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "codegen/SourceText.h"
+
 namespace trevalon::codegen {
 namespace {
 
@@ -67,7 +69,7 @@ void appendHelpers(const Helper (&table)[N], const HelperSet& used, bool python,
 QString weekdayList(bool english, bool cpp) {
     QStringList names;
     for (const char* name : kWeekdays[english ? 1 : 0]) {
-        names << u'"' + QString::fromUtf8(name) + u'"';
+        names << stringLiteral(cpp ? Target::Cpp : Target::Python, QString::fromUtf8(name));
     }
     return cpp ? u'{' + names.join(QStringLiteral(", ")) + u'}'
                : u'[' + names.join(QStringLiteral(", ")) + u']';
@@ -164,7 +166,7 @@ QStringList cppLines(const HelperSet& used, bool english) {
     appendHelpers(kCpp, used, false, out);
     if (uses("nameday")) {
         out << QStringLiteral("std::string nameday(long long i) {")
-            << QStringLiteral("    const char* const names[] = ") + weekdayList(english, true) +
+            << QStringLiteral("    const std::string names[] = ") + weekdayList(english, true) +
                    u';'
             << QStringLiteral("    if (i < 1 || i > 7) {")
             << QStringLiteral(

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "codegen/SourceText.h"
 #include "config/TextIds.h"
 #include "config/TextTable.h"
 
@@ -222,8 +223,7 @@ bool StatementWriter::loop(const Statement& s) {
 bool StatementWriter::dispatch(const Statement& s) {
     const bool python = m_target == Target::Python;
     const bool cpp = m_target == Target::Cpp;
-    for (const QString& line : commentLines(cpp ? QStringLiteral("// ") : QStringLiteral("# "),
-                                            m_texts.text(texts::CodeDispatchComment))) {
+    for (const QString& line : commentLines(m_target, m_texts.text(texts::CodeDispatchComment))) {
         m_out.line(line);
     }
     // The machine stops when the flow reaches the block after it: state -1.

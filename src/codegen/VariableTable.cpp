@@ -1,5 +1,6 @@
 #include "codegen/VariableTable.h"
 
+#include "codegen/SourceText.h"
 #include "model/Cell.h"
 #include "model/KindCode.h"
 
@@ -33,7 +34,7 @@ const char* const kReserved[] = {
     "check_draws", "low", "high", "time", "datetime", "decimal", "ctg", "arcsin", "arccos", "arctg",
     "arcctg", "sh", "ch", "th", "cth", "heaviside", "trim_left", "trim_right", "copy_to",
     "delete_text", "replace_text", "insert_text", "numbase", "basenum", "as_text", "re", "math",
-    "matches", "clock_text",
+    "matches", "clock_text", "lines", "day_number", "seed_from_arguments",
     // names the C library puts into the global namespace
     "log", "log2", "log10", "tan", "pow", "floor", "ceil", "fabs", "fmod", "hypot", "y0", "y1",
     "yn", "j0", "j1", "jn", "erf", "erfc", "gamma", "lgamma", "tgamma", "exit", "abort", "printf",
@@ -46,23 +47,6 @@ const char* const kReserved[] = {
     "scalbn", "ilogb", "logb", "copysign", "nextafter", "drem", "significand", "remove", "rename",
     "tmpfile", "fopen", "fclose", "read", "write", "open", "close", "sleep", "pipe", "fork", "link",
     "unlink", "access", "dup", "sync", "kill", "signal", "raise"};
-
-QString transliterated(const QString& name) {
-    static const QString from = QString::fromUtf8("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
-    static const QString to = QStringLiteral("acelnoszzACELNOSZZ");
-    QString out;
-    for (QChar c : name) {
-        const qsizetype at = from.indexOf(c);
-        if (at >= 0) {
-            c = to[at];
-        }
-        out += (c.isLetterOrNumber() && c.unicode() < 128) || c == u'_' ? c : QChar(u'_');
-    }
-    if (out.isEmpty() || out[0].isDigit()) {
-        out.prepend(QStringLiteral("v_"));
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -113,7 +97,7 @@ QStringList arrayElements(const QString& value) {
 
 VariableTable::VariableTable(const Project& project, Target target) : m_target(target) {
     for (const char* word : kReserved) {
-        m_taken << QString::fromLatin1(word);
+        m_taken.insert(QString::fromLatin1(word).toLower());
     }
     for (int n = 1; n <= project.boardCount; ++n) {
         project.board(n).forEachUsedCell([this](const Cell& cell, int, int) {
@@ -145,13 +129,15 @@ const Variable* VariableTable::find(const QString& name) const {
 }
 
 QString VariableTable::identifier(const QString& name) {
-    const QString base = m_target == Target::Pseudo ? name : transliterated(name);
+    const QString base = identifierBase(m_target, name);
+    // "a_" goes on as "a_2", never "a__2", which C++ reserves.
+    const QString joint =
+        m_target == Target::Pseudo || base.endsWith(u'_') ? QString() : QStringLiteral("_");
     QString id = base;
-    for (int n = 2; m_taken.contains(id, Qt::CaseInsensitive); ++n) {
-        id = m_target == Target::Pseudo ? base + QString::number(n)
-                                        : base + u'_' + QString::number(n);
+    for (int n = 2; m_taken.contains(id.toLower()) || isReservedWord(m_target, id); ++n) {
+        id = base + joint + QString::number(n);
     }
-    m_taken << id;
+    m_taken.insert(id.toLower());
     return id;
 }
 

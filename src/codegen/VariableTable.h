@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -31,14 +32,14 @@ public:
     std::vector<Variable>& all() { return m_variables; }
     const std::vector<Variable>& all() const { return m_variables; }
 
-    // A fresh identifier made from `name`, unlike every one given before and every keyword
-    // and helper of the target language.
+    // A fresh identifier made from `name` (see identifierBase), unlike every one given before
+    // and every keyword, built-in, macro and helper of the target language (isReservedWord).
     QString identifier(const QString& name);
 
 private:
     Target m_target;
     std::vector<Variable> m_variables;
-    QStringList m_taken;
+    QSet<QString> m_taken;  // in lower case
 };
 
 // The kind a declared type starts as.

@@ -216,26 +216,27 @@ bool Executor::begin() {
 }
 
 void Executor::loadVariables() {
-    QString list;
+    std::vector<std::pair<QString, QString>> variables;
     for (int n = 1; n <= m_project.boardCount; ++n) {
         Board& board = m_project.board(n);
         int count = 0;
         board.forEachUsedCell([&](const Cell& cell, int, int) {
             if (cell.kindCode == KindVariable) {
-                VariablesList::append(list, cell.name, cell.text4);
+                variables.emplace_back(cell.name, cell.text4);
                 ++count;
             }
         });
         board.variableCount = count;
     }
-    if (list.isEmpty()) {
+    if (variables.empty()) {
         m_workspace.loadVariables(QString());
         m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Information,
                                            m_workspace.texts().text(texts::NoVisibleVariables));
         return;
     }
-    VariablesList::appendConstants(list);
-    m_workspace.loadVariables(list);
+    const auto& constants = VariablesList::constants();
+    variables.insert(variables.end(), constants.begin(), constants.end());
+    m_workspace.loadVariables(variables);
 }
 
 void Executor::resolveLinks() {

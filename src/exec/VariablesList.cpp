@@ -29,12 +29,20 @@ void VariablesList::append(QString& list, const QString& name, const QString& va
     list += name + u'=' + value;
 }
 
-void VariablesList::appendConstants(QString& list) {
+const std::vector<std::pair<QString, QString>>& VariablesList::constants() {
     // As the program has always written them: a point in Pi, commas in the others.
-    append(list, QStringLiteral("Pi"), QStringLiteral("3.14159265358979"));
-    append(list, QStringLiteral("e"), QStringLiteral("2,71828183"));
-    append(list, QStringLiteral("DegToRad"), QStringLiteral("0,017453"));
-    append(list, QStringLiteral("RadToDeg"), QStringLiteral("57,29578"));
+    static const std::vector<std::pair<QString, QString>> kConstants = {
+        {QStringLiteral("Pi"), QStringLiteral("3.14159265358979")},
+        {QStringLiteral("e"), QStringLiteral("2,71828183")},
+        {QStringLiteral("DegToRad"), QStringLiteral("0,017453")},
+        {QStringLiteral("RadToDeg"), QStringLiteral("57,29578")}};
+    return kConstants;
+}
+
+void VariablesList::appendConstants(QString& list) {
+    for (const auto& [name, value] : constants()) {
+        append(list, name, value);
+    }
 }
 
 }  // namespace trevalon

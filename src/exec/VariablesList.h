@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <utility>
+#include <vector>
 
 namespace trevalon {
 
@@ -15,7 +17,9 @@ public:
     static QString valueOf(const QString& list, const QString& name);
     // Appends the line NAME=value, with a line break before it unless the list is empty.
     static void append(QString& list, const QString& name, const QString& value);
-    // Appends the four constants every run and check defines besides the variables.
+    // The four constants every run and check defines besides the variables, NAME and value.
+    static const std::vector<std::pair<QString, QString>>& constants();
+    // Appends the constants' lines.
     static void appendConstants(QString& list);
 };
 

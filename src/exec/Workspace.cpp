@@ -75,6 +75,26 @@ void Workspace::loadVariables(const QString& list) {
     m_calculator->LoadVariables(list);
 }
 
+void Workspace::loadVariables(const std::vector<std::pair<QString, QString>>& variables) {
+    QString list;
+    bool lines = true;
+    for (const auto& [name, value] : variables) {
+        VariablesList::append(list, name, value);
+        lines = lines && !value.contains(u'\n') && !value.contains(u'\r');
+    }
+    if (lines) {
+        loadVariables(list);
+        return;
+    }
+    m_variablesList = list;
+    TText& store = m_calculator->variables();
+    store.clear();
+    for (const auto& [name, value] : variables) {
+        store.set(name, value);
+    }
+    m_listIsListing = true;
+}
+
 QString Workspace::variableValue(const QString& name) const {
     if (m_listIsListing) {
         return m_calculator->variables().get(name);

@@ -3,6 +3,8 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "config/TextTable.h"
 #include "exec/Breakpoints.h"
@@ -79,6 +81,10 @@ public:
     // Replaces the list and loads the Calculator's store from it; an empty list empties the
     // store, so nothing of an earlier project survives.
     void loadVariables(const QString& list);
+    // Loads NAME, value pairs as the list of their lines would, except that a value holding a
+    // line break, which no line of the list can hold, reaches the store whole; the list is then
+    // the Calculator's listing from the start.
+    void loadVariables(const std::vector<std::pair<QString, QString>>& variables);
     // The list becomes the Calculator's listing again (made when next asked for).
     void refreshVariablesList() { m_listIsListing = true; }
     // Whether the list is the Calculator's listing: every variable's value is the store's.

@@ -177,6 +177,24 @@ TEST_F(Texts, ConcatenationJoinsLeftThenRight) {
     });
 }
 
+// A doubled quote in a literal is one quote character of the text, also at its ends: the text
+// """a""" is the three characters "a", whether it is a result, stored, or read back.
+TEST_F(Texts, QuotesAtTheEndsOfATextAreItsOwn) {
+    load("S=0\nT=\"x\"");
+    expectResults({
+        {R"("""a""")", R"(""a"")"},
+        {R"(length("""a"""))", "3"},
+        {R"("""" || "a" || """")", R"(""a"")"},
+        {R"(S:="""a""")", R"(""a"")"},
+        {"length(S)", "3"},
+        {"S", R"(""a"")"},
+        {"T:=S", R"(""a"")"},
+        {R"(T:=T || """")", R"(""a""")"},
+        {"length(T)", "4"},
+        {R"(" ""a"" ")", R"(" "a" ")"},
+    });
+}
+
 using Sets = CalculatorTest;
 
 TEST_F(Sets, InComparesTheWrittenElements) {

@@ -40,6 +40,7 @@ const FormulaRow kFormulas[] = {
     {"copy(s, 2, a + 1)", "copy(s, 2, a + 1)", "copy(s, 2, a + 1)"},
     {"2 ^ 10", "rounded(2 ** 10)", "rounded(std::pow(2, 10))"},
     {"Pi * 2", "rounded(Pi * 2)", "rounded(Pi * 2)"},
+    {"(-08) * a + 007", "(-8 * a) + 7", "(-8 * a) + 7"},
 };
 
 class FormulaTranslation : public ::testing::TestWithParam<FormulaRow> {};

@@ -278,6 +278,109 @@ void moreFunctions(Project& p) {
     f.variable(1, 6, 11, s("q"), TypeReal);
 }
 
+// A procedure board named `name` on board `board`: its Start answers the call block `call`,
+// a message writes `text`, its End returns to the return block `back`.
+void messageProcedure(Project& p, int board, const QString& name, const QString& call,
+                      const QString& back, const QString& text) {
+    FlowBuilder f(p);
+    p.addBoard();
+    p.board(board).kind = BoardProcedure;
+    p.board(board).name = name;
+    f.put(board, 2, 1, KindStart).text2 = call;
+    f.message(board, 2, 2, text);
+    f.put(board, 2, 3, KindEnd).text2 = back;
+    p.activeBoard = 1;
+}
+
+// What a pupil's file may carry into the generated code: texts, start values and a board name
+// holding line breaks, NUL, bidirectional controls, separators, comment closers, quotes,
+// backslashes and trigraphs, written out as they are (the file name is kHostileFile).
+void hostileTexts(Project& p) {
+    FlowBuilder f(p);
+    f.resize(1, 8, 10);
+    f.put(1, 2, 1, KindStart);
+    f.message(1, 2, 2, s("?\?/\"; std::system(\"touch pwned\"); // */ \\ ?\?= ?\?' ?\?!"));
+    f.write(1, 2, 3, s("t"), QString::fromUtf16(u"t \u202Eodwr\u00F3cony\u202C \u2066x\u2069:"));
+    f.assign(1, 2, 4, s("u"), s("\"a\" || char(0) || \"1?\?/\" || t"));
+    f.write(1, 2, 5, s("u"), s("u ="));
+    f.assign(1, 2, 6, s("w"),
+             QString::fromUtf16(u"\"\u2028\u2029\u0085\u00A0\uFEFF\t\x7f\x1b[31m\""));
+    f.write(1, 2, 7, s("w"), s("w ="));
+    const QString board =
+        s("p\n#include <cstdlib>\nstatic int z = std::system(\"touch pwned\");\r");
+    f.named(1, 2, 8, KindCall, s("Wywolaj")).text2 = board;
+    f.named(1, 2, 9, KindReturn, s("Powrot")).text2 = s("Wywolaj");
+    f.put(1, 2, 10, KindEnd);
+    f.variable(1, 6, 1, s("t"), TypeText,
+               QString::fromUtf16(u"\"\u202Eabc\u2069 \\ */ ?\?/ za\u017C\u00F3\u0142\u0107 "
+                                  u"\U0001F600 \\u0041\""));
+    f.variable(1, 6, 2, s("u"), TypeText, s("\"\""));
+    f.variable(1, 6, 3, s("w"), TypeText, s("\"\""));
+    messageProcedure(p, 2, board, s("Wywolaj"), s("Powrot"), s("w procedurze ?\?/"));
+}
+
+// Names that are keywords, built-ins, standard macros or names of the global namespace in
+// Python or C++, for variables and procedures.
+void reservedNames(Project& p) {
+    static const char* const kNames[] = {
+        "NULL",         "EOF",      "M_PI",     "SIZE_MAX",
+        "EXIT_SUCCESS", "RAND_MAX", "INFINITY", "EDOM",
+        "errno",        "assert",   "stdin",    "linux",
+        "uint",         "signgam",  "environ",  "BUFSIZ",
+        "CHAR_BIT",     "SIGINT",   "LC_ALL",   "FILE",
+        "day_number",   "lines",    "range",    "isinstance",
+        "repr",         "object",   "zip",      "ValueError",
+        "sorted",       "a__b",     "main",     "seed_from_arguments"};
+    FlowBuilder f(p);
+    f.resize(1, 12, 15);
+    f.put(1, 2, 1, KindStart);
+    f.assign(1, 2, 2, s("EOF"), s("NULL + M_PI * 2 + range"));
+    QString shown;
+    for (const char* name : kNames) {
+        shown += u'$' + s(name) + QStringLiteral("$ ");
+    }
+    f.message(1, 2, 3, shown);
+    f.named(1, 2, 4, KindCall, s("Wywolaj1")).text2 = s("NULL");
+    f.named(1, 2, 5, KindReturn, s("Powrot1")).text2 = s("Wywolaj1");
+    f.named(1, 2, 6, KindCall, s("Wywolaj2")).text2 = s("isinstance");
+    f.named(1, 2, 7, KindReturn, s("Powrot2")).text2 = s("Wywolaj2");
+    f.put(1, 2, 8, KindEnd);
+    int at = 0;
+    for (const char* name : kNames) {
+        f.variable(1, 5 + at / 15, 1 + at % 15, s(name), TypeInteger, QString::number(at + 1));
+        ++at;
+    }
+    messageProcedure(p, 2, s("NULL"), s("Wywolaj1"), s("Powrot1"), s("$EOF$ $NULL$"));
+    messageProcedure(p, 3, s("isinstance"), s("Wywolaj2"), s("Powrot2"), s("$range$"));
+}
+
+// Texts on which a run and the programs must agree: a text that begins and ends with a quote
+// of its own, line breaks made of CR and LF in every order, a start value holding a line break
+// and a typed text in quotes.
+void textsAgree(Project& p) {
+    FlowBuilder f(p);
+    f.resize(1, 8, 13);
+    f.put(1, 2, 1, KindStart);
+    f.assign(1, 2, 2, s("s"), s("\"\"\"a\"\"\""));
+    f.write(1, 2, 3, s("s"), s("s ="));
+    f.assign(1, 2, 4, s("n"), s("length(s) * 100 + length(v)"));
+    f.write(1, 2, 5, s("n"), s("długości:"));
+    f.assign(1, 2, 6, s("c"),
+             s("\"x\" || _LF || \"y\" || char(13) || \"z\" || char(10) || char(13)"));
+    f.write(1, 2, 7, s("c"), s("c ="));
+    f.message(1, 2, 8, s("przed\rpo\n\rkoniec $v$"));
+    f.read(1, 2, 9, s("r"), s("Podaj tekst:"));
+    f.write(1, 2, 10, s("r"), s("r ="));
+    f.assign(1, 2, 11, s("n"), s("length(r)"));
+    f.write(1, 2, 12, s("n"), s("długość r:"));
+    f.put(1, 2, 13, KindEnd);
+    f.variable(1, 6, 1, s("s"), TypeText, s("\"\""));
+    f.variable(1, 6, 2, s("n"), TypeInteger);
+    f.variable(1, 6, 3, s("c"), TypeText, s("\"\""));
+    f.variable(1, 6, 4, s("v"), TypeText, s("\"a\nb\r\nc\""));
+    f.variable(1, 6, 5, s("r"), TypeText, s("\"\""));
+}
+
 const char* const kNone[] = {""};
 const char* const kNumbers[] = {"4", "0", "1"};
 const char* const kWords[] = {"tak", "ala", "zebra", "Kot"};
@@ -286,6 +389,13 @@ const char* const kSearch[] = {"3", "9", "1"};
 const char* const kArrays[] = {"1 2 3", "5*7*9", "4", "abc\n10,20"};
 const char* const kFunctionInputs[] = {"Ala ma kota\n10\n0,5", "Abba\n-255\n-2", "x\n0\n0"};
 const char* const kDates[] = {"2012/07/13\ntak\n2000/2/29\nn", "1999/12/31\n0"};
+const char* const kQuotedInputs[] = {"\"q\"", "a\"b", "\"\""};
+
+// Line breaks end the first comment early unless they are escaped; if they were not, the lines
+// after them would run a command in Python and in C++ alike.
+const char* const kHostileFile =
+    "x\n#if 0\nimport os; os.system(\"touch pwned\"); '''\n#endif\n#include <cstdlib>\n"
+    "static int z = std::system(\"touch pwned\");\n#if 0\n'''\n#endif .skb";
 
 const CorpusFlowchart kCorpus[] = {
     {"nested-loops", nestedLoops, kNone, false},
@@ -298,6 +408,9 @@ const CorpusFlowchart kCorpus[] = {
     {"random-sum", randomSum, kNone, false},
     {"array-sum", arraySum, kArrays, false},
     {"more-functions", moreFunctions, kFunctionInputs, false},
+    {"hostile-texts", hostileTexts, kNone, false, kHostileFile, true},
+    {"reserved-names", reservedNames, kNone, false},
+    {"texts-agree", textsAgree, kQuotedInputs, false},
 };
 
 }  // namespace

@@ -23,8 +23,11 @@ struct Outcome {
     QByteArray err;
 };
 
-Outcome execute(const QString& program, const QStringList& args, const QByteArray& input) {
+// Runs a program in `folder`, so that whatever it might write lands where the test looks.
+Outcome execute(const QString& program, const QStringList& args, const QByteArray& input,
+                const QString& folder) {
     QProcess process;
+    process.setWorkingDirectory(folder);
     process.start(program, args);
     process.write(input);
     process.closeWriteChannel();
@@ -44,6 +47,18 @@ struct CorpusCase {
     QStringList inputs;
     bool unstructured = false;
 };
+
+// g++ as the documentation promises the program compiles, every warning an error, trigraphs
+// and bidirectional controls (also as universal character names) looked for.
+QStringList compilerFlags(const QString& standard) {
+    return {QStringLiteral("-std=") + standard,
+            QStringLiteral("-Wall"),
+            QStringLiteral("-Wextra"),
+            QStringLiteral("-Werror"),
+            QStringLiteral("-Wtrigraphs"),
+            QStringLiteral("-Wbidi-chars=any,ucn"),
+            QStringLiteral("-O1")};
+}
 
 QStringList inputsOf(std::span<const char* const> runs) {
     QStringList list;
@@ -123,7 +138,8 @@ TEST_P(TranslationCorpus, GeneratedProgramsPrintWhatTheRunPrints) {
     if (project.isEmpty()) {
         trevalon::Project built;
         c.built->build(built);
-        project = dir.filePath(QStringLiteral("flowchart.skb"));
+        project = dir.filePath(c.built->file != nullptr ? QString::fromUtf8(c.built->file)
+                                                        : QStringLiteral("flowchart.skb"));
         trevalon::test::RecordingSink sink;
         trevalon::test::RecordingLog log(0);
         ASSERT_TRUE(trevalon::ProjectFile::save(built, project, sink, log, trevalon::TextTable()));
@@ -137,34 +153,53 @@ TEST_P(TranslationCorpus, GeneratedProgramsPrintWhatTheRunPrints) {
         const Outcome exported = execute(cli,
                                          {QStringLiteral("export"), QStringLiteral("--to"),
                                           language, QStringLiteral("--out"), file, project},
-                                         {});
+                                         {}, dir.path());
         ASSERT_EQ(exported.code, 0) << exported.err.toStdString();
     }
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
     QFile source(py);
     ASSERT_TRUE(source.open(QIODevice::ReadOnly));
     // The state machine is the fallback for the flows that need it, and only for them.
     EXPECT_EQ(source.readAll().contains("state = 0"), c.unstructured);
-    QProcess gxx;
-    gxx.start(compiler,
-              {QStringLiteral("-std=c++17"), QStringLiteral("-Wall"), QStringLiteral("-Wextra"),
-               QStringLiteral("-O1"), QStringLiteral("-o"), binary, cpp});
-    ASSERT_TRUE(gxx.waitForFinished(180000));
-    ASSERT_EQ(gxx.exitCode(), 0) << gxx.readAllStandardError().toStdString();
-    EXPECT_EQ(gxx.readAllStandardError(), QByteArray()) << "g++ warned";
+    QStringList standards = {QStringLiteral("c++17")};
+    if (c.built != nullptr && c.built->alsoCpp14) {
+        standards << QStringLiteral("c++14");
+    }
+    for (const QString& standard : standards) {
+        QProcess gxx;
+        gxx.start(compiler, compilerFlags(standard)
+                                << QStringLiteral("-o") << binary + standard.right(2) << cpp);
+        ASSERT_TRUE(gxx.waitForFinished(180000));
+        ASSERT_EQ(gxx.exitCode(), 0)
+            << standard.toStdString() << ": " << gxx.readAllStandardError().toStdString();
+        EXPECT_EQ(gxx.readAllStandardError(), QByteArray()) << "g++ warned";
+    }
     const QStringList seed = {QStringLiteral("--seed"), QStringLiteral("7")};
     for (const QString& lines : c.inputs) {
         const QByteArray input = lines.isEmpty() ? QByteArray() : (lines + u'\n').toUtf8();
         const Outcome run =
-            execute(cli, QStringList{QStringLiteral("run")} << seed << project, input);
-        const Outcome fromPython = execute(python, QStringList{py} << seed, input);
-        const Outcome fromCpp = execute(binary, seed, input);
+            execute(cli, QStringList{QStringLiteral("run")} << seed << project, input, dir.path());
+        const Outcome fromPython = execute(python, QStringList{py} << seed, input, dir.path());
         EXPECT_EQ(fromPython.out.toStdString(), run.out.toStdString())
-            << "input: " << lines.toStdString();
+            << "input: " << lines.toStdString() << "\n"
+            << fromPython.err.toStdString();
         EXPECT_EQ(fromPython.code, run.code) << "input: " << lines.toStdString();
-        EXPECT_EQ(fromCpp.out.toStdString(), run.out.toStdString())
-            << "input: " << lines.toStdString();
-        EXPECT_EQ(fromCpp.code, run.code) << "input: " << lines.toStdString();
+        for (const QString& standard : standards) {
+            const Outcome fromCpp = execute(binary + standard.right(2), seed, input, dir.path());
+            EXPECT_EQ(fromCpp.out.toStdString(), run.out.toStdString())
+                << standard.toStdString() << ", input: " << lines.toStdString();
+            EXPECT_EQ(fromCpp.code, run.code) << "input: " << lines.toStdString();
+        }
     }
+    // The programs wrote nothing beside themselves.
+    QStringList expected = files;
+    for (const QString& standard : standards) {
+        expected << QStringLiteral("program") + standard.right(2);
+    }
+    QStringList found = QDir(dir.path()).entryList(QDir::Files);
+    expected.sort();
+    found.sort();
+    EXPECT_EQ(found, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(ExamplesAndFlows, TranslationCorpus, ::testing::ValuesIn(corpus()),
