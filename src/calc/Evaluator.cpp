@@ -9,6 +9,7 @@
 #include "calc/CalcShared.h"
 #include "calc/Mask.h"
 #include "calc/TCalcul.h"
+#include "calc/TextSearch.h"
 #include "calc/Values.h"
 
 namespace trevalon {
@@ -102,8 +103,8 @@ QString Evaluator::numberText(long double value) {
 }
 
 bool Evaluator::fitsTextLimit(qint64 length) {
-    if (length > kMaxTextLength) {
-        fail();
+    if (length > RunBudget::MaxTextLength) {
+        m_calc.raiseMessage(m_calc.textTooLongError());
         return false;
     }
     return true;
@@ -147,10 +148,20 @@ QString Evaluator::eval(int index) {
     if (node.numeric && node.code != op::Number && node.code != op::Name && shallowEnough(node)) {
         long double result = 0;
         if (pureResult(node, result)) {
-            return calc::formatNumber(result);
+            return counted(calc::formatNumber(result));
         }
     }
-    return evalByCode(node);
+    return counted(evalByCode(node));
+}
+
+QString Evaluator::counted(QString result) {
+    // A node costs a little whatever it yields; a text costs its characters, which some
+    // operation went over to make it.
+    constexpr qint64 kNodeWork = RunBudget::StepWork / 4;
+    if (!budget().spend(kNodeWork + result.size()) && overBudget()) {
+        return QString();
+    }
+    return result;
 }
 
 QString Evaluator::evalByCode(const ExprNode& node) {
@@ -470,6 +481,9 @@ bool Evaluator::appendInPlace(const ExprNode& node, const ParsedFormula& parsed,
         if (!nested.m_errorFlag) {
             inner.fitsTextLimit(store().valueAt(slot).size() - 2 + right.size());
         }
+    } catch (const std::bad_alloc&) {
+        budget().refusedMemory();
+        nested.raiseMessage(nested.budgetError());
     } catch (const std::exception&) {
         nested.raiseError(calc::ErrorInvalidFormula);
     }
@@ -500,15 +514,16 @@ bool Evaluator::appendInPlace(const ExprNode& node, const ParsedFormula& parsed,
         return i < inside.size() ? inside[i] : right[i - inside.size()];
     };
     const bool quoted = last - first + 1 >= 2 && at(first) == q && at(last) == q;
-    QString& text = store().editValueAt(slot);
-    if (quoted) {
-        text = inside.toString() + right;
-    } else {
-        text.chop(1);
-        text += right;
-        text += q;
-    }
-    result = text;
+    store().editValueAt(slot, [&](QString& text) {
+        if (quoted) {
+            text = inside.toString() + right;
+        } else {
+            text.chop(1);
+            text += right;
+            text += q;
+        }
+        result = text;
+    });
     return true;
 }
 
@@ -755,6 +770,7 @@ QString Evaluator::evalIntegerDivision(const ExprNode& node) {
 
 QString Evaluator::evalConcat(const ExprNode& node) {
     const QString right = eval(node.right);
+    const RunBudget::Held held(budget(), 2 * right.size());
     const QString left = eval(node.left);
     if (failed() || !fitsTextLimit(left.size() + right.size())) {
         return QString();
@@ -765,6 +781,7 @@ QString Evaluator::evalConcat(const ExprNode& node) {
 // `value in [a, b, c]`: the elements are compared as written, never evaluated.
 QString Evaluator::evalIn(const ExprNode& node) {
     QString value = eval(node.left);
+    const RunBudget::Held held(budget(), 2 * value.size());
     const QString setText = eval(node.right);
     if (failed()) {
         return QString();
@@ -788,7 +805,9 @@ QString Evaluator::evalIn(const ExprNode& node) {
     set.replace(QString(q) + u',', QStringLiteral(","));
     set.replace(QStringLiteral(".0,"), QStringLiteral(","));
     set.replace(QStringLiteral(".00,"), QStringLiteral(","));
-    return truth(set.contains(u',' + value + u','));
+    const QString sought = u',' + value + u',';
+    const bool found = TextSearch(sought, Qt::CaseSensitive, budget()).indexIn(set) >= 0;
+    return overBudget() ? QString() : truth(found);
 }
 
 QString Evaluator::evalLogic(const ExprNode& node) {
@@ -808,6 +827,7 @@ QString Evaluator::evalLogic(const ExprNode& node) {
 
 QString Evaluator::evalEquality(const ExprNode& node) {
     const QString left = eval(node.left);
+    const RunBudget::Held held(budget(), 2 * left.size());
     const QString right = eval(node.right);
     if (failed()) {
         return QString();
@@ -877,11 +897,15 @@ QString Evaluator::evalMask(const ExprNode& node) {
         pattern.replace(u'%', u'*');
         pattern.replace(u'_', u'?');
     }
+    const RunBudget::Held held(budget(), 2 * pattern.size());
     const QString text = eval(node.left);
     if (failed()) {
         return QString();
     }
-    const std::optional<bool> matches = calc::matchesMask(text, pattern);
+    const std::optional<bool> matches = calc::matchesMask(text, pattern, &budget());
+    if (overBudget()) {
+        return QString();
+    }
     if (!matches) {
         fail();
         return QString();
@@ -904,6 +928,8 @@ QString Evaluator::evalComma(const ExprNode& node) {
     if (failed() || !insertArgument(right)) {
         return QString();
     }
+    // The argument waits on the stack while those before it are computed.
+    const RunBudget::Held held(budget(), 2 * right.size());
     return eval(node.left);
 }
 
