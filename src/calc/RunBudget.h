@@ -86,6 +86,9 @@ public:
         m_work += work;
         return m_work < m_nextLook || look();
     }
+    // Whether the next spend will look (a look found the run or the slice over, or memory was
+    // kept since): a caller that spends in batches spends at once then.
+    bool due() const { return m_work >= m_nextLook; }
     // Reads the clock, the stop flag and the memory now; false when the run or its slice must
     // end. The next look is due WorkPerLook later.
     bool look();

@@ -48,7 +48,6 @@ void TText::clear() {
     m_arrays.clear();
     m_pending.clear();
     m_numbers.clear();
-    m_slotBytes.clear();
     m_keptBytes = 0;
     m_count = 0;
     m_capacity = 0;
@@ -117,7 +116,6 @@ void TText::takeNextSlot() {
         m_arrays.resize(static_cast<size_t>(m_capacity));
         m_pending.resize(static_cast<size_t>(m_capacity), TextCurrent);
         m_numbers.resize(static_cast<size_t>(m_capacity));
-        m_slotBytes.resize(static_cast<size_t>(m_capacity));
     }
 }
 

@@ -169,9 +169,10 @@ private:
     QString& beginWrite(int slot) {
         const auto at = static_cast<size_t>(slot);
         ++m_writes;
-        m_keptBytes -= m_slotBytes[at];
-        m_slotBytes[at] = 0;
-        m_numbers[at].state = NumberCache::Unknown;
+        NumberCache& beside = m_numbers[at];
+        m_keptBytes -= beside.kept;
+        beside.kept = 0;
+        beside.state = NumberCache::Unknown;
         m_arrays[at].reset();
         m_pending[at] = TextCurrent;
         return m_values[at];
@@ -185,8 +186,9 @@ private:
         const std::unique_ptr<ArrayElements>& array = m_arrays[slot];
         const qint64 bytes =
             2 * static_cast<qint64>(m_values[slot].size()) + (array ? array->bytes() : 0);
-        m_keptBytes += bytes - m_slotBytes[slot];
-        m_slotBytes[slot] = bytes;
+        qint64& kept = m_numbers[slot].kept;
+        m_keptBytes += bytes - kept;
+        kept = bytes;
     }
     static quint64 nextGeneration();
 
@@ -205,11 +207,13 @@ private:
         enum State : char { Unknown, Number, NotNumber };
         State state = Unknown;
         char16_t quote = 0;
+        // What recount() found the slot's value keeps: here, where every write looks anyway
+        // (and in room the long double's alignment leaves), rather than in a vector of its own.
+        qint64 kept = 0;
         long double value = 0;
         qint64 whole = 0;  // the number whose text is pending
     };
     mutable std::vector<NumberCache> m_numbers;  // beside m_values, slot for slot
-    mutable std::vector<qint64> m_slotBytes;     // what recount() found, slot for slot
     mutable qint64 m_keptBytes = 0;
     RunBudget* m_budget = nullptr;
     int m_count = 0;

@@ -162,6 +162,10 @@ qint64 Executor::runSlice(qint64 maxSteps, qint64 sliceMillis) {
     readLogLevel();
     m_budget.startSlice(sliceMillis);
     qint64 done = 0;
+    // Steps not yet spent: spent a batch at a time, or at once when a look is due (a long
+    // operation in a step found the slice or the run over).
+    constexpr int kBatch = 64;
+    int unspent = 0;
     try {
         while (m_state.running && !m_paused && done < maxSteps) {
             const qint64 before = m_steps;
@@ -175,8 +179,12 @@ qint64 Executor::runSlice(qint64 maxSteps, qint64 sliceMillis) {
                 stop();
             }
             // The steps' own work; what their blocks went over was spent as they went.
-            if (!m_budget.spend(RunBudget::StepWork) && !endOverBudget()) {
-                break;  // the slice's time is up
+            if (++unspent == kBatch || m_budget.due()) {
+                const bool goOn = m_budget.spend(unspent * RunBudget::StepWork);
+                unspent = 0;
+                if (!goOn && !endOverBudget()) {
+                    break;  // the slice's time is up
+                }
             }
         }
     } catch (const std::bad_alloc&) {
