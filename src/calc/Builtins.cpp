@@ -8,6 +8,7 @@
 #include "calc/DateStamp.h"
 #include "calc/Evaluator.h"
 #include "calc/TText.h"
+#include "calc/TextSearch.h"
 #include "calc/Values.h"
 
 namespace trevalon {
@@ -365,11 +366,12 @@ QString fnCopyTo(Evaluator& e, const QStringList& args) {
     return end < start ? QString() : s.mid(start - 1, end - start + 1);
 }
 
-QString fnPos(Evaluator&, const QStringList& args) {
+QString fnPos(Evaluator& e, const QStringList& args) {
     if (args[0].isEmpty()) {
         return kZero;
     }
-    return calc::integerText(args[1].indexOf(args[0]) + 1);
+    const qsizetype at = TextSearch(args[0], Qt::CaseSensitive, e.budget()).indexIn(args[1]);
+    return e.overBudget() ? QString() : calc::integerText(at + 1);
 }
 
 QString fnDelete(Evaluator& e, const QStringList& args) {
@@ -386,7 +388,7 @@ QString fnDelete(Evaluator& e, const QStringList& args) {
 }
 
 QString fnReplace(Evaluator& e, const QStringList& args) {
-    QString s = args[0];
+    const QString& s = args[0];
     const QString& target = args[1];
     const QString& replacement = args[2];
     const bool all = e.integer(argumentOr(args, 3, kOne)) == 1;
@@ -395,15 +397,44 @@ QString fnReplace(Evaluator& e, const QStringList& args) {
     if (e.failed() || target.isEmpty()) {
         return e.failed() ? QString() : s;
     }
-    if (!all) {
-        const qsizetype at = s.indexOf(target, 0, sensitivity);
-        return at < 0 ? s : s.replace(at, target.size(), replacement);
+    // Occurrences from the left, never overlapping, counted first, so that a text too long is
+    // refused before it is made, and the result is made in one piece.
+    const TextSearch search(target, sensitivity, e.budget());
+    qsizetype occurrences = 0;
+    const auto count = [&occurrences, all](qsizetype) {
+        ++occurrences;
+        return all;
+    };
+    if (!search.forEachIn(s, count)) {
+        e.overBudget();
+        return QString();
     }
-    const qint64 occurrences = s.count(target, sensitivity);
+    if (occurrences == 0) {
+        return s;
+    }
     if (!e.fitsTextLimit(s.size() + occurrences * (replacement.size() - target.size()))) {
         return QString();
     }
-    return s.replace(target, replacement, sensitivity);
+    QString result(s.size() + occurrences * (replacement.size() - target.size()),
+                   Qt::Uninitialized);
+    QChar* out = result.data();
+    qsizetype done = 0;
+    const auto copy = [&out](QStringView part) {
+        std::copy(part.begin(), part.end(), out);
+        out += part.size();
+    };
+    const auto put = [&](qsizetype at) {
+        copy(QStringView(s).sliced(done, at - done));
+        copy(replacement);
+        done = at + target.size();
+        return all;
+    };
+    if (!search.forEachIn(s, put)) {
+        e.overBudget();
+        return QString();
+    }
+    copy(QStringView(s).sliced(done));
+    return result;
 }
 
 // The arguments of an aggregate as doubles, stopping at the first that is not a number.

@@ -6,12 +6,13 @@
 #include <memory>
 
 #include "calc/ExprNode.h"
+#include "calc/RunBudget.h"
 #include "calc/TCalcul.h"
 
 namespace trevalon {
 
-// What a Calculator shares with the nested Calculators it makes: settings, the parse cache and
-// the depth of the evaluation in progress.
+// What a Calculator shares with the nested Calculators it makes: settings, the parse cache, the
+// depth of the evaluation in progress and the run's budget.
 struct CalcShared {
     // Distinct formulas kept parsed; a program's blocks carry far fewer.
     static constexpr int kCacheLimit = 1024;
@@ -23,6 +24,7 @@ struct CalcShared {
     QHash<QString, std::shared_ptr<const ParsedFormula>> cache;
     int depth = 0;
     std::unique_ptr<QCollator> collator;
+    RunBudget budget;
 
     QDateTime now() const { return clock ? clock() : QDateTime::currentDateTime(); }
 

@@ -9,6 +9,7 @@
 #include "calc/CalcShared.h"
 #include "calc/Mask.h"
 #include "calc/TCalcul.h"
+#include "calc/TextSearch.h"
 #include "calc/Values.h"
 
 namespace trevalon {
@@ -126,8 +127,8 @@ QString Evaluator::numberText(long double value) {
 }
 
 bool Evaluator::fitsTextLimit(qint64 length) {
-    if (length > kMaxTextLength) {
-        fail();
+    if (length > RunBudget::MaxTextLength) {
+        m_calc.raiseMessage(m_calc.textTooLongError());
         return false;
     }
     return true;
@@ -171,10 +172,20 @@ QString Evaluator::eval(int index) {
     if (node.numeric && node.code != op::Number && node.code != op::Name && shallowEnough(node)) {
         long double result = 0;
         if (pureResult(node, result)) {
-            return calc::formatNumber(result);
+            return counted(calc::formatNumber(result));
         }
     }
-    return evalByCode(node);
+    return counted(evalByCode(node));
+}
+
+QString Evaluator::counted(QString result) {
+    // A node costs a little whatever it yields; a text costs its characters, which some
+    // operation went over to make it.
+    constexpr qint64 kNodeWork = RunBudget::StepWork / 4;
+    if (!budget().spend(kNodeWork + result.size()) && overBudget()) {
+        return QString();
+    }
+    return result;
 }
 
 QString Evaluator::evalByCode(const ExprNode& node) {
@@ -473,6 +484,9 @@ bool Evaluator::appendInPlace(const ExprNode& node, const ParsedFormula& parsed,
         if (!nested.m_errorFlag) {
             inner.fitsTextLimit(store().valueAt(slot).size() - 2 + right.size());
         }
+    } catch (const std::bad_alloc&) {
+        budget().refusedMemory();
+        nested.raiseMessage(nested.budgetError());
     } catch (const std::exception&) {
         nested.raiseError(calc::ErrorInvalidFormula);
     }
@@ -487,11 +501,12 @@ bool Evaluator::appendInPlace(const ExprNode& node, const ParsedFormula& parsed,
     m_nodeType = TCalcul::TypeText;
     // The joined text in its quotes, as TCalcul::run stores every text result. (The slot is
     // looked at again: passing the temporary slot may have moved the values.)
-    QString& text = store().editValueAt(slot);
-    text.chop(1);
-    text += right;
-    text += q;
-    result = text;
+    store().editValueAt(slot, [&](QString& text) {
+        text.chop(1);
+        text += right;
+        text += q;
+        result = text;
+    });
     return true;
 }
 
@@ -746,6 +761,7 @@ QString Evaluator::evalIntegerDivision(const ExprNode& node) {
 
 QString Evaluator::evalConcat(const ExprNode& node) {
     const QString right = eval(node.right);
+    const RunBudget::Held held(budget(), 2 * right.size());
     const QString left = eval(node.left);
     if (failed() || !fitsTextLimit(left.size() + right.size())) {
         return QString();
@@ -756,6 +772,7 @@ QString Evaluator::evalConcat(const ExprNode& node) {
 // `value in [a, b, c]`: the elements are compared as written, never evaluated.
 QString Evaluator::evalIn(const ExprNode& node) {
     QString value = eval(node.left);
+    const RunBudget::Held held(budget(), 2 * value.size());
     const QString setText = eval(node.right);
     if (failed()) {
         return QString();
@@ -779,7 +796,9 @@ QString Evaluator::evalIn(const ExprNode& node) {
     set.replace(QString(q) + u',', QStringLiteral(","));
     set.replace(QStringLiteral(".0,"), QStringLiteral(","));
     set.replace(QStringLiteral(".00,"), QStringLiteral(","));
-    return truth(set.contains(u',' + value + u','));
+    const QString sought = u',' + value + u',';
+    const bool found = TextSearch(sought, Qt::CaseSensitive, budget()).indexIn(set) >= 0;
+    return overBudget() ? QString() : truth(found);
 }
 
 QString Evaluator::evalLogic(const ExprNode& node) {
@@ -799,6 +818,7 @@ QString Evaluator::evalLogic(const ExprNode& node) {
 
 QString Evaluator::evalEquality(const ExprNode& node) {
     const QString left = eval(node.left);
+    const RunBudget::Held held(budget(), 2 * left.size());
     const QString right = eval(node.right);
     if (failed()) {
         return QString();
@@ -829,11 +849,15 @@ QString Evaluator::evalMask(const ExprNode& node) {
         pattern.replace(u'%', u'*');
         pattern.replace(u'_', u'?');
     }
+    const RunBudget::Held held(budget(), 2 * pattern.size());
     const QString text = eval(node.left);
     if (failed()) {
         return QString();
     }
-    const std::optional<bool> matches = calc::matchesMask(text, pattern);
+    const std::optional<bool> matches = calc::matchesMask(text, pattern, &budget());
+    if (overBudget()) {
+        return QString();
+    }
     if (!matches) {
         fail();
         return QString();
@@ -856,6 +880,8 @@ QString Evaluator::evalComma(const ExprNode& node) {
     if (failed() || !insertArgument(right)) {
         return QString();
     }
+    // The argument waits on the stack while those before it are computed.
+    const RunBudget::Held held(budget(), 2 * right.size());
     return eval(node.left);
 }
 

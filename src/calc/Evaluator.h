@@ -49,8 +49,13 @@ public:
     qint32 integer(const QString& text);
     // The number as a value text; the generic error for a value that overflowed.
     QString numberText(long double value);
-    // Guards the size of computed texts; the generic error beyond it.
+    // Guards the size of computed texts: beyond RunBudget::MaxTextLength, the error that says
+    // so.
     bool fitsTextLimit(qint64 length);
+    // The run's budget: long operations spend on it as they go.
+    RunBudget& budget() { return m_calc.budget(); }
+    // Raises the budget's error when the budget is over; answers whether it was.
+    bool overBudget() { return m_calc.raiseWhenOverBudget(); }
 
     TText& store() { return *m_store; }
     const QString& language() const;
@@ -62,14 +67,14 @@ public:
     QString evaluateNested(const QString& formula, int& type,
                            const ParsedFormula* parsed = nullptr);
 
-    // Longest text an evaluation builds (characters).
-    static constexpr qint64 kMaxTextLength = qint64(1) << 24;
-
 private:
     class DepthGuard;
 
     // Evaluates node `index`: on numbers when its subtree allows, else by its code.
     QString eval(int index);
+    // A node's result, its characters spent on the budget; empty, with the budget's error
+    // raised, when the budget is over.
+    QString counted(QString result);
     // The operator, name or function call the node's code stands for, on value texts.
     QString evalByCode(const ExprNode& node);
     QString evalName(const ExprNode& node);

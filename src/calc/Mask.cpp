@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "calc/RunBudget.h"
+
 namespace trevalon::calc {
 
 namespace {
@@ -89,7 +91,7 @@ bool matchesOne(const MaskItem& item, QChar c) {
 
 }  // namespace
 
-std::optional<bool> matchesMask(QStringView text, QStringView mask) {
+std::optional<bool> matchesMask(QStringView text, QStringView mask, RunBudget* budget) {
     std::vector<MaskItem> items;
     if (!compile(mask, items)) {
         return std::nullopt;
@@ -100,7 +102,15 @@ std::optional<bool> matchesMask(QStringView text, QStringView mask) {
     qsizetype t = 0;
     size_t starItem = items.size();
     qsizetype starText = 0;
+    constexpr qint64 kSpendEvery = 1 << 16;
+    qint64 unspent = 0;
     while (t < text.size()) {
+        if (budget != nullptr && ++unspent == kSpendEvery) {
+            unspent = 0;
+            if (!budget->spend(kSpendEvery) && budget->over() != RunBudget::Over::Nothing) {
+                return false;
+            }
+        }
         if (m < items.size() && items[m].kind == MaskItem::AnyRun) {
             starItem = m++;
             starText = t;

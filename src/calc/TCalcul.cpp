@@ -11,6 +11,7 @@
 #include "calc/Lexer.h"
 #include "calc/Parser.h"
 #include "calc/Values.h"
+#include "config/TextTable.h"
 
 namespace trevalon {
 
@@ -24,9 +25,14 @@ constexpr qsizetype kLongestCachedFormula = 4096;
 TCalcul::TCalcul()
     : m_ownShared(std::make_unique<CalcShared>()),
       m_shared(m_ownShared.get()),
-      m_store(&m_ownStore) {}
+      m_budget(&m_shared->budget),
+      m_store(&m_ownStore) {
+    m_ownStore.setBudget(m_budget);
+    m_budget->watchValues(&m_ownStore.keptBytes());
+}
 
-TCalcul::TCalcul(TCalcul& parent) : m_shared(parent.m_shared), m_store(parent.m_store) {}
+TCalcul::TCalcul(TCalcul& parent)
+    : m_shared(parent.m_shared), m_budget(parent.m_budget), m_store(parent.m_store) {}
 
 TCalcul::~TCalcul() = default;
 
@@ -39,6 +45,41 @@ TCalcul& TCalcul::child() {
 
 const QString& TCalcul::language() const {
     return m_shared->language;
+}
+
+QString TCalcul::budgetError() const {
+    const RunBudget& spent = budget();
+    switch (spent.over()) {
+        case RunBudget::Over::Memory:
+            if (spent.overOutput()) {
+                return TextTable::text(texts::RunMemoryOutput, language())
+                    .arg(spent.memoryLimit() >> 20);
+            }
+            return TextTable::text(texts::RunMemoryValues, language())
+                .arg(spent.memoryLimit() >> 20);
+        case RunBudget::Over::OutOfMemory:
+            return TextTable::text(texts::RunOutOfMemory, language());
+        case RunBudget::Over::Time:
+            return TextTable::text(texts::RunTimeOver, language())
+                .arg(spent.timeLimit().value_or(0));
+        case RunBudget::Over::Stopped:
+            return TextTable::text(texts::RunStopped, language());
+        case RunBudget::Over::Nothing:
+            break;
+    }
+    return QString();
+}
+
+QString TCalcul::textTooLongError() const {
+    return TextTable::text(texts::RunTextTooLong, language()).arg(RunBudget::MaxTextLength);
+}
+
+bool TCalcul::raiseWhenOverBudget() {
+    const bool over = budget().over() != RunBudget::Over::Nothing;
+    if (over) {
+        raiseMessage(budgetError());
+    }
+    return over;
 }
 
 void TCalcul::setLanguage(const QString& language) {
@@ -93,10 +134,15 @@ bool TCalcul::Evaluate(QString& result) {
     std::shared_ptr<const ParsedFormula> parsed;
     try {
         parsed = parsedFormula();
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
         m_argumentStack.clear();
         clearError();
-        raiseError(calc::ErrorInvalidFormula);
+        if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) {
+            budget().refusedMemory();
+            raiseMessage(budgetError());
+        } else {
+            raiseError(calc::ErrorInvalidFormula);
+        }
         m_resultKind = KindText;
         return false;
     }
@@ -160,6 +206,7 @@ bool TCalcul::orderNumbers(const PreparedFormula& prepared, bool& holds) {
 bool TCalcul::run(const ParsedFormula& parsed, QString& result, bool wantResult) {
     m_argumentStack.clear();
     clearError();
+    budget().settleOutsideRun();
     QString value;
     bool stored = false;
     try {
@@ -192,8 +239,11 @@ bool TCalcul::run(const ParsedFormula& parsed, QString& result, bool wantResult)
                 m_resultType = type;
             }
         }
+    } catch (const std::bad_alloc&) {
+        // Running out of memory on a pupil's formula is that formula's failure, and the run's.
+        budget().refusedMemory();
+        raiseMessage(budgetError());
     } catch (const std::exception&) {
-        // Running out of memory on a pupil's formula is that formula's failure.
         raiseError(calc::ErrorInvalidFormula);
     }
     m_argumentStack.clear();

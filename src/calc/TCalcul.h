@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "calc/CalcErrors.h"
+#include "calc/RunBudget.h"
 #include "calc/TText.h"
 
 namespace trevalon {
@@ -114,6 +115,16 @@ public:
     TText& variables() { return *m_store; }
     const TText& variables() const { return *m_store; }
 
+    // What a run may spend of time and memory (see RunBudget); its store's values count
+    // towards its memory. An evaluation that finds the budget over fails with the message of
+    // budgetError(), and a long operation finds it so while it works.
+    RunBudget& budget() { return *m_budget; }
+    const RunBudget& budget() const { return *m_budget; }
+    // The message of the budget being over: the memory limit, the time limit or a stop.
+    QString budgetError() const;
+    // The message of a text that would pass RunBudget::MaxTextLength.
+    QString textTooLongError() const;
+
     // The language's conversions, for callers that show or check values.
     // Reads a decimal number ("," counts as "."); raises calc::ErrorNotANumber and answers 0
     // when the text is not a number.
@@ -144,6 +155,8 @@ private:
     explicit TCalcul(TCalcul& parent);
     TCalcul& child();
     void raiseMessage(const QString& text);
+    // Raises budgetError() when the budget is over; answers whether it was.
+    bool raiseWhenOverBudget();
     // The parse of `formula()`, from the last evaluation or the cache when it is there.
     std::shared_ptr<const ParsedFormula> parsedFormula();
     // The evaluation entry after the parse.
@@ -151,6 +164,7 @@ private:
 
     std::unique_ptr<CalcShared> m_ownShared;
     CalcShared* m_shared;
+    RunBudget* m_budget;  // the shared one's
     TText m_ownStore;
     TText* m_store;
     std::unique_ptr<TCalcul> m_child;

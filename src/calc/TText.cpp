@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+
 #include "calc/ArrayValue.h"
+#include "calc/RunBudget.h"
 #include "calc/Values.h"
 
 namespace trevalon {
@@ -46,6 +48,7 @@ void TText::clear() {
     m_arrays.clear();
     m_pending.clear();
     m_numbers.clear();
+    m_keptBytes = 0;
     m_count = 0;
     m_capacity = 0;
     m_capturedEntries = 0;
@@ -72,6 +75,7 @@ void TText::setUpper(const QString& upperName, const QString& value) {
     }
     m_entries.push_back({upperName, m_count});
     m_slots.insert(upperName, m_count);
+    m_keptBytes += VariableBytes + 2 * upperName.size();
     setValueAt(m_count, value);
 }
 
@@ -88,6 +92,7 @@ void TText::removeUpper(const QString& upperName) {
     }
     beginWrite(slot).clear();
     --m_writes;  // a removal is no value written
+    m_keptBytes -= VariableBytes + 2 * upperName.size();
     // Variables come and go at the end of the list most of the time (captured assignments).
     for (auto entry = m_entries.end(); entry != m_entries.begin();) {
         --entry;
@@ -168,16 +173,37 @@ QString TText::slotValue(int slot) const {
     return valueAt(slot);
 }
 
-TText::ArrayElements& TText::arrayAt(size_t slot) const {
+TText::ArrayElements* TText::arrayAt(size_t slot) const {
     std::unique_ptr<ArrayElements>& array = m_arrays[slot];
-    if (!array) {
-        const QStringList elements = ArrayValue::elements(valueAt(static_cast<int>(slot)));
-        array = std::make_unique<ArrayElements>();
-        array->elements.assign(elements.begin(), elements.end());
-        array->quote = std::any_of(elements.begin(), elements.end(),
-                                   [](const QString& element) { return element.contains(u'"'); });
+    if (array) {
+        return array.get();
     }
-    return *array;
+    const QString& text = valueAt(static_cast<int>(slot));
+    qint64 count = 0;
+    qint64 characters = 0;
+    ArrayValue::forEachElement(text, [&](QStringView element) {
+        ++count;
+        characters += element.size();
+    });
+    if (m_budget != nullptr && !m_budget->fits(2 * characters + ElementBytes * count)) {
+        m_budget->overMemory();
+        return nullptr;
+    }
+    auto split = std::make_unique<ArrayElements>();
+    split->elements.reserve(static_cast<size_t>(count));
+    ArrayValue::forEachElement(text, [&split](QStringView element) {
+        split->elements.push_back(element.toString());
+        split->quote = split->quote || element.contains(u'"');
+    });
+    split->characters = characters;
+    array = std::move(split);
+    recount(slot);
+    return array.get();
+}
+
+bool TText::arrayHoldsQuote(int slot) const {
+    const ArrayElements* array = arrayAt(static_cast<size_t>(slot));
+    return array == nullptr || array->quote;
 }
 
 void TText::makeText(size_t slot) const {
@@ -190,11 +216,7 @@ void TText::makeText(size_t slot) const {
     }
     const ArrayElements& array = *m_arrays[slot];
     text.resize(0);
-    qsizetype length = 3;
-    for (const QString& element : array.elements) {
-        length += element.size() + 1;
-    }
-    text.reserve(length);
+    text.reserve(array.textLength());
     text += u'"';
     text += u'*';
     for (const QString& element : array.elements) {
@@ -202,33 +224,49 @@ void TText::makeText(size_t slot) const {
         text += u'*';
     }
     text += u'"';
+    recount(slot);
 }
 
 const QString* TText::arrayElementAt(int slot, qint64 index) const {
-    const std::vector<QString>& elements = arrayAt(static_cast<size_t>(slot)).elements;
-    if (index < 1 || index > static_cast<qint64>(elements.size())) {
+    const ArrayElements* array = arrayAt(static_cast<size_t>(slot));
+    if (array == nullptr || index < 1 || index > static_cast<qint64>(array->elements.size())) {
         return nullptr;
     }
-    return &elements[static_cast<size_t>(index - 1)];
+    return &array->elements[static_cast<size_t>(index - 1)];
 }
 
-bool TText::setArrayElementAt(int slot, qint64 index, const QString& element) {
+TText::ArrayWrite TText::setArrayElementAt(int slot, qint64 index, const QString& element) {
     const auto at = static_cast<size_t>(slot);
-    ArrayElements& array = arrayAt(at);
+    ArrayElements* array = arrayAt(at);
+    if (array == nullptr) {
+        return ArrayWrite::NoMemory;
+    }
+    std::vector<QString>& elements = array->elements;
+    const bool append =
+        index >= 1 && (elements.empty() || index > static_cast<qint64>(elements.size()));
+    qint64 characters = 0;  // what the elements' characters grow by
+    if (index >= 1) {
+        characters =
+            element.size() - (append ? 0 : elements[static_cast<size_t>(index - 1)].size());
+        if (array->textLength() + characters + (append ? 1 : 0) > RunBudget::MaxTextLength) {
+            return ArrayWrite::TooLong;
+        }
+    }
     ++m_writes;
     m_numbers[at].state = NumberCache::Unknown;
     m_pending[at] = ArrayText;
     if (index < 1) {
-        return false;
+        return ArrayWrite::Replaced;
     }
-    array.quote = array.quote || element.contains(u'"');
-    std::vector<QString>& elements = array.elements;
-    if (elements.empty() || index > static_cast<qint64>(elements.size())) {
+    array->quote = array->quote || element.contains(u'"');
+    if (append) {
         elements.push_back(element);
-        return true;
+    } else {
+        elements[static_cast<size_t>(index - 1)] = element;
     }
-    elements[static_cast<size_t>(index - 1)] = element;
-    return false;
+    array->characters += characters;
+    recount(at);
+    return append ? ArrayWrite::Appended : ArrayWrite::Replaced;
 }
 
 }  // namespace trevalon

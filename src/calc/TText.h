@@ -8,6 +8,8 @@
 
 namespace trevalon {
 
+class RunBudget;
+
 // The Calculator's variable store: every variable is a name and a value text. Names are
 // upper-cased before every operation, so they compare without regard to case. Values are kept
 // as the formula language writes them: numbers bare, texts in the quote character.
@@ -21,8 +23,29 @@ namespace trevalon {
 // A slot may also keep its value's array elements (see ArrayValue) beside the text: the array
 // blocks read and write one element without a pass over the whole text, and the text is made
 // again only when someone reads the value whole. Every reader below sees the text.
+//
+// The store counts the bytes its values keep (keptBytes), for the run's memory limit: two a
+// character of every text, a little more for every array element and every variable. Texts
+// shared between variables are counted for each; numbers kept as numbers count nothing.
 class TText {
 public:
+    // What writing an array element did.
+    enum class ArrayWrite {
+        Replaced,
+        Appended,
+        TooLong,   // the array's text would pass RunBudget::MaxTextLength; nothing changed
+        NoMemory,  // splitting the text into elements would pass the memory limit; nothing
+                   // changed, and the budget is over
+    };
+    // What an array element and a variable count, besides their characters.
+    static constexpr qint64 ElementBytes = 64;
+    static constexpr qint64 VariableBytes = 128;
+
+    // The budget whose memory limit splitting an array's text must fit (nullptr: no limit).
+    void setBudget(RunBudget* budget) { m_budget = budget; }
+    // The bytes the values keep now; the address stays the same for the store's life.
+    const qint64& keptBytes() const { return m_keptBytes; }
+
     bool exists(const QString& name) const;
     // The value of `name`; the empty text when there is no such variable.
     QString get(const QString& name) const;
@@ -55,12 +78,16 @@ public:
     void setValueAt(int slot, const QString& value) {
         QString& text = beginWrite(slot);
         text = value;
+        recount(static_cast<size_t>(slot));
     }
-    // The value in `slot` to change in place: counted as a write, every other form of it
-    // forgotten. The text is the slot's own; changing it while nobody shares it copies nothing.
-    QString& editValueAt(int slot) {
+    // Changes the value in `slot` in place: `edit` gets the text, counted as a write, every
+    // other form of it forgotten. The text is the slot's own; changing it while nobody shares
+    // it copies nothing.
+    template <typename Edit>
+    void editValueAt(int slot, Edit edit) {
         valueAt(slot);
-        return beginWrite(slot);
+        edit(beginWrite(slot));
+        recount(static_cast<size_t>(slot));
     }
     // The number the value in `slot` reads as in a formula with `quote` as the quote character
     // (see calc::storedValueText); false when it is not a number. The reading is kept until
@@ -82,13 +109,14 @@ public:
 
     // Element `index` (from 1) of the array the value in `slot` holds, read as
     // ArrayValue::element reads it; nullptr when there is no such element. The first call
-    // after the value changed splits the text once; later ones cost no pass over it.
+    // after the value changed splits the text once; later ones cost no pass over it. A split
+    // that would pass the memory limit is not made: nullptr, and the budget is over.
     const QString* arrayElementAt(int slot, qint64 index) const;
-    // Puts `element` at `index` of the array in `slot` as ArrayValue::withElement does and
-    // answers whether the array grew. The value's text is made when it is next read whole.
-    bool setArrayElementAt(int slot, qint64 index, const QString& element);
+    // Puts `element` at `index` of the array in `slot` as ArrayValue::withElement does. The
+    // value's text is made when it is next read whole.
+    ArrayWrite setArrayElementAt(int slot, qint64 index, const QString& element);
     // Whether an element of the array in `slot` may hold a double quote.
-    bool arrayHoldsQuote(int slot) const { return arrayAt(static_cast<size_t>(slot)).quote; }
+    bool arrayHoldsQuote(int slot) const;
 
     // How many entries hold captured assignments (names beginning with "@@").
     int capturedEntries() const { return m_capturedEntries; }
@@ -122,7 +150,14 @@ public:
 private:
     struct ArrayElements {
         std::vector<QString> elements;
-        bool quote = false;  // an element holds (or held) a double quote
+        bool quote = false;          // an element holds (or held) a double quote
+        qint64 characters = 0;       // of all elements together
+        qint64 textLength() const {  // of the text made from them
+            return characters + static_cast<qint64>(elements.size()) + 3;
+        }
+        qint64 bytes() const {
+            return 2 * characters + ElementBytes * static_cast<qint64>(elements.size());
+        }
     };
     // Whether m_values holds a slot's value, or which other form holds it until it is read.
     enum Pending : unsigned char { TextCurrent, ArrayText, NumberText };
@@ -134,13 +169,27 @@ private:
     QString& beginWrite(int slot) {
         const auto at = static_cast<size_t>(slot);
         ++m_writes;
-        m_numbers[at].state = NumberCache::Unknown;
+        NumberCache& beside = m_numbers[at];
+        m_keptBytes -= beside.kept;
+        beside.kept = 0;
+        beside.state = NumberCache::Unknown;
         m_arrays[at].reset();
         m_pending[at] = TextCurrent;
         return m_values[at];
     }
-    ArrayElements& arrayAt(size_t slot) const;
+    // The slot's array elements, split from its text when they are not there yet; nullptr
+    // when the split would pass the memory limit.
+    ArrayElements* arrayAt(size_t slot) const;
     void makeText(size_t slot) const;
+    // Counts what the slot keeps now.
+    void recount(size_t slot) const {
+        const std::unique_ptr<ArrayElements>& array = m_arrays[slot];
+        const qint64 bytes =
+            2 * static_cast<qint64>(m_values[slot].size()) + (array ? array->bytes() : 0);
+        qint64& kept = m_numbers[slot].kept;
+        m_keptBytes += bytes - kept;
+        kept = bytes;
+    }
     static quint64 nextGeneration();
 
     struct Entry {
@@ -158,10 +207,15 @@ private:
         enum State : char { Unknown, Number, NotNumber };
         State state = Unknown;
         char16_t quote = 0;
+        // What recount() found the slot's value keeps: here, where every write looks anyway
+        // (and in room the long double's alignment leaves), rather than in a vector of its own.
+        qint64 kept = 0;
         long double value = 0;
         qint64 whole = 0;  // the number whose text is pending
     };
     mutable std::vector<NumberCache> m_numbers;  // beside m_values, slot for slot
+    mutable qint64 m_keptBytes = 0;
+    RunBudget* m_budget = nullptr;
     int m_count = 0;
     int m_capacity = 0;
     int m_capturedEntries = 0;

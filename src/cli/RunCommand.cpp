@@ -1,3 +1,4 @@
+#include "calc/TCalcul.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/ProjectLoading.h"
@@ -80,6 +81,7 @@ int exitCodeFor(const Executor& executor, CommandIo& io) {
             return ExitInputEnded;
         case RunEnd::Aborted:
         case RunEnd::Stopped:
+        case RunEnd::TimeLimit:  // `run` sets no time limit
         case RunEnd::None:
             break;
     }
@@ -90,11 +92,11 @@ int exitCodeFor(const Executor& executor, CommandIo& io) {
 
 int runCommand(const QStringList& args, CommandIo& io) {
     const QString command = QStringLiteral("run");
-    const auto options =
-        parseOptions(command, args,
-                     {QStringLiteral("--lang"), QStringLiteral("--max-steps"),
-                      QStringLiteral("--seed"), QStringLiteral("--trace-table")},
-                     {QStringLiteral("--trace"), QStringLiteral("--trace-connectors")}, io);
+    const auto options = parseOptions(
+        command, args,
+        {QStringLiteral("--lang"), QStringLiteral("--max-steps"), QStringLiteral("--max-memory"),
+         QStringLiteral("--seed"), QStringLiteral("--trace-table")},
+        {QStringLiteral("--trace"), QStringLiteral("--trace-connectors")}, io);
     if (!options) {
         return ExitUsage;
     }
@@ -103,6 +105,13 @@ int runCommand(const QStringList& args, CommandIo& io) {
         numberOption(*options, QStringLiteral("--max-steps"), 1, &bad);
     if (bad) {
         return usageError(command, QStringLiteral("--max-steps takes a whole number above 0"), io);
+    }
+    constexpr qint64 kMostMegabytes = 65536;
+    const std::optional<qint64> memory =
+        numberOption(*options, QStringLiteral("--max-memory"), 1, &bad);
+    if (bad || memory.value_or(0) > kMostMegabytes) {
+        return usageError(
+            command, QStringLiteral("--max-memory takes a whole number of MB, 1 to 65536"), io);
     }
     const std::optional<qint64> seed = numberOption(*options, QStringLiteral("--seed"), 0, &bad);
     if (bad) {
@@ -134,6 +143,9 @@ int runCommand(const QStringList& args, CommandIo& io) {
     TextCheckReport report(io.out, workspace);
     workspace.setCheckReport(&report);
 
+    if (memory) {
+        workspace.calculator().budget().setMemoryLimit(*memory << 20);
+    }
     Executor& executor = workspace.executor();
     executor.setStepLimit(maxSteps.value_or(0));
     if (options->has(QStringLiteral("--trace"))) {

@@ -14,8 +14,8 @@ QString usage(const QString& command) {
          QStringLiteral("trevalon-cli check    [--lang pl|ang] [--json] PROJECT\n"
                         "    Checks every board as \"Sprawdz projekt\" does.")},
         {QStringLiteral("run"),
-         QStringLiteral("trevalon-cli run      [--lang pl|ang] [--max-steps N] [--seed N] "
-                        "[--trace]\n                      [--trace-table FILE.csv "
+         QStringLiteral("trevalon-cli run      [--lang pl|ang] [--max-steps N] [--max-memory MB] "
+                        "[--seed N] [--trace]\n                      [--trace-table FILE.csv "
                         "[--trace-connectors]] PROJECT\n    Runs the project with the terminal "
                         "as the execution dialog.")},
         {QStringLiteral("convert"),

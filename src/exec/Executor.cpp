@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 #include "builders/CommentFormat.h"
 #include "calc/ArrayValue.h"
@@ -99,7 +100,8 @@ bool storedAsWritten(const QString& text) {
 Executor::Executor(Workspace& workspace)
     : m_workspace(workspace),
       m_project(workspace.project()),
-      m_breakpoints(workspace.breakpoints()) {}
+      m_breakpoints(workspace.breakpoints()),
+      m_budget(workspace.calculator().budget()) {}
 
 Executor::~Executor() = default;
 
@@ -129,17 +131,21 @@ void Executor::nextStep(bool skipConnectors) {
         return;
     }
     readLogLevel();
-    resume();
-    if (!m_state.running) {
-        return;  // the paused block's dialog ended the run
-    }
-    step();
-    constexpr int kEverySquare = kMaxBoards * kGridSize * kGridSize;
-    for (int skipped = 0;
-         skipConnectors && m_state.running && !m_paused && skipped < kEverySquare &&
-         BlockCatalogue::isConnector(m_state.currentKind);
-         ++skipped) {
+    try {
+        resume();
+        if (!m_state.running) {
+            return;  // the paused block's dialog ended the run
+        }
         step();
+        constexpr int kEverySquare = kMaxBoards * kGridSize * kGridSize;
+        for (int skipped = 0;
+             skipConnectors && m_state.running && !m_paused && skipped < kEverySquare &&
+             BlockCatalogue::isConnector(m_state.currentKind);
+             ++skipped) {
+            step();
+        }
+    } catch (const std::bad_alloc&) {
+        outOfMemory();
     }
 }
 
@@ -152,20 +158,37 @@ void Executor::resume() {
     arriveAndCount();
 }
 
-qint64 Executor::runSlice(qint64 maxSteps) {
+qint64 Executor::runSlice(qint64 maxSteps, qint64 sliceMillis) {
     readLogLevel();
+    m_budget.startSlice(sliceMillis);
     qint64 done = 0;
-    while (m_state.running && !m_paused && done < maxSteps) {
-        const qint64 before = m_steps;
-        if (skipConnectors(maxSteps - done)) {
-            done += m_steps - before;
-        } else {
-            step();
-            ++done;
+    // Steps not yet spent: spent a batch at a time, or at once when a look is due (a long
+    // operation in a step found the slice or the run over).
+    constexpr int kBatch = 64;
+    int unspent = 0;
+    try {
+        while (m_state.running && !m_paused && done < maxSteps) {
+            const qint64 before = m_steps;
+            if (skipConnectors(maxSteps - done)) {
+                done += m_steps - before;
+            } else {
+                step();
+                ++done;
+            }
+            if (m_state.running && m_workspace.executionIo().abortRequested()) {
+                stop();
+            }
+            // The steps' own work; what their blocks went over was spent as they went.
+            if (++unspent == kBatch || m_budget.due()) {
+                const bool goOn = m_budget.spend(unspent * RunBudget::StepWork);
+                unspent = 0;
+                if (!goOn && !endOverBudget()) {
+                    break;  // the slice's time is up
+                }
+            }
         }
-        if (m_state.running && m_workspace.executionIo().abortRequested()) {
-            stop();
-        }
+    } catch (const std::bad_alloc&) {
+        outOfMemory();
     }
     return done;
 }
@@ -177,6 +200,7 @@ bool Executor::begin() {
     m_end = RunEnd::None;
     m_steps = 0;
     m_paused = false;
+    m_budget.startRun();
     m_state.runBoard = 1;
     m_state.currentKind = KindStart;
     m_workspace.reseedRandom();
@@ -184,8 +208,11 @@ bool Executor::begin() {
     BoardCheck check(m_workspace);
     if (!check.checkEveryBoard()) {
         m_state.running = false;
-        check.reportFailedCheck(MessageSink::Warning);
-        m_end = RunEnd::CheckFailed;
+        if (!checkEndedByBudget()) {
+            check.reportFailedCheck(MessageSink::Warning);
+            m_end = RunEnd::CheckFailed;
+        }
+        m_budget.endRun();
         m_workspace.executionIo().runStateChanged();
         return false;
     }
@@ -577,7 +604,13 @@ QString Executor::render(const QString& comment) const {
 void Executor::openDialog(DialogMode mode, int titleText, const QString& text, const Cell& cell) {
     ExecutionDialogLogic dialog(m_workspace, mode, m_workspace.texts().text(titleText), text,
                                 cell.kindCode, cell.text2);
-    switch (m_workspace.executionIo().showDialog(dialog)) {
+    const DialogClose close = m_workspace.executionIo().showDialog(dialog);
+    // What the dialog shows was made and printed: its length is work, and what a caller keeps
+    // of it counts towards the memory.
+    if (!m_budget.spend(text.size()) && endOverBudget()) {
+        return;
+    }
+    switch (close) {
         case DialogClose::Closed:
             break;
         case DialogClose::AbortRequested:
@@ -673,6 +706,9 @@ void Executor::storeResult(const QString& formula, bool logFormula) {
 }
 
 void Executor::formulaFailed(const QString& formula) {
+    if (endOverBudget()) {
+        return;  // the budget's end, not the formula's fault
+    }
     const TextTable& texts = m_workspace.texts();
     const QString& error = m_workspace.lastError();
     m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
@@ -695,7 +731,9 @@ void Executor::compare() {
         m_workspace.log().log(QStringLiteral("Result: ") + result);
     }
     if (!ok) {
-        abort();
+        if (!endOverBudget()) {
+            abort();
+        }
         return;
     }
     const bool yes = result.size() == 1 && result.at(0) == u'1';
@@ -788,6 +826,13 @@ void Executor::writeArray(Cell& cell) {
     bool appended = false;
     const QString array =
         ArrayValue::withElement(m_workspace.variableValue(cell.text2), *index, element, &appended);
+    if (!m_budget.spend(array.size()) && endOverBudget()) {
+        return;
+    }
+    if (array.size() > RunBudget::MaxTextLength + 2) {
+        endWithError(m_workspace.calculator().textTooLongError());
+        return;
+    }
     if (appended) {
         ++cell.extra1;
     }
@@ -804,12 +849,19 @@ void Executor::readArray(const Cell& cell) {
     const int array = storedArraySlot();
     if (array >= 0) {
         const QString* found = m_workspace.calculator().variables().arrayElementAt(array, *index);
+        if (endOverBudget()) {
+            return;  // the array's elements would not fit the memory limit
+        }
         element = found ? *found : ArrayValue::Missing;
         if (readArrayElement(element)) {
             return;
         }
     } else {
-        element = ArrayValue::element(m_workspace.variableValue(cell.text2), *index);
+        const QString value = m_workspace.variableValue(cell.text2);
+        if (!m_budget.spend(value.size()) && endOverBudget()) {
+            return;
+        }
+        element = ArrayValue::element(value, *index);
     }
     storeResult(cell.text4 + QStringLiteral(":=") + element, false);
 }
@@ -834,10 +886,20 @@ bool Executor::writeArrayElement(Cell& cell, qint64 index, const QString& elemen
     TText& store = m_workspace.calculator().variables();
     // An element holding a double quote would end the formula's text early.
     if (array < 0 || store.arrayHoldsQuote(array)) {
-        return false;
+        return endOverBudget();  // the array's elements would not fit the memory limit
     }
-    if (store.setArrayElementAt(array, index, element)) {
-        ++cell.extra1;
+    switch (store.setArrayElementAt(array, index, element)) {
+        case TText::ArrayWrite::Appended:
+            ++cell.extra1;
+            break;
+        case TText::ArrayWrite::Replaced:
+            break;
+        case TText::ArrayWrite::TooLong:
+            endWithError(m_workspace.calculator().textTooLongError());
+            return true;
+        case TText::ArrayWrite::NoMemory:
+            endOverBudget();
+            return true;
     }
     m_workspace.noteLiteralAssignment(TCalcul::TypeText, TCalcul::KindArray);
     return true;
@@ -860,6 +922,72 @@ void Executor::failProcessing() {
     m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning, text);
     m_workspace.log().logAbove(2, text);
     abort();
+}
+
+void Executor::endWithError(const QString& text) {
+    if (!m_state.running) {
+        return;
+    }
+    m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning, text);
+    m_workspace.log().logAbove(
+        1, QStringLiteral("Error. ") + text + QStringLiteral(" Abort execution."));
+    end(RunEnd::Aborted);
+}
+
+bool Executor::endOverBudget() {
+    switch (m_budget.over()) {
+        case RunBudget::Over::Nothing:
+            return false;
+        case RunBudget::Over::Time:
+            if (m_state.running) {
+                end(RunEnd::TimeLimit);
+                m_workspace.log().logAbove(1, QStringLiteral("Run stopped at its time limit."));
+            }
+            return true;
+        case RunBudget::Over::Stopped:
+            stop();
+            return true;
+        case RunBudget::Over::Memory:
+        case RunBudget::Over::OutOfMemory:
+            endWithError(m_workspace.calculator().budgetError());
+            return true;
+    }
+    return false;
+}
+
+// The check evaluates the project's formulas within the run's limits too; one that the limits
+// cut short found no fault, and the run ends as the limit says.
+bool Executor::checkEndedByBudget() {
+    switch (m_budget.over()) {
+        case RunBudget::Over::Nothing:
+            return false;
+        case RunBudget::Over::Time:
+            m_end = RunEnd::TimeLimit;
+            return true;
+        case RunBudget::Over::Stopped:
+            m_end = RunEnd::Stopped;
+            return true;
+        case RunBudget::Over::Memory:
+        case RunBudget::Over::OutOfMemory:
+            m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
+                                               m_workspace.calculator().budgetError());
+            m_end = RunEnd::Aborted;
+            return true;
+    }
+    return false;
+}
+
+void Executor::outOfMemory() {
+    m_budget.refusedMemory();
+    try {
+        endOverBudget();
+    } catch (const std::bad_alloc&) {
+        // Not even the message could be made: the run ends without it.
+        m_state.running = false;
+        m_paused = false;
+        m_end = RunEnd::Aborted;
+        m_budget.endRun();
+    }
 }
 
 void Executor::abort() {
@@ -890,6 +1018,7 @@ void Executor::end(RunEnd why) {
     m_state.running = false;
     m_paused = false;
     m_end = why;
+    m_budget.endRun();
     clearMarks(m_project.activeBoard);
     clearMarks(m_state.runBoard);
     io.runStateChanged();
@@ -899,6 +1028,7 @@ void Executor::finish(RunEnd end) {
     m_state.running = false;
     m_paused = false;
     m_end = end;
+    m_budget.endRun();
     m_workspace.executionIo().runStateChanged();
 }
 

@@ -34,6 +34,7 @@ enum class RunEnd {
     Stopped,      // the user stopped it ("Przerwij wykonanie")
     StepLimit,    // the step limit was reached first
     InputEnded,   // a block was waiting for input that will never come
+    TimeLimit,    // the time limit of the Calculator's budget passed first
 };
 
 // Walks the flowchart: from the Start block of board 1, one cell at a time in the current
@@ -44,6 +45,12 @@ enum class RunEnd {
 // The desktop program starts a run with startRun() and then calls runSlice() from a
 // zero-interval timer until running() is false, so the window stays responsive and the user
 // can abort between any two steps. run() does the same in one call, for the command-line tool.
+//
+// A run spends the Calculator's budget (TCalcul::budget(), RunBudget): a look at it ends the
+// run at its time limit (RunEnd::TimeLimit), at its stop flag (RunEnd::Stopped) or over its
+// memory limit (RunEnd::Aborted, with a message that says so), and a slice when the slice's
+// time is up. Memory the system refuses (std::bad_alloc) during a step ends the run the same
+// way, never the program.
 //
 // Breakpoints (Workspace::breakpoints()): when a run that is not in step mode reaches a cell
 // with a breakpoint, it marks the cell and pauses before doing anything there: the block's
@@ -89,11 +96,13 @@ public:
     // Performs the current block, moves one cell and performs the new cell's arrival action.
     void step();
     // Performs up to `maxSteps` steps while the run goes on, stopping early when the
-    // execution dialog asks for an abort. Answers the number of steps performed. The dialog
-    // is asked after each block, and after each stretch of connectors: while nobody watches
-    // the steps (no trace, no observer, no breakpoints, not stepping), the connectors between
-    // two blocks are passed at once, with the same steps, marks and directions.
-    qint64 runSlice(qint64 maxSteps);
+    // execution dialog asks for an abort, or, with `sliceMillis` above 0, when that much time
+    // has passed (read as the budget reads the clock: after one step that went over a long
+    // text, after a few thousand that did not). Answers the number of steps performed. The
+    // dialog is asked after each block, and after each stretch of connectors: while nobody
+    // watches the steps (no trace, no observer, no breakpoints, not stepping), the connectors
+    // between two blocks are passed at once, with the same steps, marks and directions.
+    qint64 runSlice(qint64 maxSteps, qint64 sliceMillis = 0);
 
     // Ends the run (RunEnd::StepLimit) once this many steps were taken; 0 for no limit.
     void setStepLimit(qint64 limit) { m_stepLimit = limit; }
@@ -149,6 +158,12 @@ private:
     bool writeArrayElement(Cell& cell, qint64 index, const QString& element);
     bool readArrayElement(const QString& element);
     void failProcessing();
+    // Ends the run with a run-time error whose message is `text` alone.
+    void endWithError(const QString& text);
+    // Ends the run as the budget says it must (time, stop, memory); false when it need not.
+    bool endOverBudget();
+    bool checkEndedByBudget();
+    void outOfMemory();
     void finish(RunEnd end);
     void end(RunEnd why);
     void readLogLevel();
@@ -169,6 +184,7 @@ private:
     Workspace& m_workspace;
     Project& m_project;
     const Breakpoints& m_breakpoints;
+    RunBudget& m_budget;
     RunState m_state;
     // The board and cell of the current position, so that a step need not look them up.
     Board* m_board = nullptr;

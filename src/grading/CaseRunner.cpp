@@ -1,7 +1,9 @@
 #include "grading/CaseRunner.h"
 
 #include <QElapsedTimer>
+#include <new>
 
+#include "calc/TCalcul.h"
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
 #include "config/TextTable.h"
@@ -15,9 +17,6 @@
 namespace trevalon {
 namespace {
 
-// Steps between two looks at the clock: enough that the clock costs nothing, few enough that
-// an endless loop overruns the time limit by well under a millisecond.
-constexpr qint64 kSliceSteps = 4096;
 // Lines kept beyond those expected: enough to show what went wrong, few enough that a loop
 // printing without end cannot fill the memory before its limit ends it.
 constexpr qsizetype kExtraLinesKept = 1000;
@@ -37,11 +36,13 @@ public:
 // The dialogs of one case: input from its lines, output collected.
 class CaseIo : public LineFedIo {
 public:
-    CaseIo(MessageSink& messages, const TextTable& texts, const TestCase& testCase, bool prompts)
+    CaseIo(MessageSink& messages, const TextTable& texts, const TestCase& testCase, bool prompts,
+           RunBudget& budget)
         : LineFedIo(messages, texts),
           m_input(testCase.input),
           m_prompts(prompts),
-          m_keep(static_cast<qsizetype>(testCase.expected.size()) + kExtraLinesKept) {}
+          m_keep(static_cast<qsizetype>(testCase.expected.size()) + kExtraLinesKept),
+          m_budget(budget) {}
 
     QStringList output;
 
@@ -55,7 +56,11 @@ private:
     }
     void printed(const QString& text, DialogMode mode) override {
         if ((mode == DialogMode::Show || m_prompts) && output.size() < m_keep) {
-            output << text.split(u'\n');
+            // What is kept counts towards the run's memory: lines of millions of characters
+            // end the run at its limit, not the grading at the system's.
+            if (m_budget.keepOutput(2 * text.size())) {
+                output << text.split(u'\n');
+            }
         }
     }
     void refused(const QString&) override {}
@@ -64,29 +69,9 @@ private:
     const QStringList& m_input;
     bool m_prompts;
     qsizetype m_keep;
+    RunBudget& m_budget;
     qsizetype m_next = 0;
 };
-
-// Runs until the end, the step limit, the deadline or a cancel; answers whether the deadline or
-// the cancel ended it.
-bool runWithDeadline(Executor& executor, int timeLimitMillis, const std::atomic<bool>* cancelled) {
-    QElapsedTimer clock;
-    clock.start();
-    if (!executor.startRun()) {
-        return false;
-    }
-    while (executor.running()) {
-        executor.resume();  // no breakpoints here, but a pause must never hold the run
-        executor.runSlice(kSliceSteps);
-        const bool late = clock.elapsed() >= timeLimitMillis ||
-                          (cancelled != nullptr && cancelled->load(std::memory_order_relaxed));
-        if (executor.running() && late) {
-            executor.stop();
-            return true;
-        }
-    }
-    return false;
-}
 
 QStringList expectedTexts(const TestCase& testCase) {
     QStringList texts;
@@ -125,22 +110,27 @@ QString waitingBlock(Workspace& workspace, const TextTable& texts) {
         .arg(at.runRow);
 }
 
-}  // namespace
-
-CaseResult runCase(const Project& project, const TestCase& testCase, const TestSuite& suite,
-                   const TextTable& texts, const std::atomic<bool>* cancelled) {
+CaseResult runGuarded(const Project& project, const TestCase& testCase, const TestSuite& suite,
+                      const TextTable& texts, const std::atomic<bool>* cancelled) {
     NoEventLog log;
     WarningsSink sink;
     Workspace workspace(log, sink);
     workspace.setLanguage(texts.language());
     workspace.project() = project;
     workspace.seedRandom(suite.seed);
+    RunBudget& budget = workspace.calculator().budget();
+    budget.setTimeLimit(suite.timeLimitMillis);
+    budget.setStopFlag(cancelled);
+    budget.setMemoryLimit(suite.memoryFor(testCase) << 20);
     WarningsSink refusals;  // a refused date is no reason for how the run ended
-    CaseIo io(refusals, workspace.texts(), testCase, suite.prompts);
+    CaseIo io(refusals, workspace.texts(), testCase, suite.prompts, budget);
     workspace.setExecutionIo(&io);
     Executor& executor = workspace.executor();
     executor.setStepLimit(suite.stepsFor(testCase));
-    const bool late = runWithDeadline(executor, suite.timeLimitMillis, cancelled);
+    QElapsedTimer clock;
+    clock.start();
+    executor.run();  // no breakpoints here: run() passes any pause at once
+    const qint64 elapsed = clock.elapsed();
 
     CaseResult result;
     result.expected = expectedTexts(testCase);
@@ -148,6 +138,8 @@ CaseResult runCase(const Project& project, const TestCase& testCase, const TestS
     result.maxPoints = testCase.points;
     result.steps = executor.stepsTaken();
     const QString warnings = sink.warnings.join(u' ');
+    const QString late =
+        texts.text(texts::GradeTimeLimitReached).arg(elapsed).arg(suite.timeLimitMillis);
     switch (executor.lastEnd()) {
         case RunEnd::Finished:
             result.reason = firstDifference(testCase, result.actual, texts);
@@ -166,11 +158,17 @@ CaseResult runCase(const Project& project, const TestCase& testCase, const TestS
             result.outcome = CaseOutcome::MissingInput;
             result.reason = waitingBlock(workspace, texts);
             break;
-        case RunEnd::Stopped:
-            result.outcome = late ? CaseOutcome::TimeLimit : CaseOutcome::RunError;
-            result.reason = late ? texts.text(texts::GradeTimeLimit).arg(suite.timeLimitMillis)
-                                 : texts.text(texts::GradeRunError).arg(warnings);
+        case RunEnd::TimeLimit:
+            result.outcome = CaseOutcome::TimeLimit;
+            result.reason = late;
             break;
+        case RunEnd::Stopped: {
+            // Only the caller's cancel stops a case; it is told as the time limit was.
+            const bool cancel = cancelled != nullptr && cancelled->load();
+            result.outcome = cancel ? CaseOutcome::TimeLimit : CaseOutcome::RunError;
+            result.reason = cancel ? late : texts.text(texts::GradeRunError).arg(warnings);
+            break;
+        }
         case RunEnd::Aborted:
         case RunEnd::None:
             result.outcome = CaseOutcome::RunError;
@@ -179,6 +177,23 @@ CaseResult runCase(const Project& project, const TestCase& testCase, const TestS
     }
     result.points = result.outcome == CaseOutcome::Passed ? testCase.points : 0;
     return result;
+}
+
+}  // namespace
+
+CaseResult runCase(const Project& project, const TestCase& testCase, const TestSuite& suite,
+                   const TextTable& texts, const std::atomic<bool>* cancelled) {
+    try {
+        return runGuarded(project, testCase, suite, texts, cancelled);
+    } catch (const std::bad_alloc&) {
+        // The run itself ends so (Executor); this is memory refused around it, while its
+        // workspace was made or its result put together.
+        CaseResult result;
+        result.outcome = CaseOutcome::RunError;
+        result.reason = texts.text(texts::GradeRunError).arg(texts.text(texts::RunOutOfMemory));
+        result.maxPoints = testCase.points;
+        return result;
+    }
 }
 
 QChar outcomeMark(CaseOutcome outcome) {

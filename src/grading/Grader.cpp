@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include "config/EventLog.h"
@@ -146,11 +147,36 @@ SubmissionResult Grader::gradeOne(const QString& path) const {
     return result;
 }
 
+SubmissionResult Grader::gradeGuarded(const QString& path) const {
+    try {
+        return gradeOne(path);
+    } catch (const std::bad_alloc&) {
+        SubmissionResult result;
+        result.path = path;
+        result.name = QFileInfo(path).fileName();
+        result.maxPoints = m_suite.maxPoints();
+        result.problem = TextTable::text(texts::GradeOutOfMemory, m_language);
+        return result;
+    }
+}
+
+void Grader::hand(const ResultSink& sink, SubmissionResult&& result) {
+    try {
+        sink(result);
+    } catch (const std::bad_alloc&) {
+        for (CaseResult& c : result.cases) {
+            c.actual.clear();
+            c.actual.squeeze();
+        }
+        sink(result);
+    }
+}
+
 void Grader::grade(const QStringList& paths, const ResultSink& sink) const {
     const int threads = std::min<qsizetype>(jobs(), paths.size());
     if (threads <= 1) {
         for (const QString& path : paths) {
-            sink(gradeOne(path));
+            hand(sink, gradeGuarded(path));
         }
         return;
     }
@@ -161,12 +187,12 @@ void Grader::grade(const QStringList& paths, const ResultSink& sink) const {
     for (int t = 0; t < threads; ++t) {
         workers.emplace_back([&] {
             for (qsizetype i = results.take(); i >= 0; i = results.take()) {
-                results.put(i, gradeOne(paths[i]));
+                results.put(i, gradeGuarded(paths[i]));
             }
         });
     }
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        sink(results.get(i));
+        hand(sink, results.get(i));
     }
     for (std::thread& worker : workers) {
         worker.join();

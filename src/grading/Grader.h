@@ -30,7 +30,8 @@ struct SubmissionResult {
 // Grades submissions against a suite on a pool of threads. Each worker loads its submission
 // with ProjectFile and runs every case through runCase(), in workspaces of its own; the suite
 // is only read. A file that cannot be graded is a result with its reason, never the end of
-// the batch. Results reach the caller in submission order, on the calling thread, whatever the
+// the batch, nor is memory refused while one is graded. Results reach the caller in submission
+// order, on the calling thread, whatever the
 // number of threads; at most 64 per thread wait to be handed over (room for a slow one to hold
 // the line while the others go on), so memory stays flat however many submissions there are.
 class Grader {
@@ -51,6 +52,13 @@ public:
     SubmissionResult gradeOne(const QString& path) const;
 
 private:
+    // gradeOne, where memory the system refuses (std::bad_alloc) while the submission is
+    // loaded or graded ends that submission's grading with its reason, never the batch.
+    SubmissionResult gradeGuarded(const QString& path) const;
+    // Hands a result to the sink; one too large to be written out goes without its printed
+    // lines rather than not at all.
+    static void hand(const ResultSink& sink, SubmissionResult&& result);
+
     const TestSuite& m_suite;
     QString m_language;
     int m_jobs = 0;

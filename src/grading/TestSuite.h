@@ -24,6 +24,7 @@ struct TestCase {
     QStringList input;  // one line per read block or question, in order
     std::vector<ExpectedLine> expected;
     qint64 maxSteps = 0;  // 0: the suite's default
+    qint64 memoryMB = 0;  // 0: the suite's default
     int points = 1;
     int line = 0;  // the line of its `case` heading
 };
@@ -33,6 +34,8 @@ struct TestSuite {
     QString title;
     qint64 maxSteps = 1000000;
     int timeLimitMillis = 5000;
+    // What a run may keep (values, arrays, printed output), in MB (see RunBudget).
+    qint64 memoryMB = 256;
     quint64 seed = 1;  // every case's random-number blocks start from this seed
     // Whether read prompts and question texts are part of a run's output, as they are of
     // `trevalon-cli run`'s transcript; without them only write and message blocks count.
@@ -41,6 +44,9 @@ struct TestSuite {
 
     qint64 stepsFor(const TestCase& testCase) const {
         return testCase.maxSteps > 0 ? testCase.maxSteps : maxSteps;
+    }
+    qint64 memoryFor(const TestCase& testCase) const {
+        return testCase.memoryMB > 0 ? testCase.memoryMB : memoryMB;
     }
     int maxPoints() const {
         int total = 0;

@@ -15,6 +15,8 @@ namespace {
 
 // More problems than this tell the teacher nothing new; the rest are summed up in one line.
 constexpr std::size_t kMaxProblems = 100;
+// The largest memory limit of a run, in MB: 64 GB, beyond what a class's machine has.
+constexpr qint64 kMaxMemoryMB = 65536;
 
 // One `KEY options: value` line, split.
 struct KeyLine {
@@ -174,6 +176,11 @@ void Reading::suiteKey(int number, const KeyLine& key) {
             millis && firstTime(number, key.key)) {
             m_suite.timeLimitMillis = static_cast<int>(*millis);
         }
+    } else if (key.key == QLatin1StringView("memory")) {
+        if (const auto megabytes = this->number(number, key, 1, kMaxMemoryMB);
+            megabytes && firstTime(number, key.key)) {
+            m_suite.memoryMB = *megabytes;
+        }
     } else if (key.key == QLatin1StringView("seed")) {
         if (const auto seed = this->number(number, key, 0, std::numeric_limits<qint64>::max());
             seed && firstTime(number, key.key)) {
@@ -209,6 +216,11 @@ void Reading::caseKey(int number, const KeyLine& key) {
         if (const auto steps = this->number(number, key, 1, 1'000'000'000'000LL);
             steps && firstTime(number, key.key)) {
             m_case->maxSteps = *steps;
+        }
+    } else if (key.key == QLatin1StringView("memory")) {
+        if (const auto megabytes = this->number(number, key, 1, kMaxMemoryMB);
+            megabytes && firstTime(number, key.key)) {
+            m_case->memoryMB = *megabytes;
         }
     } else {
         problem(number, texts::TestsUnknownKey, {key.key});

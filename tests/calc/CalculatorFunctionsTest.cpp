@@ -1,6 +1,8 @@
 // The built-in functions, each with its edge cases.
 #include "CalcTestSupport.h"
 
+#include <random>
+
 namespace trevalon::test {
 namespace {
 
@@ -163,6 +165,43 @@ TEST_F(TextFunctions, PosDeleteInsertReplace) {
         {"replace(\"Łódź\", \"ŁÓ\", \"L\")", "\"Ldź\""},
     });
     expectErrors({{"replace(\"abc\", \"a\")", "Brak wystarczającej liczby parametrów. "}});
+}
+
+// pos and replace search in linear time whatever the texts hold; what they find is what
+// QString finds, with case and without, for short texts sought and long.
+TEST_F(TextFunctions, PosAndReplaceFindWhatQStringFinds) {
+    const QString letters = q("aAbBąĄ");
+    std::mt19937 random(31);
+    const auto text = [&](int most) {
+        QString made;
+        for (int n = std::uniform_int_distribution<int>(0, most)(random); n > 0; --n) {
+            made += letters[std::uniform_int_distribution<qsizetype>(0, 2)(random) * 2 +
+                            std::uniform_int_distribution<qsizetype>(0, 1)(random)];
+        }
+        return made;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        const QString haystack = text(i % 2 == 0 ? 40 : 900);
+        QString needle = text(12);
+        if (needle.isEmpty() || i % 3 == 0) {
+            // Often a piece of the haystack itself, so that there is something to find.
+            const qsizetype from = haystack.isEmpty() ? 0 : random() % haystack.size();
+            needle = haystack.mid(from, 1 + static_cast<qsizetype>(random() % 12));
+        }
+        if (needle.isEmpty()) {
+            continue;
+        }
+        const QString pos = q("pos(\"") + needle + q("\", \"") + haystack + q("\")");
+        EXPECT_EQ(run(pos).result, QString::number(haystack.indexOf(needle) + 1))
+            << pos.toStdString();
+        for (const int sensitive : {0, 1}) {
+            const QString replace = q("replace(\"") + haystack + q("\", \"") + needle +
+                                    q("\", \"-\", 1, ") + QString::number(1 - sensitive) + u')';
+            const QString expected = QString(haystack).replace(
+                needle, q("-"), sensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
+            EXPECT_EQ(run(replace).result, u'"' + expected + u'"') << replace.toStdString();
+        }
+    }
 }
 
 TEST_F(TextFunctions, TrimLengthCase) {

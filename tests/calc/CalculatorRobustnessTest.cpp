@@ -1,6 +1,7 @@
 // Formulas come from pupils: every input ends in a result or an error, never a crash or a hang.
 #include "CalcTestSupport.h"
 
+#include <atomic>
 #include <random>
 
 namespace trevalon::test {
@@ -103,8 +104,35 @@ TEST_F(Robustness, TextsCannotGrowWithoutBound) {
     load("S=\"x\"");
     for (int i = 0; i < 40 && run("s:=s||s").ok; ++i) {
     }
-    EXPECT_EQ(calc.errorText(), q(kGeneric));
+    EXPECT_EQ(calc.errorText(),
+              q("Tekst byłby dłuższy niż 16777216 znaków, a tyle najwyżej może mieć tekst."));
     EXPECT_LE(calc.variables().get(QStringLiteral("S")).size(), (1 << 24) + 2);
+}
+
+// An operation over a long text looks at the run's budget as it goes: a stopped run (as a
+// time limit or a closed window stops it) ends the formula in progress, also one whose single
+// operation would take hours, while a formula with little work is not held up by a look.
+TEST_F(Robustness, LongOperationsEndWhenTheRunIsStopped) {
+    calc.variables().set(QStringLiteral("S"), u'"' + QString(1'000'000, u'a') + u'"');
+    calc.variables().set(QStringLiteral("T"),
+                         QStringLiteral("\"b") + QString(100'000, u'a') + u'"');
+    const std::atomic<bool> stop{true};
+    calc.budget().setStopFlag(&stop);
+    for (const char* formula : {
+             "replace(s, \"a\", \"b\")",
+             "pos(t, s)",  // 10^11 comparisons the naive way
+             "replace(s, t, \"x\")",
+             "s like \"*a*a*a*a*b\"",
+             "length(s || s)",
+         }) {
+        calc.budget().startRun();
+        EXPECT_EQ(run(formula).error, q("Przebieg przerwano.")) << formula;
+        calc.budget().endRun();
+    }
+    calc.budget().startRun();
+    EXPECT_EQ(run("length(\"ab\")").result, QStringLiteral("2"));
+    calc.budget().endRun();  // a run's stop flag holds no evaluation outside it
+    EXPECT_EQ(run("pos(t, s || \"b\" || t)").result, QStringLiteral("1000002"));
 }
 
 TEST_F(Robustness, ControlCharactersAndNul) {

@@ -29,6 +29,60 @@ TEST(VariableStore, IndexListsSlotsInOrderOfCreation) {
     EXPECT_EQ(store.get(QStringLiteral("beta")), QStringLiteral("20"));
 }
 
+// What the store keeps counts towards a run's memory: every text, array element and variable,
+// from the first write to the last, whatever way it was written.
+TEST(VariableStore, CountsTheBytesItsValuesKeep) {
+    TText store;
+    const qint64& kept = store.keptBytes();
+    store.set(QStringLiteral("s"), QString(1000, u'x'));
+    const qint64 oneText = kept;
+    EXPECT_GE(oneText, 2000);
+    store.set(QStringLiteral("s"), QStringLiteral("1"));
+    EXPECT_LT(kept, 200);
+    store.editValueAt(store.slotOf(QStringLiteral("S")),
+                      [](QString& text) { text += QString(1000, u'y'); });
+    EXPECT_EQ(kept, oneText + 2);
+    const int array = (store.set(QStringLiteral("t"), QStringLiteral("\"*\"")),
+                       store.slotOf(QStringLiteral("T")));
+    const qint64 before = kept;
+    for (int i = 1; i <= 100; ++i) {
+        EXPECT_EQ(store.setArrayElementAt(array, i, QStringLiteral("abc")),
+                  TText::ArrayWrite::Appended);
+    }
+    EXPECT_GE(kept - before, 100 * (TText::ElementBytes + 6));
+    store.valueAt(array);  // the text made from the elements counts too
+    EXPECT_GE(kept - before, 100 * (TText::ElementBytes + 6) + 2 * 400);
+    store.remove(QStringLiteral("t"));
+    store.remove(QStringLiteral("s"));
+    EXPECT_EQ(kept, 0);
+}
+
+// An array's text is a text: it never grows past the longest, and its elements are not made
+// when they would not fit the run's memory.
+TEST(VariableStore, ArraysKeepToTheTextAndMemoryLimits) {
+    TCalcul calc;
+    TText& store = calc.variables();
+    store.set(QStringLiteral("t"), QStringLiteral("\"*") +
+                                       QString(RunBudget::MaxTextLength - 4, u'a') +
+                                       QStringLiteral("*\""));
+    const int array = store.slotOf(QStringLiteral("T"));
+    EXPECT_EQ(store.setArrayElementAt(array, 1, QStringLiteral("b")), TText::ArrayWrite::Replaced);
+    EXPECT_EQ(store.setArrayElementAt(array, 2, QStringLiteral("c")), TText::ArrayWrite::Appended);
+    EXPECT_EQ(store.setArrayElementAt(array, 2, QString(RunBudget::MaxTextLength, u'x')),
+              TText::ArrayWrite::TooLong);
+    EXPECT_EQ(store.valueAt(array), QStringLiteral("\"*b*c*\""));
+
+    calc.budget().setMemoryLimit(1 << 20);
+    store.set(QStringLiteral("t"),
+              u'"' + QStringLiteral("*1").repeated(100'000) + QStringLiteral("*\""));
+    EXPECT_EQ(store.setArrayElementAt(array, 1, QStringLiteral("2")), TText::ArrayWrite::NoMemory);
+    EXPECT_EQ(calc.budget().over(), RunBudget::Over::Memory);
+    EXPECT_EQ(calc.budgetError(),
+              q("Przebieg przekroczył limit pamięci (1 MB): wartości zmiennych i tablic zajęłyby "
+                "więcej."));
+    EXPECT_EQ(store.valueAt(array).size(), 200'003);
+}
+
 TEST(VariableStore, RemovingTheMiddleKeepsTheHighestSlot) {
     TText store;
     for (const char* name : {"a", "b", "c"}) {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "FlowBuilder.h"
 #include "Recorders.h"
@@ -91,4 +92,40 @@ TEST(GradeCommand, PrintsOneLinePerSubmissionAndWritesAnEscapedReport) {
     }
     EXPECT_FALSE(html.contains(kMarkup.chopped(4)));
     EXPECT_FALSE(html.contains(QStringLiteral("http")));
+}
+
+// Submissions that fill their memory end as run-time errors, and the others are graded all the
+// same, on two threads.
+TEST(GradeCommand, ListsEverySubmissionWhenOneGoesOverItsMemory) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto save = [&dir](const QString& name,
+                             const std::function<void(test::FlowBuilder&)>& build) {
+        Project project;
+        test::FlowBuilder builder(project);
+        build(builder);
+        test::RecordingSink sink;
+        test::RecordingLog log;
+        EXPECT_TRUE(ProjectFile::save(project, dir.filePath(name), sink, log, TextTable()));
+        return dir.filePath(name);
+    };
+    QFile tests(dir.filePath(QStringLiteral("floods.tests")));
+    ASSERT_TRUE(tests.open(QIODevice::WriteOnly));
+    tests.write(
+        "title: Floods\nmemory: 1\nsteps: 1000000000\ntime: 60000\n"
+        "case one\n  output: x\ncase two\n  memory: 2\n  output: x\n");
+    tests.close();
+    const Outcome o = grade(
+        {QStringLiteral("--lang"), QStringLiteral("ang"), QStringLiteral("--jobs"),
+         QStringLiteral("2"), tests.fileName(),
+         save(QStringLiteral("arrays.skb"), [](test::FlowBuilder& f) { f.arrayFlood(); }),
+         QStringLiteral(TREVALON_SOURCE_DIR "/examples/factorial.skb"),
+         save(QStringLiteral("lines.skb"), [](test::FlowBuilder& f) { f.outputFlood(100000); })});
+    EXPECT_EQ(o.err, QString());
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(o.out.split(u'\n'),
+              QStringList({QStringLiteral("Floods: 2 cases, 2 points"),
+                           QStringLiteral("arrays.skb     0/2  EE"),
+                           QStringLiteral("factorial.skb  0/2  ??"),
+                           QStringLiteral("lines.skb      0/2  EE"), QString()}));
 }

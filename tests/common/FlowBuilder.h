@@ -117,16 +117,41 @@ public:
 
     // A loop on board 1 that never ends: the comparison x = x always holds and turns back up.
     void endlessLoop() {
+        endlessLoopOf(1, [this](int row) { put(1, 2, row, KindLineVertical); });
+    }
+
+    // The same loop round `rows` blocks that `body(row)` places in column 2, from `row` (3)
+    // down; its variables may go in column 6 from row 2.
+    template <typename Body>
+    void endlessLoopOf(int rows, Body body) {
         put(1, 2, 1, KindStart);
         put(1, 2, 2, KindJoinLeft);
-        put(1, 2, 3, KindLineVertical);
-        compare(1, 2, 4, QStringLiteral("x"), 0, QStringLiteral("x"));
-        put(1, 1, 4, KindCornerTopRight);
-        put(1, 1, 3, KindLineVertical);
+        body(3);
+        const int test = 3 + rows;
+        compare(1, 2, test, QStringLiteral("x"), 0, QStringLiteral("x"));
+        put(1, 1, test, KindCornerTopRight);
+        column(1, 1, 3, test - 1, KindLineVertical);
         put(1, 1, 2, KindCornerBottomRight);
-        put(1, 3, 4, KindCornerLeftBottom);
-        put(1, 3, 5, KindEnd);
+        put(1, 3, test, KindCornerLeftBottom);
+        put(1, 3, test + 1, KindEnd);
         variable(1, 6, 1, QStringLiteral("x"), TypeInteger, QStringLiteral("1"));
+    }
+
+    // Endless loops that fill the memory: one writes an array element further on each time
+    // round, the other prints a line of `length` characters each time round.
+    void arrayFlood() {
+        endlessLoopOf(2, [this](int row) {
+            assign(1, 2, row, QStringLiteral("i"), QStringLiteral("i + 1"));
+            array(1, 2, row + 1, KindArrayWrite, QStringLiteral("t"), QStringLiteral("i"),
+                  QStringLiteral("i"));
+        });
+        variable(1, 6, 2, QStringLiteral("i"), TypeInteger, QStringLiteral("0"));
+        variable(1, 6, 3, QStringLiteral("t"), TypeArray, QStringLiteral("\"*\""));
+    }
+    void outputFlood(qsizetype length) {
+        endlessLoopOf(
+            1, [this](int row) { write(1, 2, row, QStringLiteral("s"), QStringLiteral("s:")); });
+        variable(1, 6, 2, QStringLiteral("s"), TypeText, u'"' + QString(length, u'a') + u'"');
     }
 
     // A second board made a procedure named `name` whose body is one assignment: its Start

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <new>
+
 #include "BenchFlowcharts.h"
 #include "ExampleFlowcharts.h"
 #include "FlowBuilder.h"
@@ -658,6 +661,35 @@ TEST_F(RunFailures, LinksAreResolvedWhenTheRunBegins) {
     });
     executor().run();
     EXPECT_EQ(executor().lastEnd(), RunEnd::Finished);
+}
+
+// Memory refused anywhere in a step (here while the dialog reads) ends the run, not the program.
+TEST_F(RunFailures, MemoryTheSystemRefusesEndsTheRunWithItsReason) {
+    f.read(1, 2, 2, q("x"), q("x?"));
+    f.put(1, 2, 3, KindEnd);
+    t.io.answers.push_back([](ExecutionDialogLogic&) -> DialogClose { throw std::bad_alloc(); });
+    expectAborted({text(texts::RunOutOfMemory)});
+}
+
+// A slice of the desktop program ends when its time is up, after thousands of cheap steps or
+// after one that went over a long text, and the run goes on in the next slice.
+TEST_F(ExecutorRuns, ASliceEndsByTimeWhateverItsStepsCost) {
+    constexpr qint64 kEndless = std::numeric_limits<qint64>::max();
+    f.endlessLoopOf(
+        1, [this](int row) { f.assign(1, 2, row, q("s"), q("replace(s, \"a\", \"a\", 1, 0)")); });
+    Cell& s = f.variable(1, 6, 2, q("s"), TypeText, q("\"\""));
+    for (const int length : {0, 1'000'000}) {
+        s.text4 = u'"' + QString(length, u'a') + u'"';
+        ASSERT_TRUE(executor().startRun());
+        const qint64 steps = executor().runSlice(kEndless, 5);
+        EXPECT_TRUE(executor().running());
+        EXPECT_GT(steps, 0);
+        if (length > 0) {
+            EXPECT_LT(steps, 512) << "a slice ended by a count of slow steps";
+        }
+        EXPECT_GT(executor().runSlice(kEndless, 5), 0);
+        executor().stop();
+    }
 }
 
 TEST(WorkspaceState, TheCalculatorSpeaksTheInterfaceLanguage) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+#include <functional>
+
 #include "FlowBuilder.h"
 #include "Recorders.h"
 #include "config/TextTable.h"
@@ -114,7 +117,8 @@ TEST(CaseRunner, EndsAnEndlessLoopAtTheTimeLimit) {
     test::FlowBuilder(project).endlessLoop();
     const CaseResult result = run(project, caseOf({}, {QStringLiteral("x")}, 1LL << 40), 50);
     EXPECT_EQ(result.outcome, CaseOutcome::TimeLimit);
-    EXPECT_EQ(result.reason, QStringLiteral("Stopped after 50 ms: the time limit."));
+    EXPECT_TRUE(result.reason.endsWith(QStringLiteral(" ms: the time limit is 50 ms.")))
+        << result.reason.toStdString();
 }
 
 TEST(CaseRunner, TellsWhyTheCheckFailed) {
@@ -123,4 +127,55 @@ TEST(CaseRunner, TellsWhyTheCheckFailed) {
     EXPECT_TRUE(result.reason.startsWith(QStringLiteral("The project fails its check: ")))
         << result.reason.toStdString();
     EXPECT_GT(result.reason.size(), 30);
+}
+
+// What a run keeps counts towards its memory limit: a run that would fill the memory ends as a
+// run-time error that names the limit and what took it, long before the system would refuse.
+TEST(CaseRunner, EndsARunAtItsMemoryLimitAndSaysWhatFilledIt) {
+    struct Flood {
+        std::function<void(test::FlowBuilder&)> build;
+        const char* reason;
+    };
+    const Flood floods[] = {
+        {[](test::FlowBuilder& f) { f.arrayFlood(); },
+         "Run-time error: The run went over its memory limit (1 MB): the values of its variables "
+         "and arrays would take more."},
+        {[](test::FlowBuilder& f) { f.outputFlood(100000); },
+         "Run-time error: The run printed more than a quarter of its memory limit (1 MB) "
+         "holds."},
+    };
+    TestSuite suite;
+    suite.memoryMB = 1;
+    suite.maxSteps = qint64(1) << 40;
+    suite.timeLimitMillis = 60000;
+    TextTable texts;
+    texts.setLanguage(QStringLiteral("ang"));
+    for (const Flood& flood : floods) {
+        Project project;
+        test::FlowBuilder builder(project);
+        flood.build(builder);
+        const CaseResult result = runCase(project, caseOf({}, {QStringLiteral("x")}), suite, texts);
+        EXPECT_EQ(result.outcome, CaseOutcome::RunError) << result.reason.toStdString();
+        EXPECT_EQ(result.reason, QString::fromUtf8(flood.reason));
+    }
+}
+
+// Each step here goes over two million characters: the time limit must hold all the same, and
+// the reason tells the time the run really took.
+TEST(CaseRunner, HoldsTheTimeLimitWhenEveryStepIsSlow) {
+    Project project;
+    test::FlowBuilder f(project);
+    f.endlessLoopOf(1, [&f](int row) {
+        f.assign(1, 2, row, QStringLiteral("s"), QStringLiteral("replace(s, \"a\", \"a\")"));
+    });
+    f.variable(1, 6, 2, QStringLiteral("s"), TypeText, u'"' + QString(2'000'000, u'a') + u'"');
+    const CaseResult result = run(project, caseOf({}, {QStringLiteral("x")}, 1LL << 40), 100);
+    EXPECT_EQ(result.outcome, CaseOutcome::TimeLimit);
+    const QRegularExpressionMatch took =
+        QRegularExpression(
+            QStringLiteral("^Stopped after ([0-9]+) ms: the time limit is 100 ms\\.$"))
+            .match(result.reason);
+    ASSERT_TRUE(took.hasMatch()) << result.reason.toStdString();
+    EXPECT_GE(took.captured(1).toInt(), 100);
+    EXPECT_LT(took.captured(1).toInt(), 2000);  // generous: a loaded machine, a sanitizer
 }

@@ -23,8 +23,8 @@ TEST(TestSuiteReader, ReadsEverySettingAndOption) {
     const SuiteReading reading = readTestSuite(
         "\xEF\xBB\xBF# a comment\r\n"
         "title: Silnia\r\n"
-        "steps: 500\ntime: 300\nseed: 7\nprompts: no\n\n"
-        "case\tfive\n  points: 3\n  steps: 40\n  input: 5\n  input:\n"
+        "steps: 500\ntime: 300\nmemory: 64\nseed: 7\nprompts: no\n\n"
+        "case\tfive\n  points: 3\n  steps: 40\n  memory: 8\n  input: 5\n  input:\n"
         "  output: Silnia liczby 5 wynosi 120  \n"
         "  output ~i ~s ~n 0.5: pole = 3,14\n"
         "  output ~re: [0-9]+:x\n");
@@ -33,18 +33,20 @@ TEST(TestSuiteReader, ReadsEverySettingAndOption) {
     EXPECT_EQ(s.title, QStringLiteral("Silnia"));
     EXPECT_EQ(s.maxSteps, 500);
     EXPECT_EQ(s.timeLimitMillis, 300);
+    EXPECT_EQ(s.memoryMB, 64);
     EXPECT_EQ(s.seed, 7u);
     EXPECT_FALSE(s.prompts);
     ASSERT_EQ(s.cases.size(), 1u);
     const TestCase& c = s.cases[0];
     EXPECT_EQ(c.name, QStringLiteral("five"));
-    EXPECT_EQ(c.line, 8);
+    EXPECT_EQ(c.line, 9);
     EXPECT_EQ(c.points, 3);
     EXPECT_EQ(c.maxSteps, 40);
+    EXPECT_EQ(s.memoryFor(c), 8);
     EXPECT_EQ(c.input, (QStringList{QStringLiteral("5"), QString()}));
     ASSERT_EQ(c.expected.size(), 3u);
     EXPECT_EQ(c.expected[0].text, QStringLiteral("Silnia liczby 5 wynosi 120  "));
-    EXPECT_EQ(c.expected[0].line, 13);
+    EXPECT_EQ(c.expected[0].line, 15);
     EXPECT_TRUE(c.expected[1].ignoreCase && c.expected[1].ignoreSpacing);
     EXPECT_EQ(c.expected[1].tolerance, 0.5);
     EXPECT_TRUE(c.expected[2].pattern);
@@ -76,6 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "3: “points” needs a whole number from 0 to 1000."},
         BadFile{"steps: 0\ncase a\noutput: x\n",
                 "2: “steps” needs a whole number from 1 to 1000000000000."},
+        BadFile{"memory: 0\ncase a\nmemory: 65537\noutput: x\n",
+                "2: “memory” needs a whole number from 1 to 65536.|"
+                "4: “memory” needs a whole number from 1 to 65536."},
         BadFile{"case a\noutput ~re: (x\n",
                 "3: Bad regular expression: missing closing parenthesis (character 3)."},
         BadFile{"case a\noutput ~n: 1\n",

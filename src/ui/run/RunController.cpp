@@ -1,6 +1,6 @@
 #include "ui/run/RunController.h"
 
-#include <QElapsedTimer>
+#include <limits>
 
 #include "edit/Editor.h"
 #include "exec/ExecutionDialogLogic.h"
@@ -153,13 +153,8 @@ void RunController::slice() {
         return;
     }
     Executor& executor = m_ws.executor();
-    QElapsedTimer clock;
-    clock.start();
     m_inStep = true;
-    while (executor.running() && !executor.paused() && !m_abortRequested &&
-           clock.elapsed() < SliceMillis) {
-        executor.runSlice(StepsPerCheck);
-    }
+    executor.runSlice(std::numeric_limits<qint64>::max(), SliceMillis);
     m_inStep = false;
     if (executor.running() && m_abortRequested) {
         executor.stop();

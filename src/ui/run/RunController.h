@@ -22,8 +22,8 @@ struct MainState;
 // board titles as the executor sees them.
 class RunController : public ExecutionIo {
 public:
-    // Steps taken before the slice looks at the clock; a slice ends after about SliceMillis.
-    static constexpr qint64 StepsPerCheck = 512;
+    // A slice ends when this much time has passed (Executor::runSlice reads the clock as the
+    // work done asks for it: after one step over a long text, after thousands of cheap ones).
     static constexpr qint64 SliceMillis = 15;
     // The speed a run with given input goes at when the pupil chose full speed: 0.25 s a block.
     static constexpr int WatchedSpeed = 2;
