@@ -31,10 +31,21 @@ struct DiffRow {
 std::vector<DiffRow> lineDiff(const TestCase& testCase, const QStringList& actual) {
     const std::size_t n = testCase.expected.size();
     const std::size_t m = static_cast<std::size_t>(actual.size());
+    // A pattern the engine gave up on once costs its limit at every try: from then on it is
+    // taken as differing from every line, so the diff costs it once, not n × m times.
+    std::vector<bool> tooCostly(n, false);
+    const auto matches = [&](std::size_t i, const QString& line) {
+        if (tooCostly[i]) {
+            return false;
+        }
+        const LineMatch match = compareLine(testCase.expected[i], line);
+        tooCostly[i] = match == LineMatch::TooCostly;
+        return match == LineMatch::Matches;
+    };
     std::vector<DiffRow> rows;
     if (n * m > 4'000'000) {
         for (std::size_t i = 0; i < std::max(n, m); ++i) {
-            if (i < n && i < m && matchesLine(testCase.expected[i], actual[qsizetype(i)])) {
+            if (i < n && i < m && matches(i, actual[qsizetype(i)])) {
                 rows.push_back({' ', actual[qsizetype(i)]});
                 continue;
             }
@@ -50,7 +61,7 @@ std::vector<DiffRow> lineDiff(const TestCase& testCase, const QStringList& actua
     std::vector<std::vector<int>> common(n + 1, std::vector<int>(m + 1, 0));
     for (std::size_t i = n; i-- > 0;) {
         for (std::size_t j = m; j-- > 0;) {
-            common[i][j] = matchesLine(testCase.expected[i], actual[qsizetype(j)])
+            common[i][j] = matches(i, actual[qsizetype(j)])
                                ? common[i + 1][j + 1] + 1
                                : std::max(common[i + 1][j], common[i][j + 1]);
         }
@@ -58,7 +69,7 @@ std::vector<DiffRow> lineDiff(const TestCase& testCase, const QStringList& actua
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < n || j < m) {
-        if (i < n && j < m && matchesLine(testCase.expected[i], actual[qsizetype(j)])) {
+        if (i < n && j < m && matches(i, actual[qsizetype(j)])) {
             rows.push_back({' ', actual[qsizetype(j)]});
             ++i;
             ++j;
