@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "config/OutsideText.h"
 #include "grading/OutputMatch.h"
 #include "model/Project.h"
 
@@ -95,7 +96,7 @@ GradeReport::GradeReport(const QString& path, const TestSuite& suite, const Text
 GradeReport::~GradeReport() = default;
 
 QString GradeReport::escaped(const QString& text) {
-    return text.toHtmlEscaped();
+    return shownText(text, LineBreaks::Kept).toHtmlEscaped();
 }
 
 void GradeReport::write(const QString& html) {

@@ -16,8 +16,8 @@ namespace trevalon::cli {
 // The HTML report of `trevalon-cli grade --html`: one self-contained page (inline CSS, board
 // pictures as data: URIs, no script, nothing fetched) written as results come, so that only
 // the summary rows are kept until the end; the summary is written last and shown first. Every
-// text that comes from a submission or the tests file is HTML-escaped. The file replaces
-// REPORT only when it is complete.
+// text that comes from a submission or the tests file is HTML-escaped, its control characters
+// written as shownText writes them. The file replaces REPORT only when it is complete.
 class GradeReport {
 public:
     GradeReport(const QString& path, const TestSuite& suite, const TextTable& texts);

@@ -1,7 +1,5 @@
 #include "grading/TestSuiteReader.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringConverter>
@@ -10,6 +8,7 @@
 
 #include "config/OutsideText.h"
 #include "config/TextTable.h"
+#include "grading/NativeFiles.h"
 
 namespace trevalon {
 namespace {
@@ -360,27 +359,18 @@ SuiteReading readTestSuite(const QByteArray& bytes, const QString& language) {
 }
 
 SuiteReading readTestSuiteFile(const QString& path, const QString& language) {
-    const auto unreadable = [&](const QString& reason) {
+    // One byte more than allowed is enough to know the file is too large.
+    const FileBytes file = readRegularFile(path, kMaxTestsFileSize);
+    if (file.problem != FileProblem::None) {
+        TextTable texts;
+        texts.setLanguage(language);
         SuiteReading failed;
         failed.problems.push_back(
-            {0, TextTable::text(texts::TestsFileUnreadable, language).arg(path, reason)});
+            {0, texts.text(texts::TestsFileUnreadable)
+                    .arg(shownText(path), fileProblemText(file.problem, file.error, texts))});
         return failed;
-    };
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return unreadable(QStringLiteral("no such file"));
     }
-    if (!info.isFile()) {
-        // A named pipe or a device is never opened: it could hold the reader forever.
-        return unreadable(info.isDir() ? QStringLiteral("it is a folder")
-                                       : QStringLiteral("it is not a regular file"));
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return unreadable(file.errorString());
-    }
-    // One byte more than allowed is enough to know the file is too large.
-    return readTestSuite(file.read(kMaxTestsFileSize + 1), language);
+    return readTestSuite(file.bytes, language);
 }
 
 }  // namespace trevalon
