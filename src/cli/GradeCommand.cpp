@@ -96,10 +96,10 @@ std::optional<int> jobsOption(const CliOptions& options, CommandIo& io) {
 }  // namespace
 
 int gradeCommand(const QStringList& args, CommandIo& io) {
-    const auto options =
-        parseOptions(Command, args,
-                     {QStringLiteral("--lang"), QStringLiteral("--jobs"), QStringLiteral("--html")},
-                     {QStringLiteral("--json"), QStringLiteral("--csv")}, io);
+    const auto options = parseOptions(
+        Command, args,
+        {QStringLiteral("--lang"), QStringLiteral("--jobs"), QStringLiteral("--html")},
+        {QStringLiteral("--json"), QStringLiteral("--csv"), QStringLiteral("--full-output")}, io);
     if (!options) {
         return ExitUsage;
     }
@@ -109,6 +109,10 @@ int gradeCommand(const QStringList& args, CommandIo& io) {
     }
     if (options->has(QStringLiteral("--json")) && options->has(QStringLiteral("--csv"))) {
         return usageError(Command, QStringLiteral("--json and --csv exclude each other"), io);
+    }
+    if (options->has(QStringLiteral("--full-output")) &&
+        !options->values.contains(QStringLiteral("--html"))) {
+        return usageError(Command, QStringLiteral("--full-output needs --html REPORT.html"), io);
     }
     if (options->positional.size() < 2) {
         return usageError(Command, QStringLiteral("expects a TESTS file and at least one PATH"),
@@ -124,6 +128,7 @@ int gradeCommand(const QStringList& args, CommandIo& io) {
     std::unique_ptr<GradeReport> report;
     if (!reportPath.isEmpty()) {
         report = std::make_unique<GradeReport>(reportPath, *suite, texts);
+        report->setFullOutput(options->has(QStringLiteral("--full-output")));
         QString reason;
         if (!report->open(&reason)) {
             io.err << "trevalon-cli grade: cannot write " << shownText(reportPath) << ": " << reason

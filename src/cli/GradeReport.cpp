@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 #include "config/OutsideText.h"
+#include "config/TextTable.h"
 #include "grading/OutputMatch.h"
 #include "model/Project.h"
 
@@ -19,7 +20,7 @@ const char* const kStyle =
     "pre{background:#f6f6f6;padding:.4em;margin:.2em 0}"
     ".pass{color:#176617}.fail{color:#a01010}.reason{font-style:italic}"
     ".same{color:#444}.missing{background:#fdd}.extra{background:#dfd}"
-    "td.mark{font-family:monospace;text-align:center}";
+    "td.mark{font-family:monospace;text-align:center}.cut{color:#777;font-style:italic}";
 
 // The rows of a line diff: both sides, or only expected ("-") or only printed ("+").
 struct DiffRow {
@@ -83,11 +84,6 @@ std::vector<DiffRow> lineDiff(const TestCase& testCase, const QStringList& actua
     return rows;
 }
 
-QString preLines(const QStringList& lines) {
-    return QStringLiteral("<pre>") + GradeReport::escaped(lines.join(u'\n')) +
-           QStringLiteral("</pre>");
-}
-
 }  // namespace
 
 GradeReport::GradeReport(const QString& path, const TestSuite& suite, const TextTable& texts)
@@ -97,6 +93,45 @@ GradeReport::~GradeReport() = default;
 
 QString GradeReport::escaped(const QString& text) {
     return shownText(text, LineBreaks::Kept).toHtmlEscaped();
+}
+
+QString GradeReport::lineHtml(const QString& line) const {
+    if (m_fullOutput || line.size() <= kLineCharacters) {
+        return escaped(line);
+    }
+    qsizetype cut = kLineCharacters;
+    if (QChar::isHighSurrogate(line[cut - 1].unicode())) {
+        --cut;  // a character is never split
+    }
+    return escaped(line.left(cut)) + QStringLiteral("<span class=\"cut\">") +
+           escaped(m_texts.text(texts::ReportMoreCharacters).arg(line.size() - cut)) +
+           QStringLiteral("</span>");
+}
+
+GradeReport::Shown GradeReport::shownLines(qsizetype count) const {
+    if (m_fullOutput || count <= kHeadLines + kTailLines + 1) {
+        return {count, 0};
+    }
+    return {kHeadLines, count - kHeadLines - kTailLines};
+}
+
+QString GradeReport::skippedHtml(qsizetype skipped) const {
+    return QStringLiteral("<span class=\"cut\">") +
+           escaped(m_texts.text(texts::ReportMoreLines).arg(skipped)) + QStringLiteral("</span>\n");
+}
+
+QString GradeReport::preLines(const QStringList& lines) const {
+    const Shown shown = shownLines(lines.size());
+    QString html = QStringLiteral("<pre>");
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i == shown.head && shown.skipped > 0) {
+            html += skippedHtml(shown.skipped);
+            i += shown.skipped - 1;
+            continue;
+        }
+        html += lineHtml(lines[i]) + u'\n';
+    }
+    return html + QStringLiteral("</pre>");
 }
 
 void GradeReport::write(const QString& html) {
@@ -162,19 +197,28 @@ void GradeReport::writeCase(const TestCase& testCase, const CaseResult& result) 
     if (passed) {
         return;
     }
-    write(QStringLiteral("<p class=\"reason\">") + escaped(result.reason) + QStringLiteral("</p>"));
+    write(QStringLiteral("<p class=\"reason\">") + lineHtml(result.reason) +
+          QStringLiteral("</p>"));
     write(QStringLiteral("<p>Input:</p>") + preLines(testCase.input));
     writeDiff(testCase, result);
 }
 
 void GradeReport::writeDiff(const TestCase& testCase, const CaseResult& result) {
     write(QStringLiteral("<p>Expected (−) and printed (+):</p><pre>"));
-    for (const DiffRow& row : lineDiff(testCase, result.actual)) {
+    const std::vector<DiffRow> rows = lineDiff(testCase, result.actual);
+    const Shown shown = shownLines(static_cast<qsizetype>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (qsizetype(i) == shown.head && shown.skipped > 0) {
+            write(skippedHtml(shown.skipped));
+            i += static_cast<std::size_t>(shown.skipped) - 1;
+            continue;
+        }
+        const DiffRow& row = rows[i];
         const QString cls = row.kind == ' '   ? QStringLiteral("same")
                             : row.kind == '-' ? QStringLiteral("missing")
                                               : QStringLiteral("extra");
         write(QStringLiteral("<span class=\"%1\">%2 %3</span>\n")
-                  .arg(cls, QString(QLatin1Char(row.kind)), escaped(row.text)));
+                  .arg(cls, QString(QLatin1Char(row.kind)), lineHtml(row.text)));
     }
     write(QStringLiteral("</pre>\n"));
 }

@@ -220,6 +220,49 @@ TEST(GradeHostileClass, TheReportNamesEverySubmissionReadably) {
     EXPECT_FALSE(html.contains(QChar(0xFFFD)));
 }
 
+// A run that prints a hundred lines and one of 100 000 characters: the report shows the head
+// and the tail of its diff, the start of the long line, and says what it left out; asked for
+// the full output, it shows everything.
+TEST(GradeCommand, TheReportCutsLongOutputsUnlessAskedForThemWhole) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Project project;
+    test::FlowBuilder flow(project);
+    flow.put(1, 2, 1, KindStart);
+    flow.message(1, 2, 2, QStringLiteral("line&").repeated(100) + QString(100000, u'x'));
+    flow.put(1, 2, 3, KindEnd);
+    test::RecordingSink sink;
+    test::RecordingLog log;
+    const QString submission = dir.filePath(QStringLiteral("flood.skb"));
+    ASSERT_TRUE(ProjectFile::save(project, submission, sink, log, TextTable()));
+    const QString tests = dir.filePath(QStringLiteral("one.tests"));
+    QFile file(tests);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("case short\noutput: line\n");
+    file.close();
+    const auto report = [&](const QStringList& options) {
+        const QString path = dir.filePath(QStringLiteral("report.html"));
+        const Outcome o = grade(QStringList{QStringLiteral("--lang"), QStringLiteral("ang"),
+                                            QStringLiteral("--html"), path} +
+                                options + QStringList{tests, submission});
+        EXPECT_EQ(o.code, 0) << o.err.toStdString();
+        QFile html(path);
+        EXPECT_TRUE(html.open(QIODevice::ReadOnly));
+        return QString::fromUtf8(html.readAll());
+    };
+    const QString cut = report({});
+    EXPECT_LT(cut.size(), 20000);
+    // The first line matches; the other 99 and the long one are extra: 40 + 51 + 10 rows.
+    EXPECT_TRUE(cut.contains(QStringLiteral("<span class=\"cut\">… 51 more lines</span>")));
+    EXPECT_EQ(cut.count(QStringLiteral("line</span>")), 49);
+    EXPECT_TRUE(cut.contains(QString(500, u'x') + QStringLiteral("<span class=\"cut\">… 99500 "
+                                                                 "more characters</span>")));
+    const QString whole = report({QStringLiteral("--full-output")});
+    EXPECT_TRUE(whole.contains(QString(100000, u'x')));
+    EXPECT_FALSE(whole.contains(QStringLiteral("more lines")));
+    EXPECT_EQ(whole.count(QStringLiteral("line</span>")), 100);
+}
+
 // Without the search bit on its folder a file cannot be reached: that is no missing file.
 TEST(GradeCommand, AFileInAFolderWithoutTheSearchBitIsNotReadable) {
     if (::geteuid() == 0) {
