@@ -10,7 +10,8 @@ seconds="${1:-60}"
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(xml_document project_file legacy_project settings_file comment check_run formula)
+  targets=(xml_document project_file legacy_project settings_file comment check_run formula
+           tests_file)
 fi
 
 cmake -S . -B build-fuzz -DTREVALON_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
@@ -24,6 +25,7 @@ dictionaries_of() {
     check_run) echo xml project formula ;;
     comment) echo comment ;;
     formula) echo formula ;;
+    tests_file) echo tests ;;
   esac
 }
 

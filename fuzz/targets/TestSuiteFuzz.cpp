@@ -11,7 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (reading.suite.has_value() == !reading.problems.empty()) {
         fuzz::fail("a suite must come exactly when there is no problem");
     }
-    const int lines = static_cast<int>(bytes.count('\n')) + 1;
+    // Lines end in LF, CR LF or CR alone.
+    const int lines =
+        static_cast<int>(bytes.count('\n') + bytes.count('\r') - bytes.count("\r\n")) + 1;
     for (const SuiteProblem& problem : reading.problems) {
         if (problem.line < 0 || problem.line > lines || problem.message.isEmpty()) {
             fuzz::fail("a problem stands on no line of the file or says nothing");

@@ -6,6 +6,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/ProjectLoading.h"
+#include "config/OutsideText.h"
 #include "config/TextTable.h"
 #include "model/BlockCatalogue.h"
 #include "model/Project.h"
@@ -20,12 +21,12 @@ QString kindWord(int kind, const TextTable& texts) {
 void describePlain(const Project& project, const TextTable& texts, QTextStream& out) {
     for (int n = 1; n <= project.boardCount; ++n) {
         const Board& b = project.board(n);
-        out << n << ' ' << b.name << " \u2014 " << kindWord(b.kind, texts) << ", " << b.columns
-            << "\u00D7" << b.rows << '\n';
+        out << n << ' ' << shownText(b.name) << " \u2014 " << kindWord(b.kind, texts) << ", "
+            << b.columns << "\u00D7" << b.rows << '\n';
         b.forEachUsedCell([&](const Cell& cell, int c, int r) {
             if (cell.occupied) {
-                out << "  " << c << ',' << r << "  " << project.describeCell(n, c, r, texts)
-                    << '\n';
+                out << "  " << c << ',' << r << "  "
+                    << shownText(project.describeCell(n, c, r, texts)) << '\n';
             }
         });
     }

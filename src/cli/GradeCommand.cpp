@@ -1,13 +1,13 @@
-#include <QDir>
-#include <QFileInfo>
 #include <memory>
 
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/GradeOutput.h"
 #include "cli/GradeReport.h"
+#include "config/OutsideText.h"
 #include "config/TextTable.h"
 #include "grading/Grader.h"
+#include "grading/NativeFiles.h"
 #include "grading/TestSuiteReader.h"
 #include "storage/ProjectFile.h"
 
@@ -16,20 +16,27 @@ namespace {
 
 const QString Command = QStringLiteral("grade");
 
-// A folder stands for its project files (.skb, .sdp in any case), sorted by name; its
-// subfolders are not entered, so that a class folder's "old" or "model" folder stays out.
+// A folder stands for its project files (.skb, .sdp in any case), sorted by the bytes of their
+// names, whatever those bytes are; its subfolders are not entered, so that a class folder's
+// "old" or "model" folder stays out. Anything else so named (a pipe, a device, a link to
+// nothing or in a loop) is kept, to be listed with its reason. A folder that cannot be read is
+// kept itself, for the same reason.
 QStringList submissionPaths(const QStringList& arguments) {
     QStringList paths;
     for (const QString& argument : arguments) {
-        const QFileInfo info(argument);
-        if (!info.isDir()) {
+        if (!isFolder(argument)) {
             paths << argument;
             continue;
         }
-        const QDir folder(argument);
-        for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
-            if (ProjectFile::isProjectPath(name)) {
-                paths << folder.filePath(name);
+        const FolderEntries entries = folderEntries(argument);
+        if (entries.problem != FileProblem::None) {
+            paths << argument;
+            continue;
+        }
+        const QString folder = argument.endsWith(u'/') ? argument : argument + u'/';
+        for (const QString& name : entries.names) {
+            if (ProjectFile::isProjectPath(name) && !isFolder(folder + name)) {
+                paths << folder + name;
             }
         }
     }
@@ -37,20 +44,23 @@ QStringList submissionPaths(const QStringList& arguments) {
 }
 
 // The tests file: 66 when it cannot be read at all, 5 with every problem listed.
-int readSuite(const QString& path, const QString& language, CommandIo& io,
+int readSuite(const QString& path, const TextTable& texts, CommandIo& io,
               std::optional<TestSuite>& suite) {
-    const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable()) {
-        io.err << "trevalon-cli grade: cannot read the tests file " << path << '\n';
+    const FileBytes file = readRegularFile(path, kMaxTestsFileSize);
+    if (file.problem != FileProblem::None) {
+        io.err << "trevalon-cli grade: "
+               << texts.text(texts::TestsFileUnreadable)
+                      .arg(shownText(path), fileProblemText(file.problem, file.error, texts))
+               << '\n';
         return ExitNoInput;
     }
-    SuiteReading reading = readTestSuiteFile(path, language);
+    SuiteReading reading = readTestSuite(file.bytes, texts.language());
     for (const SuiteProblem& problem : reading.problems) {
-        io.err << path;
+        io.err << shownText(path);
         if (problem.line > 0) {
             io.err << ':' << problem.line;
         }
-        io.err << ": " << problem.message << '\n';
+        io.err << ": " << shownText(problem.message) << '\n';
     }
     io.err.flush();
     if (!reading.suite) {
@@ -86,10 +96,10 @@ std::optional<int> jobsOption(const CliOptions& options, CommandIo& io) {
 }  // namespace
 
 int gradeCommand(const QStringList& args, CommandIo& io) {
-    const auto options =
-        parseOptions(Command, args,
-                     {QStringLiteral("--lang"), QStringLiteral("--jobs"), QStringLiteral("--html")},
-                     {QStringLiteral("--json"), QStringLiteral("--csv")}, io);
+    const auto options = parseOptions(
+        Command, args,
+        {QStringLiteral("--lang"), QStringLiteral("--jobs"), QStringLiteral("--html")},
+        {QStringLiteral("--json"), QStringLiteral("--csv"), QStringLiteral("--full-output")}, io);
     if (!options) {
         return ExitUsage;
     }
@@ -100,24 +110,29 @@ int gradeCommand(const QStringList& args, CommandIo& io) {
     if (options->has(QStringLiteral("--json")) && options->has(QStringLiteral("--csv"))) {
         return usageError(Command, QStringLiteral("--json and --csv exclude each other"), io);
     }
+    if (options->has(QStringLiteral("--full-output")) &&
+        !options->values.contains(QStringLiteral("--html"))) {
+        return usageError(Command, QStringLiteral("--full-output needs --html REPORT.html"), io);
+    }
     if (options->positional.size() < 2) {
         return usageError(Command, QStringLiteral("expects a TESTS file and at least one PATH"),
                           io);
     }
-    std::optional<TestSuite> suite;
-    if (const int read = readSuite(options->positional.first(), options->language, io, suite);
-        read != ExitOk) {
-        return read;
-    }
     TextTable texts;
     texts.setLanguage(options->language);
+    std::optional<TestSuite> suite;
+    if (const int read = readSuite(options->positional.first(), texts, io, suite); read != ExitOk) {
+        return read;
+    }
     const QString reportPath = options->value(QStringLiteral("--html"));
     std::unique_ptr<GradeReport> report;
     if (!reportPath.isEmpty()) {
         report = std::make_unique<GradeReport>(reportPath, *suite, texts);
+        report->setFullOutput(options->has(QStringLiteral("--full-output")));
         QString reason;
         if (!report->open(&reason)) {
-            io.err << "trevalon-cli grade: cannot write " << reportPath << ": " << reason << '\n';
+            io.err << "trevalon-cli grade: cannot write " << shownText(reportPath) << ": " << reason
+                   << '\n';
             return ExitCantCreate;
         }
     }
@@ -139,7 +154,8 @@ int gradeCommand(const QStringList& args, CommandIo& io) {
     io.out.flush();
     QString reason;
     if (report && !report->finish(&reason)) {
-        io.err << "trevalon-cli grade: cannot write " << reportPath << ": " << reason << '\n';
+        io.err << "trevalon-cli grade: cannot write " << shownText(reportPath) << ": " << reason
+               << '\n';
         return ExitCantCreate;
     }
     return allGraded ? ExitOk : ExitFailed;

@@ -1,9 +1,10 @@
 #include "cli/GradeOutput.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include "config/OutsideText.h"
 
 namespace trevalon::cli {
 namespace {
@@ -17,10 +18,10 @@ QString pointsText(const SubmissionResult& result) {
 
 void TableOutput::begin(const TestSuite& suite, const QStringList& paths) {
     for (const QString& path : paths) {
-        m_nameWidth = std::max(m_nameWidth, QFileInfo(path).fileName().size());
+        m_nameWidth = std::max(m_nameWidth, submissionName(path).size());
     }
     m_pointsWidth = 2 * QString::number(suite.maxPoints()).size() + 1;
-    const QString title = suite.title.isEmpty() ? QStringLiteral("Tests") : suite.title;
+    const QString title = suite.title.isEmpty() ? QStringLiteral("Tests") : shownText(suite.title);
     m_out << title << ": " << suite.cases.size() << " cases, " << suite.maxPoints() << " points\n";
     m_out.flush();
 }
@@ -33,7 +34,7 @@ void TableOutput::submission(const SubmissionResult& result) {
             m_out << outcomeMark(c.outcome);
         }
     } else {
-        m_out << "!  " << result.problem;
+        m_out << "!  " << shownText(result.problem);
     }
     m_out << '\n';
     m_out.flush();
@@ -58,7 +59,7 @@ void JsonOutput::submission(const SubmissionResult& result) {
                         {QStringLiteral("actual"), QJsonArray::fromStringList(c.actual)}});
     }
     const QJsonObject object{{QStringLiteral("submission"), result.name},
-                             {QStringLiteral("path"), result.path},
+                             {QStringLiteral("path"), shownText(result.path)},
                              {QStringLiteral("graded"), result.graded},
                              {QStringLiteral("problem"), result.problem},
                              {QStringLiteral("points"), result.points},
@@ -68,34 +69,25 @@ void JsonOutput::submission(const SubmissionResult& result) {
     m_out.flush();
 }
 
-QString CsvOutput::field(const QString& text) {
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-        !text.contains(u'\r')) {
-        return text;
-    }
-    QString quoted = text;
-    quoted.replace(QLatin1StringView("\""), QLatin1StringView("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 void CsvOutput::begin(const TestSuite& suite, const QStringList&) {
     m_cases = suite.cases.size();
     QStringList header{QStringLiteral("Submission"), QStringLiteral("Points"),
                        QStringLiteral("Max")};
     for (const TestCase& c : suite.cases) {
-        header << field(c.name);
+        header << csvCell(c.name);
     }
     header << QStringLiteral("Problem");
     m_out << header.join(u',') << "\r\n";
 }
 
 void CsvOutput::submission(const SubmissionResult& result) {
-    QStringList row{field(result.name), result.graded ? QString::number(result.points) : QString(),
+    QStringList row{csvCell(result.name),
+                    result.graded ? QString::number(result.points) : QString(),
                     QString::number(result.maxPoints)};
     for (std::size_t i = 0; i < m_cases; ++i) {
         row << (result.graded ? QString::number(result.cases[i].points) : QString());
     }
-    row << field(result.problem);
+    row << csvCell(result.problem);
     m_out << row.join(u',') << "\r\n";
     m_out.flush();
 }

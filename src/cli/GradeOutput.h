@@ -20,7 +20,8 @@ public:
 
 // The table for a terminal: "TITLE: N cases, P points", then per submission its name, its
 // points of the maximum and one mark per case (see outcomeMark), or "!" and the reason it was
-// not graded.
+// not graded. Every text is written through shownText, so a row is one line whatever a name
+// holds.
 class TableOutput : public GradeOutput {
 public:
     explicit TableOutput(QTextStream& out) : m_out(out) {}
@@ -45,14 +46,13 @@ private:
     const TestSuite* m_suite = nullptr;
 };
 
-// RFC 4180 CSV for a spreadsheet: a header row, then per submission its points per case.
+// RFC 4180 CSV for a spreadsheet: a header row, then per submission its points per case; the
+// names and the problem are written by csvCell as texts, so no name runs as a formula.
 class CsvOutput : public GradeOutput {
 public:
     explicit CsvOutput(QTextStream& out) : m_out(out) {}
     void begin(const TestSuite& suite, const QStringList& paths) override;
     void submission(const SubmissionResult& result) override;
-
-    static QString field(const QString& text);
 
 private:
     QTextStream& m_out;

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "config/OutsideText.h"
+#include "config/TextTable.h"
 #include "grading/OutputMatch.h"
 #include "model/Project.h"
 
@@ -18,7 +20,7 @@ const char* const kStyle =
     "pre{background:#f6f6f6;padding:.4em;margin:.2em 0}"
     ".pass{color:#176617}.fail{color:#a01010}.reason{font-style:italic}"
     ".same{color:#444}.missing{background:#fdd}.extra{background:#dfd}"
-    "td.mark{font-family:monospace;text-align:center}";
+    "td.mark{font-family:monospace;text-align:center}.cut{color:#777;font-style:italic}";
 
 // The rows of a line diff: both sides, or only expected ("-") or only printed ("+").
 struct DiffRow {
@@ -31,10 +33,21 @@ struct DiffRow {
 std::vector<DiffRow> lineDiff(const TestCase& testCase, const QStringList& actual) {
     const std::size_t n = testCase.expected.size();
     const std::size_t m = static_cast<std::size_t>(actual.size());
+    // A pattern the engine gave up on once costs its limit at every try: from then on it is
+    // taken as differing from every line, so the diff costs it once, not n × m times.
+    std::vector<bool> tooCostly(n, false);
+    const auto matches = [&](std::size_t i, const QString& line) {
+        if (tooCostly[i]) {
+            return false;
+        }
+        const LineMatch match = compareLine(testCase.expected[i], line);
+        tooCostly[i] = match == LineMatch::TooCostly;
+        return match == LineMatch::Matches;
+    };
     std::vector<DiffRow> rows;
     if (n * m > 4'000'000) {
         for (std::size_t i = 0; i < std::max(n, m); ++i) {
-            if (i < n && i < m && matchesLine(testCase.expected[i], actual[qsizetype(i)])) {
+            if (i < n && i < m && matches(i, actual[qsizetype(i)])) {
                 rows.push_back({' ', actual[qsizetype(i)]});
                 continue;
             }
@@ -50,7 +63,7 @@ std::vector<DiffRow> lineDiff(const TestCase& testCase, const QStringList& actua
     std::vector<std::vector<int>> common(n + 1, std::vector<int>(m + 1, 0));
     for (std::size_t i = n; i-- > 0;) {
         for (std::size_t j = m; j-- > 0;) {
-            common[i][j] = matchesLine(testCase.expected[i], actual[qsizetype(j)])
+            common[i][j] = matches(i, actual[qsizetype(j)])
                                ? common[i + 1][j + 1] + 1
                                : std::max(common[i + 1][j], common[i][j + 1]);
         }
@@ -58,7 +71,7 @@ std::vector<DiffRow> lineDiff(const TestCase& testCase, const QStringList& actua
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < n || j < m) {
-        if (i < n && j < m && matchesLine(testCase.expected[i], actual[qsizetype(j)])) {
+        if (i < n && j < m && matches(i, actual[qsizetype(j)])) {
             rows.push_back({' ', actual[qsizetype(j)]});
             ++i;
             ++j;
@@ -71,11 +84,6 @@ std::vector<DiffRow> lineDiff(const TestCase& testCase, const QStringList& actua
     return rows;
 }
 
-QString preLines(const QStringList& lines) {
-    return QStringLiteral("<pre>") + GradeReport::escaped(lines.join(u'\n')) +
-           QStringLiteral("</pre>");
-}
-
 }  // namespace
 
 GradeReport::GradeReport(const QString& path, const TestSuite& suite, const TextTable& texts)
@@ -84,7 +92,46 @@ GradeReport::GradeReport(const QString& path, const TestSuite& suite, const Text
 GradeReport::~GradeReport() = default;
 
 QString GradeReport::escaped(const QString& text) {
-    return text.toHtmlEscaped();
+    return shownText(text, LineBreaks::Kept).toHtmlEscaped();
+}
+
+QString GradeReport::lineHtml(const QString& line) const {
+    if (m_fullOutput || line.size() <= kLineCharacters) {
+        return escaped(line);
+    }
+    qsizetype cut = kLineCharacters;
+    if (QChar::isHighSurrogate(line[cut - 1].unicode())) {
+        --cut;  // a character is never split
+    }
+    return escaped(line.left(cut)) + QStringLiteral("<span class=\"cut\">") +
+           escaped(m_texts.text(texts::ReportMoreCharacters).arg(line.size() - cut)) +
+           QStringLiteral("</span>");
+}
+
+GradeReport::Shown GradeReport::shownLines(qsizetype count) const {
+    if (m_fullOutput || count <= kHeadLines + kTailLines + 1) {
+        return {count, 0};
+    }
+    return {kHeadLines, count - kHeadLines - kTailLines};
+}
+
+QString GradeReport::skippedHtml(qsizetype skipped) const {
+    return QStringLiteral("<span class=\"cut\">") +
+           escaped(m_texts.text(texts::ReportMoreLines).arg(skipped)) + QStringLiteral("</span>\n");
+}
+
+QString GradeReport::preLines(const QStringList& lines) const {
+    const Shown shown = shownLines(lines.size());
+    QString html = QStringLiteral("<pre>");
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i == shown.head && shown.skipped > 0) {
+            html += skippedHtml(shown.skipped);
+            i += shown.skipped - 1;
+            continue;
+        }
+        html += lineHtml(lines[i]) + u'\n';
+    }
+    return html + QStringLiteral("</pre>");
 }
 
 void GradeReport::write(const QString& html) {
@@ -150,19 +197,28 @@ void GradeReport::writeCase(const TestCase& testCase, const CaseResult& result) 
     if (passed) {
         return;
     }
-    write(QStringLiteral("<p class=\"reason\">") + escaped(result.reason) + QStringLiteral("</p>"));
+    write(QStringLiteral("<p class=\"reason\">") + lineHtml(result.reason) +
+          QStringLiteral("</p>"));
     write(QStringLiteral("<p>Input:</p>") + preLines(testCase.input));
     writeDiff(testCase, result);
 }
 
 void GradeReport::writeDiff(const TestCase& testCase, const CaseResult& result) {
     write(QStringLiteral("<p>Expected (−) and printed (+):</p><pre>"));
-    for (const DiffRow& row : lineDiff(testCase, result.actual)) {
+    const std::vector<DiffRow> rows = lineDiff(testCase, result.actual);
+    const Shown shown = shownLines(static_cast<qsizetype>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (qsizetype(i) == shown.head && shown.skipped > 0) {
+            write(skippedHtml(shown.skipped));
+            i += static_cast<std::size_t>(shown.skipped) - 1;
+            continue;
+        }
+        const DiffRow& row = rows[i];
         const QString cls = row.kind == ' '   ? QStringLiteral("same")
                             : row.kind == '-' ? QStringLiteral("missing")
                                               : QStringLiteral("extra");
         write(QStringLiteral("<span class=\"%1\">%2 %3</span>\n")
-                  .arg(cls, QString(QLatin1Char(row.kind)), escaped(row.text)));
+                  .arg(cls, QString(QLatin1Char(row.kind)), lineHtml(row.text)));
     }
     write(QStringLiteral("</pre>\n"));
 }

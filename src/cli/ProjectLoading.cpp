@@ -1,9 +1,8 @@
 #include "cli/ProjectLoading.h"
 
-#include <QFile>
-#include <QFileInfo>
-
+#include "config/OutsideText.h"
 #include "config/TextTable.h"
+#include "grading/NativeFiles.h"
 #include "model/Project.h"
 #include "storage/ProjectFile.h"
 
@@ -17,7 +16,7 @@ QString ErrorStreamSink::withNewlines(const QString& text) {
 }
 
 int ErrorStreamSink::showMessage(int buttons, int /*icon*/, const QString& text) {
-    m_err << withNewlines(text) << '\n';
+    m_err << shownText(withNewlines(text), LineBreaks::Kept) << '\n';
     m_err.flush();
     return buttons == YesNoCancel ? ResultCancel : ResultClose;
 }
@@ -29,28 +28,22 @@ int loadProject(Project& project, const QString& path, const TextTable& texts, C
                          texts.text(texts::UnsupportedFileType));
         return ExitDataError;
     }
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    // By the bytes of its name, and never opened unless regular: a named pipe or a device
+    // could hold the command forever.
+    const FileBytes file = readRegularFile(path, ProjectFile::maxBytes(path));
+    if (file.problem == FileProblem::Missing) {
         sink.showMessage(MessageSink::Close, MessageSink::Information,
                          texts.text(texts::ProjectFileMissing));
         return ExitNoInput;
     }
-    if (!info.isFile()) {
-        // A named pipe or a device is not opened at all: it could hold the command forever.
-        io.err << "trevalon-cli: cannot read " << path << ": "
-               << (info.isDir() ? QStringLiteral("it is a folder")
-                                : QStringLiteral("it is not a regular file"))
-               << '\n';
+    if (file.problem != FileProblem::None) {
+        io.err << "trevalon-cli: cannot read " << shownText(path) << ": "
+               << fileProblemText(file.problem, file.error, texts) << '\n';
         return ExitNoInput;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        io.err << "trevalon-cli: cannot read " << path << ": " << file.errorString() << '\n';
-        return ExitNoInput;
-    }
-    file.close();
     NoEventLog log;
-    return ProjectFile::load(project, path, sink, log, texts) ? ExitOk : ExitDataError;
+    return ProjectFile::loadBytes(project, file.bytes, path, sink, log, texts) ? ExitOk
+                                                                               : ExitDataError;
 }
 
 }  // namespace trevalon::cli

@@ -13,8 +13,9 @@
 namespace trevalon::cli {
 
 // The message dialog of the command line: every message goes to standard error as one block,
-// its line breaks ("\n", "\r" or both together) written as newlines. Questions cannot be
-// answered here; they are answered Cancel.
+// its line breaks ("\n", "\r" or both together) written as newlines and any other control
+// character as shownText writes it (a block's name cannot steer the terminal). Questions
+// cannot be answered here; they are answered Cancel.
 class ErrorStreamSink : public MessageSink {
 public:
     explicit ErrorStreamSink(QTextStream& err) : m_err(err) {}
@@ -27,9 +28,10 @@ private:
 };
 
 // Loads the PROJECT argument of a command into `project`: a ".skb" or ".sdp" file, the
-// extension compared without regard to case. Answers ExitOk, ExitNoInput (66: the file is
-// missing or cannot be read) or ExitDataError (65: another extension, or a damaged file);
-// what went wrong is written to io.err.
+// extension compared without regard to case, reached by the bytes of its name (see
+// config/NativeName.h) and read only when it is a regular file. Answers ExitOk, ExitNoInput (66:
+// the file is missing or cannot be read) or ExitDataError (65: another extension, or a damaged
+// file); what went wrong is written to io.err.
 int loadProject(Project& project, const QString& path, const TextTable& texts, CommandIo& io);
 
 // The PROJECT argument of a command that reads it and speaks of it: the project and the texts

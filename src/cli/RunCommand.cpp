@@ -2,6 +2,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/ProjectLoading.h"
+#include "config/OutsideText.h"
 #include "config/TextTable.h"
 #include "exec/ExecutionDialogLogic.h"
 #include "exec/ExecutionIo.h"
@@ -39,7 +40,7 @@ private:
     }
 
     void refused(const QString& reason) override {
-        m_io.err << "Value refused: " << reason << '\n';
+        m_io.err << "Value refused: " << shownText(reason, LineBreaks::Kept) << '\n';
         m_io.err.flush();
     }
 
@@ -168,7 +169,8 @@ int runCommand(const QStringList& args, CommandIo& io) {
     QString reason;
     if (!tablePath.isEmpty() && executor.lastEnd() != RunEnd::CheckFailed &&
         !table.writeCsv(tablePath, &reason)) {
-        io.err << "trevalon-cli run: cannot write " << tablePath << ": " << reason << '\n';
+        io.err << "trevalon-cli run: cannot write " << shownText(tablePath) << ": " << reason
+               << '\n';
         io.err.flush();
         return ExitCantCreate;
     }

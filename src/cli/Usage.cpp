@@ -29,9 +29,10 @@ QString usage(const QString& command) {
                         "into a PDF file.")},
         {QStringLiteral("grade"),
          QStringLiteral("trevalon-cli grade    [--lang pl|ang] [--jobs N] [--json | --csv] "
-                        "[--html REPORT.html]\n                      TESTS PATH...\n    "
-                        "Grades projects (files or folders) against the test cases of a "
-                        ".tests file.")},
+                        "[--html REPORT.html [--full-output]]\n                      TESTS "
+                        "PATH...\n    Grades projects (files or folders) against the test cases "
+                        "of a .tests file;\n    --full-output shows whole outputs in the report, "
+                        "which otherwise cuts long ones.")},
         {QStringLiteral("export"),
          QStringLiteral("trevalon-cli export   --to python|cpp|pseudo [--out FILE] [--lang "
                         "pl|ang] PROJECT\n    Translates the project into a program that does "

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "cli/Commands.h"
+#include "config/NativeName.h"
 
 using namespace trevalon::cli;
 
@@ -64,7 +65,13 @@ int main(int argc, char* argv[]) {
     in.setEncoding(QStringConverter::Utf8);
     CommandIo io{out, err, in};
 
-    const int code = dispatch(QCoreApplication::arguments().mid(1), io);
+    // The arguments as the system gave them (what the application left of them): Qt would turn
+    // a file name that is not UTF-8 into one that names no file.
+    QStringList args;
+    for (int i = 1; i < argc; ++i) {
+        args << trevalon::nameFromNative(argv[i]);
+    }
+    const int code = dispatch(args, io);
     out.flush();
     err.flush();
     return code;

@@ -1,5 +1,6 @@
 #include "exec/TextCheckReport.h"
 
+#include "config/OutsideText.h"
 #include "config/TextIds.h"
 #include "exec/Workspace.h"
 
@@ -19,16 +20,16 @@ void TextCheckReport::showBoardReport(const BoardCheckResult& result) {
     const Project& project = m_workspace.project();
     const TextTable& texts = m_workspace.texts();
     for (const ReportRow& row : boardReportRows(project, result, texts)) {
-        m_out << rowText(row) << '\n';
+        m_out << shownText(rowText(row)) << '\n';
     }
     for (const CellRef& cell : result.faultyCells) {
         m_out << "  " << cell.column << ',' << cell.row << "  "
-              << project.describeCell(cell.board, cell.column, cell.row, texts) << '\n';
+              << shownText(project.describeCell(cell.board, cell.column, cell.row, texts)) << '\n';
     }
     if (!result.findings.empty()) {
         m_out << texts.text(texts::CheckReasonsHeading) << ":\n";
         for (const CheckFinding& finding : result.findings) {
-            m_out << "  " << checkFindingLine(finding, texts) << '\n';
+            m_out << "  " << shownText(checkFindingLine(finding, texts)) << '\n';
         }
     }
     m_out.flush();
@@ -36,7 +37,7 @@ void TextCheckReport::showBoardReport(const BoardCheckResult& result) {
 
 void TextCheckReport::showProjectReport(const QString& projectName) {
     for (const ReportRow& row : projectReportRows(projectName, m_workspace.texts())) {
-        m_out << rowText(row) << '\n';
+        m_out << shownText(rowText(row)) << '\n';
     }
     m_out.flush();
 }

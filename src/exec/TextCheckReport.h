@@ -11,7 +11,8 @@ class Workspace;
 // The report window as plain text lines: a board report is its header, one "LABEL: VALUE"
 // line per stage and its verdict, then "  C,R  DESCRIPTION" for every faulty cell, then the
 // reasons under their heading, one "  Plansza B, kolumna C, wiersz R: SENTENCE" line each; the
-// project report is its three rows. The command-line tool prints it.
+// project report is its three rows. The command-line tool prints it; each line goes through
+// shownText, so a name or a formula holding a control character stays on its line.
 class TextCheckReport : public CheckReport {
 public:
     TextCheckReport(QTextStream& out, Workspace& workspace);

@@ -7,6 +7,7 @@
 #include "builders/CommentFormat.h"
 #include "calc/TCalcul.h"
 #include "calc/TText.h"
+#include "config/OutsideText.h"
 #include "config/TextIds.h"
 #include "exec/VariableLookup.h"
 #include "exec/VariablesList.h"
@@ -26,25 +27,19 @@ QString fromCharacters(const std::u16string& characters) {
                    static_cast<qsizetype>(characters.size()));
 }
 
-// A field as RFC 4180 writes it: quoted when it holds a comma, a quote or a line break.
-QString csvField(const QString& field) {
-    if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') &&
-        !field.contains(u'\r')) {
-        return field;
-    }
-    QString quoted = field;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
+// One record of cells already written by csvCell.
+void appendRecord(QString& csv, const QStringList& cells) {
+    csv += cells.join(u',');
+    csv += QStringLiteral("\r\n");
 }
 
-void appendRecord(QString& csv, const QStringList& fields) {
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0) {
-            csv += u',';
-        }
-        csv += csvField(fields[i]);
+// Texts from the project (names, what a block did) as CSV cells: none runs as a formula.
+QStringList textCells(const QStringList& texts) {
+    QStringList cells;
+    for (const QString& text : texts) {
+        cells << csvCell(text);
     }
-    csv += QStringLiteral("\r\n");
+    return cells;
 }
 
 // A message on one line: its line breaks ("&" in a comment) become single spaces.
@@ -413,11 +408,11 @@ QString TraceTable::csv() const {
 void TraceTable::forEachRecord(const std::function<void(const QString&)>& take) const {
     const TextTable& texts = m_workspace.texts();
     QString csv;
-    appendRecord(
-        csv,
-        QStringList{texts.text(texts::TraceColumnStep), texts.text(texts::TraceColumnBoard),
-                    texts.text(texts::TraceColumnBlock), texts.text(texts::TraceColumnAction)} +
-            m_names);
+    appendRecord(csv, textCells(QStringList{texts.text(texts::TraceColumnStep),
+                                            texts.text(texts::TraceColumnBoard),
+                                            texts.text(texts::TraceColumnBlock),
+                                            texts.text(texts::TraceColumnAction)} +
+                                m_names));
     take(csv);
     // One walk forward from the start values gives every row's values at once.
     std::vector<QString> values = baseValues();
@@ -431,13 +426,17 @@ void TraceTable::forEachRecord(const std::function<void(const QString&)>& take) 
             changed[static_cast<std::size_t>(c.column)] = true;
         }
         const Block& b = m_blocks[r.block];
-        QStringList fields{QString::number(stepOf(r)), QString::number(b.at.board), b.name,
-                           describe(r, values)};
+        // Numbers and values in their stored form are ours ("-5" is a number); the block's
+        // name and what it did come from the project.
+        QStringList cells{csvCell(QString::number(stepOf(r)), CsvCell::Data),
+                          csvCell(QString::number(b.at.board), CsvCell::Data), csvCell(b.name),
+                          csvCell(describe(r, values))};
         for (std::size_t column = 0; column < values.size(); ++column) {
-            fields.append(changed[column] ? u'*' + values[column] : values[column]);
+            cells.append(
+                csvCell(changed[column] ? u'*' + values[column] : values[column], CsvCell::Data));
         }
         csv.resize(0);
-        appendRecord(csv, fields);
+        appendRecord(csv, cells);
         take(csv);
     }
 }

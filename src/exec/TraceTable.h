@@ -92,7 +92,9 @@ public:
     QList<int> changedAt(int index) const;
 
     // --- Export: RFC 4180 (fields with a comma, quote or line break quoted, quotes doubled,
-    // CR LF after every record), UTF-8 without a byte-order mark. The header is the texts of
+    // CR LF after every record), UTF-8 without a byte-order mark, every cell written by
+    // csvCell (a block's name, what it did and a variable's name as texts, so none that begins
+    // with "=", "+", "-" or "@" runs as a spreadsheet formula). The header is the texts of
     // the step, board, block and action columns, then the variables' names; a value the row
     // changed begins with "*" (no stored value does: texts are in quotes).
     QString csv() const;

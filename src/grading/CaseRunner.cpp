@@ -90,8 +90,13 @@ QString firstDifference(const TestCase& testCase, const QStringList& actual,
         if (i >= actual.size()) {
             return texts.text(texts::GradeOutputEnded).arg(i + 1).arg(want.text);
         }
-        if (!matchesLine(want, actual[i])) {
-            return texts.text(texts::GradeLineDiffers).arg(i + 1).arg(want.text, actual[i]);
+        switch (compareLine(want, actual[i])) {
+            case LineMatch::Matches:
+                break;
+            case LineMatch::Differs:
+                return texts.text(texts::GradeLineDiffers).arg(i + 1).arg(want.text, actual[i]);
+            case LineMatch::TooCostly:
+                return texts.text(texts::GradePatternTooCostly).arg(i + 1).arg(want.text);
         }
     }
     if (actual.size() > expected) {

@@ -1,6 +1,5 @@
 #include "grading/Grader.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <condition_variable>
 #include <map>
@@ -10,7 +9,9 @@
 
 #include "config/EventLog.h"
 #include "config/MessageSink.h"
+#include "config/OutsideText.h"
 #include "config/TextTable.h"
+#include "grading/NativeFiles.h"
 #include "model/Project.h"
 #include "storage/ProjectFile.h"
 
@@ -30,34 +31,25 @@ public:
     QStringList messages;
 };
 
-// Loads `path` as loadProject of the command line does; the reason of a failure otherwise.
+// Loads `path`, reached by the bytes of its name and read without blocking; the reason of a
+// failure otherwise.
 std::unique_ptr<Project> loadSubmission(const QString& path, const TextTable& texts,
                                         QString& problem) {
-    if (!ProjectFile::isProjectPath(path)) {
+    if (!isFolder(path) && !ProjectFile::isProjectPath(path)) {
         problem = texts.text(texts::GradeNotProject);
         return nullptr;
     }
-    const QFileInfo info(path);
-    QString why;
-    QFile file(path);
-    if (!info.exists()) {
-        why = texts.text(texts::ProjectFileMissing);
-    } else if (!info.isFile()) {
-        // A named pipe or a device is never opened: it could hold a worker forever.
-        why = info.isDir() ? QStringLiteral("it is a folder")
-                           : QStringLiteral("it is not a regular file");
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        why = file.errorString();
-    }
-    if (!why.isEmpty()) {
-        problem = texts.text(texts::GradeUnreadable).arg(why);
+    const FileBytes file = readRegularFile(path, ProjectFile::maxBytes(path));
+    if (file.problem != FileProblem::None) {
+        problem =
+            texts.text(texts::GradeUnreadable)
+                .arg(fileProblemText(file.problem, file.error, texts, texts::ProjectFileMissing));
         return nullptr;
     }
-    file.close();
     auto project = std::make_unique<Project>();
     KeptMessages messages;
     NoEventLog log;
-    if (!ProjectFile::load(*project, path, messages, log, texts)) {
+    if (!ProjectFile::loadBytes(*project, file.bytes, path, messages, log, texts)) {
         problem = texts.text(texts::GradeUnreadable).arg(messages.messages.join(u' '));
         return nullptr;
     }
@@ -115,6 +107,10 @@ private:
 
 }  // namespace
 
+QString submissionName(const QString& path) {
+    return shownText(QFileInfo(path).fileName());
+}
+
 Grader::Grader(const TestSuite& suite, const QString& language)
     : m_suite(suite), m_language(language) {}
 
@@ -130,7 +126,7 @@ SubmissionResult Grader::gradeOne(const QString& path) const {
     texts.setLanguage(m_language);
     SubmissionResult result;
     result.path = path;
-    result.name = QFileInfo(path).fileName();
+    result.name = submissionName(path);
     result.maxPoints = m_suite.maxPoints();
     std::unique_ptr<Project> project = loadSubmission(path, texts, result.problem);
     if (!project) {

@@ -17,7 +17,7 @@ class TextTable;
 // One submission graded: every case's result, or why it could not be graded at all.
 struct SubmissionResult {
     QString path;
-    QString name;         // the file name, as the report shows it
+    QString name;         // submissionName(path)
     bool graded = false;  // false: not a project file, missing, unreadable or damaged
     QString problem;      // why it was not graded, in words of the text table
     std::vector<CaseResult> cases;
@@ -26,6 +26,10 @@ struct SubmissionResult {
     // The loaded project, kept only when Grader::setKeepProjects(true) (a report draws it).
     std::shared_ptr<const Project> project;
 };
+
+// The file name of `path` (a name as nameFromNative makes it) as every report shows it: its
+// bytes that are not UTF-8 and its control characters escaped (see shownText).
+QString submissionName(const QString& path);
 
 // Grades submissions against a suite on a pool of threads. Each worker loads its submission
 // with ProjectFile and runs every case through runCase(), in workspaces of its own; the suite
@@ -45,7 +49,8 @@ public:
     void setKeepProjects(bool keep) { m_keepProjects = keep; }
 
     using ResultSink = std::function<void(const SubmissionResult& result)>;
-    // Grades `paths` in order and hands each result to `sink` before the next one.
+    // Grades `paths` in order and hands each result to `sink` before the next one. A path is a
+    // name as nameFromNative makes it, so any file the system has can be named.
     void grade(const QStringList& paths, const ResultSink& sink) const;
 
     // Grades one submission on the calling thread.

@@ -69,21 +69,38 @@ bool matchesNumbers(const QString& expected, const QString& actual, double toler
     return true;
 }
 
-bool matchesPattern(const ExpectedLine& expected, const QString& actual) {
+LineMatch matchPattern(const ExpectedLine& expected, const QString& actual) {
     QRegularExpression::PatternOptions options = QRegularExpression::NoPatternOption;
     if (expected.ignoreCase) {
         options |= QRegularExpression::CaseInsensitiveOption;
     }
     const QRegularExpression pattern(QRegularExpression::anchoredPattern(expected.text), options);
-    return pattern.isValid() && pattern.match(actual).hasMatch();
+    if (!pattern.isValid()) {
+        return LineMatch::Differs;
+    }
+    const QRegularExpressionMatch match = pattern.match(actual);
+    if (match.hasMatch()) {
+        return LineMatch::Matches;
+    }
+    // A valid pattern gives an invalid match only when PCRE2 answered an error rather than "no
+    // match": its match or depth limit, or the JIT's stack.
+    return match.isValid() ? LineMatch::Differs : LineMatch::TooCostly;
+}
+
+LineMatch verdict(bool same) {
+    return same ? LineMatch::Matches : LineMatch::Differs;
 }
 
 }  // namespace
 
-bool matchesLine(const ExpectedLine& expected, const QString& printed) {
+bool matchesLine(const ExpectedLine& expected, const QString& actual) {
+    return compareLine(expected, actual) == LineMatch::Matches;
+}
+
+LineMatch compareLine(const ExpectedLine& expected, const QString& printed) {
     const QString actual = withoutTrailingSpace(printed);
     if (expected.pattern) {
-        return matchesPattern(expected, actual);
+        return matchPattern(expected, actual);
     }
     QString want = withoutTrailingSpace(expected.text);
     QString got = actual;
@@ -93,9 +110,9 @@ bool matchesLine(const ExpectedLine& expected, const QString& printed) {
     }
     const Qt::CaseSensitivity cs = expected.ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
     if (expected.tolerance) {
-        return matchesNumbers(want, got, *expected.tolerance, cs);
+        return verdict(matchesNumbers(want, got, *expected.tolerance, cs));
     }
-    return sameText(want, got, cs);
+    return verdict(sameText(want, got, cs));
 }
 
 }  // namespace trevalon

@@ -1,14 +1,14 @@
 #include "grading/TestSuiteReader.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringConverter>
 #include <algorithm>
 #include <limits>
 
+#include "config/OutsideText.h"
 #include "config/TextTable.h"
+#include "grading/NativeFiles.h"
 
 namespace trevalon {
 namespace {
@@ -49,14 +49,15 @@ public:
     void line(int number, const QString& text);
     // A line that could not be read may have been an output line: its case is not blamed for
     // having none.
-    void notText(int number) {
+    void notText(int number, const QString& message) {
         m_caseHasOutput = true;
-        problem(number, texts::TestsNotText);
+        addProblem(number, message);
     }
     SuiteReading finish();
 
 private:
     void problem(int line, int text, const QStringList& args = {});
+    void addProblem(int line, const QString& message);
     void caseHeading(int number, const QString& name);
     void suiteKey(int number, const KeyLine& key);
     void caseKey(int number, const KeyLine& key);
@@ -77,13 +78,17 @@ private:
 };
 
 void Reading::problem(int line, int text, const QStringList& args) {
-    if (m_problems.size() >= kMaxProblems) {
-        m_tooMany = true;
-        return;
-    }
     QString message = TextTable::text(text, m_language);
     for (const QString& arg : args) {
         message = message.arg(arg);
+    }
+    addProblem(line, message);
+}
+
+void Reading::addProblem(int line, const QString& message) {
+    if (m_problems.size() >= kMaxProblems) {
+        m_tooMany = true;
+        return;
     }
     m_problems.push_back({line, message});
 }
@@ -304,19 +309,37 @@ SuiteReading Reading::finish() {
     return reading;
 }
 
-// A line that is not text: bytes that are not UTF-8, or control characters other than tab.
-bool isText(QByteArrayView bytes, QString& text) {
+// The problem of a line that is not text, or nothing: bytes that are not UTF-8, or a control
+// character other than tab (named, since it does not show).
+std::optional<QString> notText(QByteArrayView bytes, QString& text, const QString& language) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     text = decoder.decode(bytes);
     if (decoder.hasError()) {
-        return false;
+        return TextTable::text(texts::TestsNotText, language);
     }
     for (const QChar ch : std::as_const(text)) {
         if (ch.unicode() < 0x20 && ch != u'\t') {
-            return false;
+            return TextTable::text(texts::TestsControlCharacter, language)
+                .arg(shownText(QString(ch)));
         }
     }
-    return true;
+    return std::nullopt;
+}
+
+// The next line of `rest` without its end (LF, CR LF, or CR alone as old Mac editors write),
+// taken off `rest`.
+QByteArrayView takeLine(QByteArrayView& rest) {
+    qsizetype end = 0;
+    while (end < rest.size() && rest[end] != '\n' && rest[end] != '\r') {
+        ++end;
+    }
+    const QByteArrayView line = rest.first(end);
+    qsizetype next = end;
+    if (next < rest.size()) {
+        next += rest[next] == '\r' && next + 1 < rest.size() && rest[next + 1] == '\n' ? 2 : 1;
+    }
+    rest = rest.sliced(next);
+    return line;
 }
 
 }  // namespace
@@ -335,16 +358,11 @@ SuiteReading readTestSuite(const QByteArray& bytes, const QString& language) {
     }
     int number = 0;
     while (!rest.isEmpty()) {
-        const qsizetype end = rest.indexOf('\n');
-        QByteArrayView bytesOfLine = end < 0 ? rest : rest.first(end);
-        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
-        if (bytesOfLine.endsWith('\r')) {
-            bytesOfLine.chop(1);
-        }
+        const QByteArrayView bytesOfLine = takeLine(rest);
         ++number;
         QString text;
-        if (!isText(bytesOfLine, text)) {
-            reading.notText(number);
+        if (const std::optional<QString> problem = notText(bytesOfLine, text, language)) {
+            reading.notText(number, *problem);
         } else {
             reading.line(number, text);
         }
@@ -353,27 +371,18 @@ SuiteReading readTestSuite(const QByteArray& bytes, const QString& language) {
 }
 
 SuiteReading readTestSuiteFile(const QString& path, const QString& language) {
-    const auto unreadable = [&](const QString& reason) {
+    // One byte more than allowed is enough to know the file is too large.
+    const FileBytes file = readRegularFile(path, kMaxTestsFileSize);
+    if (file.problem != FileProblem::None) {
+        TextTable texts;
+        texts.setLanguage(language);
         SuiteReading failed;
         failed.problems.push_back(
-            {0, TextTable::text(texts::TestsFileUnreadable, language).arg(path, reason)});
+            {0, texts.text(texts::TestsFileUnreadable)
+                    .arg(shownText(path), fileProblemText(file.problem, file.error, texts))});
         return failed;
-    };
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return unreadable(QStringLiteral("no such file"));
     }
-    if (!info.isFile()) {
-        // A named pipe or a device is never opened: it could hold the reader forever.
-        return unreadable(info.isDir() ? QStringLiteral("it is a folder")
-                                       : QStringLiteral("it is not a regular file"));
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return unreadable(file.errorString());
-    }
-    // One byte more than allowed is enough to know the file is too large.
-    return readTestSuite(file.read(kMaxTestsFileSize + 1), language);
+    return readTestSuite(file.bytes, language);
 }
 
 }  // namespace trevalon

@@ -107,4 +107,39 @@ void ProjectFile::adopt(Project& to, const Project& from) {
     to.lastModified = from.lastModified;
 }
 
+qint64 ProjectFile::maxBytes(const QString& path) {
+    return isLegacyPath(path) ? qint64(3) * LegacyProjectReader::LargeRecordSize
+                              : TpkXML::MaxFileSize;
+}
+
+bool ProjectFile::loadBytes(Project& project, const QByteArray& bytes, const QString& path,
+                            MessageSink& sink, EventLog& log, const TextTable& texts) {
+    auto scratch = std::make_unique<Project>();
+    if (isLegacyPath(path)) {
+        if (!LegacyProjectReader::convert(*scratch, bytes, LegacyProjectReader::SmallRecordSize) &&
+            !LegacyProjectReader::convert(*scratch, bytes, LegacyProjectReader::LargeRecordSize)) {
+            sink.showMessage(MessageSink::Close, MessageSink::Information,
+                             texts.text(texts::ProjectFileDamaged));
+            return false;
+        }
+        adopt(project, *scratch);
+        return true;
+    }
+    TpkXML document;
+    if (bytes.size() <= TpkXML::MaxFileSize) {
+        document.loadFromBuffer(bytes);
+    }
+    if (const XmlLoadError error = document.loadError();
+        bytes.size() > TpkXML::MaxFileSize || error == XmlLoadError::TooManyNodes) {
+        sink.showMessage(MessageSink::Close, MessageSink::Warning, texts.text(texts::FileTooLarge));
+        log.logAbove(1, texts.text(texts::FileTooLarge) + QStringLiteral(" ") + path);
+        return false;
+    }
+    if (!readDocument(*scratch, document, sink, log, texts)) {
+        return false;
+    }
+    adopt(project, *scratch);
+    return true;
+}
+
 }  // namespace trevalon

@@ -37,6 +37,14 @@ public:
     static bool load(Project& project, const QString& path, MessageSink& sink, EventLog& log,
                      const TextTable& texts);
 
+    // The same from the bytes of a file already read (by the extension of `path`, which is
+    // not opened): for a file reached by a name Qt cannot spell, or read without blocking. A
+    // file of more than maxBytes(path) bytes is refused with texts::FileTooLarge.
+    static bool loadBytes(Project& project, const QByteArray& bytes, const QString& path,
+                          MessageSink& sink, EventLog& log, const TextTable& texts);
+    // The largest project file of the extension of `path` (three large records for ".sdp").
+    static qint64 maxBytes(const QString& path);
+
     // Reads an XML project file; the path's extension is not consulted. A file of more than
     // TpkXML::MaxFileSize bytes or TpkXML::MaxNodes nodes is refused before it is built into a
     // tree, with texts::FileTooLarge.

@@ -177,5 +177,5 @@ TEST_F(CheckAndRunCommands, UsageAndFileErrorsHaveTheirCodes) {
     ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
     const auto piped = runCli({q("check"), pipe});
     EXPECT_EQ(piped.code, 66);
-    EXPECT_TRUE(piped.err.contains(q("not a regular file"))) << piped.err.toStdString();
+    EXPECT_TRUE(piped.err.contains(q("To nie jest zwykły plik"))) << piped.err.toStdString();
 }

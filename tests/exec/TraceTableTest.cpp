@@ -164,3 +164,20 @@ TEST(TraceTableBound, KeepsNoMoreCharactersThanItsBudget) {
     ASSERT_GT(bounded.table.rowCount(), 1);
     expectTheSameLastRows(whole, bounded);
 }
+
+// A spreadsheet runs a cell that begins with "=", "+", "-" or "@" as a formula: a block's name
+// does not begin one, a negative number stays a number.
+TEST(TraceTableCsv, WritesNamesAsTextsAndNumbersAsTheyAre) {
+    TestWorkspace t;
+    buildExample(t.project(), "examples/factorial.skb");
+    t.project().cell(1, 2, 1).name = QStringLiteral("+SUM(1;2)");
+    script(t.io, "-3");
+    TraceTable table(t.workspace);
+    t.workspace.executor().setStepObserver(&table);
+    t.workspace.executor().run();
+    t.workspace.executor().setStepObserver(nullptr);
+    const QStringList records = table.csv().split(QStringLiteral("\r\n"));
+    ASSERT_GT(records.size(), 3);
+    EXPECT_EQ(records[1], QStringLiteral("1,1,'+SUM(1;2),start,0,1,0"));
+    EXPECT_EQ(records[3], QStringLiteral("3,1,Przypisanie3,f := 1,-3,1,0"));
+}

@@ -179,3 +179,18 @@ TEST(CaseRunner, HoldsTheTimeLimitWhenEveryStepIsSlow) {
     EXPECT_GE(took.captured(1).toInt(), 100);
     EXPECT_LT(took.captured(1).toInt(), 2000);  // generous: a loaded machine, a sanitizer
 }
+
+TEST(CaseRunner, SaysWhenThePatternEngineGaveUpInsteadOfCallingItADifference) {
+    Project project;
+    test::FlowBuilder flow(project);
+    flow.put(1, 2, 1, KindStart);
+    flow.message(1, 2, 2, QString(25, u'a'));
+    flow.put(1, 2, 3, KindEnd);
+    TestCase testCase = caseOf({}, {QStringLiteral("(a?){25}a{25}")});
+    testCase.expected[0].pattern = true;
+    const CaseResult result = run(project, testCase);
+    EXPECT_EQ(result.outcome, CaseOutcome::WrongOutput);
+    EXPECT_EQ(result.reason, QStringLiteral("Output line 1: the pattern “(a?){25}a{25}” is too "
+                                            "costly — the regular expression engine gave up "
+                                            "matching, so the line was not accepted."));
+}

@@ -98,7 +98,22 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"just words\ncase a\noutput: 1\n",
                 "2: Unknown line: expected “case NAME”, “KEY: value” or a “#” comment."},
         BadFile{"case a\noutput: \xC5\n", "3: The line is not UTF-8 text."},
-        BadFile{"case a\noutput: x\x01y\n", "3: The line is not UTF-8 text."}));
+        BadFile{"case a\noutput: x\x01y\n", "3: The line holds the control character \\x01."},
+        BadFile{"case a\routput: x\rjust words\r\n\n",
+                "4: Unknown line: expected “case NAME”, “KEY: value” or a “#” comment."}));
+
+TEST(TestSuiteReader, TakesACarriageReturnAloneForALineEnd) {
+    const SuiteReading reading =
+        readTestSuite("title: Mac\rcase a\r  input: 1\r\r  output: x\r\ncase b\routput: y");
+    ASSERT_TRUE(reading.suite) << reading.problems.front().message.toStdString();
+    ASSERT_EQ(reading.suite->cases.size(), 2u);
+    const TestCase& a = reading.suite->cases[0];
+    EXPECT_EQ(a.input, QStringList{QStringLiteral("1")});
+    ASSERT_EQ(a.expected.size(), 1u);
+    EXPECT_EQ(a.expected[0].text, QStringLiteral("x"));
+    EXPECT_EQ(a.expected[0].line, 5);
+    EXPECT_EQ(reading.suite->cases[1].line, 6);
+}
 
 TEST(TestSuiteReader, StopsCountingProblemsAfterAHundred) {
     const QStringList problems = problemsOf(QByteArray("?\n").repeated(500));
