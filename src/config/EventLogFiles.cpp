@@ -1,10 +1,10 @@
 #include "config/EventLogFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <algorithm>
 
 #include "config/MessageSink.h"
+#include "config/RegularFile.h"
 #include "config/TextTable.h"
 #include "config/Windows1250.h"
 
@@ -40,15 +40,12 @@ QString EventLogFiles::pathOf(const QString& name) const {
 }
 
 QString EventLogFiles::load(const QString& name) const {
-    QFile file(pathOf(name));
-    if (!file.open(QIODevice::ReadOnly)) {
+    // The listing names pipes and devices too; they are refused here, unopened.
+    const RegularFile::Contents file = RegularFile::read(pathOf(name), MaxFileSize);
+    if (!file.ok()) {
         return {};
     }
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize || file.error() != QFile::NoError) {
-        return {};
-    }
-    QString text = Windows1250::decode(bytes);
+    QString text = Windows1250::decode(file.bytes);
     if (text.isNull()) {
         text = QLatin1String("");  // an empty file is readable, unlike a missing one
     }

@@ -1,8 +1,8 @@
 #include "config/FileEventLog.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
+#include "config/RegularFile.h"
 #include "config/Windows1250.h"
 
 namespace trevalon {
@@ -41,10 +41,7 @@ QByteArray FileEventLog::formatLine(const QString& message, const QDateTime& whe
 }
 
 void FileEventLog::append(const QByteArray& bytes) const {
-    QFile file(m_path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        file.write(bytes);
-    }
+    RegularFile::append(m_path, bytes);
 }
 
 }  // namespace trevalon

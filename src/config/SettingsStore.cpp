@@ -11,6 +11,7 @@
 
 #include "config/EventLog.h"
 #include "config/RecentProjects.h"
+#include "config/RegularFile.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
 #include "config/Utf16Le.h"
@@ -73,15 +74,11 @@ int readAddedInteger(const TpkXMLNode& element, int fallback, int low, int high)
 
 // The whole file, or nothing when it cannot be read or is too large to be settings.
 std::optional<QByteArray> readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    RegularFile::Contents file = RegularFile::read(path, MaxSettingsFileSize);
+    if (!file.ok()) {
         return std::nullopt;
     }
-    QByteArray bytes = file.read(MaxSettingsFileSize + 1);
-    if (bytes.size() > MaxSettingsFileSize || file.error() != QFile::NoError) {
-        return std::nullopt;
-    }
-    return bytes;
+    return std::move(file.bytes);
 }
 
 QString joinPath(const QString& folder, const QString& name) {
@@ -398,6 +395,14 @@ bool SettingsStore::saveDocument(TpkXML& document) const {
         return false;
     }
     QDir().mkdir(QFileInfo(m_settingsFile).absolutePath());
+    // A pipe, a device or a link to nothing or to either under the settings' name is no
+    // settings file: it goes, rather than be written through (to wherever the link leads) or
+    // held open waiting for a reader. What cannot be removed is not written at all.
+    const QFileInfo existing(m_settingsFile);
+    if ((existing.exists() || existing.isSymLink()) && !existing.isFile() &&
+        !QFile::remove(m_settingsFile)) {
+        return false;
+    }
     // Written aside and renamed, so a failed write never leaves half a settings file.
     QSaveFile file(m_settingsFile);
     file.setDirectWriteFallback(true);

@@ -1,9 +1,9 @@
 #include "config/TpkXML.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <array>
+
+#include "config/RegularFile.h"
 
 namespace trevalon {
 namespace {
@@ -300,29 +300,17 @@ TpkXMLNode* TpkXML::topElement(const QString& name, bool create) {
 bool TpkXML::loadFromFile(const QString& path) {
     m_root.clear();
     m_loadError = XmlLoadError::Unreadable;
-    // Only a regular file: opening a named pipe would wait for a writer that may never come.
-    if (!QFileInfo(path).isFile()) {
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    if (file.size() > MaxFileSize) {
-        m_loadError = XmlLoadError::TooLarge;
-        return false;
-    }
     // Far beyond any document the program writes; reading stops there even on a file that
     // grows while it is read.
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize) {
+    const RegularFile::Contents file = RegularFile::read(path, MaxFileSize);
+    if (file.status == RegularFile::Status::TooLarge) {
         m_loadError = XmlLoadError::TooLarge;
         return false;
     }
-    if (bytes.isEmpty()) {
+    if (!file.ok() || file.bytes.isEmpty()) {
         return false;
     }
-    return loadFromBuffer(bytes);
+    return loadFromBuffer(file.bytes);
 }
 
 }  // namespace trevalon

@@ -1,10 +1,10 @@
 #include "storage/LegacyProjectReader.h"
 
-#include <QFile>
 #include <QtEndian>
 #include <memory>
 
 #include "config/MessageSink.h"
+#include "config/RegularFile.h"
 #include "config/TextTable.h"
 #include "config/Windows1250.h"
 #include "model/Project.h"
@@ -142,13 +142,9 @@ bool LegacyProjectReader::convert(Project& project, const QByteArray& bytes, int
 
 bool LegacyProjectReader::load(Project& project, const QString& path, MessageSink& sink,
                                const TextTable& texts) {
-    // Three large records are the most a project can be; one byte more already fails both
-    // sizes, so nothing beyond it is read (not even from an endless device).
-    QByteArray bytes;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.read(qint64(kMaxBoards) * LargeRecordSize + 1);
-    }
+    // Three large records are the most a project can be; anything larger fails both sizes,
+    // so nothing beyond them is read.
+    const QByteArray bytes = RegularFile::read(path, qint64(kMaxBoards) * LargeRecordSize).bytes;
     auto scratch = std::make_unique<Project>();
     if (convert(*scratch, bytes, SmallRecordSize) || convert(*scratch, bytes, LargeRecordSize)) {
         ProjectFile::adopt(project, *scratch);

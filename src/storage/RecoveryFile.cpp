@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <algorithm>
 
+#include "config/RegularFile.h"
 #include "config/TpkXML.h"
 #include "model/Project.h"
 #include "storage/ProjectFile.h"
@@ -56,11 +57,11 @@ QByteArray describe(const Project& project, const QString& originalPath, const Q
 // The entry a description file tells of, or one without a time when it cannot be read.
 RecoveryEntry readDescription(const QString& path) {
     RecoveryEntry entry;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxDescriptionSize) {
+    const RegularFile::Contents file = RegularFile::read(path, MaxDescriptionSize);
+    if (!file.ok()) {
         return entry;
     }
-    const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonObject object = QJsonDocument::fromJson(file.bytes).object();
     entry.originalPath = object.value(QStringLiteral("path")).toString();
     entry.projectName = object.value(QStringLiteral("name")).toString();
     entry.savedAt =
@@ -86,6 +87,27 @@ QByteArray contents(const Project& project) {
         return {};
     }
     return document.saveToBuffer();
+}
+
+// Something no program writes into a slot: a link (to anything at all), a pipe, a device, a
+// socket, a folder. Reading through one could wait for ever, and so could the lock, which reads
+// the lock file it finds.
+bool isForeign(const QString& path) {
+    const QFileInfo info(path);
+    return info.isSymLink() || (info.exists() && !info.isFile());
+}
+
+// Removes the foreign entries of the slot at `base`, if it has any (a link goes, never what it
+// leads to; a folder stays); the slot's regular files stay. True when there were some.
+bool removeForeignEntries(const QString& base) {
+    bool found = false;
+    for (const QString& suffix : {kDescriptionSuffix, kProjectSuffix, kLockSuffix}) {
+        if (isForeign(base + suffix)) {
+            found = true;
+            QFile::remove(base + suffix);
+        }
+    }
+    return found;
 }
 
 void removeFiles(const QString& projectFile) {
@@ -149,12 +171,14 @@ bool RecoveryFile::exists() const {
 std::vector<RecoveryEntry> RecoveryFile::takeLeftovers() const {
     std::vector<RecoveryEntry> found;
     const QDir folder(m_folder);
-    const QStringList descriptions =
-        folder.entryList({QLatin1Char('*') + kDescriptionSuffix}, QDir::Files, QDir::Name);
+    // Pipes and links that lead nowhere too, so that they are cleared away.
+    const QStringList descriptions = folder.entryList({QLatin1Char('*') + kDescriptionSuffix},
+                                                      QDir::Files | QDir::System, QDir::Name);
     for (const QString& name : descriptions) {
         const QString base = folder.filePath(name.chopped(kDescriptionSuffix.size()));
         const QString projectFile = base + kProjectSuffix;
-        if (projectFile == m_projectFile || !QFileInfo::exists(projectFile)) {
+        if (projectFile == m_projectFile || removeForeignEntries(base) ||
+            !QFileInfo::exists(projectFile)) {
             continue;
         }
         // Held by a running program (this one included): its own recovery file, not a leftover.

@@ -59,7 +59,9 @@ public:
     // The recovery files of programs no longer running, oldest first, that are worth offering:
     // newer than the project file they came from, or from a project that had none. A leftover
     // older than its project file (saved since, maybe by another program) is removed here;
-    // a description that cannot be read is left alone.
+    // a description that cannot be read is left alone. A slot with a link, pipe or device
+    // under one of its names is passed over unopened, and those entries are removed (a link,
+    // not what it leads to).
     std::vector<RecoveryEntry> takeLeftovers() const;
     // Removes a leftover's files and lets its lock go (after the pupil chose).
     static void discard(RecoveryEntry& entry);

@@ -1,13 +1,16 @@
 #include "config/SettingsStore.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <utility>
 #include <vector>
 
+#include "FifoWatch.h"
 #include "Recorders.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
@@ -165,6 +168,26 @@ TEST_F(SettingsStoreTest, UnreadableFileIsReplacedAndAFailedWriteStaysQuiet) {
     store.readSettings();
     EXPECT_EQ(log.lines, QStringList{text(trevalon::texts::LogSettingsDamaged)});
     expectDefaults(store.values());
+}
+
+// A link to a pipe under the settings' name (a data folder on a USB stick can hold anything)
+// is neither read nor written through: the start goes on with the defaults in a new file of
+// its own, and the pipe is never opened.
+TEST_F(SettingsStoreTest, ALinkToAPipeIsReplacedUnopened) {
+    prepare(store);
+    const QString pipe = m_temp.filePath(QStringLiteral("pipe"));
+    const trevalon::test::FifoWatch watch(pipe);
+    ASSERT_TRUE(watch.made());
+    ASSERT_EQ(::symlink(QFile::encodeName(pipe).constData(),
+                        QFile::encodeName(settingsPath()).constData()),
+              0);
+    store.readSettings();
+    EXPECT_EQ(log.lines, QStringList{text(trevalon::texts::LogSettingsDamaged)});
+    expectDefaults(store.values());
+    EXPECT_FALSE(QFileInfo(settingsPath()).isSymLink());
+    EXPECT_EQ(readSettingsFile(), kDefaultFile);
+    EXPECT_FALSE(watch.readerCame());
+    EXPECT_FALSE(QFileInfo(pipe).isFile()) << "written through the link";
 }
 
 TEST_F(SettingsStoreTest, ReadsEveryKeyOfAGoodFile) {

@@ -2,12 +2,15 @@
 // above which, where each one is, what a pupil can see and reach. Every case drives the real
 // `trevalon` executable with keys and clicks, as a pupil would, and asks the X server.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
 #include <functional>
+#include <memory>
 
 #include "FlowBuilder.h"
 #include "Recorders.h"
@@ -15,6 +18,7 @@
 #include "config/SettingsStore.h"
 #include "config/TextTable.h"
 #include "storage/ProjectFile.h"
+#include "storage/RecoveryFile.h"
 #include "ui/widgets/Palette.h"
 
 using desktop::waitUntil;
@@ -509,6 +513,31 @@ TEST_P(DesktopTest, AKilledProgramOffersItsUnsavedEditBack) {
                !saved.isOccupied(1, 2, 3) && saved.isOccupied(1, 2, 2);
     };
     EXPECT_TRUE(waitUntil(deleted, 5000));
+}
+
+// The data folder may sit on a pupil's USB stick, where anything can stand under any name: a
+// recovery file left by a killed program whose description is a link to a named pipe holds
+// neither this start nor the next one. The program answers its keys, and the link is gone.
+TEST_P(DesktopTest, ALinkToAPipeAmongTheRecoveryFilesDoesNotHoldTheStart) {
+    QString slot;
+    {
+        auto project = std::make_unique<trevalon::Project>();
+        project->newProject();
+        trevalon::RecoveryFile killed(dataFolder());
+        ASSERT_TRUE(killed.write(*project, QString(), QStringLiteral("Lekcja")));
+        slot = killed.projectFile().chopped(4);
+    }
+    const QString description = slot + QStringLiteral(".json");
+    const QString pipe = m_folder.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::remove(description));
+    ASSERT_TRUE(QFile::link(pipe, description));
+
+    startTrevalon();
+    keys(QStringLiteral("ctrl+n"));
+    EXPECT_TRUE(shown(Board1)) << "the program does not answer";
+    keep(QStringLiteral("10-recovery-link-to-pipe"));
+    EXPECT_FALSE(QFileInfo(description).isSymLink());
 }
 
 // Blocks chosen with a Ctrl-drag and copied in one running program paste into another one's

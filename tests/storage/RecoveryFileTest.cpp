@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <memory>
+#include <vector>
 
+#include "FifoWatch.h"
 #include "StorageTestSupport.h"
 #include "config/TextTable.h"
 #include "storage/ProjectFile.h"
@@ -23,6 +26,13 @@ protected:
 
     QString data() const { return m_temp.path(); }
     QString original() const { return m_temp.filePath(QStringLiteral("Moje.skb")); }
+
+    // The slot, without its suffix, of a program that wrote its recovery file and ended.
+    QString endedSlot() {
+        RecoveryFile ended(data());
+        EXPECT_TRUE(ended.write(*m_project, QString(), QString()));
+        return ended.projectFile().chopped(4);
+    }
 
     QTemporaryDir m_temp;
     std::unique_ptr<Project> m_project = std::make_unique<Project>();
@@ -118,6 +128,50 @@ TEST_F(RecoveryFileTest, ADamagedDescriptionIsNeitherOfferedNorRemoved) {
     RecoveryFile next(data());
     EXPECT_TRUE(next.takeLeftovers().empty());
     EXPECT_TRUE(QFileInfo::exists(description));
+}
+
+// A data folder on a pupil's USB stick can hold anything: a slot with a pipe or a link to one
+// under any of its names is passed over without opening it (a pipe waits for a writer, and so
+// does the lock, which reads the lock file it finds), and such entries go; a link goes, never
+// what it leads to, and the slot's regular files stay. A sound slot beside them is offered.
+TEST_F(RecoveryFileTest, PipesAndLinksInASlotArePassedOverUnopenedAndCleared) {
+    ASSERT_TRUE(QDir(data()).mkdir(QStringLiteral("elsewhere")));
+    const QString target = m_temp.filePath(QStringLiteral("elsewhere/pipe"));
+    const test::FifoWatch pipe(target);
+    ASSERT_TRUE(pipe.made());
+    std::vector<QString> planted;
+    std::vector<QString> kept;
+    for (const char* suffix : {".json", ".skb", ".lock"}) {
+        const QString base = endedSlot();
+        planted.push_back(base + QLatin1String(suffix));
+        QFile::remove(planted.back());
+        ASSERT_EQ(::symlink(QFile::encodeName(target).constData(),
+                            QFile::encodeName(planted.back()).constData()),
+                  0);
+        kept.push_back(base + (suffix == QLatin1String(".skb") ? QStringLiteral(".json")
+                                                               : QStringLiteral(".skb")));
+    }
+    const QString plainPipe = endedSlot() + QStringLiteral(".json");
+    QFile::remove(plainPipe);
+    const test::FifoWatch inSlot(plainPipe);
+    ASSERT_TRUE(inSlot.made());
+    planted.push_back(plainPipe);
+    const QString sound = endedSlot() + QStringLiteral(".skb");
+
+    RecoveryFile next(data());
+    const std::vector<RecoveryEntry> leftovers = next.takeLeftovers();
+    ASSERT_EQ(leftovers.size(), 1U);
+    EXPECT_EQ(leftovers.front().projectFile, sound);
+    EXPECT_FALSE(pipe.readerCame());
+    EXPECT_FALSE(inSlot.readerCame());
+    for (const QString& path : planted) {
+        const QFileInfo left(path);
+        EXPECT_FALSE(left.exists() || left.isSymLink()) << qPrintable(path);
+    }
+    for (const QString& path : kept) {
+        EXPECT_TRUE(QFileInfo(path).isFile()) << qPrintable(path);
+    }
+    EXPECT_TRUE(QFileInfo::exists(target));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <QMenu>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTextDocument>
+#include <utility>
 
 #include "AppFixture.h"
 #include "Flowcharts.h"
@@ -17,6 +19,7 @@
 #include "ui/properties/TFWlasnosci.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/DragLabel.h"
 #include "ui/widgets/TDotFrame.h"
 
 using namespace trevalon;
@@ -200,6 +203,49 @@ TEST_F(MainWindow, AReasonInTheReportShowsItsCellOnItsRaisedBoard) {
     EXPECT_EQ(editor().currentRow(), 2);
     EXPECT_EQ(editor().frames(2).at(2, 2), FrameFaulty);
     EXPECT_TRUE(board(2)->isVisible());
+}
+
+// Names a pupil gave show as written wherever the windows show them, never as markup: in a
+// reason of the report and the status line that repeats it, a board's title, the main
+// window's header, and a recent project's tooltip on the start page.
+TEST_F(MainWindow, ThePupilsNamesShowAsWrittenNotAsMarkup) {
+    const QString recent = folder() + QStringLiteral("/<i>kursywa.skb");
+    ASSERT_TRUE(QFile(recent).open(QIODevice::WriteOnly));
+    app->settings().rememberProject(recent);
+    main().refreshStartPage();
+    ClickLabel* entry = main().startPage()->entry(QStringLiteral("StartRecent1"));
+    ASSERT_NE(entry, nullptr);
+    // A tooltip is shown as markup when it looks like markup.
+    QTextDocument tip;
+    tip.setHtml(entry->toolTip());
+    const QString shownTip =
+        Qt::mightBeRichText(entry->toolTip()) ? tip.toPlainText() : entry->toolTip();
+    EXPECT_EQ(shownTip, recent);
+
+    newProject();
+    project().board(1).name = QStringLiteral("<u>Główna</u>");
+    app->workspace().setProjectName(QStringLiteral("<b>Projekt</b>"));
+    main().applyTexts();
+    flow().put(1, 2, 1, KindStart);
+    flow().named(1, 2, 2, KindMessage, QStringLiteral("<h1>Blok</h1>"));  // its text is not set
+    flow().put(1, 2, 3, KindEnd);
+    answerMessage(Qt::Key_Z);
+    QTest::keyClick(&main(), Qt::Key_F9, Qt::AltModifier);
+    ASSERT_EQ(app->report()->reasonLines().size(), 1u);
+    const auto* status = main().findChild<QLabel*>(QStringLiteral("LStatus"));
+    const auto* header = main().findChild<QLabel*>(QStringLiteral("LNaglowekGlowny"));
+    const std::pair<const QLabel*, QString> shown[] = {
+        {app->report()->reasonLines().front(), QStringLiteral("<h1>Blok</h1>")},
+        {status, QStringLiteral("<h1>Blok</h1>")},
+        {board(1)->titleLabel(), QStringLiteral("<u>Główna</u>")},
+        {header, QStringLiteral("<b>Projekt</b>")},
+    };
+    for (const auto& [label, written] : shown) {
+        ASSERT_NE(label, nullptr);
+        SCOPED_TRACE(label->objectName().toStdString());
+        EXPECT_TRUE(label->text().contains(written)) << qPrintable(label->text());
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    }
 }
 
 TEST_F(MainWindow, EventLevelKeysWorkInTheMainWindowOnly) {

@@ -388,6 +388,30 @@ TEST_F(ProjectFiles, AutosaveWritesARecoveryCopyThatASaveRemoves) {
     EXPECT_NE(bytes(path), before);
 }
 
+// The recovery question names the project and its boards as its description file says them:
+// markup there is text, not a bold name or a picture.
+TEST_F(ProjectFiles, TheRecoveryQuestionShowsItsDescriptionAsWritten) {
+    const QString name = QStringLiteral("<b>Lekcja</b>");
+    const QString board = QStringLiteral("<img src=\"/usr/share/pixmaps/debian-logo.png\">");
+    {
+        Project left;
+        left.newProject();
+        left.board(1).name = board;
+        RecoveryFile killed(app->settings().dataFolder());
+        ASSERT_TRUE(killed.write(left, QString(), name));
+    }
+    driver.when(warning(), [this, name, board] {
+        const auto* question = warning()->findChild<QLabel*>(QStringLiteral("LKomunikat"));
+        ASSERT_NE(question, nullptr);
+        EXPECT_EQ(question->textFormat(), Qt::PlainText);
+        EXPECT_TRUE(question->text().contains(name)) << qPrintable(question->text());
+        EXPECT_TRUE(question->text().contains(board)) << qPrintable(question->text());
+        QTest::keyClick(warning(), Qt::Key_A);  // "Anuluj": the copy stays for the next start
+    });
+    main().autosave()->offerLeftovers([](const RecoveryEntry&) { return false; });
+    EXPECT_EQ(driver.pending(), 0);
+}
+
 // The File menu lists the projects opened last, numbered for the keyboard; one opens like a
 // chosen file (asking first about unsaved edits), and the list can be emptied.
 TEST_F(ProjectFiles, TheFileMenuReopensRecentProjects) {

@@ -290,6 +290,26 @@ TEST_F(Running, AQuestionIsAnsweredWithEnterOrEscape) {
     EXPECT_EQ(app->workspace().variableValue(QStringLiteral("ok")), QStringLiteral("1"));
 }
 
+// A message is the pupil's text, shown as written: markup in it is not obeyed (a pupil could
+// otherwise print a big red "passed" heading).
+TEST_F(Running, AMessageShowsItsMarkupAsWritten) {
+    const QString markup = QStringLiteral("<h1 style=\"color:red\">ZALICZONE 6/6</h1>");
+    flow().put(1, 1, 1, KindStart);
+    flow().message(1, 1, 2, markup);
+    flow().put(1, 1, 3, KindEnd);
+    flow().variable(1, 3, 3, QStringLiteral("x"), TypeInteger);
+    driver.when(dialog(), [this, markup] {
+        const auto* body = dialog()->findChild<QLabel*>(QStringLiteral("LKomentarzWykonanie"));
+        ASSERT_NE(body, nullptr);
+        EXPECT_EQ(body->text(), markup);
+        EXPECT_EQ(body->textFormat(), Qt::PlainText);
+        QTest::keyClick(dialog(), Qt::Key_Return);
+    });
+    QTest::keyClick(&main(), Qt::Key_F9);
+    waitForTheEnd();
+    EXPECT_EQ(app->workspace().executor().lastEnd(), RunEnd::Finished);
+}
+
 TEST_F(Running, CtrlFInTheDialogStopsTheRun) {
     flowcharts::factorial(project());
     driver.when(dialog(), [this] { QTest::keyClick(dialog(), Qt::Key_F, Qt::ControlModifier); });

@@ -96,6 +96,7 @@ void TFKod::buildControls() {
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("LStan"));
+    m_status->setTextFormat(Qt::PlainText);  // a refusal names the pupil's blocks
     m_status->setWordWrap(true);
 
     const QString face = QStringLiteral("przycisk");

@@ -78,6 +78,8 @@ void TFWarning::buildControls() {
 
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("LKomunikat"));
+    // Messages quote names, formulas, values and file contents as they are.
+    m_text->setTextFormat(Qt::PlainText);
     m_text->setGeometry(layout::WarningText);
     m_text->setWordWrap(true);
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollArea>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "config/TextIds.h"
@@ -214,7 +215,10 @@ ClickLabel* StartPage::makeEntry(QWidget* column, const Entry& entry, const QStr
     label->setTextFormat(Qt::RichText);
     label->setStyleSheet(entryStyle());
     label->setText(entryText(entry));
-    label->setToolTip(entry.hint);
+    // A tooltip that looks like markup is shown as markup (a file named "<i>x.skb" would be in
+    // italics); such a one is written out as a paragraph of escaped text, to show as written.
+    label->setToolTip(Qt::mightBeRichText(entry.hint) ? Qt::convertFromPlainText(entry.hint)
+                                                      : entry.hint);
     label->onClicked = entry.action;
     column->layout()->addWidget(label);
     label->show();  // a page already on the screen shows new children only when told

@@ -197,6 +197,7 @@ void TFGlowny::buildMenuStrip() {
 void TFGlowny::buildStatusLine() {
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("LStatus"));
+    m_status->setTextFormat(Qt::PlainText);  // it shows the formula under the mouse
     m_status->setStyleSheet(QStringLiteral("color: rgb(226, 224, 244); padding-left: 6px;"));
     m_grip = new ResizeGrip(
         *this,

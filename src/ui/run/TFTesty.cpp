@@ -46,6 +46,7 @@ QPlainTextEdit* outputView(QWidget* parent, const char* name) {
 QLabel* caption(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);  // reasons quote what the run printed
     label->setStyleSheet(palette::textColour(palette::ink));
     return label;
 }

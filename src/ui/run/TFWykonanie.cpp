@@ -61,6 +61,8 @@ void TFWykonanie::buildControls() {
 
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("LKomentarzWykonanie"));
+    // The pupil's own text, shown as written: "<h1>" is four characters here.
+    m_text->setTextFormat(Qt::PlainText);
     m_text->setGeometry(inBody(layout::ExecutionText));
     m_text->setWordWrap(true);
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -5,6 +5,7 @@
 namespace trevalon {
 
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
 }
 

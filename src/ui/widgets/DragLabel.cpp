@@ -4,7 +4,9 @@
 
 namespace trevalon {
 
-DragLabel::DragLabel(QWidget* parent) : QLabel(parent) {}
+DragLabel::DragLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+}
 
 void DragLabel::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {

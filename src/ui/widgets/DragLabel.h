@@ -7,7 +7,8 @@
 namespace trevalon {
 
 // A title-strip label that moves its window with the mouse. Our windows have no system
-// frame, so this is the only way to move them. The window moves by the cursor's travel on the
+// frame, so this is the only way to move them. Its text is plain text: titles name boards,
+// blocks and projects as the pupil wrote them. The window moves by the cursor's travel on the
 // screen, never by the label's local coordinates, which shift as the window moves.
 class DragLabel : public QLabel {
 public:

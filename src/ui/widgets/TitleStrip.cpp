@@ -69,6 +69,7 @@ QLabel* TitleStrip::addSign(const char* objectName, const char* picture, const P
 QLabel* TitleStrip::addHeader(const char* objectName, int left, int right, const QColor& ink) {
     m_header = new QLabel(this);
     m_header->setObjectName(QLatin1String(objectName));
+    m_header->setTextFormat(Qt::PlainText);  // it names the project
     m_header->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_header->setStyleSheet(boldStyle(ink));
     m_headerLeft = left;
