@@ -2,7 +2,7 @@
 # Writes src/codegen/ReservedNames.inc: the names a variable or procedure of an exported program
 # must not take, besides those the preludes define themselves (codegen/VariableTable.cpp).
 #   Python: the keywords, soft keywords and built-ins of the python3 found on PATH.
-#   C++:    the keywords of C++20 and its technical specifications; every macro the preludes'
+#   C++:    the keywords of C++20 and of its proposed extensions; every macro the preludes'
 #           headers (and the C library headers they may pull in) define, in ISO and GNU modes;
 #           every name those headers declare in the global namespace that a variable
 #           `long long NAME = 0;` or a function `void NAME();` would clash with, found by

@@ -108,30 +108,38 @@ QString cppComment(const QString& text) {
     return out;
 }
 
+// The escapes Python's and C++'s string literals share: backslash, quote, line feed, carriage
+// return and tab. Answers whether it wrote c.
+bool simpleEscape(char32_t c, QString& out) {
+    switch (c) {
+        case u'\\':
+            out += QStringLiteral("\\\\");
+            return true;
+        case u'"':
+            out += QStringLiteral("\\\"");
+            return true;
+        case u'\n':
+            out += QStringLiteral("\\n");
+            return true;
+        case u'\r':
+            out += QStringLiteral("\\r");
+            return true;
+        case u'\t':
+            out += QStringLiteral("\\t");
+            return true;
+        default:
+            return false;
+    }
+}
+
 QString pythonString(const QString& text) {
     QString out = QStringLiteral("\"");
     forEachCodePoint(text, [&out](char32_t c) {
         if (isSurrogate(c)) {
             c = kReplacement;
         }
-        switch (c) {
-            case u'\\':
-                out += QStringLiteral("\\\\");
-                return;
-            case u'"':
-                out += QStringLiteral("\\\"");
-                return;
-            case u'\n':
-                out += QStringLiteral("\\n");
-                return;
-            case u'\r':
-                out += QStringLiteral("\\r");
-                return;
-            case u'\t':
-                out += QStringLiteral("\\t");
-                return;
-            default:
-                break;
+        if (simpleEscape(c, out)) {
+            return;
         }
         if (isShown(c)) {
             out += codePointText(c);
@@ -155,27 +163,12 @@ QString cppString(const QString& text) {
         }
         const char32_t previous = before;
         before = c;
-        switch (c) {
-            case u'\\':
-                out += QStringLiteral("\\\\");
-                return;
-            case u'"':
-                out += QStringLiteral("\\\"");
-                return;
-            case u'?':
-                out += previous == u'?' ? QStringLiteral("\\?") : QStringLiteral("?");
-                return;
-            case u'\n':
-                out += QStringLiteral("\\n");
-                return;
-            case u'\r':
-                out += QStringLiteral("\\r");
-                return;
-            case u'\t':
-                out += QStringLiteral("\\t");
-                return;
-            default:
-                break;
+        if (c == u'?') {
+            out += previous == u'?' ? QStringLiteral("\\?") : QStringLiteral("?");
+            return;
+        }
+        if (simpleEscape(c, out)) {
+            return;
         }
         if (c < 0x80 && isShown(c)) {
             out += QChar(static_cast<char16_t>(c));
