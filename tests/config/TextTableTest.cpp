@@ -1,7 +1,9 @@
+#include "config/Status.h"
 #include "config/TextTable.h"
 
 #include <gtest/gtest.h>
 
+using trevalon::Status;
 using trevalon::TextTable;
 
 // The four hundred texts of the interface and those added since: the schema overview's picture
@@ -57,4 +59,19 @@ TEST(TextTable, UnknownNumberOrLanguageGivesEmptyText) {
 TEST(TextTable, StartsInPolish) {
     TextTable table;
     EXPECT_EQ(table.language(), QStringLiteral("pl"));
+}
+
+TEST(Status, OkHoldsNothingAndAFailureFillsItsTextOnce) {
+    EXPECT_TRUE(Status().ok());
+    EXPECT_TRUE(Status().message(QStringLiteral("pl")).isEmpty());
+    // 3215: "Block %1: the field “%2” is not set." An argument holding "%2" stays as typed;
+    // an argument the text has no place for follows it.
+    const Status failed =
+        Status::error(3215, {QStringLiteral("%2"), QStringLiteral("Wzór"), QStringLiteral("x")});
+    EXPECT_FALSE(failed.ok());
+    EXPECT_EQ(failed.message(QStringLiteral("ang")),
+              QStringLiteral("Block %2: the field “Wzór” is not set. x"));
+    const Status copy = Status(failed).withDetail(QStringLiteral("EACCES"));
+    EXPECT_EQ(copy.detail(), QStringLiteral("EACCES"));
+    EXPECT_TRUE(failed.detail().isEmpty());
 }
