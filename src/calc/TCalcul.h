@@ -32,7 +32,8 @@ struct PreparedFormula {
 // first error of an evaluation sets `errorFlag()` and `errorText()`, in the language chosen with
 // `setLanguage()`, and later errors of the same evaluation are ignored.
 //
-// One instance serves the whole program and is used from one thread. Parsed formulas are kept
+// Each Workspace owns one, and so does each grading thread; an instance is used from one
+// thread at a time. Parsed formulas are kept
 // in a bounded cache, so evaluating the same formula text again costs no parse; the observable
 // effects of a parse (assignments captured into the store) are the same every time. No
 // function of the language draws random numbers, so the Calculator has no random source; the

@@ -21,6 +21,8 @@ public:
     PictureStore();
 
     // The one store the windows share; created on first use, lives until the program ends.
+    // Shared rather than passed because it only caches the embedded pictures: its answers
+    // depend on the name alone, so no window, test or project can tell it is shared.
     static PictureStore& shared();
 
     // The picture named `name`, decoded and cached.
