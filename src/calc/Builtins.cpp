@@ -570,72 +570,72 @@ QString fnPrefix(Evaluator& e, const QStringList& args) {
 }
 
 // The function table: name with its "(", code, result type, minimum argument count (0 for
-// functions of one argument), implementation. `eval` and `freevar` are carried out by the
-// evaluator itself.
+// functions of one argument), implementation, and whether it is an aggregate (FunctionInfo).
+// Adding a function is one row here and its code in Codes.h.
 const FunctionInfo kFunctions[] = {
-    {u"cos(", 11, 1, 0, fnCos, nullptr},
-    {u"sin(", 12, 1, 0, fnSin, nullptr},
-    {u"tg(", 13, 1, 0, fnTg, nullptr},
-    {u"ctg(", 14, 1, 0, fnCtg, nullptr},
-    {u"abs(", 15, 1, 0, fnAbs, nullptr},
-    {u"sign(", 16, 1, 0, fnSign, nullptr},
-    {u"sqrt(", 17, 1, 0, fnSqrt, nullptr},
-    {u"ln(", 18, 1, 0, fnLn, nullptr},
-    {u"exp(", 19, 1, 0, fnExp, nullptr},
-    {u"arcsin(", 20, 1, 0, fnArcsin, nullptr},
-    {u"arccos(", 21, 1, 0, fnArccos, nullptr},
-    {u"arctg(", 22, 1, 0, fnArctg, nullptr},
-    {u"arcctg(", 23, 1, 0, fnArcctg, nullptr},
-    {u"sh(", 24, 1, 0, fnSh, nullptr},
-    {u"ch(", 25, 1, 0, fnCh, nullptr},
-    {u"th(", 26, 1, 0, fnTh, nullptr},
-    {u"cth(", 27, 1, 0, fnCth, nullptr},
-    {u"heaviside(", 28, 1, 0, fnHeaviside, nullptr},
-    {u"h(", 28, 1, 0, fnHeaviside, nullptr},
-    {u"existvar(", kExistVar, 1, 0, fnExistVar, nullptr},
-    {u"freevar(", kFreeVar, 1, 0, nullptr, nullptr},
-    {u"lastday(", 32, 1, 0, fnLastDay, nullptr},
-    {u"frac(", 33, 1, 0, fnFrac, nullptr},
-    {u"trunc(", 34, 1, 0, fnTrunc, nullptr},
-    {u"length(", 35, 1, 0, fnLength, nullptr},
-    {u"trimleft(", 38, 2, 0, fnTrimLeft, nullptr},
-    {u"trimright(", 39, 2, 0, fnTrimRight, nullptr},
-    {u"trim(", 41, 2, 0, fnTrim, nullptr},
-    {u"eval(", kEval, 0, 0, nullptr, nullptr},
-    {u"char(", 43, 2, 0, fnChar, nullptr},
-    {u"ascii(", 44, 1, 0, fnAscii, nullptr},
-    {u"upper(", 45, 2, 0, fnUpper, nullptr},
-    {u"lower(", 46, 2, 0, fnLower, nullptr},
-    {u"not(", 47, 1, 0, fnNot, nullptr},
-    {u"weekday(", 48, 1, 0, fnWeekday, nullptr},
-    {u"month(", 49, 1, 0, fnMonth, nullptr},
-    {u"year(", 50, 1, 0, fnYear, nullptr},
-    {u"day(", 51, 1, 0, fnDay, nullptr},
-    {u"hour(", 52, 1, 0, fnHour, nullptr},
-    {u"minute(", 53, 1, 0, fnMinute, nullptr},
-    {u"sec(", 54, 1, 0, fnSec, nullptr},
-    {u"strtostamp(", 55, 1, 0, fnStrToStamp, nullptr},
-    {u"stamptodatestr(", 56, 2, 0, fnStampToDateStr, nullptr},
-    {u"stamptotimestr(", 57, 2, 0, fnStampToTimeStr, nullptr},
-    {u"stamptostr(", 58, 2, 0, fnStampToStr, nullptr},
-    {u"copy(", 60, 2, 2, nullptr, fnCopy},
-    {u"copyto(", 61, 2, 2, nullptr, fnCopyTo},
-    {u"pos(", 62, 1, 2, nullptr, fnPos},
-    {u"delete(", 63, 0, 2, nullptr, fnDelete},
-    {u"replace(", 64, 2, 3, nullptr, fnReplace},
-    {u"maxval(", kMaxVal, 1, 1, nullptr, fnMaxVal},
-    {u"minval(", kMinVal, 1, 1, nullptr, fnMinVal},
-    {u"sumval(", 67, 1, 1, nullptr, fnSumVal},
-    {u"avgval(", 68, 1, 1, nullptr, fnAvgVal},
-    {u"iff(", 69, 2, 3, nullptr, fnIff},
-    {u"insert(", 70, 2, 3, nullptr, fnInsert},
-    {u"numbase(", 71, 2, 2, nullptr, fnNumBase},
-    {u"basenum(", 72, 1, 2, nullptr, fnBaseNum},
-    {u"string(", 196, 2, 0, fnString, nullptr},
-    {u"numeric(", 197, 1, 0, fnNumeric, nullptr},
-    {u"logic(", 198, 1, 0, fnLogic, nullptr},
-    {u"prefix(", 226, 2, 2, nullptr, fnPrefix},
-    {u"nameday(", 253, 2, 0, fnNameDay, nullptr},
+    {u"cos(", op::Cos, YieldsNumber, 0, fnCos, nullptr},
+    {u"sin(", op::Sin, YieldsNumber, 0, fnSin, nullptr},
+    {u"tg(", op::Tg, YieldsNumber, 0, fnTg, nullptr},
+    {u"ctg(", op::Ctg, YieldsNumber, 0, fnCtg, nullptr},
+    {u"abs(", op::Abs, YieldsNumber, 0, fnAbs, nullptr},
+    {u"sign(", op::Sign, YieldsNumber, 0, fnSign, nullptr},
+    {u"sqrt(", op::Sqrt, YieldsNumber, 0, fnSqrt, nullptr},
+    {u"ln(", op::Ln, YieldsNumber, 0, fnLn, nullptr},
+    {u"exp(", op::Exp, YieldsNumber, 0, fnExp, nullptr},
+    {u"arcsin(", op::Arcsin, YieldsNumber, 0, fnArcsin, nullptr},
+    {u"arccos(", op::Arccos, YieldsNumber, 0, fnArccos, nullptr},
+    {u"arctg(", op::Arctg, YieldsNumber, 0, fnArctg, nullptr},
+    {u"arcctg(", op::Arcctg, YieldsNumber, 0, fnArcctg, nullptr},
+    {u"sh(", op::Sh, YieldsNumber, 0, fnSh, nullptr},
+    {u"ch(", op::Ch, YieldsNumber, 0, fnCh, nullptr},
+    {u"th(", op::Th, YieldsNumber, 0, fnTh, nullptr},
+    {u"cth(", op::Cth, YieldsNumber, 0, fnCth, nullptr},
+    {u"heaviside(", op::Heaviside, YieldsNumber, 0, fnHeaviside, nullptr},
+    {u"h(", op::Heaviside, YieldsNumber, 0, fnHeaviside, nullptr},
+    {u"existvar(", op::ExistVar, YieldsNumber, 0, fnExistVar, nullptr},
+    {u"freevar(", op::FreeVar, YieldsNumber, 0, nullptr, nullptr},
+    {u"lastday(", op::LastDay, YieldsNumber, 0, fnLastDay, nullptr},
+    {u"frac(", op::Frac, YieldsNumber, 0, fnFrac, nullptr},
+    {u"trunc(", op::Trunc, YieldsNumber, 0, fnTrunc, nullptr},
+    {u"length(", op::Length, YieldsNumber, 0, fnLength, nullptr},
+    {u"trimleft(", op::TrimLeft, YieldsText, 0, fnTrimLeft, nullptr},
+    {u"trimright(", op::TrimRight, YieldsText, 0, fnTrimRight, nullptr},
+    {u"trim(", op::Trim, YieldsText, 0, fnTrim, nullptr},
+    {u"eval(", op::Eval, YieldsKept, 0, nullptr, nullptr},
+    {u"char(", op::Char, YieldsText, 0, fnChar, nullptr},
+    {u"ascii(", op::Ascii, YieldsNumber, 0, fnAscii, nullptr},
+    {u"upper(", op::Upper, YieldsText, 0, fnUpper, nullptr},
+    {u"lower(", op::Lower, YieldsText, 0, fnLower, nullptr},
+    {u"not(", op::Not, YieldsNumber, 0, fnNot, nullptr},
+    {u"weekday(", op::Weekday, YieldsNumber, 0, fnWeekday, nullptr},
+    {u"month(", op::Month, YieldsNumber, 0, fnMonth, nullptr},
+    {u"year(", op::Year, YieldsNumber, 0, fnYear, nullptr},
+    {u"day(", op::Day, YieldsNumber, 0, fnDay, nullptr},
+    {u"hour(", op::Hour, YieldsNumber, 0, fnHour, nullptr},
+    {u"minute(", op::Minute, YieldsNumber, 0, fnMinute, nullptr},
+    {u"sec(", op::Sec, YieldsNumber, 0, fnSec, nullptr},
+    {u"strtostamp(", op::StrToStamp, YieldsNumber, 0, fnStrToStamp, nullptr},
+    {u"stamptodatestr(", op::StampToDateStr, YieldsText, 0, fnStampToDateStr, nullptr},
+    {u"stamptotimestr(", op::StampToTimeStr, YieldsText, 0, fnStampToTimeStr, nullptr},
+    {u"stamptostr(", op::StampToStr, YieldsText, 0, fnStampToStr, nullptr},
+    {u"copy(", op::Copy, YieldsText, 2, nullptr, fnCopy},
+    {u"copyto(", op::CopyTo, YieldsText, 2, nullptr, fnCopyTo},
+    {u"pos(", op::Pos, YieldsNumber, 2, nullptr, fnPos},
+    {u"delete(", op::Delete, YieldsKept, 2, nullptr, fnDelete},
+    {u"replace(", op::Replace, YieldsText, 3, nullptr, fnReplace},
+    {u"maxval(", op::MaxVal, YieldsNumber, 1, nullptr, fnMaxVal, true},
+    {u"minval(", op::MinVal, YieldsNumber, 1, nullptr, fnMinVal, true},
+    {u"sumval(", op::SumVal, YieldsNumber, 1, nullptr, fnSumVal, true},
+    {u"avgval(", op::AvgVal, YieldsNumber, 1, nullptr, fnAvgVal, true},
+    {u"iff(", op::Iff, YieldsText, 3, nullptr, fnIff},
+    {u"insert(", op::Insert, YieldsText, 3, nullptr, fnInsert},
+    {u"numbase(", op::NumBase, YieldsText, 2, nullptr, fnNumBase},
+    {u"basenum(", op::BaseNum, YieldsNumber, 2, nullptr, fnBaseNum},
+    {u"string(", op::String, YieldsText, 0, fnString, nullptr},
+    {u"numeric(", op::Numeric, YieldsNumber, 0, fnNumeric, nullptr},
+    {u"logic(", op::Logic, YieldsNumber, 0, fnLogic, nullptr},
+    {u"prefix(", op::Prefix, YieldsText, 2, nullptr, fnPrefix},
+    {u"nameday(", op::NameDay, YieldsText, 0, fnNameDay, nullptr},
 };
 
 }  // namespace
@@ -652,8 +652,8 @@ const FunctionInfo* findFunction(QStringView name) {
 }
 
 const FunctionInfo* functionByCode(int code) {
-    static const std::array<const FunctionInfo*, 256> byCode = [] {
-        std::array<const FunctionInfo*, 256> table{};
+    static const std::array<const FunctionInfo*, op::kCodeCount> byCode = [] {
+        std::array<const FunctionInfo*, op::kCodeCount> table{};
         for (const FunctionInfo& function : kFunctions) {
             if (!table[static_cast<size_t>(function.code)]) {
                 table[static_cast<size_t>(function.code)] = &function;
@@ -661,7 +661,7 @@ const FunctionInfo* functionByCode(int code) {
         }
         return table;
     }();
-    return code >= 0 && code < 256 ? byCode[static_cast<size_t>(code)] : nullptr;
+    return code >= 0 && code < op::kCodeCount ? byCode[static_cast<size_t>(code)] : nullptr;
 }
 
 }  // namespace trevalon

@@ -25,21 +25,36 @@ const QString& truth(bool value) {
 }
 
 // The result type a node sets from its code: 1 number, 2 text, 0 when it keeps what it had
-// (literals, `delete`, `like`, `wildcard`, `,` and `;`); names and `eval` set theirs while they
-// are evaluated.
+// (literals, `like`, `wildcard`, `,` and `;`); a function's comes from its row in the function
+// table. Names and `eval` set theirs while they are evaluated.
 int typeOfCode(int code) {
-    if ((code >= 3 && code <= 6) || (code >= 10 && code <= 35) || code == 44 ||
-        (code >= 47 && code <= 55) || code == 62 || (code >= 65 && code <= 68) || code == 72 ||
-        code == 197 || code == 198 || code == 200 || code == 201 || code == 203 || code == 210 ||
-        code == 211 || (code >= 220 && code <= 225)) {
-        return TCalcul::TypeNumber;
+    static_assert(YieldsNumber == TCalcul::TypeNumber && YieldsText == TCalcul::TypeText);
+    switch (code) {
+        case op::Plus:
+        case op::Minus:
+        case op::Times:
+        case op::Divide:
+        case op::Negate:
+        case op::Power:
+        case op::Div:
+        case op::Mod:
+        case op::In:
+        case op::And:
+        case op::Or:
+        case op::Equal:
+        case op::Less:
+        case op::LessEqual:
+        case op::Greater:
+        case op::GreaterEqual:
+        case op::NotEqual:
+            return YieldsNumber;
+        case op::Concat:
+            return YieldsText;
+        default:
+            break;
     }
-    if (code == 38 || code == 39 || code == 41 || code == 43 || code == 45 || code == 46 ||
-        (code >= 56 && code <= 58) || code == 60 || code == 61 || code == 64 ||
-        (code >= 69 && code <= 71) || code == 196 || code == 202 || code == 226 || code == 253) {
-        return TCalcul::TypeText;
-    }
-    return 0;
+    const FunctionInfo* function = functionByCode(code);
+    return function ? function->result : YieldsKept;
 }
 
 // Where x stands against y, as doubles: -1, 0 or 1. (The values are finite: the number paths
@@ -97,7 +112,7 @@ QString Evaluator::run(int& type, bool& stored) {
     stored = m_rootStored;
     const int code = m_formula.nodes[static_cast<size_t>(m_formula.root)].code;
     type = typeOfCode(code);
-    if (type == 0 && (code == op::Name || code == kEval)) {
+    if (type == 0 && (code == op::Name || code == op::Eval)) {
         type = m_nodeType;
     }
     if (type == 0) {
@@ -328,11 +343,11 @@ bool Evaluator::pureResult(const ExprNode& node, long double& result) {
             result = orderHolds(node.code, compareNumbers(a, b)) ? 1 : 0;
             return true;
         }
-        case kMaxVal:
-        case kMinVal: {
+        case op::MaxVal:
+        case op::MinVal: {
             bool first = true;
             double extreme = 0;
-            if (!pureAggregate(node.left, node.code == kMaxVal, first, extreme)) {
+            if (!pureAggregate(node.left, node.code == op::MaxVal, first, extreme)) {
                 return false;
             }
             result = extreme;
@@ -374,7 +389,7 @@ bool Evaluator::orderNumbers(bool& holds) {
         return false;
     }
     const ExprNode& node = m_formula.nodes[static_cast<size_t>(m_formula.root)];
-    if (node.code < op::Less || node.code > op::GreaterEqual || node.left < 0 || node.right < 0) {
+    if (!op::isOrdering(node.code) || node.left < 0 || node.right < 0) {
         return false;
     }
     if (m_shared.depth >= CalcShared::kMaxEvaluationDepth) {
@@ -891,20 +906,22 @@ QString Evaluator::evalSequence(const ExprNode& node) {
 }
 
 QString Evaluator::evalFunction(const ExprNode& node) {
-    if (usesArgumentStack(node.code)) {
+    // evalByCode calls this only for a code in the function table.
+    const FunctionInfo& function = *functionByCode(node.code);
+    if (function.usesArgumentStack()) {
         return evalWithArguments(node);
     }
-    if (node.code == kEval) {
+    if (node.code == op::Eval) {
         return evalEval(node);
     }
-    if (node.code == kFreeVar) {
+    if (node.code == op::FreeVar) {
         return evalFreeVar(node);
     }
     const QString argument = eval(node.left);
     if (failed()) {
         return QString();
     }
-    return functionByCode(node.code)->one(*this, argument);
+    return function.one(*this, argument);
 }
 
 // Functions of several arguments: their code and a frame marker go onto the argument stack,
@@ -913,15 +930,16 @@ QString Evaluator::evalFunction(const ExprNode& node) {
 QString Evaluator::evalWithArguments(const ExprNode& node) {
     // The codes' texts are made once: a function call costs no allocation for them.
     static const auto kCodeTexts = [] {
-        std::array<QString, 256> texts;
-        for (int code = 0; code < 256; ++code) {
+        std::array<QString, op::kCodeCount> texts;
+        for (int code = 0; code < op::kCodeCount; ++code) {
             texts[static_cast<size_t>(code)] = QString::number(code);
         }
         return texts;
     }();
     QStringList& stack = m_calc.m_argumentStack;
-    stack.append(node.code >= 0 && node.code < 256 ? kCodeTexts[static_cast<size_t>(node.code)]
-                                                   : QString::number(node.code));
+    stack.append(node.code >= 0 && node.code < op::kCodeCount
+                     ? kCodeTexts[static_cast<size_t>(node.code)]
+                     : QString::number(node.code));
     stack.append(kMarker);
     const QString first = eval(node.left);
     if (failed() || !insertArgument(first)) {
@@ -930,13 +948,13 @@ QString Evaluator::evalWithArguments(const ExprNode& node) {
     bool isNumber = false;
     const int code = stack[stack.size() - 2].toInt(&isNumber);
     const FunctionInfo* function = isNumber ? functionByCode(code) : nullptr;
-    if (!function || !usesArgumentStack(code)) {
+    if (!function || !function->usesArgumentStack()) {
         raise(calc::ErrorFunctionArguments);
         return QString();
     }
     stack.resize(stack.size() - 2);
     QStringList arguments;
-    const bool aggregate = isAggregate(code);
+    const bool aggregate = function->aggregate;
     constexpr int kMaxArguments = 5;
     arguments.reserve(kMaxArguments);
     while (!stack.isEmpty() && stack.last() != kMarker &&
@@ -972,6 +990,9 @@ QString Evaluator::evalFreeVar(const ExprNode& node) {
     if (failed() || !store().exists(name)) {
         return failed() ? QString() : kZero;
     }
+    // The argument is evaluated once more before the variable goes, as `freevar` always has:
+    // an argument with an effect (an assignment inside `eval`) has it twice, and the work
+    // budget counts both. Formulas written against that keep their results.
     eval(node.left);
     store().remove(name);
     return failed() ? QString() : kOne;

@@ -4,42 +4,9 @@
 #include <memory>
 #include <vector>
 
-namespace trevalon {
+#include "calc/Codes.h"
 
-// Token and operation codes of the expression language. Function calls carry the code of
-// their function (see Builtins.h).
-namespace op {
-enum Code : int {
-    End = 0,
-    Open = 1,
-    Close = 2,  // also the word `lf`
-    Plus = 3,
-    Minus = 4,
-    Times = 5,
-    Divide = 6,
-    Number = 7,
-    Text = 8,
-    Name = 9,
-    Negate = 10,
-    Power = 31,
-    Div = 200,
-    Mod = 201,
-    Concat = 202,
-    In = 203,
-    And = 210,
-    Or = 211,
-    Equal = 220,
-    Less = 221,
-    LessEqual = 222,
-    Greater = 223,
-    GreaterEqual = 224,
-    NotEqual = 225,
-    Like = 230,
-    Wildcard = 231,
-    Comma = 250,
-    Sequence = 251,
-};
-}  // namespace op
+namespace trevalon {
 
 // One operator, operand or function call of a parsed formula. Nodes live in the node table of
 // their `ParsedFormula` and refer to each other by position; -1 is no node.

@@ -15,11 +15,6 @@ bool isLeaf(int code) {
     return code == op::Number || code == op::Text || code == op::Name;
 }
 
-// True for the operators that bind like `*`: `*`, `/` and every code from 200 to 255.
-bool isTermOperator(int code) {
-    return code == op::Times || code == op::Divide || (code >= 200 && code <= 255);
-}
-
 // Recursive descent over the token stream; one function per grammar level.
 class Parser {
 public:
@@ -82,8 +77,10 @@ private:
     }
 
     // term := ["-" | "+"] factor { op factor } where op is `*`, `/` or any word operator,
-    // comparison, `,` or `;`; all group from the left. A sign is accepted only where a term
-    // begins an expression, so `2*-3` is refused and `-a*b` means -(a*b).
+    // comparison, `,` or `;` (op::isTermOperator); all group from the left. A function's name
+    // after a factor is no operator: the term ends there, and `expression` refuses it as any
+    // other value after a value. A sign is accepted only where a term begins an expression,
+    // so `2*-3` is refused and `-a*b` means -(a*b).
     int term() {
         bool negate = false;
         const int before = m_lexer.previous();
@@ -96,7 +93,7 @@ private:
             }
         }
         int node = factor();
-        while (!failed() && isTermOperator(current())) {
+        while (!failed() && op::isTermOperator(current())) {
             const int code = current();
             m_lexer.next();
             const int right = factor();
@@ -218,7 +215,7 @@ bool touchesCaptures(const ParsedFormula& inner) {
         return true;
     }
     return std::any_of(inner.nodes.begin(), inner.nodes.end(), [](const ExprNode& node) {
-        return node.code == kExistVar || node.code == kFreeVar || node.code == kEval;
+        return node.code == op::ExistVar || node.code == op::FreeVar || node.code == op::Eval;
     });
 }
 
@@ -262,8 +259,8 @@ void markNumeric(ParsedFormula& parsed) {
                 // 1 or 0, from the two numbers as doubles (Evaluator::evalOrdering).
                 node.numeric = numericOperand(node.left) && numericOperand(node.right);
                 break;
-            case kMaxVal:
-            case kMinVal: {
+            case op::MaxVal:
+            case op::MinVal: {
                 // The larger or smaller of numbers, as doubles (the aggregates of Builtins).
                 const auto numericChain = [&nodes, &numericOperand](int operand,
                                                                     auto& self) -> bool {

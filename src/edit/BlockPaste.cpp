@@ -37,11 +37,7 @@ void renameIfTaken(Project& project, int n, Cell& cell) {
         cell.name =
             QString::fromLatin1(info->defaultName) + QString::number(project.takePlacementNumber());
     } while (project.blockNameTaken(n, cell.name, 0, 0));
-    for (QString* text : {&cell.text2, &cell.text3, &cell.text4}) {
-        if (*text == old) {
-            *text = cell.name;
-        }
-    }
+    cell.replaceTexts(old, cell.name);
 }
 
 }  // namespace

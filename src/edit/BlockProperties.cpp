@@ -104,7 +104,7 @@ bool BlockProperties::shown(PropertyRow& row, propertyrows::RowRule rule) const 
 
 bool BlockProperties::precisionApplies() const {
     const Cell& c = cell();
-    return c.mode == 1 && declaredVariableType(m_project, c.text2) == TypeReal;
+    return c.writes() && declaredVariableType(m_project, c.variable()) == TypeReal;
 }
 
 QString BlockProperties::layout() const {
@@ -157,13 +157,13 @@ BlockProperties::Stored BlockProperties::stored(PropertySlot slot) const {
         case PropertySlot::Scope:
             return {.code = &cell().scope};
         case PropertySlot::Text2:
-            return {.text = &cell().text2};
+            return {.text = cell().text(Cell::Field::Text2)};
         case PropertySlot::Text3:
-            return {.text = &cell().text3};
+            return {.text = cell().text(Cell::Field::Text3)};
         case PropertySlot::Text4:
-            return {.text = &cell().text4};
+            return {.text = cell().text(Cell::Field::Text4)};
         case PropertySlot::Extra1:
-            return {.code = &cell().extra1};
+            return {.code = cell().number(Cell::Field::Extra1)};
     }
     return {};
 }
@@ -204,7 +204,8 @@ QString BlockProperties::value(int r) const {
         case PropertyField::BoardRows:
             return QString::number(*storedCode(entry.slot));
         case PropertyField::StartValue:
-            return cell().mode == TypeLogical ? logicalWord(cell().text4) : cell().text4;
+            return cell().variableType() == TypeLogical ? logicalWord(cell().startValue())
+                                                        : cell().startValue();
         case PropertyField::Precision:
             if (row.editor == RowEditor::ReadOnly) {
                 return m_texts.text(texts::PrecisionNotApplicable);

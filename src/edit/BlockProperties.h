@@ -34,17 +34,17 @@ enum class PropertyField {
     FixedName,       // Start and End: the word "Start" or "End", read-only
     VariableType,    // variable: type 1..7 in `mode`
     Scope,           // variables and branch blocks: 0 local, 1 global
-    StartValue,      // variable: the start value in `text4`
+    StartValue,      // variable: its start value
     Caller,          // Start / End on a procedure board: a call or return block elsewhere
     BranchLink,      // branch start / end: the block at the other end of the branch
     Text4,           // comment, message, question, formula or range, typed in
-    Variable2,       // a variable name in `text2`
-    Variable3,       // a variable name in `text3`
-    Variable4,       // a variable name in `text4`
+    Variable2,       // a variable name in the cell's second text (Cell::Field::Text2)
+    Variable3,       // a variable name in its third text
+    Variable4,       // a variable name in its fourth text
     ReadWriteMode,   // read / write block: 0 read, 1 write
-    Precision,       // read / write block: decimals of a written real, in `extra1`
+    Precision,       // read / write block: decimals of a written real
     Relation,        // comparisons: "=" .. "<>" as 0..5 in `mode`
-    ProcedureBoard,  // call / return blocks: the name of a procedure board in `text2`
+    ProcedureBoard,  // call / return blocks: the name of a procedure board
     Direction,       // junctions: 0 down, 1 up in `mode`
 };
 
@@ -58,6 +58,7 @@ enum class PropertySlot {
     Name,       // Cell::name
     Mode,
     Scope,
+    // The cell's fields whose meaning depends on the kind (Cell::Field).
     Text2,
     Text3,
     Text4,

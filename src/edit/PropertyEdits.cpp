@@ -45,12 +45,12 @@ QString BlockProperties::editText(int r) {
         case PropertyField::Name:
             return cell().name;
         case PropertyField::StartValue:
-            if (cell().mode == TypeText) {
-                cell().extra1 = static_cast<int>(cell().text4.size());
+            if (cell().variableType() == TypeText) {
+                cell().setStartLength(static_cast<int>(cell().startValue().size()));
             }
-            return cell().text4;
+            return cell().startValue();
         case PropertyField::Text4:
-            return cell().text4;
+            return *storedText(propertyrows::fieldEntry(row.field).slot);
         default:
             return {};
     }
@@ -118,16 +118,16 @@ bool BlockProperties::validDateValue(const QString& text) {
 
 bool BlockProperties::storeStartValue(const QString& text) {
     Cell& c = cell();
-    if (c.mode == TypeDate && !validDateValue(text)) {
+    if (c.variableType() == TypeDate && !validDateValue(text)) {
         m_sink.beep();
         return false;
     }
-    if (c.text4 == text) {
+    if (c.startValue() == text) {
         return false;
     }
-    c.text4 = text;
-    if (c.mode == TypeText) {
-        c.extra1 = static_cast<int>(text.size());
+    c.startValue() = text;
+    if (c.variableType() == TypeText) {
+        c.setStartLength(static_cast<int>(text.size()));
     }
     return true;
 }
@@ -149,10 +149,12 @@ BlockProperties::Effects BlockProperties::storeText(int r, const QString& text) 
         case PropertyField::StartValue:
             effects.stored = storeStartValue(text);
             break;
-        case PropertyField::Text4:
-            effects.stored = cell().text4 != text;
-            cell().text4 = text;
+        case PropertyField::Text4: {
+            QString& typed = *storedText(propertyrows::fieldEntry(row.field).slot);
+            effects.stored = typed != text;
+            typed = text;
             break;
+        }
         default:
             break;
     }
@@ -164,21 +166,21 @@ BlockProperties::Effects BlockProperties::storeText(int r, const QString& text) 
 
 void BlockProperties::setVariableType(int type) {
     Cell& c = cell();
-    c.mode = type;
+    c.setVariableType(type);
     switch (type) {
         case TypeChar:
         case TypeText:
-            c.text4 = m_texts.text(texts::QuotedUnset);
+            c.startValue() = m_texts.text(texts::QuotedUnset);
             break;
         case TypeArray:
-            c.text4 = Project::EmptyArray;
+            c.startValue() = Project::EmptyArray;
             break;
         case TypeDate:
-            c.text4 = QLatin1Char('"') + today().toString(QStringLiteral("yyyy/MM/dd")) +
-                      QLatin1Char('"');
+            c.startValue() = QLatin1Char('"') + today().toString(QStringLiteral("yyyy/MM/dd")) +
+                             QLatin1Char('"');
             break;
         default:
-            c.text4 = QStringLiteral("0");
+            c.startValue() = QStringLiteral("0");
             break;
     }
 }
@@ -223,7 +225,7 @@ BlockProperties::Effects BlockProperties::storeChoice(int r, int index) {
         effects.stored = storeListName(row, items.at(index));
         if (effects.stored && row.field == PropertyField::Variable2) {
             if (m_kind == KindArrayWrite || m_kind == KindArrayRead) {
-                cell().extra1 = 0;
+                cell().appendCount() = 0;
             }
             // The precision row depends on the variable's type.
             effects.layoutChanged = m_kind == KindReadWrite;
@@ -237,7 +239,7 @@ BlockProperties::Effects BlockProperties::storeChoice(int r, int index) {
     if (effects.layoutChanged) {
         rebuild();
         if (m_kind == KindReadWrite && !precisionApplies()) {
-            cell().extra1 = BlockCatalogue::PrecisionNotApplicable;
+            cell().setPrecision(BlockCatalogue::PrecisionNotApplicable);
         }
     }
     return effects;
@@ -260,10 +262,11 @@ bool BlockProperties::storeListName(const PropertyRow& row, QString chosen) {
 }
 
 QString BlockProperties::builderText(int r) const {
-    if (rowAt(r).builder == RowBuilder::None || !valid()) {
+    const PropertyRow& row = rowAt(r);
+    if (row.builder == RowBuilder::None || !valid()) {
         return {};
     }
-    const QString stored = cell().text4;
+    const QString stored = *storedText(propertyrows::fieldEntry(row.field).slot);
     return stored == Project::Unset ? QString() : stored;
 }
 
@@ -271,7 +274,7 @@ QString BlockProperties::formulaTarget() const {
     if (m_kind == PropertiesBoard || !valid()) {
         return Project::Unset;
     }
-    return cell().text2;
+    return cell().variable();
 }
 
 std::optional<QChar> BlockProperties::acceptKey(KeyFilter filter, QChar typed,

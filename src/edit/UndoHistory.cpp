@@ -9,20 +9,11 @@ namespace trevalon {
 
 namespace {
 
-bool sameCellContent(const Cell& a, const Cell& b) {
-    return a.occupied == b.occupied && a.isVariable == b.isVariable && a.scope == b.scope &&
-           a.mode == b.mode && a.kindCode == b.kindCode && a.group == b.group &&
-           a.index == b.index && a.name == b.name && a.text2 == b.text2 && a.text3 == b.text3 &&
-           a.text4 == b.text4 && a.extra1 == b.extra1 && a.extra2 == b.extra2;
-}
-
 // About what a board costs to keep: the structure and the characters of its texts.
 std::size_t boardBytes(const Board& board) {
     std::size_t bytes = sizeof(Board) + static_cast<std::size_t>(board.name.size()) * 2;
     board.forEachCell([&bytes](const Cell& cell, int, int) {
-        bytes += static_cast<std::size_t>(cell.name.size() + cell.text2.size() + cell.text3.size() +
-                                          cell.text4.size()) *
-                 2;
+        bytes += static_cast<std::size_t>(cell.textLength()) * 2;
     });
     return bytes;
 }
@@ -40,7 +31,7 @@ CellDifferences cellDifferences(const Board& before, const Board& after) {
     CellDifferences d;
     for (int c = 1; c <= kGridSize; ++c) {
         for (int r = 1; r <= kGridSize; ++r) {
-            if (!sameCellContent(before.cell(c, r), after.cell(c, r))) {
+            if (!before.cell(c, r).sameContent(after.cell(c, r))) {
                 d.filled += before.cell(c, r).occupied ? 0 : 1;
                 d.emptied += after.cell(c, r).occupied ? 0 : 1;
                 if (d.count < 2) {

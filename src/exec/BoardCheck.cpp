@@ -105,33 +105,33 @@ enum class Need {
 
 struct FieldRule {
     int kind;
-    QString Cell::*field;
+    const QString& (Cell::*field)() const;
     Need need;
     int caption;  // the field's row in the properties window
 };
 
 // In the order the pupil meets the fields; the first that fails is the reason.
 const FieldRule kFieldRules[] = {
-    {KindBranchStart, &Cell::text2, Need::Name, texts::PropertyLink},
-    {KindBranchEnd, &Cell::text2, Need::Name, texts::PropertyLink},
-    {KindRandom, &Cell::text2, Need::Name, texts::PropertyVariable},
-    {KindReadWrite, &Cell::text4, Need::Text, texts::PropertyComment},
-    {KindReadWrite, &Cell::text2, Need::Name, texts::PropertyVariable},
-    {KindMessage, &Cell::text4, Need::Text, texts::PropertyMessage},
-    {KindQuestion, &Cell::text4, Need::Text, texts::PropertyQuestion},
-    {KindQuestion, &Cell::text2, Need::Name, texts::PropertyVariable},
-    {KindAssign, &Cell::text2, Need::Name, texts::PropertyVariableName},
-    {KindAssign, &Cell::text4, Need::Text, texts::PropertyFormula},
-    {KindCompareVars, &Cell::text2, Need::Name, texts::PropertyLeftVariable},
-    {KindCompareVars, &Cell::text3, Need::Name, texts::PropertyRightVariable},
-    {KindCompareFormula, &Cell::text2, Need::Name, texts::PropertyLeftVariable},
-    {KindCompareFormula, &Cell::text4, Need::Formula, texts::PropertyFormula},
-    {KindArrayWrite, &Cell::text2, Need::Name, texts::PropertyArray},
-    {KindArrayWrite, &Cell::text3, Need::Name, texts::PropertyIndex},
-    {KindArrayWrite, &Cell::text4, Need::Name, texts::PropertyInsertedValue},
-    {KindArrayRead, &Cell::text2, Need::Name, texts::PropertyArray},
-    {KindArrayRead, &Cell::text3, Need::Name, texts::PropertyIndex},
-    {KindArrayRead, &Cell::text4, Need::Name, texts::PropertyInsertedValue},
+    {KindBranchStart, &Cell::link, Need::Name, texts::PropertyLink},
+    {KindBranchEnd, &Cell::link, Need::Name, texts::PropertyLink},
+    {KindRandom, &Cell::variable, Need::Name, texts::PropertyVariable},
+    {KindReadWrite, &Cell::prompt, Need::Text, texts::PropertyComment},
+    {KindReadWrite, &Cell::variable, Need::Name, texts::PropertyVariable},
+    {KindMessage, &Cell::prompt, Need::Text, texts::PropertyMessage},
+    {KindQuestion, &Cell::prompt, Need::Text, texts::PropertyQuestion},
+    {KindQuestion, &Cell::variable, Need::Name, texts::PropertyVariable},
+    {KindAssign, &Cell::variable, Need::Name, texts::PropertyVariableName},
+    {KindAssign, &Cell::formula, Need::Text, texts::PropertyFormula},
+    {KindCompareVars, &Cell::variable, Need::Name, texts::PropertyLeftVariable},
+    {KindCompareVars, &Cell::otherVariable, Need::Name, texts::PropertyRightVariable},
+    {KindCompareFormula, &Cell::variable, Need::Name, texts::PropertyLeftVariable},
+    {KindCompareFormula, &Cell::formula, Need::Formula, texts::PropertyFormula},
+    {KindArrayWrite, &Cell::variable, Need::Name, texts::PropertyArray},
+    {KindArrayWrite, &Cell::arrayIndex, Need::Name, texts::PropertyIndex},
+    {KindArrayWrite, &Cell::arrayOther, Need::Name, texts::PropertyInsertedValue},
+    {KindArrayRead, &Cell::variable, Need::Name, texts::PropertyArray},
+    {KindArrayRead, &Cell::arrayIndex, Need::Name, texts::PropertyIndex},
+    {KindArrayRead, &Cell::arrayOther, Need::Name, texts::PropertyInsertedValue},
 };
 
 // A finding of a cell, placed later by markFaults.
@@ -286,14 +286,14 @@ BoardCheck::Fault BoardCheck::propertiesFault(const Board& board, Cell& cell) co
         return cellFault(CheckReason::NameNotFound, caption, {text});
     };
     if (cell.kindCode == KindArrayWrite || cell.kindCode == KindArrayRead) {
-        cell.extra1 = 0;  // the append count starts again with every check
+        cell.appendCount() = 0;  // the append count starts again with every check
     }
     if (cell.kindCode == KindStart || cell.kindCode == KindEnd) {
         if (board.kind != BoardProcedure) {
             return std::nullopt;
         }
         return fieldFault(
-            cell.text2, Need::SetName,
+            cell.link(), Need::SetName,
             cell.kindCode == KindStart ? texts::PropertyCaller : texts::PropertyReturnTo);
     }
     if ((cell.kindCode == KindCall || cell.kindCode == KindReturn) && !hasProcedureBoard()) {
@@ -301,7 +301,7 @@ BoardCheck::Fault BoardCheck::propertiesFault(const Board& board, Cell& cell) co
     }
     for (const FieldRule& rule : kFieldRules) {
         if (rule.kind == cell.kindCode) {
-            if (Fault fault = fieldFault(cell.*rule.field, rule.need, rule.caption)) {
+            if (Fault fault = fieldFault((cell.*rule.field)(), rule.need, rule.caption)) {
                 return fault;
             }
         }
@@ -326,13 +326,14 @@ bool BoardCheck::stageVariables(int n) {
 
 BoardCheck::Fault BoardCheck::variablesFault(const Cell& cell) {
     if (cell.kindCode == KindCompareVars) {
-        if (typesAgree(variableTypeByName(cell.text2), variableTypeByName(cell.text3))) {
+        if (typesAgree(variableTypeByName(cell.variable()),
+                       variableTypeByName(cell.otherVariable()))) {
             return std::nullopt;
         }
-        return cellFault(CheckReason::TypesDisagree, 0, {cell.text2, cell.text3});
+        return cellFault(CheckReason::TypesDisagree, 0, {cell.variable(), cell.otherVariable()});
     }
     if ((cell.kindCode == KindAssign || cell.kindCode == KindCompareFormula) &&
-        namesBlock(cell.text2)) {
+        namesBlock(cell.variable())) {
         return formulaMisfit(cell, false);
     }
     return std::nullopt;
@@ -355,7 +356,7 @@ void BoardCheck::loadTestValues(int n) {
 }
 
 BoardCheck::Fault BoardCheck::formulaMisfit(const Cell& cell, bool reportFailure) {
-    const QString formula = cell.text2 + QStringLiteral(":=") + cell.text4;
+    const QString formula = cell.variable() + QStringLiteral(":=") + cell.formula();
     if (m_workspace.log().level() > 4) {
         m_workspace.log().log(QStringLiteral("Insert formula: ") + formula);
     }
@@ -363,10 +364,10 @@ BoardCheck::Fault BoardCheck::formulaMisfit(const Cell& cell, bool reportFailure
         const Evaluation result = m_workspace.evaluate(formula);
         if (!result.ok) {
             return cellFault(CheckReason::FormulaFails, 0,
-                             {cell.text4, m_testValues, result.error.trimmed()});
+                             {cell.formula(), m_testValues, result.error.trimmed()});
         }
-        if (!TCalcul::kindFitsType(variableTypeByName(cell.text2), result.kind)) {
-            return cellFault(CheckReason::ResultDoesNotFit, 0, {cell.text4, cell.text2});
+        if (!TCalcul::kindFitsType(variableTypeByName(cell.variable()), result.kind)) {
+            return cellFault(CheckReason::ResultDoesNotFit, 0, {cell.formula(), cell.variable()});
         }
         return std::nullopt;
     } catch (...) {
@@ -377,7 +378,7 @@ BoardCheck::Fault BoardCheck::formulaMisfit(const Cell& cell, bool reportFailure
             m_workspace.log().logAbove(
                 1, text + u' ' + m_workspace.texts().text(texts::LogFormula) + formula);
         }
-        return cellFault(CheckReason::FormulaFails, 0, {cell.text4, m_testValues, text});
+        return cellFault(CheckReason::FormulaFails, 0, {cell.formula(), m_testValues, text});
     }
 }
 
@@ -417,13 +418,13 @@ int BoardCheck::variableTypeByName(const QString& name) const {
 
 QString BoardCheck::testValue(const Cell& variable) {
     RandomSource& random = m_workspace.random();
-    switch (variable.mode) {
+    const QString& start = variable.startValue();
+    switch (variable.variableType()) {
         case TypeInteger:
-            return variable.text4 == QLatin1String("0") ? QString::number(random.uniform(1, 8))
-                                                        : variable.text4;
+            return start == QLatin1String("0") ? QString::number(random.uniform(1, 8)) : start;
         case TypeReal:
-            if (variable.text4 != QLatin1String("0")) {
-                return variable.text4;
+            if (start != QLatin1String("0")) {
+                return start;
             }
             {
                 const qint64 whole = random.uniform(1, 20);
@@ -433,8 +434,8 @@ QString BoardCheck::testValue(const Cell& variable) {
         case TypeChar:
             return QStringLiteral("\"K\"");
         case TypeText:
-            if (variable.text4 != QLatin1String("\"Brak\"")) {
-                return variable.text4;
+            if (start != QLatin1String("\"Brak\"")) {
+                return start;
             }
             return u'"' + QString::fromLatin1(kTestWords[random.uniform(0, 3)]) + u'"';
         case TypeLogical:
@@ -444,7 +445,7 @@ QString BoardCheck::testValue(const Cell& variable) {
         case TypeDate:
             return QStringLiteral("\"2012/07/13\"");
         default:
-            return variable.text4;
+            return start;
     }
 }
 

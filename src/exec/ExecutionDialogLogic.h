@@ -26,8 +26,8 @@ public:
     static constexpr QChar Tab = QChar(u'\t');
     static constexpr int MaxNumberLength = 9;
 
-    // `blockKind` is the kind of the block that opened the dialog; `variable` its text2 (the
-    // variable that receives a value or an answer), whose type is looked up now.
+    // `blockKind` is the kind of the block that opened the dialog; `variable` its variable (the
+    // one that receives a value or an answer, Cell::variable), whose type is looked up now.
     ExecutionDialogLogic(Workspace& workspace, DialogMode mode, QString title, QString text,
                          int blockKind, QString variable);
 

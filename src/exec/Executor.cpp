@@ -249,7 +249,7 @@ void Executor::loadVariables() {
         int count = 0;
         board.forEachUsedCell([&](const Cell& cell, int, int) {
             if (cell.kindCode == KindVariable) {
-                variables.emplace_back(cell.name, cell.text4);
+                variables.emplace_back(cell.name, cell.startValue());
                 ++count;
             }
         });
@@ -357,12 +357,12 @@ void Executor::resolveCell(const Cell& cell, std::size_t at) {
     switch (cell.kindCode) {
         case KindEnd:
         case KindBranchEnd:
-            m_targets[at] = m_project.findBlockByName(cell.text2, 1);
+            m_targets[at] = m_project.findBlockByName(cell.link(), 1);
             break;
         case KindCall: {
             // Only a Start on the named board itself will do; a missing board or Start stops
             // the run when the call is reached.
-            const int board = m_project.findBoardByName(cell.text2);
+            const int board = m_project.findBoardByName(cell.link());
             if (board >= 1 && board <= m_project.boardCount) {
                 const std::optional<CellRef> start = m_project.findKind(KindStart, board);
                 if (start && start->board == board) {
@@ -372,24 +372,30 @@ void Executor::resolveCell(const Cell& cell, std::size_t at) {
             break;
         }
         case KindAssign:
-            m_formulas[at] = calculator.prepare(cell.text2 + QStringLiteral(":=") + cell.text4);
+            m_formulas[at] =
+                calculator.prepare(cell.variable() + QStringLiteral(":=") + cell.formula());
             break;
         case KindCompareVars:
             m_formulas[at] = calculator.prepare(
-                cell.text2 + BlockCatalogue::comparisonOperator(cell.mode) + cell.text3);
+                cell.variable() + BlockCatalogue::comparisonOperator(cell.comparison()) +
+                cell.otherVariable());
             break;
         case KindCompareFormula:
-            m_formulas[at] =
-                calculator.prepare(cell.text2 + BlockCatalogue::comparisonOperator(cell.mode) +
-                                   u'(' + cell.text4 + u')');
+            m_formulas[at] = calculator.prepare(
+                cell.variable() + BlockCatalogue::comparisonOperator(cell.comparison()) + u'(' +
+                cell.formula() + u')');
             break;
         case KindArrayWrite:
-            m_arrayNames[at] = {
-                {plainName(cell.text2)}, {}, {cell.text3.toUpper()}, {cell.text4.toUpper()}};
+            m_arrayNames[at] = {{plainName(cell.variable())},
+                                {},
+                                {cell.arrayIndex().toUpper()},
+                                {cell.arrayOther().toUpper()}};
             break;
         case KindArrayRead:
-            m_arrayNames[at] = {
-                {plainName(cell.text2)}, {plainName(cell.text4)}, {cell.text3.toUpper()}, {}};
+            m_arrayNames[at] = {{plainName(cell.variable())},
+                                {plainName(cell.arrayOther())},
+                                {cell.arrayIndex().toUpper()},
+                                {}};
             break;
         default:
             break;
@@ -563,21 +569,22 @@ void Executor::arrive() {
     ExecutionIo& io = m_workspace.executionIo();
     switch (m_state.currentKind) {
         case KindReadWrite:
-            if (cell.mode == 1) {
-                const QString value =
-                    CommentFormat::formatValue(variableTypeOf(m_project, cell.text2),
-                                               m_workspace.variableValue(cell.text2), cell.extra1);
+            if (cell.writes()) {
+                const QString value = CommentFormat::formatValue(
+                    variableTypeOf(m_project, cell.variable()),
+                    m_workspace.variableValue(cell.variable()), cell.precision());
                 openDialog(DialogMode::Show, texts::ExecutionResultTitle,
-                           render(cell.text4) + u' ' + value, cell);
+                           render(cell.prompt()) + u' ' + value, cell);
             } else {
-                openDialog(DialogMode::Read, texts::ExecutionReadTitle, render(cell.text4), cell);
+                openDialog(DialogMode::Read, texts::ExecutionReadTitle, render(cell.prompt()),
+                           cell);
             }
             break;
         case KindMessage:
-            openDialog(DialogMode::Show, texts::ExecutionMessageTitle, render(cell.text4), cell);
+            openDialog(DialogMode::Show, texts::ExecutionMessageTitle, render(cell.prompt()), cell);
             break;
         case KindQuestion:
-            openDialog(DialogMode::Question, texts::ExecutionQuestionTitle, render(cell.text4),
+            openDialog(DialogMode::Question, texts::ExecutionQuestionTitle, render(cell.prompt()),
                        cell);
             break;
         case KindAssign:
@@ -603,7 +610,7 @@ QString Executor::render(const QString& comment) const {
 
 void Executor::openDialog(DialogMode mode, int titleText, const QString& text, const Cell& cell) {
     ExecutionDialogLogic dialog(m_workspace, mode, m_workspace.texts().text(titleText), text,
-                                cell.kindCode, cell.text2);
+                                cell.kindCode, cell.variable());
     const DialogClose close = m_workspace.executionIo().showDialog(dialog);
     // What the dialog shows was made and printed: its length is work, and what a caller keeps
     // of it counts towards the memory.
@@ -743,16 +750,16 @@ void Executor::compare() {
 
 void Executor::drawRandom(const Cell& cell) {
     bool ok = false;
-    const qint64 bound = cell.text4.trimmed().toLongLong(&ok);
+    const qint64 bound = cell.range().trimmed().toLongLong(&ok);
     if (!ok || bound < 1) {
         failProcessing();
         return;
     }
     const QString value = QString::number(m_workspace.random().uniform(0, bound - 1));
-    if (const std::optional<CellRef> variable = m_project.findBlockByName(cell.text2)) {
-        m_project.cell(*variable).text3 = value;
+    if (const std::optional<CellRef> variable = m_project.findBlockByName(cell.variable())) {
+        m_project.cell(*variable).shownValue() = value;
     }
-    storeResult(cell.text2 + QStringLiteral(":=") + value, true);
+    storeResult(cell.variable() + QStringLiteral(":=") + value, true);
 }
 
 // The value of a variable of the store where it lies; nullptr when the variables list is not
@@ -807,8 +814,8 @@ std::optional<qint64> Executor::indexValue(const QString& variable, StoreName& s
 
 void Executor::writeArray(Cell& cell) {
     ArrayNames& names = m_arrayNames[currentSlot()];
-    const std::optional<qint64> index = indexValue(cell.text3, names.index);
-    QString element = blockValue(cell.text4, names.value);
+    const std::optional<qint64> index = indexValue(cell.arrayIndex(), names.index);
+    QString element = blockValue(cell.arrayOther(), names.value);
     if (element.startsWith(u'"')) {
         element = element.mid(1, element.size() - 2);
     }
@@ -824,8 +831,8 @@ void Executor::writeArray(Cell& cell) {
         return;
     }
     bool appended = false;
-    const QString array =
-        ArrayValue::withElement(m_workspace.variableValue(cell.text2), *index, element, &appended);
+    const QString array = ArrayValue::withElement(m_workspace.variableValue(cell.variable()),
+                                                  *index, element, &appended);
     if (!m_budget.spend(array.size()) && endOverBudget()) {
         return;
     }
@@ -834,13 +841,14 @@ void Executor::writeArray(Cell& cell) {
         return;
     }
     if (appended) {
-        ++cell.extra1;
+        ++cell.appendCount();
     }
-    storeResult(cell.text2 + QStringLiteral(":=") + array, true);
+    storeResult(cell.variable() + QStringLiteral(":=") + array, true);
 }
 
 void Executor::readArray(const Cell& cell) {
-    const std::optional<qint64> index = indexValue(cell.text3, m_arrayNames[currentSlot()].index);
+    const std::optional<qint64> index =
+        indexValue(cell.arrayIndex(), m_arrayNames[currentSlot()].index);
     if (!index) {
         failProcessing();
         return;
@@ -857,13 +865,13 @@ void Executor::readArray(const Cell& cell) {
             return;
         }
     } else {
-        const QString value = m_workspace.variableValue(cell.text2);
+        const QString value = m_workspace.variableValue(cell.variable());
         if (!m_budget.spend(value.size()) && endOverBudget()) {
             return;
         }
         element = ArrayValue::element(value, *index);
     }
-    storeResult(cell.text4 + QStringLiteral(":=") + element, false);
+    storeResult(cell.arrayOther() + QStringLiteral(":=") + element, false);
 }
 
 // The array blocks store "NAME:=value" formulas; where such a formula would only store its
@@ -890,7 +898,7 @@ bool Executor::writeArrayElement(Cell& cell, qint64 index, const QString& elemen
     }
     switch (store.setArrayElementAt(array, index, element)) {
         case TText::ArrayWrite::Appended:
-            ++cell.extra1;
+            ++cell.appendCount();
             break;
         case TText::ArrayWrite::Replaced:
             break;

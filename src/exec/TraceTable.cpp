@@ -175,9 +175,7 @@ void TraceTable::takeColumns() {
 
 quint16 TraceTable::addBlock(std::size_t slot, const CellRef& at, const Cell& cell) {
     m_blockOfSlot[slot] = static_cast<qint16>(m_blocks.size());
-    m_blocks.push_back({at, cell.kindCode, cell.mode, cell.name,
-                        m_workspace.project().board(at.board).name, cell.text2, cell.text3,
-                        cell.text4});
+    m_blocks.push_back({at, cell, m_workspace.project().board(at.board).name});
     return static_cast<quint16>(m_blockOfSlot[slot]);
 }
 
@@ -266,7 +264,7 @@ TraceRow TraceTable::row(int index) const {
     }
     const Row& r = m_rows[static_cast<std::size_t>(index)];
     const Block& block = m_blocks[r.block];
-    return {stepOf(r), block.at, block.kind, block.name, block.board};
+    return {stepOf(r), block.at, block.cell.kindCode, block.cell.name, block.board};
 }
 
 int TraceTable::rowOfStep(qint64 step) const {
@@ -352,50 +350,52 @@ QString TraceTable::rendered(const QString& comment, const std::vector<QString>&
 
 QString TraceTable::describe(const Row& row, const std::vector<QString>& values) const {
     const TextTable& texts = m_workspace.texts();
-    const Block& b = m_blocks[row.block];
+    const Block& block = m_blocks[row.block];
+    const Cell& c = block.cell;
     const auto text = [&texts](int id) { return texts.text(id); };
-    switch (b.kind) {
+    switch (c.kindCode) {
         case KindStart:
             return text(texts::TraceStart);
         case KindEnd:
-            return b.at.board == 1 ? text(texts::TraceEnd)
-                                   : text(texts::TraceReturnTo).arg(b.text2);
+            return block.at.board == 1 ? text(texts::TraceEnd)
+                                       : text(texts::TraceReturnTo).arg(c.link());
         case KindBranchStart:
             return text(texts::TraceBranchStart);
         case KindBranchEnd:
-            return text(texts::TraceBranchJump).arg(b.text2);
+            return text(texts::TraceBranchJump).arg(c.link());
         case KindReadWrite:
-            return text(b.mode == 1 ? texts::TraceWrite : texts::TraceRead)
-                .arg(b.text2, value(values, b.text2));
+            return text(c.writes() ? texts::TraceWrite : texts::TraceRead)
+                .arg(c.variable(), value(values, c.variable()));
         case KindCall:
-            return text(texts::TraceCall).arg(b.text2);
+            return text(texts::TraceCall).arg(c.link());
         case KindReturn:
             return text(texts::TraceReturnBlock);
         case KindMessage:
-            return text(texts::TraceMessage).arg(rendered(b.text4, values));
+            return text(texts::TraceMessage).arg(rendered(c.prompt(), values));
         case KindQuestion:
             return text(texts::TraceQuestion)
-                .arg(rendered(b.text4, values),
-                     text(value(values, b.text2) == u"1" ? texts::TraceYes : texts::TraceNo));
+                .arg(rendered(c.prompt(), values),
+                     text(value(values, c.variable()) == u"1" ? texts::TraceYes : texts::TraceNo));
         case KindRandom:
-            return text(texts::TraceRandom).arg(b.text2, value(values, b.text2));
+            return text(texts::TraceRandom).arg(c.variable(), value(values, c.variable()));
         case KindAssign:
-            return text(texts::TraceAssign).arg(b.text2, value(values, b.text2));
+            return text(texts::TraceAssign).arg(c.variable(), value(values, c.variable()));
         case KindCompareVars:
-        case KindCompareFormula: {
-            const QString right = b.kind == KindCompareVars ? b.text3 : b.text4;
+        case KindCompareFormula:
             return text(texts::TraceCondition)
-                .arg(b.text2 + BlockCatalogue::comparisonOperator(b.mode) + right,
+                .arg(c.variable() + BlockCatalogue::comparisonOperator(c.comparison()) +
+                         c.comparedWith(),
                      text(row.conditionHeld ? texts::TraceYes : texts::TraceNo));
-        }
         case KindArrayWrite:
             return text(texts::TraceArrayWrite)
-                .arg(b.text2, value(values, b.text3), value(values, b.text4));
+                .arg(c.variable(), value(values, c.arrayIndex()), value(values, c.arrayOther()));
         case KindArrayRead:
             return text(texts::TraceArrayRead)
-                .arg(b.text4, b.text2, value(values, b.text3), value(values, b.text4));
+                .arg(c.arrayOther(), c.variable(), value(values, c.arrayIndex()),
+                     value(values, c.arrayOther()));
         default:
-            return BlockCatalogue::isConnector(b.kind) ? text(texts::TraceConnector) : QString();
+            return BlockCatalogue::isConnector(c.kindCode) ? text(texts::TraceConnector)
+                                                           : QString();
     }
 }
 
@@ -429,7 +429,7 @@ void TraceTable::forEachRecord(const std::function<void(const QString&)>& take) 
         // Numbers and values in their stored form are ours ("-5" is a number); the block's
         // name and what it did come from the project.
         QStringList cells{csvCell(QString::number(stepOf(r)), CsvCell::Data),
-                          csvCell(QString::number(b.at.board), CsvCell::Data), csvCell(b.name),
+                          csvCell(QString::number(b.at.board), CsvCell::Data), csvCell(b.cell.name),
                           csvCell(describe(r, values))};
         for (std::size_t column = 0; column < values.size(); ++column) {
             cells.append(

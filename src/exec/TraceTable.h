@@ -106,13 +106,8 @@ private:
     // What a row needs of its block, copied when the block is first performed in a run.
     struct Block {
         CellRef at;
-        int kind = 0;
-        int mode = 0;
-        QString name;
+        Cell cell;
         QString board;
-        QString text2;
-        QString text3;
-        QString text4;
     };
     // 16 bytes: the counters are kept to their low 32 bits, and rebuilt from the full ones
     // the table keeps (stepOf, change): the kept rows never span 2^32 steps or changes.

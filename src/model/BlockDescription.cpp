@@ -12,36 +12,37 @@ bool isSet(const QString& field) {
     return field != Project::Unset;
 }
 
-// "(linked to text2)" or "not linked" for branch blocks.
+// "(linked to the other end)" or "not linked" for branch blocks.
 QString branchLink(const Cell& c, const TextTable& t) {
-    if (c.text2 != t.text(texts::TipNoBlock)) {
-        return t.text(texts::TipLinkedTo) + c.text2 + Q;
+    if (c.link() != t.text(texts::TipNoBlock)) {
+        return t.text(texts::TipLinkedTo) + c.link() + Q;
     }
     return t.text(texts::TipNotLinked);
 }
 
 // The variable a read/write, question or random block is tied to, or the "not yet tied" words.
 QString linkedVariable(const Cell& c, const TextTable& t, int linkedText) {
-    return isSet(c.text2) ? t.text(linkedText) + c.text2 + Q : t.text(texts::TipNoVariableYet);
+    return isSet(c.variable()) ? t.text(linkedText) + c.variable() + Q
+                               : t.text(texts::TipNoVariableYet);
 }
 
 QString describeAssignment(const Cell& c, const TextTable& t) {
     QString s = t.text(texts::TipAssignment) + c.name + Q;
-    if (!isSet(c.text2)) {
+    if (!isSet(c.variable())) {
         return s + t.text(texts::TipNoVariableYet);
     }
-    s += t.text(texts::TipOfVariable) + c.text2 + t.text(texts::TipAssignsFormula);
-    return isSet(c.text4) ? s + c.text4 + Q : s + t.text(texts::TipFormulaNotSet);
+    s += t.text(texts::TipOfVariable) + c.variable() + t.text(texts::TipAssignsFormula);
+    return isSet(c.formula()) ? s + c.formula() + Q : s + t.text(texts::TipFormulaNotSet);
 }
 
 QString describeComparison(const Cell& c, const TextTable& t) {
     QString s = t.text(texts::TipComparison) + c.name + Q;
     const bool withFormula = c.kindCode == KindCompareFormula;
-    if (!isSet(c.text2)) {
+    if (!isSet(c.variable())) {
         return s + t.text(withFormula ? texts::TipComparedNotSet : texts::TipVariablesNotSet);
     }
-    s += t.text(texts::TipComparesVariable) + c.text2 + Q;
-    const QString& other = withFormula ? c.text4 : c.text3;
+    s += t.text(texts::TipComparesVariable) + c.variable() + Q;
+    const QString& other = c.comparedWith();
     if (isSet(other)) {
         return s + t.text(withFormula ? texts::TipAndFormula : texts::TipAndVariable) + other + Q;
     }
@@ -49,8 +50,8 @@ QString describeComparison(const Cell& c, const TextTable& t) {
 }
 
 QString describeArray(const Cell& c, const TextTable& t, int heading) {
-    return t.text(heading) + c.name + Q + t.text(texts::TipArray) + c.text2 +
-           t.text(texts::TipIndex) + c.text3 + t.text(texts::TipValue) + c.text4 + Q;
+    return t.text(heading) + c.name + Q + t.text(texts::TipArray) + c.variable() +
+           t.text(texts::TipIndex) + c.arrayIndex() + t.text(texts::TipValue) + c.arrayOther() + Q;
 }
 
 }  // namespace
@@ -59,8 +60,8 @@ QString Project::describeVariable(int n, int column, int row, const TextTable& t
     const Cell& c = cell(n, column, row);
     return t.text(texts::TipVariable) + t.text(c.scope == 0 ? texts::TipLocal : texts::TipGlobal) +
            QStringLiteral(" ") + Q + c.name + t.text(texts::TipOfType) +
-           t.text(BlockCatalogue::typeListText(c.mode)) + t.text(texts::TipWithStartValue) +
-           c.text4 + Q + QStringLiteral(" ");
+           t.text(BlockCatalogue::typeListText(c.variableType())) +
+           t.text(texts::TipWithStartValue) + c.startValue() + Q + QStringLiteral(" ");
 }
 
 QString Project::describeBlock(int n, int column, int row, const TextTable& t) const {
@@ -80,19 +81,19 @@ QString Project::describeBlock(int n, int column, int row, const TextTable& t) c
         case KindReadWrite:
             return t.text(texts::TipReadWrite) + c.name + Q +
                    linkedVariable(c, t,
-                                  c.mode == 1 ? texts::TipWritesVariable : texts::TipReadsVariable);
+                                  c.writes() ? texts::TipWritesVariable : texts::TipReadsVariable);
         case KindCall:
             return t.text(texts::TipCall) + c.name + Q +
-                   (isSet(c.text2) ? t.text(texts::TipLinkedToBoard) + c.text2 + Q
-                                   : t.text(texts::TipNotLinked));
+                   (isSet(c.link()) ? t.text(texts::TipLinkedToBoard) + c.link() + Q
+                                    : t.text(texts::TipNotLinked));
         case KindReturn:
             return t.text(texts::TipReturn) + c.name + Q +
-                   (isSet(c.text2) ? t.text(texts::TipLinkedTo) + c.text2 + Q
-                                   : t.text(texts::TipNotLinked));
+                   (isSet(c.link()) ? t.text(texts::TipLinkedTo) + c.link() + Q
+                                    : t.text(texts::TipNotLinked));
         case KindMessage:
             return t.text(texts::TipMessage) + c.name + Q +
-                   (isSet(c.text4) ? t.text(texts::TipMessageText) + c.text4 + Q
-                                   : t.text(texts::TipNotFilled));
+                   (isSet(c.prompt()) ? t.text(texts::TipMessageText) + c.prompt() + Q
+                                      : t.text(texts::TipNotFilled));
         case KindQuestion:
             return t.text(texts::TipQuestion) + c.name + Q +
                    linkedVariable(c, t, texts::TipLinkedToVariable);

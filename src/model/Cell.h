@@ -84,6 +84,28 @@ struct Cell {
     // Junctions: 0 the flow goes down, 1 up.
     int direction() const { return mode; }
     void setDirection(int upwards) { mode = upwards; }
+    // Both comparisons: what the variable is compared with, the other variable or the formula.
+    const QString& comparedWith() const;
+
+    // The fields above by their generic names, for the code that treats them alike whatever
+    // the kind: the properties window maps each of its rows onto one. Anywhere else, use the
+    // view that names the field's meaning.
+    enum class Field { Text2, Text3, Text4, Extra1 };
+    // The text `field`, or nullptr for a number field.
+    const QString* text(Field field) const;
+    QString* text(Field field);
+    // The number `field`, or nullptr for a text field.
+    const int* number(Field field) const;
+    int* number(Field field);
+
+    // The same block or connector with the same settings, wherever each stands and whether
+    // marked or not.
+    bool sameContent(const Cell& other) const;
+    // Characters of the name and the texts: what keeping the cell costs beyond its size.
+    qsizetype textLength() const;
+    // Every text that equals `from` becomes `to` (a block renamed on paste takes along the
+    // texts that named it, such as an array block's own array).
+    void replaceTexts(const QString& from, const QString& to);
 };
 
 // Types of a variable block (its `mode`).

@@ -385,6 +385,12 @@ TEST_F(StoreFunctions, ExistVarAndFreeVar) {
     EXPECT_EQ(calc.ListVariables(), QStringLiteral("Y=2\r\n"));
 }
 
+TEST_F(StoreFunctions, FreeVarEvaluatesAnArgumentNamingAVariableTwice) {
+    load("X=1\nN=0");
+    expectResults({{"freevar(eval(\"[n:=n+1; \"\"x\"\"]\"))", "1"}, {"n", "2"}});
+    expectResults({{"freevar(eval(\"[n:=n+1; \"\"x\"\"]\"))", "0"}, {"n", "3"}});
+}
+
 TEST_F(StoreFunctions, EvalUsesTheSameStore) {
     load("X=2\nF=\"x*10\"");
     const Outcome number = run("eval(f)");

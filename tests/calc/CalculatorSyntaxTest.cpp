@@ -173,6 +173,17 @@ TEST_F(ParseErrors, EveryRuleHasItsMessage) {
     });
 }
 
+// `nameday(` and `prefix(` have codes among the operators' (253, 226); after a value they were
+// taken for an operator applied to it, so `2 nameday(3)` gave nameday(2).
+TEST_F(ParseErrors, AFunctionAfterAValueIsNoOperatorWhateverItsCode) {
+    expectErrors({
+        {"2 nameday(3)", "Nieprawidłowe wyrażenie "},
+        {"2 prefix(3, \"a\")", "Nieprawidłowe wyrażenie "},
+        {"2 sin(3)", "Nieprawidłowe wyrażenie "},
+        {"(1) string(3)", "Nieprawidłowe wyrażenie "},
+    });
+}
+
 TEST_F(ParseErrors, ACommaOutsideACallUnbalancesTheFormula) {
     expectErrors({{"1, 2", "Nieprawidłowy wzór (..) "}, {"1,5 + 1", "Nieprawidłowy wzór (..) "}});
 }

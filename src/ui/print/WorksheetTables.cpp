@@ -32,43 +32,42 @@ QString typeName(int type, const TextTable& texts) {
 }
 
 QString startValue(const Cell& cell, const TextTable& texts) {
-    if (cell.mode == TypeLogical) {
-        return texts.text(cell.text4 == QLatin1String("0") ? texts::LogicalFalse
-                                                           : texts::LogicalTrue);
+    if (cell.variableType() == TypeLogical) {
+        return texts.text(cell.startValue() == QLatin1String("0") ? texts::LogicalFalse
+                                                                  : texts::LogicalTrue);
     }
-    return cell.text4;
+    return cell.startValue();
 }
 
 // What the block computes, reads, writes or says; empty for a block with none of it.
 QString formulaText(const Cell& c, const TextTable& texts) {
     switch (c.kindCode) {
         case KindAssign:
-            return shown(c.text2) + Assign + shown(c.text4);
+            return shown(c.variable()) + Assign + shown(c.formula());
         case KindCompareVars:
-            return shown(c.text2) + QLatin1Char(' ') + BlockCatalogue::comparisonOperator(c.mode) +
-                   QLatin1Char(' ') + shown(c.text3);
         case KindCompareFormula:
-            return shown(c.text2) + QLatin1Char(' ') + BlockCatalogue::comparisonOperator(c.mode) +
-                   QLatin1Char(' ') + shown(c.text4);
+            return shown(c.variable()) + QLatin1Char(' ') +
+                   BlockCatalogue::comparisonOperator(c.comparison()) + QLatin1Char(' ') +
+                   shown(c.comparedWith());
         case KindArrayWrite:
-            return shown(c.text2) + QLatin1Char('[') + shown(c.text3) + QLatin1Char(']') + Assign +
-                   shown(c.text4);
+            return shown(c.variable()) + QLatin1Char('[') + shown(c.arrayIndex()) +
+                   QLatin1Char(']') + Assign + shown(c.arrayOther());
         case KindArrayRead:
-            return shown(c.text4) + Assign + shown(c.text2) + QLatin1Char('[') + shown(c.text3) +
-                   QLatin1Char(']');
+            return shown(c.arrayOther()) + Assign + shown(c.variable()) + QLatin1Char('[') +
+                   shown(c.arrayIndex()) + QLatin1Char(']');
         case KindReadWrite:
-            return texts.text(c.mode == 1 ? texts::ModeWrite : texts::ModeRead) + QLatin1Char(' ') +
-                   shown(c.text2);
+            return texts.text(c.writes() ? texts::ModeWrite : texts::ModeRead) + QLatin1Char(' ') +
+                   shown(c.variable());
         case KindRandom:
-            return shown(c.text2) + Assign + texts.text(texts::SchemaRandom) + QLatin1Char('(') +
-                   shown(c.text4) + QLatin1Char(')');
+            return shown(c.variable()) + Assign + texts.text(texts::SchemaRandom) +
+                   QLatin1Char('(') + shown(c.range()) + QLatin1Char(')');
         case KindMessage:
-            return shown(c.text4);
+            return shown(c.prompt());
         case KindQuestion:
-            return shown(c.text4) + QStringLiteral(" → ") + shown(c.text2);
+            return shown(c.prompt()) + QStringLiteral(" → ") + shown(c.variable());
         case KindCall:
         case KindReturn:
-            return shown(c.text2);
+            return shown(c.link());
         default:
             return {};
     }
@@ -76,7 +75,7 @@ QString formulaText(const Cell& c, const TextTable& texts) {
 
 // A read or write block's own text is its comment; it is the dialog's line above the value.
 QString commentText(const Cell& c) {
-    return c.kindCode == KindReadWrite && c.text4 != Project::Unset ? c.text4 : QString();
+    return c.kindCode == KindReadWrite && c.prompt() != Project::Unset ? c.prompt() : QString();
 }
 
 class QuietSink : public MessageSink {

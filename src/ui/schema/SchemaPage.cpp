@@ -216,39 +216,38 @@ QString SchemaPage::elementText(const Cell& cell, const TextTable& texts, int co
             return cell.name;
         case KindReadWrite:
             return texts.text(cell.mode == ReadMode ? texts::SchemaRead : texts::SchemaWrite) +
-                   QLatin1Char('(') + cut(cell.text2, 15) + QLatin1Char(')');
+                   QLatin1Char('(') + cut(cell.variable(), 15) + QLatin1Char(')');
         case KindCall:
         case KindReturn:
-            return cut(cell.text2, 20);
+            return cut(cell.link(), 20);
         case KindMessage:
         case KindQuestion:
-            return texts.text(texts::SchemaWrite) + QStringLiteral("(\"") + cut(cell.text4, 18) +
+            return texts.text(texts::SchemaWrite) + QStringLiteral("(\"") + cut(cell.prompt(), 18) +
                    QStringLiteral("\")");
         case KindRandom:
-            return cut(cell.text2 + assign + texts.text(texts::SchemaRandom) + QLatin1Char('(') +
-                           cell.text4,
+            return cut(cell.variable() + assign + texts.text(texts::SchemaRandom) +
+                           QLatin1Char('(') + cell.range(),
                        25) +
                    QLatin1Char(')');
         case KindAssign:
-            return cut(cell.text2 + assign + cell.text4, 25);
+            return cut(cell.variable() + assign + cell.formula(), 25);
         case KindCompareVars:
         case KindCompareFormula:
             return texts.text(texts::SchemaCondition) + QString::number(condition);
         case KindArrayWrite:
-            return cell.text2 + QLatin1Char('[') + cell.text3 + QStringLiteral("]") + assign +
-                   cell.text4;
+            return cell.variable() + QLatin1Char('[') + cell.arrayIndex() + QStringLiteral("]") +
+                   assign + cell.arrayOther();
         case KindArrayRead:
-            return cell.text4 + assign + cell.text2 + QLatin1Char('[') + cell.text3 +
-                   QLatin1Char(']');
+            return cell.arrayOther() + assign + cell.variable() + QLatin1Char('[') +
+                   cell.arrayIndex() + QLatin1Char(']');
         default:
             return {};
     }
 }
 
 QString SchemaPage::conditionLine(const Cell& cell, const TextTable& texts, int condition) {
-    const QString& right = cell.kindCode == KindCompareVars ? cell.text3 : cell.text4;
-    return elementText(cell, texts, condition) + QStringLiteral(": ") + cell.text2 +
-           relation(cell.mode) + right;
+    return elementText(cell, texts, condition) + QStringLiteral(": ") + cell.variable() +
+           relation(cell.comparison()) + cell.comparedWith();
 }
 
 SchemaPicture SchemaPage::draw(const Board& board, const TextTable& texts, bool withVariables,
