@@ -69,7 +69,7 @@ void loopRun(benchmark::State& state) {
             return;
         }
         steps += workspace->executor().stepsTaken();
-        benchmark::DoNotOptimize(workspace->variablesList());
+        benchmark::DoNotOptimize(workspace->variables().variablesList());
     }
     state.counters["steps"] =
         benchmark::Counter(static_cast<double>(steps) / static_cast<double>(state.iterations()));

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QStringList values = table.valuesAt(table.rowCount() - 1);
         const QStringList& names = table.variableNames();
         for (qsizetype i = 0; i < names.size(); ++i) {
-            if (values[i] != workspace->calculator().variables().get(names[i])) {
+            if (values[i] != workspace->variables().calculator().variables().get(names[i])) {
                 std::abort();
             }
         }

@@ -145,7 +145,7 @@ int runCommand(const QStringList& args, CommandIo& io) {
     workspace.setCheckReport(&report);
 
     if (memory) {
-        workspace.calculator().budget().setMemoryLimit(*memory << 20);
+        workspace.variables().calculator().budget().setMemoryLimit(*memory << 20);
     }
     Executor& executor = workspace.executor();
     executor.setStepLimit(maxSteps.value_or(0));

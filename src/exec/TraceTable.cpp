@@ -182,7 +182,7 @@ quint16 TraceTable::addBlock(std::size_t slot, const CellRef& at, const Cell& ce
 }
 
 quint16 TraceTable::collectChanges() {
-    const TText& store = m_workspace.calculator().variables();
+    const TText& store = m_workspace.variables().calculator().variables();
     if (store.generation() == m_generation) {
         if (store.writes() == m_writes) {
             return 0;  // nothing was written: a comparison, a message, a call

@@ -123,7 +123,7 @@ CaseResult runGuarded(const Project& project, const TestCase& testCase, const Te
     workspace.setLanguage(texts.language());
     workspace.project() = project;
     workspace.seedRandom(suite.seed);
-    RunBudget& budget = workspace.calculator().budget();
+    RunBudget& budget = workspace.variables().calculator().budget();
     budget.setTimeLimit(suite.timeLimitMillis);
     budget.setStopFlag(cancelled);
     budget.setMemoryLimit(suite.memoryFor(testCase) << 20);

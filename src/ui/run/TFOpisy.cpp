@@ -192,12 +192,12 @@ void TFOpisy::showVariablesReport(const std::vector<ReportRow>& rows) {
 }
 
 void TFOpisy::showVariables() {
-    m_variablesBefore = m_ws.variablesList();
+    m_variablesBefore = m_ws.variables().variablesList();
     showVariablesReport(variablesReportRows(m_ws.project(), m_variablesBefore, m_ws.texts()));
 }
 
 void TFOpisy::showVariableChanges() {
-    const QString now = m_ws.variablesList();
+    const QString now = m_ws.variables().variablesList();
     showVariablesReport(variablesReportRows(m_ws.project(), now, m_ws.texts(), &m_variablesBefore));
     m_variablesBefore = now;
 }
