@@ -66,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ScriptedIo io;
     workspace->setExecutionIo(&io);
     BoardCheck(*workspace).checkProject();
-    TraceTable table(*workspace, Settings::MinTraceRows);
+    TraceTable table(workspace->project(), workspace->texts(), workspace->variables(),
+                     Settings::MinTraceRows);
     table.setConnectors(true);
     workspace->executor().setStepObserver(&table);
     workspace->executor().setStepLimit(2000);

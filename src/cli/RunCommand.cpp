@@ -155,7 +155,7 @@ int runCommand(const QStringList& args, CommandIo& io) {
                    << ',' << state.runRow << ") kind " << state.currentKind << '\n';
         });
     }
-    TraceTable table(workspace);
+    TraceTable table(workspace.project(), workspace.texts(), workspace.variables());
     if (!tablePath.isEmpty()) {
         table.setConnectors(options->has(QStringLiteral("--trace-connectors")));
         executor.setStepObserver(&table);

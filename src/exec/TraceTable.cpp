@@ -8,10 +8,11 @@
 #include "calc/TCalcul.h"
 #include "calc/TText.h"
 #include "config/OutsideText.h"
+#include "config/TextTable.h"
 #include "config/TextIds.h"
 #include "exec/VariableLookup.h"
+#include "exec/Variables.h"
 #include "exec/VariablesList.h"
-#include "exec/Workspace.h"
 #include "model/BlockCatalogue.h"
 
 namespace trevalon {
@@ -75,7 +76,9 @@ private:
 
 }  // namespace
 
-TraceTable::TraceTable(Workspace& workspace, int limit) : m_workspace(workspace), m_limit(0) {
+TraceTable::TraceTable(const Project& project, const TextTable& texts, const Variables& variables,
+                       int limit)
+    : m_project(project), m_texts(texts), m_variables(variables), m_limit(0) {
     setLimit(limit);
     m_blockOfSlot.fill(-1);
 }
@@ -153,7 +156,7 @@ void TraceTable::beginRun() {
 }
 
 void TraceTable::takeColumns() {
-    const Project& project = m_workspace.project();
+    const Project& project = m_project;
     for (int n = 1; n <= project.boardCount; ++n) {
         project.board(n).forEachCell([this](const Cell& cell, int, int) {
             const QString upper = cell.name.toUpper();
@@ -175,14 +178,13 @@ void TraceTable::takeColumns() {
 
 quint16 TraceTable::addBlock(std::size_t slot, const CellRef& at, const Cell& cell) {
     m_blockOfSlot[slot] = static_cast<qint16>(m_blocks.size());
-    m_blocks.push_back({at, cell.kindCode, cell.mode, cell.name,
-                        m_workspace.project().board(at.board).name, cell.text2, cell.text3,
-                        cell.text4});
+    m_blocks.push_back({at, cell.kindCode, cell.mode, cell.name, m_project.board(at.board).name,
+                        cell.text2, cell.text3, cell.text4});
     return static_cast<quint16>(m_blockOfSlot[slot]);
 }
 
 quint16 TraceTable::collectChanges() {
-    const TText& store = m_workspace.variables().calculator().variables();
+    const TText& store = m_variables.calculator().variables();
     if (store.generation() == m_generation) {
         if (store.writes() == m_writes) {
             return 0;  // nothing was written: a comparison, a message, a call
@@ -345,13 +347,13 @@ QString TraceTable::value(const std::vector<QString>& values, const QString& nam
 }
 
 QString TraceTable::rendered(const QString& comment, const std::vector<QString>& values) const {
-    const RowValues source(m_workspace.project(),
+    const RowValues source(m_project,
                            [this, &values](const QString& name) { return value(values, name); });
     return oneLine(CommentFormat::render(comment, source));
 }
 
 QString TraceTable::describe(const Row& row, const std::vector<QString>& values) const {
-    const TextTable& texts = m_workspace.texts();
+    const TextTable& texts = m_texts;
     const Block& b = m_blocks[row.block];
     const auto text = [&texts](int id) { return texts.text(id); };
     switch (b.kind) {
@@ -406,7 +408,7 @@ QString TraceTable::csv() const {
 }
 
 void TraceTable::forEachRecord(const std::function<void(const QString&)>& take) const {
-    const TextTable& texts = m_workspace.texts();
+    const TextTable& texts = m_texts;
     QString csv;
     appendRecord(csv, textCells(QStringList{texts.text(texts::TraceColumnStep),
                                             texts.text(texts::TraceColumnBoard),
