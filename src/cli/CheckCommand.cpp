@@ -75,7 +75,7 @@ int checkCommand(const QStringList& args, CommandIo& io) {
     QString discarded;
     QTextStream nowhere(&discarded);
     const bool json = options->has(QStringLiteral("--json"));
-    TextCheckReport report(json ? nowhere : io.out, workspace);
+    TextCheckReport report(json ? nowhere : io.out, workspace.project(), workspace.texts());
     workspace.setCheckReport(&report);
     BoardCheck check(workspace);
     const bool passed = check.checkProject();

@@ -141,7 +141,7 @@ int runCommand(const QStringList& args, CommandIo& io) {
     }
     TerminalIo terminal(io, sink, workspace.texts());
     workspace.setExecutionIo(&terminal);
-    TextCheckReport report(io.out, workspace);
+    TextCheckReport report(io.out, workspace.project(), workspace.texts());
     workspace.setCheckReport(&report);
 
     if (memory) {
