@@ -68,9 +68,9 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     m_about = new TFWinietka(texts, main);
     m_commentBuilder = new TFBudujKomentarz(*m_workspace, main);
     m_warning = new TFWarning(texts, main);
-    m_eventLog = new TFZdarzenia(*m_workspace, main);
+    m_eventLog = new TFZdarzenia(texts, m_workspace->messages(), main);
     m_schema = new TFSchemat(*m_workspace, *m_settings, *main, main);
-    m_settingsDialog = new TFUstawienia(*m_workspace, *m_settings, main);
+    m_settingsDialog = new TFUstawienia(texts, m_workspace->log(), *m_settings, main);
 
     m_sink->target = m_warning;
     m_report->onReportShown = [main] { main->state().checkDone = true; };
