@@ -57,9 +57,9 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     const TextTable& texts = m_workspace->texts();
     auto* board1 = new TTablica1(project, texts, *main, main);
     m_properties = new TFWlasnosci(*m_workspace, *main, *main, main);
-    m_report = new TFOpisy(*m_workspace, *main, main);
-    auto* trace = new TFSlad(main->runner().trace(), *m_workspace, *main, main);
-    m_tests = new TFTesty(*m_workspace, *main, main);
+    m_report = new TFOpisy(project, texts, m_workspace->variables(), *main, main);
+    auto* trace = new TFSlad(main->runner().trace(), texts, m_workspace->messages(), *main, main);
+    m_tests = new TFTesty(project, texts, m_workspace->messages(), *main, main);
     auto* code = new TFKod(*m_workspace, *m_settings, *main, main);
     m_expressionBuilder = new TFBudujWyrazenie(*m_workspace, *m_settings, *main, main);
     m_execution = new TFWykonanie(texts, main);
