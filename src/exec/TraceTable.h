@@ -79,7 +79,7 @@ public:
     // Rows dropped at the front because of the bound.
     qint64 droppedRows() const { return m_droppedRows; }
     TraceRow row(int index) const;
-    // What the block did, in words, in the workspace's current language: "s := 15",
+    // What the block did, in words, in the texts' current language: "s := 15",
     // "czytaj n = 5", "warunek i<=n: TAK", "wywołanie Procedura2", ...
     QString action(int index) const;
     // The row of `step`, or of the last kept step before it; -1 when none is kept.
