@@ -69,7 +69,7 @@ void loopRun(benchmark::State& state) {
             return;
         }
         steps += workspace->executor().stepsTaken();
-        benchmark::DoNotOptimize(workspace->variablesList());
+        benchmark::DoNotOptimize(workspace->variables().variablesList());
     }
     state.counters["steps"] =
         benchmark::Counter(static_cast<double>(steps) / static_cast<double>(state.iterations()));
@@ -114,7 +114,8 @@ void tracedLoop(benchmark::State& state) {
         const double bareSeconds = secondsOf([&bare] { bare->executor().run(); });
         plain = std::min(plain, bareSeconds);
         trevalon::Executor& executor = workspace->executor();
-        trevalon::TraceTable table(*workspace);
+        trevalon::TraceTable table(workspace->project(), workspace->texts(),
+                                   workspace->variables());
         table.setConnectors(state.range(1) != 0);
         executor.setStepObserver(&table);
         const std::size_t before = mallinfo2().uordblks;
@@ -162,7 +163,7 @@ void traceScreenful(benchmark::State& state) {
         constant.mode = trevalon::TypeInteger;
         constant.text4 = QStringLiteral("7");
     }
-    trevalon::TraceTable table(*workspace);
+    trevalon::TraceTable table(workspace->project(), workspace->texts(), workspace->variables());
     workspace->executor().setStepObserver(&table);
     workspace->executor().run();
     workspace->executor().setStepObserver(nullptr);

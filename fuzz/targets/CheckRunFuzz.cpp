@@ -66,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ScriptedIo io;
     workspace->setExecutionIo(&io);
     BoardCheck(*workspace).checkProject();
-    TraceTable table(*workspace, Settings::MinTraceRows);
+    TraceTable table(workspace->project(), workspace->texts(), workspace->variables(),
+                     Settings::MinTraceRows);
     table.setConnectors(true);
     workspace->executor().setStepObserver(&table);
     workspace->executor().setStepLimit(2000);
@@ -81,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QStringList values = table.valuesAt(table.rowCount() - 1);
         const QStringList& names = table.variableNames();
         for (qsizetype i = 0; i < names.size(); ++i) {
-            if (values[i] != workspace->calculator().variables().get(names[i])) {
+            if (values[i] != workspace->variables().calculator().variables().get(names[i])) {
                 std::abort();
             }
         }

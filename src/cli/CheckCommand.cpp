@@ -13,8 +13,8 @@
 namespace trevalon::cli {
 namespace {
 
-void printJson(const Workspace& workspace, const BoardCheckResult& result, bool passed,
-               QTextStream& out) {
+void printJson(const Project& project, const TextTable& texts, const BoardCheckResult& result,
+               bool passed, QTextStream& out) {
     QJsonArray stages;
     for (int status : result.stages) {
         stages.append(status);
@@ -25,8 +25,7 @@ void printJson(const Workspace& workspace, const BoardCheckResult& result, bool 
             {QStringLiteral("column"), cell.column},
             {QStringLiteral("row"), cell.row},
             {QStringLiteral("description"),
-             workspace.project().describeCell(cell.board, cell.column, cell.row,
-                                              workspace.texts())},
+             project.describeCell(cell.board, cell.column, cell.row, texts)},
         });
     }
     QJsonArray reasons;
@@ -37,7 +36,7 @@ void printJson(const Workspace& workspace, const BoardCheckResult& result, bool 
             {QStringLiteral("column"), finding.column},
             {QStringLiteral("row"), finding.row},
             {QStringLiteral("reason"), checkReasonCode(finding.reason)},
-            {QStringLiteral("text"), checkFindingText(finding, workspace.texts())},
+            {QStringLiteral("text"), checkFindingText(finding, texts)},
         });
     }
     const QJsonObject root{
@@ -75,12 +74,12 @@ int checkCommand(const QStringList& args, CommandIo& io) {
     QString discarded;
     QTextStream nowhere(&discarded);
     const bool json = options->has(QStringLiteral("--json"));
-    TextCheckReport report(json ? nowhere : io.out, workspace);
+    TextCheckReport report(json ? nowhere : io.out, workspace.project(), workspace.texts());
     workspace.setCheckReport(&report);
     BoardCheck check(workspace);
     const bool passed = check.checkProject();
     if (json) {
-        printJson(workspace, check.lastResult(), passed, io.out);
+        printJson(workspace.project(), workspace.texts(), check.lastResult(), passed, io.out);
     }
     return passed ? ExitOk : ExitFailed;
 }

@@ -141,11 +141,11 @@ int runCommand(const QStringList& args, CommandIo& io) {
     }
     TerminalIo terminal(io, sink, workspace.texts());
     workspace.setExecutionIo(&terminal);
-    TextCheckReport report(io.out, workspace);
+    TextCheckReport report(io.out, workspace.project(), workspace.texts());
     workspace.setCheckReport(&report);
 
     if (memory) {
-        workspace.calculator().budget().setMemoryLimit(*memory << 20);
+        workspace.variables().calculator().budget().setMemoryLimit(*memory << 20);
     }
     Executor& executor = workspace.executor();
     executor.setStepLimit(maxSteps.value_or(0));
@@ -155,7 +155,7 @@ int runCommand(const QStringList& args, CommandIo& io) {
                    << ',' << state.runRow << ") kind " << state.currentKind << '\n';
         });
     }
-    TraceTable table(workspace);
+    TraceTable table(workspace.project(), workspace.texts(), workspace.variables());
     if (!tablePath.isEmpty()) {
         table.setConnectors(options->has(QStringLiteral("--trace-connectors")));
         executor.setStepObserver(&table);

@@ -352,7 +352,7 @@ void BoardCheck::loadTestValues(int n) {
     if (!values.isEmpty()) {
         VariablesList::appendConstants(values);
     }
-    m_workspace.loadVariables(values);
+    m_workspace.variables().loadVariables(values);
 }
 
 BoardCheck::Fault BoardCheck::formulaMisfit(const Cell& cell, bool reportFailure) {
@@ -361,7 +361,7 @@ BoardCheck::Fault BoardCheck::formulaMisfit(const Cell& cell, bool reportFailure
         m_workspace.log().log(QStringLiteral("Insert formula: ") + formula);
     }
     try {
-        const Evaluation result = m_workspace.evaluate(formula);
+        const Evaluation result = m_workspace.variables().evaluate(formula);
         if (!result.ok) {
             return cellFault(CheckReason::FormulaFails, 0,
                              {cell.formula(), m_testValues, result.error.trimmed()});

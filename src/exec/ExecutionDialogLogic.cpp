@@ -189,7 +189,7 @@ EntryResult ExecutionDialogLogic::enterValue(const QString& input) {
     }
     // A value the Calculator cannot store would silently leave the variable as it was.
     if (!assign(assignmentText(m_targetType, m_variable, input))) {
-        return refuse(m_workspace.lastError());
+        return refuse(m_workspace.variables().lastError());
     }
     return EntryResult::Accepted;
 }
@@ -212,7 +212,7 @@ EntryResult ExecutionDialogLogic::enterDate(const QString& year, const QString& 
     }
     const QString date = year + u'/' + month + u'/' + day;
     if (!assign(assignmentText(TypeDate, m_variable, date))) {
-        return refuse(m_workspace.lastError());
+        return refuse(m_workspace.variables().lastError());
     }
     return EntryResult::Accepted;
 }
@@ -225,12 +225,12 @@ void ExecutionDialogLogic::answer(bool yes) {
 }
 
 bool ExecutionDialogLogic::assign(const QString& assignment) {
-    const Evaluation result = m_workspace.evaluate(assignment);
+    const Evaluation result = m_workspace.variables().evaluate(assignment);
     if (!result.ok) {
         return false;
     }
     m_answered = true;
-    m_workspace.refreshVariablesList();
+    m_workspace.variables().refreshVariablesList();
     m_workspace.executionIo().showVariables();
     return true;
 }

@@ -43,16 +43,16 @@ Executor::Heading headingOf(const QString& letter) {
 // Comments are rendered with the current values of the run.
 class RunValues : public CommentValueSource {
 public:
-    explicit RunValues(Workspace& workspace) : m_workspace(workspace) {}
-    int variableType(const QString& name) const override {
-        return variableTypeOf(m_workspace.project(), name);
-    }
+    RunValues(const Project& project, const Variables& variables)
+        : m_project(project), m_variables(variables) {}
+    int variableType(const QString& name) const override { return variableTypeOf(m_project, name); }
     QString variableValue(const QString& name) const override {
-        return m_workspace.variableValue(name);
+        return m_variables.variableValue(name);
     }
 
 private:
-    Workspace& m_workspace;
+    const Project& m_project;
+    const Variables& m_variables;
 };
 
 // The upper-case name when `name` is letters, digits and underscores beginning with a letter
@@ -100,8 +100,9 @@ bool storedAsWritten(const QString& text) {
 Executor::Executor(Workspace& workspace)
     : m_workspace(workspace),
       m_project(workspace.project()),
+      m_variables(workspace.variables()),
       m_breakpoints(workspace.breakpoints()),
-      m_budget(workspace.calculator().budget()) {}
+      m_budget(m_variables.calculator().budget()) {}
 
 Executor::~Executor() = default;
 
@@ -256,14 +257,14 @@ void Executor::loadVariables() {
         board.variableCount = count;
     }
     if (variables.empty()) {
-        m_workspace.loadVariables(QString());
+        m_variables.loadVariables(QString());
         m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Information,
                                            m_workspace.texts().text(texts::NoVisibleVariables));
         return;
     }
     const auto& constants = VariablesList::constants();
     variables.insert(variables.end(), constants.begin(), constants.end());
-    m_workspace.loadVariables(variables);
+    m_variables.loadVariables(variables);
 }
 
 void Executor::resolveLinks() {
@@ -353,7 +354,7 @@ bool Executor::skipConnectors(qint64 room) {
 }
 
 void Executor::resolveCell(const Cell& cell, std::size_t at) {
-    const TCalcul& calculator = m_workspace.calculator();
+    const TCalcul& calculator = m_variables.calculator();
     switch (cell.kindCode) {
         case KindEnd:
         case KindBranchEnd:
@@ -572,7 +573,7 @@ void Executor::arrive() {
             if (cell.writes()) {
                 const QString value = CommentFormat::formatValue(
                     variableTypeOf(m_project, cell.variable()),
-                    m_workspace.variableValue(cell.variable()), cell.precision());
+                    m_variables.variableValue(cell.variable()), cell.precision());
                 openDialog(DialogMode::Show, texts::ExecutionResultTitle,
                            render(cell.prompt()) + u' ' + value, cell);
             } else {
@@ -605,7 +606,7 @@ void Executor::arrive() {
 }
 
 QString Executor::render(const QString& comment) const {
-    return CommentFormat::render(comment, RunValues(m_workspace));
+    return CommentFormat::render(comment, RunValues(m_project, m_variables));
 }
 
 void Executor::openDialog(DialogMode mode, int titleText, const QString& text, const Cell& cell) {
@@ -663,7 +664,7 @@ bool Executor::evaluate(const QString& formula, bool logFormula, QString& result
     if (logFormula && detailed()) {
         m_workspace.log().log(QStringLiteral("Insert formula: ") + formula);
     }
-    Evaluation evaluation = m_workspace.evaluate(formula);
+    Evaluation evaluation = m_variables.evaluate(formula);
     result = std::move(evaluation.result);
     return evaluation.ok;
 }
@@ -672,15 +673,15 @@ bool Executor::evaluate(const PreparedFormula& formula, bool wantResult, QString
     if (detailed()) {
         m_workspace.log().log(QStringLiteral("Insert formula: ") + formula.text);
     }
-    Evaluation evaluation = m_workspace.evaluate(formula, wantResult);
+    Evaluation evaluation = m_variables.evaluate(formula, wantResult);
     result = std::move(evaluation.result);
     return evaluation.ok;
 }
 
 void Executor::assign() {
     const PreparedFormula& prepared = m_formulas[currentSlot()];
-    if (!detailed() && m_workspace.assignNumber(prepared)) {
-        m_workspace.refreshVariablesList();
+    if (!detailed() && m_variables.assignNumber(prepared)) {
+        m_variables.refreshVariablesList();
         m_workspace.executionIo().showVariables();
         return;
     }
@@ -691,7 +692,7 @@ void Executor::assign() {
         formulaFailed(formula);
         return;
     }
-    m_workspace.refreshVariablesList();
+    m_variables.refreshVariablesList();
     const TextTable& texts = m_workspace.texts();
     if (detailed()) {
         m_workspace.log().log(texts.text(texts::LogFormulaCorrect) + formula + u' ' +
@@ -709,7 +710,7 @@ void Executor::storeResult(const QString& formula, bool logFormula) {
     if (detailed()) {
         m_workspace.log().log(QStringLiteral("Result: ") + result);
     }
-    m_workspace.refreshVariablesList();
+    m_variables.refreshVariablesList();
 }
 
 void Executor::formulaFailed(const QString& formula) {
@@ -717,7 +718,7 @@ void Executor::formulaFailed(const QString& formula) {
         return;  // the budget's end, not the formula's fault
     }
     const TextTable& texts = m_workspace.texts();
-    const QString& error = m_workspace.lastError();
+    const QString& error = m_variables.lastError();
     m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
                                        texts.text(texts::FormulaRunFailed) + u'\n' + error);
     m_workspace.log().logAbove(1, texts.text(texts::FormulaRunFailed) + u' ' +
@@ -727,7 +728,7 @@ void Executor::formulaFailed(const QString& formula) {
 
 void Executor::compare() {
     bool holds = false;
-    if (!detailed() && m_workspace.orderNumbers(m_formulas[currentSlot()], holds)) {
+    if (!detailed() && m_variables.orderNumbers(m_formulas[currentSlot()], holds)) {
         m_conditionHeld = holds;
         setHeading(m_state.runBoard, holds ? Left : Right);
         return;
@@ -765,17 +766,17 @@ void Executor::drawRandom(const Cell& cell) {
 // The value of a variable of the store where it lies; nullptr when the variables list is not
 // the store's listing (then variableValue reads the list) or there is no such variable.
 const QString* Executor::storedValue(StoreName& name) {
-    if (!m_workspace.variablesAreStored()) {
+    if (!m_variables.variablesAreStored()) {
         return nullptr;
     }
-    const TText& store = m_workspace.calculator().variables();
+    const TText& store = m_variables.calculator().variables();
     const int slot = name.slotIn(store);
     return slot >= 0 ? &store.valueAt(slot) : nullptr;
 }
 
 QString Executor::blockValue(const QString& name, StoreName& stored) {
-    if (!m_workspace.variablesAreStored()) {
-        return m_workspace.variableValue(name);
+    if (!m_variables.variablesAreStored()) {
+        return m_variables.variableValue(name);
     }
     // What variableValue finds, without upper-casing and looking up the name on every step.
     const QString* value = storedValue(stored);
@@ -785,8 +786,8 @@ QString Executor::blockValue(const QString& name, StoreName& stored) {
 std::optional<qint64> Executor::indexValue(const QString& variable, StoreName& stored) {
     QString listed;
     const QString* value = &listed;
-    if (!m_workspace.variablesAreStored()) {
-        listed = m_workspace.variableValue(variable);
+    if (!m_variables.variablesAreStored()) {
+        listed = m_variables.variableValue(variable);
     } else if (const QString* found = storedValue(stored)) {
         value = found;  // read where it lies, not copied
     }
@@ -831,13 +832,13 @@ void Executor::writeArray(Cell& cell) {
         return;
     }
     bool appended = false;
-    const QString array = ArrayValue::withElement(m_workspace.variableValue(cell.variable()),
+    const QString array = ArrayValue::withElement(m_variables.variableValue(cell.variable()),
                                                   *index, element, &appended);
     if (!m_budget.spend(array.size()) && endOverBudget()) {
         return;
     }
     if (array.size() > RunBudget::MaxTextLength + 2) {
-        endWithError(m_workspace.calculator().textTooLongError());
+        endWithError(m_variables.calculator().textTooLongError());
         return;
     }
     if (appended) {
@@ -856,7 +857,7 @@ void Executor::readArray(const Cell& cell) {
     QString element;
     const int array = storedArraySlot();
     if (array >= 0) {
-        const QString* found = m_workspace.calculator().variables().arrayElementAt(array, *index);
+        const QString* found = m_variables.calculator().variables().arrayElementAt(array, *index);
         if (endOverBudget()) {
             return;  // the array's elements would not fit the memory limit
         }
@@ -865,7 +866,7 @@ void Executor::readArray(const Cell& cell) {
             return;
         }
     } else {
-        const QString value = m_workspace.variableValue(cell.variable());
+        const QString value = m_variables.variableValue(cell.variable());
         if (!m_budget.spend(value.size()) && endOverBudget()) {
             return;
         }
@@ -881,8 +882,8 @@ void Executor::readArray(const Cell& cell) {
 // part, false when the formula must do it.
 int Executor::storedArraySlot() {
     ArrayNames& names = m_arrayNames[currentSlot()];
-    const TCalcul& calculator = m_workspace.calculator();
-    if (names.array.upper.isEmpty() || detailed() || !m_workspace.variablesAreStored() ||
+    const TCalcul& calculator = m_variables.calculator();
+    if (names.array.upper.isEmpty() || detailed() || !m_variables.variablesAreStored() ||
         calculator.quoteChar() != u'"' || calculator.variables().capturedEntries() != 0) {
         return -1;
     }
@@ -891,7 +892,7 @@ int Executor::storedArraySlot() {
 
 bool Executor::writeArrayElement(Cell& cell, qint64 index, const QString& element) {
     const int array = storedArraySlot();
-    TText& store = m_workspace.calculator().variables();
+    TText& store = m_variables.calculator().variables();
     // An element holding a double quote would end the formula's text early.
     if (array < 0 || store.arrayHoldsQuote(array)) {
         return endOverBudget();  // the array's elements would not fit the memory limit
@@ -903,25 +904,25 @@ bool Executor::writeArrayElement(Cell& cell, qint64 index, const QString& elemen
         case TText::ArrayWrite::Replaced:
             break;
         case TText::ArrayWrite::TooLong:
-            endWithError(m_workspace.calculator().textTooLongError());
+            endWithError(m_variables.calculator().textTooLongError());
             return true;
         case TText::ArrayWrite::NoMemory:
             endOverBudget();
             return true;
     }
-    m_workspace.noteLiteralAssignment(TCalcul::TypeText, TCalcul::KindArray);
+    m_variables.noteLiteralAssignment(TCalcul::TypeText, TCalcul::KindArray);
     return true;
 }
 
 bool Executor::readArrayElement(const QString& element) {
     StoreName& target = m_arrayNames[currentSlot()].target;
-    TText& store = m_workspace.calculator().variables();
+    TText& store = m_variables.calculator().variables();
     const int slot = target.upper.isEmpty() ? -1 : target.slotIn(store);
     if (slot < 0 || !storedAsWritten(element)) {
         return false;
     }
     store.setValueAt(slot, element);
-    m_workspace.noteLiteralAssignment(TCalcul::TypeNumber, TCalcul::Classify(element));
+    m_variables.noteLiteralAssignment(TCalcul::TypeNumber, TCalcul::Classify(element));
     return true;
 }
 
@@ -957,7 +958,7 @@ bool Executor::endOverBudget() {
             return true;
         case RunBudget::Over::Memory:
         case RunBudget::Over::OutOfMemory:
-            endWithError(m_workspace.calculator().budgetError());
+            endWithError(m_variables.calculator().budgetError());
             return true;
     }
     return false;
@@ -978,7 +979,7 @@ bool Executor::checkEndedByBudget() {
         case RunBudget::Over::Memory:
         case RunBudget::Over::OutOfMemory:
             m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
-                                               m_workspace.calculator().budgetError());
+                                               m_variables.calculator().budgetError());
             m_end = RunEnd::Aborted;
             return true;
     }
@@ -1005,7 +1006,7 @@ void Executor::abort() {
     end(RunEnd::Aborted);
     m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
                                        m_workspace.texts().text(texts::BoardProcessingFailed));
-    m_workspace.log().logAbove(1, QStringLiteral("Error. ") + m_workspace.lastError() +
+    m_workspace.log().logAbove(1, QStringLiteral("Error. ") + m_variables.lastError() +
                                       QStringLiteral(" Abort execution."));
 }
 

@@ -12,6 +12,7 @@
 namespace trevalon {
 
 class StepObserver;
+class Variables;
 class Workspace;
 enum class DialogMode;
 
@@ -183,6 +184,7 @@ private:
 
     Workspace& m_workspace;
     Project& m_project;
+    Variables& m_variables;
     const Breakpoints& m_breakpoints;
     RunBudget& m_budget;
     RunState m_state;

@@ -2,12 +2,13 @@
 
 #include "config/OutsideText.h"
 #include "config/TextIds.h"
-#include "exec/Workspace.h"
+#include "config/TextTable.h"
+#include "model/Project.h"
 
 namespace trevalon {
 
-TextCheckReport::TextCheckReport(QTextStream& out, Workspace& workspace)
-    : m_out(out), m_workspace(workspace) {}
+TextCheckReport::TextCheckReport(QTextStream& out, const Project& project, const TextTable& texts)
+    : m_out(out), m_project(project), m_texts(texts) {}
 
 QString TextCheckReport::rowText(const ReportRow& row) {
     if (row.shape == ReportRow::Row) {
@@ -17,8 +18,8 @@ QString TextCheckReport::rowText(const ReportRow& row) {
 }
 
 void TextCheckReport::showBoardReport(const BoardCheckResult& result) {
-    const Project& project = m_workspace.project();
-    const TextTable& texts = m_workspace.texts();
+    const Project& project = m_project;
+    const TextTable& texts = m_texts;
     for (const ReportRow& row : boardReportRows(project, result, texts)) {
         m_out << shownText(rowText(row)) << '\n';
     }
@@ -36,7 +37,7 @@ void TextCheckReport::showBoardReport(const BoardCheckResult& result) {
 }
 
 void TextCheckReport::showProjectReport(const QString& projectName) {
-    for (const ReportRow& row : projectReportRows(projectName, m_workspace.texts())) {
+    for (const ReportRow& row : projectReportRows(projectName, m_texts)) {
         m_out << shownText(rowText(row)) << '\n';
     }
     m_out.flush();

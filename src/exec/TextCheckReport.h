@@ -6,7 +6,8 @@
 
 namespace trevalon {
 
-class Workspace;
+class Project;
+class TextTable;
 
 // The report window as plain text lines: a board report is its header, one "LABEL: VALUE"
 // line per stage and its verdict, then "  C,R  DESCRIPTION" for every faulty cell, then the
@@ -15,7 +16,8 @@ class Workspace;
 // shownText, so a name or a formula holding a control character stays on its line.
 class TextCheckReport : public CheckReport {
 public:
-    TextCheckReport(QTextStream& out, Workspace& workspace);
+    // `out`, `project` and `texts` must outlive the report.
+    TextCheckReport(QTextStream& out, const Project& project, const TextTable& texts);
 
     void showBoardReport(const BoardCheckResult& result) override;
     void showProjectReport(const QString& projectName) override;
@@ -24,7 +26,8 @@ public:
 
 private:
     QTextStream& m_out;
-    Workspace& m_workspace;
+    const Project& m_project;
+    const TextTable& m_texts;
 };
 
 }  // namespace trevalon

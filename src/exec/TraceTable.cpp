@@ -9,9 +9,10 @@
 #include "calc/TText.h"
 #include "config/OutsideText.h"
 #include "config/TextIds.h"
+#include "config/TextTable.h"
 #include "exec/VariableLookup.h"
+#include "exec/Variables.h"
 #include "exec/VariablesList.h"
-#include "exec/Workspace.h"
 #include "model/BlockCatalogue.h"
 
 namespace trevalon {
@@ -75,7 +76,9 @@ private:
 
 }  // namespace
 
-TraceTable::TraceTable(Workspace& workspace, int limit) : m_workspace(workspace), m_limit(0) {
+TraceTable::TraceTable(const Project& project, const TextTable& texts, const Variables& variables,
+                       int limit)
+    : m_project(project), m_texts(texts), m_variables(variables), m_limit(0) {
     setLimit(limit);
     m_blockOfSlot.fill(-1);
 }
@@ -153,7 +156,7 @@ void TraceTable::beginRun() {
 }
 
 void TraceTable::takeColumns() {
-    const Project& project = m_workspace.project();
+    const Project& project = m_project;
     for (int n = 1; n <= project.boardCount; ++n) {
         project.board(n).forEachCell([this](const Cell& cell, int, int) {
             const QString upper = cell.name.toUpper();
@@ -175,12 +178,12 @@ void TraceTable::takeColumns() {
 
 quint16 TraceTable::addBlock(std::size_t slot, const CellRef& at, const Cell& cell) {
     m_blockOfSlot[slot] = static_cast<qint16>(m_blocks.size());
-    m_blocks.push_back({at, cell, m_workspace.project().board(at.board).name});
+    m_blocks.push_back({at, cell, m_project.board(at.board).name});
     return static_cast<quint16>(m_blockOfSlot[slot]);
 }
 
 quint16 TraceTable::collectChanges() {
-    const TText& store = m_workspace.calculator().variables();
+    const TText& store = m_variables.calculator().variables();
     if (store.generation() == m_generation) {
         if (store.writes() == m_writes) {
             return 0;  // nothing was written: a comparison, a message, a call
@@ -343,13 +346,13 @@ QString TraceTable::value(const std::vector<QString>& values, const QString& nam
 }
 
 QString TraceTable::rendered(const QString& comment, const std::vector<QString>& values) const {
-    const RowValues source(m_workspace.project(),
+    const RowValues source(m_project,
                            [this, &values](const QString& name) { return value(values, name); });
     return oneLine(CommentFormat::render(comment, source));
 }
 
 QString TraceTable::describe(const Row& row, const std::vector<QString>& values) const {
-    const TextTable& texts = m_workspace.texts();
+    const TextTable& texts = m_texts;
     const Block& block = m_blocks[row.block];
     const Cell& c = block.cell;
     const auto text = [&texts](int id) { return texts.text(id); };
@@ -406,7 +409,7 @@ QString TraceTable::csv() const {
 }
 
 void TraceTable::forEachRecord(const std::function<void(const QString&)>& take) const {
-    const TextTable& texts = m_workspace.texts();
+    const TextTable& texts = m_texts;
     QString csv;
     appendRecord(csv, textCells(QStringList{texts.text(texts::TraceColumnStep),
                                             texts.text(texts::TraceColumnBoard),

@@ -15,7 +15,9 @@
 
 namespace trevalon {
 
-class Workspace;
+class Project;
+class TextTable;
+class Variables;
 
 // One performed block of a run, as the trace table lists it.
 struct TraceRow {
@@ -52,7 +54,10 @@ struct TraceRow {
 // step keeps fewer rows rather than gigabytes (an array value is kept whole at each change).
 class TraceTable : public StepObserver {
 public:
-    explicit TraceTable(Workspace& workspace, int limit = Settings::DefaultTraceRows);
+    // `project`, `texts` and `variables` (whose store the table reads after each step) must
+    // outlive the table.
+    TraceTable(const Project& project, const TextTable& texts, const Variables& variables,
+               int limit = Settings::DefaultTraceRows);
 
     // Clamped to Settings::MinTraceRows..MaxTraceRows; rows over a smaller bound go at once.
     void setLimit(int rows);
@@ -74,7 +79,7 @@ public:
     // Rows dropped at the front because of the bound.
     qint64 droppedRows() const { return m_droppedRows; }
     TraceRow row(int index) const;
-    // What the block did, in words, in the workspace's current language: "s := 15",
+    // What the block did, in words, in the texts' current language: "s := 15",
     // "czytaj n = 5", "warunek i<=n: TAK", "wywołanie Procedura2", ...
     QString action(int index) const;
     // The row of `step`, or of the last kept step before it; -1 when none is kept.
@@ -142,7 +147,9 @@ private:
     QString describe(const Row& row, const std::vector<QString>& values) const;
     QString rendered(const QString& comment, const std::vector<QString>& values) const;
 
-    Workspace& m_workspace;
+    const Project& m_project;
+    const TextTable& m_texts;
+    const Variables& m_variables;
     int m_limit;
     std::size_t m_characterBudget = DefaultCharacterBudget;
     bool m_connectors = false;

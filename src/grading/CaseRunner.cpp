@@ -105,9 +105,8 @@ QString firstDifference(const TestCase& testCase, const QStringList& actual,
     return QString();
 }
 
-QString waitingBlock(Workspace& workspace, const TextTable& texts) {
-    const RunState& at = workspace.executor().state();
-    const Cell& cell = workspace.project().cell(at.runBoard, at.runColumn, at.runRow);
+QString waitingBlock(const Project& project, const RunState& at, const TextTable& texts) {
+    const Cell& cell = project.cell(at.runBoard, at.runColumn, at.runRow);
     return texts.text(texts::GradeInputEnded)
         .arg(cell.name)
         .arg(at.runBoard)
@@ -123,7 +122,7 @@ CaseResult runGuarded(const Project& project, const TestCase& testCase, const Te
     workspace.setLanguage(texts.language());
     workspace.project() = project;
     workspace.seedRandom(suite.seed);
-    RunBudget& budget = workspace.calculator().budget();
+    RunBudget& budget = workspace.variables().calculator().budget();
     budget.setTimeLimit(suite.timeLimitMillis);
     budget.setStopFlag(cancelled);
     budget.setMemoryLimit(suite.memoryFor(testCase) << 20);
@@ -161,7 +160,7 @@ CaseResult runGuarded(const Project& project, const TestCase& testCase, const Te
             break;
         case RunEnd::InputEnded:
             result.outcome = CaseOutcome::MissingInput;
-            result.reason = waitingBlock(workspace, texts);
+            result.reason = waitingBlock(workspace.project(), executor.state(), texts);
             break;
         case RunEnd::TimeLimit:
             result.outcome = CaseOutcome::TimeLimit;

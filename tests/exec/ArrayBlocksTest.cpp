@@ -20,15 +20,15 @@ QString q(const char* text) {
 // What the array blocks stored before the store kept elements: the whole array written back
 // as an assignment formula, the element read out of the whole text.
 struct TextArrayReference {
-    Workspace& workspace;
+    Variables& variables;
 
     // Answers false when the write would end the run (a value the array cannot hold).
     bool write(const QString& array, const QString& indexName, const QString& valueName,
                bool& appended) {
         appended = false;
         bool ok = false;
-        const qint64 index = workspace.variableValue(indexName).trimmed().toLongLong(&ok);
-        QString element = workspace.variableValue(valueName);
+        const qint64 index = variables.variableValue(indexName).trimmed().toLongLong(&ok);
+        QString element = variables.variableValue(valueName);
         if (element.startsWith(u'"')) {
             element = element.mid(1, element.size() - 2);
         }
@@ -39,23 +39,23 @@ struct TextArrayReference {
             return true;
         }
         const QString value =
-            ArrayValue::withElement(workspace.variableValue(array), index, element, &appended);
+            ArrayValue::withElement(variables.variableValue(array), index, element, &appended);
         return store(array + QStringLiteral(":=") + value);
     }
 
     bool read(const QString& array, const QString& indexName, const QString& target) {
         bool ok = false;
-        const qint64 index = workspace.variableValue(indexName).trimmed().toLongLong(&ok);
+        const qint64 index = variables.variableValue(indexName).trimmed().toLongLong(&ok);
         if (!ok) {
             return false;
         }
-        const QString element = ArrayValue::element(workspace.variableValue(array), index);
+        const QString element = ArrayValue::element(variables.variableValue(array), index);
         return store(target + QStringLiteral(":=") + element);
     }
 
     bool store(const QString& formula) {
-        const bool ok = workspace.evaluate(formula).ok;
-        workspace.refreshVariablesList();
+        const bool ok = variables.evaluate(formula).ok;
+        variables.refreshVariablesList();
         return ok;
     }
 };
@@ -129,9 +129,9 @@ TEST(ArrayBlocks, LeaveTheSameVariablesAsRewritingTheWholeText) {
 
     Workspace& run = t.workspace;
     TestWorkspace other;
-    TextArrayReference reference{other.workspace};
-    TText& store = run.calculator().variables();
-    TText& referenceStore = other.workspace.calculator().variables();
+    TextArrayReference reference{other.workspace.variables()};
+    TText& store = run.variables().calculator().variables();
+    TText& referenceStore = other.workspace.variables().calculator().variables();
     const auto setBoth = [&](const char* name, const QString& value) {
         store.set(q(name), value);
         referenceStore.set(q(name), value);
@@ -144,7 +144,7 @@ TEST(ArrayBlocks, LeaveTheSameVariablesAsRewritingTheWholeText) {
     const auto restart = [&] {
         run.executor().startStepping();
         ASSERT_TRUE(run.executor().running());
-        other.workspace.loadVariables(run.calculator().ListVariables());
+        other.workspace.variables().loadVariables(run.variables().calculator().ListVariables());
         atTheWrite();
     };
 
@@ -176,7 +176,8 @@ TEST(ArrayBlocks, LeaveTheSameVariablesAsRewritingTheWholeText) {
             run.executor().nextStep();
             ASSERT_EQ(run.executor().running(), readOk);
         }
-        ASSERT_EQ(run.calculator().ListVariables(), other.workspace.calculator().ListVariables());
+        ASSERT_EQ(run.variables().calculator().ListVariables(),
+                  other.workspace.variables().calculator().ListVariables());
         EXPECT_EQ(store.index(), referenceStore.index());
         EXPECT_EQ(store.capacity(), referenceStore.capacity());
         if (!readOk) {

@@ -307,10 +307,10 @@ TEST_F(BoardCheckStages, TestValuesFollowTheTypeAndScope) {
 }
 
 TEST_F(BoardCheckStages, ABoardWithoutVariablesLeavesNoStaleValuesBehind) {
-    t.workspace.loadVariables(q("old=1"));
+    t.workspace.variables().loadVariables(q("old=1"));
     simpleProgram(q("Start"), q("old + 1"));
     EXPECT_EQ(check(), (Stages{1, 1, 0, -1, -1}));
-    EXPECT_EQ(t.workspace.variablesList(), QString());
+    EXPECT_EQ(t.workspace.variables().variablesList(), QString());
 }
 
 struct NeighbourCase {

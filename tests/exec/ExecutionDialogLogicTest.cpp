@@ -140,7 +140,7 @@ protected:
         f.variable(1, 1, 4, QStringLiteral("s"), TypeText, QStringLiteral("\"\""));
         f.variable(1, 1, 5, QStringLiteral("b"), TypeLogical, QStringLiteral("0"));
         f.variable(1, 1, 6, QStringLiteral("d"), TypeDate, QStringLiteral("\"2000/01/01\""));
-        t.workspace.loadVariables(
+        t.workspace.variables().loadVariables(
             QStringLiteral("n=0\r\nr=0\r\nc=\"a\"\r\ns=\"\"\r\nb=0\r\n"
                            "d=\"2000/01/01\""));
     }
@@ -148,7 +148,7 @@ protected:
         return ExecutionDialogLogic(t.workspace, DialogMode::Read, QStringLiteral("title"),
                                     QStringLiteral("text"), KindReadWrite, variable);
     }
-    QString value(const QString& name) { return t.workspace.variableValue(name); }
+    QString value(const QString& name) { return t.workspace.variables().variableValue(name); }
 
     TestWorkspace t;
 };
@@ -166,7 +166,7 @@ TEST_F(DialogEntry, AcceptedValuesAreAssignedAndShown) {
     EXPECT_EQ(dialog.enterValue(QStringLiteral("42")), EntryResult::Accepted);
     EXPECT_TRUE(dialog.answered());
     EXPECT_EQ(value(QStringLiteral("n")), QStringLiteral("42"));
-    EXPECT_TRUE(t.workspace.variablesList().contains(QStringLiteral("N=42")));
+    EXPECT_TRUE(t.workspace.variables().variablesList().contains(QStringLiteral("N=42")));
     EXPECT_EQ(t.io.variablesShown, 1);
 
     EXPECT_EQ(reading(QStringLiteral("r")).enterValue(QStringLiteral("3.5")),

@@ -108,7 +108,7 @@ TEST_F(ExecutorRuns, StepModeAdvancesOneBlockPerCommandAndMarksIt) {
     EXPECT_EQ(executor().state().runRow, 2);
     EXPECT_FALSE(t.project().cell(1, 2, 1).marked);
     EXPECT_TRUE(t.project().cell(1, 2, 2).marked);
-    EXPECT_EQ(t.workspace.variableValue(q("n")), q("3"));
+    EXPECT_EQ(t.workspace.variables().variableValue(q("n")), q("3"));
     int steps = 1;
     while (executor().running() && steps < 1000) {
         executor().nextStep();
@@ -350,12 +350,12 @@ TEST_F(ExecutorRuns, VariablesAreLoadedFromEveryBoardWithTheConstants) {
     f.variable(2, 6, 1, q("c"), TypeReal, q("2.5"));
     t.project().board(1).variableCount = 7;
     ASSERT_TRUE(executor().startRun());
-    EXPECT_EQ(t.workspace.variablesList(),
+    EXPECT_EQ(t.workspace.variables().variablesList(),
               q("a=1\r\nb=\"x\"\r\nc=2.5\r\nPi=3.14159265358979\r\ne=2,71828183\r\n"
                 "DegToRad=0,017453\r\nRadToDeg=57,29578"));
     EXPECT_EQ(t.project().board(1).variableCount, 2);
     EXPECT_EQ(t.project().board(2).variableCount, 1);
-    EXPECT_EQ(t.workspace.variableValue(q("PI")), q("3.14159265358979"));
+    EXPECT_EQ(t.workspace.variables().variableValue(q("PI")), q("3.14159265358979"));
     EXPECT_TRUE(t.sink.messages.isEmpty());
 }
 
@@ -369,16 +369,16 @@ TEST_F(ExecutorRuns, ARandomNumberBlockDrawsBelowItsBound) {
     t.workspace.setRandomSource(nullptr);  // the program's own source
     for (int round = 0; round < 20; ++round) {
         executor().run();
-        ASSERT_EQ(t.workspace.variableValue(q("k")), q("0"));
+        ASSERT_EQ(t.workspace.variables().variableValue(q("k")), q("0"));
     }
     EXPECT_EQ(t.project().cell(1, 6, 1).text3, q("0"));
 
     draw.text4 = q("1000000");
     t.workspace.seedRandom(42);
     executor().run();
-    const QString first = t.workspace.variableValue(q("k"));
+    const QString first = t.workspace.variables().variableValue(q("k"));
     executor().run();
-    EXPECT_EQ(t.workspace.variableValue(q("k")), first);
+    EXPECT_EQ(t.workspace.variables().variableValue(q("k")), first);
     const int value = first.toInt();
     EXPECT_TRUE(value >= 0 && value < 1000000);
 }
@@ -475,14 +475,14 @@ TEST_F(ExecutorRuns, ABreakpointPausesBeforeTheBlockAndGoingOnPassesIt) {
     executor().resume();
     EXPECT_FALSE(executor().paused());
     ASSERT_EQ(t.io.shown.size(), 1u);
-    EXPECT_EQ(t.workspace.variableValue(q("n")), q("3"));
+    EXPECT_EQ(t.workspace.variables().variableValue(q("n")), q("3"));
     QStringList pausedWith;
     while (executor().running()) {
         executor().runSlice(1000);
         if (executor().paused()) {
             EXPECT_EQ(executor().state().runColumn, 1);
             EXPECT_EQ(executor().state().runRow, 6);
-            pausedWith << t.workspace.variableValue(q("i"));
+            pausedWith << t.workspace.variables().variableValue(q("i"));
             executor().resume();
         }
     }
@@ -581,7 +581,7 @@ TEST_F(RunFailures, AnAssignmentTheCalculatorRejects) {
     EXPECT_TRUE(t.log.lines.contains(text(texts::FormulaRunFailed) + u' ' +
                                      text(texts::LogFormula) + q("x:=10 mod x ") + error));
     EXPECT_TRUE(t.log.lines.contains(q("Error. ") + error + q(" Abort execution.")));
-    EXPECT_EQ(t.workspace.variableValue(q("x")), q("0"));
+    EXPECT_EQ(t.workspace.variables().variableValue(q("x")), q("0"));
 }
 
 TEST_F(RunFailures, AComparisonTheCalculatorRejects) {
@@ -697,31 +697,29 @@ TEST(WorkspaceState, TheCalculatorSpeaksTheInterfaceLanguage) {
     test::RecordingLog log;
     Workspace workspace(log, sink);
     workspace.setLanguage(q("ang"));
-    const Evaluation english = workspace.evaluate(q("nosuch + 1"));
+    const Evaluation english = workspace.variables().evaluate(q("nosuch + 1"));
     EXPECT_FALSE(english.ok);
     EXPECT_EQ(english.error, q("Unknown variable: nosuch"));
-    EXPECT_EQ(workspace.lastError(), english.error);
+    EXPECT_EQ(workspace.variables().lastError(), english.error);
     workspace.setLanguage(q("pl"));
-    EXPECT_EQ(workspace.evaluate(q("nosuch + 1")).error, q("Nieznana zmienna: nosuch"));
-    EXPECT_TRUE(workspace.evaluate(q("1 + 1")).ok);
-    EXPECT_EQ(workspace.lastError(), QString());
+    EXPECT_EQ(workspace.variables().evaluate(q("nosuch + 1")).error, q("Nieznana zmienna: nosuch"));
+    EXPECT_TRUE(workspace.variables().evaluate(q("1 + 1")).ok);
+    EXPECT_EQ(workspace.variables().lastError(), QString());
 }
 
-TEST(WorkspaceState, TheVariablesListIsTheCalculatorsListingAfterAnAssignment) {
-    test::RecordingSink sink;
-    test::RecordingLog log;
-    Workspace workspace(log, sink);
-    workspace.loadVariables(q("a=1\r\nb=\"x\""));
-    EXPECT_EQ(workspace.variablesList(), q("a=1\r\nb=\"x\""));
-    ASSERT_TRUE(workspace.evaluate(q("a:=a + 41")).ok);
+TEST(Variables, TheListIsTheCalculatorsListingAfterAnAssignment) {
+    Variables variables;
+    variables.loadVariables(q("a=1\r\nb=\"x\""));
+    EXPECT_EQ(variables.variablesList(), q("a=1\r\nb=\"x\""));
+    ASSERT_TRUE(variables.evaluate(q("a:=a + 41")).ok);
     // Until the list is refreshed it shows what was loaded, as the hidden list would.
-    EXPECT_EQ(workspace.variableValue(q("A")), q("1"));
-    workspace.refreshVariablesList();
-    EXPECT_EQ(workspace.variablesList(), q("A=42\r\nB=\"x\""));
-    EXPECT_EQ(workspace.variableValue(q("a")), q("42"));
-    workspace.loadVariables(QString());
-    EXPECT_EQ(workspace.variablesList(), QString());
-    EXPECT_FALSE(workspace.evaluate(q("a")).ok);
+    EXPECT_EQ(variables.variableValue(q("A")), q("1"));
+    variables.refreshVariablesList();
+    EXPECT_EQ(variables.variablesList(), q("A=42\r\nB=\"x\""));
+    EXPECT_EQ(variables.variableValue(q("a")), q("42"));
+    variables.loadVariables(QString());
+    EXPECT_EQ(variables.variablesList(), QString());
+    EXPECT_FALSE(variables.evaluate(q("a")).ok);
 }
 
 namespace {
@@ -752,7 +750,7 @@ RunOutcome runToTheEnd(void (*build)(Project&), qint64 stepLimit, bool watched) 
                        executor.state().runBoard,
                        executor.state().runColumn,
                        executor.state().runRow,
-                       t.workspace.calculator().ListVariables(),
+                       t.workspace.variables().calculator().ListVariables(),
                        {},
                        {}};
     for (int b = 1; b <= kMaxBoards; ++b) {

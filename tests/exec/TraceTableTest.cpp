@@ -34,7 +34,7 @@ void script(test::ScriptedIo& io, const char* answers) {
 // An example run with a trace table installed, connectors recorded too.
 struct TracedRun {
     TestWorkspace t;
-    TraceTable table{t.workspace};
+    TraceTable table{t.workspace.project(), t.workspace.texts(), t.workspace.variables()};
 
     TracedRun(const char* example, const char* answers, int limit = Settings::DefaultTraceRows,
               std::size_t characters = TraceTable::DefaultCharacterBudget) {
@@ -172,7 +172,7 @@ TEST(TraceTableCsv, WritesNamesAsTextsAndNumbersAsTheyAre) {
     buildExample(t.project(), "examples/factorial.skb");
     t.project().cell(1, 2, 1).name = QStringLiteral("+SUM(1;2)");
     script(t.io, "-3");
-    TraceTable table(t.workspace);
+    TraceTable table(t.workspace.project(), t.workspace.texts(), t.workspace.variables());
     t.workspace.executor().setStepObserver(&table);
     t.workspace.executor().run();
     t.workspace.executor().setStepObserver(nullptr);

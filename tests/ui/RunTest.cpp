@@ -283,11 +283,13 @@ TEST_F(Running, AQuestionIsAnsweredWithEnterOrEscape) {
     });
     QTest::keyClick(&main(), Qt::Key_F9);
     waitForTheEnd();
-    EXPECT_EQ(app->workspace().variableValue(QStringLiteral("ok")), QStringLiteral("0"));
+    EXPECT_EQ(app->workspace().variables().variableValue(QStringLiteral("ok")),
+              QStringLiteral("0"));
     driver.when(dialog(), [this] { QTest::keyClick(dialog(), Qt::Key_Return); });
     QTest::keyClick(&main(), Qt::Key_F9);
     waitForTheEnd();
-    EXPECT_EQ(app->workspace().variableValue(QStringLiteral("ok")), QStringLiteral("1"));
+    EXPECT_EQ(app->workspace().variables().variableValue(QStringLiteral("ok")),
+              QStringLiteral("1"));
 }
 
 // A message is the pupil's text, shown as written: markup in it is not obeyed (a pupil could
@@ -348,7 +350,8 @@ TEST_F(Running, ADateIsTypedIntoThreeFieldsAndCheckedByItsRules) {
     QTest::keyClick(&main(), Qt::Key_F9);
     waitForTheEnd();
     EXPECT_EQ(messages, QStringList({text(texts::EnterMonthInRange)}));
-    EXPECT_EQ(app->workspace().variableValue(QStringLiteral("d")), QStringLiteral("\"2013/2/1\""));
+    EXPECT_EQ(app->workspace().variables().variableValue(QStringLiteral("d")),
+              QStringLiteral("\"2013/2/1\""));
 }
 
 TEST_F(Running, TheFactorialExampleAsksForNAndShowsTheResult) {

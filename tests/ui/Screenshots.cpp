@@ -256,7 +256,7 @@ TEST_F(Screenshots, TraceWindow) {
     QTest::keyClick(&main(), Qt::Key_F9);
     QTRY_VERIFY_WITH_TIMEOUT(!main().runner().running(), 5000);
     const TraceTable& table = main().runner().trace();
-    TFSlad window(table, app->workspace(), main(), &main());
+    TFSlad window(table, app->workspace().texts(), app->workspace().messages(), main(), &main());
     window.restart();
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

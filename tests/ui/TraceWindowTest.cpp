@@ -49,7 +49,8 @@ protected:
         driver.when(dialog, [dialog] { QTest::keyClick(dialog, Qt::Key_Return); });
         QTest::keyClick(&main(), Qt::Key_F9);
         QTRY_VERIFY_WITH_TIMEOUT(!main().runner().running(), 10000);
-        window = std::make_unique<TFSlad>(*table, app->workspace(), main(), &main());
+        window = std::make_unique<TFSlad>(*table, app->workspace().texts(),
+                                          app->workspace().messages(), main(), &main());
         window->onRowChosen = [this](int row) { chosen << row; };
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -56,21 +56,22 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     Project& project = m_workspace->project();
     const TextTable& texts = m_workspace->texts();
     auto* board1 = new TTablica1(project, texts, *main, main);
-    m_properties = new TFWlasnosci(*m_workspace, *main, *main, main);
-    m_report = new TFOpisy(*m_workspace, *main, main);
-    auto* trace = new TFSlad(main->runner().trace(), *m_workspace, *main, main);
-    m_tests = new TFTesty(*m_workspace, *main, main);
+    m_properties = new TFWlasnosci(project, texts, m_workspace->messages(), *main, *main, main);
+    m_report = new TFOpisy(project, texts, m_workspace->variables(), *main, main);
+    auto* trace = new TFSlad(main->runner().trace(), texts, m_workspace->messages(), *main, main);
+    m_tests = new TFTesty(project, texts, m_workspace->messages(), *main, main);
     auto* code = new TFKod(*m_workspace, *m_settings, *main, main);
     m_expressionBuilder = new TFBudujWyrazenie(*m_workspace, *m_settings, *main, main);
     m_execution = new TFWykonanie(texts, main);
     auto* board2 = new TTablica2(project, texts, *main, main);
     auto* board3 = new TTablica3(project, texts, *main, main);
     m_about = new TFWinietka(texts, main);
-    m_commentBuilder = new TFBudujKomentarz(*m_workspace, main);
+    m_commentBuilder = new TFBudujKomentarz(project, texts, main);
     m_warning = new TFWarning(texts, main);
-    m_eventLog = new TFZdarzenia(*m_workspace, main);
-    m_schema = new TFSchemat(*m_workspace, *m_settings, *main, main);
-    m_settingsDialog = new TFUstawienia(*m_workspace, *m_settings, main);
+    m_eventLog = new TFZdarzenia(texts, m_workspace->messages(), main);
+    m_schema = new TFSchemat(project, texts, m_workspace->log(), m_workspace->messages(),
+                             *m_settings, *main, main);
+    m_settingsDialog = new TFUstawienia(texts, m_workspace->log(), *m_settings, main);
 
     m_sink->target = m_warning;
     m_report->onReportShown = [main] { main->state().checkDone = true; };

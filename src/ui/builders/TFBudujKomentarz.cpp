@@ -9,7 +9,8 @@
 
 #include "builders/CommentBuilder.h"
 #include "config/TextIds.h"
-#include "exec/Workspace.h"
+#include "config/TextTable.h"
+#include "model/Project.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
 #include "ui/widgets/ClickLabel.h"
@@ -20,9 +21,10 @@
 
 namespace trevalon {
 
-TFBudujKomentarz::TFBudujKomentarz(Workspace& workspace, QWidget* parent)
+TFBudujKomentarz::TFBudujKomentarz(const Project& project, const TextTable& texts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      m_ws(workspace),
+      m_project(project),
+      m_texts(texts),
       m_builder(std::make_unique<CommentBuilder>(std::vector<VisibleVariable>{})) {
     setObjectName(QStringLiteral("TFBudujKomentarz"));
     setModal(true);
@@ -110,7 +112,7 @@ void TFBudujKomentarz::buildButtons() {
 }
 
 void TFBudujKomentarz::applyTexts() {
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     m_title->setText(QStringLiteral("  ") + texts.text(texts::CommentBuilderTitle));
     m_textCaption->setText(texts.text(texts::CommentTextCaption));
     m_insertCaption->setText(texts.text(texts::CommentInsertVariable));
@@ -123,7 +125,7 @@ void TFBudujKomentarz::applyTexts() {
 }
 
 void TFBudujKomentarz::fillLists() {
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     {
         const QSignalBlocker block(m_variables);
         m_variables->clear();
@@ -143,7 +145,7 @@ void TFBudujKomentarz::variableChosen(int index) {
     m_precision->setEnabled(precision.enabled);
     m_precisionArrow->setEnabled(precision.enabled);
     const int hint = m_builder->typeHintText(index);
-    m_variables->setToolTip(hint > 0 ? m_ws.texts().text(hint) : QString());
+    m_variables->setToolTip(hint > 0 ? m_texts.text(hint) : QString());
 }
 
 void TFBudujKomentarz::insertAtCaret(const QString& text) {
@@ -163,7 +165,7 @@ void TFBudujKomentarz::showPreview() {
 
 std::optional<QString> TFBudujKomentarz::build(const QString& text, int board,
                                                const QPoint& propertiesTopLeft) {
-    m_builder = std::make_unique<CommentBuilder>(visibleVariables(m_ws.project(), board));
+    m_builder = std::make_unique<CommentBuilder>(visibleVariables(m_project, board));
     m_collapsed = false;
     resize(Width, Height);
     placement::moveOnScreen(*this, propertiesTopLeft + Offset, *parentWidget());

@@ -13,8 +13,9 @@ namespace trevalon {
 class ClickLabel;
 class CommentBuilder;
 class DragLabel;
+class Project;
 class TJetButton;
-class Workspace;
+class TextTable;
 
 // The comment builder ("Buduj komentarz"): the text of a read/write, message or question
 // block, with variable references (`$` precision name `$`) and line breaks (`&`) inserted
@@ -27,8 +28,8 @@ public:
     // Characters the text accepts: the comment limit of the properties window.
     static constexpr int TextLimit = 200;
 
-    // `workspace` must outlive the window.
-    TFBudujKomentarz(Workspace& workspace, QWidget* parent);
+    // `project` and `texts` must outlive the window.
+    TFBudujKomentarz(const Project& project, const TextTable& texts, QWidget* parent);
     ~TFBudujKomentarz() override;
 
     // Where the builder appears, from the properties window's top-left corner.
@@ -64,7 +65,8 @@ private:
     void showPreview();
     void toggleCollapsed();
 
-    Workspace& m_ws;
+    const Project& m_project;
+    const TextTable& m_texts;
     std::unique_ptr<CommentBuilder> m_builder;
 
     DragLabel* m_title = nullptr;

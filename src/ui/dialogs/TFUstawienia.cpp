@@ -11,7 +11,7 @@
 #include "config/EventLog.h"
 #include "config/SettingsStore.h"
 #include "config/TextIds.h"
-#include "exec/Workspace.h"
+#include "config/TextTable.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
 #include "ui/widgets/ClickLabel.h"
@@ -22,8 +22,12 @@
 
 namespace trevalon {
 
-TFUstawienia::TFUstawienia(Workspace& workspace, SettingsStore& settings, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_ws(workspace), m_settings(settings) {
+TFUstawienia::TFUstawienia(const TextTable& texts, EventLog& log, SettingsStore& settings,
+                           QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      m_texts(texts),
+      m_log(log),
+      m_settings(settings) {
     setObjectName(QStringLiteral("TFUstawienia"));
     setModal(true);
     setFixedSize(Width, Height);
@@ -117,7 +121,7 @@ void TFUstawienia::buildControls() {
 }
 
 void TFUstawienia::applyTexts() {
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     m_title->setText(QStringLiteral("  ") + texts.text(texts::SettingsTitle));
     m_closeMark->setToolTip(texts.text(texts::Close));
     m_warn->setText(texts.text(texts::SettingsWarnOnDelete));
@@ -158,19 +162,19 @@ bool TFUstawienia::showSettings(const QPoint& mainCorner) {
     applyTexts();
     fill();
     placement::moveOnScreen(*this, mainCorner + Offset, *parentWidget());
-    m_ws.log().logAbove(4, m_ws.texts().text(texts::LogSettingsOpened));
+    m_log.logAbove(4, m_texts.text(texts::LogSettingsOpened));
     return exec() == QDialog::Accepted;
 }
 
 // The folder is taken into the field only; the setting changes when the dialog is applied.
 void TFUstawienia::chooseFolder() {
-    const QString chosen = pickFolder(m_ws.texts().text(texts::SettingsPickFolder),
-                                      m_settings.values().projectsFolder);
+    const QString chosen =
+        pickFolder(m_texts.text(texts::SettingsPickFolder), m_settings.values().projectsFolder);
     if (chosen.isEmpty()) {
         return;
     }
     m_folder->setText(chosen);
-    m_ws.log().logAbove(4, m_ws.texts().text(texts::LogFolderChosen));
+    m_log.logAbove(4, m_texts.text(texts::LogFolderChosen));
 }
 
 void TFUstawienia::apply() {
@@ -192,7 +196,7 @@ void TFUstawienia::apply() {
     }
     accept();
     onApplied();
-    m_ws.log().logAbove(3, m_ws.texts().text(texts::LogSettingsApplied));
+    m_log.logAbove(3, m_texts.text(texts::LogSettingsApplied));
 }
 
 void TFUstawienia::paintEvent(QPaintEvent*) {

@@ -13,9 +13,10 @@ namespace trevalon {
 
 class ClickLabel;
 class DragLabel;
+class EventLog;
 class SettingsStore;
 class TJetButton;
-class Workspace;
+class TextTable;
 
 // The settings dialog ("Ustawienia"): the block-deletion warning, hints, variable blocks in
 // the schema, the log-file flag, the event level 0..5 and the projects folder. Modal and
@@ -28,8 +29,8 @@ public:
     // Where the dialog appears, from the main window's top-left corner.
     static constexpr QPoint Offset{150, 60};
 
-    // `workspace` and `settings` must outlive the dialog.
-    TFUstawienia(Workspace& workspace, SettingsStore& settings, QWidget* parent);
+    // `texts`, `log` and `settings` must outlive the dialog.
+    TFUstawienia(const TextTable& texts, EventLog& log, SettingsStore& settings, QWidget* parent);
 
     // Fills the controls from the current settings and shows the dialog modally at
     // `mainCorner` + Offset. True when the settings were applied.
@@ -61,7 +62,8 @@ private:
     void chooseFolder();
     void apply();
 
-    Workspace& m_ws;
+    const TextTable& m_texts;
+    EventLog& m_log;
     SettingsStore& m_settings;
     DragLabel* m_title = nullptr;
     ClickLabel* m_closeMark = nullptr;

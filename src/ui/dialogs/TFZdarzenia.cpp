@@ -6,8 +6,9 @@
 #include <QPlainTextEdit>
 
 #include "config/EventLogFiles.h"
+#include "config/MessageSink.h"
 #include "config/TextIds.h"
-#include "exec/Workspace.h"
+#include "config/TextTable.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/dialogs/DialogParts.h"
 #include "ui/widgets/ClickLabel.h"
@@ -18,8 +19,8 @@
 
 namespace trevalon {
 
-TFZdarzenia::TFZdarzenia(Workspace& workspace, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_ws(workspace) {
+TFZdarzenia::TFZdarzenia(const TextTable& texts, MessageSink& messages, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_texts(texts), m_messages(messages) {
     setObjectName(QStringLiteral("TFZdarzenia"));
     setModal(true);
     setFixedSize(Width, Height);
@@ -66,7 +67,7 @@ void TFZdarzenia::buildControls() {
 }
 
 void TFZdarzenia::applyTexts() {
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     m_title->setText(QStringLiteral("  ") + texts.text(texts::EventLogTitle));
     m_closeMark->setToolTip(texts.text(texts::Close));
     m_historyCaption->setText(texts.text(texts::EventLogHistory));
@@ -76,7 +77,7 @@ void TFZdarzenia::applyTexts() {
 
 bool TFZdarzenia::showLog(const QString& folder, const QPoint& mainCorner) {
     m_logFiles = std::make_unique<EventLogFiles>(folder);
-    if (!m_logFiles->open(m_ws.messages(), m_ws.texts())) {
+    if (!m_logFiles->open(m_messages, m_texts)) {
         return false;
     }
     applyTexts();
@@ -99,12 +100,12 @@ void TFZdarzenia::fileChosen(int index) {
     if (index < 0) {
         return;
     }
-    m_logFiles->select(m_files->itemText(index), m_ws.messages(), m_ws.texts());
+    m_logFiles->select(m_files->itemText(index), m_messages, m_texts);
     fillList();
 }
 
 void TFZdarzenia::clearOthers() {
-    if (m_logFiles->clearOthers(m_ws.messages(), m_ws.texts())) {
+    if (m_logFiles->clearOthers(m_messages, m_texts)) {
         fillList();
     }
 }

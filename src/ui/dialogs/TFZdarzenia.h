@@ -12,8 +12,9 @@ namespace trevalon {
 class ClickLabel;
 class DragLabel;
 class EventLogFiles;
+class MessageSink;
 class TJetButton;
-class Workspace;
+class TextTable;
 
 // The event-log viewer ("Dziennik zdarzeń"): the list of log files with the newest chosen,
 // the chosen file's text, and the clearing of all the other files. Modal and borderless on its
@@ -25,8 +26,8 @@ public:
     // Where the viewer appears, from the main window's top-left corner.
     static constexpr QPoint Offset{150, 60};
 
-    // `workspace` and `parent` (the main window) must outlive the window.
-    TFZdarzenia(Workspace& workspace, QWidget* parent);
+    // `texts`, `messages` and `parent` (the main window) must outlive the window.
+    TFZdarzenia(const TextTable& texts, MessageSink& messages, QWidget* parent);
     ~TFZdarzenia() override;
 
     // Lists the log files of `folder`, shows the newest and opens the viewer modally at
@@ -49,7 +50,8 @@ private:
     void fileChosen(int index);
     void clearOthers();
 
-    Workspace& m_ws;
+    const TextTable& m_texts;
+    MessageSink& m_messages;
     std::unique_ptr<EventLogFiles> m_logFiles;
     DragLabel* m_title = nullptr;
     ClickLabel* m_closeMark = nullptr;

@@ -134,7 +134,7 @@ void ProjectCommands::newProject() {
     project.clearChanged();
     project.note.clear();
     project.lastModified.clear();
-    m_ws.loadVariables(QString());
+    m_ws.variables().loadVariables(QString());
     m_editor.reset();
     m_host.showBoardWindow(1);
     project.activeBoard = 1;
@@ -222,7 +222,7 @@ bool ProjectCommands::load(const QString& path) {
     m_ws.setProjectName(nameOf(path));
     m_host.setHeader();
     m_state.projectOpen = true;
-    m_ws.loadVariables(QString());
+    m_ws.variables().loadVariables(QString());
     m_editor.reset();
     for (int n = 1; n <= project.boardCount; ++n) {
         m_host.showBoardWindow(n);

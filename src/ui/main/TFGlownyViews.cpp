@@ -145,11 +145,12 @@ void TFGlowny::copyBoardPicture(int n) {
 
 void TFGlowny::placedArrayBlock(int n, int column, int row) {
     const QString array = m_ws.project().cell(n, column, row).variable();
-    const Evaluation exists = m_ws.evaluate(QStringLiteral("ExistVar(") + array + QLatin1Char(')'));
+    const Evaluation exists =
+        m_ws.variables().evaluate(QStringLiteral("ExistVar(") + array + QLatin1Char(')'));
     if (exists.ok && exists.result == QLatin1String("0")) {
-        m_ws.evaluate(array + QStringLiteral("=\"*\""));
+        m_ws.variables().evaluate(array + QStringLiteral("=\"*\""));
     }
-    m_ws.refreshVariablesList();
+    m_ws.variables().refreshVariablesList();
 }
 
 // WindowHost

@@ -147,7 +147,7 @@ QStringList checkReportLines(const Project& project, const TextTable& texts,
     workspace.setProjectName(projectName);
     QString text;
     QTextStream out(&text);
-    TextCheckReport report(out, workspace);
+    TextCheckReport report(out, workspace.project(), workspace.texts());
     workspace.setCheckReport(&report);
     BoardCheck(workspace).checkProject();
     workspace.setCheckReport(nullptr);

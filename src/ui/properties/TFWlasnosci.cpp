@@ -8,10 +8,10 @@
 #include <QTimer>
 
 #include "config/TextIds.h"
+#include "config/TextTable.h"
 #include "edit/Editor.h"
 #include "edit/EditorView.h"
 #include "edit/PropertiesKind.h"
-#include "exec/Workspace.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
@@ -67,12 +67,13 @@ QFont rowFont() {
 
 }  // namespace
 
-TFWlasnosci::TFWlasnosci(Workspace& workspace, WindowHost& host, EditorView& view, QWidget* parent)
+TFWlasnosci::TFWlasnosci(Project& project, const TextTable& texts, MessageSink& messages,
+                         WindowHost& host, EditorView& view, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint),
-      m_ws(workspace),
+      m_texts(texts),
       m_host(host),
       m_view(view),
-      m_props(workspace.project(), workspace.texts(), workspace.messages()) {
+      m_props(project, texts, messages) {
     setObjectName(QStringLiteral("TFWlasnosci"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::StrongFocus);
@@ -146,7 +147,7 @@ QImage TFWlasnosci::render(const BlockProperties& properties, bool english) {
 }
 
 void TFWlasnosci::redrawRows() {
-    m_picture->setPicture(render(m_props, m_ws.texts().isEnglish()));
+    m_picture->setPicture(render(m_props, m_texts.isEnglish()));
     pictureHeightChanged();
 }
 
@@ -162,7 +163,7 @@ void TFWlasnosci::showKind(int kind) {
     m_props.show(kind, editor.currentColumn(), editor.currentRow());
     m_currentRow = 0;
     m_collapsed = false;
-    m_strip->title()->setText(QStringLiteral("  ") + m_ws.texts().text(texts::PropertiesTitle));
+    m_strip->title()->setText(QStringLiteral("  ") + m_texts.text(texts::PropertiesTitle));
     redrawRows();
     if (!isVisible()) {
         // Where it was last, or where the last project's layout put it.
@@ -173,7 +174,7 @@ void TFWlasnosci::showKind(int kind) {
 }
 
 void TFWlasnosci::refreshProperties() {
-    m_strip->title()->setText(QStringLiteral("  ") + m_ws.texts().text(texts::PropertiesTitle));
+    m_strip->title()->setText(QStringLiteral("  ") + m_texts.text(texts::PropertiesTitle));
     if (!isVisible()) {
         return;
     }

@@ -14,10 +14,12 @@ class QComboBox;
 namespace trevalon {
 
 class EditorView;
+class MessageSink;
+class Project;
 class PropertyEdit;
 class PropertyPicture;
+class TextTable;
 class WindowHost;
-class Workspace;
 
 // What the expression builder is given when a formula row is double-clicked.
 struct FormulaRequest {
@@ -41,9 +43,10 @@ public:
     // Where the window appears, from the main window's top-left corner.
     static constexpr QPoint Offset{15, 95};
 
-    // `workspace`, `host` and `view` must outlive the window; `parent` is the main window,
-    // whose screen the window keeps to.
-    TFWlasnosci(Workspace& workspace, WindowHost& host, EditorView& view, QWidget* parent);
+    // `project` (whose blocks it edits), `texts`, `messages`, `host` and `view` must outlive
+    // the window; `parent` is the main window, whose screen the window keeps to.
+    TFWlasnosci(Project& project, const TextTable& texts, MessageSink& messages, WindowHost& host,
+                EditorView& view, QWidget* parent);
 
     // Shows the rows of `kind` (1 variable, 2 the active board, else the kind code of the
     // current cell's block); the window appears, or expands when collapsed.
@@ -106,7 +109,7 @@ private:
     bool running() const;
     bool commandKey(QKeyEvent* event);
 
-    Workspace& m_ws;
+    const TextTable& m_texts;
     WindowHost& m_host;
     EditorView& m_view;
     BlockProperties m_props;

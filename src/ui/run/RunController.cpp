@@ -22,7 +22,7 @@ RunController::RunController(Workspace& workspace, Editor& editor, MainState& st
       m_state(state),
       m_companions(companions),
       m_host(host),
-      m_trace(workspace),
+      m_trace(workspace.project(), workspace.texts(), workspace.variables()),
       m_prepared(workspace.messages(), workspace.texts()) {
     m_timer.setInterval(0);
     QObject::connect(&m_timer, &QTimer::timeout, &host.widget(), [this] { slice(); });

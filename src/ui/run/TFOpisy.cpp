@@ -4,8 +4,10 @@
 #include <QPainter>
 
 #include "config/TextIds.h"
+#include "config/TextTable.h"
 #include "edit/Editor.h"
-#include "exec/Workspace.h"
+#include "exec/Variables.h"
+#include "model/Project.h"
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
@@ -46,8 +48,13 @@ void drawChangedMark(QPainter& p, const QRect& row) {
 
 }  // namespace
 
-TFOpisy::TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_ws(workspace), m_host(host) {
+TFOpisy::TFOpisy(const Project& project, const TextTable& texts, const Variables& variables,
+                 WindowHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint),
+      m_project(project),
+      m_texts(texts),
+      m_variables(variables),
+      m_host(host) {
     setObjectName(QStringLiteral("TFOpisy"));
     setFocusPolicy(Qt::StrongFocus);
     m_strip = TitleStrip::companion(
@@ -122,7 +129,7 @@ void TFOpisy::present(Kind kind, std::vector<ReportRow> rows, int titleText, boo
     const int rowsHeight = RowPitch * n + 45 + (kind == KindVariables ? 1 : 0);
     m_picture = render(m_rows, rowsHeight - TitleHeight);
     const int height = rowsHeight + placeReasons(rowsHeight);
-    m_strip->title()->setText(m_ws.texts().text(titleText));
+    m_strip->title()->setText(m_texts.text(titleText));
     m_collapsed = false;
     m_fullHeight = height;
     resize(Width, height);
@@ -140,11 +147,10 @@ void TFOpisy::present(Kind kind, std::vector<ReportRow> rows, int titleText, boo
 
 void TFOpisy::showBoardReport(const BoardCheckResult& result) {
     m_lastBoard = result;
-    present(KindBoard, boardReportRows(m_ws.project(), result, m_ws.texts()),
-            texts::ReportCheckTitle, true);
+    present(KindBoard, boardReportRows(m_project, result, m_texts), texts::ReportCheckTitle, true);
     // The first reason also stands in the status line, where the pupil looks first.
     if (!result.findings.empty()) {
-        m_host.showStatus(checkFindingLine(result.findings.front(), m_ws.texts()));
+        m_host.showStatus(checkFindingLine(result.findings.front(), m_texts));
     }
 }
 
@@ -159,7 +165,7 @@ int TFOpisy::placeReasons(int top) {
         m_reasons->hide();
         return 0;
     }
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     const int width = Width - 2 * ReasonMargin;
     int y = ReasonMargin;
     for (const CheckFinding& finding : m_lastBoard.findings) {
@@ -183,8 +189,7 @@ int TFOpisy::placeReasons(int top) {
 
 void TFOpisy::showProjectReport(const QString& projectName) {
     m_lastProject = projectName;
-    present(KindProject, projectReportRows(projectName, m_ws.texts()), texts::ReportCheckTitle,
-            true);
+    present(KindProject, projectReportRows(projectName, m_texts), texts::ReportCheckTitle, true);
 }
 
 void TFOpisy::showVariablesReport(const std::vector<ReportRow>& rows) {
@@ -192,18 +197,18 @@ void TFOpisy::showVariablesReport(const std::vector<ReportRow>& rows) {
 }
 
 void TFOpisy::showVariables() {
-    m_variablesBefore = m_ws.variablesList();
-    showVariablesReport(variablesReportRows(m_ws.project(), m_variablesBefore, m_ws.texts()));
+    m_variablesBefore = m_variables.variablesList();
+    showVariablesReport(variablesReportRows(m_project, m_variablesBefore, m_texts));
 }
 
 void TFOpisy::showVariableChanges() {
-    const QString now = m_ws.variablesList();
-    showVariablesReport(variablesReportRows(m_ws.project(), now, m_ws.texts(), &m_variablesBefore));
+    const QString now = m_variables.variablesList();
+    showVariablesReport(variablesReportRows(m_project, now, m_texts, &m_variablesBefore));
     m_variablesBefore = now;
 }
 
 void TFOpisy::showRecordedVariables(const QString& list, const QString& before) {
-    showVariablesReport(variablesReportRows(m_ws.project(), list, m_ws.texts(), &before));
+    showVariablesReport(variablesReportRows(m_project, list, m_texts, &before));
 }
 
 void TFOpisy::setTitleStrip(const QString& title) {

@@ -11,7 +11,9 @@
 namespace trevalon {
 
 class ClickLabel;
-class Workspace;
+class Project;
+class TextTable;
+class Variables;
 class WindowHost;
 
 // The report window: the result of checking a board (with the reasons of a failed stage under
@@ -27,7 +29,9 @@ public:
     // Where the window appears, from the main window's top-left corner.
     static constexpr QPoint Offset{480, 90};
 
-    TFOpisy(Workspace& workspace, WindowHost& host, QWidget* parent);
+    // `project`, `texts`, `variables` and `host` must outlive the window.
+    TFOpisy(const Project& project, const TextTable& texts, const Variables& variables,
+            WindowHost& host, QWidget* parent);
 
     // CheckReport
     void showBoardReport(const BoardCheckResult& result) override;
@@ -35,7 +39,7 @@ public:
     void showVariablesReport(const std::vector<ReportRow>& rows) override;
     void setTitleStrip(const QString& title) override;
 
-    // The variables report with the values of the workspace's variables list; the values it
+    // The variables report with the values of the variables list; the values it
     // shows are the ones the next showing of changes compares with.
     void showVariables();
     // The variables report with the rows whose value changed since the last showing marked.
@@ -76,7 +80,9 @@ private:
     // (0 when there are none to show).
     int placeReasons(int top);
 
-    Workspace& m_ws;
+    const Project& m_project;
+    const TextTable& m_texts;
+    const Variables& m_variables;
     WindowHost& m_host;
     TitleStrip* m_strip = nullptr;
     Kind m_kind = KindNone;

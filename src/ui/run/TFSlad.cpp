@@ -13,8 +13,8 @@
 
 #include "config/MessageSink.h"
 #include "config/TextIds.h"
+#include "config/TextTable.h"
 #include "exec/TraceTable.h"
-#include "exec/Workspace.h"
 #include "ui/dialogs/DialogParts.h"
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
@@ -77,17 +77,19 @@ QString timelineStyle() {
 
 }  // namespace
 
-TFSlad::TFSlad(const TraceTable& table, Workspace& workspace, WindowHost& host, QWidget* parent)
+TFSlad::TFSlad(const TraceTable& table, const TextTable& texts, MessageSink& messages,
+               WindowHost& host, QWidget* parent)
     : CompanionPanel(host, QStringLiteral("TFSlad"), DefaultSize, MinimumSize, parent),
       m_table(table),
-      m_ws(workspace) {
+      m_texts(texts),
+      m_messages(messages) {
     buildControls();
     applyTexts();
     syncTimeline();
 }
 
 void TFSlad::buildControls() {
-    m_model = new TraceModel(m_table, m_ws.texts(), this);
+    m_model = new TraceModel(m_table, m_texts, this);
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("TSlad"));
     m_view->setModel(m_model);
@@ -139,7 +141,7 @@ void TFSlad::buildControls() {
 }
 
 void TFSlad::applyTexts() {
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     setTitles(texts.text(texts::TraceWindowTitle), texts.text(texts::WindowClose));
     m_back->setToolTip(texts.text(texts::TraceStepBackHint));
     m_forward->setToolTip(texts.text(texts::TraceStepForwardHint));
@@ -261,7 +263,7 @@ void TFSlad::copyRows() {
 }
 
 void TFSlad::exportCsv() {
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     QString path = askSavePath
                        ? askSavePath()
                        : QFileDialog::getSaveFileName(this, texts.text(texts::TraceExportTitle),
@@ -274,8 +276,8 @@ void TFSlad::exportCsv() {
     }
     QString reason;
     if (!m_table.writeCsv(path, &reason)) {
-        m_ws.messages().showMessage(MessageSink::Close, MessageSink::Warning,
-                                    texts.text(texts::TraceExportFailed).arg(reason));
+        m_messages.showMessage(MessageSink::Close, MessageSink::Warning,
+                               texts.text(texts::TraceExportFailed).arg(reason));
     }
 }
 

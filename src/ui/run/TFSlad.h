@@ -14,12 +14,13 @@ class QTableView;
 
 namespace trevalon {
 
+class MessageSink;
 class ResizeGrip;
 class TJetButton;
+class TextTable;
 class TraceModel;
 class TraceTable;
 class WindowHost;
-class Workspace;
 
 // The trace window ("Ślad wykonania"): the trace table of the run as a table — step, board,
 // block, what the block did, then a column per variable with the values the row changed
@@ -36,14 +37,14 @@ class Workspace;
 // `setCurrentRow` moves it. A current row that the table's bound drops gives way to the oldest
 // kept row, without `onRowChosen`.
 //
-// `table`, `workspace` (its texts and messages) and `host` must outlive the window; `parent`
-// is the main window.
+// `table`, `texts`, `messages` and `host` must outlive the window; `parent` is the main window.
 class TFSlad : public CompanionPanel {
 public:
     static constexpr QSize DefaultSize{640, 300};
     static constexpr QSize MinimumSize{420, 160};
 
-    TFSlad(const TraceTable& table, Workspace& workspace, WindowHost& host, QWidget* parent);
+    TFSlad(const TraceTable& table, const TextTable& texts, MessageSink& messages, WindowHost& host,
+           QWidget* parent);
 
     // The table got new rows, lost old ones to its bound, or was started afresh. Cheap: rows
     // only added are inserted, not read; call it at most once a slice or step.
@@ -67,8 +68,8 @@ public:
     // Copies the selected rows to the clipboard as tab-separated text under a header line; all
     // rows when at most one is selected, since the current row is always selected.
     void copyRows();
-    // Asks for a file and writes the table into it as CSV; a failure is told through the
-    // workspace's messages.
+    // Asks for a file and writes the table into it as CSV; a failure is told through
+    // `messages`.
     void exportCsv();
     // Answers the file to export into instead of the file dialog (tests); empty cancels.
     std::function<QString()> askSavePath;
@@ -95,7 +96,8 @@ private:
     void syncTimeline();
 
     const TraceTable& m_table;
-    Workspace& m_ws;
+    const TextTable& m_texts;
+    MessageSink& m_messages;
     TraceModel* m_model = nullptr;
     QTableView* m_view = nullptr;
     QSlider* m_timeline = nullptr;

@@ -12,9 +12,10 @@
 
 #include "config/MessageSink.h"
 #include "config/TextIds.h"
-#include "exec/Workspace.h"
+#include "config/TextTable.h"
 #include "grading/OutputMatch.h"
 #include "grading/TestSuiteReader.h"
+#include "model/Project.h"
 #include "ui/dialogs/DialogParts.h"
 #include "ui/run/CaseWorker.h"
 #include "ui/widgets/Palette.h"
@@ -70,9 +71,12 @@ void showLines(QPlainTextEdit* view, const QStringList& lines, const std::vector
 
 }  // namespace
 
-TFTesty::TFTesty(Workspace& workspace, WindowHost& host, QWidget* parent)
+TFTesty::TFTesty(const Project& project, const TextTable& texts, MessageSink& messages,
+                 WindowHost& host, QWidget* parent)
     : CompanionPanel(host, QStringLiteral("TFTesty"), DefaultSize, MinimumSize, parent),
-      m_ws(workspace) {
+      m_project(project),
+      m_texts(texts),
+      m_messages(messages) {
     m_worker = new CaseWorker(this);
     m_worker->onResult = [this](int index, const CaseResult& result) { showResult(index, result); };
     m_worker->onFinished = [this] { showSummary(); };
@@ -125,7 +129,7 @@ void TFTesty::buildControls() {
 }
 
 void TFTesty::applyTexts() {
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     const QString title =
         m_suite.title.isEmpty() ? QFileInfo(m_fileName).completeBaseName() : m_suite.title;
     setTitles(texts.text(texts::TestsWindowTitle).arg(title), texts.text(texts::WindowClose));
@@ -145,7 +149,7 @@ void TFTesty::applyTexts() {
 }
 
 bool TFTesty::chooseAndCheck() {
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     QString path;
     if (askOpenPath) {
         path = askOpenPath();
@@ -168,9 +172,9 @@ bool TFTesty::chooseAndCheck() {
                         ? texts.text(texts::TestsProblemLine).arg(problem.line).arg(problem.message)
                         : problem.message);
         }
-        m_ws.messages().showMessage(MessageSink::Close, MessageSink::Warning,
-                                    texts.text(texts::TestsFileProblems)
-                                        .arg(QFileInfo(path).fileName(), mistakes.join(u'\n')));
+        m_messages.showMessage(MessageSink::Close, MessageSink::Warning,
+                               texts.text(texts::TestsFileProblems)
+                                   .arg(QFileInfo(path).fileName(), mistakes.join(u'\n')));
         return false;
     }
     check(*reading.suite, path);
@@ -182,7 +186,7 @@ void TFTesty::check(const TestSuite& suite, const QString& fileName) {
     m_fileName = fileName;
     m_results.assign(suite.cases.size(), std::nullopt);
     m_table->setRowCount(caseCount());
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     for (int i = 0; i < caseCount(); ++i) {
         const TestCase& testCase = suite.cases[static_cast<std::size_t>(i)];
         m_table->setItem(i, CaseColumn, new QTableWidgetItem(testCase.name));
@@ -195,7 +199,7 @@ void TFTesty::check(const TestSuite& suite, const QString& fileName) {
     if (caseCount() > 0) {
         m_table->setCurrentCell(0, CaseColumn);
     }
-    m_worker->start(m_ws.project(), suite, texts);
+    m_worker->start(m_project, suite, texts);
     showSummary();
 }
 
@@ -208,7 +212,7 @@ const std::optional<CaseResult>& TFTesty::result(int index) const {
 }
 
 QString TFTesty::outcomeWords(CaseOutcome outcome) const {
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     switch (outcome) {
         case CaseOutcome::Passed:
             return texts.text(texts::TestsPassed);
@@ -253,8 +257,7 @@ void TFTesty::showSummary() {
             points += result->points;
         }
     }
-    m_summary->setText(m_ws.texts()
-                           .text(texts::TestsSummary)
+    m_summary->setText(m_texts.text(texts::TestsSummary)
                            .arg(passed)
                            .arg(caseCount())
                            .arg(points)

@@ -19,8 +19,10 @@ class QTableWidget;
 namespace trevalon {
 
 class CaseWorker;
+class MessageSink;
+class Project;
 class TJetButton;
-class Workspace;
+class TextTable;
 class WindowHost;
 
 // "Sprawdź z testami": the cases of a tests file run on the open project without dialogs, one
@@ -29,17 +31,18 @@ class WindowHost;
 // (or "Uruchom ponownie") hands its input to `onRunAgain`, which runs it where the pupil can
 // watch. The results belong to the project as it was when the check began.
 //
-// `workspace` and `host` must outlive the window; `parent` is the main window.
+// `project`, `texts`, `messages` and `host` must outlive the window; `parent` is the main window.
 class TFTesty : public CompanionPanel {
 public:
     static constexpr QSize DefaultSize{640, 440};
     static constexpr QSize MinimumSize{400, 300};
 
-    TFTesty(Workspace& workspace, WindowHost& host, QWidget* parent);
+    TFTesty(const Project& project, const TextTable& texts, MessageSink& messages, WindowHost& host,
+            QWidget* parent);
     ~TFTesty() override;
 
     // Asks for a tests file and checks the open project with it. A file that cannot be read or
-    // holds mistakes is told through the workspace's messages, each mistake with its line, and
+    // holds mistakes is told through `messages`, each mistake with its line, and
     // nothing is checked; false then, and when the pupil cancels.
     bool chooseAndCheck();
     // Answers the file to check with instead of the file dialog (tests); empty cancels.
@@ -73,7 +76,9 @@ private:
     void runAgain();
     QString outcomeWords(CaseOutcome outcome) const;
 
-    Workspace& m_ws;
+    const Project& m_project;
+    const TextTable& m_texts;
+    MessageSink& m_messages;
     CaseWorker* m_worker = nullptr;
     QFileDialog* m_openDialog = nullptr;
     TestSuite m_suite;

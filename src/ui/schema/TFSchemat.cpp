@@ -17,7 +17,7 @@
 #include "config/MessageSink.h"
 #include "config/SettingsStore.h"
 #include "config/TextTable.h"
-#include "exec/Workspace.h"
+#include "model/Project.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/board/ZoomSteps.h"
 #include "ui/dialogs/DialogParts.h"
@@ -39,10 +39,14 @@ constexpr int GripSize = 16;
 
 }  // namespace
 
-TFSchemat::TFSchemat(Workspace& workspace, SettingsStore& settings, WindowHost& host,
+TFSchemat::TFSchemat(const Project& project, const TextTable& texts, EventLog& log,
+                     MessageSink& messages, SettingsStore& settings, WindowHost& host,
                      QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      m_ws(workspace),
+      m_project(project),
+      m_texts(texts),
+      m_log(log),
+      m_messages(messages),
       m_settings(settings),
       m_host(host) {
     setObjectName(QStringLiteral("TFSchemat"));
@@ -107,7 +111,7 @@ void TFSchemat::buildControls() {
 }
 
 void TFSchemat::applyTexts() {
-    const TextTable& texts = m_ws.texts();
+    const TextTable& texts = m_texts;
     const QString title = texts.text(texts::SchemaTitle);
     m_title->setText(
         QStringLiteral("  ") +
@@ -153,8 +157,8 @@ void TFSchemat::prepare() {
     }
     move(m_host.origin() + Offset);
     applyTexts();
-    const Project& project = m_ws.project();
-    m_picture = SchemaPage::draw(project.board(project.activeBoard), m_ws.texts(),
+    const Project& project = m_project;
+    m_picture = SchemaPage::draw(project.board(project.activeBoard), m_texts,
                                  m_settings.values().schemaShowsVariables, font());
     showPage();
     // The page scrolls inside the window, so a window larger than the screen gives way.
@@ -195,8 +199,8 @@ QImage TFSchemat::zoomedPage(const QSize& size, qreal scale) const {
     QPainter p(&image);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.scale(scale, scale);
-    const Project& project = m_ws.project();
-    SchemaPage::paint(p, project.board(project.activeBoard), m_ws.texts(),
+    const Project& project = m_project;
+    SchemaPage::paint(p, project.board(project.activeBoard), m_texts,
                       m_settings.values().schemaShowsVariables, font(), PictureSource::Drawings);
     return image;
 }
@@ -224,7 +228,7 @@ void TFSchemat::showSchema() {
 }
 
 void TFSchemat::logDrawing() const {
-    EventLog& log = m_ws.log();
+    EventLog& log = m_log;
     const SchemaArea& area = m_picture.area;
     const QSize page = SchemaPage::pageSize(area);
     log.logAbove(2, QStringLiteral("Schemat: Size: [%1,%2] LeftTop: [%3,%4] If: [%5]")
@@ -358,7 +362,7 @@ void TFSchemat::copyPage() {
     if (!m_picture.page.isNull()) {
         QGuiApplication::clipboard()->setImage(m_picture.page);
     }
-    m_ws.log().logAbove(4, m_ws.texts().text(texts::LogSchemaCopied));
+    m_log.logAbove(4, m_texts.text(texts::LogSchemaCopied));
 }
 
 bool TFSchemat::savePage(const QString& path) {
@@ -368,12 +372,12 @@ bool TFSchemat::savePage(const QString& path) {
                        m_picture.page.save(&file, "PNG") && file.commit();
     if (!saved) {
         file.cancelWriting();
-        m_ws.log().logAbove(1, m_ws.texts().text(texts::SchemaNotSaved) + path);
-        m_ws.messages().showMessage(MessageSink::Close, MessageSink::Warning,
-                                    m_ws.texts().text(texts::SchemaNotSaved) + path);
+        m_log.logAbove(1, m_texts.text(texts::SchemaNotSaved) + path);
+        m_messages.showMessage(MessageSink::Close, MessageSink::Warning,
+                               m_texts.text(texts::SchemaNotSaved) + path);
         return false;
     }
-    m_ws.log().logAbove(4, m_ws.texts().text(texts::SchemaSaved) + path);
+    m_log.logAbove(4, m_texts.text(texts::SchemaSaved) + path);
     return true;
 }
 
@@ -382,8 +386,8 @@ QString TFSchemat::chooseSavePath() {
         return askSavePath();
     }
     const QString folder = m_settings.values().projectsFolder;
-    QString path = QFileDialog::getSaveFileName(this, m_ws.texts().text(texts::SchemaSavePng),
-                                                folder, m_ws.texts().text(texts::SchemaPngFilter));
+    QString path = QFileDialog::getSaveFileName(this, m_texts.text(texts::SchemaSavePng), folder,
+                                                m_texts.text(texts::SchemaPngFilter));
     if (!path.isEmpty() && !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".png");
     }

@@ -14,17 +14,20 @@ namespace trevalon {
 
 class ClickLabel;
 class DragLabel;
+class EventLog;
+class MessageSink;
+class Project;
 class SettingsStore;
 class ResizeGrip;
 class TJetButton;
+class TextTable;
 class TitleStrip;
 class WindowHost;
-class Workspace;
 
 // The schema overview: the active board drawn as a classic flowchart on a white page in a
 // scroll box, with the page's copy to the clipboard and to a PNG file. Modal; it can be
 // maximised and resized with its grip, never below 400 x 450 nor beyond the page's own size.
-// `workspace`, `settings` and `host` must outlive the window.
+// `project`, `texts`, `log`, `messages`, `settings` and `host` must outlive the window.
 class TFSchemat : public QDialog {
 public:
     static constexpr QSize MinimumSize{400, 450};
@@ -34,7 +37,8 @@ public:
     static constexpr QSize BoxMargin{72, 112};
     static constexpr QPoint Offset{150, 60};
 
-    TFSchemat(Workspace& workspace, SettingsStore& settings, WindowHost& host, QWidget* parent);
+    TFSchemat(const Project& project, const TextTable& texts, EventLog& log, MessageSink& messages,
+              SettingsStore& settings, WindowHost& host, QWidget* parent);
     ~TFSchemat() override;
 
     // Draws the active board and shows the window modally until it is closed.
@@ -94,7 +98,10 @@ private:
     void logDrawing() const;
     QString chooseSavePath();
 
-    Workspace& m_ws;
+    const Project& m_project;
+    const TextTable& m_texts;
+    EventLog& m_log;
+    MessageSink& m_messages;
     SettingsStore& m_settings;
     WindowHost& m_host;
     SchemaPicture m_picture;
