@@ -213,23 +213,23 @@ bool BlockWriter::write(int index, bool inMain, LineWriter& out) {
         case KindAssign:
             return assignment(cell, out, at);
         case KindReadWrite:
-            if (cell.mode != 1) {
+            if (!cell.writes()) {
                 return read(cell, out, at);
             }
             {
-                std::vector<Part> parts = rendered(cell.text4);
+                std::vector<Part> parts = rendered(cell.prompt());
                 parts.back().literal += u' ';
-                parts.push_back(valuePart(QString(), cell.text2, cell.extra1));
+                parts.push_back(valuePart(QString(), cell.variable(), cell.precision()));
                 parts.push_back(Part{QString(), std::nullopt});
                 out.line(printLine(parts), at);
             }
             return true;
         case KindMessage:
-            out.line(printLine(rendered(cell.text4)), at);
+            out.line(printLine(rendered(cell.prompt())), at);
             return true;
         case KindQuestion: {
-            const QString question = textArgument(rendered(cell.text4));
-            const Variable* v = m_variables.find(cell.text2);
+            const QString question = textArgument(rendered(cell.prompt()));
+            const Variable* v = m_variables.find(cell.variable());
             if (pseudo) {
                 out.line(m_texts.text(texts::CodeAsk) + u' ' + question +
                              (v ? QStringLiteral(" → ") + v->identifier : QString()),
@@ -245,8 +245,8 @@ bool BlockWriter::write(int index, bool inMain, LineWriter& out) {
         }
         case KindRandom: {
             bool ok = false;
-            const qint64 bound = cell.text4.trimmed().toLongLong(&ok);
-            const Variable* v = m_variables.find(cell.text2);
+            const qint64 bound = cell.range().trimmed().toLongLong(&ok);
+            const Variable* v = m_variables.find(cell.variable());
             if (!ok || bound < 1 || v == nullptr) {
                 return fail(
                     QStringLiteral("the random block %1 has no bound or variable").arg(cell.name));
@@ -274,11 +274,11 @@ bool BlockWriter::write(int index, bool inMain, LineWriter& out) {
 }
 
 bool BlockWriter::assignment(const Cell& cell, LineWriter& out, const CellRef& at) {
-    const Variable* v = m_variables.find(cell.text2);
+    const Variable* v = m_variables.find(cell.variable());
     if (v == nullptr) {
         return fail(QStringLiteral("the assignment %1 names no variable").arg(cell.name));
     }
-    const std::optional<Code> value = m_formulas.translate(cell.text4);
+    const std::optional<Code> value = m_formulas.translate(cell.formula());
     if (!value) {
         return fail(m_formulas.error());
     }
@@ -290,11 +290,11 @@ bool BlockWriter::assignment(const Cell& cell, LineWriter& out, const CellRef& a
 }
 
 bool BlockWriter::read(const Cell& cell, LineWriter& out, const CellRef& at) {
-    const Variable* v = m_variables.find(cell.text2);
+    const Variable* v = m_variables.find(cell.variable());
     if (v == nullptr) {
         return fail(QStringLiteral("the read block %1 names no variable").arg(cell.name));
     }
-    const QString prompt = textArgument(rendered(cell.text4));
+    const QString prompt = textArgument(rendered(cell.prompt()));
     if (m_target == Target::Pseudo) {
         out.line(m_texts.text(texts::CodeWrite) + u' ' + prompt, at);
         out.line(m_texts.text(texts::CodeRead) + u' ' + v->identifier, at);
@@ -314,9 +314,9 @@ bool BlockWriter::read(const Cell& cell, LineWriter& out, const CellRef& at) {
 }
 
 bool BlockWriter::arrayBlock(const Cell& cell, LineWriter& out, const CellRef& at) {
-    const Variable* array = m_variables.find(cell.text2);
-    const Variable* index = m_variables.find(cell.text3);
-    const Variable* value = m_variables.find(cell.text4);
+    const Variable* array = m_variables.find(cell.variable());
+    const Variable* index = m_variables.find(cell.arrayIndex());
+    const Variable* value = m_variables.find(cell.arrayOther());
     if (array == nullptr || index == nullptr || value == nullptr ||
         array->kind != ValueKind::Array) {
         return fail(QStringLiteral("the array block %1 names no array, index or value variable")
@@ -360,10 +360,10 @@ bool BlockWriter::arrayBlock(const Cell& cell, LineWriter& out, const CellRef& a
 std::optional<QString> BlockWriter::condition(int index, bool negated) {
     const FlowNode& node = m_graph.nodes()[static_cast<std::size_t>(index)];
     const Cell& cell = m_project.cell(node.cell);
-    const QString op = BlockCatalogue::comparisonOperator(cell.mode);
+    const QString op = BlockCatalogue::comparisonOperator(cell.comparison());
     const QString formula = cell.kindCode == KindCompareVars
-                                ? cell.text2 + op + cell.text3
-                                : cell.text2 + op + u'(' + cell.text4 + u')';
+                                ? cell.variable() + op + cell.otherVariable()
+                                : cell.variable() + op + u'(' + cell.formula() + u')';
     if (negated) {
         if (const std::optional<Code> opposite = m_formulas.translateNegated(formula)) {
             return opposite->text;

@@ -59,12 +59,12 @@ void inferKinds(const Project& project, const FlowGraph& graph, VariableTable& v
             }
             const Cell& cell = project.cell(node.cell);
             if (cell.kindCode == KindAssign) {
-                if (const std::optional<Code> value = formulas.translate(cell.text4)) {
-                    changed = widen(variables.find(cell.text2), value->kind) || changed;
+                if (const std::optional<Code> value = formulas.translate(cell.formula())) {
+                    changed = widen(variables.find(cell.variable()), value->kind) || changed;
                 }
             } else if (cell.kindCode == KindArrayWrite) {
-                Variable* array = variables.find(cell.text2);
-                const Variable* value = variables.find(cell.text4);
+                Variable* array = variables.find(cell.variable());
+                const Variable* value = variables.find(cell.arrayOther());
                 if (array != nullptr && value != nullptr) {
                     const ValueKind element =
                         value->kind == ValueKind::Bool ? ValueKind::Int : value->kind;
@@ -73,19 +73,20 @@ void inferKinds(const Project& project, const FlowGraph& graph, VariableTable& v
                     array->elementKind = wider;
                 }
             } else if (cell.kindCode == KindArrayRead) {
-                if (const Variable* array = variables.find(cell.text2)) {
-                    changed = widen(variables.find(cell.text4), array->elementKind) || changed;
+                if (const Variable* array = variables.find(cell.variable())) {
+                    changed =
+                        widen(variables.find(cell.arrayOther()), array->elementKind) || changed;
                 }
-            } else if (cell.kindCode == KindReadWrite && cell.mode == 0) {
+            } else if (cell.kindCode == KindReadWrite && cell.readWriteMode() == 0) {
                 // A pupil may type any numbers into an array, fractions too.
-                Variable* array = variables.find(cell.text2);
+                Variable* array = variables.find(cell.variable());
                 if (array != nullptr && array->kind == ValueKind::Array) {
                     const ValueKind wider = joined(array->elementKind, ValueKind::Real);
                     changed = changed || wider != array->elementKind;
                     array->elementKind = wider;
                 }
             } else if (cell.kindCode == KindRandom) {
-                changed = widen(variables.find(cell.text2), ValueKind::Int) || changed;
+                changed = widen(variables.find(cell.variable()), ValueKind::Int) || changed;
             }
         }
     }

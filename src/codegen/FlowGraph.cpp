@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "exec/Executor.h"
+#include "model/Cell.h"
 #include "model/KindCode.h"
 
 namespace trevalon::codegen {
@@ -136,7 +137,7 @@ int FlowGraph::follow(CellRef from, int heading) {
             case KindReturn:
                 continue;
             case KindBranchEnd: {
-                const std::optional<CellRef> target = m_project->findBlockByName(cell.text2, 1);
+                const std::optional<CellRef> target = m_project->findBlockByName(cell.link(), 1);
                 if (!target) {
                     fail(QStringLiteral("the branch end %1 leads to no block").arg(cell.name));
                     return -1;
@@ -171,7 +172,7 @@ void FlowGraph::expand(int index, int heading) {
         next[1] = follow(node.cell, Right);
     } else if (node.kind == FlowNode::Call) {
         const Cell& cell = m_project->cell(node.cell);
-        callee = m_project->findBoardByName(cell.text2);
+        callee = m_project->findBoardByName(cell.link());
         if (callee < 1 || callee > m_project->boardCount || routineEntry(callee) < 0) {
             fail(QStringLiteral("the call %1 names no board with a Start").arg(cell.name));
             return;
@@ -179,7 +180,7 @@ void FlowGraph::expand(int index, int heading) {
         const std::optional<CellRef> end = m_project->findKind(KindEnd, callee);
         if (end && end->board == callee) {
             const std::optional<CellRef> back =
-                m_project->findBlockByName(m_project->cell(*end).text2, 1);
+                m_project->findBlockByName(m_project->cell(*end).link(), 1);
             if (!back || back->board != node.cell.board) {
                 fail(QStringLiteral("the End of board %1 returns to no block on the calling "
                                     "board")

@@ -106,9 +106,9 @@ VariableTable::VariableTable(const Project& project, Target target) : m_target(t
             }
             Variable v;
             v.name = cell.name;
-            v.type = cell.mode;
-            v.start = cell.text4;
-            v.kind = kindOfType(cell.mode);
+            v.type = cell.variableType();
+            v.start = cell.startValue();
+            v.kind = kindOfType(cell.variableType());
             v.identifier = identifier(cell.name);
             m_variables.push_back(v);
         });
