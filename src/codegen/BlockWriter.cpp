@@ -10,8 +10,8 @@
 
 namespace trevalon::codegen {
 
-bool BlockWriter::fail(const QString& reason) {
-    if (m_error.isEmpty()) {
+bool BlockWriter::fail(const Status& reason) {
+    if (m_error.ok()) {
         m_error = reason;
     }
     return false;
@@ -248,8 +248,7 @@ bool BlockWriter::write(int index, bool inMain, LineWriter& out) {
             const qint64 bound = cell.range().trimmed().toLongLong(&ok);
             const Variable* v = m_variables.find(cell.variable());
             if (!ok || bound < 1 || v == nullptr) {
-                return fail(
-                    QStringLiteral("the random block %1 has no bound or variable").arg(cell.name));
+                return fail(Status::error(texts::CodegenRandomBlock, {cell.name}));
             }
             if (pseudo) {
                 out.line(v->identifier + QStringLiteral(" ← ") + m_texts.text(texts::CodeRandom) +
@@ -269,21 +268,21 @@ bool BlockWriter::write(int index, bool inMain, LineWriter& out) {
         case KindArrayRead:
             return arrayBlock(cell, out, at);
         default:
-            return fail(QStringLiteral("the block %1 has no translation").arg(cell.name));
+            return fail(Status::error(texts::CodegenBlockUntranslatable, {cell.name}));
     }
 }
 
 bool BlockWriter::assignment(const Cell& cell, LineWriter& out, const CellRef& at) {
     const Variable* v = m_variables.find(cell.variable());
     if (v == nullptr) {
-        return fail(QStringLiteral("the assignment %1 names no variable").arg(cell.name));
+        return fail(Status::error(texts::CodegenBlockVariable, {cell.name}));
     }
     const std::optional<Code> value = m_formulas.translate(cell.formula());
     if (!value) {
         return fail(m_formulas.error());
     }
     if (v->kind == ValueKind::Array) {
-        return fail(QStringLiteral("the assignment %1 gives an array a formula").arg(cell.name));
+        return fail(Status::error(texts::CodegenArrayFormula, {cell.name}));
     }
     out.line(store(*v, m_formulas.storedAs(*value, v->kind)), at);
     return true;
@@ -292,7 +291,7 @@ bool BlockWriter::assignment(const Cell& cell, LineWriter& out, const CellRef& a
 bool BlockWriter::read(const Cell& cell, LineWriter& out, const CellRef& at) {
     const Variable* v = m_variables.find(cell.variable());
     if (v == nullptr) {
-        return fail(QStringLiteral("the read block %1 names no variable").arg(cell.name));
+        return fail(Status::error(texts::CodegenBlockVariable, {cell.name}));
     }
     const QString prompt = textArgument(rendered(cell.prompt()));
     if (m_target == Target::Pseudo) {
@@ -319,8 +318,7 @@ bool BlockWriter::arrayBlock(const Cell& cell, LineWriter& out, const CellRef& a
     const Variable* value = m_variables.find(cell.arrayOther());
     if (array == nullptr || index == nullptr || value == nullptr ||
         array->kind != ValueKind::Array) {
-        return fail(QStringLiteral("the array block %1 names no array, index or value variable")
-                        .arg(cell.name));
+        return fail(Status::error(texts::CodegenBlockVariable, {cell.name}));
     }
     const Code i = m_formulas.asInteger(Code{index->identifier, index->kind, true});
     if (m_target == Target::Pseudo) {

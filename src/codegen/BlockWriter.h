@@ -29,15 +29,15 @@ public:
           m_texts(texts) {}
 
     // The statements of `node`; `inMain` tells whether an End ends the program from main.
-    // False, with error(), for a block whose formula or names do not translate.
+    // False, with error() telling why, for a block whose formula or names do not translate.
     bool write(int node, bool inMain, LineWriter& out);
     // The test of a comparison block, as it holds (negated: as it does not).
     std::optional<QString> condition(int node, bool negated);
     // The identifier of the procedure on `board`.
     QString procedureName(int board);
 
-    const QString& error() const { return m_error; }
-    bool fail(const QString& reason);
+    const Status& error() const { return m_error; }
+    bool fail(const Status& reason);
 
 private:
     struct Part {
@@ -64,7 +64,7 @@ private:
     FormulaTranslator& m_formulas;
     const TextTable& m_texts;
     QString m_procedures[kMaxBoards];
-    QString m_error;
+    Status m_error;
 };
 
 }  // namespace trevalon::codegen

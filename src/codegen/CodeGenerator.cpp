@@ -169,8 +169,8 @@ QStringList CodeGenerator::checkDraws(bool cpp) const {
 GeneratedCode CodeGenerator::generate(const QString& title) const {
     GeneratedCode result;
     FlowGraph graph;
-    if (!graph.build(m_project)) {
-        result.error = graph.error();
+    result.status = graph.build(m_project);
+    if (!result.ok()) {
         return result;
     }
     VariableTable variables(m_project, m_target);
@@ -185,7 +185,7 @@ GeneratedCode CodeGenerator::generate(const QString& title) const {
     for (std::size_t r = graph.routines().size(); r-- > 0;) {
         if (!writeRoutine(graph, r, blocks, helpers, variables, body, declarations,
                           &result.dispatchedRoutines)) {
-            result.error = blocks.error();
+            result.status = blocks.error();
             return result;
         }
     }
@@ -193,7 +193,7 @@ GeneratedCode CodeGenerator::generate(const QString& title) const {
     for (const Variable& v : variables.all()) {
         const std::optional<QString> start = startValue(v, m_target, formulas);
         if (!start) {
-            result.error = QStringLiteral("the start value of %1 is no number").arg(v.name);
+            result.status = Status::error(texts::CodegenStartNoNumber, {v.name});
             return result;
         }
         variableLines << declaration(v, *start);
@@ -212,7 +212,6 @@ GeneratedCode CodeGenerator::generate(const QString& title) const {
     while (!result.lines.empty() && result.lines.back().text.isEmpty()) {
         result.lines.pop_back();
     }
-    result.ok = true;
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include "calc/Parser.h"
 #include "calc/Values.h"
 #include "codegen/SourceText.h"
+#include "config/TextIds.h"
 
 namespace trevalon::codegen {
 namespace {
@@ -82,21 +83,30 @@ const Constant kConstants[] = {{"Pi", "3.14159265358979"},
                                {"DegToRad", "0.017453"},
                                {"RadToDeg", "57.29578"}};
 
+// A function as the parser names it, "copy(", without its bracket.
+QString functionName(const QString& name) {
+    return name.endsWith(u'(') ? name.chopped(1) : name;
+}
+
 bool isComparison(int op) {
     return op >= op::Equal && op <= op::NotEqual;
 }
 
 }  // namespace
 
-std::nullopt_t FormulaTranslator::fail(const QString& reason) {
-    if (m_error.isEmpty()) {
-        m_error = reason;
+std::nullopt_t FormulaTranslator::fail(int text, QStringList arguments) {
+    if (m_error.ok()) {
+        m_error = Status::error(text, std::move(arguments));
     }
     return std::nullopt;
 }
 
 std::optional<Code> FormulaTranslator::translate(const QString& formula) {
-    return translateParsed(formula, false);
+    std::optional<Code> code = translateParsed(formula, false);
+    if (!code && m_error.ok()) {
+        fail(texts::CodegenFormulaSyntax, {formula});  // a tree the parser should not make
+    }
+    return code;
 }
 
 std::optional<Code> FormulaTranslator::translateNegated(const QString& formula) {
@@ -104,13 +114,14 @@ std::optional<Code> FormulaTranslator::translateNegated(const QString& formula) 
 }
 
 std::optional<Code> FormulaTranslator::translateParsed(const QString& formula, bool negated) {
-    m_error.clear();
+    m_error = Status();
+    m_formula = formula;
     const std::shared_ptr<const ParsedFormula> parsed = parseFormula(formula, u'"');
     if (parsed->errorNumber != 0 || parsed->root < 0) {
-        return fail(QStringLiteral("the formula %1 does not parse").arg(formula));
+        return fail(texts::CodegenFormulaSyntax, {formula});
     }
     if (!parsed->captures.empty()) {
-        return fail(QStringLiteral("the formula %1 assigns inside itself").arg(formula));
+        return fail(texts::CodegenFormulaAssigns, {formula});
     }
     if (!negated) {
         return node(*parsed, parsed->root);
@@ -212,7 +223,7 @@ Code FormulaTranslator::storedAs(const Code& code, ValueKind kind) {
 std::optional<Code> FormulaTranslator::number(const QString& text) {
     const std::optional<long double> value = calc::parseNumber(text);
     if (!value) {
-        return fail(QStringLiteral("%1 is no number").arg(text));
+        return fail(texts::CodegenNoNumber, {text});
     }
     const bool whole = !text.contains(u'.') && !text.contains(u'e') && !text.contains(u'E');
     if (whole) {
@@ -232,7 +243,7 @@ std::optional<Code> FormulaTranslator::number(const QString& text) {
 
 std::optional<Code> FormulaTranslator::name(const QString& text) {
     if (text.startsWith(u'[')) {
-        return fail(QStringLiteral("a set %1 outside `in`").arg(text));
+        return fail(texts::CodegenSetMisplaced, {text});
     }
     if (text == QLatin1String("_PI")) {
         return Code{QStringLiteral("3.14159265"), ValueKind::Real, true};
@@ -263,7 +274,7 @@ std::optional<Code> FormulaTranslator::name(const QString& text) {
             return Code{QLatin1String(c.name), ValueKind::Real, true};
         }
     }
-    return fail(QStringLiteral("%1 is no variable").arg(text));
+    return fail(texts::CodegenNoVariable, {text});
 }
 
 std::optional<Code> FormulaTranslator::node(const ParsedFormula& parsed, int index) {
@@ -294,7 +305,7 @@ std::optional<Code> FormulaTranslator::node(const ParsedFormula& parsed, int ind
             break;
     }
     if (n.code == op::Comma || n.code == op::Sequence) {
-        return fail(QStringLiteral("a sequence of formulas"));
+        return fail(texts::CodegenFormulaAssigns, {m_formula});
     }
     if (n.left >= 0 && n.right >= 0) {
         const std::optional<Code> left = node(parsed, n.left);
@@ -408,7 +419,7 @@ std::optional<Code> FormulaTranslator::binary(int op, const Code& left, const Co
             return infix(asTruth(left), sign, asTruth(right), ValueKind::Bool);
         }
         default:
-            return fail(QStringLiteral("the operator %1 has no translation").arg(op));
+            return fail(texts::CodegenUntranslatable, {m_formula, QString::number(op)});
     }
 }
 
@@ -437,7 +448,7 @@ std::optional<Code> FormulaTranslator::comparison(int op, const Code& left, cons
 std::optional<Code> FormulaTranslator::membership(const Code& value, const QString& set) {
     const QString inner = set.trimmed();
     if (!inner.startsWith(u'[') || !inner.endsWith(u']')) {
-        return fail(QStringLiteral("the set %1 is not in brackets").arg(set));
+        return fail(texts::CodegenSetMisplaced, {set});
     }
     if (m_target == Target::Pseudo) {
         return Code{wrapped(value) + QStringLiteral(" in ") + commentText(m_target, inner),
@@ -471,7 +482,7 @@ std::optional<Code> FormulaTranslator::function(const ParsedFormula& parsed, con
         }
     }
     if (map == nullptr) {
-        return fail(QStringLiteral("the function %1 has no translation").arg(name));
+        return fail(texts::CodegenUntranslatable, {m_formula, functionName(name)});
     }
     // The arguments: a chain of `,` nodes grouped to the left, the first argument deepest.
     std::vector<int> nodes;
@@ -506,7 +517,7 @@ std::optional<Code> FormulaTranslator::function(const ParsedFormula& parsed, con
         }
     }
     if (kinds != QLatin1String("*") && texts.size() > kinds.size()) {
-        return fail(QStringLiteral("too many arguments for %1").arg(name));
+        return fail(texts::CodegenTooManyArguments, {functionName(name)});
     }
     if (m_target == Target::Pseudo) {
         return Code{name + texts.join(QStringLiteral(", ")) + u')', map->result, true};

@@ -5,6 +5,7 @@
 
 #include "codegen/CodeTarget.h"
 #include "codegen/VariableTable.h"
+#include "config/Status.h"
 
 namespace trevalon {
 struct ParsedFormula;
@@ -22,13 +23,14 @@ public:
     FormulaTranslator(Target target, const VariableTable& variables, HelperSet& helpers)
         : m_target(target), m_variables(variables), m_helpers(helpers) {}
 
-    // The formula as an expression; nothing, with error() set, for a formula the translator
-    // does not carry over (a syntax error, an unknown name, a function without a helper).
+    // The formula as an expression; nothing, with error() telling why (texts::Codegen...), for
+    // a formula the translator does not carry over (a syntax error, an unknown name, a function
+    // without a helper).
     std::optional<Code> translate(const QString& formula);
     // The formula's negation when it is a comparison, written with the opposite operator
     // (`i <= n` becomes `i > n`); nothing when it is no comparison or does not translate.
     std::optional<Code> translateNegated(const QString& formula);
-    const QString& error() const { return m_error; }
+    const Status& error() const { return m_error; }
 
     // Conversions the statements need too.
     Code asNumber(const Code& code);
@@ -54,12 +56,13 @@ private:
     std::optional<Code> keptDigits(std::optional<Code> code);
     Code call(const QString& helper, const QStringList& arguments, ValueKind kind);
     QString wrapped(const Code& code) const;
-    std::nullopt_t fail(const QString& reason);
+    std::nullopt_t fail(int text, QStringList arguments = {});
 
     Target m_target;
     const VariableTable& m_variables;
     HelperSet& m_helpers;
-    QString m_error;
+    QString m_formula;  // the one being translated, which a refusal names
+    Status m_error;
 };
 
 }  // namespace trevalon::codegen
