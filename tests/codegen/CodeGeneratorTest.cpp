@@ -53,10 +53,12 @@ TEST_P(FormulaTranslation, MakesTheGroupingAndTextsExplicit) {
     f.variable(1, 1, 3, QStringLiteral("x"), TypeReal);
     f.variable(1, 1, 4, QStringLiteral("s"), TypeText, QStringLiteral("\"Ala\""));
     const FormulaRow& row = GetParam();
+    const TextTable texts;
     for (const Target target : {Target::Python, Target::Cpp}) {
-        const VariableTable variables(project, target);
+        const auto language = makeTargetLanguage(target, texts);
+        const VariableTable variables(project, *language);
         HelperSet helpers;
-        FormulaTranslator translator(target, variables, helpers);
+        FormulaTranslator translator(*language, variables, helpers);
         const std::optional<Code> code = translator.translate(QString::fromUtf8(row.formula));
         ASSERT_TRUE(code) << translator.error().message(QStringLiteral("ang")).toStdString();
         EXPECT_EQ(code->text.toStdString(), target == Target::Python ? row.python : row.cpp)
@@ -71,9 +73,11 @@ INSTANTIATE_TEST_SUITE_P(Formulas, FormulaTranslation, ::testing::ValuesIn(kForm
 TEST(FormulaTranslation, RefusesWhatItCannotCarryOverWithTheReason) {
     Project project;
     test::FlowBuilder(project).variable(1, 1, 1, QStringLiteral("a"), TypeInteger);
-    const VariableTable variables(project, Target::Python);
+    const TextTable texts;
+    const auto python = makeTargetLanguage(Target::Python, texts);
+    const VariableTable variables(project, *python);
     HelperSet helpers;
-    FormulaTranslator translator(Target::Python, variables, helpers);
+    FormulaTranslator translator(*python, variables, helpers);
     const struct {
         const char* formula;
         int reason;
