@@ -97,8 +97,8 @@ int exportCommand(const QStringList& args, CommandIo& io) {
     codegen::CodeGenerator generator(workspace.project(), texts, *target);
     generator.setCheckDraws(recording.draws);
     const codegen::GeneratedCode code = generator.generate(QFileInfo(path).fileName());
-    if (!code.ok) {
-        io.err << texts.text(texts::CodeExportFailed).arg(code.error) << '\n';
+    if (!code.ok()) {
+        io.err << texts.text(texts::CodeExportFailed).arg(code.status.message(texts)) << '\n';
         return ExitFailed;
     }
     if (code.dispatchedRoutines > 0) {

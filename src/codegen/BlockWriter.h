@@ -19,52 +19,47 @@ namespace trevalon::codegen {
 // blocks, calls, returns, the end and the stop on an error.
 class BlockWriter {
 public:
-    BlockWriter(const Project& project, const FlowGraph& graph, Target target,
+    BlockWriter(const Project& project, const FlowGraph& graph, const TargetLanguage& language,
                 VariableTable& variables, FormulaTranslator& formulas, const TextTable& texts)
         : m_project(project),
           m_graph(graph),
-          m_target(target),
+          m_language(language),
           m_variables(variables),
           m_formulas(formulas),
           m_texts(texts) {}
 
     // The statements of `node`; `inMain` tells whether an End ends the program from main.
-    // False, with error(), for a block whose formula or names do not translate.
+    // False, with error() telling why, for a block whose formula or names do not translate.
     bool write(int node, bool inMain, LineWriter& out);
     // The test of a comparison block, as it holds (negated: as it does not).
     std::optional<QString> condition(int node, bool negated);
     // The identifier of the procedure on `board`.
     QString procedureName(int board);
 
-    const QString& error() const { return m_error; }
-    bool fail(const QString& reason);
+    const Status& error() const { return m_error; }
+    bool fail(const Status& reason);
 
 private:
-    struct Part {
-        QString literal;
-        std::optional<Code> value;
-        bool textValue = false;  // a text or array variable's value, which may hold a CR
-    };
-    std::vector<Part> rendered(const QString& comment);
-    Part valuePart(QString literal, const QString& name, int precision);
+    std::vector<ShownPart> rendered(const QString& comment);
+    ShownPart valuePart(QString literal, const QString& name, int precision);
     std::optional<Code> shown(const QString& name, int precision);
-    QString output(const std::vector<Part>& parts);
-    QString printLine(const std::vector<Part>& parts);
-    QString textArgument(const std::vector<Part>& parts);
-    QString statement(const QString& text) const;
+    bool action(const Cell& cell, LineWriter& out, const CellRef& at);
     bool assignment(const Cell& cell, LineWriter& out, const CellRef& at);
     bool read(const Cell& cell, LineWriter& out, const CellRef& at);
+    void writeValue(const Cell& cell, LineWriter& out, const CellRef& at);
+    void question(const Cell& cell, LineWriter& out, const CellRef& at);
+    bool random(const Cell& cell, LineWriter& out, const CellRef& at);
     bool arrayBlock(const Cell& cell, LineWriter& out, const CellRef& at);
-    QString store(const Variable& variable, const Code& value) const;
+    static Code valueOf(const Variable& variable);
 
     const Project& m_project;
     const FlowGraph& m_graph;
-    Target m_target;
+    const TargetLanguage& m_language;
     VariableTable& m_variables;
     FormulaTranslator& m_formulas;
     const TextTable& m_texts;
     QString m_procedures[kMaxBoards];
-    QString m_error;
+    Status m_error;
 };
 
 }  // namespace trevalon::codegen

@@ -27,6 +27,16 @@ struct Code {
     bool atomic = true;
 };
 
+// A code as an operand: parenthesised unless it is atomic.
+inline QString wrapped(const Code& code) {
+    return code.atomic ? code.text : u'(' + code.text + u')';
+}
+
+// Two operands with an operator between them, as every target writes `a + b`.
+inline Code infix(const Code& a, const QString& sign, const Code& b, ValueKind kind) {
+    return Code{wrapped(a) + u' ' + sign + u' ' + wrapped(b), kind, false};
+}
+
 // The helper functions the generated code calls, collected while translating so that only
 // those used are written out (see Prelude).
 using HelperSet = std::set<QString>;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <functional>
 
+#include "config/TextIds.h"
 #include "exec/Executor.h"
+#include "model/Cell.h"
 #include "model/KindCode.h"
 
 namespace trevalon::codegen {
@@ -21,30 +23,33 @@ bool isConnector(int kind) {
 
 }  // namespace
 
-bool FlowGraph::fail(const QString& reason) {
-    if (m_error.isEmpty()) {
+bool FlowGraph::fail(const Status& reason) {
+    if (m_error.ok()) {
         m_error = reason;
     }
     return false;
 }
 
-bool FlowGraph::build(const Project& project) {
+Status FlowGraph::build(const Project& project) {
     m_project = &project;
     m_nodes.clear();
     m_headings.clear();
     m_keys.assign(static_cast<std::size_t>(kSlots * 4), -1);
     m_routines.clear();
     m_pending.clear();
-    m_error.clear();
-    if (routineEntry(1) < 0 && !m_error.isEmpty()) {
-        return false;
+    m_error = Status();
+    if (routineEntry(1) < 0 && !m_error.ok()) {
+        return m_error;
     }
-    while (!m_pending.empty() && m_error.isEmpty()) {
+    while (!m_pending.empty() && m_error.ok()) {
         const int node = m_pending.back();
         m_pending.pop_back();
         expand(node, m_headings[static_cast<std::size_t>(node)]);
     }
-    return m_error.isEmpty() && checkCalls();
+    if (m_error.ok()) {
+        checkCalls();
+    }
+    return m_error;
 }
 
 // The routine of `board`, made on first use; answers its index, or -1 without a Start.
@@ -56,7 +61,7 @@ int FlowGraph::routineEntry(int board) {
     }
     const std::optional<CellRef> start = m_project->findKind(KindStart, board);
     if (!start || start->board != board) {
-        fail(QStringLiteral("board %1 has no Start block").arg(board));
+        fail(Status::error(texts::CodegenNoStart, {QString::number(board)}));
         return -1;
     }
     m_routines.push_back(Routine{board, -1});
@@ -136,16 +141,14 @@ int FlowGraph::follow(CellRef from, int heading) {
             case KindReturn:
                 continue;
             case KindBranchEnd: {
-                const std::optional<CellRef> target = m_project->findBlockByName(cell.text2, 1);
+                const std::optional<CellRef> target = m_project->findBlockByName(cell.link(), 1);
                 if (!target) {
-                    fail(QStringLiteral("the branch end %1 leads to no block").arg(cell.name));
+                    fail(Status::error(texts::CodegenBranchEndNowhere, {cell.name}));
                     return -1;
                 }
                 const int kind = m_project->cell(*target).kindCode;
                 if (target->board != at.board && kind != KindBranchStart) {
-                    fail(QStringLiteral("the branch end %1 jumps to another board's block that "
-                                        "is no branch start")
-                             .arg(cell.name));
+                    fail(Status::error(texts::CodegenBranchEndOtherBoard, {cell.name}));
                     return -1;
                 }
                 at = *target;
@@ -156,7 +159,7 @@ int FlowGraph::follow(CellRef from, int heading) {
                 return nodeAt(at, heading);
         }
     }
-    fail(QStringLiteral("the flow circles through connectors without reaching a block"));
+    fail(Status::error(texts::CodegenConnectorCircle));
     return -1;
 }
 
@@ -171,19 +174,17 @@ void FlowGraph::expand(int index, int heading) {
         next[1] = follow(node.cell, Right);
     } else if (node.kind == FlowNode::Call) {
         const Cell& cell = m_project->cell(node.cell);
-        callee = m_project->findBoardByName(cell.text2);
+        callee = m_project->findBoardByName(cell.link());
         if (callee < 1 || callee > m_project->boardCount || routineEntry(callee) < 0) {
-            fail(QStringLiteral("the call %1 names no board with a Start").arg(cell.name));
+            fail(Status::error(texts::CodegenCallNoBoard, {cell.name}));
             return;
         }
         const std::optional<CellRef> end = m_project->findKind(KindEnd, callee);
         if (end && end->board == callee) {
             const std::optional<CellRef> back =
-                m_project->findBlockByName(m_project->cell(*end).text2, 1);
+                m_project->findBlockByName(m_project->cell(*end).link(), 1);
             if (!back || back->board != node.cell.board) {
-                fail(QStringLiteral("the End of board %1 returns to no block on the calling "
-                                    "board")
-                         .arg(callee));
+                fail(Status::error(texts::CodegenReturnNowhere, {QString::number(callee)}));
                 return;
             }
             // The calling board keeps its direction while the procedure runs.
@@ -214,9 +215,8 @@ bool FlowGraph::checkCalls() {
             const FlowNode& node = m_nodes[static_cast<std::size_t>(n)];
             if (node.kind == FlowNode::Return &&
                 (r == 0 || node.cell.board != m_routines[r].board)) {
-                fail(QStringLiteral("the flow reaches the End of board %1 without a call to it")
-                         .arg(node.cell.board));
-                return false;
+                return fail(Status::error(texts::CodegenEndWithoutCall,
+                                          {QString::number(node.cell.board)}));
             }
             if (node.kind == FlowNode::Call) {
                 callees[r].push_back(node.callee);
@@ -247,8 +247,7 @@ bool FlowGraph::checkCalls() {
     };
     std::vector<int> path;
     if (cycles(1, path)) {
-        fail(QStringLiteral("a procedure is called again before it returns"));
-        return false;
+        return fail(Status::error(texts::CodegenRecursiveCall));
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <vector>
 
+#include "config/Status.h"
 #include "model/Project.h"
 
 namespace trevalon::codegen {
@@ -37,22 +38,21 @@ struct Routine {
 // to where their End sends the flow.
 class FlowGraph {
 public:
-    // Builds the graph of everything reachable from board 1's Start. False, with a reason in
-    // error(), for a flow the translator cannot follow: no Start, a call to a board without a
-    // Start, a recursive call, a return or a branch jump onto another board than the executor's
-    // direction rules can tell.
-    bool build(const Project& project);
+    // Builds the graph of everything reachable from board 1's Start. A failure (texts::Codegen...)
+    // for a flow the translator cannot follow: no Start, a call to a board without a Start, a
+    // recursive call, a return or a branch jump onto another board than the executor's direction
+    // rules can tell.
+    Status build(const Project& project);
 
     const std::vector<FlowNode>& nodes() const { return m_nodes; }
     const std::vector<Routine>& routines() const { return m_routines; }
-    const QString& error() const { return m_error; }
 
 private:
     enum Heading { Down, Up, Left, Right };
     int nodeAt(const CellRef& cell, int heading);
     int follow(CellRef from, int heading);
     int routineEntry(int board);
-    bool fail(const QString& reason);
+    bool fail(const Status& reason);
     void expand(int node, int heading);
     bool checkCalls();
 
@@ -62,7 +62,7 @@ private:
     std::vector<int> m_keys;      // per node, its cell and direction as one number
     std::vector<Routine> m_routines;
     std::vector<int> m_pending;
-    QString m_error;
+    Status m_error;  // the first reason the flow cannot be followed
 };
 
 }  // namespace trevalon::codegen

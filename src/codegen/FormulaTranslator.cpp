@@ -4,7 +4,8 @@
 #include "calc/ExprNode.h"
 #include "calc/Parser.h"
 #include "calc/Values.h"
-#include "codegen/SourceText.h"
+#include "codegen/Prelude.h"
+#include "config/TextIds.h"
 
 namespace trevalon::codegen {
 namespace {
@@ -72,15 +73,24 @@ const FunctionMap kFunctions[] = {
     {op::Numeric, "numeric", "t", ValueKind::Real},
 };
 
-// The constants every run loads beside the variables.
-struct Constant {
-    const char* name;
-    const char* value;
-};
-const Constant kConstants[] = {{"Pi", "3.14159265358979"},
-                               {"e", "2.71828183"},
-                               {"DegToRad", "0.017453"},
-                               {"RadToDeg", "57.29578"}};
+// A function as the parser names it, "copy(", without its bracket.
+QString functionName(const QString& name) {
+    return name.endsWith(u'(') ? name.chopped(1) : name;
+}
+
+// The arguments of a call: a chain of `,` nodes grouped to the left, the first argument deepest.
+std::vector<int> argumentNodes(const ParsedFormula& parsed, int arguments) {
+    std::vector<int> nodes;
+    int at = arguments;
+    while (at >= 0 && parsed.nodes[static_cast<std::size_t>(at)].code == op::Comma) {
+        nodes.insert(nodes.begin(), parsed.nodes[static_cast<std::size_t>(at)].right);
+        at = parsed.nodes[static_cast<std::size_t>(at)].left;
+    }
+    if (at >= 0) {
+        nodes.insert(nodes.begin(), at);
+    }
+    return nodes;
+}
 
 bool isComparison(int op) {
     return op >= op::Equal && op <= op::NotEqual;
@@ -88,15 +98,19 @@ bool isComparison(int op) {
 
 }  // namespace
 
-std::nullopt_t FormulaTranslator::fail(const QString& reason) {
-    if (m_error.isEmpty()) {
-        m_error = reason;
+std::nullopt_t FormulaTranslator::fail(int text, QStringList arguments) {
+    if (m_error.ok()) {
+        m_error = Status::error(text, std::move(arguments));
     }
     return std::nullopt;
 }
 
 std::optional<Code> FormulaTranslator::translate(const QString& formula) {
-    return translateParsed(formula, false);
+    std::optional<Code> code = translateParsed(formula, false);
+    if (!code && m_error.ok()) {
+        fail(texts::CodegenFormulaSyntax, {formula});  // a tree the parser should not make
+    }
+    return code;
 }
 
 std::optional<Code> FormulaTranslator::translateNegated(const QString& formula) {
@@ -104,13 +118,14 @@ std::optional<Code> FormulaTranslator::translateNegated(const QString& formula) 
 }
 
 std::optional<Code> FormulaTranslator::translateParsed(const QString& formula, bool negated) {
-    m_error.clear();
+    m_error = Status();
+    m_formula = formula;
     const std::shared_ptr<const ParsedFormula> parsed = parseFormula(formula, u'"');
     if (parsed->errorNumber != 0 || parsed->root < 0) {
-        return fail(QStringLiteral("the formula %1 does not parse").arg(formula));
+        return fail(texts::CodegenFormulaSyntax, {formula});
     }
     if (!parsed->captures.empty()) {
-        return fail(QStringLiteral("the formula %1 assigns inside itself").arg(formula));
+        return fail(texts::CodegenFormulaAssigns, {formula});
     }
     if (!negated) {
         return node(*parsed, parsed->root);
@@ -130,89 +145,34 @@ std::optional<Code> FormulaTranslator::translateParsed(const QString& formula, b
     return comparison(kOpposite[root.code - op::Equal], *left, *right);
 }
 
-QString FormulaTranslator::wrapped(const Code& code) const {
-    return code.atomic ? code.text : u'(' + code.text + u')';
-}
-
 QString FormulaTranslator::textLiteral(const QString& text) const {
-    return stringLiteral(m_target, text);
-}
-
-Code FormulaTranslator::call(const QString& helper, const QStringList& arguments, ValueKind kind) {
-    // The standard library has these already.
-    static const QStringList kStandard = {QStringLiteral("abs"), QStringLiteral("sin"),
-                                          QStringLiteral("cos"), QStringLiteral("exp")};
-    if (kStandard.contains(helper)) {
-        m_helpers.insert(m_target == Target::Cpp ? QStringLiteral("cmath") : helper);
-        const QString name = m_target != Target::Cpp          ? helper
-                             : helper == QLatin1String("abs") ? QStringLiteral("std::fabs")
-                                                              : QStringLiteral("std::") + helper;
-        return Code{name + u'(' + arguments.join(QStringLiteral(", ")) + u')', kind, true};
-    }
-    m_helpers.insert(helper);
-    return Code{helper + u'(' + arguments.join(QStringLiteral(", ")) + u')', kind, true};
+    return m_language.literal(text);
 }
 
 Code FormulaTranslator::asNumber(const Code& code) {
-    if (code.kind == ValueKind::Text) {
-        return call(QStringLiteral("num"), {code.text}, ValueKind::Real);
-    }
-    if (code.kind == ValueKind::Bool && m_target == Target::Python) {
-        return Code{QStringLiteral("int(") + code.text + u')', ValueKind::Int, true};
-    }
-    return code;
+    return m_language.asNumber(code, m_helpers);
 }
 
 Code FormulaTranslator::asText(const Code& code) {
-    if (code.kind == ValueKind::Text || m_target == Target::Pseudo) {
-        return code;
-    }
-    if (code.kind == ValueKind::Array) {
-        return call(QStringLiteral("array_text"), {code.text}, ValueKind::Text);
-    }
-    if (code.kind == ValueKind::Int) {
-        return m_target == Target::Python
-                   ? Code{QStringLiteral("str(") + code.text + u')', ValueKind::Text, true}
-                   : Code{QStringLiteral("std::to_string(") + code.text + u')', ValueKind::Text,
-                          true};
-    }
-    return call(QStringLiteral("fmt"), {code.text}, ValueKind::Text);
+    return m_language.asText(code, m_helpers);
 }
 
 Code FormulaTranslator::asInteger(const Code& code) {
-    if (code.kind == ValueKind::Int || code.kind == ValueKind::Bool || m_target == Target::Pseudo) {
-        return code;
-    }
-    return call(QStringLiteral("to_int"), {asNumber(code).text}, ValueKind::Int);
+    return m_language.asInteger(code, m_helpers);
 }
 
 Code FormulaTranslator::asTruth(const Code& code) {
-    if (code.kind == ValueKind::Bool || m_target == Target::Pseudo) {
-        return code;
-    }
-    return Code{wrapped(asNumber(code)) + QStringLiteral(" >= 1"), ValueKind::Bool, false};
+    return m_language.asTruth(code, m_helpers);
 }
 
 Code FormulaTranslator::storedAs(const Code& code, ValueKind kind) {
-    if (m_target == Target::Pseudo || code.kind == kind) {
-        return code;
-    }
-    if (kind == ValueKind::Text) {
-        return asText(code);
-    }
-    if (code.kind == ValueKind::Bool && m_target == Target::Python) {
-        return asNumber(code);
-    }
-    if (code.kind == ValueKind::Text) {
-        return kind == ValueKind::Int ? asInteger(code) : asNumber(code);
-    }
-    return code;
+    return m_language.storedAs(code, kind, m_helpers);
 }
 
 std::optional<Code> FormulaTranslator::number(const QString& text) {
     const std::optional<long double> value = calc::parseNumber(text);
     if (!value) {
-        return fail(QStringLiteral("%1 is no number").arg(text));
+        return fail(texts::CodegenNoNumber, {text});
     }
     const bool whole = !text.contains(u'.') && !text.contains(u'e') && !text.contains(u'E');
     if (whole) {
@@ -232,7 +192,7 @@ std::optional<Code> FormulaTranslator::number(const QString& text) {
 
 std::optional<Code> FormulaTranslator::name(const QString& text) {
     if (text.startsWith(u'[')) {
-        return fail(QStringLiteral("a set %1 outside `in`").arg(text));
+        return fail(texts::CodegenSetMisplaced, {text});
     }
     if (text == QLatin1String("_PI")) {
         return Code{QStringLiteral("3.14159265"), ValueKind::Real, true};
@@ -246,24 +206,18 @@ std::optional<Code> FormulaTranslator::name(const QString& text) {
     const bool date = text == QLatin1String("_DATE") || text == QLatin1String("_NOW");
     const bool time = text == QLatin1String("_TIME") || text == QLatin1String("_NOW");
     if (date || time) {
-        if (m_target == Target::Pseudo) {
-            return Code{text, ValueKind::Text, true};
-        }
-        return call(QStringLiteral("clock_text"),
-                    {date ? QStringLiteral("1") : QStringLiteral("0"),
-                     time ? QStringLiteral("1") : QStringLiteral("0")},
-                    ValueKind::Text);
+        return m_language.clock(text, date, time, m_helpers);
     }
     if (const Variable* v = m_variables.find(text)) {
         return Code{v->identifier, v->kind, true};
     }
-    for (const Constant& c : kConstants) {
+    for (const PreludeConstant& c : preludeConstants()) {
         if (text.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0) {
             m_helpers.insert(QStringLiteral("const:") + QLatin1String(c.name));
             return Code{QLatin1String(c.name), ValueKind::Real, true};
         }
     }
-    return fail(QStringLiteral("%1 is no variable").arg(text));
+    return fail(texts::CodegenNoVariable, {text});
 }
 
 std::optional<Code> FormulaTranslator::node(const ParsedFormula& parsed, int index) {
@@ -294,7 +248,7 @@ std::optional<Code> FormulaTranslator::node(const ParsedFormula& parsed, int ind
             break;
     }
     if (n.code == op::Comma || n.code == op::Sequence) {
-        return fail(QStringLiteral("a sequence of formulas"));
+        return fail(texts::CodegenFormulaAssigns, {m_formula});
     }
     if (n.left >= 0 && n.right >= 0) {
         const std::optional<Code> left = node(parsed, n.left);
@@ -316,149 +270,74 @@ std::optional<Code> FormulaTranslator::node(const ParsedFormula& parsed, int ind
 // Every operation hands its result on as a text of at most 12 decimals; a real result is
 // rounded the same way, so that the next operation starts from the same number.
 std::optional<Code> FormulaTranslator::keptDigits(std::optional<Code> code) {
-    if (!code || code->kind != ValueKind::Real || m_target == Target::Pseudo) {
+    if (!code || code->kind != ValueKind::Real) {
         return code;
     }
-    return call(QStringLiteral("rounded"), {code->text}, ValueKind::Real);
+    return m_language.keptDigits(*code, m_helpers);
 }
 
+// The operands converted to what the operator works on, and the kind of its result; the
+// target writes the operation.
 std::optional<Code> FormulaTranslator::binary(int op, const Code& left, const Code& right,
                                               bool literalDivisor) {
-    const bool python = m_target == Target::Python;
-    const bool pseudo = m_target == Target::Pseudo;
-    auto infix = [&](const Code& a, const QString& sign, const Code& b, ValueKind kind) {
-        return Code{wrapped(a) + u' ' + sign + u' ' + wrapped(b), kind, false};
-    };
+    Operation o{op, left, right, ValueKind::Real, literalDivisor};
     switch (op) {
         case op::Plus:
         case op::Minus:
-        case op::Times: {
-            const Code a = asNumber(left);
-            const Code b = asNumber(right);
-            const QString sign = op == op::Plus    ? QStringLiteral("+")
-                                 : op == op::Minus ? QStringLiteral("-")
-                                                   : QStringLiteral("*");
-            return infix(a, sign, b, joined(joined(a.kind, b.kind), ValueKind::Int));
-        }
-        case op::Divide: {
-            const Code a = asNumber(left);
-            const Code b = asNumber(right);
-            if (pseudo || literalDivisor) {
-                Code first = a;
-                if (m_target == Target::Cpp && a.kind != ValueKind::Real &&
-                    b.kind != ValueKind::Real) {
-                    first = Code{QStringLiteral("static_cast<double>(") + a.text + u')',
-                                 ValueKind::Real, true};
-                }
-                return infix(first, QStringLiteral("/"), b, ValueKind::Real);
-            }
-            return call(QStringLiteral("divide"), {a.text, b.text}, ValueKind::Real);
-        }
-        case op::Power: {
-            const Code a = asNumber(left);
-            const Code b = asNumber(right);
-            if (python) {
-                return infix(a, QStringLiteral("**"), b, ValueKind::Real);
-            }
-            if (pseudo) {
-                return infix(a, QStringLiteral("^"), b, ValueKind::Real);
-            }
-            return Code{QStringLiteral("std::pow(") + a.text + QStringLiteral(", ") + b.text + u')',
-                        ValueKind::Real, true};
-        }
+        case op::Times:
+            o.left = asNumber(left);
+            o.right = asNumber(right);
+            o.result = joined(joined(o.left.kind, o.right.kind), ValueKind::Int);
+            break;
+        case op::Divide:
+        case op::Power:
+            o.left = asNumber(left);
+            o.right = asNumber(right);
+            break;
         case op::Div:
-        case op::Mod: {
-            const Code a = asInteger(left);
-            const Code b = asInteger(right);
-            if (pseudo) {
-                return infix(a, op == op::Div ? QStringLiteral("div") : QStringLiteral("mod"), b,
-                             ValueKind::Int);
-            }
-            if (m_target == Target::Cpp && literalDivisor) {
-                return infix(a, op == op::Div ? QStringLiteral("/") : QStringLiteral("%"), b,
-                             ValueKind::Int);
-            }
-            return call(op == op::Div ? QStringLiteral("whole_div") : QStringLiteral("mod"),
-                        {a.text, b.text}, ValueKind::Int);
-        }
+        case op::Mod:
+            o = Operation{op, asInteger(left), asInteger(right), ValueKind::Int, literalDivisor};
+            break;
         case op::Concat:
-            return infix(asText(left), pseudo ? QStringLiteral("||") : QStringLiteral("+"),
-                         asText(right), ValueKind::Text);
+            o = Operation{op, asText(left), asText(right), ValueKind::Text, literalDivisor};
+            break;
         case op::Like:
-        case op::Wildcard: {
-            const Code text = asText(left);
-            const Code mask = asText(right);
-            if (pseudo) {
-                return infix(text,
-                             op == op::Like ? QStringLiteral("like") : QStringLiteral("wildcard"),
-                             mask, ValueKind::Bool);
-            }
-            // `like` writes SQL's % and _ for the mask's * and ?.
-            return call(
-                QStringLiteral("matches"),
-                {text.text, mask.text, op == op::Like ? QStringLiteral("1") : QStringLiteral("0")},
-                ValueKind::Bool);
-        }
+        case op::Wildcard:
+            o = Operation{op, asText(left), asText(right), ValueKind::Bool, literalDivisor};
+            break;
         case op::And:
-        case op::Or: {
-            QString sign = op == op::And ? QStringLiteral("and") : QStringLiteral("or");
-            if (m_target == Target::Cpp) {
-                sign = op == op::And ? QStringLiteral("&&") : QStringLiteral("||");
-            }
-            return infix(asTruth(left), sign, asTruth(right), ValueKind::Bool);
-        }
+        case op::Or:
+            o = Operation{op, asTruth(left), asTruth(right), ValueKind::Bool, literalDivisor};
+            break;
         default:
-            return fail(QStringLiteral("the operator %1 has no translation").arg(op));
+            return fail(texts::CodegenUntranslatable, {m_formula, QString::number(op)});
     }
+    return m_language.operation(o, m_helpers);
 }
 
 std::optional<Code> FormulaTranslator::comparison(int op, const Code& left, const Code& right) {
-    static const char* const kSigns[] = {"==", "<", "<=", ">", ">=", "!="};
-    static const char* const kPseudoSigns[] = {"=", "<", "<=", ">", ">=", "<>"};
-    const int at = op - op::Equal;
-    const QString sign = QLatin1String(m_target == Target::Pseudo ? kPseudoSigns[at] : kSigns[at]);
-    const bool bothNumbers = isNumeric(left.kind) && isNumeric(right.kind);
-    if (bothNumbers || m_target == Target::Pseudo) {
-        return Code{wrapped(asNumber(left)) + u' ' + sign + u' ' + wrapped(asNumber(right)),
-                    ValueKind::Bool, false};
-    }
-    const Code a = asText(left);
-    const Code b = asText(right);
-    if (op == op::Equal || op == op::NotEqual) {
-        // The language compares the texts of values, character for character.
-        return Code{wrapped(a) + u' ' + sign + u' ' + wrapped(b), ValueKind::Bool, false};
-    }
-    // Order compares numbers when both texts are numbers, else the texts themselves.
-    return Code{call(QStringLiteral("compare"), {a.text, b.text}, ValueKind::Int).text + u' ' +
-                    sign + QStringLiteral(" 0"),
-                ValueKind::Bool, false};
+    return m_language.comparison(op, left, right, m_helpers);
 }
 
+// The set's elements: texts in quotes, numbers, and anything else as the text it is.
 std::optional<Code> FormulaTranslator::membership(const Code& value, const QString& set) {
     const QString inner = set.trimmed();
     if (!inner.startsWith(u'[') || !inner.endsWith(u']')) {
-        return fail(QStringLiteral("the set %1 is not in brackets").arg(set));
+        return fail(texts::CodegenSetMisplaced, {set});
     }
-    if (m_target == Target::Pseudo) {
-        return Code{wrapped(value) + QStringLiteral(" in ") + commentText(m_target, inner),
-                    ValueKind::Bool, false};
-    }
-    QStringList tests;
+    std::vector<Code> elements;
     for (QString element : inner.mid(1, inner.size() - 2).split(u',')) {
         element = element.trimmed();
-        Code item;
         if (element.startsWith(u'"') && element.endsWith(u'"') && element.size() >= 2) {
-            item = Code{textLiteral(element.mid(1, element.size() - 2)), ValueKind::Text, true};
+            elements.push_back(
+                Code{textLiteral(element.mid(1, element.size() - 2)), ValueKind::Text, true});
         } else if (calc::parseNumber(element)) {
-            item = *number(element);
+            elements.push_back(*number(element));
         } else {
-            item = Code{textLiteral(element), ValueKind::Text, true};
+            elements.push_back(Code{textLiteral(element), ValueKind::Text, true});
         }
-        const std::optional<Code> test = comparison(op::Equal, value, item);
-        tests << test->text;
     }
-    const QString sign = m_target == Target::Cpp ? QStringLiteral(" || ") : QStringLiteral(" or ");
-    return Code{tests.join(sign), ValueKind::Bool, tests.size() <= 1};
+    return m_language.membership(value, inner, elements, m_helpers);
 }
 
 std::optional<Code> FormulaTranslator::function(const ParsedFormula& parsed, const QString& name,
@@ -471,54 +350,28 @@ std::optional<Code> FormulaTranslator::function(const ParsedFormula& parsed, con
         }
     }
     if (map == nullptr) {
-        return fail(QStringLiteral("the function %1 has no translation").arg(name));
-    }
-    // The arguments: a chain of `,` nodes grouped to the left, the first argument deepest.
-    std::vector<int> nodes;
-    int at = arguments;
-    while (at >= 0 && parsed.nodes[static_cast<std::size_t>(at)].code == op::Comma) {
-        nodes.insert(nodes.begin(), parsed.nodes[static_cast<std::size_t>(at)].right);
-        at = parsed.nodes[static_cast<std::size_t>(at)].left;
-    }
-    if (at >= 0) {
-        nodes.insert(nodes.begin(), at);
+        return fail(texts::CodegenUntranslatable, {m_formula, functionName(name)});
     }
     const QString kinds = QLatin1String(map->arguments);
-    QStringList texts;
+    const bool variadic = kinds == QLatin1String("*");
+    FunctionCall call{name, QLatin1String(map->helper), {}, variadic, false, map->result};
+    const std::vector<int> nodes = argumentNodes(parsed, arguments);
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        std::optional<Code> argument = node(parsed, nodes[i]);
+        const std::optional<Code> argument = node(parsed, nodes[i]);
         if (!argument) {
             return std::nullopt;
         }
-        const QChar want = kinds == QLatin1String("*") ? QChar(u'n')
+        const QChar want = variadic ? QChar(u'n')
                            : i < static_cast<std::size_t>(kinds.size())
                                ? kinds[static_cast<qsizetype>(i)]
                                : QChar(u't');
-        if (m_target != Target::Pseudo) {
-            argument = want == u't'   ? asText(*argument)
-                       : want == u'i' ? asInteger(*argument)
-                                      : asNumber(*argument);
-        }
-        if (kinds == QLatin1String("*") && m_target == Target::Cpp) {
-            texts << QStringLiteral("double(") + argument->text + u')';
-        } else {
-            texts << argument->text;
-        }
+        call.arguments << m_language.argument(*argument, want, variadic, m_helpers);
     }
-    if (kinds != QLatin1String("*") && texts.size() > kinds.size()) {
-        return fail(QStringLiteral("too many arguments for %1").arg(name));
+    if (!variadic && call.arguments.size() > kinds.size()) {
+        return fail(texts::CodegenTooManyArguments, {functionName(name)});
     }
-    if (m_target == Target::Pseudo) {
-        return Code{name + texts.join(QStringLiteral(", ")) + u')', map->result, true};
-    }
-    if (map->code == op::Prefix && texts.size() == 2) {
-        texts.insert(1, textLiteral(QStringLiteral(" ")));  // prefix(i, s): padded with blanks
-    }
-    if (QLatin1String(map->arguments) == QLatin1String("*") && m_target == Target::Cpp) {
-        return call(QLatin1String(map->helper), {u'{' + texts.join(QStringLiteral(", ")) + u'}'},
-                    map->result);
-    }
-    return call(QLatin1String(map->helper), texts, map->result);
+    call.padded = map->code == op::Prefix && call.arguments.size() == 2;
+    return m_language.function(call, m_helpers);
 }
 
 }  // namespace trevalon::codegen

@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "codegen/CodeTarget.h"
+#include "codegen/TargetLanguage.h"
 #include "codegen/VariableTable.h"
+#include "config/Status.h"
 
 namespace trevalon {
 struct ParsedFormula;
@@ -19,24 +21,27 @@ namespace trevalon::codegen {
 // calls a helper, which it records in the helper set.
 class FormulaTranslator {
 public:
-    FormulaTranslator(Target target, const VariableTable& variables, HelperSet& helpers)
-        : m_target(target), m_variables(variables), m_helpers(helpers) {}
+    // The language, the variables and the helper set must outlive the translator.
+    FormulaTranslator(const TargetLanguage& language, const VariableTable& variables,
+                      HelperSet& helpers)
+        : m_language(language), m_variables(variables), m_helpers(helpers) {}
 
-    // The formula as an expression; nothing, with error() set, for a formula the translator
-    // does not carry over (a syntax error, an unknown name, a function without a helper).
+    // The formula as an expression; nothing, with error() telling why (texts::Codegen...), for
+    // a formula the translator does not carry over (a syntax error, an unknown name, a function
+    // without a helper).
     std::optional<Code> translate(const QString& formula);
     // The formula's negation when it is a comparison, written with the opposite operator
     // (`i <= n` becomes `i > n`); nothing when it is no comparison or does not translate.
     std::optional<Code> translateNegated(const QString& formula);
-    const QString& error() const { return m_error; }
+    const Status& error() const { return m_error; }
 
     // Conversions the statements need too.
     Code asNumber(const Code& code);
     Code asText(const Code& code);
     Code asInteger(const Code& code);
     Code asTruth(const Code& code);
-    // Records a helper that a statement calls.
-    void use(const QString& helper) { m_helpers.insert(helper); }
+    // The helpers the translation calls so far, which statements add to.
+    HelperSet& helpers() { return m_helpers; }
     // A text literal in the target language.
     QString textLiteral(const QString& text) const;
     // A value converted to be stored into a variable of `kind`.
@@ -52,14 +57,13 @@ private:
     std::optional<Code> membership(const Code& value, const QString& set);
     std::optional<Code> function(const ParsedFormula& parsed, const QString& name, int arguments);
     std::optional<Code> keptDigits(std::optional<Code> code);
-    Code call(const QString& helper, const QStringList& arguments, ValueKind kind);
-    QString wrapped(const Code& code) const;
-    std::nullopt_t fail(const QString& reason);
+    std::nullopt_t fail(int text, QStringList arguments = {});
 
-    Target m_target;
+    const TargetLanguage& m_language;
     const VariableTable& m_variables;
     HelperSet& m_helpers;
-    QString m_error;
+    QString m_formula;  // the one being translated, which a refusal names
+    Status m_error;
 };
 
 }  // namespace trevalon::codegen

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "config/Status.h"
 #include "model/Project.h"
 
 namespace trevalon::codegen {
@@ -17,8 +18,8 @@ struct GeneratedLine {
 
 // The translation of a project.
 struct GeneratedCode {
-    bool ok = false;
-    QString error;  // why the project could not be translated, when !ok
+    // Why the project could not be translated (texts::Codegen...); OK when it was.
+    Status status;
     std::vector<GeneratedLine> lines;
     int routines = 0;            // the main board and the procedures reached from it
     int dispatchedRoutines = 0;  // of them, those written as a state machine
@@ -26,6 +27,7 @@ struct GeneratedCode {
     // helper functions; a code window opens there.
     int ownCodeStart = 0;
 
+    bool ok() const { return status.ok(); }
     // The whole text, one line after another, each ended by a line feed.
     QString text() const;
     // The numbers (from 0) of the lines made from `cell`.

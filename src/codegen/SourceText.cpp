@@ -2,8 +2,6 @@
 
 #include <QSet>
 
-#include "codegen/LineWriter.h"
-
 namespace trevalon::codegen {
 namespace {
 
@@ -83,6 +81,8 @@ QByteArray utf8(char32_t c) {
     return bytes;
 }
 
+}  // namespace
+
 QString pythonComment(const QString& text) {
     QString out;
     forEachCodePoint(text,
@@ -108,6 +108,8 @@ QString cppComment(const QString& text) {
     return out;
 }
 
+namespace {
+
 // The escapes Python's and C++'s string literals share: backslash, quote, line feed, carriage
 // return and tab. Answers whether it wrote c.
 bool simpleEscape(char32_t c, QString& out) {
@@ -131,6 +133,8 @@ bool simpleEscape(char32_t c, QString& out) {
             return false;
     }
 }
+
+}  // namespace
 
 QString pythonString(const QString& text) {
     QString out = QStringLiteral("\"");
@@ -184,7 +188,7 @@ QString cppString(const QString& text) {
     return out + QStringLiteral("\"s");
 }
 
-QString transliterated(const QString& name) {
+QString asciiIdentifier(const QString& name) {
     static const QString from = QString::fromUtf8("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
     static const QString to = QStringLiteral("acelnoszzACELNOSZZ");
     QString out;
@@ -206,6 +210,8 @@ QString transliterated(const QString& name) {
     return out;
 }
 
+namespace {
+
 template <std::size_t N>
 void addWords(QSet<QString>& set, const char* const (&words)[N]) {
     for (const char* word : words) {
@@ -215,33 +221,16 @@ void addWords(QSet<QString>& set, const char* const (&words)[N]) {
 
 }  // namespace
 
-QString commentText(Target target, const QString& text) {
-    return target == Target::Cpp ? cppComment(text) : pythonComment(text);
-}
-
-QStringList commentLines(Target target, const QString& text) {
-    const QString prefix = target == Target::Cpp ? QStringLiteral("// ") : QStringLiteral("# ");
-    QStringList lines;
-    for (const QString& line : wrappedWords(text, 90)) {
-        lines << prefix + commentText(target, line);
-    }
-    return lines;
-}
-
-QString stringLiteral(Target target, const QString& text) {
-    return target == Target::Cpp ? cppString(text) : pythonString(text);
-}
-
-QString identifierBase(Target target, const QString& name) {
-    return target == Target::Pseudo ? pythonComment(name) : transliterated(name);
-}
-
-bool isReservedWord(Target target, const QString& word) {
+bool isPythonReserved(const QString& word) {
     static const QSet<QString> python = [] {
         QSet<QString> set;
         addWords(set, kPythonWords);
         return set;
     }();
+    return python.contains(word.toLower());
+}
+
+bool isCppReserved(const QString& word) {
     static const QSet<QString> cpp = [] {
         QSet<QString> set;
         addWords(set, kCppKeywords);
@@ -249,15 +238,7 @@ bool isReservedWord(Target target, const QString& word) {
         addWords(set, kCppGlobals);
         return set;
     }();
-    switch (target) {
-        case Target::Python:
-            return python.contains(word.toLower());
-        case Target::Cpp:
-            return cpp.contains(word.toLower());
-        case Target::Pseudo:
-            break;
-    }
-    return false;
+    return cpp.contains(word.toLower());
 }
 
 }  // namespace trevalon::codegen

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "codegen/SourceText.h"
 #include "config/TextIds.h"
 #include "config/TextTable.h"
 
@@ -41,14 +40,22 @@ void StatementWriter::close(const QString& tail) {
     }
 }
 
+// A body the language may not leave empty gets its filler.
+void StatementWriter::fillEmptyBody() {
+    const QString filler = m_language.emptyBody();
+    if (!filler.isEmpty()) {
+        m_out.line(filler);
+    }
+}
+
 bool StatementWriter::routine(const std::vector<Statement>& body, bool inMain) {
     m_inMain = inMain;
     const std::size_t before = m_out.size();
     if (!statements(body, true)) {
         return false;
     }
-    if (m_out.size() == before && m_target == Target::Python) {
-        m_out.line(QStringLiteral("pass"));
+    if (m_out.size() == before) {
+        fillEmptyBody();
     }
     return true;
 }
@@ -71,7 +78,6 @@ bool StatementWriter::statements(const std::vector<Statement>& body, bool closes
 }
 
 bool StatementWriter::statement(const Statement& s) {
-    const bool pseudo = m_target == Target::Pseudo;
     switch (s.kind) {
         case Statement::Block:
             return m_blocks.write(s.node, m_inMain, m_out);
@@ -80,14 +86,10 @@ bool StatementWriter::statement(const Statement& s) {
         case Statement::Loop:
             return loop(s);
         case Statement::Break:
-            m_out.line(pseudo                       ? m_texts.text(texts::CodeBreak)
-                       : m_target == Target::Python ? QStringLiteral("break")
-                                                    : QStringLiteral("break;"));
+            m_out.line(m_language.breakStatement());
             return true;
         case Statement::Continue:
-            m_out.line(pseudo                       ? m_texts.text(texts::CodeContinue)
-                       : m_target == Target::Python ? QStringLiteral("continue")
-                                                    : QStringLiteral("continue;"));
+            m_out.line(m_language.continueStatement());
             return true;
         case Statement::Dispatch:
             return dispatch(s);
@@ -101,79 +103,28 @@ bool StatementWriter::choice(const Statement& s) {
         return false;
     }
     const std::optional<CellRef> cell = cellOf(s.node);
-    switch (m_target) {
-        case Target::Python:
-            open(QStringLiteral("if ") + *test + u':', cell);
-            if (!statements(s.body, false)) {
-                return false;
-            }
-            if (s.body.empty()) {
-                m_out.line(QStringLiteral("pass"));
-            }
-            close();
-            if (!s.otherwise.empty()) {
-                open(QStringLiteral("else:"), cell);
-                if (!statements(s.otherwise, false)) {
-                    return false;
-                }
-                close();
-            }
-            return true;
-        case Target::Cpp:
-            open(QStringLiteral("if (") + *test + QStringLiteral(") {"), cell);
-            if (!statements(s.body, false)) {
-                return false;
-            }
-            if (!s.otherwise.empty()) {
-                close();
-                open(QStringLiteral("} else {"), cell);
-                if (!statements(s.otherwise, false)) {
-                    return false;
-                }
-            }
-            close(QStringLiteral("}"));
-            return true;
-        case Target::Pseudo:
-            open(m_texts.text(texts::CodeIf) + u' ' + *test + u' ' + m_texts.text(texts::CodeThen),
-                 cell);
-            if (!statements(s.body, false)) {
-                return false;
-            }
-            if (!s.otherwise.empty()) {
-                close();
-                open(m_texts.text(texts::CodeElse), cell);
-                if (!statements(s.otherwise, false)) {
-                    return false;
-                }
-            }
-            close(m_texts.text(texts::CodeEndIf));
-            return true;
+    open(m_language.ifHead(*test), cell);
+    if (!statements(s.body, false)) {
+        return false;
     }
-    return false;
+    if (s.body.empty()) {
+        fillEmptyBody();
+    }
+    if (!s.otherwise.empty()) {
+        close();
+        open(m_language.elseHead(), cell);
+        if (!statements(s.otherwise, false)) {
+            return false;
+        }
+    }
+    close(m_language.ifEnd());
+    return true;
 }
 
 bool StatementWriter::loop(const Statement& s) {
-    const std::optional<CellRef> cell = cellOf(s.node);
-    const Statement* tail = m_target == Target::Python ? nullptr : finalBreak(s);
-    if (tail != nullptr) {
-        // Tested at its end: C++ goes on while the break test fails; pseudo-code repeats
-        // until it holds.
-        const bool cpp = m_target == Target::Cpp;
-        const std::optional<QString> test =
-            m_blocks.condition(tail->node, cpp ? !tail->negated : tail->negated);
-        if (!test) {
-            return false;
-        }
-        open(cpp ? QStringLiteral("do {") : m_texts.text(texts::CodeRepeat), cell);
-        const std::vector<Statement> rest(s.body.begin(), s.body.end() - 1);
-        if (!statements(rest, false)) {
-            return false;
-        }
-        m_out.dedent();
-        m_out.line(cpp ? QStringLiteral("} while (") + *test + QStringLiteral(");")
-                       : m_texts.text(texts::CodeUntil) + u' ' + *test,
-                   cellOf(tail->node));
-        return true;
+    const std::optional<EndTestedLoop> form = m_language.endTestedLoop();
+    if (const Statement* tail = form ? finalBreak(s) : nullptr) {
+        return loopTestedAtEnd(s, *tail, *form);
     }
     QString test;
     if (s.node >= 0) {
@@ -183,130 +134,86 @@ bool StatementWriter::loop(const Statement& s) {
         }
         test = *condition;
     }
-    switch (m_target) {
-        case Target::Python:
-            open(QStringLiteral("while ") + (s.node >= 0 ? test : QStringLiteral("True")) + u':',
-                 cell);
-            if (!statements(s.body, false)) {
-                return false;
-            }
-            if (s.body.empty()) {
-                m_out.line(QStringLiteral("pass"));
-            }
-            close();
-            return true;
-        case Target::Cpp:
-            open(QStringLiteral("while (") + (s.node >= 0 ? test : QStringLiteral("true")) +
-                     QStringLiteral(") {"),
-                 cell);
-            if (!statements(s.body, false)) {
-                return false;
-            }
-            close(QStringLiteral("}"));
-            return true;
-        case Target::Pseudo:
-            open(s.node >= 0 ? m_texts.text(texts::CodeWhile) + u' ' + test + u' ' +
-                                   m_texts.text(texts::CodeDo)
-                             : m_texts.text(texts::CodeForever),
-                 cell);
-            if (!statements(s.body, false)) {
-                return false;
-            }
-            close(s.node >= 0 ? m_texts.text(texts::CodeEndWhile)
-                              : m_texts.text(texts::CodeEndRepeat));
-            return true;
+    open(s.node >= 0 ? m_language.whileHead(test) : m_language.foreverHead(), cellOf(s.node));
+    if (!statements(s.body, false)) {
+        return false;
     }
-    return false;
+    if (s.body.empty()) {
+        fillEmptyBody();
+    }
+    close(s.node >= 0 ? m_language.whileEnd() : m_language.foreverEnd());
+    return true;
+}
+
+// A loop whose last statement leaves it when a test holds: a do-while goes on while the test
+// fails, a repeat-until until it holds.
+bool StatementWriter::loopTestedAtEnd(const Statement& s, const Statement& tail,
+                                      const EndTestedLoop& form) {
+    const bool negated = form.goesOnWhileTestHolds ? !tail.negated : tail.negated;
+    const std::optional<QString> test = m_blocks.condition(tail.node, negated);
+    if (!test) {
+        return false;
+    }
+    open(form.head, cellOf(s.node));
+    const std::vector<Statement> rest(s.body.begin(), s.body.end() - 1);
+    if (!statements(rest, false)) {
+        return false;
+    }
+    m_out.dedent();
+    m_out.line(m_language.endTestedFoot(*test), cellOf(tail.node));
+    return true;
 }
 
 // The state machine: one numbered case per block, the state naming the next one.
 bool StatementWriter::dispatch(const Statement& s) {
-    const bool python = m_target == Target::Python;
-    const bool cpp = m_target == Target::Cpp;
-    for (const QString& line : commentLines(m_target, m_texts.text(texts::CodeDispatchComment))) {
+    for (const QString& line : m_language.commentLines(m_texts.text(texts::CodeDispatchComment)) +
+                                   m_language.dispatchStart()) {
         m_out.line(line);
     }
-    // The machine stops when the flow reaches the block after it: state -1.
-    if (cpp) {
-        open(QStringLiteral("for (int state = 0; state >= 0;) {"), std::nullopt);
-        open(QStringLiteral("switch (state) {"), std::nullopt);
-    } else {
-        m_out.line(stateName() + stateAssign() + u'0');
-        open(python ? QStringLiteral("while state >= 0:")
-                    : m_texts.text(texts::CodeWhile) + u' ' + stateName() +
-                          QStringLiteral(" >= 0 ") + m_texts.text(texts::CodeDo),
-             std::nullopt);
+    for (const QString& head : m_language.dispatchHeads()) {
+        open(head, std::nullopt);
     }
     for (std::size_t i = 0; i < s.nodes.size(); ++i) {
         if (!dispatchCase(s, i)) {
             return false;
         }
     }
-    if (cpp) {
-        close(QStringLiteral("}"));
+    for (const QString& end : m_language.dispatchEnds()) {
+        close(end);
     }
-    close(cpp ? QStringLiteral("}") : python ? QString() : m_texts.text(texts::CodeEndWhile));
     return true;
-}
-
-QString StatementWriter::stateName() const {
-    return m_target == Target::Pseudo ? m_texts.text(texts::CodeState) : QStringLiteral("state");
-}
-
-QString StatementWriter::stateAssign() const {
-    return m_target == Target::Pseudo ? QStringLiteral(" ← ") : QStringLiteral(" = ");
 }
 
 // The case of the machine's block number `index`: the block, then the number of the next one.
 bool StatementWriter::dispatchCase(const Statement& s, std::size_t index) {
-    const bool python = m_target == Target::Python;
-    const bool cpp = m_target == Target::Cpp;
-    const QString state = stateName();
-    const QString assign = stateAssign();
+    const QString state = m_language.stateName();
     const auto number = [&s](int node) {
         const auto at = std::find(s.nodes.begin(), s.nodes.end(), node);
         return QString::number(at == s.nodes.end() ? -1 : at - s.nodes.begin());
     };
     const int node = s.nodes[index];
     const FlowNode& n = m_graph.nodes()[static_cast<std::size_t>(node)];
-    const QString value = QString::number(index);
-    open(python ? (index == 0 ? QStringLiteral("if state == ") : QStringLiteral("elif state == ")) +
-                      value + u':'
-         : cpp ? QStringLiteral("case ") + value + u':'
-               : m_texts.text(texts::CodeIf) + u' ' + state + QStringLiteral(" = ") + value + u' ' +
-                     m_texts.text(texts::CodeThen),
-         n.cell);
+    open(m_language.caseHead(static_cast<int>(index)), n.cell);
     if (n.kind == FlowNode::Condition) {
         const std::optional<QString> test = m_blocks.condition(node, false);
         if (!test) {
             return false;
         }
-        const QString yes = number(n.next[0]);
-        const QString no = number(n.next[1]);
-        m_out.line(python ? state + assign + yes + QStringLiteral(" if ") + *test +
-                                QStringLiteral(" else ") + no
-                   : cpp ? state + assign + *test + QStringLiteral(" ? ") + yes +
-                               QStringLiteral(" : ") + no + u';'
-                         : m_texts.text(texts::CodeIf) + u' ' + *test + u' ' +
-                               m_texts.text(texts::CodeThen) + u' ' + state + assign + yes + u' ' +
-                               m_texts.text(texts::CodeElse) + u' ' + state + assign + no,
-                   n.cell);
+        m_out.line(m_language.stateChoice(*test, number(n.next[0]), number(n.next[1])), n.cell);
     } else if (!m_blocks.write(node, m_inMain, m_out)) {
         return false;
     }
     const bool goesOn = n.kind == FlowNode::Action || n.kind == FlowNode::Call;
     if (goesOn && n.next[0] >= 0) {
-        m_out.line(state + assign + number(n.next[0]) + (cpp ? QStringLiteral(";") : QString()),
-                   n.cell);
+        m_out.line(m_language.assignment(state, number(n.next[0])), n.cell);
     } else if (goesOn) {  // a procedure that never returns
-        m_out.line(python ? QStringLiteral("return")
-                   : cpp  ? (m_inMain ? QStringLiteral("return 0;") : QStringLiteral("return;"))
-                          : m_texts.text(texts::CodeReturn));
+        m_out.line(m_language.leave(m_inMain));
     }
-    if (cpp && (goesOn || n.kind == FlowNode::Condition)) {
-        m_out.line(QStringLiteral("break;"));
+    const QString caseBreak = m_language.caseBreak();
+    if (!caseBreak.isEmpty() && (goesOn || n.kind == FlowNode::Condition)) {
+        m_out.line(caseBreak);
     }
-    close(m_target == Target::Pseudo ? m_texts.text(texts::CodeEndIf) : QString());
+    close(m_language.caseEnd());
     return true;
 }
 

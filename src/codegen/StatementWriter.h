@@ -9,13 +9,13 @@
 namespace trevalon::codegen {
 
 // Writes structured statements in the target language's own forms: if/else, while, a loop
-// tested at its end as do-while (C++) or repeat-until (pseudo-code), and the state machine of
-// a routine that could not be structured.
+// tested at its end where the language has one (do-while, repeat-until), and the state machine
+// of a routine that could not be structured.
 class StatementWriter {
 public:
-    StatementWriter(Target target, BlockWriter& blocks, const FlowGraph& graph,
+    StatementWriter(const TargetLanguage& language, BlockWriter& blocks, const FlowGraph& graph,
                     const TextTable& texts, LineWriter& out)
-        : m_target(target), m_blocks(blocks), m_graph(graph), m_texts(texts), m_out(out) {}
+        : m_language(language), m_blocks(blocks), m_graph(graph), m_texts(texts), m_out(out) {}
 
     // A routine's body; a return or end that closes it anyway is left out.
     bool routine(const std::vector<Statement>& body, bool inMain);
@@ -25,15 +25,15 @@ private:
     bool statement(const Statement& s);
     bool choice(const Statement& s);
     bool loop(const Statement& s);
+    bool loopTestedAtEnd(const Statement& s, const Statement& tail, const EndTestedLoop& form);
     bool dispatch(const Statement& s);
     bool dispatchCase(const Statement& s, std::size_t index);
-    QString stateName() const;
-    QString stateAssign() const;
     void open(const QString& head, const std::optional<CellRef>& cell);
     void close(const QString& tail = QString());
+    void fillEmptyBody();
     std::optional<CellRef> cellOf(int node) const;
 
-    Target m_target;
+    const TargetLanguage& m_language;
     BlockWriter& m_blocks;
     const FlowGraph& m_graph;
     const TextTable& m_texts;

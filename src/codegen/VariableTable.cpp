@@ -1,6 +1,5 @@
 #include "codegen/VariableTable.h"
 
-#include "codegen/SourceText.h"
 #include "model/Cell.h"
 #include "model/KindCode.h"
 
@@ -95,7 +94,8 @@ QStringList arrayElements(const QString& value) {
     return inner.split(u'*', Qt::SkipEmptyParts);
 }
 
-VariableTable::VariableTable(const Project& project, Target target) : m_target(target) {
+VariableTable::VariableTable(const Project& project, const TargetLanguage& language)
+    : m_language(language) {
     for (const char* word : kReserved) {
         m_taken.insert(QString::fromLatin1(word).toLower());
     }
@@ -106,9 +106,9 @@ VariableTable::VariableTable(const Project& project, Target target) : m_target(t
             }
             Variable v;
             v.name = cell.name;
-            v.type = cell.mode;
-            v.start = cell.text4;
-            v.kind = kindOfType(cell.mode);
+            v.type = cell.variableType();
+            v.start = cell.startValue();
+            v.kind = kindOfType(cell.variableType());
             v.identifier = identifier(cell.name);
             m_variables.push_back(v);
         });
@@ -129,13 +129,10 @@ const Variable* VariableTable::find(const QString& name) const {
 }
 
 QString VariableTable::identifier(const QString& name) {
-    const QString base = identifierBase(m_target, name);
-    // "a_" goes on as "a_2", never "a__2", which C++ reserves.
-    const QString joint =
-        m_target == Target::Pseudo || base.endsWith(u'_') ? QString() : QStringLiteral("_");
+    const QString base = m_language.identifierBase(name);
     QString id = base;
-    for (int n = 2; m_taken.contains(id.toLower()) || isReservedWord(m_target, id); ++n) {
-        id = base + joint + QString::number(n);
+    for (int n = 2; m_taken.contains(id.toLower()) || m_language.isReserved(id); ++n) {
+        id = m_language.numbered(base, n);
     }
     m_taken.insert(id.toLower());
     return id;

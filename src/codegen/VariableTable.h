@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "codegen/CodeTarget.h"
+#include "codegen/TargetLanguage.h"
 #include "model/Project.h"
 
 namespace trevalon::codegen {
@@ -25,19 +26,20 @@ struct Variable {
 // identifiers for procedures, so that no two names of the generated code meet.
 class VariableTable {
 public:
-    VariableTable(const Project& project, Target target);
+    // `language` must outlive the table.
+    VariableTable(const Project& project, const TargetLanguage& language);
 
     Variable* find(const QString& name);
     const Variable* find(const QString& name) const;
     std::vector<Variable>& all() { return m_variables; }
     const std::vector<Variable>& all() const { return m_variables; }
 
-    // A fresh identifier made from `name` (see identifierBase), unlike every one given before
-    // and every keyword, built-in, macro and helper of the target language (isReservedWord).
+    // A fresh identifier made from `name` (TargetLanguage::identifierBase), unlike every one
+    // given before and every keyword, built-in, macro and helper of the target language.
     QString identifier(const QString& name);
 
 private:
-    Target m_target;
+    const TargetLanguage& m_language;
     std::vector<Variable> m_variables;
     QSet<QString> m_taken;  // in lower case
 };

@@ -65,6 +65,15 @@ TEST(ExportCommand, AnswersEachFailureWithItsCode) {
          1,
          "check"},
         {{QStringLiteral("--to"), QStringLiteral("python"), untranslatable}, 1, "existvar"},
+        // The reason is in the --lang language, Polish when none is given.
+        {{QStringLiteral("--to"), QStringLiteral("cpp"), QStringLiteral("--lang"),
+          QStringLiteral("en"), untranslatable},
+         1,
+         "The project cannot be translated: the formula existvar(\"x\") uses existvar, which "
+         "has no translation"},
+        {{QStringLiteral("--to"), QStringLiteral("pseudo"), untranslatable},
+         1,
+         "Projektu nie można przetłumaczyć: formuła existvar(\"x\") używa existvar"},
         {{QStringLiteral("--to"), QStringLiteral("python"), QStringLiteral("--out"),
           dir.filePath(QStringLiteral("missing/folder/gcd.py")), kExample},
          73,
@@ -73,7 +82,7 @@ TEST(ExportCommand, AnswersEachFailureWithItsCode) {
     for (const auto& row : rows) {
         const Outcome result = exportCli(row.args);
         EXPECT_EQ(result.code, row.code) << row.args.join(u' ').toStdString();
-        EXPECT_TRUE(result.err.contains(QLatin1String(row.err)))
+        EXPECT_TRUE(result.err.contains(QString::fromUtf8(row.err)))
             << row.args.join(u' ').toStdString() << ": " << result.err.toStdString();
         EXPECT_TRUE(result.out.isEmpty()) << row.args.join(u' ').toStdString();
     }

@@ -53,12 +53,14 @@ TEST_P(FormulaTranslation, MakesTheGroupingAndTextsExplicit) {
     f.variable(1, 1, 3, QStringLiteral("x"), TypeReal);
     f.variable(1, 1, 4, QStringLiteral("s"), TypeText, QStringLiteral("\"Ala\""));
     const FormulaRow& row = GetParam();
+    const TextTable texts;
     for (const Target target : {Target::Python, Target::Cpp}) {
-        const VariableTable variables(project, target);
+        const auto language = makeTargetLanguage(target, texts);
+        const VariableTable variables(project, *language);
         HelperSet helpers;
-        FormulaTranslator translator(target, variables, helpers);
+        FormulaTranslator translator(*language, variables, helpers);
         const std::optional<Code> code = translator.translate(QString::fromUtf8(row.formula));
-        ASSERT_TRUE(code) << translator.error().toStdString();
+        ASSERT_TRUE(code) << translator.error().message(QStringLiteral("ang")).toStdString();
         EXPECT_EQ(code->text.toStdString(), target == Target::Python ? row.python : row.cpp)
             << row.formula;
     }
@@ -66,15 +68,39 @@ TEST_P(FormulaTranslation, MakesTheGroupingAndTextsExplicit) {
 
 INSTANTIATE_TEST_SUITE_P(Formulas, FormulaTranslation, ::testing::ValuesIn(kFormulas));
 
-TEST(FormulaTranslation, RefusesWhatItCannotCarryOver) {
+// A refusal is a reason from the text table with what it names, so that the code window and
+// trevalon-cli export can show it in the interface language.
+TEST(FormulaTranslation, RefusesWhatItCannotCarryOverWithTheReason) {
     Project project;
     test::FlowBuilder(project).variable(1, 1, 1, QStringLiteral("a"), TypeInteger);
-    const VariableTable variables(project, Target::Python);
+    const TextTable texts;
+    const auto python = makeTargetLanguage(Target::Python, texts);
+    const VariableTable variables(project, *python);
     HelperSet helpers;
-    FormulaTranslator translator(Target::Python, variables, helpers);
-    for (const char* formula : {"zzz + 1", "a:=2; a*3", "existvar(\"a\")", "(1 + 2"}) {
-        EXPECT_FALSE(translator.translate(QString::fromUtf8(formula))) << formula;
-        EXPECT_FALSE(translator.error().isEmpty()) << formula;
+    FormulaTranslator translator(*python, variables, helpers);
+    const struct {
+        const char* formula;
+        int reason;
+        const char* english;
+    } rows[] = {
+        {"zzz + 1", texts::CodegenNoVariable, "zzz is no variable"},
+        {"a:=2; a*3", texts::CodegenFormulaAssigns,
+         "the formula a:=2; a*3 assigns inside itself or is a sequence of formulas"},
+        {"1; 2", texts::CodegenFormulaAssigns,
+         "the formula 1; 2 assigns inside itself or is a sequence of formulas"},
+        {"existvar(\"a\")", texts::CodegenUntranslatable,
+         "the formula existvar(\"a\") uses existvar, which has no translation"},
+        {"(1 + 2", texts::CodegenFormulaSyntax, "the formula (1 + 2 does not parse"},
+        {"[1, 2] + 1", texts::CodegenSetMisplaced, nullptr},
+        {"copy(\"abc\", 1, 2, 3)", texts::CodegenTooManyArguments, "too many arguments for copy"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_FALSE(translator.translate(QString::fromUtf8(row.formula))) << row.formula;
+        EXPECT_EQ(translator.error().text(), row.reason) << row.formula;
+        if (row.english != nullptr) {
+            EXPECT_EQ(translator.error().message(QStringLiteral("ang")).toStdString(), row.english);
+        }
+        EXPECT_FALSE(translator.error().message(QStringLiteral("pl")).isEmpty()) << row.formula;
     }
 }
 
@@ -97,7 +123,8 @@ TEST(CodeGeneration, StructuresEveryFlowButTheUnstructuredOne) {
     for (std::size_t i = 0; i < projects.size(); ++i) {
         for (const Target target : {Target::Python, Target::Cpp, Target::Pseudo}) {
             const GeneratedCode code = CodeGenerator(*projects[i], texts, target).generate({});
-            ASSERT_TRUE(code.ok) << flows[i].first << ": " << code.error.toStdString();
+            ASSERT_TRUE(code.ok())
+                << flows[i].first << ": " << code.status.message(texts).toStdString();
             EXPECT_EQ(code.dispatchedRoutines > 0, flows[i].second) << flows[i].first;
             EXPECT_EQ(code.text().contains(texts.text(texts::CodeDispatchComment).left(40)),
                       flows[i].second)

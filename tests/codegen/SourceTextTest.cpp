@@ -4,14 +4,20 @@
 #include <QRegularExpression>
 #include <string_view>
 
-#include "codegen/SourceText.h"
+#include "codegen/TargetLanguage.h"
 #include "codegen/VariableTable.h"
+#include "config/TextTable.h"
 
 using namespace trevalon;
 using namespace trevalon::codegen;
 using namespace std::string_view_literals;
 
 namespace {
+
+std::unique_ptr<const TargetLanguage> language(Target target) {
+    static const TextTable texts;
+    return makeTargetLanguage(target, texts);
+}
 
 // Texts from a project as each place of the generated code writes them: Python's and C++'s
 // string literals, then their comments. The rows are what a hostile project may hold.
@@ -65,17 +71,17 @@ TEST_P(EscapedText, IsNothingButTheTextInEachPlace) {
     const TextRow& row = GetParam();
     const QString text =
         QString::fromUtf16(row.text.data(), static_cast<qsizetype>(row.text.size()));
-    EXPECT_EQ(stringLiteral(Target::Python, text).toStdString(), row.python);
-    EXPECT_EQ(stringLiteral(Target::Cpp, text).toStdString(), row.cpp);
-    EXPECT_EQ(commentText(Target::Python, text).toStdString(), row.pythonComment);
-    EXPECT_EQ(commentText(Target::Cpp, text).toStdString(), row.cppComment);
+    EXPECT_EQ(language(Target::Python)->literal(text).toStdString(), row.python);
+    EXPECT_EQ(language(Target::Cpp)->literal(text).toStdString(), row.cpp);
+    EXPECT_EQ(language(Target::Python)->comment(text).toStdString(), row.pythonComment);
+    EXPECT_EQ(language(Target::Cpp)->comment(text).toStdString(), row.cppComment);
 }
 
 INSTANTIATE_TEST_SUITE_P(HostileTexts, EscapedText, ::testing::ValuesIn(kTexts));
 
 TEST(EscapedText, CommentLinesEachBeginWithTheMark) {
     const QStringList lines =
-        commentLines(Target::Cpp, QStringLiteral("a\nb\\ c") + QString(90, u'x') + u'\\');
+        language(Target::Cpp)->commentLines(QStringLiteral("a\nb\\ c") + QString(90, u'x') + u'\\');
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0].toStdString(), "// a<U+000A>b<U+005C>");
     EXPECT_EQ(lines[1].toStdString(), "// c" + std::string(90, 'x') + "<U+005C>");
@@ -97,14 +103,16 @@ class FlowchartName : public ::testing::TestWithParam<NameRow> {};
 
 TEST_P(FlowchartName, BecomesAnIdentifierOfNoReservedForm) {
     const QString name = QString::fromUtf16(GetParam().name);
-    EXPECT_EQ(identifierBase(Target::Python, name).toStdString(), GetParam().identifier);
-    EXPECT_EQ(identifierBase(Target::Cpp, name).toStdString(), GetParam().identifier);
+    EXPECT_EQ(language(Target::Python)->identifierBase(name).toStdString(), GetParam().identifier);
+    EXPECT_EQ(language(Target::Cpp)->identifierBase(name).toStdString(), GetParam().identifier);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, FlowchartName, ::testing::ValuesIn(kNames));
 
 TEST(FlowchartName, PseudoCodeKeepsItShowingWhatIsUnseen) {
-    EXPECT_EQ(identifierBase(Target::Pseudo, QString::fromUtf16(u"Środa\u202E\n")).toStdString(),
+    EXPECT_EQ(language(Target::Pseudo)
+                  ->identifierBase(QString::fromUtf16(u"Środa\u202E\n"))
+                  .toStdString(),
               "Środa<U+202E><U+000A>");
 }
 
@@ -126,7 +134,8 @@ TEST(FlowchartName, NeverTakesANameThePreludeDefines) {
         const QRegularExpression definition(QLatin1String(prelude.definition),
                                             QRegularExpression::MultilineOption);
         Project empty;
-        VariableTable names(empty, prelude.target);
+        const auto target = language(prelude.target);
+        VariableTable names(empty, *target);
         int found = 0;
         for (const QRegularExpressionMatch& m : definition.globalMatch(code)) {
             const QString name = m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -68,7 +69,7 @@ TEST_F(CodeWindow, ShowsTheProjectsCodeAndMarksTheChosenBlocksLines) {
     ASSERT_EQ(window->language(), Target::Python);  // a fresh settings file's choice
 
     const codegen::GeneratedCode python = expected(Target::Python);
-    ASSERT_TRUE(python.ok) << python.error.toStdString();
+    ASSERT_TRUE(python.ok()) << python.status.message(app->workspace().texts()).toStdString();
     EXPECT_EQ(window->view()->toPlainText(), python.text());
     EXPECT_TRUE(window->markedLines().empty());
     // It opens scrolled down to the flowchart's own code, below the helpers.
@@ -96,6 +97,19 @@ TEST_F(CodeWindow, ShowsTheProjectsCodeAndMarksTheChosenBlocksLines) {
     settle([&] { return window->view()->toPlainText() == edited.text(); });
     EXPECT_EQ(window->view()->toPlainText(), edited.text());
     EXPECT_EQ(shownMarks(window), edited.linesOf({1, 2, 6}));
+
+    // A formula the code cannot express is refused in the interface's language (Polish here).
+    project().cell(1, 2, 6).formula() = QStringLiteral("existvar(\"s\")");
+    main().boardChanged(1);
+    const QString refusal = QString::fromUtf8(
+        "Projektu nie można przetłumaczyć: formuła existvar(\"s\") używa existvar, a tego nie da "
+        "się zapisać w kodzie");
+    settle([&] { return window->statusLine()->text() == refusal; });
+    EXPECT_EQ(window->statusLine()->text(), refusal);
+    project().cell(1, 2, 6).formula() = QStringLiteral("s*n*2");
+    main().boardChanged(1);
+    settle([&] { return window->view()->toPlainText() == edited.text(); });
+    EXPECT_TRUE(window->statusLine()->isHidden());
 
     // C++ is chosen in the list and kept in the settings.
     window->languageList()->setCurrentIndex(1);

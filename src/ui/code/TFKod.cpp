@@ -180,8 +180,10 @@ void TFKod::translate() {
         m_status->setStyleSheet(palette::textColour(palette::failed));
         const codegen::CodeGenerator generator(m_ws.project(), m_ws.texts(), m_target);
         m_code = generator.generate(m_ws.projectName());
-        m_status->setText(m_code.ok ? QString()
-                                    : m_ws.texts().text(texts::CodeExportFailed).arg(m_code.error));
+        m_status->setText(m_code.ok() ? QString()
+                                      : m_ws.texts()
+                                            .text(texts::CodeExportFailed)
+                                            .arg(m_code.status.message(m_ws.texts())));
     }
     m_status->setVisible(!m_status->text().isEmpty());
     const QString text = m_code.text();
