@@ -5,10 +5,10 @@
 #include <sys/stat.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QThread>
 #include <functional>
 #include <memory>
 
@@ -94,7 +94,8 @@ protected:
         program->start(executable(), arguments);
         ASSERT_TRUE(program->waitForStarted(5000));
         ASSERT_TRUE(shown(Main)) << "the main window never appeared";
-        settle();
+        ourFocus();
+        quiet();
     }
 
     // A project with one board of 15 x 15 cells, the largest there is.
@@ -131,7 +132,7 @@ protected:
         startTrevalon({factorial});
         ASSERT_TRUE(shown(Board1));
         ASSERT_TRUE(shown(Properties));
-        settle();
+        quiet();
     }
 
     QString startFolder() const { return m_folder.filePath(QStringLiteral("start")); }
@@ -184,12 +185,64 @@ protected:
     }
     QRect screen() const { return QRect(QPoint(0, 0), GetParam().size); }
 
-    // Lets the program and the window manager finish what a step started.
-    void settle(int millis = 400) const { QThread::msleep(static_cast<unsigned long>(millis)); }
+    // Waits until the screen has stood still for a moment: the program and the window manager
+    // have drawn and placed what the last step started. Not a check: a screen that keeps
+    // changing (a blinking text cursor changes more slowly than this) ends the wait after
+    // `millis`.
+    void quiet(int millis = 5000) const {
+        constexpr int kStillMillis = 120;
+        QImage last = m_desktop->screenshot();
+        QElapsedTimer still;
+        still.start();
+        waitUntil(
+            [&] {
+                QImage now = m_desktop->screenshot();
+                if (now != last) {
+                    last = std::move(now);
+                    still.restart();
+                    return false;
+                }
+                return still.elapsed() >= kStillMillis;
+            },
+            millis);
+    }
+
+    // Keys go to the window that has the keyboard focus. A window manager gives it after a
+    // click or when a window closes, in its own time: until one of the program's windows has
+    // it, a key would be lost. Without a manager the program sets the focus itself, before it
+    // reads the next key.
+    void ourFocus() const {
+        if (m_desktop->hasWindowManager()) {
+            waitUntil([&] { return m_desktop->focusedWindow() != 0; }, 5000);
+        }
+    }
+
+    // A click, and what it started: the window clicked has the focus (a window manager gives
+    // it) and the screen is still.
+    void clickAt(QPoint at) const {
+        ASSERT_TRUE(m_desktop->click(at));
+        if (m_desktop->hasWindowManager()) {
+            const unsigned long clicked = windowAt(at);
+            waitUntil([&] { return m_desktop->focusedWindow() == clicked; }, 5000);
+        }
+        quiet();
+    }
+
+    // The topmost viewable window of the program at `at`; 0 when none.
+    unsigned long windowAt(QPoint at) const {
+        unsigned long found = 0;
+        for (const XWindow& window : m_desktop->stacking()) {
+            if (window.viewable && !window.popup && !window.role.isEmpty() &&
+                window.rect.contains(at)) {
+                found = window.id;
+            }
+        }
+        return found;
+    }
 
     void keys(const QString& sequence) const {
+        ourFocus();
         ASSERT_TRUE(m_desktop->key(sequence)) << sequence.toStdString();
-        settle(250);
     }
 
     int popups() const {
@@ -291,8 +344,7 @@ TEST_P(DesktopTest, ProjectFromCommandLineShowsCompanionsAboveMainWindow) {
     EXPECT_DOUBLE_EQ(m_desktop->uncoveredShare(Board1), 1.0);
 
     const QRect main = rect(Main);
-    ASSERT_TRUE(m_desktop->click(main.bottomLeft() + QPoint(px(60), -px(8))));
-    settle();
+    clickAt(main.bottomLeft() + QPoint(px(60), -px(8)));
     keep(QStringLiteral("1-main-window-clicked"));
     EXPECT_GT(m_desktop->stackIndex(Board1), m_desktop->stackIndex(Main));
     EXPECT_GT(m_desktop->stackIndex(Properties), m_desktop->stackIndex(Main));
@@ -312,13 +364,13 @@ TEST_P(DesktopTest, StoppingARunShowsTheMessageOnTopWithoutAWindowManager) {
 void DesktopTest::stopAnEndlessRun() {
     startTrevalon({endlessProject()});
     ASSERT_TRUE(shown(Board1));
+    quiet();
     const QRect board = rect(Board1);
-    ASSERT_TRUE(m_desktop->click(board.topLeft() + QPoint(px(60), px(8))));
-    settle();
+    clickAt(board.topLeft() + QPoint(px(60), px(8)));
     keys(QStringLiteral("F9"));
     keys(QStringLiteral("ctrl+f"));
     ASSERT_TRUE(shown(Message));
-    settle();
+    quiet();
     keep(QStringLiteral("2-stopped-from-board"));
     // It belongs to the board the stop came from, so every window manager keeps it above.
     EXPECT_EQ(m_desktop->find(Message)->transientFor, m_desktop->find(Board1)->id);
@@ -329,13 +381,13 @@ void DesktopTest::stopAnEndlessRun() {
     ASSERT_TRUE(gone(Message));
 
     const QRect main = rect(Main);
-    ASSERT_TRUE(m_desktop->click(main.bottomLeft() + QPoint(px(60), -px(8))));
+    clickAt(main.bottomLeft() + QPoint(px(60), -px(8)));
     keys(QStringLiteral("F9"));
     openMenu(QStringLiteral("alt+w"));
     keys(QStringLiteral("Up"));  // the last item: Abort
     keys(QStringLiteral("Return"));
     ASSERT_TRUE(shown(Message));
-    settle();
+    quiet();
     keep(QStringLiteral("2-stopped-from-menu"));
     EXPECT_DOUBLE_EQ(m_desktop->uncoveredShare(Message), 1.0);
     keys(QStringLiteral("Return"));
@@ -347,11 +399,10 @@ void DesktopTest::stopAnEndlessRun() {
 // properties window.
 TEST_P(DesktopTest, StepModeMarksTheBlockBeforeItsDialogAsks) {
     ASSERT_NO_FATAL_FAILURE(openFactorial());
-    ASSERT_TRUE(m_desktop->click(rect(Board1).topLeft() + QPoint(px(60), px(8))));
-    settle();
+    clickAt(rect(Board1).topLeft() + QPoint(px(60), px(8)));
     keys(QStringLiteral("F12"));
     ASSERT_TRUE(shown(Report));
-    settle();
+    quiet();
     const QRect atStart = runMark();
     ASSERT_TRUE(atStart.isValid());
     EXPECT_GE(atStart.width(), px(36));  // the whole square's frame, not a line of it
@@ -359,7 +410,7 @@ TEST_P(DesktopTest, StepModeMarksTheBlockBeforeItsDialogAsks) {
 
     keys(QStringLiteral("F7"));
     ASSERT_TRUE(shown(Execution));
-    settle();
+    quiet();
     keep(QStringLiteral("9-step-dialog"));
     const QRect whileAsking = runMark();
     ASSERT_TRUE(whileAsking.isValid());
@@ -367,11 +418,12 @@ TEST_P(DesktopTest, StepModeMarksTheBlockBeforeItsDialogAsks) {
     keys(QStringLiteral("3 Return"));
     ASSERT_TRUE(gone(Execution));
     keys(QStringLiteral("F7 F7"));
+    quiet();
     keep(QStringLiteral("9-step-assignment"));
     keys(QStringLiteral("ctrl+f"));
     ASSERT_TRUE(shown(Message));
     keys(QStringLiteral("Return"));
-    EXPECT_FALSE(runMark().isValid());
+    EXPECT_TRUE(waitUntil([&] { return !runMark().isValid(); }, 5000));
 }
 
 // A watched run of Euclid's algorithm stops at the breakpoint F8 put on the loop's assignment;
@@ -380,20 +432,25 @@ TEST_P(DesktopTest, AWatchedRunStopsAtABreakpointAndStepsBack) {
     ASSERT_NO_FATAL_FAILURE(writeSettings([](trevalon::Settings& values) { values.runSpeed = 1; }));
     startTrevalon({gcd});
     ASSERT_TRUE(shown(Board1));
-    settle();
+    quiet();
     const QPoint assignment = cellAt(rect(Board1), 1, 7);  // t := a mod b
-    ASSERT_TRUE(m_desktop->click(assignment));
-    settle();
+    clickAt(assignment);
     keys(QStringLiteral("F8"));
-    const QRect dot = painted(trevalon::palette::breakpoint);
-    ASSERT_TRUE(dot.isValid());
+    QRect dot;
+    ASSERT_TRUE(waitUntil([&] {
+        dot = painted(trevalon::palette::breakpoint);
+        return dot.isValid();
+    }));
     EXPECT_LT((dot.center() - assignment).manhattanLength(), px(40));
 
     keys(QStringLiteral("F9"));
     ASSERT_TRUE(shown(Execution));
     keys(QStringLiteral("1 2 Return"));
-    ASSERT_TRUE(waitUntil([&] { return m_desktop->find(Execution).has_value(); }));
-    settle();
+    // The same dialog asks again: it goes (briefly, as one block passes) and comes back. Should
+    // the gap be too short to be seen, two seconds are ample for the first question to close.
+    waitUntil([&] { return !m_desktop->find(Execution).has_value(); }, 2000);
+    ASSERT_TRUE(shown(Execution));
+    quiet();
     keys(QStringLiteral("8 Return"));
     const auto markOn = [&](const QPoint& cell) {
         return waitUntil([&] { return runMark().contains(cell); }, 8000);
@@ -404,7 +461,7 @@ TEST_P(DesktopTest, AWatchedRunStopsAtABreakpointAndStepsBack) {
     openMenu(QStringLiteral("alt+o"));
     keys(QStringLiteral("Down Down Down Down Down Return"));  // the fifth item
     ASSERT_TRUE(shown(Trace));
-    settle();
+    quiet();
     EXPECT_GT(m_desktop->stackIndex(Trace), m_desktop->stackIndex(Main));
     const QPoint comparison = cellAt(rect(Board1), 2, 8);  // performed before the assignment
     keys(QStringLiteral("shift+F7"));
@@ -423,7 +480,8 @@ TEST_P(DesktopTest, TheSelfCheckOpensItsResultsBesideTheBoards) {
     keys(QStringLiteral("Down Down Down Return"));  // the third item
     const QString dialog = QStringLiteral("OpenTesty");
     ASSERT_TRUE(shown(dialog));
-    settle();
+    ourFocus();
+    quiet();
     EXPECT_EQ(m_desktop->find(dialog)->title, QStringLiteral("Wybierz plik testów"));
     ASSERT_TRUE(m_desktop->xdotool(
         {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"),
@@ -431,7 +489,7 @@ TEST_P(DesktopTest, TheSelfCheckOpensItsResultsBesideTheBoards) {
     keys(QStringLiteral("Return"));
     ASSERT_TRUE(shown(Tests));
     EXPECT_TRUE(gone(dialog));
-    settle(1500);
+    quiet();
     keep(QStringLiteral("12-self-check"));
     EXPECT_GT(m_desktop->stackIndex(Tests), m_desktop->stackIndex(Main));
     EXPECT_TRUE(screen().contains(rect(Tests))) << rect(Tests);
@@ -443,14 +501,13 @@ TEST_P(DesktopTest, TheSelfCheckOpensItsResultsBesideTheBoards) {
 TEST_P(DesktopTest, TheCodeWindowOpensBesideTheBoards) {
     startTrevalon({gcd});
     ASSERT_TRUE(shown(Board1));
-    settle();
-    ASSERT_TRUE(m_desktop->click(cellAt(rect(Board1), 1, 7)));  // t := a mod b
-    settle();
+    quiet();
+    clickAt(cellAt(rect(Board1), 1, 7));  // t := a mod b
     openMenu(QStringLiteral("alt+o"));
     // From the menu's end: the schema, the board's picture, the three zoom items, then the code.
     keys(QStringLiteral("Up Up Up Up Up Up Return"));
     ASSERT_TRUE(shown(Code));
-    settle(1000);
+    quiet();
     keep(QStringLiteral("13-code-window"));
     EXPECT_GT(m_desktop->stackIndex(Code), m_desktop->stackIndex(Main));
     if (GetParam().scale == 1.0) {
@@ -465,12 +522,11 @@ TEST_P(DesktopTest, TheCodeWindowOpensBesideTheBoards) {
 TEST_P(DesktopTest, AFirstStartShowsWhatToDo) {
     startTrevalon();
     ASSERT_TRUE(shown(Main));
-    settle();
     keep(QStringLiteral("0-first-start"));
     EXPECT_FALSE(m_desktop->find(Board1).has_value());
     keys(QStringLiteral("ctrl+n"));
     ASSERT_TRUE(shown(Board1));
-    settle();
+    quiet();
     keep(QStringLiteral("0-first-start-new-project"));
 }
 
@@ -488,10 +544,9 @@ TEST_P(DesktopTest, AKilledProgramOffersItsUnsavedEditBack) {
     }));
     startTrevalon({path});
     ASSERT_TRUE(shown(Board1));
-    settle();
+    quiet();
     // Board 1's first assignment, column 2, row 3, deleted.
-    ASSERT_TRUE(m_desktop->click(rect(Board1).topLeft() + QPoint(px(60), px(20 + 100))));
-    settle();
+    clickAt(rect(Board1).topLeft() + QPoint(px(60), px(20 + 100)));
     keys(QStringLiteral("Delete"));
     ASSERT_TRUE(waitUntil([&] { return !recoveryFiles().isEmpty(); }, 10000));
     m_program->kill();  // SIGKILL: nothing is closed, nothing is removed
@@ -499,11 +554,12 @@ TEST_P(DesktopTest, AKilledProgramOffersItsUnsavedEditBack) {
 
     startTrevalon();
     ASSERT_TRUE(shown(Message));
-    settle();
+    quiet();
     keep(QStringLiteral("9-recovery-question"));
     keys(QStringLiteral("t"));  // "Tak"
     ASSERT_TRUE(shown(Board1));
-    EXPECT_EQ(recoveryFiles().size(), 0) << "removed once the pupil chose";
+    EXPECT_TRUE(waitUntil([&] { return recoveryFiles().isEmpty(); }, 5000))
+        << "removed once the pupil chose";
     keys(QStringLiteral("ctrl+s"));
     const auto deleted = [&] {
         trevalon::Project saved;
@@ -553,7 +609,7 @@ TEST_P(DesktopTest, BlocksCopiedInOneProgramPasteIntoAnother) {
     ASSERT_TRUE(m_desktop->xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl")}));
     ASSERT_TRUE(m_desktop->drag(cell(source, 2, 2), cell(source, 2, 3)));
     ASSERT_TRUE(m_desktop->xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl")}));
-    settle();
+    quiet();
     keep(QStringLiteral("10-chosen-blocks"));
     keys(QStringLiteral("ctrl+c"));
 
@@ -570,10 +626,10 @@ TEST_P(DesktopTest, BlocksCopiedInOneProgramPasteIntoAnother) {
         }
         return boards == 2;
     }));
-    settle();
-    ASSERT_TRUE(m_desktop->click(cell(board, 3, 3)));
-    settle();
+    quiet();
+    clickAt(cell(board, 3, 3));
     keys(QStringLiteral("ctrl+v"));
+    quiet();
     keep(QStringLiteral("10-pasted-blocks"));
     keys(QStringLiteral("ctrl+s"));
     const auto pasted = [&] {
@@ -599,7 +655,8 @@ TEST_P(DesktopTest, PropertiesWindowLeavesTheBoardsFree) {
     openMenu(QStringLiteral("alt+p"));
     keys(QStringLiteral("Down"));  // New project
     keys(QStringLiteral("Return"));
-    settle();
+    waitUntil([&] { return popups() == 0; });
+    quiet();
     keep(QStringLiteral("3-new-project"));
     expectBesideBoards(Properties);
 }
@@ -619,25 +676,26 @@ TEST_P(DesktopTest, BuildersOpenOnTheScreenWithoutAWindowManager) {
 void DesktopTest::openBuilderFromTheCorner() {
     startTrevalon({factorial});
     ASSERT_TRUE(shown(Properties));
-    settle();
+    quiet();
     // Board 1's first assignment: column 2, row 3 (see examples/factorial.skb), below the
     // window's 20-pixel title strip.
     const QRect board = rect(Board1);
-    ASSERT_TRUE(m_desktop->click(board.topLeft() + QPoint(px(60), px(20 + 100))));
-    settle();
+    clickAt(board.topLeft() + QPoint(px(60), px(20 + 100)));
     // Dragged into the screen's bottom right corner, whole.
     QRect properties = rect(Properties);
     const QPoint corner = screen().bottomRight() - QPoint(properties.width(), properties.height());
     const QPoint grab = properties.topLeft() + QPoint(px(60), px(8));
+    const QRect before = properties;
     ASSERT_TRUE(m_desktop->drag(grab, grab + corner - properties.topLeft()));
-    settle();
+    waitUntil([&] { return rect(Properties) != before; }, 5000);
+    quiet();
     properties = rect(Properties);
     keep(QStringLiteral("4-properties-moved"));
     // The formula row of an assignment opens the builder (row 4, 23 pixels a row).
     ASSERT_TRUE(
         m_desktop->doubleClick(properties.topLeft() + QPoint(px(150), px(20 + 23 * 3 + 10))));
     ASSERT_TRUE(shown(QStringLiteral("TFBudujWyrazenie")));
-    settle();
+    quiet();
     keep(QStringLiteral("4-builder-opened"));
     EXPECT_TRUE(screen().contains(rect(QStringLiteral("TFBudujWyrazenie"))))
         << rect(QStringLiteral("TFBudujWyrazenie"));
@@ -671,20 +729,20 @@ void DesktopTest::maximiseRestoreAndMove(const QString& shots) {
 
     ASSERT_TRUE(m_desktop->click(maximiseLabel()));
     EXPECT_TRUE(waitUntil([&] { return rect(Main) == screen(); }, 5000)) << rect(Main);
-    settle();
+    quiet();
     keep(shots + QStringLiteral("-maximised"));
     expectOffsetsKept();
 
     ASSERT_TRUE(m_desktop->click(maximiseLabel()));
     EXPECT_TRUE(waitUntil([&] { return rect(Main) == normal; }, 5000)) << rect(Main);
-    settle();
+    quiet();
     keep(shots + QStringLiteral("-restored"));
     expectOffsetsKept();
 
     const QPoint strip = normal.topLeft() + QPoint(px(300), px(10));
     ASSERT_TRUE(m_desktop->drag(strip, strip + QPoint(px(24), px(16))));
     EXPECT_TRUE(waitUntil([&] { return rect(Main).topLeft() != normal.topLeft(); }, 5000));
-    settle();
+    quiet();
     keep(shots + QStringLiteral("-moved"));
     expectOffsetsKept();
 
@@ -705,7 +763,7 @@ TEST_P(DesktopTest, CompanionsAreMinimisedAndRestoredWithTheMainWindow) {
     ASSERT_TRUE(shown(Main, 5000));
     EXPECT_TRUE(shown(Board1, 5000));
     EXPECT_TRUE(shown(Properties, 5000));
-    settle();
+    quiet();
     EXPECT_GT(m_desktop->stackIndex(Board1), m_desktop->stackIndex(Main));
     EXPECT_GT(m_desktop->stackIndex(Properties), m_desktop->stackIndex(Main));
 }
@@ -716,11 +774,11 @@ TEST_P(DesktopTest, SchemaWindowMaximisesWithoutAWindowManager) {
     startDesktop(false);
     startTrevalon({factorial});
     ASSERT_TRUE(shown(Board1));
-    settle();
+    quiet();
     openMenu(QStringLiteral("alt+o"));
     keys(QStringLiteral("Up Return"));  // the Show menu's last item: the schema
     ASSERT_TRUE(shown(schema));
-    settle();
+    quiet();
     const QRect normal = rect(schema);
     const auto mark = [&] {
         const QRect window = rect(schema);
@@ -749,7 +807,7 @@ TEST_P(DesktopTest, ClosingACompanionFromTheWindowManagerHidesIt) {
     ASSERT_TRUE(m_desktop->closeByWindowManager(m_desktop->find(Properties)->id));
     ASSERT_TRUE(gone(Properties));
     EXPECT_TRUE(m_desktop->find(Main).has_value()) << "the program closed";
-    ASSERT_TRUE(m_desktop->click(rect(Main).bottomLeft() + QPoint(px(60), -px(8))));
+    clickAt(rect(Main).bottomLeft() + QPoint(px(60), -px(8)));
     keys(QStringLiteral("F11"));
     EXPECT_TRUE(shown(Properties, 5000));
 }
@@ -768,7 +826,7 @@ TEST_P(DesktopTest, WindowsStartOnTheScreen) {
 TEST_P(DesktopTest, LargeBoardsScrollInsideTheScreen) {
     startTrevalon({largeProject()});
     ASSERT_TRUE(shown(Board1));
-    settle();
+    quiet();
     keep(QStringLiteral("7-large-board"));
     const QRect board = rect(Board1);
     EXPECT_TRUE(screen().contains(board)) << board;
@@ -785,11 +843,13 @@ TEST_P(DesktopTest, FileDialogsSpeakTheInterfaceLanguage) {
     // The first save of a new project goes to the projects folder.
     openMenu(QStringLiteral("alt+p"));
     keys(QStringLiteral("Down Return"));  // New project
-    settle();
+    ASSERT_TRUE(shown(Board1));
+    quiet();
     openMenu(QStringLiteral("alt+p"));
     keys(QStringLiteral("Up Up Up Up Up Return"));  // Close, the print items, then Save as
     ASSERT_TRUE(shown(save));
-    settle();
+    ourFocus();
+    quiet();
     keep(QStringLiteral("8-save-polish"));
     EXPECT_EQ(m_desktop->find(save)->title, QStringLiteral("Zapisz plik projektu Trevalon"));
     keys(QStringLiteral("ctrl+a"));
@@ -805,7 +865,8 @@ TEST_P(DesktopTest, FileDialogsSpeakTheInterfaceLanguage) {
     keys(QStringLiteral("Down Down Down"));  // New project, New board, Open
     keys(QStringLiteral("Return"));
     ASSERT_TRUE(shown(open));
-    settle();
+    ourFocus();
+    quiet();
     keep(QStringLiteral("8-open-polish"));
     EXPECT_EQ(m_desktop->find(open)->title,
               QStringLiteral("Otwórz plik projektu programu Trevalon"));
@@ -813,7 +874,7 @@ TEST_P(DesktopTest, FileDialogsSpeakTheInterfaceLanguage) {
                                     QStringLiteral("60"), QStringLiteral("lekcja.skb")}));
     keys(QStringLiteral("Return"));
     EXPECT_TRUE(gone(open));
-    settle(600);
+    quiet();
     keep(QStringLiteral("8-opened-by-name"));
     for (const XWindow& window : m_desktop->stacking()) {
         EXPECT_FALSE(window.viewable && window.popup && window.rect.intersects(screen()))
@@ -825,11 +886,12 @@ TEST_P(DesktopTest, FileDialogsSpeakTheInterfaceLanguage) {
     keys(QStringLiteral("Up Up Up Right"));  // Language
     ASSERT_TRUE(waitUntil([&] { return popups() >= 2; }));
     keys(QStringLiteral("Down Return"));  // English
-    settle();
+    waitUntil([&] { return popups() == 0; });
+    quiet();
     openMenu(QStringLiteral("alt+p"));
     keys(QStringLiteral("Down Down Down Return"));
     ASSERT_TRUE(shown(open));
-    settle();
+    quiet();
     keep(QStringLiteral("8-open-english"));
     EXPECT_EQ(m_desktop->find(open)->title, QStringLiteral("Open a Trevalon project file"));
     keys(QStringLiteral("Escape"));

@@ -1,11 +1,14 @@
 #include "XDesktop.h"
 
 #include <unistd.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegion>
+#include <QSysInfo>
 #include <QThread>
+#include <cstring>
 
 // Xlib last: its macros (None, Bool, Status...) would clash with Qt's and GoogleTest's names.
 #include <X11/Xatom.h>
@@ -279,15 +282,19 @@ double XDesktop::uncoveredShare(const QString& role) const {
 }
 
 QString XDesktop::focusedRole() const {
+    const unsigned long window = focusedWindow();
+    return window ? textProperty(dpy(m_display), window, "WM_WINDOW_ROLE", nullptr) : QString();
+}
+
+unsigned long XDesktop::focusedWindow() const {
     Display* display = dpy(m_display);
     Window focus = 0;
     int revert = 0;
     XGetInputFocus(display, &focus, &revert);
     const Window root = DefaultRootWindow(display);
     while (focus && focus != root && focus != PointerRoot) {
-        const QString role = textProperty(display, focus, "WM_WINDOW_ROLE", nullptr);
-        if (!role.isEmpty()) {
-            return role;
+        if (!textProperty(display, focus, "WM_WINDOW_ROLE", nullptr).isEmpty()) {
+            return focus;
         }
         Window rootReturn = 0;
         Window parent = 0;
@@ -301,7 +308,7 @@ QString XDesktop::focusedRole() const {
         }
         focus = parent;
     }
-    return {};
+    return 0;
 }
 
 bool XDesktop::closeByWindowManager(unsigned long window) const {
@@ -328,8 +335,21 @@ QImage XDesktop::screenshot() const {
         return {};
     }
     QImage image(m_screen, QImage::Format_RGB32);
+    // Xvfb's 24-bit screens come as 32-bit pixels in the machine's order: whole lines at once
+    // (the tests compare screenshots while they wait), pixel by pixel otherwise.
+    const bool direct = shot->bits_per_pixel == 32 && shot->byte_order == LSBFirst &&
+                        shot->red_mask == 0xff0000 && shot->blue_mask == 0xff &&
+                        QSysInfo::ByteOrder == QSysInfo::LittleEndian;
     for (int y = 0; y < m_screen.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        if (direct) {
+            std::memcpy(line, shot->data + std::ptrdiff_t(y) * shot->bytes_per_line,
+                        std::size_t(m_screen.width()) * 4);
+            for (int x = 0; x < m_screen.width(); ++x) {
+                line[x] |= 0xff000000u;
+            }
+            continue;
+        }
         for (int x = 0; x < m_screen.width(); ++x) {
             line[x] = static_cast<QRgb>(XGetPixel(shot, x, y)) | 0xff000000u;
         }

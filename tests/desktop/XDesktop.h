@@ -49,6 +49,8 @@ public:
     double uncoveredShare(const QString& role) const;
     // The window that has the keyboard focus, by its role (empty when none of ours).
     QString focusedRole() const;
+    // The same window by its id; 0 when none of ours has the focus.
+    unsigned long focusedWindow() const;
 
     // The whole screen as the X server holds it.
     QImage screenshot() const;

@@ -15,6 +15,7 @@
 #include "ui/app/WindowPlacement.h"
 #include "ui/board/BoardImage.h"
 #include "ui/board/ZoomSteps.h"
+#include "ui/main/CommandTable.h"
 #include "ui/main/WindowHost.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
@@ -157,16 +158,20 @@ void TTablica::buildPopup() {
 void TTablica::applyTexts() {
     // A tab in an item's text shows the key on the right without binding it: the keys
     // themselves go through the main window's key table.
-    const QString deleteKey = m_number > 1 ? QStringLiteral("\tDelete") : QString();
+    const auto withKey = [this](int text, Command command) {
+        return m_texts.text(text) + QLatin1Char('\t') + keyText(command);
+    };
+    const QString deleteKey =
+        m_number > 1 ? QLatin1Char('\t') + keyText(Command::DeleteBlock) : QString();
     m_moveBlock->setText(m_texts.text(texts::BoardMenuMoveBlock));
     m_deleteBlock->setText(m_texts.text(texts::BoardMenuDeleteBlock) + deleteKey);
-    m_breakpoint->setText(m_texts.text(texts::MenuToggleBreakpoint) + QStringLiteral("\tF8"));
-    m_cutBlocks->setText(m_texts.text(texts::MenuCutBlocks) + QStringLiteral("\tCtrl+X"));
-    m_copyBlocks->setText(m_texts.text(texts::MenuCopyBlocks) + QStringLiteral("\tCtrl+C"));
-    m_pasteBlocks->setText(m_texts.text(texts::MenuPasteBlocks) + QStringLiteral("\tCtrl+V"));
+    m_breakpoint->setText(withKey(texts::MenuToggleBreakpoint, Command::ToggleBreakpoint));
+    m_cutBlocks->setText(withKey(texts::MenuCutBlocks, Command::CutBlocks));
+    m_copyBlocks->setText(withKey(texts::MenuCopyBlocks, Command::CopyBlocks));
+    m_pasteBlocks->setText(withKey(texts::MenuPasteBlocks, Command::PasteBlocks));
     m_copyBoard->setText(m_texts.text(texts::BoardMenuCopyPicture));
     m_clearBoard->setText(m_texts.text(texts::BoardMenuClear));
-    m_checkBoard->setText(m_texts.text(texts::BoardMenuCheck) + QStringLiteral("\tAlt+F8"));
+    m_checkBoard->setText(withKey(texts::BoardMenuCheck, Command::CheckBoard));
     m_deleteBoard->setText(m_texts.text(texts::BoardMenuDelete));
     m_title->setText(titleText());
 }

@@ -2,7 +2,8 @@
 
 namespace trevalon {
 
-// Every command of the main window: menu items, toolbar buttons and keys all end here.
+// Every command of the main window: menu items, toolbar buttons and keys all end here. Each
+// has one row in the command table (ui/main/CommandTable.cpp).
 enum class Command {
     NewProject,
     NewBoard,
@@ -51,6 +52,7 @@ enum class Command {
     ZoomIn,
     ZoomOut,
     ZoomReset,
+    ShowProperties,
 };
 
 }  // namespace trevalon

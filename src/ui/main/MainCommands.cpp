@@ -17,6 +17,7 @@
 #include "ui/board/BlockClipboard.h"
 #include "ui/code/TFKod.h"
 #include "ui/dialogs/TFWinietka.h"
+#include "ui/main/CommandTable.h"
 #include "ui/main/MainCompanions.h"
 #include "ui/main/MainHost.h"
 #include "ui/main/MainMenus.h"
@@ -31,41 +32,6 @@
 #include "ui/run/TFTesty.h"
 
 namespace trevalon {
-namespace {
-
-// The keys of the key table as they are shown; handleCtrl, handleAlt and handlePlain bind them.
-constexpr std::pair<Command, const char*> kCommandKeys[] = {
-    {Command::NewProject, "Ctrl+N"},
-    {Command::OpenProject, "Ctrl+O"},
-    {Command::SaveProject, "Ctrl+S"},
-    {Command::Close, "Alt+F4"},
-    {Command::ToggleProperties, "F11"},
-    {Command::ToggleVariables, "F10"},
-    {Command::CheckBoard, "Alt+F8"},
-    {Command::CheckProject, "Alt+F9"},
-    {Command::Run, "F9"},
-    {Command::StepByStep, "F12"},
-    {Command::NextStep, "F7"},
-    {Command::PauseRun, "F6"},
-    {Command::ToggleBreakpoint, "F8"},
-    {Command::StepBack, "Shift+F7"},
-    {Command::StepForward, "Shift+F8"},
-    {Command::Abort, "Ctrl+F"},
-    {Command::Help, "F1"},
-    {Command::ShowBoards, "Ctrl+B"},
-    {Command::ShowCode, "Ctrl+K"},
-    {Command::Undo, "Ctrl+Z"},
-    {Command::Redo, "Ctrl+Y"},
-    {Command::CutBlocks, "Ctrl+X"},
-    {Command::CopyBlocks, "Ctrl+C"},
-    {Command::PasteBlocks, "Ctrl+V"},
-    {Command::Print, "Ctrl+P"},
-    {Command::ZoomIn, "Ctrl++"},
-    {Command::ZoomOut, "Ctrl+-"},
-    {Command::ZoomReset, "Ctrl+0"},
-};
-
-}  // namespace
 
 QString MainCommands::menuLabel(Command command) const {
     const TextTable& texts = m_ws.texts();
@@ -79,12 +45,7 @@ QString MainCommands::menuLabel(Command command) const {
 }
 
 QString MainCommands::keyText(Command command) {
-    for (const auto& [each, key] : kCommandKeys) {
-        if (each == command) {
-            return QLatin1String(key);
-        }
-    }
-    return {};
+    return trevalon::keyText(command);
 }
 
 MainCommands::MainCommands(Workspace& workspace, SettingsStore& settings, MainState& state,
@@ -99,7 +60,9 @@ MainCommands::MainCommands(Workspace& workspace, SettingsStore& settings, MainSt
       m_companions(companions),
       m_host(host) {}
 
-bool MainCommands::projectOpen() const {
+// The rules.
+
+bool MainCommands::open() const {
     return m_state.projectOpen;
 }
 
@@ -107,111 +70,79 @@ bool MainCommands::running() const {
     return m_helpers.run.running();
 }
 
-bool MainCommands::allowed(Command command) const {
-    const Project& project = m_ws.project();
-    const bool open = projectOpen();
-    const bool idle = !running();
-    switch (command) {
-        case Command::NewProject:
-        case Command::OpenProject:
-            return idle;
-        case Command::NewBoard:
-            return idle && (!open || project.boardCount < kMaxBoards);
-        // Saving and checking change what a run relies on (marks, test values in the
-        // Calculator), so they wait until the run is over whatever started them.
-        case Command::SaveProject:
-        case Command::SaveAs:
-        case Command::CheckBoard:
-        case Command::CheckProject:
-        case Command::Run:
-        case Command::StepByStep:
-            return open && idle;
-        case Command::ToggleProperties:
-        case Command::ShowBoards:
-        case Command::HideAuxiliary:
-        case Command::CopyPicture:
-            return open;
-        case Command::ToggleVariables:
-            return open && m_state.checkDone;
-        case Command::ShowSchema: {
-            if (!open) {
-                return false;
-            }
-            const Board& board = project.board(project.activeBoard);
-            return board.blockCount > board.variableCount;
-        }
-        case Command::NextStep:
-            return !idle && (m_helpers.run.stepMode() || m_helpers.run.held());
-        case Command::PauseRun:
-            return !idle && !m_helpers.run.stepMode();
-        case Command::StepBack:
-            return open && m_helpers.run.canStepBack();
-        case Command::StepForward:
-            return open && m_helpers.run.canStepForward();
-        // A breakpoint is no edit of the project: it may be set while a run goes on.
-        case Command::ToggleBreakpoint:
-        case Command::ShowTrace:
-        case Command::ShowCode:
-        // Zooming changes only how a board is shown, during a run as well.
-        case Command::ZoomIn:
-        case Command::ZoomOut:
-        case Command::ZoomReset:
-            return open;
-        case Command::CheckWithTests:
-            return open && idle;
-        // A document shows the project as it stands, not a run's passing state.
-        case Command::Print:
-        case Command::ExportPdf:
-        case Command::ExportSvg:
-            return open && idle;
-        // Like every other edit, undo waits until the run is over.
-        case Command::Undo:
-            return open && idle && m_editor.history().canUndo();
-        case Command::Redo:
-            return open && idle && m_editor.history().canRedo();
-        case Command::CutBlocks:
-        case Command::CopyBlocks:
-            return open && idle;
-        case Command::PasteBlocks:
-            return open && idle && BlockClipboard::holdsBlocks();
-        case Command::Abort:
-            return !idle;
-        case Command::About:
-            return idle;
-        case Command::Polish:
-            return idle && m_ws.texts().language() != QLatin1String("pl");
-        case Command::English:
-            return idle && m_ws.texts().language() != QLatin1String("ang");
-        case Command::DeleteBlock:
-            return open && idle;
-        case Command::Restore:
-            return m_host.maximised();
-        case Command::Close:
-        case Command::Help:
-        case Command::EventLog:
-        case Command::Settings:
-        case Command::Minimise:
-        case Command::Maximise:
-        case Command::CloseProgram:
-            return true;
+bool MainCommands::canAddBoard() const {
+    return idle() && (!open() || m_ws.project().boardCount < kMaxBoards);
+}
+
+bool MainCommands::unsavedChanges() const {
+    return openIdle() && m_ws.project().projectChanged();
+}
+
+bool MainCommands::blocksChosen() const {
+    return openIdle() && m_editor.popupState().copyBlocks;
+}
+
+bool MainCommands::canUndo() const {
+    return openIdle() && m_editor.history().canUndo();
+}
+
+bool MainCommands::canRedo() const {
+    return openIdle() && m_editor.history().canRedo();
+}
+
+bool MainCommands::canPaste() const {
+    return openIdle() && BlockClipboard::holdsBlocks();
+}
+
+// The variables window shows what a check found.
+bool MainCommands::variablesReady() const {
+    return open() && m_state.checkDone;
+}
+
+bool MainCommands::schemaHasBlocks() const {
+    if (!open()) {
+        return false;
     }
-    return false;
+    const Project& project = m_ws.project();
+    const Board& board = project.board(project.activeBoard);
+    return board.blockCount > board.variableCount;
+}
+
+bool MainCommands::canTakeNextStep() const {
+    return running() && (m_helpers.run.stepMode() || m_helpers.run.held());
+}
+
+bool MainCommands::canPause() const {
+    return running() && !m_helpers.run.stepMode();
+}
+
+bool MainCommands::canStepBack() const {
+    return open() && m_helpers.run.canStepBack();
+}
+
+bool MainCommands::canStepForward() const {
+    return open() && m_helpers.run.canStepForward();
+}
+
+bool MainCommands::notPolish() const {
+    return idle() && m_ws.texts().language() != QLatin1String("pl");
+}
+
+bool MainCommands::notEnglish() const {
+    return idle() && m_ws.texts().language() != QLatin1String("ang");
+}
+
+bool MainCommands::maximised() const {
+    return m_host.maximised();
+}
+
+bool MainCommands::allowed(Command command) const {
+    return (this->*commandRow(command).allowed)();
 }
 
 bool MainCommands::menuEnabled(Command command) const {
-    switch (command) {
-        case Command::Close:
-            return !running();
-        case Command::SaveProject:
-            return allowed(command) && m_ws.project().projectChanged();
-        case Command::Maximise:
-            return !m_host.maximised();
-        case Command::CutBlocks:
-        case Command::CopyBlocks:
-            return allowed(command) && m_editor.popupState().copyBlocks;
-        default:
-            return allowed(command);
-    }
+    const CommandRow& row = commandRow(command);
+    return (this->*(row.menuEnabled ? row.menuEnabled : row.allowed))();
 }
 
 void MainCommands::execute(Command command) {
@@ -219,169 +150,161 @@ void MainCommands::execute(Command command) {
         QApplication::beep();
         return;
     }
-    if (!allowed(command)) {
-        return;
+    if (allowed(command)) {
+        (this->*commandRow(command).run)();
     }
-    // Every command belongs to exactly one group; the first that knows it runs it.
-    executeProjectCommand(command) || executeBlockCommand(command) || executeViewCommand(command) ||
-        executeRunCommand(command) || executeProgramCommand(command);
+}
+
+// The actions: the project and its boards.
+
+void MainCommands::newProject() {
+    m_helpers.files.newProjectCommand();
+}
+
+void MainCommands::newBoard() {
+    if (!open()) {
+        m_helpers.files.newProjectCommand();
+    } else if (m_editor.newBoard()) {
+        m_state.unsavedNew = true;
+    }
+}
+
+void MainCommands::openProject() {
+    m_helpers.files.openCommand();
+}
+
+void MainCommands::save() {
+    m_helpers.files.save();
+}
+
+void MainCommands::saveAs() {
+    m_helpers.files.saveAs();
+}
+
+void MainCommands::print() {
+    m_helpers.print.print();
+}
+
+void MainCommands::exportPdf() {
+    m_helpers.print.exportTo(PrintCommands::Format::Pdf);
+}
+
+void MainCommands::exportSvg() {
+    m_helpers.print.exportTo(PrintCommands::Format::Svg);
+}
+
+void MainCommands::undo() {
+    m_editor.undo();
+}
+
+void MainCommands::redo() {
+    m_editor.redo();
 }
 
 // Blocks through the clipboard: the board's popup menu and Ctrl+X, C and V.
-bool MainCommands::executeBlockCommand(Command command) {
-    switch (command) {
-        case Command::CutBlocks:
-            if (const auto fragment = m_editor.cutBlocks()) {
-                BlockClipboard::put(*fragment);
-            }
-            return true;
-        case Command::CopyBlocks:
-            if (const auto fragment = m_editor.copyBlocks()) {
-                BlockClipboard::put(*fragment);
-            }
-            return true;
-        case Command::PasteBlocks:
-            if (const auto fragment = BlockClipboard::take(m_ws.texts())) {
-                m_editor.pasteBlocks(*fragment);
-            } else {
-                m_ws.messages().showMessage(MessageSink::Close, MessageSink::Information,
-                                            m_ws.texts().text(texts::NothingToPaste));
-            }
-            return true;
-        default:
-            return false;
+void MainCommands::cutBlocks() {
+    if (const auto fragment = m_editor.cutBlocks()) {
+        BlockClipboard::put(*fragment);
     }
 }
 
-// The project and its boards: the File menu.
-bool MainCommands::executeProjectCommand(Command command) {
-    ProjectCommands& files = m_helpers.files;
-    switch (command) {
-        case Command::NewProject:
-            files.newProjectCommand();
-            return true;
-        case Command::NewBoard:
-            if (!projectOpen()) {
-                files.newProjectCommand();
-            } else if (m_editor.newBoard()) {
-                m_state.unsavedNew = true;
-            }
-            return true;
-        case Command::OpenProject:
-            files.openCommand();
-            return true;
-        case Command::SaveProject:
-            files.save();
-            return true;
-        case Command::SaveAs:
-            files.saveAs();
-            return true;
-        case Command::Print:
-            m_helpers.print.print();
-            return true;
-        case Command::ExportPdf:
-            m_helpers.print.exportTo(PrintCommands::Format::Pdf);
-            return true;
-        case Command::ExportSvg:
-            m_helpers.print.exportTo(PrintCommands::Format::Svg);
-            return true;
-        case Command::DeleteBlock:
-            m_editor.deleteCurrentBlock();
-            return true;
-        case Command::Undo:
-            m_editor.undo();
-            return true;
-        case Command::Redo:
-            m_editor.redo();
-            return true;
-        default:
-            return false;
+void MainCommands::copyBlocks() {
+    if (const auto fragment = m_editor.copyBlocks()) {
+        BlockClipboard::put(*fragment);
     }
 }
 
-// What is shown: the Show menu.
-bool MainCommands::executeViewCommand(Command command) {
-    switch (command) {
-        case Command::ToggleProperties:
-            toggleProperties();
-            return true;
-        case Command::ToggleVariables:
-            toggleVariables();
-            return true;
-        case Command::ShowBoards:
-            m_host.showProjectBoards();
-            return true;
-        case Command::ShowTrace:
-            m_host.showPanel(*m_companions.trace);
-            m_companions.trace->refresh();
-            return true;
-        case Command::ShowCode:
-            m_host.showPanel(*m_companions.code);
-            return true;
-        case Command::CheckWithTests:
-            if (m_companions.tests->chooseAndCheck()) {
-                m_host.showPanel(*m_companions.tests);
-            }
-            return true;
-        case Command::HideAuxiliary:
-            m_host.hideReport();
-            m_companions.properties->hideProperties();
-            return true;
-        case Command::CopyPicture:
-            m_host.copyActiveBoardPicture();
-            return true;
-        case Command::ShowSchema:
-            m_companions.later->showSchema();
-            return true;
-        case Command::ZoomIn:
-        case Command::ZoomOut:
-        case Command::ZoomReset:
-            m_host.zoomActiveBoard(command == Command::ZoomIn    ? 1
-                                   : command == Command::ZoomOut ? -1
-                                                                 : 0);
-            return true;
-        default:
-            return false;
+void MainCommands::pasteBlocks() {
+    if (const auto fragment = BlockClipboard::take(m_ws.texts())) {
+        m_editor.pasteBlocks(*fragment);
+    } else {
+        m_ws.messages().showMessage(MessageSink::Close, MessageSink::Information,
+                                    m_ws.texts().text(texts::NothingToPaste));
     }
 }
 
-// Checking and running: the Run menu.
-bool MainCommands::executeRunCommand(Command command) {
-    RunController& run = m_helpers.run;
-    switch (command) {
-        case Command::CheckBoard:
-            checkBoard();
-            return true;
-        case Command::CheckProject:
-            checkProject();
-            return true;
-        case Command::Run:
-            run.run();
-            return true;
-        case Command::StepByStep:
-            run.startStepping();
-            return true;
-        case Command::NextStep:
-            run.nextStep(m_settings.values().stepSkipsConnectors);
-            return true;
-        case Command::Abort:
-            run.abort();
-            return true;
-        case Command::PauseRun:
-            run.togglePause();
-            return true;
-        case Command::StepBack:
-            run.stepBack();
-            return true;
-        case Command::StepForward:
-            run.stepForward();
-            return true;
-        case Command::ToggleBreakpoint:
-            toggleBreakpoint();
-            return true;
-        default:
-            return false;
+void MainCommands::deleteBlock() {
+    m_editor.deleteCurrentBlock();
+}
+
+// What is shown.
+
+void MainCommands::showProperties() {
+    m_companions.properties->showProperties(m_editor.propertiesKind());
+}
+
+void MainCommands::showBoards() {
+    m_host.showProjectBoards();
+}
+
+void MainCommands::hideAuxiliary() {
+    m_host.hideReport();
+    m_companions.properties->hideProperties();
+}
+
+void MainCommands::showTrace() {
+    m_host.showPanel(*m_companions.trace);
+    m_companions.trace->refresh();
+}
+
+void MainCommands::showCode() {
+    m_host.showPanel(*m_companions.code);
+}
+
+void MainCommands::zoomIn() {
+    m_host.zoomActiveBoard(1);
+}
+
+void MainCommands::zoomOut() {
+    m_host.zoomActiveBoard(-1);
+}
+
+void MainCommands::zoomReset() {
+    m_host.zoomActiveBoard(0);
+}
+
+void MainCommands::copyPicture() {
+    m_host.copyActiveBoardPicture();
+}
+
+void MainCommands::showSchema() {
+    m_companions.later->showSchema();
+}
+
+// Checking and running.
+
+void MainCommands::checkWithTests() {
+    if (m_companions.tests->chooseAndCheck()) {
+        m_host.showPanel(*m_companions.tests);
     }
+}
+
+void MainCommands::run() {
+    m_helpers.run.run();
+}
+
+void MainCommands::startStepping() {
+    m_helpers.run.startStepping();
+}
+
+void MainCommands::nextStep() {
+    m_helpers.run.nextStep(m_settings.values().stepSkipsConnectors);
+}
+
+void MainCommands::pauseRun() {
+    m_helpers.run.togglePause();
+}
+
+void MainCommands::stepBack() {
+    m_helpers.run.stepBack();
+}
+
+void MainCommands::stepForward() {
+    m_helpers.run.stepForward();
+}
+
+void MainCommands::abort() {
+    m_helpers.run.abort();
 }
 
 // On the selected block of the active board (a click, or a right click that opened the board's
@@ -401,41 +324,38 @@ void MainCommands::toggleBreakpoint() {
     m_host.redrawBoard(n);
 }
 
-// The program and its window: the Help and window menus.
-bool MainCommands::executeProgramCommand(Command command) {
-    switch (command) {
-        case Command::Help:
-            openHelp();
-            return true;
-        case Command::About:
-            m_companions.about->showModal();
-            return true;
-        case Command::Polish:
-            m_host.setLanguage(QStringLiteral("pl"));
-            return true;
-        case Command::English:
-            m_host.setLanguage(QStringLiteral("ang"));
-            return true;
-        case Command::EventLog:
-            m_companions.later->showEventLog();
-            return true;
-        case Command::Settings:
-            m_companions.later->showSettings();
-            return true;
-        case Command::Restore:
-        case Command::Maximise:
-            m_host.toggleMaximised();
-            return true;
-        case Command::Minimise:
-            m_host.minimise();
-            return true;
-        case Command::Close:
-        case Command::CloseProgram:
-            m_host.closeWindow();
-            return true;
-        default:
-            return false;
-    }
+// The program and its window.
+
+void MainCommands::about() {
+    m_companions.about->showModal();
+}
+
+void MainCommands::polish() {
+    m_host.setLanguage(QStringLiteral("pl"));
+}
+
+void MainCommands::english() {
+    m_host.setLanguage(QStringLiteral("ang"));
+}
+
+void MainCommands::eventLog() {
+    m_companions.later->showEventLog();
+}
+
+void MainCommands::settings() {
+    m_companions.later->showSettings();
+}
+
+void MainCommands::toggleMaximised() {
+    m_host.toggleMaximised();
+}
+
+void MainCommands::minimise() {
+    m_host.minimise();
+}
+
+void MainCommands::closeWindow() {
+    m_host.closeWindow();
 }
 
 void MainCommands::toolbarButton(int tag) {
@@ -443,25 +363,23 @@ void MainCommands::toolbarButton(int tag) {
         if (!running()) {
             m_editor.chooseBlock(tag);
         }
-        if (!projectOpen()) {
+        if (!open()) {
             // The block is chosen, but there is no board to put it on: say what comes first.
             m_host.showStatus(
                 m_ws.texts().text(texts::NoProjectForBlock).arg(keyText(Command::NewProject)));
         }
         return;
     }
-    switch (tag) {
-        case MainToolbar::TagCancel:
-            m_editor.cancelPlacing();
-            break;
-        case MainToolbar::TagNextStep:
-            execute(running() ? Command::NextStep : Command::StepByStep);
-            break;
-        case MainToolbar::TagRun:
-            execute(Command::Run);
-            break;
-        default:
-            break;
+    if (tag == MainToolbar::TagCancel) {
+        m_editor.cancelPlacing();
+        return;
+    }
+    // A button of the table runs the first of its commands that may run now.
+    for (const CommandRow& row : commandTable()) {
+        if (row.toolbar == tag && allowed(row.command)) {
+            execute(row.command);
+            return;
+        }
     }
 }
 
@@ -536,166 +454,23 @@ QString MainCommands::helpPage() const {
     return m_state.startFolder + relative;
 }
 
-bool MainCommands::handleCtrl(int key, KeySource source) {
-    // In the properties window the keys cut, copy and paste the text being edited.
-    const bool onBoards = source == KeySource::Main || source == KeySource::Board;
-    switch (key) {
-        case Qt::Key_X:
-        case Qt::Key_C:
-        case Qt::Key_V:
-            if (!onBoards) {
-                return false;
-            }
-            execute(key == Qt::Key_X   ? Command::CutBlocks
-                    : key == Qt::Key_C ? Command::CopyBlocks
-                                       : Command::PasteBlocks);
-            return true;
-        case Qt::Key_N:
-            execute(Command::NewProject);
-            return true;
-        case Qt::Key_O:
-            execute(Command::OpenProject);
-            return true;
-        case Qt::Key_S:
-            execute(Command::SaveProject);
-            return true;
-        case Qt::Key_P:
-            execute(Command::Print);
-            return true;
-        case Qt::Key_F:
-            execute(Command::Abort);
-            return true;
-        case Qt::Key_B:
-            execute(Command::ShowBoards);
-            return true;
-        case Qt::Key_K:
-            execute(Command::ShowCode);
-            return true;
-        case Qt::Key_Z:
-            execute(Command::Undo);
-            return true;
-        case Qt::Key_Y:
-            execute(Command::Redo);
-            return true;
-        case Qt::Key_Plus:
-        case Qt::Key_Equal:
-            execute(Command::ZoomIn);
-            return true;
-        case Qt::Key_Minus:
-            execute(Command::ZoomOut);
-            return true;
-        case Qt::Key_0:
-            execute(Command::ZoomReset);
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool MainCommands::handleAlt(int key) {
-    switch (key) {
-        case Qt::Key_F4:
-            execute(Command::Close);
-            return true;
-        case Qt::Key_F8:
-            execute(Command::CheckBoard);
-            return true;
-        case Qt::Key_F9:
-            execute(Command::CheckProject);
-            return true;
-        case Qt::Key_P:
-            m_helpers.menus.popup(MainMenus::File);
-            return true;
-        case Qt::Key_O:
-            m_helpers.menus.popup(MainMenus::Show);
-            return true;
-        case Qt::Key_W:
-            m_helpers.menus.popup(MainMenus::Run);
-            return true;
-        case Qt::Key_M:
-            m_helpers.menus.popup(MainMenus::Help);
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool MainCommands::handlePlain(int key, KeySource source) {
-    switch (key) {
-        case Qt::Key_F11:
-            if (source == KeySource::Properties) {
-                toggleProperties();
-            } else if (projectOpen()) {
-                m_companions.properties->showProperties(m_editor.propertiesKind());
-            }
-            return true;
-        case Qt::Key_F10:
-            execute(Command::ToggleVariables);
-            return true;
-        case Qt::Key_F9:
-            execute(Command::Run);
-            return true;
-        case Qt::Key_F12:
-            execute(Command::StepByStep);
-            return true;
-        case Qt::Key_F7:
-            execute(Command::NextStep);
-            return true;
-        case Qt::Key_F6:
-            execute(Command::PauseRun);
-            return true;
-        case Qt::Key_F8:
-            execute(Command::ToggleBreakpoint);
-            return true;
-        case Qt::Key_F1:
-            execute(Command::Help);
-            return true;
-        case Qt::Key_Delete:
-            if (source == KeySource::Main || source == KeySource::Board) {
-                execute(Command::DeleteBlock);
-                return true;
-            }
-            return false;
-        default:
-            return false;
-    }
-}
-
 bool MainCommands::handleKey(QKeyEvent* event, KeySource source) {
     const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier |
                                                              Qt::ShiftModifier | Qt::MetaModifier);
     const int key = event->key();
-    if (mods == Qt::ControlModifier) {
-        return handleCtrl(key, source);
-    }
-    if (mods == Qt::AltModifier) {
-        return handleAlt(key);
-    }
-    if (mods == Qt::ShiftModifier && (key == Qt::Key_F7 || key == Qt::Key_F8)) {
-        execute(key == Qt::Key_F7 ? Command::StepBack : Command::StepForward);
+    if (const auto command = commandForKey(key, mods, source)) {
+        execute(*command);
         return true;
     }
-    if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z) {
-        execute(Command::Redo);
+    if (const auto menu = menuForKey(key, mods)) {
+        m_helpers.menus.popup(static_cast<MainMenus::Which>(*menu));
         return true;
     }
-    // Where "+" needs Shift (most layouts), Ctrl+Shift+"=" gives it.
-    if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Plus) {
-        execute(Command::ZoomIn);
+    if (const auto level = logLevelForKey(key, mods, source)) {
+        m_settings.setLogLevel(*level);
         return true;
     }
-    if (mods == (Qt::ControlModifier | Qt::AltModifier)) {
-        if (source == KeySource::Main && key >= Qt::Key_0 && key <= Qt::Key_4) {
-            m_settings.setLogLevel(key - Qt::Key_0);
-            return true;
-        }
-        return false;
-    }
-    // The keys that came with pause and breakpoints take no modifier at all.
-    if (mods != Qt::NoModifier && (key == Qt::Key_F6 || key == Qt::Key_F8)) {
-        return false;
-    }
-    return handlePlain(key, source);
+    return false;
 }
 
 }  // namespace trevalon

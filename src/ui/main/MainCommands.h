@@ -2,8 +2,10 @@
 
 #include <QUrl>
 #include <functional>
+#include <span>
 
 #include "ui/main/Command.h"
+#include "ui/main/CommandTable.h"
 #include "ui/main/WindowHost.h"
 
 class QKeyEvent;
@@ -21,8 +23,8 @@ struct MainCompanions;
 class PrintCommands;
 struct MainState;
 
-// The main window's command table: what each command does, when it may run (from a key or a
-// button), when its menu item is enabled, and the keys that start commands in every window.
+// The main window's commands: what each one does and when it may run, named by the rows of
+// the command table (ui/main/CommandTable.h), and the keys that start them in every window.
 class MainCommands {
 public:
     // The helpers the commands hand their work to; each must outlive the command table.
@@ -59,26 +61,83 @@ public:
     std::function<bool(const QUrl&)> openUrl;
 
 private:
-    bool projectOpen() const;
+    // The table names the rules and actions below.
+    friend std::span<const CommandRow> commandTable();
+
+    // The rules of the table.
+    bool always() const { return true; }
+    bool open() const;
     bool running() const;
-    // The groups of the command table, each true when it ran `command`.
-    bool executeProjectCommand(Command command);
-    bool executeBlockCommand(Command command);
-    bool executeViewCommand(Command command);
-    bool executeRunCommand(Command command);
-    bool executeProgramCommand(Command command);
-    void checkBoard();
-    void toggleBreakpoint();
-    void checkProject();
+    bool idle() const { return !running(); }
+    bool openIdle() const { return open() && idle(); }
+    bool canAddBoard() const;
+    bool unsavedChanges() const;
+    bool blocksChosen() const;
+    bool canUndo() const;
+    bool canRedo() const;
+    bool canPaste() const;
+    bool variablesReady() const;
+    bool schemaHasBlocks() const;
+    bool canTakeNextStep() const;
+    bool canPause() const;
+    bool canStepBack() const;
+    bool canStepForward() const;
+    bool notPolish() const;
+    bool notEnglish() const;
+    bool maximised() const;
+    bool notMaximised() const { return !maximised(); }
+
+    // The actions of the table.
+    void newProject();
+    void newBoard();
+    void openProject();
+    void save();
+    void saveAs();
+    void print();
+    void exportPdf();
+    void exportSvg();
+    void undo();
+    void redo();
+    void cutBlocks();
+    void copyBlocks();
+    void pasteBlocks();
+    void deleteBlock();
+    void closeWindow();
     void toggleProperties();
+    void showProperties();
     void toggleVariables();
+    void showBoards();
+    void hideAuxiliary();
+    void showTrace();
+    void showCode();
+    void zoomIn();
+    void zoomOut();
+    void zoomReset();
+    void copyPicture();
+    void showSchema();
+    void checkBoard();
+    void checkProject();
+    void checkWithTests();
+    void run();
+    void startStepping();
+    void nextStep();
+    void pauseRun();
+    void stepBack();
+    void stepForward();
+    void abort();
+    void toggleBreakpoint();
     void openHelp();
+    void about();
+    void polish();
+    void english();
+    void eventLog();
+    void settings();
+    void toggleMaximised();
+    void minimise();
+
     // The help page in the interface's language, where it is found; under the start folder if
     // nowhere.
     QString helpPage() const;
-    bool handleCtrl(int key, KeySource source);
-    bool handleAlt(int key);
-    bool handlePlain(int key, KeySource source);
 
     Workspace& m_ws;
     SettingsStore& m_settings;

@@ -2,67 +2,22 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMenu>
 #include <QWidget>
 
 #include "config/TextIds.h"
 #include "config/TextTable.h"
-#include "ui/main/MainCommands.h"
+#include "ui/main/CommandTable.h"
 
 namespace trevalon {
 namespace {
 
-struct ItemText {
-    Command command;
-    int text;
-};
-
-constexpr ItemText kItemTexts[] = {
-    {Command::NewProject, texts::MenuNewProject},
-    {Command::NewBoard, texts::MenuNewBoard},
-    {Command::OpenProject, texts::MenuOpenProject},
-    {Command::SaveProject, texts::MenuSaveProject},
-    {Command::SaveAs, texts::MenuSaveAs},
-    {Command::Close, texts::Close},
-    {Command::ToggleProperties, texts::MenuToggleProperties},
-    {Command::ToggleVariables, texts::MenuToggleVariables},
-    {Command::HideAuxiliary, texts::MenuHideAuxiliary},
-    {Command::CopyPicture, texts::MenuCopyPicture},
-    {Command::ShowSchema, texts::MenuShowSchema},
-    {Command::CheckBoard, texts::MenuCheckBoard},
-    {Command::CheckProject, texts::MenuCheckProject},
-    {Command::Run, texts::MenuRun},
-    {Command::StepByStep, texts::MenuStepByStep},
-    {Command::NextStep, texts::MenuNextStep},
-    {Command::Abort, texts::MenuAbort},
-    {Command::Help, texts::MenuHelp},
-    {Command::About, texts::MenuAbout},
-    {Command::EventLog, texts::EventLogTitle},
-    {Command::Settings, texts::SettingsTitle},
-    {Command::Restore, texts::WindowRestore},
-    {Command::Minimise, texts::WindowMinimise},
-    {Command::Maximise, texts::WindowMaximise},
-    {Command::CloseProgram, texts::WindowClose},
-    {Command::ShowBoards, texts::ShowBoards},
-    {Command::Undo, texts::UndoCommand},
-    {Command::Redo, texts::RedoCommand},
-    {Command::CutBlocks, texts::MenuCutBlocks},
-    {Command::CopyBlocks, texts::MenuCopyBlocks},
-    {Command::PasteBlocks, texts::MenuPasteBlocks},
-    {Command::PauseRun, texts::MenuPauseRun},
-    {Command::CheckWithTests, texts::MenuCheckWithTests},
-    {Command::ToggleBreakpoint, texts::MenuToggleBreakpoint},
-    {Command::StepBack, texts::MenuStepBack},
-    {Command::StepForward, texts::MenuStepForward},
-    {Command::ShowTrace, texts::MenuShowTrace},
-    {Command::ShowCode, texts::MenuShowCode},
-    {Command::Print, texts::MenuPrint},
-    {Command::ExportPdf, texts::MenuExportPdf},
-    {Command::ExportSvg, texts::MenuExportSvg},
-    {Command::ZoomIn, texts::MenuZoomIn},
-    {Command::ZoomOut, texts::MenuZoomOut},
-    {Command::ZoomReset, texts::MenuZoomReset},
-};
+static_assert(static_cast<int>(MenuPlace::File) == MainMenus::File &&
+              static_cast<int>(MenuPlace::Show) == MainMenus::Show &&
+              static_cast<int>(MenuPlace::Run) == MainMenus::Run &&
+              static_cast<int>(MenuPlace::Help) == MainMenus::Help &&
+              static_cast<int>(MenuPlace::Window) == MainMenus::Window);
 
 // Where each menu opens, from the main window's top-left corner.
 constexpr std::array<QPoint, 5> kMenuPlaces{
@@ -83,82 +38,52 @@ MainMenus::MainMenus(QWidget& window, const TextTable& texts, Execute execute, E
         m_menus[i]->setObjectName(QLatin1String(kMenuNames[i]));
         QObject::connect(m_menus[i], &QMenu::aboutToShow, m_menus[i], [this] { updateState(); });
     }
-    add(File, Command::NewProject, "MNewProjekt");
-    add(File, Command::NewBoard, "MNowaPlansza");
-    add(File, Command::OpenProject, "MOtworzProjekt");
+    // The submenus first: the language items go into theirs.
     m_recent = new QMenu(m_menus[File]);
     m_recent->setObjectName(QStringLiteral("MOstatnieMenu"));
-    m_recentItem = m_menus[File]->addMenu(m_recent);
-    m_recentItem->setObjectName(QStringLiteral("MOstatnie"));
-    add(File, Command::SaveProject, "MZapiszProjekt");
-    add(File, Command::SaveAs, "MZapiszJako");
-    m_menus[File]->addSeparator();
-    add(File, Command::Print, "MDrukuj");
-    add(File, Command::ExportPdf, "MEksportPdf");
-    add(File, Command::ExportSvg, "MEksportSvg");
-    m_menus[File]->addSeparator();
-    add(File, Command::Undo, "MCofnij");
-    add(File, Command::Redo, "MPonow");
-    add(File, Command::CutBlocks, "MWytnij");
-    add(File, Command::CopyBlocks, "MKopiuj");
-    add(File, Command::PasteBlocks, "MWklej");
-    m_menus[File]->addSeparator();
-    add(File, Command::Close, "MZamknij");
-
-    add(Show, Command::ToggleProperties, "MOknoWlasnosci");
-    add(Show, Command::ToggleVariables, "MOknoZmiennych");
-    add(Show, Command::ShowBoards, "MPokazPlansze");
-    add(Show, Command::HideAuxiliary, "MUkryjPomocnicze");
-    add(Show, Command::ShowTrace, "MPokazSlad");
-    add(Show, Command::ShowCode, "MPokazKod");
-    m_menus[Show]->addSeparator();
-    add(Show, Command::ZoomIn, "MPowieksz");
-    add(Show, Command::ZoomOut, "MPomniejsz");
-    add(Show, Command::ZoomReset, "MRozmiarRzeczywisty");
-    m_menus[Show]->addSeparator();
-    add(Show, Command::CopyPicture, "MKopiujOkno");
-    add(Show, Command::ShowSchema, "MPokazSchemat");
-
-    add(Run, Command::CheckBoard, "MSprawdzPlansze");
-    add(Run, Command::CheckProject, "MSprawdzProjekt");
-    add(Run, Command::CheckWithTests, "MSprawdzTestami");
-    m_menus[Run]->addSeparator();
-    add(Run, Command::Run, "MUruchom");
-    add(Run, Command::StepByStep, "MKrokPoKroku");
-    add(Run, Command::NextStep, "MNastepnyKrok");
-    add(Run, Command::PauseRun, "MWstrzymaj");
-    add(Run, Command::StepBack, "MKrokWstecz");
-    add(Run, Command::StepForward, "MKrokNaprzod");
-    add(Run, Command::Abort, "MPrzerwij");
-    m_menus[Run]->addSeparator();
-    add(Run, Command::ToggleBreakpoint, "MPunktZatrzymania");
-
-    add(Help, Command::Help, "MPomoc");
-    add(Help, Command::About, "MOProgramie");
     m_language = new QMenu(m_menus[Help]);
     m_language->setObjectName(QStringLiteral("MLangMenu"));
-    m_languageItem = m_menus[Help]->addMenu(m_language);
+    for (const CommandRow& row : commandTable()) {
+        if (row.menu == MenuPlace::None) {
+            continue;
+        }
+        QMenu* menu =
+            row.menu == MenuPlace::Language ? m_language : m_menus[static_cast<Which>(row.menu)];
+        if (row.separatorBefore) {
+            menu->addSeparator();
+        }
+        QAction* action = addTo(menu, row.command, row.item);
+        if (row.fixedText) {
+            action->setText(QLatin1String(row.fixedText));
+        }
+    }
+    m_recentItem = insertAfter(Command::OpenProject, m_recent);
+    m_recentItem->setObjectName(QStringLiteral("MOstatnie"));
+    m_languageItem = insertAfter(Command::About, m_language);
     m_languageItem->setObjectName(QStringLiteral("MLang"));
-    addTo(m_language, Command::Polish, "MPolski")->setText(QStringLiteral("Polski"));
-    addTo(m_language, Command::English, "MAngielski")->setText(QStringLiteral("English"));
-    m_menus[Help]->addSeparator();
-    add(Help, Command::EventLog, "MZdarzenia");
-    add(Help, Command::Settings, "MUstawienia");
-
-    add(Window, Command::Restore, "MPrzywroc");
-    add(Window, Command::Minimise, "MMinimalizuj");
-    add(Window, Command::Maximise, "MMaksymalizuj");
-    m_menus[Window]->addSeparator();
-    add(Window, Command::CloseProgram, "MZamknijProgram");
 }
 
-QAction* MainMenus::add(Which which, Command command, const char* name) {
-    return addTo(m_menus[which], command, name);
+// The submenu's item goes right below `command`'s item, in the same menu.
+QAction* MainMenus::insertAfter(Command command, QMenu* submenu) {
+    QAction* above = action(command);
+    QMenu* menu = submenu->parentWidget() ? qobject_cast<QMenu*>(submenu->parentWidget()) : nullptr;
+    const QList<QAction*> items = menu->actions();
+    const qsizetype at = items.indexOf(above) + 1;
+    return at < items.size() ? menu->insertMenu(items[at], submenu) : menu->addMenu(submenu);
 }
 
 QAction* MainMenus::addTo(QMenu* menu, Command command, const char* name) {
     QAction* action = menu->addAction(QString());
     action->setObjectName(QLatin1String(name));
+    // The item knows its keys, but Qt never binds them: an item's key counts only where the
+    // menu itself has the focus, and a pop-up menu's items not even there. The key table
+    // (MainCommands::handleKey) binds them in every window, with the rules each key has there.
+    QList<QKeySequence> keys;
+    for (const QString& key : listedKeys(command)) {
+        keys << QKeySequence::fromString(key);
+    }
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
     QObject::connect(action, &QAction::triggered, menu, [this, command] { m_execute(command); });
     m_actions[command] = action;
     return action;
@@ -171,14 +96,17 @@ QAction* MainMenus::action(Command command) const {
 
 void MainMenus::applyTexts() {
     const TextTable& texts = m_texts;
-    for (const ItemText& item : kItemTexts) {
-        QString caption = texts.text(item.text);
-        const QString key = MainCommands::keyText(item.command);
+    for (const CommandRow& row : commandTable()) {
+        if (row.menu == MenuPlace::None || row.fixedText) {
+            continue;
+        }
+        QString caption = texts.text(row.text);
+        const QString key = keyText(row.command);
         if (!key.isEmpty()) {
-            // A tab shows the key on the right without binding it; the key table binds it.
+            // A tab shows the key on the right; the key table binds it (see addTo).
             caption += QLatin1Char('\t') + key;
         }
-        action(item.command)->setText(caption);
+        action(row.command)->setText(caption);
     }
     m_languageItem->setText(texts.text(texts::MenuLanguage));
     m_recentItem->setText(texts.text(texts::StartPageRecent));
@@ -193,7 +121,7 @@ void MainMenus::updateState() {
     for (const Command command : {Command::Undo, Command::Redo}) {
         const QString named = label ? label(command) : QString();
         if (!named.isEmpty()) {
-            action(command)->setText(named + QLatin1Char('\t') + MainCommands::keyText(command));
+            action(command)->setText(named + QLatin1Char('\t') + keyText(command));
         }
     }
     m_languageItem->setEnabled(m_enabled(Command::Polish) || m_enabled(Command::English));

@@ -16,7 +16,8 @@ namespace trevalon {
 class TextTable;
 
 // The main window's pop-up menus, opened from the labels of its title and menu strips at fixed
-// places. Their items are enabled afresh each time a menu opens.
+// places; their items are the command table's rows (ui/main/CommandTable.h), in its order. The
+// items are enabled afresh each time a menu opens.
 class MainMenus {
 public:
     enum Which { File, Show, Run, Help, Window };
@@ -48,8 +49,8 @@ public:
     QAction* action(Command command) const;
 
 private:
-    QAction* add(Which which, Command command, const char* name);
     QAction* addTo(QMenu* menu, Command command, const char* name);
+    QAction* insertAfter(Command command, QMenu* submenu);
     void fillRecent();
 
     QWidget& m_window;

@@ -11,6 +11,7 @@
 #include "exec/ExecutionDialogLogic.h"
 #include "model/BlockCatalogue.h"
 #include "ui/app/WindowPlacement.h"
+#include "ui/main/CommandTable.h"
 #include "ui/pictures/PictureLayout.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
@@ -210,7 +211,8 @@ void TFWykonanie::keyPressEvent(QKeyEvent* event) {
     event->accept();
     const int kind = m_logic->blockKind();
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (event->key() == Qt::Key_F && mods == Qt::ControlModifier) {
+    // The main window's key for stopping a run works here too.
+    if (commandForKey(event->key(), mods, KeySource::Main) == Command::Abort) {
         finish(DialogClose::AbortRequested);
     } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (kind == KindQuestion) {

@@ -21,6 +21,7 @@
 #include "ui/app/WindowPlacement.h"
 #include "ui/board/ZoomSteps.h"
 #include "ui/dialogs/DialogParts.h"
+#include "ui/main/CommandTable.h"
 #include "ui/main/WindowHost.h"
 #include "ui/pictures/Pictures.h"
 #include "ui/widgets/ClickLabel.h"
@@ -315,24 +316,15 @@ void TFSchemat::keyPressEvent(QKeyEvent* event) {
         closeSchema();
         return;
     }
-    // The main window's zoom keys, here for the page: the window is modal.
+    // The main window's zoom keys, here for the page: the window is modal. Shift makes no
+    // difference here ("+" needs it on most layouts).
     const Qt::KeyboardModifiers mods =
         event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (mods == Qt::ControlModifier) {
-        switch (event->key()) {
-            case Qt::Key_Plus:
-            case Qt::Key_Equal:
-                zoomBy(1);
-                return;
-            case Qt::Key_Minus:
-                zoomBy(-1);
-                return;
-            case Qt::Key_0:
-                zoomBy(0);
-                return;
-            default:
-                break;
-        }
+    const std::optional<Command> command = commandForKey(event->key(), mods, KeySource::Main);
+    if (command == Command::ZoomIn || command == Command::ZoomOut ||
+        command == Command::ZoomReset) {
+        zoomBy(command == Command::ZoomIn ? 1 : command == Command::ZoomOut ? -1 : 0);
+        return;
     }
     QDialog::keyPressEvent(event);
 }
