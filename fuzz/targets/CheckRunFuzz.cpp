@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     workspace->seedRandom(size);
     TpkXML document;
     document.loadFromBuffer(fuzz::bytes(data, size));
-    if (!ProjectFile::readDocument(workspace->project(), document, sink, log, workspace->texts())) {
+    if (!ProjectFile::readDocument(workspace->project(), document, log, workspace->texts()).ok()) {
         return 0;
     }
     ScriptedIo io;

@@ -8,52 +8,44 @@
 #include <thread>
 
 #include "config/EventLog.h"
-#include "config/MessageSink.h"
 #include "config/OutsideText.h"
 #include "config/TextTable.h"
-#include "grading/NativeFiles.h"
 #include "model/Project.h"
 #include "storage/ProjectFile.h"
 
 namespace trevalon {
 namespace {
 
-// Keeps what loading had to say, as the reason a submission is not graded.
-class KeptMessages : public MessageSink {
-public:
-    int showMessage(int buttons, int, const QString& text) override {
-        QString line = text;
-        line.replace(u'\r', u' ');
-        line.replace(u'\n', u' ');
-        messages << line.simplified();
-        return buttons == YesNoCancel ? ResultCancel : ResultClose;
-    }
-    QStringList messages;
-};
+// A message of the text table on one line, as a report's cell holds it.
+QString oneLine(QString text) {
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text.simplified();
+}
 
-// Loads `path`, reached by the bytes of its name and read without blocking; the reason of a
-// failure otherwise.
+// Loads `path` with ProjectFile::load; the reason of a failure otherwise.
 std::unique_ptr<Project> loadSubmission(const QString& path, const TextTable& texts,
                                         QString& problem) {
-    if (!isFolder(path) && !ProjectFile::isProjectPath(path)) {
-        problem = texts.text(texts::GradeNotProject);
-        return nullptr;
-    }
-    const FileBytes file = readRegularFile(path, ProjectFile::maxBytes(path));
-    if (file.problem != FileProblem::None) {
-        problem =
-            texts.text(texts::GradeUnreadable)
-                .arg(fileProblemText(file.problem, file.error, texts, texts::ProjectFileMissing));
-        return nullptr;
-    }
     auto project = std::make_unique<Project>();
-    KeptMessages messages;
     NoEventLog log;
-    if (!ProjectFile::loadBytes(*project, file.bytes, path, messages, log, texts)) {
-        problem = texts.text(texts::GradeUnreadable).arg(messages.messages.join(u' '));
-        return nullptr;
+    const ProjectOpening opening = ProjectFile::load(*project, path, log, texts);
+    switch (opening.refusal) {
+        case ProjectOpening::Refusal::None:
+            return project;
+        case ProjectOpening::Refusal::NotAProject:
+            problem = texts.text(texts::GradeNotProject);
+            break;
+        case ProjectOpening::Refusal::Unreadable:
+            problem = texts.text(texts::GradeUnreadable)
+                          .arg(fileProblemText(opening.problem, opening.error, texts,
+                                               texts::ProjectFileMissing));
+            break;
+        case ProjectOpening::Refusal::Damaged:
+            problem =
+                texts.text(texts::GradeUnreadable).arg(oneLine(opening.status.message(texts)));
+            break;
     }
-    return project;
+    return nullptr;
 }
 
 // How many results each thread may finish ahead of the one the caller waits for.

@@ -54,7 +54,7 @@ TEST(ExampleFiles, MatchTheirBuildersAndPassTheCheck) {
             QStringLiteral(TREVALON_SOURCE_DIR "/") + QString::fromLatin1(example.file);
         ASSERT_TRUE(QFileInfo::exists(path)) << example.file;
         TestWorkspace t;
-        ASSERT_TRUE(ProjectFile::load(t.project(), path, t.sink, t.log, t.workspace.texts()))
+        ASSERT_TRUE(ProjectFile::load(t.project(), path, t.log, t.workspace.texts()).ok())
             << example.file;
         Project built;
         example.build(built);
