@@ -11,7 +11,7 @@
 #include "calc/TCalcul.h"
 #include "calc/TText.h"
 #include "config/TpkXML.h"
-#include "exec/BoardCheck.h"
+#include "exec/CheckCommands.h"
 #include "exec/ExecutionDialogLogic.h"
 #include "exec/ExecutionIo.h"
 #include "exec/Executor.h"
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     ScriptedIo io;
     workspace->setExecutionIo(&io);
-    BoardCheck(*workspace).checkProject();
+    checkProject(*workspace);
     TraceTable table(*workspace, Settings::MinTraceRows);
     table.setConnectors(true);
     workspace->executor().setStepObserver(&table);

@@ -8,12 +8,14 @@
 
 #include "config/TextTable.h"
 #include "exec/Breakpoints.h"
+#include "exec/FormulaTrials.h"
 #include "exec/RandomSource.h"
 #include "model/Project.h"
 
 namespace trevalon {
 
 class CheckReport;
+struct CheckTools;
 class EventLog;
 class ExecutionIo;
 class Executor;
@@ -21,22 +23,14 @@ class MessageSink;
 class TCalcul;
 struct PreparedFormula;
 
-// The result of handing one formula to the Calculator.
-struct Evaluation {
-    bool ok = false;
-    QString result;  // the value text; texts come back in double quotes
-    int kind = 0;    // 1 integer .. 7 date, as the Calculator classifies the result
-    QString error;   // the Calculator's first error message when !ok
-};
-
 // Everything one open project needs, owned in one place: the project, the text table, the one
 // Calculator, the variables list, the run state and the random source. The event log, the
 // message sink, the execution dialog and the report window are the caller's; they must outlive
 // the workspace (or be replaced first). The desktop program makes one; every test makes its own.
-class Workspace {
+class Workspace final : public FormulaTrials {
 public:
     Workspace(EventLog& log, MessageSink& messages);
-    ~Workspace();
+    ~Workspace() override;
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
 
@@ -62,6 +56,10 @@ public:
     void setCheckReport(CheckReport* report);
     CheckReport& checkReport() { return *m_report; }
 
+    // What the check works with: the project, this workspace's Calculator, the random source,
+    // the log and the texts.
+    CheckTools checkTools();
+
     // Test values and random-number blocks draw from here; nullptr restores the own source.
     void setRandomSource(RandomSource* source);
     RandomSource& random() { return *m_random; }
@@ -80,7 +78,7 @@ public:
     QString variablesList() const;
     // Replaces the list and loads the Calculator's store from it; an empty list empties the
     // store, so nothing of an earlier project survives.
-    void loadVariables(const QString& list);
+    void loadVariables(const QString& list) override;
     // Loads NAME, value pairs as the list of their lines would, except that a value holding a
     // line break, which no line of the list can hold, reaches the store whole; the list is then
     // the Calculator's listing from the start.
@@ -99,7 +97,7 @@ public:
     QString variableValue(const QString& name) const;
 
     // Evaluates `formula` with the Calculator, its first error kept as a value.
-    Evaluation evaluate(const QString& formula);
+    Evaluation evaluate(const QString& formula) override;
     // The same for a formula parsed beforehand (TCalcul::prepare); without `wantResult` the
     // result text may be left empty (see TCalcul::Evaluate).
     Evaluation evaluate(const PreparedFormula& formula, bool wantResult = true);

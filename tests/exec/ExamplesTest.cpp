@@ -5,6 +5,7 @@
 #include "ExampleFlowcharts.h"
 #include "TestWorkspace.h"
 #include "exec/BoardCheck.h"
+#include "exec/CheckCommands.h"
 #include "storage/ProjectFile.h"
 
 using namespace trevalon;
@@ -59,7 +60,8 @@ TEST(ExampleFiles, MatchTheirBuildersAndPassTheCheck) {
         Project built;
         example.build(built);
         expectSameCells(built, t.project(), example.file);
-        BoardCheck check(t.workspace);
-        EXPECT_TRUE(check.checkProject()) << example.file << ": board " << check.lastResult().board;
+        BoardCheck check(t.workspace.checkTools());
+        EXPECT_TRUE(checkProject(t.workspace, check))
+            << example.file << ": board " << check.lastResult().board;
     }
 }
