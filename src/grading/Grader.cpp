@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 #include <new>
+#include <stop_token>
 #include <thread>
 
 #include "config/EventLog.h"
@@ -56,11 +57,13 @@ class OrderedResults {
 public:
     OrderedResults(qsizetype count, qsizetype window) : m_count(count), m_window(window) {}
 
-    // The next submission to grade, waiting while too many results wait; -1 when none is left.
-    qsizetype take() {
+    // The next submission to grade, waiting while too many results wait; -1 when none is left
+    // or `stop` was asked for (the caller gave up waiting for results).
+    qsizetype take(std::stop_token stop) {
         std::unique_lock lock(m_mutex);
-        m_room.wait(lock, [this] { return m_next >= m_count || m_next < m_handed + m_window; });
-        return m_next < m_count ? m_next++ : -1;
+        m_room.wait(lock, stop,
+                    [this] { return m_next >= m_count || m_next < m_handed + m_window; });
+        return m_next < m_count && !stop.stop_requested() ? m_next++ : -1;
     }
     void put(qsizetype index, SubmissionResult&& result) {
         bool awaited = false;
@@ -88,7 +91,7 @@ public:
 
 private:
     std::mutex m_mutex;
-    std::condition_variable m_room;
+    std::condition_variable_any m_room;  // stoppable: a caller that gives up must not wait
     std::condition_variable m_ready;
     std::map<qsizetype, SubmissionResult> m_done;
     const qsizetype m_count;
@@ -136,16 +139,23 @@ SubmissionResult Grader::gradeOne(const QString& path) const {
 }
 
 SubmissionResult Grader::gradeGuarded(const QString& path) const {
+    // The boundary of a worker thread: an exception that left it would end the program.
     try {
         return gradeOne(path);
     } catch (const std::bad_alloc&) {
-        SubmissionResult result;
-        result.path = path;
-        result.name = QFileInfo(path).fileName();
-        result.maxPoints = m_suite.maxPoints();
-        result.problem = TextTable::text(texts::GradeOutOfMemory, m_language);
-        return result;
+        return unfinished(path, texts::GradeOutOfMemory);
+    } catch (...) {
+        return unfinished(path, texts::GradeFailed);
     }
+}
+
+SubmissionResult Grader::unfinished(const QString& path, int reason) const {
+    SubmissionResult result;
+    result.path = path;
+    result.name = QFileInfo(path).fileName();
+    result.maxPoints = m_suite.maxPoints();
+    result.problem = TextTable::text(reason, m_language);
+    return result;
 }
 
 void Grader::hand(const ResultSink& sink, SubmissionResult&& result) {
@@ -171,19 +181,18 @@ void Grader::grade(const QStringList& paths, const ResultSink& sink) const {
     // Room for a slow submission (an endless loop at its limits) to hold the line while the
     // other threads go on well past it; still a bound, so memory stays flat.
     OrderedResults results(paths.size(), kWaitingPerThread * static_cast<qsizetype>(threads));
-    std::vector<std::thread> workers;
+    // Joined when they go out of scope, also when `sink` throws: each is asked to stop first,
+    // finishes the submission in hand and takes no other.
+    std::vector<std::jthread> workers;
     for (int t = 0; t < threads; ++t) {
-        workers.emplace_back([&] {
-            for (qsizetype i = results.take(); i >= 0; i = results.take()) {
+        workers.emplace_back([&](std::stop_token stop) {
+            for (qsizetype i = results.take(stop); i >= 0; i = results.take(stop)) {
                 results.put(i, gradeGuarded(paths[i]));
             }
         });
     }
     for (qsizetype i = 0; i < paths.size(); ++i) {
         hand(sink, results.get(i));
-    }
-    for (std::thread& worker : workers) {
-        worker.join();
     }
 }
 
