@@ -41,8 +41,9 @@ public:
 std::unique_ptr<trevalon::Workspace> loopWorkspace(Quiet& quiet, NoLog& log, qint64 rounds) {
     auto workspace = std::make_unique<trevalon::Workspace>(log, quiet);
     if (!trevalon::ProjectFile::load(workspace->project(),
-                                     QStringLiteral(TREVALON_SOURCE_DIR "/bench/loop.skb"), quiet,
-                                     log, workspace->texts())) {
+                                     QStringLiteral(TREVALON_SOURCE_DIR "/bench/loop.skb"), log,
+                                     workspace->texts())
+             .ok()) {
         return nullptr;
     }
     if (rounds > 0) {

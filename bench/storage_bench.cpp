@@ -8,7 +8,6 @@
 
 #include "FullProject.h"
 #include "config/EventLog.h"
-#include "config/MessageSink.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
 #include "model/Project.h"
@@ -18,11 +17,6 @@
 using namespace trevalon;
 
 namespace {
-
-class QuietSink : public MessageSink {
-public:
-    int showMessage(int, int, const QString&) override { return ResultClose; }
-};
 
 class QuietLog : public EventLog {
 public:
@@ -55,14 +49,13 @@ BENCHMARK(writeProject)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void readProject(benchmark::State& state) {
     const QByteArray bytes = fullDocument(static_cast<ProjectFile::Form>(state.range(0)));
-    QuietSink sink;
     QuietLog log;
     const TextTable texts;
     auto project = std::make_unique<Project>();
     for (auto _ : state) {
         TpkXML document;
         document.loadFromBuffer(bytes);
-        benchmark::DoNotOptimize(ProjectFile::readDocument(*project, document, sink, log, texts));
+        benchmark::DoNotOptimize(ProjectFile::readDocument(*project, document, log, texts).ok());
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }

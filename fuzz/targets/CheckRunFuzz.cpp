@@ -11,7 +11,7 @@
 #include "calc/TCalcul.h"
 #include "calc/TText.h"
 #include "config/TpkXML.h"
-#include "exec/BoardCheck.h"
+#include "exec/CheckCommands.h"
 #include "exec/ExecutionDialogLogic.h"
 #include "exec/ExecutionIo.h"
 #include "exec/Executor.h"
@@ -60,12 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     workspace->seedRandom(size);
     TpkXML document;
     document.loadFromBuffer(fuzz::bytes(data, size));
-    if (!ProjectFile::readDocument(workspace->project(), document, sink, log, workspace->texts())) {
+    if (!ProjectFile::readDocument(workspace->project(), document, log, workspace->texts()).ok()) {
         return 0;
     }
     ScriptedIo io;
     workspace->setExecutionIo(&io);
-    BoardCheck(*workspace).checkProject();
+    checkProject(*workspace);
     TraceTable table(workspace->project(), workspace->texts(), workspace->variables(),
                      Settings::MinTraceRows);
     table.setConnectors(true);

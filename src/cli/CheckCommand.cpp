@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/ProjectLoading.h"
 #include "exec/BoardCheck.h"
+#include "exec/CheckCommands.h"
 #include "exec/TextCheckReport.h"
 #include "exec/Workspace.h"
 
@@ -76,8 +77,8 @@ int checkCommand(const QStringList& args, CommandIo& io) {
     const bool json = options->has(QStringLiteral("--json"));
     TextCheckReport report(json ? nowhere : io.out, workspace.project(), workspace.texts());
     workspace.setCheckReport(&report);
-    BoardCheck check(workspace);
-    const bool passed = check.checkProject();
+    BoardCheck check(workspace.checkTools());
+    const bool passed = checkProject(workspace, check);
     if (json) {
         printJson(workspace.project(), workspace.texts(), check.lastResult(), passed, io.out);
     }

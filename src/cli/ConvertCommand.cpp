@@ -29,12 +29,11 @@ int convertCommand(const QStringList& args, CommandIo& io) {
     if (loaded != ExitOk) {
         return loaded;
     }
-    ErrorStreamSink sink(io.err);
     NoEventLog log;
-    QString reason;
-    if (!ProjectFile::save(*project, output, sink, log, texts, ProjectFile::Form::Plain, &reason)) {
+    if (const Status saved = ProjectFile::save(*project, output, log, texts); !saved.ok()) {
         // The message says that saving failed; the path and the system's cause say why.
-        io.err << "trevalon-cli: cannot write " << output << ": " << reason << '\n';
+        ErrorStreamSink(io.err).showStatus(saved, texts);
+        io.err << "trevalon-cli: cannot write " << output << ": " << saved.detail() << '\n';
         return ExitCantCreate;
     }
     return ExitOk;

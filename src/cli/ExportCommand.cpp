@@ -8,6 +8,7 @@
 #include "config/TextIds.h"
 #include "config/TextTable.h"
 #include "exec/BoardCheck.h"
+#include "exec/CheckCommands.h"
 #include "exec/RandomSource.h"
 #include "exec/Workspace.h"
 
@@ -86,7 +87,9 @@ int exportCommand(const QStringList& args, CommandIo& io) {
     // Only a project that passes its check runs; its code is what such a run does.
     RecordingRandom recording(workspace.random());
     workspace.setRandomSource(&recording);
-    const bool passed = BoardCheck(workspace).checkEveryBoard();
+    BoardCheck check(workspace.checkTools());
+    const bool passed = check.checkEveryBoard();
+    showCheckTroubles(workspace, check);
     workspace.setRandomSource(nullptr);
     if (!passed) {
         io.err << "trevalon-cli export: the project fails its check (trevalon-cli check says "

@@ -7,8 +7,8 @@
 #include "config/OutsideText.h"
 #include "config/TextTable.h"
 #include "grading/Grader.h"
-#include "grading/NativeFiles.h"
 #include "grading/TestSuiteReader.h"
+#include "storage/NativeFiles.h"
 #include "storage/ProjectFile.h"
 
 namespace trevalon::cli {

@@ -2,7 +2,6 @@
 
 #include "config/OutsideText.h"
 #include "config/TextTable.h"
-#include "grading/NativeFiles.h"
 #include "model/Project.h"
 #include "storage/ProjectFile.h"
 
@@ -22,28 +21,25 @@ int ErrorStreamSink::showMessage(int buttons, int /*icon*/, const QString& text)
 }
 
 int loadProject(Project& project, const QString& path, const TextTable& texts, CommandIo& io) {
-    ErrorStreamSink sink(io.err);
-    if (!ProjectFile::isProjectPath(path)) {
-        sink.showMessage(MessageSink::Close, MessageSink::Warning,
-                         texts.text(texts::UnsupportedFileType));
-        return ExitDataError;
-    }
-    // By the bytes of its name, and never opened unless regular: a named pipe or a device
-    // could hold the command forever.
-    const FileBytes file = readRegularFile(path, ProjectFile::maxBytes(path));
-    if (file.problem == FileProblem::Missing) {
-        sink.showMessage(MessageSink::Close, MessageSink::Information,
-                         texts.text(texts::ProjectFileMissing));
-        return ExitNoInput;
-    }
-    if (file.problem != FileProblem::None) {
-        io.err << "trevalon-cli: cannot read " << shownText(path) << ": "
-               << fileProblemText(file.problem, file.error, texts) << '\n';
-        return ExitNoInput;
-    }
     NoEventLog log;
-    return ProjectFile::loadBytes(project, file.bytes, path, sink, log, texts) ? ExitOk
-                                                                               : ExitDataError;
+    const ProjectOpening opening = ProjectFile::load(project, path, log, texts);
+    switch (opening.refusal) {
+        case ProjectOpening::Refusal::None:
+            return ExitOk;
+        case ProjectOpening::Refusal::Unreadable:
+            if (opening.problem == FileProblem::Missing) {
+                ErrorStreamSink(io.err).showStatus(opening.status, texts);
+            } else {
+                io.err << "trevalon-cli: cannot read " << shownText(path) << ": "
+                       << fileProblemText(opening.problem, opening.error, texts) << '\n';
+            }
+            return ExitNoInput;
+        case ProjectOpening::Refusal::NotAProject:
+        case ProjectOpening::Refusal::Damaged:
+            break;
+    }
+    ErrorStreamSink(io.err).showStatus(opening.status, texts);
+    return ExitDataError;
 }
 
 }  // namespace trevalon::cli

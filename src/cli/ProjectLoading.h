@@ -27,11 +27,11 @@ private:
     QTextStream& m_err;
 };
 
-// Loads the PROJECT argument of a command into `project`: a ".skb" or ".sdp" file, the
-// extension compared without regard to case, reached by the bytes of its name (see
-// config/NativeName.h) and read only when it is a regular file. Answers ExitOk, ExitNoInput (66:
-// the file is missing or cannot be read) or ExitDataError (65: another extension, or a damaged
-// file); what went wrong is written to io.err.
+// Loads the PROJECT argument of a command into `project` with ProjectFile::load: a ".skb" or
+// ".sdp" file, the extension compared without regard to case, reached by the bytes of its name
+// (see config/NativeName.h) and read only when it is a regular file. Answers ExitOk,
+// ExitNoInput (66: the file is missing, a folder, or cannot be read) or ExitDataError (65:
+// another extension, or a damaged file); what went wrong is written to io.err.
 int loadProject(Project& project, const QString& path, const TextTable& texts, CommandIo& io);
 
 // The PROJECT argument of a command that reads it and speaks of it: the project and the texts

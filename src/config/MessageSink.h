@@ -4,6 +4,9 @@
 
 namespace trevalon {
 
+class Status;
+class TextTable;
+
 // Where the core shows a message or asks a question. The desktop program answers with its
 // message dialog, the command-line tool with standard error, tests with a recorder.
 class MessageSink {
@@ -19,6 +22,10 @@ public:
 
     // Sounds the system beep; silent where there is nothing to sound.
     virtual void beep() {}
+
+    // Shows a failed status as the program shows a refusal: its message in the table's current
+    // language, a Close button and the icon of its severity. Nothing for an OK status.
+    void showStatus(const Status& status, const TextTable& texts);
 };
 
 }  // namespace trevalon

@@ -13,9 +13,9 @@ class TextTable;
 // An OK status holds nothing and costs a null pointer; a failure holds the text-table number of
 // its message, the arguments for the message's %1, %2, ... and how serious it is.
 //
-//     Status status = ProjectFile::load(project, path, log);
-//     if (!status.ok()) {
-//         sink.showMessage(MessageSink::Close, iconOf(status), status.message(texts));
+//     const Status saved = ProjectFile::save(project, path, log, texts);
+//     if (!saved.ok()) {
+//         sink.showStatus(saved, texts);  // MessageSink: its message, icon and Close button
 //     }
 class Status {
 public:

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "config/EventLog.h"
-#include "config/MessageSink.h"
 #include "config/TpkXML.h"
 #include "model/Board.h"
 #include "model/KindCode.h"
@@ -13,18 +12,6 @@
 #include "storage/ProjectFile.h"
 
 namespace trevalon {
-namespace {
-
-// The clipboard is outside data: whatever the project reader would show or log about it is
-// replaced by the one message paste gives.
-class Quiet : public MessageSink, public EventLog {
-public:
-    int showMessage(int, int, const QString&) override { return ResultClose; }
-    void log(const QString&) override {}
-    int level() const override { return 0; }
-};
-
-}  // namespace
 
 BlockFragment BlockFragment::take(const Board& board, const QRect& area) {
     const QRect used = area & QRect(1, 1, board.usedColumns(), board.usedRows());
@@ -90,8 +77,10 @@ std::optional<BlockFragment> BlockFragment::fromXml(const QByteArray& bytes,
         return std::nullopt;
     }
     const auto scratch = std::make_unique<Project>();
-    Quiet quiet;
-    if (!ProjectFile::readDocument(*scratch, document, quiet, quiet, texts)) {
+    // The clipboard is outside data: whatever the project reader would say or log about it is
+    // replaced by the one message paste gives.
+    NoEventLog quiet;
+    if (!ProjectFile::readDocument(*scratch, document, quiet, texts).ok()) {
         return std::nullopt;
     }
     const Board& board = scratch->board(1);

@@ -271,7 +271,9 @@ void Editor::beginMove(int column, int row) {
 void Editor::dropMove(int column, int row) {
     leaveMoving();
     const int n = m_moveBoard;
-    if (!m_project.moveBlock(n, m_moveColumn, m_moveRow, column, row, m_sink, m_texts)) {
+    if (const Status moved = m_project.moveBlock(n, m_moveColumn, m_moveRow, column, row);
+        !moved.ok()) {
+        m_sink.showStatus(moved, m_texts);
         return;
     }
     framesOf(n).set(m_moveColumn, m_moveRow, FrameNone);

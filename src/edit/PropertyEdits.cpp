@@ -73,7 +73,8 @@ bool BlockProperties::storeName(const QString& name) {
         refuse(texts::BlockNameTaken);
         return false;
     }
-    if (Project::isReservedName(name, m_sink, m_texts)) {
+    if (const Status reserved = Project::checkNotReserved(name); !reserved.ok()) {
+        m_sink.showStatus(reserved, m_texts);
         return false;
     }
     if (m_project.blockNameTaken(m_board, name, m_column, m_row)) {

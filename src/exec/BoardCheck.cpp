@@ -5,11 +5,11 @@
 #include "builders/VisibleVariables.h"
 #include "calc/TCalcul.h"
 #include "config/EventLog.h"
-#include "config/MessageSink.h"
 #include "config/TextIds.h"
+#include "config/TextTable.h"
+#include "exec/RandomSource.h"
 #include "exec/VariableLookup.h"
 #include "exec/VariablesList.h"
-#include "exec/Workspace.h"
 #include "model/BlockCatalogue.h"
 
 namespace trevalon {
@@ -155,11 +155,12 @@ QString readableValues(const QString& list) {
 
 }  // namespace
 
-BoardCheck::BoardCheck(Workspace& workspace) : m_workspace(workspace) {}
+BoardCheck::BoardCheck(const CheckTools& tools) : m_tools(tools) {}
 
-bool BoardCheck::checkBoard(int n, bool withReport) {
-    Project& project = m_workspace.project();
+bool BoardCheck::checkBoard(int n) {
+    Project& project = m_tools.project;
     m_result = BoardCheckResult{};
+    m_troubles.clear();
     m_result.board = n;
     project.activeBoard = n;
     Board& board = project.board(n);
@@ -176,9 +177,6 @@ bool BoardCheck::checkBoard(int n, bool withReport) {
             m_result.faultyCells.push_back({n, c, r});
         }
     });
-    if (withReport) {
-        reportLast();
-    }
     return m_result.passed();
 }
 
@@ -198,44 +196,17 @@ bool BoardCheck::runStage(int stage, int n) {
     }
 }
 
-void BoardCheck::reportLast() {
-    CheckReport& report = m_workspace.checkReport();
-    report.showBoardReport(m_result);
-    report.setTitleStrip(m_workspace.texts().text(texts::ReportCheckStrip));
-}
-
-bool BoardCheck::checkActiveBoard() {
-    return checkBoard(m_workspace.project().activeBoard, true);
-}
-
 bool BoardCheck::checkEveryBoard() {
-    for (int n = 1; n <= m_workspace.project().boardCount; ++n) {
-        if (!checkBoard(n, false)) {
+    for (int n = 1; n <= m_tools.project.boardCount; ++n) {
+        if (!checkBoard(n)) {
             return false;
         }
     }
     return true;
 }
 
-void BoardCheck::reportFailedCheck(MessageSink::Icon icon) {
-    // The failing board's result stands as it was found, marks included; checking it again
-    // could draw other test values and report something else.
-    reportLast();
-    m_workspace.messages().showMessage(MessageSink::Close, icon,
-                                       m_workspace.texts().text(texts::BoardCheckFailed));
-}
-
-bool BoardCheck::checkProject() {
-    if (!checkEveryBoard()) {
-        reportFailedCheck(MessageSink::Information);
-        return false;
-    }
-    m_workspace.checkReport().showProjectReport(m_workspace.projectName());
-    return true;
-}
-
 bool BoardCheck::stageStartEnd(int n) {
-    const Project& project = m_workspace.project();
+    const Project& project = m_tools.project;
     const Board& board = project.board(n);
     if (!board.anyUsedCell([](const Cell& cell, int, int) { return cell.occupied; })) {
         failBoard(CheckReason::BoardEmpty);
@@ -264,7 +235,7 @@ bool BoardCheck::stageStartEnd(int n) {
 }
 
 bool BoardCheck::stageProperties(int n) {
-    const Board& board = m_workspace.project().board(n);
+    const Board& board = m_tools.project.board(n);
     return markFaults(n, [&](Cell& cell, int, int) -> Fault {
         return cell.occupied ? propertiesFault(board, cell) : std::nullopt;
     });
@@ -310,7 +281,7 @@ BoardCheck::Fault BoardCheck::propertiesFault(const Board& board, Cell& cell) co
 }
 
 bool BoardCheck::hasProcedureBoard() const {
-    const Project& project = m_workspace.project();
+    const Project& project = m_tools.project;
     for (int n = 1; n <= project.boardCount; ++n) {
         if (project.board(n).kind == BoardProcedure) {
             return true;
@@ -352,16 +323,16 @@ void BoardCheck::loadTestValues(int n) {
     if (!values.isEmpty()) {
         VariablesList::appendConstants(values);
     }
-    m_workspace.variables().loadVariables(values);
+    m_tools.variables.loadVariables(values);
 }
 
 BoardCheck::Fault BoardCheck::formulaMisfit(const Cell& cell, bool reportFailure) {
     const QString formula = cell.variable() + QStringLiteral(":=") + cell.formula();
-    if (m_workspace.log().level() > 4) {
-        m_workspace.log().log(QStringLiteral("Insert formula: ") + formula);
+    if (m_tools.log.level() > 4) {
+        m_tools.log.log(QStringLiteral("Insert formula: ") + formula);
     }
     try {
-        const Evaluation result = m_workspace.variables().evaluate(formula);
+        const Evaluation result = m_tools.variables.evaluate(formula);
         if (!result.ok) {
             return cellFault(CheckReason::FormulaFails, 0,
                              {cell.formula(), m_testValues, result.error.trimmed()});
@@ -372,11 +343,10 @@ BoardCheck::Fault BoardCheck::formulaMisfit(const Cell& cell, bool reportFailure
         return std::nullopt;
     } catch (...) {
         // The Calculator keeps its failures to itself; this is the last line of defence.
-        const QString text = m_workspace.texts().text(texts::FormulaProcessingFailed);
+        const QString text = m_tools.texts.text(texts::FormulaProcessingFailed);
         if (reportFailure) {
-            m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning, text);
-            m_workspace.log().logAbove(
-                1, text + u' ' + m_workspace.texts().text(texts::LogFormula) + formula);
+            m_troubles.push_back(Status::error(texts::FormulaProcessingFailed));
+            m_tools.log.logAbove(1, text + u' ' + m_tools.texts.text(texts::LogFormula) + formula);
         }
         return cellFault(CheckReason::FormulaFails, 0, {cell.formula(), m_testValues, text});
     }
@@ -389,7 +359,7 @@ bool BoardCheck::stageConnections(int n) {
 }
 
 int BoardCheck::neighbourKind(int n, int column, int row) const {
-    const Board& board = m_workspace.project().board(n);
+    const Board& board = m_tools.project.board(n);
     if (column < 1 || column > board.columns || row < 1 || row > board.rows) {
         return -1;
     }
@@ -409,15 +379,15 @@ BoardCheck::Fault BoardCheck::connectionFault(int n, int column, int row) const 
 }
 
 bool BoardCheck::namesBlock(const QString& text) const {
-    return m_workspace.project().findBlockByName(text).has_value();
+    return m_tools.project.findBlockByName(text).has_value();
 }
 
 int BoardCheck::variableTypeByName(const QString& name) const {
-    return declaredVariableType(m_workspace.project(), name);
+    return declaredVariableType(m_tools.project, name);
 }
 
 QString BoardCheck::testValue(const Cell& variable) {
-    RandomSource& random = m_workspace.random();
+    RandomSource& random = m_tools.random;
     const QString& start = variable.startValue();
     switch (variable.variableType()) {
         case TypeInteger:
@@ -458,7 +428,7 @@ QString BoardCheck::testValues(int n) {
 }
 
 QString BoardCheck::variableTestValues(int n) {
-    const Project& project = m_workspace.project();
+    const Project& project = m_tools.project;
     QString list;
     for (int b = 1; b <= project.boardCount; ++b) {
         project.board(b).forEachUsedCell([&](const Cell& cell, int, int) {
@@ -481,7 +451,7 @@ void BoardCheck::failBoard(CheckReason reason) {
 template <typename Faulty>
 bool BoardCheck::markFaults(int n, Faulty faulty) {
     bool passed = true;
-    Project& project = m_workspace.project();
+    Project& project = m_tools.project;
     project.board(n).forEachUsedCell([&](Cell& cell, int c, int r) {
         Fault fault = faulty(cell, c, r);
         if (!fault) {
@@ -496,7 +466,7 @@ bool BoardCheck::markFaults(int n, Faulty faulty) {
         fault->block = cell.name;
         if (fault->block.isEmpty()) {
             const KindInfo* kind = BlockCatalogue::find(cell.kindCode);
-            fault->block = kind ? m_workspace.texts().text(kind->hintText) : QString();
+            fault->block = kind ? m_tools.texts.text(kind->hintText) : QString();
         }
         m_result.findings.push_back(std::move(*fault));
     });

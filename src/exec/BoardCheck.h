@@ -2,38 +2,51 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
-#include "config/MessageSink.h"
+#include "config/Status.h"
 #include "exec/CheckReport.h"
+#include "exec/Variables.h"
 
 namespace trevalon {
 
-class Workspace;
+class EventLog;
+class RandomSource;
+
+// What the check works with (Workspace::checkTools() gathers them). The check shows nothing
+// through any of it; it writes the log's lines of a formula it tries.
+struct CheckTools {
+    Project& project;
+    Variables& variables;
+    RandomSource& random;
+    EventLog& log;
+    const TextTable& texts;
+};
 
 // The five-stage check of a board: start and end blocks, block properties, variable
 // agreement, formulas on test values, and the connections between neighbouring cells. The
 // stages run in order and stop at the first failure; faulty cells are marked on the board.
-// Test values are drawn from the workspace's random source.
+// Test values are drawn from the tools' random source.
+//
+// The check answers what it found and shows none of it: the caller hands the result to the
+// report window and tells the pupil (exec/CheckCommands.h for the program's commands;
+// Executor::begin before a run).
 class BoardCheck {
 public:
-    explicit BoardCheck(Workspace& workspace);
+    explicit BoardCheck(const CheckTools& tools);
 
-    // Checks board n (it becomes the active board and its marks are cleared first); with
-    // `withReport` the result goes to the report window. Answers whether every stage passed.
-    bool checkBoard(int n, bool withReport);
-    bool checkActiveBoard();
-    // Checks the boards in order up to the first failure, whose result stays the last one;
-    // nothing is reported. Answers whether every board passed.
+    // Checks board n (it becomes the active board and its marks are cleared first). Answers
+    // whether every stage passed; lastResult() holds what was found.
+    bool checkBoard(int n);
+    // Checks the boards in order up to the first failure, whose result stays the last one.
+    // Answers whether every board passed.
     bool checkEveryBoard();
-    // Hands the last result to the report window and shows texts::BoardCheckFailed in the
-    // message dialog with `icon`.
-    void reportFailedCheck(MessageSink::Icon icon);
-    // checkEveryBoard, then: all passing, the project report; otherwise reportFailedCheck as
-    // information.
-    bool checkProject();
 
     // The result of the last checkBoard.
     const BoardCheckResult& lastResult() const { return m_result; }
+    // The failures of the Calculator itself that the last checkBoard met (each a warning,
+    // texts::FormulaProcessingFailed), to be shown before its result; a board with one fails.
+    const std::vector<Status>& troubles() const { return m_troubles; }
 
     // The test-value lines for board n: variables on the board or global, then the constants.
     QString testValues(int n);
@@ -41,8 +54,6 @@ public:
     QString variableTestValues(int n);
 
 private:
-    // Hands the last result to the report window and sets its title strip.
-    void reportLast();
     bool runStage(int stage, int n);
     bool stageStartEnd(int n);
     bool stageProperties(int n);
@@ -71,8 +82,9 @@ private:
     template <typename Faulty>
     bool markFaults(int n, Faulty faulty);
 
-    Workspace& m_workspace;
+    CheckTools m_tools;
     BoardCheckResult m_result;
+    std::vector<Status> m_troubles;
     int m_stage = 0;
     QString m_testValues;  // the values the formulas are tried with, as the pupil sees them
 };

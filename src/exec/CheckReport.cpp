@@ -30,6 +30,11 @@ ReportRow stageRow(int stage, int status, const TextTable& texts) {
 
 }  // namespace
 
+void showBoardCheck(CheckReport& report, const BoardCheckResult& result, const TextTable& texts) {
+    report.showBoardReport(result);
+    report.setTitleStrip(texts.text(texts::ReportCheckStrip));
+}
+
 std::vector<ReportRow> boardReportRows(const Project& project, const BoardCheckResult& result,
                                        const TextTable& texts) {
     std::vector<ReportRow> rows;

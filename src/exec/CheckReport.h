@@ -67,6 +67,10 @@ public:
     void showProjectReport(const QString&) override {}
 };
 
+// Hands a checked board to `report` as the report window always shows one: its rows and, in
+// the title strip, texts::ReportCheckStrip.
+void showBoardCheck(CheckReport& report, const BoardCheckResult& result, const TextTable& texts);
+
 // The seven rows of a board report: header, the five stages, the verdict.
 std::vector<ReportRow> boardReportRows(const Project& project, const BoardCheckResult& result,
                                        const TextTable& texts);

@@ -206,11 +206,18 @@ bool Executor::begin() {
     m_state.currentKind = KindStart;
     m_workspace.reseedRandom();
 
-    BoardCheck check(m_workspace);
-    if (!check.checkEveryBoard()) {
+    BoardCheck check(m_workspace.checkTools());
+    const bool passed = check.checkEveryBoard();
+    for (const Status& trouble : check.troubles()) {
+        m_workspace.messages().showStatus(trouble, m_workspace.texts());
+    }
+    if (!passed) {
         m_state.running = false;
         if (!checkEndedByBudget()) {
-            check.reportFailedCheck(MessageSink::Warning);
+            // The failing board's result stands as it was found, marks included.
+            showBoardCheck(m_workspace.checkReport(), check.lastResult(), m_workspace.texts());
+            m_workspace.messages().showMessage(MessageSink::Close, MessageSink::Warning,
+                                               m_workspace.texts().text(texts::BoardCheckFailed));
             m_end = RunEnd::CheckFailed;
         }
         m_budget.endRun();

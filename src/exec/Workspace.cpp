@@ -2,6 +2,7 @@
 
 #include "calc/TCalcul.h"
 #include "config/TextIds.h"
+#include "exec/BoardCheck.h"
 #include "exec/CheckReport.h"
 #include "exec/ExecutionIo.h"
 #include "exec/Executor.h"
@@ -20,6 +21,10 @@ Workspace::Workspace(EventLog& log, MessageSink& messages)
 }
 
 Workspace::~Workspace() = default;
+
+CheckTools Workspace::checkTools() {
+    return {m_project, m_variables, *m_random, m_log, m_texts};
+}
 
 void Workspace::setLanguage(const QString& language) {
     m_texts.setLanguage(language);

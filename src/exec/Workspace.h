@@ -13,6 +13,7 @@
 namespace trevalon {
 
 class CheckReport;
+struct CheckTools;
 class EventLog;
 class ExecutionIo;
 class Executor;
@@ -53,6 +54,10 @@ public:
     ExecutionIo& executionIo() { return *m_io; }
     void setCheckReport(CheckReport* report);
     CheckReport& checkReport() { return *m_report; }
+
+    // What the check works with: the project, this workspace's Calculator, the random source,
+    // the log and the texts.
+    CheckTools checkTools();
 
     // Test values and random-number blocks draw from here; nullptr restores the own source.
     void setRandomSource(RandomSource* source);

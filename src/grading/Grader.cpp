@@ -5,55 +5,48 @@
 #include <map>
 #include <mutex>
 #include <new>
+#include <stop_token>
 #include <thread>
 
 #include "config/EventLog.h"
-#include "config/MessageSink.h"
 #include "config/OutsideText.h"
 #include "config/TextTable.h"
-#include "grading/NativeFiles.h"
 #include "model/Project.h"
 #include "storage/ProjectFile.h"
 
 namespace trevalon {
 namespace {
 
-// Keeps what loading had to say, as the reason a submission is not graded.
-class KeptMessages : public MessageSink {
-public:
-    int showMessage(int buttons, int, const QString& text) override {
-        QString line = text;
-        line.replace(u'\r', u' ');
-        line.replace(u'\n', u' ');
-        messages << line.simplified();
-        return buttons == YesNoCancel ? ResultCancel : ResultClose;
-    }
-    QStringList messages;
-};
+// A message of the text table on one line, as a report's cell holds it.
+QString oneLine(QString text) {
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text.simplified();
+}
 
-// Loads `path`, reached by the bytes of its name and read without blocking; the reason of a
-// failure otherwise.
+// Loads `path` with ProjectFile::load; the reason of a failure otherwise.
 std::unique_ptr<Project> loadSubmission(const QString& path, const TextTable& texts,
                                         QString& problem) {
-    if (!isFolder(path) && !ProjectFile::isProjectPath(path)) {
-        problem = texts.text(texts::GradeNotProject);
-        return nullptr;
-    }
-    const FileBytes file = readRegularFile(path, ProjectFile::maxBytes(path));
-    if (file.problem != FileProblem::None) {
-        problem =
-            texts.text(texts::GradeUnreadable)
-                .arg(fileProblemText(file.problem, file.error, texts, texts::ProjectFileMissing));
-        return nullptr;
-    }
     auto project = std::make_unique<Project>();
-    KeptMessages messages;
     NoEventLog log;
-    if (!ProjectFile::loadBytes(*project, file.bytes, path, messages, log, texts)) {
-        problem = texts.text(texts::GradeUnreadable).arg(messages.messages.join(u' '));
-        return nullptr;
+    const ProjectOpening opening = ProjectFile::load(*project, path, log, texts);
+    switch (opening.refusal) {
+        case ProjectOpening::Refusal::None:
+            return project;
+        case ProjectOpening::Refusal::NotAProject:
+            problem = texts.text(texts::GradeNotProject);
+            break;
+        case ProjectOpening::Refusal::Unreadable:
+            problem = texts.text(texts::GradeUnreadable)
+                          .arg(fileProblemText(opening.problem, opening.error, texts,
+                                               texts::ProjectFileMissing));
+            break;
+        case ProjectOpening::Refusal::Damaged:
+            problem =
+                texts.text(texts::GradeUnreadable).arg(oneLine(opening.status.message(texts)));
+            break;
     }
-    return project;
+    return nullptr;
 }
 
 // How many results each thread may finish ahead of the one the caller waits for.
@@ -64,11 +57,13 @@ class OrderedResults {
 public:
     OrderedResults(qsizetype count, qsizetype window) : m_count(count), m_window(window) {}
 
-    // The next submission to grade, waiting while too many results wait; -1 when none is left.
-    qsizetype take() {
+    // The next submission to grade, waiting while too many results wait; -1 when none is left
+    // or `stop` was asked for (the caller gave up waiting for results).
+    qsizetype take(std::stop_token stop) {
         std::unique_lock lock(m_mutex);
-        m_room.wait(lock, [this] { return m_next >= m_count || m_next < m_handed + m_window; });
-        return m_next < m_count ? m_next++ : -1;
+        m_room.wait(lock, stop,
+                    [this] { return m_next >= m_count || m_next < m_handed + m_window; });
+        return m_next < m_count && !stop.stop_requested() ? m_next++ : -1;
     }
     void put(qsizetype index, SubmissionResult&& result) {
         bool awaited = false;
@@ -96,7 +91,7 @@ public:
 
 private:
     std::mutex m_mutex;
-    std::condition_variable m_room;
+    std::condition_variable_any m_room;  // stoppable: a caller that gives up must not wait
     std::condition_variable m_ready;
     std::map<qsizetype, SubmissionResult> m_done;
     const qsizetype m_count;
@@ -144,16 +139,23 @@ SubmissionResult Grader::gradeOne(const QString& path) const {
 }
 
 SubmissionResult Grader::gradeGuarded(const QString& path) const {
+    // The boundary of a worker thread: an exception that left it would end the program.
     try {
         return gradeOne(path);
     } catch (const std::bad_alloc&) {
-        SubmissionResult result;
-        result.path = path;
-        result.name = QFileInfo(path).fileName();
-        result.maxPoints = m_suite.maxPoints();
-        result.problem = TextTable::text(texts::GradeOutOfMemory, m_language);
-        return result;
+        return unfinished(path, texts::GradeOutOfMemory);
+    } catch (...) {
+        return unfinished(path, texts::GradeFailed);
     }
+}
+
+SubmissionResult Grader::unfinished(const QString& path, int reason) const {
+    SubmissionResult result;
+    result.path = path;
+    result.name = QFileInfo(path).fileName();
+    result.maxPoints = m_suite.maxPoints();
+    result.problem = TextTable::text(reason, m_language);
+    return result;
 }
 
 void Grader::hand(const ResultSink& sink, SubmissionResult&& result) {
@@ -179,19 +181,18 @@ void Grader::grade(const QStringList& paths, const ResultSink& sink) const {
     // Room for a slow submission (an endless loop at its limits) to hold the line while the
     // other threads go on well past it; still a bound, so memory stays flat.
     OrderedResults results(paths.size(), kWaitingPerThread * static_cast<qsizetype>(threads));
-    std::vector<std::thread> workers;
+    // Joined when they go out of scope, also when `sink` throws: each is asked to stop first,
+    // finishes the submission in hand and takes no other.
+    std::vector<std::jthread> workers;
     for (int t = 0; t < threads; ++t) {
-        workers.emplace_back([&] {
-            for (qsizetype i = results.take(); i >= 0; i = results.take()) {
+        workers.emplace_back([&](std::stop_token stop) {
+            for (qsizetype i = results.take(stop); i >= 0; i = results.take(stop)) {
                 results.put(i, gradeGuarded(paths[i]));
             }
         });
     }
     for (qsizetype i = 0; i < paths.size(); ++i) {
         hand(sink, results.get(i));
-    }
-    for (std::thread& worker : workers) {
-        worker.join();
     }
 }
 

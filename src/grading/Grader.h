@@ -34,14 +34,16 @@ QString submissionName(const QString& path);
 // Grades submissions against a suite on a pool of threads. Each worker loads its submission
 // with ProjectFile and runs every case through runCase(), in workspaces of its own; the suite
 // is only read. A file that cannot be graded is a result with its reason, never the end of
-// the batch, nor is memory refused while one is graded. Results reach the caller in submission
-// order, on the calling thread, whatever the
-// number of threads; at most 64 per thread wait to be handed over (room for a slow one to hold
-// the line while the others go on), so memory stays flat however many submissions there are.
+// the batch, nor is memory refused while one is graded, nor an exception thrown while one is
+// graded: it ends that submission's grading with texts::GradeFailed. Results reach the caller
+// in submission order, on the calling thread, whatever the number of threads; at most 64 per
+// thread wait to be handed over (room for a slow one to hold the line while the others go on),
+// so memory stays flat however many submissions there are.
 class Grader {
 public:
     // `suite` must outlive the grader. `language` is "pl" or "ang".
     Grader(const TestSuite& suite, const QString& language);
+    virtual ~Grader() = default;
 
     // How many threads grade; 0 (the default) for as many as the machine has cores.
     void setJobs(int jobs) { m_jobs = jobs; }
@@ -50,16 +52,20 @@ public:
 
     using ResultSink = std::function<void(const SubmissionResult& result)>;
     // Grades `paths` in order and hands each result to `sink` before the next one. A path is a
-    // name as nameFromNative makes it, so any file the system has can be named.
+    // name as nameFromNative makes it, so any file the system has can be named. An exception
+    // thrown by `sink` ends the grading: the threads finish the submission in hand and are
+    // joined, and the exception reaches the caller.
     void grade(const QStringList& paths, const ResultSink& sink) const;
 
     // Grades one submission on the calling thread.
-    SubmissionResult gradeOne(const QString& path) const;
+    virtual SubmissionResult gradeOne(const QString& path) const;
 
 private:
-    // gradeOne, where memory the system refuses (std::bad_alloc) while the submission is
-    // loaded or graded ends that submission's grading with its reason, never the batch.
+    // gradeOne, where memory the system refuses (std::bad_alloc) or any exception thrown while
+    // the submission is loaded or graded ends that submission's grading with its reason, never
+    // the batch.
     SubmissionResult gradeGuarded(const QString& path) const;
+    SubmissionResult unfinished(const QString& path, int reason) const;
     // Hands a result to the sink; one too large to be written out goes without its printed
     // lines rather than not at all.
     static void hand(const ResultSink& sink, SubmissionResult&& result);

@@ -8,7 +8,7 @@
 
 #include "config/OutsideText.h"
 #include "config/TextTable.h"
-#include "grading/NativeFiles.h"
+#include "storage/NativeFiles.h"
 
 namespace trevalon {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "config/MessageSink.h"
+#include "config/TextIds.h"
 #include "config/TextTable.h"
 #include "model/BlockCatalogue.h"
 
@@ -156,14 +156,11 @@ void Project::deleteBlock(int n, int column, int row) {
     --b.blockCount;
 }
 
-bool Project::moveBlock(int n, int fromColumn, int fromRow, int toColumn, int toRow,
-                        MessageSink& sink, const TextTable& texts) {
+Status Project::moveBlock(int n, int fromColumn, int fromRow, int toColumn, int toRow) {
     Board& b = board(n);
     Cell& target = b.cell(toColumn, toRow);
     if (target.occupied) {
-        sink.showMessage(MessageSink::Close, MessageSink::Information,
-                         texts.text(texts::MoveTargetOccupied));
-        return false;
+        return Status::information(texts::MoveTargetOccupied);
     }
     target = b.cell(fromColumn, fromRow);
     target.column = toColumn;
@@ -171,7 +168,7 @@ bool Project::moveBlock(int n, int fromColumn, int fromRow, int toColumn, int to
     target.marked = true;
     clearCell(n, fromColumn, fromRow);
     b.changed = true;
-    return true;
+    return {};
 }
 
 bool Project::boardHasKind(int n, int kindCode) const {
@@ -257,13 +254,8 @@ bool Project::variableNameTaken(const QString& name, int exceptColumn, int excep
     return false;
 }
 
-bool Project::isReservedName(const QString& name, MessageSink& sink, const TextTable& texts) {
-    if (name != Unset) {
-        return false;
-    }
-    sink.showMessage(MessageSink::Close, MessageSink::Information,
-                     Unset + texts.text(texts::NotAllowedAsName));
-    return true;
+Status Project::checkNotReserved(const QString& name) {
+    return name == Unset ? Status::information(texts::ReservedName, {Unset}) : Status();
 }
 
 bool Project::projectChanged() const {

@@ -4,11 +4,11 @@
 #include <array>
 #include <optional>
 
+#include "config/Status.h"
 #include "model/Board.h"
 
 namespace trevalon {
 
-class MessageSink;
 class TextTable;
 
 // Position of a cell in the project.
@@ -24,7 +24,7 @@ struct CellRef {
 //
 // Finds scan boards ascending, then columns ascending, then rows ascending, over the columns x
 // rows in use, and stop at the first hit. Names compare without regard to case except in
-// `variableType` and `isReservedName`.
+// `variableType` and `checkNotReserved`.
 class Project {
 public:
     static inline const QString Unset = QStringLiteral("Brak");
@@ -58,9 +58,9 @@ public:
     // editor's business; the board's variable count is raised by the caller for variables.
     void placeBlock(int n, int column, int row, int group, int index);
     void deleteBlock(int n, int column, int row);
-    // Moves every field of a block to an empty cell; refuses an occupied target with a message.
-    bool moveBlock(int n, int fromColumn, int fromRow, int toColumn, int toRow, MessageSink& sink,
-                   const TextTable& texts);
+    // Moves every field of a block to an empty cell; an occupied target is refused
+    // (texts::MoveTargetOccupied) and nothing moves.
+    Status moveBlock(int n, int fromColumn, int fromRow, int toColumn, int toRow);
 
     bool isOccupied(int n, int column, int row) const { return cell(n, column, row).occupied; }
     bool isVariableCell(int n, int column, int row) const {
@@ -80,8 +80,9 @@ public:
     bool boardNameTaken(const QString& name, int exceptBoard) const;
     bool blockNameTaken(int n, const QString& name, int exceptColumn, int exceptRow) const;
     bool variableNameTaken(const QString& name, int exceptColumn, int exceptRow) const;
-    // True (after telling the user) when `name` is exactly the reserved "Brak".
-    static bool isReservedName(const QString& name, MessageSink& sink, const TextTable& texts);
+    // OK unless `name` is exactly the reserved "Brak"; the refusal (texts::ReservedName)
+    // names it.
+    static Status checkNotReserved(const QString& name);
 
     bool projectChanged() const;
     void clearChanged();

@@ -1,15 +1,10 @@
 #include "storage/LegacyProjectReader.h"
 
 #include <QtEndian>
-#include <memory>
 
-#include "config/MessageSink.h"
-#include "config/RegularFile.h"
-#include "config/TextTable.h"
 #include "config/Windows1250.h"
 #include "model/Project.h"
 #include "storage/ModelLimits.h"
-#include "storage/ProjectFile.h"
 
 namespace trevalon {
 namespace {
@@ -138,21 +133,6 @@ bool LegacyProjectReader::convert(Project& project, const QByteArray& bytes, int
     project.lastModified.clear();
     project.clearChanged();
     return true;
-}
-
-bool LegacyProjectReader::load(Project& project, const QString& path, MessageSink& sink,
-                               const TextTable& texts) {
-    // Three large records are the most a project can be; anything larger fails both sizes,
-    // so nothing beyond them is read.
-    const QByteArray bytes = RegularFile::read(path, qint64(kMaxBoards) * LargeRecordSize).bytes;
-    auto scratch = std::make_unique<Project>();
-    if (convert(*scratch, bytes, SmallRecordSize) || convert(*scratch, bytes, LargeRecordSize)) {
-        ProjectFile::adopt(project, *scratch);
-        return true;
-    }
-    sink.showMessage(MessageSink::Close, MessageSink::Information,
-                     texts.text(texts::ProjectFileDamaged));
-    return false;
 }
 
 }  // namespace trevalon

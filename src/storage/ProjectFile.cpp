@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "config/EventLog.h"
-#include "config/MessageSink.h"
 #include "config/TextIds.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
@@ -18,6 +17,22 @@ QString extension(const QString& path) {
     return QFileInfo(path).suffix().toLower();
 }
 
+// A file that could not be read, in the words of the program's message dialog.
+Status unreadable(const FileBytes& file, const QString& path, EventLog& log,
+                  const TextTable& texts) {
+    if (file.problem == FileProblem::Missing) {
+        log.logAbove(1, texts.text(texts::NoFileAtPath));
+        return Status::information(texts::ProjectFileMissing);
+    }
+    // A folder, a named pipe or a device was looked at and never opened.
+    const Status status =
+        file.problem == FileProblem::Folder || file.problem == FileProblem::NotRegular
+            ? Status::error(texts::NotARegularFile)
+            : fileProblemStatus(file.problem, file.error);
+    log.logAbove(1, status.message(texts) + QStringLiteral(" ") + path);
+    return status;
+}
+
 }  // namespace
 
 bool ProjectFile::isProjectPath(const QString& path) {
@@ -29,72 +44,44 @@ bool ProjectFile::isLegacyPath(const QString& path) {
     return extension(path) == QLatin1StringView("sdp");
 }
 
-bool ProjectFile::load(Project& project, const QString& path, MessageSink& sink, EventLog& log,
-                       const TextTable& texts) {
-    const QString suffix = extension(path);
-    // A folder, a named pipe or a device is refused before it is opened: a pipe would hold the
-    // reader until something writes to it.
-    if (const QFileInfo info(path); info.exists() && !info.isFile()) {
-        sink.showMessage(MessageSink::Close, MessageSink::Warning,
-                         texts.text(texts::NotARegularFile));
-        log.logAbove(1, texts.text(texts::NotARegularFile) + QStringLiteral(" ") + path);
-        return false;
+ProjectOpening ProjectFile::load(Project& project, const QString& path, EventLog& log,
+                                 const TextTable& texts) {
+    ProjectOpening opening;
+    if (!isFolder(path) && !isProjectPath(path)) {
+        opening.refusal = ProjectOpening::Refusal::NotAProject;
+        opening.status = Status::error(texts::UnsupportedFileType);
+        return opening;
     }
-    if (suffix == QLatin1StringView("skb")) {
-        return loadXml(project, path, sink, log, texts);
+    const FileBytes file = readRegularFile(path, maxBytes(path));
+    if (file.problem != FileProblem::None) {
+        opening.refusal = ProjectOpening::Refusal::Unreadable;
+        opening.problem = file.problem;
+        opening.error = file.error;
+        opening.status = unreadable(file, path, log, texts);
+        return opening;
     }
-    if (suffix == QLatin1StringView("sdp")) {
-        return LegacyProjectReader::load(project, path, sink, texts);
+    opening.status = loadBytes(project, file.bytes, path, log, texts);
+    if (!opening.status.ok()) {
+        opening.refusal = ProjectOpening::Refusal::Damaged;
     }
-    return false;
+    return opening;
 }
 
-bool ProjectFile::loadXml(Project& project, const QString& path, MessageSink& sink, EventLog& log,
-                          const TextTable& texts) {
-    if (!QFileInfo::exists(path)) {
-        sink.showMessage(MessageSink::Close, MessageSink::Information,
-                         texts.text(texts::ProjectFileMissing));
-        log.logAbove(1, texts.text(texts::NoFileAtPath));
-        return false;
-    }
+Status ProjectFile::save(const Project& project, const QString& path, EventLog& log,
+                         const TextTable& texts, Form form) {
     TpkXML document;
-    // A file the reader stumbles over is still read as far as it goes: what matters is
-    // whether the elements the project needs are there.
-    document.loadFromFile(path);
-    if (const XmlLoadError error = document.loadError();
-        error == XmlLoadError::TooLarge || error == XmlLoadError::TooManyNodes) {
-        sink.showMessage(MessageSink::Close, MessageSink::Warning, texts.text(texts::FileTooLarge));
-        log.logAbove(1, texts.text(texts::FileTooLarge) + QStringLiteral(" ") + path);
-        return false;
-    }
-    auto scratch = std::make_unique<Project>();
-    if (!readDocument(*scratch, document, sink, log, texts)) {
-        return false;
-    }
-    adopt(project, *scratch);
-    return true;
-}
-
-bool ProjectFile::save(const Project& project, const QString& path, MessageSink& sink,
-                       EventLog& log, const TextTable& texts, Form form, QString* reason) {
-    TpkXML document;
-    QString ignored;
-    QString& problem = reason ? *reason : ignored;
+    QString problem;
     if (!buildDocument(project, document, form, QDateTime::currentDateTime(), &problem)) {
         log.logAbove(1, texts.text(texts::SavePreparationFailed) + QStringLiteral(" ") + path +
                             QStringLiteral(": ") + problem);
-        sink.showMessage(MessageSink::Close, MessageSink::Information,
-                         texts.text(texts::SavePreparationFailed));
-        return false;
+        return Status::information(texts::SavePreparationFailed).withDetail(problem);
     }
     if (!document.saveToFile(path, &problem)) {
         log.logAbove(1, texts.text(texts::SaveWriteFailed) + QStringLiteral(" ") + path +
                             QStringLiteral(": ") + problem);
-        sink.showMessage(MessageSink::Close, MessageSink::Information,
-                         texts.text(texts::SaveWriteFailed));
-        return false;
+        return Status::information(texts::SaveWriteFailed).withDetail(problem);
     }
-    return true;
+    return {};
 }
 
 void ProjectFile::adopt(Project& to, const Project& from) {
@@ -112,18 +99,16 @@ qint64 ProjectFile::maxBytes(const QString& path) {
                               : TpkXML::MaxFileSize;
 }
 
-bool ProjectFile::loadBytes(Project& project, const QByteArray& bytes, const QString& path,
-                            MessageSink& sink, EventLog& log, const TextTable& texts) {
+Status ProjectFile::loadBytes(Project& project, const QByteArray& bytes, const QString& path,
+                              EventLog& log, const TextTable& texts) {
     auto scratch = std::make_unique<Project>();
     if (isLegacyPath(path)) {
         if (!LegacyProjectReader::convert(*scratch, bytes, LegacyProjectReader::SmallRecordSize) &&
             !LegacyProjectReader::convert(*scratch, bytes, LegacyProjectReader::LargeRecordSize)) {
-            sink.showMessage(MessageSink::Close, MessageSink::Information,
-                             texts.text(texts::ProjectFileDamaged));
-            return false;
+            return Status::information(texts::ProjectFileDamaged);
         }
         adopt(project, *scratch);
-        return true;
+        return {};
     }
     TpkXML document;
     if (bytes.size() <= TpkXML::MaxFileSize) {
@@ -131,15 +116,14 @@ bool ProjectFile::loadBytes(Project& project, const QByteArray& bytes, const QSt
     }
     if (const XmlLoadError error = document.loadError();
         bytes.size() > TpkXML::MaxFileSize || error == XmlLoadError::TooManyNodes) {
-        sink.showMessage(MessageSink::Close, MessageSink::Warning, texts.text(texts::FileTooLarge));
         log.logAbove(1, texts.text(texts::FileTooLarge) + QStringLiteral(" ") + path);
-        return false;
+        return Status::error(texts::FileTooLarge);
     }
-    if (!readDocument(*scratch, document, sink, log, texts)) {
-        return false;
+    if (Status read = readDocument(*scratch, document, log, texts); !read.ok()) {
+        return read;
     }
     adopt(project, *scratch);
-    return true;
+    return {};
 }
 
 }  // namespace trevalon

@@ -1,12 +1,12 @@
 // Reading the XML project file into the model. Every path step finds or creates its element,
 // so a missing element reads as an empty text; what an empty or malformed value means is
-// decided here, step by step, with the messages and log lines the program has always given.
+// decided here, step by step, with the log lines the program has always given. Whatever stops
+// the reading is told as one texts::ProjectFileDamaged.
 
 #include <limits>
 #include <optional>
 
 #include "config/EventLog.h"
-#include "config/MessageSink.h"
 #include "config/TextTable.h"
 #include "config/TpkXML.h"
 #include "config/Utf16Le.h"
@@ -73,15 +73,13 @@ QString numbered(const char* name, int n) {
 
 class DocumentReader {
 public:
-    DocumentReader(Project& project, MessageSink& sink, EventLog& log, const TextTable& texts)
-        : m_project(project), m_sink(sink), m_log(log), m_texts(texts) {}
+    DocumentReader(Project& project, EventLog& log, const TextTable& texts)
+        : m_project(project), m_log(log), m_texts(texts) {}
 
     bool read(TpkXML& document);
 
 private:
     bool fail(int logText) {
-        m_sink.showMessage(MessageSink::Close, MessageSink::Information,
-                           m_texts.text(texts::ProjectFileDamaged));
         m_log.logAbove(1, m_texts.text(logText));
         return false;
     }
@@ -91,7 +89,6 @@ private:
     bool readCell(TpkXMLNode& board, int n, int j);
 
     Project& m_project;
-    MessageSink& m_sink;
     EventLog& m_log;
     const TextTable& m_texts;
     ValueReader m_values{false};
@@ -143,8 +140,6 @@ bool DocumentReader::readBoard(TpkXMLNode& root, int n) {
         if (!readCell(node, n, j)) {
             m_log.logAbove(1, m_texts.text(texts::BlockLoadFailed) + QString::number(j) +
                                   m_texts.text(texts::BlockLoadFailedOnBoard) + QString::number(n));
-            m_sink.showMessage(MessageSink::Close, MessageSink::Information,
-                               m_texts.text(texts::ProjectFileDamaged));
             m_log.logAbove(1, m_texts.text(texts::BlockLoadFailed) + QString::number(j));
             return false;
         }
@@ -229,9 +224,11 @@ bool DocumentReader::readCell(TpkXMLNode& board, int n, int j) {
 
 }  // namespace
 
-bool ProjectFile::readDocument(Project& project, TpkXML& document, MessageSink& sink, EventLog& log,
-                               const TextTable& texts) {
-    return DocumentReader(project, sink, log, texts).read(document);
+Status ProjectFile::readDocument(Project& project, TpkXML& document, EventLog& log,
+                                 const TextTable& texts) {
+    return DocumentReader(project, log, texts).read(document)
+               ? Status()
+               : Status::information(texts::ProjectFileDamaged);
 }
 
 }  // namespace trevalon

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "config/RegularFile.h"
+#include "config/TextIds.h"
 #include "config/TpkXML.h"
 #include "model/Project.h"
 #include "storage/ProjectFile.h"
@@ -133,26 +134,24 @@ RecoveryFile::RecoveryFile(const QString& dataFolder)
 
 RecoveryFile::~RecoveryFile() = default;
 
-bool RecoveryFile::write(const Project& project, const QString& originalPath,
-                         const QString& projectName, QString* reason) {
-    QString ignored;
-    QString& problem = reason ? *reason : ignored;
+Status RecoveryFile::write(const Project& project, const QString& originalPath,
+                           const QString& projectName) {
+    QString problem;
     const QDateTime now = QDateTime::currentDateTime();
     TpkXML document;
     if (!QDir().mkpath(m_folder) ||
         !ProjectFile::buildDocument(project, document, ProjectFile::Form::Plain, now, &problem) ||
         !document.saveToFile(m_projectFile, &problem)) {
-        return false;
+        return Status::error(texts::SaveWriteFailed).withDetail(problem);
     }
     QSaveFile description(m_descriptionFile);
     if (!description.open(QIODevice::WriteOnly) ||
         description.write(describe(project, originalPath, projectName, now)) < 0 ||
         !description.commit()) {
-        problem = description.errorString();
-        return false;
+        return Status::error(texts::SaveWriteFailed).withDetail(description.errorString());
     }
     m_written = contents(project);
-    return true;
+    return {};
 }
 
 bool RecoveryFile::holdsNewWork(const Project& project) const {

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "config/Status.h"
+
 namespace trevalon {
 
 class Project;
@@ -30,7 +32,7 @@ struct RecoveryEntry {
 // whose lock nobody holds belongs to a program that crashed or was killed. A slot is a
 // project file (".skb") and a small description (".json") beside it; both are written whole
 // before they replace the previous ones, and the pupil's own file is never written here.
-// QtCore only: nothing is shown, failures are answered as false.
+// QtCore only: nothing is shown, failures are answered as values.
 class RecoveryFile {
 public:
     static constexpr const char* FolderName = "Odzysk";
@@ -44,10 +46,9 @@ public:
     RecoveryFile& operator=(const RecoveryFile&) = delete;
 
     // Writes `project` and its description (original path, name, time, boards) into this
-    // program's slot; false, with the cause in `reason` when given, when either cannot be
-    // written (a previous recovery file stays as it was).
-    bool write(const Project& project, const QString& originalPath, const QString& projectName,
-               QString* reason = nullptr);
+    // program's slot; texts::SaveWriteFailed, with the cause as its detail, when either cannot
+    // be written (a previous recovery file stays as it was).
+    Status write(const Project& project, const QString& originalPath, const QString& projectName);
     // True when `project` differs from what this program's recovery file holds (or there is
     // none): the autosave's test for a change, whatever edit made it.
     bool holdsNewWork(const Project& project) const;

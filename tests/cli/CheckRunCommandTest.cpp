@@ -44,9 +44,8 @@ protected:
         FlowBuilder f(project);
         build(f);
         const QString path = dir.filePath(name);
-        test::RecordingSink sink;
         test::RecordingLog log(0);
-        EXPECT_TRUE(ProjectFile::save(project, path, sink, log, TextTable()));
+        EXPECT_TRUE(ProjectFile::save(project, path, log, TextTable()).ok());
         return path;
     }
     // A loop that never ends: the comparison always holds.

@@ -45,9 +45,8 @@ TEST(ExportCommand, AnswersEachFailureWithItsCode) {
     f.put(1, 2, 3, KindEnd);
     f.variable(1, 5, 1, QStringLiteral("x"), TypeInteger);
     const QString untranslatable = dir.filePath(QStringLiteral("existvar.skb"));
-    test::RecordingSink sink;
     test::RecordingLog log(0);
-    ASSERT_TRUE(ProjectFile::save(project, untranslatable, sink, log, TextTable()));
+    ASSERT_TRUE(ProjectFile::save(project, untranslatable, log, TextTable()).ok());
 
     const struct {
         QStringList args;

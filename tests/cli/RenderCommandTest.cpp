@@ -94,9 +94,8 @@ protected:
 
     QString save(const QString& name = QStringLiteral("schemat.skb")) {
         const QString path = folder.filePath(name);
-        test::RecordingSink sink;
         test::RecordingLog log(0);
-        EXPECT_TRUE(ProjectFile::save(*project, path, sink, log, texts));
+        EXPECT_TRUE(ProjectFile::save(*project, path, log, texts).ok());
         return path;
     }
 
@@ -224,9 +223,8 @@ TEST_F(RenderCommand, SvgKeepsEveryBlocksTextAsText) {
     const QStringList drawn = svgTexts(svg);
     ASSERT_FALSE(drawn.isEmpty()) << "no text, or not well-formed";
 
-    test::RecordingSink sink;
     test::RecordingLog log(0);
-    ASSERT_TRUE(ProjectFile::load(*project, example("gcd.skb"), sink, log, texts));
+    ASSERT_TRUE(ProjectFile::load(*project, example("gcd.skb"), log, texts).ok());
     const Board& board = project->board(1);
     int condition = 0;
     int expected = 0;
@@ -248,9 +246,8 @@ TEST_F(RenderCommand, SvgKeepsEveryBlocksTextAsText) {
 }
 
 TEST_F(RenderCommand, WorksheetPdfNumbersItsPagesAndHoldsTheProject) {
-    test::RecordingSink sink;
     test::RecordingLog log(0);
-    ASSERT_TRUE(ProjectFile::load(*project, example("factorial.skb"), sink, log, texts));
+    ASSERT_TRUE(ProjectFile::load(*project, example("factorial.skb"), log, texts).ok());
     // A formula and a variable of the project, as the worksheet's tables show them.
     QString formula;
     QString variable;

@@ -118,9 +118,8 @@ TEST(DescribeCommand, BlocksOutsideTheBoardsSizeAreNotListed) {
     project->placeBlock(1, 2, 2, 1, 1);
     project->placeBlock(1, 3, 1, 1, 2);
     const QString path = dir.filePath(QStringLiteral("small.skb"));
-    test::RecordingSink sink;
     test::RecordingLog log(0);
-    ASSERT_TRUE(ProjectFile::save(*project, path, sink, log, TextTable()));
+    ASSERT_TRUE(ProjectFile::save(*project, path, log, TextTable()).ok());
     const Outcome result = runCli({QStringLiteral("describe"), path});
     EXPECT_EQ(result.code, 0);
     EXPECT_EQ(result.out.count(u'\n'), 2);

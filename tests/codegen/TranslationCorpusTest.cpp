@@ -140,9 +140,8 @@ TEST_P(TranslationCorpus, GeneratedProgramsPrintWhatTheRunPrints) {
         c.built->build(built);
         project = dir.filePath(c.built->file != nullptr ? QString::fromUtf8(c.built->file)
                                                         : QStringLiteral("flowchart.skb"));
-        trevalon::test::RecordingSink sink;
         trevalon::test::RecordingLog log(0);
-        ASSERT_TRUE(trevalon::ProjectFile::save(built, project, sink, log, trevalon::TextTable()));
+        ASSERT_TRUE(trevalon::ProjectFile::save(built, project, log, trevalon::TextTable()).ok());
     }
     const QString cli = QStringLiteral(TREVALON_CLI);
     const QString py = dir.filePath(QStringLiteral("program.py"));

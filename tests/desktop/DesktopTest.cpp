@@ -114,9 +114,8 @@ protected:
         FlowBuilder flow(*project);
         draw(flow);
         const QString path = m_folder.filePath(name);
-        trevalon::test::RecordingSink sink;
         trevalon::test::RecordingLog log(0);
-        EXPECT_TRUE(trevalon::ProjectFile::save(*project, path, sink, log, trevalon::TextTable()));
+        EXPECT_TRUE(trevalon::ProjectFile::save(*project, path, log, trevalon::TextTable()).ok());
         return path;
     }
 
@@ -563,9 +562,8 @@ TEST_P(DesktopTest, AKilledProgramOffersItsUnsavedEditBack) {
     keys(QStringLiteral("ctrl+s"));
     const auto deleted = [&] {
         trevalon::Project saved;
-        trevalon::test::RecordingSink sink;
         trevalon::test::RecordingLog log(0);
-        return trevalon::ProjectFile::load(saved, path, sink, log, trevalon::TextTable()) &&
+        return trevalon::ProjectFile::load(saved, path, log, trevalon::TextTable()).ok() &&
                !saved.isOccupied(1, 2, 3) && saved.isOccupied(1, 2, 2);
     };
     EXPECT_TRUE(waitUntil(deleted, 5000));
@@ -580,7 +578,7 @@ TEST_P(DesktopTest, ALinkToAPipeAmongTheRecoveryFilesDoesNotHoldTheStart) {
         auto project = std::make_unique<trevalon::Project>();
         project->newProject();
         trevalon::RecoveryFile killed(dataFolder());
-        ASSERT_TRUE(killed.write(*project, QString(), QStringLiteral("Lekcja")));
+        ASSERT_TRUE(killed.write(*project, QString(), QStringLiteral("Lekcja")).ok());
         slot = killed.projectFile().chopped(4);
     }
     const QString description = slot + QStringLiteral(".json");
@@ -635,11 +633,10 @@ TEST_P(DesktopTest, BlocksCopiedInOneProgramPasteIntoAnother) {
     const auto pasted = [&] {
         trevalon::Project original;
         trevalon::Project copy;
-        trevalon::test::RecordingSink sink;
         trevalon::test::RecordingLog log(0);
         const trevalon::TextTable texts;
-        return trevalon::ProjectFile::load(original, factorial, sink, log, texts) &&
-               trevalon::ProjectFile::load(copy, target, sink, log, texts) &&
+        return trevalon::ProjectFile::load(original, factorial, log, texts).ok() &&
+               trevalon::ProjectFile::load(copy, target, log, texts).ok() &&
                copy.board(1).blockCount == 2 && copy.kindAt(1, 3, 3) == original.kindAt(1, 2, 2) &&
                copy.kindAt(1, 3, 4) == original.kindAt(1, 2, 3) &&
                copy.cell(1, 3, 4).text4 == original.cell(1, 2, 3).text4;

@@ -7,7 +7,6 @@
 
 #include "FlowBuilder.h"
 #include "ProjectEquality.h"
-#include "Recorders.h"
 #include "config/TextTable.h"
 #include "model/KindCode.h"
 
@@ -38,9 +37,8 @@ bool randomEdit(Project& project, QRandomGenerator& random) {
             }
             return occupied;
         case 3: {
-            test::RecordingSink sink;
             const int to = static_cast<int>(random.bounded(8)) + 1;
-            return occupied && project.moveBlock(n, column, row, to, row, sink, TextTable());
+            return occupied && project.moveBlock(n, column, row, to, row).ok();
         }
         case 4:
             if (occupied) {
@@ -135,8 +133,7 @@ TEST(UndoHistory, NamesEachKindOfChange) {
     step();
     project.cell(1, 2, 2).text4 = QStringLiteral("\"x\"");
     step();
-    test::RecordingSink sink;
-    ASSERT_TRUE(project.moveBlock(1, 2, 2, 3, 3, sink, texts));
+    ASSERT_TRUE(project.moveBlock(1, 2, 2, 3, 3).ok());
     step();
     project.deleteBlock(1, 3, 3);
     step();

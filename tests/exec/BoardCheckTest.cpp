@@ -5,6 +5,7 @@
 #include "TestWorkspace.h"
 #include "config/TextTable.h"
 #include "exec/BoardCheck.h"
+#include "exec/CheckCommands.h"
 #include "exec/CheckReport.h"
 
 using namespace trevalon;
@@ -34,10 +35,11 @@ class BoardCheckStages : public ::testing::Test {
 protected:
     void SetUp() override { t.workspace.setCheckReport(&report); }
 
+    // As "Sprawdź planszę" checks board n: its report reaches the report window.
     Stages check(int n = 1) {
-        BoardCheck check(t.workspace);
-        check.checkBoard(n, true);
-        return check.lastResult().stages;
+        t.project().activeBoard = n;
+        checkActiveBoard(t.workspace);
+        return report.boards.back().stages;
     }
     std::vector<CellRef> faulty() { return report.boards.back().faultyCells; }
 
@@ -126,8 +128,8 @@ TEST_P(BlockProperties, AreTestedPerKind) {
     cell.text2 = q(c.text2);
     cell.text3 = q(c.text3);
     cell.text4 = q(c.text4);
-    BoardCheck check(t.workspace);
-    check.checkBoard(1, false);
+    BoardCheck check(t.workspace.checkTools());
+    check.checkBoard(1);
     EXPECT_EQ(check.lastResult().stages[1], c.passes ? StagePassed : StageFailed) << c.what;
 }
 
@@ -297,7 +299,7 @@ TEST_F(BoardCheckStages, TestValuesFollowTheTypeAndScope) {
     f.variable(2, 1, 1, q("local"), TypeInteger, q("5"));
     f.variable(2, 1, 2, q("shared"), TypeInteger, q("6"), 1);
     t.random.script = {7, 3, 14, 2};
-    BoardCheck check(t.workspace);
+    BoardCheck check(t.workspace.checkTools());
     EXPECT_EQ(check.testValues(1),
               q("i=7\r\nj=12\r\nr=3.14\r\nc=\"K\"\r\nt=\"Serduszko\"\r\nu=\"Ola\"\r\nb=1\r\n"
                 "a=\"*1*5*3*\"\r\nd=\"2012/07/13\"\r\nshared=6\r\nPi=3.14159265358979\r\n"
@@ -346,8 +348,8 @@ TEST_P(NeighbourRules, DecideWhetherACellFits) {
         t.project().board(2).kind = BoardProcedure;
         t.project().activeBoard = 1;
     }
-    BoardCheck check(t.workspace);
-    check.checkBoard(1, false);
+    BoardCheck check(t.workspace.checkTools());
+    check.checkBoard(1);
     ASSERT_EQ(check.lastResult().stages[3], StagePassed) << c.what;
     EXPECT_EQ(t.project().cell(1, 2, 2).marked, !c.fits) << c.what;
 }
@@ -411,8 +413,8 @@ TEST_F(BoardCheckStages, TheProjectCheckStopsAtTheFirstFailingBoard) {
     t.project().addBoard();
     t.project().addBoard();
     t.workspace.setProjectName(q("zadanie"));
-    BoardCheck check(t.workspace);
-    EXPECT_FALSE(check.checkProject());
+    BoardCheck check(t.workspace.checkTools());
+    EXPECT_FALSE(checkProject(t.workspace, check));
     ASSERT_EQ(report.boards.size(), 1u);
     EXPECT_EQ(report.boards[0].board, 2);
     EXPECT_EQ(t.project().activeBoard, 2);
@@ -420,7 +422,7 @@ TEST_F(BoardCheckStages, TheProjectCheckStopsAtTheFirstFailingBoard) {
     EXPECT_TRUE(report.projects.isEmpty());
 
     t.project().boardCount = 1;
-    EXPECT_TRUE(check.checkProject());
+    EXPECT_TRUE(checkProject(t.workspace, check));
     EXPECT_EQ(report.projects, QStringList{q("zadanie")});
 }
 
@@ -492,8 +494,8 @@ TEST(BoardCheckReasons, EachFaultIsNamedAndPlaced) {
         t.workspace.setCheckReport(&report);
         FlowBuilder f(t.project());
         faulty.build(f, t.project());
-        BoardCheck check(t.workspace);
-        EXPECT_FALSE(check.checkProject()) << faulty.name;
+        BoardCheck check(t.workspace.checkTools());
+        EXPECT_FALSE(checkProject(t.workspace, check)) << faulty.name;
         const BoardCheckResult& result = check.lastResult();
         ASSERT_FALSE(result.findings.empty()) << faulty.name;
         const CheckFinding& first = result.findings.front();

@@ -5,6 +5,7 @@
 #include "ExampleFlowcharts.h"
 #include "TestWorkspace.h"
 #include "exec/BoardCheck.h"
+#include "exec/CheckCommands.h"
 #include "storage/ProjectFile.h"
 
 using namespace trevalon;
@@ -54,12 +55,13 @@ TEST(ExampleFiles, MatchTheirBuildersAndPassTheCheck) {
             QStringLiteral(TREVALON_SOURCE_DIR "/") + QString::fromLatin1(example.file);
         ASSERT_TRUE(QFileInfo::exists(path)) << example.file;
         TestWorkspace t;
-        ASSERT_TRUE(ProjectFile::load(t.project(), path, t.sink, t.log, t.workspace.texts()))
+        ASSERT_TRUE(ProjectFile::load(t.project(), path, t.log, t.workspace.texts()).ok())
             << example.file;
         Project built;
         example.build(built);
         expectSameCells(built, t.project(), example.file);
-        BoardCheck check(t.workspace);
-        EXPECT_TRUE(check.checkProject()) << example.file << ": board " << check.lastResult().board;
+        BoardCheck check(t.workspace.checkTools());
+        EXPECT_TRUE(checkProject(t.workspace, check))
+            << example.file << ": board " << check.lastResult().board;
     }
 }

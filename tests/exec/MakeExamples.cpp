@@ -18,14 +18,14 @@ int main(int argc, char* argv[]) {
         return 64;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    trevalon::test::RecordingSink sink;
     trevalon::test::RecordingLog log(0);
     const trevalon::TextTable texts;
     const auto write = [&](const trevalon::Project& project, const QString& file) {
         const QString path = root.filePath(file);
         QDir().mkpath(QFileInfo(path).path());
-        if (!trevalon::ProjectFile::save(project, path, sink, log, texts)) {
-            QTextStream(stderr) << sink.messages.join(u'\n') << '\n';
+        if (const trevalon::Status saved = trevalon::ProjectFile::save(project, path, log, texts);
+            !saved.ok()) {
+            QTextStream(stderr) << saved.message(texts) << '\n';
             return false;
         }
         QTextStream(stdout) << path << '\n';

@@ -15,12 +15,13 @@ namespace {
 
 Project example(const char* name) {
     Project project;
-    test::RecordingSink sink;
     test::RecordingLog log;
     const TextTable texts;
-    const bool loaded = ProjectFile::load(
-        project, QStringLiteral(TREVALON_SOURCE_DIR "/examples/") + QLatin1String(name), sink, log,
-        texts);
+    const bool loaded =
+        ProjectFile::load(project,
+                          QStringLiteral(TREVALON_SOURCE_DIR "/examples/") + QLatin1String(name),
+                          log, texts)
+            .ok();
     EXPECT_TRUE(loaded) << name;
     return project;
 }

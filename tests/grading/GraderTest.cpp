@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <stdexcept>
 
 #include "grading/Grader.h"
 
@@ -70,4 +71,64 @@ TEST(Grader, GivesTheSameResultsInTheSameOrderOnOneThreadOrFour) {
     EXPECT_EQ(one[3], QStringLiteral("README.md 0/4 This is not a project file (.skb or .sdp)."));
     EXPECT_EQ(one[6], one[0]);
     EXPECT_EQ(graded(suite, paths, 4), one);
+}
+
+namespace {
+
+// A grader whose grading of one submission throws, as a fault deep in a run would.
+class FaultyGrader : public Grader {
+public:
+    using Grader::Grader;
+    SubmissionResult gradeOne(const QString& path) const override {
+        if (path.endsWith(QStringLiteral("gcd.skb"))) {
+            throw std::runtime_error("fault");
+        }
+        return Grader::gradeOne(path);
+    }
+};
+
+}  // namespace
+
+// On a worker thread an exception would end the program; it ends that submission only.
+TEST(Grader, AnExceptionWhileGradingEndsThatSubmissionOnly) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const TestSuite suite = factorialSuite();
+    const QStringList paths = submissions(dir);
+    for (const int jobs : {1, 4}) {
+        FaultyGrader grader(suite, QStringLiteral("ang"));
+        grader.setJobs(jobs);
+        QStringList results;
+        grader.grade(paths, [&](const SubmissionResult& r) { results << described(r); });
+        ASSERT_EQ(results.size(), paths.size()) << jobs;
+        EXPECT_EQ(results[2],
+                  QStringLiteral("gcd.skb 0/4 An unexpected error stopped the grading of this "
+                                 "submission."))
+            << jobs;
+        EXPECT_EQ(results[6], graded(suite, paths, 1)[6]) << jobs;
+    }
+}
+
+// A result sink that throws stops the grading: the threads are joined, not left running, and
+// the exception reaches the caller, who may grade again.
+TEST(Grader, ASinkThatThrowsStopsTheGradingAndReachesTheCaller) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const TestSuite suite = factorialSuite();
+    QStringList paths;
+    for (int i = 0; i < 40; ++i) {
+        paths << submissions(dir);
+    }
+    Grader grader(suite, QStringLiteral("ang"));
+    grader.setJobs(4);
+    int handed = 0;
+    EXPECT_THROW(grader.grade(paths,
+                              [&](const SubmissionResult&) {
+                                  if (++handed == 2) {
+                                      throw std::runtime_error("cannot write");
+                                  }
+                              }),
+                 std::runtime_error);
+    EXPECT_EQ(handed, 2);
+    EXPECT_EQ(graded(suite, paths.mid(0, 7), 4), graded(suite, paths.mid(0, 7), 1));
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "Recorders.h"
-#include "config/TextTable.h"
 #include "model/BlockCatalogue.h"
 
 using namespace trevalon;
@@ -94,8 +92,6 @@ TEST(ProjectPlacement, ConsecutiveProcedureBlocksShareTheWord) {
 
 TEST(ProjectEditing, MoveKeepsEveryFieldAndEmptiesTheSource) {
     Project p;
-    test::RecordingSink sink;
-    TextTable texts;
     placeKind(p, 1, 2, 2, KindReadWrite);
     Cell& source = p.cell(1, 2, 2);
     source.mode = 1;
@@ -105,7 +101,7 @@ TEST(ProjectEditing, MoveKeepsEveryFieldAndEmptiesTheSource) {
     source.extra2 = 7;
     const Cell before = source;
 
-    ASSERT_TRUE(p.moveBlock(1, 2, 2, 5, 6, sink, texts));
+    ASSERT_TRUE(p.moveBlock(1, 2, 2, 5, 6).ok());
     const Cell& moved = p.cell(1, 5, 6);
     EXPECT_EQ(moved.name, before.name);
     EXPECT_EQ(moved.mode, 1);
@@ -119,18 +115,17 @@ TEST(ProjectEditing, MoveKeepsEveryFieldAndEmptiesTheSource) {
     EXPECT_FALSE(p.isOccupied(1, 2, 2));
     EXPECT_EQ(p.kindAt(1, 2, 2), 0);
     EXPECT_EQ(p.board(1).blockCount, 1);
-    EXPECT_TRUE(sink.messages.isEmpty());
 }
 
 TEST(ProjectEditing, MoveOntoOccupiedCellIsRefused) {
     Project p;
-    test::RecordingSink sink;
-    TextTable texts;
     placeKind(p, 1, 1, 1, KindAssign);
     placeKind(p, 1, 1, 2, KindMessage);
-    EXPECT_FALSE(p.moveBlock(1, 1, 1, 1, 2, sink, texts));
-    ASSERT_EQ(sink.messages.size(), 1);
-    EXPECT_EQ(sink.messages[0], QStringLiteral("To pole jest zajęte.\nWybierz inne miejsce."));
+    const Status moved = p.moveBlock(1, 1, 1, 1, 2);
+    EXPECT_FALSE(moved.ok());
+    EXPECT_EQ(moved.severity(), Status::Severity::Information);
+    EXPECT_EQ(moved.message(QStringLiteral("pl")),
+              QStringLiteral("To pole jest zajęte.\nWybierz inne miejsce."));
     EXPECT_EQ(p.kindAt(1, 1, 1), KindAssign);
     EXPECT_EQ(p.kindAt(1, 1, 2), KindMessage);
 }
@@ -265,13 +260,11 @@ TEST(ProjectNames, UniquenessSkipsOnlyTheEditedCell) {
 }
 
 TEST(ProjectNames, BrakIsReservedExactly) {
-    test::RecordingSink sink;
-    TextTable texts;
-    EXPECT_FALSE(Project::isReservedName(QStringLiteral("brak"), sink, texts));
-    EXPECT_TRUE(sink.messages.isEmpty());
-    EXPECT_TRUE(Project::isReservedName(QStringLiteral("Brak"), sink, texts));
-    ASSERT_EQ(sink.messages.size(), 1);
-    EXPECT_EQ(sink.messages[0], QStringLiteral("Brak nie może być nazwą zmiennej czy klocka."));
+    EXPECT_TRUE(Project::checkNotReserved(QStringLiteral("brak")).ok());
+    const Status reserved = Project::checkNotReserved(QStringLiteral("Brak"));
+    EXPECT_FALSE(reserved.ok());
+    EXPECT_EQ(reserved.message(QStringLiteral("pl")),
+              QStringLiteral("Brak nie może być nazwą zmiennej czy klocka."));
 }
 
 TEST(ProjectChanged, AnyBoardCountsAndClearingClearsAll) {

@@ -73,7 +73,9 @@ std::unique_ptr<Loaded> load(const QByteArray& bytes, const QString& name = "sta
     test::writeBytes(path, bytes);
     auto result = std::make_unique<Loaded>();
     test::RecordingLog log;
-    result->ok = ProjectFile::load(*result->project, path, result->sink, log, TextTable());
+    const ProjectOpening opening = ProjectFile::load(*result->project, path, log, TextTable());
+    result->ok = opening.ok();
+    result->sink.showStatus(opening.status, TextTable());
     EXPECT_TRUE(log.lines.isEmpty());
     return result;
 }
@@ -195,9 +197,8 @@ TEST(LegacyProjectReaderDamage, FailedOpenLeavesTheOpenProjectAlone) {
     SdpBuilder::BoardSpec broken = mainBoard();
     broken.cells[1].row = 44;  // the first cell converts, the second does not
     test::writeBytes(path, SdpBuilder::record(broken, Small));
-    test::RecordingSink sink;
     test::RecordingLog log;
-    EXPECT_FALSE(ProjectFile::load(*project, path, sink, log, TextTable()));
+    EXPECT_FALSE(ProjectFile::load(*project, path, log, TextTable()).ok());
     EXPECT_TRUE(test::sameProject(*project, *expected));
     EXPECT_EQ(project->placementCounter(), 1);
 }

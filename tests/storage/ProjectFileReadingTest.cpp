@@ -20,7 +20,9 @@ namespace {
 struct Loaded {
     explicit Loaded(int logLevel) : log(logLevel) {}
     bool ok = false;
-    RecordingSink sink;
+    ProjectOpening::Refusal refusal = ProjectOpening::Refusal::None;
+    FileProblem problem = FileProblem::None;
+    RecordingSink sink;  // the status, shown as the program shows it
     RecordingLog log;
     std::unique_ptr<Project> project = std::make_unique<Project>();
 };
@@ -29,7 +31,12 @@ struct Loaded {
 std::unique_ptr<Loaded> loadPath(const QString& path, int logLevel = 5) {
     auto result = std::make_unique<Loaded>(logLevel);
     result->project->placeBlock(1, 8, 8, 1, 1);
-    result->ok = ProjectFile::load(*result->project, path, result->sink, result->log, TextTable());
+    const ProjectOpening opening =
+        ProjectFile::load(*result->project, path, result->log, TextTable());
+    result->ok = opening.ok();
+    result->refusal = opening.refusal;
+    result->problem = opening.problem;
+    result->sink.showStatus(opening.status, TextTable());
     return result;
 }
 
@@ -241,8 +248,14 @@ TEST(ProjectFileReading, WhatIsNotARegularFileIsRefusedUnopened) {
         EXPECT_FALSE(result->ok) << name;
         EXPECT_EQ(result->sink.messages, QStringList{text(trevalon::texts::NotARegularFile)});
     }
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.skb")));
-    EXPECT_FALSE(loadPath(dir.filePath(QStringLiteral("folder.skb")))->ok);
+    // A folder is told as a folder whatever its name, so that a caller can say so.
+    for (const char* name : {"folder.skb", "folder"}) {
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QLatin1StringView(name)));
+        const auto result = loadPath(dir.filePath(QLatin1StringView(name)));
+        EXPECT_EQ(result->refusal, ProjectOpening::Refusal::Unreadable) << name;
+        EXPECT_EQ(result->problem, FileProblem::Folder) << name;
+        EXPECT_EQ(result->sink.messages, QStringList{text(trevalon::texts::NotARegularFile)});
+    }
 }
 
 // A valid project behind a flood of empty elements is refused early with its own message,
@@ -271,8 +284,8 @@ TEST(ProjectFileReading, ExtensionDecidesTheReader) {
     }
     test::writeBytes(dir.filePath(QStringLiteral("projekt.xml")), sample);
     const auto xml = loadPath(dir.filePath(QStringLiteral("projekt.xml")));
-    EXPECT_FALSE(xml->ok);
-    EXPECT_TRUE(xml->sink.messages.isEmpty());
+    EXPECT_EQ(xml->refusal, ProjectOpening::Refusal::NotAProject);
+    EXPECT_EQ(xml->sink.messages, QStringList{text(texts::UnsupportedFileType)});
     EXPECT_TRUE(untouched(*xml->project));
     EXPECT_TRUE(ProjectFile::isProjectPath(QStringLiteral("a/b.SdP")));
     EXPECT_FALSE(ProjectFile::isProjectPath(QStringLiteral("a.skb.bak")));
@@ -304,9 +317,8 @@ TEST(ProjectFileReading, MissingWInTheThirdCellOfBoardTwoStopsThere) {
     TpkXML document;
     document.loadFromBuffer(bytes);
     auto scratch = std::make_unique<Project>();
-    RecordingSink sink;
     RecordingLog log;
-    EXPECT_FALSE(ProjectFile::readDocument(*scratch, document, sink, log, TextTable()));
+    EXPECT_FALSE(ProjectFile::readDocument(*scratch, document, log, TextTable()).ok());
     EXPECT_TRUE(scratch->cell(1, 1, 2).occupied);
     EXPECT_TRUE(scratch->cell(2, 2, 1).occupied);
     EXPECT_TRUE(scratch->cell(2, 2, 2).occupied);

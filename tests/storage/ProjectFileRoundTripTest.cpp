@@ -67,9 +67,13 @@ std::unique_ptr<SavedAndLoaded> roundTrip(const Project& project, ProjectFile::F
     auto result = std::make_unique<SavedAndLoaded>();
     RecordingLog log;
     TextTable texts;
-    result->saved = ProjectFile::save(project, path, result->sink, log, texts, form);
+    const Status saved = ProjectFile::save(project, path, log, texts, form);
+    result->sink.showStatus(saved, texts);
+    result->saved = saved.ok();
     result->bytes = test::readBytes(path);
-    result->loaded = ProjectFile::load(*result->project, path, result->sink, log, texts);
+    const ProjectOpening opening = ProjectFile::load(*result->project, path, log, texts);
+    result->sink.showStatus(opening.status, texts);
+    result->loaded = opening.ok();
     return result;
 }
 

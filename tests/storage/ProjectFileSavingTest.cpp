@@ -18,16 +18,21 @@ using test::RecordingSink;
 
 namespace {
 
+// What a save answered, with its status shown as the program shows it.
 struct SaveOutcome {
     bool saved = false;
     RecordingSink sink;
     RecordingLog log;
+    QString detail;
 };
 
 std::unique_ptr<SaveOutcome> save(const Project& project, const QString& path) {
     auto outcome = std::make_unique<SaveOutcome>();
     TextTable texts;
-    outcome->saved = ProjectFile::save(project, path, outcome->sink, outcome->log, texts);
+    const Status status = ProjectFile::save(project, path, outcome->log, texts);
+    outcome->saved = status.ok();
+    outcome->detail = status.detail();
+    outcome->sink.showStatus(status, texts);
     return outcome;
 }
 
@@ -74,9 +79,8 @@ TEST(ProjectFileSaving, WritesTheSaveTimeAndKeepsTheNote) {
     const QString after = ProjectFile::formatSaveTime(QDateTime::currentDateTime());
     ASSERT_TRUE(outcome->saved);
     auto loaded = std::make_unique<Project>();
-    RecordingSink sink;
     RecordingLog log;
-    ASSERT_TRUE(ProjectFile::load(*loaded, path, sink, log, TextTable()));
+    ASSERT_TRUE(ProjectFile::load(*loaded, path, log, TextTable()).ok());
     EXPECT_GE(loaded->lastModified, before);
     EXPECT_LE(loaded->lastModified, after);
     EXPECT_EQ(loaded->note, QStringLiteral("Zespół Szkół nr 1"));
@@ -132,6 +136,10 @@ TEST(ProjectFileSavingFailure, FailedSaveReportsAndLeavesThePreviousFile) {
             << c.what;
         ASSERT_EQ(outcome->log.lines.size(), 1) << c.what;
         EXPECT_TRUE(outcome->log.lines[0].startsWith(texts.text(texts::SaveWriteFailed))) << c.what;
+        // The system's cause reaches the caller and the log alike.
+        EXPECT_FALSE(outcome->detail.isEmpty()) << c.what;
+        EXPECT_TRUE(outcome->log.lines[0].endsWith(QStringLiteral(": ") + outcome->detail))
+            << c.what;
         EXPECT_EQ(test::readBytes(caseDir.filePath(c.witness)), previous) << c.what;
         EXPECT_EQ(entries(caseDir.path()), before) << c.what;
     }
@@ -206,8 +214,9 @@ TEST(ProjectFileSavingFailure, LogLineWaitsForTheLogLevel) {
     auto outcome = std::make_unique<SaveOutcome>();
     RecordingLog quiet(1);
     TextTable texts;
-    EXPECT_FALSE(ProjectFile::save(*sample(), dir.filePath(QStringLiteral("x/y/a.skb")),
-                                   outcome->sink, quiet, texts));
-    EXPECT_EQ(outcome->sink.messages.size(), 1);
+    const Status saved =
+        ProjectFile::save(*sample(), dir.filePath(QStringLiteral("x/y/a.skb")), quiet, texts);
+    EXPECT_EQ(saved.text(), texts::SaveWriteFailed);
+    EXPECT_FALSE(saved.detail().isEmpty());
     EXPECT_TRUE(quiet.lines.isEmpty());
 }

@@ -30,7 +30,7 @@ protected:
     // The slot, without its suffix, of a program that wrote its recovery file and ended.
     QString endedSlot() {
         RecoveryFile ended(data());
-        EXPECT_TRUE(ended.write(*m_project, QString(), QString()));
+        EXPECT_TRUE(ended.write(*m_project, QString(), QString()).ok());
         return ended.projectFile().chopped(4);
     }
 
@@ -41,7 +41,7 @@ protected:
 TEST_F(RecoveryFileTest, WritesTheProjectIntoItsOwnFolderAndReadsBackTheSame) {
     RecoveryFile recovery(data());
     EXPECT_TRUE(recovery.holdsNewWork(*m_project));
-    ASSERT_TRUE(recovery.write(*m_project, original(), QStringLiteral("Moje")));
+    ASSERT_TRUE(recovery.write(*m_project, original(), QStringLiteral("Moje")).ok());
     EXPECT_TRUE(recovery.exists());
     EXPECT_FALSE(recovery.holdsNewWork(*m_project));
     m_project->board(1).name = QStringLiteral("Inna");
@@ -50,11 +50,10 @@ TEST_F(RecoveryFileTest, WritesTheProjectIntoItsOwnFolderAndReadsBackTheSame) {
               QDir(QDir(data()).filePath(QStringLiteral("Odzysk"))));
     EXPECT_FALSE(QFileInfo::exists(original()));  // the pupil's own file is never written
 
-    test::RecordingSink sink;
     test::RecordingLog log;
     TextTable texts;
     auto read = std::make_unique<Project>();
-    ASSERT_TRUE(ProjectFile::load(*read, recovery.projectFile(), sink, log, texts));
+    ASSERT_TRUE(ProjectFile::load(*read, recovery.projectFile(), log, texts).ok());
     m_project->board(1).name = QStringLiteral("Główna");
     EXPECT_TRUE(test::sameProject(*read, *m_project));
 
@@ -65,8 +64,8 @@ TEST_F(RecoveryFileTest, WritesTheProjectIntoItsOwnFolderAndReadsBackTheSame) {
 TEST_F(RecoveryFileTest, TwoRunningProgramsKeepSeparateFilesAndOfferNoneOfThem) {
     RecoveryFile first(data());
     RecoveryFile second(data());
-    ASSERT_TRUE(first.write(*m_project, QString(), QString()));
-    ASSERT_TRUE(second.write(*m_project, original(), QStringLiteral("Moje")));
+    ASSERT_TRUE(first.write(*m_project, QString(), QString()).ok());
+    ASSERT_TRUE(second.write(*m_project, original(), QStringLiteral("Moje")).ok());
     EXPECT_NE(first.projectFile(), second.projectFile());
     EXPECT_TRUE(first.takeLeftovers().empty());
     EXPECT_TRUE(second.takeLeftovers().empty());
@@ -77,7 +76,7 @@ TEST_F(RecoveryFileTest, TwoRunningProgramsKeepSeparateFilesAndOfferNoneOfThem) 
 TEST_F(RecoveryFileTest, AProgramThatEndedUncleanLeavesItsFileForTheNextStart) {
     {
         RecoveryFile ended(data());
-        ASSERT_TRUE(ended.write(*m_project, original(), QStringLiteral("Moje")));
+        ASSERT_TRUE(ended.write(*m_project, original(), QStringLiteral("Moje")).ok());
     }
     RecoveryFile next(data());
     auto leftovers = next.takeLeftovers();
@@ -103,7 +102,7 @@ TEST_F(RecoveryFileTest, ALeftoverOlderThanItsProjectFileIsRemovedUnoffered) {
     QString file;
     {
         RecoveryFile ended(data());
-        ASSERT_TRUE(ended.write(*m_project, original(), QStringLiteral("Moje")));
+        ASSERT_TRUE(ended.write(*m_project, original(), QStringLiteral("Moje")).ok());
         file = ended.projectFile();
     }
     ASSERT_TRUE(test::writeBytes(original(), "saved later"));
@@ -121,7 +120,7 @@ TEST_F(RecoveryFileTest, ADamagedDescriptionIsNeitherOfferedNorRemoved) {
     QString description;
     {
         RecoveryFile ended(data());
-        ASSERT_TRUE(ended.write(*m_project, QString(), QString()));
+        ASSERT_TRUE(ended.write(*m_project, QString(), QString()).ok());
         description = ended.projectFile().chopped(4) + QStringLiteral(".json");
     }
     ASSERT_TRUE(test::writeBytes(description, QByteArray("\0\xff{[", 4)));

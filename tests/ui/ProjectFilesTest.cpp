@@ -65,8 +65,7 @@ protected:
         scratch.board(2).name = QStringLiteral("Druga");
         scratch.placeBlock(2, 2, 2, 4, 1);
         const QString path = folder() + QLatin1Char('/') + fileName;
-        EXPECT_TRUE(
-            ProjectFile::save(scratch, path, *warning(), app->log(), app->workspace().texts()));
+        EXPECT_TRUE(ProjectFile::save(scratch, path, app->log(), app->workspace().texts()).ok());
         return path;
     }
 
@@ -112,7 +111,7 @@ TEST_F(ProjectFiles, SavingANewProjectAsksForAFileAndRemembersItsFolder) {
     place(KindEnd, 1, 2);
     QTest::keyClick(&main(), Qt::Key_S, Qt::ControlModifier);
     Project reread;
-    ASSERT_TRUE(ProjectFile::load(reread, path, *warning(), app->log(), app->workspace().texts()));
+    ASSERT_TRUE(ProjectFile::load(reread, path, app->log(), app->workspace().texts()).ok());
     EXPECT_EQ(reread.kindAt(1, 1, 2), KindEnd);
     EXPECT_TRUE(messages.isEmpty());
 }
@@ -276,7 +275,7 @@ TEST_F(ProjectFiles, OpeningIsLoggedAboveLevelFourAndTheEndAlways) {
     flowcharts::factorial(scratch);
     scratch.note = QStringLiteral("Szkola nr 5");
     const QString path = folder() + QStringLiteral("/notatka.skb");
-    ASSERT_TRUE(ProjectFile::save(scratch, path, *warning(), app->log(), app->workspace().texts()));
+    ASSERT_TRUE(ProjectFile::save(scratch, path, app->log(), app->workspace().texts()).ok());
     const auto logged = [this] {
         QFile log(app->settings().logFilePath());
         EXPECT_TRUE(log.open(QIODevice::ReadOnly));
@@ -317,9 +316,9 @@ TEST_F(ProjectFiles, SaveAsAlwaysAsksAndLeavesTheProjectsFolderAlone) {
     place(KindMessage, 8, 8);
     QTest::keyClick(&main(), Qt::Key_S, Qt::ControlModifier);
     Project reread;
-    ASSERT_TRUE(ProjectFile::load(reread, copy, *warning(), app->log(), app->workspace().texts()));
+    ASSERT_TRUE(ProjectFile::load(reread, copy, app->log(), app->workspace().texts()).ok());
     EXPECT_EQ(reread.kindAt(1, 8, 8), KindMessage);
-    ASSERT_TRUE(ProjectFile::load(reread, path, *warning(), app->log(), app->workspace().texts()));
+    ASSERT_TRUE(ProjectFile::load(reread, path, app->log(), app->workspace().texts()).ok());
     EXPECT_FALSE(reread.isOccupied(1, 8, 8));
     // A cancelled dialog changes nothing.
     cancelSaveDialog();
@@ -398,7 +397,7 @@ TEST_F(ProjectFiles, TheRecoveryQuestionShowsItsDescriptionAsWritten) {
         left.newProject();
         left.board(1).name = board;
         RecoveryFile killed(app->settings().dataFolder());
-        ASSERT_TRUE(killed.write(left, QString(), name));
+        ASSERT_TRUE(killed.write(left, QString(), name).ok());
     }
     driver.when(warning(), [this, name, board] {
         const auto* question = warning()->findChild<QLabel*>(QStringLiteral("LKomunikat"));

@@ -297,8 +297,9 @@ void TFBudujWyrazenie::pressKeypad(int i) {
 void TFBudujWyrazenie::checkFormula() {
     const int board = m_builder.board();
     m_builder.check(
-        m_ws.variables().calculator(), [this, board] { return BoardCheck(m_ws).testValues(board); },
-        m_ws.messages(), m_ws.log());
+        m_ws.variables().calculator(),
+        [this, board] { return BoardCheck(m_ws.checkTools()).testValues(board); }, m_ws.messages(),
+        m_ws.log());
     m_expression->setFocus();
 }
 

@@ -35,11 +35,11 @@ void Autosave::check() {
     if (now - m_changeSeen < qint64{seconds} * 1000) {
         return;
     }
-    QString reason;
-    if (!m_file.write(project, m_state.projectPath, m_ws.projectName(), &reason)) {
+    if (const Status written = m_file.write(project, m_state.projectPath, m_ws.projectName());
+        !written.ok()) {
         // Tried again at the next look; the pupil's own file is untouched either way.
-        m_ws.log().logAbove(1, m_ws.texts().text(texts::SaveWriteFailed) + QStringLiteral(" ") +
-                                   m_file.projectFile() + QStringLiteral(": ") + reason);
+        m_ws.log().logAbove(1, written.message(m_ws.texts()) + QStringLiteral(" ") +
+                                   m_file.projectFile() + QStringLiteral(": ") + written.detail());
         return;
     }
     m_changeSeen = -1;

@@ -10,7 +10,7 @@
 #include "config/SettingsStore.h"
 #include "config/TextIds.h"
 #include "edit/Editor.h"
-#include "exec/BoardCheck.h"
+#include "exec/CheckCommands.h"
 #include "exec/Workspace.h"
 #include "model/BlockCatalogue.h"
 #include "ui/app/LaterWindows.h"
@@ -384,16 +384,14 @@ void MainCommands::toolbarButton(int tag) {
 }
 
 void MainCommands::checkBoard() {
-    BoardCheck check(m_ws);
-    check.checkActiveBoard();
+    trevalon::checkActiveBoard(m_ws);
     m_editor.showCheckMarks(m_ws.project().activeBoard);
     m_host.titlesChanged();
     m_state.checkDone = true;
 }
 
 void MainCommands::checkProject() {
-    BoardCheck check(m_ws);
-    check.checkProject();
+    trevalon::checkProject(m_ws);
     m_editor.showCheckMarksOnEveryBoard();
     m_host.titlesChanged();
     m_state.checkDone = true;

@@ -204,7 +204,9 @@ bool ProjectCommands::load(const QString& path) {
     Project& project = m_ws.project();
     m_host.hideBoardWindow(2);
     m_host.hideBoardWindow(3);
-    if (!ProjectFile::load(project, path, m_ws.messages(), m_ws.log(), m_ws.texts())) {
+    if (const ProjectOpening opening = ProjectFile::load(project, path, m_ws.log(), m_ws.texts());
+        !opening.ok()) {
+        m_ws.messages().showStatus(opening.status, m_ws.texts());
         // The project that was open stays; so do its windows.
         if (m_state.projectOpen) {
             for (int n = 2; n <= project.boardCount; ++n) {
@@ -311,7 +313,9 @@ bool ProjectCommands::saveAs() {
 }
 
 bool ProjectCommands::write(const QString& path) {
-    if (!ProjectFile::save(m_ws.project(), path, m_ws.messages(), m_ws.log(), m_ws.texts())) {
+    if (const Status saved = ProjectFile::save(m_ws.project(), path, m_ws.log(), m_ws.texts());
+        !saved.ok()) {
+        m_ws.messages().showStatus(saved, m_ws.texts());
         return false;
     }
     m_ws.project().clearChanged();

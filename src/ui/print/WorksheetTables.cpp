@@ -6,7 +6,7 @@
 #include "config/MessageSink.h"
 #include "config/TextIds.h"
 #include "config/TextTable.h"
-#include "exec/BoardCheck.h"
+#include "exec/CheckCommands.h"
 #include "exec/TextCheckReport.h"
 #include "exec/Workspace.h"
 #include "model/BlockCatalogue.h"
@@ -149,7 +149,7 @@ QStringList checkReportLines(const Project& project, const TextTable& texts,
     QTextStream out(&text);
     TextCheckReport report(out, workspace.project(), workspace.texts());
     workspace.setCheckReport(&report);
-    BoardCheck(workspace).checkProject();
+    checkProject(workspace);
     workspace.setCheckReport(nullptr);
     out.flush();
     return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);

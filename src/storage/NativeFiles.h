@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "config/Status.h"
+
 namespace trevalon {
 
 class TextTable;
@@ -48,8 +50,11 @@ struct FolderEntries {
 };
 FolderEntries folderEntries(const QString& path);
 
-// The problem in words of `texts`, as a sentence. A missing file is told by the text
-// `missingText` (texts::FileMissing unless told), so that a project can say it is a project.
+// The problem as a sentence of the text table (OK for FileProblem::None). A missing file is told
+// by the text `missingText` (texts::FileMissing unless told), so that a project can say it is a
+// project.
+Status fileProblemStatus(FileProblem problem, int error, int missingText = 0);
+// The same in words of `texts`.
 QString fileProblemText(FileProblem problem, int error, const TextTable& texts,
                         int missingText = 0);
 

@@ -1,4 +1,4 @@
-#include "grading/NativeFiles.h"
+#include "storage/NativeFiles.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -136,26 +136,30 @@ FolderEntries folderEntries(const QString& path) {
     return entries;
 }
 
-QString fileProblemText(FileProblem problem, int error, const TextTable& texts, int missingText) {
+Status fileProblemStatus(FileProblem problem, int error, int missingText) {
     switch (problem) {
         case FileProblem::None:
-            return QString();
+            return {};
         case FileProblem::Missing:
-            return texts.text(missingText != 0 ? missingText : texts::FileMissing);
+            return Status::error(missingText != 0 ? missingText : texts::FileMissing);
         case FileProblem::Folder:
-            return texts.text(texts::FileIsFolder);
+            return Status::error(texts::FileIsFolder);
         case FileProblem::NotRegular:
-            return texts.text(texts::FileNotRegular);
+            return Status::error(texts::FileNotRegular);
         case FileProblem::PermissionDenied:
-            return texts.text(texts::FilePermissionDenied);
+            return Status::error(texts::FilePermissionDenied);
         case FileProblem::DanglingLink:
-            return texts.text(texts::FileDanglingLink);
+            return Status::error(texts::FileDanglingLink);
         case FileProblem::LinkLoop:
-            return texts.text(texts::FileLinkLoop);
+            return Status::error(texts::FileLinkLoop);
         case FileProblem::Other:
             break;
     }
-    return texts.text(texts::FileSystemError).arg(qt_error_string(error));
+    return Status::error(texts::FileSystemError, {qt_error_string(error)});
+}
+
+QString fileProblemText(FileProblem problem, int error, const TextTable& texts, int missingText) {
+    return fileProblemStatus(problem, error, missingText).message(texts);
 }
 
 }  // namespace trevalon
