@@ -10,25 +10,10 @@ namespace {
 const QStringList kNoArguments;
 const QString kNoDetail;
 
-// Fills %1, %2, ... in one pass, so that an argument holding "%2" stays as it is; arguments
-// the text has no place for are appended.
+// Arguments the text has no place for follow it, so that nothing a caller passed is lost.
 QString fill(const QString& text, const QStringList& arguments) {
-    QString result;
-    result.reserve(text.size());
-    std::vector<bool> used(static_cast<std::size_t>(arguments.size()), false);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'%' && i + 1 < text.size() && text.at(i + 1).isDigit()) {
-            const int n = text.at(i + 1).digitValue();
-            if (n >= 1 && n <= arguments.size()) {
-                result += arguments.at(n - 1);
-                used[static_cast<std::size_t>(n - 1)] = true;
-                ++i;
-                continue;
-            }
-        }
-        result += c;
-    }
+    std::vector<bool> used;
+    QString result = TextTable::fill(text, arguments, &used);
     for (qsizetype n = 0; n < arguments.size(); ++n) {
         if (!used[static_cast<std::size_t>(n)]) {
             result += u' ' + arguments.at(n);

@@ -89,4 +89,29 @@ int TextTable::count() {
     return static_cast<int>(table().size());
 }
 
+QString TextTable::fill(const QString& pattern, const QStringList& arguments,
+                        std::vector<bool>* used) {
+    if (used) {
+        used->assign(static_cast<std::size_t>(arguments.size()), false);
+    }
+    QString text;
+    text.reserve(pattern.size());
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        if (c == u'%' && i + 1 < pattern.size() && pattern.at(i + 1).isDigit()) {
+            const int k = pattern.at(i + 1).digitValue();
+            if (k >= 1 && k <= arguments.size()) {
+                text += arguments.at(k - 1);
+                if (used) {
+                    (*used)[static_cast<std::size_t>(k - 1)] = true;
+                }
+                ++i;
+                continue;
+            }
+        }
+        text += c;
+    }
+    return text;
+}
+
 }  // namespace trevalon

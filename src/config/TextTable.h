@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 #include "config/TextIds.h"
 
@@ -24,6 +26,12 @@ public:
     void setLanguage(const QString& language);
 
     bool isEnglish() const { return m_language == QLatin1String("ang"); }
+
+    // Puts arguments[k - 1] in place of every %k of `pattern` in one pass, so that an argument
+    // holding "%2" (a pupil's formula, a file name) stays as it is, which QString::arg, called
+    // once per argument, would fill in. With `used`, marks the arguments that found a place.
+    static QString fill(const QString& pattern, const QStringList& arguments,
+                        std::vector<bool>* used = nullptr);
 
     // How many numbered texts the table holds.
     static int count();

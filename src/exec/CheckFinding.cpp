@@ -40,26 +40,6 @@ const ReasonRow& rowOf(CheckReason reason) {
     return kReasons[0];
 }
 
-// Puts args[k - 1] in place of every %k in one pass, so that a pupil's "%2" inside a formula
-// or a name stays as typed (QString::arg, called once per word, would fill it in).
-QString filled(const QString& pattern, const QStringList& args) {
-    QString text;
-    text.reserve(pattern.size());
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        const QChar c = pattern.at(i);
-        if (c == u'%' && i + 1 < pattern.size() && pattern.at(i + 1).isDigit()) {
-            const int k = pattern.at(i + 1).digitValue();
-            if (k >= 1 && k <= args.size()) {
-                text += args.at(k - 1);
-                ++i;
-                continue;
-            }
-        }
-        text += c;
-    }
-    return text;
-}
-
 }  // namespace
 
 QString checkReasonCode(CheckReason reason) {
@@ -75,18 +55,18 @@ QString checkFindingText(const CheckFinding& finding, const TextTable& texts) {
         args << texts.text(finding.field);
     }
     args << finding.details;
-    return filled(texts.text(rowOf(finding.reason).text), args);
+    return TextTable::fill(texts.text(rowOf(finding.reason).text), args);
 }
 
 QString checkFindingLine(const CheckFinding& finding, const TextTable& texts) {
     const QString sentence = checkFindingText(finding, texts);
     if (!finding.atCell()) {
-        return filled(texts.text(texts::CheckReasonOnBoard),
-                      {QString::number(finding.board), sentence});
+        return TextTable::fill(texts.text(texts::CheckReasonOnBoard),
+                               {QString::number(finding.board), sentence});
     }
-    return filled(texts.text(texts::CheckReasonAtCell),
-                  {QString::number(finding.board), QString::number(finding.column),
-                   QString::number(finding.row), sentence});
+    return TextTable::fill(texts.text(texts::CheckReasonAtCell),
+                           {QString::number(finding.board), QString::number(finding.column),
+                            QString::number(finding.row), sentence});
 }
 
 }  // namespace trevalon
