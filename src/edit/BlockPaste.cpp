@@ -19,24 +19,35 @@ QString freeVariableName(const Project& project, int n) {
     }
 }
 
-// A numbered block whose name is taken is named anew from the placement counter; its texts
-// that named the block itself (an array block's own array) follow the name.
-void renameIfTaken(Project& project, int n, Cell& cell) {
+// Whether a block of any board in use has `name`: a name shared across boards would make a
+// call, a link or the check's reason name two blocks at once.
+bool blockNameTakenInProject(const Project& project, const QString& name) {
+    for (int b = 1; b <= project.boardCount; ++b) {
+        if (project.blockNameTaken(b, name, 0, 0)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A numbered block whose name is taken in the project is named anew from the placement
+// counter; its texts that named the block itself (an array block's own array) follow the name.
+void renameIfTaken(Project& project, Cell& cell) {
     if (cell.isVariable) {
         if (project.variableNameTaken(cell.name, 0, 0)) {
-            cell.name = freeVariableName(project, n);
+            cell.name = freeVariableName(project, cell.board);
         }
         return;
     }
     const KindInfo* info = BlockCatalogue::find(cell.kindCode);
-    if (info == nullptr || !info->numbered || !project.blockNameTaken(n, cell.name, 0, 0)) {
+    if (info == nullptr || !info->numbered || !blockNameTakenInProject(project, cell.name)) {
         return;
     }
     const QString old = cell.name;
     do {
         cell.name =
             QString::fromLatin1(info->defaultName) + QString::number(project.takePlacementNumber());
-    } while (project.blockNameTaken(n, cell.name, 0, 0));
+    } while (blockNameTakenInProject(project, cell.name));
     cell.replaceTexts(old, cell.name);
 }
 
@@ -88,7 +99,7 @@ QRect BlockPaste::paste(Project& project, int n, int column, int row,
         pasted.board = n;
         pasted.marked = false;
         pasted.occupied = true;
-        renameIfTaken(project, n, pasted);
+        renameIfTaken(project, pasted);
         Board& board = project.board(n);
         board.cell(pasted.column, pasted.row) = pasted;
         ++board.blockCount;

@@ -31,9 +31,9 @@ public:
                          const BlockFragment& fragment);
 
     // Puts it there (after `check` said it fits) and answers the cells it took. A block whose
-    // name the board already has gets a new one as placing gives it (its default name and the
-    // placement counter); a variable whose name the project already has becomes the next free
-    // "Zm" name. Marks are cleared and the board counts its blocks and variables.
+    // name a board of the project already has gets a new one as placing gives it (its default
+    // name and the placement counter); a variable whose name the project already has becomes
+    // the next free "Zm" name. Marks are cleared and the board counts its blocks and variables.
     static QRect paste(Project& project, int n, int column, int row, const BlockFragment& fragment);
 };
 

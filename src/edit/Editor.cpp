@@ -481,26 +481,39 @@ void Editor::recordChange() {
 }
 
 bool Editor::undo() {
-    const int boards = m_project.boardCount;
+    const Sizes before = boardSizes();
     if (m_running || !m_history.undo(m_project)) {
         return false;
     }
-    showRestored(boards);
+    showRestored(before);
     return true;
 }
 
 bool Editor::redo() {
-    const int boards = m_project.boardCount;
+    const Sizes before = boardSizes();
     if (m_running || !m_history.redo(m_project)) {
         return false;
     }
-    showRestored(boards);
+    showRestored(before);
     return true;
 }
 
+Editor::Sizes Editor::boardSizes() const {
+    Sizes sizes;
+    sizes.boardCount = m_project.boardCount;
+    for (int n = 1; n <= kMaxBoards; ++n) {
+        const Board& board = m_project.board(n);
+        sizes.columnsRows[static_cast<std::size_t>(n - 1)] = {board.columns, board.rows};
+    }
+    return sizes;
+}
+
 // A restored state brings its own boards: windows of boards gone are hidden, those of boards
-// back are shown, and nothing stays selected, placed or moved.
-void Editor::showRestored(int boardsBefore) {
+// back are shown, those whose columns or rows changed are sized again (a window left at the
+// old size would hide the columns added or show ones that are gone), and nothing stays
+// selected, placed or moved.
+void Editor::showRestored(const Sizes& before) {
+    const int boardsBefore = before.boardCount;
     clearSelection();
     leavePlacing();
     leaveMoving();
@@ -511,7 +524,9 @@ void Editor::showRestored(int boardsBefore) {
         framesOf(n).clear();
         if (n > m_project.boardCount) {
             m_view.hideBoardWindow(n);
-        } else if (n > boardsBefore) {
+        } else if (n > boardsBefore ||
+                   before.columnsRows[static_cast<std::size_t>(n - 1)] !=
+                       std::pair(m_project.board(n).columns, m_project.board(n).rows)) {
             m_view.showBoardWindow(n);
         } else {
             m_view.boardChanged(n);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "edit/BlockFragment.h"
 #include "edit/FrameMap.h"
@@ -130,7 +131,13 @@ private:
     void refuseMoveAcrossBoards();
     void placeOrLeave(int n, int column, int row, Click click);
     void copyBoardInto(int from, int to);
-    void showRestored(int boardsBefore);
+    // The boards in use and each board's columns and rows, as they stood before an undo/redo.
+    struct Sizes {
+        int boardCount = 1;
+        std::array<std::pair<int, int>, kMaxBoards> columnsRows{};
+    };
+    Sizes boardSizes() const;
+    void showRestored(const Sizes& before);
     void pressOnCell(int n, const QPoint& cell, Click click);
     void clearSelection();
     void setSelection(int n, const QRect& cells);

@@ -177,6 +177,7 @@ bool BoardCheck::checkBoard(int n) {
             m_result.faultyCells.push_back({n, c, r});
         }
     });
+    hintDuplicateNames(n);
     return m_result.passed();
 }
 
@@ -446,6 +447,45 @@ void BoardCheck::failBoard(CheckReason reason) {
     finding.board = m_result.board;
     finding.reason = reason;
     m_result.findings.push_back(finding);
+}
+
+// A shared name fails no stage, so that a project the check passed still passes; a call, a
+// link or a reason naming the block would name either of them.
+void BoardCheck::hintDuplicateNames(int n) {
+    const Project& project = m_tools.project;
+    project.board(n).forEachUsedCell([&](const Cell& cell, int column, int row) {
+        const KindInfo* kind = BlockCatalogue::find(cell.kindCode);
+        if (!cell.occupied || cell.isVariable || kind == nullptr || !kind->numbered) {
+            return;
+        }
+        for (int b = 1; b <= project.boardCount; ++b) {
+            int otherColumn = 0;
+            int otherRow = 0;
+            project.board(b).anyCell([&](const Cell& other, int c, int r) {
+                const bool same = other.occupied && !other.isVariable &&
+                                  (b != n || c != column || r != row) &&
+                                  other.name.compare(cell.name, Qt::CaseInsensitive) == 0;
+                if (same) {
+                    otherColumn = c;
+                    otherRow = r;
+                }
+                return same;
+            });
+            if (otherColumn > 0) {
+                CheckFinding hint;
+                hint.stage = 1;  // a name is one of the block's properties
+                hint.board = n;
+                hint.column = column;
+                hint.row = row;
+                hint.reason = CheckReason::DuplicateName;
+                hint.block = cell.name;
+                hint.details = {QString::number(b), QString::number(otherColumn),
+                                QString::number(otherRow)};
+                m_result.hints.push_back(std::move(hint));
+                return;
+            }
+        }
+    });
 }
 
 template <typename Faulty>

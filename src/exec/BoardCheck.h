@@ -77,6 +77,8 @@ private:
     void loadTestValues(int n);
     QString testValue(const Cell& variable);
     void failBoard(CheckReason reason);
+    // The hints for board n: each numbered block whose name another block of the project has.
+    void hintDuplicateNames(int n);
     // Marks every cell in use on board n for which `faulty(cell, column, row)` gives a fault,
     // and keeps the finding; true when none does.
     template <typename Faulty>

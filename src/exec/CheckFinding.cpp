@@ -29,6 +29,7 @@ constexpr ReasonRow kReasons[] = {
     {CheckReason::NothingLeft, "nothing-left", texts::CheckReasonNothingLeft},
     {CheckReason::NothingRight, "nothing-right", texts::CheckReasonNothingRight},
     {CheckReason::CallAndReturnApart, "call-return-apart", texts::CheckReasonCallReturnApart},
+    {CheckReason::DuplicateName, "duplicate-name", texts::CheckReasonDuplicateName},
 };
 
 const ReasonRow& rowOf(CheckReason reason) {

@@ -31,6 +31,8 @@ enum class CheckReason {
     NothingLeft,
     NothingRight,
     CallAndReturnApart,
+    // hints, which fail no stage
+    DuplicateName,
 };
 
 // One reason found by the check, with where it lies and what the pupil is told. `column` and

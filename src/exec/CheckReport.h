@@ -26,6 +26,9 @@ struct BoardCheckResult {
     // Why the failed stage failed: one finding per faulty cell in the same order, or one for
     // the whole board.
     std::vector<CheckFinding> findings;
+    // What the pupil had better mend though no stage fails for it (a block whose name another
+    // block of the project has), one per cell, whether the stages passed or not.
+    std::vector<CheckFinding> hints;
 
     bool passed() const {
         for (int s : stages) {

@@ -33,6 +33,12 @@ void TextCheckReport::showBoardReport(const BoardCheckResult& result) {
             m_out << "  " << shownText(checkFindingLine(finding, texts)) << '\n';
         }
     }
+    if (!result.hints.empty()) {
+        m_out << texts.text(texts::CheckHintsHeading) << ":\n";
+        for (const CheckFinding& hint : result.hints) {
+            m_out << "  " << shownText(checkFindingLine(hint, texts)) << '\n';
+        }
+    }
     m_out.flush();
 }
 

@@ -89,6 +89,32 @@ TEST(BlockPaste, PastesBetweenTwoProjectsWithUniqueNames) {
     EXPECT_EQ(target.board(1).variableCount, 2);
 }
 
+// Copied onto another board of the same project, numbered blocks take free names there too:
+// a name two boards share would leave a call or a link naming either block.
+TEST(BlockPaste, PastedOntoAnotherBoardTheBlocksTakeNamesFreeInTheProject) {
+    const auto project = sourceProject();
+    ASSERT_TRUE(project->addBoard());
+    const BlockFragment fragment = fragmentOf(*project, 1, QRect(2, 3, 2, 1));
+    ASSERT_EQ(BlockPaste::check(*project, 2, 1, 1, fragment).reason, BlockPaste::Fits);
+    BlockPaste::paste(*project, 2, 1, 1, fragment);
+    const Cell& assign = project->cell(2, 1, 1);
+    const Cell& array = project->cell(2, 2, 1);
+    EXPECT_TRUE(assign.name.startsWith(QStringLiteral("Przypisanie"))) << qPrintable(assign.name);
+    EXPECT_TRUE(array.name.startsWith(QStringLiteral("DoTablicy"))) << qPrintable(array.name);
+    EXPECT_EQ(array.text2, array.name);
+    for (const Cell* pasted : {&assign, &array}) {
+        EXPECT_FALSE(project->blockNameTaken(1, pasted->name, 0, 0)) << qPrintable(pasted->name);
+    }
+    // Cut from board 1 first, the blocks keep their names: nothing else holds them.
+    project->deleteBlock(1, 2, 3);
+    const BlockFragment alone = fragmentOf(*project, 1, QRect(2, 3, 2, 1));
+    ASSERT_EQ(alone.cells().size(), 1U);
+    const QString arrayName = project->cell(1, 3, 3).name;
+    project->deleteBlock(1, 3, 3);
+    BlockPaste::paste(*project, 2, 5, 5, alone);
+    EXPECT_EQ(project->cell(2, 5, 5).name, arrayName);
+}
+
 // Each limit of placing holds for pasting too, and nothing of the board changes when it refuses.
 TEST(BlockPaste, RefusesWhatDoesNotFit) {
     struct Row {

@@ -223,6 +223,30 @@ TEST_F(EditorFixture, DeletingABoardKeepsTheOthersInOrder) {
     EXPECT_EQ(project->board(2).blockCount, 0);
 }
 
+// A board's size comes back with undo and redo, and its window is sized again each time: a
+// window kept at 10 columns for an 8-column board (or the other way) shows what is gone or
+// hides what is there. A step that leaves the size alone only redraws.
+TEST_F(EditorFixture, UndoAndRedoOfABoardsSizeResizeItsWindow) {
+    ASSERT_TRUE(editor.newBoard());
+    editor.resetHistory(true);
+    project->board(2).columns = 10;
+    editor.recordChange();
+    EXPECT_EQ(editor.history().undoChange().kind, ProjectChange::BoardSettings);
+    place(KindAssign, 9, 2, 2);
+    editor.recordChange();
+
+    view.shownBoards.clear();
+    ASSERT_TRUE(editor.undo());
+    EXPECT_TRUE(view.shownBoards.isEmpty()) << "the placement changed no size";
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(project->board(2).columns, 8);
+    EXPECT_EQ(view.shownBoards, QList<int>{2});
+    ASSERT_TRUE(editor.redo());
+    EXPECT_EQ(project->board(2).columns, 10);
+    EXPECT_EQ(view.shownBoards, QList<int>({2, 2}));
+    EXPECT_FALSE(project->isOccupied(2, 9, 2));
+}
+
 TEST_F(EditorFixture, NothingChangesDuringARun) {
     place(KindAssign, 2, 2);
     ASSERT_TRUE(editor.newBoard());

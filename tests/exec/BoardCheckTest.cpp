@@ -426,6 +426,44 @@ TEST_F(BoardCheckStages, TheProjectCheckStopsAtTheFirstFailingBoard) {
     EXPECT_EQ(report.projects, QStringList{q("zadanie")});
 }
 
+// Two blocks sharing a name (pasted, or renamed by hand) fail no stage, so a project the
+// check passed before still passes; each is named with the other's cell as a hint. Start and
+// End share their names on every board by design.
+TEST_F(BoardCheckStages, ASharedBlockNameIsAHintWithTheOtherCell) {
+    simpleProgram(q("v"), q("1"));
+    f.variable(1, 6, 1, q("v"), TypeInteger, q("0"));
+    t.project().cell(1, 2, 2).name = q("Licz");
+    t.project().addBoard();
+    f.put(2, 2, 1, KindStart);
+    f.assign(2, 3, 4, q("v"), q("2")).name = q("licz");
+    f.put(2, 2, 2, KindEnd);
+    EXPECT_EQ(check(1), (Stages{1, 1, 1, 1, 1}));
+    const std::vector<CheckFinding> hints = report.boards.back().hints;
+    ASSERT_EQ(hints.size(), 1u);
+    EXPECT_EQ(hints[0].reason, CheckReason::DuplicateName);
+    EXPECT_EQ(checkFindingLine(hints[0], t.workspace.texts()),
+              q("Plansza 1, kolumna 2, wiersz 2: Blok Licz: tę samą nazwę nosi blok na planszy 2 "
+                "(kolumna 3, wiersz 4)."));
+    EXPECT_TRUE(report.boards.back().findings.empty());
+    EXPECT_EQ(checkReasonCode(hints[0].reason), q("duplicate-name"));
+
+    // A board that fails keeps its reasons as they were, with the hint beside them.
+    t.project().deleteBlock(2, 2, 2);
+    EXPECT_EQ(check(2), (Stages{0, -1, -1, -1, -1}));
+    ASSERT_EQ(report.boards.back().findings.size(), 1u);
+    EXPECT_EQ(report.boards.back().findings[0].reason, CheckReason::NoEnd);
+    ASSERT_EQ(report.boards.back().hints.size(), 1u);
+    t.workspace.setLanguage(q("ang"));
+    EXPECT_EQ(checkFindingLine(report.boards.back().hints[0], t.workspace.texts()),
+              q("Board 2, column 3, row 4: Block licz: the block on board 1 (column 2, row 2) "
+                "has the same name."));
+
+    // Named apart, no hint is left.
+    t.project().cell(2, 3, 4).name = q("Inna");
+    check(1);
+    EXPECT_TRUE(report.boards.back().hints.empty());
+}
+
 TEST(CheckReportRows, ShowEveryStageWithItsVerdict) {
     Project project;
     TextTable texts;
