@@ -327,17 +327,38 @@ TEST_F(ProjectFiles, SaveAsAlwaysAsksAndLeavesTheProjectsFolderAlone) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-// Leaving an untouched new project for another asks (it was never saved), while closing the
-// program asks only when a board holds changes.
-TEST_F(ProjectFiles, AnUntouchedNewProjectClosesWithoutAQuestion) {
+// An untouched new project holds nothing to lose, and a language switch changes nothing of a
+// project: neither leaving it for another nor closing the program asks.
+TEST_F(ProjectFiles, AnUntouchedProjectOrALanguageSwitchIsNoChange) {
     newProject();
-    answerMessage(Qt::Key_N);
-    main().commands().execute(Command::NewProject);
-    EXPECT_EQ(messages, QStringList({text(texts::SaveChangesQuestion)}));
-    ASSERT_TRUE(main().state().unsavedNew);
+    QTest::keyClick(&main(), Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(&main(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(main().state().unsavedNew);
     main().menus().updateState();
     EXPECT_FALSE(main().menus().action(Command::SaveProject)->isEnabled());
-    answerMessage(Qt::Key_A);  // a question, if one came, would keep the program open
+
+    main().commands().execute(Command::English);
+    QApplication::processEvents();  // as a change would be recorded once its event is over
+    main().commands().execute(Command::Polish);
+    QApplication::processEvents();
+    main().commands().execute(Command::NewProject);
+    EXPECT_TRUE(messages.isEmpty());
+
+    ASSERT_TRUE(main().files().openPath(writeProject(QStringLiteral("jezyk.skb"))));
+    main().commands().execute(Command::English);
+    QApplication::processEvents();
+    main().commands().execute(Command::NewProject);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(project().boardCount, 1);
+    main().commands().execute(Command::Polish);
+
+    // Once a block is placed, leaving asks.
+    place(KindAssign, 2, 2);
+    answerMessage(Qt::Key_A);
+    main().commands().execute(Command::NewProject);
+    EXPECT_EQ(messages.size(), 1);
+    project().clearChanged();
     EXPECT_TRUE(main().close());
     EXPECT_EQ(messages.size(), 1);
     EXPECT_FALSE(main().isVisible());
@@ -385,6 +406,24 @@ TEST_F(ProjectFiles, AutosaveWritesARecoveryCopyThatASaveRemoves) {
     ASSERT_TRUE(main().files().save());
     EXPECT_FALSE(main().autosave()->file().exists());
     EXPECT_NE(bytes(path), before);
+}
+
+// "Nie" to saving a project being left gives its changes up: the recovery copy goes at once,
+// so a crash before the program closes does not offer them back at the next start.
+TEST_F(ProjectFiles, GivingChangesUpRemovesTheirRecoveryCopyAtOnce) {
+    ASSERT_TRUE(main().files().openPath(writeProject(QStringLiteral("d.skb"))));
+    app->settings().values().autosaveSeconds = 1;
+    place(KindMessage, 8, 8);
+    QTRY_VERIFY_WITH_TIMEOUT(main().autosave()->file().exists(), 5000);
+    answerMessage(Qt::Key_A);  // "Anuluj" keeps the project and its copy
+    main().commands().execute(Command::NewProject);
+    EXPECT_TRUE(main().autosave()->file().exists());
+    answerMessage(Qt::Key_N);
+    main().commands().execute(Command::NewProject);
+    EXPECT_FALSE(main().autosave()->file().exists());
+    EXPECT_FALSE(project().isOccupied(1, 8, 8));
+    EXPECT_EQ(messages,
+              QStringList({text(texts::SaveChangesQuestion), text(texts::SaveChangesQuestion)}));
 }
 
 // The recovery question names the project and its boards as its description file says them:

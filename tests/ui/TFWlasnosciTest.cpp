@@ -7,6 +7,7 @@
 #include "model/BlockCatalogue.h"
 #include "ui/builders/TFBudujKomentarz.h"
 #include "ui/main/MainCommands.h"
+#include "ui/main/MainMenus.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/TJetButton.h"
@@ -48,6 +49,31 @@ TEST_F(PropertiesWindow, BoardRowsResizeAndRenameTheBoard) {
     // The main board's status cannot be changed.
     clickRow(4);
     EXPECT_FALSE(props()->isEditing());
+}
+
+// A size chosen in the properties window is a step of its own: the Edit menu names it at
+// once, Ctrl+Z takes back only what came after it, and its window follows the size both ways.
+TEST_F(PropertiesWindow, ABoardsSizeIsItsOwnUndoStepAndItsWindowFollows) {
+    main().commands().execute(Command::NewBoard);
+    ASSERT_EQ(project().activeBoard, 2);
+    const QSize eight = board(2)->size();
+    chooseRow(2, QStringLiteral("10"));
+    QApplication::processEvents();  // the change is recorded once its event is over
+    main().menus().updateState();
+    EXPECT_EQ(main().menus().action(Command::Undo)->text(),
+              QStringLiteral("Cofnij: zmiana planszy Plansza nr 2\tCtrl+Z"));
+    const QSize ten = board(2)->size();
+    ASSERT_EQ(ten.width(), eight.width() + 2 * 39);
+
+    main().commands().execute(Command::Undo);
+    EXPECT_EQ(project().board(2).columns, 8);
+    EXPECT_EQ(project().boardCount, 2) << "the new board is an earlier step";
+    EXPECT_EQ(board(2)->size(), eight);
+    main().commands().execute(Command::Redo);
+    EXPECT_EQ(project().board(2).columns, 10);
+    EXPECT_EQ(board(2)->size(), ten);
+    main().menus().updateState();
+    EXPECT_FALSE(main().menus().action(Command::Redo)->isEnabled());
 }
 
 TEST_F(PropertiesWindow, BoardNameMessagesKeepTheStoredName) {

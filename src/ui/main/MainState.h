@@ -7,7 +7,7 @@ namespace trevalon {
 // What the main window knows about the session beyond the project model itself.
 struct MainState {
     bool projectOpen = false;
-    // Set by a new project or a new board, cleared by a successful save or open.
+    // Set by a new board or a recovered copy, cleared by a new project, a save or an open.
     bool unsavedNew = false;
     // Empty for a project that has no file of its own yet.
     QString projectPath;

@@ -107,6 +107,10 @@ bool ProjectCommands::askIf(bool needed) {
         case MessageSink::ResultYes:
             return save();
         case MessageSink::ResultNo:
+            // The pupil gave the changes up: a crash from now on must not offer them back.
+            if (m_afterAbandon) {
+                m_afterAbandon();
+            }
             return true;
         default:
             return false;
@@ -145,7 +149,8 @@ void ProjectCommands::newProject() {
     m_host.hideReport();
     m_host.updateRunButtons();
     m_host.showProperties(PropertiesBoard);
-    m_state.unsavedNew = true;
+    // Untouched, it holds nothing to lose: leaving it asks only once a board has changed.
+    m_state.unsavedNew = false;
     m_host.setHeader();
     m_editor.resetHistory(true);
     m_host.projectStateChanged();

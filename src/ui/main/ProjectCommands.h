@@ -43,6 +43,8 @@ public:
     bool openRecovered(const RecoveryEntry& entry);
     // Told after every project file written (the autosave's copy is then no longer needed).
     void setAfterSave(std::function<void()> saved) { m_afterSave = std::move(saved); }
+    // Told when the pupil answers "Nie" to saving the changes of a project being left.
+    void setAfterAbandon(std::function<void()> abandoned) { m_afterAbandon = std::move(abandoned); }
     // Writes the project to its file, asking for one when it has none; false when nothing was
     // written (cancelled or failed). A file written joins the recent projects; the save
     // dialog refuses the examples' folder.
@@ -86,6 +88,7 @@ private:
     QTimer m_savedTimer;
     int m_plusCount = 0;
     std::function<void()> m_afterSave;
+    std::function<void()> m_afterAbandon;
 };
 
 }  // namespace trevalon

@@ -337,6 +337,7 @@ void TFGlowny::startUp() {
     m_toolbar->setRunButtons(false, false);
     m_autosave = std::make_unique<Autosave>(m_ws, m_settings, m_state);
     m_files->setAfterSave([this] { m_autosave->discard(); });
+    m_files->setAfterAbandon([this] { m_autosave->discard(); });
     // Both once the main window is on the screen: boards shown before it would be mapped
     // ahead of their owner, and a window manager would then stack them below it. The file
     // named on the command line waits for the recovery question, whose answer may open a

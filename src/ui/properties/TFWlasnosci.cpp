@@ -319,9 +319,9 @@ void TFWlasnosci::applyEffects(const BlockProperties::Effects& effects) {
     }
     if (effects.boardResized) {
         m_view.showBoardWindow(m_props.board());
-    } else {
-        m_view.boardChanged(m_props.board());
     }
+    // Also after a resize: a changed board is what makes the edit a step of the history.
+    m_view.boardChanged(m_props.board());
     if (effects.boardRenamed) {
         m_view.titlesChanged();
     }

@@ -161,14 +161,17 @@ int TFOpisy::placeReasons(int top) {
         line->deleteLater();
     }
     m_reasonLines.clear();
-    if (m_kind != KindBoard || m_lastBoard.findings.empty()) {
+    if (m_kind != KindBoard || (m_lastBoard.findings.empty() && m_lastBoard.hints.empty())) {
         m_reasons->hide();
         return 0;
     }
     const TextTable& texts = m_texts;
     const int width = Width - 2 * ReasonMargin;
     int y = ReasonMargin;
-    for (const CheckFinding& finding : m_lastBoard.findings) {
+    // The hints follow the reasons: they fail no stage, but a click shows their cells too.
+    std::vector<CheckFinding> lines = m_lastBoard.findings;
+    lines.insert(lines.end(), m_lastBoard.hints.begin(), m_lastBoard.hints.end());
+    for (const CheckFinding& finding : lines) {
         auto* line = new ClickLabel(checkFindingLine(finding, texts), m_reasons);
         line->setWordWrap(true);
         line->setCursor(Qt::PointingHandCursor);
