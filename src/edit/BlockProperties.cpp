@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "builders/VisibleVariables.h"
-#include "config/MessageSink.h"
 #include "config/TextTable.h"
 #include "edit/PropertyRows.h"
 #include "model/BlockCatalogue.h"
@@ -23,8 +22,8 @@ const PropertyRow& emptyRow() {
 
 }  // namespace
 
-BlockProperties::BlockProperties(Project& project, const TextTable& texts, MessageSink& sink)
-    : m_project(project), m_texts(texts), m_sink(sink) {}
+BlockProperties::BlockProperties(Project& project, const TextTable& texts)
+    : m_project(project), m_texts(texts) {}
 
 Board& BlockProperties::activeBoard() {
     return m_project.board(m_board);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "config/Status.h"
 #include "edit/PropertiesKind.h"
 
 namespace trevalon {
@@ -16,7 +17,6 @@ namespace propertyrows {
 enum class RowRule;
 }
 
-class MessageSink;
 class Project;
 class TextTable;
 struct Board;
@@ -89,8 +89,13 @@ struct PropertyRow {
 // project with their validation. No widgets: the window draws this and forwards the user's
 // edits.
 //
-// `project`, `texts` and `sink` must outlive the object. Validation refusals are information
-// messages through `sink` and leave the project as it was.
+// `project` and `texts` must outlive the object. Validation refusals are returned as values
+// (Effects::refusal, KeyVerdict::refusal) and leave the project as it was:
+//
+//     const BlockProperties::Effects effects = properties.storeText(r, typed);
+//     if (!effects.refusal.ok()) {
+//         hint->setText(effects.refusal.message(texts));  // the old value is shown again
+//     }
 class BlockProperties {
 public:
     static constexpr int NameLimit = 20;
@@ -106,9 +111,19 @@ public:
         bool boardResized = false;   // the board window must be sized and drawn again
         bool boardRenamed = false;   // the board window's title follows the name
         bool layoutChanged = false;  // the rows were built again
+        // Why a typed value was not stored (the old value stays); OK when it was or when
+        // nothing changed. The window tells the pupil beside the field.
+        Status refusal;
     };
 
-    BlockProperties(Project& project, const TextTable& texts, MessageSink& sink);
+    // What the text editor does with a typed character: takes `taken` (which may differ from
+    // the key, a comma becoming a point), or refuses it and says why in `refusal`.
+    struct KeyVerdict {
+        std::optional<QChar> taken;
+        Status refusal;
+    };
+
+    BlockProperties(Project& project, const TextTable& texts);
 
     // Builds the rows of `kind` (PropertiesVariable, PropertiesBoard or a kind code) for the
     // active board and, for blocks, its cell at `column`, `row`.
@@ -158,6 +173,8 @@ public:
     // The character the text editor takes for `typed`, or nothing when the field refuses it.
     // `current` is the editor's text before the key.
     static std::optional<QChar> acceptKey(KeyFilter filter, QChar typed, const QString& current);
+    // The same with the reason of a refusal.
+    static KeyVerdict judgeKey(KeyFilter filter, QChar typed, const QString& current);
     // A date start value: "yyyy/mm/dd" between double quotes, a real day of 1901..2399.
     static bool validDateValue(const QString& text);
 
@@ -188,19 +205,18 @@ private:
     QStringList blockNames(int kindCode, bool otherBoardsOnly) const;
     QStringList procedureBoards() const;
     QString storedName(const PropertyRow& row) const;
-    bool storeName(const QString& name);
-    bool storeBoardName(const QString& name);
-    bool storeStartValue(const QString& text);
+    // Each sets `stored` when the value changed, or says why it was refused.
+    Status storeName(const QString& name, bool& stored);
+    Status storeBoardName(const QString& name, bool& stored);
+    Status storeStartValue(const QString& text, bool& stored);
     bool storeCoded(const PropertyRow& row, int index, Effects& effects);
     bool storeListName(const PropertyRow& row, QString chosen);
     void setVariableType(int type);
-    void refuse(int textNumber);
     QString logicalWord(const QString& stored) const;
     bool precisionApplies() const;
 
     Project& m_project;
     const TextTable& m_texts;
-    MessageSink& m_sink;
     int m_kind = PropertiesBoard;
     int m_board = 1;
     int m_column = 0;

@@ -90,9 +90,7 @@ bool Editor::mouseDown(int n, const QPoint& imagePos, Click click) {
         return false;
     }
     if (m_view.propertiesEditing()) {
-        m_sink.showMessage(MessageSink::Close, MessageSink::Information,
-                           m_texts.text(texts::FinishEditingProperties));
-        return false;
+        m_view.finishPropertiesEdit();
     }
     if (m_moving && n != m_moveBoard) {
         refuseMoveAcrossBoards();

@@ -28,6 +28,9 @@ public:
     virtual void showProperties(int kind) = 0;
     // True while an inline editor of the properties window is open.
     virtual bool propertiesEditing() const = 0;
+    // Ends that editor's edit, storing what it holds (a click on a board commits it, the way
+    // a click elsewhere in a form does).
+    virtual void finishPropertiesEdit() = 0;
     virtual void hideReport() = 0;
 
     // The setting "Ostrzegaj przy usuwaniu klocka".

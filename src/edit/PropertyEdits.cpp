@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "config/MessageSink.h"
+#include "config/TextIds.h"
 #include "config/TextTable.h"
 #include "edit/BlockProperties.h"
 #include "edit/PropertyRows.h"
@@ -56,53 +56,43 @@ QString BlockProperties::editText(int r) {
     }
 }
 
-void BlockProperties::refuse(int textNumber) {
-    m_sink.showMessage(
-        MessageSink::Close, MessageSink::Information,
-        m_texts.text(texts::ErrorsOnBoard) + QLatin1Char('\n') + m_texts.text(textNumber));
-}
-
 // Checks in this order: a variable's name against every variable of the project, the
 // reserved word, the other blocks of the board, an empty name.
-bool BlockProperties::storeName(const QString& name) {
+Status BlockProperties::storeName(const QString& name, bool& stored) {
     Cell& c = cell();
     if (c.name == name) {
-        return false;
+        return {};
     }
     if (c.isVariable && m_project.variableNameTaken(name, m_column, m_row)) {
-        refuse(texts::BlockNameTaken);
-        return false;
+        return Status::information(texts::BlockNameTaken);
     }
-    if (const Status reserved = Project::checkNotReserved(name); !reserved.ok()) {
-        m_sink.showStatus(reserved, m_texts);
-        return false;
+    if (Status reserved = Project::checkNotReserved(name); !reserved.ok()) {
+        return reserved;
     }
     if (m_project.blockNameTaken(m_board, name, m_column, m_row)) {
-        refuse(texts::BlockNameTaken);
-        return false;
+        return Status::information(texts::BlockNameTaken);
     }
     if (name.isEmpty()) {
-        refuse(texts::EnterBlockName);
-        return false;
+        return Status::information(texts::EnterBlockName);
     }
     c.name = name;
-    return true;
+    stored = true;
+    return {};
 }
 
-bool BlockProperties::storeBoardName(const QString& name) {
+Status BlockProperties::storeBoardName(const QString& name, bool& stored) {
     if (activeBoard().name == name) {
-        return false;
+        return {};
     }
     if (m_project.boardNameTaken(name, m_board)) {
-        refuse(texts::BoardNameTaken);
-        return false;
+        return Status::information(texts::BoardNameTaken);
     }
     if (name.isEmpty()) {
-        refuse(texts::EnterBoardName);
-        return false;
+        return Status::information(texts::EnterBoardName);
     }
     activeBoard().name = name;
-    return true;
+    stored = true;
+    return {};
 }
 
 bool BlockProperties::validDateValue(const QString& text) {
@@ -117,20 +107,20 @@ bool BlockProperties::validDateValue(const QString& text) {
     return year >= 1901 && year <= 2399 && QDate::isValid(year, month, day);
 }
 
-bool BlockProperties::storeStartValue(const QString& text) {
+Status BlockProperties::storeStartValue(const QString& text, bool& stored) {
     Cell& c = cell();
     if (c.variableType() == TypeDate && !validDateValue(text)) {
-        m_sink.beep();
-        return false;
+        return Status::information(texts::DateStartValueRefused);
     }
     if (c.startValue() == text) {
-        return false;
+        return {};
     }
     c.startValue() = text;
     if (c.variableType() == TypeText) {
         c.setStartLength(static_cast<int>(text.size()));
     }
-    return true;
+    stored = true;
+    return {};
 }
 
 BlockProperties::Effects BlockProperties::storeText(int r, const QString& text) {
@@ -141,14 +131,14 @@ BlockProperties::Effects BlockProperties::storeText(int r, const QString& text) 
     }
     switch (row.field) {
         case PropertyField::BoardName:
-            effects.stored = storeBoardName(text);
+            effects.refusal = storeBoardName(text, effects.stored);
             effects.boardRenamed = effects.stored;
             break;
         case PropertyField::Name:
-            effects.stored = storeName(text);
+            effects.refusal = storeName(text, effects.stored);
             break;
         case PropertyField::StartValue:
-            effects.stored = storeStartValue(text);
+            effects.refusal = storeStartValue(text, effects.stored);
             break;
         case PropertyField::Text4: {
             QString& typed = *storedText(propertyrows::fieldEntry(row.field).slot);
@@ -280,49 +270,68 @@ QString BlockProperties::formulaTarget() const {
 
 std::optional<QChar> BlockProperties::acceptKey(KeyFilter filter, QChar typed,
                                                 const QString& current) {
+    return judgeKey(filter, typed, current).taken;
+}
+
+// Each refusal says why, so that the window can tell the pupil instead of swallowing the key.
+BlockProperties::KeyVerdict BlockProperties::judgeKey(KeyFilter filter, QChar typed,
+                                                      const QString& current) {
     const bool control = typed == u'\b' || typed == u'\t';
+    const auto take = [](QChar c) { return KeyVerdict{c, {}}; };
+    const auto refuse = [](int text, QStringList arguments = {}) {
+        return KeyVerdict{std::nullopt, Status::information(text, std::move(arguments))};
+    };
+    // A letter with a diacritic is refused by names and formulas alike, for the same reason.
+    const bool accented = typed.isLetter() && typed.unicode() >= 128;
     switch (filter) {
         case KeyFilter::Anything:
-            return typed;
+            return take(typed);
         case KeyFilter::Name:
             if (control || isAsciiLetterOrDigit(typed) || typed == u'_') {
-                return typed;
+                return take(typed);
             }
-            return std::nullopt;
+            return refuse(accented ? texts::KeyWithoutPolishLetters : texts::KeyNameCharacters);
         case KeyFilter::Formula:
             if (typed == u',') {
-                return QChar(u'.');
+                return take(QChar(u'.'));
             }
             if (control || isAsciiLetterOrDigit(typed) ||
                 QStringLiteral("_ \"()*+-./").contains(typed)) {
-                return typed;
+                return take(typed);
             }
-            return std::nullopt;
+            if (accented) {
+                return refuse(texts::KeyWithoutPolishLetters);
+            }
+            // The operators the builder's list inserts whole, with their spaces.
+            if (QStringLiteral("<>=^|;").contains(typed)) {
+                return refuse(texts::KeyFromOperationList, {QString(typed)});
+            }
+            return refuse(texts::KeyNotInFormula, {QString(typed)});
         case KeyFilter::Integer:
             if (control || isDigit(typed) || typed == u'-') {
-                return typed;
+                return take(typed);
             }
-            return std::nullopt;
+            return refuse(texts::KeyIntegerCharacters);
         case KeyFilter::Real:
             if (typed == u',') {
-                return QChar(u'.');
+                return take(QChar(u'.'));
             }
             if (control || isDigit(typed) || typed == u'-' || typed == u'.') {
-                return typed;
+                return take(typed);
             }
-            return std::nullopt;
+            return refuse(texts::KeyRealCharacters);
         case KeyFilter::Character:
             if (control || current.size() != 1) {
-                return typed;
+                return take(typed);
             }
-            return std::nullopt;
+            return refuse(texts::KeyOneCharacter);
         case KeyFilter::Date:
             if (control || isDigit(typed) || typed == u'/' || typed == u'"') {
-                return typed;
+                return take(typed);
             }
-            return std::nullopt;
+            return refuse(texts::KeyDateCharacters);
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace trevalon

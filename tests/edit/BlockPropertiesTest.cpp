@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "FlowBuilder.h"
-#include "Recorders.h"
 #include "config/TextTable.h"
 #include "edit/BlockProperties.h"
 #include "model/BlockCatalogue.h"
@@ -18,7 +17,7 @@ namespace {
 
 class PropertiesFixture : public ::testing::Test {
 protected:
-    PropertiesFixture() : props(project, texts, sink) { project.newProject(); }
+    PropertiesFixture() : props(project, texts) { project.newProject(); }
 
     // Places a block of `kind` on board n and returns its cell.
     Cell& place(int n, int column, int row, int kind) {
@@ -44,13 +43,8 @@ protected:
         }
         return 0;
     }
-    QString message(int first, int second) const {
-        return texts.text(first) + QLatin1Char('\n') + texts.text(second);
-    }
-
     Project project;
     TextTable texts;
-    test::RecordingSink sink;
     BlockProperties props;
 };
 
@@ -163,25 +157,30 @@ TEST_F(PropertiesFixture, VariableNameIsCheckedAcrossTheProject) {
     place(2, 3, 3, KindAssign).name = QStringLiteral("Krok");
     showCell(2, 2);
     // Another board's variable, in any letter case.
-    EXPECT_FALSE(props.storeText(2, QStringLiteral("LICZNIK")).stored);
-    EXPECT_EQ(sink.messages.last(), message(68, 69));
+    BlockProperties::Effects refused = props.storeText(2, QStringLiteral("LICZNIK"));
+    EXPECT_FALSE(refused.stored);
+    EXPECT_EQ(refused.refusal.text(), 69);
     // A block of the same board.
-    EXPECT_FALSE(props.storeText(2, QStringLiteral("krok")).stored);
-    EXPECT_EQ(sink.messages.last(), message(68, 69));
-    EXPECT_FALSE(props.storeText(2, QString()).stored);
-    EXPECT_EQ(sink.messages.last(), message(68, 67));
-    EXPECT_EQ(sink.messages.size(), 3);
+    refused = props.storeText(2, QStringLiteral("krok"));
+    EXPECT_FALSE(refused.stored);
+    EXPECT_EQ(refused.refusal.text(), 69);
+    refused = props.storeText(2, QString());
+    EXPECT_FALSE(refused.stored);
+    EXPECT_EQ(refused.refusal.text(), 67);
     EXPECT_EQ(project.cell(2, 2, 2).name, QStringLiteral("x"));
-    EXPECT_TRUE(props.storeText(2, QStringLiteral("n")).stored);
+    const BlockProperties::Effects stored = props.storeText(2, QStringLiteral("n"));
+    EXPECT_TRUE(stored.stored);
+    EXPECT_TRUE(stored.refusal.ok());
     EXPECT_EQ(project.cell(2, 2, 2).name, QStringLiteral("n"));
 }
 
 TEST_F(PropertiesFixture, ReservedNameGivesOnlyItsOwnMessage) {
     place(1, 1, 1, KindAssign);
     showCell(1, 1);
-    EXPECT_FALSE(props.storeText(2, QStringLiteral("Brak")).stored);
-    ASSERT_EQ(sink.messages.size(), 1);
-    EXPECT_EQ(sink.messages.first(), QStringLiteral("Brak") + texts.text(texts::NotAllowedAsName));
+    const BlockProperties::Effects refused = props.storeText(2, QStringLiteral("Brak"));
+    EXPECT_FALSE(refused.stored);
+    EXPECT_EQ(refused.refusal.message(texts),
+              QStringLiteral("Brak") + texts.text(texts::NotAllowedAsName));
     // Only the exact word is reserved.
     EXPECT_TRUE(props.storeText(2, QStringLiteral("brak")).stored);
 }
@@ -239,14 +238,13 @@ TEST_F(PropertiesFixture, DateStartValueMustBeARealDay) {
         {"\"2023/1/1\"", false},   {"\"2023-01-01\"", false}, {"\"2023/01/011", false},
     };
     for (const auto& c : cases) {
-        const int beeps = sink.beeps;
         const QString before = project.cell(1, 1, 1).text4;
-        const bool stored = props.storeText(5, QLatin1String(c.text)).stored;
-        EXPECT_EQ(stored, c.stored) << c.text;
-        EXPECT_EQ(sink.beeps, beeps + (c.stored ? 0 : 1)) << c.text;
+        const BlockProperties::Effects effects = props.storeText(5, QLatin1String(c.text));
+        EXPECT_EQ(effects.stored, c.stored) << c.text;
+        EXPECT_EQ(effects.refusal.text(), c.stored ? 0 : int(texts::DateStartValueRefused))
+            << c.text;
         EXPECT_EQ(project.cell(1, 1, 1).text4, c.stored ? QLatin1String(c.text) : before);
     }
-    EXPECT_TRUE(sink.messages.isEmpty());
 }
 
 TEST_F(PropertiesFixture, TextStartValueKeepsItsLength) {
@@ -406,16 +404,23 @@ struct KeyCase {
     const char* current;
     char16_t typed;
     char16_t expected;  // 0: refused
+    int reason = 0;     // the refusal's text, which the window shows beside the field
+    const char* argument = "";
 };
 
 class PropertyKeys : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(PropertyKeys, FieldsTakeOnlyTheirCharacters) {
     const KeyCase& c = GetParam();
-    const auto accepted =
-        BlockProperties::acceptKey(c.filter, QChar(c.typed), QString::fromUtf8(c.current));
+    const QString current = QString::fromUtf8(c.current);
+    const auto accepted = BlockProperties::acceptKey(c.filter, QChar(c.typed), current);
+    const BlockProperties::KeyVerdict verdict =
+        BlockProperties::judgeKey(c.filter, QChar(c.typed), current);
+    EXPECT_EQ(verdict.taken, accepted);
+    EXPECT_EQ(verdict.refusal.text(), c.reason);
     if (c.expected == 0) {
         EXPECT_FALSE(accepted.has_value());
+        EXPECT_EQ(verdict.refusal.arguments().join(QString()), QString::fromUtf8(c.argument));
     } else {
         ASSERT_TRUE(accepted.has_value());
         EXPECT_EQ(*accepted, QChar(c.expected));
@@ -427,21 +432,30 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         KeyCase{KeyFilter::Name, "", u'a', u'a'}, KeyCase{KeyFilter::Name, "", u'Z', u'Z'},
         KeyCase{KeyFilter::Name, "", u'7', u'7'}, KeyCase{KeyFilter::Name, "", u'_', u'_'},
-        KeyCase{KeyFilter::Name, "", u'\b', u'\b'}, KeyCase{KeyFilter::Name, "", u' ', 0},
-        KeyCase{KeyFilter::Name, "", u'ą', 0}, KeyCase{KeyFilter::Name, "", u'-', 0},
+        KeyCase{KeyFilter::Name, "", u'\b', u'\b'},
+        KeyCase{KeyFilter::Name, "", u' ', 0, texts::KeyNameCharacters},
+        KeyCase{KeyFilter::Name, "", u'ą', 0, texts::KeyWithoutPolishLetters},
+        KeyCase{KeyFilter::Name, "", u'-', 0, texts::KeyNameCharacters},
         KeyCase{KeyFilter::Formula, "", u',', u'.'}, KeyCase{KeyFilter::Formula, "", u'"', u'"'},
         KeyCase{KeyFilter::Formula, "", u'(', u'('}, KeyCase{KeyFilter::Formula, "", u'/', u'/'},
-        KeyCase{KeyFilter::Formula, "", u'<', 0}, KeyCase{KeyFilter::Formula, "", u'=', 0},
-        KeyCase{KeyFilter::Formula, "", u'^', 0}, KeyCase{KeyFilter::Integer, "", u'-', u'-'},
-        KeyCase{KeyFilter::Integer, "", u'5', u'5'}, KeyCase{KeyFilter::Integer, "", u'.', 0},
-        KeyCase{KeyFilter::Integer, "", u'e', 0}, KeyCase{KeyFilter::Real, "", u',', u'.'},
-        KeyCase{KeyFilter::Real, "", u'.', u'.'}, KeyCase{KeyFilter::Real, "", u'x', 0},
-        KeyCase{KeyFilter::Character, "", u'x', u'x'}, KeyCase{KeyFilter::Character, "a", u'x', 0},
+        KeyCase{KeyFilter::Formula, "", u'<', 0, texts::KeyFromOperationList, "<"},
+        KeyCase{KeyFilter::Formula, "", u'=', 0, texts::KeyFromOperationList, "="},
+        KeyCase{KeyFilter::Formula, "", u'^', 0, texts::KeyFromOperationList, "^"},
+        KeyCase{KeyFilter::Integer, "", u'-', u'-'}, KeyCase{KeyFilter::Integer, "", u'5', u'5'},
+        KeyCase{KeyFilter::Integer, "", u'.', 0, texts::KeyIntegerCharacters},
+        KeyCase{KeyFilter::Integer, "", u'e', 0, texts::KeyIntegerCharacters},
+        KeyCase{KeyFilter::Real, "", u',', u'.'}, KeyCase{KeyFilter::Real, "", u'.', u'.'},
+        KeyCase{KeyFilter::Real, "", u'x', 0, texts::KeyRealCharacters},
+        KeyCase{KeyFilter::Character, "", u'x', u'x'},
+        KeyCase{KeyFilter::Character, "a", u'x', 0, texts::KeyOneCharacter},
         KeyCase{KeyFilter::Character, "a", u'\b', u'\b'},
         KeyCase{KeyFilter::Character, "\"a\"", u'x', u'x'},
         KeyCase{KeyFilter::Date, "", u'/', u'/'}, KeyCase{KeyFilter::Date, "", u'"', u'"'},
-        KeyCase{KeyFilter::Date, "", u'2', u'2'}, KeyCase{KeyFilter::Date, "", u'-', 0},
-        KeyCase{KeyFilter::Anything, "", u'ż', u'ż'},
-        KeyCase{KeyFilter::Anything, "", u'<', u'<'}));
+        KeyCase{KeyFilter::Date, "", u'2', u'2'},
+        KeyCase{KeyFilter::Date, "", u'-', 0, texts::KeyDateCharacters},
+        KeyCase{KeyFilter::Anything, "", u'ż', u'ż'}, KeyCase{KeyFilter::Anything, "", u'<', u'<'},
+        KeyCase{KeyFilter::Formula, "", u'>', 0, texts::KeyFromOperationList, ">"},
+        KeyCase{KeyFilter::Formula, "", u'ł', 0, texts::KeyWithoutPolishLetters},
+        KeyCase{KeyFilter::Formula, "", u'!', 0, texts::KeyNotInFormula, "!"}));
 
 }  // namespace

@@ -31,6 +31,7 @@ public:
     int titleChanges = 0;
     int reportsHidden = 0;
     bool editing = false;
+    int editsFinished = 0;
     bool warn = true;
 
     void boardChanged(int n) override { changedBoards << n; }
@@ -43,6 +44,10 @@ public:
     void focusMainWindow() override {}
     void showProperties(int kind) override { propertiesShown << kind; }
     bool propertiesEditing() const override { return editing; }
+    void finishPropertiesEdit() override {
+        editing = false;
+        ++editsFinished;
+    }
     void hideReport() override { ++reportsHidden; }
     bool warnBeforeDelete() const override { return warn; }
     void copyBoardPicture(int) override {}
@@ -131,11 +136,13 @@ TEST_F(EditorFixture, ClicksSelectMarkAndShowTheBlocksProperties) {
     editor.mouseDown(1, at(8, 8), Click::Left);
     EXPECT_EQ(view.propertiesShown, (QList<int>{KindAssign, PropertiesVariable, PropertiesBoard}));
     EXPECT_EQ(editor.frames(1).at(5, 5), FrameNone) << "an empty cell clears the marks";
-    // While a properties row is being edited, a click only asks to finish it.
+    // While a properties row is being edited, a click ends the edit (storing it) and then
+    // selects as any click does, without a message.
     view.editing = true;
     editor.mouseDown(1, at(3, 4), Click::Left);
-    EXPECT_EQ(sink.messages, QStringList{texts.text(texts::FinishEditingProperties)});
-    EXPECT_FALSE(project->cell(1, 3, 4).marked);
+    EXPECT_EQ(view.editsFinished, 1);
+    EXPECT_TRUE(sink.messages.isEmpty());
+    EXPECT_TRUE(project->cell(1, 3, 4).marked);
 }
 
 TEST_F(EditorFixture, FarColumnsAreHitALittleRightOfWhereTheyAreDrawn) {

@@ -1,5 +1,6 @@
 // The properties window driven with the mouse and the keyboard: every kind's fields edited
 // through its rows, the validation messages, the builders opened by a double click.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 
@@ -76,20 +77,23 @@ TEST_F(PropertiesWindow, ABoardsSizeIsItsOwnUndoStepAndItsWindowFollows) {
     EXPECT_FALSE(main().menus().action(Command::Redo)->isEnabled());
 }
 
-TEST_F(PropertiesWindow, BoardNameMessagesKeepTheStoredName) {
+// A refused value brings the stored one back and says why under the rows, not in a message box.
+TEST_F(PropertiesWindow, BoardNameRefusalsKeepTheStoredName) {
     main().commands().execute(Command::NewBoard);
     ASSERT_EQ(project().activeBoard, 2);
     ASSERT_EQ(layout(), QStringLiteral("12220"));
-    answerMessage(Qt::Key_Z);
+    QStringList reasons;
     typeRow(1, QStringLiteral("plansza NR 1"));
-    answerMessage(Qt::Key_Z);
+    reasons << props()->hint()->text();
+    EXPECT_TRUE(props()->hint()->isVisible());
+    EXPECT_GE(props()->height(), props()->hint()->geometry().bottom() + 1);
     typeRow(1, QString());
-    EXPECT_EQ(driver.pending(), 0);
-    EXPECT_EQ(messages,
-              (QStringList{
-                  QStringLiteral("Błędy na planszy.\nJest już taka nazwa planszy. Wybierz inną."),
-                  QStringLiteral("Błędy na planszy.\nWpisz poprawnie nazwę planszy.")}));
+    reasons << props()->hint()->text();
+    EXPECT_EQ(reasons, (QStringList{QStringLiteral("Jest już taka nazwa planszy. Wybierz inną."),
+                                    QStringLiteral("Wpisz poprawnie nazwę planszy.")}));
+    EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(project().board(2).name, QStringLiteral("Plansza nr 2"));
+    EXPECT_EQ(value(1), QStringLiteral("Plansza nr 2"));
     chooseRow(4, QStringLiteral("Procedura"));
     EXPECT_EQ(project().board(2).kind, int(BoardProcedure));
     // A Start block on a procedure board names its caller.
@@ -126,7 +130,7 @@ TEST_F(PropertiesWindow, VariableFieldsAndTypedCharacters) {
     EXPECT_EQ(cell(1, 1).text4, QStringLiteral("x"));
 }
 
-TEST_F(PropertiesWindow, DateStartValueIsRefusedWithABeepAndKept) {
+TEST_F(PropertiesWindow, DateStartValueIsRefusedWithItsReasonAndKept) {
     place(KindVariable, 2, 2);
     select(2, 2);
     chooseRow(3, QStringLiteral("Data"));
@@ -135,6 +139,7 @@ TEST_F(PropertiesWindow, DateStartValueIsRefusedWithABeepAndKept) {
     typeRow(5, QStringLiteral("\"2024/04/31\""));
     EXPECT_EQ(cell(2, 2).text4, today);
     EXPECT_EQ(value(5), today);
+    EXPECT_EQ(props()->hint()->text(), app->workspace().texts().text(texts::DateStartValueRefused));
     // Letters never reach the field.
     typeRow(5, QStringLiteral("\"2012a/07/13\""));
     EXPECT_EQ(cell(2, 2).text4, QStringLiteral("\"2012/07/13\""));
@@ -149,10 +154,10 @@ TEST_F(PropertiesWindow, ValidationMessagesKeepTheStoredName) {
     place(KindAssign, 2, 1, 2);
     select(1, 1, 2);
     const QString first = cell(1, 1, 2).name;
+    QStringList reasons;
     const auto refused = [&](const QString& typed) {
-        answerMessage(Qt::Key_Z);
         typeRow(2, typed);
-        EXPECT_EQ(driver.pending(), 0) << typed.toStdString();
+        reasons << props()->hint()->text();
         EXPECT_EQ(cell(1, 1, 2).name, first);
         EXPECT_EQ(value(2), first);
     };
@@ -160,12 +165,11 @@ TEST_F(PropertiesWindow, ValidationMessagesKeepTheStoredName) {
     refused(QStringLiteral("Brak"));
     refused(cell(2, 1, 2).name);
     refused(QString());
-    const QString taken =
-        QStringLiteral("Błędy na planszy.\nJest już taka nazwa klocka. Wybierz inną.");
-    EXPECT_EQ(
-        messages,
-        (QStringList{taken, QStringLiteral("Brak nie może być nazwą zmiennej czy klocka."), taken,
-                     QStringLiteral("Błędy na planszy.\nWpisz poprawnie nazwę klocka.")}));
+    const QString taken = QStringLiteral("Jest już taka nazwa klocka. Wybierz inną.");
+    EXPECT_EQ(reasons,
+              (QStringList{taken, QStringLiteral("Brak nie może być nazwą zmiennej czy klocka."),
+                           taken, QStringLiteral("Wpisz poprawnie nazwę klocka.")}));
+    EXPECT_TRUE(messages.isEmpty());
     // A block on the other board may carry the name of a block here.
     place(KindMessage, 3, 3, 2);
     select(3, 3, 2);
@@ -244,20 +248,137 @@ TEST_F(PropertiesWindow, LongValueIsShownCut) {
     EXPECT_NE(props()->picture()->picture(), cut);
 }
 
-TEST_F(PropertiesWindow, OpenEditorRefusesBoardClicks) {
+// A click on a board ends the open edit the way a click elsewhere in a form does: the value is
+// stored (or, refused, the stored one comes back with the reason) and the click selects.
+TEST_F(PropertiesWindow, BoardClickCommitsTheOpenEdit) {
     place(KindMessage, 1, 1);
+    place(KindMessage, 2, 1);
     select(1, 1);
     clickRow(3);
     ASSERT_TRUE(props()->isEditing());
     EXPECT_TRUE(main().propertiesEditing());
-    answerMessage(Qt::Key_Z);
+    typeKeys(props()->textEditor(), QStringLiteral("Hej"));
     select(4, 4);
-    EXPECT_EQ(messages, QStringList{app->workspace().texts().text(texts::FinishEditingProperties)});
-    EXPECT_EQ(props()->properties().kind(), int(KindMessage));
-    finishEdit();
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("Hej"));
     EXPECT_FALSE(props()->isEditing());
-    select(4, 4);
     EXPECT_EQ(props()->properties().kind(), PropertiesBoard);
+    EXPECT_TRUE(messages.isEmpty());
+    // The name of the other block is taken.
+    select(1, 1);
+    const QString name = cell(1, 1).name;
+    clickRow(2);
+    typeKeys(props()->textEditor(), cell(2, 1).name);
+    select(2, 1);
+    EXPECT_EQ(cell(1, 1).name, name);
+    EXPECT_EQ(props()->properties().column(), 2);
+    EXPECT_EQ(props()->hint()->text(), QStringLiteral("Jest już taka nazwa klocka. Wybierz inną."));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// A click on a text row selects its whole value: typing replaces it, never adds to it.
+TEST_F(PropertiesWindow, ClickedRowTypesOverItsValue) {
+    place(KindVariable, 1, 1);
+    select(1, 1);
+    typeRow(2, QStringLiteral("Zm1"));
+    clickRow(2);
+    EXPECT_EQ(props()->textEditor()->selectedText(), QStringLiteral("Zm1"));
+    typeKeys(props()->textEditor(), QStringLiteral("s"));
+    finishEdit();
+    EXPECT_EQ(cell(1, 1).name, QStringLiteral("s"));
+    // A character start value holds one character: typing over it is not refused.
+    chooseRow(3, QStringLiteral("Znak"));
+    typeRow(5, QStringLiteral("a"));
+    clickRow(5);
+    typeKeys(props()->textEditor(), QStringLiteral("b"));
+    finishEdit();
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("b"));
+}
+
+TEST_F(PropertiesWindow, EscapeCancelsAndEnterCommits) {
+    place(KindMessage, 1, 1);
+    select(1, 1);
+    typeRow(3, QStringLiteral("stary"));
+    clickRow(3);
+    typeKeys(props()->textEditor(), QStringLiteral("nowy"));
+    QTest::keyClick(props()->textEditor(), Qt::Key_Escape);
+    EXPECT_FALSE(props()->isEditing());
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("stary"));
+    EXPECT_EQ(value(3), QStringLiteral("stary"));
+    clickRow(3);
+    typeKeys(props()->textEditor(), QStringLiteral("nowy"));
+    QTest::keyClick(props()->textEditor(), Qt::Key_Return);
+    EXPECT_FALSE(props()->isEditing());
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("nowy"));
+    // A list: Escape keeps the stored choice, Enter takes the one shown.
+    declare(6, 1, QStringLiteral("x"));
+    select(6, 1);
+    clickRow(3);
+    QComboBox* list = props()->list();
+    QTRY_VERIFY(list->view()->isVisible());
+    list->hidePopup();
+    list->setCurrentIndex(list->findText(QStringLiteral("Rzeczywista")));
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(props()->isEditing());
+    EXPECT_EQ(cell(6, 1).mode, int(TypeInteger));
+    clickRow(3);
+    QTRY_VERIFY(list->view()->isVisible());
+    list->hidePopup();
+    list->setCurrentIndex(list->findText(QStringLiteral("Rzeczywista")));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(props()->isEditing());
+    EXPECT_EQ(cell(6, 1).mode, int(TypeReal));
+}
+
+// Keys a formula refuses stay refused, but the pupil reads why beside the field, in the
+// program's language, until the next key the field takes.
+TEST_F(PropertiesWindow, RefusedKeysSayWhy) {
+    place(KindAssign, 1, 1);
+    select(1, 1);
+    clickRow(4);
+    PropertyEdit* edit = props()->textEditor();
+    typeKeys(edit, QStringLiteral("x>"));
+    EXPECT_EQ(edit->text(), QStringLiteral("x"));
+    EXPECT_TRUE(props()->hint()->isVisible());
+    EXPECT_TRUE(props()->hint()->text().startsWith(QStringLiteral("„>” wstawisz z listy operacji")))
+        << props()->hint()->text().toStdString();
+    typeKeys(edit, QStringLiteral("ż"));
+    EXPECT_EQ(props()->hint()->text(),
+              QStringLiteral("Nazwy i formuły piszemy bez polskich liter."));
+    typeKeys(edit, QStringLiteral("1"));
+    EXPECT_FALSE(props()->hint()->isVisible());
+    EXPECT_EQ(edit->text(), QStringLiteral("x1"));
+    finishEdit();
+    main().setLanguage(QStringLiteral("ang"));
+    clickRow(4);
+    typeKeys(props()->textEditor(), QStringLiteral("="));
+    EXPECT_TRUE(props()->hint()->text().startsWith(
+        QStringLiteral("Insert “=” from the list of operations")));
+    QTest::keyClick(props()->textEditor(), Qt::Key_Escape);
+    EXPECT_FALSE(props()->hint()->isVisible());
+    main().setLanguage(QStringLiteral("pl"));
+}
+
+// The drop-down opens below its field, whichever item is current, so that the list does not
+// jump under the mouse; Alt+Down opens it again, typed digits choose.
+TEST_F(PropertiesWindow, ListsOpenBelowTheirFieldAndTakeKeys) {
+    chooseRow(3, QStringLiteral("12"));
+    clickRow(3);
+    QComboBox* list = props()->list();
+    QTRY_VERIFY(list->view()->isVisible());
+    const QRect popup = list->view()->window()->geometry();
+    EXPECT_GE(popup.top(), list->mapToGlobal(QPoint(0, list->height())).y());
+    EXPECT_EQ(popup.left(), list->mapToGlobal(QPoint(0, 0)).x());
+    list->hidePopup();
+    QTRY_VERIFY(!list->view()->isVisible());
+    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+    QTRY_VERIFY(list->view()->isVisible());
+    list->hidePopup();
+    QTest::keyClicks(list, QStringLiteral("14"));
+    EXPECT_TRUE(list->view()->isVisible());
+    EXPECT_EQ(project().board(1).rows, 12) << "typing only searches";
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    EXPECT_FALSE(props()->isEditing());
+    EXPECT_EQ(project().board(1).rows, 14);
 }
 
 TEST_F(PropertiesWindow, DoubleClickOpensTheExpressionBuilder) {
@@ -341,7 +462,7 @@ TEST_F(PropertiesWindow, KeysCollapseAndClose) {
     QTest::keyClicks(props()->textEditor(), QStringLiteral("Hej"));
     QTest::keyClick(props()->textEditor(), Qt::Key_F11);
     EXPECT_FALSE(props()->isVisible());
-    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("BrakHej"));
+    EXPECT_EQ(cell(1, 1).text4, QStringLiteral("Hej"));
     QTest::keyClick(board(1), Qt::Key_F11);
     EXPECT_TRUE(props()->isVisible());
     auto* collapse = props()->findChild<ClickLabel*>(QStringLiteral("LZminMale"));

@@ -56,7 +56,7 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
     Project& project = m_workspace->project();
     const TextTable& texts = m_workspace->texts();
     auto* board1 = new TTablica1(project, texts, *main, main);
-    m_properties = new TFWlasnosci(project, texts, m_workspace->messages(), *main, *main, main);
+    m_properties = new TFWlasnosci(project, texts, *main, *main, main);
     m_report = new TFOpisy(project, texts, m_workspace->variables(), *main, main);
     auto* trace = new TFSlad(main->runner().trace(), texts, m_workspace->messages(), *main, main);
     m_tests = new TFTesty(project, texts, m_workspace->messages(), *main, main);

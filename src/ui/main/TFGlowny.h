@@ -128,6 +128,7 @@ public:
     void focusMainWindow() override;
     void showProperties(int kind) override;
     bool propertiesEditing() const override;
+    void finishPropertiesEdit() override;
     void hideReport() override;
     void showPanel(CompanionPanel& panel) override;
     bool warnBeforeDelete() const override;

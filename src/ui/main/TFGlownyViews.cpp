@@ -130,6 +130,10 @@ bool TFGlowny::propertiesEditing() const {
     return m_companions.properties->editing();
 }
 
+void TFGlowny::finishPropertiesEdit() {
+    m_companions.properties->finishEditing();
+}
+
 void TFGlowny::hideReport() {
     m_companions.report->hide();
 }

@@ -18,6 +18,8 @@ public:
     virtual bool propertiesVisible() const = 0;
     // True while its text editor or its list is open.
     virtual bool editing() const = 0;
+    // Ends an open edit, storing what it holds.
+    virtual void finishEditing() {}
     // Placed again at its offset from the main window (after the main window moved).
     virtual void followMainWindow() {}
     // Placed beside `boards` (screen coordinates), `gap` pixels away and covering none of them;

@@ -1,9 +1,12 @@
 #include "ui/properties/PropertyWidgets.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
 
 #include "ui/widgets/Palette.h"
 
@@ -49,10 +52,22 @@ void PropertyEdit::typeText(const QString& text) {
         if (typed == u'\b' || typed == u'\t') {
             continue;
         }
-        const std::optional<QChar> accepted =
-            BlockProperties::acceptKey(m_filter, typed, this->text());
-        if (accepted && !accepted->isNull()) {
-            insert(QString(*accepted));
+        // What is selected is replaced, so the field's rule sees the text without it.
+        QString current = this->text();
+        if (hasSelectedText()) {
+            current.remove(selectionStart(), selectedText().size());
+        }
+        const BlockProperties::KeyVerdict verdict =
+            BlockProperties::judgeKey(m_filter, typed, current);
+        if (verdict.taken) {
+            if (!verdict.taken->isNull()) {
+                insert(QString(*verdict.taken));
+            }
+            if (onAccepted) {
+                onAccepted();
+            }
+        } else if (onRefused) {
+            onRefused(verdict.refusal);
         }
     }
 }
@@ -60,6 +75,12 @@ void PropertyEdit::typeText(const QString& text) {
 void PropertyEdit::keyPressEvent(QKeyEvent* event) {
     if (onCommandKey && onCommandKey(event)) {
         event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (onCancelled) {
+            onCancelled();
+        }
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -77,6 +98,9 @@ void PropertyEdit::keyPressEvent(QKeyEvent* event) {
     if (!printable || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         // Editing and moving keys (backspace, arrows, Delete, Ctrl+A...) work everywhere.
         QLineEdit::keyPressEvent(event);
+        if (onAccepted && event->isAccepted()) {
+            onAccepted();
+        }
         return;
     }
     typeText(typed);
@@ -99,6 +123,22 @@ void PropertyEdit::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     QLineEdit::mouseDoubleClickEvent(event);
+}
+
+void PropertyList::showPopup() {
+    QComboBox::showPopup();
+    QWidget* popup = view()->window();
+    if (popup == window()) {
+        return;  // no popup window was made
+    }
+    const QRect field(mapToGlobal(QPoint(0, 0)), size());
+    const QRect area = screen()->availableGeometry();
+    QPoint at(field.left(), field.bottom() + 1);
+    if (at.y() + popup->height() > area.bottom() && field.top() - popup->height() >= area.top()) {
+        at.setY(field.top() - popup->height());
+    }
+    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - popup->width())));
+    popup->move(at);
 }
 
 }  // namespace trevalon

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QWidget>
@@ -46,6 +47,11 @@ public:
     std::function<void()> onFinished;
     // A double click; true when it opened something (else it selects a word as usual).
     std::function<bool()> onDoubleClicked;
+    // Escape: the edit is dropped and the stored value stays.
+    std::function<void()> onCancelled;
+    // A typed character the field refuses, with the reason; and the next key it takes.
+    std::function<void(const Status&)> onRefused;
+    std::function<void()> onAccepted;
 
     // Puts `text` in at the cursor as if it had been typed, character by character.
     void typeText(const QString& text);
@@ -57,6 +63,16 @@ protected:
 
 private:
     KeyFilter m_filter = KeyFilter::Anything;
+};
+
+// The drop-down list `CLista`: its list opens below the field (above it when the screen has
+// no room below), never with the current item over the field, so that the list does not jump
+// under the mouse and a release does not pick a neighbour.
+class PropertyList : public QComboBox {
+public:
+    explicit PropertyList(QWidget* parent = nullptr) : QComboBox(parent) {}
+
+    void showPopup() override;
 };
 
 }  // namespace trevalon

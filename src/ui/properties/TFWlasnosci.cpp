@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QTimer>
 
@@ -67,13 +68,13 @@ QFont rowFont() {
 
 }  // namespace
 
-TFWlasnosci::TFWlasnosci(Project& project, const TextTable& texts, MessageSink& messages,
-                         WindowHost& host, EditorView& view, QWidget* parent)
+TFWlasnosci::TFWlasnosci(Project& project, const TextTable& texts, WindowHost& host,
+                         EditorView& view, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint),
       m_texts(texts),
       m_host(host),
       m_view(view),
-      m_props(project, texts, messages) {
+      m_props(project, texts) {
     setObjectName(QStringLiteral("TFWlasnosci"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::StrongFocus);
@@ -100,12 +101,31 @@ void TFWlasnosci::buildControls() {
     m_edit->onCommandKey = [this](QKeyEvent* event) { return commandKey(event); };
     m_edit->onFinished = [this] { closeText(); };
     m_edit->onDoubleClicked = [this] { return doubleClicked(m_currentRow); };
+    m_edit->onCancelled = [this] { cancelText(); };
+    m_edit->onRefused = [this](const Status& reason) { showHint(reason); };
+    m_edit->onAccepted = [this] { clearHint(); };
 
-    m_list = new QComboBox(m_picture);
+    m_hint = new QLabel(this);
+    m_hint->setObjectName(QStringLiteral("LPowod"));
+    m_hint->setWordWrap(true);
+    m_hint->setMargin(4);
+    m_hint->setFont(rowFont());
+    m_hint->setAutoFillBackground(true);
+    QPalette hintColours = m_hint->palette();
+    hintColours.setColor(QPalette::Window, palette::lavenderPale);
+    hintColours.setColor(QPalette::WindowText, palette::ink);
+    m_hint->setPalette(hintColours);
+    m_hint->hide();
+
+    m_list = new PropertyList(m_picture);
     m_list->setObjectName(QStringLiteral("CLista"));
     m_list->hide();
     m_list->installEventFilter(this);
     connect(m_list, &QComboBox::activated, this, [this](int index) { listChosen(index); });
+}
+
+QComboBox* TFWlasnosci::list() const {
+    return m_list;
 }
 
 void TFWlasnosci::resizeEvent(QResizeEvent*) {
@@ -152,9 +172,32 @@ void TFWlasnosci::redrawRows() {
 }
 
 void TFWlasnosci::pictureHeightChanged() {
-    const int full = RowPitch * (m_props.rowCount() + 1);
+    int full = RowPitch * (m_props.rowCount() + 1);
     m_picture->setGeometry(0, TitleHeight, Width, m_picture->picture().height());
+    const bool hinted = !m_collapsed && !m_hint->text().isEmpty();
+    if (hinted) {
+        const int top = TitleHeight + m_picture->picture().height();
+        m_hint->setGeometry(0, top, Width, m_hint->heightForWidth(Width));
+        full = std::max(full, m_hint->geometry().bottom() + 1);
+    }
+    m_hint->setVisible(hinted);
     resize(Width, m_collapsed ? TitleHeight : full);
+}
+
+void TFWlasnosci::showHint(const Status& reason) {
+    if (reason.ok()) {
+        return;
+    }
+    m_hint->setText(reason.message(m_texts));
+    pictureHeightChanged();
+}
+
+void TFWlasnosci::clearHint() {
+    if (m_hint->text().isEmpty()) {
+        return;
+    }
+    m_hint->clear();
+    pictureHeightChanged();
 }
 
 void TFWlasnosci::showKind(int kind) {
@@ -234,9 +277,16 @@ void TFWlasnosci::finishEditing() {
         closeText();
     }
     if (m_list->isVisible()) {
+        // What the list shows is the choice, as when it is chosen with the keys and Enter.
         m_list->hidePopup();
-        m_list->hide();
+        listChosen(m_list->currentIndex());
     }
+}
+
+void TFWlasnosci::cancelList() {
+    m_list->hidePopup();
+    m_list->hide();
+    m_picture->setFocus(Qt::OtherFocusReason);
 }
 
 void TFWlasnosci::pressed(const QPoint& at) {
@@ -258,6 +308,7 @@ void TFWlasnosci::pressed(const QPoint& at) {
 }
 
 void TFWlasnosci::openText(int r) {
+    clearHint();
     const PropertyRow& row = m_props.rowAt(r);
     m_currentRow = r;
     const QString text = m_props.editText(r);
@@ -265,12 +316,15 @@ void TFWlasnosci::openText(int r) {
     m_edit->setMaxLength(std::max(row.limit, static_cast<int>(text.size())));
     m_edit->setFilter(row.filter);
     m_edit->setText(text);
+    // Typing replaces the whole value; a click in the open editor puts the caret where it is.
+    m_edit->selectAll();
     m_edit->setGeometry(EditorLeft, RowPitch * (r - 1) + 2, EditorWidth, RowPitch - 2);
     m_edit->show();
     m_edit->setFocus(Qt::MouseFocusReason);
 }
 
 void TFWlasnosci::openList(int r) {
+    clearHint();
     m_currentRow = r;
     m_list->clear();
     m_list->addItems(m_props.listItems(r));
@@ -295,9 +349,25 @@ void TFWlasnosci::closeText() {
     const QString text = m_edit->text();
     m_edit->hide();
     m_picture->setFocus(Qt::OtherFocusReason);
-    // A refusal shows a message and keeps the stored value, which the row shows again.
-    applyEffects(m_props.storeText(m_currentRow, text));
+    // A refusal keeps the stored value, which the row shows again, and says why under it.
+    // A refused key's hint ends with its edit; a refused value's reason stays until the next
+    // edit, also when the edit ended with a click on a board that selects another block.
+    const BlockProperties::Effects effects = m_props.storeText(m_currentRow, text);
+    applyEffects(effects);
+    m_hint->clear();
     redrawRows();
+    showHint(effects.refusal);
+    m_closing = false;
+}
+
+void TFWlasnosci::cancelText() {
+    if (m_closing || !m_edit->isVisible()) {
+        return;
+    }
+    m_closing = true;
+    m_edit->hide();
+    m_picture->setFocus(Qt::OtherFocusReason);
+    clearHint();
     m_closing = false;
 }
 
@@ -357,15 +427,31 @@ bool TFWlasnosci::commandKey(QKeyEvent* event) {
     return m_host.handleKey(event, KeySource::Properties);
 }
 
-// The list hands the program's command keys on; Escape closes it without a choice.
+// The list hands the program's command keys on; Escape closes it without a choice and Enter
+// takes what it shows (typed letters choose by the items' first letters, Alt+Down opens it).
 bool TFWlasnosci::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape) {
+            cancelList();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            listChosen(m_list->currentIndex());
+            return true;
+        }
         if (commandKey(key)) {
             return true;
         }
-        if (key->key() == Qt::Key_Escape) {
-            finishEditing();
+        // Typed letters search the open list and Enter takes the item found; the closed list
+        // would take the first item found at once, before the second letter is typed.
+        const QString typed = key->text();
+        if (!typed.isEmpty() && typed.front().isPrint() &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            if (!m_list->view()->isVisible()) {
+                m_list->showPopup();
+            }
+            m_list->view()->keyboardSearch(typed);
             return true;
         }
     }

@@ -10,13 +10,15 @@
 #include "ui/widgets/TitleStrip.h"
 
 class QComboBox;
+class QLabel;
 
 namespace trevalon {
 
 class EditorView;
-class MessageSink;
 class Project;
 class PropertyEdit;
+class PropertyList;
+class Status;
 class PropertyPicture;
 class TextTable;
 class WindowHost;
@@ -43,10 +45,11 @@ public:
     // Where the window appears, from the main window's top-left corner.
     static constexpr QPoint Offset{15, 95};
 
-    // `project` (whose blocks it edits), `texts`, `messages`, `host` and `view` must outlive
-    // the window; `parent` is the main window, whose screen the window keeps to.
-    TFWlasnosci(Project& project, const TextTable& texts, MessageSink& messages, WindowHost& host,
-                EditorView& view, QWidget* parent);
+    // `project` (whose blocks it edits), `texts`, `host` and `view` must outlive the window;
+    // `parent` is the main window, whose screen the window keeps to. It says itself why a key
+    // or a value is refused, so it needs no message box.
+    TFWlasnosci(Project& project, const TextTable& texts, WindowHost& host, EditorView& view,
+                QWidget* parent);
 
     // Shows the rows of `kind` (1 variable, 2 the active board, else the kind code of the
     // current cell's block); the window appears, or expands when collapsed.
@@ -57,8 +60,9 @@ public:
     bool isEditing() const;
     // Hides the window when visible, else shows the properties of the current selection.
     void toggleProperties();
-    // Ends an open edit, storing what it holds.
-    void finishEditing();
+    // Ends an open edit, storing what it holds; a refused value is replaced by the stored one
+    // and the reason shown under the rows.
+    void finishEditing() override;
     bool collapsed() const { return m_collapsed; }
     void toggleCollapsed();
 
@@ -81,7 +85,9 @@ public:
     int currentRow() const { return m_currentRow; }
     PropertyPicture* picture() const { return m_picture; }
     PropertyEdit* textEditor() const { return m_edit; }
-    QComboBox* list() const { return m_list; }
+    QComboBox* list() const;
+    // The line under the rows that says why a key or a value was refused; hidden when empty.
+    QLabel* hint() const { return m_hint; }
     // Where row r's strip begins in the picture.
     static int rowTop(int r) { return RowPitch * r - 21; }
 
@@ -104,6 +110,10 @@ private:
     void openText(int r);
     void openList(int r);
     void closeText();
+    void cancelText();
+    void cancelList();
+    void showHint(const Status& reason);
+    void clearHint();
     void listChosen(int index);
     void applyEffects(const BlockProperties::Effects& effects);
     bool running() const;
@@ -117,7 +127,8 @@ private:
     TitleStrip* m_strip = nullptr;
     PropertyPicture* m_picture = nullptr;
     PropertyEdit* m_edit = nullptr;
-    QComboBox* m_list = nullptr;
+    PropertyList* m_list = nullptr;
+    QLabel* m_hint = nullptr;
 
     int m_currentRow = 0;
     int m_listStart = -1;
