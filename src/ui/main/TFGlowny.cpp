@@ -43,6 +43,7 @@
 #include "ui/widgets/ResizeGrip.h"
 #include "ui/widgets/StatusLine.h"
 #include "ui/widgets/TitleStrip.h"
+#include "ui/widgets/WindowTitle.h"
 
 namespace trevalon {
 namespace {
@@ -380,6 +381,9 @@ void TFGlowny::applyTexts() {
     m_companions.tests->applyTexts();
     m_companions.code->applyTexts();
     m_companions.properties->applyTexts();
+    if (m_companions.propertiesWindow) {
+        nameWindow(*m_companions.propertiesWindow, texts, texts.text(texts::PropertiesTitle));
+    }
     m_companions.later->applyTexts();
     setHeader();
     layoutStrips();
