@@ -1,10 +1,13 @@
 #include <QFontMetrics>
+#include <QMenu>
 #include <functional>
 
 #include "AppFixture.h"
 #include "config/TextIds.h"
 #include "model/KindCode.h"
+#include "ui/app/WindowPlacement.h"
 #include "ui/main/StartPage.h"
+#include "ui/properties/TFWlasnosci.h"
 #include "ui/run/TFOpisy.h"
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/StatusLine.h"
@@ -116,4 +119,67 @@ TEST_F(StatusAndWindows, ALongStatusTextIsShortenedWithTheWholeInItsTooltip) {
     const int shown = line->text().size();
     main().resize(main().width() + 200, main().height());
     EXPECT_GT(line->text().size(), shown);
+}
+
+// A new board opens apart from a board moved to its place, and whole on the screen.
+TEST_F(StatusAndWindows, ANewBoardOpensApartFromTheOthers) {
+    newProject();
+    const QPoint secondsPlace =
+        main().origin() + QPoint(project().board(1).left + 20, project().board(1).top + 20);
+    board(1)->moveTo(secondsPlace);
+    ASSERT_TRUE(editor().newBoard());
+    ASSERT_TRUE(board(2)->isVisible());
+    const QPoint d = board(2)->pos() - board(1)->pos();
+    EXPECT_TRUE(std::abs(d.x()) >= 20 || std::abs(d.y()) >= 20) << d.x() << "," << d.y();
+    EXPECT_TRUE(placement::availableArea(main()).contains(board(2)->frameGeometry()));
+    // The place is the board's own from now on: moving the main window keeps it.
+    EXPECT_EQ(main().origin() + QPoint(project().board(2).left, project().board(2).top),
+              board(2)->pos());
+
+    // A third board, where the second was moved to the third's place.
+    board(2)->moveTo(main().origin() +
+                     QPoint(project().board(1).left + 20, project().board(1).top + 20));
+    ASSERT_TRUE(editor().newBoard());
+    for (int n : {1, 2}) {
+        const QPoint e = board(3)->pos() - board(n)->pos();
+        EXPECT_TRUE(std::abs(e.x()) >= 20 || std::abs(e.y()) >= 20) << n;
+    }
+    EXPECT_TRUE(placement::availableArea(main()).contains(board(3)->frameGeometry()));
+}
+
+// The ≡ mark opens its board's menu on a left click, for that board.
+TEST_F(StatusAndWindows, TheMenuMarkOpensTheBoardsMenu) {
+    newProject();
+    ASSERT_TRUE(editor().newBoard());
+    ASSERT_EQ(project().activeBoard, 2);
+    ClickLabel* mark = board(1)->menuMark();
+    ASSERT_NE(mark, nullptr);
+    QTest::mouseClick(mark, Qt::LeftButton);
+    EXPECT_TRUE(board(1)->popupMenu()->isVisible());
+    EXPECT_EQ(project().activeBoard, 1);
+    EXPECT_FALSE(board(2)->popupMenu()->isVisible());
+    board(1)->popupMenu()->close();
+}
+
+// Each floating window's title names it, in the language of the interface.
+TEST_F(StatusAndWindows, FloatingWindowsAreNamedInTheirTitles) {
+    newProject();
+    ASSERT_TRUE(editor().newBoard());
+    const auto titles = [this] {
+        return QStringList{board(1)->windowTitle(), board(2)->windowTitle(),
+                           app->properties()->windowTitle(), app->report()->windowTitle()};
+    };
+    app->report()->showVariables();
+    const QString dash = QString::fromUtf8(" — Trevalon");
+    EXPECT_EQ(
+        titles(),
+        (QStringList{QStringLiteral("Plansza nr 1") + dash, QStringLiteral("Plansza nr 2") + dash,
+                     QString::fromUtf8("Własności") + dash, QStringLiteral("Zmienne") + dash}));
+    main().setLanguage(QStringLiteral("ang"));
+    app->report()->showVariables();
+    EXPECT_EQ(
+        titles(),
+        (QStringList{QStringLiteral("Board no. 1") + dash, QStringLiteral("Board no. 2") + dash,
+                     QStringLiteral("Properties") + dash, QStringLiteral("Variables") + dash}));
+    main().setLanguage(QStringLiteral("pl"));
 }
