@@ -140,6 +140,7 @@ void UndoHistory::reset(const Project& project, bool saved) {
     m_states.push_back(capture(project, nullptr));
     m_current = 0;
     m_saved = saved ? 0 : kNoState;
+    ++m_revision;
 }
 
 UndoHistory::State UndoHistory::capture(const Project& project, const State* before) {
@@ -187,6 +188,7 @@ bool UndoHistory::record(const Project& project) {
     while (m_bytes > m_byteBudget && m_current > 0) {
         forgetOldest();
     }
+    ++m_revision;
     return true;
 }
 
@@ -260,6 +262,7 @@ bool UndoHistory::undo(Project& project) {
     }
     --m_current;
     restore(m_states[m_current], project);
+    ++m_revision;
     return true;
 }
 
@@ -269,6 +272,7 @@ bool UndoHistory::redo(Project& project) {
     }
     ++m_current;
     restore(m_states[m_current], project);
+    ++m_revision;
     return true;
 }
 

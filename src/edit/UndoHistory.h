@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -75,6 +76,11 @@ public:
     bool undo(Project& project);
     bool redo(Project& project);
 
+    // Changes whenever the project becomes another state of the history (a recorded change,
+    // an undo, a redo, a new start) and only then: what was said about one state is known
+    // stale once this differs.
+    std::uint64_t revision() const { return m_revision; }
+
     std::size_t levels() const { return m_states.size(); }
     std::size_t bytes() const { return m_bytes; }
 
@@ -99,6 +105,7 @@ private:
     // Index of the saved state, or kNoState when it was forgotten or changed away.
     std::size_t m_saved = 0;
     std::size_t m_bytes = 0;
+    std::uint64_t m_revision = 0;
 };
 
 // Whether two boards hold the same blocks and settings, as the history compares them.

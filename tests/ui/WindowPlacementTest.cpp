@@ -54,3 +54,33 @@ TEST(WindowPlacement, BesideTakesTheFirstSideWithRoom) {
     const QPoint crowded = placement::beside(size, {0, 0, 1000, 760}, screen, 8);
     EXPECT_TRUE(screen.contains(QRect(crowded, size)));
 }
+
+// A window opened where another's title strip lies slides away from it, and stays on the screen.
+TEST(WindowPlacement, ApartKeepsEveryTitleStripInSight) {
+    struct Row {
+        const char* what;
+        QRect window;
+        std::vector<QRect> others;
+        QPoint expected;
+    };
+    const QRect screen(0, 0, 1024, 768);
+    const Row rows[] = {
+        {"alone", {140, 122, 321, 341}, {}, {140, 122}},
+        {"a strip's height away already", {140, 122, 321, 341}, {{120, 102, 321, 341}}, {140, 122}},
+        {"exactly on top", {120, 102, 321, 341}, {{120, 102, 321, 341}}, {140, 122}},
+        {"on top of the first, the second's place taken too",
+         {120, 102, 321, 341},
+         {{120, 102, 321, 341}, {140, 122, 321, 341}},
+         {160, 142}},
+        {"past the screen's corner", {900, 700, 321, 341}, {}, {703, 427}},
+        {"on top in the screen's corner: starts again at the top left",
+         {703, 427, 321, 341},
+         {{703, 427, 321, 341}},
+         {0, 0}},
+    };
+    for (const Row& row : rows) {
+        const QPoint place = placement::apart(row.window, row.others, screen, 20);
+        EXPECT_EQ(place, row.expected) << row.what;
+        EXPECT_TRUE(screen.contains(QRect(place, row.window.size()))) << row.what;
+    }
+}

@@ -91,6 +91,7 @@ TrevalonApp::TrevalonApp(const QString& startArgument)
                             .about = m_about,
                             .warning = m_warning,
                             .properties = m_properties,
+                            .propertiesWindow = m_properties,
                             .later = m_companions.get()});
     nameWindows();
 }

@@ -6,6 +6,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace trevalon::placement {
 
@@ -28,6 +29,26 @@ const QRect* firstHit(const QRect& place, const std::vector<QRect>& avoid) {
 }
 
 }  // namespace
+
+QPoint apart(const QRect& window, const std::vector<QRect>& others, const QRect& area, int step) {
+    const auto onTop = [&](const QRect& place) {
+        return std::any_of(others.begin(), others.end(), [&](const QRect& other) {
+            const QPoint d = place.topLeft() - other.topLeft();
+            return std::abs(d.x()) < step && std::abs(d.y()) < step;
+        });
+    };
+    QRect place = fitted(window, area);
+    // Each step clears at most one corner; where the screen's edge stops the slide, the window
+    // starts again from the area's top-left corner.
+    const int tries = 2 * static_cast<int>(others.size()) + 2;
+    for (int i = 0; i < tries && onTop(place); ++i) {
+        const QRect next = fitted(place.translated(step, step), area);
+        place = next.topLeft() == place.topLeft()
+                    ? fitted(QRect(area.topLeft(), place.size()), area)
+                    : next;
+    }
+    return place.topLeft();
+}
 
 QPoint beside(const QSize& size, const QRect& taken, const QRect& area, int gap,
               const std::vector<QRect>& avoid) {

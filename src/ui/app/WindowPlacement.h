@@ -20,6 +20,12 @@ QRect fitted(const QRect& window, const QRect& area);
 QPoint beside(const QSize& size, const QRect& taken, const QRect& area, int gap,
               const std::vector<QRect>& avoid = {});
 
+// Where `window` goes so that no title strip of `others` is hidden under its own: a window
+// whose top-left corner lies less than `step` pixels (both ways) from another's slides down
+// and right by `step` until it lies apart, and it stays whole inside `area`. A window that
+// lies apart already stays where it is.
+QPoint apart(const QRect& window, const std::vector<QRect>& others, const QRect& area, int step);
+
 // The part of the screen holding `anchor` that windows may use (without panels and docks).
 QRect availableArea(const QWidget& anchor);
 

@@ -21,6 +21,7 @@
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/TitleStrip.h"
+#include "ui/widgets/WindowTitle.h"
 
 namespace trevalon {
 namespace {
@@ -93,7 +94,15 @@ void TTablica::buildStrip() {
                               .titleInk = QColor(),
                               .picture = QStringLiteral("listwa")},
                              QStringLiteral("PGora"));
-    m_strip->addSign("LMenuOkna", "ikomenu", {TitleStrip::Left, 3});
+    // The board's menu, as a right click on a cell opens it, below the mark; the board becomes
+    // the active one first, as a click on its title makes it.
+    m_menuMark = m_strip->addMark("LMenuOkna", "ikomenu", {TitleStrip::Left, 3}, [this] {
+        if (m_project.activeBoard != m_number) {
+            m_host.editor().activateBoard(m_number);
+        }
+        updatePopupState();
+        m_popup->popup(m_menuMark->mapToGlobal(m_menuMark->rect().bottomLeft()));
+    });
     m_title = m_strip->title();
     m_title->onPressed = [this] {
         if (m_project.activeBoard != m_number) {
@@ -174,6 +183,7 @@ void TTablica::applyTexts() {
     m_checkBoard->setText(withKey(texts::BoardMenuCheck, Command::CheckBoard));
     m_deleteBoard->setText(m_texts.text(texts::BoardMenuDelete));
     m_title->setText(titleText());
+    nameWindow(*this, m_texts, m_texts.text(texts::BoardWindowName).arg(m_number));
 }
 
 // The zoom shows in the title while it is not 100 %: a board that looks different says why.
@@ -330,6 +340,11 @@ void TTablica::showCell(int column, int row) {
 
 void TTablica::setImageCursor(const QCursor& cursor) {
     m_image->setCursor(cursor);
+}
+
+void TTablica::moveTo(const QPoint& topLeft) {
+    move(topLeft);
+    storeOffset();
 }
 
 void TTablica::storeOffset() {

@@ -35,6 +35,8 @@ public:
     // Sizes the window for the board, places it at the board's offset from the main window
     // and draws it; `show` also makes it visible.
     void placeAndDraw();
+    // Moves the window to `topLeft` on the screen and keeps that as the board's offset.
+    void moveTo(const QPoint& topLeft);
     // Draws the board's picture again from the model and the marks.
     void redraw();
     void applyTexts();
@@ -61,6 +63,7 @@ public:
     DragLabel* titleLabel() const { return m_title; }
     ClickLabel* deleteLabel() const { return m_deleteLabel; }
     ClickLabel* collapseLabel() const { return m_collapseLabel; }
+    ClickLabel* menuMark() const { return m_menuMark; }
     // Updates the enabled state of the popup items as the menu does when it opens.
     void updatePopupState();
 
@@ -88,6 +91,7 @@ private:
     TitleStrip* m_strip = nullptr;
     DragLabel* m_title = nullptr;
     ClickLabel* m_collapseLabel = nullptr;
+    ClickLabel* m_menuMark = nullptr;
     ClickLabel* m_deleteLabel = nullptr;
     // Below this a board window does not shrink to fit the screen: it would show too little.
     static constexpr QSize MinimumVisible{4 * 39 + 9, 3 * 39 + 29};

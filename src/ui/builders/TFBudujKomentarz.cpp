@@ -18,6 +18,7 @@
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
 #include "ui/widgets/TitleStrip.h"
+#include "ui/widgets/WindowTitle.h"
 
 namespace trevalon {
 
@@ -114,6 +115,7 @@ void TFBudujKomentarz::buildButtons() {
 void TFBudujKomentarz::applyTexts() {
     const TextTable& texts = m_texts;
     m_title->setText(QStringLiteral("  ") + texts.text(texts::CommentBuilderTitle));
+    nameWindow(*this, texts, texts.text(texts::CommentBuilderTitle));
     m_textCaption->setText(texts.text(texts::CommentTextCaption));
     m_insertCaption->setText(texts.text(texts::CommentInsertVariable));
     m_precisionCaption->setText(texts.text(texts::PropertyPrecision) + QLatin1Char(':'));

@@ -27,6 +27,7 @@
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
 #include "ui/widgets/TitleStrip.h"
+#include "ui/widgets/WindowTitle.h"
 
 namespace trevalon {
 namespace {
@@ -228,7 +229,7 @@ void TFBudujWyrazenie::buildButtons() {
 void TFBudujWyrazenie::applyTexts() {
     const TextTable& texts = m_ws.texts();
     m_title->setText(m_builder.title());
-    setWindowTitle(m_builder.title().trimmed());
+    nameWindow(*this, texts, m_builder.title());
     m_expressionLabel->setText(texts.text(texts::ExpressionCaption));
     for (int i = 0; i < ListCount; ++i) {
         m_listLabels[static_cast<std::size_t>(i)]->setText(

@@ -110,7 +110,7 @@ void TFKod::buildControls() {
 
 void TFKod::applyTexts() {
     const TextTable& texts = m_ws.texts();
-    setTitles(texts.text(texts::CodeWindowTitle), texts.text(texts::WindowClose));
+    setTitles(texts, texts.text(texts::CodeWindowTitle));
     for (int i = 0; i < m_language->count(); ++i) {
         m_language->setItemText(i, texts.text(kTargetNames[i]));
     }

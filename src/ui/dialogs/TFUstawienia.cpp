@@ -19,6 +19,7 @@
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
 #include "ui/widgets/TitleStrip.h"
+#include "ui/widgets/WindowTitle.h"
 
 namespace trevalon {
 
@@ -123,6 +124,7 @@ void TFUstawienia::buildControls() {
 void TFUstawienia::applyTexts() {
     const TextTable& texts = m_texts;
     m_title->setText(QStringLiteral("  ") + texts.text(texts::SettingsTitle));
+    nameWindow(*this, texts, texts.text(texts::SettingsTitle));
     m_closeMark->setToolTip(texts.text(texts::Close));
     m_warn->setText(texts.text(texts::SettingsWarnOnDelete));
     m_hints->setText(texts.text(texts::SettingsShowHints));

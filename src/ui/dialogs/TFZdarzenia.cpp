@@ -16,6 +16,7 @@
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/TJetButton.h"
 #include "ui/widgets/TitleStrip.h"
+#include "ui/widgets/WindowTitle.h"
 
 namespace trevalon {
 
@@ -69,6 +70,7 @@ void TFZdarzenia::buildControls() {
 void TFZdarzenia::applyTexts() {
     const TextTable& texts = m_texts;
     m_title->setText(QStringLiteral("  ") + texts.text(texts::EventLogTitle));
+    nameWindow(*this, texts, texts.text(texts::EventLogTitle));
     m_closeMark->setToolTip(texts.text(texts::Close));
     m_historyCaption->setText(texts.text(texts::EventLogHistory));
     m_clear->setCaption(texts.text(texts::EventLogClear));

@@ -2,6 +2,8 @@
 
 #include <array>
 
+class QWidget;
+
 namespace trevalon {
 
 class LaterWindows;
@@ -28,6 +30,7 @@ struct MainCompanions {
     TFWinietka* about = nullptr;
     TFWarning* warning = nullptr;
     PropertiesView* properties = nullptr;
+    QWidget* propertiesWindow = nullptr;  // the same window, as the window system sees it
     LaterWindows* later = nullptr;
 };
 

@@ -41,7 +41,9 @@
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/ResizeGrip.h"
+#include "ui/widgets/StatusLine.h"
 #include "ui/widgets/TitleStrip.h"
+#include "ui/widgets/WindowTitle.h"
 
 namespace trevalon {
 namespace {
@@ -109,6 +111,7 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
     m_recordTimer.setInterval(0);
     connect(&m_recordTimer, &QTimer::timeout, this, [this] {
         m_editor->recordChange();
+        settleStatus();
         // A run edits nothing: while it goes on only its block moves.
         if (m_companions.code && m_run->running()) {
             m_companions.code->marksChanged();
@@ -116,6 +119,9 @@ TFGlowny::TFGlowny(Workspace& workspace, SettingsStore& settings)
             m_companions.code->projectChanged();
         }
     });
+    m_statusTimer.setSingleShot(true);
+    m_statusTimer.setInterval(0);
+    connect(&m_statusTimer, &QTimer::timeout, this, [this] { settleStatus(); });
     buildStartPage();
 
     m_toolbar->onTabPressed = [this](int tab) { selectTab(tab); };
@@ -195,10 +201,10 @@ void TFGlowny::buildMenuStrip() {
 }
 
 void TFGlowny::buildStatusLine() {
-    m_status = new QLabel(this);
+    m_status = new StatusLine(this);
     m_status->setObjectName(QStringLiteral("LStatus"));
-    m_status->setTextFormat(Qt::PlainText);  // it shows the formula under the mouse
-    m_status->setStyleSheet(QStringLiteral("color: rgb(226, 224, 244); padding-left: 6px;"));
+    m_status->setContentsMargins(6, 0, 0, 0);
+    m_status->setStyleSheet(QStringLiteral("color: rgb(226, 224, 244);"));
     m_grip = new ResizeGrip(
         *this,
         [](const QSize& dragged) {
@@ -376,6 +382,9 @@ void TFGlowny::applyTexts() {
     m_companions.tests->applyTexts();
     m_companions.code->applyTexts();
     m_companions.properties->applyTexts();
+    if (m_companions.propertiesWindow) {
+        nameWindow(*m_companions.propertiesWindow, texts, texts.text(texts::PropertiesTitle));
+    }
     m_companions.later->applyTexts();
     setHeader();
     layoutStrips();
@@ -395,11 +404,31 @@ void TFGlowny::setHeader() {
 }
 
 void TFGlowny::showStatus(const QString& text) {
-    m_status->setText(text);
+    m_status->setFullText(text);
+    m_statusMoment.reset();
+    m_statusTimer.start();
 }
 
 QString TFGlowny::statusText() const {
-    return m_status->text();
+    return m_status->fullText();
+}
+
+TFGlowny::StatusMoment TFGlowny::statusMoment() const {
+    return {m_editor->history().revision(), m_ws.texts().language(), m_state.projectOpen};
+}
+
+// Every change of the project (an edit, an undo or redo, a new or opened project) and every
+// change of language ends in the record timer, so the rule holds for all of them here. The
+// command that changed the project may say so itself ("Przywrócono kopię…"): its text belongs
+// to the moment after it.
+void TFGlowny::settleStatus() {
+    const StatusMoment now = statusMoment();
+    if (!m_statusMoment) {
+        m_statusMoment = now;
+    } else if (*m_statusMoment != now) {
+        m_status->setFullText(QString());
+        m_statusMoment = now;
+    }
 }
 
 void TFGlowny::selectTab(int tab) {

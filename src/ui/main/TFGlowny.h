@@ -3,8 +3,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "edit/EditorView.h"
 #include "ui/main/MainCompanions.h"
@@ -33,6 +35,7 @@ class RunController;
 class SettingsStore;
 class ResizeGrip;
 class StartPage;
+class StatusLine;
 class TDotFrame;
 class TFOpisy;
 class TFWarning;
@@ -71,8 +74,10 @@ public:
     void applyTexts();
     void setLanguage(const QString& language) override;
     void setHeader() override;
-    // Shows `text` in the status line.
+    // Shows `text` in the status line, until the project or the language changes after the
+    // event that showed it (see settleStatus).
     void showStatus(const QString& text) override;
+    // The whole text, also when the line shows it shortened.
     QString statusText() const;
     void selectTab(int tab);
     // Shows the run buttons as the run state asks: both when idle.
@@ -173,11 +178,25 @@ private:
     void buildStartPage();
     void layoutStrips();
     void fitOnScreen();
+    // What a status text speaks of: the project's state in the history, and the language.
+    struct StatusMoment {
+        std::uint64_t revision = 0;
+        QString language;
+        bool projectOpen = false;
+        bool operator==(const StatusMoment&) const = default;
+    };
+    StatusMoment statusMoment() const;
+    // Run once the event that showed a text or changed the project is over: a new text is
+    // tied to the moment that event left behind, and a text whose moment has passed (a
+    // reason already mended, "Zapisano." before an undo, the other language) goes.
+    void settleStatus();
 
     Workspace& m_ws;
     SettingsStore& m_settings;
     QTimer m_recordTimer;
-    int m_runningBoard = 0;  // the board a watched run last brought forward
+    QTimer m_statusTimer;
+    std::optional<StatusMoment> m_statusMoment;  // unset while the text's event goes on
+    int m_runningBoard = 0;                      // the board a watched run last brought forward
     MainState m_state;
     MainCompanions m_companions;
     std::unique_ptr<Editor> m_editor;
@@ -197,7 +216,7 @@ private:
     std::array<ClickLabel*, 4> m_windowButtons{};  // help, minimise, maximise, close
     QWidget* m_menuStrip = nullptr;
     std::array<ClickLabel*, 4> m_menuLabels{};
-    QLabel* m_status = nullptr;
+    StatusLine* m_status = nullptr;
     StartPage* m_startPage = nullptr;
     ResizeGrip* m_grip = nullptr;
     QImage m_background;

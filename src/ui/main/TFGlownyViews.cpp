@@ -5,8 +5,10 @@
 #include <QGuiApplication>
 
 #include "config/SettingsStore.h"
+#include "edit/BoardGeometry.h"
 #include "edit/Editor.h"
 #include "exec/Workspace.h"
+#include "ui/app/WindowPlacement.h"
 #include "ui/board/BoardImage.h"
 #include "ui/board/TTablica.h"
 #include "ui/code/TFKod.h"
@@ -56,9 +58,22 @@ void TFGlowny::boardChanged(int n) {
     m_recordTimer.start();
 }
 
+// A board window opens whole on the screen and apart from the others, so that it hides no
+// other board's title strip: a board added where a moved one stands would cover it exactly.
 void TFGlowny::showBoardWindow(int n) {
     TTablica* window = board(n);
     window->placeAndDraw();
+    std::vector<QRect> others;
+    for (const TTablica* other : m_companions.boards) {
+        if (other != window && other->isVisible()) {
+            others.push_back(other->frameGeometry());
+        }
+    }
+    const QPoint place = placement::apart(window->frameGeometry(), others,
+                                          placement::availableArea(*this), geometry::kTitleHeight);
+    if (place != window->pos()) {
+        window->moveTo(place);
+    }
     window->show();
     window->raise();
     layOutCompanions();

@@ -13,6 +13,7 @@
 #include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/DragLabel.h"
 #include "ui/widgets/Palette.h"
+#include "ui/widgets/WindowTitle.h"
 
 namespace trevalon {
 namespace {
@@ -130,6 +131,7 @@ void TFOpisy::present(Kind kind, std::vector<ReportRow> rows, int titleText, boo
     m_picture = render(m_rows, rowsHeight - TitleHeight);
     const int height = rowsHeight + placeReasons(rowsHeight);
     m_strip->title()->setText(m_texts.text(titleText));
+    nameWindow(*this, m_texts, m_texts.text(titleText));
     m_collapsed = false;
     m_fullHeight = height;
     resize(Width, height);
@@ -216,6 +218,7 @@ void TFOpisy::showRecordedVariables(const QString& list, const QString& before) 
 
 void TFOpisy::setTitleStrip(const QString& title) {
     m_strip->title()->setText(title);
+    nameWindow(*this, m_texts, title);
 }
 
 QString TFOpisy::title() const {

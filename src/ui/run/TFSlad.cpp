@@ -142,7 +142,7 @@ void TFSlad::buildControls() {
 
 void TFSlad::applyTexts() {
     const TextTable& texts = m_texts;
-    setTitles(texts.text(texts::TraceWindowTitle), texts.text(texts::WindowClose));
+    setTitles(texts, texts.text(texts::TraceWindowTitle));
     m_back->setToolTip(texts.text(texts::TraceStepBackHint));
     m_forward->setToolTip(texts.text(texts::TraceStepForwardHint));
     m_timeline->setToolTip(texts.text(texts::TraceTimelineHint));

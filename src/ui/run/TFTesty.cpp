@@ -132,7 +132,7 @@ void TFTesty::applyTexts() {
     const TextTable& texts = m_texts;
     const QString title =
         m_suite.title.isEmpty() ? QFileInfo(m_fileName).completeBaseName() : m_suite.title;
-    setTitles(texts.text(texts::TestsWindowTitle).arg(title), texts.text(texts::WindowClose));
+    setTitles(texts, texts.text(texts::TestsWindowTitle).arg(title));
     m_table->setHorizontalHeaderLabels({texts.text(texts::TestsColumnCase),
                                         texts.text(texts::TestsColumnResult),
                                         texts.text(texts::TestsColumnPoints)});

@@ -30,6 +30,7 @@
 #include "ui/widgets/ResizeGrip.h"
 #include "ui/widgets/TJetButton.h"
 #include "ui/widgets/TitleStrip.h"
+#include "ui/widgets/WindowTitle.h"
 
 namespace trevalon {
 namespace {
@@ -117,7 +118,7 @@ void TFSchemat::applyTexts() {
     m_title->setText(
         QStringLiteral("  ") +
         (m_zoom == zoom::kActual ? title : texts.text(texts::ZoomedTitle).arg(title).arg(m_zoom)));
-    setWindowTitle(texts.text(texts::SchemaTitle));
+    nameWindow(*this, texts, title);
     m_maximise->setToolTip(texts.text(texts::WindowMaximise));
     m_restore->setToolTip(texts.text(texts::WindowRestore));
     m_closeMark->setToolTip(texts.text(texts::WindowClose));

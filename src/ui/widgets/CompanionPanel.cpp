@@ -11,6 +11,7 @@
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/ResizeGrip.h"
 #include "ui/widgets/TitleStrip.h"
+#include "ui/widgets/WindowTitle.h"
 
 namespace trevalon {
 
@@ -42,11 +43,11 @@ void CompanionPanel::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void CompanionPanel::setTitles(const QString& title, const QString& closeHint) {
+void CompanionPanel::setTitles(const TextTable& texts, const QString& title) {
     m_strip->title()->setText(title);
-    setWindowTitle(title);
+    nameWindow(*this, texts, title);
     if (auto* close = findChild<QWidget*>(QStringLiteral("LCloseWlasnosci"))) {
-        close->setToolTip(closeHint);
+        close->setToolTip(texts.text(texts::WindowClose));
     }
 }
 

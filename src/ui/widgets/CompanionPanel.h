@@ -9,6 +9,7 @@
 namespace trevalon {
 
 class ResizeGrip;
+class TextTable;
 class TitleStrip;
 class WindowHost;
 
@@ -31,8 +32,8 @@ public:
     void showBeside(const QRect& boards, int gap, const std::vector<QRect>& avoid);
     // Keeps the window at its offset from the main window.
     void followMainWindow();
-    // The strip's title and the window system's title; the close mark's hint.
-    void setTitles(const QString& title, const QString& closeHint);
+    // The strip's title and the window system's title ("Kod — Trevalon"); the close mark's hint.
+    void setTitles(const TextTable& texts, const QString& title);
 
     QSize defaultSize() const { return m_defaultSize; }
     QSize minimumPanelSize() const { return m_minimumSize; }
