@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QAction>
 #include <QFile>
 #include <QMenu>
@@ -432,6 +433,21 @@ TEST_F(MainWindow, ToolbarHintsFollowTheSettingWhileTheStatusLineAlwaysExplains)
     main().applyTexts();
     EXPECT_EQ(start->toolTip(), QStringLiteral("Początek programu lub procedury"));
     EXPECT_EQ(connector->toolTip(), QStringLiteral("Łącznik, jak na rysunku"));
+}
+
+// A screen reader meets each toolbar button as a named button, hints on or off, and can press it.
+TEST_F(MainWindow, ToolbarButtonsAreNamedPressableButtonsForAScreenReader) {
+    app->settings().values().showHints = false;
+    main().applyTexts();
+    TJetButton* start = main().toolbar().button(KindStart);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(start);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Button);
+    EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("Początek programu lub procedury"));
+    ASSERT_NE(face->actionInterface(), nullptr);
+    face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(start->chosen());
+    EXPECT_TRUE(face->state().checked);
 }
 
 // The same key table serves four windows, each with its own share of it, and a key counts only

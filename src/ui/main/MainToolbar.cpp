@@ -214,6 +214,8 @@ void MainToolbar::applyTexts(bool showHints) {
     showTab(m_tab);
     m_speed->applyTexts();
     for (TJetButton* button : m_buttons) {
+        // A screen reader names the button whatever the hints setting says.
+        button->setAccessibleName(statusText(button->tag()));
         button->setToolTip(showHints ? statusText(button->tag()) : QString());
     }
 }
